@@ -1,0 +1,105 @@
+#include "platform/dialogs.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRegularExpression>
+
+namespace dlg {
+namespace {
+
+class RealDialogs : public Handler {
+ public:
+  int message(QWidget* parent, const QString& text, const QString& caption, int buttons,
+              Icon icon) override {
+    QMessageBox box(parent);
+    box.setWindowTitle(caption);
+    box.setText(text);
+    switch (icon) {
+      case Information: box.setIcon(QMessageBox::Information); break;
+      case Warning: box.setIcon(QMessageBox::Warning); break;
+      case Critical: box.setIcon(QMessageBox::Critical); break;
+      case Question: box.setIcon(QMessageBox::Question); break;
+      default: break;
+    }
+    struct B { int ours; QMessageBox::StandardButton qt; const char* text; };
+    const B all[] = {{Yes, QMessageBox::Yes, "&Да"}, {No, QMessageBox::No, "&Нет"},
+                     {Ok, QMessageBox::Ok, "OK"}, {Cancel, QMessageBox::Cancel, "Отмена"}};
+    for (const B& b : all)
+      if (buttons & b.ours) box.addButton(b.qt)->setText(QString::fromUtf8(b.text));
+    const int r = box.exec();
+    for (const B& b : all)
+      if (r == b.qt) return b.ours;
+    return Cancel;
+  }
+  QString openFile(QWidget* parent, const QString& title, const QString& filter,
+                   const QString& dir) override {
+    return QFileDialog::getOpenFileName(parent, title, dir, toQtFilter(filter));
+  }
+  QString saveFile(QWidget* parent, const QString& title, const QString& filter,
+                   const QString& dir, const QString& name) override {
+    QString start = dir;
+    if (!name.isEmpty()) start = dir.isEmpty() ? name : dir + QLatin1Char('/') + name;
+    return QFileDialog::getSaveFileName(parent, title, start, toQtFilter(filter));
+  }
+};
+
+RealDialogs g_real;
+Handler* g_handler = nullptr;
+
+}  // namespace
+
+Handler* handler() { return g_handler ? g_handler : &g_real; }
+void setHandler(Handler* h) { g_handler = h; }
+
+int message(QWidget* parent, const QString& text, const QString& caption, int buttons, Icon icon) {
+  return handler()->message(parent, text, caption, buttons, icon);
+}
+
+QString openFile(QWidget* parent, const QString& filter, const QString& dir, const QString& title) {
+  return handler()->openFile(parent, title, filter, dir);
+}
+
+QString saveFile(QWidget* parent, const QString& filter, const QString& dir, const QString& name,
+                 const QString& title) {
+  return handler()->saveFile(parent, title, filter, dir, name);
+}
+
+QString toQtFilter(const QString& filter) {
+  const QStringList parts = filter.split(QLatin1Char('|'));
+  QStringList out;
+  for (int i = 0; i + 1 < parts.size(); i += 2) {
+    QString name = parts[i].trimmed();
+    // "Файл СКУ (*.sku)" already names its pattern; Qt reads the last brackets.
+    static const QRegularExpression tail(QStringLiteral("\\s*\\([^()]*\\)$"));
+    name.remove(tail);
+    QString patterns = parts[i + 1];
+    patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+    out << name + QStringLiteral(" (") + patterns + QLatin1Char(')');
+  }
+  return out.join(QStringLiteral(";;"));
+}
+
+Script::Script() : previous_(g_handler) { g_handler = this; }
+Script::~Script() { g_handler = previous_; }
+
+int Script::message(QWidget*, const QString& text, const QString& caption, int buttons, Icon icon) {
+  shown.append({text, caption, buttons, icon});
+  if (!answers.isEmpty()) return answers.takeFirst();
+  for (int b : {Ok, Yes, No, Cancel})
+    if (buttons & b) return b;
+  return Ok;
+}
+
+QString Script::openFile(QWidget*, const QString&, const QString& filter, const QString&) {
+  fileFilters << filter;
+  return files.isEmpty() ? QString() : files.takeFirst();
+}
+
+QString Script::saveFile(QWidget*, const QString&, const QString& filter, const QString&,
+                         const QString&) {
+  fileFilters << filter;
+  return files.isEmpty() ? QString() : files.takeFirst();
+}
+
+}  // namespace dlg

@@ -1,0 +1,67 @@
+#pragma once
+// Every message box, question and file dialog of both programs goes through here,
+// so tests can answer them without a person.
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+namespace dlg {
+
+enum Button { Ok = 0x1, Cancel = 0x2, Yes = 0x4, No = 0x8 };
+enum Icon { NoIcon, Information, Warning, Critical, Question };
+
+class Handler {
+ public:
+  virtual ~Handler() = default;
+  // Returns the Button pressed (Cancel when the box is closed).
+  virtual int message(QWidget* parent, const QString& text, const QString& caption, int buttons,
+                      Icon icon) = 0;
+  // Filters are written "Описание|*.a;*.b|Другое|*.c". Empty result: cancelled.
+  virtual QString openFile(QWidget* parent, const QString& title, const QString& filter,
+                           const QString& dir) = 0;
+  virtual QString saveFile(QWidget* parent, const QString& title, const QString& filter,
+                           const QString& dir, const QString& name) = 0;
+};
+
+// Real dialogs unless a test installed its own handler.
+Handler* handler();
+void setHandler(Handler* h);  // nullptr restores the real dialogs
+
+int message(QWidget* parent, const QString& text, const QString& caption, int buttons = Ok,
+            Icon icon = Warning);
+inline void error(QWidget* parent, const QString& text) { message(parent, text, QStringLiteral("Ошибка"), Ok, Warning); }
+QString openFile(QWidget* parent, const QString& filter, const QString& dir = QString(),
+                 const QString& title = QString());
+QString saveFile(QWidget* parent, const QString& filter, const QString& dir = QString(),
+                 const QString& name = QString(), const QString& title = QString());
+
+// "Описание|*.a;*.b|..." -> "Описание (*.a *.b);;..."
+QString toQtFilter(const QString& filter);
+
+// Test handler: records what was shown and answers from queues. An empty queue
+// answers the first button offered (messages) or cancels (file dialogs).
+class Script : public Handler {
+ public:
+  struct Shown {
+    QString text, caption;
+    int buttons;
+    Icon icon;
+  };
+  Script();  // installs itself
+  ~Script() override;  // restores the real dialogs
+  QList<Shown> shown;
+  QList<int> answers;
+  QStringList files;  // answers to open and save dialogs, in order
+  QStringList fileFilters;  // the filters the file dialogs were opened with
+  QString lastText() const { return shown.isEmpty() ? QString() : shown.last().text; }
+  int message(QWidget*, const QString& text, const QString& caption, int buttons, Icon icon) override;
+  QString openFile(QWidget*, const QString&, const QString& filter, const QString&) override;
+  QString saveFile(QWidget*, const QString&, const QString& filter, const QString&, const QString&) override;
+
+ private:
+  Handler* previous_;
+};
+
+}  // namespace dlg

@@ -1,0 +1,27 @@
+#pragma once
+// Line-oriented text files in code page 1251, the in-memory form of every document.
+#include <QString>
+#include <QStringList>
+
+namespace textfile {
+
+// CR LF, LF and CR each end a line; a final line break adds no empty line.
+QStringList splitLines(const QString& text);
+
+// Reads and decodes a whole file. On failure returns false and sets *error.
+bool readText(const QString& path, QString* text, QString* error);
+bool readLines(const QString& path, QStringList* lines, QString* error);
+
+// Message naming the first character of `text` that has no 1251 code, or empty.
+// `lineNo` (1-based, 0 = not a line) is named in the message when given.
+QString unencodableMessage(const QString& text, int lineNo = 0);
+
+// Encodes first (nothing is written when a character has no 1251 code), then writes
+// atomically: the old file stays whole when writing fails.
+bool writeBytes(const QString& path, const QByteArray& bytes, QString* error);
+bool writeText(const QString& path, const QString& text, QString* error);
+// Every line followed by CR LF.
+bool writeLines(const QString& path, const QStringList& lines, QString* error);
+QByteArray joinCrLf(const QStringList& lines, bool* ok, QString* error);
+
+}  // namespace textfile

@@ -1,0 +1,37 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <stdexcept>
+
+#include "platform/dialogs.h"
+#include "platform/errors.h"
+#include "platform/guard.h"
+
+TEST(Dialogs, FilterConversion) {
+  EXPECT_EQ(dlg::toQtFilter(QString::fromUtf8("Файл СКУ (*.sku)|*.sku|Все файлы|*.*")),
+            QString::fromUtf8("Файл СКУ (*.sku);;Все файлы (*.*)"));
+  EXPECT_EQ(dlg::toQtFilter("Prog|*.a;*.b"), QString("Prog (*.a *.b)"));
+}
+
+TEST(Dialogs, ScriptAnswersAndRecords) {
+  dlg::Script s;
+  s.answers << dlg::No;
+  EXPECT_EQ(dlg::message(nullptr, "q", "c", dlg::Yes | dlg::No | dlg::Cancel), dlg::No);
+  EXPECT_EQ(dlg::message(nullptr, "q2", "c", dlg::Ok | dlg::Cancel), dlg::Ok);
+  ASSERT_EQ(s.shown.size(), 2);
+  EXPECT_EQ(s.shown[0].text, "q");
+  EXPECT_TRUE(dlg::openFile(nullptr, "F|*.x").isEmpty());
+  s.files << "/tmp/a.x";
+  EXPECT_EQ(dlg::saveFile(nullptr, "F|*.x"), "/tmp/a.x");
+}
+
+TEST(Guard, ExceptionBecomesMessage) {
+  dlg::Script s;
+  EXPECT_FALSE(guard::run(nullptr, [] { throw VexoError(QString::fromUtf8("Список пуст")); }));
+  EXPECT_FALSE(guard::run(nullptr, [] { throw std::out_of_range("index"); }));
+  EXPECT_TRUE(guard::run(nullptr, [] {}));
+  ASSERT_EQ(s.shown.size(), 2);
+  EXPECT_EQ(s.shown[0].text, QString::fromUtf8("Список пуст"));
+  EXPECT_EQ(s.shown[0].caption, QString::fromUtf8("Ошибка"));
+  EXPECT_EQ(s.shown[1].text, "index");
+}

@@ -1,0 +1,38 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "platform/textfile.h"
+
+TEST(TextFile, LineEndsOfEveryKind) {
+  EXPECT_EQ(textfile::splitLines("a\r\nb\nc\rd"), (QStringList{"a", "b", "c", "d"}));
+  EXPECT_EQ(textfile::splitLines("a\r\n"), (QStringList{"a"}));
+  EXPECT_EQ(textfile::splitLines("a\r\n\r\n"), (QStringList{"a", ""}));
+  EXPECT_EQ(textfile::splitLines("\n"), (QStringList{""}));
+  EXPECT_TRUE(textfile::splitLines("").isEmpty());
+  EXPECT_EQ(textfile::splitLines("a\r\rb"), (QStringList{"a", "", "b"}));
+}
+
+TEST(TextFile, WritesCrLfAndRefusesUnencodable) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("t.txt");
+  QString err;
+  ASSERT_TRUE(textfile::writeLines(path, {QString::fromUtf8("у1"), ""}, &err));
+  QFile f(path);
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  EXPECT_EQ(f.readAll(), QByteArray("\xf3" "1\r\n\r\n"));
+  f.close();
+  EXPECT_FALSE(textfile::writeLines(path, {"ok", QString::fromUtf8("x✓")}, &err));
+  EXPECT_TRUE(err.contains(QString::fromUtf8("строке 2"))) << err.toStdString();
+  QStringList lines;
+  ASSERT_TRUE(textfile::readLines(path, &lines, &err));
+  EXPECT_EQ(lines, (QStringList{QString::fromUtf8("у1"), ""}));  // old file untouched
+}
+
+TEST(TextFile, ReadMissingFileFails) {
+  QStringList lines;
+  QString err;
+  EXPECT_FALSE(textfile::readLines("/nonexistent/x.txt", &lines, &err));
+  EXPECT_FALSE(err.isEmpty());
+}

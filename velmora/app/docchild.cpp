@@ -1,0 +1,11 @@
+#include "velmora/app/docchild.h"
+
+#include "velmora/app/childkind.h"
+#include "velmora/app/mainform.h"
+
+std::uint8_t ChildKind = ckNone;
+
+void TDocChild::activated() {
+  ChildKind = static_cast<std::uint8_t>(kind());
+  if (MainForm) MainForm->UpdateChildActions();
+}

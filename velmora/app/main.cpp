@@ -1,0 +1,6 @@
+#include "platform/guard.h"
+
+int main(int argc, char** argv) {
+  GuardedApplication app(argc, argv);
+  return 0;
+}
