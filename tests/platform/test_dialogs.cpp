@@ -35,3 +35,14 @@ TEST(Guard, ExceptionBecomesMessage) {
   EXPECT_EQ(s.shown[0].caption, QString::fromUtf8("Ошибка"));
   EXPECT_EQ(s.shown[1].text, "index");
 }
+
+#include "platform/parseint.h"
+
+TEST(ParseInt, LeadingNumber) {
+  EXPECT_EQ(ParseInt("  +12pt"), 12);
+  EXPECT_EQ(ParseInt("abc"), 0);
+  EXPECT_EQ(ParseInt("-7x"), -7);
+  EXPECT_EQ(ParseInt("12pt"), 12);
+  EXPECT_EQ(ParseInt(""), 0);
+  EXPECT_EQ(ParseInt("-"), 0);
+}

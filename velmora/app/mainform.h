@@ -5,6 +5,8 @@
 #include <QPointer>
 #include <QString>
 
+#include "platform/parseint.h"
+
 class QAction;
 class QActionGroup;
 class QComboBox;
@@ -89,7 +91,3 @@ class TMainForm : public QMainWindow {
 };
 
 extern TMainForm* MainForm;
-
-// The integer value of the leading part of a text: blanks skipped, an optional sign,
-// then digits up to the first other character; no digits give 0.
-int ParseInt(const QString& text);
