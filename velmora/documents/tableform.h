@@ -1,0 +1,188 @@
+#pragma once
+// The transition-table window: a grid of rows "si / y / xij / sj" stored as a *.tbl file,
+// a message list for the compiler, and the operational-automaton description of the table
+// stored beside it as a *.oa file.
+//
+// Grid coordinates follow the string-grid convention used throughout the program: row 0
+// holds the column titles, column 0 the row numbers, data rows are 1 .. rowCount() - 1 and
+// data columns 1 (si), 2 (y), 3 (xij), 4 (sj).
+#include <QPointer>
+#include <QString>
+#include <QVariant>
+
+#include "velmora/app/docchild.h"
+#include "velmora/documents/formats/oafile.h"
+#include "velmora/documents/formats/tabledata.h"
+
+class QAction;
+class QLineEdit;
+class QMenu;
+class QPlainTextEdit;
+class QSplitter;
+class QTableWidget;
+class QTextEdit;
+class TableGridDelegate;
+
+class TVexoTableForm : public TDocChild {
+  Q_OBJECT
+ public:
+  explicit TVexoTableForm(QWidget* parent = nullptr);
+  ~TVexoTableForm() override;
+
+  // ---- TDocChild ----
+  int kind() const override { return 4; }
+  void frameCommand(FrameCmd cmd, QObject* sender) override;
+  bool setFontSize(int size) override;
+  void activated() override { FormActivate(); }
+  bool isModified() const override { return tableModified; }
+  QMenu* fileMenu() const override { return mFile_; }
+  QList<QMenu*> windowMenus() const override;
+
+  // ---- document ----
+  // Reads a table file (and its companion *.oa file). False when the file was refused
+  // (message already shown); the caller then discards the window.
+  bool Open(const QString& path);
+  // Both return true when the table was written.
+  bool Save1Click();
+  bool Saveas1Click();
+  QString fileName() const { return tableFileName; }
+  // The table as the converters and the compiler see it (an open cell editor is taken in).
+  TableData tableData() const;
+  // Replaces the whole grid (at least one data row remains) and numbers the rows; leaves
+  // tableModified as it is. Line breaks in cells become blanks.
+  void setTableData(const TableData& table);
+
+  // ---- grid ----
+  int rowCount() const;  // the header row included
+  QString cell(int col, int row) const;
+  void setCell(int col, int row, const QString& text);
+  int currentRow() const;     // 1-based data row
+  int currentColumn() const;  // 1 .. 4
+  void selectCell(int col, int row);  // moves the selection, as a click would
+  QTableWidget* grid() const { return grid_; }
+  // While an operational-automaton window works on the description the grid cannot be
+  // edited and shows `hint`; unlocking clears the hint.
+  void setGridLocked(bool locked, const QString& hint = QString());
+  bool gridLocked() const { return gridLocked_; }
+  int gridFontSize() const;
+  int defaultRowHeight() const { return defaultRowHeight_; }
+  int defaultColWidth() const { return defaultColWidth_; }
+  int colWidth(int col) const;
+  QLineEdit* cellEditor() const;  // the in-place editor while a cell is being edited
+
+  // ---- message memo ----
+  QPlainTextEdit* messageMemo() const { return status_; }
+  void appendMessage(const QString& line);
+  void clearMessages();
+  void setMessagesText(const QString& text);
+  QString messagesText() const;
+  bool messagesVisible() const;
+
+  // ---- handlers ----
+  void FormActivate();
+  bool FormCloseQuery();  // true when the window may close
+  void FormClose();
+  void FormResize();
+  void GridSelectCell(int col, int row);
+  bool GridKeyDown(int key);  // returns whether a row was appended
+  void GridGetEditText(int col, int row);
+  void GridSetEditText(int col, int row, const QString& value, bool editorModified);
+  void CheckTableFilled();
+  void Insert1Click();
+  void New2Click();
+  void Del1Click();
+  void Font1Click();
+  void Font2Click();
+  void Cut1Click();
+  void Copy1Click();
+  void Paste1Click();
+  void SelectAll1Click();
+  void MessageClick(QObject* sender = nullptr);
+  void mOptionsClick();
+  void statusDblClick() {}
+  void AbstrButtonClick() { signalCoding = 1; }
+  void BinButtonClick() { signalCoding = 0; }
+
+  // Filled in by other parts of the program (each in a file of its own).
+  void mReportClick();                // table report
+  void SkuClick();                    // table -> СКУ
+  bool Compile(bool save = true);     // through the outside compiler
+  void StandartClick();               // "Моделирование &УА"
+  void N9Click();                     // "Детерминизация..."
+  void AllModelClick();               // "&Моделирование УА+ОА"
+
+  // ---- operational automaton ----
+  OaDescription& oaDescription() { return oa; }
+  const OaDescription& oaDescription() const { return oa; }
+  bool OASaveOA();                     // writes oa to oaFileName; false when it failed
+  // Reads a *.oa file into the description. `companion`: read while opening the table, where
+  // a file that is not an ОА file refuses the table. Returns false on a refused file.
+  bool OAOpenOA(const QString& name, bool companion = false);
+  void OACreateClick();
+  void OAOpenClick();
+  bool OASaveSrazuClick();  // true when written
+  bool OASaveClick();
+  void OADeleteClick();
+  void OAClick();           // the designer
+  void OAModelClick();      // the ОА model window
+  QAction* oaModelAction() const { return OAModel_; }
+  // The *.oa name that belongs to a table file: same directory and base name.
+  static QString companionOaName(const QString& tablePath);
+
+  // ---- state ----
+  bool tableModified = false;
+  bool oaModified = false;
+  bool cellEditing = false;
+  bool hasContent = false;
+  bool messagesShown = true;  // the memo starts visible, so the frame's check mark matches it
+  QString tableFileName = QStringLiteral("Untitled");
+  QString oaFileName = QStringLiteral("Untitled");
+  QPointer<QTextEdit> reportEditor;  // borrowed: the editor of the report window being written
+  bool renumberPending = false;
+  int signalCoding = 0;  // 1 "Abstract", 0 "Binary"
+  int lastWidth = 0;
+  bool oaEditOpen = false;
+  bool oaModelOpen = false;
+  bool compiled = false;
+  // The automation objects of the simulator and the determinizer: empty until first used,
+  // kept between commands, released with the window.
+  QVariant simulator;
+  QVariant determinizator;
+  OaDescription oa;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  friend class TableGridDelegate;
+  void buildMenus();
+  void setRowCount(int rows);
+  void numberRows();
+  void setCorner(const QString& text);
+  void applyDefaultSizes(int rowHeight, int colWidth);
+  void setColWidth(int col, int width);
+  void showFontSize(int size);
+  void setGridFontSize(int size);
+  void commitOpenEditor();
+  void updateCaptionFromPath(const QString& path);
+  void setStatusPanel(int panel, const QString& text);
+  bool rowEmpty(int row, bool withNumber) const;
+  bool saveOaTo(const QString& path);
+
+  QTableWidget* grid_ = nullptr;
+  QSplitter* splitter_ = nullptr;
+  QPlainTextEdit* status_ = nullptr;
+  TableGridDelegate* delegate_ = nullptr;
+  QPointer<QLineEdit> editor_;
+  QString corner_;
+  bool gridLocked_ = false;
+  int defaultRowHeight_ = 24;
+  int defaultColWidth_ = 80;
+  int fontSize_ = 11;
+
+  QMenu *mFile_ = nullptr, *mEdit_ = nullptr, *mFormat_ = nullptr, *mModel_ = nullptr,
+        *mTrans_ = nullptr, *mOa_ = nullptr;
+  QAction* OAModel_ = nullptr;
+};
