@@ -1,8 +1,17 @@
+#include "velmora/app/mainform.h"
 #include "velmora/documents/doccreate.h"
-#include "platform/dialogs.h"
+#include "velmora/documents/tableform.h"
 
-// Placeholder until the table window is built.
-TDocChild* createTableWindow(const QString&) {
-  dlg::message(nullptr, QStringLiteral("Окно таблицы переходов пока не доступно"), QStringLiteral("Сообщение"));
-  return nullptr;
+TDocChild* createTableWindow(const QString& path) {
+  auto* form = new TVexoTableForm();
+  // A refused file leaves no window behind; the reader has already said why.
+  if (!path.isEmpty() && !form->Open(path)) {
+    delete form;
+    return nullptr;
+  }
+  if (MainForm) {
+    MainForm->addChild(form);
+    MainForm->lastTableForm = form;
+  }
+  return form;
 }

@@ -6,6 +6,7 @@
 // Grid coordinates follow the string-grid convention used throughout the program: row 0
 // holds the column titles, column 0 the row numbers, data rows are 1 .. rowCount() - 1 and
 // data columns 1 (si), 2 (y), 3 (xij), 4 (sj).
+#include <QPersistentModelIndex>
 #include <QPointer>
 #include <QString>
 #include <QVariant>
@@ -126,6 +127,10 @@ class TVexoTableForm : public TDocChild {
   void OAClick();           // the designer
   void OAModelClick();      // the ОА model window
   QAction* oaModelAction() const { return OAModel_; }
+  // The commands of the window's menus (submenus flattened), and one by its text without
+  // the shortcut part, for the frame's menu merging and for tests.
+  QList<QAction*> menuActions() const;
+  QAction* menuAction(const QString& text) const;
   // The *.oa name that belongs to a table file: same directory and base name.
   static QString companionOaName(const QString& tablePath);
 
@@ -170,12 +175,16 @@ class TVexoTableForm : public TDocChild {
   void setStatusPanel(int panel, const QString& text);
   bool rowEmpty(int row, bool withNumber) const;
   bool saveOaTo(const QString& path);
+  void markRowsChanged();
 
   QTableWidget* grid_ = nullptr;
   QSplitter* splitter_ = nullptr;
   QPlainTextEdit* status_ = nullptr;
   TableGridDelegate* delegate_ = nullptr;
   QPointer<QLineEdit> editor_;
+  QPersistentModelIndex editorIndex_;
+  int selectGuard_ = 0;  // >0 while the program itself moves the selection or resizes the grid
+  int col0Width_ = 80;
   QString corner_;
   bool gridLocked_ = false;
   int defaultRowHeight_ = 24;
