@@ -1,6 +1,23 @@
+#include "platform/dialogs.h"
 #include "platform/guard.h"
+#include "velmora/app/mainform.h"
+#include "velmora/app/optionsform.h"
+#include "velmora/app/splash.h"
 
 int main(int argc, char** argv) {
   GuardedApplication app(argc, argv);
+  try {
+    auto* splash = new TSplash;
+    splash->showAndWait();
+    // The frame reads the settings, then the options dialog splits the option string it read.
+    auto* frame = new TMainForm;
+    OptionsForm = new TOptionsForm(frame);
+    delete splash;
+    frame->show();
+    app.exec();
+    delete frame;
+  } catch (...) {
+    dlg::message(nullptr, guard::currentMessage(), QStringLiteral("Ошибка"), dlg::Ok, dlg::Critical);
+  }
   return 0;
 }

@@ -2,10 +2,12 @@
 // The MDI frame of Velmora: menus, tool bars, actions, status bar; routes commands to the
 // active child by ChildKind.
 #include <QMainWindow>
+#include <initializer_list>
 #include <QPointer>
 #include <QString>
 
 #include "platform/parseint.h"
+#include "velmora/app/docchild.h"
 
 class QAction;
 class QActionGroup;
@@ -79,10 +81,63 @@ class TMainForm : public QMainWindow {
   // Opens a file by its extension, as File > Open does after its dialog. Returns the window.
   TDocChild* openDocument(const QString& path);
 
+  // ---- Frame commands routed to the active child (only for the kinds that take them) ----
+  // Runs `cmd` on the active child when ChildKind is one of `kinds` and the active child is of
+  // that kind. Returns true when the child was called.
+  bool dispatch(FrameCmd cmd, QObject* sender, std::initializer_list<int> kinds);
+  void FileSaveCommand();      // saveFileAction
+  void mOptionsClick();        // "&Опции..."
+  void mShowMessageClick();    // "Показывать &сообщения"
+  // The font-size box changed (by the user): the active child's font.
+  void FontSizeClick();
+
+  // ---- Window and tool-bar commands ----
+  void WindowCascadeItemClick();
+  void WindowTileItemClick();
+  void WindowArrangeItemClick();
+  void WindowMinimizeItemClick();
+  void mToolBarClick();  // "&Панели инструментов" opened: items follow the bars
+  void toggleToolBar(QToolBar* bar);  // a bar item of "&Панели инструментов"
+  void mAutoShowClick();
+  bool autoShow() const;
+
+  // ---- Settings and help ----
+  void LoadSettings();
+  void RestoreLayout();
+  void StoreLayout();
+  void SaveSettings();
+  void ContentsClick();
+  void SearchforHelpOnClick();
+  void HowtouseClick();
+
+  // Menus and items of the frame.
+  QMenu *fileMenuFrame = nullptr, *createMenu = nullptr, *settingsMenu = nullptr,
+        *toolBarsMenu = nullptr, *windowMenu = nullptr, *helpMenu = nullptr;
+  QAction *optionsItem = nullptr, *showMessagesItem = nullptr, *autoShowItem = nullptr;
+  QAction* toolBarItems[7] = {};  // menu order: file, edit, gsa, tbl, trans, model, reg
+  QAction *tileItem = nullptr, *cascadeItem = nullptr, *arrangeItem = nullptr,
+          *minimizeItem = nullptr;
+  QAction *helpContentsItem = nullptr, *helpSearchItem = nullptr, *aboutItem = nullptr,
+          *howToUseItem = nullptr;
+  QActionGroup *gsaGroup = nullptr, *radixGroup = nullptr;
+  // The menus now standing in the menu bar (the frame's or the active child's).
+  QList<QMenu*> menuBarMenus() const;
+
  protected:
   void closeEvent(QCloseEvent* event) override;
+  bool event(QEvent* event) override;
 
  private:
+  void createActions();
+  void createMenus();
+  void createToolBars();
+  void createStatusBar();
+  void onSubWindowActivated(QMdiSubWindow* window);
+  void onSubWindowGone(QObject* window);
+  void mergeMenus(TDocChild* child);
+  void applyBarPositions();
+  void rebuildWindowList();
+
   QMdiArea* mdi_ = nullptr;
   QComboBox* fontSizeBox_ = nullptr;
   QLabel* panels_[4] = {};
