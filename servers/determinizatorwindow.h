@@ -1,0 +1,47 @@
+#pragma once
+// The determinization window: subset construction from an editable start set, the new
+// states with the event sets they stand for, and saving the result as a table file.
+#include <QWidget>
+
+#include "servers/fsmdeterminizer.h"
+
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QTableWidget;
+
+namespace servers {
+
+class DeterminizatorWindow : public QWidget {
+  Q_OBJECT
+ public:
+  explicit DeterminizatorWindow(QWidget* parent = nullptr);
+
+  // Loads the file; false with *error when it cannot be loaded.
+  bool open(const QString& path, QString* error);
+
+  // Both report their faults in a message box and return false.
+  bool runClick();
+  bool saveClick();
+
+  const fsm::DetResult& result() const { return result_; }
+  bool hasResult() const { return hasResult_; }
+  // The table file lines of the result (state names from the prefix edit).
+  QStringList tableLines() const;
+
+  QLineEdit *startEdit = nullptr, *prefixEdit = nullptr;
+  QPushButton *runButton = nullptr, *saveButton = nullptr;
+  QTableWidget* resultTable = nullptr;
+  QPlainTextEdit* notesMemo = nullptr;
+
+ private:
+  void fail(const QString& text);
+  void showResult();
+
+  fsm::Model model_;
+  fsm::DetResult result_;
+  bool hasResult_ = false;
+  QString path_;
+};
+
+}  // namespace servers

@@ -1,0 +1,153 @@
+#include "servers/servers.h"
+
+#include <QFileInfo>
+
+#include "servers/determinizatorwindow.h"
+#include "servers/serverdialogs.h"
+#include "servers/simulatorwindow.h"
+
+namespace servers {
+
+const char* const kCompilerId = "FSM.Compiler";
+const char* const kSimulatorId = "fsm.Simulator";
+const char* const kCaSimulatorId = "FSM.CA.Simulator";
+const char* const kDeterminizatorId = "FSM.CA.Determinizator";
+
+namespace {
+
+[[noreturn]] void unknownMethod(const QString& method, const char* object) {
+  throw automation::EAutomationError(
+      QStringLiteral("Объект %1 не поддерживает метод %2").arg(QLatin1String(object), method));
+}
+
+bool is(const QString& method, const char* name) {
+  return method.compare(QLatin1String(name), Qt::CaseInsensitive) == 0;
+}
+
+}  // namespace
+
+QStringList programIds() {
+  return {QLatin1String(kCompilerId), QLatin1String(kSimulatorId), QLatin1String(kCaSimulatorId),
+          QLatin1String(kDeterminizatorId)};
+}
+
+std::unique_ptr<automation::Object> create(const QString& progId) {
+  const QString id = progId.trimmed();
+  auto same = [&id](const char* name) { return id.compare(QLatin1String(name), Qt::CaseInsensitive) == 0; };
+  if (same(kCompilerId)) return std::make_unique<CompilerObject>();
+  if (same(kSimulatorId)) return std::make_unique<SimulatorObject>();
+  if (same(kCaSimulatorId)) return std::make_unique<CaSimulatorObject>();
+  if (same(kDeterminizatorId)) return std::make_unique<DeterminizatorObject>();
+  return nullptr;
+}
+
+QVariant CompilerObject::invoke(const QString& method, const QVariantList& list) {
+  const automation::Args args(method, list);
+  if (is(method, "SetType")) {
+    args.expect(4);
+    return compiler_.setType(args.integer(0), args.integer(1), args.integer(2), args.integer(3));
+  }
+  if (is(method, "AddSource")) {
+    args.expect(4);
+    compiler_.addSource(args.text(0), args.text(1), args.text(2), args.text(3));
+    return compiler_.rowCount();
+  }
+  if (is(method, "Make")) {
+    args.expect(0);
+    return compiler_.make();
+  }
+  if (is(method, "GetStatus")) {
+    args.expect(0);
+    return compiler_.status();
+  }
+  if (is(method, "Save")) {
+    args.expect(1);
+    return compiler_.save(args.text(0));
+  }
+  if (is(method, "Load")) {
+    args.expect(1);
+    return compiler_.load(args.text(0));
+  }
+  unknownMethod(method, kCompilerId);
+}
+
+QVariant SimulatorObject::invoke(const QString& method, const QVariantList& list) {
+  const automation::Args args(method, list);
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (is(method, "Load")) {
+    args.expect(1);
+    return sim_.load(args.text(0));
+  }
+  if (is(method, "SetState")) {
+    args.expect(1);
+    return sim_.setState(args.text(0));
+  }
+  if (is(method, "DoStep")) {
+    args.expect(1);
+    return sim_.doStep(args.text(0));
+  }
+  if (is(method, "GetStatus")) {
+    args.expect(0);
+    return sim_.status();
+  }
+  if (is(method, "GetState")) {
+    args.expect(0);
+    return sim_.state();
+  }
+  if (is(method, "GetOut")) {
+    args.expect(0);
+    return sim_.out();
+  }
+  unknownMethod(method, kSimulatorId);
+}
+
+WindowObject::~WindowObject() {
+  for (const QPointer<QWidget>& w : windows_)
+    delete w.data();
+}
+
+QList<QWidget*> WindowObject::windows() const {
+  QList<QWidget*> out;
+  for (const QPointer<QWidget>& w : windows_)
+    if (w) out << w.data();
+  return out;
+}
+
+void WindowObject::adopt(QWidget* window) {
+  windows_.removeAll(QPointer<QWidget>());
+  windows_ << window;
+  window->setAttribute(Qt::WA_DeleteOnClose);
+  window->show();
+  window->raise();
+  window->activateWindow();
+}
+
+QVariant CaSimulatorObject::invoke(const QString& method, const QVariantList& list) {
+  const automation::Args args(method, list);
+  if (!is(method, "Open")) unknownMethod(method, kCaSimulatorId);
+  args.expect(1);
+  auto* window = new SimulatorWindow();
+  if (!window->open(args.text(0))) {
+    delete window;
+    return 0;
+  }
+  adopt(window);
+  return 1;
+}
+
+QVariant DeterminizatorObject::invoke(const QString& method, const QVariantList& list) {
+  const automation::Args args(method, list);
+  if (!is(method, "Open")) unknownMethod(method, kDeterminizatorId);
+  args.expect(1);
+  auto* window = new DeterminizatorWindow();
+  QString error;
+  if (!window->open(args.text(0), &error)) {
+    delete window;
+    srv::message(nullptr, error, QStringLiteral("Детерминизация"), dlg::Ok, dlg::Warning);
+    return 0;
+  }
+  adopt(window);
+  return 1;
+}
+
+}  // namespace servers

@@ -1,0 +1,192 @@
+// The table compiler and the names of a cell.
+#include <gtest/gtest.h>
+
+#include "tests/servers/printers.h"
+
+#include "servers/fsmcompiler.h"
+
+using namespace fsm;
+
+namespace {
+
+struct Row {
+  const char* si;
+  const char* y;
+  const char* xij;
+  const char* sj;
+};
+
+Compiler compile(std::initializer_list<Row> rows, int* errors = nullptr, Type type = Type()) {
+  Compiler c;
+  c.setType(type.states, type.outputs, type.inputs, type.triggers);
+  for (const Row& r : rows)
+    c.addSource(QString::fromUtf8(r.si), QString::fromUtf8(r.y), QString::fromUtf8(r.xij),
+                QString::fromUtf8(r.sj));
+  const int n = c.make();
+  if (errors) *errors = n;
+  return c;
+}
+
+QString status(const Compiler& c) { return c.status(); }
+
+}  // namespace
+
+TEST(ScanNames, NamesBlanksAndInversion) {
+  QVector<Name> names;
+  ScanError e;
+  ASSERT_TRUE(scanNames(QStringLiteral("  x1 &X2&  вход "), &names, &e));
+  ASSERT_EQ(names.size(), 3);
+  EXPECT_EQ(names[0].key, QStringLiteral("x1"));
+  EXPECT_FALSE(names[0].inverted);
+  EXPECT_EQ(names[1].key, QStringLiteral("x2"));
+  EXPECT_TRUE(names[1].inverted);
+  EXPECT_EQ(names[1].pos, 6);
+  EXPECT_EQ(names[2].key, QStringLiteral("вход"));
+  ASSERT_TRUE(scanNames(QStringLiteral("Вход"), &names, &e));
+  EXPECT_TRUE(names[0].inverted);
+  EXPECT_EQ(names[0].key, QStringLiteral("вход"));
+  ASSERT_TRUE(scanNames(QStringLiteral("   "), &names, &e));
+  EXPECT_TRUE(names.isEmpty());
+}
+
+TEST(ScanNames, FaultsCarryTheirPosition) {
+  QVector<Name> names;
+  ScanError e;
+  EXPECT_FALSE(scanNames(QStringLiteral("x1 x2"), &names, &e));
+  EXPECT_EQ(e.pos, 3);
+  EXPECT_TRUE(e.message.contains(QStringLiteral("разделитель")));
+  EXPECT_FALSE(scanNames(QStringLiteral("x1&&x2"), &names, &e));
+  EXPECT_EQ(e.pos, 3);
+  EXPECT_FALSE(scanNames(QStringLiteral("&x1"), &names, &e));
+  EXPECT_EQ(e.pos, 0);
+  EXPECT_FALSE(scanNames(QStringLiteral("x1 & "), &names, &e));
+  EXPECT_EQ(e.pos, 3);
+  EXPECT_FALSE(scanNames(QStringLiteral("s.1"), &names, &e));
+  EXPECT_EQ(e.pos, 1);
+  EXPECT_EQ(e.message, QStringLiteral("недопустимый символ '.'"));
+  EXPECT_FALSE(scanNames(QStringLiteral("1s"), &names, &e));
+  EXPECT_TRUE(e.message.contains(QStringLiteral("не с буквы")));
+  EXPECT_FALSE(scanNames(QStringLiteral("_a"), &names, &e));
+  EXPECT_FALSE(scanNames(QStringLiteral("a\tb\x01"), &names, &e));
+}
+
+TEST(Compiler, ConverterConventions) {
+  int errors = -1;
+  // Grouped rows as the СКУ converter writes them, Cyrillic names, blanks around "&",
+  // an output-only row and two targets at once.
+  Compiler c = compile({{"s0", "y1 & y2", "x1 & X2", "s1"},
+                        {"", "", "x2", "s2&s3"},
+                        {"s1", "", "1", "s0"},
+                        {"", "", "", ""},
+                        {"s5", "y3", "0", "0"},
+                        {"s2&S3", "выход", "вход", "s0"},
+                        {"s3", "", "1", "s0"}},
+                       &errors);
+  ASSERT_EQ(errors, 0) << status(c).toStdString();
+  const Model& m = c.model();
+  EXPECT_EQ(m.events, (QStringList{"s0", "s1", "s2", "s3", "s5"}));
+  EXPECT_EQ(m.inputs, (QStringList{"x1", "x2", "вход"}));
+  EXPECT_EQ(m.outputs, (QStringList{"y1", "y2", "y3", "выход"}));
+  ASSERT_EQ(m.lines.size(), 5);
+  EXPECT_EQ(m.lines[0].key, (Set{1}));
+  EXPECT_EQ(m.lines[0].outputs, (Set{1, 2}));
+  ASSERT_EQ(m.lines[0].transitions.size(), 2);
+  EXPECT_EQ(m.lines[0].transitions[0].condition, (Set{1, -2}));
+  EXPECT_EQ(m.lines[0].transitions[1].targets, (Set{3, 4}));
+  EXPECT_TRUE(m.lines[1].transitions[0].condition.isEmpty());  // "1"
+  EXPECT_TRUE(m.lines[2].transitions.isEmpty());                // "0" / "0"
+  EXPECT_EQ(m.lines[3].key, (Set{3, -4}));                      // s2 & not s3
+  EXPECT_EQ(m.start, (Set{1}));
+  EXPECT_TRUE(status(c).startsWith(QStringLiteral("Компиляция завершена без ошибок.")));
+}
+
+TEST(Compiler, SameKeyAndConditionJoinTargets) {
+  int errors = -1;
+  Compiler c = compile({{"s1", "y1", "x1", "s2"}, {"s1", "y2", "x1", "s3"}, {"", "", "x2", "s4"}}, &errors);
+  ASSERT_EQ(errors, 0);
+  const Model& m = c.model();
+  ASSERT_EQ(m.lines.size(), 1);
+  EXPECT_EQ(m.lines[0].outputs, (Set{1, 2}));
+  ASSERT_EQ(m.lines[0].transitions.size(), 2);
+  EXPECT_EQ(m.lines[0].transitions[0].targets, (Set{2, 3}));
+}
+
+TEST(Compiler, EveryFaultIsListedWithRowColumnAndPosition) {
+  int errors = 0;
+  Compiler c = compile({{"", "y1", "x1", "s1"},         // no source on the first row
+                        {"s1", "Y1", "x1", "s2"},       // inverted output
+                        {"s2", "", "x1 x2", "s0"},      // missing "&"
+                        {"s3", "", "", "s0"},           // no condition
+                        {"s4", "", "x1", ""},           // no target
+                        {"s5", "", "0", "s1"},          // target on an output-only row
+                        {"s6", "", "x1&X1", "s0"},      // contradiction
+                        {"s7", "y1&y1", "1", "s0"},     // repeated name
+                        {"s8", "", "1", "S0"}},         // inverted target
+                       &errors);
+  EXPECT_EQ(errors, 9);
+  const QStringList lines = status(c).split(QLatin1Char('\n'));
+  ASSERT_EQ(lines.size(), 10);
+  EXPECT_EQ(lines[0], QStringLiteral("Строка 1, столбец 1 (si), позиция 1: не указано исходное событие"));
+  EXPECT_EQ(lines[1], QStringLiteral("Строка 2, столбец 2 (y), позиция 1: инверсия имени 'y1' недопустима"));
+  EXPECT_EQ(lines[2], QStringLiteral("Строка 3, столбец 3 (xij), позиция 4: пропущен разделитель '&'"));
+  EXPECT_EQ(lines[3], QStringLiteral("Строка 4, столбец 3 (xij), позиция 1: не указано условие перехода"));
+  EXPECT_EQ(lines[4], QStringLiteral("Строка 5, столбец 4 (sj), позиция 1: не указано событие перехода"));
+  EXPECT_EQ(lines[5], QStringLiteral("Строка 6, столбец 4 (sj), позиция 1: при условии 0 событие перехода не указывается"));
+  EXPECT_EQ(lines[6], QStringLiteral("Строка 7, столбец 3 (xij), позиция 4: имя 'x1' входит и прямо, и инверсно"));
+  EXPECT_EQ(lines[7], QStringLiteral("Строка 8, столбец 2 (y), позиция 4: повторение имени 'y1'"));
+  EXPECT_EQ(lines[8], QStringLiteral("Строка 9, столбец 4 (sj), позиция 1: инверсия имени 's0' недопустима"));
+  EXPECT_EQ(lines[9], QStringLiteral("Ошибок: 9"));
+  EXPECT_FALSE(c.compiled());
+}
+
+TEST(Compiler, ContinuationOfAFaultySourceIsNotReportedTwice) {
+  int errors = 0;
+  Compiler c = compile({{"s.0", "", "x1", "s1"}, {"", "", "x2", "s2"}, {"s1", "", "1", "s0"}}, &errors);
+  EXPECT_EQ(errors, 1);
+  EXPECT_TRUE(status(c).startsWith(QStringLiteral("Строка 1, столбец 1 (si), позиция 2")));
+}
+
+TEST(Compiler, EmptyTableAndBlankRows) {
+  int errors = 0;
+  Compiler c = compile({{"", "", "", ""}, {" ", "  ", "", "\t"}}, &errors);
+  EXPECT_EQ(errors, 1);
+  EXPECT_TRUE(status(c).contains(QStringLiteral("Таблица пуста")));
+  Compiler none;
+  EXPECT_EQ(none.make(), 1);
+}
+
+TEST(Compiler, AbstractInputsAndOutputs) {
+  int errors = 0;
+  Type abstract{0, 0, 0, 0};
+  compile({{"s0", "w1", "z1", "s1"}, {"s1", "", "1", "s0"}}, &errors, abstract);
+  EXPECT_EQ(errors, 0);
+  Compiler c = compile({{"s0", "w1&w2", "z1&z2", "s1"}, {"s1", "", "Z1", "s0"}}, &errors, abstract);
+  EXPECT_EQ(errors, 3);
+  EXPECT_TRUE(status(c).contains(QStringLiteral("абстрактный выход задается одним именем")));
+  EXPECT_TRUE(status(c).contains(QStringLiteral("абстрактное условие задается одним именем")));
+  EXPECT_TRUE(status(c).contains(QStringLiteral("инверсия имени 'z1' недопустима")));
+}
+
+TEST(Compiler, TypeIsChecked) {
+  Compiler c;
+  EXPECT_EQ(c.setType(1, 2, 1, 2), 0);
+  EXPECT_EQ(c.setType(1, 2, 1, 5), 0);
+  EXPECT_EQ(c.setType(0, 2, 0, 0), 0);
+  EXPECT_EQ(c.setType(0, 2, 0, 7), 0);  // without state coding the trigger is not used
+  EXPECT_EQ(c.setType(1, 2, 1, 6), -1);
+  c.addSource("s0", "", "1", "s0");
+  EXPECT_EQ(c.make(), 1);
+  EXPECT_TRUE(c.status().startsWith(QStringLiteral("Недопустимый тип автомата")));
+  EXPECT_EQ(c.setType(1, 1, 1, 2), -1);
+  EXPECT_EQ(c.setType(1, 2, 1, 3), 0);
+  EXPECT_EQ(c.make(), 0);
+  EXPECT_TRUE(c.status().contains(QStringLiteral("T-триггеры")));
+}
+
+TEST(Compiler, SaveNeedsACompilation) {
+  Compiler c;
+  c.addSource("s0", "", "", "s0");
+  EXPECT_EQ(c.make(), 1);
+  EXPECT_EQ(c.save(QStringLiteral("/nonexistent-dir/x.fsm")), 1);
+  c.addSource("s1", "", "1", "s0");
+}
