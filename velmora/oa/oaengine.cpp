@@ -1,0 +1,241 @@
+#include "velmora/oa/oaengine.h"
+
+#include "velmora/oa/oaerrors.h"
+
+using oa::Condition;
+using oa::Expression;
+using oa::Microoperation;
+using oa::Operand;
+
+namespace {
+
+QString quoted(const QString& s) { return QLatin1Char('"') + s + QLatin1Char('"'); }
+
+// Lines are few; a cache that somehow grows past this is simply started again.
+constexpr int kCacheLimit = 4096;
+
+qint32 wrapAdd(qint32 a, qint32 b) { return static_cast<qint32>(quint32(a) + quint32(b)); }
+qint32 wrapSub(qint32 a, qint32 b) { return static_cast<qint32>(quint32(a) - quint32(b)); }
+
+}  // namespace
+
+TModelOA::TModelOA(RegisterGrid* grid, const QStringList& blocks, const QStringList& xConditions,
+                   const QStringList& xSignals, const QList<QStringList>& yItems,
+                   const QStringList& ySignals)
+    : TOperAuto(blocks),
+      grid_(grid),
+      xConditions_(&xConditions),
+      xSignals_(&xSignals),
+      yItems_(&yItems),
+      ySignals_(&ySignals) {
+  ShowRegisters();
+}
+
+void TModelOA::CommitAll() {
+  for (TRegister& r : registers_) r.Commit();
+}
+
+void TModelOA::ShowRegisters() {
+  if (!grid_) return;
+  const int rows = grid_->rowCount();
+  for (int row = 1; row < rows; ++row) {
+    if (Radix > TRegister::Decimal) {
+      grid_->setValueAt(row, QStringLiteral("Ошибка"));
+      continue;
+    }
+    const QString name = grid_->nameAt(row);
+    for (const TRegister& r : registers_)
+      if (r.name() == name) grid_->setValueAt(row, r.GetValueText(Radix));
+  }
+}
+
+void TModelOA::ApplyInput(const QString& text) {
+  for (const QString& name : oa::splitInput(text)) ApplySignal(name);
+}
+
+void TModelOA::ApplySignal(const QString& name) {
+  const QStringList& ys = *ySignals_;
+  for (int i = 0; i < ys.size(); ++i) {
+    if (ys[i] != name) continue;
+    SignalKnown = true;
+    if (i >= yItems_->size()) continue;  // a signal without microoperations does nothing
+    const QStringList& ops = (*yItems_)[i];
+    oa::withContext(QStringLiteral("Сигнал %1. ").arg(name), [&] {
+      for (const QString& op : ops) ExecuteMicrooperation(op);
+    });
+  }
+}
+
+int TModelOA::resolveName(const QString& name) const {
+  const int i = FindRegister(name);
+  if (i < 0) throw EOaNameError(QStringLiteral("неописанный регистр %1").arg(quoted(name)));
+  return i;
+}
+
+void TModelOA::resolve(Operand& o) const {
+  if (o.kind != Operand::Literal) o.index = resolveName(o.name);
+}
+
+const Microoperation& TModelOA::compiled(const QString& text) {
+  auto it = microops_.constFind(text);
+  if (it != microops_.constEnd()) return *it;
+  Microoperation m = oa::parseMicrooperation(text);
+  m.index = resolveName(m.destination);
+  resolve(m.expr.left);
+  if (m.expr.form == Expression::Binary) resolve(m.expr.right);
+  if (microops_.size() >= kCacheLimit) microops_.clear();
+  return *microops_.insert(text, m);
+}
+
+const Condition& TModelOA::compiledCondition(const QString& text) {
+  auto it = conditions_.constFind(text);
+  if (it != conditions_.constEnd()) return *it;
+  Condition c = oa::parseCondition(text);
+  // Every term is checked, not only those evaluated, so a faulty condition fails whatever
+  // the values are.
+  for (oa::ConditionTerm& t : c.terms) {
+    if (t.empty()) continue;
+    t.index = resolveName(t.name);
+    registers_[static_cast<size_t>(t.index)].Bit(t.bit);
+  }
+  if (conditions_.size() >= kCacheLimit) conditions_.clear();
+  return *conditions_.insert(text, c);
+}
+
+void TModelOA::ExecuteMicrooperation(const QString& text) {
+  if (oa::isBlankLine(text)) return;
+  oa::withContext(QStringLiteral("Микрооперация %1: ").arg(quoted(text)), [&] {
+    const Microoperation& m = compiled(text);
+    TRegister& dst = registers_[static_cast<size_t>(m.index)];
+    if (!m.bits) {
+      dst.SetValue(number(m.expr));
+      return;
+    }
+    assignBits(dst, m.low, m.high, bitText(m.expr));
+  });
+}
+
+qint32 TModelOA::number(const Operand& o) const {
+  if (o.kind == Operand::Literal) {
+    const qint32 v = oa::decimalValue(o.digits, QStringLiteral("значение"));
+    return o.complement ? ~v : v;
+  }
+  const TRegister& r = registers_[static_cast<size_t>(o.index)];
+  switch (o.kind) {
+    case Operand::Bit: {
+      const int b = r.Bit(o.bit);
+      return o.complement ? 1 - b : b;
+    }
+    case Operand::Slice: {
+      // A slice stands for the number its bits give.
+      const qint32 v = BinToDec(r.Slice(o.high, o.low));
+      return o.complement ? ~v : v;
+    }
+    default:
+      return o.complement ? ~r.current() : r.current();
+  }
+}
+
+qint32 TModelOA::number(const Expression& e) const {
+  switch (e.form) {
+    case Expression::Single:
+      return number(e.left);
+    case Expression::Step:
+      return e.op == QLatin1Char('+') ? wrapAdd(number(e.left), 1) : wrapSub(number(e.left), 1);
+    case Expression::Call: {
+      const TRegister& r = registers_[static_cast<size_t>(e.left.index)];
+      return shift(e.shift, r.current(), r.width(), e.count);
+    }
+    case Expression::Binary:
+      break;
+  }
+  const qint32 l = number(e.left);
+  const qint32 r = number(e.right);
+  qint32 v = 0;
+  switch (e.op.unicode()) {
+    case '+': v = wrapAdd(l, r); break;
+    case '-': v = wrapSub(l, r); break;
+    case '&': v = l & r; break;
+    case '|': v = l | r; break;
+    default: v = l ^ r; break;  // "^" and "%"
+  }
+  return wrapAdd(v, e.adjust);
+}
+
+// What a bit assignment reads character by character: a literal as written, a bit or slice
+// as its bits, anything else as its decimal text.
+QString TModelOA::bitText(const Expression& e) const {
+  if (e.form == Expression::Single) {
+    const Operand& o = e.left;
+    if (o.kind == Operand::Literal && !o.complement) return o.digits;
+    if (o.kind == Operand::Bit)
+      return number(o) ? QStringLiteral("1") : QStringLiteral("0");
+    if (o.kind == Operand::Slice) {
+      QString s = registers_[static_cast<size_t>(o.index)].Slice(o.high, o.low);
+      if (o.complement)
+        for (QChar& c : s) c = c == QLatin1Char('1') ? QLatin1Char('0') : QLatin1Char('1');
+      return s;
+    }
+  }
+  return QString::number(number(e));
+}
+
+void TModelOA::assignBits(TRegister& r, int low, int high, const QString& value) const {
+  if (high < low) {  // nothing selected: the element keeps its bits
+    r.SetValue(TRegister::cut(r.current(), r.width()));
+    return;
+  }
+  r.Bit(low);  // both ends must lie within the width
+  r.Bit(high);
+  const int need = high - low + 1;
+  if (value.size() < need)
+    throw EOaRangeError(QStringLiteral("значение %1 короче выбранных разрядов (%2) регистра %3")
+                            .arg(quoted(value))
+                            .arg(need)
+                            .arg(quoted(r.name())));
+  quint32 bits = static_cast<quint32>(TRegister::cut(r.current(), r.width()));
+  // The first character goes to the lowest selected bit.
+  for (int k = low; k <= high; ++k) {
+    const QChar c = value[k - low];
+    if (c != QLatin1Char('0') && c != QLatin1Char('1'))
+      throw EOaConvertError(QStringLiteral("значение %1 не является двоичным").arg(quoted(value)));
+    if (c == QLatin1Char('1'))
+      bits |= quint32(1) << k;
+    else
+      bits &= ~(quint32(1) << k);
+  }
+  r.SetValue(static_cast<qint32>(bits));
+}
+
+bool TModelOA::holds(const Condition& c) const {
+  auto term = [this](const oa::ConditionTerm& t) {
+    return !t.empty() && BitIsOne(t.index, t.bit);
+  };
+  switch (c.mode) {
+    case Condition::AnyOf:  // "&" joins alternatives here
+      for (const auto& t : c.terms)
+        if (term(t)) return true;
+      return false;
+    case Condition::AllOf:  // and "|" joins terms that must all hold
+      for (const auto& t : c.terms)
+        if (!term(t)) return false;
+      return !c.terms.isEmpty();
+    case Condition::Single:
+      break;
+  }
+  return !c.terms.isEmpty() && term(c.terms.first());
+}
+
+void TModelOA::EvaluateConditions() {
+  QString answer;
+  const QStringList& xs = *xSignals_;
+  for (int i = 0; i < xs.size(); ++i) {
+    if (!answer.isEmpty()) answer += QLatin1Char('&');
+    const QString text = i < xConditions_->size() ? (*xConditions_)[i] : QString();
+    const bool ok = oa::withContext(
+        QStringLiteral("Входной сигнал %1, условие %2: ").arg(xs[i], quoted(text)),
+        [&] { return holds(compiledCondition(text)); });
+    answer += ok ? xs[i].toLower() : xs[i].toUpper();
+  }
+  answer_ = answer;
+}
