@@ -1,0 +1,38 @@
+#pragma once
+// Builds models the way the table compiler does: each cell becomes its list
+// of name=value items (lower-case name, "=0" for an upper-case one).
+#include <QString>
+#include <QStringList>
+
+#include "tiravo/core/ftt.h"
+
+namespace tablehelp {
+
+inline QStringList Items(const QString& cell, bool condition = false) {
+  const QString t = cell.trimmed();
+  if (condition && (t == QLatin1String("1") || t == QLatin1String("0"))) return {t};
+  QStringList items;
+  if (t.isEmpty()) return items;
+  for (const QString& part : t.split(QLatin1Char('&'))) {
+    const QString name = part.trimmed();
+    const bool positive = name.at(0).isLower();
+    items << name.toLower() + (positive ? QStringLiteral("=1") : QStringLiteral("=0"));
+  }
+  return items;
+}
+
+inline void Row(FTT& m, const QString& si, const QString& y, const QString& xij, const QString& sj) {
+  m.AddLine(Items(si), Items(y), Items(xij, true), Items(sj));
+}
+
+// The worked table: s1 goes to s2 and s3 at once on x1.
+inline void WorkedTable(FTT& m) {
+  Row(m, "s1", "y1", "x1", "s2");
+  Row(m, "s1", "y1", "x1", "s3");
+  Row(m, "s1", "y1", "X1", "s1");
+  Row(m, "s2", "y2", "1", "s1");
+  Row(m, "s3", "y3", "x2", "s3");
+  Row(m, "s3", "y3", "X2", "s1");
+}
+
+}  // namespace tablehelp

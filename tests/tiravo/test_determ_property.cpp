@@ -1,0 +1,163 @@
+// On small random nondeterministic tables the determinized automaton accepts
+// the same input sequences as the original: every sequence leads both to the
+// same event set (a state of the result stands for one) with the same outputs.
+#include <gtest/gtest.h>
+
+#include <QSet>
+#include <random>
+
+#include "tablehelp.h"
+#include "tiravo/sim/determ.h"
+
+using determ::Options;
+using DRun = determ::Run;
+using tablehelp::Row;
+
+namespace {
+
+QString RandomNames(std::mt19937& rng, const char* letter, int count, bool allowEmpty) {
+  QStringList names;
+  for (int i = 1; i <= count; ++i)
+    if (rng() % 2) names << QString("%1%2").arg(letter).arg(i);
+  if (names.isEmpty() && !allowEmpty) names << QString("%1%2").arg(letter).arg(1 + int(rng() % unsigned(count)));
+  return names.join('&');
+}
+
+FTT RandomTable(std::mt19937& rng, unsigned char mode) {
+  FTT m;
+  m.Mode = mode;
+  const int events = 2 + int(rng() % 3);
+  const int inputs = 1 + int(rng() % 3);
+  const int rows = 2 + int(rng() % 7);
+  // s1 first so that it is event 1.
+  for (int r = 0; r < rows; ++r) {
+    const QString si = r == 0 ? QString("s1") : QString("s%1").arg(1 + int(rng() % unsigned(events)));
+    const QString y = RandomNames(rng, "y", 3, true);
+    QString xij;
+    const unsigned kind = rng() % 6;
+    if (kind == 0) {
+      xij = "0";
+    } else if (kind == 1) {
+      xij = "1";
+    } else if (mode == FTT::Abstract) {
+      xij = QString("z%1").arg(1 + int(rng() % unsigned(inputs)));
+    } else {
+      QStringList literals;
+      for (int i = 1; i <= inputs; ++i) {
+        const unsigned r3 = rng() % 3;
+        if (r3 == 1) literals << QString("x%1").arg(i);
+        if (r3 == 2) literals << QString("X%1").arg(i);
+      }
+      xij = literals.isEmpty() ? QString("1") : literals.join('&');
+    }
+    const QString sj = xij == "0" ? QString() : RandomNames(rng, "s", events, false);
+    Row(m, si, y, xij, sj);
+  }
+  return m;
+}
+
+// Every input the automaton can be given in one step.
+std::vector<SSignalSet> Inputs(const FTT& m) {
+  std::vector<SSignalSet> inputs;
+  const int n = int(m.XNames.size());
+  if (m.Mode == FTT::Abstract) {
+    for (int i = 1; i <= std::max(n, 1); ++i) inputs.push_back(SSignalSet{i});
+    return inputs;
+  }
+  for (int bits = 0; bits < (1 << n); ++bits) {
+    SSignalSet x;
+    for (int i = 1; i <= n; ++i) x.AddLiteral(bits & (1 << (i - 1)) ? i : -i);
+    inputs.push_back(x);
+  }
+  return inputs;
+}
+
+// Walks every input sequence of up to `depth` steps through both automata.
+void Compare(const FTT& source, const FTT& result, const QStringList& stateSets,
+             const USignalSet& events, int state, int depth, const std::vector<SSignalSet>& inputs,
+             const std::string& where) {
+  ASSERT_EQ(stateSets.at(state - 1), events.ToText(source.SNames)) << where;
+  ASSERT_EQ(result.Outputs(USignalSet{state}).ToText(result.YNames),
+            source.Outputs(events).ToText(source.YNames))
+      << where;
+  if (depth == 0) return;
+  for (size_t k = 0; k < inputs.size(); ++k) {
+    USignalSet next, outputs, dnext, doutputs;
+    source.Step(events, inputs[k], next, outputs);
+    result.Step(USignalSet{state}, inputs[k], dnext, doutputs);
+    const std::string here = where + " " + inputs[k].ToText(source.XNames).toStdString();
+    if (next.IsEmpty()) {
+      EXPECT_TRUE(dnext.IsEmpty()) << here;
+      continue;
+    }
+    ASSERT_EQ(dnext.Size(), 1u) << here;  // deterministic: one state at a time
+    EXPECT_EQ(doutputs.ToText(result.YNames), outputs.ToText(source.YNames)) << here;
+    Compare(source, result, stateSets, next, dnext.At(0), depth - 1, inputs, here);
+  }
+}
+
+void CheckMode(unsigned char mode, unsigned seed) {
+  std::mt19937 rng(seed);
+  int compared = 0;
+  for (int round = 0; round < 250; ++round) {
+    const FTT m = RandomTable(rng, mode);
+    Options o;
+    o.initial = USignalSet{1};
+    o.eventNames = m.SNames;
+    o.complete = false;
+    DRun run(m, o);
+    ASSERT_EQ(run.RunAll(), DRun::Done) << round << " " << run.Message().toStdString();
+    const QStringList sets = run.OldNames();
+    const auto r = run.TakeResult();
+    ASSERT_TRUE(r);
+    ASSERT_EQ(r->Lines.size(), size_t(sets.size()));
+    // Every state is a distinct event set.
+    EXPECT_EQ(QStringList(sets).size(), int(QSet<QString>(sets.begin(), sets.end()).size()));
+    if (mode == FTT::Binary) {
+      for (const FTT_Line& line : r->Lines) {
+        std::vector<SSignalSet> conditions;
+        for (const LTT_Line& t : line.Transitions) conditions.push_back(t.Condition);
+        EXPECT_FALSE(AnyCompatiblePair(conditions)) << round;
+      }
+    }
+    Compare(m, *r, sets, USignalSet{1}, 1, 4, Inputs(m), "round " + std::to_string(round));
+    ++compared;
+  }
+  EXPECT_EQ(compared, 250);
+}
+
+}  // namespace
+
+TEST(DeterminizationProperty, BinaryTablesKeepTheirBehaviour) { CheckMode(FTT::Binary, 4242); }
+
+TEST(DeterminizationProperty, AbstractTablesKeepTheirBehaviour) { CheckMode(FTT::Abstract, 777); }
+
+TEST(DeterminizationProperty, CompleteBinaryResultsCoverEveryInput) {
+  std::mt19937 rng(99);
+  int complete = 0;
+  for (int round = 0; round < 300; ++round) {
+    const FTT m = RandomTable(rng, FTT::Binary);
+    Options o;
+    o.initial = USignalSet{1};
+    o.eventNames = m.SNames;
+    DRun run(m, o);
+    const DRun::Status status = run.RunAll();
+    ASSERT_TRUE(status == DRun::Done || status == DRun::NoTarget) << round;
+    if (status != DRun::Done) {
+      EXPECT_FALSE(run.ErrorEvent().isEmpty());
+      continue;
+    }
+    ++complete;
+    const auto r = run.TakeResult();
+    const auto inputs = Inputs(m);
+    for (size_t k = 0; k < r->Lines.size(); ++k) {
+      if (r->Lines[k].Transitions.empty()) continue;
+      for (const SSignalSet& x : inputs) {
+        USignalSet next, outputs;
+        r->Step(USignalSet{int(k) + 1}, x, next, outputs);
+        EXPECT_EQ(next.Size(), 1u) << round;
+      }
+    }
+  }
+  EXPECT_GT(complete, 0);
+}

@@ -1,0 +1,418 @@
+#include "tiravo/core/signalset.h"
+
+#include <QDataStream>
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+
+const char* const kBadSignalName = "Error_in_method_FTT_GET_NAME";
+
+namespace {
+
+unsigned Magnitude(qint32 v) { return v < 0 ? 0u - unsigned(v) : unsigned(v); }
+
+// Order used by merges: by magnitude, the inverted literal first.
+bool Before(qint32 a, qint32 b) {
+  const unsigned ma = Magnitude(a), mb = Magnitude(b);
+  return ma != mb ? ma < mb : a < b;
+}
+
+void PutLE(qint32 v, char out[4]) {
+  const quint32 u = quint32(v);
+  for (int i = 0; i < 4; ++i) out[i] = char((u >> (8 * i)) & 0xFF);
+}
+
+qint32 GetLE(const char in[4]) {
+  quint32 u = 0;
+  for (int i = 0; i < 4; ++i) u |= quint32(quint8(in[i])) << (8 * i);
+  return qint32(u);
+}
+
+bool WriteWord(QDataStream& out, qint32 v) {
+  char b[4];
+  PutLE(v, b);
+  return out.writeRawData(b, 4) == 4 && out.status() == QDataStream::Ok;
+}
+
+bool ReadWord(QDataStream& in, qint32* v) {
+  char b[4];
+  if (in.status() != QDataStream::Ok || in.readRawData(b, 4) != 4) return false;
+  *v = GetLE(b);
+  return in.status() == QDataStream::Ok;
+}
+
+}  // namespace
+
+// ---- SignalSet ----
+
+SignalSet::SignalSet(std::initializer_list<int> elements) {
+  for (int e : elements) Insert(e);
+}
+
+SignalSet::SignalSet(const SignalSet& other) {
+  if (other.block_) Assign(other.begin(), other.Size());
+}
+
+SignalSet::SignalSet(SignalSet&& other) noexcept : block_(other.block_) { other.block_ = nullptr; }
+
+SignalSet& SignalSet::operator=(const SignalSet& other) {
+  if (this == &other) return *this;
+  if (!other.block_)
+    Clear();
+  else
+    Assign(other.begin(), other.Size());
+  return *this;
+}
+
+SignalSet& SignalSet::operator=(SignalSet&& other) noexcept {
+  if (this != &other) {
+    delete[] block_;
+    block_ = other.block_;
+    other.block_ = nullptr;
+  }
+  return *this;
+}
+
+SignalSet::~SignalSet() { delete[] block_; }
+
+void SignalSet::Clear() {
+  delete[] block_;
+  block_ = nullptr;
+}
+
+bool SignalSet::Assign(const qint32* elements, unsigned n) {
+  if (n == 0) {
+    Clear();
+    return true;
+  }
+  qint32* fresh = new (std::nothrow) qint32[n + 1];
+  if (!fresh) return false;
+  fresh[0] = qint32(n);
+  std::memcpy(fresh + 1, elements, n * sizeof(qint32));
+  delete[] block_;
+  block_ = fresh;
+  return true;
+}
+
+int SignalSet::At(unsigned i) const {
+  if (!block_ || i >= unsigned(block_[0])) return 0;
+  return block_[1 + i];
+}
+
+bool SignalSet::Find(int value, unsigned* pos) const {
+  if (!block_) {
+    if (pos) *pos = 0;
+    return false;
+  }
+  const qint32* e = block_ + 1;
+  const unsigned mv = Magnitude(value);
+  int lo = 0, hi = block_[0] - 1;
+  while (lo < hi) {
+    const int mid = (lo + hi) / 2;
+    if (e[mid] == value) {
+      if (pos) *pos = unsigned(mid);
+      return true;
+    }
+    if (Magnitude(e[mid]) < mv)
+      lo = mid + 1;
+    else
+      hi = mid - 1;
+  }
+  if (e[lo] == value) {
+    if (pos) *pos = unsigned(lo);
+    return true;
+  }
+  // A same-magnitude element of the other sign counts as not smaller.
+  if (pos) *pos = Magnitude(e[lo]) < mv ? unsigned(lo) + 1 : unsigned(lo);
+  return false;
+}
+
+void SignalSet::Insert(int value) {
+  if (value == 0) return;
+  unsigned pos = 0;
+  if (Find(value, &pos)) return;
+  const unsigned n = Size();
+  qint32* fresh = new (std::nothrow) qint32[n + 2];
+  if (!fresh) return;
+  fresh[0] = qint32(n + 1);
+  if (block_) {
+    std::memcpy(fresh + 1, block_ + 1, pos * sizeof(qint32));
+    std::memcpy(fresh + 2 + pos, block_ + 1 + pos, (n - pos) * sizeof(qint32));
+  }
+  fresh[1 + pos] = value;
+  delete[] block_;
+  block_ = fresh;
+}
+
+void SignalSet::Remove(int value) {
+  unsigned pos = 0;
+  if (!Find(value, &pos)) return;
+  const unsigned n = Size();
+  if (n == 1) {
+    Clear();
+    return;
+  }
+  qint32* fresh = new (std::nothrow) qint32[n];
+  if (!fresh) return;
+  fresh[0] = qint32(n - 1);
+  std::memcpy(fresh + 1, block_ + 1, pos * sizeof(qint32));
+  std::memcpy(fresh + 1 + pos, block_ + 2 + pos, (n - 1 - pos) * sizeof(qint32));
+  delete[] block_;
+  block_ = fresh;
+}
+
+bool SignalSet::operator==(const SignalSet& other) const {
+  const unsigned n = Size();
+  if (n != other.Size()) return false;
+  return n == 0 || std::memcmp(begin(), other.begin(), n * sizeof(qint32)) == 0;
+}
+
+bool SignalSet::operator<(const SignalSet& other) const {
+  if (IsEmpty()) return !other.IsEmpty();
+  if (other.IsEmpty()) return false;
+  const unsigned m = std::min(Size(), other.Size());
+  // Compare the stored words as their little-endian bytes, unsigned.
+  for (unsigned i = 0; i < m; ++i) {
+    char a[4], b[4];
+    PutLE(begin()[i], a);
+    PutLE(other.begin()[i], b);
+    for (int k = 0; k < 4; ++k) {
+      if (quint8(a[k]) != quint8(b[k])) return quint8(a[k]) < quint8(b[k]);
+    }
+  }
+  return Size() < other.Size();
+}
+
+bool SignalSet::Write(QDataStream& out) const {
+  const unsigned n = Size();
+  bool good = WriteWord(out, qint32(n));
+  for (unsigned i = 0; good && i < n; ++i) good = WriteWord(out, begin()[i]);
+  return good;
+}
+
+bool SignalSet::Read(QDataStream& in) {
+  qint32 count = 0;
+  if (!ReadWord(in, &count)) return false;
+  if (count == 0) {
+    Clear();
+    return true;
+  }
+  if (count < 0) return false;
+  // Grow while reading, so a damaged count cannot ask for gigabytes up front.
+  std::vector<qint32> elements;
+  try {
+    elements.reserve(std::min<qint32>(count, 4096));
+    for (qint32 i = 0; i < count; ++i) {
+      qint32 v = 0;
+      if (!ReadWord(in, &v)) return false;
+      elements.push_back(v);
+    }
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  // Every search relies on the order; a block out of order is not a set.
+  for (size_t i = 0; i < elements.size(); ++i) {
+    if (elements[i] == 0) return false;
+    if (i > 0 && Magnitude(elements[i - 1]) >= Magnitude(elements[i])) return false;
+  }
+  return Assign(elements.data(), unsigned(elements.size()));
+}
+
+size_t SignalSet::Hash() const {
+  // FNV-1a over the elements.
+  size_t h = size_t(1469598103934665603ULL);
+  for (const qint32* p = begin(); p != end(); ++p) {
+    h ^= size_t(quint32(*p));
+    h *= size_t(1099511628211ULL);
+  }
+  return h;
+}
+
+// ---- names ----
+
+QString SignalName(const QStringList& names, int k) {
+  const unsigned m = Magnitude(k);
+  if (m == 0 || m > unsigned(names.size())) return QString::fromLatin1(kBadSignalName);
+  return names.at(int(m - 1));
+}
+
+// ---- SSignalSet ----
+
+bool SSignalSet::AddLiteral(int literal) {
+  if (literal == 0 || Contains(-literal)) return false;
+  Insert(literal);
+  return true;
+}
+
+bool SSignalSet::Covers(const SSignalSet& other) const {
+  if (other.IsEmpty()) return true;
+  for (qint32 l : *this)
+    if (!other.Contains(l)) return false;
+  return true;
+}
+
+bool SSignalSet::Implies(const SSignalSet& other) const {
+  for (qint32 l : other)
+    if (!Contains(l) || Contains(-l)) return false;
+  return true;
+}
+
+bool SSignalSet::Compatible(const SSignalSet& other) const {
+  for (qint32 l : *this)
+    if (other.Contains(-l)) return false;
+  return true;
+}
+
+int SSignalSet::GlueLiteral(const SSignalSet& other) const {
+  int glue = 0;
+  for (qint32 l : *this) {
+    if (other.Contains(-l)) {
+      if (glue != 0) return 0;
+      glue = l;
+    } else if (!other.Contains(l)) {
+      return 0;
+    }
+  }
+  return glue;
+}
+
+QString SSignalSet::ToText(const QStringList& names) const {
+  if (IsEmpty()) return QStringLiteral("1");
+  QString text;
+  for (qint32 l : *this) {
+    if (!text.isEmpty()) text += QLatin1Char('&');
+    const QString name = SignalName(names, l);
+    text += l < 0 ? name.toUpper() : name;
+  }
+  return text;
+}
+
+// ---- USignalSet ----
+
+USignalSet& USignalSet::Add(int signal) {
+  if (signal > 0) Insert(signal);
+  return *this;
+}
+
+USignalSet& USignalSet::Del(int signal) {
+  Remove(signal);
+  return *this;
+}
+
+bool USignalSet::Satisfies(const SSignalSet& conjunction) const {
+  for (qint32 l : conjunction) {
+    if (l > 0 ? !Contains(l) : Contains(-l)) return false;
+  }
+  return true;
+}
+
+namespace {
+
+enum class SetOp { Intersection, Union, Difference, Symmetric };
+
+// One pass over both ordered blocks.
+std::vector<qint32> Merge(const SignalSet& a, const SignalSet& b, SetOp op) {
+  std::vector<qint32> out;
+  out.reserve(a.Size() + b.Size());
+  const qint32 *p = a.begin(), *pe = a.end(), *q = b.begin(), *qe = b.end();
+  while (p != pe && q != qe) {
+    if (*p == *q) {
+      if (op == SetOp::Intersection || op == SetOp::Union) out.push_back(*p);
+      ++p;
+      ++q;
+    } else if (Before(*p, *q)) {
+      if (op != SetOp::Intersection) out.push_back(*p);
+      ++p;
+    } else {
+      if (op == SetOp::Union || op == SetOp::Symmetric) out.push_back(*q);
+      ++q;
+    }
+  }
+  if (op != SetOp::Intersection)
+    for (; p != pe; ++p) out.push_back(*p);
+  if (op == SetOp::Union || op == SetOp::Symmetric)
+    for (; q != qe; ++q) out.push_back(*q);
+  return out;
+}
+
+}  // namespace
+
+class USignalSetBuilder : public USignalSet {
+ public:
+  explicit USignalSetBuilder(const std::vector<qint32>& e) { Assign(e.data(), unsigned(e.size())); }
+};
+
+USignalSet USignalSet::IntersectionOf(const USignalSet& a, const USignalSet& b) {
+  return USignalSetBuilder(Merge(a, b, SetOp::Intersection));
+}
+USignalSet USignalSet::UnionOf(const USignalSet& a, const USignalSet& b) {
+  return USignalSetBuilder(Merge(a, b, SetOp::Union));
+}
+USignalSet USignalSet::DifferenceOf(const USignalSet& a, const USignalSet& b) {
+  return USignalSetBuilder(Merge(a, b, SetOp::Difference));
+}
+USignalSet USignalSet::SymmetricDifferenceOf(const USignalSet& a, const USignalSet& b) {
+  return USignalSetBuilder(Merge(a, b, SetOp::Symmetric));
+}
+
+USignalSet& USignalSet::Intersect(const USignalSet& other) {
+  const auto e = Merge(*this, other, SetOp::Intersection);
+  Assign(e.data(), unsigned(e.size()));
+  return *this;
+}
+USignalSet& USignalSet::Union(const USignalSet& other) {
+  if (other.IsEmpty()) return *this;
+  const auto e = Merge(*this, other, SetOp::Union);
+  if (e.size() != Size()) Assign(e.data(), unsigned(e.size()));
+  return *this;
+}
+USignalSet& USignalSet::Subtract(const USignalSet& other) {
+  const auto e = Merge(*this, other, SetOp::Difference);
+  Assign(e.data(), unsigned(e.size()));
+  return *this;
+}
+USignalSet& USignalSet::SymmetricDifference(const USignalSet& other) {
+  const auto e = Merge(*this, other, SetOp::Symmetric);
+  Assign(e.data(), unsigned(e.size()));
+  return *this;
+}
+
+QString USignalSet::ToText(const QStringList& names) const {
+  QString text;
+  for (qint32 s : *this) {
+    if (!text.isEmpty()) text += QLatin1Char('&');
+    text += SignalName(names, s);
+  }
+  return text;
+}
+
+// ---- lists of conjunctions ----
+
+bool AnyCompatiblePair(const std::vector<SSignalSet>& terms) {
+  for (size_t i = 0; i < terms.size(); ++i)
+    for (size_t j = i + 1; j < terms.size(); ++j)
+      if (terms[i].Compatible(terms[j])) return true;
+  return false;
+}
+
+int GlueTerms(std::vector<SSignalSet>& terms) {
+  for (;;) {
+    int glued = 0;
+    for (int i = int(terms.size()) - 1; i >= 1; --i) {
+      for (int j = i - 1; j >= 0; --j) {
+        // Only a pair of equal length is equal but for the glued literal;
+        // a longer partner (a&B&c beside a&b) must stay as it is.
+        if (terms[i].Size() != terms[j].Size()) continue;
+        const int l = terms[i].GlueLiteral(terms[j]);
+        if (l == 0) continue;
+        terms[i].Remove(l);
+        terms.erase(terms.begin() + j);
+        --i;  // the glued term moved down with the erase
+        if (terms[i].IsEmpty()) return 1;
+        ++glued;
+      }
+    }
+    if (glued == 0) return 0;
+  }
+}

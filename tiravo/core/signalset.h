@@ -1,0 +1,124 @@
+#pragma once
+// Small sets of signed signal numbers, the currency of the automaton model.
+//
+// +k is signal k (the name at index k-1 of the list the set is read against),
+// -k its inversion. Elements are kept in ascending order of magnitude without
+// duplicates, and a set never holds a signal together with its inversion.
+// The storage is one block [count][e1 .. e_count], or no block for the empty set.
+#include <QtGlobal>
+#include <QString>
+#include <QStringList>
+#include <cstddef>
+#include <initializer_list>
+#include <vector>
+
+class QDataStream;
+
+class SignalSet {
+ public:
+  SignalSet() = default;
+  SignalSet(std::initializer_list<int> elements);
+  SignalSet(const SignalSet& other);
+  SignalSet(SignalSet&& other) noexcept;
+  SignalSet& operator=(const SignalSet& other);
+  SignalSet& operator=(SignalSet&& other) noexcept;
+  ~SignalSet();
+
+  void Clear();
+  bool IsEmpty() const { return block_ == nullptr; }
+  unsigned Size() const { return block_ ? unsigned(block_[0]) : 0u; }
+  // Element i in stored order; 0 when empty or out of range.
+  int At(unsigned i) const;
+  // Binary search by magnitude. On a miss *pos is where the value would go.
+  bool Find(int value, unsigned* pos = nullptr) const;
+  bool Contains(int value) const { return Find(value); }
+  // 0 is never stored. A value already present changes nothing.
+  void Insert(int value);
+  void Remove(int value);
+
+  bool operator==(const SignalSet& other) const;
+  bool operator!=(const SignalSet& other) const { return !(*this == other); }
+  // The order of the stored bytes (see signalset.cpp), not a numeric one.
+  bool operator<(const SignalSet& other) const;
+  bool operator>(const SignalSet& other) const { return other < *this; }
+  bool operator<=(const SignalSet& other) const { return *this == other || *this < other; }
+  bool operator>=(const SignalSet& other) const { return *this == other || *this > other; }
+
+  // Little-endian: a 32-bit count, then the elements.
+  bool Write(QDataStream& out) const;
+  // Leaves the set as it was when the stream ends early or holds no valid set.
+  bool Read(QDataStream& in);
+
+  const qint32* begin() const { return block_ ? block_ + 1 : nullptr; }
+  const qint32* end() const { return block_ ? block_ + 1 + block_[0] : nullptr; }
+  size_t Hash() const;
+
+ protected:
+  // Replaces the block by one holding elements[0..n-1] (already in order).
+  // Returns false, leaving the set unchanged, when memory is short.
+  bool Assign(const qint32* elements, unsigned n);
+
+ private:
+  qint32* block_ = nullptr;
+};
+
+struct SignalSetHash {
+  size_t operator()(const SignalSet& s) const { return s.Hash(); }
+};
+
+// A conjunction of literals; the empty one is the constant true.
+class SSignalSet : public SignalSet {
+ public:
+  using SignalSet::SignalSet;
+  SSignalSet() = default;
+  explicit SSignalSet(const SignalSet& s) : SignalSet(s) {}
+
+  // Refuses 0 and a literal whose inversion is present.
+  bool AddLiteral(int literal);
+  // Every literal of this one is in `other`, or `other` is empty.
+  bool Covers(const SSignalSet& other) const;
+  bool Implies(const SSignalSet& other) const;
+  // False when the two are orthogonal (a literal here is inverted there).
+  bool Compatible(const SSignalSet& other) const;
+  // The one literal of this conjunction inverted in `other`, all others being
+  // in `other`; else 0. Only this conjunction's literals are looked at.
+  int GlueLiteral(const SSignalSet& other) const;
+  // "1" for the empty conjunction; inverted names in upper case: x1&X2.
+  QString ToText(const QStringList& names) const;
+};
+
+// A set of active signals; all elements positive.
+class USignalSet : public SignalSet {
+ public:
+  using SignalSet::SignalSet;
+  USignalSet() = default;
+  explicit USignalSet(const SignalSet& s) : SignalSet(s) {}
+
+  // Only positive signals are taken: a negative one would break the order.
+  USignalSet& Add(int signal);
+  USignalSet& Del(int signal);
+  bool Satisfies(const SSignalSet& conjunction) const;
+
+  static USignalSet IntersectionOf(const USignalSet& a, const USignalSet& b);
+  static USignalSet UnionOf(const USignalSet& a, const USignalSet& b);
+  static USignalSet DifferenceOf(const USignalSet& a, const USignalSet& b);
+  static USignalSet SymmetricDifferenceOf(const USignalSet& a, const USignalSet& b);
+  USignalSet& Intersect(const USignalSet& other);
+  USignalSet& Union(const USignalSet& other);
+  USignalSet& Subtract(const USignalSet& other);
+  USignalSet& SymmetricDifference(const USignalSet& other);
+
+  // Names joined by "&"; empty text for the empty set.
+  QString ToText(const QStringList& names) const;
+};
+
+// The name of signal |k| in `names`; the model's error text for 0 or a number
+// past the end of the list.
+QString SignalName(const QStringList& names, int k);
+extern const char* const kBadSignalName;
+
+// A disjunctive normal form: a list of conjunctions.
+bool AnyCompatiblePair(const std::vector<SSignalSet>& terms);
+// Merges pairs of terms equal but for one literal of opposite sign (a&b, a&B
+// -> a). Returns 1 when the form became the constant true, else 0.
+int GlueTerms(std::vector<SSignalSet>& terms);

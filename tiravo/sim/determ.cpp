@@ -1,0 +1,332 @@
+#include "tiravo/sim/determ.h"
+
+#include <algorithm>
+
+#include "platform/errors.h"
+
+namespace determ {
+
+namespace {
+
+const QString kForbidden = QStringLiteral(" ~!@#$%^&*()-+`?><.,\"\\}{][");
+const QString kCaption = QStringLiteral("Детерминизация");
+
+Notice AlphabetNotice(const QString& text) {
+  return Notice{text, QStringLiteral("Ошибка!"), Notice::Warning};
+}
+
+int FirstForbidden(const QString& text) {
+  for (int i = 0; i < text.size(); ++i)
+    if (kForbidden.contains(text.at(i))) return i;
+  return -1;
+}
+
+}  // namespace
+
+QStringList MemoLines(const QString& text) {
+  if (text.isEmpty()) return {};
+  QString t = text;
+  t.remove(QLatin1Char('\r'));
+  QStringList lines = t.split(QLatin1Char('\n'));
+  if (t.endsWith(QLatin1Char('\n'))) lines.removeLast();
+  return lines;
+}
+
+AlphabetCheck CheckAlphabet(const QString& text, const QString& tag, int required) {
+  AlphabetCheck check;
+  const int bad = FirstForbidden(text);
+  if (bad >= 0) {
+    check.ok = false;
+    check.position = bad;
+    check.length = 1;
+    check.notice = AlphabetNotice(QStringLiteral("Недопустимый символ '") + text.at(bad) +
+                                  QStringLiteral("' в алфавите ") + tag);
+    return check;
+  }
+  const QStringList lines = MemoLines(text);
+  if (lines.size() < required) {
+    check.ok = false;
+    check.notice = AlphabetNotice(QStringLiteral("Неполный алфавит ") + tag +
+                                  QStringLiteral(". Добавте имя!"));
+    return check;
+  }
+  // The state names are made of these names: an empty one or one given twice
+  // would make two states read alike.
+  int lineStart = 0;  // in `text`, line breaks as they stand
+  for (int i = 0; i < required; ++i) {
+    const QString& name = lines.at(i);
+    if (name.isEmpty()) {
+      check.ok = false;
+      check.position = lineStart;
+      check.notice = AlphabetNotice(QStringLiteral("Пустое имя в алфавите ") + tag +
+                                    QStringLiteral(". Добавте имя!"));
+      return check;
+    }
+    for (int j = 0; j < i; ++j) {
+      if (lines.at(j).compare(name, Qt::CaseInsensitive) == 0) {
+        check.ok = false;
+        check.position = lineStart;
+        check.length = int(name.size());
+        check.notice = AlphabetNotice(QStringLiteral("Повторное имя '") + name +
+                                      QStringLiteral("' в алфавите ") + tag);
+        return check;
+      }
+    }
+    const int lineEnd = int(text.indexOf(QLatin1Char('\n'), lineStart));
+    lineStart = lineEnd < 0 ? int(text.size()) : lineEnd + 1;
+  }
+  return check;
+}
+
+QString CheckTemplate(const QString& nameTemplate) {
+  if (nameTemplate.isEmpty()) return QStringLiteral("Пустой шаблон имени!");
+  const int bad = FirstForbidden(nameTemplate);
+  if (bad >= 0)
+    return QStringLiteral("Недопустимый символ '") + nameTemplate.at(bad) +
+           QStringLiteral("' в шаблоне имени");
+  return QString();
+}
+
+// ---- Run ----
+
+Run::Run(const FTT& source, Options options) : source_(source), options_(std::move(options)) {
+  // Every name the run may use must exist and be told apart from the others.
+  int required = int(source_.SNames.size());
+  for (qint32 e : options_.initial) required = std::max(required, int(e));
+  const AlphabetCheck alphabet =
+      CheckAlphabet(options_.eventNames.join(QLatin1Char('\n')), QStringLiteral("[S]"), required);
+  if (!alphabet.ok) {
+    message_ = alphabet.notice.text;
+    status_ = Refused;
+    return;
+  }
+  if (options_.rename) {
+    message_ = CheckTemplate(options_.nameTemplate);
+    if (!message_.isEmpty()) {
+      status_ = Refused;
+      return;
+    }
+  }
+  result_ = std::make_unique<FTT>();
+  result_->Mode = source_.Mode;
+  if (StateOf(options_.initial) == 0) Fail(Refused);
+}
+
+int Run::StateOf(USignalSet set) {
+  const auto found = index_.find(set);
+  if (found != index_.end()) return found->second;
+  const QString text = set.ToText(options_.eventNames);
+  if (text.isEmpty() && !options_.rename) {
+    message_ = QStringLiteral(
+        "Пустое множество событий не имеет имени. Разрешите преобразование имён!");
+    return 0;
+  }
+  if (options_.rename) g_.append(options_.nameTemplate + QString::number(g_.size()));
+  f_.append(text);
+  const int number = int(work_.size()) + 1;
+  index_.emplace(set, number);
+  work_.push_back(std::move(set));
+  return number;
+}
+
+void Run::Fail(Status status) {
+  status_ = status;
+  result_.reset();
+  work_.clear();
+  index_.clear();
+}
+
+int Run::Percent() const {
+  const int total = Total();
+  return total > 0 ? int(qint64(std::min(current_, total)) * 100 / total) : 0;
+}
+
+QString Run::StatusText() const {
+  const QString name = current_ < Total() ? f_.at(current_) : QString();
+  return QStringLiteral("Детерминизация: Всего=") + QString::number(Total()) +
+         QStringLiteral(", текущее[") + QString::number(current_) + QStringLiteral("]=") + name;
+}
+
+Run::Status Run::Round() {
+  if (status_ != Running) return status_;
+  if (stopRequested_) {
+    Fail(Stopped);
+    return status_;
+  }
+  const int i = current_;
+  const std::vector<XSY> groups = source_.Successors(work_[size_t(i)]);
+  FTT_Line line;
+  line.Key.AddLiteral(i + 1);
+  line.Outputs = source_.Outputs(work_[size_t(i)]);
+  for (const XSY& g : groups) {
+    if (g.s.IsEmpty()) {
+      if (!options_.complete) continue;
+      errorCondition_ = g.x.ToText(source_.XNames);
+      errorEvent_ = f_.at(i);
+      Fail(NoTarget);
+      return status_;
+    }
+    // A T trigger is driven by the events that change.
+    USignalSet next = options_.trigger == Trigger::T
+                          ? USignalSet::SymmetricDifferenceOf(work_[size_t(i)], g.s)
+                          : g.s;
+    const int target = StateOf(std::move(next));
+    if (target == 0) {
+      Fail(Refused);
+      return status_;
+    }
+    LTT_Line transition;
+    transition.Condition = g.x;
+    transition.Targets.Add(target);
+    line.Transitions.push_back(std::move(transition));
+  }
+  result_->Lines.push_back(std::move(line));
+  ++current_;
+  if (current_ < Total()) return status_;
+
+  if (result_->Lines.empty()) {
+    Fail(Empty);
+    return status_;
+  }
+  result_->XNames = source_.XNames;
+  result_->YNames = source_.YNames;
+  result_->SNames = NewNames();
+  work_.clear();
+  index_.clear();
+  status_ = Done;
+  return status_;
+}
+
+Run::Status Run::RunAll(const std::function<bool(const Run&)>& between) {
+  while (status_ == Running) {
+    if (between && !between(*this)) Stop();
+    Round();
+  }
+  return status_;
+}
+
+std::unique_ptr<FTT> Run::TakeResult() {
+  if (status_ != Done) return nullptr;
+  return std::move(result_);
+}
+
+// ---- Determinizer ----
+
+void Determinizer::SetTable(std::unique_ptr<FTT> model, const QString& tableName) {
+  if (!model) throw VexoError(QStringLiteral("ошибка передачи данных в модуль TDeterm!"));
+  run_.reset();
+  source_ = std::move(model);
+  tableName_ = tableName;
+}
+
+QString Determinizer::CodingText() const {
+  if (!source_) return QString();
+  return source_->Mode == FTT::Abstract ? QStringLiteral("абстрактные")
+                                        : QStringLiteral("двоичные");
+}
+
+bool Determinizer::Begin(const Options& options, Notice* refusal) {
+  if (run_) {
+    if (refusal) *refusal = Notice{QStringLiteral("Процесс в стадии выполнения!"), kCaption, Notice::NoIcon};
+    return false;
+  }
+  if (!source_) {
+    if (refusal) *refusal = Notice{QStringLiteral("Нечего детерминизировать!"), QStringLiteral("Ups!"), Notice::NoIcon};
+    return false;
+  }
+  auto run = std::make_unique<Run>(*source_, options);
+  if (run->status() == Run::Refused) {
+    refusal_ = run->Message();
+    if (refusal) *refusal = Notice{refusal_, kCaption, Notice::Warning};
+    return false;
+  }
+  run_ = std::move(run);
+  errorEvent_.clear();
+  errorCondition_.clear();
+  return true;
+}
+
+Run::Status Determinizer::Round() {
+  if (!run_) return Run::Stopped;
+  Run::Status status = run_->Round();
+  if (status == Run::Running) return status;
+  if (status == Run::Done) {
+    std::unique_ptr<FTT> fresh = run_->TakeResult();
+    if (fresh && !fresh->Lines.empty()) {
+      result_ = std::move(fresh);
+      const QStringList oldNames = run_->OldNames(), newNames = run_->NewNames();
+      names_.clear();
+      for (int k = 0; k < oldNames.size(); ++k) names_.push_back(NameRow{k + 1, newNames.at(k), oldNames.at(k)});
+    } else {
+      status = Run::Empty;
+    }
+  }
+  refusal_ = run_->Message();
+  errorEvent_ = run_->ErrorEvent();
+  errorCondition_ = run_->ErrorCondition();
+  run_.reset();
+  return status;
+}
+
+Run::Status Determinizer::RunAll(const std::function<bool(const Run&)>& between) {
+  Run::Status status = run_ ? Run::Running : Run::Stopped;
+  while (status == Run::Running) {
+    if (between && !between(*run_)) Interrupt();
+    status = Round();
+  }
+  return status;
+}
+
+void Determinizer::Interrupt() {
+  if (run_) run_->Stop();
+}
+
+Notice Determinizer::EndNotice(Run::Status status) const {
+  switch (status) {
+    case Run::Done:
+      return Notice{QStringLiteral("Детерминизация успешно выполнена!"), QStringLiteral("Сообщение"), Notice::Information};
+    case Run::Empty:
+      return Notice{QStringLiteral("Получена пустая таблица!"), QStringLiteral("Результат детерминизации"), Notice::Information};
+    case Run::Stopped:
+      return Notice{QStringLiteral("Процесс прерван!"), kCaption, Notice::Information};
+    case Run::Refused:
+      return Notice{refusal_, kCaption, Notice::Warning};
+    default:
+      return Notice{};
+  }
+}
+
+// ---- result as table rows ----
+
+bool ResultTableRows(const FTT* result, std::vector<QStringList>* rows, Notice* error) {
+  const QString caption = QStringLiteral("Модуль TDeterm");
+  if (!result) {
+    if (error) *error = Notice{QStringLiteral("Внутренняя ошибка передачи данных!"), caption, Notice::Warning};
+    return false;
+  }
+  if (result->Lines.empty()) {
+    if (error) *error = Notice{QStringLiteral("Внутренняя ошибка трансляции данных!"), caption, Notice::Warning};
+    return false;
+  }
+  rows->clear();
+  int number = 0;
+  for (const FTT_Line& line : result->Lines) {
+    const QStringList head{QString::number(++number), line.Key.ToText(result->SNames),
+                           line.Outputs.ToText(result->YNames)};
+    if (line.Transitions.empty()) {
+      rows->push_back(head + QStringList{QStringLiteral("0"), QString()});
+    } else {
+      bool first = true;
+      for (const LTT_Line& t : line.Transitions) {
+        QStringList row = first ? head : QStringList{QString(), QString(), QString()};
+        row << t.Condition.ToText(result->XNames) << t.Targets.ToText(result->SNames);
+        rows->push_back(row);
+        first = false;
+      }
+    }
+    rows->push_back(QStringList{QString(), QString(), QString(), QString(), QString()});
+  }
+  return true;
+}
+
+}  // namespace determ
