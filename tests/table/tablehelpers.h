@@ -1,0 +1,55 @@
+#pragma once
+// Helpers shared by the table window tests.
+#include <QApplication>
+#include <QFile>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QTableWidget>
+#include <QTest>
+
+#include "velmora/documents/tableform.h"
+
+namespace tt {
+
+inline QByteArray readAll(const QString& path) {
+  QFile f(path);
+  if (!f.open(QIODevice::ReadOnly)) return "<missing>";
+  return f.readAll();
+}
+
+inline bool writeRaw(const QString& path, const QByteArray& bytes) {
+  QFile f(path);
+  if (!f.open(QIODevice::WriteOnly)) return false;
+  return f.write(bytes) == bytes.size();
+}
+
+// Key presses carrying text, as a keyboard would send them (any script).
+inline void typeText(QWidget* w, const QString& text) {
+  for (QChar c : text) {
+    QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+    QApplication::sendEvent(w, &press);
+    QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
+    QApplication::sendEvent(w, &release);
+  }
+}
+
+// Opens the in-place editor on a cell, types, and commits with Enter. Returns false when no
+// editor opened (a locked grid).
+inline bool typeIntoCell(TVexoTableForm* f, int col, int row, const QString& text, bool replace = true) {
+  f->selectCell(col, row);
+  f->grid()->edit(f->grid()->currentIndex());
+  QLineEdit* e = f->cellEditor();
+  if (!e) return false;
+  if (replace) e->selectAll();
+  typeText(e, text);
+  QTest::keyClick(e, Qt::Key_Return);
+  return true;
+}
+
+inline QStringList column(const TVexoTableForm* f, int col) {
+  QStringList out;
+  for (int r = 1; r < f->rowCount(); ++r) out << f->cell(col, r);
+  return out;
+}
+
+}  // namespace tt
