@@ -105,6 +105,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), d_(new Private) {
   setCentralWidget(mdi_);
   connect(mdi_, &QMdiArea::subWindowActivated, this, &TMainForm::onSubWindowActivated);
 
+  creators = {createTextWindow, createEditWindow, createTableWindow, createGsaWindow};
   createActions();
   createMenus();
   createToolBars();
@@ -118,10 +119,12 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), d_(new Private) {
 
 TMainForm::~TMainForm() {
   // Children go first, while the frame they call back into still exists.
+  // Windows closed but not yet freed are still there too.
   if (mdi_) {
     disconnect(mdi_, nullptr, this, nullptr);
-    const auto subs = mdi_->subWindowList();
-    for (QMdiSubWindow* s : subs) delete s;
+    for (QMdiSubWindow* s : mdi_->findChildren<QMdiSubWindow*>()) disconnect(s, nullptr, this, nullptr);
+    delete mdi_;
+    mdi_ = nullptr;
   }
   if (MainForm == this) MainForm = nullptr;
   delete d_;
@@ -736,22 +739,22 @@ void TMainForm::FileOpenItemClick() {
 
 TDocChild* TMainForm::openDocument(const QString& path) {
   const QString ext = extensionOf(path);
-  if (ext == QLatin1String(".sku")) return createEditWindow(1, path);
-  if (ext == QLatin1String(".rvs")) return createEditWindow(0, path);
-  if (ext == QLatin1String(".txt")) return createTextWindow(path);
-  if (ext == QLatin1String(".gsa")) return createGsaWindow(path);
-  if (ext == QLatin1String(".tbl")) return createTableWindow(path);
+  if (ext == QLatin1String(".sku")) return creators.edit(1, path);
+  if (ext == QLatin1String(".rvs")) return creators.edit(0, path);
+  if (ext == QLatin1String(".txt")) return creators.text(path);
+  if (ext == QLatin1String(".gsa")) return creators.gsa(path);
+  if (ext == QLatin1String(".tbl")) return creators.table(path);
   dlg::message(this,
                QStringLiteral("Расширение ") + ext + QStringLiteral(" программой не поддерживается"),
                QStringLiteral("Ошибка"), dlg::Ok, dlg::Warning);
   return nullptr;
 }
 
-void TMainForm::NewTxtClick() { createTextWindow(QString()); }
-void TMainForm::NewRvasClick() { createEditWindow(0, QString()); }
-void TMainForm::NewSkuClick() { createEditWindow(1, QString()); }
-void TMainForm::NewGSAClick() { createGsaWindow(QString()); }
-void TMainForm::NewTblClick() { createTableWindow(QString()); }
+void TMainForm::NewTxtClick() { creators.text(QString()); }
+void TMainForm::NewRvasClick() { creators.edit(0, QString()); }
+void TMainForm::NewSkuClick() { creators.edit(1, QString()); }
+void TMainForm::NewGSAClick() { creators.gsa(QString()); }
+void TMainForm::NewTblClick() { creators.table(QString()); }
 void TMainForm::FileExitItemClick() { close(); }
 
 // ---------------------------------------------------------------- windows

@@ -5,6 +5,7 @@
 #include <initializer_list>
 #include <QPointer>
 #include <QString>
+#include <functional>
 
 #include "platform/parseint.h"
 #include "velmora/app/docchild.h"
@@ -80,6 +81,16 @@ class TMainForm : public QMainWindow {
   void FileExitItemClick();
   // Opens a file by its extension, as File > Open does after its dialog. Returns the window.
   TDocChild* openDocument(const QString& path);
+
+  // How File > New and File > Open make windows (the functions of doccreate.h by default;
+  // tests put their own here). An empty path makes a new document.
+  struct Creators {
+    std::function<TDocChild*(const QString&)> text;
+    std::function<TDocChild*(int kind, const QString&)> edit;  // kind 0 РВАС, 1 СКУ
+    std::function<TDocChild*(const QString&)> table;
+    std::function<TDocChild*(const QString&)> gsa;
+  };
+  Creators creators;
 
   // ---- Frame commands routed to the active child (only for the kinds that take them) ----
   // Runs `cmd` on the active child when ChildKind is one of `kinds` and the active child is of

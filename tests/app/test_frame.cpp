@@ -1,0 +1,524 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QStatusTipEvent>
+#include <QToolBar>
+#include <map>
+
+#include "fakechild.h"
+#include "platform/errors.h"
+
+namespace {
+
+QWidget* button(QToolBar* bar, QAction* a) { return bar->widgetForAction(a); }
+
+// Every action a frame command runs through, with the command it sends.
+struct Routed {
+  QAction* action;
+  FrameCmd cmd;
+  std::vector<int> kinds;
+};
+
+std::vector<Routed> routedActions(TMainForm* f) {
+  std::vector<Routed> r = {
+      {f->saveFileAction, FrameCmd::Save, {1, 2, 3, 4}},
+      {f->EditCutAction, FrameCmd::Cut, {1, 2, 4}},
+      {f->EditCopyAction, FrameCmd::Copy, {1, 2, 4}},
+      {f->EditPasteAction, FrameCmd::Paste, {1, 2, 4}},
+      {f->EditDelAction, FrameCmd::Delete, {1, 2}},
+      {f->ToSkuAction, FrameCmd::ToSku, {2, 4}},
+      {f->ToTblAction, FrameCmd::ToTbl, {2}},
+      {f->CompileAction, FrameCmd::Compile, {2}},
+      {f->AddStrAction, FrameCmd::AddStr, {3, 4, 6}},
+      {f->InsStrAction, FrameCmd::InsStr, {4, 6}},
+      {f->DelStrAction, FrameCmd::DelStr, {4, 6}},
+      {f->OaCallAction, FrameCmd::OaCall, {4, 6}},
+      {f->ReportAction, FrameCmd::Report, {4, 6, 9}},
+      {f->ModelOpenAction, FrameCmd::ModelOpen, {6}},
+      {f->ModelSaveAction, FrameCmd::ModelSave, {6}},
+      {f->ModelBusAction, FrameCmd::ModelBus, {6, 9}},
+      {f->BinAction, FrameCmd::Bin, {6, 9}},
+      {f->HexAction, FrameCmd::Hex, {6, 9}},
+      {f->DecAction, FrameCmd::Dec, {6, 9}},
+      {f->optionsItem, FrameCmd::Options, {2, 3, 4}},
+      {f->showMessagesItem, FrameCmd::ShowMessages, {2, 3, 4}},
+  };
+  for (int i = 0; i < 16; ++i) r.push_back({f->gsaActions[i], FrameCmd::GsaPlace, {3}});
+  r.push_back({f->gsaActions[16], FrameCmd::GsaDelete, {3}});
+  return r;
+}
+
+}  // namespace
+
+TEST(Frame, StartStateAndNoChild) {
+  FrameHarness h;
+  TMainForm* f = h.frame;
+  EXPECT_EQ(f->windowTitle(), "Vexo");
+  EXPECT_TRUE(f->isMaximized());
+  EXPECT_EQ(MainForm, f);
+  EXPECT_FALSE(f->fileToolBar->isHidden());
+  EXPECT_FALSE(f->editToolBar->isHidden());
+  for (QToolBar* b : {f->transToolBar, f->tblToolBar, f->gsaToolBar, f->modelToolBar, f->regToolBar})
+    EXPECT_TRUE(b->isHidden()) << b->windowTitle().toStdString();
+  for (QAction* a : {f->EditCutAction, f->EditCopyAction, f->EditPasteAction, f->EditDelAction,
+                     f->openFileAction, f->saveFileAction, f->newTxtAction, f->exitAction,
+                     f->BinAction, f->HexAction, f->DecAction})
+    EXPECT_TRUE(a->isEnabled()) << a->objectName().toStdString();
+  for (QAction* a : {f->CompileAction, f->ToSkuAction, f->ToTblAction, f->AddStrAction,
+                     f->InsStrAction, f->DelStrAction, f->OaCallAction, f->ReportAction,
+                     f->ModelOpenAction, f->ModelStopAction})
+    EXPECT_FALSE(a->isEnabled()) << a->objectName().toStdString();
+  ASSERT_EQ(f->gsaActions.size(), 17);
+  for (QAction* a : f->gsaActions) EXPECT_FALSE(a->isEnabled());
+  EXPECT_TRUE(f->gsaActions.first()->isChecked());
+  EXPECT_TRUE(f->BinAction->isChecked());
+  // Buttons that start disabled although their actions are on.
+  EXPECT_FALSE(button(f->fileToolBar, f->saveFileAction)->isEnabled());
+  EXPECT_FALSE(button(f->editToolBar, f->EditCutAction)->isEnabled());
+  EXPECT_FALSE(button(f->regToolBar, f->BinAction)->isEnabled());
+  EXPECT_TRUE(button(f->fileToolBar, f->openFileAction)->isEnabled());
+  // No child: window items and the size box are off.
+  for (QAction* a : {f->tileItem, f->cascadeItem, f->arrangeItem, f->minimizeItem})
+    EXPECT_FALSE(a->isEnabled());
+  EXPECT_FALSE(f->fontSizeBox()->isEnabled());
+  EXPECT_EQ(f->fontSizeBox()->currentText(), "10");
+  EXPECT_EQ(f->fontSizeBox()->count(), 14);
+  EXPECT_FALSE(f->optionsItem->isVisible());
+  EXPECT_FALSE(f->showMessagesItem->isVisible());
+  EXPECT_TRUE(f->autoShow());
+  // Every routed command does nothing without a child, even when its action is on.
+  for (const Routed& r : routedActions(f)) {
+    r.action->setEnabled(true);
+    r.action->trigger();
+  }
+  EXPECT_EQ(f->activeChild(), nullptr);
+  EXPECT_TRUE(h.script->shown.isEmpty() || h.script->shown.size() == 1);  // the welcome only
+}
+
+TEST(Frame, TableChildEnablesItsActionsAndBars) {
+  FrameHarness h;
+  TMainForm* f = h.frame;
+  FakeChild* c = h.add(ckTable);
+  EXPECT_EQ(ChildKind, ckTable);
+  EXPECT_EQ(f->activeChild(), c);
+  EXPECT_FALSE(f->transToolBar->isHidden());
+  EXPECT_FALSE(f->tblToolBar->isHidden());
+  EXPECT_TRUE(f->modelToolBar->isHidden());
+  EXPECT_TRUE(f->regToolBar->isHidden());
+  EXPECT_TRUE(f->gsaToolBar->isHidden());
+  for (QAction* a : {f->AddStrAction, f->InsStrAction, f->DelStrAction, f->OaCallAction, f->ReportAction})
+    EXPECT_TRUE(a->isEnabled()) << a->objectName().toStdString();
+  EXPECT_FALSE(f->ToTblAction->isEnabled());
+  EXPECT_TRUE(f->optionsItem->isVisible());
+  EXPECT_TRUE(f->showMessagesItem->isVisible());
+  EXPECT_TRUE(button(f->fileToolBar, f->saveFileAction)->isEnabled());
+  for (QAction* a : {f->tileItem, f->cascadeItem, f->arrangeItem, f->minimizeItem})
+    EXPECT_TRUE(a->isEnabled());
+  EXPECT_TRUE(f->fontSizeBox()->isEnabled());
+}
+
+TEST(Frame, EnablingFollowsTheKindTable) {
+  // -1: the kind leaves the item as it was.
+  struct Expect {
+    int kind;
+    int bars[5];
+    int cts[3];
+    int rows[4];
+    int report;
+    int model[8];
+    int radix[3];
+    int gsa;
+    int options;
+  };
+  const Expect table[] = {
+      {0, {0, 0, 0, 0, 0}, {0, 0, 0}, {0, 0, 0, 0}, -1, {-1, -1, -1, -1, -1, -1, -1, -1}, {-1, -1, -1}, 0, 0},
+      {5, {0, 0, 0, 0, 0}, {0, 0, 0}, {0, 0, 0, 0}, -1, {-1, -1, -1, -1, -1, -1, -1, -1}, {-1, -1, -1}, 0, 0},
+      {1, {0, 0, 0, 0, 0}, {-1, -1, -1}, {0, 0, 0, 0}, 0, {0, 0, 0, 0, 0, 0, 0, 0}, {0, 0, 0}, 0, 0},
+      {2, {1, 0, 0, 0, 0}, {-1, -1, -1}, {0, 0, 0, 0}, 0, {0, 0, 0, 0, 0, 0, 0, 0}, {0, 0, 0}, 0, 1},
+      {3, {1, 1, 0, 0, 1}, {1, 1, 0}, {1, 0, 0, 0}, 0, {0, 0, 0, 0, 0, 0, 0, 0}, {0, 0, 0}, 1, 1},
+      {4, {1, 1, 0, 0, 0}, {-1, 0, -1}, {1, 1, 1, 1}, 1, {0, 0, 0, 0, 0, 0, 0, 0}, {0, 0, 0}, 0, 1},
+      {6, {0, 1, 1, 1, 0}, {0, 0, 0}, {1, 1, 1, -1}, 1, {1, 1, 0, -1, 0, 0, 0, 0}, {1, 1, 1}, 0, 0},
+      {7, {0, 0, 0, 0, 0}, {0, 0, 0}, {0, 0, 0, 0}, 0, {0, 0, 0, 0, 0, 0, 0, 0}, {1, 1, 1}, 0, 0},
+      {9, {0, 1, 1, 1, 0}, {0, 0, 0}, {0, 0, 0, 1}, 1, {1, 1, 1, -1, 1, 1, 1, 1}, {1, 1, 1}, 0, 0},
+  };
+  FrameHarness h;
+  TMainForm* f = h.frame;
+  QToolBar* bars[5] = {f->transToolBar, f->tblToolBar, f->modelToolBar, f->regToolBar, f->gsaToolBar};
+  QAction* cts[3] = {f->CompileAction, f->ToTblAction, f->ToSkuAction};
+  QAction* rows[4] = {f->AddStrAction, f->InsStrAction, f->DelStrAction, f->OaCallAction};
+  QAction* model[8] = {f->ModelOpenAction, f->ModelSaveAction, f->ModelBegAction, f->ModelBusAction,
+                       f->ModelStepAction, f->ModelPauseAction, f->ModelPlayAction, f->ModelStopAction};
+  QAction* radix[3] = {f->BinAction, f->HexAction, f->DecAction};
+  for (const Expect& e : table) {
+    for (bool before : {false, true}) {
+      SCOPED_TRACE(testing::Message() << "kind " << e.kind << " before " << before);
+      for (QAction* a : cts) a->setEnabled(before);
+      for (QAction* a : rows) a->setEnabled(before);
+      for (QAction* a : model) a->setEnabled(before);
+      for (QAction* a : radix) a->setEnabled(before);
+      f->ReportAction->setEnabled(before);
+      ChildKind = static_cast<std::uint8_t>(e.kind);
+      f->UpdateChildActions();
+      auto check = [before](QAction* a, int v) {
+        EXPECT_EQ(a->isEnabled(), v < 0 ? before : v == 1) << a->objectName().toStdString();
+      };
+      for (int i = 0; i < 5; ++i) EXPECT_EQ(!bars[i]->isHidden(), e.bars[i] == 1) << i;
+      for (int i = 0; i < 3; ++i) check(cts[i], e.cts[i]);
+      for (int i = 0; i < 4; ++i) check(rows[i], e.rows[i]);
+      check(f->ReportAction, e.report);
+      for (int i = 0; i < 8; ++i) check(model[i], e.model[i]);
+      for (int i = 0; i < 3; ++i) check(radix[i], e.radix[i]);
+      for (QAction* a : f->gsaActions) EXPECT_EQ(a->isEnabled(), e.gsa == 1);
+      EXPECT_EQ(f->optionsItem->isVisible(), e.options == 1);
+      EXPECT_EQ(f->showMessagesItem->isVisible(), e.options == 1);
+    }
+  }
+}
+
+TEST(Frame, AutoShowOffLeavesBarsAlone) {
+  FrameHarness h;
+  TMainForm* f = h.frame;
+  f->mAutoShowClick();
+  EXPECT_FALSE(f->autoShow());
+  h.add(ckTable);
+  EXPECT_TRUE(f->transToolBar->isHidden());
+  EXPECT_TRUE(f->tblToolBar->isHidden());
+  EXPECT_TRUE(f->AddStrAction->isEnabled());  // actions still follow the kind
+  f->mAutoShowClick();
+  EXPECT_TRUE(f->autoShow());
+}
+
+TEST(Frame, DispatchReachesOnlyTheListedKinds) {
+  for (int kind : {1, 2, 3, 4, 6, 7, 9}) {
+    SCOPED_TRACE(testing::Message() << "kind " << kind);
+    FrameHarness h;
+    TMainForm* f = h.frame;
+    FakeChild* c = h.add(kind);
+    ASSERT_EQ(ChildKind, kind);
+    QList<FrameCmd> expected;
+    QList<QObject*> senders;
+    for (const Routed& r : routedActions(f)) {
+      r.action->setEnabled(true);
+      r.action->setVisible(true);
+      r.action->trigger();
+      if (std::find(r.kinds.begin(), r.kinds.end(), kind) != r.kinds.end()) {
+        expected << r.cmd;
+        senders << r.action;
+      }
+    }
+    EXPECT_EQ(c->commands, expected);
+    EXPECT_EQ(c->senders, senders);
+    // The frame's handlers do the same.
+    c->commands.clear();
+    f->FileSaveItemClick();
+    f->mOptionsClick();
+    f->mShowMessageClick();
+    QList<FrameCmd> more;
+    if (kind >= 1 && kind <= 4) more << FrameCmd::Save;
+    if (kind >= 2 && kind <= 4) more << FrameCmd::Options << FrameCmd::ShowMessages;
+    EXPECT_EQ(c->commands, more);
+  }
+}
+
+TEST(Frame, DispatchNeedsTheActiveChildToBeOfTheKind) {
+  FrameHarness h;
+  TMainForm* f = h.frame;
+  FakeChild* c = h.add(ckEdit);
+  ChildKind = ckTable;  // set by someone else; the active child is an editor
+  f->ReportAction->setEnabled(true);
+  f->ReportAction->trigger();
+  f->FileSaveItemClick();
+  EXPECT_TRUE(c->commands.isEmpty());
+  EXPECT_FALSE(f->dispatch(FrameCmd::Report, nullptr, {4}));
+  ChildKind = ckEdit;
+  EXPECT_TRUE(f->dispatch(FrameCmd::Compile, nullptr, {2}));
+  EXPECT_EQ(c->commands, QList<FrameCmd>{FrameCmd::Compile});
+}
+
+TEST(Frame, ActivationSwitchesKindAndLastCloseResetsIt) {
+  FrameHarness h;
+  TMainForm* f = h.frame;
+  FakeChild* table = h.add(ckTable, "t");
+  FakeChild* text = h.add(ckText, "x");
+  EXPECT_EQ(ChildKind, ckText);
+  EXPECT_FALSE(f->AddStrAction->isEnabled());
+  f->mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(table->parentWidget()));
+  EXPECT_EQ(ChildKind, ckTable);
+  EXPECT_TRUE(f->AddStrAction->isEnabled());
+  EXPECT_TRUE(f->ReportAction->isEnabled());
+  f->setStatusText(0, "Изменен");
+
+  QPointer<FakeChild> gone1(table), gone2(text);
+  f->mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(text->parentWidget()));
+  EXPECT_EQ(ChildKind, ckText);
+  qobject_cast<QMdiSubWindow*>(text->parentWidget())->close();
+  EXPECT_EQ(ChildKind, ckTable);  // the table comes to the front again
+  f->mdiArea()->closeAllSubWindows();
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(gone1.isNull());
+  EXPECT_TRUE(gone2.isNull());
+  EXPECT_EQ(ChildKind, ckNone);
+  EXPECT_EQ(f->activeChild(), nullptr);
+  // Kind 0 leaves the report, model and radix actions as they were.
+  EXPECT_TRUE(f->ReportAction->isEnabled());
+  EXPECT_FALSE(f->AddStrAction->isEnabled());
+  EXPECT_FALSE(f->fontSizeBox()->isEnabled());
+  EXPECT_FALSE(f->tileItem->isEnabled());
+  EXPECT_EQ(f->statusText(0), "");
+  EXPECT_TRUE(f->transToolBar->isHidden());
+}
+
+TEST(Frame, MenusMergeByGroup) {
+  FrameHarness h;
+  TMainForm* f = h.frame;
+  const QList<QMenu*> frameMenus = {f->fileMenuFrame, f->settingsMenu, f->windowMenu, f->helpMenu};
+  EXPECT_EQ(f->menuBarMenus(), frameMenus);
+  EXPECT_EQ(f->fileMenuFrame->title(), "&Файл");
+  EXPECT_EQ(f->settingsMenu->title(), "&Настройки");
+  EXPECT_EQ(f->windowMenu->title(), "&Окно");
+  EXPECT_EQ(f->helpMenu->title(), "&Помощь");
+
+  auto* c = new FakeChild(ckEdit);
+  c->file = new QMenu("&Файл", c);
+  c->menus = {new QMenu("&Правка", c), new QMenu("&Перевод", c)};
+  f->addChild(c);
+  const QList<QMenu*> merged = {c->file, c->menus[0], c->menus[1], f->settingsMenu, f->windowMenu, f->helpMenu};
+  EXPECT_EQ(f->menuBarMenus(), merged);
+
+  // A child without menus of its own shows the frame's.
+  FakeChild* plain = h.add(ckText);
+  EXPECT_EQ(f->menuBarMenus(), frameMenus);
+  f->mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(c->parentWidget()));
+  EXPECT_EQ(f->menuBarMenus(), merged);
+
+  f->mdiArea()->closeAllSubWindows();
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  Q_UNUSED(plain);
+  EXPECT_EQ(f->menuBarMenus(), frameMenus);
+}
+
+TEST(Frame, FrameMenusHoldTheirItems) {
+  FrameHarness h;
+  TMainForm* f = h.frame;
+  QStringList file;
+  for (QAction* a : f->fileMenuFrame->actions()) file << (a->isSeparator() ? "-" : a->text());
+  EXPECT_EQ(file, QStringList({"Созд&ать", "&Открыть", "-", "В&ыход"}));
+  QStringList create;
+  for (QAction* a : f->createMenu->actions()) create << (a->isSeparator() ? "-" : a->text());
+  EXPECT_EQ(create, QStringList({"&РВАС", "&СКУ", "&ГСА", "Таблицу &переходов", "-", "&Текстовый файл"}));
+  QStringList bars;
+  for (QAction* a : f->toolBarsMenu->actions()) bars << (a->isSeparator() ? "-" : a->text());
+  EXPECT_EQ(bars, QStringList({"&Файл", "&Редактирование", "&ГСА", "&Таблица", "&Перевод",
+                               "&Моделирование", "Пр&едставление регистров", "-",
+                               "Показывать &автоматически"}));
+  QStringList help;
+  for (QAction* a : f->helpMenu->actions()) help << a->text();
+  EXPECT_EQ(help, QStringList({"&Вызов справки", "&Поиск...", "&О программе...",
+                               "Как пользоваться справочником?"}));
+  EXPECT_EQ(f->EditCutAction->shortcut(), QKeySequence("Ctrl+X"));
+  EXPECT_EQ(f->EditPasteAction->shortcut(), QKeySequence("Ctrl+V"));
+  EXPECT_EQ(f->ModelOpenAction->text(), "Открыть|");
+}
+
+TEST(Frame, FileOpenChoosesTheWindowByExtension) {
+  FrameHarness h;
+  TMainForm* f = h.frame;
+  QStringList calls;
+  f->creators.table = [&](const QString& p) { calls << "table " + p; return nullptr; };
+  f->creators.text = [&](const QString& p) { calls << "text " + p; return nullptr; };
+  f->creators.gsa = [&](const QString& p) { calls << "gsa " + p; return nullptr; };
+  f->creators.edit = [&](int k, const QString& p) { calls << QString("edit %1 ").arg(k) + p; return nullptr; };
+  h.script->shown.clear();
+
+  h.script->files << "/d/CPU.TBL" << "/d/a.Sku" << "/d/b.rvs" << "/d/c.txt" << "/d/d.GSA";
+  for (int i = 0; i < 5; ++i) f->FileOpenItemClick();
+  EXPECT_EQ(calls, QStringList({"table /d/CPU.TBL", "edit 1 /d/a.Sku", "edit 0 /d/b.rvs",
+                                "text /d/c.txt", "gsa /d/d.GSA"}));
+  ASSERT_FALSE(h.script->fileFilters.isEmpty());
+  EXPECT_TRUE(h.script->fileFilters.first().startsWith(
+      "Файлы программы|*.sku;*.lsa;*.rvs;*.tbl;*.gsa;*.rtf|Файл СКУ (*.sku)|*.sku|"));
+  EXPECT_TRUE(h.script->fileFilters.first().endsWith("|Все файлы (*.*)|*.*"));
+  EXPECT_TRUE(h.script->shown.isEmpty());
+
+  // Refused: OK opens the dialog again, Cancel gives up.
+  calls.clear();
+  h.script->files << "/d/a.rtf" << "/d/x.lsa" << "/d/y.tbl";
+  h.script->answers << dlg::Ok << dlg::Ok;
+  f->FileOpenItemClick();
+  ASSERT_EQ(h.script->shown.size(), 2);
+  EXPECT_EQ(h.script->shown[0].text, "Расширение .rtf программой не поддерживается");
+  EXPECT_EQ(h.script->shown[0].caption, "Ошибка");
+  EXPECT_EQ(h.script->shown[0].buttons, dlg::Ok | dlg::Cancel);
+  EXPECT_EQ(h.script->shown[1].text, "Расширение .lsa программой не поддерживается");
+  EXPECT_EQ(calls, QStringList({"table /d/y.tbl"}));
+
+  calls.clear();
+  h.script->files << "/d/a.rtf" << "/d/never.tbl";
+  h.script->answers << dlg::Cancel;
+  f->FileOpenItemClick();
+  EXPECT_TRUE(calls.isEmpty());
+  EXPECT_EQ(h.script->files, QStringList({"/d/never.tbl"}));
+  h.script->files.clear();
+
+  // The extension is taken from the file name, not from a dotted directory.
+  h.script->files << "/d/dir.tbl/noext";
+  h.script->answers << dlg::Cancel;
+  f->FileOpenItemClick();
+  EXPECT_EQ(h.script->lastText(), "Расширение  программой не поддерживается");
+
+  // Cancelling the dialog does nothing.
+  f->FileOpenItemClick();
+  EXPECT_TRUE(calls.isEmpty());
+}
+
+TEST(Frame, NewCommandsMakeOneWindowEach) {
+  FrameHarness h;
+  TMainForm* f = h.frame;
+  QStringList calls;
+  f->creators.table = [&](const QString& p) { calls << "table" + p; return nullptr; };
+  f->creators.text = [&](const QString& p) { calls << "text" + p; return nullptr; };
+  f->creators.gsa = [&](const QString& p) { calls << "gsa" + p; return nullptr; };
+  f->creators.edit = [&](int k, const QString& p) { calls << QString("edit%1").arg(k) + p; return nullptr; };
+  for (QAction* a : {f->newRvasAction, f->newSkuAction, f->newGsaAction, f->newTblAction, f->newTxtAction})
+    a->trigger();
+  EXPECT_EQ(calls, QStringList({"edit0", "edit1", "gsa", "table", "text"}));
+}
+
+TEST(Frame, FontSizeBoxGoesToTheActiveChild) {
+  FrameHarness h;
+  TMainForm* f = h.frame;
+  h.script->shown.clear();
+  f->fontSizeBox()->setEditText("14");
+  f->FontSizeClick();  // no child: nothing
+  EXPECT_TRUE(h.script->shown.isEmpty());
+
+  FakeChild* t = h.add(ckTable);
+  f->fontSizeBox()->setEditText("12pt");
+  f->FontSizeClick();
+  EXPECT_EQ(t->fontSize, 12);
+  f->fontSizeBox()->setEditText("abc");
+  f->FontSizeClick();
+  EXPECT_EQ(t->fontSize, 12);  // a size below 1 is ignored
+  f->fontSizeBox()->setEditText("0");
+  f->FontSizeClick();
+  EXPECT_EQ(t->fontSize, 12);
+  // Typing and choosing go through the same handler; filling the box does not.
+  f->fontSizeBox()->setEditText("16");
+  EXPECT_EQ(t->fontSize, 12);
+  emit f->fontSizeBox()->lineEdit()->textEdited("16");
+  EXPECT_EQ(t->fontSize, 16);
+  f->fontSizeBox()->setCurrentIndex(f->fontSizeBox()->findText("20"));
+  emit f->fontSizeBox()->textActivated("20");
+  EXPECT_EQ(t->fontSize, 20);
+  EXPECT_TRUE(h.script->shown.isEmpty());
+
+  h.add(ckOaModel);
+  f->fontSizeBox()->setEditText("10");
+  f->FontSizeClick();
+  ASSERT_EQ(h.script->shown.size(), 1);
+  EXPECT_EQ(h.script->shown[0].text, "Изменение размера шрифта не поддерживается");
+  EXPECT_EQ(h.script->shown[0].caption, "Обломись!");
+  EXPECT_EQ(h.script->shown[0].icon, dlg::Warning);
+}
+
+TEST(Frame, WindowCommands) {
+  FrameHarness h;
+  TMainForm* f = h.frame;
+  h.add(ckText, "a");
+  h.add(ckTable, "b");
+  h.add(ckEdit, "c");
+  f->WindowTileItemClick();
+  f->WindowCascadeItemClick();
+  f->WindowMinimizeItemClick();
+  for (QMdiSubWindow* s : f->mdiArea()->subWindowList()) EXPECT_TRUE(s->isMinimized());
+  f->WindowArrangeItemClick();
+  const auto subs = f->mdiArea()->subWindowList(QMdiArea::CreationOrder);
+  EXPECT_EQ(subs[0]->y(), subs[1]->y());
+  EXPECT_LT(subs[0]->x(), subs[1]->x());
+  // The window menu lists the children.
+  emit f->windowMenu->aboutToShow();
+  QStringList items;
+  for (QAction* a : f->windowMenu->actions())
+    if (!a->isSeparator()) items << a->text();
+  EXPECT_EQ(items.mid(4), QStringList({"&1 a", "&2 b", "&3 c"}));
+}
+
+TEST(Frame, OwnedChildGoesWithItsOwner) {
+  FrameHarness h;
+  TMainForm* f = h.frame;
+  FakeChild* table = h.add(ckTable, "table");
+  QPointer<FakeChild> designer = h.add(ckOaDesign, "designer", table);
+  EXPECT_EQ(ChildKind, ckOaDesign);
+  QMdiSubWindow* tableSub = qobject_cast<QMdiSubWindow*>(table->parentWidget());
+  tableSub->close();
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(designer.isNull());
+  EXPECT_TRUE(f->mdiArea()->subWindowList().isEmpty());
+  EXPECT_EQ(ChildKind, ckNone);
+}
+
+TEST(Frame, CloseAsksEveryChildAndCancelKeepsRunning) {
+  FrameHarness h;
+  TMainForm* f = h.frame;
+  FakeChild* c = h.add(ckEdit);
+  c->refuseClose = true;
+  EXPECT_FALSE(f->close());
+  EXPECT_TRUE(f->isVisible());
+  EXPECT_EQ(f->mdiArea()->subWindowList().size(), 1);
+  c->refuseClose = false;
+  f->exitAction->trigger();
+  EXPECT_FALSE(f->isVisible());
+  EXPECT_TRUE(f->mdiArea()->subWindowList().isEmpty());
+}
+
+TEST(Frame, StatusPanelsAndHints) {
+  FrameHarness h;
+  TMainForm* f = h.frame;
+  f->setStatusText(0, "Изменен");
+  f->setStatusText(1, "3:4");
+  f->setStatusText(2, "Ошибок: 2");
+  EXPECT_EQ(f->statusText(0), "Изменен");
+  EXPECT_EQ(f->statusText(1), "3:4");
+  EXPECT_EQ(f->statusText(2), "Ошибок: 2");
+  QStatusTipEvent tip(f->openFileAction->statusTip());
+  QApplication::sendEvent(f, &tip);
+  EXPECT_EQ(f->statusText(3), "Открыть файл");
+  EXPECT_EQ(f->openFileAction->toolTip(), "Открыть");
+  f->setStatusText(7, "nothing");  // out of range: ignored
+  EXPECT_EQ(f->statusText(7), "");
+}
+
+TEST(Frame, ToolBarMenuFollowsTheBars) {
+  FrameHarness h;
+  TMainForm* f = h.frame;
+  emit f->toolBarsMenu->aboutToShow();
+  EXPECT_TRUE(f->toolBarItems[0]->isChecked());
+  EXPECT_TRUE(f->toolBarItems[1]->isChecked());
+  EXPECT_FALSE(f->toolBarItems[2]->isChecked());
+  f->toolBarItems[2]->trigger();  // "&ГСА"
+  EXPECT_FALSE(f->gsaToolBar->isHidden());
+  EXPECT_TRUE(f->toolBarItems[2]->isChecked());
+  f->toolBarItems[0]->trigger();  // "&Файл"
+  EXPECT_TRUE(f->fileToolBar->isHidden());
+  emit f->toolBarsMenu->aboutToShow();
+  EXPECT_FALSE(f->toolBarItems[0]->isChecked());
+  f->autoShowItem->trigger();
+  EXPECT_FALSE(f->autoShow());
+}
+
+TEST(Frame, ExceptionInACommandIsShown) {
+  FrameHarness h;
+  TMainForm* f = h.frame;
+  f->creators.table = [](const QString&) -> TDocChild* { throw VexoError("List index out of bounds (3)"); };
+  h.script->shown.clear();
+  f->newTblAction->trigger();
+  ASSERT_EQ(h.script->shown.size(), 1);
+  EXPECT_EQ(h.script->shown[0].text, "List index out of bounds (3)");
+  EXPECT_TRUE(f->isVisible());
+}
