@@ -1,12 +1,41 @@
 #pragma once
-// РВАС text -> СКУ text (canonical equations and the output functions).
+// РВАС text -> СКУ text. Each product of at most two factors is one transition step;
+// longer products are cut into steps through fresh events, iteration groups become
+// loops through their target, bracket groups are multiplied out, and the output lists
+// on the left of the expressions become the СВФ section.
+#include <QHash>
+#include <QSet>
 #include <QStringList>
 
 #include "velmora/documents/formats/docsettings.h"
+#include "velmora/translate/textscan.h"
 
 class TRvasSku {
  public:
   // out receives the СКУ lines; the caller passes it empty.
   TRvasSku(const QStringList& rvas, QStringList* out, DocSettings s);
+  // Relies on a text that passed the РВАС check. Throws VexoError only when the text
+  // would give an unreasonably large result.
   void Convert();
+
+  static const int kMaxOutput = 8000000;  // characters of СКУ text
+  static const int kMaxDepth = 1000;      // nesting of the conversion steps
+
+ private:
+  QString fresh();
+  void writeEquation(const QString& target, const textscan::Sum& rhs);
+  void convertAlt(const QString& target, const textscan::Product& alt, QStringList* terms);
+  void writeLine(const QString& line);
+  void charge(qsizetype n);
+
+  const QStringList text_;
+  QStringList* out_;
+  DocSettings settings_;
+  QStringList statements_;
+  int counter_ = 0;
+  QSet<QString> used_;  // names the text itself uses: fresh events skip them
+  QStringList outputNames_, outputEvents_;  // outputs in order of first declaration
+  QHash<QString, int> outputIndex_;
+  qsizetype produced_ = 0;
+  int depth_ = 0;
 };

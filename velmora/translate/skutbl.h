@@ -1,5 +1,6 @@
 #pragma once
-// СКУ text -> rows of a transition table.
+// СКУ text -> rows of a transition table: one row per transition, grouped by the set of
+// source events; the СВФ section puts the output signals on the rows of their events.
 #include <QStringList>
 
 #include "velmora/documents/formats/docsettings.h"
@@ -7,7 +8,22 @@
 
 class TSkuTbl {
  public:
-  // out receives the rows (and the signal coding); it is filled from empty.
+  // out receives the rows and the signal coding; its rows are replaced.
   TSkuTbl(const QStringList& sku, TableData* out, DocSettings s);
+  // Relies on a text that passed the check. Throws VexoError only when multiplying out
+  // the brackets of one equation would give an unreasonable number of terms.
   void Convert();
+
+  // The equations and output functions as read (without blanks, comments and ';').
+  const QStringList& statements() const { return statements_; }
+
+  static const int kMaxTerms = 100000;  // terms of one equation after multiplying out
+
+ private:
+  const QStringList text_;
+  TableData* out_;
+  DocSettings settings_;
+  QStringList statements_;
+  int skuCount_ = 0;
+  bool abstract_ = false;
 };

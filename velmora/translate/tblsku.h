@@ -1,5 +1,6 @@
 #pragma once
-// Transition table -> СКУ text.
+// Transition table -> СКУ text: one equation per target event, and, when the table has
+// output signals, one output function per output signal.
 #include <QStringList>
 
 #include "velmora/documents/formats/tabledata.h"
@@ -11,6 +12,20 @@ class TTblToSku {
   void Convert();
   // False when no row carries an output signal: then no "svf:" section was written and the
   // caller shows warningText() in a box captioned "Предупреждение".
-  bool hasOutputs() const;
+  bool hasOutputs() const { return hasOutputs_; }
   static QString warningText();
+
+  // Cell helpers, public for the tests.
+  static bool HasContent(const QString& text);      // a character other than ' ' and '0'
+  static QStringList SplitNames(const QString& text);  // names joined by '|' or '&'
+  static QString NormalizeTerm(const QString& text, QChar op);  // blanks out, '&' '*' -> op
+
+ private:
+  void CollectNames();
+
+  const TableData table_;
+  QStringList* out_;
+  QStringList targets_;  // target events in order of first appearance
+  QStringList outputs_;  // output signals in order of first appearance
+  bool hasOutputs_ = false;
 };

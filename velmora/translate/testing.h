@@ -1,7 +1,9 @@
 #pragma once
 // Syntax checker of the РВАС text and of the СКУ text with its СВФ section.
-// It only reports: every fault becomes one line "L-P-N- text" in the message list.
+// It only reports: every fault becomes one line "L-P-N- text" in the message list
+// (1-based line, 0-based position, number of characters to select, text).
 #include <QStringList>
+#include <QVector>
 
 #include "velmora/documents/formats/docsettings.h"
 
@@ -11,5 +13,42 @@ class TTesting {
   TTesting(const QStringList& lines, QStringList* messages, DocSettings settings);
   bool Check();     // РВАС text; true when errors were found
   bool CheckSku();  // СКУ text; true when errors were found
-  int errorCount() const;  // messages that are errors (warnings not counted)
+  int errorCount() const;    // messages that are errors
+  int warningCount() const;  // messages that are only warnings (listed, but the check passes)
+
+  // The text of a message code (0..26).
+  static QString messageText(int code);
+
+ private:
+  enum class Mode { Rvas, Sku, Svf };
+  struct Sig {  // one significant character of the statement being read
+    QChar c;
+    int line, pos;
+  };
+
+  void add(int line, int pos, int length, int code);
+  void pass1(int from, int to, Mode mode);
+  void pass1Char(int line, int i, QChar c, Mode mode);
+  void endOfExpression1(int line, int pos);
+  void skuPass2(int from, int to);
+  void checkSources();
+  void svfPass2(int from, int to);
+  void rvasPass2(int from, int to, const QString& s0);
+  void signalKind(int line, int i, QChar c, bool perTerm);
+
+  const QStringList text_;  // a shared copy: the caller may pass a temporary
+  QStringList* messages_;
+  DocSettings settings_;
+  bool failed_ = false;
+  int errors_ = 0, warnings_ = 0;
+
+  bool inComment_ = false;
+  bool eqSeen_ = false;
+  bool absUsed_ = false, binUsed_ = false, absInTerm_ = false;
+  QChar prev_;
+  int commentDepth_ = 0, bracketDepth_ = 0, braceDepth_ = 0;
+  // The expression being read has significant characters after its last ';'.
+  bool pending_ = false;
+  int lastLine_ = 0, lastPos_ = 0;
+  QVector<Sig> statement_;
 };

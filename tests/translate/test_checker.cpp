@@ -1,0 +1,257 @@
+// The checker of РВАС and СКУ texts: message texts, positions and the decided faults.
+#include <gtest/gtest.h>
+
+#include "helpers.h"
+
+using namespace tt;
+
+TEST(CheckerMessages, TextsAreExact) {
+  const char* expected[27] = {
+      "В выражении нет ни одного знака равенства",
+      "Более одного знака равенства в вырыжении недопустимо",
+      "Перед знаком равенства должно стоять название события",
+      "После знака операции или равенства не может стоять знак операции",
+      "После знака операции или равенства должно стоять выражение",
+      "Название события или сигнала должно начинаться с определенной буквы",
+      "Пропущен знак операции",
+      "Данный символ нельзя использовать",
+      "Отсутствует закрывающий коментарий",
+      "Отсутствует открывающий коментарий",
+      "После знака операции или равенства не может стоять закрывающая скобка",
+      "После открывающей скобки не может стоять знак операции",
+      "Отсутствует открывающая круглая скобка",
+      "Отсутствует закрывающая круглая скобка",
+      "Отсутствует идетификатор СКУ (\"sku:\")",
+      "Два идентификатора СКУ недопустимы",
+      "(Предупреждение)Отсутствует идентификатор СВФ (\"svf:\")",
+      "Два идентификатора СВФ недопустимы",
+      "Абстрактные сигналы обозначаютя символом z",
+      "Двоичные сигналы обозначаютя символом x",
+      "В каждом дизъюнктивном члене может присутствовать только один абстрактныи сигнал",
+      "Сигнал без исходного события",
+      "Начальное событие должно стоять после знаков '=' или 'V'",
+      "Начальное событие должно называться s0",
+      "Начальное событие не может стоять в круглых или итерационных скобках",
+      "Отсутствует открывающая итерационная скобка",
+      "Отсутствует закрывающая итерационная скобка",
+  };
+  for (int i = 0; i < 27; ++i) EXPECT_EQ(TTesting::messageText(i), QString::fromUtf8(expected[i])) << i;
+  EXPECT_TRUE(TTesting::messageText(27).isEmpty());
+  EXPECT_TRUE(TTesting::messageText(-1).isEmpty());
+}
+
+TEST(CheckerMessages, ConstructorClearsTheList) {
+  QStringList messages{"old"};
+  TTesting t(QStringList(), &messages, DocSettings());
+  EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST(CheckSku, EmptyTextGivesOnlyMessage14) {
+  const Checked c = checkSku({});
+  EXPECT_TRUE(c.failed);
+  EXPECT_EQ(c.messages, QStringList{QString::fromUtf8("1-0-0- Отсутствует идетификатор СКУ (\"sku:\")")});
+}
+
+TEST(CheckSku, ValidTextPasses) {
+  const Checked c = checkSku(L({"sku:", "s1=s0*x1|s2*X2;", "s2=s1*x3;", "svf:", "y1=s1;"}));
+  EXPECT_FALSE(c.failed);
+  EXPECT_TRUE(c.messages.isEmpty()) << c.messages;
+  EXPECT_EQ(c.errors, 0);
+}
+
+TEST(CheckSku, MissingSvfIsOnlyAWarningListedLast) {
+  Checked c = checkSku(L({"sku:", "s1=s0*x1;"}));
+  EXPECT_FALSE(c.failed);
+  EXPECT_EQ(c.messages, QStringList{msg(1, 0, 0, 16)});
+  EXPECT_EQ(c.errors, 0);
+  EXPECT_EQ(c.warnings, 1);
+
+  c = checkSku(L({"sku:", "s1==s0;"}));
+  EXPECT_TRUE(c.failed);
+  EXPECT_EQ(c.messages, (QStringList{msg(2, 3, 1, 1), msg(1, 0, 0, 16)}));
+  EXPECT_EQ(c.errors, 1);
+  EXPECT_EQ(c.warnings, 1);
+}
+
+TEST(CheckSku, RepeatedHeaders) {
+  // The section starts after the last "sku:"; lines between the two are not checked.
+  Checked c = checkSku(L({"sku:", "~~~", "sku:", "s1=s0*x1;", "svf:", "y1=s1;"}));
+  EXPECT_TRUE(c.failed);
+  EXPECT_EQ(c.messages, QStringList{msg(3, 0, 3, 15)});
+  // The first "svf:" then stands inside the СКУ section and is checked as text.
+  c = checkSku(L({"sku:", "s1=s0*x1;", "svf:", "y1=s1;", " S V F : ", "y2=s1;"}));
+  EXPECT_EQ(c.messages, (QStringList{msg(5, 0, 8, 17), msg(3, 3, 1, 7)}));
+}
+
+TEST(CheckSku, HeadersIgnoreBlanksAndCase) {
+  const Checked c = checkSku(L({"text before the header is not checked ~", " SKU: ", "s1=s0*x1;", "Svf:", "y1=s1;"}));
+  EXPECT_TRUE(c.messages.isEmpty()) << c.messages;
+}
+
+TEST(CheckSku, Pass1Messages) {
+  // ';' alone: no '=' and a bad first character.
+  EXPECT_EQ(checkSku(L({"sku:", ";", "svf:"})).messages, (QStringList{msg(2, 0, 0, 0), msg(2, 0, 1, 5)}));
+  // A bracket group right after '=' lacks an operator; inside a product it is fine.
+  EXPECT_EQ(checkSku(L({"sku:", "s1=(s0*x1);", "svf:"})).messages, QStringList{msg(2, 3, 0, 6)});
+  EXPECT_TRUE(checkSku(L({"sku:", "s1=s0*(x1|x2);", "svf:"})).messages.isEmpty());
+  // Operator after operator, nothing after an operator, a digit or a wrong letter.
+  EXPECT_EQ(checkSku(L({"sku:", "s1=s0**x1;", "svf:"})).messages, QStringList{msg(2, 6, 1, 3)});
+  EXPECT_EQ(checkSku(L({"sku:", "s1=s0*;", "svf:"})).messages, QStringList{msg(2, 6, 0, 4)});
+  EXPECT_EQ(checkSku(L({"sku:", "s1=s0*1x;", "svf:"})).messages, QStringList{msg(2, 6, 1, 5)});
+  EXPECT_EQ(checkSku(L({"sku:", "s1=s0*y1;", "svf:"})).messages, QStringList{msg(2, 6, 1, 5)});
+  EXPECT_EQ(checkSku(L({"sku:", "y1=s0;", "svf:"})).messages, QStringList{msg(2, 0, 1, 5)});
+  EXPECT_EQ(checkSku(L({"sku:", "=s0;", "svf:"})).messages, QStringList{msg(2, 0, 0, 2)});
+  // A forbidden character after an operator gives 5 and 7.
+  EXPECT_EQ(checkSku(L({"sku:", "s1=s0*#x;", "svf:"})).messages, (QStringList{msg(2, 6, 1, 5), msg(2, 6, 1, 7)}));
+  // Brackets.
+  EXPECT_EQ(checkSku(L({"sku:", "s1=s0*(x1|x2;", "svf:"})).messages, QStringList{msg(2, 12, 0, 13)});
+  EXPECT_EQ(checkSku(L({"sku:", "s1=s0*x1);", "svf:"})).messages, QStringList{msg(2, 8, 1, 12)});
+  EXPECT_EQ(checkSku(L({"sku:", "s1=s0*(*x1);", "svf:"})).messages, QStringList{msg(2, 7, 1, 11)});
+  EXPECT_EQ(checkSku(L({"sku:", "s1=s0*);", "svf:"})).messages, (QStringList{msg(2, 6, 0, 10), msg(2, 6, 1, 12)}));
+  // Cyrillic first letters fail the letter test.
+  EXPECT_EQ(checkSku(L({"sku:", "s1=s0*ж1;", "svf:"})).messages, QStringList{msg(2, 6, 1, 5)});
+}
+
+TEST(CheckSku, SvfSection) {
+  EXPECT_TRUE(checkSku(L({"sku:", "s1=s0*x1;", "svf:", "y1=s1|s0;", "y2=s1;"})).messages.isEmpty());
+  // '*' is forbidden among the output functions, and only event names may follow '='.
+  EXPECT_EQ(checkSku(L({"sku:", "s1=s0*x1;", "svf:", "y1=s1*s0;"})).messages, QStringList{msg(4, 5, 1, 7)});
+  EXPECT_EQ(checkSku(L({"sku:", "s1=s0*x1;", "svf:", "y1=x1;"})).messages, QStringList{msg(4, 3, 1, 5)});
+  EXPECT_EQ(checkSku(L({"sku:", "s1=s0*x1;", "svf:", "s1=s0;"})).messages, QStringList{msg(4, 0, 1, 5)});
+}
+
+TEST(CheckSku, Comments) {
+  // An inner "/*" leaves the depth above zero: message 8 at the last line of the whole text.
+  Checked c = checkSku(L({"sku:", "/* a /* b */ s1=s0*x1;", "svf:", "y1=s1;"}));
+  EXPECT_EQ(c.messages, QStringList{msg(4, 0, 0, 8)});
+  // "//" hides the rest of the line, the "*/" included.
+  c = checkSku(L({"sku:", "/* a // b */", "s1=s0*x1;", "svf:", "y1=s1;"}));
+  EXPECT_EQ(c.messages, QStringList{msg(5, 0, 0, 8)});
+  // A "*/" without an opening: message 9, and both characters are checked as text.
+  c = checkSku(L({"sku:", "s1=s0*x1;*/", "svf:"}));
+  EXPECT_TRUE(c.messages.contains(msg(2, 10, 1, 9))) << c.messages;
+  EXPECT_TRUE(c.messages.contains(msg(2, 10, 1, 7))) << c.messages;
+  // Comments spanning lines hide their content.
+  c = checkSku(L({"sku:", "s1=s0*x1; /* ~~~", "~~~ */ s2=s1*x2; // ~~~", "svf:"}));
+  EXPECT_TRUE(c.messages.isEmpty()) << c.messages;
+}
+
+TEST(CheckSku, SignalKinds) {
+  EXPECT_EQ(checkSku(L({"sku:", "s1=s0*z1*z2;", "svf:"})).messages, QStringList{msg(2, 9, 1, 20)});
+  EXPECT_EQ(checkSku(L({"sku:", "s1=s0*x1;", "s2=s1*z1;", "svf:"})).messages, QStringList{msg(3, 6, 1, 19)});
+  EXPECT_EQ(checkSku(L({"sku:", "s1=s0*z1;", "s2=s1*x1;", "svf:"})).messages, QStringList{msg(3, 6, 1, 18)});
+  // One abstract signal per term: a '|' starts a new term.
+  EXPECT_TRUE(checkSku(L({"sku:", "s1=s0*z1|s2*z2;", "svf:"})).messages.isEmpty());
+  // Signals inside brackets count too: multiplied out, the term holds two abstract signals.
+  EXPECT_EQ(checkSku(L({"sku:", "s1=s0*z1*(z2|z3);", "svf:"})).messages, QStringList{msg(2, 10, 1, 20)});
+  EXPECT_EQ(checkSku(L({"sku:", "s1=s0*(x1|x2);", "s2=s1*z1;", "svf:"})).messages, QStringList{msg(3, 6, 1, 19)});
+}
+
+TEST(CheckSku, UpperCaseAbstractSignalIsReported) {
+  const Checked c = checkSku(L({"sku:", "s1=s0*Z1;", "svf:"}));
+  EXPECT_TRUE(c.failed);
+  EXPECT_EQ(c.messages, QStringList{msg(2, 6, 1, 18)});
+  // The inverted binary signal stays valid.
+  EXPECT_TRUE(checkSku(L({"sku:", "s1=s0*X1;", "svf:"})).messages.isEmpty());
+}
+
+TEST(CheckSku, TermWithoutSourceEvent) {
+  Checked c = checkSku(L({"sku:", "s1=s0*x1|x2;", "svf:"}));
+  EXPECT_TRUE(c.failed);
+  EXPECT_EQ(c.messages, QStringList{msg(2, 9, 1, 21)});
+  c = checkSku(L({"sku:", "s1=x1;", "svf:"}));
+  EXPECT_EQ(c.messages, QStringList{msg(2, 3, 1, 21)});
+  // Over several lines, and with the statement left without ';' at the end of the section.
+  c = checkSku(L({"sku:", "s1=s0*x1|", "  x2*x3", "svf:"}));
+  EXPECT_EQ(c.messages, QStringList{msg(3, 2, 1, 21)});
+  // Brackets: a source before the group serves every alternative of it...
+  EXPECT_TRUE(checkSku(L({"sku:", "s1=s0*(x1|x2)*x3;", "svf:"})).messages.isEmpty());
+  EXPECT_TRUE(checkSku(L({"sku:", "s1=x3*(s0|s2);", "svf:"})).messages.isEmpty());
+  // ...but an alternative of the group without one leaves a term without a source.
+  c = checkSku(L({"sku:", "s1=x3*(s0|x2);", "svf:"}));
+  EXPECT_EQ(c.messages, QStringList{msg(2, 3, 1, 21)});
+}
+
+TEST(CheckSku, NameGluedToAClosingBracket) {
+  const Checked c = checkSku(L({"sku:", "s1=s0*(x1|x2)x3;", "svf:"}));
+  EXPECT_TRUE(c.failed);
+  EXPECT_EQ(c.messages, QStringList{msg(2, 13, 0, 6)});
+}
+
+TEST(CheckSku, UnterminatedLastExpression) {
+  // Without ';' at the end of the text: nothing to report.
+  EXPECT_TRUE(checkSku(L({"sku:", "s1=s0*x1"})).failed == false);
+  EXPECT_TRUE(checkSku(L({"sku:", "s1=s0*x1", "svf:", "y1=s1"})).messages.isEmpty());
+  // It is still checked as if it ended there.
+  EXPECT_EQ(checkSku(L({"sku:", "s1=s0*", "svf:"})).messages, QStringList{msg(2, 6, 0, 4)});
+  EXPECT_EQ(checkSku(L({"sku:", "s1=s0*(x1", "svf:"})).messages, QStringList{msg(2, 9, 0, 13)});
+  EXPECT_EQ(checkSku(L({"sku:", "s1", "svf:"})).messages, QStringList{msg(2, 0, 0, 0)});
+}
+
+TEST(CheckSku, ConfiguredLetters) {
+  DocSettings s;
+  s.InAbstr = 'a';
+  s.InDigit = 'b';
+  s.OutSgn = 'o';
+  s.InSob = 'p';
+  s.OutSob = 'q';
+  EXPECT_TRUE(checkSku(L({"sku:", "q1=p0*b1|p2*A2x;", "svf:", "o1=p1;"}), s).messages.size() == 1);
+  EXPECT_TRUE(checkSku(L({"sku:", "q1=p0*b1|p2*B2;", "svf:", "o1=p1;"}), s).messages.isEmpty());
+  EXPECT_EQ(checkSku(L({"sku:", "s1=p0*b1;", "svf:"}), s).messages, QStringList{msg(2, 0, 1, 5)});
+  // The texts still name 'z', 'x' and "s0" literally.
+  EXPECT_EQ(checkSku(L({"sku:", "q1=p0*a1*a2;", "svf:"}), s).messages, QStringList{msg(2, 9, 1, 20)});
+}
+
+TEST(CheckRvas, EmptyTextPasses) {
+  const Checked c = checkRvas({});
+  EXPECT_FALSE(c.failed);
+  EXPECT_TRUE(c.messages.isEmpty());
+}
+
+TEST(CheckRvas, InitialEventRules) {
+  EXPECT_TRUE(checkRvas(L({"s1=s0*x1;"})).messages.isEmpty());
+  EXPECT_TRUE(checkRvas(L({"sa(y1,y2)=s0*x1*X2|s0*z1;"})).messages.size() == 1);  // binary and abstract mixed
+  EXPECT_TRUE(checkRvas(L({"sa(y1,y2)=s0*x1*X2|s0*x3;"})).messages.isEmpty());
+  // The word read after '=' keeps its blanks, brackets and ';'.
+  EXPECT_EQ(checkRvas(L({"s1 = s0 * x1;"})).messages, QStringList{msg(1, 5, 3, 23)});
+  EXPECT_EQ(checkRvas(L({"s1=s0;"})).messages, QStringList{msg(1, 3, 3, 23)});
+  EXPECT_EQ(checkRvas(L({"s1=x1*s0;"})).messages, QStringList{msg(1, 3, 2, 23)});
+  EXPECT_EQ(checkRvas(L({"s1=s0*x1*s0*x2;"})).messages, QStringList{msg(1, 9, 2, 22)});
+  EXPECT_EQ(checkRvas(L({"s1=s0*(x1|s0*x2);"})).messages, QStringList{msg(1, 10, 2, 24)});
+  // A bracket right after '=': 6 from pass 1, 23 from pass 2.
+  EXPECT_EQ(checkRvas(L({"s1=(s0*x1);"})).messages, (QStringList{msg(1, 3, 0, 6), msg(1, 3, 3, 23)}));
+  DocSettings s;
+  s.RvasS0 = "a0";
+  s.InSob = 'a';
+  EXPECT_TRUE(checkRvas(L({"s1=a0*x1;"}), s).messages.isEmpty());
+}
+
+TEST(CheckRvas, Braces) {
+  EXPECT_TRUE(checkRvas(L({"s1=s0*{x1|x2};"})).messages.isEmpty());
+  EXPECT_EQ(checkRvas(L({"s1=s0*x1};"})).messages, QStringList{msg(1, 8, 1, 25)});
+  EXPECT_EQ(checkRvas(L({"s1=s0*{x1;"})).messages, QStringList{msg(1, 9, 0, 26)});
+  EXPECT_EQ(checkRvas(L({"s1=s0*{*x1};"})).messages, QStringList{msg(1, 7, 1, 11)});
+  EXPECT_EQ(checkRvas(L({"s1=s0*x1*};"})).messages, (QStringList{msg(1, 9, 0, 10), msg(1, 9, 1, 25)}));
+  // Unterminated at the end of the text, the open brace is still reported.
+  EXPECT_EQ(checkRvas(L({"s1=s0*{x1"})).messages, QStringList{msg(1, 9, 0, 26)});
+  // A name glued to a closing brace.
+  EXPECT_EQ(checkRvas(L({"s1=s0*{x1}x2;"})).messages, QStringList{msg(1, 10, 0, 6)});
+  // Braces are allowed in РВАС, not in СКУ.
+  EXPECT_EQ(checkSku(L({"sku:", "s1=s0*{x1};", "svf:"})).messages, (QStringList{msg(2, 6, 1, 7), msg(2, 9, 1, 7)}));
+}
+
+TEST(CheckRvas, SignalKinds) {
+  // Several abstract signals follow each other as steps of a РВАС product.
+  EXPECT_TRUE(checkRvas(L({"s1=s0*z1*z2;"})).messages.isEmpty());
+  EXPECT_EQ(checkRvas(L({"s1=s0*Z1;"})).messages, QStringList{msg(1, 6, 1, 18)});
+  EXPECT_EQ(checkRvas(L({"s1=s0*x1;", "s2=s0*{z1};"})).messages, QStringList{msg(2, 7, 1, 19)});
+}
+
+TEST(CheckRvas, ManyFaultsAreAllListed) {
+  const Checked c = checkRvas(L({"s1=s0*x1;", "s2=1;", "s3=s0*x1#;", "s4=s0*x1"}));
+  EXPECT_TRUE(c.failed);
+  EXPECT_EQ(c.errors, c.messages.size());
+  EXPECT_GE(c.messages.size(), 3) << c.messages;
+  EXPECT_TRUE(c.messages.contains(msg(2, 3, 1, 5))) << c.messages;
+  EXPECT_TRUE(c.messages.contains(msg(3, 8, 1, 7))) << c.messages;
+}

@@ -1,0 +1,397 @@
+#include "velmora/translate/testing.h"
+
+#include "velmora/translate/textscan.h"
+
+using textscan::at;
+using textscan::isDigitAscii;
+using textscan::isStructural;
+using textscan::isUpperAscii;
+using textscan::lowerAscii;
+
+namespace {
+
+const char* const kMessages[27] = {
+    "В выражении нет ни одного знака равенства",
+    "Более одного знака равенства в вырыжении недопустимо",
+    "Перед знаком равенства должно стоять название события",
+    "После знака операции или равенства не может стоять знак операции",
+    "После знака операции или равенства должно стоять выражение",
+    "Название события или сигнала должно начинаться с определенной буквы",
+    "Пропущен знак операции",
+    "Данный символ нельзя использовать",
+    "Отсутствует закрывающий коментарий",
+    "Отсутствует открывающий коментарий",
+    "После знака операции или равенства не может стоять закрывающая скобка",
+    "После открывающей скобки не может стоять знак операции",
+    "Отсутствует открывающая круглая скобка",
+    "Отсутствует закрывающая круглая скобка",
+    "Отсутствует идетификатор СКУ (\"sku:\")",
+    "Два идентификатора СКУ недопустимы",
+    "(Предупреждение)Отсутствует идентификатор СВФ (\"svf:\")",
+    "Два идентификатора СВФ недопустимы",
+    "Абстрактные сигналы обозначаютя символом z",
+    "Двоичные сигналы обозначаютя символом x",
+    "В каждом дизъюнктивном члене может присутствовать только один абстрактныи сигнал",
+    "Сигнал без исходного события",
+    "Начальное событие должно стоять после знаков '=' или 'V'",
+    "Начальное событие должно называться s0",
+    "Начальное событие не может стоять в круглых или итерационных скобках",
+    "Отсутствует открывающая итерационная скобка",
+    "Отсутствует закрывающая итерационная скобка",
+};
+
+const int kWarning = 16;  // worded as a warning, and only a warning
+
+// Characters a text may not hold outside comments, in the order they are tested.
+const QString kSkuForbidden = QStringLiteral("~`!@#$%^&-_+[]:'\"<>?{}/");
+const QString kSvfForbidden = QStringLiteral("~`!@#$%^&-_+[]:'\"<>?{}*/");
+const QString kRvasForbidden = QStringLiteral("~`!@#$%^&-_+[]:'\"<>?/");
+
+bool isOp(QChar c) {
+  return c == QLatin1Char('=') || c == QLatin1Char('*') || c == QLatin1Char('|');
+}
+
+}  // namespace
+
+TTesting::TTesting(const QStringList& lines, QStringList* messages, DocSettings settings)
+    : text_(lines), messages_(messages), settings_(settings) {
+  if (messages_) messages_->clear();
+}
+
+QString TTesting::messageText(int code) {
+  if (code < 0 || code > 26) return QString();
+  return QString::fromUtf8(kMessages[code]);
+}
+
+int TTesting::errorCount() const { return errors_; }
+int TTesting::warningCount() const { return warnings_; }
+
+void TTesting::add(int line, int pos, int length, int code) {
+  if (code == kWarning) ++warnings_;
+  else {
+    ++errors_;
+    failed_ = true;
+  }
+  if (messages_)
+    messages_->append(QStringLiteral("%1-%2-%3- %4")
+                          .arg(line + 1)
+                          .arg(pos)
+                          .arg(length)
+                          .arg(messageText(code)));
+}
+
+bool TTesting::CheckSku() {
+  const textscan::Sections s = textscan::findSections(text_);
+  // A repeated header is reported where it stands; the last one of each kind wins.
+  {
+    size_t a = 0, b = 0;
+    while (a < s.skuRepeats.size() || b < s.svfRepeats.size()) {
+      const bool takeSku = b >= s.svfRepeats.size() ||
+                           (a < s.skuRepeats.size() && s.skuRepeats[a] < s.svfRepeats[b]);
+      const int line = takeSku ? s.skuRepeats[a++] : s.svfRepeats[b++];
+      add(line, 0, int(text_.at(line).size()) - 1, takeSku ? 15 : 17);
+    }
+  }
+  if (!s.skuFound) {
+    add(0, 0, 0, 14);
+    return true;
+  }
+  pass1(s.skuStart, s.skuEnd, Mode::Sku);
+  skuPass2(s.skuStart, s.skuEnd);
+  if (s.svfFound) {
+    pass1(s.svfStart, s.svfEnd, Mode::Svf);
+    svfPass2(s.svfStart, s.svfEnd);
+  } else {
+    add(0, 0, 0, kWarning);
+  }
+  return failed_;
+}
+
+bool TTesting::Check() {
+  const int n = int(text_.size());
+  pass1(0, n, Mode::Rvas);
+  rvasPass2(0, n, settings_.RvasS0);
+  return failed_;
+}
+
+void TTesting::pass1(int from, int to, Mode mode) {
+  inComment_ = false;
+  prev_ = QChar();
+  commentDepth_ = 0;
+  bracketDepth_ = 0;
+  braceDepth_ = 0;
+  eqSeen_ = false;
+  pending_ = false;
+  for (int ln = from; ln < to; ++ln) {
+    const QString& s = text_.at(ln);
+    for (int i = 0; i <= s.size(); ++i) {
+      const QChar c = at(s, i);
+      if (c == QLatin1Char('/')) {
+        const QChar next = at(s, i + 1);
+        if (next == QLatin1Char('*')) {
+          ++commentDepth_;
+          inComment_ = true;
+        } else if (next == QLatin1Char('/')) {
+          break;
+        }
+      }
+      if (!c.isNull() && c != QLatin1Char(' ') && !inComment_) pass1Char(ln, i, c, mode);
+      if (c == QLatin1Char('/') && at(s, i - 1) == QLatin1Char('*')) {
+        --commentDepth_;
+        inComment_ = false;
+        if (commentDepth_ < 0) add(ln, i, 1, 9);
+      }
+    }
+  }
+  // The converters keep a last expression that lacks its ';', so it is checked as if
+  // the ';' stood right after it.
+  if (pending_) endOfExpression1(lastLine_, lastPos_ + 1);
+  if (commentDepth_ > 0) add(int(text_.size()) - 1, 0, 0, 8);
+}
+
+void TTesting::endOfExpression1(int line, int pos) {
+  if (!eqSeen_) add(line, 0, 0, 0);
+  if (isOp(prev_)) add(line, pos, 0, 4);
+  if (bracketDepth_ > 0) add(line, pos, 0, 13);
+  eqSeen_ = false;
+  bracketDepth_ = 0;
+  pending_ = false;
+}
+
+void TTesting::pass1Char(int ln, int i, QChar c, Mode mode) {
+  const bool svf = mode == Mode::Svf;
+  const QChar lc = lowerAscii(c);
+  const bool opened = prev_.isNull() || prev_ == QLatin1Char(';');
+  if (c == QLatin1Char(';')) {
+    if (!eqSeen_) add(ln, 0, 0, 0);
+    eqSeen_ = false;
+    if (bracketDepth_ > 0) add(ln, i, 0, 13);
+    bracketDepth_ = 0;
+  }
+  if (eqSeen_ && c == QLatin1Char('=')) add(ln, i, 1, 1);
+  if (c == QLatin1Char('=')) {
+    eqSeen_ = true;
+    if (opened) add(ln, i, 0, 2);
+  }
+  if (isOp(prev_)) {
+    if (c == QLatin1Char('*') || c == QLatin1Char('|')) add(ln, i, 1, 3);
+    if (c == QLatin1Char(';')) add(ln, i, 0, 4);
+    if (!isStructural(c)) {
+      const bool wrong = isDigitAscii(c) ||
+                         (svf ? lc != settings_.InSob
+                              : (lc != settings_.InSob && lc != settings_.InAbstr &&
+                                 lc != settings_.InDigit));
+      if (wrong) add(ln, i, 1, 5);
+    }
+    if (c == QLatin1Char(')')) add(ln, i, 0, 10);
+  }
+  if (!eqSeen_ && opened) {
+    const bool wrong = isDigitAscii(c) || (svf ? lc != settings_.OutSgn : lc != settings_.OutSob);
+    if (wrong) add(ln, i, 1, 5);
+  }
+  const QString& forbidden =
+      mode == Mode::Sku ? kSkuForbidden : (svf ? kSvfForbidden : kRvasForbidden);
+  if (forbidden.contains(c)) add(ln, i, 1, 7);
+  if (c == QLatin1Char('(')) {
+    if (eqSeen_ && prev_ != QLatin1Char('*') && prev_ != QLatin1Char('|')) add(ln, i, 0, 6);
+    ++bracketDepth_;
+  }
+  if (prev_ == QLatin1Char('(') && isOp(c)) add(ln, i, 1, 11);
+  if (c == QLatin1Char(')')) {
+    --bracketDepth_;
+    if (bracketDepth_ < 0) add(ln, i, 1, 12);
+  }
+  // A name glued to a closing bracket would be read as a different product.
+  if (prev_ == QLatin1Char(')') && !isStructural(c)) add(ln, i, 0, 6);
+  prev_ = c;
+  pending_ = c != QLatin1Char(';');
+  lastLine_ = ln;
+  lastPos_ = i;
+}
+
+void TTesting::signalKind(int ln, int i, QChar c, bool perTerm) {
+  const QChar lc = lowerAscii(c);
+  if (lc == settings_.InAbstr && isUpperAscii(c)) {
+    // An abstract signal has no inverted form.
+    add(ln, i, 1, 18);
+  } else if (lc == settings_.InAbstr) {
+    if (perTerm && absUsed_ && absInTerm_) add(ln, i, 1, 20);
+    if (binUsed_) add(ln, i, 1, 19);
+    else absUsed_ = true;
+    absInTerm_ = true;
+  } else if (lc == settings_.InDigit) {
+    if (absUsed_) add(ln, i, 1, 18);
+    else binUsed_ = true;
+  }
+}
+
+void TTesting::skuPass2(int from, int to) {
+  inComment_ = false;
+  prev_ = QChar();
+  absUsed_ = binUsed_ = absInTerm_ = false;
+  bracketDepth_ = braceDepth_ = 0;
+  statement_.clear();
+  for (int ln = from; ln < to; ++ln) {
+    const QString& s = text_.at(ln);
+    for (int i = 0; i <= s.size(); ++i) {
+      const QChar c = at(s, i);
+      if (c == QLatin1Char('/')) {
+        const QChar next = at(s, i + 1);
+        if (next == QLatin1Char('*')) inComment_ = true;
+        else if (next == QLatin1Char('/')) break;
+      }
+      if (!c.isNull() && c != QLatin1Char(' ') && !inComment_) {
+        if (c == QLatin1Char('|') || c == QLatin1Char('=')) absInTerm_ = false;
+        // A name starts after an operator, '=' or an opening bracket.
+        if (isOp(prev_) || prev_ == QLatin1Char('(')) signalKind(ln, i, c, true);
+        prev_ = c;
+        if (c == QLatin1Char(';')) checkSources();
+        else statement_.append(Sig{c, ln, i});
+      }
+      if (c == QLatin1Char('/') && at(s, i - 1) == QLatin1Char('*')) inComment_ = false;
+    }
+  }
+  checkSources();
+}
+
+// Every term must name at least one source event once its brackets are multiplied out,
+// otherwise its row would continue the source state of the row above.
+void TTesting::checkSources() {
+  int k = 0;
+  while (k < statement_.size() && statement_.at(k).c != QLatin1Char('=')) ++k;
+  if (k >= statement_.size()) {
+    statement_.clear();
+    return;
+  }
+  struct Level {
+    QChar open;
+    bool all = true;          // every finished alternative names a source
+    bool hasSource = false;   // the current alternative names a source
+    bool empty = true;        // the current alternative has no factor yet
+    int line = 0, pos = 0;    // the current alternative's first character
+  };
+  QVector<Level> levels;
+  levels.append(Level{});
+  bool nameStart = true;
+  auto isEvent = [&](QChar c) {
+    const QChar lc = lowerAscii(c);
+    return lc != settings_.InAbstr && lc != settings_.InDigit;
+  };
+  auto endAlternative = [&]() {
+    Level& l = levels.last();
+    if (levels.size() == 1) {
+      if (!l.empty && !l.hasSource) add(l.line, l.pos, 1, 21);
+    } else {
+      l.all = l.all && l.hasSource;
+    }
+    l.hasSource = false;
+    l.empty = true;
+  };
+  auto startFactor = [&](const Sig& s) {
+    Level& l = levels.last();
+    if (l.empty) {
+      l.line = s.line;
+      l.pos = s.pos;
+    }
+    l.empty = false;
+  };
+  auto closeLevel = [&]() {
+    endAlternative();
+    const bool groupHas = levels.last().all;
+    levels.removeLast();
+    levels.last().hasSource = levels.last().hasSource || groupHas;
+    nameStart = true;
+  };
+  for (int j = k + 1; j < statement_.size(); ++j) {
+    const Sig& s = statement_.at(j);
+    const ushort u = s.c.unicode();
+    if (u == '*' || u == '=') {
+      nameStart = true;
+    } else if (u == '|') {
+      endAlternative();
+      nameStart = true;
+    } else if (u == '(' || u == '{') {
+      startFactor(s);
+      levels.append(Level{s.c});
+      nameStart = true;
+    } else if (u == ')' || u == '}') {
+      const ushort open = u == ')' ? '(' : '{';
+      if (levels.size() > 1 && levels.last().open.unicode() == open) closeLevel();
+    } else if (nameStart) {
+      startFactor(s);
+      if (isEvent(s.c)) levels.last().hasSource = true;
+      nameStart = false;
+    }
+  }
+  while (levels.size() > 1) closeLevel();
+  endAlternative();
+  statement_.clear();
+}
+
+void TTesting::svfPass2(int from, int to) {
+  // The output functions were fully checked by pass 1; this pass only follows the
+  // comments and reports nothing.
+  Q_UNUSED(from);
+  Q_UNUSED(to);
+}
+
+void TTesting::rvasPass2(int from, int to, const QString& s0) {
+  inComment_ = false;
+  prev_ = QChar();
+  absUsed_ = binUsed_ = absInTerm_ = false;
+  bracketDepth_ = braceDepth_ = 0;
+  pending_ = false;
+  for (int ln = from; ln < to; ++ln) {
+    const QString& s = text_.at(ln);
+    for (int i = 0; i <= s.size(); ++i) {
+      const QChar c = at(s, i);
+      if (c == QLatin1Char('/')) {
+        const QChar next = at(s, i + 1);
+        if (next == QLatin1Char('*')) inComment_ = true;
+        else if (next == QLatin1Char('/')) break;
+      }
+      if (!c.isNull() && c != QLatin1Char(' ') && !inComment_) {
+        if (c == QLatin1Char(';')) {
+          eqSeen_ = false;
+          if (braceDepth_ > 0) add(ln, i, 0, 26);
+          braceDepth_ = 0;
+          bracketDepth_ = 0;
+        }
+        if (isOp(prev_)) {
+          if (c == QLatin1Char('}')) add(ln, i, 0, 10);
+          int end = i;
+          while (end < s.size() && !isOp(s.at(end))) ++end;
+          const QString word = s.mid(i, end - i);
+          const int len = int(word.size());
+          if (word == s0 && (bracketDepth_ != 0 || braceDepth_ != 0)) add(ln, i, len, 24);
+          if (word == s0 && prev_ == QLatin1Char('*')) add(ln, i, len, 22);
+          if (word != s0 && prev_ != QLatin1Char('*') && bracketDepth_ == 0 && braceDepth_ == 0)
+            add(ln, i, len, 23);
+        }
+        // The converters read the signal kind of the text as the СКУ check does; a РВАС
+        // product is cut into steps, so several abstract signals may follow each other.
+        if (isOp(prev_) || prev_ == QLatin1Char('(') || prev_ == QLatin1Char('{'))
+          signalKind(ln, i, c, false);
+        if (c == QLatin1Char('(')) ++bracketDepth_;
+        if (c == QLatin1Char('=')) eqSeen_ = true;
+        if (c == QLatin1Char('{')) {
+          if (eqSeen_ && prev_ != QLatin1Char('*') && prev_ != QLatin1Char('|')) add(ln, i, 0, 6);
+          ++braceDepth_;
+        }
+        if (prev_ == QLatin1Char('{') && isOp(c)) add(ln, i, 1, 11);
+        if (c == QLatin1Char(')')) --bracketDepth_;
+        if (c == QLatin1Char('}')) {
+          --braceDepth_;
+          if (braceDepth_ < 0) add(ln, i, 1, 25);
+        }
+        if (prev_ == QLatin1Char('}') && !isStructural(c)) add(ln, i, 0, 6);
+        prev_ = c;
+        pending_ = c != QLatin1Char(';');
+        lastLine_ = ln;
+        lastPos_ = i;
+      }
+      if (c == QLatin1Char('/') && at(s, i - 1) == QLatin1Char('*')) inComment_ = false;
+    }
+  }
+  if (pending_ && braceDepth_ > 0) add(lastLine_, lastPos_ + 1, 0, 26);
+}
