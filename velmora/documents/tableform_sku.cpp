@@ -1,7 +1,21 @@
 #include "platform/dialogs.h"
+#include "velmora/app/mainform.h"
+#include "velmora/documents/editform.h"
 #include "velmora/documents/tableform.h"
+#include "velmora/translate/tblsku.h"
 
 // "Перевод в &СКУ": the table as СКУ text in a new СКУ editor.
 void TVexoTableForm::SkuClick() {
-  dlg::message(this, QStringLiteral("Перевод таблицы в СКУ пока не доступен"), QStringLiteral("Сообщение"));
+  GridSelectCell(1, 1);  // renumbers and drops an empty last row
+  if (!MainForm) return;
+  MainForm->NewSkuClick();
+  TEditForm* editor = MainForm->lastEditForm;
+  if (!editor) return;
+  QStringList sku;
+  TTblToSku converter(tableData(), &sku);
+  converter.Convert();
+  editor->setLines(sku);
+  if (!converter.hasOutputs())
+    dlg::message(this, TTblToSku::warningText(), QStringLiteral("Предупреждение"), dlg::Ok,
+                 dlg::Warning);
 }
