@@ -358,3 +358,60 @@ TEST(TModelOATest, ChangedLinesAreReadAfresh) {
   r.model->EvaluateConditions();
   EXPECT_EQ(r.model->Answer(), "x1");
 }
+
+// Any text at all, as a microoperation, a condition or an input, either works or raises one of
+// the engine's errors; values never leave their widths.
+TEST(TModelOATest, ArbitraryTextsGiveEngineErrorsOnly) {
+  const QString alphabet = "R1234D0[]/\\:=!+-^&|%(),slrcaSLXY *#@;\t";
+  quint32 seed = 12345;
+  auto next = [&seed] {
+    seed = seed * 1664525u + 1013904223u;
+    return seed >> 8;
+  };
+  auto randomText = [&](int maxLen) {
+    QString s;
+    const int n = int(next() % quint32(maxLen + 1));
+    for (int i = 0; i < n; ++i) s += alphabet[int(next() % quint32(alphabet.size()))];
+    return s;
+  };
+  const QStringList seeds = {"R1:=R2+R3+1", "R2[3/0]:=0101", "R3:=sl(R2,3)", "D:=!R2[7/4]",
+                             "R1[2]:=R2[1]", "R4:=R3-1", "R2[0]&R3[1]", "D[7]|R1[0]"};
+  Rig r({"R2:=R2+7"}, {"R2[0]"});
+  int errors = 0, done = 0;
+  for (int round = 0; round < 20000; ++round) {
+    QString text;
+    if (round % 2) {
+      text = seeds[int(next() % quint32(seeds.size()))];
+      const int cut = int(next() % quint32(text.size() + 1));
+      text = text.left(cut) + randomText(3) + text.mid(cut + int(next() % 3));
+    } else {
+      text = randomText(14);
+    }
+    try {
+      switch (round % 3) {
+        case 0:
+          r.model->ExecuteMicrooperation(text);
+          break;
+        case 1:
+          r.d.xValues[0] = text;
+          r.model->EvaluateConditions();
+          break;
+        default:
+          r.d.ySignals = {text.left(3)};
+          r.model->ApplyInput(text);
+          break;
+      }
+      r.model->CommitAll();
+      ++done;
+    } catch (const EOaError& e) {
+      EXPECT_FALSE(e.message().isEmpty());
+      ++errors;
+    }
+    for (int i = 0; i < r.model->Count(); ++i) {
+      const TRegister& e = r.model->Element(i);
+      if (e.width() < 32) ASSERT_EQ(e.pending(), TRegister::cut(e.pending(), e.width())) << text.toStdString();
+    }
+  }
+  EXPECT_GT(errors, 1000);
+  EXPECT_GT(done, 1000);
+}

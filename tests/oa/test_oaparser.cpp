@@ -23,17 +23,17 @@ TEST(OaParserTest, SplitInput) {
 
 TEST(OaParserTest, Decimal) {
   qint32 v = 0;
-  EXPECT_TRUE(toInt32(" -12 ", &v));
+  EXPECT_TRUE(toInt32(QString(" -12 "), &v));
   EXPECT_EQ(v, -12);
-  EXPECT_TRUE(toInt32("2147483647", &v));
-  EXPECT_TRUE(toInt32("-2147483648", &v));
+  EXPECT_TRUE(toInt32(QString("2147483647"), &v));
+  EXPECT_TRUE(toInt32(QString("-2147483648"), &v));
   EXPECT_EQ(v, INT_MIN);
-  EXPECT_FALSE(toInt32("2147483648", &v));
-  EXPECT_FALSE(toInt32("99999999999999999999", &v));
-  EXPECT_FALSE(toInt32("", &v));
-  EXPECT_FALSE(toInt32("-", &v));
-  EXPECT_FALSE(toInt32("1a", &v));
-  EXPECT_THROW(decimalValue("x", "ширина"), EOaConvertError);
+  EXPECT_FALSE(toInt32(QString("2147483648"), &v));
+  EXPECT_FALSE(toInt32(QString("99999999999999999999"), &v));
+  EXPECT_FALSE(toInt32(QString(""), &v));
+  EXPECT_FALSE(toInt32(QString("-"), &v));
+  EXPECT_FALSE(toInt32(QString("1a"), &v));
+  EXPECT_THROW(decimalValue(QString("x"), "ширина"), EOaConvertError);
 }
 
 TEST(OaParserTest, ShiftFunctionNames) {

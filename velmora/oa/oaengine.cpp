@@ -60,7 +60,7 @@ void TModelOA::ApplySignal(const QString& name) {
     SignalKnown = true;
     if (i >= yItems_->size()) continue;  // a signal without microoperations does nothing
     const QStringList& ops = (*yItems_)[i];
-    oa::withContext(QStringLiteral("Сигнал %1. ").arg(name), [&] {
+    oa::withContext([&] { return QStringLiteral("Сигнал %1. ").arg(name); }, [&] {
       for (const QString& op : ops) ExecuteMicrooperation(op);
     });
   }
@@ -104,7 +104,7 @@ const Condition& TModelOA::compiledCondition(const QString& text) {
 
 void TModelOA::ExecuteMicrooperation(const QString& text) {
   if (oa::isBlankLine(text)) return;
-  oa::withContext(QStringLiteral("Микрооперация %1: ").arg(quoted(text)), [&] {
+  oa::withContext([&] { return QStringLiteral("Микрооперация %1: ").arg(quoted(text)); }, [&] {
     const Microoperation& m = compiled(text);
     TRegister& dst = registers_[static_cast<size_t>(m.index)];
     if (!m.bits) {
@@ -229,11 +229,12 @@ bool TModelOA::holds(const Condition& c) const {
 void TModelOA::EvaluateConditions() {
   QString answer;
   const QStringList& xs = *xSignals_;
+  answer.reserve(xs.size() * 4);
   for (int i = 0; i < xs.size(); ++i) {
     if (!answer.isEmpty()) answer += QLatin1Char('&');
     const QString text = i < xConditions_->size() ? (*xConditions_)[i] : QString();
     const bool ok = oa::withContext(
-        QStringLiteral("Входной сигнал %1, условие %2: ").arg(xs[i], quoted(text)),
+        [&] { return QStringLiteral("Входной сигнал %1, условие %2: ").arg(xs[i], quoted(text)); },
         [&] { return holds(compiledCondition(text)); });
     answer += ok ? xs[i].toLower() : xs[i].toUpper();
   }

@@ -37,22 +37,23 @@ class EOaSyntaxError : public EOaError {
 
 namespace oa {
 
-// Runs fn; an engine error escaping it is raised again, of the same class, with prefix put in
-// front of its message (which microoperation, which signal, which step).
-template <class Fn>
-auto withContext(const QString& prefix, Fn&& fn) -> decltype(fn()) {
+// Runs fn; an engine error escaping it is raised again, of the same class, with prefix() put
+// in front of its message (which microoperation, which signal, which step). The prefix is
+// formed only when there is an error: steps are run in bulk.
+template <class Prefix, class Fn>
+auto withContext(Prefix&& prefix, Fn&& fn) -> decltype(fn()) {
   try {
     return fn();
   } catch (const EOaConvertError& e) {
-    throw EOaConvertError(prefix + e.message());
+    throw EOaConvertError(prefix() + e.message());
   } catch (const EOaRangeError& e) {
-    throw EOaRangeError(prefix + e.message());
+    throw EOaRangeError(prefix() + e.message());
   } catch (const EOaNameError& e) {
-    throw EOaNameError(prefix + e.message());
+    throw EOaNameError(prefix() + e.message());
   } catch (const EOaSyntaxError& e) {
-    throw EOaSyntaxError(prefix + e.message());
+    throw EOaSyntaxError(prefix() + e.message());
   } catch (const EOaError& e) {
-    throw EOaError(prefix + e.message());
+    throw EOaError(prefix() + e.message());
   }
 }
 

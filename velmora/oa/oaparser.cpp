@@ -133,8 +133,8 @@ Expression parseExpression(const QString& text) {
 
 }  // namespace
 
-bool toInt32(const QString& text, qint32* value) {
-  const QString t = text.trimmed();
+bool toInt32(QStringView text, qint32* value) {
+  const QStringView t = text.trimmed();
   int i = 0;
   bool negative = false;
   if (i < t.size() && (t[i] == QLatin1Char('+') || t[i] == QLatin1Char('-'))) {
@@ -155,11 +155,11 @@ bool toInt32(const QString& text, qint32* value) {
   return true;
 }
 
-qint32 decimalValue(const QString& text, const QString& what) {
+qint32 decimalValue(QStringView text, const QString& what) {
   qint32 v = 0;
   if (!toInt32(text, &v))
     throw EOaConvertError(
-        QStringLiteral("%1: %2 не является целым числом").arg(what, quoted(text)));
+        QStringLiteral("%1: %2 не является целым числом").arg(what, quoted(text.toString())));
   return v;
 }
 
@@ -174,7 +174,11 @@ ShiftFn shiftFunction(const QString& name) {
   return ShiftFn::None;
 }
 
-bool isBlankLine(const QString& text) { return text.trimmed().isEmpty(); }
+bool isBlankLine(const QString& text) {
+  for (QChar c : text)
+    if (!c.isSpace()) return false;
+  return true;
+}
 
 Microoperation parseMicrooperation(const QString& text) {
   Microoperation m;
@@ -261,20 +265,19 @@ QStringList Condition::names() const {
 
 QStringList splitInput(const QString& text) {
   QStringList names;
-  QString cur;
   const int n = text.size();
+  int start = 0;
   int i = 0;
   while (i < n) {
-    if (kSeparators.contains(text[i])) {
-      names << cur;
-      cur.clear();
+    if (!kSeparators.contains(text[i])) {
       ++i;
-      if (i < n) cur += text[i++];  // begins the next name untested
       continue;
     }
-    cur += text[i++];
+    names << text.mid(start, i - start);
+    start = ++i;
+    if (i < n) ++i;  // the character after a separator begins the next name untested
   }
-  if (!cur.isEmpty()) names << cur;
+  if (start < n) names << text.mid(start);
   return names;
 }
 

@@ -9,9 +9,9 @@
 namespace oa {
 
 // A decimal integer of 32 bits: blanks around it, an optional sign, at least one digit.
-bool toInt32(const QString& text, qint32* value);
+bool toInt32(QStringView text, qint32* value);
 // The same, raising EOaConvertError for a text that is not one; what names the text in the message.
-qint32 decimalValue(const QString& text, const QString& what);
+qint32 decimalValue(QStringView text, const QString& what);
 
 // The shift and rotate functions a microoperation may call.
 enum class ShiftFn { None, ShiftLeft, ShiftRight, ArithLeft, ArithRight, RotateLeft, RotateRight };

@@ -49,8 +49,11 @@ QString TRegister::GetValueText(int radix) const {
   }
 }
 
-void TRegister::SetValue(const QString& text) {
-  SetValue(oa::decimalValue(text, QStringLiteral("значение регистра ") + quoted(name_)));
+void TRegister::SetValue(QStringView text) {
+  qint32 v = 0;
+  if (!oa::toInt32(text, &v))
+    oa::decimalValue(text, QStringLiteral("значение регистра ") + quoted(name_));  // raises
+  SetValue(v);
 }
 
 void TRegister::SetValue(qint32 value) {
@@ -124,12 +127,27 @@ TOperAuto::TOperAuto(const QStringList& blocks) {
     if (close < 0)
       throw EOaConvertError(where + QStringLiteral("нет ширины блока в скобках, например A[8]"));
     const qint32 width =
-        oa::withContext(where, [&] { return oa::decimalValue(line.mid(open + 1, close - open - 1), QStringLiteral("ширина")); });
+        oa::withContext([&] { return where; }, [&] { return oa::decimalValue(line.mid(open + 1, close - open - 1), QStringLiteral("ширина")); });
     if (width < 0 || width > 32)
       throw EOaRangeError(where + QStringLiteral("ширина %1 вне диапазона 0..32").arg(width));
     TRegister r;
     r.Define(width, kind, line.left(open));
     registers_.push_back(r);
+  }
+}
+
+void TOperAuto::saveValues(std::vector<qint32>* to) const {
+  to->clear();
+  for (const TRegister& r : registers_) {
+    to->push_back(r.pending_);
+    to->push_back(r.current_);
+  }
+}
+
+void TOperAuto::restoreValues(const std::vector<qint32>& from) {
+  for (size_t i = 0; i < registers_.size() && 2 * i + 1 < from.size(); ++i) {
+    registers_[i].pending_ = from[2 * i];
+    registers_[i].current_ = from[2 * i + 1];
   }
 }
 

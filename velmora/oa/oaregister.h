@@ -27,7 +27,8 @@ class TRegister {
   QString GetValueText(int radix) const;
   // The pending value from a decimal text, cut to the width; a bus also shows the text as
   // its current value at once, uncut, until the next commit. EOaConvertError for a non-number.
-  void SetValue(const QString& text);
+  void SetValue(QStringView text);
+  void SetValue(const QString& text) { SetValue(QStringView(text)); }
   void SetValue(qint32 value);
   void Commit() { current_ = pending_; }
 
@@ -52,6 +53,7 @@ class TRegister {
   static qint32 cut(qint32 value, int width);
 
  private:
+  friend class TOperAuto;  // saves and puts back values around a step that may fail
   QString name_;
   quint8 kind_ = Register;
   int width_ = 0;
@@ -100,6 +102,10 @@ class TOperAuto {
   static qint32 shift(oa::ShiftFn fn, qint32 value, int width, int n);
 
  protected:
+  // The pending and current values of every element, to put back after a failed step.
+  void saveValues(std::vector<qint32>* to) const;
+  void restoreValues(const std::vector<qint32>& from);
+
   std::vector<TRegister> registers_;
   QString answer_;
 };

@@ -3,6 +3,8 @@
 #include <utility>
 #include <vector>
 
+#include <QVarLengthArray>
+
 #include "velmora/oa/oaerrors.h"
 
 // ---- TOperSave ----
@@ -73,13 +75,23 @@ TModelStep::TModelStep(RegisterGrid* grid, const QStringList& blocks, const QStr
 }
 
 QString TModelStep::valuesText() const {
-  QString s;
-  s.reserve(Count() * 6);
+  // Written digit by digit into a buffer and copied once: this runs for every step and every
+  // replayed row, and a long history keeps a million of these texts.
+  QVarLengthArray<QChar, 16 * 12> buf;
   for (const TRegister& r : registers_) {
-    s += QString::number(r.current());
-    s += QLatin1Char('&');
+    const qint64 v = r.current();
+    quint64 u = v < 0 ? quint64(-v) : quint64(v);
+    if (v < 0) buf.append(QLatin1Char('-'));
+    QChar digits[10];
+    int n = 0;
+    do {
+      digits[n++] = QLatin1Char(char('0' + u % 10));
+      u /= 10;
+    } while (u);
+    while (n) buf.append(digits[--n]);
+    buf.append(QLatin1Char('&'));
   }
-  return s;
+  return QString(buf.constData(), int(buf.size()));
 }
 
 void TModelStep::loadRow(const TOperSave& history, int i) {
@@ -92,7 +104,7 @@ void TModelStep::loadRow(const TOperSave& history, int i) {
     for (int k = 0; k <= n && element < Count(); ++k) {
       if (k < n && values[k] != QLatin1Char('&')) continue;
       if (k == n && start == n) break;  // the text ends with its last "&"
-      registers_[static_cast<size_t>(element++)].SetValue(values.mid(start, k - start));
+      registers_[static_cast<size_t>(element++)].SetValue(QStringView(values).mid(start, k - start));
       start = k + 1;
     }
   }
@@ -120,7 +132,7 @@ void TModelStep::evaluateStep(const QString& input) {
 
 void TModelStep::replayAfter(TOperSave& history, int k) {
   for (int i = k + 1; i < history.count(); ++i) {
-    oa::withContext(QStringLiteral("Шаг %1: ").arg(i), [&] { evaluateStep(history.Input(i)); });
+    oa::withContext([&] { return QStringLiteral("Шаг %1: ").arg(i); }, [&] { evaluateStep(history.Input(i)); });
     history.SetAt(i, Answer(), valuesText());
   }
 }
@@ -144,7 +156,7 @@ QString TModelStep::ApplySignals(const QString& text, char mode) {
   }
 
   // Everything is done on copies or undone on failure: a step that fails changes nothing.
-  const std::vector<TRegister> savedElements = registers_;
+  saveValues(&saved_);
   const QString savedAnswer = Answer();
   const QString savedInput = lastInput_;
   const bool savedKnown = SignalKnown;
@@ -182,7 +194,7 @@ QString TModelStep::ApplySignals(const QString& text, char mode) {
     return result;
   } catch (...) {
     if (appended && RowCount() > savedRows) history_.DeleteAt(RowCount() - 1);
-    registers_ = savedElements;
+    restoreValues(saved_);
     setAnswer(savedAnswer);
     lastInput_ = savedInput;
     SignalKnown = savedKnown;
@@ -192,7 +204,7 @@ QString TModelStep::ApplySignals(const QString& text, char mode) {
 }
 
 QString TModelStep::Reset(const QString& name, const QString& value) {
-  const std::vector<TRegister> savedElements = registers_;
+  saveValues(&saved_);
   const QString savedAnswer = Answer();
   const bool savedKnown = SignalKnown;
   const int savedPosition = position_;
@@ -224,7 +236,7 @@ QString TModelStep::Reset(const QString& name, const QString& value) {
     history_ = std::move(h);
     return answer;
   } catch (...) {
-    registers_ = savedElements;
+    restoreValues(saved_);
     setAnswer(savedAnswer);
     SignalKnown = savedKnown;
     position_ = savedPosition;

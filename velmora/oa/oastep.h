@@ -69,4 +69,5 @@ class TModelStep : public TModelOA {
   int position_ = 0;
   TOperSave history_;
   QString lastInput_;
+  std::vector<qint32> saved_;  // element values before the step under way
 };
