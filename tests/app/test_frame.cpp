@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QElapsedTimer>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -13,6 +15,7 @@
 
 #include "fakechild.h"
 #include "platform/errors.h"
+#include "velmora/app/splash.h"
 
 namespace {
 
@@ -521,4 +524,33 @@ TEST(Frame, ExceptionInACommandIsShown) {
   ASSERT_EQ(h.script->shown.size(), 1);
   EXPECT_EQ(h.script->shown[0].text, "List index out of bounds (3)");
   EXPECT_TRUE(f->isVisible());
+}
+
+TEST(Splash, LooksAsDesignedAndWaitComesFromTheEnvironment) {
+  TSplash s;
+  EXPECT_EQ(s.size(), QSize(284, 138));
+  EXPECT_TRUE(s.windowFlags() & Qt::FramelessWindowHint);
+  auto* title = s.findChild<QLabel*>("SplashTitle");
+  ASSERT_NE(title, nullptr);
+  EXPECT_EQ(title->text(),
+            "Система синтеза, проеобразований и моделирования автоматных моделей устройств управления");
+  EXPECT_TRUE(title->font().italic());
+  EXPECT_EQ(title->font().pixelSize(), 13);
+  EXPECT_EQ(s.findChild<QLabel*>("SplashYears")->text(), "1999-2000");
+
+  const QByteArray saved = qgetenv("VEXO_SPLASH_MS");
+  qputenv("VEXO_SPLASH_MS", "0");
+  EXPECT_EQ(TSplash::waitMs(), 0);
+  qputenv("VEXO_SPLASH_MS", "30");
+  EXPECT_EQ(TSplash::waitMs(), 30);
+  QElapsedTimer t;
+  t.start();
+  s.showAndWait();
+  EXPECT_GE(t.elapsed(), 30);
+  EXPECT_TRUE(s.isVisible());
+  qputenv("VEXO_SPLASH_MS", "soon");
+  EXPECT_EQ(TSplash::waitMs(), 5000);
+  qunsetenv("VEXO_SPLASH_MS");
+  EXPECT_EQ(TSplash::waitMs(), 5000);
+  if (!saved.isNull()) qputenv("VEXO_SPLASH_MS", saved);
 }

@@ -15,6 +15,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QStatusBar>
+#include <QStyle>
 #include <QStatusTipEvent>
 #include <QToolBar>
 #include <QToolButton>
@@ -565,8 +566,14 @@ QString TMainForm::helpFile() const { return d_->helpFile; }
 
 QMdiSubWindow* TMainForm::addChild(TDocChild* child, QObject* ownerObject) {
   if (!child) return nullptr;
+  // A window keeps the size it was given; one without any gets a usable one.
+  QSize want = child->testAttribute(Qt::WA_Resized) ? child->size() : child->sizeHint();
+  want = want.expandedTo(QSize(360, 240));
   QMdiSubWindow* sub = mdi_->addSubWindow(child);
   sub->setAttribute(Qt::WA_DeleteOnClose);
+  const int border = sub->style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, sub);
+  const int title = sub->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, sub);
+  sub->resize(want.width() + 2 * border, want.height() + title + border);
   connect(sub, &QObject::destroyed, this, &TMainForm::onSubWindowGone);
   if (ownerObject) {
     // A window owned by another goes with it, without being asked.

@@ -211,6 +211,7 @@ TOptionsForm::TOptionsForm(QWidget* parent) : QDialog(parent) {
     pages->addTab(page, QStringLiteral("Моделирование"));
   }
   pages->setCurrentIndex(2);
+  pages->setMinimumWidth(560);
 
   DefBtn = new QPushButton(QStringLiteral("&Сохранить по умолчанию"));
   DefBtn->setObjectName(QStringLiteral("DefBtn"));
