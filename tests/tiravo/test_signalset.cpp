@@ -165,6 +165,7 @@ TEST(SignalSetBinary, FailedReadKeepsTheOldContents) {
   EXPECT_FALSE(ReadFrom(Bytes({2, 1, 1}), s));
   EXPECT_FALSE(ReadFrom(Bytes({2, 1, -1}), s));
   EXPECT_FALSE(ReadFrom(Bytes({1, 0}), s));
+  EXPECT_FALSE(ReadFrom(Bytes({1, qint32(0x80000000u)}), s));
   EXPECT_EQ(Elements(s), (std::vector<int>{2, 4}));
 }
 

@@ -135,10 +135,11 @@ std::vector<const LTT_Line*> FTT::MatchPairs(const USignalSet& events) const {
 }
 
 USignalSet FTT::Outputs(const USignalSet& events) const {
-  USignalSet outputs;
+  // Gathered first and ordered once: one block instead of one per line.
+  std::vector<int> outputs;
   for (const FTT_Line& line : Lines)
-    if (events.Satisfies(line.Key)) outputs.Union(line.Outputs);
-  return outputs;
+    if (events.Satisfies(line.Key)) outputs.insert(outputs.end(), line.Outputs.begin(), line.Outputs.end());
+  return USignalSet::FromSignals(std::move(outputs));
 }
 
 std::vector<XSY> FTT::Successors(const USignalSet& events) const {

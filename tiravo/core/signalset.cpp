@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 #include <new>
 
 const char* const kBadSignalName = "Error_in_method_FTT_GET_NAME";
@@ -129,7 +130,8 @@ bool SignalSet::Find(int value, unsigned* pos) const {
 }
 
 void SignalSet::Insert(int value) {
-  if (value == 0) return;
+  // 0 names no signal; the lowest int has no inversion to stand beside it.
+  if (value == 0 || value == std::numeric_limits<qint32>::min()) return;
   unsigned pos = 0;
   if (Find(value, &pos)) return;
   const unsigned n = Size();
@@ -213,20 +215,23 @@ bool SignalSet::Read(QDataStream& in) {
   }
   // Every search relies on the order; a block out of order is not a set.
   for (size_t i = 0; i < elements.size(); ++i) {
-    if (elements[i] == 0) return false;
+    if (elements[i] == 0 || elements[i] == std::numeric_limits<qint32>::min()) return false;
     if (i > 0 && Magnitude(elements[i - 1]) >= Magnitude(elements[i])) return false;
   }
   return Assign(elements.data(), unsigned(elements.size()));
 }
 
 size_t SignalSet::Hash() const {
-  // FNV-1a over the elements.
-  size_t h = size_t(1469598103934665603ULL);
+  // Each element mixed in full (splitmix64 finaliser), so that sets of small
+  // numbers spread over the buckets.
+  quint64 h = 0x9E3779B97F4A7C15ULL;
   for (const qint32* p = begin(); p != end(); ++p) {
-    h ^= size_t(quint32(*p));
-    h *= size_t(1099511628211ULL);
+    quint64 z = h + quint64(quint32(*p)) + 0x9E3779B97F4A7C15ULL;
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
+    h = z ^ (z >> 31);
   }
-  return h;
+  return size_t(h);
 }
 
 // ---- names ----
@@ -240,7 +245,7 @@ QString SignalName(const QStringList& names, int k) {
 // ---- SSignalSet ----
 
 bool SSignalSet::AddLiteral(int literal) {
-  if (literal == 0 || Contains(-literal)) return false;
+  if (literal == 0 || literal == std::numeric_limits<qint32>::min() || Contains(-literal)) return false;
   Insert(literal);
   return true;
 }
@@ -311,70 +316,112 @@ namespace {
 
 enum class SetOp { Intersection, Union, Difference, Symmetric };
 
-// One pass over both ordered blocks.
-std::vector<qint32> Merge(const SignalSet& a, const SignalSet& b, SetOp op) {
-  std::vector<qint32> out;
-  out.reserve(a.Size() + b.Size());
+// One pass over both ordered blocks into `out`, which has room for both.
+unsigned Merge(const SignalSet& a, const SignalSet& b, SetOp op, qint32* out) {
+  unsigned n = 0;
   const qint32 *p = a.begin(), *pe = a.end(), *q = b.begin(), *qe = b.end();
   while (p != pe && q != qe) {
     if (*p == *q) {
-      if (op == SetOp::Intersection || op == SetOp::Union) out.push_back(*p);
+      if (op == SetOp::Intersection || op == SetOp::Union) out[n++] = *p;
       ++p;
       ++q;
     } else if (Before(*p, *q)) {
-      if (op != SetOp::Intersection) out.push_back(*p);
+      if (op != SetOp::Intersection) out[n++] = *p;
       ++p;
     } else {
-      if (op == SetOp::Union || op == SetOp::Symmetric) out.push_back(*q);
+      if (op == SetOp::Union || op == SetOp::Symmetric) out[n++] = *q;
       ++q;
     }
   }
   if (op != SetOp::Intersection)
-    for (; p != pe; ++p) out.push_back(*p);
+    for (; p != pe; ++p) out[n++] = *p;
   if (op == SetOp::Union || op == SetOp::Symmetric)
-    for (; q != qe; ++q) out.push_back(*q);
-  return out;
+    for (; q != qe; ++q) out[n++] = *q;
+  return n;
+}
+
+// Every element of `b` is in `a`.
+bool Includes(const SignalSet& a, const SignalSet& b) {
+  const qint32 *p = a.begin(), *pe = a.end();
+  for (const qint32* q = b.begin(); q != b.end(); ++q) {
+    while (p != pe && Before(*p, *q)) ++p;
+    if (p == pe || *p != *q) return false;
+    ++p;
+  }
+  return true;
 }
 
 }  // namespace
 
-class USignalSetBuilder : public USignalSet {
- public:
-  explicit USignalSetBuilder(const std::vector<qint32>& e) { Assign(e.data(), unsigned(e.size())); }
-};
+bool SignalSet::Combine(const SignalSet& a, const SignalSet& b, int op) {
+  const unsigned room = a.Size() + b.Size();
+  if (room == 0) {
+    Clear();
+    return true;
+  }
+  qint32* fresh = new (std::nothrow) qint32[room + 1];
+  if (!fresh) return false;
+  const unsigned n = Merge(a, b, SetOp(op), fresh + 1);
+  if (n == 0) {
+    delete[] fresh;
+    Clear();
+    return true;
+  }
+  fresh[0] = qint32(n);
+  delete[] block_;
+  block_ = fresh;
+  return true;
+}
+
+USignalSet USignalSet::FromSignals(std::vector<int> numbers) {
+  std::sort(numbers.begin(), numbers.end());
+  numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
+  const auto first = std::upper_bound(numbers.begin(), numbers.end(), 0) - numbers.begin();
+  USignalSet s;
+  s.Assign(numbers.data() + first, unsigned(numbers.size() - size_t(first)));
+  return s;
+}
 
 USignalSet USignalSet::IntersectionOf(const USignalSet& a, const USignalSet& b) {
-  return USignalSetBuilder(Merge(a, b, SetOp::Intersection));
+  USignalSet s;
+  s.Combine(a, b, int(SetOp::Intersection));
+  return s;
 }
 USignalSet USignalSet::UnionOf(const USignalSet& a, const USignalSet& b) {
-  return USignalSetBuilder(Merge(a, b, SetOp::Union));
+  USignalSet s;
+  s.Combine(a, b, int(SetOp::Union));
+  return s;
 }
 USignalSet USignalSet::DifferenceOf(const USignalSet& a, const USignalSet& b) {
-  return USignalSetBuilder(Merge(a, b, SetOp::Difference));
+  USignalSet s;
+  s.Combine(a, b, int(SetOp::Difference));
+  return s;
 }
 USignalSet USignalSet::SymmetricDifferenceOf(const USignalSet& a, const USignalSet& b) {
-  return USignalSetBuilder(Merge(a, b, SetOp::Symmetric));
+  USignalSet s;
+  s.Combine(a, b, int(SetOp::Symmetric));
+  return s;
 }
 
 USignalSet& USignalSet::Intersect(const USignalSet& other) {
-  const auto e = Merge(*this, other, SetOp::Intersection);
-  Assign(e.data(), unsigned(e.size()));
+  Combine(*this, other, int(SetOp::Intersection));
   return *this;
 }
 USignalSet& USignalSet::Union(const USignalSet& other) {
-  if (other.IsEmpty()) return *this;
-  const auto e = Merge(*this, other, SetOp::Union);
-  if (e.size() != Size()) Assign(e.data(), unsigned(e.size()));
+  if (other.IsEmpty() || Includes(*this, other)) return *this;
+  if (IsEmpty()) {
+    *this = other;
+    return *this;
+  }
+  Combine(*this, other, int(SetOp::Union));
   return *this;
 }
 USignalSet& USignalSet::Subtract(const USignalSet& other) {
-  const auto e = Merge(*this, other, SetOp::Difference);
-  Assign(e.data(), unsigned(e.size()));
+  Combine(*this, other, int(SetOp::Difference));
   return *this;
 }
 USignalSet& USignalSet::SymmetricDifference(const USignalSet& other) {
-  const auto e = Merge(*this, other, SetOp::Symmetric);
-  Assign(e.data(), unsigned(e.size()));
+  Combine(*this, other, int(SetOp::Symmetric));
   return *this;
 }
 

@@ -57,6 +57,8 @@ class SignalSet {
   // Replaces the block by one holding elements[0..n-1] (already in order).
   // Returns false, leaving the set unchanged, when memory is short.
   bool Assign(const qint32* elements, unsigned n);
+  // Replaces the block by the merge of `a` and `b` (either may be this set).
+  bool Combine(const SignalSet& a, const SignalSet& b, int op);
 
  private:
   qint32* block_ = nullptr;
@@ -98,6 +100,9 @@ class USignalSet : public SignalSet {
   USignalSet& Add(int signal);
   USignalSet& Del(int signal);
   bool Satisfies(const SSignalSet& conjunction) const;
+
+  // The positive numbers of `numbers`, in any order, duplicates allowed.
+  static USignalSet FromSignals(std::vector<int> numbers);
 
   static USignalSet IntersectionOf(const USignalSet& a, const USignalSet& b);
   static USignalSet UnionOf(const USignalSet& a, const USignalSet& b);
