@@ -279,7 +279,7 @@ TEST(TModelOATest, ShowRegistersInEveryRadix) {
             QStringList({"Значение", "Ошибка", "Ошибка", "Ошибка", "Ошибка", "Ошибка"}));
 }
 
-// Faults that used to address element -1 or read past the text now give clear errors.
+// A name that no element has is an error with the name in its message, never a guess.
 TEST(TModelOATest, UnknownNamesAreErrors) {
   Rig r;
   auto message = [&](const QString& text) -> QString {
