@@ -1,6 +1,10 @@
 #include "platform/dialogs.h"
 
 #include <QFileDialog>
+#include <QFontDialog>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -49,6 +53,23 @@ Handler* g_handler = nullptr;
 
 }  // namespace
 
+bool Handler::printDialog(QWidget* parent, QPrinter* printer) {
+  QPrintDialog d(printer, parent);
+  return d.exec() == QDialog::Accepted;
+}
+
+bool Handler::pageSetupDialog(QWidget* parent, QPrinter* printer) {
+  QPageSetupDialog d(printer, parent);
+  return d.exec() == QDialog::Accepted;
+}
+
+bool Handler::fontDialog(QWidget* parent, QFont* font) {
+  bool ok = false;
+  const QFont chosen = QFontDialog::getFont(&ok, *font, parent);
+  if (ok) *font = chosen;
+  return ok;
+}
+
 Handler* handler() { return g_handler ? g_handler : &g_real; }
 void setHandler(Handler* h) { g_handler = h; }
 
@@ -64,6 +85,10 @@ QString saveFile(QWidget* parent, const QString& filter, const QString& dir, con
                  const QString& title) {
   return handler()->saveFile(parent, title, filter, dir, name);
 }
+
+bool printDialog(QWidget* parent, QPrinter* printer) { return handler()->printDialog(parent, printer); }
+bool pageSetupDialog(QWidget* parent, QPrinter* printer) { return handler()->pageSetupDialog(parent, printer); }
+bool fontDialog(QWidget* parent, QFont* font) { return handler()->fontDialog(parent, font); }
 
 QString toQtFilter(const QString& filter) {
   const QStringList parts = filter.split(QLatin1Char('|'));
@@ -100,6 +125,22 @@ QString Script::saveFile(QWidget*, const QString&, const QString& filter, const 
                          const QString&) {
   fileFilters << filter;
   return files.isEmpty() ? QString() : files.takeFirst();
+}
+
+bool Script::printDialog(QWidget*, QPrinter*) {
+  ++printDialogs;
+  return !printAnswers.isEmpty() && printAnswers.takeFirst();
+}
+
+bool Script::pageSetupDialog(QWidget*, QPrinter*) {
+  ++pageSetupDialogs;
+  return !printAnswers.isEmpty() && printAnswers.takeFirst();
+}
+
+bool Script::fontDialog(QWidget*, QFont* font) {
+  if (fonts.isEmpty()) return false;
+  *font = fonts.takeFirst();
+  return true;
 }
 
 }  // namespace dlg

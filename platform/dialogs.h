@@ -1,10 +1,12 @@
 #pragma once
 // Every message box, question and file dialog of both programs goes through here,
 // so tests can answer them without a person.
+#include <QFont>
 #include <QList>
 #include <QString>
 #include <QStringList>
 
+class QPrinter;
 class QWidget;
 
 namespace dlg {
@@ -23,6 +25,11 @@ class Handler {
                            const QString& dir) = 0;
   virtual QString saveFile(QWidget* parent, const QString& title, const QString& filter,
                            const QString& dir, const QString& name) = 0;
+  // Print, printer set-up and font dialogs: true when the user pressed OK (the printer or
+  // the font then holds the choice). The defaults show the real dialogs.
+  virtual bool printDialog(QWidget* parent, QPrinter* printer);
+  virtual bool pageSetupDialog(QWidget* parent, QPrinter* printer);
+  virtual bool fontDialog(QWidget* parent, QFont* font);
 };
 
 // Real dialogs unless a test installed its own handler.
@@ -36,6 +43,10 @@ QString openFile(QWidget* parent, const QString& filter, const QString& dir = QS
                  const QString& title = QString());
 QString saveFile(QWidget* parent, const QString& filter, const QString& dir = QString(),
                  const QString& name = QString(), const QString& title = QString());
+
+bool printDialog(QWidget* parent, QPrinter* printer);
+bool pageSetupDialog(QWidget* parent, QPrinter* printer);
+bool fontDialog(QWidget* parent, QFont* font);
 
 // "Описание|*.a;*.b|..." -> "Описание (*.a *.b);;..."
 QString toQtFilter(const QString& filter);
@@ -59,6 +70,14 @@ class Script : public Handler {
   int message(QWidget*, const QString& text, const QString& caption, int buttons, Icon icon) override;
   QString openFile(QWidget*, const QString&, const QString& filter, const QString&) override;
   QString saveFile(QWidget*, const QString&, const QString& filter, const QString&, const QString&) override;
+  // Print and set-up dialogs answer from printAnswers (empty: cancelled) and count themselves;
+  // the font dialog takes the next of fonts (empty: cancelled).
+  QList<bool> printAnswers;
+  int printDialogs = 0, pageSetupDialogs = 0;
+  QList<QFont> fonts;
+  bool printDialog(QWidget*, QPrinter*) override;
+  bool pageSetupDialog(QWidget*, QPrinter*) override;
+  bool fontDialog(QWidget*, QFont* font) override;
 
  private:
   Handler* previous_;

@@ -118,13 +118,14 @@ QByteArray write(const Document& doc) {
       if (r.text.isEmpty()) continue;
       const CharFormat& f = r.format;
       out += '{';
+      const int mark = out.size();
       if (!f.font.isEmpty()) out += "\\f" + QByteArray::number(fonts.indexOf(f.font));
       if (f.halfPoints > 0) out += "\\fs" + QByteArray::number(f.halfPoints);
       if (f.bold) out += "\\b";
       if (f.italic) out += "\\i";
       if (f.underline) out += "\\ul";
       if (f.hasColor) out += "\\cf" + QByteArray::number(colors.indexOf(f.color) + 1);
-      out += ' ';
+      if (out.size() > mark) out += ' ';  // ends the last control word
       appendText(&out, r.text);
       out += '}';
     }
@@ -456,7 +457,6 @@ class Reader {
       return;
     }
     if (countFallback()) return;
-    if (!escaped && b < 0x20 && b != '\t') return;
     literal(decode(b, codepageOf(st_.font)));
   }
 
@@ -490,6 +490,10 @@ class Reader {
 
   void literal(QChar c) {
     if (skipping() || st_.dest != Dest::Text) return;
+    // Control characters and object marks have no place in the text; paragraphs end only at \par.
+    const char16_t u = c.unicode();
+    if ((u < 0x20 && u != '\t') || u == 0xFFFC) return;
+    if (u == 0x2029) c = QChar(0x2028);
     Paragraph& p = doc_.paragraphs.last();
     const CharFormat f = currentFormat();
     if (!p.runs.isEmpty() && p.runs.last().format == f) {

@@ -1,8 +1,16 @@
+#include "velmora/app/mainform.h"
 #include "velmora/documents/doccreate.h"
-#include "platform/dialogs.h"
+#include "velmora/documents/txtform.h"
 
-// Placeholder until the text window is built.
-TDocChild* createTextWindow(const QString&) {
-  dlg::message(nullptr, QStringLiteral("Текстовый редактор пока не доступен"), QStringLiteral("Сообщение"));
-  return nullptr;
+TDocChild* createTextWindow(const QString& path) {
+  auto* w = new TTxtForm();
+  if (!path.isEmpty() && !w->LoadFromFile(path)) {  // the reason has been shown
+    delete w;
+    return nullptr;
+  }
+  if (MainForm) {
+    MainForm->addChild(w);
+    MainForm->lastTxtForm = w;
+  }
+  return w;
 }

@@ -1,0 +1,57 @@
+#pragma once
+// A frame with its options dialog for the window tests, and small file helpers.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QStringList>
+
+#include "platform/dialogs.h"
+#include "velmora/app/childkind.h"
+#include "velmora/app/mainform.h"
+#include "velmora/app/optionsform.h"
+
+namespace edtest {
+
+inline QByteArray readAll(const QString& path) {
+  QFile f(path);
+  if (!f.open(QIODevice::ReadOnly)) return {};
+  return f.readAll();
+}
+
+inline bool writeAll(const QString& path, const QByteArray& bytes) {
+  QFile f(path);
+  if (!f.open(QIODevice::WriteOnly)) return false;
+  return f.write(bytes) == bytes.size();
+}
+
+inline QStringList L(std::initializer_list<const char*> lines) {
+  QStringList out;
+  for (const char* l : lines) out << QString::fromUtf8(l);
+  return out;
+}
+
+class InFrame : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dlg::Script welcome;  // the first start greets the user
+    frame = new TMainForm();
+    OptionsForm = new TOptionsForm(frame);
+    frame->show();
+  }
+  void TearDown() override {
+    // Whatever a test left open goes without questions.
+    // (Deleting one may delete the windows it owns.)
+    while (!frame->mdiArea()->subWindowList().isEmpty()) delete frame->mdiArea()->subWindowList().first();
+    delete frame;
+    MainForm = nullptr;
+    OptionsForm = nullptr;
+    ChildKind = ckNone;
+  }
+  int children() const { return frame->mdiArea()->subWindowList().size(); }
+  static QMdiSubWindow* subOf(QWidget* w) { return qobject_cast<QMdiSubWindow*>(w->parentWidget()); }
+  TMainForm* frame = nullptr;
+};
+
+}  // namespace edtest

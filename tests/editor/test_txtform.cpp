@@ -1,0 +1,240 @@
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QMenu>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextEdit>
+
+#include "helpers.h"
+#include "platform/dialogs.h"
+#include "velmora/documents/doccreate.h"
+#include "velmora/documents/tableform.h"
+#include "velmora/documents/txtform.h"
+
+using edtest::InFrame;
+
+namespace {
+
+class TextTest : public InFrame {
+ protected:
+  TTxtForm* newText() {
+    frame->NewTxtClick();
+    return frame->lastTxtForm;
+  }
+  static QStringList paragraphs(TTxtForm* w) { return w->Editor->toPlainText().split(QLatin1Char('\n')); }
+};
+
+QAction* itemByText(QMenu* menu, const QString& text) {
+  for (QAction* a : menu->actions()) {
+    if (a->text() == text) return a;
+    if (a->menu())
+      if (QAction* sub = itemByText(a->menu(), text)) return sub;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+TEST_F(TextTest, NewWindowIsUntitledAndActivatesAsKindOne) {
+  TTxtForm* w = newText();
+  ASSERT_NE(w, nullptr);
+  EXPECT_EQ(w->windowTitle(), QStringLiteral("Untitled - текстовый редактор"));
+  EXPECT_EQ(w->fileName, QStringLiteral("Untitled"));
+  EXPECT_EQ(ChildKind, ckText);
+  EXPECT_FALSE(w->wordWrap());
+  EXPECT_TRUE(frame->fontSizeBox()->isEnabled());
+  EXPECT_EQ(frame->fontSizeBox()->currentText(), QString::number(w->fontSize()));
+  w->Editor->insertPlainText(QStringLiteral("x"));
+  EXPECT_EQ(frame->statusText(0), QStringLiteral("Изменен"));
+}
+
+TEST_F(TextTest, PlainFileLoadsAsCodePage1251Lines) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("plain.txt"));
+  ASSERT_TRUE(edtest::writeAll(path, QByteArray::fromHex("61620D0ACFF0")));
+  auto* w = qobject_cast<TTxtForm*>(createTextWindow(path));
+  ASSERT_NE(w, nullptr);
+  EXPECT_EQ(paragraphs(w), (QStringList{QStringLiteral("ab"), QStringLiteral("Пр")}));
+  EXPECT_EQ(w->windowTitle(), QStringLiteral("plain.txt"));
+  EXPECT_EQ(w->fileName, path);
+  EXPECT_FALSE(w->isModified());
+  EXPECT_EQ(w->Editor->textCursor().position(), 0);
+  EXPECT_EQ(frame->lastTxtForm.data(), w);
+}
+
+TEST_F(TextTest, BoldCentredTextSurvivesSaveAndReopen) {
+  QTemporaryDir dir;
+  TTxtForm* w = newText();
+  w->Left1Click(w->alignCenterItem);
+  QTextCharFormat bold;
+  bold.setFontWeight(QFont::Bold);
+  w->Editor->mergeCurrentCharFormat(bold);
+  w->Editor->insertPlainText(QStringLiteral("Привет"));
+  dlg::Script s;
+  s.files << dir.filePath(QStringLiteral("hello"));  // the default extension is added
+  ASSERT_TRUE(w->Save1Click());
+  const QString path = dir.filePath(QStringLiteral("hello.txt"));
+  EXPECT_EQ(s.fileFilters.value(0), QStringLiteral("Текстовый файл (*.txt)|*.txt|Все файлы|*.*"));
+  const QByteArray bytes = edtest::readAll(path);
+  EXPECT_TRUE(bytes.startsWith("{\\rtf1"));
+  EXPECT_TRUE(bytes.contains("\\'cf\\'f0\\'e8\\'e2\\'e5\\'f2"));
+  EXPECT_EQ(w->windowTitle(), QStringLiteral("hello.txt"));
+  EXPECT_FALSE(w->isModified());
+
+  auto* back = qobject_cast<TTxtForm*>(frame->openDocument(path));
+  ASSERT_NE(back, nullptr);
+  EXPECT_EQ(back->Editor->toPlainText(), QStringLiteral("Привет"));
+  EXPECT_TRUE(back->Editor->document()->begin().blockFormat().alignment() & Qt::AlignHCenter);
+  QTextCursor c(back->Editor->document());
+  c.setPosition(2);
+  EXPECT_EQ(c.charFormat().fontWeight(), QFont::Bold);
+  EXPECT_FALSE(back->isModified());
+}
+
+TEST_F(TextTest, ReportWindowSavesStraightToItsFileAndAnUnplacedOneAsksWhere) {
+  QTemporaryDir dir;
+  TTxtForm* w = newText();
+  w->Editor->insertPlainText(QStringLiteral("r"));
+  w->fileName = dir.filePath(QStringLiteral("cpu.rtf"));
+  w->setWindowTitle(QStringLiteral("Отчёт cpu.rtf"));
+  dlg::Script s;
+  ASSERT_TRUE(w->Save1Click());
+  EXPECT_TRUE(s.fileFilters.isEmpty());
+  EXPECT_TRUE(edtest::readAll(w->fileName).startsWith("{\\rtf1"));
+
+  // A name without a place (from a table never saved) goes through the dialog.
+  w->fileName = QStringLiteral("Untitled.rtf");
+  w->setWindowTitle(QStringLiteral("Отчёт Untitled.rtf"));
+  EXPECT_FALSE(w->Save1Click());  // cancelled
+  EXPECT_EQ(s.fileFilters.size(), 1);
+}
+
+TEST_F(TextTest, CloseQuestionAndAFailedOrCancelledSave) {
+  QTemporaryDir dir;
+  TTxtForm* w = newText();
+  w->Editor->insertPlainText(QStringLiteral("text"));
+  QPointer<QMdiSubWindow> sub = subOf(w);
+  dlg::Script s;
+  s.answers << dlg::Yes;  // then the save dialog is cancelled
+  EXPECT_FALSE(sub->close());
+  EXPECT_EQ(s.shown[0].text, QStringLiteral("Сохранить изменения в Untitled текстовый файл"));
+  EXPECT_TRUE(w->isModified());
+  EXPECT_EQ(w->fileName, QStringLiteral("Untitled"));
+
+  s.answers << dlg::Yes;
+  s.files << dir.filePath(QStringLiteral("no/such/dir/t.txt"));
+  EXPECT_FALSE(sub->close());
+  EXPECT_EQ(s.shown.last().caption, QStringLiteral("Ошибка"));
+  EXPECT_TRUE(w->isModified());
+
+  s.answers << dlg::Cancel;
+  EXPECT_FALSE(sub->close());
+  s.answers << dlg::No;
+  EXPECT_TRUE(sub->close());
+  EXPECT_EQ(ChildKind, ckNone);
+}
+
+TEST_F(TextTest, FontStepsAndTheFontDialog) {
+  TTxtForm* w = newText();
+  EXPECT_EQ(w->fontSize(), 9);  // 12 pixels
+  w->setFontSize(71);
+  w->FontBig1Click();
+  w->FontBig1Click();
+  EXPECT_EQ(w->fontSize(), 73);
+  w->setFontSize(7);
+  w->FontSml2Click();
+  w->FontSml2Click();
+  EXPECT_EQ(w->fontSize(), 5);
+  EXPECT_EQ(frame->fontSizeBox()->currentText(), QStringLiteral("5"));
+
+  w->Editor->insertPlainText(QStringLiteral("abc"));
+  w->Editor->selectAll();
+  dlg::Script s;
+  QFont chosen(QStringLiteral("Courier"), 20);
+  chosen.setItalic(true);
+  s.fonts << chosen;
+  w->mFontClick();
+  QTextCursor c(w->Editor->document());
+  c.setPosition(2);
+  EXPECT_TRUE(c.charFormat().fontItalic());
+  EXPECT_EQ(c.charFormat().fontPointSize(), 20);
+  // Cancel changes nothing.
+  w->mFontClick();
+  c.setPosition(2);
+  EXPECT_EQ(c.charFormat().fontPointSize(), 20);
+}
+
+TEST_F(TextTest, WrapAlignmentAndClipboardItems) {
+  TTxtForm* w = newText();
+  w->Wordwrap1Click();
+  EXPECT_TRUE(w->wordWrap());
+  EXPECT_TRUE(w->wordWrapItem->isChecked());
+  EXPECT_EQ(w->Editor->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+  w->Wordwrap1Click();
+  EXPECT_FALSE(w->wordWrap());
+
+  w->Editor->insertPlainText(QStringLiteral("one"));
+  w->Left1Click(w->alignRightItem);
+  EXPECT_TRUE(w->alignRightItem->isChecked());
+  EXPECT_FALSE(w->alignLeftItem->isChecked());
+  EXPECT_TRUE(w->Editor->alignment() & Qt::AlignRight);
+
+  QApplication::clipboard()->clear();
+  w->Edit1Click();
+  EXPECT_FALSE(w->pasteItem->isEnabled());
+  EXPECT_FALSE(w->copyItem->isEnabled());
+  w->Selectall1Click();
+  frame->EditCopyAction->trigger();
+  EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("one"));
+  EXPECT_TRUE(w->pasteItem->isEnabled());
+  EXPECT_TRUE(w->popupCut->isEnabled());
+  frame->EditCutAction->trigger();
+  EXPECT_TRUE(w->Editor->toPlainText().isEmpty());
+  frame->EditPasteAction->trigger();
+  frame->EditPasteAction->trigger();
+  EXPECT_EQ(w->Editor->toPlainText(), QStringLiteral("oneone"));
+}
+
+TEST_F(TextTest, FileMenuOpensATableWindow) {
+  TTxtForm* w = newText();
+  QAction* a = itemByText(w->fileMenu(), QStringLiteral("Таблицу &переходов"));
+  ASSERT_NE(a, nullptr);
+  a->trigger();
+  EXPECT_NE(frame->lastTableForm.data(), nullptr);
+  EXPECT_EQ(children(), 2);
+}
+
+TEST_F(TextTest, PrintingWithoutAPrinterWritesAPdfBesideTheDocument) {
+  if (!QPrinterInfo::availablePrinters().isEmpty()) GTEST_SKIP() << "a printer is installed";
+  QTemporaryDir dir;
+  TTxtForm* w = newText();
+  w->Editor->insertPlainText(QStringLiteral("Печать"));
+  w->fileName = dir.filePath(QStringLiteral("doc.txt"));
+  w->setWindowTitle(QStringLiteral("doc.txt"));
+  dlg::Script s;
+  w->mPrintClick();  // cancelled: nothing printed
+  EXPECT_EQ(s.printDialogs, 1);
+  EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("doc.pdf"))));
+  s.printAnswers << true;
+  w->mPrintClick();
+  EXPECT_TRUE(edtest::readAll(dir.filePath(QStringLiteral("doc.pdf"))).startsWith("%PDF"));
+  EXPECT_EQ(w->printer()->docName(), w->fileName);
+  EXPECT_TRUE(s.shown.isEmpty());
+
+  // A place that cannot be written is reported.
+  w->printer()->setOutputFileName(dir.filePath(QStringLiteral("no/such/dir/x.pdf")));
+  s.printAnswers << true;
+  w->mPrintClick();
+  ASSERT_EQ(s.shown.size(), 1);
+  EXPECT_EQ(s.shown[0].caption, QStringLiteral("Ошибка"));
+
+  s.printAnswers << false;
+  w->mPrintSetupClick();
+  EXPECT_EQ(s.pageSetupDialogs, 1);
+}

@@ -1,0 +1,85 @@
+#pragma once
+// The text window: free rich text. Loads rich text or plain code page 1251 text, saves rich
+// text, prints. The report commands write their reports into one of these.
+#include <QList>
+#include <QString>
+
+#include "velmora/app/docchild.h"
+
+class QAction;
+class QMenu;
+class QPrinter;
+class QTextEdit;
+
+class TTxtForm : public TDocChild {
+  Q_OBJECT
+ public:
+  explicit TTxtForm(QWidget* parent = nullptr);
+  ~TTxtForm() override;
+
+  // ---- TDocChild ----
+  int kind() const override { return 1; }
+  void frameCommand(FrameCmd cmd, QObject* sender) override;
+  bool setFontSize(int size) override;
+  void activated() override { FormActivate(); }
+  bool isModified() const override;
+  QMenu* fileMenu() const override { return mFile_; }
+  QList<QMenu*> windowMenus() const override { return {mEdit_, mFormat_}; }
+
+  static QString untitledCaption();  // "Untitled - текстовый редактор"
+
+  // The rich-text edit; report producers write into it.
+  QTextEdit* Editor = nullptr;
+  // Full path, or "Untitled". Report producers set it (and the caption) themselves.
+  QString fileName;
+
+  // ---- document ----
+  // A rich-text file is shown formatted, any other file as plain 1251 text. False (with a
+  // message shown) when the file cannot be read; the window keeps what it had.
+  bool LoadFromFile(const QString& path);
+  // Both return true when the text was written.
+  bool Save1Click();
+  bool Saveas1Click();
+
+  // ---- handlers ----
+  void Cut1Click();
+  void Copy1Click();
+  void Paste1Click();
+  void Delete1Click();
+  void Selectall1Click();
+  void Left1Click(QAction* item);  // one of the three alignment items
+  void Wordwrap1Click();
+  void FontBig1Click();
+  void FontSml2Click();
+  void mFontClick();
+  void mPrintClick();
+  void mPrintSetupClick();
+  void Edit1Click();
+  void FormActivate();
+  bool FormCloseQuery();  // true when the window may close
+  void FormClose();
+
+  int fontSize() const;
+  bool wordWrap() const;
+  // The items of the window's menus, for the frame and for tests.
+  QAction *alignLeftItem = nullptr, *alignRightItem = nullptr, *alignCenterItem = nullptr,
+          *wordWrapItem = nullptr, *cutItem = nullptr, *copyItem = nullptr, *pasteItem = nullptr,
+          *deleteItem = nullptr, *popupCut = nullptr, *popupCopy = nullptr, *popupPaste = nullptr;
+  QMenu* popupMenu() const { return popup_; }
+  // The printer the print and set-up dialogs work on (made on first use).
+  QPrinter* printer();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void buildMenus();
+  void applyFontSize(int size);
+  void showFontSize();
+  void setStatus(int panel, const QString& text);
+  bool isActiveChild() const;
+  void close1Click();
+
+  QMenu *mFile_ = nullptr, *mEdit_ = nullptr, *mFormat_ = nullptr, *popup_ = nullptr;
+  QPrinter* printer_ = nullptr;
+};
