@@ -108,6 +108,11 @@ TEST(CheckSku, Pass1Messages) {
   EXPECT_EQ(checkSku(L({"sku:", "s1=s0*x1);", "svf:"})).messages, QStringList{msg(2, 8, 1, 12)});
   EXPECT_EQ(checkSku(L({"sku:", "s1=s0*(*x1);", "svf:"})).messages, QStringList{msg(2, 7, 1, 11)});
   EXPECT_EQ(checkSku(L({"sku:", "s1=s0*);", "svf:"})).messages, (QStringList{msg(2, 6, 0, 10), msg(2, 6, 1, 12)}));
+  // Names after an opening bracket are tested too; the output list of РВАС is not.
+  EXPECT_EQ(checkSku(L({"sku:", "s1=s0*(Ax1|x2);", "svf:"})).messages, QStringList{msg(2, 7, 1, 5)});
+  EXPECT_EQ(checkSku(L({"sku:", "s1=s0*(1|x2);", "svf:"})).messages, QStringList{msg(2, 7, 1, 5)});
+  EXPECT_EQ(checkRvas(L({"sw=s0*{Ax1}*x2;"})).messages, QStringList{msg(1, 7, 1, 5)});
+  EXPECT_TRUE(checkRvas(L({"sw(y1,y2)=s0*{x1}*(x2|s1);"})).messages.isEmpty());
   // Cyrillic first letters fail the letter test.
   EXPECT_EQ(checkSku(L({"sku:", "s1=s0*ж1;", "svf:"})).messages, QStringList{msg(2, 6, 1, 5)});
 }

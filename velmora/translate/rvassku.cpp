@@ -45,7 +45,7 @@ QString TRvasSku::fresh() {
 void TRvasSku::charge(qsizetype n) {
   produced_ += n;
   if (produced_ > kMaxOutput)
-    throw VexoError(QStringLiteral("Текст РВАС дает слишком большой текст СКУ"));
+    throw VexoError(QStringLiteral("Выражение РВАС дает слишком большой текст СКУ"));
 }
 
 void TRvasSku::writeLine(const QString& line) {
@@ -154,6 +154,7 @@ void TRvasSku::Convert() {
     Sum rhs;
     if (!textscan::parseSum(st.mid(eq + 1), &rhs, kMaxDepth))
       throw VexoError(QStringLiteral("Выражение РВАС слишком сложно для преобразования"));
+    produced_ = 0;  // the budget is per expression: only bracket groups make text explode
     writeEquation(targetName(left), rhs);
 
     // The output list t(y1,y2,...) names the outputs produced at event t.
@@ -177,7 +178,7 @@ void TRvasSku::Convert() {
       }
     }
   }
-  writeLine(QStringLiteral("svf:"));
+  out_->append(QStringLiteral("svf:"));
   for (int k = 0; k < outputNames_.size(); ++k)
-    writeLine(outputNames_[k] + QLatin1Char('=') + outputEvents_[k] + QLatin1Char(';'));
+    out_->append(outputNames_[k] + QLatin1Char('=') + outputEvents_[k] + QLatin1Char(';'));
 }

@@ -14,11 +14,11 @@ class TRvasSku {
  public:
   // out receives the СКУ lines; the caller passes it empty.
   TRvasSku(const QStringList& rvas, QStringList* out, DocSettings s);
-  // Relies on a text that passed the РВАС check. Throws VexoError only when the text
+  // Relies on a text that passed the РВАС check. Throws VexoError only when one expression
   // would give an unreasonably large result.
   void Convert();
 
-  static const int kMaxOutput = 8000000;  // characters of СКУ text
+  static const int kMaxOutput = 2000000;  // characters of СКУ text from one expression
   static const int kMaxDepth = 1000;      // nesting of the conversion steps
 
  private:

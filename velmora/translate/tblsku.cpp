@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <QSet>
+#include <QVarLengthArray>
 
 TTblToSku::TTblToSku(const TableData& table, QStringList* out) : table_(table), out_(out) {}
 
@@ -85,15 +86,18 @@ void TTblToSku::Convert() {
   QList<QStringList> terms(targets_.size());
   QString source;
   for (const TableRow& r : table_.rows) {
-    if (!r.si.isEmpty() && HasContent(r.si)) source = r.si;
-    QSet<int> done;  // one term per row even when the cell names the target twice
+    if (!r.si.isEmpty() && HasContent(r.si)) source = NormalizeTerm(r.si, QLatin1Char('*'));
+    QVarLengthArray<int, 4> done;  // one term per row even when the cell names the target twice
+    QString term;
     for (const QString& n : SplitNames(r.sj)) {
       const int k = targetIndex.value(n, -1);
       if (k < 0 || done.contains(k)) continue;
-      done.insert(k);
-      QString term = NormalizeTerm(source, QLatin1Char('*'));
-      const QString c = NormalizeTerm(r.x, QLatin1Char('*'));
-      if (c != QLatin1String("1")) term += QLatin1Char('*') + c;
+      done.append(k);
+      if (term.isNull()) {
+        term = source;
+        const QString c = NormalizeTerm(r.x, QLatin1Char('*'));
+        if (c != QLatin1String("1")) term += QLatin1Char('*') + c;
+      }
       terms[k] << term;
     }
   }
@@ -111,11 +115,11 @@ void TTblToSku::Convert() {
   QList<QSet<QString>> eventSets(outputs_.size());
   for (const TableRow& r : table_.rows) {
     if (r.si.isEmpty() || !HasContent(r.si)) continue;
-    QSet<int> done;
+    QVarLengthArray<int, 4> done;
     for (const QString& y : SplitNames(r.y)) {
       const int k = outputIndex.value(y, -1);
       if (k < 0 || done.contains(k)) continue;
-      done.insert(k);
+      done.append(k);
       for (const QString& e : SplitNames(r.si))
         if (!eventSets[k].contains(e)) {
           eventSets[k].insert(e);

@@ -173,7 +173,11 @@ void TTesting::pass1Char(int ln, int i, QChar c, Mode mode) {
     eqSeen_ = true;
     if (opened) add(ln, i, 0, 2);
   }
-  if (isOp(prev_)) {
+  // A name right after an opening bracket or brace of the right side is tested like one
+  // after an operator; otherwise a wrong first letter would pass and be read as an event.
+  const bool afterOpen =
+      eqSeen_ && (prev_ == QLatin1Char('(') || prev_ == QLatin1Char('{')) && !isStructural(c);
+  if (isOp(prev_) || afterOpen) {
     if (c == QLatin1Char('*') || c == QLatin1Char('|')) add(ln, i, 1, 3);
     if (c == QLatin1Char(';')) add(ln, i, 0, 4);
     if (!isStructural(c)) {
