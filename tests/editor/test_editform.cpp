@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QComboBox>
 #include <QDir>
+#include <QKeyEvent>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
@@ -422,6 +423,22 @@ TEST_F(EditorTest, CaretPositionCountsFromZero) {
   c.setPosition(6);
   w->Editor->setTextCursor(c);
   EXPECT_EQ(frame->statusText(1), QStringLiteral("1:2"));
+  // Activation clears the position and the result panels.
+  frame->setStatusText(2, QStringLiteral("Ошибок: 3"));
+  w->activated();
+  EXPECT_EQ(frame->statusText(1), QString());
+  EXPECT_EQ(frame->statusText(2), QString());
+}
+
+TEST_F(EditorTest, ShiftEnterStartsALineOfTheFileToo) {
+  TEditForm* w = newEditor(0);
+  w->setLines(L({"abcd"}));
+  QTextCursor c = w->Editor->textCursor();
+  c.setPosition(2);
+  w->Editor->setTextCursor(c);
+  QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::ShiftModifier, QStringLiteral("\r"));
+  QApplication::sendEvent(w->Editor, &press);
+  EXPECT_EQ(w->lines(), L({"ab", "cd"}));
 }
 
 TEST_F(EditorTest, FontStepsStopAtTheirBounds) {
@@ -439,6 +456,10 @@ TEST_F(EditorTest, FontStepsStopAtTheirBounds) {
   w->FontSml2Click();
   EXPECT_EQ(w->fontSize(), 5);
   EXPECT_EQ(frame->fontSizeBox()->currentText(), QStringLiteral("5"));
+  // The frame's size box sets the size of the active editor.
+  frame->fontSizeBox()->setCurrentText(QStringLiteral("14"));
+  frame->FontSizeClick();
+  EXPECT_EQ(w->fontSize(), 14);
 }
 
 TEST_F(EditorTest, WrapAndAlignmentItems) {

@@ -290,6 +290,11 @@ void TEditForm::Delete1Click() { Editor->textCursor().removeSelectedText(); }
 void TEditForm::Selectall1Click() { Editor->selectAll(); }
 
 void TEditForm::Edit1Click() {
+  updateClipboardItems();
+  if (isActiveChild()) EditorKeyPress();
+}
+
+void TEditForm::updateClipboardItems() {
   const QMimeData* md = QApplication::clipboard()->mimeData();
   const bool canPaste = md && md->hasText();
   const bool selected = Editor->textCursor().hasSelection();
@@ -301,7 +306,6 @@ void TEditForm::Edit1Click() {
     MainForm->EditCutAction->setEnabled(selected);
     MainForm->EditCopyAction->setEnabled(selected);
     MainForm->EditDelAction->setEnabled(selected);
-    EditorKeyPress();
   }
 }
 
@@ -580,7 +584,7 @@ void TEditForm::FormActivate() {
   setStatus(0, isModified() ? QString::fromUtf8(kChanged) : QString());
   setStatus(1, QString());
   setStatus(2, QString());
-  Edit1Click();
+  updateClipboardItems();
 }
 
 bool TEditForm::closeOwnedTables() {

@@ -107,6 +107,7 @@ class TEditForm : public TDocChild {
 
  private:
   void buildMenus();
+  void updateClipboardItems();  // the menu, pop-up and frame items of the clipboard
   void applyFontSize(int size);
   void showFontSize();
   void setStatus(int panel, const QString& text);

@@ -235,7 +235,9 @@ void TTxtForm::Paste1Click() { Editor->paste(); }
 void TTxtForm::Delete1Click() { Editor->textCursor().removeSelectedText(); }
 void TTxtForm::Selectall1Click() { Editor->selectAll(); }
 
-void TTxtForm::Edit1Click() {
+void TTxtForm::Edit1Click() { updateClipboardItems(); }
+
+void TTxtForm::updateClipboardItems() {
   const QMimeData* md = QApplication::clipboard()->mimeData();
   const bool canPaste = md && md->hasText();
   const bool selected = Editor->textCursor().hasSelection();
