@@ -158,6 +158,13 @@ int Compiler::make() {
     const Set keySet = literalsOf(m.events, key);
     const Set outSet = literalsOf(m.outputs, outs);
     int li = m.findLine(keySet);
+    if (li >= 0 && m.abstractOutputs() && unite(m.lines[li].outputs, outSet).size() > 1) {
+      // Rows of one source share its outputs; an abstract output is a single letter.
+      row.error(2, outs.first().pos,
+                QStringLiteral("у исходного события уже задан абстрактный выход '%1'")
+                    .arg(m.outputs[m.lines[li].outputs.first() - 1]));
+      continue;
+    }
     if (li < 0) {
       m.lines.append({keySet, outSet, {}});
       li = int(m.lines.size()) - 1;

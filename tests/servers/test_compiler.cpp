@@ -165,6 +165,13 @@ TEST(Compiler, AbstractInputsAndOutputs) {
   EXPECT_TRUE(status(c).contains(QStringLiteral("абстрактный выход задается одним именем")));
   EXPECT_TRUE(status(c).contains(QStringLiteral("абстрактное условие задается одним именем")));
   EXPECT_TRUE(status(c).contains(QStringLiteral("инверсия имени 'z1' недопустима")));
+
+  // Rows of one source share its single abstract output.
+  c = compile({{"s0", "w1", "z1", "s1"}, {"", "w2", "z2", "s0"}, {"s0", "w1", "z3", "s0"}, {"s1", "", "1", "s0"}},
+              &errors, abstract);
+  EXPECT_EQ(errors, 1);
+  EXPECT_TRUE(status(c).startsWith(
+      QStringLiteral("Строка 2, столбец 2 (y), позиция 1: у исходного события уже задан абстрактный выход 'w1'")));
 }
 
 TEST(Compiler, TypeIsChecked) {
