@@ -464,6 +464,10 @@ TEST(Frame, OwnedChildGoesWithItsOwner) {
   EXPECT_TRUE(designer.isNull());
   EXPECT_TRUE(f->mdiArea()->subWindowList().isEmpty());
   EXPECT_EQ(ChildKind, ckNone);
+  // A pair left open goes with the frame.
+  FakeChild* table2 = h.add(ckTable, "table 2");
+  h.add(ckOaModel, "model", table2);
+  h.add(ckOaDesign, "designer 2", table2);
 }
 
 TEST(Frame, CloseAsksEveryChildAndCancelKeepsRunning) {

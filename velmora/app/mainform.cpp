@@ -608,9 +608,11 @@ void TMainForm::onSubWindowActivated(QMdiSubWindow* window) {
 }
 
 void TMainForm::onSubWindowGone(QObject* window) {
-  QList<QMdiSubWindow*> left = mdi_->subWindowList();
-  left.removeAll(static_cast<QMdiSubWindow*>(window));
-  if (!left.isEmpty()) {
+  // `window` is being destroyed: compare it only as an address.
+  int left = 0;
+  for (QMdiSubWindow* s : mdi_->subWindowList())
+    if (static_cast<QObject*>(s) != window) ++left;
+  if (left > 0) {
     UpdateMenuItems();
     return;
   }
