@@ -187,7 +187,7 @@ void TMainForm::createActions() {
   openFileAction->setIcon(tileIcon(QStringLiteral("От"), fileC));
   saveFileAction = make("saveFileAction", QStringLiteral("&Сохранить"),
                         QStringLiteral("Сохранить|Сохранить активный документ"), true,
-                        &TMainForm::FileSaveCommand);
+                        &TMainForm::FileSaveItemClick);
   saveFileAction->setIcon(tileIcon(QStringLiteral("Сх"), fileC));
   newRvasAction = make("newRvasAction", QStringLiteral("&РВАС"),
                        QStringLiteral("РВАС|Создать описание на РВАС"), true, &TMainForm::NewRvasClick);
@@ -707,7 +707,6 @@ bool TMainForm::dispatch(FrameCmd cmd, QObject* sender, std::initializer_list<in
 }
 
 void TMainForm::FileSaveItemClick() { dispatch(FrameCmd::Save, saveFileAction, {1, 2, 3, 4}); }
-void TMainForm::FileSaveCommand() { FileSaveItemClick(); }
 
 void TMainForm::mOptionsClick() { dispatch(FrameCmd::Options, optionsItem, {2, 3, 4}); }
 void TMainForm::mShowMessageClick() { dispatch(FrameCmd::ShowMessages, showMessagesItem, {2, 3, 4}); }

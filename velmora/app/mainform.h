@@ -96,7 +96,6 @@ class TMainForm : public QMainWindow {
   // Runs `cmd` on the active child when ChildKind is one of `kinds` and the active child is of
   // that kind. Returns true when the child was called.
   bool dispatch(FrameCmd cmd, QObject* sender, std::initializer_list<int> kinds);
-  void FileSaveCommand();      // saveFileAction
   void mOptionsClick();        // "&Опции..."
   void mShowMessageClick();    // "Показывать &сообщения"
   // The font-size box changed (by the user): the active child's font.
