@@ -70,7 +70,38 @@ bool Handler::fontDialog(QWidget* parent, QFont* font) {
   return ok;
 }
 
-Handler* handler() { return g_handler ? g_handler : &g_real; }
+// Under the test runner a dialog nobody scripted would wait for a person forever; fail at once
+// instead and say which dialog it was.
+class UnansweredDialogs : public Handler {
+ public:
+  int message(QWidget*, const QString& text, const QString& caption, int, Icon) override {
+    fail(caption + QStringLiteral(": ") + text);
+    return Cancel;
+  }
+  QString openFile(QWidget*, const QString&, const QString& filter, const QString&) override {
+    fail(QStringLiteral("open dialog ") + filter);
+    return QString();
+  }
+  QString saveFile(QWidget*, const QString&, const QString& filter, const QString&, const QString&) override {
+    fail(QStringLiteral("save dialog ") + filter);
+    return QString();
+  }
+  bool printDialog(QWidget*, QPrinter*) override { fail(QStringLiteral("print dialog")); return false; }
+  bool pageSetupDialog(QWidget*, QPrinter*) override { fail(QStringLiteral("page set-up dialog")); return false; }
+  bool fontDialog(QWidget*, QFont*) override { fail(QStringLiteral("font dialog")); return false; }
+
+ private:
+  static void fail(const QString& what) {
+    qFatal("unanswered dialog in a test: %s", qUtf8Printable(what));
+  }
+};
+
+Handler* handler() {
+  if (g_handler) return g_handler;
+  static const bool underTest = qEnvironmentVariableIsSet("VEXO_FAIL_UNANSWERED_DIALOGS");
+  static UnansweredDialogs unanswered;
+  return underTest ? static_cast<Handler*>(&unanswered) : &g_real;
+}
 void setHandler(Handler* h) { g_handler = h; }
 
 int message(QWidget* parent, const QString& text, const QString& caption, int buttons, Icon icon) {
