@@ -20,21 +20,21 @@ bool allDigits(const QString& s) {
   return true;
 }
 
-int sliceSeparator(const QString& spec) {
-  const int slash = spec.indexOf(QLatin1Char('/'));
-  const int back = spec.indexOf(QLatin1Char('\\'));
+int sliceSeparator(const QString& inner) {
+  const int slash = inner.indexOf(QLatin1Char('/'));
+  const int back = inner.indexOf(QLatin1Char('\\'));
   if (slash < 0) return back;
   if (back < 0) return slash;
   return qMin(slash, back);
 }
 
-// name[spec]: the name and the text inside the brackets; the "]" must close the text.
-void splitBracket(const QString& text, QString* name, QString* spec) {
+// name[inner]: the name and the text inside the brackets; the "]" must close the text.
+void splitBracket(const QString& text, QString* name, QString* inner) {
   const int open = text.indexOf(QLatin1Char('['));
   if (!text.endsWith(QLatin1Char(']')) || text.size() - 1 <= open)
     throw EOaSyntaxError(QStringLiteral("нет закрывающей скобки \"]\" в %1").arg(quoted(text)));
   *name = text.left(open);
-  *spec = text.mid(open + 1, text.size() - open - 2);
+  *inner = text.mid(open + 1, text.size() - open - 2);
   if (name->isEmpty())
     throw EOaSyntaxError(QStringLiteral("не указано имя регистра в %1").arg(quoted(text)));
 }
@@ -55,16 +55,16 @@ Operand parseOperand(const QString& text, const QString& expression) {
     return o;
   }
   if (body.contains(QLatin1Char('['))) {
-    QString spec;
-    splitBracket(body, &o.name, &spec);
-    const int sep = sliceSeparator(spec);
+    QString inner;
+    splitBracket(body, &o.name, &inner);
+    const int sep = sliceSeparator(inner);
     if (sep >= 0) {
       o.kind = Operand::Slice;
-      o.high = decimalValue(spec.left(sep), QStringLiteral("граница среза"));
-      o.low = decimalValue(spec.mid(sep + 1), QStringLiteral("граница среза"));
+      o.high = decimalValue(inner.left(sep), QStringLiteral("граница среза"));
+      o.low = decimalValue(inner.mid(sep + 1), QStringLiteral("граница среза"));
     } else {
       o.kind = Operand::Bit;
-      o.bit = ParseInt(spec);
+      o.bit = ParseInt(inner);
     }
     return o;
   }
@@ -192,15 +192,15 @@ Microoperation parseMicrooperation(const QString& text) {
   const QString expr = text.mid(eq + 1);
   if (expr.isEmpty()) throw EOaSyntaxError(QStringLiteral("нет выражения после знака присваивания"));
   if (dest.contains(QLatin1Char('['))) {
-    QString spec;
-    splitBracket(dest, &m.destination, &spec);
+    QString inner;
+    splitBracket(dest, &m.destination, &inner);
     m.bits = true;
-    const int sep = sliceSeparator(spec);
+    const int sep = sliceSeparator(inner);
     if (sep >= 0) {
-      m.high = ParseInt(spec.left(sep));
-      m.low = ParseInt(spec.mid(sep + 1));
+      m.high = ParseInt(inner.left(sep));
+      m.low = ParseInt(inner.mid(sep + 1));
     } else {
-      m.high = m.low = ParseInt(spec);
+      m.high = m.low = ParseInt(inner);
     }
   } else {
     m.destination = dest;
