@@ -73,14 +73,14 @@ int TRegister::Bit(int i) const {
   return (lowBits(current_, width_) >> i) & 1u;
 }
 
-QString TRegister::Slice(const QString& spec) const {
-  int sep = spec.indexOf(QLatin1Char('/'));
-  if (sep < 0) sep = spec.indexOf(QLatin1Char('\\'));
+QString TRegister::Slice(const QString& range) const {
+  int sep = range.indexOf(QLatin1Char('/'));
+  if (sep < 0) sep = range.indexOf(QLatin1Char('\\'));
   if (sep < 0)
     throw EOaConvertError(QStringLiteral("срез %1 регистра %2 должен иметь вид старший/младший")
-                              .arg(quoted(spec), quoted(name_)));
+                              .arg(quoted(range), quoted(name_)));
   const QString what = QStringLiteral("граница среза");
-  return Slice(oa::decimalValue(spec.left(sep), what), oa::decimalValue(spec.mid(sep + 1), what));
+  return Slice(oa::decimalValue(range.left(sep), what), oa::decimalValue(range.mid(sep + 1), what));
 }
 
 QString TRegister::Slice(int high, int low) const {
@@ -243,6 +243,6 @@ QString TOperAuto::Not(int i) const { return dec(~Element(i).current()); }
 QString TOperAuto::NotBit(int i, int b) const {
   return Element(i).Bit(b) ? QStringLiteral("0") : QStringLiteral("1");
 }
-QString TOperAuto::NotSlice(int i, const QString& spec) const {
-  return dec(~BinToDec(Element(i).Slice(spec)));
+QString TOperAuto::NotSlice(int i, const QString& range) const {
+  return dec(~BinToDec(Element(i).Slice(range)));
 }

@@ -37,7 +37,7 @@ class TRegister {
   // "h/l" or "h\l": bits h down to l of the current value as "0"/"1" text, most significant
   // first; empty when h < l. EOaConvertError for bounds that are not numbers, EOaRangeError for
   // bounds outside the width.
-  QString Slice(const QString& spec) const;
+  QString Slice(const QString& range) const;
   QString Slice(int high, int low) const;
   // The low width bits of the current value, most significant first.
   QString BitText() const;
@@ -94,7 +94,7 @@ class TOperAuto {
   QString Decrement(int i) const;
   QString Not(int i) const;
   QString NotBit(int i, int b) const;
-  QString NotSlice(int i, const QString& spec) const;
+  QString NotSlice(int i, const QString& range) const;
 
   // The shift functions on a value of a given width: the logical and left shifts work on the
   // 32-bit value (count mod 32), the arithmetic right shift and the rotations on width bits.
