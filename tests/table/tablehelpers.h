@@ -33,6 +33,12 @@ inline void typeText(QWidget* w, const QString& text) {
   }
 }
 
+// Enter commits the cell; the view takes the text in once the key has been handled.
+inline void commitWithEnter(QWidget* editor) {
+  QTest::keyClick(editor, Qt::Key_Return);
+  QApplication::processEvents();
+}
+
 // Opens the in-place editor on a cell, types, and commits with Enter. Returns false when no
 // editor opened (a locked grid).
 inline bool typeIntoCell(TVexoTableForm* f, int col, int row, const QString& text, bool replace = true) {
@@ -42,7 +48,7 @@ inline bool typeIntoCell(TVexoTableForm* f, int col, int row, const QString& tex
   if (!e) return false;
   if (replace) e->selectAll();
   typeText(e, text);
-  QTest::keyClick(e, Qt::Key_Return);
+  commitWithEnter(e);
   return true;
 }
 

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <memory>
@@ -147,7 +148,7 @@ TEST(TableWindow, VisitingACellWithoutTypingChangesNothing) {
   f->grid()->edit(f->grid()->currentIndex());
   ASSERT_NE(f->cellEditor(), nullptr);
   EXPECT_TRUE(f->cellEditing);
-  QTest::keyClick(f->cellEditor(), Qt::Key_Return);
+  commitWithEnter(f->cellEditor());
   EXPECT_FALSE(f->tableModified);
   EXPECT_EQ(f->cell(3, 2), "X1");
 }
@@ -168,7 +169,7 @@ TEST(TableWindow, AnyKeyStartsEditingAndAPendingEditCountsForSaveAndData) {
   EXPECT_EQ(readAll(p), QByteArray("Binary\r\ns0\r\n\r\n\r\n\r\n"));
   EXPECT_FALSE(f->tableModified);
   // Leaving the cell afterwards is no second change.
-  QTest::keyClick(f->cellEditor(), Qt::Key_Return);
+  commitWithEnter(f->cellEditor());
   EXPECT_FALSE(f->tableModified);
 }
 
@@ -183,7 +184,7 @@ TEST(TableWindow, LineBreaksInACommittedCellBecomeBlanks) {
   ASSERT_NE(e, nullptr);
   e->setText("s1\r\ns2\ns3");  // as a paste could bring it
   e->setModified(true);
-  QTest::keyClick(e, Qt::Key_Return);
+  commitWithEnter(e);
   EXPECT_EQ(f->cell(4, 1), "s1 s2 s3");
   f->setCell(1, 1, "a\nb");
   EXPECT_EQ(f->cell(1, 1), "a b");
@@ -416,7 +417,7 @@ TEST(TableWindow, ClipboardWorksOnlyInTheCellEditor) {
   QGuiApplication::clipboard()->setText("s9");
   f->SelectAll1Click();
   f->Paste1Click();
-  QTest::keyClick(e, Qt::Key_Return);
+  commitWithEnter(e);
   EXPECT_EQ(f->cell(1, 1), "s9");
   EXPECT_TRUE(f->tableModified);
 }

@@ -63,6 +63,7 @@ class TableGridDelegate : public QStyledItemDelegate {
   explicit TableGridDelegate(TVexoTableForm* form) : QStyledItemDelegate(form), form_(form) {}
 
   QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex& index) const override {
+    if (form_->gridLocked_) return nullptr;  // an ОА window is working on the table
     auto* e = new QLineEdit(parent);
     e->setFrame(false);
     form_->editor_ = e;
