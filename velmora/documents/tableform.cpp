@@ -509,6 +509,7 @@ bool TVexoTableForm::eventFilter(QObject* watched, QEvent* event) {
     QStyleOptionHeader opt;
     opt.initFrom(b);
     opt.state = QStyle::State_Raised | QStyle::State_Enabled;
+    opt.palette.setCurrentColorGroup(QPalette::Active);  // the button itself is disabled
     opt.rect = b->rect();
     opt.position = QStyleOptionHeader::OnlyOneSection;
     opt.text = corner_;

@@ -32,7 +32,8 @@ class OaFile {
     Read,       // the description was replaced by the file's
     NoFile,     // no such file, or an empty one: nothing changed
     BadHeader,  // the first line is not "OA_Info": nothing changed
-    Malformed   // a count is not a number, or the file ends too early: nothing changed
+    Malformed   // a count is not a number, the file ends too early, or it cannot be
+                // read at all: nothing changed
   };
 
   static const QString& header();  // "OA_Info"
