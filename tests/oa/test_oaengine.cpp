@@ -171,6 +171,8 @@ TEST(TModelOATest, BitAssignments) {
   EXPECT_EQ(run("R2[3/0]:=R1[3/0]"), 0x1C) << "a slice is read as its bits, most significant first";
   EXPECT_EQ(run("R2[3/0]:=!R1[3/0]"), 0x13);
   EXPECT_THROW(run("R2[3/2]:=R1"), EOaRangeError) << "R1 reads as \"3\": too short for two bits";
+  EXPECT_EQ(run("R2[7/4] :=0101"), 0xA3) << "a blank after the bracket is not read";
+  EXPECT_EQ(run("R2[7\\4]:=0000"), 0x03) << "the backslash form selects a range too";
 }
 
 TEST(TModelOATest, TwoBitWritesInOneStep) {

@@ -89,6 +89,20 @@ TEST(OaParserTest, BitDestinations) {
   EXPECT_EQ(m.expr.left.digits, "0001");
   m = parseMicrooperation("R[x]:=1");
   EXPECT_EQ(m.low, 0) << "bit numbers of a destination are read leniently";
+  // What follows the "]" of a destination is not read: a blank before ":=" is harmless here.
+  m = parseMicrooperation("R[3] :=1");
+  EXPECT_TRUE(m.bits);
+  EXPECT_EQ(m.destination, "R");
+  EXPECT_EQ(m.high, 3);
+  EXPECT_EQ(m.low, 3);
+  m = parseMicrooperation("R[3/1]x:=101");
+  EXPECT_EQ(m.destination, "R");
+  EXPECT_EQ(m.high, 3);
+  EXPECT_EQ(m.low, 1);
+  m = parseMicrooperation("R[3\\0]:=0001");
+  EXPECT_EQ(m.high, 3) << "a backslash separates the bounds as in a slice operand";
+  EXPECT_EQ(m.low, 0);
+  EXPECT_THROW(parseMicrooperation("R[3 :=1"), EOaSyntaxError);
 }
 
 TEST(OaParserTest, TwoOperandForms) {

@@ -6,10 +6,9 @@ using oa::Condition;
 using oa::Expression;
 using oa::Microoperation;
 using oa::Operand;
+using oa::quoted;
 
 namespace {
-
-QString quoted(const QString& s) { return QLatin1Char('"') + s + QLatin1Char('"'); }
 
 // Lines are few; a cache that somehow grows past this is simply started again.
 constexpr int kCacheLimit = 4096;

@@ -37,6 +37,9 @@ class EOaSyntaxError : public EOaError {
 
 namespace oa {
 
+// A name or a text as the messages show it: in double quotes.
+inline QString quoted(const QString& s) { return QLatin1Char('"') + s + QLatin1Char('"'); }
+
 // Runs fn; an engine error escaping it is raised again, of the same class, with prefix() put
 // in front of its message (which microoperation, which signal, which step). The prefix is
 // formed only when there is an error: steps are run in bulk.

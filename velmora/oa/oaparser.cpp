@@ -11,8 +11,6 @@ const QString kSeparators = QStringLiteral(",&*;-+%#@");
 const QString kOperators = QStringLiteral("+-^|&%");
 const QString kCallChars = QStringLiteral("(),");
 
-QString quoted(const QString& s) { return QLatin1Char('"') + s + QLatin1Char('"'); }
-
 bool allDigits(const QString& s) {
   if (s.isEmpty()) return false;
   for (QChar c : s)
@@ -192,8 +190,14 @@ Microoperation parseMicrooperation(const QString& text) {
   const QString expr = text.mid(eq + 1);
   if (expr.isEmpty()) throw EOaSyntaxError(QStringLiteral("нет выражения после знака присваивания"));
   if (dest.contains(QLatin1Char('['))) {
-    QString inner;
-    splitBracket(dest, &m.destination, &inner);
+    // What follows the "]" is not read, so "A[3] :=1" names bit 3 of A as the designer
+    // lets it pass; only a missing "]" is refused.
+    const int open = dest.indexOf(QLatin1Char('['));
+    const int close = dest.indexOf(QLatin1Char(']'), open + 1);
+    if (close < 0)
+      throw EOaSyntaxError(QStringLiteral("нет закрывающей скобки \"]\" в %1").arg(quoted(dest)));
+    m.destination = dest.left(open);
+    const QString inner = dest.mid(open + 1, close - open - 1);
     m.bits = true;
     const int sep = sliceSeparator(inner);
     if (sep >= 0) {

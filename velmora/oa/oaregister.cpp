@@ -2,9 +2,9 @@
 
 #include "velmora/oa/oaerrors.h"
 
-namespace {
+using oa::quoted;
 
-QString quoted(const QString& s) { return QLatin1Char('"') + s + QLatin1Char('"'); }
+namespace {
 
 quint32 lowBits(qint32 value, int width) {
   if (width <= 0) return 0;
