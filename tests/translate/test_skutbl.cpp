@@ -132,6 +132,13 @@ TEST(SkuTbl, BadTextsDoNotCrash) {
 }
 
 TEST(SkuTbl, HugeExpansionIsRefused) {
+  // A full truth table of twelve signals is still converted.
+  QString full = QStringLiteral("s1=s0");
+  for (int i = 0; i < 12; ++i) full += QStringLiteral("*(x%1|X%1)").arg(i);
+  TableData ok;
+  TSkuTbl(QStringList{"sku:", full + ";"}, &ok, DocSettings()).Convert();
+  EXPECT_EQ(ok.rows.size(), 4096);
+
   QString e = QStringLiteral("s1=s0");
   for (int i = 0; i < 30; ++i) e += QStringLiteral("*(x%1|X%1)").arg(i);
   TableData t;

@@ -18,8 +18,8 @@ class TRvasSku {
   // would give an unreasonably large result.
   void Convert();
 
-  static const int kMaxOutput = 2000000;  // characters of СКУ text from one expression
-  static const int kMaxDepth = 1000;      // nesting of the conversion steps
+  static const int kMaxOutput = 500000;  // characters of СКУ text from one expression
+  static const int kMaxDepth = 500;      // nesting of the conversion steps
 
  private:
   QString fresh();

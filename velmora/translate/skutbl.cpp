@@ -18,7 +18,8 @@ using Names = QStringList;
 // Multiplies out the brackets of one term, the rightmost group first: the factors
 // around the group (before it, then after it) are followed by each of the group's
 // alternatives. Other terms of the equation are not touched.
-void expandTerm(const textscan::Product& term, QList<Names>* out, const QString& eq) {
+void expandTerm(const textscan::Product& term, QList<Names>* out, qsizetype* total,
+                const QString& eq) {
   std::vector<textscan::Product> work;  // a stack; the last item is the next term in order
   work.push_back(term);
   while (!work.empty()) {
@@ -33,8 +34,9 @@ void expandTerm(const textscan::Product& term, QList<Names>* out, const QString&
     if (g < 0) {
       Names names;
       for (const textscan::Factor& f : p) names << f.name;
+      *total += names.size();
       out->append(names);
-      if (out->size() > TSkuTbl::kMaxTerms)
+      if (*total > TSkuTbl::kMaxNames)
         throw VexoError(QStringLiteral("Уравнение %1 после раскрытия скобок дает слишком много "
                                        "дизъюнктивных членов")
                             .arg(eq));
@@ -121,7 +123,8 @@ void TSkuTbl::Convert() {
         nameStart = false;
       }
     }
-    for (const textscan::Product& term : sum) expandTerm(term, &e.terms, st);
+    qsizetype total = 0;
+    for (const textscan::Product& term : sum) expandTerm(term, &e.terms, &total, st);
     equations.append(e);
   }
 

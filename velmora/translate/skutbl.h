@@ -17,7 +17,7 @@ class TSkuTbl {
   // The equations and output functions as read (without blanks, comments and ';').
   const QStringList& statements() const { return statements_; }
 
-  static const int kMaxTerms = 100000;  // terms of one equation after multiplying out
+  static const int kMaxNames = 200000;  // names in all terms of one equation, multiplied out
 
  private:
   const QStringList text_;
