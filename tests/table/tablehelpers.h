@@ -1,27 +1,15 @@
 #pragma once
 // Helpers shared by the table window tests.
 #include <QApplication>
-#include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTableWidget>
 #include <QTest>
 
+#include "filebytes.h"
 #include "velmora/documents/tableform.h"
 
 namespace tt {
-
-inline QByteArray readAll(const QString& path) {
-  QFile f(path);
-  if (!f.open(QIODevice::ReadOnly)) return "<missing>";
-  return f.readAll();
-}
-
-inline bool writeRaw(const QString& path, const QByteArray& bytes) {
-  QFile f(path);
-  if (!f.open(QIODevice::WriteOnly)) return false;
-  return f.write(bytes) == bytes.size();
-}
 
 // Key presses carrying text, as a keyboard would send them (any script).
 inline void typeText(QWidget* w, const QString& text) {

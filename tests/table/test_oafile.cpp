@@ -1,23 +1,14 @@
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <QTemporaryDir>
 
+#include "filebytes.h"
 #include "velmora/documents/formats/oafile.h"
 
+using tt::readAll;
+using tt::writeRaw;
+
 namespace {
-
-QByteArray readAll(const QString& path) {
-  QFile f(path);
-  if (!f.open(QIODevice::ReadOnly)) return "<missing>";
-  return f.readAll();
-}
-
-bool writeRaw(const QString& path, const QByteArray& bytes) {
-  QFile f(path);
-  if (!f.open(QIODevice::WriteOnly)) return false;
-  return f.write(bytes) == bytes.size();
-}
 
 OaDescription sample() {
   OaDescription d;

@@ -124,6 +124,33 @@ TEST(TableWindow, TagOnlyFileIsOneEmptyRowAndPartialGroupIsDropped) {
   EXPECT_EQ(column(g.get(), 1), (QStringList{"1", "5"}));
 }
 
+TEST(TableWindow, TrailingEmptyCellsAndAnEmptyLastRowSurviveOpenAndSave) {
+  QTemporaryDir dir;
+  const QString p = dir.filePath("t.tbl");
+  const QByteArray bytes = "Abstract\r\ns0\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n";
+  ASSERT_TRUE(writeRaw(p, bytes));
+  auto f = openForm(p);
+  ASSERT_EQ(f->rowCount(), 3);
+  EXPECT_EQ(column(f.get(), 0), (QStringList{"1", ""}));
+  ASSERT_TRUE(f->Save1Click());
+  EXPECT_EQ(readAll(p), bytes);
+}
+
+TEST(TableWindow, RenumberingWaitsForTheNextActivation) {
+  auto f = newForm();
+  f->New2Click();
+  f->setCell(1, 1, "s0");
+  f->setCell(1, 2, "s1");  // filled as a converter does: no numbers yet
+  f->renumberPending = true;
+  EXPECT_EQ(column(f.get(), 0), (QStringList{"", ""}));
+  f->FormActivate();
+  EXPECT_EQ(column(f.get(), 0), (QStringList{"1", "2"}));
+  EXPECT_FALSE(f->renumberPending);
+  f->setCell(1, 2, QString());
+  f->FormActivate();
+  EXPECT_EQ(column(f.get(), 0), (QStringList{"1", "2"})) << "only once";
+}
+
 TEST(TableWindow, TypingThroughTheEditorMarksModifiedAndSavesCp1251) {
   QTemporaryDir dir;
   const QString p = dir.filePath("t.tbl");
@@ -486,6 +513,11 @@ TEST(TableWindow, MenusCarryTheirCommands) {
   }
   EXPECT_EQ(f->menuAction(QString::fromUtf8("Перевод в &СКУ"))->statusTip(),
             QString::fromUtf8("Первод таблицы переходов в СКУ"));
+  // The submenu's own item carries the hint the status bar shows while it is hovered.
+  QAction* create = f->fileMenu()->actions().first();
+  ASSERT_NE(create->menu(), nullptr);
+  EXPECT_EQ(create->text(), QString::fromUtf8("Создать"));
+  EXPECT_EQ(create->statusTip(), QString::fromUtf8("Создание нового файла"));
   // Menu commands run the handlers: "Добавить строку" through its action.
   f->menuAction(QString::fromUtf8("Добавить строку"))->trigger();
   EXPECT_EQ(f->rowCount(), 3);

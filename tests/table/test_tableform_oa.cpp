@@ -114,6 +114,14 @@ TEST(TableOa, OpenReadsADescriptionIntoATableWithout) {
   EXPECT_EQ(f.oaFileName, dir.filePath("d.oa"));
   EXPECT_EQ(f.cell(0, 0), "[+]");
   EXPECT_TRUE(f.oaModelAction()->isEnabled());
+
+  // A name without a file yet: taken without a word, the description stays as it is.
+  s.files << dir.filePath("new.oa");
+  f.OAOpenClick();
+  EXPECT_TRUE(s.shown.isEmpty());
+  EXPECT_EQ(f.oaFileName, dir.filePath("new.oa"));
+  EXPECT_TRUE(f.oa.oaPresent);
+  EXPECT_EQ(f.oa.ySignals, (QStringList{"y1", "y2"}));
 }
 
 TEST(TableOa, DeleteThenSaveWritesAnEmptyFileWhichReadsAsNone) {

@@ -1,28 +1,19 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
+#include "filebytes.h"
 #include "platform/textfile.h"
 #include "velmora/documents/formats/tblfile.h"
+
+using tt::readAll;
+using tt::writeRaw;
 
 namespace {
 
 const QByteArray kSample =
     "Binary\r\ns0\r\ny1\r\nx1\r\ns1\r\n\r\n\r\nX1\r\ns0\r\ns1\r\ny2&y1\r\n1\r\ns0\r\n";
-
-QByteArray readAll(const QString& path) {
-  QFile f(path);
-  if (!f.open(QIODevice::ReadOnly)) return "<missing>";
-  return f.readAll();
-}
-
-bool writeRaw(const QString& path, const QByteArray& bytes) {
-  QFile f(path);
-  if (!f.open(QIODevice::WriteOnly)) return false;
-  return f.write(bytes) == bytes.size();
-}
 
 TableRow row(const char* si, const char* y, const char* x, const char* sj) {
   return TableRow{QString::fromUtf8(si), QString::fromUtf8(y), QString::fromUtf8(x), QString::fromUtf8(sj)};

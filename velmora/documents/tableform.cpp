@@ -41,6 +41,8 @@ const QString kOaFilter = QStringLiteral("Операционный автома�
 const QString kError = QStringLiteral("Ошибка");
 const QString kConfirm = QStringLiteral("Подтверждение");
 const QString kModified = QStringLiteral("Изменен");
+const QAbstractItemView::EditTriggers kEditTriggers =
+    QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed;
 
 // A dialog answer without an extension gets the default one, as the file dialogs do.
 QString withDefaultExtension(const QString& path, const QString& ext) {
@@ -100,8 +102,7 @@ TVexoTableForm::TVexoTableForm(QWidget* parent) : TDocChild(parent) {
   grid_->setObjectName(QStringLiteral("Grid"));
   delegate_ = new TableGridDelegate(this);
   grid_->setItemDelegate(delegate_);
-  grid_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
-                         QAbstractItemView::AnyKeyPressed);
+  grid_->setEditTriggers(kEditTriggers);
   grid_->setSelectionMode(QAbstractItemView::SingleSelection);
   grid_->setTabKeyNavigation(true);
   grid_->setWordWrap(false);
@@ -203,7 +204,7 @@ void TVexoTableForm::buildMenus() {
 
   mFile_ = new QMenu(QStringLiteral("&Файл"));
   QMenu* create = mFile_->addMenu(QStringLiteral("Создать"));
-  create->setStatusTip(QStringLiteral("Создание нового файла"));
+  create->menuAction()->setStatusTip(QStringLiteral("Создание нового файла"));
   add(create, QStringLiteral("РВАС"), {}, QStringLiteral("Создание нового файла РВАС"), frame(&TMainForm::NewRvasClick));
   add(create, QStringLiteral("СКУ"), {}, QStringLiteral("Создание нового файла СКУ"), frame(&TMainForm::NewSkuClick));
   add(create, QStringLiteral("ГСА"), {}, QStringLiteral("Создание нового файла ЛСА"), frame(&TMainForm::NewGSAClick));
@@ -601,8 +602,7 @@ void TVexoTableForm::setGridLocked(bool locked, const QString& hint) {
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid_->setToolTip(hint);
   } else {
-    grid_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
-                           QAbstractItemView::AnyKeyPressed);
+    grid_->setEditTriggers(kEditTriggers);
     grid_->setToolTip(QString());
     grid_->setEnabled(true);
   }
@@ -869,42 +869,37 @@ bool TVexoTableForm::saveOaTo(const QString& path) {
 
 bool TVexoTableForm::OASaveOA() { return saveOaTo(oaFileName); }
 
-bool TVexoTableForm::OAOpenOA(const QString& name, bool companion) {
+OaFile::Result TVexoTableForm::loadOa(const QString& name) {
   QString err;
-  switch (OaFile::read(name, &oa, &err)) {
+  const OaFile::Result r = OaFile::read(name, &oa, &err);
+  switch (r) {
     case OaFile::NoFile:
-      return true;
+      break;
     case OaFile::BadHeader:
       dlg::message(this, OaFile::badFormatMessage(), kError, dlg::Ok, dlg::Warning);
-      // Opening a table with a foreign companion file is refused; a file chosen by hand is not.
-      return !companion;
+      break;
     case OaFile::Malformed:
-      dlg::message(this, err, kError, dlg::Ok, dlg::Warning);
-      return true;  // the description is as it was
+      dlg::message(this, err, kError, dlg::Ok, dlg::Warning);  // the description is as it was
+      break;
     case OaFile::Read:
+      OAModel_->setEnabled(true);
+      setCorner(QStringLiteral("[+]"));
       break;
   }
-  OAModel_->setEnabled(true);
-  setCorner(QStringLiteral("[+]"));
-  return true;
+  return r;
+}
+
+bool TVexoTableForm::OAOpenOA(const QString& name, bool companion) {
+  // Opening a table with a foreign companion file is refused; a file chosen by hand is not.
+  return !(loadOa(name) == OaFile::BadHeader && companion);
 }
 
 void TVexoTableForm::OAOpenClick() {
   const QString path = dlg::openFile(this, kOaFilter, dialogDir(oaFileName));
   if (path.isEmpty()) return;
-  QString err;
-  const OaFile::Result r = OaFile::read(path, &oa, &err);
-  if (r == OaFile::BadHeader || r == OaFile::Malformed) {
-    // Only reported: the table and its description stay as they were, and a later save
-    // does not overwrite the file that could not be read.
-    dlg::message(this, r == OaFile::BadHeader ? OaFile::badFormatMessage() : err, kError, dlg::Ok, dlg::Warning);
-    return;
-  }
-  oaFileName = path;
-  if (r == OaFile::Read) {
-    OAModel_->setEnabled(true);
-    setCorner(QStringLiteral("[+]"));
-  }
+  // A file that could not be read keeps the old name, so a later save does not overwrite it.
+  const OaFile::Result r = loadOa(path);
+  if (r == OaFile::Read || r == OaFile::NoFile) oaFileName = path;
 }
 
 bool TVexoTableForm::OASaveSrazuClick() {

@@ -108,6 +108,7 @@ class TVexoTableForm : public TDocChild {
   void mReportClick();                // table report
   void SkuClick();                    // table -> СКУ
   bool Compile(bool save = true);     // through the outside compiler
+  QString compiledFileName() const;   // the file the compiler writes for this table
   void StandartClick();               // "Моделирование &УА"
   void N9Click();                     // "Детерминизация..."
   void AllModelClick();               // "&Моделирование УА+ОА"
@@ -175,6 +176,9 @@ class TVexoTableForm : public TDocChild {
   void setStatusPanel(int panel, const QString& text);
   bool rowEmpty(int row, bool withNumber) const;
   bool saveOaTo(const QString& path);
+  // Reads an ОА file into the description; a file that does not read is reported and
+  // changes nothing.
+  OaFile::Result loadOa(const QString& name);
   void markRowsChanged();
 
   QTableWidget* grid_ = nullptr;
