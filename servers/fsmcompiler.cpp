@@ -27,21 +27,24 @@ class RowChecker {
       error(column, e.pos, e.message);
       return false;
     }
-    for (int i = 0; i < out->size(); ++i) {
-      const Name& n = (*out)[i];
+    QVector<Name> kept;
+    for (const Name& n : *out) {
       if (n.inverted && !inversionAllowed) {
         error(column, n.pos, QStringLiteral("инверсия имени '%1' недопустима").arg(n.key));
         return false;
       }
-      for (int j = 0; j < i; ++j) {
-        if ((*out)[j].key != n.key) continue;
-        error(column, n.pos,
-              (*out)[j].inverted == n.inverted
-                  ? QStringLiteral("повторение имени '%1'").arg(n.key)
-                  : QStringLiteral("имя '%1' входит и прямо, и инверсно").arg(n.key));
-        return false;
+      bool repeated = false;
+      for (const Name& k : kept) {
+        if (k.key != n.key) continue;
+        if (k.inverted != n.inverted) {
+          error(column, n.pos, QStringLiteral("имя '%1' входит и прямо, и инверсно").arg(n.key));
+          return false;
+        }
+        repeated = true;  // "x1*x1" passes the text checker and means x1
       }
+      if (!repeated) kept << n;
     }
+    *out = kept;
     return true;
   }
 
@@ -127,9 +130,9 @@ int Compiler::make() {
       sourceFaulty = true;
     }
 
+    // Several outputs are allowed with abstract coding too: the set of them is the letter.
     QVector<Name> outs;
-    if (row.names(2, y, false, &outs) && m.abstractOutputs() && outs.size() > 1)
-      row.error(2, outs[1].pos, QStringLiteral("абстрактный выход задается одним именем"));
+    row.names(2, y, false, &outs);
 
     const QString cond = xij.trimmed();
     const bool noTransition = cond == QLatin1String("0");
@@ -158,13 +161,6 @@ int Compiler::make() {
     const Set keySet = literalsOf(m.events, key);
     const Set outSet = literalsOf(m.outputs, outs);
     int li = m.findLine(keySet);
-    if (li >= 0 && m.abstractOutputs() && unite(m.lines[li].outputs, outSet).size() > 1) {
-      // Rows of one source share its outputs; an abstract output is a single letter.
-      row.error(2, outs.first().pos,
-                QStringLiteral("у исходного события уже задан абстрактный выход '%1'")
-                    .arg(m.outputs[m.lines[li].outputs.first() - 1]));
-      continue;
-    }
     if (li < 0) {
       m.lines.append({keySet, outSet, {}});
       li = int(m.lines.size()) - 1;

@@ -177,8 +177,6 @@ bool FsmFile::parse(const QStringList& lines, Model* model, QString* error) {
       Line line;
       line.key = r.literals(f[0], int(m.events.size()), "события");
       line.outputs = r.members(f[1], int(m.outputs.size()), "выходы");
-      if (m.abstractOutputs() && line.outputs.size() > 1)
-        r.fail(QStringLiteral("абстрактный выход задается одним именем"));
       const QVector<int> tc = r.ints(f[2]);
       if (tc.size() != 1 || tc[0] < 0 || tc[0] > r.remaining())
         r.fail(QStringLiteral("недопустимое число переходов"));

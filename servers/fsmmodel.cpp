@@ -11,8 +11,10 @@ bool lessByMagnitude(int a, int b) { return std::abs(a) < std::abs(b); }
 
 // Characters that never belong to a name: they are operators and punctuation of the
 // other notations, and a cell holding one was surely not meant as a list of names.
+// The comma, the full stop and the backslash stay allowed: the text checker lets them into
+// names, and every table the converters make from a checked text must compile.
 bool forbidden(QChar c) {
-  static const QString set = QStringLiteral("~,.`!@#$%^*()[]-+?/\\|=;'{}\"<>:");
+  static const QString set = QStringLiteral("~`!@#$%^*()[]-+?/|=;'{}\"<>:");
   return c.unicode() < 0x20 || set.contains(c);
 }
 

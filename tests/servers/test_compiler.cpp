@@ -61,9 +61,12 @@ TEST(ScanNames, FaultsCarryTheirPosition) {
   EXPECT_EQ(e.pos, 0);
   EXPECT_FALSE(scanNames(QStringLiteral("x1 & "), &names, &e));
   EXPECT_EQ(e.pos, 3);
-  EXPECT_FALSE(scanNames(QStringLiteral("s.1"), &names, &e));
+  EXPECT_FALSE(scanNames(QStringLiteral("s+1"), &names, &e));
   EXPECT_EQ(e.pos, 1);
-  EXPECT_EQ(e.message, QStringLiteral("недопустимый символ '.'"));
+  EXPECT_EQ(e.message, QStringLiteral("недопустимый символ '+'"));
+  EXPECT_FALSE(scanNames(QStringLiteral("x1|x2"), &names, &e));
+  EXPECT_FALSE(scanNames(QStringLiteral("x1*x2"), &names, &e));
+  EXPECT_FALSE(scanNames(QStringLiteral("s(1)"), &names, &e));
   EXPECT_FALSE(scanNames(QStringLiteral("1s"), &names, &e));
   EXPECT_TRUE(e.message.contains(QStringLiteral("не с буквы")));
   EXPECT_FALSE(scanNames(QStringLiteral("_a"), &names, &e));
@@ -120,7 +123,7 @@ TEST(Compiler, EveryFaultIsListedWithRowColumnAndPosition) {
                         {"s4", "", "x1", ""},           // no target
                         {"s5", "", "0", "s1"},          // target on an output-only row
                         {"s6", "", "x1&X1", "s0"},      // contradiction
-                        {"s7", "y1&y1", "1", "s0"},     // repeated name
+                        {"s7", "Y1", "1", "s0"},        // inverted output
                         {"s8", "", "1", "S0"}},         // inverted target
                        &errors);
   EXPECT_EQ(errors, 9);
@@ -133,7 +136,7 @@ TEST(Compiler, EveryFaultIsListedWithRowColumnAndPosition) {
   EXPECT_EQ(lines[4], QStringLiteral("Строка 5, столбец 4 (sj), позиция 1: не указано событие перехода"));
   EXPECT_EQ(lines[5], QStringLiteral("Строка 6, столбец 4 (sj), позиция 1: при условии 0 событие перехода не указывается"));
   EXPECT_EQ(lines[6], QStringLiteral("Строка 7, столбец 3 (xij), позиция 4: имя 'x1' входит и прямо, и инверсно"));
-  EXPECT_EQ(lines[7], QStringLiteral("Строка 8, столбец 2 (y), позиция 4: повторение имени 'y1'"));
+  EXPECT_EQ(lines[7], QStringLiteral("Строка 8, столбец 2 (y), позиция 1: инверсия имени 'y1' недопустима"));
   EXPECT_EQ(lines[8], QStringLiteral("Строка 9, столбец 4 (sj), позиция 1: инверсия имени 's0' недопустима"));
   EXPECT_EQ(lines[9], QStringLiteral("Ошибок: 9"));
   EXPECT_FALSE(c.compiled());
@@ -141,7 +144,7 @@ TEST(Compiler, EveryFaultIsListedWithRowColumnAndPosition) {
 
 TEST(Compiler, ContinuationOfAFaultySourceIsNotReportedTwice) {
   int errors = 0;
-  Compiler c = compile({{"s.0", "", "x1", "s1"}, {"", "", "x2", "s2"}, {"s1", "", "1", "s0"}}, &errors);
+  Compiler c = compile({{"s+0", "", "x1", "s1"}, {"", "", "x2", "s2"}, {"s1", "", "1", "s0"}}, &errors);
   EXPECT_EQ(errors, 1);
   EXPECT_TRUE(status(c).startsWith(QStringLiteral("Строка 1, столбец 1 (si), позиция 2")));
 }
@@ -160,18 +163,43 @@ TEST(Compiler, AbstractInputsAndOutputs) {
   Type abstract{0, 0, 0, 0};
   compile({{"s0", "w1", "z1", "s1"}, {"s1", "", "1", "s0"}}, &errors, abstract);
   EXPECT_EQ(errors, 0);
-  Compiler c = compile({{"s0", "w1&w2", "z1&z2", "s1"}, {"s1", "", "Z1", "s0"}}, &errors, abstract);
-  EXPECT_EQ(errors, 3);
-  EXPECT_TRUE(status(c).contains(QStringLiteral("абстрактный выход задается одним именем")));
+  Compiler c = compile({{"s0", "w1", "z1&z2", "s1"}, {"s1", "", "Z1", "s0"}}, &errors, abstract);
+  EXPECT_EQ(errors, 2);
   EXPECT_TRUE(status(c).contains(QStringLiteral("абстрактное условие задается одним именем")));
   EXPECT_TRUE(status(c).contains(QStringLiteral("инверсия имени 'z1' недопустима")));
 
-  // Rows of one source share its single abstract output.
-  c = compile({{"s0", "w1", "z1", "s1"}, {"", "w2", "z2", "s0"}, {"s0", "w1", "z3", "s0"}, {"s1", "", "1", "s0"}},
+  // Several outputs, in one row or in rows of one source, make one abstract output: the
+  // converters write "y1&y2" whatever the options say.
+  c = compile({{"s0", "w1&w2", "z1", "s1"}, {"", "w3", "z2", "s0"}, {"s0", "w1", "z3", "s0"}, {"s1", "", "1", "s0"}},
               &errors, abstract);
+  ASSERT_EQ(errors, 0) << status(c).toStdString();
+  EXPECT_EQ(c.model().lines[0].outputs, (Set{1, 2, 3}));
+}
+
+TEST(Compiler, RepeatedNamesMeanTheNameOnce) {
+  // "s1*s1=s0*s0*x1*x1;" passes the text checker; its table repeats every name.
+  int errors = -1;
+  Compiler c = compile({{"s0&s0", "y1&y1", "x1&x1", "s1&s1"}, {"s1", "", "X2 & X2", "s0"}}, &errors);
+  ASSERT_EQ(errors, 0) << status(c).toStdString();
+  const Model& m = c.model();
+  EXPECT_EQ(m.lines[0].key, (Set{1}));
+  EXPECT_EQ(m.lines[0].outputs, (Set{1}));
+  EXPECT_EQ(m.lines[0].transitions[0].condition, (Set{1}));
+  EXPECT_EQ(m.lines[0].transitions[0].targets, (Set{2}));
+  EXPECT_EQ(m.lines[1].transitions[0].condition, (Set{-2}));
+  // A name that is both direct and inverted stays a fault: the condition never holds.
+  c = compile({{"s0", "", "x1&X2&X1", "s1"}, {"s1", "", "1", "s0"}}, &errors);
   EXPECT_EQ(errors, 1);
   EXPECT_TRUE(status(c).startsWith(
-      QStringLiteral("Строка 2, столбец 2 (y), позиция 1: у исходного события уже задан абстрактный выход 'w1'")));
+      QStringLiteral("Строка 1, столбец 3 (xij), позиция 7: имя 'x1' входит и прямо, и инверсно")));
+}
+
+TEST(Compiler, NamesWithPunctuationTheCheckerAllows) {
+  int errors = -1;
+  Compiler c = compile({{"s1.2", "y.2", "x1,2&X\\a", "s0"}, {"s0", "", "1", "s1.2"}}, &errors);
+  ASSERT_EQ(errors, 0) << status(c).toStdString();
+  EXPECT_EQ(c.model().inputs, (QStringList{"x1,2", "x\\a"}));
+  EXPECT_EQ(c.model().events, (QStringList{"s1.2", "s0"}));
 }
 
 TEST(Compiler, TypeIsChecked) {

@@ -137,7 +137,27 @@ TEST(FsmFile, AbstractTypesAreCheckedOnLoad) {
   QStringList l = good();
   l[1] = "TYPE 0 0 0 0";
   EXPECT_TRUE(refusal(l).contains(QStringLiteral("абстрактное условие")));
+  // Abstract outputs: a line with two outputs ("y2&выход") is one output letter.
   l = good();
   l[1] = "TYPE 0 0 1 0";
-  EXPECT_TRUE(refusal(l).contains(QStringLiteral("абстрактный выход")));
+  Model m;
+  QString error;
+  EXPECT_TRUE(FsmFile::parse(l, &m, &error)) << error.toStdString();
+  EXPECT_EQ(m.lines[1].outputs.size(), 2);
+}
+
+TEST(FsmFile, NamesTheTextCheckerAllows) {
+  QStringList l = good();
+  l[4] = "x2.1";
+  l[7] = "y\\2,a";
+  Model m;
+  QString error;
+  ASSERT_TRUE(FsmFile::parse(l, &m, &error)) << error.toStdString();
+  EXPECT_EQ(m.inputs[1], QStringLiteral("x2.1"));
+  EXPECT_EQ(m.outputs[1], QStringLiteral("y\\2,a"));
+  for (const char* bad : {"x-1", "x 1", "x&1", "x(1)", "x|1", "1x", "x*1"}) {
+    l = good();
+    l[4] = QString::fromUtf8(bad);
+    EXPECT_TRUE(refusal(l).contains(QStringLiteral("недопустимое имя"))) << bad;
+  }
 }
