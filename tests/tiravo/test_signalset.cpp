@@ -183,6 +183,9 @@ TEST(SSignalSet, AddLiteralRefusesZeroAndContradiction) {
   EXPECT_FALSE(c.AddLiteral(0));
   EXPECT_TRUE(c.AddLiteral(2));  // already there: still true
   EXPECT_EQ(Elements(c), (std::vector<int>{2}));
+  // A list is taken literal by literal, so it cannot hold x2 beside X2.
+  EXPECT_EQ(Elements(SSignalSet{2, -2, 0, -3}), (std::vector<int>{2, -3}));
+  EXPECT_FALSE((SSignalSet{-1, 1}).Contains(1));
 }
 
 TEST(SSignalSet, Text) {
@@ -229,6 +232,7 @@ TEST(USignalSet, AddDelSatisfies) {
   USignalSet s;
   s.Add(3).Add(1).Add(-2).Add(0);  // only positive signals are taken
   EXPECT_EQ(Elements(s), (std::vector<int>{1, 3}));
+  EXPECT_EQ(Elements(USignalSet{3, -1, 0, 1}), (std::vector<int>{1, 3}));
   s.Del(3).Del(7);
   EXPECT_EQ(Elements(s), (std::vector<int>{1}));
 

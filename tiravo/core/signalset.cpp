@@ -244,6 +244,10 @@ QString SignalName(const QStringList& names, int k) {
 
 // ---- SSignalSet ----
 
+SSignalSet::SSignalSet(std::initializer_list<int> literals) {
+  for (int l : literals) AddLiteral(l);
+}
+
 bool SSignalSet::AddLiteral(int literal) {
   if (literal == 0 || literal == std::numeric_limits<qint32>::min() || Contains(-literal)) return false;
   Insert(literal);
@@ -294,6 +298,10 @@ QString SSignalSet::ToText(const QStringList& names) const {
 }
 
 // ---- USignalSet ----
+
+USignalSet::USignalSet(std::initializer_list<int> numbers) {
+  for (int s : numbers) Add(s);
+}
 
 USignalSet& USignalSet::Add(int signal) {
   if (signal > 0) Insert(signal);

@@ -71,8 +71,9 @@ struct SignalSetHash {
 // A conjunction of literals; the empty one is the constant true.
 class SSignalSet : public SignalSet {
  public:
-  using SignalSet::SignalSet;
   SSignalSet() = default;
+  // Literal by literal: 0 and a contradicting literal are dropped.
+  SSignalSet(std::initializer_list<int> literals);
   explicit SSignalSet(const SignalSet& s) : SignalSet(s) {}
 
   // Refuses 0 and a literal whose inversion is present.
@@ -92,8 +93,9 @@ class SSignalSet : public SignalSet {
 // A set of active signals; all elements positive.
 class USignalSet : public SignalSet {
  public:
-  using SignalSet::SignalSet;
   USignalSet() = default;
+  // Only the positive numbers are taken.
+  USignalSet(std::initializer_list<int> numbers);
   explicit USignalSet(const SignalSet& s) : SignalSet(s) {}
 
   // Only positive signals are taken: a negative one would break the order.
