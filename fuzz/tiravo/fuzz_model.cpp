@@ -1,5 +1,6 @@
-// Two targets in one: the binary form of a signal set, and small tables built
-// from the input bytes, determinized and checked for determinism.
+// Several targets in one, chosen by the first byte: the binary form of a
+// signal set, the check of an alphabet text, merging of normal forms, and small
+// tables built from the input bytes, determinized and checked for determinism.
 #include <QBuffer>
 #include <QDataStream>
 #include <cstdint>
@@ -34,6 +35,49 @@ void FuzzRead(const uint8_t* data, size_t size) {
   Check(s.Write(o));
   Check(out == bytes.left(int(buffer.pos())));
   for (unsigned i = 0; i < s.Size(); ++i) Check(s.Contains(s.At(i)));
+}
+
+// Any text: the check ends, and a place it selects lies inside the text.
+void FuzzAlphabet(const uint8_t* data, size_t size) {
+  if (size < 1) return;
+  const int required = data[0] % 8;
+  const QString text = QString::fromLatin1(reinterpret_cast<const char*>(data + 1), int(size - 1));
+  const determ::AlphabetCheck c = determ::CheckAlphabet(text, QStringLiteral("[S]"), required);
+  if (c.ok) {
+    Check(determ::MemoLines(text).size() >= required);
+    return;
+  }
+  Check(!c.notice.text.isEmpty());
+  Check(c.position < int(text.size()) || (c.position == int(text.size()) && c.length == 0));
+  Check(c.position + c.length <= int(text.size()));
+}
+
+// Terms over four signals, two bits per signal: merging keeps the function.
+void FuzzGlue(const uint8_t* data, size_t size) {
+  std::vector<SSignalSet> terms;
+  for (size_t p = 0; p < size && terms.size() < 12; ++p) {
+    SSignalSet t;
+    for (int v = 1; v <= 4; ++v) {
+      const unsigned bits = (data[p] >> (2 * (v - 1))) & 3;
+      if (bits == 1) t.AddLiteral(v);
+      if (bits == 2) t.AddLiteral(-v);
+    }
+    terms.push_back(t);
+  }
+  std::vector<SSignalSet> glued = terms;
+  const int constant = GlueTerms(glued);
+  Check(glued.size() <= terms.size());
+  const auto value = [](const std::vector<SSignalSet>& form, const USignalSet& a) {
+    for (const SSignalSet& t : form)
+      if (a.Satisfies(t)) return true;
+    return false;
+  };
+  for (int bits = 0; bits < 16; ++bits) {
+    USignalSet a;
+    for (int v = 1; v <= 4; ++v)
+      if (bits & (1 << (v - 1))) a.Add(v);
+    Check(constant == 1 ? value(terms, a) : value(terms, a) == value(glued, a));
+  }
 }
 
 void FuzzTable(const uint8_t* data, size_t size) {
@@ -96,6 +140,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 1) return 0;
   if (data[0] == 0xFF)
     FuzzRead(data + 1, size - 1);
+  else if (data[0] == 0xFE)
+    FuzzAlphabet(data + 1, size - 1);
+  else if (data[0] == 0xFD)
+    FuzzGlue(data + 1, size - 1);
   else
     FuzzTable(data, size);
   return 0;
