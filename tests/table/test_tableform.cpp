@@ -180,6 +180,27 @@ TEST(TableWindow, VisitingACellWithoutTypingChangesNothing) {
   EXPECT_EQ(f->cell(3, 2), "X1");
 }
 
+TEST(TableWindow, EnterOpensTheCellWithItsTextAndClosesItAgain) {
+  auto f = newForm();
+  f->setTableData(threeRows());
+  f->selectCell(2, 3);
+  QTest::keyClick(f->grid(), Qt::Key_Return);
+  QLineEdit* e = f->cellEditor();
+  ASSERT_NE(e, nullptr);
+  EXPECT_EQ(e->text(), "y2&y1");
+  QTest::keyClick(e, Qt::Key_End);
+  typeText(e, "&y3");
+  commitWithEnter(e);
+  EXPECT_EQ(f->cellEditor(), nullptr);
+  EXPECT_EQ(f->cell(2, 3), "y2&y1&y3");
+  EXPECT_TRUE(f->tableModified);
+  EXPECT_EQ(f->currentRow(), 3) << "the cursor stays on the cell";
+
+  f->setGridLocked(true, "busy");
+  QTest::keyClick(f->grid(), Qt::Key_Enter, Qt::KeypadModifier);
+  EXPECT_EQ(f->cellEditor(), nullptr) << "a locked grid opens no editor";
+}
+
 TEST(TableWindow, AnyKeyStartsEditingAndAPendingEditCountsForSaveAndData) {
   QTemporaryDir dir;
   const QString p = dir.filePath("t.tbl");

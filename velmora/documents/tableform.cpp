@@ -521,6 +521,12 @@ bool TVexoTableForm::eventFilter(QObject* watched, QEvent* event) {
   }
   if (watched == grid_ && event->type() == QEvent::KeyPress) {
     auto* ke = static_cast<QKeyEvent*>(event);
+    const bool enter = ke->key() == Qt::Key_Return || ke->key() == Qt::Key_Enter;
+    if (enter && (ke->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier && !cellEditor() && !gridLocked_) {
+      // Enter opens the current cell with its text; F2, the view's own key for it, saves here.
+      grid_->edit(grid_->currentIndex());
+      return true;
+    }
     if (ke->key() == Qt::Key_Down && ke->modifiers() == Qt::NoModifier) {
       guard::run(this, [&] {
         commitOpenEditor();
