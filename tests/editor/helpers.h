@@ -32,6 +32,18 @@ inline QStringList L(std::initializer_list<const char*> lines) {
   return out;
 }
 
+// Scripted dialogs that also record where each save dialog starts.
+class DirScript : public dlg::Script {
+ public:
+  QStringList saveDirs, saveNames;
+  QString saveFile(QWidget* parent, const QString& title, const QString& filter, const QString& dir,
+                   const QString& name) override {
+    saveDirs << dir;
+    saveNames << name;
+    return Script::saveFile(parent, title, filter, dir, name);
+  }
+};
+
 class InFrame : public ::testing::Test {
  protected:
   void SetUp() override {

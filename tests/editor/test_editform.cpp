@@ -189,6 +189,46 @@ TEST_F(EditorTest, FailedSaveIsReportedAndTheTextStaysModified) {
   EXPECT_TRUE(w->isModified());
 }
 
+TEST_F(EditorTest, SaveAsStartsAtTheDocumentAndKeepsATypedExtension) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("t.rvs"));
+  ASSERT_TRUE(edtest::writeAll(path, "s1(y1)=s0*x1;\r\n"));
+  auto* w = qobject_cast<TEditForm*>(createEditWindow(0, path));
+  ASSERT_NE(w, nullptr);
+  edtest::DirScript s;
+  s.files << dir.filePath(QStringLiteral("copy.txt"));
+  ASSERT_TRUE(w->Saveas1Click());
+  EXPECT_EQ(s.saveDirs.value(0), QDir(dir.path()).absolutePath());
+  EXPECT_EQ(s.saveNames.value(0), QStringLiteral("t.rvs"));
+  EXPECT_EQ(s.fileFilters.value(0), QStringLiteral("Файл РВАС (*.rvs)|*.rvs|Все файлы|*.*"));
+  // A name with an extension of its own keeps it.
+  EXPECT_EQ(w->fileName, dir.filePath(QStringLiteral("copy.txt")));
+  EXPECT_TRUE(edtest::readAll(w->fileName).startsWith("s1(y1)=s0*x1;\r\nmask:\r\n"));
+
+  // An untitled window offers no name.
+  TEditForm* fresh = newEditor(0);
+  EXPECT_FALSE(fresh->Saveas1Click());
+  EXPECT_EQ(s.saveNames.value(1), QString());
+  EXPECT_EQ(fresh->fileName, QStringLiteral("Untitled"));
+}
+
+TEST_F(EditorTest, ConvertedSkuIsSavedBesideItsRvas) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("cpu.rvs"));
+  ASSERT_TRUE(edtest::writeAll(path, "s1(y1)=s0*x1;\r\n"));
+  auto* w = qobject_cast<TEditForm*>(createEditWindow(0, path));
+  ASSERT_NE(w, nullptr);
+  w->ToSkuClick();
+  TEditForm* sku = frame->lastEditForm;
+  ASSERT_NE(sku, w);
+  EXPECT_EQ(sku->fileName, QStringLiteral("Untitled"));  // still untitled for the close question
+  edtest::DirScript s;
+  s.files << dir.filePath(QStringLiteral("cpu"));
+  ASSERT_TRUE(sku->Save1Click());
+  EXPECT_EQ(s.saveDirs.value(0), QDir(dir.path()).absolutePath());
+  EXPECT_EQ(edtest::readAll(dir.filePath(QStringLiteral("cpu.sku"))).left(5), QByteArray("sku:\r"));
+}
+
 // ---- closing -------------------------------------------------------------------------------
 
 TEST_F(EditorTest, CloseQuestionNamesTheUntitledDocumentAndHonoursEveryAnswer) {
@@ -295,6 +335,20 @@ TEST_F(EditorTest, DoubleClickOnACheckerMessageJumpsToTheFault) {
   int line, pos, len;
   ASSERT_TRUE(TEditForm::parseMessage(first, &line, &pos, &len));
   EXPECT_EQ(w->Editor->textCursor().positionInBlock(), pos + len);
+}
+
+TEST_F(EditorTest, EnterInTheMessageListJumpsToo) {
+  TEditForm* w = newEditor(1);
+  w->setLines(L({"sku:", "s1=s0**x1;", "svf:"}));
+  w->TestingClick();
+  ASSERT_GT(w->ErrorList->count(), 0);
+  w->ErrorList->setCurrentRow(0);
+  int line, pos, len;
+  ASSERT_TRUE(TEditForm::parseMessage(w->ErrorList->item(0)->text(), &line, &pos, &len));
+  QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+  QApplication::sendEvent(w->ErrorList, &enter);
+  EXPECT_EQ(w->Editor->textCursor().blockNumber(), line - 1);
+  EXPECT_EQ(w->Editor->textCursor().selectionStart() - w->Editor->textCursor().block().position(), pos);
 }
 
 // ---- check and conversions -----------------------------------------------------------------
@@ -465,14 +519,14 @@ TEST_F(EditorTest, FontStepsStopAtTheirBounds) {
 TEST_F(EditorTest, WrapAndAlignmentItems) {
   TEditForm* w = newEditor(0);
   EXPECT_TRUE(w->wordWrap());
-  EXPECT_TRUE(w->wordWrapItem->isChecked());
+  EXPECT_TRUE(w->menus.wordWrap->isChecked());
   w->Wordwrap1Click();
   EXPECT_FALSE(w->wordWrap());
-  EXPECT_FALSE(w->wordWrapItem->isChecked());
+  EXPECT_FALSE(w->menus.wordWrap->isChecked());
   EXPECT_EQ(w->Editor->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-  w->Left1Click(w->alignCenterItem);
-  EXPECT_TRUE(w->alignCenterItem->isChecked());
-  EXPECT_FALSE(w->alignLeftItem->isChecked());
+  w->Left1Click(w->menus.align.center);
+  EXPECT_TRUE(w->menus.align.center->isChecked());
+  EXPECT_FALSE(w->menus.align.left->isChecked());
   EXPECT_TRUE(w->Editor->document()->defaultTextOption().alignment() & Qt::AlignHCenter);
 }
 
@@ -482,11 +536,11 @@ TEST_F(EditorTest, ClipboardItemsFollowTheSelectionAndTheClipboard) {
   QApplication::clipboard()->setText(QStringLiteral("x"));
   w->Editor->moveCursor(QTextCursor::End);
   w->Edit1Click();
-  EXPECT_FALSE(w->cutItem->isEnabled());
+  EXPECT_FALSE(w->menus.clip.cut->isEnabled());
   EXPECT_FALSE(frame->EditCopyAction->isEnabled());
-  EXPECT_TRUE(w->pasteItem->isEnabled());
+  EXPECT_TRUE(w->menus.clip.paste->isEnabled());
   w->Selectall1Click();
-  EXPECT_TRUE(w->cutItem->isEnabled());
+  EXPECT_TRUE(w->menus.clip.cut->isEnabled());
   EXPECT_TRUE(frame->EditDelAction->isEnabled());
   frame->EditDelAction->trigger();
   EXPECT_TRUE(w->lines().isEmpty());

@@ -80,6 +80,12 @@ TEST_F(ReportTest, TableBecomesTabbedRichTextInANewWindowBesideTheTable) {
   ASSERT_EQ(saved.paragraphs.size(), 5);
   EXPECT_EQ(saved.paragraphs[2].tabs.value(1), (w0 + 2) * 20);  // twips
   EXPECT_EQ(saved.paragraphs[0].runs[0].format.color, qRgb(0, 0, 255));
+
+  // Save as starts beside the table too.
+  edtest::DirScript where;
+  EXPECT_FALSE(r->Saveas1Click());
+  EXPECT_EQ(where.saveDirs.value(0), QDir(dir.path()).absolutePath());
+  EXPECT_EQ(where.saveNames.value(0), QStringLiteral("cpu.rtf"));
 }
 
 TEST_F(ReportTest, EmptyUntitledTableGivesTitlesOnlyAndEachRunANewWindow) {

@@ -68,10 +68,20 @@ TEST_F(TextTest, PlainFileLoadsAsCodePage1251Lines) {
   EXPECT_EQ(frame->lastTxtForm.data(), w);
 }
 
+TEST_F(TextTest, UnreadableFileOpensNoWindowAndSaysWhy) {
+  QTemporaryDir dir;
+  dlg::Script s;
+  EXPECT_EQ(createTextWindow(dir.filePath(QStringLiteral("missing.txt"))), nullptr);
+  ASSERT_EQ(s.shown.size(), 1);
+  EXPECT_EQ(s.shown[0].caption, QStringLiteral("Ошибка"));
+  EXPECT_TRUE(s.shown[0].text.contains(QStringLiteral("missing.txt")));
+  EXPECT_EQ(children(), 0);
+}
+
 TEST_F(TextTest, BoldCentredTextSurvivesSaveAndReopen) {
   QTemporaryDir dir;
   TTxtForm* w = newText();
-  w->Left1Click(w->alignCenterItem);
+  w->Left1Click(w->menus.align.center);
   QTextCharFormat bold;
   bold.setFontWeight(QFont::Bold);
   w->Editor->mergeCurrentCharFormat(bold);
@@ -174,26 +184,26 @@ TEST_F(TextTest, WrapAlignmentAndClipboardItems) {
   TTxtForm* w = newText();
   w->Wordwrap1Click();
   EXPECT_TRUE(w->wordWrap());
-  EXPECT_TRUE(w->wordWrapItem->isChecked());
+  EXPECT_TRUE(w->menus.wordWrap->isChecked());
   EXPECT_EQ(w->Editor->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
   w->Wordwrap1Click();
   EXPECT_FALSE(w->wordWrap());
 
   w->Editor->insertPlainText(QStringLiteral("one"));
-  w->Left1Click(w->alignRightItem);
-  EXPECT_TRUE(w->alignRightItem->isChecked());
-  EXPECT_FALSE(w->alignLeftItem->isChecked());
+  w->Left1Click(w->menus.align.right);
+  EXPECT_TRUE(w->menus.align.right->isChecked());
+  EXPECT_FALSE(w->menus.align.left->isChecked());
   EXPECT_TRUE(w->Editor->alignment() & Qt::AlignRight);
 
   QApplication::clipboard()->clear();
   w->Edit1Click();
-  EXPECT_FALSE(w->pasteItem->isEnabled());
-  EXPECT_FALSE(w->copyItem->isEnabled());
+  EXPECT_FALSE(w->menus.clip.paste->isEnabled());
+  EXPECT_FALSE(w->menus.clip.copy->isEnabled());
   w->Selectall1Click();
   frame->EditCopyAction->trigger();
   EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("one"));
-  EXPECT_TRUE(w->pasteItem->isEnabled());
-  EXPECT_TRUE(w->popupCut->isEnabled());
+  EXPECT_TRUE(w->menus.clip.paste->isEnabled());
+  EXPECT_TRUE(w->menus.clip.popupCut->isEnabled());
   frame->EditCutAction->trigger();
   EXPECT_TRUE(w->Editor->toPlainText().isEmpty());
   frame->EditPasteAction->trigger();

@@ -1,23 +1,16 @@
 #include "velmora/documents/editform.h"
 
 #include <QAction>
-#include <QApplication>
-#include <QClipboard>
-#include <QCloseEvent>
-#include <QComboBox>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QMdiSubWindow>
 #include <QMenu>
-#include <QMimeData>
 #include <QPlainTextEdit>
-#include <QSignalBlocker>
 #include <QSplitter>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QVBoxLayout>
-#include <functional>
 
 #include "platform/dialogs.h"
 #include "platform/guard.h"
@@ -35,17 +28,7 @@ namespace {
 const char kUntitled[] = "Untitled";
 const char kRvasFilter[] = "Файл РВАС (*.rvs)|*.rvs|Все файлы|*.*";
 const char kSkuFilter[] = "Файл СКУ (*.sku)|*.sku|Все файлы|*.*";
-const char kConfirm[] = "Подтверждение";
 const char kChanged[] = "Изменен";
-
-QString withDefaultExtension(const QString& path, const QString& ext) {
-  return QFileInfo(path).suffix().isEmpty() ? path + QLatin1Char('.') + ext : path;
-}
-
-QString directoryOf(const QString& name) {
-  const QFileInfo fi(name);
-  return fi.isAbsolute() ? fi.absolutePath() : QString();
-}
 
 // A line with something on it; the section headings alone are no content (blanks are).
 bool isContent(const QString& line) {
@@ -73,7 +56,6 @@ TEditForm::TEditForm(QWidget* parent)
   Editor->setLineWrapMode(QPlainTextEdit::WidgetWidth);
   Editor->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   Editor->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  Editor->setContextMenuPolicy(Qt::CustomContextMenu);
   Editor->installEventFilter(this);
   ErrorList = new QListWidget(splitter_);
   QFont lf = ErrorList->font();
@@ -89,92 +71,37 @@ TEditForm::TEditForm(QWidget* parent)
   setFocusProxy(Editor);
   buildMenus();
 
-  connect(Editor, &QWidget::customContextMenuRequested, this,
-          [this](const QPoint& p) { popup_->popup(Editor->viewport()->mapToGlobal(p)); });
+  docwin::attachPopup(this, Editor, menus.popup);
   connect(Editor, &QPlainTextEdit::textChanged, this, [this] { EditorChange(); });
   connect(Editor, &QPlainTextEdit::cursorPositionChanged, this, [this] {
-    if (isActiveChild()) EditorKeyPress();
+    if (docwin::isActiveChild(this)) EditorKeyPress();
   });
   connect(Editor, &QPlainTextEdit::selectionChanged, this, [this] { Edit1Click(); });
-  connect(QApplication::clipboard(), &QClipboard::dataChanged, this, [this] { Edit1Click(); });
+  docwin::onClipboardChange(this, [this] { Edit1Click(); });
   connect(ErrorList, &QListWidget::itemDoubleClicked, this,
           [this] { guard::run(this, [this] { ErrorListDblClick(); }); });
 
   // FormCreate: the record's message font size is the list's.
   settings.fontSize = ErrorList->font().pointSize();
   EditorChange();
-  if (MainForm && MainForm->fontSizeBox()) MainForm->fontSizeBox()->setEnabled(true);
+  docwin::enableFontSizeBox();
 }
 
 TEditForm::~TEditForm() = default;
 
 void TEditForm::buildMenus() {
-  auto add = [this](QMenu* m, const QString& text, const QKeySequence& key, std::function<void()> fn) {
-    QAction* a = m->addAction(text);
-    if (!key.isEmpty()) {
-      a->setShortcut(key);
-      a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-      addAction(a);
-    }
-    connect(a, &QAction::triggered, this, [this, fn] { guard::run(this, fn); });
-    return a;
-  };
-  auto shown = [](const QString& text, const char* key) { return text + QLatin1Char('\t') + QLatin1String(key); };
-  auto frame = [](void (TMainForm::*h)()) {
-    return [h] {
-      if (MainForm) (MainForm->*h)();
-    };
-  };
-
-  mFile_ = new QMenu(QStringLiteral("&Файл"), this);
-  QMenu* create = mFile_->addMenu(QStringLiteral("Созд&ать"));
-  add(create, QStringLiteral("&СКУ"), {}, frame(&TMainForm::NewSkuClick));
-  add(create, QStringLiteral("&РВАС"), {}, frame(&TMainForm::NewRvasClick));
-  add(create, QStringLiteral("&ГСА"), {}, frame(&TMainForm::NewGSAClick));
-  add(create, QStringLiteral("Таблицу &переходов"), {}, frame(&TMainForm::NewTblClick));
-  create->addSeparator();
-  add(create, QStringLiteral("&Текстовый файл"), {}, frame(&TMainForm::NewTxtClick));
-  add(mFile_, QStringLiteral("&Открыть..."), QKeySequence(Qt::Key_F3), frame(&TMainForm::FileOpenItemClick));
-  add(mFile_, QStringLiteral("&Закрыть"), {}, [this] { close1Click(); });
-  add(mFile_, QStringLiteral("&Сохранить"), QKeySequence(Qt::Key_F2), [this] { Save1Click(); });
-  add(mFile_, QStringLiteral("Сохранить &как..."), {}, [this] { Saveas1Click(); });
+  using docwin::addItem;
+  mFile_ = docwin::fileMenuFor(this, QStringLiteral("Созд&ать"), true);
   mFile_->addSeparator();
-  add(mFile_, QStringLiteral("В&ыход"), {}, frame(&TMainForm::FileExitItemClick));
+  docwin::addExitItem(this, mFile_);
 
-  mEdit_ = new QMenu(QStringLiteral("&Правка"), this);
-  cutItem = add(mEdit_, shown(QStringLiteral("&Вырезать"), "Ctrl+X"), {}, [this] { Cut1Click(); });
-  copyItem = add(mEdit_, shown(QStringLiteral("&Копировать"), "Ctrl+C"), {}, [this] { Copy1Click(); });
-  pasteItem = add(mEdit_, shown(QStringLiteral("Вст&авить"), "Ctrl+V"), {}, [this] { Paste1Click(); });
-  deleteItem = add(mEdit_, QStringLiteral("&Удалить"), QKeySequence(QStringLiteral("Ctrl+D")), [this] { Delete1Click(); });
-  mEdit_->addSeparator();
-  add(mEdit_, QStringLiteral("Выделить в&сё"), QKeySequence(QStringLiteral("Ctrl+A")), [this] { Selectall1Click(); });
-  connect(mEdit_, &QMenu::aboutToShow, this, [this] { Edit1Click(); });
-
-  mFormat_ = new QMenu(QStringLiteral("&Формат"), this);
-  alignLeftItem = add(mFormat_, QStringLiteral("По &левому краю"), {}, [this] { Left1Click(alignLeftItem); });
-  alignRightItem = add(mFormat_, QStringLiteral("По &правому краю"), {}, [this] { Left1Click(alignRightItem); });
-  alignCenterItem = add(mFormat_, QStringLiteral("По &центру"), {}, [this] { Left1Click(alignCenterItem); });
-  for (QAction* a : {alignLeftItem, alignRightItem, alignCenterItem}) a->setCheckable(true);
-  alignLeftItem->setChecked(true);
-  mFormat_->addSeparator();
-  wordWrapItem = add(mFormat_, QStringLiteral("Перенос &слов"), {}, [this] { Wordwrap1Click(); });
-  wordWrapItem->setCheckable(true);
-  wordWrapItem->setChecked(true);
-  mFormat_->addSeparator();
-  add(mFormat_, QStringLiteral("У&величить шрифт"), {}, [this] { FontBig1Click(); });
-  add(mFormat_, QStringLiteral("У&меньшить шрифт"), {}, [this] { FontSml2Click(); });
+  menus = docwin::textMenusFor(this, QStringLiteral("&Формат"), true);
 
   mTrans_ = new QMenu(QStringLiteral("Пре&образования"), this);
-  toTblItem = add(mTrans_, QStringLiteral("Перевод в &Таблицу переходов"), {}, [this] { ToTblClick(); });
-  toSkuItem = add(mTrans_, QStringLiteral("Перевод в &СКУ"), {}, [this] { ToSkuClick(); });
-  testingItem = add(mTrans_, QStringLiteral("&Проверка"), QKeySequence(Qt::Key_F9), [this] { TestingClick(); });
+  toTblItem = addItem(this, mTrans_, QStringLiteral("Перевод в &Таблицу переходов"), {}, [this] { ToTblClick(); });
+  toSkuItem = addItem(this, mTrans_, QStringLiteral("Перевод в &СКУ"), {}, [this] { ToSkuClick(); });
+  testingItem = addItem(this, mTrans_, QStringLiteral("&Проверка"), QKeySequence(Qt::Key_F9), [this] { TestingClick(); });
   for (QAction* a : {toTblItem, toSkuItem, testingItem}) a->setEnabled(false);
-
-  popup_ = new QMenu(this);
-  popupCut = add(popup_, QStringLiteral("&Вырезать"), {}, [this] { Cut1Click(); });
-  popupCopy = add(popup_, QStringLiteral("&Копировать"), {}, [this] { Copy1Click(); });
-  popupPaste = add(popup_, QStringLiteral("Вст&авить"), {}, [this] { Paste1Click(); });
-  connect(popup_, &QMenu::aboutToShow, this, [this] { Edit1Click(); });
 }
 
 void TEditForm::frameCommand(FrameCmd cmd, QObject*) {
@@ -201,12 +128,6 @@ void TEditForm::setKind(int kind) {
 }
 
 bool TEditForm::isModified() const { return Editor->document()->isModified(); }
-
-bool TEditForm::isActiveChild() const { return MainForm && MainForm->activeChild() == this; }
-
-void TEditForm::setStatus(int panel, const QString& text) {
-  if (MainForm) MainForm->setStatusText(panel, text);
-}
 
 QStringList TEditForm::lines() const {
   QStringList out;
@@ -244,7 +165,7 @@ bool TEditForm::LoadFromFile(const QString& path) {
   Editor->setPlainText(text.join(QLatin1Char('\n')));
   Editor->moveCursor(QTextCursor::Start);
   Editor->document()->setModified(false);
-  if (isActiveChild()) setStatus(0, QString());
+  if (docwin::isActiveChild(this)) docwin::setStatus(0, QString());
   return true;
 }
 
@@ -259,25 +180,13 @@ bool TEditForm::Save1Click() {
     return false;
   }
   Editor->document()->setModified(false);
-  setStatus(0, QString());
+  docwin::setStatus(0, QString());
   return true;
 }
 
 bool TEditForm::Saveas1Click() {
-  const QString name = fileName == QLatin1String(kUntitled) ? QString() : QFileInfo(fileName).fileName();
-  QString path = dlg::saveFile(this, saveFilter, directoryOf(fileName), name);
-  if (path.isEmpty()) return false;
-  path = withDefaultExtension(path, settings.kind == 1 ? QStringLiteral("sku") : QStringLiteral("rvs"));
-  fileName = path;
-  setWindowTitle(QFileInfo(path).fileName());
-  return Save1Click();
-}
-
-void TEditForm::close1Click() {
-  if (auto* sw = qobject_cast<QMdiSubWindow*>(parentWidget()))
-    sw->close();
-  else
-    close();
+  return docwin::saveAs(this, &fileName, saveFilter, settings.kind == 1 ? QStringLiteral("sku") : QStringLiteral("rvs"),
+                        saveDir, [this] { return Save1Click(); });
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -290,81 +199,36 @@ void TEditForm::Delete1Click() { Editor->textCursor().removeSelectedText(); }
 void TEditForm::Selectall1Click() { Editor->selectAll(); }
 
 void TEditForm::Edit1Click() {
-  updateClipboardItems();
-  if (isActiveChild()) EditorKeyPress();
-}
-
-void TEditForm::updateClipboardItems() {
-  const QMimeData* md = QApplication::clipboard()->mimeData();
-  const bool canPaste = md && md->hasText();
-  const bool selected = Editor->textCursor().hasSelection();
-  pasteItem->setEnabled(canPaste);
-  popupPaste->setEnabled(canPaste);
-  for (QAction* a : {cutItem, copyItem, deleteItem, popupCut, popupCopy}) a->setEnabled(selected);
-  if (MainForm && isActiveChild()) {
-    MainForm->EditPasteAction->setEnabled(canPaste);
-    MainForm->EditCutAction->setEnabled(selected);
-    MainForm->EditCopyAction->setEnabled(selected);
-    MainForm->EditDelAction->setEnabled(selected);
-  }
+  const bool active = docwin::isActiveChild(this);
+  menus.clip.update(Editor->textCursor().hasSelection(), active);
+  if (active) EditorKeyPress();
 }
 
 void TEditForm::Left1Click(QAction* item) {
-  for (QAction* a : {alignLeftItem, alignRightItem, alignCenterItem}) a->setChecked(a == item);
   QTextOption opt = Editor->document()->defaultTextOption();
-  if (item == alignRightItem) opt.setAlignment(Qt::AlignRight | Qt::AlignAbsolute);
-  else if (item == alignCenterItem) opt.setAlignment(Qt::AlignHCenter);
-  else opt.setAlignment(Qt::AlignLeft | Qt::AlignAbsolute);
+  opt.setAlignment(menus.align.choose(item));
   Editor->document()->setDefaultTextOption(opt);
   Editor->viewport()->update();
 }
 
 bool TEditForm::wordWrap() const { return Editor->lineWrapMode() != QPlainTextEdit::NoWrap; }
 
-void TEditForm::Wordwrap1Click() {
-  const bool wrap = !wordWrap();
-  Editor->setLineWrapMode(wrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
-  Editor->setHorizontalScrollBarPolicy(wrap ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAlwaysOn);
-  wordWrapItem->setChecked(wrap);
-}
+void TEditForm::Wordwrap1Click() { docwin::setWordWrap(Editor, menus.wordWrap, !wordWrap()); }
 
-int TEditForm::fontSize() const {
-  const QFont f = Editor->font();
-  if (f.pointSize() > 0) return f.pointSize();
-  return qRound(f.pixelSize() * 72.0 / 96.0);
-}
-
-void TEditForm::applyFontSize(int size) {
-  QFont f = Editor->font();
-  f.setPointSize(size);
-  Editor->setFont(f);
-}
-
-void TEditForm::showFontSize() {
-  if (!MainForm || !MainForm->fontSizeBox()) return;
-  QComboBox* box = MainForm->fontSizeBox();
-  const QSignalBlocker block(box);
-  box->setCurrentText(QString::number(fontSize()));
-}
+int TEditForm::fontSize() const { return docwin::pointSize(Editor->font()); }
 
 bool TEditForm::setFontSize(int size) {
-  if (size >= 1) applyFontSize(size);
+  if (size >= 1) docwin::setPointSize(Editor, size);
   return true;
 }
 
-void TEditForm::FontBig1Click() {
-  if (fontSize() < 72) applyFontSize(fontSize() + 2);
-  showFontSize();
-}
+void TEditForm::FontBig1Click() { docwin::stepFontSize(Editor, +2); }
 
-void TEditForm::FontSml2Click() {
-  if (fontSize() > 6) applyFontSize(fontSize() - 2);
-  showFontSize();
-}
+void TEditForm::FontSml2Click() { docwin::stepFontSize(Editor, -2); }
 
 void TEditForm::EditorChange() {
-  const bool active = isActiveChild();
-  if (active && isModified()) setStatus(0, QString::fromUtf8(kChanged));
+  const bool active = docwin::isActiveChild(this);
+  if (active && isModified()) docwin::setStatus(0, QString::fromUtf8(kChanged));
   bool content = false;
   for (QTextBlock b = Editor->document()->begin(); b.isValid() && !content; b = b.next())
     content = isContent(b.text());
@@ -382,7 +246,7 @@ void TEditForm::EditorChange() {
 
 void TEditForm::EditorKeyPress() {
   const QTextCursor c = Editor->textCursor();
-  setStatus(1, QStringLiteral("%1:%2").arg(c.blockNumber()).arg(c.positionInBlock()));
+  docwin::setStatus(1, QStringLiteral("%1:%2").arg(c.blockNumber()).arg(c.positionInBlock()));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -393,57 +257,49 @@ void TEditForm::showMessages(const QStringList& messages) {
   ErrorList->addItems(messages);
 }
 
-void TEditForm::showErrors(int count) {
-  if (!messagesVisible) MessageClick();
-  setStatus(2, QStringLiteral("Ошибок: ") + QString::number(count));
-}
-
-void TEditForm::TestingClick() {
-  setStatus(2, QStringLiteral("Проверка"));
+bool TEditForm::passesCheck(const QStringList& text) {
   QStringList messages;
   bool failed;
   int errors;
   {
-    TTesting checker(lines(), &messages, settings);
+    TTesting checker(text, &messages, settings);
     failed = settings.kind == 1 ? checker.CheckSku() : checker.Check();
     errors = checker.errorCount();
   }
   showMessages(messages);
   if (failed) {
-    showErrors(errors);
-    return;
+    setMessageListShown(true);
+    docwin::setStatus(2, QStringLiteral("Ошибок: ") + QString::number(errors));
+    return false;
   }
   // Messages of a passed check are warnings: they stay in view.
   setMessageListShown(!messages.isEmpty());
+  return true;
+}
+
+void TEditForm::TestingClick() {
+  docwin::setStatus(2, QStringLiteral("Проверка"));
+  if (!passesCheck(lines())) return;
   dlg::message(this, QStringLiteral("Проверка прошла успешно."), QStringLiteral("Сообщение"), dlg::Ok,
                dlg::Warning);
-  setStatus(2, QString());
+  docwin::setStatus(2, QString());
 }
 
 void TEditForm::ToSkuClick() {
   if (settings.kind == 1) return;
-  setStatus(2, QStringLiteral("Преобразование в СКУ"));
-  QStringList messages;
+  docwin::setStatus(2, QStringLiteral("Преобразование в СКУ"));
   const QStringList text = lines();
-  {
-    TTesting checker(text, &messages, settings);
-    const bool failed = checker.Check();
-    showMessages(messages);
-    if (failed) {
-      showErrors(checker.errorCount());
-      return;
-    }
-  }
-  if (!MainForm) return;
+  if (!passesCheck(text) || !MainForm) return;
   MainForm->NewSkuClick();
   TEditForm* target = MainForm->lastEditForm;
-  setMessageListShown(!messages.isEmpty());
   if (!target || target == this) return;
   QStringList out;
   TRvasSku(text, &out, settings).Convert();
-  // The new window keeps its own letters; only the text comes over.
+  // The new window keeps its own letters; only the text comes over, and its save goes beside this one.
   target->setLines(out);
-  setStatus(2, QString());
+  const QString home = docwin::directoryOf(fileName);
+  target->saveDir = home.isEmpty() ? saveDir : home;
+  docwin::setStatus(2, QString());
 }
 
 TVexoTableForm* TEditForm::newTable() {
@@ -458,39 +314,18 @@ TVexoTableForm* TEditForm::newTable() {
 }
 
 void TEditForm::ToTblClick() {
-  setStatus(2, QStringLiteral("Преобразование в таблицу"));
+  const bool sku = settings.kind == 1;
+  docwin::setStatus(2, QStringLiteral("Преобразование в таблицу"));
+  if (!sku) docwin::setStatus(2, QStringLiteral("Преобразование в Tbl"));
   const QStringList text = lines();
-  QStringList messages;
-  if (settings.kind == 1) {
-    TTesting checker(text, &messages, settings);
-    const bool failed = checker.CheckSku();
-    showMessages(messages);
-    if (failed) {
-      showErrors(checker.errorCount());
-      return;
-    }
-    setMessageListShown(!messages.isEmpty());
-    TableData data;
-    TSkuTbl(text, &data, settings).Convert();
-    newTable()->setTableData(data);
-  } else {
-    setStatus(2, QStringLiteral("Преобразование в Tbl"));
-    TTesting checker(text, &messages, settings);
-    const bool failed = checker.Check();
-    showMessages(messages);
-    if (failed) {
-      showErrors(checker.errorCount());
-      return;
-    }
-    setMessageListShown(!messages.isEmpty());
-    setStatus(2, QString());
-    QStringList sku;
-    TRvasSku(text, &sku, settings).Convert();
-    TableData data;
-    TSkuTbl(sku, &data, settings).Convert();
-    newTable()->setTableData(data);
-  }
-  setStatus(2, QString());
+  if (!passesCheck(text)) return;
+  QStringList skuText;
+  if (sku) skuText = text;
+  else TRvasSku(text, &skuText, settings).Convert();
+  TableData data;
+  TSkuTbl(skuText, &data, settings).Convert();
+  newTable()->setTableData(data);
+  docwin::setStatus(2, QString());
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -508,7 +343,7 @@ void TEditForm::setMessageListShown(bool shown) {
     splitter_->setSizes({total - h, h});
   }
   messagesVisible = shown;
-  if (MainForm && MainForm->showMessagesItem && isActiveChild()) MainForm->showMessagesItem->setChecked(shown);
+  if (MainForm && MainForm->showMessagesItem && docwin::isActiveChild(this)) MainForm->showMessagesItem->setChecked(shown);
 }
 
 void TEditForm::MessageClick() { setMessageListShown(!messagesVisible); }
@@ -575,16 +410,16 @@ void TEditForm::FormActivate() {
   ChildKind = ckEdit;
   if (MainForm) {
     MainForm->UpdateChildActions();
-    showFontSize();
+    docwin::showFontSize(fontSize());
     MainForm->ToTblAction->setEnabled(checkFlag);
     MainForm->CompileAction->setEnabled(checkFlag);
     MainForm->ToSkuAction->setEnabled(toSkuFlag && settings.kind != 1);
     if (MainForm->showMessagesItem) MainForm->showMessagesItem->setChecked(messagesVisible);
   }
-  setStatus(0, isModified() ? QString::fromUtf8(kChanged) : QString());
-  setStatus(1, QString());
-  setStatus(2, QString());
-  updateClipboardItems();
+  docwin::setStatus(0, isModified() ? QString::fromUtf8(kChanged) : QString());
+  docwin::setStatus(1, QString());
+  docwin::setStatus(2, QString());
+  menus.clip.update(Editor->textCursor().hasSelection(), docwin::isActiveChild(this));
 }
 
 bool TEditForm::closeOwnedTables() {
@@ -603,36 +438,23 @@ bool TEditForm::closeOwnedTables() {
 }
 
 bool TEditForm::FormCloseQuery() {
-  if (isModified()) {
-    const QString name = fileName == QLatin1String(kUntitled)
-                             ? (settings.kind == 1 ? QStringLiteral("Untitled СКУ") : QStringLiteral("Untitled РВАС"))
-                             : fileName;
-    const int a = dlg::message(this, QStringLiteral("Сохранить изменения в ") + name, QString::fromUtf8(kConfirm),
-                               dlg::Yes | dlg::No | dlg::Cancel, dlg::Question);
-    if (a == dlg::Cancel) return false;
-    // A save that was cancelled or failed keeps the window and its changes.
-    if (a == dlg::Yes && !Save1Click()) return false;
-  }
+  const QString name = fileName != QLatin1String(kUntitled) ? fileName
+                       : settings.kind == 1             ? QStringLiteral("Untitled СКУ")
+                                                        : QStringLiteral("Untitled РВАС");
+  if (!docwin::closeQuery(this, isModified(), name, [this] { return Save1Click(); })) return false;
   // The tables made from this text are asked before they go with it.
   return closeOwnedTables();
 }
 
 void TEditForm::FormClose() {
-  setStatus(0, QString());
-  setStatus(1, QString());
+  docwin::setStatus(0, QString());
+  docwin::setStatus(1, QString());
   ChildKind = ckNone;
   if (MainForm) MainForm->UpdateChildActions();
 }
 
 void TEditForm::closeEvent(QCloseEvent* event) {
-  bool allow = false;
-  guard::run(this, [&] { allow = FormCloseQuery(); });
-  if (!allow) {
-    event->ignore();
-    return;
-  }
-  FormClose();
-  event->accept();
+  docwin::handleClose(this, event, [this] { return FormCloseQuery(); }, [this] { FormClose(); });
 }
 
 bool TEditForm::eventFilter(QObject* watched, QEvent* event) {

@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include "velmora/app/docchild.h"
+#include "velmora/documents/docwindow_common.h"
 #include "velmora/documents/formats/docsettings.h"
 
 class QAction;
@@ -30,7 +31,7 @@ class TEditForm : public TDocChild {
   void activated() override { FormActivate(); }
   bool isModified() const override;
   QMenu* fileMenu() const override { return mFile_; }
-  QList<QMenu*> windowMenus() const override { return {mEdit_, mFormat_, mTrans_}; }
+  QList<QMenu*> windowMenus() const override { return {menus.edit, menus.format, mTrans_}; }
 
   // The document's settings; settings.kind is the language (0 РВАС, 1 СКУ).
   DocSettings settings;
@@ -40,6 +41,8 @@ class TEditForm : public TDocChild {
   static QString untitledCaption(int kind);  // "Untitled - редактор РВАС" / "... СКУ"
 
   QString fileName;    // full path, or "Untitled"
+  // Where Save as starts for an untitled text: beside the text it was converted from.
+  QString saveDir;
   QString saveFilter;  // "Файл РВАС (*.rvs)|*.rvs|Все файлы|*.*" or the СКУ one
   bool toSkuFlag = false;  // the text has content and is РВАС: "Перевод в &СКУ" allowed
   bool checkFlag = false;  // the text has content: check and "to table" allowed
@@ -96,10 +99,7 @@ class TEditForm : public TDocChild {
   QList<QPointer<TVexoTableForm>> ownedTables() const { return tables_; }
 
   QAction *toTblItem = nullptr, *toSkuItem = nullptr, *testingItem = nullptr;
-  QAction *alignLeftItem = nullptr, *alignRightItem = nullptr, *alignCenterItem = nullptr,
-          *wordWrapItem = nullptr, *cutItem = nullptr, *copyItem = nullptr, *pasteItem = nullptr,
-          *deleteItem = nullptr, *popupCut = nullptr, *popupCopy = nullptr, *popupPaste = nullptr;
-  QMenu* popupMenu() const { return popup_; }
+  docwin::TextMenus menus;  // "&Правка", the pop-up and the format menu
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -107,20 +107,15 @@ class TEditForm : public TDocChild {
 
  private:
   void buildMenus();
-  void updateClipboardItems();  // the menu, pop-up and frame items of the clipboard
-  void applyFontSize(int size);
-  void showFontSize();
-  void setStatus(int panel, const QString& text);
-  bool isActiveChild() const;
-  void close1Click();
   void setMessageListShown(bool shown);
   void showMessages(const QStringList& messages);
-  void showErrors(int count);
+  // Runs the checker of the window's language on `text` and lists its messages. False (the
+  // list shown, the count in the status bar) when it found errors.
+  bool passesCheck(const QStringList& text);
   TVexoTableForm* newTable();
   bool closeOwnedTables();
 
   QSplitter* splitter_ = nullptr;
-  QMenu *mFile_ = nullptr, *mEdit_ = nullptr, *mFormat_ = nullptr, *mTrans_ = nullptr,
-        *popup_ = nullptr;
+  QMenu *mFile_ = nullptr, *mTrans_ = nullptr;
   QList<QPointer<TVexoTableForm>> tables_;
 };

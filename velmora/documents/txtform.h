@@ -5,6 +5,7 @@
 #include <QString>
 
 #include "velmora/app/docchild.h"
+#include "velmora/documents/docwindow_common.h"
 
 class QAction;
 class QMenu;
@@ -24,7 +25,7 @@ class TTxtForm : public TDocChild {
   void activated() override { FormActivate(); }
   bool isModified() const override;
   QMenu* fileMenu() const override { return mFile_; }
-  QList<QMenu*> windowMenus() const override { return {mEdit_, mFormat_}; }
+  QList<QMenu*> windowMenus() const override { return {menus.edit, menus.format}; }
 
   static QString untitledCaption();  // "Untitled - текстовый редактор"
 
@@ -61,11 +62,7 @@ class TTxtForm : public TDocChild {
 
   int fontSize() const;
   bool wordWrap() const;
-  // The items of the window's menus, for the frame and for tests.
-  QAction *alignLeftItem = nullptr, *alignRightItem = nullptr, *alignCenterItem = nullptr,
-          *wordWrapItem = nullptr, *cutItem = nullptr, *copyItem = nullptr, *pasteItem = nullptr,
-          *deleteItem = nullptr, *popupCut = nullptr, *popupCopy = nullptr, *popupPaste = nullptr;
-  QMenu* popupMenu() const { return popup_; }
+  docwin::TextMenus menus;  // "&Правка", the pop-up and the format menu
   // The printer the print and set-up dialogs work on (made on first use).
   QPrinter* printer();
 
@@ -74,13 +71,7 @@ class TTxtForm : public TDocChild {
 
  private:
   void buildMenus();
-  void updateClipboardItems();  // the menu, pop-up and frame items of the clipboard
-  void applyFontSize(int size);
-  void showFontSize();
-  void setStatus(int panel, const QString& text);
-  bool isActiveChild() const;
-  void close1Click();
 
-  QMenu *mFile_ = nullptr, *mEdit_ = nullptr, *mFormat_ = nullptr, *popup_ = nullptr;
+  QMenu* mFile_ = nullptr;
   QPrinter* printer_ = nullptr;
 };
