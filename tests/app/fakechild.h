@@ -24,6 +24,11 @@ class FakeChild : public TDocChild {
   void frameCommand(FrameCmd cmd, QObject* sender) override {
     commands << cmd;
     senders << sender;
+    if (cmd == FrameCmd::ShowMessages && MainForm) {
+      itemCheckedOnCommand = MainForm->showMessagesItem->isChecked();
+      messagesShown = !messagesShown;
+      MainForm->showMessagesItem->setChecked(messagesShown);
+    }
   }
   bool setFontSize(int size) override {
     if (kind_ < 1 || kind_ > 4) return false;
@@ -34,24 +39,42 @@ class FakeChild : public TDocChild {
   QList<QMenu*> windowMenus() const override { return menus; }
   bool isModified() const override { return false; }
 
-  QList<FrameCmd> commands;
-  QList<QObject*> senders;
-  int fontSize = 0;
-  bool refuseClose = false;
-  QMenu* file = nullptr;
-  QList<QMenu*> menus;
-
- protected:
-  void closeEvent(QCloseEvent* e) override {
-    if (refuseClose) {
-      e->ignore();
-      return;
-    }
+  void activated() override {
+    TDocChild::activated();
+    if (MainForm) MainForm->showMessagesItem->setChecked(messagesShown);
+  }
+  // Like the real windows: ask in FormCloseQuery, clean up in FormClose.
+  bool FormCloseQuery() override {
+    ++asked;
+    return !refuseClose;
+  }
+  void FormClose() override {
+    ++closed;
     // The designer and the model window leave the kind as it is when they close.
     if (kind_ != ckOaModel && kind_ != ckOaDesign) {
       ChildKind = ckNone;
       if (MainForm) MainForm->UpdateChildActions();
     }
+  }
+
+  QList<FrameCmd> commands;
+  QList<QObject*> senders;
+  int fontSize = 0;
+  bool refuseClose = false;
+  int asked = 0, closed = 0;
+  // The message list: the frame's item "Показывать &сообщения" shows it for the active window.
+  bool messagesShown = false;
+  bool itemCheckedOnCommand = false;
+  QMenu* file = nullptr;
+  QList<QMenu*> menus;
+
+ protected:
+  void closeEvent(QCloseEvent* e) override {
+    if (!FormCloseQuery()) {
+      e->ignore();
+      return;
+    }
+    FormClose();
     e->accept();
   }
 

@@ -10,12 +10,19 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QStatusTipEvent>
+#include <QTableWidget>
+#include <QTest>
+#include <QTextEdit>
 #include <QToolBar>
 #include <map>
 
 #include "fakechild.h"
 #include "platform/errors.h"
 #include "velmora/app/splash.h"
+#include "velmora/documents/doccreate.h"
+#include "velmora/documents/editform.h"
+#include "velmora/documents/tableform.h"
+#include "velmora/documents/txtform.h"
 
 namespace {
 
@@ -470,18 +477,134 @@ TEST(Frame, OwnedChildGoesWithItsOwner) {
   h.add(ckOaDesign, "designer 2", table2);
 }
 
-TEST(Frame, CloseAsksEveryChildAndCancelKeepsRunning) {
+TEST(Frame, ExitAsksEveryChildBeforeAnyCloses) {
   FrameHarness h;
   TMainForm* f = h.frame;
-  FakeChild* c = h.add(ckEdit);
-  c->refuseClose = true;
+  FakeChild* a = h.add(ckEdit, "a");
+  FakeChild* b = h.add(ckTable, "b");
+  FakeChild* c = h.add(ckText, "c");
+  b->refuseClose = true;
   EXPECT_FALSE(f->close());
+  // Cancel in one child keeps every window open; the ones after it are not asked.
   EXPECT_TRUE(f->isVisible());
-  EXPECT_EQ(f->mdiArea()->subWindowList().size(), 1);
-  c->refuseClose = false;
+  EXPECT_EQ(f->mdiArea()->subWindowList().size(), 3);
+  EXPECT_EQ(a->asked, 1);
+  EXPECT_EQ(b->asked, 1);
+  EXPECT_EQ(c->asked, 0);
+  EXPECT_EQ(a->closed + b->closed + c->closed, 0);
+  EXPECT_EQ(ChildKind, ckText) << "the active window keeps its kind";
+  b->refuseClose = false;
+  QPointer<FakeChild> pa(a), pb(b), pc(c);
   f->exitAction->trigger();
   EXPECT_FALSE(f->isVisible());
   EXPECT_TRUE(f->mdiArea()->subWindowList().isEmpty());
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(pa.isNull() && pb.isNull() && pc.isNull());
+  EXPECT_EQ(ChildKind, ckNone);
+}
+
+TEST(Frame, ExitAsksEachDocumentOnceAndCancelKeepsTheOthersModified) {
+  FrameHarness h;
+  TMainForm* f = h.frame;
+  auto* first = qobject_cast<TTxtForm*>(createTextWindow(QString()));
+  auto* second = qobject_cast<TTxtForm*>(createTextWindow(QString()));
+  ASSERT_TRUE(first && second);
+  first->Editor->insertPlainText("первый");
+  second->Editor->insertPlainText("второй");
+  ASSERT_TRUE(first->isModified() && second->isModified());
+  h.script->shown.clear();
+  h.script->answers << dlg::No << dlg::Cancel;
+  EXPECT_FALSE(f->close());
+  ASSERT_EQ(h.script->shown.size(), 2);
+  EXPECT_EQ(h.script->shown[0].text, "Сохранить изменения в Untitled текстовый файл");
+  // "No" for the first document meant "do not save on the way out"; the exit did not happen,
+  // so the document is still there with its text.
+  EXPECT_EQ(f->mdiArea()->subWindowList().size(), 2);
+  EXPECT_TRUE(first->isModified());
+  EXPECT_EQ(first->Editor->toPlainText(), "первый");
+
+  h.script->shown.clear();
+  h.script->answers << dlg::No << dlg::No;
+  EXPECT_TRUE(f->close());
+  EXPECT_EQ(h.script->shown.size(), 2) << "each document is asked once";
+  EXPECT_TRUE(f->mdiArea()->subWindowList().isEmpty());
+}
+
+TEST(Frame, ExitTakesInACellBeingTyped) {
+  FrameHarness h;
+  TMainForm* f = h.frame;
+  auto* t = qobject_cast<TVexoTableForm*>(createTableWindow(QString()));
+  ASSERT_NE(t, nullptr);
+  t->selectCell(1, 1);
+  t->grid()->edit(t->grid()->currentIndex());
+  ASSERT_NE(t->cellEditor(), nullptr);
+  QTest::keyClicks(t->cellEditor(), "s7");  // typed, as a person would
+  h.script->shown.clear();
+  h.script->answers << dlg::Cancel;
+  EXPECT_FALSE(f->close());
+  ASSERT_EQ(h.script->shown.size(), 1);
+  EXPECT_TRUE(h.script->shown[0].text.startsWith("Сохранить изменения в файл таблицы переходов"))
+      << h.script->shown[0].text.toStdString();
+  EXPECT_EQ(t->cell(1, 1), "s7");
+  EXPECT_EQ(f->mdiArea()->subWindowList().size(), 1);
+}
+
+TEST(Frame, ShowMessagesItemCarriesTheActiveWindowsMark) {
+  FrameHarness h;
+  TMainForm* f = h.frame;
+  EXPECT_TRUE(f->showMessagesItem->isCheckable());
+  FakeChild* edit = h.add(ckEdit, "edit");
+  FakeChild* table = h.add(ckTable, "table");
+  EXPECT_FALSE(f->showMessagesItem->isChecked());
+  f->showMessagesItem->trigger();
+  EXPECT_FALSE(table->itemCheckedOnCommand) << "the window sees the mark as the user saw it";
+  EXPECT_TRUE(table->messagesShown);
+  EXPECT_TRUE(f->showMessagesItem->isChecked());
+  f->mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(edit->parentWidget()));
+  EXPECT_FALSE(f->showMessagesItem->isChecked());
+  f->mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(table->parentWidget()));
+  EXPECT_TRUE(f->showMessagesItem->isChecked());
+  f->showMessagesItem->trigger();
+  EXPECT_TRUE(table->itemCheckedOnCommand);
+  EXPECT_FALSE(f->showMessagesItem->isChecked());
+  EXPECT_TRUE(edit->commands.isEmpty());
+}
+
+TEST(Frame, ShowMessagesMarkFollowsTheRealWindows) {
+  FrameHarness h;
+  TMainForm* f = h.frame;
+  auto* table = qobject_cast<TVexoTableForm*>(createTableWindow(QString()));
+  ASSERT_NE(table, nullptr);
+  ASSERT_TRUE(table->messagesVisible());
+  EXPECT_TRUE(f->showMessagesItem->isChecked()) << "the table's message memo is shown";
+  auto* edit = qobject_cast<TEditForm*>(createEditWindow(1, QString()));
+  ASSERT_NE(edit, nullptr);
+  ASSERT_FALSE(edit->messagesVisible);
+  EXPECT_FALSE(f->showMessagesItem->isChecked());
+  f->mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(table->parentWidget()));
+  EXPECT_EQ(ChildKind, ckTable);
+  EXPECT_TRUE(f->showMessagesItem->isChecked()) << "activation shows the table's mark";
+  f->showMessagesItem->trigger();
+  EXPECT_FALSE(table->messagesVisible());
+  EXPECT_FALSE(f->showMessagesItem->isChecked());
+  f->showMessagesItem->trigger();
+  EXPECT_TRUE(table->messagesVisible());
+  EXPECT_TRUE(f->showMessagesItem->isChecked());
+}
+
+TEST(Frame, ButtonsThatStartDisabledFollowTheirActionsOnceAWindowIsActive) {
+  FrameHarness h;
+  TMainForm* f = h.frame;
+  h.add(ckTable);
+  // The table takes the clipboard commands; its kind turns the radix actions off.
+  for (QAction* a : {f->EditCutAction, f->EditCopyAction, f->EditPasteAction, f->EditDelAction})
+    EXPECT_TRUE(button(f->editToolBar, a)->isEnabled()) << a->objectName().toStdString();
+  EXPECT_FALSE(button(f->regToolBar, f->BinAction)->isEnabled());
+  h.add(ckOaModel);
+  for (QAction* a : {f->BinAction, f->HexAction, f->DecAction})
+    EXPECT_TRUE(button(f->regToolBar, a)->isEnabled()) << a->objectName().toStdString();
+  f->EditPasteAction->setEnabled(false);
+  EXPECT_FALSE(button(f->editToolBar, f->EditPasteAction)->isEnabled());
 }
 
 TEST(Frame, StatusPanelsAndHints) {

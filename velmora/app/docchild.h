@@ -39,6 +39,11 @@ class TDocChild : public QWidget {
   virtual void activated();
   // True while the document has unsaved changes (status panel 0).
   virtual bool isModified() const { return false; }
+  // Asked before the window closes, and by the frame before the program exits: a modified
+  // document asks whether to save. False keeps the window (and the program) open.
+  virtual bool FormCloseQuery() { return true; }
+  // The window is closing after its question was answered: what the frame shows for it goes.
+  virtual void FormClose() {}
 
   // Menus merged into the frame's menu bar: the child's "&Файл" (group 0) replaces the
   // frame's; the others (group 1) stand before "&Настройки", "&Окно" and "&Помощь".

@@ -1,5 +1,6 @@
 #include "velmora/app/mainform.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QActionGroup>
 #include <QCloseEvent>
@@ -91,6 +92,7 @@ struct TMainForm::Private {
   QList<QAction*> windowListItems;
   QAction* windowListSeparator = nullptr;
   QWidget* saveButton = nullptr;
+  bool closingAsked = false;  // the exit has asked every child; their closing asks nothing
 };
 
 TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), d_(new Private) {
@@ -378,8 +380,14 @@ void TMainForm::createMenus() {
   showMessagesItem = settingsMenu->addAction(QStringLiteral("Показывать &сообщения"));
   showMessagesItem->setObjectName(QStringLiteral("showMessagesItem"));
   showMessagesItem->setVisible(false);
-  connect(showMessagesItem, &QAction::triggered, this,
-          [this] { guard::run(this, [this] { mShowMessageClick(); }); });
+  // The mark shows the active window's message list; that window sets it, on activation
+  // and when its list is shown or hidden. A click does not move the mark by itself, so the
+  // window reads the state the user saw.
+  showMessagesItem->setCheckable(true);
+  connect(showMessagesItem, &QAction::triggered, this, [this](bool checked) {
+    showMessagesItem->setChecked(!checked);
+    guard::run(this, [this] { mShowMessageClick(); });
+  });
 
   windowMenu = new QMenu(QStringLiteral("&Окно"), this);
   windowMenu->setObjectName(QStringLiteral("windowMenu"));
@@ -575,6 +583,7 @@ QMdiSubWindow* TMainForm::addChild(TDocChild* child, QObject* ownerObject) {
   const int title = sub->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, sub);
   sub->resize(want.width() + 2 * border, want.height() + title + border);
   connect(sub, &QObject::destroyed, this, &TMainForm::onSubWindowGone);
+  child->installEventFilter(this);
   if (ownerObject) {
     // A window owned by another goes with it, without being asked.
     QPointer<QMdiSubWindow> guarded(sub);
@@ -605,6 +614,15 @@ void TMainForm::onSubWindowActivated(QMdiSubWindow* window) {
   auto* child = qobject_cast<TDocChild*>(window->widget());
   mergeMenus(child);
   if (child) child->activated();
+  // The clipboard and radix buttons start disabled while their actions are on, and an action
+  // set to the state it already has tells its button nothing: every activation puts these
+  // buttons in step with their actions.
+  QToolBar* barOf[7] = {editToolBar, editToolBar, editToolBar, editToolBar,
+                        regToolBar,  regToolBar,  regToolBar};
+  QAction* started[7] = {EditCutAction, EditCopyAction, EditPasteAction, EditDelAction,
+                         BinAction,     HexAction,      DecAction};
+  for (int i = 0; i < 7; ++i)
+    if (QWidget* b = barOf[i]->widgetForAction(started[i])) b->setEnabled(started[i]->isEnabled());
 }
 
 void TMainForm::onSubWindowGone(QObject* window) {
@@ -916,24 +934,63 @@ void TMainForm::SaveSettings() {
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
-  // Every child is asked first; one that refuses (Cancel) keeps the program running.
-  const auto subs = mdi_->subWindowList(QMdiArea::CreationOrder);
-  QList<QPointer<QMdiSubWindow>> guarded;
-  for (QMdiSubWindow* s : subs) guarded << s;
-  for (const auto& s : guarded) {
-    if (!s) continue;  // went with its owner
-    if (!s->close()) {
+  // Every child is asked before any of them closes: Cancel in one keeps all of them open
+  // and the program running.
+  QList<QPointer<QMdiSubWindow>> subs;
+  for (QMdiSubWindow* s : mdi_->subWindowList(QMdiArea::CreationOrder)) subs << s;
+  for (const auto& s : subs) {
+    if (!s) continue;  // went with its owner while another window was asked
+    auto* child = qobject_cast<TDocChild*>(s->widget());
+    if (!child) continue;
+    takeInOpenEditors(child);
+    bool allow = false;
+    guard::run(this, [&] { allow = child->FormCloseQuery(); });
+    if (!allow) {
       event->ignore();
       return;
     }
   }
-  if (!mdi_->subWindowList().isEmpty()) {
+  // All answered: the windows close without being asked a second time.
+  d_->closingAsked = true;
+  bool closed = true;
+  for (const auto& s : subs)
+    if (s && !s->close()) closed = false;
+  d_->closingAsked = false;
+  if (!closed || !mdi_->subWindowList().isEmpty()) {
     event->ignore();
     return;
   }
   StoreLayout();
   SaveSettings();
   event->accept();
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Close && d_->closingAsked) {
+    if (auto* child = qobject_cast<TDocChild*>(watched)) {
+      guard::run(this, [child] { child->FormClose(); });
+      event->accept();
+      return true;
+    }
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void TMainForm::takeInOpenEditors(QWidget* child) {
+  // A cell still being typed belongs to the document the question is about. Only an editor
+  // opened for typing counts; widgets placed in cells for good are not editing.
+  struct EditingProbe : QAbstractItemView {
+    static bool editing(const QAbstractItemView* v) {
+      return (v->*(&EditingProbe::state))() == EditingState;
+    }
+  };
+  for (QAbstractItemView* view : child->findChildren<QAbstractItemView*>()) {
+    if (!EditingProbe::editing(view)) continue;
+    const QModelIndex index = view->currentIndex();
+    QWidget* editor = index.isValid() ? view->indexWidget(index) : nullptr;
+    QAbstractItemDelegate* delegate = editor ? view->itemDelegateForIndex(index) : nullptr;
+    if (delegate) emit delegate->commitData(editor);
+  }
 }
 
 // ---------------------------------------------------------------- help

@@ -136,6 +136,7 @@ class TMainForm : public QMainWindow {
  protected:
   void closeEvent(QCloseEvent* event) override;
   bool event(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void createActions();
@@ -147,6 +148,7 @@ class TMainForm : public QMainWindow {
   void mergeMenus(TDocChild* child);
   void applyBarPositions();
   void rebuildWindowList();
+  void takeInOpenEditors(QWidget* child);
 
   QMdiArea* mdi_ = nullptr;
   QComboBox* fontSizeBox_ = nullptr;
