@@ -32,7 +32,6 @@ class TTesting {
   void endOfExpression1(int line, int pos);
   void skuPass2(int from, int to);
   void checkSources();
-  void svfPass2(int from, int to);
   void rvasPass2(int from, int to, const QString& s0);
   void signalKind(int line, int i, QChar c, bool perTerm);
 
