@@ -337,6 +337,42 @@ TEST(TableModelUntitled, NeverSavedTablesCompileIntoFilesOfTheirOwn) {
   EXPECT_EQ(fakes.rec.of(kSim, "Open")[0].args[0].toString(), pa);
 }
 
+TEST(TableModelUntitled, ClosingKeepsWhatTheUserSavedBesideTheCompiledFile) {
+  Fakes fakes;
+  auto form = std::make_unique<TVexoTableForm>();
+  TableData t;
+  t.rows << TableRow{"s0", "", "1", "s0"};
+  form->setTableData(t);
+  const QString fsm = form->compiledFileName();
+  EXPECT_EQ(form->compiledFileName(), fsm);  // one directory for the window's lifetime
+  const QString dir = QFileInfo(fsm).absolutePath();
+  ASSERT_TRUE(writeRaw(fsm, "compiled"));
+
+  // The determinizer offers the compiled file's directory for its table.
+  const QString kept = QDir(dir).filePath("Untitled_det.tbl");
+  ASSERT_TRUE(writeRaw(kept, "Binary\r\n"));
+  form.reset();
+  EXPECT_FALSE(QFileInfo::exists(fsm));
+  EXPECT_TRUE(QFileInfo::exists(kept));
+  QFile::remove(kept);
+  QDir().rmdir(dir);
+
+  // Without anything of the user's the directory goes too.
+  form = std::make_unique<TVexoTableForm>();
+  const QString fsm2 = form->compiledFileName();
+  ASSERT_TRUE(writeRaw(fsm2, "compiled"));
+  form.reset();
+  EXPECT_FALSE(QFileInfo::exists(QFileInfo(fsm2).absolutePath()));
+}
+
+TEST_F(TableModel, CompiledFileNameFollowsTheTable) {
+  EXPECT_EQ(form->compiledFileName(), fsmPath);
+  dlg::Script script;
+  script.files << dir.filePath("renamed.tbl");
+  ASSERT_TRUE(form->Saveas1Click());
+  EXPECT_EQ(form->compiledFileName(), dir.filePath("renamed.fsm"));
+}
+
 TEST_F(TableModel, JointModelNeedsADescriptionAndACompilation) {
   Fakes fakes;
   dlg::Script script;

@@ -1,4 +1,5 @@
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <memory>
@@ -64,14 +65,24 @@ class CompileMemory : public QObject {
     return m ? m : new CompileMemory(form);
   }
 
+  // Only the compiled file goes with the window: the determinizer offers this directory for
+  // its table, and what the user saved there must stay.
+  ~CompileMemory() override {
+    if (!tempDir_ || !tempDir_->isValid()) return;
+    QFile::remove(tempDir_->filePath(untitledName()));
+    QDir().rmdir(tempDir_->path());  // fails, and keeps everything, unless it is empty
+  }
+
   // The table file's name with the extension ".fsm". A table that was never saved gets a
   // file in a temporary directory of its own, so two untitled tables never share one.
   QString fsmPath() {
     const QString table = form_->fileName();
     if (table.isEmpty() || table == QLatin1String("Untitled")) {
-      if (!tempDir_) tempDir_ = std::make_unique<QTemporaryDir>();
-      return tempDir_->isValid() ? tempDir_->filePath(QStringLiteral("Untitled.fsm"))
-                                 : QStringLiteral("Untitled.fsm");
+      if (!tempDir_) {
+        tempDir_ = std::make_unique<QTemporaryDir>();
+        tempDir_->setAutoRemove(false);
+      }
+      return tempDir_->isValid() ? tempDir_->filePath(untitledName()) : untitledName();
     }
     const QFileInfo info(table);
     return info.dir().filePath(info.completeBaseName() + QStringLiteral(".fsm"));
@@ -94,6 +105,8 @@ class CompileMemory : public QObject {
   QString path_;
   CompileType type_;
   bool valid_ = false;
+
+  static QString untitledName() { return QStringLiteral("Untitled.fsm"); }
 };
 
 // Clears `compiled` when the options or the table's name changed since the compilation.
@@ -104,6 +117,11 @@ void forgetStaleCompilation(TVexoTableForm* form) {
 }
 
 }  // namespace
+
+QString TVexoTableForm::compiledFileName() const {
+  // The temporary directory of a never-saved table is made on first demand.
+  return CompileMemory::of(const_cast<TVexoTableForm*>(this))->fsmPath();
+}
 
 bool TVexoTableForm::Compile(bool save) {
   clearMessages();
@@ -120,7 +138,7 @@ bool TVexoTableForm::Compile(bool save) {
 
   CompileMemory* memory = CompileMemory::of(this);
   const CompileType type = currentType();
-  const QString path = memory->fsmPath();
+  const QString path = compiledFileName();
   int status = 0;
   bool makeFailed = false;
   bool written = false;
@@ -171,7 +189,7 @@ void TVexoTableForm::StandartClick() {
     }
     simulator = server.toVariant();
   }
-  const QString path = CompileMemory::of(this)->fsmPath();
+  const QString path = compiledFileName();
   int result = 0;
   if (!guard::run(this, [&] { result = server.callInt(QStringLiteral("Open"), {path}); })) {
     simulator = QVariant();  // a server that failed is created anew next time
@@ -199,7 +217,7 @@ void TVexoTableForm::N9Click() {
     }
     determinizator = server.toVariant();
   }
-  const QString path = CompileMemory::of(this)->fsmPath();
+  const QString path = compiledFileName();
   // The determinizer reports its own faults; its answer is not examined.
   guard::run(this, [&] { server.call(QStringLiteral("Open"), {path}); });
 }
