@@ -191,6 +191,14 @@ TEST(Settings, OptionsReachTheKeyOnlyAtExit) {
   EXPECT_TRUE(readValue("Options").startsWith("qxyss&"));
 }
 
+TEST(Settings, ExitKeepsTheBarsAsTheyWereWithTheWindowsOpen) {
+  FrameHarness h;
+  h.add(ckTable);  // shows the trans and tbl bars
+  ASSERT_FALSE(h.frame->transToolBar->isHidden());
+  EXPECT_TRUE(h.frame->close());
+  EXPECT_TRUE(readValue("Panels").startsWith("11111000,")) << readValue("Panels").toStdString();
+}
+
 TEST(Settings, KeyThatCannotBeWrittenIsReportedAndExitGoesOn) {
   QTemporaryDir dir;
   QFile blocker(dir.filePath("blocker"));

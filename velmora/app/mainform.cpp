@@ -950,6 +950,8 @@ void TMainForm::closeEvent(QCloseEvent* event) {
       return;
     }
   }
+  // The layout as the user leaves it, with the windows still open.
+  StoreLayout();
   // All answered: the windows close without being asked a second time.
   d_->closingAsked = true;
   bool closed = true;
@@ -960,7 +962,6 @@ void TMainForm::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
-  StoreLayout();
   SaveSettings();
   event->accept();
 }
