@@ -155,24 +155,10 @@ bool Determinizer::run(const Set& start, DetResult* out, QString* error) const {
 }
 
 bool Determinizer::parseStart(const QString& text, Set* start, QString* error) const {
-  QVector<Name> names;
-  ScanError e;
-  if (!scanNames(text, &names, &e)) {
-    *error = QStringLiteral("Позиция %1: %2").arg(e.pos + 1).arg(e.message);
-    return false;
-  }
   Set s;
-  for (const Name& n : names) {
-    const int k = Model::numberOf(m_.events, n.key);
-    if (n.inverted || k == 0) {
-      *error = n.inverted ? QStringLiteral("Событие '%1' не может быть инверсным").arg(n.key)
-                          : QStringLiteral("Событие '%1' автомату не известно").arg(n.key);
-      return false;
-    }
-    if (!std::binary_search(s.begin(), s.end(), k)) s.insert(std::lower_bound(s.begin(), s.end(), k), k);
-  }
+  if (!m_.parseEvents(text, &s, error)) return false;
   if (s.isEmpty()) {
-    *error = QStringLiteral("Начальное множество событий пусто");
+    *error = QStringLiteral("не задано ни одного события");
     return false;
   }
   *start = s;

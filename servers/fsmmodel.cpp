@@ -89,6 +89,28 @@ int Model::findLine(const Set& key) const {
   return -1;
 }
 
+bool Model::parseEvents(const QString& text, Set* out, QString* error) const {
+  QVector<Name> names;
+  ScanError e;
+  if (!scanNames(text, &names, &e)) {
+    *error = QStringLiteral("позиция %1: %2").arg(e.pos + 1).arg(e.message);
+    return false;
+  }
+  Set s;
+  for (const Name& n : names) {
+    const int k = numberOf(events, n.key);
+    if (n.inverted || k == 0) {
+      *error = n.inverted ? QStringLiteral("событие '%1' не может быть инверсным").arg(n.key)
+                          : QStringLiteral("событие '%1' автомату не известно").arg(n.key);
+      return false;
+    }
+    auto it = std::lower_bound(s.begin(), s.end(), k);
+    if (it == s.end() || *it != k) s.insert(it, k);
+  }
+  *out = s;
+  return true;
+}
+
 Set Model::outputsOf(const Set& active) const {
   Set out;
   for (const Line& line : lines)

@@ -75,6 +75,9 @@ class Model {
   static int enter(QStringList& names, const QString& name);
   // 0-based index of the line with this key, -1 when none.
   int findLine(const Set& key) const;
+  // Reads event names joined by "&" into a set (a blank text gives the empty set). False
+  // with *error when the text is faulty or names an inverted or unknown event.
+  bool parseEvents(const QString& text, Set* events, QString* error) const;
 
   // The outputs of an event set: the union over the lines whose key it satisfies.
   Set outputsOf(const Set& events) const;

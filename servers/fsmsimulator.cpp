@@ -35,21 +35,11 @@ int Simulator::setState(const QString& text) {
     status_ = QStringLiteral("Автомат не загружен");
     return Error;
   }
-  QVector<Name> names;
-  ScanError e;
-  if (!scanNames(text, &names, &e)) {
-    status_ = QStringLiteral("Состояние '%1', позиция %2: %3").arg(text).arg(e.pos + 1).arg(e.message);
-    return Error;
-  }
   Set s;
-  for (const Name& n : names) {
-    const int k = Model::numberOf(model_.events, n.key);
-    if (n.inverted || k == 0) {
-      status_ = n.inverted ? QStringLiteral("Событие '%1' не может быть инверсным").arg(n.key)
-                           : QStringLiteral("Событие '%1' автомату не известно").arg(n.key);
-      return Error;
-    }
-    if (!std::binary_search(s.begin(), s.end(), k)) s.insert(std::lower_bound(s.begin(), s.end(), k), k);
+  QString error;
+  if (!model_.parseEvents(text, &s, &error)) {
+    status_ = QStringLiteral("Состояние '%1': %2").arg(text, error);
+    return Error;
   }
   state_ = s;
   hasState_ = true;

@@ -58,8 +58,11 @@ TEST(Simulator, StatusCodes) {
   EXPECT_EQ(sim.doStep("x1"), -1);  // no state yet
   EXPECT_EQ(sim.status(), QStringLiteral("Состояние не задано"));
   EXPECT_EQ(sim.setState("s9"), -1);
+  EXPECT_EQ(sim.status(), QStringLiteral("Состояние 's9': событие 's9' автомату не известно"));
   EXPECT_EQ(sim.setState("S0"), -1);
+  EXPECT_EQ(sim.status(), QStringLiteral("Состояние 'S0': событие 's0' не может быть инверсным"));
   EXPECT_EQ(sim.setState("s0 s1"), -1);
+  EXPECT_EQ(sim.status(), QStringLiteral("Состояние 's0 s1': позиция 4: пропущен разделитель '&'"));
   EXPECT_EQ(sim.setState(""), 1);
   EXPECT_EQ(sim.state(), QString());
   EXPECT_EQ(sim.doStep("x1"), 1);
@@ -206,8 +209,13 @@ TEST(Determinizer, StartSetAndLimits) {
   EXPECT_TRUE(det.parseStart("s1 & s2", &s, &error));
   EXPECT_EQ(s, (Set{2, 3}));
   EXPECT_FALSE(det.parseStart("", &s, &error));
+  EXPECT_EQ(error, QStringLiteral("не задано ни одного события"));
   EXPECT_FALSE(det.parseStart("s7", &s, &error));
+  EXPECT_EQ(error, QStringLiteral("событие 's7' автомату не известно"));
   EXPECT_FALSE(det.parseStart("S1", &s, &error));
+  EXPECT_FALSE(det.parseStart("s1&&s2", &s, &error));
+  EXPECT_EQ(error, QStringLiteral("позиция 4: перед '&' пропущено имя"));
+  EXPECT_EQ(s, (Set{2, 3}));  // a refused text leaves the set alone
   DetResult r;
   EXPECT_FALSE(det.run(Set(), &r, &error));
   EXPECT_TRUE(Determinizer::validPrefix("a"));
