@@ -83,6 +83,12 @@ TEST_F(EditorTest, NewSkuWindowStartsWithItsHeadingsAndNothingToCheck) {
   w->activated();
   EXPECT_FALSE(frame->ToSkuAction->isEnabled());
 
+  // Undoing back to the text as it was clears the mark.
+  w->Editor->undo();
+  EXPECT_FALSE(w->isModified());
+  EXPECT_EQ(frame->statusText(0), QString());
+  type(w, QStringLiteral("\n "));
+
   // Back to headings only: everything off again.
   w->setLines(L({"sku:", "", "svf:"}));
   EXPECT_FALSE(w->checkFlag);

@@ -248,3 +248,24 @@ TEST_F(TextTest, PrintingWithoutAPrinterWritesAPdfBesideTheDocument) {
   w->mPrintSetupClick();
   EXPECT_EQ(s.pageSetupDialogs, 1);
 }
+
+TEST_F(TextTest, AnUnplacedDocumentPrintsIntoAFolderThatExists) {
+  if (!QPrinterInfo::availablePrinters().isEmpty()) GTEST_SKIP() << "a printer is installed";
+  QTemporaryDir home;  // a home without a documents folder
+  const QByteArray oldHome = qgetenv("HOME"), oldConfig = qgetenv("XDG_CONFIG_HOME");
+  qputenv("HOME", home.path().toUtf8());
+  qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toUtf8());
+  TTxtForm* w = newText();
+  w->Editor->insertPlainText(QStringLiteral("x"));
+  dlg::Script s;
+  s.printAnswers << true;
+  w->mPrintClick();
+  const QString pdf = w->printer()->outputFileName();
+  qputenv("HOME", oldHome);
+  if (oldConfig.isEmpty()) qunsetenv("XDG_CONFIG_HOME");
+  else qputenv("XDG_CONFIG_HOME", oldConfig);
+  EXPECT_EQ(QFileInfo(pdf).absolutePath(), QFileInfo(home.path()).absoluteFilePath());
+  EXPECT_EQ(QFileInfo(pdf).fileName(), QStringLiteral("Untitled.pdf"));
+  EXPECT_TRUE(edtest::readAll(pdf).startsWith("%PDF"));
+  EXPECT_TRUE(s.shown.isEmpty());
+}

@@ -228,7 +228,8 @@ void TEditForm::FontSml2Click() { docwin::stepFontSize(Editor, -2); }
 
 void TEditForm::EditorChange() {
   const bool active = docwin::isActiveChild(this);
-  if (active && isModified()) docwin::setStatus(0, QString::fromUtf8(kChanged));
+  // An undo back to the saved text clears the mark again.
+  if (active) docwin::setStatus(0, isModified() ? QString::fromUtf8(kChanged) : QString());
   bool content = false;
   for (QTextBlock b = Editor->document()->begin(); b.isValid() && !content; b = b.next())
     content = isContent(b.text());

@@ -179,10 +179,13 @@ void TTxtForm::mPrintClick() {
     // No printer on this machine: the job goes into a PDF file beside the document.
     p->setOutputFormat(QPrinter::PdfFormat);
     if (p->outputFileName().isEmpty()) {
+      // Beside the document; a document placed nowhere yet goes to the documents folder when
+      // there is one (the dialog refuses a folder that does not exist), else home.
       const QFileInfo fi(fileName);
-      const QString dir = fi.isAbsolute() ? fi.absolutePath()
-                                          : QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-      p->setOutputFileName(QDir(dir.isEmpty() ? QDir::homePath() : dir).filePath(fi.completeBaseName() + QStringLiteral(".pdf")));
+      QString dir = docwin::directoryOf(fileName);
+      if (dir.isEmpty()) dir = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+      if (dir.isEmpty() || !QFileInfo(dir).isDir()) dir = QDir::homePath();
+      p->setOutputFileName(QDir(dir).filePath(fi.completeBaseName() + QStringLiteral(".pdf")));
     }
   }
   if (!dlg::printDialog(this, p)) return;
