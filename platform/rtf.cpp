@@ -129,9 +129,9 @@ QByteArray write(const Document& doc) {
       appendText(&out, r.text);
       out += '}';
     }
-    if (pi + 1 < doc.paragraphs.size()) out += "\\par\r\n";
+    out += "\\par\r\n";
   }
-  out += "\r\n}\r\n";
+  out += "}\r\n";
   return out;
 }
 
@@ -185,6 +185,9 @@ class Reader {
       }
     }
     finishParagraph();
+    // The mark that ends the last paragraph opens no further one.
+    if (endedByPar_ && doc_.paragraphs.size() > 1 && doc_.paragraphs.last().runs.isEmpty())
+      doc_.paragraphs.removeLast();
     return doc_;
   }
 
@@ -209,6 +212,7 @@ class Reader {
   bool colorGiven_ = false;
   Align align_ = AlignLeft;
   QList<int> tabs_;
+  bool endedByPar_ = false;  // no text since the last paragraph mark
   Document doc_;
 
   void openGroup() {
@@ -494,6 +498,7 @@ class Reader {
     const char16_t u = c.unicode();
     if ((u < 0x20 && u != '\t') || u == 0xFFFC) return;
     if (u == 0x2029) c = QChar(0x2028);
+    endedByPar_ = false;
     Paragraph& p = doc_.paragraphs.last();
     const CharFormat f = currentFormat();
     if (!p.runs.isEmpty() && p.runs.last().format == f) {
@@ -513,6 +518,7 @@ class Reader {
     if (skipping() || st_.dest != Dest::Text) return;
     finishParagraph();
     doc_.paragraphs.append(Paragraph());
+    endedByPar_ = true;
   }
 };
 

@@ -52,9 +52,10 @@ struct Document {
 // True when the data begins like a rich-text file ("{\rtf", leading blanks allowed).
 bool isRtf(const QByteArray& data);
 
-// The whole file; paragraphs are separated by \par (none after the last one).
+// The whole file; every paragraph ends with \par, the last one included, as other writers do.
 QByteArray write(const Document& doc);
-// Never throws; what it cannot read is skipped.
+// Never throws; what it cannot read is skipped. A \par that ends the text ends the last
+// paragraph and opens no empty one after it.
 Document read(const QByteArray& data);
 
 // Bridges to Qt's rich-text document. Tab stops: 1 pixel = 15 twips (96 pixels per inch).

@@ -61,8 +61,9 @@ TEST(RtfWrite, ParagraphSeparatorsAndColourTable) {
   second.tabs << 100 << 250;
   d.paragraphs << second;
   const QByteArray out = rtf::write(d);
-  EXPECT_EQ(out.count("\\par"), 3);  // "\pard" twice, one "\par" between the two paragraphs
-  EXPECT_EQ(out.count("\\par\r\n"), 1);
+  EXPECT_EQ(out.count("\\par"), 4);  // "\pard" and "\par" for each paragraph
+  EXPECT_EQ(out.count("\\par\r\n"), 2);
+  EXPECT_TRUE(out.endsWith("\\par\r\n}\r\n"));
   EXPECT_TRUE(out.contains("{\\colortbl ;\\red0\\green0\\blue255;}"));
   EXPECT_TRUE(out.contains("\\cf1"));
   EXPECT_TRUE(out.contains("\\tx100\\tx250"));
@@ -86,10 +87,10 @@ TEST(RtfRoundTrip, ModelSurvivesWriteAndRead) {
   it.format.halfPoints = 27;
   p2.runs << it;
   rtf::Paragraph empty;
-  d.paragraphs << p1 << empty << p2;
+  d.paragraphs << p1 << empty << p2 << empty;  // an empty last line is kept too
   const rtf::Document back = rtf::read(rtf::write(d));
-  ASSERT_EQ(back.paragraphs.size(), 3);
-  for (int i = 0; i < 3; ++i) {
+  ASSERT_EQ(back.paragraphs.size(), 4);
+  for (int i = 0; i < 4; ++i) {
     EXPECT_EQ(back.paragraphs[i].align, d.paragraphs[i].align) << i;
     EXPECT_EQ(back.paragraphs[i].tabs, d.paragraphs[i].tabs) << i;
     ASSERT_EQ(back.paragraphs[i].runs.size(), d.paragraphs[i].runs.size()) << i;
@@ -166,12 +167,22 @@ TEST(RtfRead, SkipsUnknownWordsAndIgnorableDestinations) {
       "\\'cf\\'f0\\'e8\\'e2\\'e5\\'f2{\\*\\unknowndest hidden}{\\pict\\wmetafile8 0102abcdef}"
       " \\f1 caf\\'e9\\par\r\n}";
   const rtf::Document d = rtf::read(in);
-  ASSERT_EQ(d.paragraphs.size(), 2);
+  ASSERT_EQ(d.paragraphs.size(), 1);  // the closing \par ends the paragraph, opens none
   EXPECT_EQ(d.paragraphs[0].text(), QStringLiteral("Привет café"));
   EXPECT_EQ(d.paragraphs[0].runs[0].format.font, QStringLiteral("Arial"));
   EXPECT_EQ(d.paragraphs[0].runs[0].format.halfPoints, 22);
   EXPECT_EQ(d.paragraphs[0].runs.last().format.font, QStringLiteral("Times New Roman"));
-  EXPECT_EQ(d.paragraphs[1].text(), QString());
+}
+
+TEST(RtfRead, OnlyTheMarkThatEndsTheTextOpensNoParagraph) {
+  EXPECT_EQ(rtf::read("{\\rtf1 abc\\par\r\n}").paragraphs.size(), 1);
+  EXPECT_EQ(rtf::read("{\\rtf1 abc\\par\\pard\\qc }").paragraphs.size(), 1);
+  EXPECT_EQ(rtf::read("{\\rtf1 abc\\par \\par}").plainText(), QStringLiteral("abc\n"));
+  EXPECT_EQ(rtf::read("{\\rtf1 \\par}").plainText(), QString());
+  EXPECT_EQ(rtf::read("{\\rtf1 \\par}").paragraphs.size(), 1);
+  EXPECT_EQ(rtf::read("{\\rtf1 abc\\par }").plainText(), QStringLiteral("abc"));
+  // A last paragraph without its own mark is read all the same.
+  EXPECT_EQ(rtf::read("{\\rtf1 abc\\par def}").plainText(), QStringLiteral("abc\ndef"));
 }
 
 TEST(RtfRead, UnicodeEscapesDropTheirFallbackCharacters) {

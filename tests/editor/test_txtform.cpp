@@ -107,6 +107,27 @@ TEST_F(TextTest, BoldCentredTextSurvivesSaveAndReopen) {
   EXPECT_FALSE(back->isModified());
 }
 
+TEST_F(TextTest, RichTextOfOtherProgramsGainsNoLineAndAnEmptyLastLineIsKept) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("wordpad.txt"));
+  // The way other editors end a file: every paragraph, the last included, ends with \par.
+  ASSERT_TRUE(edtest::writeAll(path, "{\\rtf1\\ansi\\ansicpg1251{\\fonttbl{\\f0\\fcharset204 Arial;}}\r\n"
+                                     "\\pard\\f0 \\'e0\\'e1\\par\r\n\\pard cd\\par\r\n}\r\n"));
+  auto* w = qobject_cast<TTxtForm*>(createTextWindow(path));
+  ASSERT_NE(w, nullptr);
+  EXPECT_EQ(w->Editor->toPlainText(), QStringLiteral("аб\ncd"));
+
+  // A text that ends with an empty line keeps it through save and reopen, again and again.
+  w->Editor->moveCursor(QTextCursor::End);
+  w->Editor->insertPlainText(QStringLiteral("\n"));
+  for (int round = 0; round < 2; ++round) {
+    ASSERT_TRUE(w->Save1Click());
+    w = qobject_cast<TTxtForm*>(createTextWindow(path));
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->Editor->toPlainText(), QStringLiteral("аб\ncd\n")) << round;
+  }
+}
+
 TEST_F(TextTest, ReportWindowSavesStraightToItsFileAndAnUnplacedOneAsksWhere) {
   QTemporaryDir dir;
   TTxtForm* w = newText();
