@@ -35,6 +35,11 @@ class EditorTest : public InFrame {
     w->Editor->insertPlainText(text);
   }
   static QString selected(TEditForm* w) { return w->Editor->textCursor().selectedText(); }
+  // Writes `bytes` into `name` in `dir` and opens it as a document of `kind`.
+  static TEditForm* openWith(const QTemporaryDir& dir, const char* name, const QByteArray& bytes, int kind) {
+    if (!edtest::writeAll(dir.filePath(QString::fromLatin1(name)), bytes)) return nullptr;
+    return qobject_cast<TEditForm*>(createEditWindow(kind, dir.filePath(QString::fromLatin1(name))));
+  }
 };
 
 DocSettings qwert() {
@@ -152,9 +157,7 @@ TEST_F(EditorTest, SkuDocumentSavesTheExactBytesAndSavesThemAgainAfterLoading) {
 
 TEST_F(EditorTest, LoadingKeepsTypedMaskLinesAndTakesTheLettersOfTheBlock) {
   QTemporaryDir dir;
-  const QString path = dir.filePath(QStringLiteral("t.rvs"));
-  ASSERT_TRUE(edtest::writeAll(path, "s1(y1)=s0*x1;\r\nmask:\r\nnot a block\r\nmask:\r\na\r\n\r\nc\r\nd\r\ne\r\nb0\r\n"));
-  auto* w = qobject_cast<TEditForm*>(createEditWindow(0, path));
+  TEditForm* w = openWith(dir, "t.rvs", "s1(y1)=s0*x1;\r\nmask:\r\nnot a block\r\nmask:\r\na\r\n\r\nc\r\nd\r\ne\r\nb0\r\n", 0);
   ASSERT_NE(w, nullptr);
   EXPECT_EQ(w->docKind(), 0);
   EXPECT_EQ(w->lines(), L({"s1(y1)=s0*x1;", "mask:", "not a block"}));
@@ -197,9 +200,7 @@ TEST_F(EditorTest, FailedSaveIsReportedAndTheTextStaysModified) {
 
 TEST_F(EditorTest, SaveAsStartsAtTheDocumentAndKeepsATypedExtension) {
   QTemporaryDir dir;
-  const QString path = dir.filePath(QStringLiteral("t.rvs"));
-  ASSERT_TRUE(edtest::writeAll(path, "s1(y1)=s0*x1;\r\n"));
-  auto* w = qobject_cast<TEditForm*>(createEditWindow(0, path));
+  TEditForm* w = openWith(dir, "t.rvs", "s1(y1)=s0*x1;\r\n", 0);
   ASSERT_NE(w, nullptr);
   edtest::DirScript s;
   s.files << dir.filePath(QStringLiteral("copy.txt"));
@@ -220,9 +221,7 @@ TEST_F(EditorTest, SaveAsStartsAtTheDocumentAndKeepsATypedExtension) {
 
 TEST_F(EditorTest, ConvertedSkuIsSavedBesideItsRvas) {
   QTemporaryDir dir;
-  const QString path = dir.filePath(QStringLiteral("cpu.rvs"));
-  ASSERT_TRUE(edtest::writeAll(path, "s1(y1)=s0*x1;\r\n"));
-  auto* w = qobject_cast<TEditForm*>(createEditWindow(0, path));
+  TEditForm* w = openWith(dir, "cpu.rvs", "s1(y1)=s0*x1;\r\n", 0);
   ASSERT_NE(w, nullptr);
   w->ToSkuClick();
   TEditForm* sku = frame->lastEditForm;
