@@ -5,37 +5,51 @@
 
 using namespace tt;
 
-TEST(CheckerMessages, TextsAreExact) {
-  const char* expected[27] = {
-      "В выражении нет ни одного знака равенства",
-      "Более одного знака равенства в вырыжении недопустимо",
-      "Перед знаком равенства должно стоять название события",
-      "После знака операции или равенства не может стоять знак операции",
-      "После знака операции или равенства должно стоять выражение",
-      "Название события или сигнала должно начинаться с определенной буквы",
-      "Пропущен знак операции",
-      "Данный символ нельзя использовать",
-      "Отсутствует закрывающий коментарий",
-      "Отсутствует открывающий коментарий",
-      "После знака операции или равенства не может стоять закрывающая скобка",
-      "После открывающей скобки не может стоять знак операции",
-      "Отсутствует открывающая круглая скобка",
-      "Отсутствует закрывающая круглая скобка",
-      "Отсутствует идетификатор СКУ (\"sku:\")",
-      "Два идентификатора СКУ недопустимы",
-      "(Предупреждение)Отсутствует идентификатор СВФ (\"svf:\")",
-      "Два идентификатора СВФ недопустимы",
-      "Абстрактные сигналы обозначаютя символом z",
-      "Двоичные сигналы обозначаютя символом x",
-      "В каждом дизъюнктивном члене может присутствовать только один абстрактныи сигнал",
-      "Сигнал без исходного события",
-      "Начальное событие должно стоять после знаков '=' или 'V'",
-      "Начальное событие должно называться s0",
-      "Начальное событие не может стоять в круглых или итерационных скобках",
-      "Отсутствует открывающая итерационная скобка",
-      "Отсутствует закрывающая итерационная скобка",
+// Every message, produced by a text that has the fault, with its exact wording.
+TEST(CheckerMessages, EveryMessageAsTheUserSeesIt) {
+  struct Case {
+    bool sku;
+    QStringList text;
+    const char* message;
   };
-  for (int i = 0; i < 27; ++i) EXPECT_EQ(TTesting::messageText(i), QString::fromUtf8(expected[i])) << i;
+  const Case cases[] = {
+      {true, L({"sku:", "s1;", "svf:"}), "2-0-0- В выражении нет ни одного знака равенства"},
+      {true, L({"sku:", "s1==s0;", "svf:"}), "2-3-1- Более одного знака равенства в вырыжении недопустимо"},
+      {true, L({"sku:", "=s0;", "svf:"}), "2-0-0- Перед знаком равенства должно стоять название события"},
+      {true, L({"sku:", "s1=s0**x1;", "svf:"}),
+       "2-6-1- После знака операции или равенства не может стоять знак операции"},
+      {true, L({"sku:", "s1=s0*;", "svf:"}), "2-6-0- После знака операции или равенства должно стоять выражение"},
+      {true, L({"sku:", "s1=s0*y1;", "svf:"}),
+       "2-6-1- Название события или сигнала должно начинаться с определенной буквы"},
+      {true, L({"sku:", "s1=(s0*x1);", "svf:"}), "2-3-0- Пропущен знак операции"},
+      {true, L({"sku:", "s1=s0*x1#;", "svf:"}), "2-8-1- Данный символ нельзя использовать"},
+      {true, L({"sku:", "s1=s0*x1; /* open", "svf:", "y1=s1;"}), "4-0-0- Отсутствует закрывающий коментарий"},
+      {true, L({"sku:", "s1=s0*x1; */", "svf:"}), "2-11-1- Отсутствует открывающий коментарий"},
+      {true, L({"sku:", "s1=s0*);", "svf:"}),
+       "2-6-0- После знака операции или равенства не может стоять закрывающая скобка"},
+      {true, L({"sku:", "s1=s0*(*x1);", "svf:"}), "2-7-1- После открывающей скобки не может стоять знак операции"},
+      {true, L({"sku:", "s1=s0*x1);", "svf:"}), "2-8-1- Отсутствует открывающая круглая скобка"},
+      {true, L({"sku:", "s1=s0*(x1|x2;", "svf:"}), "2-12-0- Отсутствует закрывающая круглая скобка"},
+      {true, L({"s1=s0;"}), "1-0-0- Отсутствует идетификатор СКУ (\"sku:\")"},
+      {true, L({"sku:", "sku:", "s1=s0;", "svf:"}), "2-0-3- Два идентификатора СКУ недопустимы"},
+      {true, L({"sku:", "s1=s0;"}), "1-0-0- (Предупреждение)Отсутствует идентификатор СВФ (\"svf:\")"},
+      {true, L({"sku:", "s1=s0;", "svf:", "svf:"}), "4-0-3- Два идентификатора СВФ недопустимы"},
+      {true, L({"sku:", "s1=s0*Z1;", "svf:"}), "2-6-1- Абстрактные сигналы обозначаютя символом z"},
+      {true, L({"sku:", "s1=s0*x1;", "s2=s1*z1;", "svf:"}), "3-6-1- Двоичные сигналы обозначаютя символом x"},
+      {true, L({"sku:", "s1=s0*z1*z2;", "svf:"}),
+       "2-9-1- В каждом дизъюнктивном члене может присутствовать только один абстрактныи сигнал"},
+      {true, L({"sku:", "s1=x1;", "svf:"}), "2-3-1- Сигнал без исходного события"},
+      {false, L({"s1=s0*x1*s0*x2;"}), "1-9-2- Начальное событие должно стоять после знаков '=' или 'V'"},
+      {false, L({"s1=x1*s0;"}), "1-3-2- Начальное событие должно называться s0"},
+      {false, L({"s1=s0*(x1|s0*x2);"}),
+       "1-10-2- Начальное событие не может стоять в круглых или итерационных скобках"},
+      {false, L({"s1=s0*x1};"}), "1-8-1- Отсутствует открывающая итерационная скобка"},
+      {false, L({"s1=s0*{x1;"}), "1-9-0- Отсутствует закрывающая итерационная скобка"},
+  };
+  for (const Case& c : cases) {
+    const Checked r = c.sku ? checkSku(c.text) : checkRvas(c.text);
+    EXPECT_TRUE(r.messages.contains(QString::fromUtf8(c.message))) << c.text << " gives " << r.messages;
+  }
   EXPECT_TRUE(TTesting::messageText(27).isEmpty());
   EXPECT_TRUE(TTesting::messageText(-1).isEmpty());
 }
@@ -147,8 +161,15 @@ TEST(CheckSku, SignalKinds) {
   EXPECT_EQ(checkSku(L({"sku:", "s1=s0*z1;", "s2=s1*x1;", "svf:"})).messages, QStringList{msg(3, 6, 1, 18)});
   // One abstract signal per term: a '|' starts a new term.
   EXPECT_TRUE(checkSku(L({"sku:", "s1=s0*z1|s2*z2;", "svf:"})).messages.isEmpty());
-  // Signals inside brackets count too: multiplied out, the term holds two abstract signals.
-  EXPECT_EQ(checkSku(L({"sku:", "s1=s0*z1*(z2|z3);", "svf:"})).messages, QStringList{msg(2, 10, 1, 20)});
+  // Signals inside brackets count too: multiplied out, each of the two terms holds two
+  // abstract signals.
+  EXPECT_EQ(checkSku(L({"sku:", "s1=s0*z1*(z2|z3);", "svf:"})).messages,
+            (QStringList{msg(2, 10, 1, 20), msg(2, 13, 1, 20)}));
+  // A '|' inside a group does not end the term: what follows the group joins every alternative.
+  EXPECT_EQ(checkSku(L({"sku:", "s1=s0*(z1|s2)*z3;", "svf:"})).messages, QStringList{msg(2, 14, 1, 20)});
+  EXPECT_EQ(checkSku(L({"sku:", "s1=s0*(s2|(z1|s3))*z3;", "svf:"})).messages, QStringList{msg(2, 19, 1, 20)});
+  EXPECT_TRUE(checkSku(L({"sku:", "s1=s0*(z1|z2)|s2*z3;", "svf:"})).messages.isEmpty());
+  EXPECT_TRUE(checkSku(L({"sku:", "s1=s0*(z1|s2*(z2|z3));", "svf:"})).messages.isEmpty());
   EXPECT_EQ(checkSku(L({"sku:", "s1=s0*(x1|x2);", "s2=s1*z1;", "svf:"})).messages, QStringList{msg(3, 6, 1, 19)});
 }
 
@@ -175,6 +196,14 @@ TEST(CheckSku, TermWithoutSourceEvent) {
   // ...but an alternative of the group without one leaves a term without a source.
   c = checkSku(L({"sku:", "s1=x3*(s0|x2);", "svf:"}));
   EXPECT_EQ(c.messages, QStringList{msg(2, 3, 1, 21)});
+}
+
+TEST(CheckSku, LeftSideNamesOnlyTargets) {
+  // Several targets are joined by '*'; brackets or '|' would end up in a target's name.
+  EXPECT_TRUE(checkSku(L({"sku:", "s1*s2=s0*x1;", "svf:"})).messages.isEmpty());
+  EXPECT_EQ(checkSku(L({"sku:", "s1(y1)=s0*x1;", "svf:"})).messages,
+            (QStringList{msg(2, 2, 1, 7), msg(2, 5, 1, 7)}));
+  EXPECT_EQ(checkSku(L({"sku:", "s1|s2=s0*x1;", "svf:"})).messages, QStringList{msg(2, 2, 1, 7)});
 }
 
 TEST(CheckSku, NameGluedToAClosingBracket) {
@@ -243,6 +272,22 @@ TEST(CheckRvas, Braces) {
   EXPECT_EQ(checkRvas(L({"s1=s0*{x1}x2;"})).messages, QStringList{msg(1, 10, 0, 6)});
   // Braces are allowed in РВАС, not in СКУ.
   EXPECT_EQ(checkSku(L({"sku:", "s1=s0*{x1};", "svf:"})).messages, (QStringList{msg(2, 6, 1, 7), msg(2, 9, 1, 7)}));
+}
+
+TEST(CheckRvas, LeftSideIsOneEventWithItsOutputs) {
+  EXPECT_TRUE(checkRvas(L({"sa(y1, Y2 ,y3)=s0*x1;"})).messages.isEmpty());
+  // Every output becomes an output function, so it needs the output letter.
+  EXPECT_EQ(checkRvas(L({"sa(q1)=s0*x1;"})).messages, QStringList{msg(1, 3, 1, 5)});
+  EXPECT_EQ(checkRvas(L({"sa(y1,1y)=s0*x1;"})).messages, QStringList{msg(1, 6, 1, 5)});
+  EXPECT_EQ(checkRvas(L({"sa(y1,(y2))=s0*x1;"})).messages, QStringList{msg(1, 6, 1, 5)});
+  // One event and one list.
+  EXPECT_EQ(checkRvas(L({"sa*sb(y1)=s0*x1;"})).messages, QStringList{msg(1, 2, 1, 7)});
+  EXPECT_EQ(checkRvas(L({"sa|sb=s0*x1;"})).messages, (QStringList{msg(1, 2, 1, 7), msg(1, 3, 2, 23)}));
+  EXPECT_EQ(checkRvas(L({"sa(y1)(y2)=s0*x1;"})).messages, QStringList{msg(1, 6, 1, 7)});
+  // A text that passes gives output functions that pass the СКУ check.
+  const QStringList rvas = L({"sa(y1,Y2)=s0*x1;", "sb(y2)=s0*x2;"});
+  ASSERT_TRUE(checkRvas(rvas).messages.isEmpty());
+  EXPECT_TRUE(checkSku(rvasToSku(rvas)).messages.isEmpty()) << rvasToSku(rvas);
 }
 
 TEST(CheckRvas, SignalKinds) {

@@ -148,3 +148,8 @@ TEST(SkuTbl, HugeExpansionIsRefused) {
   TSkuTbl c2(QStringList{"sku:", deep}, &t, DocSettings());
   EXPECT_THROW(c2.Convert(), VexoError);
 }
+
+TEST(SkuTbl, BracketsInOutputFunctionsOnlyGroup) {
+  EXPECT_EQ(skuToTable(L({"sku:", "s1=s0*x1;", "s2=s1*x2;", "svf:", "y1=s0|(s1|s5);"})).rows,
+            rows({R("s0", "y1", "x1", "s1"), R("s1", "y1", "x2", "s2"), R("s5", "y1", "0", "0")}));
+}

@@ -4,15 +4,10 @@
 
 #include <QFile>
 #include <QListWidget>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QTemporaryDir>
 
+#include "../editor/helpers.h"
 #include "helpers.h"
-#include "platform/dialogs.h"
-#include "velmora/app/childkind.h"
-#include "velmora/app/mainform.h"
-#include "velmora/app/optionsform.h"
 #include "velmora/documents/editform.h"
 #include "velmora/documents/tableform.h"
 
@@ -20,21 +15,8 @@ using namespace tt;
 
 namespace {
 
-class Windows : public ::testing::Test {
+class Windows : public edtest::InFrame {
  protected:
-  void SetUp() override {
-    dlg::Script welcome;  // the first start greets the user
-    frame = new TMainForm();
-    OptionsForm = new TOptionsForm(frame);
-    frame->show();
-  }
-  void TearDown() override {
-    while (!frame->mdiArea()->subWindowList().isEmpty()) delete frame->mdiArea()->subWindowList().first();
-    delete frame;
-    MainForm = nullptr;
-    OptionsForm = nullptr;
-    ChildKind = ckNone;
-  }
   TEditForm* newEditor(int kind) {
     if (kind == 1) frame->NewSkuClick();
     else frame->NewRvasClick();
@@ -48,7 +30,6 @@ class Windows : public ::testing::Test {
     t->setTableData(d);
     return t;
   }
-  TMainForm* frame = nullptr;
 };
 
 }  // namespace
@@ -75,9 +56,9 @@ TEST_F(Windows, TableWithoutOutputsWarns) {
   EXPECT_EQ(frame->lastEditForm->lines(), L({"sku:", "s1=s0*x1;"}));
   // The text converts back although it has no "svf:".
   dlg::Script s2;
-  const int before = frame->mdiArea()->subWindowList().size();
+  const int before = children();
   frame->lastEditForm->ToTblClick();
-  EXPECT_EQ(frame->mdiArea()->subWindowList().size(), before + 1);
+  EXPECT_EQ(children(), before + 1);
   EXPECT_EQ(frame->lastTableForm->tableData().rows, QList<TableRow>{R("s0", "", "x1", "s1")});
 }
 

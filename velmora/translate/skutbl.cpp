@@ -201,7 +201,10 @@ void TSkuTbl::Convert() {
     const int paren = int(st.indexOf(QLatin1Char('(')));
     if (paren >= 0 && paren < end) end = paren;
     const QString y = st.left(end);
-    const QStringList events = st.mid(eq + 1).split(QLatin1Char('|'));
+    // Brackets only group the alternatives here; they are not part of an event's name.
+    QString rhs = st.mid(eq + 1);
+    rhs.remove(QLatin1Char('(')).remove(QLatin1Char(')'));
+    const QStringList events = rhs.split(QLatin1Char('|'));
     for (const QString& e : events) {
       if (e.isEmpty()) continue;
       auto it = rowsOfEvent.find(e);

@@ -207,10 +207,29 @@ void TTesting::pass1Char(int ln, int i, QChar c, Mode mode) {
   }
   // A name glued to a closing bracket would be read as a different product.
   if (prev_ == QLatin1Char(')') && !isStructural(c)) add(ln, i, 0, 6);
+  if (!eqSeen_ && !opened && c != QLatin1Char(';')) leftSide(ln, i, c, mode);
   prev_ = c;
   pending_ = c != QLatin1Char(';');
   lastLine_ = ln;
   lastPos_ = i;
+}
+
+// The left side is read as the target's name (with its output list in РВАС): a character
+// that does not belong there would become part of a name and another automaton.
+void TTesting::leftSide(int ln, int i, QChar c, Mode mode) {
+  const ushort u = c.unicode();
+  if (mode == Mode::Sku) {
+    // Targets are joined by '*'; brackets or '|' would stay in the target's name.
+    if (u == '(' || u == ')' || u == '|') add(ln, i, 1, 7);
+  } else if (mode == Mode::Rvas) {
+    // One event, then at most one list of outputs: "t(y1,y2)".
+    if (u == '*' || u == '|' || (u == '(' && prev_ == QLatin1Char(')'))) {
+      add(ln, i, 1, 7);
+    } else if (bracketDepth_ > 0 && (prev_ == QLatin1Char('(') || prev_ == QLatin1Char(','))) {
+      // Every output becomes an output function: it needs the output letter.
+      if (isDigitAscii(c) || lowerAscii(c) != settings_.OutSgn) add(ln, i, 1, 5);
+    }
+  }
 }
 
 void TTesting::signalKind(int ln, int i, QChar c, bool perTerm) {
@@ -235,6 +254,7 @@ void TTesting::skuPass2(int from, int to) {
   absUsed_ = binUsed_ = absInTerm_ = false;
   bracketDepth_ = braceDepth_ = 0;
   statement_.clear();
+  groups_.clear();
   for (int ln = from; ln < to; ++ln) {
     const QString& s = text_.at(ln);
     for (int i = 0; i <= s.size(); ++i) {
@@ -245,7 +265,27 @@ void TTesting::skuPass2(int from, int to) {
         else if (next == QLatin1Char('/')) break;
       }
       if (!c.isNull() && c != QLatin1Char(' ') && !inComment_) {
-        if (c == QLatin1Char('|') || c == QLatin1Char('=')) absInTerm_ = false;
+        // A term ends at '|' or '='. Inside a bracket group a '|' only starts the next
+        // alternative of the group: each one goes on from what stood before the group, and
+        // after the group the term holds an abstract signal when any alternative did.
+        if (c == QLatin1Char('=')) {
+          absInTerm_ = false;
+          groups_.clear();
+        } else if (c == QLatin1Char('(')) {
+          groups_.append(GroupTerm{absInTerm_, false});
+        } else if (c == QLatin1Char('|')) {
+          if (groups_.isEmpty()) {
+            absInTerm_ = false;
+          } else {
+            groups_.last().any = groups_.last().any || absInTerm_;
+            absInTerm_ = groups_.last().before;
+          }
+        } else if (c == QLatin1Char(')') && !groups_.isEmpty()) {
+          absInTerm_ = groups_.last().any || absInTerm_;
+          groups_.removeLast();
+        } else if (c == QLatin1Char(';')) {
+          groups_.clear();
+        }
         // A name starts after an operator, '=' or an opening bracket.
         if (isOp(prev_) || prev_ == QLatin1Char('(')) signalKind(ln, i, c, true);
         prev_ = c;

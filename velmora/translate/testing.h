@@ -34,6 +34,7 @@ class TTesting {
   void checkSources();
   void rvasPass2(int from, int to, const QString& s0);
   void signalKind(int line, int i, QChar c, bool perTerm);
+  void leftSide(int line, int i, QChar c, Mode mode);
 
   const QStringList text_;  // a shared copy: the caller may pass a temporary
   QStringList* messages_;
@@ -50,4 +51,9 @@ class TTesting {
   bool pending_ = false;
   int lastLine_ = 0, lastPos_ = 0;
   QVector<Sig> statement_;
+  struct GroupTerm {  // an open bracket group of the СКУ term being read
+    bool before;      // the term held an abstract signal before the group
+    bool any;         // a finished alternative of the group held one
+  };
+  QVector<GroupTerm> groups_;
 };
