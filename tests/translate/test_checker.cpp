@@ -206,6 +206,20 @@ TEST(CheckSku, LeftSideNamesOnlyTargets) {
   EXPECT_EQ(checkSku(L({"sku:", "s1|s2=s0*x1;", "svf:"})).messages, QStringList{msg(2, 2, 1, 7)});
 }
 
+TEST(CheckSku, InvisibleCharactersAreRefused) {
+  // A tab would make "s0<tab>" a name of its own that looks like s0.
+  EXPECT_EQ(checkSku(L({"sku:", "s1=s0\t*x1;", "svf:"})).messages, QStringList{msg(2, 5, 1, 7)});
+  EXPECT_EQ(checkSku(L({"sku:", "s1=s0*x1;", "svf:", "y1=s1\u00A0;"})).messages, QStringList{msg(4, 5, 1, 7)});
+}
+
+TEST(Checker, EmptyGroupsAreReported) {
+  EXPECT_EQ(checkSku(L({"sku:", "s1=s0*();", "svf:"})).messages, QStringList{msg(2, 7, 0, 4)});
+  EXPECT_EQ(checkSku(L({"sku:", "s1=s0*x1;", "svf:", "y1=s1|();"})).messages, QStringList{msg(4, 7, 0, 4)});
+  // An empty repetition would give the target a loop that needs no condition.
+  EXPECT_EQ(checkRvas(L({"sw=s0*{};"})).messages, QStringList{msg(1, 7, 0, 4)});
+  EXPECT_EQ(checkRvas(L({"sw=s0*{x1|()};"})).messages, QStringList{msg(1, 11, 0, 4)});
+}
+
 TEST(CheckSku, NameGluedToAClosingBracket) {
   const Checked c = checkSku(L({"sku:", "s1=s0*(x1|x2)x3;", "svf:"}));
   EXPECT_TRUE(c.failed);

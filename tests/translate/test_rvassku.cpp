@@ -41,9 +41,16 @@ TEST(RvasSku, Iteration) {
   EXPECT_EQ(rvasToSku(L({"sw=s0*x1*{x2};"})), L({"sku:", "sw=s0*x1|sw*x2;", "svf:"}));
   // A product inside the braces is cut like any other.
   EXPECT_EQ(rvasToSku(L({"sw=s0*{x1*x2};"})), L({"sku:", "s1=sw*x1;", "sw=s0|s1*x2;", "svf:"}));
-  // A nested iteration loops through the same target.
+  // The target is one state: a loop that ends its alternative returns to it, also a loop
+  // nested in another, two loops in a row and a loop beside other alternatives.
   EXPECT_EQ(rvasToSku(L({"sw=s0*{x1*{x2}};"})),
             L({"sku:", "sw=s0|sw*x1|sw*x2;", "svf:"}));
+  EXPECT_EQ(rvasToSku(L({"sw=s0*{x1}*{x2};"})), L({"sku:", "sw=s0|sw*x1|sw*x2;", "svf:"}));
+  EXPECT_EQ(rvasToSku(L({"sw=s0*x1*{x2}|s0*x3;"})), L({"sku:", "sw=s0*x1|sw*x2|s0*x3;", "svf:"}));
+  // A loop followed by a step gets a fresh event of its own.
+  EXPECT_EQ(rvasToSku(L({"sw=s0*{x1}*x2*x3;"})),
+            L({"sku:", "s1=s2*x2;", "s2=s0|s2*x1;", "sw=s1*x3;", "svf:"}));
+  EXPECT_EQ(rvasToSku(L({"sw=s0*x1*{x2}*x3;"})), L({"sku:", "s1=s0*x1|s1*x2;", "sw=s1*x3;", "svf:"}));
 }
 
 TEST(RvasSku, BracketGroups) {

@@ -47,6 +47,10 @@ const QString kSkuForbidden = QStringLiteral("~`!@#$%^&-_+[]:'\"<>?{}/");
 const QString kSvfForbidden = QStringLiteral("~`!@#$%^&-_+[]:'\"<>?{}*/");
 const QString kRvasForbidden = QStringLiteral("~`!@#$%^&-_+[]:'\"<>?/");
 
+// A tab or another invisible character would join the names around it into one name that
+// looks like them, so it is refused like the forbidden characters.
+bool isInvisible(QChar c) { return c.isSpace() || !c.isPrint(); }
+
 bool isOp(QChar c) {
   return c == QLatin1Char('=') || c == QLatin1Char('*') || c == QLatin1Char('|');
 }
@@ -195,12 +199,17 @@ void TTesting::pass1Char(int ln, int i, QChar c, Mode mode) {
   }
   const QString& forbidden =
       mode == Mode::Sku ? kSkuForbidden : (svf ? kSvfForbidden : kRvasForbidden);
-  if (forbidden.contains(c)) add(ln, i, 1, 7);
+  if (forbidden.contains(c) || isInvisible(c)) add(ln, i, 1, 7);
   if (c == QLatin1Char('(')) {
     if (eqSeen_ && prev_ != QLatin1Char('*') && prev_ != QLatin1Char('|')) add(ln, i, 0, 6);
     ++bracketDepth_;
   }
   if (prev_ == QLatin1Char('(') && isOp(c)) add(ln, i, 1, 11);
+  // An empty group stands for no step: in a repetition it would become a loop that needs
+  // no condition, and in a product a step without its factor.
+  if (eqSeen_ && (prev_ == QLatin1Char('(') || prev_ == QLatin1Char('{')) &&
+      (c == QLatin1Char(')') || c == QLatin1Char('}')))
+    add(ln, i, 0, 4);
   if (c == QLatin1Char(')')) {
     --bracketDepth_;
     if (bracketDepth_ < 0) add(ln, i, 1, 12);
