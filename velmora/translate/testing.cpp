@@ -118,14 +118,14 @@ bool TTesting::Check() {
   return failed_;
 }
 
-void TTesting::pass1(int from, int to, Mode mode) {
+// Every pass reads the lines alike: "//" ends the line, "/*" opens a comment and "*/" closes
+// it (a single "*/" ends the comment state, whatever the depth). Each character outside
+// comments other than a blank, the null character at the line's end excluded, goes to
+// significant(line, position, character, line text). With countDepth the comments are counted
+// and a "*/" that closes no comment is reported.
+template <typename F>
+void TTesting::walk(int from, int to, bool countDepth, F significant) {
   inComment_ = false;
-  prev_ = QChar();
-  commentDepth_ = 0;
-  bracketDepth_ = 0;
-  braceDepth_ = 0;
-  eqSeen_ = false;
-  pending_ = false;
   for (int ln = from; ln < to; ++ln) {
     const QString& s = text_.at(ln);
     for (int i = 0; i <= s.size(); ++i) {
@@ -133,20 +133,29 @@ void TTesting::pass1(int from, int to, Mode mode) {
       if (c == QLatin1Char('/')) {
         const QChar next = at(s, i + 1);
         if (next == QLatin1Char('*')) {
-          ++commentDepth_;
+          if (countDepth) ++commentDepth_;
           inComment_ = true;
         } else if (next == QLatin1Char('/')) {
           break;
         }
       }
-      if (!c.isNull() && c != QLatin1Char(' ') && !inComment_) pass1Char(ln, i, c, mode);
+      if (!c.isNull() && c != QLatin1Char(' ') && !inComment_) significant(ln, i, c, s);
       if (c == QLatin1Char('/') && at(s, i - 1) == QLatin1Char('*')) {
-        --commentDepth_;
         inComment_ = false;
-        if (commentDepth_ < 0) add(ln, i, 1, 9);
+        if (countDepth && --commentDepth_ < 0) add(ln, i, 1, 9);
       }
     }
   }
+}
+
+void TTesting::pass1(int from, int to, Mode mode) {
+  prev_ = QChar();
+  commentDepth_ = 0;
+  bracketDepth_ = 0;
+  braceDepth_ = 0;
+  eqSeen_ = false;
+  pending_ = false;
+  walk(from, to, true, [&](int ln, int i, QChar c, const QString&) { pass1Char(ln, i, c, mode); });
   // The converters keep a last expression that lacks its ';', so it is checked as if
   // the ';' stood right after it.
   if (pending_) endOfExpression1(lastLine_, lastPos_ + 1);
@@ -258,52 +267,39 @@ void TTesting::signalKind(int ln, int i, QChar c, bool perTerm) {
 }
 
 void TTesting::skuPass2(int from, int to) {
-  inComment_ = false;
   prev_ = QChar();
   absUsed_ = binUsed_ = absInTerm_ = false;
   bracketDepth_ = braceDepth_ = 0;
   statement_.clear();
   groups_.clear();
-  for (int ln = from; ln < to; ++ln) {
-    const QString& s = text_.at(ln);
-    for (int i = 0; i <= s.size(); ++i) {
-      const QChar c = at(s, i);
-      if (c == QLatin1Char('/')) {
-        const QChar next = at(s, i + 1);
-        if (next == QLatin1Char('*')) inComment_ = true;
-        else if (next == QLatin1Char('/')) break;
+  walk(from, to, false, [&](int ln, int i, QChar c, const QString&) {
+    // A term ends at '|' or '='. Inside a bracket group a '|' only starts the next
+    // alternative of the group: each one goes on from what stood before the group, and
+    // after the group the term holds an abstract signal when any alternative did.
+    if (c == QLatin1Char('=')) {
+      absInTerm_ = false;
+      groups_.clear();
+    } else if (c == QLatin1Char('(')) {
+      groups_.append(GroupTerm{absInTerm_, false});
+    } else if (c == QLatin1Char('|')) {
+      if (groups_.isEmpty()) {
+        absInTerm_ = false;
+      } else {
+        groups_.last().any = groups_.last().any || absInTerm_;
+        absInTerm_ = groups_.last().before;
       }
-      if (!c.isNull() && c != QLatin1Char(' ') && !inComment_) {
-        // A term ends at '|' or '='. Inside a bracket group a '|' only starts the next
-        // alternative of the group: each one goes on from what stood before the group, and
-        // after the group the term holds an abstract signal when any alternative did.
-        if (c == QLatin1Char('=')) {
-          absInTerm_ = false;
-          groups_.clear();
-        } else if (c == QLatin1Char('(')) {
-          groups_.append(GroupTerm{absInTerm_, false});
-        } else if (c == QLatin1Char('|')) {
-          if (groups_.isEmpty()) {
-            absInTerm_ = false;
-          } else {
-            groups_.last().any = groups_.last().any || absInTerm_;
-            absInTerm_ = groups_.last().before;
-          }
-        } else if (c == QLatin1Char(')') && !groups_.isEmpty()) {
-          absInTerm_ = groups_.last().any || absInTerm_;
-          groups_.removeLast();
-        } else if (c == QLatin1Char(';')) {
-          groups_.clear();
-        }
-        // A name starts after an operator, '=' or an opening bracket.
-        if (isOp(prev_) || prev_ == QLatin1Char('(')) signalKind(ln, i, c, true);
-        prev_ = c;
-        if (c == QLatin1Char(';')) checkSources();
-        else statement_.append(Sig{c, ln, i});
-      }
-      if (c == QLatin1Char('/') && at(s, i - 1) == QLatin1Char('*')) inComment_ = false;
+    } else if (c == QLatin1Char(')') && !groups_.isEmpty()) {
+      absInTerm_ = groups_.last().any || absInTerm_;
+      groups_.removeLast();
+    } else if (c == QLatin1Char(';')) {
+      groups_.clear();
     }
-  }
+    // A name starts after an operator, '=' or an opening bracket.
+    if (isOp(prev_) || prev_ == QLatin1Char('(')) signalKind(ln, i, c, true);
+    prev_ = c;
+    if (c == QLatin1Char(';')) checkSources();
+    else statement_.append(Sig{c, ln, i});
+  });
   checkSources();
 }
 
@@ -382,62 +378,49 @@ void TTesting::checkSources() {
 }
 
 void TTesting::rvasPass2(int from, int to, const QString& s0) {
-  inComment_ = false;
   prev_ = QChar();
   absUsed_ = binUsed_ = absInTerm_ = false;
   bracketDepth_ = braceDepth_ = 0;
   pending_ = false;
-  for (int ln = from; ln < to; ++ln) {
-    const QString& s = text_.at(ln);
-    for (int i = 0; i <= s.size(); ++i) {
-      const QChar c = at(s, i);
-      if (c == QLatin1Char('/')) {
-        const QChar next = at(s, i + 1);
-        if (next == QLatin1Char('*')) inComment_ = true;
-        else if (next == QLatin1Char('/')) break;
-      }
-      if (!c.isNull() && c != QLatin1Char(' ') && !inComment_) {
-        if (c == QLatin1Char(';')) {
-          eqSeen_ = false;
-          if (braceDepth_ > 0) add(ln, i, 0, 26);
-          braceDepth_ = 0;
-          bracketDepth_ = 0;
-        }
-        if (isOp(prev_)) {
-          if (c == QLatin1Char('}')) add(ln, i, 0, 10);
-          int end = i;
-          while (end < s.size() && !isOp(s.at(end))) ++end;
-          const QString word = s.mid(i, end - i);
-          const int len = int(word.size());
-          if (word == s0 && (bracketDepth_ != 0 || braceDepth_ != 0)) add(ln, i, len, 24);
-          if (word == s0 && prev_ == QLatin1Char('*')) add(ln, i, len, 22);
-          if (word != s0 && prev_ != QLatin1Char('*') && bracketDepth_ == 0 && braceDepth_ == 0)
-            add(ln, i, len, 23);
-        }
-        // The converters read the signal kind of the text as the СКУ check does; a РВАС
-        // product is cut into steps, so several abstract signals may follow each other.
-        if (isOp(prev_) || prev_ == QLatin1Char('(') || prev_ == QLatin1Char('{'))
-          signalKind(ln, i, c, false);
-        if (c == QLatin1Char('(')) ++bracketDepth_;
-        if (c == QLatin1Char('=')) eqSeen_ = true;
-        if (c == QLatin1Char('{')) {
-          if (eqSeen_ && prev_ != QLatin1Char('*') && prev_ != QLatin1Char('|')) add(ln, i, 0, 6);
-          ++braceDepth_;
-        }
-        if (prev_ == QLatin1Char('{') && isOp(c)) add(ln, i, 1, 11);
-        if (c == QLatin1Char(')')) --bracketDepth_;
-        if (c == QLatin1Char('}')) {
-          --braceDepth_;
-          if (braceDepth_ < 0) add(ln, i, 1, 25);
-        }
-        if (prev_ == QLatin1Char('}') && !isStructural(c)) add(ln, i, 0, 6);
-        prev_ = c;
-        pending_ = c != QLatin1Char(';');
-        lastLine_ = ln;
-        lastPos_ = i;
-      }
-      if (c == QLatin1Char('/') && at(s, i - 1) == QLatin1Char('*')) inComment_ = false;
+  walk(from, to, false, [&](int ln, int i, QChar c, const QString& s) {
+    if (c == QLatin1Char(';')) {
+      eqSeen_ = false;
+      if (braceDepth_ > 0) add(ln, i, 0, 26);
+      braceDepth_ = 0;
+      bracketDepth_ = 0;
     }
-  }
+    if (isOp(prev_)) {
+      if (c == QLatin1Char('}')) add(ln, i, 0, 10);
+      int end = i;
+      while (end < s.size() && !isOp(s.at(end))) ++end;
+      const QString word = s.mid(i, end - i);
+      const int len = int(word.size());
+      if (word == s0 && (bracketDepth_ != 0 || braceDepth_ != 0)) add(ln, i, len, 24);
+      if (word == s0 && prev_ == QLatin1Char('*')) add(ln, i, len, 22);
+      if (word != s0 && prev_ != QLatin1Char('*') && bracketDepth_ == 0 && braceDepth_ == 0)
+        add(ln, i, len, 23);
+    }
+    // The converters read the signal kind of the text as the СКУ check does; a РВАС
+    // product is cut into steps, so several abstract signals may follow each other.
+    if (isOp(prev_) || prev_ == QLatin1Char('(') || prev_ == QLatin1Char('{'))
+      signalKind(ln, i, c, false);
+    if (c == QLatin1Char('(')) ++bracketDepth_;
+    if (c == QLatin1Char('=')) eqSeen_ = true;
+    if (c == QLatin1Char('{')) {
+      if (eqSeen_ && prev_ != QLatin1Char('*') && prev_ != QLatin1Char('|')) add(ln, i, 0, 6);
+      ++braceDepth_;
+    }
+    if (prev_ == QLatin1Char('{') && isOp(c)) add(ln, i, 1, 11);
+    if (c == QLatin1Char(')')) --bracketDepth_;
+    if (c == QLatin1Char('}')) {
+      --braceDepth_;
+      if (braceDepth_ < 0) add(ln, i, 1, 25);
+    }
+    if (prev_ == QLatin1Char('}') && !isStructural(c)) add(ln, i, 0, 6);
+    prev_ = c;
+    pending_ = c != QLatin1Char(';');
+    lastLine_ = ln;
+    lastPos_ = i;
+  });
   if (pending_ && braceDepth_ > 0) add(lastLine_, lastPos_ + 1, 0, 26);
 }

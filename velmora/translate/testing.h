@@ -27,6 +27,8 @@ class TTesting {
   };
 
   void add(int line, int pos, int length, int code);
+  template <typename F>
+  void walk(int from, int to, bool countDepth, F significant);
   void pass1(int from, int to, Mode mode);
   void pass1Char(int line, int i, QChar c, Mode mode);
   void endOfExpression1(int line, int pos);
