@@ -204,12 +204,19 @@ TEST(CheckSku, LeftSideNamesOnlyTargets) {
   EXPECT_EQ(checkSku(L({"sku:", "s1(y1)=s0*x1;", "svf:"})).messages,
             (QStringList{msg(2, 2, 1, 7), msg(2, 5, 1, 7)}));
   EXPECT_EQ(checkSku(L({"sku:", "s1|s2=s0*x1;", "svf:"})).messages, QStringList{msg(2, 2, 1, 7)});
+  // Every target needs the target letter, the second as the first.
+  EXPECT_EQ(checkSku(L({"sku:", "s1*x2=s0*x1;", "svf:"})).messages, QStringList{msg(2, 3, 1, 5)});
+  EXPECT_EQ(checkSku(L({"sku:", "s1*y2=s0*x1;", "svf:"})).messages, QStringList{msg(2, 3, 1, 5)});
 }
 
 TEST(CheckSku, InvisibleCharactersAreRefused) {
   // A tab would make "s0<tab>" a name of its own that looks like s0.
   EXPECT_EQ(checkSku(L({"sku:", "s1=s0\t*x1;", "svf:"})).messages, QStringList{msg(2, 5, 1, 7)});
   EXPECT_EQ(checkSku(L({"sku:", "s1=s0*x1;", "svf:", "y1=s1\u00A0;"})).messages, QStringList{msg(4, 5, 1, 7)});
+  // A null character inside a line (read from a file) is no blank either.
+  QStringList text = L({"sku:", "s1=s0*x1;", "svf:"});
+  text[1].insert(2, QChar(0));
+  EXPECT_EQ(checkSku(text).messages, QStringList{msg(2, 2, 1, 7)});
 }
 
 TEST(Checker, EmptyGroupsAreReported) {

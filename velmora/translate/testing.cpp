@@ -120,8 +120,7 @@ bool TTesting::Check() {
 
 // Every pass reads the lines alike: "//" ends the line, "/*" opens a comment and "*/" closes
 // it (a single "*/" ends the comment state, whatever the depth). Each character outside
-// comments other than a blank, the null character at the line's end excluded, goes to
-// significant(line, position, character, line text). With countDepth the comments are counted
+// comments other than a blank goes to significant(line, position, character, line text). With countDepth the comments are counted
 // and a "*/" that closes no comment is reported.
 template <typename F>
 void TTesting::walk(int from, int to, bool countDepth, F significant) {
@@ -139,7 +138,11 @@ void TTesting::walk(int from, int to, bool countDepth, F significant) {
           break;
         }
       }
+      // The null character that ends the line is never significant. One inside the line
+      // (read from a file) is refused like the other invisible characters, once, and
+      // otherwise passed over.
       if (!c.isNull() && c != QLatin1Char(' ') && !inComment_) significant(ln, i, c, s);
+      else if (countDepth && c.isNull() && i < s.size() && !inComment_) add(ln, i, 1, 7);
       if (c == QLatin1Char('/') && at(s, i - 1) == QLatin1Char('*')) {
         inComment_ = false;
         if (countDepth && --commentDepth_ < 0) add(ln, i, 1, 9);
@@ -238,7 +241,16 @@ void TTesting::leftSide(int ln, int i, QChar c, Mode mode) {
   const ushort u = c.unicode();
   if (mode == Mode::Sku) {
     // Targets are joined by '*'; brackets or '|' would stay in the target's name.
-    if (u == '(' || u == ')' || u == '|') add(ln, i, 1, 7);
+    if (u == '(' || u == ')' || u == '|') {
+      add(ln, i, 1, 7);
+    } else if (prev_ == QLatin1Char('*') && !isStructural(c)) {
+      // Every target needs the target letter, not only the first one. The test after an
+      // operator has already refused a letter that no name may start with.
+      const QChar lc = lowerAscii(c);
+      const bool refused = isDigitAscii(c) || (lc != settings_.InSob && lc != settings_.InAbstr &&
+                                               lc != settings_.InDigit);
+      if (!refused && lc != settings_.OutSob) add(ln, i, 1, 5);
+    }
   } else if (mode == Mode::Rvas) {
     // One event, then at most one list of outputs: "t(y1,y2)".
     if (u == '*' || u == '|' || (u == '(' && prev_ == QLatin1Char(')'))) {
