@@ -208,3 +208,49 @@ TEST(RoundTrip, RandomRvasPassesAndConverts) {
     EXPECT_NO_THROW(skuToTable(sku));
   }
 }
+
+TEST(RoundTrip, RandomSkuTextsKeepEveryTransition) {
+  // Random СКУ texts with several targets, bracket groups and output functions: a text that
+  // passes its check gives a table whose СКУ text passes too and gives the same transitions.
+  std::mt19937 rng(99);
+  auto pick = [&](int n) { return int(rng() % unsigned(n)); };
+  int checked = 0;
+  for (int iteration = 0; iteration < 2000; ++iteration) {
+    const bool abstract = iteration % 4 == 0;
+    auto signal = [&] {
+      return abstract ? QStringLiteral("z%1").arg(1 + pick(4))
+                      : QStringLiteral("%1%2").arg(pick(2) ? "x" : "X").arg(1 + pick(4));
+    };
+    std::function<QString(int)> term = [&](int depth) -> QString {
+      QStringList f{QStringLiteral("s%1").arg(pick(5))};
+      if (pick(4) == 0) f << QStringLiteral("s%1").arg(pick(5));
+      if (depth < 2 && pick(3) == 0) {
+        QStringList alts;
+        for (int a = 0, n = 2 + pick(2); a < n; ++a) alts << (pick(2) ? signal() : term(depth + 1));
+        f << "(" + alts.join('|') + ")";
+      }
+      if (pick(2)) f << signal();
+      return f.join('*');
+    };
+    QStringList sku{"sku:"};
+    for (int e = 0, n = 1 + pick(4); e < n; ++e) {
+      QString left = QStringLiteral("s%1").arg(pick(5));
+      // Now and then a second target, which may be misnamed like a signal.
+      if (pick(5) == 0) left += QStringLiteral("*%1%2").arg(pick(4) ? "s" : "x").arg(pick(5));
+      QStringList terms;
+      for (int t = 0, m = 1 + pick(3); t < m; ++t) terms << term(0);
+      sku << left + "=" + terms.join('|') + ";";
+    }
+    sku << "svf:";
+    for (int y = 1; y <= 2; ++y)
+      if (pick(2)) sku << QStringLiteral("y%1=s%2|s%3;").arg(y).arg(pick(5)).arg(pick(5));
+    if (checkSku(sku).errors) continue;
+    ++checked;
+    const TableData table = skuToTable(sku);
+    const QStringList back = tableToSku(table);
+    const Checked c = checkSku(back);
+    ASSERT_EQ(c.errors, 0) << sku << back << c.messages;
+    ASSERT_EQ(transitions(skuToTable(back)), transitions(table)) << sku << back;
+  }
+  EXPECT_GT(checked, 500);
+}

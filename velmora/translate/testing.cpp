@@ -120,8 +120,8 @@ bool TTesting::Check() {
 
 // Every pass reads the lines alike: "//" ends the line, "/*" opens a comment and "*/" closes
 // it (a single "*/" ends the comment state, whatever the depth). Each character outside
-// comments other than a blank goes to significant(line, position, character, line text). With countDepth the comments are counted
-// and a "*/" that closes no comment is reported.
+// comments other than a blank goes to significant(line, position, character, line text).
+// With countDepth the comments are counted and a "*/" that closes no comment is reported.
 template <typename F>
 void TTesting::walk(int from, int to, bool countDepth, F significant) {
   inComment_ = false;
