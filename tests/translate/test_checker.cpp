@@ -305,6 +305,9 @@ TEST(CheckRvas, LeftSideIsOneEventWithItsOutputs) {
   EXPECT_EQ(checkRvas(L({"sa*sb(y1)=s0*x1;"})).messages, QStringList{msg(1, 2, 1, 7)});
   EXPECT_EQ(checkRvas(L({"sa|sb=s0*x1;"})).messages, (QStringList{msg(1, 2, 1, 7), msg(1, 3, 2, 23)}));
   EXPECT_EQ(checkRvas(L({"sa(y1)(y2)=s0*x1;"})).messages, QStringList{msg(1, 6, 1, 7)});
+  // A brace on the left would hide that the right side does not start with the initial event.
+  EXPECT_EQ(checkRvas(L({"sw{2s=x1*{x2}};"})).messages, QStringList{msg(1, 2, 1, 7)});
+  EXPECT_TRUE(checkRvas(L({"sw(y1})=s0*x1;"})).messages.contains(msg(1, 5, 1, 7)));
   // A text that passes gives output functions that pass the СКУ check.
   const QStringList rvas = L({"sa(y1,Y2)=s0*x1;", "sb(y2)=s0*x2;"});
   ASSERT_TRUE(checkRvas(rvas).messages.isEmpty());

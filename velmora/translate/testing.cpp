@@ -252,8 +252,9 @@ void TTesting::leftSide(int ln, int i, QChar c, Mode mode) {
       if (!refused && lc != settings_.OutSob) add(ln, i, 1, 5);
     }
   } else if (mode == Mode::Rvas) {
-    // One event, then at most one list of outputs: "t(y1,y2)".
-    if (u == '*' || u == '|' || (u == '(' && prev_ == QLatin1Char(')'))) {
+    // One event, then at most one list of outputs: "t(y1,y2)". Braces belong to the right
+    // side only (one on the left would also hide the depth of those on the right).
+    if (u == '*' || u == '|' || u == '{' || u == '}' || (u == '(' && prev_ == QLatin1Char(')'))) {
       add(ln, i, 1, 7);
     } else if (bracketDepth_ > 0 && (prev_ == QLatin1Char('(') || prev_ == QLatin1Char(','))) {
       // Every output becomes an output function: it needs the output letter.
