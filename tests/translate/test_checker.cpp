@@ -287,6 +287,10 @@ TEST(CheckRvas, Braces) {
   EXPECT_EQ(checkRvas(L({"s1=s0*{x1;"})).messages, QStringList{msg(1, 9, 0, 26)});
   EXPECT_EQ(checkRvas(L({"s1=s0*{*x1};"})).messages, QStringList{msg(1, 7, 1, 11)});
   EXPECT_EQ(checkRvas(L({"s1=s0*x1*};"})).messages, (QStringList{msg(1, 9, 0, 10), msg(1, 9, 1, 25)}));
+  // Brackets and braces may not cross: "(x1|{x2)}" would be read as "(x1|{x2})".
+  EXPECT_EQ(checkRvas(L({"sw=s0*(x1|{x2)};"})).messages, QStringList{msg(1, 13, 0, 26)});
+  EXPECT_TRUE(checkRvas(L({"sw=s0*(x1}*{x2);"})).messages.contains(msg(1, 9, 0, 13)));
+  EXPECT_TRUE(checkRvas(L({"sw=s0*(x1|{x2})*{(x3)};"})).messages.size() == 1);  // only 6 at "{("
   // Unterminated at the end of the text, the open brace is still reported.
   EXPECT_EQ(checkRvas(L({"s1=s0*{x1"})).messages, QStringList{msg(1, 9, 0, 26)});
   // A name glued to a closing brace.
@@ -305,6 +309,8 @@ TEST(CheckRvas, LeftSideIsOneEventWithItsOutputs) {
   EXPECT_EQ(checkRvas(L({"sa*sb(y1)=s0*x1;"})).messages, QStringList{msg(1, 2, 1, 7)});
   EXPECT_EQ(checkRvas(L({"sa|sb=s0*x1;"})).messages, (QStringList{msg(1, 2, 1, 7), msg(1, 3, 2, 23)}));
   EXPECT_EQ(checkRvas(L({"sa(y1)(y2)=s0*x1;"})).messages, QStringList{msg(1, 6, 1, 7)});
+  // The output list closes before '=': its ')' on the right would be taken for another.
+  EXPECT_EQ(checkRvas(L({"sa(y1=s0)*x1;"})).messages, (QStringList{msg(1, 5, 0, 13), msg(1, 8, 1, 12)}));
   // A brace on the left would hide that the right side does not start with the initial event.
   EXPECT_EQ(checkRvas(L({"sw{2s=x1*{x2}};"})).messages, QStringList{msg(1, 2, 1, 7)});
   EXPECT_TRUE(checkRvas(L({"sw(y1})=s0*x1;"})).messages.contains(msg(1, 5, 1, 7)));

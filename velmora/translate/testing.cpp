@@ -186,6 +186,12 @@ void TTesting::pass1Char(int ln, int i, QChar c, Mode mode) {
   }
   if (eqSeen_ && c == QLatin1Char('=')) add(ln, i, 1, 1);
   if (c == QLatin1Char('=')) {
+    // A bracket of the left side must close there: its ')' on the right would be taken
+    // for one of the right side's.
+    if (!eqSeen_ && bracketDepth_ > 0) {
+      add(ln, i, 0, 13);
+      bracketDepth_ = 0;
+    }
     eqSeen_ = true;
     if (opened) add(ln, i, 0, 2);
   }
@@ -392,6 +398,7 @@ void TTesting::checkSources() {
 
 void TTesting::rvasPass2(int from, int to, const QString& s0) {
   prev_ = QChar();
+  opens_.clear();
   absUsed_ = binUsed_ = absInTerm_ = false;
   bracketDepth_ = braceDepth_ = 0;
   pending_ = false;
@@ -428,6 +435,16 @@ void TTesting::rvasPass2(int from, int to, const QString& s0) {
     if (c == QLatin1Char('}')) {
       --braceDepth_;
       if (braceDepth_ < 0) add(ln, i, 1, 25);
+    }
+    // Brackets and braces nest: one may not close while the other opened inside it is open.
+    if (c == QLatin1Char('(') || c == QLatin1Char('{')) {
+      opens_ += c;
+    } else if (c == QLatin1Char(')') || c == QLatin1Char('}')) {
+      const QChar open = c == QLatin1Char(')') ? QLatin1Char('(') : QLatin1Char('{');
+      if (!opens_.isEmpty() && opens_.back() == open) opens_.chop(1);
+      else if (!opens_.isEmpty()) add(ln, i, 0, open == QLatin1Char('(') ? 26 : 13);
+    } else if (c == QLatin1Char(';')) {
+      opens_.clear();
     }
     if (prev_ == QLatin1Char('}') && !isStructural(c)) add(ln, i, 0, 6);
     prev_ = c;

@@ -58,4 +58,5 @@ class TTesting {
     bool any;         // a finished alternative of the group held one
   };
   QVector<GroupTerm> groups_;
+  QString opens_;  // the brackets and braces open in the РВАС expression, innermost last
 };
