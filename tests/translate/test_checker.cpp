@@ -204,6 +204,7 @@ TEST(CheckSku, LeftSideNamesOnlyTargets) {
   EXPECT_EQ(checkSku(L({"sku:", "s1(y1)=s0*x1;", "svf:"})).messages,
             (QStringList{msg(2, 2, 1, 7), msg(2, 5, 1, 7)}));
   EXPECT_EQ(checkSku(L({"sku:", "s1|s2=s0*x1;", "svf:"})).messages, QStringList{msg(2, 2, 1, 7)});
+  EXPECT_EQ(checkSku(L({"sku:", "s1*=s0*x1;", "svf:"})).messages, QStringList{msg(2, 3, 0, 4)});
   // Every target needs the target letter, the second as the first.
   EXPECT_EQ(checkSku(L({"sku:", "s1*x2=s0*x1;", "svf:"})).messages, QStringList{msg(2, 3, 1, 5)});
   EXPECT_EQ(checkSku(L({"sku:", "s1*y2=s0*x1;", "svf:"})).messages, QStringList{msg(2, 3, 1, 5)});

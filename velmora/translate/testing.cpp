@@ -192,6 +192,8 @@ void TTesting::pass1Char(int ln, int i, QChar c, Mode mode) {
       add(ln, i, 0, 13);
       bracketDepth_ = 0;
     }
+    // A left side may not end with an operator ("s1*=..."): an empty target would follow.
+    if (!eqSeen_ && (prev_ == QLatin1Char('*') || prev_ == QLatin1Char('|'))) add(ln, i, 0, 4);
     eqSeen_ = true;
     if (opened) add(ln, i, 0, 2);
   }
