@@ -12,6 +12,7 @@
 #include <QTextBlock>
 #include <QTimer>
 
+#include "platform/guard.h"
 #include "helpers.h"
 #include "platform/dialogs.h"
 #include "velmora/documents/doccreate.h"
@@ -565,4 +566,17 @@ TEST_F(EditorTest, OptionsChangeTheLettersAndTheMessageFont) {
   EXPECT_EQ(w->settings.RvasS0, QStringLiteral("a0"));
   EXPECT_EQ(w->settings.kind, 1);
   EXPECT_EQ(w->ErrorList->font().pointSize(), 12);
+}
+
+TEST_F(EditorTest, RvasRefusedByTheConverterOpensNoEmptyWindow) {
+  TEditForm* w = newEditor(0);
+  // Passes the check, but nests deeper than the converter takes.
+  QString deep;
+  for (int i = 0; i < 600; ++i) deep += QStringLiteral("(x%1*").arg(i % 9 + 1);
+  deep += QStringLiteral("x1") + QString(600, QLatin1Char(')'));
+  w->setLines(QStringList{QStringLiteral("s1(y1)=s0*") + deep + QStringLiteral(";")});
+  dlg::Script s;
+  EXPECT_FALSE(guard::run(nullptr, [&] { w->ToSkuClick(); }));
+  EXPECT_EQ(children(), 1);
+  EXPECT_EQ(frame->lastEditForm, w);
 }

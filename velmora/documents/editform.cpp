@@ -291,11 +291,12 @@ void TEditForm::ToSkuClick() {
   docwin::setStatus(2, QStringLiteral("Преобразование в СКУ"));
   const QStringList text = lines();
   if (!passesCheck(text) || !MainForm) return;
+  // Convert first: a refused (oversized) text must not leave an empty СКУ window behind.
+  QStringList out;
+  TRvasSku(text, &out, settings).Convert();
   MainForm->NewSkuClick();
   TEditForm* target = MainForm->lastEditForm;
   if (!target || target == this) return;
-  QStringList out;
-  TRvasSku(text, &out, settings).Convert();
   // The new window keeps its own letters; only the text comes over, and its save goes beside this one.
   target->setLines(out);
   const QString home = docwin::directoryOf(fileName);
