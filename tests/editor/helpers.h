@@ -11,6 +11,9 @@
 #include "velmora/app/childkind.h"
 #include "velmora/app/mainform.h"
 #include "velmora/app/optionsform.h"
+#include "velmora/documents/editform.h"
+#include "velmora/documents/formats/tabledata.h"
+#include "velmora/documents/tableform.h"
 
 namespace edtest {
 
@@ -60,6 +63,21 @@ class InFrame : public ::testing::Test {
     MainForm = nullptr;
     OptionsForm = nullptr;
     ChildKind = ckNone;
+  }
+  // A new РВАС (kind 0) or СКУ (kind 1) editor, made as File > New makes it.
+  TEditForm* newEditor(int kind) {
+    if (kind == 1) frame->NewSkuClick();
+    else frame->NewRvasClick();
+    return frame->lastEditForm;
+  }
+  // A new table window holding `rows`.
+  TVexoTableForm* newTable(const QList<TableRow>& rows) {
+    frame->NewTblClick();
+    TVexoTableForm* t = frame->lastTableForm;
+    TableData d;
+    d.rows = rows;
+    t->setTableData(d);
+    return t;
   }
   int children() const { return frame->mdiArea()->subWindowList().size(); }
   static QMdiSubWindow* subOf(QWidget* w) { return qobject_cast<QMdiSubWindow*>(w->parentWidget()); }

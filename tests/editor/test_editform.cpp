@@ -18,19 +18,17 @@
 #include "velmora/documents/doccreate.h"
 #include "velmora/documents/editform.h"
 #include "velmora/documents/tableform.h"
+#include "qwert.h"
 
 using edtest::InFrame;
 using edtest::L;
+
+using edtest::qwert;
 
 namespace {
 
 class EditorTest : public InFrame {
  protected:
-  TEditForm* newEditor(int kind) {
-    if (kind == 1) frame->NewSkuClick();
-    else frame->NewRvasClick();
-    return frame->lastEditForm;
-  }
   static void type(TEditForm* w, const QString& text) {
     w->Editor->moveCursor(QTextCursor::End);
     w->Editor->insertPlainText(text);
@@ -42,17 +40,6 @@ class EditorTest : public InFrame {
     return qobject_cast<TEditForm*>(createEditWindow(kind, dir.filePath(QString::fromLatin1(name))));
   }
 };
-
-DocSettings qwert() {
-  DocSettings s;
-  s.InAbstr = QLatin1Char('q');
-  s.InDigit = QLatin1Char('w');
-  s.OutSgn = QLatin1Char('e');
-  s.InSob = QLatin1Char('r');
-  s.OutSob = QLatin1Char('t');
-  s.RvasS0 = QStringLiteral("a0");
-  return s;
-}
 
 }  // namespace
 

@@ -5,6 +5,9 @@
 #include <QTemporaryDir>
 
 #include "velmora/documents/formats/masktrailer.h"
+#include "qwert.h"
+
+using edtest::qwert;
 
 namespace {
 
@@ -18,18 +21,6 @@ void writeAll(const QString& path, const QByteArray& bytes) {
   QFile f(path);
   ASSERT_TRUE(f.open(QIODevice::WriteOnly));
   f.write(bytes);
-}
-
-DocSettings qwert() {
-  DocSettings s;
-  s.kind = 1;
-  s.InAbstr = QLatin1Char('q');
-  s.InDigit = QLatin1Char('w');
-  s.OutSgn = QLatin1Char('e');
-  s.InSob = QLatin1Char('r');
-  s.OutSob = QLatin1Char('t');
-  s.RvasS0 = QStringLiteral("a0");
-  return s;
 }
 
 }  // namespace

@@ -16,14 +16,6 @@ namespace {
 
 class ReportTest : public InFrame {
  protected:
-  TVexoTableForm* table(const QList<TableRow>& rows) {
-    frame->NewTblClick();
-    TVexoTableForm* t = frame->lastTableForm;
-    TableData d;
-    d.rows = rows;
-    t->setTableData(d);
-    return t;
-  }
   static QList<int> tabsOf(const QTextBlock& b) {
     QList<int> out;
     for (const QTextOption::Tab& t : b.blockFormat().tabPositions()) out << qRound(t.position * 3.0 / 4.0);
@@ -40,7 +32,7 @@ class ReportTest : public InFrame {
 
 TEST_F(ReportTest, TableBecomesTabbedRichTextInANewWindowBesideTheTable) {
   QTemporaryDir dir;
-  TVexoTableForm* t = table({{QStringLiteral("s0"), QStringLiteral("y1"), QStringLiteral("x1"), QStringLiteral("s1")},
+  TVexoTableForm* t = newTable({{QStringLiteral("s0"), QStringLiteral("y1"), QStringLiteral("x1"), QStringLiteral("s1")},
                              {QStringLiteral("abcdefghijkl"), QString(), QStringLiteral("1"), QStringLiteral("s0")}});
   t->tableFileName = dir.filePath(QStringLiteral("cpu.tbl"));
   t->activated();
@@ -89,7 +81,7 @@ TEST_F(ReportTest, TableBecomesTabbedRichTextInANewWindowBesideTheTable) {
 }
 
 TEST_F(ReportTest, EmptyUntitledTableGivesTitlesOnlyAndEachRunANewWindow) {
-  TVexoTableForm* t = table({});
+  TVexoTableForm* t = newTable({});
   const int before = children();
   t->mReportClick();
   TTxtForm* first = frame->lastTxtForm;

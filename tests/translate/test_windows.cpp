@@ -13,26 +13,8 @@
 
 using namespace tt;
 
-namespace {
-
-class Windows : public edtest::InFrame {
- protected:
-  TEditForm* newEditor(int kind) {
-    if (kind == 1) frame->NewSkuClick();
-    else frame->NewRvasClick();
-    return frame->lastEditForm;
-  }
-  TVexoTableForm* newTable(const QList<TableRow>& rows) {
-    frame->NewTblClick();
-    TVexoTableForm* t = frame->lastTableForm;
-    TableData d;
-    d.rows = rows;
-    t->setTableData(d);
-    return t;
-  }
-};
-
-}  // namespace
+// The editor tests' frame fixture, with its editor and table helpers.
+using Windows = edtest::InFrame;
 
 TEST_F(Windows, TableToSkuOpensANewSkuEditor) {
   TVexoTableForm* t = newTable({R("s0", "y1", "x1", "s1"), R("", "", "X1", "s0"), R("s1", "y2&y1", "1", "s0")});
