@@ -23,23 +23,33 @@ struct Checked {
   int errors, warnings;
 };
 
-inline Checked checkSku(const QStringList& text, DocSettings s = DocSettings()) {
+inline Checked check(const QStringList& text, const DocSettings& s, bool (TTesting::*pass)()) {
   Checked c;
   TTesting t(text, &c.messages, s);
-  c.failed = t.CheckSku();
+  c.failed = (t.*pass)();
   c.errors = t.errorCount();
   c.warnings = t.warningCount();
   return c;
 }
 
+inline Checked checkSku(const QStringList& text, DocSettings s = DocSettings()) {
+  return check(text, s, &TTesting::CheckSku);
+}
+
 inline Checked checkRvas(const QStringList& text, DocSettings s = DocSettings()) {
   s.kind = 0;
-  Checked c;
-  TTesting t(text, &c.messages, s);
-  c.failed = t.Check();
-  c.errors = t.errorCount();
-  c.warnings = t.warningCount();
-  return c;
+  return check(text, s, &TTesting::Check);
+}
+
+// Letters none of the defaults share: abstract a, binary b, output o, source p, target q.
+inline DocSettings otherLetters() {
+  DocSettings s;
+  s.InAbstr = 'a';
+  s.InDigit = 'b';
+  s.OutSgn = 'o';
+  s.InSob = 'p';
+  s.OutSob = 'q';
+  return s;
 }
 
 // "L-P-N- text" for a message code.

@@ -245,12 +245,7 @@ TEST(CheckSku, UnterminatedLastExpression) {
 }
 
 TEST(CheckSku, ConfiguredLetters) {
-  DocSettings s;
-  s.InAbstr = 'a';
-  s.InDigit = 'b';
-  s.OutSgn = 'o';
-  s.InSob = 'p';
-  s.OutSob = 'q';
+  const DocSettings s = otherLetters();
   EXPECT_TRUE(checkSku(L({"sku:", "q1=p0*b1|p2*A2x;", "svf:", "o1=p1;"}), s).messages.size() == 1);
   EXPECT_TRUE(checkSku(L({"sku:", "q1=p0*b1|p2*B2;", "svf:", "o1=p1;"}), s).messages.isEmpty());
   EXPECT_EQ(checkSku(L({"sku:", "s1=p0*b1;", "svf:"}), s).messages, QStringList{msg(2, 0, 1, 5)});

@@ -103,12 +103,7 @@ TEST(SkuTbl, BracketsAreMultipliedOutWithinTheirTerm) {
 }
 
 TEST(SkuTbl, ConfiguredLetters) {
-  DocSettings s;
-  s.InAbstr = 'a';
-  s.InDigit = 'b';
-  s.OutSgn = 'o';
-  s.InSob = 'p';
-  s.OutSob = 'q';
+  const DocSettings s = otherLetters();
   const TableData t = skuToTable(L({"sku:", "q1=p0*b1*B2|p2;", "svf:", "o1=p0;"}), s);
   EXPECT_EQ(t.signalCoding, "Binary");
   EXPECT_EQ(t.rows, rows({R("p0", "o1", "b1&B2", "q1"), R("p2", "", "1", "q1")}));
