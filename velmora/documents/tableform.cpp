@@ -20,7 +20,7 @@
 #include <QSplitter>
 #include <QStyleOptionHeader>
 #include <QStyledItemDelegate>
-#include <QTableWidget>
+#include <QTableView>
 #include <QVBoxLayout>
 #include <functional>
 
@@ -31,6 +31,7 @@
 #include "velmora/app/mainform.h"
 #include "velmora/app/optionsform.h"
 #include "common/tblfile.h"
+#include "velmora/documents/tablegrid.h"
 
 namespace {
 
@@ -98,7 +99,10 @@ class TableGridDelegate : public QStyledItemDelegate {
 TVexoTableForm::TVexoTableForm(QWidget* parent) : TDocChild(parent) {
   setWindowTitle(kUntitledCaption);
 
-  grid_ = new QTableWidget(1, 4, this);
+  model_ = new TableGridModel(this);
+  model_->resizeRows(1);
+  grid_ = new QTableView(this);
+  grid_->setModel(model_);
   grid_->setObjectName(QStringLiteral("Grid"));
   delegate_ = new TableGridDelegate(this);
   grid_->setItemDelegate(delegate_);
@@ -114,8 +118,8 @@ TVexoTableForm::TVexoTableForm(QWidget* parent) : TDocChild(parent) {
   grid_->horizontalHeader()->setHighlightSections(false);
   grid_->verticalHeader()->setHighlightSections(false);
   grid_->verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
-  grid_->setHorizontalHeaderLabels(
-      {QStringLiteral("si"), QStringLiteral("y"), QStringLiteral("xij"), QStringLiteral("sj")});
+  const QString titles[] = {QStringLiteral("si"), QStringLiteral("y"), QStringLiteral("xij"), QStringLiteral("sj")};
+  for (int c = 0; c < 4; ++c) model_->setTitle(c, titles[c]);
   // "Vexo font" is not shipped; a fixed-pitch face stands in for it when it is missing.
   QFont f(QStringLiteral("Vexo font"));
   f.setStyleHint(QFont::TypeWriter);
@@ -148,15 +152,16 @@ TVexoTableForm::TVexoTableForm(QWidget* parent) : TDocChild(parent) {
   lay->setSpacing(0);
   lay->addWidget(splitter_);
 
-  connect(grid_, &QTableWidget::currentCellChanged, this, [this](int row, int col, int, int) {
-    if (selectGuard_ || row < 0 || col < 0) return;
-    GridSelectCell(col + 1, row + 1);
-  });
+  connect(grid_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+          [this](const QModelIndex& current, const QModelIndex&) {
+            if (selectGuard_ || !current.isValid()) return;
+            GridSelectCell(current.column() + 1, current.row() + 1);
+          });
 
   buildMenus();
   {
     QScopedValueRollback<int> g(selectGuard_, selectGuard_ + 1);
-    grid_->setCurrentCell(0, 0);
+    setCurrentGridCell(0, 0);
   }
   resize(480, 360);
   FormResize();
@@ -419,21 +424,16 @@ void TVexoTableForm::FormResize() {
 // ---------------------------------------------------------------------------------------
 // Grid
 
-int TVexoTableForm::rowCount() const { return grid_->rowCount() + 1; }
+int TVexoTableForm::rowCount() const { return model_->rowCount() + 1; }
 
 QString TVexoTableForm::cell(int col, int row) const {
   if (col < 0 || col > 4 || row < 0 || row >= rowCount()) return QString();
-  if (row == 0) {
-    if (col == 0) return corner_;
-    const QTableWidgetItem* h = grid_->horizontalHeaderItem(col - 1);
-    return h ? h->text() : QString();
-  }
+  if (row == 0) return col == 0 ? corner_ : model_->title(col - 1);
   if (col == 0) {
-    const QTableWidgetItem* h = grid_->verticalHeaderItem(row - 1);
-    return h ? h->text() : QString();
+    const int n = model_->number(row - 1);
+    return n > 0 ? QString::number(n) : QString();
   }
-  const QTableWidgetItem* it = grid_->item(row - 1, col - 1);
-  return it ? it->text() : QString();
+  return model_->text(row - 1, col - 1);
 }
 
 void TVexoTableForm::setCell(int col, int row, const QString& text) {
@@ -442,59 +442,48 @@ void TVexoTableForm::setCell(int col, int row, const QString& text) {
     if (col == 0)
       setCorner(text);
     else
-      grid_->setHorizontalHeaderItem(col - 1, new QTableWidgetItem(text));
+      model_->setTitle(col - 1, text);
     return;
   }
   if (col == 0) {
-    QTableWidgetItem* h = grid_->verticalHeaderItem(row - 1);
-    if (!h) {
-      grid_->setVerticalHeaderItem(row - 1, new QTableWidgetItem(text));
-    } else if (h->text() != text) {
-      h->setText(text);
-    }
+    // The number column shows only the numbers the window itself gives.
+    bool ok = false;
+    const int n = text.toInt(&ok);
+    model_->setNumber(row - 1, ok && n > 0 ? n : 0);
     return;
   }
-  const QString value = TblFile::cellText(text);
-  QTableWidgetItem* it = grid_->item(row - 1, col - 1);
-  if (!it) {
-    if (value.isEmpty()) return;
-    grid_->setItem(row - 1, col - 1, new QTableWidgetItem(value));
-  } else if (it->text() != value) {
-    it->setText(value);
-  }
+  model_->setText(row - 1, col - 1, TblFile::cellText(text));
 }
 
-int TVexoTableForm::currentRow() const { return grid_->currentRow() < 0 ? 1 : grid_->currentRow() + 1; }
-int TVexoTableForm::currentColumn() const { return grid_->currentColumn() < 0 ? 1 : grid_->currentColumn() + 1; }
+int TVexoTableForm::currentRow() const {
+  const QModelIndex i = grid_->currentIndex();
+  return i.isValid() ? i.row() + 1 : 1;
+}
+int TVexoTableForm::currentColumn() const {
+  const QModelIndex i = grid_->currentIndex();
+  return i.isValid() ? i.column() + 1 : 1;
+}
+
+void TVexoTableForm::setCurrentGridCell(int row, int col) { grid_->setCurrentIndex(model_->index(row, col)); }
 
 void TVexoTableForm::selectCell(int col, int row) {
   if (col < 1 || col > 4 || row < 1 || row >= rowCount()) return;
-  grid_->setCurrentCell(row - 1, col - 1);
+  setCurrentGridCell(row - 1, col - 1);
 }
 
 void TVexoTableForm::setRowCount(int rows) {
   rows = qMax(rows, 2);
   QScopedValueRollback<int> g(selectGuard_, selectGuard_ + 1);
-  grid_->setRowCount(rows - 1);
-  // A row without its own header item would show the view's default number.
-  for (int r = 0; r < rows - 1; ++r)
-    if (!grid_->verticalHeaderItem(r)) grid_->setVerticalHeaderItem(r, new QTableWidgetItem(QString()));
-  if (grid_->currentRow() < 0) grid_->setCurrentCell(0, 0);
+  model_->resizeRows(rows - 1);
+  if (!grid_->currentIndex().isValid()) setCurrentGridCell(0, 0);
 }
 
-void TVexoTableForm::numberRows() {
-  int n = 1;
-  for (int r = 1; r < rowCount(); ++r) {
-    if (!cell(1, r).isEmpty())
-      setCell(0, r, QString::number(n++));
-    else
-      setCell(0, r, QString());
-  }
-}
+void TVexoTableForm::numberRows() { model_->renumber(); }
 
 bool TVexoTableForm::rowEmpty(int row, bool withNumber) const {
-  for (int c = withNumber ? 0 : 1; c <= 4; ++c)
-    if (!cell(c, row).isEmpty()) return false;
+  if (withNumber && model_->number(row - 1) > 0) return false;
+  for (int c = 0; c < 4; ++c)
+    if (!model_->text(row - 1, c).isEmpty()) return false;
   return true;
 }
 
@@ -546,7 +535,7 @@ void TVexoTableForm::GridSelectCell(int col, int row) {
   const int last = rowCount() - 1;
   if (row != last && rowCount() > 2 && rowEmpty(last, true)) {
     QScopedValueRollback<int> g(selectGuard_, selectGuard_ + 1);
-    grid_->removeRow(last - 1);
+    model_->removeRowAt(last - 1);
   }
 }
 
@@ -575,11 +564,7 @@ void TVexoTableForm::GridSetEditText(int col, int row, const QString& value, boo
 }
 
 void TVexoTableForm::CheckTableFilled() {
-  bool any = false;
-  for (int r = 1; r < rowCount() && !any; ++r)
-    for (int c = 1; c <= 4 && !any; ++c)
-      if (!cell(c, r).isEmpty()) any = true;
-  hasContent = any;
+  hasContent = model_->anyText();
   if (MainForm && MainForm->activeChild() == this) {
     if (MainForm->CompileAction) MainForm->CompileAction->setEnabled(hasContent);
     if (MainForm->ToSkuAction) MainForm->ToSkuAction->setEnabled(hasContent);
@@ -620,14 +605,9 @@ void TVexoTableForm::setGridLocked(bool locked, const QString& hint) {
 TableData TVexoTableForm::tableData() const {
   TableData t;
   t.signalCoding = signalCoding == 1 ? TblFile::abstractTag() : TblFile::binaryTag();
-  for (int r = 1; r < rowCount(); ++r) {
-    TableRow row;
-    row.si = cell(1, r);
-    row.y = cell(2, r);
-    row.x = cell(3, r);
-    row.sj = cell(4, r);
-    t.rows << row;
-  }
+  t.rows.reserve(rowCount() - 1);
+  for (int r = 0; r + 1 < rowCount(); ++r)
+    t.rows.append({model_->text(r, 0), model_->text(r, 1), model_->text(r, 2), model_->text(r, 3)});
   // A cell being typed into counts with what it shows.
   if (QLineEdit* e = cellEditor()) {
     const int r = editorIndex_.row(), c = editorIndex_.column();
@@ -643,18 +623,10 @@ TableData TVexoTableForm::tableData() const {
 
 void TVexoTableForm::setTableData(const TableData& table) {
   signalCoding = table.signalCoding == TblFile::abstractTag() ? 1 : 0;
-  const int n = qMax(1, static_cast<int>(table.rows.size()));
   {
     QScopedValueRollback<int> g(selectGuard_, selectGuard_ + 1);
-    grid_->clearContents();
-    setRowCount(n + 1);
-  }
-  for (int r = 0; r < table.rows.size(); ++r) {
-    const TableRow& row = table.rows[r];
-    setCell(1, r + 1, row.si);
-    setCell(2, r + 1, row.y);
-    setCell(3, r + 1, row.x);
-    setCell(4, r + 1, row.sj);
+    model_->assign(table.rows);
+    setCurrentGridCell(0, 0);
   }
   CheckTableFilled();
   numberRows();
@@ -678,21 +650,20 @@ void TVexoTableForm::New2Click() {
 
 void TVexoTableForm::Insert1Click() {
   const int row = currentRow();
-  const int col = grid_->currentColumn() < 0 ? 0 : grid_->currentColumn();
+  const int col = currentColumn() - 1;
   QScopedValueRollback<int> g(selectGuard_, selectGuard_ + 1);
-  grid_->insertRow(row - 1);
-  grid_->setVerticalHeaderItem(row - 1, new QTableWidgetItem(QString()));
-  grid_->setCurrentCell(row - 1, col);  // the current row is now the new, empty one
+  model_->insertEmptyRow(row - 1);
+  setCurrentGridCell(row - 1, col);  // the current row is now the new, empty one
   markRowsChanged();
 }
 
 void TVexoTableForm::Del1Click() {
   if (rowCount() < 3) return;  // the only data row stays
   const int row = currentRow();
-  const int col = grid_->currentColumn() < 0 ? 0 : grid_->currentColumn();
+  const int col = currentColumn() - 1;
   QScopedValueRollback<int> g(selectGuard_, selectGuard_ + 1);
-  grid_->removeRow(row - 1);
-  grid_->setCurrentCell(qMin(row, rowCount() - 1) - 1, col);
+  model_->removeRowAt(row - 1);
+  setCurrentGridCell(qMin(row, rowCount() - 1) - 1, col);
   markRowsChanged();
 }
 
@@ -820,14 +791,17 @@ bool TVexoTableForm::Open(const QString& path) {
   tableFileName = path;
   oaFileName = path;
   updateCaptionFromPath(path);
-  QStringList lines;
   QString err;
   TableData t;
-  if (!textfile::readLines(path, &lines, &err) || !TblFile::parse(lines, &t, &err)) {
+  int ignored = 0;
+  if (!TblFile::read(path, &t, &err, &ignored)) {
     dlg::message(this, err, kError, dlg::Ok, dlg::Warning);
     return false;
   }
   setTableData(t);
+  // The user learns of a cut file before a save could make the loss permanent.
+  if (ignored > 0)
+    dlg::message(this, TblFile::ignoredLinesMessage(ignored), QStringLiteral("Предупреждение"), dlg::Ok, dlg::Warning);
   // The description lives next to the table, whatever the current directory is.
   oaFileName = companionOaName(path);
   if (!OAOpenOA(oaFileName, true)) return false;
@@ -841,8 +815,12 @@ bool TVexoTableForm::Save1Click() {
     tableFileName = kUntitled;
     return Saveas1Click();
   }
+  return writeTable(tableFileName);
+}
+
+bool TVexoTableForm::writeTable(const QString& path) {
   QString err;
-  if (!TblFile::write(tableFileName, tableData(), &err)) {
+  if (!TblFile::write(path, tableData(), &err)) {
     dlg::message(this, err, kError, dlg::Ok, dlg::Warning);
     return false;  // still modified
   }
@@ -855,10 +833,13 @@ bool TVexoTableForm::Saveas1Click() {
   QString path = dlg::saveFile(this, kTblFilter, dialogDir(tableFileName), QFileInfo(tableFileName).fileName());
   if (path.isEmpty()) return false;
   path = withDefaultExtension(path, QStringLiteral("tbl"));
+  // The window takes the new name only once the table is written there.
+  commitOpenEditor();
+  if (!writeTable(path)) return false;
   tableFileName = path;
   oaFileName = companionOaName(path);
   updateCaptionFromPath(path);
-  return Save1Click();
+  return true;
 }
 
 // ---------------------------------------------------------------------------------------

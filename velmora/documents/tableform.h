@@ -20,7 +20,8 @@ class QLineEdit;
 class QMenu;
 class QPlainTextEdit;
 class QSplitter;
-class QTableWidget;
+class QTableView;
+class TableGridModel;
 class QTextEdit;
 class TableGridDelegate;
 
@@ -60,7 +61,7 @@ class TVexoTableForm : public TDocChild {
   int currentRow() const;     // 1-based data row
   int currentColumn() const;  // 1 .. 4
   void selectCell(int col, int row);  // moves the selection, as a click would
-  QTableWidget* grid() const { return grid_; }
+  QTableView* grid() const { return grid_; }
   // While an operational-automaton window works on the description the grid cannot be
   // edited and shows `hint`; unlocking clears the hint.
   void setGridLocked(bool locked, const QString& hint = QString());
@@ -165,6 +166,7 @@ class TVexoTableForm : public TDocChild {
   friend class TableGridDelegate;
   void buildMenus();
   void setRowCount(int rows);
+  void setCurrentGridCell(int row, int col);  // 0-based, as the view counts
   void numberRows();
   void setCorner(const QString& text);
   void applyDefaultSizes(int rowHeight, int colWidth);
@@ -180,8 +182,10 @@ class TVexoTableForm : public TDocChild {
   // changes nothing.
   OaFile::Result loadOa(const QString& name);
   void markRowsChanged();
+  bool writeTable(const QString& path);  // the save itself; reports a failure
 
-  QTableWidget* grid_ = nullptr;
+  QTableView* grid_ = nullptr;
+  TableGridModel* model_ = nullptr;
   QSplitter* splitter_ = nullptr;
   QPlainTextEdit* status_ = nullptr;
   TableGridDelegate* delegate_ = nullptr;
