@@ -10,7 +10,7 @@ const char* const kColumnNames[] = {"si", "y", "xij", "sj"};
 
 class RowChecker {
  public:
-  RowChecker(int row, QStringList* errors) : row_(row), errors_(errors) {}
+  RowChecker(const Compiler::RowName& row, QStringList* errors) : row_(row), errors_(errors) {}
 
   void error(int column, int pos, const QString& text) {
     *errors_ << Compiler::messageAt(row_, column, pos + 1, text);
@@ -49,7 +49,7 @@ class RowChecker {
   }
 
  private:
-  int row_;
+  Compiler::RowName row_;
   QStringList* errors_;
   bool ok_ = true;
 };
@@ -65,9 +65,19 @@ Set literalsOf(QStringList& names, const QVector<Name>& cell) {
 
 }  // namespace
 
-QString Compiler::messageAt(int row, int column, int pos, const QString& text) {
-  return QStringLiteral("Строка %1, столбец %2 (%3), позиция %4: %5")
-      .arg(row)
+QString Compiler::messageAt(const RowName& row, int column, int pos, const QString& text) {
+  QString where;
+  if (row.number <= 0)
+    where = QStringLiteral("Строка таблицы %1 (без номера)").arg(row.line);
+  else if (row.continuation == 0)
+    where = QStringLiteral("Строка %1 (%2)").arg(row.number).arg(row.source);
+  else
+    where = QStringLiteral("Строка %1 (%2), продолжение %3")
+                .arg(row.number)
+                .arg(row.source)
+                .arg(row.continuation);
+  return QStringLiteral("%1, столбец %2 (%3), позиция %4: %5")
+      .arg(where)
       .arg(column)
       .arg(QLatin1String(kColumnNames[column - 1]))
       .arg(pos)
@@ -104,14 +114,24 @@ int Compiler::make() {
   bool haveSource = false;
   bool sourceFaulty = false;  // the si above was wrong: its continuation rows are left out
   int contentRows = 0;
+  RowName name;
   for (int r = 0; r < rows_.size(); ++r) {
     const auto& cells = rows_[r];
     const QString si = cells[0], y = cells[1], xij = cells[2], sj = cells[3];
+    // Numbered as the window's row header numbers: every row whose si is not empty.
+    name.line = r + 1;
+    if (!si.isEmpty()) {
+      ++name.number;
+      name.source = si.trimmed();
+      name.continuation = 0;
+    } else {
+      ++name.continuation;
+    }
     if (si.trimmed().isEmpty() && y.trimmed().isEmpty() && xij.trimmed().isEmpty() &&
         sj.trimmed().isEmpty())
       continue;
     ++contentRows;
-    RowChecker row(r + 1, &errors);
+    RowChecker row(name, &errors);
 
     QVector<Name> key;
     if (si.trimmed().isEmpty()) {

@@ -34,8 +34,18 @@ class Compiler {
   const Model& model() const { return model_; }
   int rowCount() const { return int(rows_.size()); }
 
-  // "Строка 2, столбец 3 (xij), позиция 4: текст" (row and position 1-based).
-  static QString messageAt(int row, int column, int pos, const QString& text);
+  // Where a fault is, named as the table window shows it: the grid numbers only the rows
+  // that start a source (si), so a row is named by that number and its source, and a
+  // continuation row by how far below it lies. A row above the first numbered one has no
+  // number and is named by its place in the table.
+  struct RowName {
+    int number = 0;        // the number in the row header; 0 = none yet
+    QString source;        // the si the row belongs to
+    int continuation = 0;  // 1 for the first row under the numbered one, ...
+    int line = 0;          // the row's place in the table, 1-based
+  };
+  // "Строка 2 (s1), столбец 3 (xij), позиция 4: текст" (position 1-based).
+  static QString messageAt(const RowName& row, int column, int pos, const QString& text);
 
  private:
   Type type_;

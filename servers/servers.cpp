@@ -1,6 +1,12 @@
 #include "servers/servers.h"
 
+#include <QApplication>
+#include <QEvent>
 #include <QFileInfo>
+#include <QHash>
+#include <QLayout>
+#include <QMainWindow>
+#include <QScreen>
 
 #include "servers/determinizatorwindow.h"
 #include "servers/serverdialogs.h"
@@ -22,6 +28,59 @@ namespace {
 
 bool is(const QString& method, const char* name) {
   return method.compare(QLatin1String(name), Qt::CaseInsensitive) == 0;
+}
+
+// Where the user last left a window of each kind in this session.
+QHash<QString, QRect>& lastPlaces() {
+  static QHash<QString, QRect> places;
+  return places;
+}
+
+// Keeps the place of a window as the user moves or resizes it.
+class PlaceKeeper : public QObject {
+ public:
+  explicit PlaceKeeper(QWidget* window) : QObject(window), window_(window) {
+    window->installEventFilter(this);
+  }
+  bool eventFilter(QObject* watched, QEvent* e) override {
+    if (watched == window_ && window_->isVisible() &&
+        (e->type() == QEvent::Move || e->type() == QEvent::Resize))
+      lastPlaces().insert(QLatin1String(window_->metaObject()->className()), window_->geometry());
+    return false;
+  }
+
+ private:
+  QWidget* window_;
+};
+
+// The program's frame: the active window, else the first main window shown.
+QWidget* programFrame(const QWidget* except) {
+  QWidget* active = QApplication::activeWindow();
+  if (active && active != except) return active;
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (w != except && w->isVisible() && qobject_cast<QMainWindow*>(w)) return w;
+  return nullptr;
+}
+
+// A server window opens where the user left the last one of its kind, else centred over
+// the program's frame (or its screen), never under the frame's menus at the corner.
+void place(QWidget* window) {
+  const auto last = lastPlaces().constFind(QLatin1String(window->metaObject()->className()));
+  if (last != lastPlaces().constEnd()) {
+    window->setGeometry(*last);
+    return;
+  }
+  QRect over;
+  if (const QWidget* frame = programFrame(window))
+    over = frame->frameGeometry();
+  else if (const QScreen* screen = QGuiApplication::primaryScreen())
+    over = screen->availableGeometry();
+  if (over.isEmpty()) return;
+  window->ensurePolished();
+  if (window->layout()) window->layout()->activate();  // the size it will show with
+  QRect g(QPoint(), window->size());
+  g.moveCenter(over.center());
+  window->move(g.topLeft());
 }
 
 }  // namespace
@@ -117,7 +176,9 @@ void WindowObject::adopt(QWidget* window) {
   windows_.removeAll(QPointer<QWidget>());
   windows_ << window;
   window->setAttribute(Qt::WA_DeleteOnClose);
+  place(window);
   window->show();
+  new PlaceKeeper(window);  // after show: the first placement is ours, not the user's
   window->raise();
   window->activateWindow();
 }

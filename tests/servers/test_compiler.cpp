@@ -129,15 +129,15 @@ TEST(Compiler, EveryFaultIsListedWithRowColumnAndPosition) {
   EXPECT_EQ(errors, 9);
   const QStringList lines = status(c).split(QLatin1Char('\n'));
   ASSERT_EQ(lines.size(), 10);
-  EXPECT_EQ(lines[0], QStringLiteral("Строка 1, столбец 1 (si), позиция 1: не указано исходное событие"));
-  EXPECT_EQ(lines[1], QStringLiteral("Строка 2, столбец 2 (y), позиция 1: инверсия имени 'y1' недопустима"));
-  EXPECT_EQ(lines[2], QStringLiteral("Строка 3, столбец 3 (xij), позиция 4: пропущен разделитель '&'"));
-  EXPECT_EQ(lines[3], QStringLiteral("Строка 4, столбец 3 (xij), позиция 1: не указано условие перехода"));
-  EXPECT_EQ(lines[4], QStringLiteral("Строка 5, столбец 4 (sj), позиция 1: не указано событие перехода"));
-  EXPECT_EQ(lines[5], QStringLiteral("Строка 6, столбец 4 (sj), позиция 1: при условии 0 событие перехода не указывается"));
-  EXPECT_EQ(lines[6], QStringLiteral("Строка 7, столбец 3 (xij), позиция 4: имя 'x1' входит и прямо, и инверсно"));
-  EXPECT_EQ(lines[7], QStringLiteral("Строка 8, столбец 2 (y), позиция 1: инверсия имени 'y1' недопустима"));
-  EXPECT_EQ(lines[8], QStringLiteral("Строка 9, столбец 4 (sj), позиция 1: инверсия имени 's0' недопустима"));
+  EXPECT_EQ(lines[0], QStringLiteral("Строка таблицы 1 (без номера), столбец 1 (si), позиция 1: не указано исходное событие"));
+  EXPECT_EQ(lines[1], QStringLiteral("Строка 1 (s1), столбец 2 (y), позиция 1: инверсия имени 'y1' недопустима"));
+  EXPECT_EQ(lines[2], QStringLiteral("Строка 2 (s2), столбец 3 (xij), позиция 4: пропущен разделитель '&'"));
+  EXPECT_EQ(lines[3], QStringLiteral("Строка 3 (s3), столбец 3 (xij), позиция 1: не указано условие перехода"));
+  EXPECT_EQ(lines[4], QStringLiteral("Строка 4 (s4), столбец 4 (sj), позиция 1: не указано событие перехода"));
+  EXPECT_EQ(lines[5], QStringLiteral("Строка 5 (s5), столбец 4 (sj), позиция 1: при условии 0 событие перехода не указывается"));
+  EXPECT_EQ(lines[6], QStringLiteral("Строка 6 (s6), столбец 3 (xij), позиция 4: имя 'x1' входит и прямо, и инверсно"));
+  EXPECT_EQ(lines[7], QStringLiteral("Строка 7 (s7), столбец 2 (y), позиция 1: инверсия имени 'y1' недопустима"));
+  EXPECT_EQ(lines[8], QStringLiteral("Строка 8 (s8), столбец 4 (sj), позиция 1: инверсия имени 's0' недопустима"));
   EXPECT_EQ(lines[9], QStringLiteral("Ошибок: 9"));
   EXPECT_FALSE(c.compiled());
 }
@@ -146,7 +146,24 @@ TEST(Compiler, ContinuationOfAFaultySourceIsNotReportedTwice) {
   int errors = 0;
   Compiler c = compile({{"s+0", "", "x1", "s1"}, {"", "", "x2", "s2"}, {"s1", "", "1", "s0"}}, &errors);
   EXPECT_EQ(errors, 1);
-  EXPECT_TRUE(status(c).startsWith(QStringLiteral("Строка 1, столбец 1 (si), позиция 2")));
+  EXPECT_TRUE(status(c).startsWith(QStringLiteral("Строка 1 (s+0), столбец 1 (si), позиция 2")));
+}
+
+TEST(Compiler, RowsAreNamedAsTheRowHeaderNumbersThem) {
+  // Only rows with an si carry a number; the rows under one are named from it.
+  int errors = 0;
+  Compiler c = compile({{"s0", "", "1", "s1"},
+                        {"", "", "x2 x3", "s0"},
+                        {"", "", "", ""},
+                        {"", "", "x1", ""},
+                        {"s1", "", "", "s0"}},
+                       &errors);
+  EXPECT_EQ(errors, 3);
+  const QStringList lines = status(c).split(QLatin1Char('\n'));
+  ASSERT_EQ(lines.size(), 4);
+  EXPECT_TRUE(lines[0].startsWith(QStringLiteral("Строка 1 (s0), продолжение 1, столбец 3 (xij), позиция 4:")));
+  EXPECT_TRUE(lines[1].startsWith(QStringLiteral("Строка 1 (s0), продолжение 3, столбец 4 (sj)")));
+  EXPECT_TRUE(lines[2].startsWith(QStringLiteral("Строка 2 (s1), столбец 3 (xij)")));
 }
 
 TEST(Compiler, EmptyTableAndBlankRows) {
@@ -191,7 +208,7 @@ TEST(Compiler, RepeatedNamesMeanTheNameOnce) {
   c = compile({{"s0", "", "x1&X2&X1", "s1"}, {"s1", "", "1", "s0"}}, &errors);
   EXPECT_EQ(errors, 1);
   EXPECT_TRUE(status(c).startsWith(
-      QStringLiteral("Строка 1, столбец 3 (xij), позиция 7: имя 'x1' входит и прямо, и инверсно")));
+      QStringLiteral("Строка 1 (s0), столбец 3 (xij), позиция 7: имя 'x1' входит и прямо, и инверсно")));
 }
 
 TEST(Compiler, NamesWithPunctuationTheCheckerAllows) {

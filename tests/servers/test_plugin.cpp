@@ -125,8 +125,8 @@ TEST(Plugin, CompilerReportsFaultsAndRefusesToSave) {
   c.call("AddSource", {"s1", "", "1", ""});
   EXPECT_EQ(c.callInt("Make"), 2);
   const QString status = c.callText("GetStatus");
-  EXPECT_TRUE(status.contains(QStringLiteral("Строка 1, столбец 3 (xij), позиция 4")));
-  EXPECT_TRUE(status.contains(QStringLiteral("Строка 3, столбец 4 (sj)")));
+  EXPECT_TRUE(status.contains(QStringLiteral("Строка 1 (s0), столбец 3 (xij), позиция 4")));
+  EXPECT_TRUE(status.contains(QStringLiteral("Строка 2 (s1), столбец 4 (sj)")));
   EXPECT_NE(c.callInt("Save", {dir.filePath("t.fsm")}), 0);
   EXPECT_FALSE(QFileInfo::exists(dir.filePath("t.fsm")));
   EXPECT_THROW(c.call("Make", {1}), EAutomationError);

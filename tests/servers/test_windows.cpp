@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMainWindow>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableWidget>
@@ -18,6 +19,7 @@
 #include "servers/determinizatorwindow.h"
 #include "servers/fsmcompiler.h"
 #include "servers/fsmformat.h"
+#include "servers/servers.h"
 #include "servers/simulatorwindow.h"
 
 using namespace servers;
@@ -134,6 +136,28 @@ TEST(DeterminizatorWindow, RunsAndSavesATable) {
   script.files << "/nonexistent-dir/x.tbl";
   EXPECT_FALSE(w.saveClick());
   EXPECT_TRUE(script.lastText().startsWith(QStringLiteral("Ошибка записи")));
+}
+
+TEST(ServerWindows, OpenOverTheFrameThenWhereTheUserLeftThem) {
+  QTemporaryDir dir;
+  const QString path = writeExample(dir);
+  QMainWindow frame;
+  frame.setGeometry(300, 200, 1000, 800);
+  frame.show();
+  for (const char* id : {"FSM.CA.Simulator", "FSM.CA.Determinizator"}) {
+    SCOPED_TRACE(id);
+    auto object = create(QLatin1String(id));
+    ASSERT_EQ(object->invoke("Open", {path}).toInt(), 1);
+    QWidget* w = static_cast<WindowObject*>(object.get())->windows().value(0);
+    ASSERT_NE(w, nullptr);
+    // Centred, give or take the window's own frame, which is known only once shown.
+    EXPECT_LE((w->frameGeometry().center() - frame.frameGeometry().center()).manhattanLength(), 8);
+    w->setGeometry(40, 50, 500, 400);  // the user moves it
+    object.reset();                    // and closes it with its server
+    object = create(QLatin1String(id));
+    ASSERT_EQ(object->invoke("Open", {path}).toInt(), 1);
+    EXPECT_EQ(static_cast<WindowObject*>(object.get())->windows().value(0)->geometry(), QRect(40, 50, 500, 400));
+  }
 }
 
 int main(int argc, char** argv) {
