@@ -17,6 +17,7 @@
 
 #include "platform/cp1251.h"
 #include "platform/dialogs.h"
+#include "platform/textprint.h"
 #include "platform/rtf.h"
 #include "platform/textfile.h"
 #include "velmora/app/childkind.h"
@@ -223,7 +224,7 @@ void TTxtForm::mPrintClick() {
   }
   if (!dlg::printDialog(this, p)) return;
   p->setDocName(fileName);
-  Editor->document()->print(p);
+  textprint::printAsShown(*Editor->document(), p);
   if (p->printerState() == QPrinter::Error) {
     p->abort();
     dlg::error(this, QStringLiteral("Ошибка печати: ") +

@@ -18,8 +18,9 @@ QStringList split(const QStringList& fileLines, DocSettings* settings, bool* fou
                        &settings->OutSob};
   for (int i = 0; i < 5; ++i) {
     const QString& line = fileLines[at + 1 + i];
-    // An empty letter line keeps the letter the window already has.
-    if (!line.isEmpty()) *letters[i] = line[0];
+    // An empty letter line keeps the letter the window already has; so does a NUL, which
+    // the block cannot write back (it stands for no letter).
+    if (!line.isEmpty() && !line[0].isNull()) *letters[i] = line[0];
   }
   settings->RvasS0 = fileLines[at + 6];
   return fileLines.mid(0, at);
