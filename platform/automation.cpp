@@ -40,6 +40,7 @@ struct Registry {
   bool scanned = false;
   bool disabled = false;
   ServerPlugin* plugin = nullptr;  // owned by its loader, which is never unloaded
+  QPluginLoader* loader = nullptr;  // kept for the program's life
   QString pluginPath, loadError;
   HostDialogs dialogs;
 };
@@ -79,6 +80,7 @@ void scanLocked(Registry& r) {
     }
     // The loader stays alive: the objects it makes live in the plugin's code.
     r.plugin = plugin;
+    r.loader = loader;
     r.pluginPath = loader->fileName();
     r.loadError.clear();
     plugin->attachDialogs(&r.dialogs);

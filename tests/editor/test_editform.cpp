@@ -555,6 +555,28 @@ TEST_F(EditorTest, OptionsChangeTheLettersAndTheMessageFont) {
   EXPECT_EQ(w->ErrorList->font().pointSize(), 12);
 }
 
+// The size reaches what is drawn, not only the list's font property.
+TEST_F(EditorTest, MessageFontSizeShowsInTheMessageList) {
+  TEditForm* w = newEditor(1);
+  w->setLines(L({"sku:", "s1=s0**x1;", "svf:"}));
+  w->TestingClick();
+  ASSERT_GT(w->ErrorList->count(), 0);
+  auto rowHeight = [&](const char* size) {
+    QTimer::singleShot(0, [size] {
+      OptionsForm->FontSizeMes->setCurrentText(QLatin1String(size));
+      OptionsForm->FontSizeMesChange();
+      OptionsForm->OKBtn->click();
+    });
+    frame->mOptionsClick();
+    QApplication::processEvents();
+    EXPECT_TRUE(w->ErrorList->isVisible());
+    return w->ErrorList->visualItemRect(w->ErrorList->item(0)).height();
+  };
+  const int small = rowHeight("8");
+  const int large = rowHeight("24");
+  EXPECT_GT(large, small * 2);
+}
+
 TEST_F(EditorTest, RvasRefusedByTheConverterOpensNoEmptyWindow) {
   TEditForm* w = newEditor(0);
   // Passes the check, but nests deeper than the converter takes.
