@@ -68,6 +68,17 @@ TEST_F(OaWindows, StepsSaveAsAYFileAndOpenFromOne) {
   m->mOpenFileClick();
   EXPECT_EQ(m->stepInputs(), QStringList({"y1", "y3", "y9"}));
   EXPECT_EQ(s.shown.last().caption, "Ошибка");
+  // Unsaved steps are asked about before anything is chosen; Cancel keeps them.
+  pickSignals({"y2"});
+  m->yAddClick();
+  s.answers << dlg::Cancel;
+  s.files << dir.filePath("s.y");
+  m->mOpenFileClick();
+  EXPECT_EQ(s.lastText(), "Сохранить входные воздействия в '" + t->oaFileName);
+  EXPECT_EQ(s.files.size(), 1) << "no file was asked for";
+  EXPECT_EQ(m->stepInputs(), QStringList({"y1", "y3", "y9", "y2"}));
+  s.files.clear();
+  m->modified = false;
 }
 
 TEST_F(OaWindows, ChangedInsertedAndDeletedStepsRecomputeTheRowsBelow) {
