@@ -246,3 +246,29 @@ TEST_F(OaWindows, ReportShowsEveryRegisterOncePerStepAndTheDesignerCanBeCalledRe
   m->activated();
   EXPECT_FALSE(m->mOACall->isEnabled());
 }
+
+TEST_F(OaWindows, AModelOpenedFromTheDesignerIsAskedOnceAndClosesWithIt) {
+  TVexoTableForm* t = exampleTable();
+  TOAForm* d = openDesigner(t);
+  ASSERT_NE(d, nullptr);
+  d->bModel->click();
+  TOAModelForm* m = OAModelForm;
+  ASSERT_NE(m, nullptr);
+  EXPECT_TRUE(d->openedModel);
+  EXPECT_EQ(m->windowTitle(), " - моделирование ОА") << "the designer hands over no name";
+  pickSignals({"y1"});
+  m->yAddClick();
+  {
+    dlg::Script s;
+    s.answers << dlg::Cancel;
+    EXPECT_FALSE(subOf(d)->close()) << "its model window keeps it open";
+    EXPECT_EQ(s.shown.size(), 1);
+  }
+  dlg::Script s;
+  s.answers << dlg::No;
+  EXPECT_TRUE(subOf(t)->close());
+  EXPECT_EQ(s.shown.size(), 1);
+  QApplication::processEvents();
+  EXPECT_EQ(OAModelForm.data(), nullptr);
+  EXPECT_EQ(OAForm.data(), nullptr);
+}

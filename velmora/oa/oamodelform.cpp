@@ -558,17 +558,11 @@ bool TOAModelForm::askSaveSteps() {
   return true;
 }
 
-bool TOAModelForm::FormCloseQuery() { return oawin::askOwned(designer) && askSaveSteps(); }
+bool TOAModelForm::FormCloseQuery() { return askSaveSteps(); }
 
 void TOAModelForm::closeEvent(QCloseEvent* event) {
-  bool allow = false;
-  guard::run(this, [&] { allow = FormCloseQuery(); });
-  if (!allow) {
-    event->ignore();
-    return;
-  }
-  FormClose();
-  event->accept();
+  docwin::handleClose(
+      this, event, [this] { return oawin::askOwned(designer) && FormCloseQuery(); }, [this] { FormClose(); });
 }
 
 void TOAModelForm::FormClose() {

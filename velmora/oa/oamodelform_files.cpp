@@ -130,15 +130,8 @@ void TOAModelForm::BusSetBtnClick() {
 
 void TOAModelForm::OACallBtnClick() {
   if (!table_ || table_->oaEditOpen) return;
-  table_->oaEditOpen = true;
-  auto* d = new TOAForm();
-  d->setTable(table_, true);
-  if (d->LoadDescription() == 1) {
-    delete d;
-    return;
-  }
-  if (MainForm) MainForm->addChild(d, this);
-  d->FormActivate();
+  TOAForm* d = TOAForm::open(table_, this, true);
+  if (!d) return;
   designer = d;
   mOACall->setEnabled(false);
 }
