@@ -4,7 +4,7 @@
 // asker that opens them for the editor's tool logic.
 #include <QDialog>
 
-#include "velmora/flowchart/blockask.h"
+#include "velmora/flowchart/tools/blockask.h"
 
 class QComboBox;
 class QLabel;

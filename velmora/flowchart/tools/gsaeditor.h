@@ -7,7 +7,7 @@
 // range-checked accessors, so a neighbour or partner outside the grid is never written.
 #include <optional>
 
-#include "velmora/flowchart/blockask.h"
+#include "velmora/flowchart/tools/blockask.h"
 #include "velmora/flowchart/core/gsadocument.h"
 #include "velmora/flowchart/paint/gsapaint.h"
 
