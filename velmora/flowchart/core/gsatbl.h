@@ -4,6 +4,7 @@
 // Check lists every fault as "[col, row] text" with its position; MakeTable walks from every
 // operator and the start vertex along the links, through conditions, splitters and
 // connectors, to the next operator or the end vertex, one table row per path.
+#include <QHash>
 #include <QList>
 #include <QSet>
 #include <QString>
@@ -86,6 +87,7 @@ class TGSATbl {
   QList<TableRow>* rows_ = nullptr;
   QStringList vertexNames_;
   QList<int> vertexCells_;
+  QHash<int, int> vertexOfCell_;  // cell index -> position in the three vertex lists
   QStringList vertexOutputs_;
   bool inConjunctive_ = false;
   bool conjunctiveDone_ = false;
