@@ -119,12 +119,11 @@ void GsaGridView::paintEvent(QPaintEvent* event) {
 
 void GsaGridView::mousePressEvent(QMouseEvent* event) {
   const QPoint at = event->position().toPoint();
-  if (event->button() == Qt::LeftButton) {
-    // The click selects its cell first; the tool then works on the selected cell.
-    selectCell(colAt(at.x()), rowAt(at.y()));
-    setFocus();
-  }
+  // The click selects its cell first; the tool then works on the selected cell. The focus
+  // comes last: a click into a window that was not the active one only activates it.
+  if (event->button() == Qt::LeftButton) selectCell(colAt(at.x()), rowAt(at.y()));
   if (mouseDown) mouseDown(event->button(), colAt(at.x()), rowAt(at.y()));
+  setFocus();
   event->accept();
 }
 
