@@ -75,6 +75,7 @@ TEST_F(GsaWindow, RightClickChoosesTheNextTool) {
   click(w, 2, 2, Qt::RightButton);
   EXPECT_EQ(pressedTool(), GsaTool::Delete);
   EXPECT_TRUE(w->deleteCursorShown());
+  EXPECT_EQ(w->GSAGrid->viewport()->cursor().pixmap().size(), QSize(32, 32));  // our picture
   click(w, 2, 2, Qt::RightButton);
   EXPECT_EQ(pressedTool(), GsaTool::Start);
   EXPECT_FALSE(w->deleteCursorShown());
