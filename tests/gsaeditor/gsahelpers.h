@@ -6,7 +6,6 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QTimer>
 #include <functional>
 
@@ -63,13 +62,6 @@ inline void answerCondition(const QString& text, const QString& left, const QStr
     d->RombButton->click();
   });
 }
-inline void answerConnector(bool conjunctive) {
-  answerNext<TSoedForm>([conjunctive](TSoedForm* d) {
-    d->ConRadio->setChecked(conjunctive);
-    d->SoedButton->click();
-  });
-}
-
 class GsaFrame : public edtest::InFrame {
  protected:
   TGSAForm* newGsa() {

@@ -64,15 +64,3 @@ TEST_F(GsaEndToEnd, DrawConvertAndCompile) {
   EXPECT_TRUE(table->messagesText().startsWith(QStringLiteral("Компиляция завершена без ошибок.")));
   EXPECT_TRUE(s.shown.isEmpty());
 }
-
-TEST_F(GsaEndToEnd, FaultyFlowchartIsListedAndNotConverted) {
-  TGSAForm* w = newGsa();
-  place(w, GsaTool::Start, {{2, 0}});
-  place(w, GsaTool::VertLine, {{2, 1}});
-  frame->ToTblAction->trigger();
-  EXPECT_EQ(frame->lastTableForm, nullptr);
-  ASSERT_EQ(w->MessageList->count(), 2);
-  EXPECT_EQ(w->MessageList->item(0)->text(), QStringLiteral("[0, 0] Отсутствует конечная вершина."));
-  EXPECT_EQ(w->MessageList->item(1)->text(),
-            QStringLiteral("[2, 1] Незавершенная связь или отсутствует соединение."));
-}
