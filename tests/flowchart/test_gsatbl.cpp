@@ -165,3 +165,41 @@ TEST(GsaConvert, ExitsLabelledNoTransitionAreNeverFollowed) {
   ASSERT_EQ(t.Check(doc), TGSATbl::Passed) << t.messages().join('\n').toStdString();
   EXPECT_EQ(t.MakeTable(doc).rows, rows({{"s0", "y0", "x1", "sk"}, {"", "", "X1", ""}}));
 }
+
+TEST(GsaConvert, HostileFlowchartsAreCutShortNotCrashedOrHung) {
+  // Conditions stacked thousands deep, each the "1" exit of the one above.
+  GsaDocument deep = document(GsaGridList(TGSATbl::kMaxDepth + 10, 1));
+  deep.grid.setKind(0, 0, GsaKind::Start);
+  for (int r = 1; r < deep.grid.rowCount() - 1; ++r) {
+    deep.grid.setKind(0, r, GsaKind::Condition);
+    deep.grid.setText(0, r, QStringLiteral("1"));
+  }
+  deep.grid.setKind(0, deep.grid.rowCount() - 1, GsaKind::End);
+  TGSATbl t;
+  EXPECT_EQ(t.Check(deep), TGSATbl::Passed);
+  t.MakeTable(deep);
+  EXPECT_TRUE(t.cutShort());
+
+  // Forty conditions whose two exits meet again below: the paths double at each.
+  GsaGridList g(2 + 2 * 40 + 1, 3);
+  g.setKind(1, 0, GsaKind::Start);
+  g.setKind(1, 1, GsaKind::VertLine);
+  for (int k = 0; k < 40; ++k) {
+    const int r = 2 + 2 * k;
+    g.setCell(0, r, {QStringLiteral("1"), QStringLiteral("12")});
+    g.setCell(1, r, {QStringLiteral("x%1").arg(k), QStringLiteral("2")});
+    g.setCell(2, r, {QStringLiteral("0"), QStringLiteral("13")});
+    g.setKind(0, r + 1, GsaKind::CornerUpRight);
+    g.setKind(1, r + 1, GsaKind::MergeBoth);
+    g.setKind(2, r + 1, GsaKind::CornerUpLeft);
+  }
+  g.setKind(1, g.rowCount() - 1, GsaKind::End);
+  ASSERT_EQ(t.Check(document(g)), TGSATbl::Passed) << t.messages().join('\n').toStdString();
+  const int made = int(t.MakeTable(document(g)).rows.size());
+  EXPECT_GE(made, TGSATbl::kMaxTableRows);
+  EXPECT_LE(made, TGSATbl::kMaxTableRows + 40) << "only the walks under way finish their row";
+  EXPECT_TRUE(t.cutShort());
+  // A plain flowchart is whole.
+  t.MakeTable(document(picture({"3", "11", "4"})));
+  EXPECT_FALSE(t.cutShort());
+}
