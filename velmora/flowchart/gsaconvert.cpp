@@ -1,5 +1,6 @@
 #include "velmora/flowchart/gsaconvert.h"
 
+#include "platform/dialogs.h"
 #include "velmora/app/mainform.h"
 #include "velmora/documents/tableform.h"
 #include "velmora/flowchart/core/gsatbl.h"
@@ -22,6 +23,13 @@ GsaConversion convertGsa(const GsaDocument& doc) {
   out.messages = tbl.messages();
   out.cols = tbl.messageCols();
   out.rows = tbl.messageRows();
-  if (TGSATbl::mayConvert(out.verdict)) out.table = openGsaTable(tbl.MakeTable(doc));
+  if (!TGSATbl::mayConvert(out.verdict)) return out;
+  const TableData table = tbl.MakeTable(doc);
+  out.table = openGsaTable(table);
+  out.cutShort = tbl.cutShort();
+  if (out.cutShort)
+    dlg::message(out.table,
+                 QStringLiteral("Граф-схема слишком запутана: таблица переходов построена не полностью."),
+                 QStringLiteral("Предупреждение"));
   return out;
 }

@@ -15,6 +15,7 @@ struct GsaConversion {
   QStringList messages;   // "[col, row] text", for the editor's message pane
   QList<int> cols, rows;  // the position of each message
   TVexoTableForm* table = nullptr;  // the new window; nullptr when the check refused
+  bool cutShort = false;  // the flowchart was too entangled to walk whole (the user was told)
 };
 
 // A new table window owned by the frame, recorded as its last table window, filled with the
@@ -22,4 +23,5 @@ struct GsaConversion {
 TVexoTableForm* openGsaTable(const TableData& table);
 
 // Checks the flowchart and, for verdict 0, 9 or 10, converts it into openGsaTable's window.
+// A table left incomplete (see TGSATbl::cutShort) is opened with a warning.
 GsaConversion convertGsa(const GsaDocument& doc);

@@ -126,6 +126,8 @@ TableData TGSATbl::MakeTable(const GsaGridList& grid, const QString& sk, const Q
   vertexOutputs_.clear();
   vertexOfCell_.clear();
   path_.clear();
+  depth_ = 0;
+  cutShort_ = false;
   const QList<int> used = grid.usedCells();
 
   // Operators first, then the start and the end vertices, each group in row-major order.
@@ -193,6 +195,11 @@ void TGSATbl::follow(int col, int row, Dir dir) {
   // A walk along plain links goes on in this loop; conditions, splitters and connectors
   // branch by recursion. The (cell, direction) pairs of the path in progress end a walk
   // that comes round to where it was (a loop of links, or a loop through a condition).
+  if (cutShort_ || depth_ >= kMaxDepth || rows_->size() >= kMaxTableRows) {
+    cutShort_ = true;
+    return;
+  }
+  ++depth_;
   QList<Step> added;
   while (true) {
     switch (dir) {
@@ -263,6 +270,7 @@ void TGSATbl::follow(int col, int row, Dir dir) {
     dir = static_cast<Dir>(next);
   }
   for (const Step& s : added) path_.remove(s);
+  --depth_;
 }
 
 void TGSATbl::expandCondition(int col, int row) {

@@ -49,6 +49,12 @@ class TGSATbl {
   TableData MakeTable(const GsaDocument& doc) {
     return MakeTable(doc.grid, doc.sk, doc.s0, doc.yk, doc.y0, doc.moveEvents, doc.userNaming);
   }
+  // A hostile flowchart (branches nested thousands deep, or doubling the paths at every
+  // condition) is not walked to the end: the walks stop at kMaxDepth nested branches or
+  // kMaxTableRows rows, and cutShort() tells that the table is incomplete.
+  static constexpr int kMaxDepth = 4000;
+  static constexpr int kMaxTableRows = 200000;
+  bool cutShort() const { return cutShort_; }
 
   // A state name in a user-named operator text: the characters before the first "(" (the
   // whole text without one); the outputs: between the first "(" and the next ")" (the whole
@@ -92,5 +98,7 @@ class TGSATbl {
   bool inConjunctive_ = false;
   bool conjunctiveDone_ = false;
   bool moveEvents_ = false;
-  QSet<Step> path_;  // (cell, direction) pairs of the walk in progress
+  QSet<Step> path_;
+  int depth_ = 0;
+  bool cutShort_ = false;  // (cell, direction) pairs of the walk in progress
 };
