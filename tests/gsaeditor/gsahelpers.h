@@ -22,7 +22,7 @@ inline void mouse(TGSAForm* w, QEvent::Type type, Qt::MouseButton button, int co
   QWidget* vp = g->viewport();
   const QPointF at = g->cellRect(col, row).center();
   QMouseEvent e(type, at, vp->mapToGlobal(at), type == QEvent::MouseMove ? Qt::NoButton : button,
-                type == QEvent::MouseButtonPress ? button : Qt::NoButton, Qt::NoModifier);
+                type == QEvent::MouseButtonRelease ? Qt::NoButton : button, Qt::NoModifier);
   QApplication::sendEvent(vp, &e);
 }
 inline void click(TGSAForm* w, int col, int row, Qt::MouseButton button = Qt::LeftButton) {

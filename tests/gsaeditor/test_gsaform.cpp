@@ -63,6 +63,8 @@ TEST_F(GsaWindow, RightClickChoosesTheNextTool) {
   click(w, 2, 2, Qt::RightButton);
   EXPECT_EQ(pressedTool(), GsaTool::Start);
   EXPECT_FALSE(w->deleteCursorShown());
+  mouse(w, QEvent::MouseButtonDblClick, Qt::RightButton, 2, 2);  // the second of two quick clicks
+  EXPECT_EQ(pressedTool(), GsaTool::End);
   EXPECT_TRUE(w->grid().usedCells().isEmpty());  // a right click places nothing
 }
 

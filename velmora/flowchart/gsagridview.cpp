@@ -127,6 +127,9 @@ void GsaGridView::mousePressEvent(QMouseEvent* event) {
   event->accept();
 }
 
+// A quick second click is a click of its own (two right clicks step two tools on).
+void GsaGridView::mouseDoubleClickEvent(QMouseEvent* event) { mousePressEvent(event); }
+
 void GsaGridView::mouseMoveEvent(QMouseEvent* event) {
   const QPoint at = event->position().toPoint();
   if (mouseMove) mouseMove(colAt(at.x()), rowAt(at.y()));
