@@ -309,6 +309,9 @@ void TGSAForm::FormActivate() {
   }
   docwin::showFontSize(GSAGrid->cellFontSize());
   docwin::setStatus(0, editor.modified ? QString::fromUtf8(kChanged) : QString());
+  // The position and the results there belonged to the window active before.
+  docwin::setStatus(1, QString());
+  docwin::setStatus(2, QString());
   // Another flowchart may have chosen the tool meanwhile: the cursor follows the frame.
   if (currentTool() == GsaTool::Delete) CursButtonClick();
   else BegButtonClick();
