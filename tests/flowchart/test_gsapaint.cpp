@@ -4,7 +4,6 @@
 
 #include <QImage>
 #include <QPainter>
-#include <functional>
 
 #include "tests/flowchart/gsapicture.h"
 #include "velmora/flowchart/paint/gsapaint.h"
@@ -34,7 +33,9 @@ QImage paintCell(const GsaGridList& grid, int col, int row, QSize size, Cell* c)
   return img;
 }
 
-using Points = std::function<QList<QPoint>(const Cell&)>;
+struct Probe {
+  QList<QPoint> black, white;
+};
 
 }  // namespace
 
@@ -44,56 +45,41 @@ TEST(GsaPaint, CellSizeFollowsTheFont) {
 }
 
 TEST(GsaPaint, FiguresOfTheKinds) {
+  // Pixels on the figure, then pixels it leaves white.
   const struct {
     const char* kind;
-    Points black, white;
+    Probe (*probe)(const Cell&);
   } cases[] = {
-      {"1", [](const Cell& c) { return QList<QPoint>{{c.L, c.cy}, {c.R - 1, c.cy}, {c.cx, c.T}, {c.cx, c.B - 1}}; },
-       [](const Cell& c) { return QList<QPoint>{{c.L + 3, c.T + 3}}; }},
-      {"2", [](const Cell& c) { return QList<QPoint>{{(c.L + c.cx) / 2, (c.cy + c.T) / 2 + 0}}; },
-       [](const Cell& c) { return QList<QPoint>{{c.L + 2, c.B - 3}, {c.R - 2, c.B - 3}}; }},
-      {"3", [](const Cell& c) { return QList<QPoint>{{c.cx + 10, c.T}, {c.L, c.cy}}; },
-       [](const Cell& c) { return QList<QPoint>{{c.L, c.T}, {c.R - 1, c.B - 1}}; }},
-      {"5", [](const Cell& c) { return QList<QPoint>{{c.cx, c.B}, {c.L + 10, c.B}}; },
-       [](const Cell& c) { return QList<QPoint>{{c.L + 2, c.T + 2}, {c.cx, c.cy}}; }},
-      {"18", [](const Cell& c) { return QList<QPoint>{{c.L + c.w / 4, c.T + 5}, {c.L + 5, c.cy}, {c.cx, c.B - 5}, {c.R - 5, c.cy}}; },
-       [](const Cell& c) { return QList<QPoint>{{c.L + 5, c.B - 5}, {c.R - 5, c.B - 5}}; }},
-      {"19", [](const Cell& c) { return QList<QPoint>{{c.L + 5, c.cy}, {c.L + c.w / 4, c.B - 5}, {c.cx, c.T + 5}, {c.R - c.w / 4, c.B - 5}}; },
-       [](const Cell& c) { return QList<QPoint>{{c.L + 5, c.T + 5}, {c.R - 5, c.T + 5}}; }},
-      {"6", [](const Cell& c) { return QList<QPoint>{{c.L + 10, c.T}}; },
-       [](const Cell& c) { return QList<QPoint>{{c.L + 2, c.B - 3}}; }},
-      {"10", [](const Cell& c) { return QList<QPoint>{{c.L + 5, c.cy}, {c.R - 5, c.cy}}; },
-       [](const Cell& c) { return QList<QPoint>{{c.cx, c.T + 5}, {c.cx, c.B - 5}}; }},
-      {"11", [](const Cell& c) { return QList<QPoint>{{c.cx, c.T + 5}, {c.cx, c.B - 5}}; },
-       [](const Cell& c) { return QList<QPoint>{{c.L + 5, c.cy}, {c.R - 5, c.cy}}; }},
-      {"12", [](const Cell& c) { return QList<QPoint>{{c.R - 5, c.cy}, {c.cx, c.B - 5}}; },
-       [](const Cell& c) { return QList<QPoint>{{c.L + 5, c.cy}, {c.cx, c.T + 5}}; }},
-      {"13", [](const Cell& c) { return QList<QPoint>{{c.L + 5, c.cy}, {c.cx, c.B - 5}}; },
-       [](const Cell& c) { return QList<QPoint>{{c.R - 5, c.cy}, {c.cx, c.T + 5}}; }},
-      {"14", [](const Cell& c) { return QList<QPoint>{{c.R - 5, c.cy}, {c.cx, c.T + 5}}; },
-       [](const Cell& c) { return QList<QPoint>{{c.L + 5, c.cy}, {c.cx, c.B - 5}}; }},
-      {"15", [](const Cell& c) { return QList<QPoint>{{c.L + 5, c.cy}, {c.cx, c.T + 5}}; },
-       [](const Cell& c) { return QList<QPoint>{{c.R - 5, c.cy}, {c.cx, c.B - 5}}; }},
-      {"16", [](const Cell& c) { return QList<QPoint>{{c.cx, c.T + 5}, {c.cx, c.B - 5}, {c.L + 5, c.cy}, {c.cx - 4, c.cy - 2}}; },
-       [](const Cell& c) { return QList<QPoint>{{c.R - 5, c.cy}, {c.cx + 4, c.cy - 2}}; }},
-      {"17", [](const Cell& c) { return QList<QPoint>{{c.cx, c.T + 5}, {c.R - 5, c.cy}, {c.cx + 4, c.cy + 2}}; },
-       [](const Cell& c) { return QList<QPoint>{{c.L + 5, c.cy}}; }},
-      {"20", [](const Cell& c) { return QList<QPoint>{{c.L + 5, c.cy}, {c.R - 5, c.cy}, {c.cx, c.B - 5}, {c.cx - 6, c.cy - 2}, {c.cx + 6, c.cy + 2}}; },
-       [](const Cell& c) { return QList<QPoint>{{c.cx, c.T + 5}}; }},
-      {"21", [](const Cell& c) { return QList<QPoint>{{c.L + 5, c.cy}, {c.R - 5, c.cy}, {c.cx, c.T + 5}, {c.cx, c.B - 5}}; },
-       [](const Cell& c) { return QList<QPoint>{{c.cx - 3, c.cy}, {c.cx + 3, c.cy}}; }},
-      {"255", [](const Cell&) { return QList<QPoint>{}; },
-       [](const Cell& c) { return QList<QPoint>{{c.cx, c.cy}, {c.L, c.T}, {c.cx, c.T + 5}}; }},
+      {"1", [](const Cell& c) -> Probe { return {{{c.L, c.cy}, {c.R - 1, c.cy}, {c.cx, c.T}, {c.cx, c.B - 1}}, {{c.L + 3, c.T + 3}}}; }},
+      {"2", [](const Cell& c) -> Probe { return {{{(c.L + c.cx) / 2, (c.cy + c.T) / 2}}, {{c.L + 2, c.B - 3}, {c.R - 2, c.B - 3}}}; }},
+      {"3", [](const Cell& c) -> Probe { return {{{c.cx + 10, c.T}, {c.L, c.cy}}, {{c.L, c.T}, {c.R - 1, c.B - 1}}}; }},
+      {"5", [](const Cell& c) -> Probe { return {{{c.cx, c.B}, {c.L + 10, c.B}}, {{c.L + 2, c.T + 2}, {c.cx, c.cy}}}; }},
+      {"18", [](const Cell& c) -> Probe { return {{{c.L + c.w / 4, c.T + 5}, {c.L + 5, c.cy}, {c.cx, c.B - 5}, {c.R - 5, c.cy}}, {{c.L + 5, c.B - 5}, {c.R - 5, c.B - 5}}}; }},
+      {"19", [](const Cell& c) -> Probe { return {{{c.L + 5, c.cy}, {c.L + c.w / 4, c.B - 5}, {c.cx, c.T + 5}, {c.R - c.w / 4, c.B - 5}}, {{c.L + 5, c.T + 5}, {c.R - 5, c.T + 5}}}; }},
+      {"6", [](const Cell& c) -> Probe { return {{{c.L + 10, c.T}}, {{c.L + 2, c.B - 3}}}; }},
+      {"10", [](const Cell& c) -> Probe { return {{{c.L + 5, c.cy}, {c.R - 5, c.cy}}, {{c.cx, c.T + 5}, {c.cx, c.B - 5}}}; }},
+      {"11", [](const Cell& c) -> Probe { return {{{c.cx, c.T + 5}, {c.cx, c.B - 5}}, {{c.L + 5, c.cy}, {c.R - 5, c.cy}}}; }},
+      {"12", [](const Cell& c) -> Probe { return {{{c.R - 5, c.cy}, {c.cx, c.B - 5}}, {{c.L + 5, c.cy}, {c.cx, c.T + 5}}}; }},
+      {"13", [](const Cell& c) -> Probe { return {{{c.L + 5, c.cy}, {c.cx, c.B - 5}}, {{c.R - 5, c.cy}, {c.cx, c.T + 5}}}; }},
+      {"14", [](const Cell& c) -> Probe { return {{{c.R - 5, c.cy}, {c.cx, c.T + 5}}, {{c.L + 5, c.cy}, {c.cx, c.B - 5}}}; }},
+      {"15", [](const Cell& c) -> Probe { return {{{c.L + 5, c.cy}, {c.cx, c.T + 5}}, {{c.R - 5, c.cy}, {c.cx, c.B - 5}}}; }},
+      // Arrow heads keep their size at any cell size.
+      {"16", [](const Cell& c) -> Probe { return {{{c.cx, c.T + 5}, {c.cx, c.B - 5}, {c.L + 5, c.cy}, {c.cx - 4, c.cy - 2}}, {{c.R - 5, c.cy}, {c.cx + 4, c.cy - 2}}}; }},
+      {"17", [](const Cell& c) -> Probe { return {{{c.cx, c.T + 5}, {c.R - 5, c.cy}, {c.cx + 4, c.cy + 2}}, {{c.L + 5, c.cy}}}; }},
+      {"20", [](const Cell& c) -> Probe { return {{{c.L + 5, c.cy}, {c.R - 5, c.cy}, {c.cx, c.B - 5}, {c.cx - 6, c.cy - 2}, {c.cx + 6, c.cy + 2}}, {{c.cx, c.T + 5}}}; }},
+      {"21", [](const Cell& c) -> Probe { return {{{c.L + 5, c.cy}, {c.R - 5, c.cy}, {c.cx, c.T + 5}, {c.cx, c.B - 5}}, {{c.cx - 3, c.cy}, {c.cx + 3, c.cy}}}; }},
+      {"255", [](const Cell& c) -> Probe { return {{}, {{c.cx, c.cy}, {c.L, c.T}, {c.cx, c.T + 5}}}; }},
   };
   for (QSize size : {gsaCellSize(6), gsaCellSize(12)}) {
     for (const auto& k : cases) {
       GsaGridList g(1, 1);
-      g.setKind(0, 0, QString::fromLatin1(k.kind));
-      g.setText(0, 0, QStringLiteral("x"));  // texts of links are never drawn
+      g.setCell(0, 0, {QStringLiteral("x"), QString::fromLatin1(k.kind)});  // link texts are not drawn
       Cell c;
       const QImage img = paintCell(g, 0, 0, size, &c);
-      for (QPoint p : k.black(c)) EXPECT_EQ(img.pixel(p), kBlack) << k.kind << " at " << p.x() - c.L << "," << p.y() - c.T << " size " << size.width();
-      for (QPoint p : k.white(c)) EXPECT_EQ(img.pixel(p), kWhite) << k.kind << " at " << p.x() - c.L << "," << p.y() - c.T << " size " << size.width();
+      const Probe probe = k.probe(c);
+      for (const auto& [points, colour] : {std::pair{probe.black, kBlack}, {probe.white, kWhite}})
+        for (QPoint p : points)
+          EXPECT_EQ(img.pixel(p), colour) << k.kind << " at " << p.x() - c.L << "," << p.y() - c.T << ", width " << size.width();
     }
   }
 }

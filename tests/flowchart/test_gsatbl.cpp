@@ -61,12 +61,8 @@ TEST(GsaCheck, MessagesVerdictsAndPositions) {
     TGSATbl t;
     EXPECT_EQ(t.Check(c.doc), c.verdict) << c.name;
     EXPECT_EQ(t.messages(), c.messages) << c.name;
-    ASSERT_EQ(t.messageCols().size(), t.messages().size()) << c.name;
-    for (int i = 0; i < t.messages().size(); ++i) {
-      EXPECT_TRUE(t.messages()[i].startsWith(
-          QStringLiteral("[%1, %2] ").arg(t.messageCols()[i]).arg(t.messageRows()[i])))
-          << c.name;
-    }
+    for (int i = 0; i < t.messages().size(); ++i)  // the positions a double click selects
+      EXPECT_TRUE(t.messages()[i].startsWith(QStringLiteral("[%1, %2] ").arg(t.messageCols().value(i)).arg(t.messageRows().value(i))));
   }
   EXPECT_FALSE(TGSATbl::mayConvert(TGSATbl::OpenRight));
   EXPECT_TRUE(TGSATbl::mayConvert(TGSATbl::EventNameFound));

@@ -52,7 +52,7 @@ class TGSATbl {
   // A hostile flowchart (branches nested thousands deep, or doubling the paths at every
   // condition) is not walked to the end: the walks stop at kMaxDepth nested branches or
   // kMaxTableRows rows, and cutShort() tells that the table is incomplete.
-  static constexpr int kMaxDepth = 4000;
+  static constexpr int kMaxDepth = 1000;
   static constexpr int kMaxTableRows = 200000;
   bool cutShort() const { return cutShort_; }
 
