@@ -1,6 +1,7 @@
 #pragma once
 // The in-memory automaton of Tiravo: a compiled transition table whose state is
 // a set of simultaneously active events.
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <vector>
@@ -77,4 +78,22 @@ class FTT {
 
  private:
   std::vector<XSY> AbstractSuccessors(const USignalSet& events) const;
+
+  // Indexes that keep AddLine at constant cost per row however large the table grows. They
+  // follow names, lines and transitions that are appended; when code shortens or replaces a
+  // list (Assign, a new list of names) they are built again.
+  struct NameIndex {
+    QHash<QString, int> numbers;  // case-folded name -> number
+    qsizetype covered = -1;       // names indexed
+  };
+  int IndexedNumber(QStringList& names, NameIndex& index, const QString& name);
+  SSignalSet IndexedLiterals(QStringList& names, NameIndex& index, const QStringList& items);
+  USignalSet IndexedSignals(QStringList& names, NameIndex& index, const QStringList& items);
+  int IndexedFindLine(const SSignalSet& key);
+  LTT_Line* IndexedTransition(size_t line, const SSignalSet& condition);
+  NameIndex xIndex_, yIndex_, sIndex_;
+  QMultiHash<size_t, int> lineIndex_;  // key hash -> 1-based line
+  size_t linesCovered_ = 0;
+  // Per line: condition hash -> transition, and how many transitions that covers.
+  std::vector<std::pair<QMultiHash<size_t, int>, size_t>> transitionIndex_;
 };
