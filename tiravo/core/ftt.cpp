@@ -102,10 +102,11 @@ void FTT::AddLine(const QStringList& si, const QStringList& y, const QStringList
 
 int FTT::IndexedNumber(QStringList& names, NameIndex& index, const QString& name) {
   const QString folded = name.toCaseFolded();
-  if (index.covered != names.size()) {
+  if (index.covered != names.size() || index.data != names.constData()) {
     index.numbers.clear();
     for (int i = 0; i < names.size(); ++i) index.numbers.insert(names.at(i).toCaseFolded(), i + 1);
     index.covered = names.size();
+    index.data = names.constData();
   }
   const int n = index.numbers.value(folded, 0);
   if (n > 0 && n <= names.size() && names.at(n - 1).compare(name, Qt::CaseInsensitive) == 0) return n;
@@ -117,6 +118,7 @@ int FTT::IndexedNumber(QStringList& names, NameIndex& index, const QString& name
   names.append(name);
   index.numbers.insert(folded, int(names.size()));
   index.covered = names.size();
+  index.data = names.constData();
   return int(names.size());
 }
 
@@ -138,9 +140,13 @@ USignalSet FTT::IndexedSignals(QStringList& names, NameIndex& index, const QStri
 }
 
 int FTT::IndexedFindLine(const SSignalSet& key) {
-  if (linesCovered_ > Lines.size()) {
+  // Lines moved to new storage may have been replaced: index them again (growing storage
+  // doubles, so this stays a constant share per row).
+  if (linesCovered_ > Lines.size() || linesData_ != Lines.data()) {
     lineIndex_.clear();
     linesCovered_ = 0;
+    linesData_ = Lines.data();
+    transitionIndex_.clear();
   }
   for (; linesCovered_ < Lines.size(); ++linesCovered_)
     lineIndex_.insert(Lines[linesCovered_].Key.Hash(), int(linesCovered_) + 1);
@@ -156,11 +162,14 @@ int FTT::IndexedFindLine(const SSignalSet& key) {
 
 LTT_Line* FTT::IndexedTransition(size_t line, const SSignalSet& condition) {
   if (transitionIndex_.size() < Lines.size()) transitionIndex_.resize(Lines.size());
-  auto& [index, covered] = transitionIndex_[line];
+  TransitionIndex& ti = transitionIndex_[line];
+  QMultiHash<size_t, int>& index = ti.conditions;
+  size_t& covered = ti.covered;
   std::vector<LTT_Line>& transitions = Lines[line].Transitions;
-  if (covered > transitions.size()) {
+  if (covered > transitions.size() || ti.data != transitions.data()) {
     index.clear();
     covered = 0;
+    ti.data = transitions.data();
   }
   for (; covered < transitions.size(); ++covered) index.insert(transitions[covered].Condition.Hash(), int(covered));
   // The first transition with this condition, as the plain search finds it.
