@@ -135,6 +135,13 @@ TEST_F(Table, ClipboardItemsPointToTheGridsKeysAndShortcutsAreUnique) {
     EXPECT_EQ(script->lastText(), c.text);
     EXPECT_EQ(script->shown.last().caption, "Сообщение");
   }
+  frame->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
+  t->grid()->setFocus();
+  script->shown.clear();
+  QTest::keyClick(t->grid(), Qt::Key_D, Qt::ControlModifier);
+  ASSERT_EQ(script->shown.size(), 1);
+  EXPECT_EQ(script->lastText(), "Воспользуйтесь правой кнопкой мыши или клавишей DEL");
   EXPECT_EQ(t->menuAction("&Удалить")->shortcut(), QKeySequence("Ctrl+D"));
   EXPECT_EQ(t->menuAction("Стан&дартное")->shortcut(), QKeySequence("F9"));
   QList<QKeySequence> keys;
