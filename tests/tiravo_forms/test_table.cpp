@@ -1,6 +1,7 @@
 // The table window: the table file, the close question, row commands, model commands and the
 // error view that the compiler shows.
 #include <QAction>
+#include <QClipboard>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -88,6 +89,15 @@ TEST_F(Table, ChangesOfContentAskBeforeClosing) {
       [](TVexoTableForm* t) {
         t->grid()->setFocus();
         QTest::keyClick(t->grid(), Qt::Key_A);
+      },
+      [](TVexoTableForm* t) {
+        QApplication::clipboard()->setText("s9");
+        t->grid()->edit(t->grid()->currentIndex());
+        QLineEdit* e = t->table()->cellEditor();
+        ASSERT_TRUE(e);
+        e->paste();
+        t->table()->commitOpenEditor();
+        EXPECT_EQ(t->cell(1, 1), "s9");
       },
       [](TVexoTableForm* t) { t->New2Click(); },
       [](TVexoTableForm* t) { t->Insert1Click(); },

@@ -362,7 +362,7 @@ void TMainForm::NewGSAClick() {
 bool TMainForm::openDocument(const QString& path) {
   const QString ext = lowerExtension(path);
   if (ext == QLatin1String(".sku") || ext == QLatin1String(".rvs") || ext == QLatin1String(".lsa")) {
-    // The file is read before the window is made, so a file that cannot be read leaves none.
+    // A file that cannot be read (reported by the editor) leaves no window.
     TEditForm* e = newEditor(ext == QLatin1String(".sku") ? TEditForm::Sku
                              : ext == QLatin1String(".rvs") ? TEditForm::Rvas
                                                             : TEditForm::Lsa);
