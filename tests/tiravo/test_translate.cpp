@@ -57,6 +57,8 @@ TEST(TiravoRvas, ConvertsTheWorkedExamples) {
       {{"sw=s0*{x1}*{x2}"}, {"sku:", "s1=s0|s1*x1", "sw=s1|sw*x2"}},
       // A bracket group after a longer product repeats one event, not the whole product.
       {{"sw=s0*x1*(x2|x3)"}, {"sku:", "s1=s0*x1", "sw=s1*x2|s1*x3"}},
+      // A loop in one of several alternatives runs through an event of its own.
+      {{"sw=s0*x1|s0*{x2}"}, {"sku:", "s1=s0|s1*x2", "sw=s0*x1|s0|s1*x2"}},
       // A bracket group inside a loop is multiplied out after the loop's event.
       {{"sw=s0*{x1|(x2|x3)}"}, {"sku:", "sw=s0|sw*x1|sw*x2|sw*x3"}},
   };
@@ -77,7 +79,7 @@ TEST(TiravoRvas, FirstErrorCodes) {
       {"s1=s0*x1", 0}, {"sw(y1,y2)=s0*x1", 0}, {"sw = s0\t*x1", 0},
       // What the СКУ check or the table would refuse is refused here already.
       {"sw=s0*(x1|)", 13}, {"sw=s0*()", 10}, {"sw=s0*a(x1)", 11}, {"sw=s0*a,b", 12},
-      {"sw=s0*({a)}", 15}, {"sw=s0*Z1", 18}, {"sw=s0*x1*z1", 19}, {"sw=s0*z1*x1", 18},
+      {"sw=s0*({a)}", 15}, {"sw=s0*Z1", 18}, {"sw=s0*aZ", 18}, {"sw=s0*x1*z1", 19}, {"sw=s0*z1*x1", 18},
       {"sw=s0*S1", 10}, {"sw=s0*ax1", 11}, {"x1=s0", 6}, {"s*w=s0", 6}, {"sw()=s0", 10},
       {"s(y1=a)", 16}, {"sw(Y1)=s0", 10}, {"sw=s0*(x1|*x2)", 9}, {"sw=s0*a.b", 12},
   };

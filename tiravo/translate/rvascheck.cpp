@@ -170,7 +170,8 @@ RvasFault rightSide(const QString& t, int eq) {
     // c starts a name
     int j = i;
     while (j < t.size() && !in(t.at(j), "*|(){}")) ++j;
-    if (c == QLatin1Char('Z')) return {18, i, 1};
+    for (int k = i; k < j; ++k)
+      if (t.at(k) == QLatin1Char('Z')) return {18, k, 1};
     if (!isLowerLetter(c) && c != QLatin1Char('X')) return {10, i, qMax(0, j - i - 1)};
     for (int k = i + 1; k < j; ++k)
       if (isSignalLetter(t.at(k))) return {11, k, 0};

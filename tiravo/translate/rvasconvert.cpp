@@ -41,27 +41,27 @@ QString RvasConverter::fresh() {
 
 // The alternatives of rhs, appended to *eq; with eq null they make the equation of target,
 // written out after the fresh equations they needed.
-void RvasConverter::dis(const QString& target, const QString& rhs, QString* eq) {
+void RvasConverter::dis(const QString& target, const QString& rhs, QString* eq, bool alone) {
   QString own = target + QLatin1Char('=');
   QString* e = eq ? eq : &own;
   const QStringList alts = splitTop(rhs, QLatin1Char('|'));
   for (int i = 0; i < alts.size(); ++i) {
     if (i > 0) *e += QLatin1Char('|');
-    line(target, alts.at(i), e);
+    line(target, alts.at(i), e, alone && alts.size() == 1);
   }
   if (!eq) out_ << own;
 }
 
 // One alternative: from its last factor down, each factor beyond the first two is split off
 // as a step through a fresh event; a trailing group is handed on as a whole.
-void RvasConverter::line(const QString& target, const QString& alt, QString* eq) {
+void RvasConverter::line(const QString& target, const QString& alt, QString* eq, bool alone) {
   QStringList f = splitTop(alt, QLatin1Char('*'));
   QString cur = target;  // the event whose definition the remaining factors give
   QString* into = eq;    // null once cur is a fresh event: its equation is written out
   while (true) {
     const int k = int(f.size());
     if (k >= 2 && (f.last().endsWith(QLatin1Char('}')) || f.last().endsWith(QLatin1Char(')')))) {
-      group(cur, f, into);
+      group(cur, f, into, alone || !into);
       return;
     }
     if (k <= 2) {
@@ -82,7 +82,7 @@ void RvasConverter::line(const QString& target, const QString& alt, QString* eq)
 
 // factors = A*{B} or A*(G). An iteration makes cur reachable from A and again from itself
 // under every alternative of B; a bracket group repeats A before each of its alternatives.
-void RvasConverter::group(const QString& cur, QStringList factors, QString* eq) {
+void RvasConverter::group(const QString& cur, QStringList factors, QString* eq, bool alone) {
   const QString last = factors.takeLast();
   const QString inner = last.mid(1, last.size() - 2);
   const bool iteration = last.endsWith(QLatin1Char('}'));
@@ -96,12 +96,22 @@ void RvasConverter::group(const QString& cur, QStringList factors, QString* eq) 
   const QString a = factors.join(QLatin1Char('*'));
   QStringList alts;
   if (iteration) {
+    // A loop in one of several alternatives runs through an event of its own, so that the
+    // other alternatives do not gain it; the event and cur get the same terms.
+    const QString loop = (alone || !eq) ? cur : fresh();
     alts << a;
-    for (const QString& b : splitTop(inner, QLatin1Char('|'))) alts << cur + QLatin1Char('*') + b;
+    for (const QString& b : splitTop(inner, QLatin1Char('|'))) alts << loop + QLatin1Char('*') + b;
+    if (loop != cur) {
+      QString terms;
+      dis(loop, alts.join(QLatin1Char('|')), &terms, false);
+      out_ << loop + QLatin1Char('=') + terms;
+      *eq += terms;
+      return;
+    }
   } else {
     for (const QString& g : splitTop(inner, QLatin1Char('|'))) alts << a + QLatin1Char('*') + g;
   }
-  dis(cur, alts.join(QLatin1Char('|')), eq);
+  dis(cur, alts.join(QLatin1Char('|')), eq, false);
 }
 
 }  // namespace tiravo

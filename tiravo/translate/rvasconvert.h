@@ -18,9 +18,10 @@ class RvasConverter {
   int branches() const { return branches_; }  // top-level alternatives
 
  private:
-  void dis(const QString& target, const QString& rhs, QString* eq);
-  void line(const QString& target, const QString& alt, QString* eq);
-  void group(const QString& target, QStringList factors, QString* eq);
+  // `alone`: the alternative is the whole right side of its equation.
+  void dis(const QString& target, const QString& rhs, QString* eq, bool alone = true);
+  void line(const QString& target, const QString& alt, QString* eq, bool alone);
+  void group(const QString& target, QStringList factors, QString* eq, bool alone);
   QString fresh();
 
   QStringList out_;

@@ -76,11 +76,12 @@ QString skuMessage(int code, bool svf) {
 
 SkuFault SkuLineCheck::check(const QString& line) {
   if (SkuFault f = characters(line); f.code) return f;
-  // Names after '=' that follow an operator: a digit may only end them.
+  // Names after '=': a digit may only end them (the first name too, so that a name reads
+  // alike in every place of the right side).
   const Compact c(line);
   const QString& t = c.text;
   for (int i = int(t.indexOf(QLatin1Char('='))) + 1; i < t.size(); ++i) {
-    if (!in(t.at(i - 1), "*|")) continue;
+    if (!in(t.at(i - 1), "=*|")) continue;
     for (int k = i + 1; k < t.size() && !in(t.at(k), "*|"); ++k)
       if (isDigit(t.at(k - 1)) && !isDigit(t.at(k))) return {5, c.pos.at(k), 0};
   }
