@@ -18,7 +18,7 @@ namespace tiravo {
 
 QPointer<TRvasSku> RvasSku;
 
-TRvasSku::TRvasSku(TMainForm* frame) : QDialog(frame), frame_(frame) {
+TRvasSku::TRvasSku(TMainForm* frame) : TRunDialog(frame), frame_(frame) {
   setWindowTitle(QStringLiteral("Преобразование РВАС в СКУ"));
   Memo1 = new QPlainTextEdit(this);
   Memo1->setToolTip(QStringLiteral("Исходное РВАС"));
@@ -78,15 +78,7 @@ bool TRvasSku::run() {
   return true;
 }
 
-// The start is posted, so the window is on screen before the check runs; a window that shows
-// an error keeps its run and does not restart when it is activated again.
-void TRvasSku::showEvent(QShowEvent* event) {
-  QDialog::showEvent(event);
-  if (!running_) QMetaObject::invokeMethod(this, [this] { start(); }, Qt::QueuedConnection);
-}
-
-void TRvasSku::start() {
-  if (running_ || !isVisible()) return;
+void TRvasSku::begin() {
   Memo1->setEnabled(false);
   Memo1->setPlainText(source_ ? source_->lines().join(QLatin1Char('\n')) : QString());
   synthesis();
@@ -97,14 +89,12 @@ void TRvasSku::Begin1Click() {
   synthesis();
 }
 
-void TRvasSku::Cancel1Click() {
-  Memo1->setEnabled(false);
-  running_ = false;
-  QDialog::reject();
-}
+void TRvasSku::Cancel1Click() { reject(); }
 
-// Closing the window is cancelling: a later call starts afresh.
-void TRvasSku::reject() { Cancel1Click(); }
+void TRvasSku::reject() {
+  Memo1->setEnabled(false);
+  TRunDialog::reject();
+}
 
 void TRvasSku::Memo1Change() {
   if (Memo1->isEnabled() && source_) source_->setLines(Memo1->toPlainText().split(QLatin1Char('\n')));

@@ -2,9 +2,10 @@
 // "Преобразование РВАС в СКУ": checks the editor's РВАС text (first error only, fixed in place
 // and checked again on OK) and converts it into СКУ, which opens in a new СКУ editor or goes on
 // to the СКУ to table window. Made once at start-up, shown modally.
-#include <QDialog>
 #include <QPointer>
 #include <QStringList>
+
+#include "tiravo/forms/rundialog.h"
 
 class QLabel;
 class QPlainTextEdit;
@@ -15,7 +16,7 @@ namespace tiravo {
 class TEditForm;
 class TMainForm;
 
-class TRvasSku : public QDialog {
+class TRvasSku : public TRunDialog {
   Q_OBJECT
  public:
   explicit TRvasSku(TMainForm* frame);
@@ -32,7 +33,6 @@ class TRvasSku : public QDialog {
   QString branchCount() const;   // Label7
   QPushButton* okButton() const { return Begin1; }
   QPushButton* cancelButton() const { return Cancel1; }
-  bool running() const { return running_; }
   QStringList result() const { return result_; }
 
   void Begin1Click();
@@ -40,18 +40,16 @@ class TRvasSku : public QDialog {
   void Memo1Change();
 
  protected:
-  void showEvent(QShowEvent* event) override;
+  void begin() override;
   void reject() override;
 
  private:
-  void start();
   void synthesis();
 
   TMainForm* frame_;
   QPlainTextEdit* Memo1 = nullptr;
   QLabel *Label5 = nullptr, *Label6 = nullptr, *Label7 = nullptr;
   QPushButton *Begin1 = nullptr, *Cancel1 = nullptr;
-  bool running_ = false;
   bool converted_ = false;
   QStringList result_;
   QPointer<TEditForm> source_;

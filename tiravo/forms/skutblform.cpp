@@ -17,7 +17,7 @@ namespace tiravo {
 
 QPointer<TSkuTblForm> SkuTblForm;
 
-TSkuTblForm::TSkuTblForm(TMainForm* frame) : QDialog(frame), frame_(frame) {
+TSkuTblForm::TSkuTblForm(TMainForm* frame) : TRunDialog(frame), frame_(frame) {
   setWindowTitle(QStringLiteral("Перевод СКУ в таблицу переходов"));
   StrNum = new QLabel(this);
   Edit1 = new QLineEdit(this);
@@ -80,15 +80,7 @@ TVexoTableForm* TSkuTblForm::run() {
   return table_;
 }
 
-// The start is posted, so the window is on screen first; a run that shows an error is not
-// restarted by a later activation.
-void TSkuTblForm::showEvent(QShowEvent* event) {
-  QDialog::showEvent(event);
-  if (!running_) QMetaObject::invokeMethod(this, [this] { StartConvert(); }, Qt::QueuedConnection);
-}
-
 void TSkuTblForm::StartConvert() {
-  if (running_ || !isVisible()) return;
   running_ = true;
   svfFound_ = svfStage_ = false;
   Edit1->setEnabled(false);
@@ -114,8 +106,7 @@ void TSkuTblForm::StartConvert() {
   if (!svfFound_ &&
       dlg::message(this, QStringLiteral("В тексте СКУ отсутствует идентификатор 'svf:'.Продолжить без СВФ?"),
                    QStringLiteral("Предупреждение"), dlg::Yes | dlg::No, dlg::Warning) != dlg::Yes) {
-    running_ = false;
-    QDialog::reject();
+    reject();
     return;
   }
   skuStage();
@@ -182,14 +173,12 @@ void TSkuTblForm::Edit1Change() {
   else lines_ = lines;
 }
 
-void TSkuTblForm::CancelClick() {
-  errorLine_ = 0;
-  running_ = false;
-  QDialog::reject();
-}
+void TSkuTblForm::CancelClick() { reject(); }
 
-// Closing the window is cancelling: a later call starts afresh.
-void TSkuTblForm::reject() { CancelClick(); }
+void TSkuTblForm::reject() {
+  errorLine_ = 0;
+  TRunDialog::reject();
+}
 
 void createSkuTblDialog(TMainForm& frame) {
   if (!SkuTblForm) SkuTblForm = new TSkuTblForm(&frame);

@@ -2,11 +2,11 @@
 // "Перевод СКУ в таблицу переходов": checks a СКУ text line by line, lets the user correct
 // the faulty line in place and checks again, and turns the text into a new table window.
 // Made once at start-up, shown modally.
-#include <QDialog>
 #include <QPointer>
 #include <QStringList>
 #include <memory>
 
+#include "tiravo/forms/rundialog.h"
 #include "tiravo/translate/skucheck.h"
 
 class QLabel;
@@ -21,7 +21,7 @@ class TMainForm;
 class TVexoTableForm;
 class SkuToTable;
 
-class TSkuTblForm : public QDialog {
+class TSkuTblForm : public TRunDialog {
   Q_OBJECT
  public:
   explicit TSkuTblForm(TMainForm* frame);
@@ -41,7 +41,6 @@ class TSkuTblForm : public QDialog {
   int progress() const;
   QPushButton* okButton() const { return OkButton; }
   QPushButton* cancelButton() const { return Cancel; }
-  bool running() const { return running_; }
   bool fromRvas() const { return !editor_; }
 
   void OkButtonClick();
@@ -49,7 +48,7 @@ class TSkuTblForm : public QDialog {
   void CancelClick();
 
  protected:
-  void showEvent(QShowEvent* event) override;
+  void begin() override { StartConvert(); }
   void reject() override;
 
  private:
@@ -64,7 +63,6 @@ class TSkuTblForm : public QDialog {
   QLineEdit* Edit1 = nullptr;
   QProgressBar* ProgressBar1 = nullptr;
   QPushButton *OkButton = nullptr, *Cancel = nullptr;
-  bool running_ = false;
   bool svfFound_ = false;
   bool svfStage_ = false;
   int errorLine_ = 0;
