@@ -4,7 +4,10 @@
 
 namespace tiravo::names {
 
-bool isUnwritable(QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7F || cp1251::encodeChar(c) < 0; }
+bool isUnwritable(QChar c) {
+  const ushort u = c.unicode();
+  return u < 0x20 || (u >= 0x7F && u <= 0x9F) || cp1251::encodeChar(c) < 0;
+}
 
 QStringList splitTop(const QString& text, QChar sep) {
   QStringList parts;
