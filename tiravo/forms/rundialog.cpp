@@ -1,5 +1,8 @@
 #include "tiravo/forms/rundialog.h"
 
+#include <QHBoxLayout>
+#include <QPushButton>
+
 namespace tiravo {
 
 void TRunDialog::showEvent(QShowEvent* event) {
@@ -8,6 +11,18 @@ void TRunDialog::showEvent(QShowEvent* event) {
   QMetaObject::invokeMethod(this, [this] {
     if (!running_ && isVisible()) begin();
   }, Qt::QueuedConnection);
+}
+
+QHBoxLayout* TRunDialog::okCancelRow(QPushButton** ok, QPushButton** cancel) {
+  *ok = new QPushButton(QStringLiteral("OK"), this);
+  *cancel = new QPushButton(QStringLiteral("Отмена"), this);
+  (*ok)->setAutoDefault(false);
+  (*cancel)->setAutoDefault(false);
+  auto* row = new QHBoxLayout;
+  row->addStretch();
+  row->addWidget(*ok);
+  row->addWidget(*cancel);
+  return row;
 }
 
 void TRunDialog::reject() {

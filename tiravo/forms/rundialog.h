@@ -4,6 +4,9 @@
 // not restarted when the window is activated again. Closing the window cancels the run.
 #include <QDialog>
 
+class QHBoxLayout;
+class QPushButton;
+
 namespace tiravo {
 
 class TRunDialog : public QDialog {
@@ -16,6 +19,8 @@ class TRunDialog : public QDialog {
   void showEvent(QShowEvent* event) override;
   void reject() override;
   virtual void begin() = 0;
+  // The "OK" and "Отмена" buttons, right-aligned in a row; Enter presses neither.
+  QHBoxLayout* okCancelRow(QPushButton** ok, QPushButton** cancel);
   bool running_ = false;
 };
 

@@ -28,22 +28,15 @@ TRvasSku::TRvasSku(TMainForm* frame) : TRunDialog(frame), frame_(frame) {
   Label6->setWordWrap(true);
   Label5 = new QLabel(QStringLiteral("0"), this);
   Label7 = new QLabel(QStringLiteral("0"), this);
-  Begin1 = new QPushButton(QStringLiteral("OK"), this);
+  QHBoxLayout* buttons = okCancelRow(&Begin1, &Cancel1);
   Begin1->setToolTip(QStringLiteral("Начать преобразование"));
-  Cancel1 = new QPushButton(QStringLiteral("Отмена"), this);
   Cancel1->setToolTip(QStringLiteral("Отменить преобразование"));
-  Begin1->setAutoDefault(false);
-  Cancel1->setAutoDefault(false);
 
   auto* counts = new QGridLayout;
   counts->addWidget(new QLabel(QStringLiteral("Количество событий"), this), 0, 0);
   counts->addWidget(Label5, 0, 1);
   counts->addWidget(new QLabel(QStringLiteral("Количество ветвей"), this), 1, 0);
   counts->addWidget(Label7, 1, 1);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(Begin1);
-  buttons->addWidget(Cancel1);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(Memo1);
   layout->addLayout(counts);

@@ -30,19 +30,12 @@ TSkuTblForm::TSkuTblForm(TMainForm* frame) : TRunDialog(frame), frame_(frame) {
   ProgressBar1 = new QProgressBar(this);
   ProgressBar1->setRange(0, 1000);
   ProgressBar1->setValue(0);
-  OkButton = new QPushButton(QStringLiteral("OK"), this);
-  Cancel = new QPushButton(QStringLiteral("Отмена"), this);
-  OkButton->setAutoDefault(false);
-  Cancel->setAutoDefault(false);
+  QHBoxLayout* buttons = okCancelRow(&OkButton, &Cancel);
 
   auto* row = new QHBoxLayout;
   row->addWidget(new QLabel(QStringLiteral("Строка"), this));
   row->addWidget(StrNum);
   row->addStretch();
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(OkButton);
-  buttons->addWidget(Cancel);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(row);
   layout->addWidget(Edit1);
