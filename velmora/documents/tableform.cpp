@@ -20,7 +20,7 @@
 #include <QSplitter>
 #include <QStyleOptionHeader>
 #include <QStyledItemDelegate>
-#include <QTableWidget>
+#include <QTableView>
 #include <QVBoxLayout>
 #include <functional>
 
@@ -396,11 +396,7 @@ void TVexoTableForm::GridSetEditText(int col, int row, const QString& value, boo
 }
 
 void TVexoTableForm::CheckTableFilled() {
-  bool any = false;
-  for (int r = 1; r < rowCount() && !any; ++r)
-    for (int c = 1; c <= 4 && !any; ++c)
-      if (!cell(c, r).isEmpty()) any = true;
-  hasContent = any;
+  hasContent = table_->anyText();
   if (MainForm && MainForm->activeChild() == this) {
     if (MainForm->CompileAction) MainForm->CompileAction->setEnabled(hasContent);
     if (MainForm->ToSkuAction) MainForm->ToSkuAction->setEnabled(hasContent);
