@@ -1,4 +1,4 @@
-#include "velmora/documents/tablegrid.h"
+#include "common/gui/tablegridmodel.h"
 
 #include "common/tblfile.h"
 

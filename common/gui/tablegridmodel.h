@@ -1,5 +1,5 @@
 #pragma once
-// The rows of the transition-table window as the grid shows them: four texts a row and the
+// The rows of a transition table as its grid shows them: four texts a row and the
 // row's number in the header. Kept in flat vectors so that a table of a million rows opens,
 // numbers and saves in one pass each.
 #include <QAbstractTableModel>
