@@ -61,6 +61,7 @@ struct Dfa {
   int words = 0;
   std::vector<uint64_t> sets;
   std::vector<int32_t> next;
+  std::vector<int32_t> table;  // open addressing over the states, a power of two long
   size_t States() const { return words ? sets.size() / size_t(words) : 0; }
   size_t Transitions() const {
     size_t n = 0;
@@ -81,7 +82,8 @@ inline Dfa Determinize(const Nfa& m, size_t limit = SIZE_MAX) {
     for (int a = 0; a < m.letters; ++a)
       for (int t : m.Next(s, a)) step[(size_t(s) * size_t(m.letters) + size_t(a)) * width + size_t(t) / 64] |= uint64_t(1) << (t % 64);
 
-  std::vector<int32_t> slots(1024, -1);  // open addressing, power of two
+  std::vector<int32_t>& table = d.table;
+  table.assign(1024, -1);
   auto hash = [&](const uint64_t* p) {
     uint64_t h = 0x9E3779B97F4A7C15ULL;
     for (size_t i = 0; i < width; ++i) {
@@ -98,28 +100,28 @@ inline Dfa Determinize(const Nfa& m, size_t limit = SIZE_MAX) {
   };
   size_t count = 0;
   auto find = [&](const uint64_t* p) -> int32_t {
-    size_t mask = slots.size() - 1;
+    size_t mask = table.size() - 1;
     for (size_t i = hash(p) & mask;; i = (i + 1) & mask) {
-      const int32_t k = slots[i];
+      const int32_t k = table[i];
       if (k < 0) {
-        if (2 * (count + 1) > slots.size()) {
+        if (2 * (count + 1) > table.size()) {
           // Grow and place every state again.
-          std::vector<int32_t> bigger(slots.size() * 2, -1);
+          std::vector<int32_t> bigger(table.size() * 2, -1);
           const size_t mask2 = bigger.size() - 1;
-          for (int32_t old : slots) {
+          for (int32_t old : table) {
             if (old < 0) continue;
             size_t j = hash(&d.sets[size_t(old) * width]) & mask2;
             while (bigger[j] >= 0) j = (j + 1) & mask2;
             bigger[j] = old;
           }
-          slots.swap(bigger);
-          mask = slots.size() - 1;
+          table.swap(bigger);
+          mask = table.size() - 1;
           i = hash(p) & mask;
-          while (slots[i] >= 0) i = (i + 1) & mask;
+          while (table[i] >= 0) i = (i + 1) & mask;
         }
-        slots[i] = int32_t(count++);
+        table[i] = int32_t(count++);
         d.sets.insert(d.sets.end(), p, p + width);
-        return slots[i];
+        return table[i];
       }
       if (same(&d.sets[size_t(k) * width], p)) return k;
     }

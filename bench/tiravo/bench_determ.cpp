@@ -9,6 +9,7 @@
 #include <chrono>
 
 #include "bench/common/subsets.h"
+#include "bench/tiravo/nfatable.h"
 #include "tiravo/sim/determ.h"
 
 namespace {
@@ -18,27 +19,6 @@ using Clock = std::chrono::steady_clock;
 size_t HeapInUse() {
   const struct mallinfo2 m = mallinfo2();
   return m.uordblks + m.hblkhd;
-}
-
-// The automaton as an abstract table: event k+1 is state k, letter a is input a+1.
-FTT TableOf(const subsets::Nfa& a) {
-  FTT m;
-  m.Mode = FTT::Abstract;
-  for (int k = 1; k <= a.letters; ++k) m.XNames << QStringLiteral("x%1").arg(k);
-  for (int k = 1; k <= a.states; ++k) m.SNames << QStringLiteral("s%1").arg(k);
-  for (int s = 0; s < a.states; ++s) {
-    FTT_Line line;
-    line.Key = SSignalSet{s + 1};
-    for (int l = 0; l < a.letters; ++l) {
-      if (a.Next(s, l).empty()) continue;
-      LTT_Line t;
-      t.Condition = SSignalSet{l + 1};
-      for (int target : a.Next(s, l)) t.Targets.Add(target + 1);
-      line.Transitions.push_back(std::move(t));
-    }
-    m.Lines.push_back(std::move(line));
-  }
-  return m;
 }
 
 struct Figures {
@@ -80,7 +60,7 @@ Figures RunReference(const subsets::Nfa& a, bool measureMemory) {
 }
 
 void Compare(benchmark::State& state, const subsets::Nfa& a) {
-  const FTT m = TableOf(a);
+  const FTT m = subsets::TableOf(a);
   const Figures engine = RunEngine(m, true);
   const Figures reference = RunReference(a, true);
   if (engine.states != reference.states || engine.transitions != reference.transitions) {
