@@ -2,28 +2,16 @@
 // same automata in the same run: the blow-up family "(a|b)* a (a|b)^{n-1}" and random
 // nondeterministic automata. Reports the time ratio (engine / reference, the best of the
 // repetitions of each) and the memory each holds per result state.
-#include <benchmark/benchmark.h>
-#include <malloc.h>
-
 #include <algorithm>
-#include <chrono>
 
-#include "bench/common/subsets.h"
+#include "bench/common/versus.h"
 #include "bench/tiravo/nfatable.h"
 #include "tiravo/sim/determ.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-size_t HeapInUse() {
-  const struct mallinfo2 m = mallinfo2();
-  return m.uordblks + m.hblkhd;
-}
-
-struct Figures {
-  size_t states = 0, transitions = 0, bytes = 0;
-};
+using subsets::Figures;
+using subsets::HeapInUse;
 
 Figures RunEngine(const FTT& m, bool measureMemory) {
   determ::Options o;
@@ -49,44 +37,9 @@ Figures RunEngine(const FTT& m, bool measureMemory) {
   return f;
 }
 
-Figures RunReference(const subsets::Nfa& a, bool measureMemory) {
-  const size_t base = measureMemory ? HeapInUse() : 0;
-  const subsets::Dfa d = subsets::Determinize(a);
-  Figures f;
-  f.bytes = measureMemory ? HeapInUse() - base : 0;
-  f.states = d.States();
-  f.transitions = d.Transitions();
-  return f;
-}
-
 void Compare(benchmark::State& state, const subsets::Nfa& a) {
   const FTT m = subsets::TableOf(a);
-  const Figures engine = RunEngine(m, true);
-  const Figures reference = RunReference(a, true);
-  if (engine.states != reference.states || engine.transitions != reference.transitions) {
-    state.SkipWithError("the engine and the reference disagree");
-    return;
-  }
-  double bestEngine = 1e300, bestReference = 1e300;
-  for (auto _ : state) {
-    auto t0 = Clock::now();
-    benchmark::DoNotOptimize(RunEngine(m, false));
-    auto t1 = Clock::now();
-    benchmark::DoNotOptimize(RunReference(a, false));
-    auto t2 = Clock::now();
-    const double e = std::chrono::duration<double>(t1 - t0).count();
-    const double r = std::chrono::duration<double>(t2 - t1).count();
-    bestEngine = std::min(bestEngine, e);
-    bestReference = std::min(bestReference, r);
-    state.SetIterationTime(e);
-  }
-  state.counters["states"] = double(engine.states);
-  state.counters["transitions"] = double(engine.transitions);
-  state.counters["ref_ms"] = bestReference * 1e3;
-  state.counters["time_ratio"] = bestEngine / bestReference;
-  state.counters["B/state"] = double(engine.bytes) / double(engine.states);
-  state.counters["ref_B/state"] = double(reference.bytes) / double(reference.states);
-  state.counters["mem_ratio"] = double(engine.bytes) / double(std::max<size_t>(reference.bytes, 1));
+  subsets::Versus(state, a, [&m](bool measureMemory) { return RunEngine(m, measureMemory); });
 }
 
 void BM_BlowUp(benchmark::State& state) { Compare(state, subsets::BlowUp(int(state.range(0)))); }
