@@ -9,6 +9,7 @@
 #include <memory>
 #include <vector>
 
+#include "automata/bitsets.h"
 #include "tiravo/core/ftt.h"
 
 namespace determ {
@@ -65,8 +66,8 @@ class Run {
   // The next round ends the run as Stopped.
   void Stop() { stopRequested_ = true; }
 
-  int Total() const { return int(sets_.size() / words_); }  // states found so far
-  int Current() const { return current_; }                   // the state the next round takes up
+  int Total() const { return int(table_.Size()); }  // states found so far
+  int Current() const { return current_; }          // the state the next round takes up
   int Percent() const;
   // "Детерминизация: Всего=..., текущее[i]=..." for the state the next round takes up.
   QString StatusText() const;
@@ -86,9 +87,9 @@ class Run {
 
  private:
   struct Index;
-  // The state of the event set `set` (words_ words), found or added, 1-based; 0
-  // when refused.
-  int StateOf(const quint64* set);
+  // The state of the event set `set` (a row of the table), found or added, 1-based;
+  // 0 when refused.
+  int StateOf(const uint64_t* set);
   QString SetText(int k) const;  // text of the event set of state k (0-based)
   USignalSet SetOf(int k) const;
   void Fail(Status status);
@@ -101,12 +102,9 @@ class Run {
   bool stopRequested_ = false;
   int current_ = 0;
   QString message_, errorEvent_, errorCondition_;
-  // Event sets as bitsets (event e is bit e-1), state k at k * words_. The texts are
-  // made only when asked for: most states are never shown.
-  size_t words_ = 1;
-  std::vector<quint64> sets_;
-  std::vector<qint32> slots_;  // open addressing over sets_: state or -1
-  size_t used_ = 0;            // filled slots
+  // The event set of state k is row k. Its text is made only when asked for: most
+  // states are never shown.
+  automata::SetTable table_{1};
   std::unique_ptr<Index> index_;
   mutable QStringList f_;  // texts of the first states, grown on demand
   mutable QStringList g_;  // new names likewise, when renaming

@@ -8,30 +8,9 @@
 
 namespace determ {
 
-namespace {
-
-inline quint64 HashWords(const quint64* p, size_t n) {
-  quint64 h = 0x9E3779B97F4A7C15ULL;
-  for (size_t i = 0; i < n; ++i) {
-    quint64 z = h ^ p[i];
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
-    h = z ^ (z >> 31);
-  }
-  return h;
-}
-
-inline bool TestBit(const quint64* set, int e) { return (set[size_t(e - 1) / 64] >> ((e - 1) % 64)) & 1u; }
-inline void SetBit(quint64* set, int e) { set[size_t(e - 1) / 64] |= quint64(1) << ((e - 1) % 64); }
-
-// Calls f(e) for each event of the set, in ascending order.
-template <typename F>
-void ForEachEvent(const quint64* set, size_t words, F f) {
-  for (size_t w = 0; w < words; ++w)
-    for (quint64 bits = set[w]; bits; bits &= bits - 1) f(int(w * 64) + __builtin_ctzll(bits) + 1);
-}
-
-}  // namespace
+using automata::ForEachEvent;
+using automata::SetBit;
+using automata::TestBit;
 
 // The source, indexed for the run, and the scratch of one round.
 struct Run::Index {
@@ -48,7 +27,7 @@ struct Run::Index {
   std::vector<quint32> transStart;
   std::vector<qint32> conditionOf;
   std::vector<const SSignalSet*> conditionText;
-  std::vector<quint64> targets;
+  std::vector<uint64_t> targets;
   int conditions = 0;
   std::vector<SSignalSet> letters;  // letter i at i - 1: the groups an unconditional move adds
   SSignalSet always;                // the empty condition
@@ -58,12 +37,12 @@ struct Run::Index {
   std::vector<qint32> groupOf;  // condition -> group or -1
   std::vector<qint32> groupCondition;
   std::vector<const SSignalSet*> groupX;
-  std::vector<quint64> groupSets;
+  std::vector<uint64_t> groupSets;
   int groups = 0;
-  std::vector<quint64> unconditional, next;
+  std::vector<uint64_t> unconditional, next;
   std::vector<bool> marked;
 
-  bool KeyHolds(int j, const quint64* set) const {
+  bool KeyHolds(int j, const uint64_t* set) const {
     for (quint32 k = keyStart[size_t(j)]; k < keyStart[size_t(j) + 1]; ++k) {
       const qint32 l = keyLits[k];
       if (l > 0 ? !TestBit(set, l) : TestBit(set, -l)) return false;
@@ -71,10 +50,10 @@ struct Run::Index {
     return true;
   }
 
-  quint64* Group(int g) { return &groupSets[size_t(g) * words]; }
+  uint64_t* Group(int g) { return &groupSets[size_t(g) * words]; }
 
   // The lines whose keys `set` satisfies, in the order of the table.
-  void Match(const quint64* set) {
+  void Match(const uint64_t* set) {
     matched.clear();
     ForEachEvent(set, words, [&](int e) {
       for (quint32 k = eventStart[size_t(e)]; k < eventStart[size_t(e) + 1]; ++k)
@@ -114,7 +93,8 @@ Run::Run(const FTT& source, Options options) : source_(source), options_(std::mo
   }
   index_ = std::make_unique<Index>();
   Index& x = *index_;
-  words_ = x.words = std::max<size_t>(1, (size_t(events) + 63) / 64);
+  x.words = std::max<size_t>(1, (size_t(events) + 63) / 64);
+  table_ = automata::SetTable(x.words);
   x.eventStart.assign(size_t(events) + 2, 0);
   const bool abstract = source_.Mode == FTT::Abstract;
   std::unordered_map<SSignalSet, int, SignalSetHash> conditions;
@@ -168,11 +148,10 @@ Run::Run(const FTT& source, Options options) : source_(source), options_(std::mo
   x.unconditional.resize(x.words);
   x.next.resize(x.words);
   x.marked.resize(size_t(letterCount) + 1);
-  slots_.assign(64, -1);
 
   result_ = std::make_unique<FTT>();
   result_->Mode = source_.Mode;
-  std::vector<quint64> initial(words_, 0);
+  std::vector<uint64_t> initial(x.words, 0);
   for (qint32 e : options_.initial)
     if (e > 0) SetBit(initial.data(), e);
   if (StateOf(initial.data()) == 0) Fail(Refused);
@@ -180,48 +159,29 @@ Run::Run(const FTT& source, Options options) : source_(source), options_(std::mo
 
 Run::~Run() = default;
 
-int Run::StateOf(const quint64* set) {
-  size_t mask = slots_.size() - 1;
-  size_t i = HashWords(set, words_) & mask;
-  for (; slots_[i] >= 0; i = (i + 1) & mask) {
-    const qint32 k = slots_[i];
-    if (std::equal(set, set + words_, &sets_[size_t(k) * words_])) return k + 1;
-  }
-  if (!options_.rename && std::all_of(set, set + words_, [](quint64 w) { return w == 0; })) {
+int Run::StateOf(const uint64_t* set) {
+  const int found = table_.Find(set);
+  if (found >= 0) return found + 1;
+  if (!options_.rename && automata::IsZero(set, table_.Words())) {
     message_ = QStringLiteral(
         "Пустое множество событий не имеет имени. Разрешите преобразование имён!");
     return 0;
   }
-  const qint32 k = qint32(Total());
-  sets_.insert(sets_.end(), set, set + words_);
-  slots_[i] = k;
-  if (4 * ++used_ > 3 * slots_.size()) {
-    // Grow at three quarters full and place every state again.
-    std::vector<qint32> bigger(slots_.size() * 2, -1);
-    mask = bigger.size() - 1;
-    for (qint32 s : slots_) {
-      if (s < 0) continue;
-      size_t j = HashWords(&sets_[size_t(s) * words_], words_) & mask;
-      while (bigger[j] >= 0) j = (j + 1) & mask;
-      bigger[j] = s;
-    }
-    slots_.swap(bigger);
-  }
-  return k + 1;
+  return table_.Add(set) + 1;
 }
 
 QString Run::SetText(int k) const {
   // Measured first, then written in place: one block per text.
   const QStringList& names = options_.eventNames;
-  const quint64* set = &sets_[size_t(k) * words_];
+  const uint64_t* set = table_.Row(size_t(k));
   const QString bad = QString::fromLatin1(kBadSignalName);
   const auto name = [&](int e) -> const QString& { return e <= names.size() ? names.at(e - 1) : bad; };
   qsizetype length = -1;
-  ForEachEvent(set, words_, [&](int e) { length += name(e).size() + 1; });
+  ForEachEvent(set, table_.Words(), [&](int e) { length += name(e).size() + 1; });
   if (length <= 0) return QString();
   QString text(length, Qt::Uninitialized);
   QChar* out = text.data();
-  ForEachEvent(set, words_, [&](int e) {
+  ForEachEvent(set, table_.Words(), [&](int e) {
     if (out != text.constData()) *out++ = QLatin1Char('&');
     const QString& n = name(e);
     std::copy(n.constData(), n.constData() + n.size(), out);
@@ -232,7 +192,7 @@ QString Run::SetText(int k) const {
 
 USignalSet Run::SetOf(int k) const {
   std::vector<int> events;
-  ForEachEvent(&sets_[size_t(k) * words_], words_, [&](int e) { events.push_back(e); });
+  ForEachEvent(table_.Row(size_t(k)), table_.Words(), [&](int e) { events.push_back(e); });
   return USignalSet::FromSignals(std::move(events));
 }
 
@@ -253,7 +213,7 @@ void Run::Fail(Status status) {
   status_ = status;
   result_.reset();
   index_.reset();
-  std::vector<qint32>().swap(slots_);
+  table_.ReleaseIndex();
 }
 
 int Run::Percent() const {
@@ -269,14 +229,14 @@ QString Run::StatusText() const {
 
 void Run::AbstractGroups() {
   Index& x = *index_;
-  const size_t w = words_;
+  const size_t w = table_.Words();
   x.groups = 0;
   std::fill(x.unconditional.begin(), x.unconditional.end(), 0);
   bool anyUnconditional = false;
   for (qint32 j : x.matched) {
     for (quint32 t = x.transStart[size_t(j)]; t < x.transStart[size_t(j) + 1]; ++t) {
-      const quint64* targets = &x.targets[size_t(t) * w];
-      quint64* into;
+      const uint64_t* targets = &x.targets[size_t(t) * w];
+      uint64_t* into;
       const qint32 c = x.conditionOf[t];
       if (c < 0) {
         into = x.unconditional.data();
@@ -291,11 +251,11 @@ void Run::AbstractGroups() {
         }
         into = x.Group(g);
       }
-      for (size_t k = 0; k < w; ++k) into[k] |= targets[k];
+      automata::OrInto(into, targets, w);
     }
   }
   for (int g = 0; g < x.groups; ++g) x.groupOf[size_t(x.groupCondition[size_t(g)])] = -1;
-  if (anyUnconditional) anyUnconditional = std::any_of(x.unconditional.begin(), x.unconditional.end(), [](quint64 v) { return v != 0; });
+  if (anyUnconditional) anyUnconditional = std::any_of(x.unconditional.begin(), x.unconditional.end(), [](uint64_t v) { return v != 0; });
   if (!anyUnconditional) return;
   if (x.groups == 0) {
     x.groupX[0] = &x.always;
@@ -308,8 +268,8 @@ void Run::AbstractGroups() {
   std::fill(x.marked.begin(), x.marked.end(), false);
   const int named = x.groups;
   for (int g = 0; g < named; ++g) {
-    quint64* s = x.Group(g);
-    for (size_t k = 0; k < w; ++k) s[k] |= x.unconditional[k];
+    uint64_t* s = x.Group(g);
+    automata::OrInto(s, x.unconditional.data(), w);
     const int first = x.groupX[size_t(g)]->At(0);
     const int letter = first < 0 ? -first : first;
     if (letter > 0 && size_t(letter) < x.marked.size()) x.marked[size_t(letter)] = true;
@@ -330,8 +290,8 @@ Run::Status Run::Round() {
   }
   const int i = current_;
   Index& x = *index_;
-  const size_t w = words_;
-  x.Match(&sets_[size_t(i) * w]);
+  const size_t w = table_.Words();
+  x.Match(table_.Row(size_t(i)));
 
   FTT_Line line;
   line.Key.AddLiteral(i + 1);
@@ -344,7 +304,7 @@ Run::Status Run::Round() {
 
   // The groups: conditions with their event sets (bitsets in the index's scratch).
   std::vector<XSY> general;
-  std::vector<quint64> generalSets;
+  std::vector<uint64_t> generalSets;
   int count = 0;
   const bool abstract = source_.Mode == FTT::Abstract;
   if (abstract) {
@@ -360,8 +320,8 @@ Run::Status Run::Round() {
   line.Transitions.reserve(size_t(count));
   for (int g = 0; g < count; ++g) {
     const SSignalSet& condition = abstract ? *x.groupX[size_t(g)] : general[size_t(g)].x;
-    const quint64* s = abstract ? x.Group(g) : &generalSets[size_t(g) * w];
-    if (std::all_of(s, s + w, [](quint64 v) { return v == 0; })) {
+    const uint64_t* s = abstract ? x.Group(g) : &generalSets[size_t(g) * w];
+    if (automata::IsZero(s, w)) {
       if (!options_.complete) continue;
       errorCondition_ = condition.ToText(source_.XNames);
       errorEvent_ = SetText(i);
@@ -369,9 +329,9 @@ Run::Status Run::Round() {
       return status_;
     }
     // A T trigger is driven by the events that change.
-    const quint64* next = s;
+    const uint64_t* next = s;
     if (options_.trigger == Trigger::T) {
-      const quint64* from = &sets_[size_t(i) * w];
+      const uint64_t* from = table_.Row(size_t(i));
       for (size_t k = 0; k < w; ++k) x.next[k] = from[k] ^ s[k];
       next = x.next.data();
     }
@@ -397,7 +357,7 @@ Run::Status Run::Round() {
   result_->YNames = source_.YNames;
   result_->SNames = NewNames();
   index_.reset();
-  std::vector<qint32>().swap(slots_);
+  table_.ReleaseIndex();
   status_ = Done;
   return status_;
 }
