@@ -4,6 +4,7 @@
 #include <QSet>
 
 #include <algorithm>
+#include <unordered_map>
 
 #include "platform/errors.h"
 #include "velmora/translate/textscan.h"
@@ -62,6 +63,12 @@ QString setKey(const Names& names) {
   return QString::number(names.size()) + QChar(1) + distinct.join(QChar(1));
 }
 
+// Hash tables of many string keys are node-based: the spans of a QHash regrow their
+// blocks one by one and leave the heap full of freed blocks of every size.
+struct StringHash {
+  size_t operator()(const QString& s) const { return qHash(s); }
+};
+
 bool hasNonBlank(const QString& s) {
   for (QChar c : s)
     if (c != QLatin1Char(' ')) return true;
@@ -76,6 +83,9 @@ TSkuTbl::TSkuTbl(const QStringList& sku, TableData* out, DocSettings s)
 void TSkuTbl::Convert() {
   const textscan::Sections sec = textscan::findSections(text_);
   statements_.clear();
+  // Lists and tables are made at their size at once: growing many of them step by step
+  // leaves the heap full of freed blocks of every size, and allocation slows down.
+  statements_.reserve(text_.size());
   textscan::StatementReader reader(&statements_);
   if (sec.skuFound)
     for (int i = sec.skuStart; i < sec.skuEnd; ++i) reader.readLine(text_.at(i));
@@ -91,6 +101,7 @@ void TSkuTbl::Convert() {
     QList<Names> terms;
   };
   QList<Equation> equations;
+  equations.reserve(skuCount_);
   abstract_ = false;
   bool kindDecided = false;
   for (int k = 0; k < skuCount_; ++k) {
@@ -125,7 +136,7 @@ void TSkuTbl::Convert() {
     }
     qsizetype total = 0;
     for (const textscan::Product& term : sum) expandTerm(term, &e.terms, &total, st);
-    equations.append(e);
+    equations.append(std::move(e));
   }
 
   // Rows, grouped by source-event set in the order the sets first appear.
@@ -137,7 +148,11 @@ void TSkuTbl::Convert() {
     QList<Row> rows;
   };
   QList<Group> groups;
-  QHash<QString, int> groupOf;
+  std::unordered_map<QString, int, StringHash> groupOf;
+  qsizetype termCount = 0;
+  for (const Equation& e : equations) termCount += e.terms.size();
+  groups.reserve(termCount);
+  groupOf.reserve(termCount);
   for (const Equation& e : equations) {
     for (const Names& term : e.terms) {
       Names sources;
@@ -156,22 +171,18 @@ void TSkuTbl::Convert() {
       QString condition = abstract_ ? abstractCondition : conditions.join(QLatin1Char('&'));
       if (condition.isEmpty()) condition = QStringLiteral("1");
       const QString key = setKey(sources);
-      auto it = groupOf.constFind(key);
-      int g;
-      if (it == groupOf.constEnd()) {
-        g = int(groups.size());
-        groupOf.insert(key, g);
-        groups.append(Group{sources, {}});
-      } else {
-        g = it.value();
-      }
+      const auto found = groupOf.emplace(key, int(groups.size()));
+      const int g = found.first->second;
+      if (found.second) groups.append(Group{sources, {}});
       groups[g].rows.append(Row{e.target, condition});
     }
   }
 
   out_->rows.clear();
+  out_->rows.reserve(termCount + (statements_.size() - skuCount_));
   out_->signalCoding = abstract_ ? QStringLiteral("Abstract") : QStringLiteral("Binary");
-  QHash<QString, QList<int>> rowsOfEvent;  // rows whose si holds the event
+  std::unordered_map<QString, QList<int>, StringHash> rowsOfEvent;  // rows whose si holds the event
+  rowsOfEvent.reserve(groups.size() + (statements_.size() - skuCount_));
   for (const Group& g : groups) {
     bool first = true;
     for (const Row& r : g.rows) {
@@ -187,7 +198,7 @@ void TSkuTbl::Convert() {
       }
       row.x = r.condition;
       row.sj = r.target;
-      out_->rows.append(row);
+      out_->rows.append(std::move(row));
       first = false;
     }
   }
@@ -218,7 +229,7 @@ void TSkuTbl::Convert() {
         rowsOfEvent[e].append(int(out_->rows.size()) - 1);
         continue;
       }
-      for (int r : it.value()) {
+      for (int r : it->second) {
         QString& cell = out_->rows[r].y;
         if (hasNonBlank(cell)) {
           if (!cell.split(QLatin1Char('&')).contains(y)) cell += QLatin1Char('&') + y;
