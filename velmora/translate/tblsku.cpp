@@ -3,9 +3,9 @@
 #include <QHash>
 #include <QVarLengthArray>
 
-#include <unordered_map>
-#include <unordered_set>
 #include <vector>
+
+#include "velmora/translate/nametable.h"
 
 TTblToSku::TTblToSku(const TableData& table, QStringList* out) : table_(table), out_(out) {}
 
@@ -45,26 +45,6 @@ void ForEachName(const QString& text, F f) {
   if (!endedWithSeparator) f(QStringView(p + start, n - start));
 }
 
-// Tables of many names are node-based: the spans of a QHash regrow their blocks one by
-// one and leave the heap full of freed blocks of every size.
-struct StringHash {
-  size_t operator()(const QString& s) const { return qHash(s); }
-};
-using NameIndex = std::unordered_map<QString, int, StringHash>;
-
-// Looks a name up without making a string of it.
-int IndexOf(const NameIndex& index, QStringView name) {
-  const auto it = index.find(QString::fromRawData(name.data(), name.size()));
-  return it == index.end() ? -1 : it->second;
-}
-
-// Names gathered in order of first appearance, each once.
-void Gather(QStringView name, NameIndex* index, QStringList* names) {
-  if (IndexOf(*index, name) >= 0) return;
-  index->emplace(name.toString(), int(names->size()));
-  names->append(name.toString());
-}
-
 // Items joined by '|' as they come, the text grown in place.
 struct Joined {
   QString text;
@@ -99,16 +79,17 @@ void TTblToSku::Convert() {
   targets_.clear();
   outputs_.clear();
   hasOutputs_ = false;
-  NameIndex targetIndex, outputIndex;
+  NameTable targetIndex, outputIndex;
   for (const TableRow& r : table_.rows)
-    if (!r.sj.isEmpty() && HasContent(r.sj))
-      ForEachName(r.sj, [&](QStringView n) { Gather(n, &targetIndex, &targets_); });
+    if (!r.sj.isEmpty() && HasContent(r.sj)) ForEachName(r.sj, [&](QStringView n) { targetIndex.add(n); });
   for (const TableRow& r : table_.rows)
     if (!r.y.isEmpty() && HasContent(r.y))
       ForEachName(r.y, [&](QStringView n) {
         hasOutputs_ = true;
-        Gather(n, &outputIndex, &outputs_);
+        outputIndex.add(n);
       });
+  targets_ = targetIndex.names();
+  outputs_ = outputIndex.names();
 
   // Each target collects its terms in row order. The source of a row is the last source
   // cell at or above it; rows above the first source cell have none (for every target
@@ -120,7 +101,7 @@ void TTblToSku::Convert() {
     QVarLengthArray<int, 4> done;  // one term per row even when the cell names the target twice
     QString term;
     ForEachName(r.sj, [&](QStringView n) {
-      const int k = IndexOf(targetIndex, n);
+      const int k = targetIndex.find(n);
       if (k < 0 || done.contains(k)) return;
       done.append(k);
       if (term.isNull()) {
@@ -139,27 +120,19 @@ void TTblToSku::Convert() {
   if (!hasOutputs_) return;
   out_->append(QStringLiteral("svf:"));
   // Only rows with their own source cell give an output its events, each event once.
-  struct Pair {
-    int output;
-    QString event;
-    bool operator==(const Pair& o) const { return output == o.output && event == o.event; }
-  };
-  struct PairHash {
-    size_t operator()(const Pair& p) const { return qHash(p.event) ^ (size_t(p.output) * 0x9E3779B97F4A7C15ULL); }
-  };
-  std::unordered_set<Pair, PairHash> seen;
+  NameTable eventIndex;
+  PairSet seen;
   std::vector<Joined> events(size_t(outputs_.size()));
   for (const TableRow& r : table_.rows) {
     if (r.si.isEmpty() || !HasContent(r.si)) continue;
     QVarLengthArray<int, 4> done;
     ForEachName(r.y, [&](QStringView y) {
-      const int k = IndexOf(outputIndex, y);
+      const int k = outputIndex.find(y);
       if (k < 0 || done.contains(k)) return;
       done.append(k);
       ForEachName(r.si, [&](QStringView e) {
-        if (seen.count(Pair{k, QString::fromRawData(e.data(), e.size())})) return;
-        seen.insert(Pair{k, e.toString()});
-        events[size_t(k)].add(e.toString());
+        const int id = eventIndex.add(e);
+        if (seen.insert(uint32_t(k), uint32_t(id))) events[size_t(k)].add(eventIndex.names().at(id));
       });
     });
   }
