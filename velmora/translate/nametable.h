@@ -11,43 +11,55 @@
 
 class NameTable {
  public:
-  NameTable() : slots_(16, -1) {}
+  NameTable() : slots_(16, 0) {}
 
   const QStringList& names() const { return names_; }
   int size() const { return int(names_.size()); }
 
   // The number of `name`, or -1.
-  int find(QStringView name) const {
-    const size_t mask = slots_.size() - 1;
-    for (size_t i = qHash(name) & mask; slots_[i] >= 0; i = (i + 1) & mask)
-      if (names_.at(slots_[i]) == name) return slots_[i];
-    return -1;
-  }
+  int find(QStringView name) const { return lookup(name, hashOf(name)); }
 
   // The number of `name`, which is added when new.
   int add(QStringView name) {
-    const int found = find(name);
+    const uint32_t h = hashOf(name);
+    const int found = lookup(name, h);
     if (found >= 0) return found;
     const int k = size();
     names_.append(name.toString());
-    if (4 * (size_t(k) + 1) > 3 * slots_.size()) {
-      slots_.assign(slots_.size() * 2, -1);
-      for (int s = 0; s < k; ++s) place(s);
+    if (2 * (size_t(k) + 1) > slots_.size()) {
+      // Half full at most: a name that is not there is soon told so.
+      std::vector<uint64_t> old(slots_.size() * 2, 0);
+      old.swap(slots_);
+      for (uint64_t slot : old)
+        if (slot) place(slot);
     }
-    place(k);
+    place((uint64_t(h) << 32) | uint64_t(k + 1));
     return k;
   }
 
  private:
-  void place(int k) {
+  static uint32_t hashOf(QStringView name) { return uint32_t(qHash(name)); }
+  static size_t spread(uint32_t h) { return size_t(h) * 0x9E3779B1u; }
+
+  // A slot holds the name's hash above its number plus 1; 0 is free.
+  int lookup(QStringView name, uint32_t h) const {
     const size_t mask = slots_.size() - 1;
-    size_t i = qHash(QStringView(names_.at(k))) & mask;
-    while (slots_[i] >= 0) i = (i + 1) & mask;
-    slots_[i] = k;
+    for (size_t i = (spread(h) >> 7) & mask; slots_[i]; i = (i + 1) & mask) {
+      if (uint32_t(slots_[i] >> 32) != h) continue;
+      const int k = int(uint32_t(slots_[i])) - 1;
+      if (names_.at(k) == name) return k;
+    }
+    return -1;
+  }
+  void place(uint64_t slot) {
+    const size_t mask = slots_.size() - 1;
+    size_t i = (spread(uint32_t(slot >> 32)) >> 7) & mask;
+    while (slots_[i]) i = (i + 1) & mask;
+    slots_[i] = slot;
   }
 
   QStringList names_;
-  std::vector<int32_t> slots_;
+  std::vector<uint64_t> slots_;
 };
 
 // Pairs of small numbers, each kept once (open addressing over 64-bit keys).

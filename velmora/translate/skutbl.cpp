@@ -1,12 +1,12 @@
 #include "velmora/translate/skutbl.h"
 
 #include <QHash>
-#include <QSet>
 
 #include <algorithm>
 #include <unordered_map>
 
 #include "platform/errors.h"
+#include "velmora/translate/nametable.h"
 #include "velmora/translate/textscan.h"
 
 using textscan::lowerAscii;
@@ -55,19 +55,20 @@ void expandTerm(const textscan::Product& term, QList<Names>* out, qsizetype* tot
   }
 }
 
-// The key under which two source sets are the same: as many names, each found in the other.
-QString setKey(const Names& names) {
-  Names distinct = names;
-  std::sort(distinct.begin(), distinct.end());
-  distinct.erase(std::unique(distinct.begin(), distinct.end()), distinct.end());
-  return QString::number(names.size()) + QChar(1) + distinct.join(QChar(1));
-}
-
-// Hash tables of many string keys are node-based: the spans of a QHash regrow their
-// blocks one by one and leave the heap full of freed blocks of every size.
-struct StringHash {
-  size_t operator()(const QString& s) const { return qHash(s); }
+struct IdsHash {
+  size_t operator()(const std::vector<uint32_t>& ids) const {
+    size_t h = 0x9E3779B97F4A7C15ULL;
+    for (uint32_t v : ids) h = (h ^ v) * 0xBF58476D1CE4E5B9ULL;
+    return h ^ (h >> 31);
+  }
 };
+
+// `cell` lists `name` among its names joined by '&'.
+bool hasName(const QString& cell, const QString& name) {
+  for (QStringView part : QStringView(cell).split(QLatin1Char('&')))
+    if (part == name) return true;
+  return false;
+}
 
 bool hasNonBlank(const QString& s) {
   for (QChar c : s)
@@ -139,20 +140,24 @@ void TSkuTbl::Convert() {
     equations.append(std::move(e));
   }
 
-  // Rows, grouped by source-event set in the order the sets first appear.
+  // Rows, grouped by source-event set in the order the sets first appear. Events are
+  // numbered once; a set is known by how many names it was written with and which
+  // events they are.
   struct Row {
     QString target, condition;
   };
   struct Group {
     Names sources;
-    QList<Row> rows;
+    std::vector<Row> rows;
   };
-  QList<Group> groups;
-  std::unordered_map<QString, int, StringHash> groupOf;
+  std::vector<Group> groups;
+  NameTable events;
+  std::unordered_map<std::vector<uint32_t>, int, IdsHash> groupOf;
   qsizetype termCount = 0;
   for (const Equation& e : equations) termCount += e.terms.size();
-  groups.reserve(termCount);
-  groupOf.reserve(termCount);
+  groups.reserve(size_t(termCount));
+  groupOf.reserve(size_t(termCount));
+  std::vector<uint32_t> key;
   for (const Equation& e : equations) {
     for (const Names& term : e.terms) {
       Names sources;
@@ -170,31 +175,32 @@ void TSkuTbl::Convert() {
       }
       QString condition = abstract_ ? abstractCondition : conditions.join(QLatin1Char('&'));
       if (condition.isEmpty()) condition = QStringLiteral("1");
-      const QString key = setKey(sources);
+      key.assign(1, uint32_t(sources.size()));
+      for (const QString& n : sources) key.push_back(uint32_t(events.add(n)));
+      std::sort(key.begin() + 1, key.end());
+      key.erase(std::unique(key.begin() + 1, key.end()), key.end());
       const auto found = groupOf.emplace(key, int(groups.size()));
       const int g = found.first->second;
-      if (found.second) groups.append(Group{sources, {}});
-      groups[g].rows.append(Row{e.target, condition});
+      if (found.second) groups.push_back(Group{sources, {}});
+      groups[size_t(g)].rows.push_back(Row{e.target, condition});
     }
   }
 
   out_->rows.clear();
   out_->rows.reserve(termCount + (statements_.size() - skuCount_));
   out_->signalCoding = abstract_ ? QStringLiteral("Abstract") : QStringLiteral("Binary");
-  std::unordered_map<QString, QList<int>, StringHash> rowsOfEvent;  // rows whose si holds the event
-  rowsOfEvent.reserve(groups.size() + (statements_.size() - skuCount_));
+  std::vector<QList<int>> rowsOfEvent(size_t(events.size()));  // rows whose si holds the event
   for (const Group& g : groups) {
     bool first = true;
     for (const Row& r : g.rows) {
       TableRow row;
       if (first) {
         row.si = g.sources.join(QLatin1Char('&'));
-        QSet<QString> seen;
-        for (const QString& n : g.sources)
-          if (!seen.contains(n)) {
-            seen.insert(n);
-            rowsOfEvent[n].append(int(out_->rows.size()));
-          }
+        const int at = int(out_->rows.size());
+        for (const QString& n : g.sources) {
+          QList<int>& rows = rowsOfEvent[size_t(events.find(n))];
+          if (rows.isEmpty() || rows.last() != at) rows.append(at);
+        }
       }
       row.x = r.condition;
       row.sj = r.target;
@@ -215,24 +221,25 @@ void TSkuTbl::Convert() {
     // Brackets only group the alternatives here; they are not part of an event's name.
     QString rhs = st.mid(eq + 1);
     rhs.remove(QLatin1Char('(')).remove(QLatin1Char(')'));
-    const QStringList events = rhs.split(QLatin1Char('|'));
-    for (const QString& e : events) {
+    const QStringList names = rhs.split(QLatin1Char('|'));
+    for (const QString& e : names) {
       if (e.isEmpty()) continue;
-      auto it = rowsOfEvent.find(e);
-      if (it == rowsOfEvent.end()) {
+      const int id = events.add(e);
+      if (size_t(id) >= rowsOfEvent.size()) rowsOfEvent.resize(size_t(id) + 1);
+      if (rowsOfEvent[size_t(id)].isEmpty()) {
         TableRow row;
         row.si = e;
         row.y = y;
         row.x = QStringLiteral("0");
         row.sj = QStringLiteral("0");
         out_->rows.append(row);
-        rowsOfEvent[e].append(int(out_->rows.size()) - 1);
+        rowsOfEvent[size_t(id)].append(int(out_->rows.size()) - 1);
         continue;
       }
-      for (int r : it->second) {
+      for (int r : rowsOfEvent[size_t(id)]) {
         QString& cell = out_->rows[r].y;
         if (hasNonBlank(cell)) {
-          if (!cell.split(QLatin1Char('&')).contains(y)) cell += QLatin1Char('&') + y;
+          if (!hasName(cell, y)) cell += QLatin1Char('&') + y;
         } else {
           cell = y;
         }
