@@ -12,7 +12,7 @@
 #include "velmora/app/mainform.h"
 #include "velmora/app/optionsform.h"
 #include "velmora/documents/editform.h"
-#include "velmora/documents/formats/tabledata.h"
+#include "common/tabledata.h"
 #include "velmora/documents/tableform.h"
 
 namespace edtest {

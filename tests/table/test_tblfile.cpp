@@ -5,7 +5,7 @@
 
 #include "filebytes.h"
 #include "platform/textfile.h"
-#include "velmora/documents/formats/tblfile.h"
+#include "common/tblfile.h"
 
 using tt::readAll;
 using tt::writeRaw;

@@ -3,7 +3,7 @@
 #include <QStringList>
 
 #include "velmora/documents/formats/docsettings.h"
-#include "velmora/documents/formats/tabledata.h"
+#include "common/tabledata.h"
 #include "velmora/translate/rvassku.h"
 #include "velmora/translate/skutbl.h"
 #include "velmora/translate/tblsku.h"

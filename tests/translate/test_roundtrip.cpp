@@ -9,7 +9,7 @@
 #include <random>
 
 #include "helpers.h"
-#include "velmora/documents/formats/tblfile.h"
+#include "common/tblfile.h"
 
 using namespace tt;
 

@@ -30,7 +30,7 @@
 #include "velmora/app/childkind.h"
 #include "velmora/app/mainform.h"
 #include "velmora/app/optionsform.h"
-#include "velmora/documents/formats/tblfile.h"
+#include "common/tblfile.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 
 #include "velmora/app/docchild.h"
 #include "velmora/documents/formats/oafile.h"
-#include "velmora/documents/formats/tabledata.h"
+#include "common/tabledata.h"
 
 class QAction;
 class QLineEdit;

@@ -4,7 +4,7 @@
 #include <QStringList>
 
 #include "velmora/documents/formats/docsettings.h"
-#include "velmora/documents/formats/tabledata.h"
+#include "common/tabledata.h"
 
 class TSkuTbl {
  public:

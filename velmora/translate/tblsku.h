@@ -3,7 +3,7 @@
 // output signals, one output function per output signal.
 #include <QStringList>
 
-#include "velmora/documents/formats/tabledata.h"
+#include "common/tabledata.h"
 
 class TTblToSku {
  public:

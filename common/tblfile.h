@@ -8,7 +8,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "velmora/documents/formats/tabledata.h"
+#include "common/tabledata.h"
 
 class TblFile {
  public:

@@ -1,4 +1,4 @@
-#include "velmora/documents/formats/tblfile.h"
+#include "common/tblfile.h"
 
 #include "platform/cp1251.h"
 #include "platform/textfile.h"
