@@ -21,35 +21,40 @@ using Names = QStringList;
 // alternatives. Other terms of the equation are not touched.
 void expandTerm(const textscan::Product& term, QList<Names>* out, qsizetype* total,
                 const QString& eq) {
-  std::vector<textscan::Product> work;  // a stack; the last item is the next term in order
-  work.push_back(term);
+  // Products are lists of the factors of the parsed term: taking a group apart copies
+  // no group.
+  using Factors = std::vector<const textscan::Factor*>;
+  std::vector<Factors> work(1);  // a stack; the last item is the next term in order
+  for (const textscan::Factor& f : term) work.back().push_back(&f);
   while (!work.empty()) {
-    textscan::Product p = std::move(work.back());
+    const Factors p = std::move(work.back());
     work.pop_back();
     int g = -1;
     for (int k = int(p.size()) - 1; k >= 0; --k)
-      if (!p[size_t(k)].isName()) {
+      if (!p[size_t(k)]->isName()) {
         g = k;
         break;
       }
     if (g < 0) {
       Names names;
-      for (const textscan::Factor& f : p) names << f.name;
+      names.reserve(qsizetype(p.size()));
+      for (const textscan::Factor* f : p) names << f->name;
       *total += names.size();
-      out->append(names);
+      out->append(std::move(names));
       if (*total > TSkuTbl::kMaxNames)
         throw VexoError(QStringLiteral("Уравнение %1 после раскрытия скобок дает слишком много "
                                        "дизъюнктивных членов")
                             .arg(eq));
       continue;
     }
-    textscan::Product rest;
+    Factors rest;
+    rest.reserve(p.size());
     for (int k = 0; k < int(p.size()); ++k)
       if (k != g) rest.push_back(p[size_t(k)]);
-    const textscan::Sum& alts = p[size_t(g)].alts;
+    const textscan::Sum& alts = p[size_t(g)]->alts;
     for (auto it = alts.rbegin(); it != alts.rend(); ++it) {
-      textscan::Product q = rest;
-      q.insert(q.end(), it->begin(), it->end());
+      Factors q = rest;
+      for (const textscan::Factor& f : *it) q.push_back(&f);
       work.push_back(std::move(q));
     }
   }
