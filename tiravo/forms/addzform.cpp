@@ -9,6 +9,7 @@
 #include <QPushButton>
 
 #include "platform/dialogs.h"
+#include "tiravo/forms/later_commands.h"
 #include "tiravo/sim/letters.h"
 
 namespace tiravo {
@@ -51,5 +52,11 @@ TAddZForm* AddZForm() {
   if (!form) form = new TAddZForm(nullptr);
   return form;
 }
+
+}  // namespace tiravo
+
+namespace tiravo {
+
+void createAddZDialog(TMainForm&) { AddZForm(); }
 
 }  // namespace tiravo

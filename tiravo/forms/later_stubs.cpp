@@ -7,11 +7,6 @@ namespace tiravo {
 
 void createRvasSkuDialog(TMainForm&) {}
 void createSkuTblDialog(TMainForm&) {}
-void createDErrorDialog(TMainForm&) {}
-void createAddZDialog(TMainForm&) {}
-void runAutoSim(TMainForm&, FTT* model, const QString&) { delete model; }
-void runStepSim(TMainForm&, FTT* model) { delete model; }
-void runDeterm(TMainForm&, FTT* model, const QString&) { delete model; }
 void runTableToSku(TVexoTableForm&, QStringList&) {}
 void runRvasSku(TEditForm&, int) {}
 void runSkuTbl(TEditForm&) {}
