@@ -14,10 +14,16 @@ namespace wintest {
 
 // The next modal dialog of type D: `edit` fills it, then it is accepted
 // (or rejected). Dialogs that refuse to close are rejected after `edit`.
+// A window that lets events in while it works may run the timer before the
+// dialog is up: it then looks again a little later.
 template <class D>
-void Answer(std::function<void(D*)> edit, bool ok = true) {
-  QTimer::singleShot(0, [edit, ok] {
+void Answer(std::function<void(D*)> edit, bool ok = true, int tries = 100) {
+  QTimer::singleShot(tries < 100 ? 10 : 0, [edit, ok, tries] {
     auto* d = qobject_cast<D*>(QApplication::activeModalWidget());
+    if (!d && tries > 0) {
+      Answer<D>(edit, ok, tries - 1);
+      return;
+    }
     if (!d) {
       ADD_FAILURE() << "no modal dialog to answer";
       if (auto* other = qobject_cast<QDialog*>(QApplication::activeModalWidget())) other->reject();
