@@ -2,6 +2,9 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTableWidget>
@@ -12,6 +15,8 @@
 #include "answer.h"
 #include "platform/dialogs.h"
 #include "tiravo/forms/autosim.h"
+#include "tiravo/forms/later_commands.h"
+#include "tiravo/forms/mainform.h"
 
 using tablehelp::Row;
 using tiravo::TAutoSim;
@@ -244,4 +249,21 @@ TEST(AutoSim, DeadEndSignalRedoesAStepThatLeadsNowhere) {
   EXPECT_EQ(CellText(w.sgSim, 1, 2), QStringLiteral("s1"));
   w.BugsClick();
   EXPECT_EQ(CellText(w.sgSim, 1, 2), QStringLiteral("Не определено"));
+}
+
+TEST(AutoSim, TableModelCommandsOpenTheirWindowsInTheFrame) {
+  tiravo::TMainForm frame;
+  tiravo::runAutoSim(frame, wintest::Worked().release(), QStringLiteral("W.tbl"));
+  tiravo::runStepSim(frame, wintest::Worked().release());
+  tiravo::runDeterm(frame, wintest::Worked().release(), QStringLiteral("W.tbl"));
+  const QList<QMdiSubWindow*> subs = frame.mdiArea()->subWindowList();
+  ASSERT_EQ(subs.size(), 3);
+  EXPECT_EQ(subs[0]->windowTitle(), QStringLiteral("Автоматическое моделирование"));
+  EXPECT_EQ(subs[1]->windowTitle(), QStringLiteral("Пошаговое моделирование"));
+  EXPECT_EQ(subs[2]->windowTitle(), QStringLiteral("Детерминизация W.tbl"));
+  tiravo::ActiveChildKind = 0;
+  frame.mdiArea()->setActiveSubWindow(subs[0]);
+  frame.mdiArea()->setActiveSubWindow(subs[1]);
+  EXPECT_EQ(tiravo::ActiveChildKind, 7);
+  EXPECT_EQ(frame.menuBarMenus().first()->title(), QStringLiteral("Файл"));
 }

@@ -1,4 +1,5 @@
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -159,4 +160,38 @@ TEST(DetermForm, AlphabetWithAForbiddenCharacterIsRefusedAndBlocksS0) {
   EXPECT_EQ(w.mS->textCursor().selectedText(), QStringLiteral("&"));
   w.sbS0Click();
   EXPECT_EQ(script.lastText(), QStringLiteral("Испрвавте ошибки в алфавите [S]!"));
+}
+
+TEST(DetermForm, LongRunShowsItsStatusAFewTimesASecondAndStopsAtOnce) {
+  // A chain of states, each reached unconditionally from the one before.
+  const int n = 3000;
+  auto m = std::make_unique<FTT>();
+  for (int i = 1; i < n; ++i)
+    tablehelp::Row(*m, QStringLiteral("s%1").arg(i), "y1", "1", QStringLiteral("s%1").arg(i + 1));
+  TDeterm w;
+  w.SetTable(std::move(m), QStringLiteral("C.tbl"));
+  wintest::AnswerSetS({"s1"});
+  w.sbS0Click();
+  int shown = 0;
+  w.showStatus = [&](const QString&) { ++shown; };
+  QElapsedTimer clock;
+  dlg::Script script;
+  clock.start();
+  w.sbDetermClick();
+  const qint64 whole = clock.elapsed();
+  EXPECT_EQ(w.Engine().StateCount(), n);
+  EXPECT_LE(shown, 2 + whole / w.statusIntervalMs);
+
+  // Stop: the close question is answered Yes a moment into the next run.
+  qint64 asked = 0, stopped = 0;
+  script.answers << dlg::Yes;
+  QTimer::singleShot(30, &w, [&] {
+    asked = clock.elapsed();
+    w.close();
+  });
+  clock.start();
+  w.sbDetermClick();
+  stopped = clock.elapsed();
+  EXPECT_EQ(script.lastText(), QStringLiteral("Процесс прерван!"));
+  EXPECT_LT(stopped - asked, 100);
 }
