@@ -24,8 +24,8 @@ namespace {
 const QString kUntitled = QStringLiteral("Untitled");
 
 bool isUntitledCaption(const QString& caption) {
-  return caption == QLatin1String("Untitled - редактор РВАС") || caption == QLatin1String("Untitled - редактор СКУ") ||
-         caption == QLatin1String("Untitled - редактор ЛСА");
+  return caption == QStringLiteral("Untitled - редактор РВАС") || caption == QStringLiteral("Untitled - редактор СКУ") ||
+         caption == QStringLiteral("Untitled - редактор ЛСА");
 }
 
 // A line with something on it; the section headings alone are no content.
@@ -141,7 +141,12 @@ QStringList TEditForm::lines() const {
   return text.split(QLatin1Char('\n'));
 }
 
-void TEditForm::setLines(const QStringList& lines) { Editor->setPlainText(lines.join(QLatin1Char('\n'))); }
+void TEditForm::setLines(const QStringList& lines) {
+  // As an edit of the text: it can be undone and it marks the document modified.
+  QTextCursor c(Editor->document());
+  c.select(QTextCursor::Document);
+  c.insertText(lines.join(QLatin1Char('\n')));
+}
 
 bool TEditForm::isModified() const { return Editor->document()->isModified(); }
 void TEditForm::setModified(bool modified) { Editor->document()->setModified(modified); }
@@ -155,7 +160,7 @@ bool TEditForm::LoadFile(const QString& name) {
   }
   FileName = name;
   setWindowTitle(filePart(name));
-  setLines(read);
+  Editor->setPlainText(read.join(QLatin1Char('\n')));
   Editor->moveCursor(QTextCursor::Start);
   setModified(false);
   return true;

@@ -26,8 +26,8 @@ class TEditForm : public TChildForm {
   // The save dialog's filter ("Описание|*.ext|..."); the frame sets it for СКУ and ЛСА.
   QString saveFilter = QStringLiteral("Файл РВАС (*.rvs)|*.rvs|Все файла|*.*");
 
-  // The text as its lines, and the lines put in place of the text (the modified mark is left
-  // as the edit sets it).
+  // The text as its lines, and the lines put in place of the text (an edit: the document
+  // counts as modified).
   QStringList lines() const;
   void setLines(const QStringList& lines);
   QPlainTextEdit* editor() const { return Editor; }

@@ -5,7 +5,7 @@
 
 class QLabel;
 class QLineEdit;
-class QTableWidget;
+class TableGrid;
 
 namespace tiravo {
 
@@ -18,7 +18,7 @@ class TErrorView : public QDialog {
   int errorColumn = 1;  // 1 si .. 4 sj
   int errorRow = 1;
   int selStart = 0, selLength = 0;
-  QTableWidget* grid = nullptr;  // borrowed
+  TableGrid* grid = nullptr;  // borrowed
   void setMessage(const QString& text);
   QString message() const;
   QString lineText() const;
@@ -33,6 +33,7 @@ class TErrorView : public QDialog {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
 
  private:
   QLabel* error_ = nullptr;

@@ -102,6 +102,9 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
 }
 
 TMainForm::~TMainForm() {
+  // The children go with the frame; what they signal on the way must not reach it.
+  mdi_->disconnect(this);
+  for (QMdiSubWindow* sub : mdi_->subWindowList()) sub->disconnect(this);
   if (MainForm == this) MainForm = nullptr;
 }
 

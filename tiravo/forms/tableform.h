@@ -14,6 +14,7 @@ class QAction;
 class QMenu;
 class QRadioButton;
 class QTableWidget;
+class TableGrid;
 
 namespace tiravo {
 
@@ -40,7 +41,8 @@ class TVexoTableForm : public TChildForm {
   void setSignalCoding(int coding);  // 1 "Abstract", 0 "Binary"
 
   // ---- grid ----
-  QTableWidget* grid() const { return Grid; }
+  QTableWidget* grid() const;
+  TableGrid* table() const { return table_; }
   int rowCount() const;  // title row included
   QString cell(int col, int row) const;
   void setCell(int col, int row, const QString& text);
@@ -52,6 +54,7 @@ class TVexoTableForm : public TChildForm {
   void FormActivate() override;
   bool FormCloseQuery() override;
   void GridSelectCell(int col, int row);
+  bool GridKeyDown();  // Down on a filled last row appends a row; true when it did
   void GridKeyPress();
   void Insert1Click();
   void New2Click();
@@ -64,6 +67,7 @@ class TVexoTableForm : public TChildForm {
   void Delete1Click();
   void AbstrButtonClick() { signalCoding = 1; }
   void BinButtonClick() { signalCoding = 0; }
+  void SelectAll1Click() {}
   void StandartClick();
   void miSimStepClick();
   void miDetermClick();
@@ -88,10 +92,9 @@ class TVexoTableForm : public TChildForm {
 
  private:
   void buildMenus();
-  void numberRows();
-  void setRowCount(int rows);
-  void applyFontSize(int size, int rowHeight, int colWidth);
-  QTableWidget* Grid = nullptr;
+  void rowsChanged();
+  void showFontSize(int size);
+  TableGrid* table_ = nullptr;
   QList<QMenu*> menus_;
 };
 

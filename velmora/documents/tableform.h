@@ -22,7 +22,7 @@ class QPlainTextEdit;
 class QSplitter;
 class QTableWidget;
 class QTextEdit;
-class TableGridDelegate;
+class TableGrid;
 
 class TVexoTableForm : public TDocChild {
   Q_OBJECT
@@ -64,10 +64,10 @@ class TVexoTableForm : public TDocChild {
   // While an operational-automaton window works on the description the grid cannot be
   // edited and shows `hint`; unlocking clears the hint.
   void setGridLocked(bool locked, const QString& hint = QString());
-  bool gridLocked() const { return gridLocked_; }
+  bool gridLocked() const;
   int gridFontSize() const;
-  int defaultRowHeight() const { return defaultRowHeight_; }
-  int defaultColWidth() const { return defaultColWidth_; }
+  int defaultRowHeight() const;
+  int defaultColWidth() const;
   int colWidth(int col) const;
   QLineEdit* cellEditor() const;  // the in-place editor while a cell is being edited
 
@@ -159,41 +159,25 @@ class TVexoTableForm : public TDocChild {
  protected:
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  friend class TableGridDelegate;
   void buildMenus();
-  void setRowCount(int rows);
-  void numberRows();
   void setCorner(const QString& text);
-  void applyDefaultSizes(int rowHeight, int colWidth);
   void setColWidth(int col, int width);
   void showFontSize(int size);
-  void setGridFontSize(int size);
   void commitOpenEditor();
   void updateCaptionFromPath(const QString& path);
   void setStatusPanel(int panel, const QString& text);
-  bool rowEmpty(int row, bool withNumber) const;
   bool saveOaTo(const QString& path);
   // Reads an ОА file into the description; a file that does not read is reported and
   // changes nothing.
   OaFile::Result loadOa(const QString& name);
   void markRowsChanged();
 
+  TableGrid* table_ = nullptr;  // the grid's logic, shared with the second program
   QTableWidget* grid_ = nullptr;
   QSplitter* splitter_ = nullptr;
   QPlainTextEdit* status_ = nullptr;
-  TableGridDelegate* delegate_ = nullptr;
-  QPointer<QLineEdit> editor_;
-  QPersistentModelIndex editorIndex_;
-  int selectGuard_ = 0;  // >0 while the program itself moves the selection or resizes the grid
-  int col0Width_ = 80;
-  QString corner_;
-  bool gridLocked_ = false;
-  int defaultRowHeight_ = 24;
-  int defaultColWidth_ = 80;
-  int fontSize_ = 11;
 
   QMenu *mFile_ = nullptr, *mEdit_ = nullptr, *mFormat_ = nullptr, *mModel_ = nullptr,
         *mTrans_ = nullptr, *mOa_ = nullptr;
