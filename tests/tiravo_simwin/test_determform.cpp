@@ -118,6 +118,12 @@ TEST_F(WorkedDeterm, ResultGoesToTheBrowserOrIntoANewTableWindow) {
   ASSERT_TRUE(w.sbTableClick());
   ASSERT_NE(frame.TableForm.data(), nullptr);
   EXPECT_EQ(frame.TableForm->windowTitle(), QStringLiteral("Детерминизация W.tbl результат"));
+  EXPECT_EQ(frame.TableForm->rowCount(), 17);
+  EXPECT_EQ(frame.TableForm->cell(0, 1), QStringLiteral("1"));
+  EXPECT_EQ(frame.TableForm->cell(1, 1), QStringLiteral("s1"));
+  EXPECT_EQ(frame.TableForm->cell(3, 2), QStringLiteral("x1"));
+  EXPECT_EQ(frame.TableForm->cell(4, 2), QStringLiteral("s2&s3"));
+  EXPECT_EQ(frame.TableForm->cell(1, 4), QStringLiteral("s2&s3"));
 }
 
 TEST(DetermForm, IncompleteGroupStopsACompleteRunWithTheErrorDialog) {

@@ -178,6 +178,11 @@ void TDeterm::BuildControls() {
   options->addWidget(sgNameTable, 1);
   pages->addTab(main, QStringLiteral("Main"));
 
+  // The frame's font command finds the focused control by its name.
+  const std::pair<QWidget*, const char*> named[] = {{mS, "mS"}, {mX, "mX"}, {mY, "mY"}, {pages, "pages"},
+                                                    {sgNameTable, "sgNameTable"}, {eTemplate, "eTemplate"}};
+  for (const auto& [w, name] : named) w->setObjectName(QString::fromLatin1(name));
+
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(tools);
   layout->addWidget(pages);

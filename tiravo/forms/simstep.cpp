@@ -121,6 +121,11 @@ void TSimStep::BuildControls() {
   mHistory = new QPlainTextEdit(this);
   mHistory->setReadOnly(true);
 
+  // The frame's font command finds the focused control by its name.
+  const std::pair<QWidget*, const char*> named[] = {{eSi, "eSi"}, {eXij, "eXij"}, {lbXS, "lbXS"},
+                                                    {mHistory, "mHistory"}, {lStep, "lStep"}, {pDrag, "pDrag"}};
+  for (const auto& [w, name] : named) w->setObjectName(QString::fromLatin1(name));
+
   auto* main = new QVBoxLayout(this);
   main->addLayout(tools);
   main->addLayout(si);
