@@ -16,13 +16,9 @@ std::unique_ptr<FTT> Worked() {
   return m;
 }
 
-// z1 leads s1 to s2 and back, z2 keeps s1 and leads s2 nowhere.
 std::unique_ptr<FTT> Letters() {
   auto m = std::make_unique<FTT>();
-  m->Mode = FTT::Abstract;
-  Row(*m, "s1", "y1", "z1", "s2");
-  Row(*m, "s1", "y1", "z2", "s1");
-  Row(*m, "s2", "y2", "z1", "s1");
+  tablehelp::LettersTable(*m);
   return m;
 }
 

@@ -57,6 +57,12 @@ inline void AnswerName(const QString& name, bool ok = true) {
   Answer<tiravo::TAddZForm>([name](tiravo::TAddZForm* d) { d->Name->setText(name); }, ok);
 }
 
+inline QStringList ListTexts(const QListWidget* list) {
+  QStringList out;
+  for (int i = 0; i < list->count(); ++i) out << list->item(i)->text();
+  return out;
+}
+
 inline std::unique_ptr<FTT> Worked() {
   auto m = std::make_unique<FTT>();
   tablehelp::WorkedTable(*m);

@@ -18,7 +18,6 @@
 #include "tiravo/forms/later_commands.h"
 #include "tiravo/forms/mainform.h"
 
-using tablehelp::Row;
 using tiravo::TAutoSim;
 
 namespace {
@@ -47,10 +46,7 @@ QByteArray ReadAll(const QString& path) {
 
 std::unique_ptr<FTT> Letters() {
   auto m = std::make_unique<FTT>();
-  m->Mode = FTT::Abstract;
-  Row(*m, "s1", "y1", "z1", "s2");
-  Row(*m, "s1", "y1", "z2", "s1");
-  Row(*m, "s2", "y2", "z1", "s1");
+  tablehelp::LettersTable(*m);
   return m;
 }
 

@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <gtest/gtest.h>
 
+#include "answer.h"
 #include "platform/dialogs.h"
 #include "tiravo/forms/addzform.h"
 #include "tiravo/forms/setsform.h"
@@ -15,12 +16,6 @@ using tiravo::TAddZForm;
 using tiravo::TSetSForm;
 
 namespace {
-
-QStringList Texts(const QListWidget* list) {
-  QStringList out;
-  for (int i = 0; i < list->count(); ++i) out << list->item(i)->text();
-  return out;
-}
 
 void Select(QListWidget* list, const QStringList& names) {
   list->clearSelection();
@@ -36,11 +31,11 @@ TEST(SetSForm, BinaryModeStartsAllOnesAndGivesTheCompleteAssignment) {
   ASSERT_TRUE(f.SetIt(kX, SignalSet(), TSetSForm::BinaryInput));
   EXPECT_EQ(f.windowTitle(), QStringLiteral("Установка двоичных входных сигналов"));
   EXPECT_EQ(f.gbAct->title(), QStringLiteral("Сигналы,равные 1"));
-  EXPECT_EQ(Texts(f.Act), kX);
+  EXPECT_EQ(wintest::ListTexts(f.Act), kX);
   EXPECT_FALSE(f.btAllAct->isEnabled());
   Select(f.Act, {"x2"});
   f.btPass->click();
-  EXPECT_EQ(Texts(f.Pass), QStringList{"x2"});
+  EXPECT_EQ(wintest::ListTexts(f.Pass), QStringList{"x2"});
   EXPECT_TRUE(f.btAllAct->isEnabled());
   QString text;
   SignalSet set;
@@ -53,8 +48,8 @@ TEST(SetSForm, EventModeMovesThePositiveElementsToTheActiveList) {
   const QStringList s{"s0", "s1", "s2"};
   TSetSForm f;
   ASSERT_TRUE(f.SetIt(s, SignalSet{2, -3}, TSetSForm::EventSet));
-  EXPECT_EQ(Texts(f.Act), QStringList{"s1"});
-  EXPECT_EQ(Texts(f.Pass), (QStringList{"s0", "s2"}));
+  EXPECT_EQ(wintest::ListTexts(f.Act), QStringList{"s1"});
+  EXPECT_EQ(wintest::ListTexts(f.Pass), (QStringList{"s0", "s2"}));
   f.btAllAct->click();
   QString text;
   SignalSet set;
@@ -70,8 +65,8 @@ TEST(SetSForm, DeleteKeyMovesTheSelectionAndSelectsTheItemAboveIt) {
   Select(f.Pass, {"c", "e"});
   QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
   QCoreApplication::sendEvent(f.Pass, &del);
-  EXPECT_EQ(Texts(f.Act), (QStringList{"c", "e"}));
-  EXPECT_EQ(Texts(f.Pass), (QStringList{"a", "b", "d"}));
+  EXPECT_EQ(wintest::ListTexts(f.Act), (QStringList{"c", "e"}));
+  EXPECT_EQ(wintest::ListTexts(f.Pass), (QStringList{"a", "b", "d"}));
   ASSERT_EQ(f.Pass->selectedItems().size(), 1);
   EXPECT_EQ(f.Pass->selectedItems().first()->text(), QStringLiteral("b"));
 }

@@ -13,15 +13,7 @@
 
 using tiravo::TSimStep;
 
-namespace {
-
-QStringList Items(const QListWidget* l) {
-  QStringList out;
-  for (int i = 0; i < l->count(); ++i) out << l->item(i)->text();
-  return out;
-}
-
-}  // namespace
+using wintest::ListTexts;
 
 TEST(SimStep, WalksTheWorkedTableForwardAndBack) {
   TSimStep w(wintest::Worked());
@@ -29,7 +21,7 @@ TEST(SimStep, WalksTheWorkedTableForwardAndBack) {
   wintest::AnswerSetS({"s1"});
   w.SetSClick();
   EXPECT_EQ(w.mHistory->toPlainText(), QStringLiteral("Начальное событие:s1"));
-  EXPECT_EQ(Items(w.lbXS), (QStringList{"X1 s1", "x1 s2&s3"}));
+  EXPECT_EQ(ListTexts(w.lbXS), (QStringList{"X1 s1", "x1 s2&s3"}));
   EXPECT_EQ(w.eXij->text(), QStringLiteral("Входной сигнал не задан"));
   w.lbXS->setCurrentRow(1);
   w.ChooseTransition();
@@ -37,7 +29,7 @@ TEST(SimStep, WalksTheWorkedTableForwardAndBack) {
   w.sbStep->click();
   EXPECT_TRUE(w.mHistory->toPlainText().endsWith(QStringLiteral("\nшаг 1: из s1 при x1 в s2&s3")));
   EXPECT_EQ(w.lStep->text(), QStringLiteral("(Шаг 2)"));
-  EXPECT_EQ(Items(w.lbXS), (QStringList{"X2 s1", "x2 s1&s3"}));
+  EXPECT_EQ(ListTexts(w.lbXS), (QStringList{"X2 s1", "x2 s1&s3"}));
   EXPECT_EQ(w.eSi->text(), QStringLiteral("s2&s3"));
   EXPECT_TRUE(w.sbBack->isEnabled());
   w.sbBack->click();

@@ -26,6 +26,7 @@
 #include "tiravo/forms/bitmaps.h"
 #include "tiravo/forms/browser.h"
 #include "tiravo/forms/derror.h"
+#include "tiravo/forms/framemenus.h"
 #include "tiravo/forms/later_commands.h"
 #include "tiravo/forms/mainform.h"
 #include "tiravo/forms/setsform.h"
@@ -37,14 +38,6 @@ namespace {
 
 const QString kUndefined = QStringLiteral("Неопределено");
 const QString kCaption = QStringLiteral("Детерминизация");
-
-QToolButton* ToolButton(QWidget* parent, const QString& glyph, const QString& hint) {
-  auto* b = new QToolButton(parent);
-  b->setIcon(Glyph(glyph));
-  b->setToolTip(hint);
-  b->setAutoRaise(true);
-  return b;
-}
 
 dlg::Icon IconOf(determ::Notice::Icon icon) {
   switch (icon) {

@@ -1,8 +1,10 @@
 #include "tiravo/forms/framemenus.h"
 
 #include <QMenu>
+#include <QToolButton>
 
 #include "platform/docwindow.h"
+#include "tiravo/forms/bitmaps.h"
 #include "tiravo/forms/mainform.h"
 
 namespace tiravo {
@@ -16,6 +18,14 @@ std::function<void()> Frame(void (TMainForm::*handler)()) {
 }
 
 }  // namespace
+
+QToolButton* ToolButton(QWidget* parent, const QString& glyph, const QString& hint) {
+  auto* b = new QToolButton(parent);
+  b->setIcon(Glyph(glyph));
+  b->setToolTip(hint);
+  b->setAutoRaise(true);
+  return b;
+}
 
 QAction* AddItem(QWidget* window, QMenu* menu, const QString& text, const QKeySequence& key,
                  std::function<void()> command) {

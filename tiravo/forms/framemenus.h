@@ -7,6 +7,7 @@
 
 class QAction;
 class QMenu;
+class QToolButton;
 class QWidget;
 
 namespace tiravo {
@@ -16,6 +17,8 @@ namespace tiravo {
 void AddFrameCreateItems(QWidget* window, QMenu* file, bool openFirst);
 // "В&ыход": the frame's exit.
 QAction* AddFrameExitItem(QWidget* window, QMenu* file);
+// A flat tool button with one of the program's glyphs.
+QToolButton* ToolButton(QWidget* parent, const QString& glyph, const QString& hint);
 // A guarded item of this window.
 QAction* AddItem(QWidget* window, QMenu* menu, const QString& text, const QKeySequence& key,
                  std::function<void()> command);

@@ -27,14 +27,6 @@ namespace tiravo {
 
 namespace {
 
-QToolButton* ToolButton(QWidget* parent, const QString& glyph, const QString& hint) {
-  auto* b = new QToolButton(parent);
-  b->setIcon(Glyph(glyph));
-  b->setToolTip(hint);
-  b->setAutoRaise(true);
-  return b;
-}
-
 QLineEdit* ReadOnlyEdit(const QString& text, QWidget* parent) {
   auto* e = new QLineEdit(text, parent);
   e->setReadOnly(true);
