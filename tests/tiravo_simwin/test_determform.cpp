@@ -16,6 +16,7 @@
 #include "tiravo/forms/browser.h"
 #include "tiravo/forms/derror.h"
 #include "tiravo/forms/determform.h"
+#include "tiravo/forms/later_commands.h"
 #include "tiravo/forms/mainform.h"
 #include "tiravo/forms/tableform.h"
 
@@ -200,4 +201,27 @@ TEST(DetermForm, LongRunShowsItsStatusAFewTimesASecondAndStopsAtOnce) {
   stopped = clock.elapsed();
   EXPECT_EQ(script.lastText(), QStringLiteral("Процесс прерван!"));
   EXPECT_LT(stopped - asked, 100);
+}
+
+TEST(DetermForm, ClosingTheProgramDuringARunAsksAndKeepsItOpenOnNo) {
+  tiravo::TMainForm frame;
+  frame.show();
+  tiravo::runDeterm(frame, wintest::Worked().release(), QStringLiteral("W.tbl"));
+  auto* w = qobject_cast<TDeterm*>(frame.mdiArea()->subWindowList().first()->widget());
+  ASSERT_NE(w, nullptr);
+  wintest::AnswerSetS({"s1"});
+  w->sbS0Click();
+  bool closed = true;
+  w->showStatus = [&](const QString&) {
+    if (closed) closed = frame.close();
+  };
+  w->statusIntervalMs = 0;
+  dlg::Script script;
+  script.answers << dlg::No;
+  w->sbDetermClick();
+  EXPECT_FALSE(closed);
+  ASSERT_FALSE(script.shown.isEmpty());
+  EXPECT_EQ(script.shown[0].text, QStringLiteral("Прервать процесс?"));
+  EXPECT_EQ(script.lastText(), QStringLiteral("Детерминизация успешно выполнена!"));
+  EXPECT_EQ(frame.mdiArea()->subWindowList().size(), 1);
 }
