@@ -6,6 +6,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -262,4 +263,20 @@ TEST(AutoSim, TableModelCommandsOpenTheirWindowsInTheFrame) {
   frame.mdiArea()->setActiveSubWindow(subs[1]);
   EXPECT_EQ(tiravo::ActiveChildKind, 7);
   EXPECT_EQ(frame.menuBarMenus().first()->title(), QStringLiteral("Файл"));
+}
+
+TEST(AutoSim, RightClickOnATaggedButtonOpensItsHelpTopic) {
+  TAutoSim w;
+  w.SetTable(wintest::Worked(), QStringLiteral("W.tbl"));
+  auto release = [](QWidget* b) {
+    QMouseEvent e(QEvent::MouseButtonRelease, QPointF(2, 2), QPointF(2, 2), Qt::RightButton, Qt::NoButton,
+                  Qt::NoModifier);
+    QCoreApplication::sendEvent(b, &e);
+  };
+  dlg::Script script;
+  release(w.sbAdd);  // no topic
+  EXPECT_TRUE(script.shown.isEmpty());
+  release(w.sbEdit);  // topic 501: the help file is looked for
+  ASSERT_EQ(script.shown.size(), 1);
+  EXPECT_TRUE(script.shown[0].text.contains(QStringLiteral("Tiravo.hlp")));
 }
