@@ -1,6 +1,7 @@
 // The table window: the table file, the close question, row commands, model commands and the
 // error view that the compiler shows.
 #include <QAction>
+#include <QClipboard>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -89,6 +90,15 @@ TEST_F(Table, ChangesOfContentAskBeforeClosing) {
         t->grid()->setFocus();
         QTest::keyClick(t->grid(), Qt::Key_A);
       },
+      [](TVexoTableForm* t) {
+        QApplication::clipboard()->setText("s9");
+        t->grid()->edit(t->grid()->currentIndex());
+        QLineEdit* e = t->table()->cellEditor();
+        ASSERT_TRUE(e);
+        e->paste();
+        t->table()->commitOpenEditor();
+        EXPECT_EQ(t->cell(1, 1), "s9");
+      },
       [](TVexoTableForm* t) { t->New2Click(); },
       [](TVexoTableForm* t) { t->Insert1Click(); },
   };
@@ -135,6 +145,13 @@ TEST_F(Table, ClipboardItemsPointToTheGridsKeysAndShortcutsAreUnique) {
     EXPECT_EQ(script->lastText(), c.text);
     EXPECT_EQ(script->shown.last().caption, "Сообщение");
   }
+  frame->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
+  t->grid()->setFocus();
+  script->shown.clear();
+  QTest::keyClick(t->grid(), Qt::Key_D, Qt::ControlModifier);
+  ASSERT_EQ(script->shown.size(), 1);
+  EXPECT_EQ(script->lastText(), "Воспользуйтесь правой кнопкой мыши или клавишей DEL");
   EXPECT_EQ(t->menuAction("&Удалить")->shortcut(), QKeySequence("Ctrl+D"));
   EXPECT_EQ(t->menuAction("Стан&дартное")->shortcut(), QKeySequence("F9"));
   QList<QKeySequence> keys;

@@ -40,21 +40,6 @@ QString filePart(const QString& name) {
   return name.mid(cut + 1);
 }
 
-template <class F>
-QAction* item(QWidget* w, QMenu* menu, const QString& text, const QKeySequence& key, F command) {
-  QAction* a = menu->addAction(text);
-  if (!key.isEmpty()) a->setShortcut(key);
-  QObject::connect(a, &QAction::triggered, w, [w, command] { guard::run(w, command); });
-  return a;
-}
-
-// One of the frame's handlers as a command.
-std::function<void()> frame(void (TMainForm::*handler)()) {
-  return [handler] {
-    if (MainForm) (MainForm->*handler)();
-  };
-}
-
 }  // namespace
 
 TEditForm::TEditForm(QWidget* parent) : TChildForm(parent) {
@@ -86,27 +71,27 @@ TEditForm::TEditForm(QWidget* parent) : TChildForm(parent) {
 void TEditForm::buildMenus() {
   QMenu* file = new QMenu(QStringLiteral("&Файл"), this);
   QMenu* create = file->addMenu(QStringLiteral("Созд&ать"));
-  item(this, create, QStringLiteral("СКУ"), {}, frame(&TMainForm::NewSkuClick));
-  item(this, create, QStringLiteral("РВАС"), {}, frame(&TMainForm::NewRvasClick));
-  item(this, create, QStringLiteral("ЛСА"), {}, frame(&TMainForm::NewLsaClick))->setEnabled(false);
-  item(this, file, QStringLiteral("Создать таблицу"), QKeySequence(QStringLiteral("Shift+F4")), frame(&TMainForm::NewTblClick));
-  item(this, file, QStringLiteral("&Открыть..."), QKeySequence(Qt::Key_F3), frame(&TMainForm::FileOpenItemClick));
-  item(this, file, QStringLiteral("&Закрыть"), {}, [this] { docwin::closeWindow(this); });
-  item(this, file, QStringLiteral("&Сохранить"), QKeySequence(Qt::Key_F2), [this] { Save1Click(); });
-  item(this, file, QStringLiteral("Сохранить &как..."), {}, [this] { Saveas1Click(); });
+  docwin::addItem(this, create, QStringLiteral("СКУ"), {}, frameCommand(&TMainForm::NewSkuClick));
+  docwin::addItem(this, create, QStringLiteral("РВАС"), {}, frameCommand(&TMainForm::NewRvasClick));
+  docwin::addItem(this, create, QStringLiteral("ЛСА"), {}, frameCommand(&TMainForm::NewLsaClick))->setEnabled(false);
+  docwin::addItem(this, file, QStringLiteral("Создать таблицу"), QKeySequence(QStringLiteral("Shift+F4")), frameCommand(&TMainForm::NewTblClick));
+  docwin::addItem(this, file, QStringLiteral("&Открыть..."), QKeySequence(Qt::Key_F3), frameCommand(&TMainForm::FileOpenItemClick));
+  docwin::addItem(this, file, QStringLiteral("&Закрыть"), {}, [this] { docwin::closeWindow(this); });
+  docwin::addItem(this, file, QStringLiteral("&Сохранить"), QKeySequence(Qt::Key_F2), [this] { Save1Click(); });
+  docwin::addItem(this, file, QStringLiteral("Сохранить &как..."), {}, [this] { Saveas1Click(); });
   file->addSeparator();
-  item(this, file, QStringLiteral("&Печать"), {}, [this] { Print1Click(); })->setEnabled(false);
-  item(this, file, QStringLiteral("&Настройка печати..."), {}, [this] { Printersetup1Click(); })->setEnabled(false);
+  docwin::addItem(this, file, QStringLiteral("&Печать"), {}, [this] { Print1Click(); })->setEnabled(false);
+  docwin::addItem(this, file, QStringLiteral("&Настройка печати..."), {}, [this] { Printersetup1Click(); })->setEnabled(false);
   file->addSeparator();
-  item(this, file, QStringLiteral("В&ыход"), {}, frame(&TMainForm::FileExitItemClick));
+  docwin::addItem(this, file, QStringLiteral("В&ыход"), {}, frameCommand(&TMainForm::FileExitItemClick));
 
   QMenu* edit = new QMenu(QStringLiteral("&Правка"), this);
-  cutItem = item(this, edit, QStringLiteral("&Вырезать"), QKeySequence(QStringLiteral("Ctrl+X")), [this] { Cut1Click(); });
-  copyItem = item(this, edit, QStringLiteral("&Копировать"), QKeySequence(QStringLiteral("Ctrl+C")), [this] { Copy1Click(); });
-  pasteItem = item(this, edit, QStringLiteral("Вст&авить"), QKeySequence(QStringLiteral("Ctrl+V")), [this] { Paste1Click(); });
-  deleteItem = item(this, edit, QStringLiteral("&Удалить"), QKeySequence(QStringLiteral("Ctrl+D")), [this] { Delete1Click(); });
+  cutItem = docwin::addItem(this, edit, QStringLiteral("&Вырезать"), QKeySequence(QStringLiteral("Ctrl+X")), [this] { Cut1Click(); });
+  copyItem = docwin::addItem(this, edit, QStringLiteral("&Копировать"), QKeySequence(QStringLiteral("Ctrl+C")), [this] { Copy1Click(); });
+  pasteItem = docwin::addItem(this, edit, QStringLiteral("Вст&авить"), QKeySequence(QStringLiteral("Ctrl+V")), [this] { Paste1Click(); });
+  deleteItem = docwin::addItem(this, edit, QStringLiteral("&Удалить"), QKeySequence(QStringLiteral("Ctrl+D")), [this] { Delete1Click(); });
   edit->addSeparator();
-  item(this, edit, QStringLiteral("Выделить в&сё"), QKeySequence(QStringLiteral("Ctrl+A")), [this] { Selectall1Click(); });
+  docwin::addItem(this, edit, QStringLiteral("Выделить в&сё"), QKeySequence(QStringLiteral("Ctrl+A")), [this] { Selectall1Click(); });
   connect(edit, &QMenu::aboutToShow, this, [this] { Edit1Click(); });
 
   QMenu* format = new QMenu(QStringLiteral("Ф&ормат"), this);
@@ -115,20 +100,20 @@ void TEditForm::buildMenus() {
   alignRight = align.right;
   alignCenter = align.center;
   format->addSeparator();
-  wordWrapItem = item(this, format, QStringLiteral("Перенос &слов"), {}, [this] { Wordwrap1Click(); });
+  wordWrapItem = docwin::addItem(this, format, QStringLiteral("Перенос &слов"), {}, [this] { Wordwrap1Click(); });
   wordWrapItem->setCheckable(true);
   format->addSeparator();
-  item(this, format, QStringLiteral("У&величить шрифт"), {}, [this] { FontBig1Click(); });
-  item(this, format, QStringLiteral("У&меньшить шрифт"), {}, [this] { FontSml2Click(); });
+  docwin::addItem(this, format, QStringLiteral("У&величить шрифт"), {}, [this] { FontBig1Click(); });
+  docwin::addItem(this, format, QStringLiteral("У&меньшить шрифт"), {}, [this] { FontSml2Click(); });
 
   QMenu* trans = new QMenu(QStringLiteral("Пре&образования"), this);
-  ToTbl = item(this, trans, QStringLiteral("Перевод в &Таблицу переходов"), {}, [this] { ToTblClick(); });
-  ToSku = item(this, trans, QStringLiteral("Перевод в &СКУ"), {}, [this] { ToSkuClick(); });
+  ToTbl = docwin::addItem(this, trans, QStringLiteral("Перевод в &Таблицу переходов"), {}, [this] { ToTblClick(); });
+  ToSku = docwin::addItem(this, trans, QStringLiteral("Перевод в &СКУ"), {}, [this] { ToSkuClick(); });
 
   popup_ = new QMenu(this);
-  popupCut = item(this, popup_, QStringLiteral("&Вырезать"), {}, [this] { Cut1Click(); });
-  popupCopy = item(this, popup_, QStringLiteral("&Копировать"), {}, [this] { Copy1Click(); });
-  popupPaste = item(this, popup_, QStringLiteral("Вст&авить"), {}, [this] { Paste1Click(); });
+  popupCut = docwin::addItem(this, popup_, QStringLiteral("&Вырезать"), {}, [this] { Cut1Click(); });
+  popupCopy = docwin::addItem(this, popup_, QStringLiteral("&Копировать"), {}, [this] { Copy1Click(); });
+  popupPaste = docwin::addItem(this, popup_, QStringLiteral("Вст&авить"), {}, [this] { Paste1Click(); });
   connect(popup_, &QMenu::aboutToShow, this, [this] { Edit1Click(); });
   menus_ = {file, edit, format, trans};
 }

@@ -33,6 +33,12 @@ namespace tiravo {
 int ActiveChildKind = 0;
 TMainForm* MainForm = nullptr;
 
+std::function<void()> frameCommand(void (TMainForm::*handler)()) {
+  return [handler] {
+    if (MainForm) (MainForm->*handler)();
+  };
+}
+
 namespace {
 const char* const kHelpFile = "Tiravo.hlp";
 const QString kSkuFilter = QStringLiteral("Файл СКУ (*.sku)|*.sku|Все файлы|*.*");
@@ -356,7 +362,7 @@ void TMainForm::NewGSAClick() {
 bool TMainForm::openDocument(const QString& path) {
   const QString ext = lowerExtension(path);
   if (ext == QLatin1String(".sku") || ext == QLatin1String(".rvs") || ext == QLatin1String(".lsa")) {
-    // The file is read before the window is made, so a file that cannot be read leaves none.
+    // A file that cannot be read (reported by the editor) leaves no window.
     TEditForm* e = newEditor(ext == QLatin1String(".sku") ? TEditForm::Sku
                              : ext == QLatin1String(".rvs") ? TEditForm::Rvas
                                                             : TEditForm::Lsa);
@@ -407,25 +413,18 @@ Window* TMainForm::activeAs(int kind) const {
   return qobject_cast<Window*>(activeChild());
 }
 
-void TMainForm::FileSaveItemClick() {
-  if (auto* e = activeAs<TEditForm>(3)) e->Save1Click();
-  else if (auto* t = activeAs<TVexoTableForm>(5)) t->Save1Click();
+template <class EditHandler, class TableHandler>
+void TMainForm::route(EditHandler onEditor, TableHandler onTable) {
+  if (auto* e = activeAs<TEditForm>(3))
+    (e->*onEditor)();
+  else if (auto* t = activeAs<TVexoTableForm>(5))
+    (t->*onTable)();
 }
 
-void TMainForm::CutItemClick() {
-  if (auto* e = activeAs<TEditForm>(3)) e->Cut1Click();
-  else if (auto* t = activeAs<TVexoTableForm>(5)) t->Cut1Click();
-}
-
-void TMainForm::CopyItemClick() {
-  if (auto* e = activeAs<TEditForm>(3)) e->Copy1Click();
-  else if (auto* t = activeAs<TVexoTableForm>(5)) t->Copy1Click();
-}
-
-void TMainForm::PasteItemClick() {
-  if (auto* e = activeAs<TEditForm>(3)) e->Paste1Click();
-  else if (auto* t = activeAs<TVexoTableForm>(5)) t->Paste1Click();
-}
+void TMainForm::FileSaveItemClick() { route(&TEditForm::Save1Click, &TVexoTableForm::Save1Click); }
+void TMainForm::CutItemClick() { route(&TEditForm::Cut1Click, &TVexoTableForm::Cut1Click); }
+void TMainForm::CopyItemClick() { route(&TEditForm::Copy1Click, &TVexoTableForm::Copy1Click); }
+void TMainForm::PasteItemClick() { route(&TEditForm::Paste1Click, &TVexoTableForm::Paste1Click); }
 
 void TMainForm::Delete1Click() {
   if (auto* e = activeAs<TEditForm>(3)) e->Delete1Click();

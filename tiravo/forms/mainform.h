@@ -126,6 +126,9 @@ class TMainForm : public QMainWindow {
   void mergeMenus(TChildForm* child);
   template <class Window>
   Window* activeAs(int kind) const;
+  // The editor's or the table's handler, by ActiveChildKind (3 or 5) and the active child.
+  template <class EditHandler, class TableHandler>
+  void route(EditHandler onEditor, TableHandler onTable);
 
   QMdiArea* mdi_ = nullptr;
   QComboBox* ComboBox1 = nullptr;
@@ -139,5 +142,7 @@ class TMainForm : public QMainWindow {
 };
 
 extern TMainForm* MainForm;
+// One of the frame's handlers as a command of a child's menu (nothing without a frame).
+std::function<void()> frameCommand(void (TMainForm::*handler)());
 
 }  // namespace tiravo

@@ -70,20 +70,6 @@ class WindowCallbacks : public CompileCallbacks {
   TVexoTableForm* form_;
 };
 
-template <class F>
-QAction* item(QWidget* w, QMenu* menu, const QString& text, const QKeySequence& key, F command) {
-  QAction* a = menu->addAction(text);
-  if (!key.isEmpty()) a->setShortcut(key);
-  QObject::connect(a, &QAction::triggered, w, [w, command] { guard::run(w, command); });
-  return a;
-}
-
-std::function<void()> frame(void (TMainForm::*handler)()) {
-  return [handler] {
-    if (MainForm) (MainForm->*handler)();
-  };
-}
-
 }  // namespace
 
 TVexoTableForm::TVexoTableForm(QWidget* parent) : TChildForm(parent) {
@@ -142,47 +128,47 @@ void TVexoTableForm::buildMenus() {
   QMenu* file = new QMenu(QStringLiteral("&Файл"), this);
   QMenu* create = file->addMenu(QStringLiteral("Создать"));
   create->menuAction()->setStatusTip(QStringLiteral("Создание нового файла"));
-  item(this, create, QStringLiteral("СКУ"), {}, frame(&TMainForm::NewSkuClick));
-  item(this, create, QStringLiteral("РВАС"), {}, frame(&TMainForm::NewRvasClick));
-  item(this, create, QStringLiteral("ЛСА"), {}, frame(&TMainForm::NewLsaClick))->setEnabled(false);
-  item(this, file, QStringLiteral("Создать таблицу"), QKeySequence(QStringLiteral("Ctrl+N")), frame(&TMainForm::NewTblClick));
-  item(this, file, QStringLiteral("&Открыть..."), QKeySequence(Qt::Key_F3), frame(&TMainForm::FileOpenItemClick));
-  item(this, file, QStringLiteral("&Закрыть"), {}, [this] { docwin::closeWindow(this); });
-  item(this, file, QStringLiteral("&Сохранить"), QKeySequence(Qt::Key_F2), [this] { Save1Click(); });
-  item(this, file, QStringLiteral("Сохранить &как..."), {}, [this] { Saveas1Click(); });
+  docwin::addItem(this, create, QStringLiteral("СКУ"), {}, frameCommand(&TMainForm::NewSkuClick));
+  docwin::addItem(this, create, QStringLiteral("РВАС"), {}, frameCommand(&TMainForm::NewRvasClick));
+  docwin::addItem(this, create, QStringLiteral("ЛСА"), {}, frameCommand(&TMainForm::NewLsaClick))->setEnabled(false);
+  docwin::addItem(this, file, QStringLiteral("Создать таблицу"), QKeySequence(QStringLiteral("Ctrl+N")), frameCommand(&TMainForm::NewTblClick));
+  docwin::addItem(this, file, QStringLiteral("&Открыть..."), QKeySequence(Qt::Key_F3), frameCommand(&TMainForm::FileOpenItemClick));
+  docwin::addItem(this, file, QStringLiteral("&Закрыть"), {}, [this] { docwin::closeWindow(this); });
+  docwin::addItem(this, file, QStringLiteral("&Сохранить"), QKeySequence(Qt::Key_F2), [this] { Save1Click(); });
+  docwin::addItem(this, file, QStringLiteral("Сохранить &как..."), {}, [this] { Saveas1Click(); });
   file->addSeparator();
   file->addAction(QStringLiteral("&Печать"))->setEnabled(false);
   file->addAction(QStringLiteral("&Настройка печати..."))->setEnabled(false);
   file->addSeparator();
-  item(this, file, QStringLiteral("В&ыход"), {}, frame(&TMainForm::FileExitItemClick));
+  docwin::addItem(this, file, QStringLiteral("В&ыход"), {}, frameCommand(&TMainForm::FileExitItemClick));
 
   // Ctrl+D and F9 belong to two items each; a shortcut bound twice would fire neither, so the
   // first item keeps it.
   QMenu* edit = new QMenu(QStringLiteral("&Правка"), this);
-  item(this, edit, QStringLiteral("&Вырезать"), QKeySequence(QStringLiteral("Ctrl+X")), [this] { Cut1Click(); });
-  item(this, edit, QStringLiteral("&Копировать"), QKeySequence(QStringLiteral("Ctrl+C")), [this] { Copy1Click(); });
-  item(this, edit, QStringLiteral("Вст&авить"), QKeySequence(QStringLiteral("Ctrl+V")), [this] { Paste1Click(); });
-  item(this, edit, QStringLiteral("&Удалить"), QKeySequence(QStringLiteral("Ctrl+D")), [this] { Delete1Click(); });
-  item(this, edit, QStringLiteral("Выделить в&сё"), QKeySequence(QStringLiteral("Ctrl+A")), [this] { SelectAll1Click(); });
+  docwin::addItem(this, edit, QStringLiteral("&Вырезать"), QKeySequence(QStringLiteral("Ctrl+X")), [this] { Cut1Click(); });
+  docwin::addItem(this, edit, QStringLiteral("&Копировать"), QKeySequence(QStringLiteral("Ctrl+C")), [this] { Copy1Click(); });
+  docwin::addItem(this, edit, QStringLiteral("Вст&авить"), QKeySequence(QStringLiteral("Ctrl+V")), [this] { Paste1Click(); });
+  docwin::addItem(this, edit, QStringLiteral("&Удалить"), QKeySequence(QStringLiteral("Ctrl+D")), [this] { Delete1Click(); });
+  docwin::addItem(this, edit, QStringLiteral("Выделить в&сё"), QKeySequence(QStringLiteral("Ctrl+A")), [this] { SelectAll1Click(); });
   edit->addSeparator();
-  item(this, edit, QStringLiteral("Вставить строку"), QKeySequence(QStringLiteral("Ctrl+I")), [this] { Insert1Click(); });
-  item(this, edit, QStringLiteral("Добавить строку"), QKeySequence(QStringLiteral("Ctrl+G")), [this] { New2Click(); });
-  item(this, edit, QStringLiteral("Удалить строкку"), {}, [this] { Del1Click(); });
+  docwin::addItem(this, edit, QStringLiteral("Вставить строку"), QKeySequence(QStringLiteral("Ctrl+I")), [this] { Insert1Click(); });
+  docwin::addItem(this, edit, QStringLiteral("Добавить строку"), QKeySequence(QStringLiteral("Ctrl+G")), [this] { New2Click(); });
+  docwin::addItem(this, edit, QStringLiteral("Удалить строкку"), {}, [this] { Del1Click(); });
 
   QMenu* model = new QMenu(QStringLiteral("&Моделирование"), this);
-  item(this, model, QStringLiteral("Стан&дартное"), QKeySequence(Qt::Key_F9), [this] { StandartClick(); });
-  item(this, model, QStringLiteral("По шагам"), QKeySequence(QStringLiteral("Shift+F9")), [this] { miSimStepClick(); });
+  docwin::addItem(this, model, QStringLiteral("Стан&дартное"), QKeySequence(Qt::Key_F9), [this] { StandartClick(); });
+  docwin::addItem(this, model, QStringLiteral("По шагам"), QKeySequence(QStringLiteral("Shift+F9")), [this] { miSimStepClick(); });
 
   QMenu* trans = new QMenu(QStringLiteral("Пре&образования"), this);
-  item(this, trans, QStringLiteral("&Детерминизация"), QKeySequence(Qt::Key_F6), [this] { miDetermClick(); })
+  docwin::addItem(this, trans, QStringLiteral("&Детерминизация"), QKeySequence(Qt::Key_F6), [this] { miDetermClick(); })
       ->setStatusTip(QStringLiteral("Детерминизация таблицы переходов"));
-  item(this, trans, QStringLiteral("Перевод в &СКУ"), QKeySequence(Qt::Key_F7), [this] { SkuClick(); })
+  docwin::addItem(this, trans, QStringLiteral("Перевод в &СКУ"), QKeySequence(Qt::Key_F7), [this] { SkuClick(); })
       ->setStatusTip(QStringLiteral("Первод таблицы переходов в СКУ"));
-  item(this, trans, QStringLiteral("Список переходов"), {}, [this] { miToBrouserClick(); });
+  docwin::addItem(this, trans, QStringLiteral("Список переходов"), {}, [this] { miToBrouserClick(); });
 
   QMenu* format = new QMenu(QStringLiteral("Ф&ормат"), this);
-  item(this, format, QStringLiteral("У&величить шрифт"), {}, [this] { Font1Click(); });
-  item(this, format, QStringLiteral("У&меньшить шрифт"), {}, [this] { Font2Click(); });
+  docwin::addItem(this, format, QStringLiteral("У&величить шрифт"), {}, [this] { Font1Click(); });
+  docwin::addItem(this, format, QStringLiteral("У&меньшить шрифт"), {}, [this] { Font2Click(); });
   menus_ = {file, edit, model, trans, format};
 }
 
@@ -354,31 +340,23 @@ FTT* TVexoTableForm::compile() {
   return CompileTable(t, signalCoding, &callbacks).release();
 }
 
-void TVexoTableForm::StandartClick() {
+void TVexoTableForm::handOver(const std::function<void(TMainForm&, FTT*)>& receive) {
   FTT* model = compile();
   if (!model) return;
   if (MainForm)
-    runAutoSim(*MainForm, model, tableFileName);
+    receive(*MainForm, model);
   else
     delete model;
 }
 
-void TVexoTableForm::miSimStepClick() {
-  FTT* model = compile();
-  if (!model) return;
-  if (MainForm)
-    runStepSim(*MainForm, model);
-  else
-    delete model;
+void TVexoTableForm::StandartClick() {
+  handOver([this](TMainForm& frame, FTT* model) { runAutoSim(frame, model, tableFileName); });
 }
+
+void TVexoTableForm::miSimStepClick() { handOver([](TMainForm& frame, FTT* model) { runStepSim(frame, model); }); }
 
 void TVexoTableForm::miDetermClick() {
-  FTT* model = compile();
-  if (!model) return;
-  if (MainForm)
-    runDeterm(*MainForm, model, tableFileName);
-  else
-    delete model;
+  handOver([this](TMainForm& frame, FTT* model) { runDeterm(frame, model, tableFileName); });
 }
 
 void TVexoTableForm::miToBrouserClick() {

@@ -5,6 +5,7 @@
 // Grid coordinates: row 0 holds the titles, column 0 the row numbers; data rows are
 // 1 .. rowCount() - 1, data columns 1 (si), 2 (y), 3 (xij), 4 (sj).
 #include <QString>
+#include <functional>
 
 #include "common/tabledata.h"
 #include "tiravo/forms/childform.h"
@@ -17,6 +18,8 @@ class QTableWidget;
 class TableGrid;
 
 namespace tiravo {
+
+class TMainForm;
 
 class TVexoTableForm : public TChildForm {
   Q_OBJECT
@@ -92,6 +95,8 @@ class TVexoTableForm : public TChildForm {
 
  private:
   void buildMenus();
+  // Compiles and gives the model to `receive`, which owns it from then on.
+  void handOver(const std::function<void(TMainForm&, FTT*)>& receive);
   void rowsChanged();
   void showFontSize(int size);
   TableGrid* table_ = nullptr;

@@ -1,24 +1,13 @@
 #pragma once
 // What the РВАС/СКУ editor and the text window have in common: their File and Edit menus, the
 // clipboard items, alignment and wrapping, the font steps, Save as and the close question.
-#include <QAction>
-#include <QKeySequence>
-#include <QString>
-#include <Qt>
-#include <functional>
-
+// The pieces that do not know the frame are in platform/docwindow.h.
 #include "platform/docwindow.h"
 
-class QAbstractScrollArea;
-class QCloseEvent;
-class QFont;
-class QMenu;
-class QWidget;
 class TMainForm;
 
 namespace docwin {
 
-// "&Закрыть" and guarded items: see platform/docwindow.h.
 // One of the frame's File handlers as a command.
 std::function<void()> frameCommand(void (TMainForm::*handler)());
 

@@ -25,6 +25,7 @@
 #include <functional>
 
 #include "platform/dialogs.h"
+#include "platform/docwindow.h"
 #include "platform/guard.h"
 #include "platform/textfile.h"
 #include "velmora/app/childkind.h"
@@ -297,14 +298,7 @@ void TVexoTableForm::FormActivate() {
 
 void TVexoTableForm::closeEvent(QCloseEvent* event) {
   commitOpenEditor();
-  bool allow = false;
-  guard::run(this, [&] { allow = FormCloseQuery(); });
-  if (!allow) {
-    event->ignore();
-    return;
-  }
-  FormClose();
-  event->accept();
+  docwin::handleClose(this, event, [this] { return FormCloseQuery(); }, [this] { FormClose(); });
 }
 
 bool TVexoTableForm::FormCloseQuery() {
