@@ -8,8 +8,9 @@
 #include <QScopedValueRollback>
 #include <QStyleOptionHeader>
 #include <QStyledItemDelegate>
-#include <QTableWidget>
+#include <QTableView>
 
+#include "common/gui/tablegridmodel.h"
 #include "common/tblfile.h"
 #include "platform/guard.h"
 
@@ -56,7 +57,10 @@ class TableGridDelegate : public QStyledItemDelegate {
 
 TableGrid::TableGrid(QWidget* parent, const QString& fontFamily, int pointSize, int rowHeight, int colWidth)
     : QObject(parent), fontSize_(pointSize) {
-  grid_ = new QTableWidget(1, 4, parent);
+  model_ = new TableGridModel(this);
+  model_->resizeRows(1);
+  grid_ = new QTableView(parent);
+  grid_->setModel(model_);
   grid_->setObjectName(QStringLiteral("Grid"));
   delegate_ = new TableGridDelegate(this);
   grid_->setItemDelegate(delegate_);
@@ -72,8 +76,8 @@ TableGrid::TableGrid(QWidget* parent, const QString& fontFamily, int pointSize, 
   grid_->horizontalHeader()->setHighlightSections(false);
   grid_->verticalHeader()->setHighlightSections(false);
   grid_->verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
-  grid_->setHorizontalHeaderLabels(
-      {QStringLiteral("si"), QStringLiteral("y"), QStringLiteral("xij"), QStringLiteral("sj")});
+  const QString titles[] = {QStringLiteral("si"), QStringLiteral("y"), QStringLiteral("xij"), QStringLiteral("sj")};
+  for (int c = 0; c < 4; ++c) model_->setTitle(c, titles[c]);
   // The program's own face is not shipped; a fixed-pitch face stands in for it when it is missing.
   QFont f(fontFamily);
   f.setStyleHint(QFont::TypeWriter);
@@ -84,28 +88,24 @@ TableGrid::TableGrid(QWidget* parent, const QString& fontFamily, int pointSize, 
   if (auto* corner = grid_->findChild<QAbstractButton*>()) corner->installEventFilter(this);
   applyDefaultSizes(rowHeight, colWidth);
   numberRows();
-  connect(grid_, &QTableWidget::currentCellChanged, this, [this](int row, int col, int, int) {
-    if (selectGuard_ || row < 0 || col < 0) return;
-    if (selected) selected(col + 1, row + 1);
-  });
+  connect(grid_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+          [this](const QModelIndex& current, const QModelIndex&) {
+            if (selectGuard_ || !current.isValid()) return;
+            if (selected) selected(current.column() + 1, current.row() + 1);
+          });
   selectQuietly(1, 1);
 }
 
-int TableGrid::rowCount() const { return grid_->rowCount() + 1; }
+int TableGrid::rowCount() const { return model_->rowCount() + 1; }
 
 QString TableGrid::cell(int col, int row) const {
   if (col < 0 || col > 4 || row < 0 || row >= rowCount()) return QString();
-  if (row == 0) {
-    if (col == 0) return corner_;
-    const QTableWidgetItem* h = grid_->horizontalHeaderItem(col - 1);
-    return h ? h->text() : QString();
-  }
+  if (row == 0) return col == 0 ? corner_ : model_->title(col - 1);
   if (col == 0) {
-    const QTableWidgetItem* h = grid_->verticalHeaderItem(row - 1);
-    return h ? h->text() : QString();
+    const int n = model_->number(row - 1);
+    return n > 0 ? QString::number(n) : QString();
   }
-  const QTableWidgetItem* it = grid_->item(row - 1, col - 1);
-  return it ? it->text() : QString();
+  return model_->text(row - 1, col - 1);
 }
 
 void TableGrid::setCell(int col, int row, const QString& text) {
@@ -114,34 +114,34 @@ void TableGrid::setCell(int col, int row, const QString& text) {
     if (col == 0)
       setCorner(text);
     else
-      grid_->setHorizontalHeaderItem(col - 1, new QTableWidgetItem(text));
+      model_->setTitle(col - 1, text);
     return;
   }
   if (col == 0) {
-    QTableWidgetItem* h = grid_->verticalHeaderItem(row - 1);
-    if (!h) {
-      grid_->setVerticalHeaderItem(row - 1, new QTableWidgetItem(text));
-    } else if (h->text() != text) {
-      h->setText(text);
-    }
+    // The number column shows only the numbers the grid itself gives.
+    bool ok = false;
+    const int n = text.toInt(&ok);
+    model_->setNumber(row - 1, ok && n > 0 ? n : 0);
     return;
   }
-  const QString value = TblFile::cellText(text);
-  QTableWidgetItem* it = grid_->item(row - 1, col - 1);
-  if (!it) {
-    if (value.isEmpty()) return;
-    grid_->setItem(row - 1, col - 1, new QTableWidgetItem(value));
-  } else if (it->text() != value) {
-    it->setText(value);
-  }
+  model_->setText(row - 1, col - 1, TblFile::cellText(text));
 }
 
-int TableGrid::currentRow() const { return grid_->currentRow() < 0 ? 1 : grid_->currentRow() + 1; }
-int TableGrid::currentColumn() const { return grid_->currentColumn() < 0 ? 1 : grid_->currentColumn() + 1; }
+int TableGrid::currentRow() const {
+  const QModelIndex i = grid_->currentIndex();
+  return i.isValid() ? i.row() + 1 : 1;
+}
+
+int TableGrid::currentColumn() const {
+  const QModelIndex i = grid_->currentIndex();
+  return i.isValid() ? i.column() + 1 : 1;
+}
+
+void TableGrid::setCurrent(int row, int col) { grid_->setCurrentIndex(model_->index(row, col)); }
 
 void TableGrid::selectCell(int col, int row) {
   if (col < 1 || col > 4 || row < 1 || row >= rowCount()) return;
-  grid_->setCurrentCell(row - 1, col - 1);
+  setCurrent(row - 1, col - 1);
 }
 
 void TableGrid::selectQuietly(int col, int row) {
@@ -152,35 +152,27 @@ void TableGrid::selectQuietly(int col, int row) {
 void TableGrid::setRowCount(int rows) {
   rows = qMax(rows, 2);
   QScopedValueRollback<int> g(selectGuard_, selectGuard_ + 1);
-  grid_->setRowCount(rows - 1);
-  // A row without its own header item would show the view's default number.
-  for (int r = 0; r < rows - 1; ++r)
-    if (!grid_->verticalHeaderItem(r)) grid_->setVerticalHeaderItem(r, new QTableWidgetItem(QString()));
-  if (grid_->currentRow() < 0) grid_->setCurrentCell(0, 0);
+  model_->resizeRows(rows - 1);
+  if (!grid_->currentIndex().isValid()) setCurrent(0, 0);
 }
 
-void TableGrid::numberRows() {
-  int n = 1;
-  for (int r = 1; r < rowCount(); ++r) {
-    if (!cell(1, r).isEmpty())
-      setCell(0, r, QString::number(n++));
-    else
-      setCell(0, r, QString());
-  }
-}
+void TableGrid::numberRows() { model_->renumber(); }
 
 bool TableGrid::rowEmpty(int row, bool withNumber) const {
-  for (int c = withNumber ? 0 : 1; c <= 4; ++c)
-    if (!cell(c, row).isEmpty()) return false;
+  if (withNumber && model_->number(row - 1) > 0) return false;
+  for (int c = 0; c < 4; ++c)
+    if (!model_->text(row - 1, c).isEmpty()) return false;
   return true;
 }
+
+bool TableGrid::anyText() const { return model_->anyText(); }
 
 void TableGrid::trimAfterSelect(int row) {
   numberRows();
   const int last = rowCount() - 1;
   if (row != last && rowCount() > 2 && rowEmpty(last, true)) {
     QScopedValueRollback<int> g(selectGuard_, selectGuard_ + 1);
-    grid_->removeRow(last - 1);
+    model_->removeRowAt(last - 1);
   }
 }
 
@@ -195,27 +187,28 @@ void TableGrid::appendRow() { setRowCount(rowCount() + 1); }
 
 void TableGrid::insertRow() {
   const int row = currentRow();
-  const int col = grid_->currentColumn() < 0 ? 0 : grid_->currentColumn();
+  const int col = currentColumn() - 1;
   QScopedValueRollback<int> g(selectGuard_, selectGuard_ + 1);
-  grid_->insertRow(row - 1);
-  grid_->setVerticalHeaderItem(row - 1, new QTableWidgetItem(QString()));
-  grid_->setCurrentCell(row - 1, col);
+  model_->insertEmptyRow(row - 1);
+  setCurrent(row - 1, col);
 }
 
 bool TableGrid::deleteRow() {
   if (rowCount() < 3) return false;
   const int row = currentRow();
-  const int col = grid_->currentColumn() < 0 ? 0 : grid_->currentColumn();
+  const int col = currentColumn() - 1;
   QScopedValueRollback<int> g(selectGuard_, selectGuard_ + 1);
-  grid_->removeRow(row - 1);
-  grid_->setCurrentCell(qMin(row, rowCount() - 1) - 1, col);
+  model_->removeRowAt(row - 1);
+  setCurrent(qMin(row, rowCount() - 1) - 1, col);
   return true;
 }
 
 TableData TableGrid::tableData(const QString& codingTag) const {
   TableData t;
   t.signalCoding = codingTag;
-  for (int r = 1; r < rowCount(); ++r) t.rows << TableRow{cell(1, r), cell(2, r), cell(3, r), cell(4, r)};
+  t.rows.reserve(rowCount() - 1);
+  for (int r = 0; r + 1 < rowCount(); ++r)
+    t.rows.append({model_->text(r, 0), model_->text(r, 1), model_->text(r, 2), model_->text(r, 3)});
   // A cell being typed into counts with what it shows.
   if (QLineEdit* e = cellEditor()) {
     const int r = editorIndex_.row(), c = editorIndex_.column();
@@ -229,17 +222,10 @@ TableData TableGrid::tableData(const QString& codingTag) const {
 }
 
 void TableGrid::setRows(const QList<TableRow>& rows) {
-  const int n = qMax(1, static_cast<int>(rows.size()));
   {
     QScopedValueRollback<int> g(selectGuard_, selectGuard_ + 1);
-    grid_->clearContents();
-    setRowCount(n + 1);
-  }
-  for (int r = 0; r < rows.size(); ++r) {
-    setCell(1, r + 1, rows[r].si);
-    setCell(2, r + 1, rows[r].y);
-    setCell(3, r + 1, rows[r].x);
-    setCell(4, r + 1, rows[r].sj);
+    model_->assign(rows);
+    setCurrent(0, 0);
   }
   numberRows();
 }

@@ -14,7 +14,8 @@
 #include "common/tabledata.h"
 
 class QLineEdit;
-class QTableWidget;
+class QTableView;
+class TableGridModel;
 class TableGridDelegate;
 
 class TableGrid : public QObject {
@@ -23,7 +24,7 @@ class TableGrid : public QObject {
   // `fontFamily` falls back to a fixed-pitch face when it is not installed.
   TableGrid(QWidget* parent, const QString& fontFamily, int pointSize, int rowHeight, int colWidth);
 
-  QTableWidget* widget() const { return grid_; }
+  QTableView* widget() const { return grid_; }
 
   // What the window does when the user acts on the grid. Each may be empty.
   std::function<void(int col, int row)> selected;       // the current cell moved
@@ -45,6 +46,7 @@ class TableGrid : public QObject {
   void setRowCount(int rows);
   void numberRows();  // rows with an si cell get 1, 2, ...; the others none
   bool rowEmpty(int row, bool withNumber) const;
+  bool anyText() const;  // some data cell is not empty
   // Numbers the rows and drops an empty last row the selection left (not the only data row).
   void trimAfterSelect(int row);
   // Down on the last row, when it is not empty, appends a row. True when it did.
@@ -85,7 +87,9 @@ class TableGrid : public QObject {
 
  private:
   friend class TableGridDelegate;
-  QTableWidget* grid_ = nullptr;
+  QTableView* grid_ = nullptr;
+  TableGridModel* model_ = nullptr;
+  void setCurrent(int row, int col);  // 0-based, as the view counts
   TableGridDelegate* delegate_ = nullptr;
   QPointer<QLineEdit> editor_;
   QPersistentModelIndex editorIndex_;

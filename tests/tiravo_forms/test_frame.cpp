@@ -3,6 +3,7 @@
 #include <QHeaderView>
 #include <QListWidget>
 #include <QStatusBar>
+#include <QTableView>
 #include <QTableWidget>
 
 #include "fixture.h"

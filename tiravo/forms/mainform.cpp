@@ -12,7 +12,7 @@
 #include <QPainter>
 #include <QSignalBlocker>
 #include <QStatusBar>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolTip>
@@ -462,7 +462,7 @@ void TMainForm::Font3Click() {
         QFont f = focused->font();
         f.setPointSize(n);
         focused->setFont(f);
-        if (auto* grid = qobject_cast<QTableWidget*>(focused)) {
+        if (auto* grid = qobject_cast<QTableView*>(focused)) {
           grid->verticalHeader()->setDefaultSectionSize(int(n * 1.4 + n));
           grid->viewport()->update();
         }

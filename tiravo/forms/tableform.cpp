@@ -8,7 +8,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QRadioButton>
-#include <QTableWidget>
+#include <QTableView>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -122,7 +122,7 @@ TVexoTableForm::TVexoTableForm(QWidget* parent) : TChildForm(parent) {
 
 TVexoTableForm::~TVexoTableForm() = default;
 
-QTableWidget* TVexoTableForm::grid() const { return table_->widget(); }
+QTableView* TVexoTableForm::grid() const { return table_->widget(); }
 
 void TVexoTableForm::buildMenus() {
   QMenu* file = new QMenu(QStringLiteral("&Файл"), this);

@@ -14,7 +14,7 @@ class FTT;
 class QAction;
 class QMenu;
 class QRadioButton;
-class QTableWidget;
+class QTableView;
 class TableGrid;
 
 namespace tiravo {
@@ -44,7 +44,7 @@ class TVexoTableForm : public TChildForm {
   void setSignalCoding(int coding);  // 1 "Abstract", 0 "Binary"
 
   // ---- grid ----
-  QTableWidget* grid() const;
+  QTableView* grid() const;
   TableGrid* table() const { return table_; }
   int rowCount() const;  // title row included
   QString cell(int col, int row) const;

@@ -20,7 +20,7 @@ class QLineEdit;
 class QMenu;
 class QPlainTextEdit;
 class QSplitter;
-class QTableWidget;
+class QTableView;
 class QTextEdit;
 class TableGrid;
 
@@ -60,7 +60,7 @@ class TVexoTableForm : public TDocChild {
   int currentRow() const;     // 1-based data row
   int currentColumn() const;  // 1 .. 4
   void selectCell(int col, int row);  // moves the selection, as a click would
-  QTableWidget* grid() const { return grid_; }
+  QTableView* grid() const { return grid_; }
   // The grid cannot be edited while locked and shows `hint`; unlocking clears the hint. The
   // windows that work on the description lock it through lockGrid instead.
   void setGridLocked(bool locked, const QString& hint = QString());
@@ -188,9 +188,10 @@ class TVexoTableForm : public TDocChild {
   // changes nothing.
   OaFile::Result loadOa(const QString& name);
   void markRowsChanged();
+  bool writeTable(const QString& path);  // the save itself; reports a failure
 
   TableGrid* table_ = nullptr;  // the grid's logic, shared with the second program
-  QTableWidget* grid_ = nullptr;
+  QTableView* grid_ = nullptr;
   QSplitter* splitter_ = nullptr;
   QPlainTextEdit* status_ = nullptr;
   struct GridLock {
