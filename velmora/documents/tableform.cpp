@@ -163,6 +163,8 @@ TVexoTableForm::TVexoTableForm(QWidget* parent) : TDocChild(parent) {
 }
 
 TVexoTableForm::~TVexoTableForm() {
+  // The windows working on the description borrow its lists: they go first.
+  closeLockHolders();
   delete mFile_;
   delete mEdit_;
   delete mFormat_;
@@ -264,10 +266,10 @@ void TVexoTableForm::buildMenus() {
 
   mOa_ = new QMenu(QStringLiteral("Операционный &автомат"));
   add(mOa_, QStringLiteral("Создать"), {}, {}, [this] { OACreateClick(); });
-  add(mOa_, QStringLiteral("Открыть..."), {}, {}, [this] { OAOpenClick(); });
+  OAOpen_ = add(mOa_, QStringLiteral("Открыть..."), {}, {}, [this] { OAOpenClick(); });
   add(mOa_, QStringLiteral("Сохранить"), {}, {}, [this] { OASaveSrazuClick(); });
   add(mOa_, QStringLiteral("Сохранить как..."), {}, {}, [this] { OASaveClick(); });
-  add(mOa_, QStringLiteral("Удалить"), {}, {}, [this] { OADeleteClick(); });
+  OADelete_ = add(mOa_, QStringLiteral("Удалить"), {}, {}, [this] { OADeleteClick(); });
   add(mOa_, QStringLiteral("Редактировать..."), {}, {}, [this] { OAClick(); });
 }
 
@@ -361,12 +363,15 @@ void TVexoTableForm::FormActivate() {
 
 void TVexoTableForm::closeEvent(QCloseEvent* event) {
   commitOpenEditor();
+  // The windows working on the description answer first (a modified input file is not lost);
+  // they close only once the table closes.
   bool allow = false;
-  guard::run(this, [&] { allow = FormCloseQuery(); });
+  guard::run(this, [&] { allow = askLockHolders() && FormCloseQuery(); });
   if (!allow) {
     event->ignore();
     return;
   }
+  closeLockHolders();
   FormClose();
   event->accept();
 }
@@ -901,6 +906,7 @@ bool TVexoTableForm::OAOpenOA(const QString& name, bool companion) {
 }
 
 void TVexoTableForm::OAOpenClick() {
+  if (gridLockCount() > 0) return;  // a window built its model from the description
   const QString path = dlg::openFile(this, kOaFilter, dialogDir(oaFileName));
   if (path.isEmpty()) return;
   // A file that could not be read keeps the old name, so a later save does not overwrite it.
@@ -926,6 +932,7 @@ bool TVexoTableForm::OASaveClick() {
 }
 
 void TVexoTableForm::OADeleteClick() {
+  if (gridLockCount() > 0) return;
   oa.oaPresent = false;
   OAModel_->setEnabled(false);
   setCorner(QStringLiteral("[-]"));

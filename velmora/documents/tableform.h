@@ -61,10 +61,25 @@ class TVexoTableForm : public TDocChild {
   int currentColumn() const;  // 1 .. 4
   void selectCell(int col, int row);  // moves the selection, as a click would
   QTableWidget* grid() const { return grid_; }
-  // While an operational-automaton window works on the description the grid cannot be
-  // edited and shows `hint`; unlocking clears the hint.
+  // The grid cannot be edited while locked and shows `hint`; unlocking clears the hint. The
+  // windows that work on the description lock it through lockGrid instead.
   void setGridLocked(bool locked, const QString& hint = QString());
   bool gridLocked() const { return gridLocked_; }
+
+  // ---- windows working on the operational automaton ----
+  // The designer, the ОА model window and the joint model each hold the grid lock while they
+  // are open (see TableGridLock); the grid is editable again only when the last holder lets
+  // go. While any window holds it the description cannot be replaced or deleted ("Открыть..."
+  // and "Удалить" of the ОА menu are disabled); closing the table first asks every holder its
+  // own close question, then closes them (FormClose, then the window is deleted).
+  static QString oaEditHint();     // "Идет процесс редактирования или моделирования ОА"
+  static QString jointModelHint(); // "Идет процесс моделирования"
+  // A holder locks once; locking again only changes its hint. The grid shows the hint of
+  // the holder that locked last.
+  void lockGrid(TDocChild* holder, const QString& hint);
+  void unlockGrid(TDocChild* holder);  // a window that holds no lock changes nothing
+  int gridLockCount() const;
+  QList<TDocChild*> gridLockHolders() const;
   int gridFontSize() const;
   int defaultRowHeight() const { return defaultRowHeight_; }
   int defaultColWidth() const { return defaultColWidth_; }
@@ -125,7 +140,7 @@ class TVexoTableForm : public TDocChild {
   bool OASaveSrazuClick();  // true when written
   bool OASaveClick();
   void OADeleteClick();
-  void OAClick();           // the designer
+  void OAClick();           // the designer (the frame's "Вызов &ОА" too)
   void OAModelClick();      // the ОА model window
   QAction* oaModelAction() const { return OAModel_; }
   // The commands of the window's menus (submenus flattened), and one by its text without
@@ -191,6 +206,15 @@ class TVexoTableForm : public TDocChild {
   int col0Width_ = 80;
   QString corner_;
   bool gridLocked_ = false;
+  struct GridLock {
+    QPointer<TDocChild> holder;
+    QString hint;
+  };
+  QList<GridLock> gridLocks_;
+  void applyGridLocks();
+  // Asks every holder its close question; false when one of them refuses.
+  bool askLockHolders();
+  void closeLockHolders();
   int defaultRowHeight_ = 24;
   int defaultColWidth_ = 80;
   int fontSize_ = 11;
@@ -198,4 +222,5 @@ class TVexoTableForm : public TDocChild {
   QMenu *mFile_ = nullptr, *mEdit_ = nullptr, *mFormat_ = nullptr, *mModel_ = nullptr,
         *mTrans_ = nullptr, *mOa_ = nullptr;
   QAction* OAModel_ = nullptr;
+  QAction *OAOpen_ = nullptr, *OADelete_ = nullptr;  // off while a window holds the grid lock
 };
