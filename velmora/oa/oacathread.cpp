@@ -88,7 +88,10 @@ class OacaRuntime : public QObject {
   void endAll() {
     const std::vector<oacathread_t*> now = workers_;
     workers_.clear();
-    for (oacathread_t* w : now) w->Detach();
+    for (oacathread_t* w : now) {
+      if (OacaHost* h = w->attachedHost()) h->workerEnded(w);  // the window forgets it first
+      w->Detach();
+    }
     for (oacathread_t* w : now) delete w;
   }
 
