@@ -13,6 +13,10 @@
 #include <QTableWidget>
 #include <QLineEdit>
 #include <QCheckBox>
+#include <QTimer>
+
+#include "velmora/app/childkind.h"
+#include "velmora/oa/bussetform.h"
 
 #include "platform/automation.h"
 #include "platform/dialogs.h"
@@ -296,6 +300,36 @@ TEST_F(JointModel, ChoosingAStepShowsItsRegisters) {
   EXPECT_EQ(w->regCell(1, 1), "2");
   w->stepGrid()->setCurrentCell(0, 0);
   EXPECT_EQ(w->regCell(1, 1), "1");
+}
+
+// While the window is active the frame's report, radix and bus commands reach it.
+TEST_F(JointModel, FrameCommandsReachTheActiveWindow) {
+  TOACAModelForm* w = run();
+  ASSERT_EQ(MainForm->activeChild(), w);
+  EXPECT_EQ(ChildKind, 9);
+  EXPECT_EQ(MainForm->statusText(2), QStringLiteral("Шаг №1"));
+  ASSERT_TRUE(MainForm->ModelBusAction->isEnabled());
+
+  MainForm->HexAction->trigger();
+  EXPECT_EQ(w->model()->Radix, 1);
+  EXPECT_EQ(w->regCell(1, 2), "0");  // DI1 in hexadecimal
+
+  // The bus dialog lists the buses of the register grid; what it is left with is the initial value.
+  QTimer::singleShot(0, [] {
+    ASSERT_TRUE(BusSetForm);
+    EXPECT_EQ(BusSetForm->cell(0, 1), "DI1");
+    BusSetForm->setCell(1, 1, "26");
+    BusSetForm->accept();
+  });
+  MainForm->ModelBusAction->trigger();
+  w->model()->GoToStep(0);
+  EXPECT_EQ(w->model()->GetRegisterValue("DI1", 2), "26");
+  EXPECT_EQ(w->regCell(1, 2), "1A");
+
+  const int windows = int(MainForm->mdiArea()->subWindowList().size());
+  MainForm->ReportAction->trigger();
+  EXPECT_EQ(int(MainForm->mdiArea()->subWindowList().size()), windows + 1);
+  EXPECT_TRUE(w->reportEditor);
 }
 
 // The worker never reaches a window that is gone, however it goes; nothing hangs or stays.
