@@ -210,6 +210,7 @@ void TOACAModelForm::LoadOA() {
   endWorker();
   dropModel();
   if (!blocks) return;
+  busMode = false;
   TVexoTableForm* tableForm = gridLock_.table();
   if (tableForm) gridLock_.acquire(tableForm, TVexoTableForm::jointModelHint());
   const bool autoReg = OptionsForm && OptionsForm->autoReg();
