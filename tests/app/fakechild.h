@@ -12,6 +12,7 @@
 #include "velmora/app/childkind.h"
 #include "velmora/app/docchild.h"
 #include "velmora/app/mainform.h"
+#include "velmora/oa/yselectform.h"
 #include "velmora/app/optionsform.h"
 
 class FakeChild : public TDocChild {
@@ -93,6 +94,7 @@ struct FrameHarness {
     ChildKind = ckNone;
     frame = new TMainForm;
     OptionsForm = new TOptionsForm(frame);
+    YSelectForm = new TYSelectForm(frame);
     if (show) {
       frame->show();
       frame->activateWindow();
@@ -101,6 +103,7 @@ struct FrameHarness {
   }
   ~FrameHarness() {
     delete frame;
+    YSelectForm = nullptr;  // went with the frame
     Registry::setStorageFile(QString());
     ChildKind = ckNone;
   }

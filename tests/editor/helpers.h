@@ -14,6 +14,7 @@
 #include "velmora/documents/editform.h"
 #include "common/tabledata.h"
 #include "velmora/documents/tableform.h"
+#include "velmora/oa/yselectform.h"
 
 namespace edtest {
 
@@ -53,6 +54,7 @@ class InFrame : public ::testing::Test {
     dlg::Script welcome;  // the first start greets the user
     frame = new TMainForm();
     OptionsForm = new TOptionsForm(frame);
+    YSelectForm = new TYSelectForm(frame);  // as the program makes them at start-up
     frame->show();
   }
   void TearDown() override {
@@ -62,6 +64,7 @@ class InFrame : public ::testing::Test {
     delete frame;
     MainForm = nullptr;
     OptionsForm = nullptr;
+    YSelectForm = nullptr;
     ChildKind = ckNone;
   }
   // A new РВАС (kind 0) or СКУ (kind 1) editor, made as File > New makes it.

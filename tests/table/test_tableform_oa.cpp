@@ -7,6 +7,7 @@
 #include "platform/dialogs.h"
 #include "tablehelpers.h"
 #include "velmora/documents/doccreate.h"
+#include "velmora/oa/oamodelform.h"
 
 using namespace tt;
 
@@ -200,14 +201,19 @@ TEST(TableOa, DesignerAndModelCommandsKeepTheirGuards) {
     EXPECT_TRUE(s.shown.isEmpty());
   }
   {
-    // The windows themselves are not part of this program yet: said so, nothing else.
+    // The designer refuses a table of one row; the model window opens on the description.
     dlg::Script s;
     f.OAClick();
+    EXPECT_EQ(s.lastText(), QString::fromUtf8("Недостаточно данных в таблице переходов"));
+    EXPECT_FALSE(f.oaEditOpen);
     f.oaModelOpen = false;
     f.OAModelClick();
-    EXPECT_EQ(s.shown.size(), 2);
-    EXPECT_FALSE(f.oaEditOpen);
+    EXPECT_EQ(s.shown.size(), 1);
+    EXPECT_TRUE(f.oaModelOpen);
+    EXPECT_TRUE(f.gridLocked());
+    delete OAModelForm.data();
     EXPECT_FALSE(f.oaModelOpen);
+    EXPECT_FALSE(f.gridLocked());
   }
 }
 

@@ -3,6 +3,7 @@
 #include "velmora/app/mainform.h"
 #include "velmora/app/optionsform.h"
 #include "velmora/app/splash.h"
+#include "velmora/oa/yselectform.h"
 
 int main(int argc, char** argv) {
   GuardedApplication app(argc, argv);
@@ -12,6 +13,7 @@ int main(int argc, char** argv) {
     // The frame reads the settings, then the options dialog splits the option string it read.
     auto* frame = new TMainForm;
     OptionsForm = new TOptionsForm(frame);
+    YSelectForm = new TYSelectForm(frame);
     delete splash;
     frame->show();
     app.exec();

@@ -1,8 +1,11 @@
 #include <QMdiSubWindow>
 #include <QTableWidget>
 
-#include "platform/dialogs.h"
+#include "velmora/app/mainform.h"
 #include "velmora/documents/tableform.h"
+#include "velmora/oa/oaform.h"
+#include "velmora/oa/oamodelform.h"
+#include "velmora/oa/oawindow.h"
 
 // The windows that work on the operational-automaton description: the designer, the ОА model
 // window and the joint model. Each table has at most one of each; they lock the grid.
@@ -61,37 +64,34 @@ void TVexoTableForm::applyGridLocks() {
 }
 
 bool TVexoTableForm::askLockHolders() {
-  for (TDocChild* h : gridLockHolders()) {
-    QPointer<TDocChild> alive(h);
-    if (alive && !alive->FormCloseQuery()) return false;
-  }
+  for (TDocChild* h : gridLockHolders())
+    if (!oawin::askOwned(h)) return false;
   return true;
 }
 
 void TVexoTableForm::closeLockHolders() {
   QList<QPointer<TDocChild>> holders;
   for (TDocChild* h : gridLockHolders()) holders << h;
-  for (const QPointer<TDocChild>& h : holders) {
-    if (!h) continue;  // went with a holder that owned it
-    h->FormClose();
-    if (!h) continue;
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(h->parentWidget()))
-      delete sub;
-    else
-      delete h.data();
-  }
+  for (const QPointer<TDocChild>& h : holders) oawin::closeOwned(h);
   gridLocks_.clear();
   if (gridLocked()) setGridLocked(false);
 }
 
 void TVexoTableForm::OAClick() {
   if (oaEditOpen) return;
-  dlg::message(this, QStringLiteral("Редактор операционного автомата пока не доступен"), QStringLiteral("Сообщение"),
-               dlg::Ok, dlg::Information);
+  oaEditOpen = true;
+  auto* designer = new TOAForm();
+  designer->setTable(this, false);
+  // Loaded before it is shown: a refused load leaves no window (and clears oaEditOpen).
+  if (designer->LoadDescription() == 1) {
+    delete designer;
+    return;
+  }
+  if (MainForm) MainForm->addChild(designer, this);
+  designer->FormActivate();
 }
 
 void TVexoTableForm::OAModelClick() {
   if (!oa.oaPresent || oaModelOpen) return;
-  dlg::message(this, QStringLiteral("Моделирование операционного автомата пока не доступно"),
-               QStringLiteral("Сообщение"), dlg::Ok, dlg::Information);
+  TOAModelForm::open(this, this, oaFileName);
 }

@@ -239,3 +239,61 @@ void TModelOA::EvaluateConditions() {
   }
   answer_ = answer;
 }
+
+void TModelOA::checkOperand(const Operand& o) const {
+  switch (o.kind) {
+    case Operand::Literal:
+      oa::decimalValue(o.digits, QStringLiteral("значение"));
+      break;
+    case Operand::Bit:
+      registers_[static_cast<size_t>(o.index)].Bit(o.bit);
+      break;
+    case Operand::Slice:
+      registers_[static_cast<size_t>(o.index)].Slice(o.high, o.low);
+      break;
+    case Operand::Element:
+      break;
+  }
+}
+
+void TModelOA::CheckMicrooperation(const QString& text) {
+  if (oa::isBlankLine(text)) return;
+  oa::withContext([&] { return QStringLiteral("Микрооперация %1: ").arg(quoted(text)); }, [&] {
+    const Microoperation& m = compiled(text);
+    const Expression& e = m.expr;
+    if (e.form != Expression::Call) checkOperand(e.left);
+    if (e.form == Expression::Binary) checkOperand(e.right);
+    if (!m.bits || m.high < m.low) return;
+    const TRegister& dst = registers_[static_cast<size_t>(m.index)];
+    dst.Bit(m.low);
+    dst.Bit(m.high);
+    // The bits are taken from the value's text: only a binary literal, a bit or a slice has a
+    // text whose length does not depend on the values.
+    const int need = m.high - m.low + 1;
+    int has = -1;
+    if (e.form == Expression::Single) {
+      const Operand& o = e.left;
+      if (o.kind == Operand::Literal && !o.complement) {
+        bool binary = true;
+        for (QChar c : o.digits) binary = binary && (c == QLatin1Char('0') || c == QLatin1Char('1'));
+        if (binary) has = static_cast<int>(o.digits.size());
+      } else if (o.kind == Operand::Bit) {
+        has = 1;
+      } else if (o.kind == Operand::Slice) {
+        has = o.high - o.low + 1;
+      }
+    }
+    if (has < need)
+      throw EOaRangeError(QStringLiteral("разрядам %1..%2 регистра %3 можно присвоить двоичную константу, разряд "
+                                         "или срез не короче %4 разрядов")
+                              .arg(m.low)
+                              .arg(m.high)
+                              .arg(quoted(dst.name()))
+                              .arg(need));
+  });
+}
+
+void TModelOA::CheckCondition(const QString& text) {
+  oa::withContext([&] { return QStringLiteral("Условие %1: ").arg(quoted(text)); },
+                  [&] { compiledCondition(text); });
+}

@@ -48,6 +48,12 @@ class TModelOA : public TOperAuto {
   // holds and in upper case when it does not.
   void EvaluateConditions();
 
+  // Refuses, with the error a step would raise, a microoperation or a condition that cannot
+  // run whatever the values are: its form, its names, its bit numbers, a literal too large, a
+  // bit assignment whose value may have too few bits. A line that passes always runs.
+  void CheckMicrooperation(const QString& text);
+  void CheckCondition(const QString& text);
+
  protected:
   void setAnswer(const QString& answer) { answer_ = answer; }
   RegisterGrid* grid_;
@@ -62,6 +68,7 @@ class TModelOA : public TOperAuto {
   QString bitText(const oa::Expression& e) const;
   void assignBits(TRegister& r, int low, int high, const QString& value) const;
   bool holds(const oa::Condition& c) const;
+  void checkOperand(const oa::Operand& o) const;
 
   const QStringList* xConditions_;
   const QStringList* xSignals_;

@@ -1,0 +1,155 @@
+// The designer on a table window of the frame.
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+
+#include "oawinhelpers.h"
+
+using namespace oawt;
+
+namespace {
+
+QStringList items(const QComboBox* box) {
+  QStringList out;
+  for (int i = 0; i < box->count(); ++i) out << box->itemText(i);
+  return out;
+}
+
+// Chooses y (as a click) and types its microoperations.
+void setMicrooperations(TOAForm* d, int y, const QString& text) {
+  d->yListComboBox->setCurrentIndex(y);
+  d->yActMemo->setPlainText(text);
+}
+
+}  // namespace
+
+TEST_F(OaWindows, NewDescriptionTakesTheTablesSignalsAndNeedsARegister) {
+  TVexoTableForm* t = acceptanceTable();
+  TOAForm* d = openDesigner(t);
+  ASSERT_NE(d, nullptr);
+  EXPECT_EQ(ChildKind, ckOaDesign);
+  EXPECT_EQ(items(d->yListComboBox), QStringList({"y1", "y2", "y3"}));
+  EXPECT_EQ(items(d->xListComboBox), QStringList({"x1", "x2", "x3"}));
+  EXPECT_EQ(t->oa.blocks, QStringList({"reg:", "mux:"}));
+  EXPECT_EQ(t->oa.yItems.size(), 3);
+  EXPECT_EQ(t->oa.xValues, QStringList({"", "", ""}));
+  EXPECT_FALSE(d->bApply->isEnabled());
+  EXPECT_FALSE(d->bApplyClose->isEnabled());
+  EXPECT_TRUE(t->gridLocked());
+  EXPECT_EQ(t->grid()->toolTip(), "Идет процесс редактирования или моделирования ОА");
+  d->rMemo->setPlainText("reg:\nA[8]\nmux:");
+  EXPECT_TRUE(d->bApply->isEnabled());
+  EXPECT_TRUE(d->bApplyClose->isEnabled());
+  EXPECT_EQ(d->blockCount->text(), "1");
+  t->OAClick();  // one designer per table
+  EXPECT_EQ(OAForm.data(), d);
+}
+
+TEST_F(OaWindows, ATableOfOneRowIsRefusedAndNothingChanges) {
+  TVexoTableForm* t = newTable({R("s0", "y1", "x1", "s1")});
+  const int before = children();
+  dlg::Script s;
+  EXPECT_EQ(openDesigner(t), nullptr);
+  ASSERT_EQ(s.shown.size(), 1);
+  EXPECT_EQ(s.shown[0].text, "Недостаточно данных в таблице переходов");
+  EXPECT_EQ(s.shown[0].caption, "Ошибка");
+  EXPECT_EQ(children(), before);
+  EXPECT_FALSE(t->oa.oaPresent);
+  EXPECT_TRUE(t->oa.blocks.isEmpty());
+  EXPECT_FALSE(t->gridLocked());
+}
+
+TEST_F(OaWindows, ApplyChecksTheRegistersAndAsksBeforeApplyingAFaultyDescription) {
+  TVexoTableForm* t = acceptanceTable();
+  TOAForm* d = openDesigner(t);
+  ASSERT_NE(d, nullptr);
+  d->rMemo->setPlainText("reg:\nA[8]\nB[8]\nmux:");
+  const struct {
+    QString y1, x1;
+    QStringList shown;
+  } cases[] = {
+      {"Z:=A", "", {"Использован неописанный регистр Z в сигнале y1", "Описание ОА, возможно, содержит ошибки. Выйти?"}},
+      {"A:=B+Q", "", {"После знака операции использован неописанный регистр Q в сигнале y1",
+                      "Описание ОА, возможно, содержит ошибки. Выйти?"}},
+      {"A:=B", "A[7]|Q[0]", {"Возврат значения неописанного регистра Q в сигнале x1",
+                             "Описание ОА, возможно, содержит ошибки. Выйти?"}},
+  };
+  for (const auto& c : cases) {
+    setMicrooperations(d, 0, c.y1);
+    d->xListComboBox->setCurrentIndex(0);
+    d->xEdit->setText(c.x1);
+    dlg::Script s;
+    s.answers << dlg::Ok << dlg::No;
+    EXPECT_FALSE(d->Apply(false));
+    QStringList texts;
+    for (const auto& m : s.shown) texts << m.text;
+    EXPECT_EQ(texts, c.shown);
+    EXPECT_FALSE(t->oa.oaPresent);
+    EXPECT_FALSE(t->oaModified);
+  }
+  dlg::Script yes;
+  yes.answers << dlg::Ok << dlg::Yes;
+  EXPECT_TRUE(d->Apply(false));
+  EXPECT_TRUE(t->oa.oaPresent);
+  EXPECT_TRUE(t->oaModified);
+  EXPECT_EQ(t->oa.xValues.value(0), "A[7]|Q[0]");
+
+  // A list without its headings is not checked further; nothing is marked.
+  t->oaModified = false;
+  d->rMemo->setPlainText("A[8]\nmux:");
+  dlg::Script s;
+  EXPECT_FALSE(d->Apply(false));
+  EXPECT_EQ(s.lastText(), "В списке блоков отсутствует идентификатор регистров 'reg:'");
+  EXPECT_FALSE(t->oaModified);
+}
+
+TEST_F(OaWindows, ApplyOrdersMicrooperationsAndCancelGoesBackToTheLastApply) {
+  TVexoTableForm* t = acceptanceTable();
+  TOAForm* d = openDesigner(t);
+  ASSERT_NE(d, nullptr);
+  d->rMemo->setPlainText("reg:\nA[8]\nC[8]\nD[8]\nmux:");
+  setMicrooperations(d, 0, "A:=C\nA:=sl(A,1)\n\nC:=D");
+  setMicrooperations(d, 1, "D:=1");
+  dlg::Script s;
+  ASSERT_TRUE(d->Apply(false)) << s.lastText().toStdString();
+  EXPECT_EQ(t->oa.yItems[0], QStringList({"A:=C", "A:=sl(A,1)", "C:=D"}));
+  EXPECT_EQ(t->oa.yItems[1], QStringList({"D:=1"}));
+  setMicrooperations(d, 2, "A:=D");
+  d->rMemo->setPlainText("reg:\nA[8]\nmux:");
+  d->CancelButtonClick();
+  QApplication::processEvents();
+  EXPECT_EQ(t->oa.yItems[2], QStringList());
+  EXPECT_EQ(t->oa.blocks, QStringList({"reg:", "A[8]", "C[8]", "D[8]", "mux:"}));
+  EXPECT_TRUE(t->oa.oaPresent);
+  EXPECT_FALSE(t->oaEditOpen);
+  EXPECT_FALSE(t->gridLocked());
+}
+
+TEST_F(OaWindows, StoredSignalsFollowTheTableWhenTheUserAgrees) {
+  TVexoTableForm* t = newTable({R("s0", "y1", "x1", "s1"), R("s1", "y3&y4", "1", "s0")});
+  OaDescription stored;
+  stored.blocks = {"reg:", "A[8]", "mux:"};
+  stored.ySignals = {"y1", "y2", "y3"};
+  stored.yItems = {{"A:=1"}, {"A:=2"}, {"A:=3"}};
+  stored.xSignals = {"x1"};
+  stored.xValues = {"A[0]"};
+  stored.oaPresent = true;
+  t->oa = stored;
+  {
+    dlg::Script s;
+    s.answers << dlg::No;
+    EXPECT_EQ(openDesigner(t), nullptr);
+    EXPECT_EQ(s.lastText(), "В таблице переходов не найден сигнал y2. Сигнал и соответствующие ему микрооперации "
+                            "будут удалены из ОА. Продолжить?");
+    EXPECT_EQ(t->oa, stored);
+    EXPECT_FALSE(t->oaEditOpen);
+  }
+  dlg::Script s;
+  s.answers << dlg::Yes;
+  TOAForm* d = openDesigner(t);
+  ASSERT_NE(d, nullptr);
+  EXPECT_EQ(t->oa.ySignals, QStringList({"y1", "y3", "y4"}));
+  EXPECT_EQ(t->oa.yItems, (QList<QStringList>{{"A:=1"}, {"A:=3"}, {}}));
+  EXPECT_EQ(d->yActMemo->toPlainText(), "A:=1");
+  EXPECT_EQ(d->xEdit->text(), "A[0]");
+}

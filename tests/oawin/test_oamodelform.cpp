@@ -1,0 +1,237 @@
+// The ОА model window: steps, the *.y file, closing, the counted table lock, buses, report.
+#include <QAction>
+#include <QDir>
+#include <QLineEdit>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextEdit>
+
+#include "oawinhelpers.h"
+#include "velmora/documents/txtform.h"
+#include "velmora/oa/bussetform.h"
+#include "velmora/oa/oastep.h"
+
+using namespace oawt;
+
+namespace {
+
+QStringList answers(const TOAModelForm* m) {
+  QStringList out;
+  for (int r = 1; r < m->stepRowCount(); ++r) out << m->stepCell(1, r);
+  return out;
+}
+
+// The answers a model of its own gives for the same inputs, appended one by one.
+QStringList replayed(const OaDescription& d, const QStringList& inputs) {
+  TModelStep m(nullptr, d.blocks, d.xValues, d.xSignals, d.yItems, d.ySignals);
+  QStringList out{m.Reset({}, {})};
+  for (const QString& in : inputs) out << m.ApplySignals(in, 'a');
+  return out;
+}
+
+}  // namespace
+
+TEST_F(OaWindows, StepsSaveAsAYFileAndOpenFromOne) {
+  QTemporaryDir dir;
+  TVexoTableForm* t = exampleTable();
+  TOAModelForm* m = openModel(t);
+  ASSERT_NE(m, nullptr);
+  EXPECT_EQ(ChildKind, ckOaModel);
+  EXPECT_EQ(m->stepCell(0, 1), "инициализация");
+  pickSignals({"y1"});
+  m->yAddClick();
+  pickSignals({"y2", "y3"});
+  m->yAddClick();
+  EXPECT_EQ(m->stepInputs(), QStringList({"y1", "y2&y3"}));
+  EXPECT_EQ(answers(m), replayed(t->oa, {"y1", "y2&y3"}));
+  EXPECT_TRUE(m->modified);
+
+  dlg::Script s;
+  s.files << dir.filePath("s");  // typed without extension
+  ASSERT_TRUE(m->mSaveFileClick());
+  EXPECT_EQ(s.fileFilters.value(0), "Файл воздействи (*.y)|*.y|Все файлы|*.*");
+  EXPECT_EQ(edtest::readAll(dir.filePath("s.y")), QByteArray("\x79\x31\x0D\x0A\x79\x32\x26\x79\x33\x0D\x0A"));
+  EXPECT_TRUE(m->windowTitle().endsWith(" - s.y"));
+  EXPECT_FALSE(m->modified);
+
+  ASSERT_TRUE(edtest::writeAll(dir.filePath("o.y"), "y1\ny3\r\ny9"));
+  s.files << dir.filePath("o.y");
+  m->mOpenFileClick();
+  EXPECT_EQ(m->stepInputs(), QStringList({"y1", "y3", "y9"}));
+  EXPECT_EQ(answers(m).mid(1), QStringList({"x1&x2&X3", "X1&x2&X3", "сигнал неопределен"}));
+  EXPECT_EQ(m->model()->RowCount(), 4);
+  EXPECT_TRUE(m->windowTitle().endsWith(" - o.y"));
+
+  // A file that cannot be read leaves the steps as they were.
+  s.files << dir.filePath("missing.y");
+  m->mOpenFileClick();
+  EXPECT_EQ(m->stepInputs(), QStringList({"y1", "y3", "y9"}));
+  EXPECT_EQ(s.shown.last().caption, "Ошибка");
+}
+
+TEST_F(OaWindows, ChangedInsertedAndDeletedStepsRecomputeTheRowsBelow) {
+  TVexoTableForm* t = exampleTable();
+  TOAModelForm* m = openModel(t);
+  ASSERT_NE(m, nullptr);
+  for (const char* y : {"y1", "y2", "y3"}) {
+    pickSignals({y});
+    m->yAddClick();
+  }
+  m->selectStep(3);
+  m->yDelClick();
+  EXPECT_EQ(m->stepInputs(), QStringList({"y1", "y3"}));
+  EXPECT_EQ(answers(m), replayed(t->oa, {"y1", "y3"}));
+  m->selectStep(2);
+  pickSignals({"y2"});
+  m->yInsClick();
+  EXPECT_EQ(m->stepInputs(), QStringList({"y2", "y1", "y3"}));
+  EXPECT_EQ(answers(m), replayed(t->oa, {"y2", "y1", "y3"}));
+  // Typed into the input cell: every change is a step.
+  m->selectStep(3);
+  m->yxGrid->edit(m->yxGrid->currentIndex());
+  auto* e = m->yxGrid->findChild<QLineEdit*>();
+  ASSERT_NE(e, nullptr);
+  e->selectAll();
+  QTest::keyClicks(e, "y3");
+  EXPECT_EQ(m->stepInputs(), QStringList({"y2", "y3", "y3"}));
+  EXPECT_EQ(answers(m), replayed(t->oa, {"y2", "y3", "y3"}));
+  EXPECT_EQ(m->model()->RowCount(), 4);
+  // The initial row is neither deleted nor preceded.
+  m->selectStep(1);
+  m->yDelClick();
+  m->yInsClick();
+  EXPECT_EQ(m->model()->RowCount(), 4);
+}
+
+TEST_F(OaWindows, ClosingAsksAboutUnsavedStepsAndACancelledSaveKeepsTheWindow) {
+  TVexoTableForm* t = exampleTable();
+  TOAModelForm* m = openModel(t);
+  ASSERT_NE(m, nullptr);
+  pickSignals({"y1"});
+  m->yAddClick();
+  {
+    dlg::Script s;
+    s.answers << dlg::Yes;  // then the save dialog is cancelled
+    EXPECT_FALSE(subOf(m)->close());
+    EXPECT_EQ(s.shown.value(0).text, "Сохранить входные воздействия в '" + t->oaFileName);
+    EXPECT_EQ(s.shown.value(0).caption, "Сохранение");
+  }
+  {
+    // The table asks its model window first; Cancel keeps both open.
+    dlg::Script s;
+    s.answers << dlg::Cancel;
+    EXPECT_FALSE(subOf(t)->close());
+    EXPECT_TRUE(t->oaModelOpen);
+    EXPECT_NE(OAModelForm.data(), nullptr);
+  }
+  dlg::Script s;
+  s.answers << dlg::No << dlg::No;
+  EXPECT_TRUE(subOf(t)->close());
+  QApplication::processEvents();
+  EXPECT_EQ(OAModelForm.data(), nullptr);
+}
+
+TEST_F(OaWindows, TheTableStaysLockedUntilTheLastOaWindowCloses) {
+  TVexoTableForm* t = exampleTable();
+  TOAForm* d = openDesigner(t);
+  ASSERT_NE(d, nullptr);
+  TOAModelForm* m = openModel(t);
+  ASSERT_NE(m, nullptr);
+  EXPECT_EQ(t->gridLockCount(), 2);
+  EXPECT_FALSE(t->menuAction("Открыть...")->isEnabled());
+  EXPECT_FALSE(t->menuAction("Удалить")->isEnabled());
+  t->OADeleteClick();
+  EXPECT_TRUE(t->oa.oaPresent) << "the description stays while a window works on it";
+  d->FormActivate();
+  EXPECT_TRUE(d->rMemo->isReadOnly()) << "the model works on the description";
+  subOf(d)->close();
+  QApplication::processEvents();
+  EXPECT_TRUE(t->gridLocked());
+  EXPECT_FALSE(t->oaEditOpen);
+  subOf(m)->close();
+  QApplication::processEvents();
+  EXPECT_FALSE(t->gridLocked());
+  EXPECT_TRUE(t->menuAction("Удалить")->isEnabled());
+  EXPECT_FALSE(t->oaModelOpen);
+}
+
+TEST_F(OaWindows, AModelThatCannotBeBuiltIsReportedAndNoWindowStays) {
+  TVexoTableForm* t = exampleTable();
+  t->oa.blocks = {"reg:", "A[x]", "mux:"};
+  const int before = children();
+  dlg::Script s;
+  EXPECT_EQ(openModel(t), nullptr);
+  EXPECT_EQ(children(), before);
+  EXPECT_TRUE(s.lastText().startsWith("Модель операционного автомата не построена"));
+  EXPECT_FALSE(t->gridLocked());
+}
+
+TEST_F(OaWindows, BusesGetTheirInitialValuesFromTheDialog) {
+  TVexoTableForm* t = exampleTable();
+  TOAModelForm* m = openModel(t);
+  ASSERT_NE(m, nullptr);
+  EXPECT_TRUE(m->busMode);
+  EXPECT_TRUE(frame->ModelBusAction->isEnabled());
+  pickSignals({"y2"});
+  m->yAddClick();
+  whenModal([](QWidget*) {
+    BusSetForm->setCell(1, 1, "300");
+    BusSetForm->accept();
+  });
+  frame->ModelBusAction->trigger();
+  EXPECT_EQ(m->model()->History().Values(0), "0&0&0&44&");
+  TModelStep expect(nullptr, t->oa.blocks, t->oa.xValues, t->oa.xSignals, t->oa.yItems, t->oa.ySignals);
+  expect.Reset("DI1", "300");
+  EXPECT_EQ(m->stepCell(1, 2), expect.ApplySignals("y2", 'a'));
+
+  // Without a di* block no dialog comes up and the initial state stays.
+  dlg::Script s;
+  s.answers << dlg::No;
+  subOf(m)->close();
+  QApplication::processEvents();
+  t->oa.blocks = {"reg:", "A[8]", "B[8]", "C[4]", "mux:", "D[8]"};
+  t->oa.yItems = {{}, {}, {}};
+  m = openModel(t);
+  ASSERT_NE(m, nullptr);
+  EXPECT_FALSE(m->busMode);
+  const QString before = m->model()->History().Values(0);
+  m->BusSetBtnClick();
+  EXPECT_EQ(m->model()->History().Values(0), before);
+}
+
+TEST_F(OaWindows, ReportShowsEveryRegisterOncePerStepAndTheDesignerCanBeCalledReadOnly) {
+  TVexoTableForm* t = exampleTable();
+  TOAModelForm* m = openModel(t);
+  ASSERT_NE(m, nullptr);
+  EXPECT_EQ(m->regCell(0, 1), "A") << "the registers are listed automatically";
+  pickSignals({"y1"});
+  m->yAddClick();
+  m->DecClick();
+  m->mReportClick();
+  TTxtForm* r = frame->lastTxtForm;
+  ASSERT_NE(r, nullptr);
+  const QStringList lines = r->Editor->toPlainText().split('\n');
+  EXPECT_EQ(lines.value(0), "Модель: " + t->oaFileName);
+  EXPECT_EQ(lines.value(1), "Воздействия: Untitled");
+  EXPECT_EQ(lines.value(3), "t \ty(t)\tx(t)\tрегистр\tзначение");
+  EXPECT_EQ(lines.value(4), "0\tинициализация\t" + m->stepCell(1, 1) + "\tA\t0");
+  EXPECT_EQ(lines.value(5), "\t\t\tB\t0");
+  EXPECT_EQ(lines.value(8), "1\ty1\t" + m->stepCell(1, 2) + "\tA\t200");
+  EXPECT_EQ(lines.size(), 4 + 2 * 4);
+
+  // "&Вызов ОА": the designer shows the description and has nothing to apply.
+  t->oaModified = false;
+  m->activated();
+  EXPECT_TRUE(m->mOACall->isEnabled());
+  m->OACallBtnClick();
+  TOAForm* d = OAForm;
+  ASSERT_NE(d, nullptr);
+  EXPECT_TRUE(d->readOnly());
+  EXPECT_FALSE(d->bApply->isVisible());
+  EXPECT_TRUE(d->yActMemo->isReadOnly());
+  EXPECT_FALSE(d->Apply(true));
+  EXPECT_FALSE(t->oaModified);
+  m->activated();
+  EXPECT_FALSE(m->mOACall->isEnabled());
+}
