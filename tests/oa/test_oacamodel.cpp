@@ -20,7 +20,6 @@
 
 #include "platform/automation.h"
 #include "platform/dialogs.h"
-#include "platform/registry.h"
 #include "tests/oa/oacatestutil.h"
 #include "velmora/app/mainform.h"
 #include "velmora/app/optionsform.h"
@@ -404,19 +403,3 @@ TEST(JointModelServers, RunsToAStop) {
 }
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  QTemporaryDir settings;
-  Registry::setStorageFile(settings.filePath("registry.ini"));
-  TMainForm* frame = nullptr;
-  {
-    dlg::Script firstRun;  // the frame greets a first start with a message
-    frame = new TMainForm();
-    OptionsForm = new TOptionsForm(frame);
-  }
-  ::testing::InitGoogleTest(&argc, argv);
-  const int rc = RUN_ALL_TESTS();
-  delete frame;
-  return rc;
-}
