@@ -22,6 +22,7 @@
 #include "velmora/app/optionsform.h"
 #include "velmora/documents/tableform.h"
 #include "velmora/oa/bussetform.h"
+#include "velmora/oa/oablocks.h"
 #include "velmora/oa/oastep.h"
 
 namespace {
@@ -48,12 +49,6 @@ void setTextAt(QTableWidget* grid, int row, int col, const QString& text) {
     it->setText(text);
   else
     grid->setItem(row, col, new QTableWidgetItem(text));
-}
-
-// The name of a block line: the text before the first "[".
-QString blockName(const QString& line) {
-  const int at = line.indexOf(QLatin1Char('['));
-  return at < 0 ? line : line.left(at);
 }
 
 const int kMinWidth = 453, kMinHeight = 125;
@@ -221,11 +216,9 @@ void TOACAModelForm::LoadOA() {
     setRegCell(0, 1, QString());
     setRegCell(1, 1, QString());
   }
-  static const QStringList headings = {QStringLiteral("mux"), QStringLiteral("mux:"), QStringLiteral("register"),
-                                       QStringLiteral("reg"), QStringLiteral("reg:")};
   for (const QString& line : *blocks) {
-    const QString name = blockName(line);
-    if (autoReg && !headings.contains(name)) {
+    const QString name = oa::blockName(line);
+    if (autoReg && !oa::isHeading(name)) {
       if (!regCell(0, regRowCount() - 1).isEmpty()) {
         QScopedValueRollback<int> g(selectGuard_, selectGuard_ + 1);
         RegGrid_->setRowCount(RegGrid_->rowCount() + 1);
