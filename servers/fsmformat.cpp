@@ -85,8 +85,10 @@ class Reader {
       const QString name = next("имя");
       if (!(spelled ? isSpelledName(name) : isPlainName(name)))
         fail(QStringLiteral("недопустимое имя '%1'").arg(name));
-      if (seen.contains(name.toLower())) fail(QStringLiteral("имя '%1' повторяется").arg(name));
-      seen.insert(name.toLower());
+      // The same name in another case is the same name (as Model::numberOf compares them).
+      const QString folded = name.toCaseFolded();
+      if (seen.contains(folded)) fail(QStringLiteral("имя '%1' повторяется").arg(name));
+      seen.insert(folded);
       out << name;
     }
     return out;

@@ -332,8 +332,9 @@ TEST_F(JointModel, FrameCommandsReachTheActiveWindow) {
 }
 
 // The worker never reaches a window that is gone, however it goes; nothing hangs or stays.
+// Each of the three ways, 100 times.
 TEST_F(JointModel, CloseRunAgainAndExitDuringRunning) {
-  for (int i = 0; i < 100; ++i) {
+  for (int i = 0; i < 300; ++i) {
     TOACAModelForm* w = run();
     w->startClick();
     ASSERT_TRUE(waitFor([&] { return w->rowCount() > 2; }));
