@@ -43,7 +43,7 @@ std::vector<Routed> routedActions(TMainForm* f) {
       {f->EditPasteAction, FrameCmd::Paste, {1, 2, 4}},
       {f->EditDelAction, FrameCmd::Delete, {1, 2}},
       {f->ToSkuAction, FrameCmd::ToSku, {2, 4}},
-      {f->ToTblAction, FrameCmd::ToTbl, {2}},
+      {f->ToTblAction, FrameCmd::ToTbl, {2, 3}},
       {f->CompileAction, FrameCmd::Compile, {2}},
       {f->AddStrAction, FrameCmd::AddStr, {3, 4, 6}},
       {f->InsStrAction, FrameCmd::InsStr, {4, 6}},

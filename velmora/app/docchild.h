@@ -37,6 +37,8 @@ class TDocChild : public QWidget {
   // Called by the frame when this child becomes the active one: sets ChildKind and
   // lets the frame re-enable its actions. Children override to set their own actions too.
   virtual void activated();
+  // Called by the frame when another child becomes the active one.
+  virtual void deactivated() {}
   // True while the document has unsaved changes (status panel 0).
   virtual bool isModified() const { return false; }
   // Asked before the window closes, and by the frame before the program exits: a modified

@@ -222,7 +222,7 @@ void TMainForm::createActions() {
   ToSkuAction->setIcon(tileIcon(QStringLiteral("→С"), transC));
   ToTblAction = routed("ToTblAction", QStringLiteral("Перевод в &таблицу"),
                        QStringLiteral("Перевод в таблицу|Перевести описание в таблицу переходов"),
-                       false, FrameCmd::ToTbl, {2});
+                       false, FrameCmd::ToTbl, {2, 3});
   ToTblAction->setIcon(tileIcon(QStringLiteral("→Т"), transC));
 
   AddStrAction = routed("AddStrAction", QStringLiteral("&Добавить строку"),
@@ -533,6 +533,12 @@ void TMainForm::createToolBars() {
 void TMainForm::createStatusBar() {
   QStatusBar* sb = statusBar();
   sb->setSizeGripEnabled(true);
+  // The one-line text of a window that shows no panels (the flowchart's cell under the
+  // pointer) stands before the panels, which keep what the other windows put there.
+  simpleText_ = new QLabel;
+  simpleText_->setObjectName(QStringLiteral("StatusSimpleText"));
+  simpleText_->hide();
+  sb->addWidget(simpleText_);
   const int widths[4] = {55, 55, 95, 40};
   for (int i = 0; i < 4; ++i) {
     auto* l = new QLabel;
@@ -554,6 +560,13 @@ void TMainForm::createStatusBar() {
 void TMainForm::setStatusText(int panel, const QString& text) {
   if (panel >= 0 && panel < 4) panels_[panel]->setText(text);
 }
+
+void TMainForm::setSimpleText(const QString& text) {
+  simpleText_->setText(text);
+  simpleText_->setVisible(!text.isEmpty());
+}
+
+QString TMainForm::simpleText() const { return simpleText_->text(); }
 
 QString TMainForm::statusText(int panel) const {
   return panel >= 0 && panel < 4 ? panels_[panel]->text() : QString();
@@ -610,6 +623,8 @@ void TMainForm::onSubWindowActivated(QMdiSubWindow* window) {
   }
   UpdateMenuItems();
   if (window == d_->lastActivated) return;  // the frame only came back to the front
+  if (d_->lastActivated)
+    if (auto* previous = qobject_cast<TDocChild*>(d_->lastActivated->widget())) previous->deactivated();
   d_->lastActivated = window;
   auto* child = qobject_cast<TDocChild*>(window->widget());
   mergeMenus(child);

@@ -44,6 +44,9 @@ class TMainForm : public QMainWindow {
   // Status bar: 0 "Изменен", 1 position, 2 progress/results, 3 hint.
   void setStatusText(int panel, const QString& text);
   QString statusText(int panel) const;
+  // A text of its own before the panels, shown while it is not empty.
+  void setSimpleText(const QString& text);
+  QString simpleText() const;
   QComboBox* fontSizeBox() const { return fontSizeBox_; }
 
   // The window of each class created last (borrowed; cleared automatically when it is freed).
@@ -153,6 +156,7 @@ class TMainForm : public QMainWindow {
   QMdiArea* mdi_ = nullptr;
   QComboBox* fontSizeBox_ = nullptr;
   QLabel* panels_[4] = {};
+  QLabel* simpleText_ = nullptr;
   struct Private;
   Private* d_ = nullptr;
 };

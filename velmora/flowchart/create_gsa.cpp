@@ -1,8 +1,17 @@
+#include "velmora/app/mainform.h"
 #include "velmora/documents/doccreate.h"
-#include "platform/dialogs.h"
+#include "velmora/flowchart/gsaform.h"
 
-// The flowchart editor is not built yet.
-TDocChild* createGsaWindow(const QString&) {
-  dlg::message(nullptr, QStringLiteral("Редактор ГСА пока не доступен"), QStringLiteral("Сообщение"));
-  return nullptr;
+TDocChild* createGsaWindow(const QString& path) {
+  auto* w = new TGSAForm();
+  // A file that does not read leaves no window behind; the reader has said why.
+  if (!path.isEmpty() && !w->Open(path)) {
+    delete w;
+    return nullptr;
+  }
+  if (MainForm) {
+    MainForm->addChild(w);
+    MainForm->lastGsaForm = w;
+  }
+  return w;
 }

@@ -1,0 +1,109 @@
+#pragma once
+// The flowchart grid: a rectangle of cells, each with a text and a kind code.
+//
+// Coordinates are (col, row), both counted from 0, like the table window's cell(col, row).
+// Kind codes are kept as text, exactly as a file stores them ("1", "255", or whatever a
+// file held); the check and the conversion compare them as text, drawing converts them to a
+// number. Every accessor is range-checked: a cell outside the grid reads as an empty text
+// with the kind "255", and a write outside the grid is ignored.
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// The kind codes of the cells.
+namespace GsaKind {
+constexpr int Operator = 1;          // operator vertex (rectangle)
+constexpr int Condition = 2;         // condition vertex (rhombus), exits left, right, down
+constexpr int Start = 3;             // start vertex "Начало"
+constexpr int End = 4;               // end vertex "Конец"
+constexpr int Splitter = 5;          // upper half of a splitter; 18 below it
+constexpr int Connector = 6;         // lower half of a connector ("D" or "C"); 19 above it
+constexpr int HorLine = 10;          // left edge to right edge
+constexpr int VertLine = 11;         // top edge to bottom edge
+constexpr int CornerRightDown = 12;
+constexpr int CornerLeftDown = 13;
+constexpr int CornerUpRight = 14;
+constexpr int CornerUpLeft = 15;
+constexpr int MergeLeft = 16;        // vertical link, branch entering from the left
+constexpr int MergeRight = 17;       // vertical link, branch entering from the right
+constexpr int SplitterLegs = 18;     // lower half of a splitter
+constexpr int ConnectorInputs = 19;  // upper half of a connector
+constexpr int MergeBoth = 20;        // branches from left and right leave downwards
+constexpr int Crossing = 21;         // vertical and horizontal links crossing without joining
+constexpr int Empty = 255;
+}  // namespace GsaKind
+
+// Exit labels of a condition, stored as the texts of its neighbour cells.
+namespace GsaLabel {
+inline QString zero() { return QStringLiteral("0"); }
+inline QString one() { return QStringLiteral("1"); }
+inline QString none() { return QStringLiteral("нет перехода"); }
+}  // namespace GsaLabel
+
+struct GsaCell {
+  QString text;
+  QString kind = QStringLiteral("255");
+  bool operator==(const GsaCell& o) const { return text == o.text && kind == o.kind; }
+  bool operator!=(const GsaCell& o) const { return !(*this == o); }
+};
+
+class GsaGridList {
+ public:
+  static constexpr int kDefaultRows = 60;
+  static constexpr int kDefaultCols = 30;
+  // The largest grid a file may describe (and the editor may grow to).
+  static constexpr int kMaxRows = 10000;
+  static constexpr int kMaxCols = 1000;
+
+  GsaGridList();                    // a new flowchart: 60 rows × 30 columns, all empty
+  GsaGridList(int rows, int cols);  // counts are clamped to 1 .. kMax*
+
+  int rowCount() const { return rows_; }
+  int colCount() const { return cols_; }
+  bool contains(int col, int row) const {
+    return col >= 0 && row >= 0 && col < cols_ && row < rows_;
+  }
+
+  QString text(int col, int row) const;
+  QString kind(int col, int row) const;
+  // The kind as a number; -1 when the text is not a decimal number (drawn as a warning box).
+  int kindCode(int col, int row) const;
+  // Text comparison with the code, as the check and the conversion do.
+  bool hasKind(int col, int row, int code) const;
+  bool isEmptyCell(int col, int row) const { return hasKind(col, row, GsaKind::Empty); }
+  GsaCell cell(int col, int row) const;
+
+  void setText(int col, int row, const QString& text);
+  void setKind(int col, int row, const QString& kind);
+  void setKind(int col, int row, int code);
+  void setCell(int col, int row, const GsaCell& cell);
+
+  // Appends one row of empty cells; false (nothing changes) at kMaxRows.
+  bool addRow();
+  // Every cell empty, the counts kept.
+  void clear();
+
+  // Row-major indexes (row · colCount() + col) of the cells that are not empty cells with an
+  // empty text; a walk over the whole grid visits only these.
+  QList<int> usedCells() const;
+  int colOf(int index) const { return index % cols_; }
+  int rowOf(int index) const { return index / cols_; }
+
+  // The flat list form: row count, column count, then text and kind of every cell in
+  // row-major order.
+  QStringList toList() const;
+
+  bool operator==(const GsaGridList& o) const {
+    return rows_ == o.rows_ && cols_ == o.cols_ && cells_ == o.cells_;
+  }
+  bool operator!=(const GsaGridList& o) const { return !(*this == o); }
+
+ private:
+  int index(int col, int row) const { return row * cols_ + col; }
+  void store(int col, int row, const GsaCell& cell);
+  int rows_ = kDefaultRows;
+  int cols_ = kDefaultCols;
+  // Only cells that differ from an empty one are kept, so a large grid costs what it holds.
+  QHash<int, GsaCell> cells_;
+};

@@ -1,0 +1,35 @@
+#include "velmora/flowchart/gsaconvert.h"
+
+#include "platform/dialogs.h"
+#include "velmora/app/mainform.h"
+#include "velmora/documents/tableform.h"
+#include "velmora/flowchart/core/gsatbl.h"
+
+TVexoTableForm* openGsaTable(const TableData& table) {
+  auto* form = new TVexoTableForm();
+  if (MainForm) {
+    MainForm->addChild(form);
+    MainForm->lastTableForm = form;
+  }
+  form->setTableData(table);
+  form->GridSelectCell(1, 1);
+  return form;
+}
+
+GsaConversion convertGsa(const GsaDocument& doc) {
+  GsaConversion out;
+  TGSATbl tbl;
+  out.verdict = tbl.Check(doc);
+  out.messages = tbl.messages();
+  out.cols = tbl.messageCols();
+  out.rows = tbl.messageRows();
+  if (!TGSATbl::mayConvert(out.verdict)) return out;
+  const TableData table = tbl.MakeTable(doc);
+  out.table = openGsaTable(table);
+  out.cutShort = tbl.cutShort();
+  if (out.cutShort)
+    dlg::message(out.table,
+                 QStringLiteral("Граф-схема слишком запутана: таблица переходов построена не полностью."),
+                 QStringLiteral("Предупреждение"));
+  return out;
+}
