@@ -11,6 +11,7 @@
 #include <functional>
 
 #include "../editor/helpers.h"
+#include "../oa/oatestutil.h"
 #include "velmora/oa/oaform.h"
 #include "velmora/oa/oamodelform.h"
 #include "velmora/oa/yselectform.h"
@@ -57,14 +58,13 @@ class OaWindows : public edtest::InFrame {
   // A table with the described worked example: A[8], B[8], C[4], bus DI1[8]; y1..y3, x1..x3.
   TVexoTableForm* exampleTable() {
     TVexoTableForm* t = acceptanceTable();
+    const Description e = example();
     OaDescription& d = t->oa;
-    d.blocks = {"reg:", "A[8]", "B[8]", "C[4]", "mux:", "DI1[8]"};
-    d.ySignals = {"y1", "y2", "y3"};
-    d.yItems = {{"A:=200", "B:=A", "C[0]:=1"},
-                {"DI1:=A+C", "B:=DI1", "C:=!C", "A:=A+1"},
-                {"A:=B+C+1", "B:=rc(A,1)", "C:=C-B"}};
-    d.xSignals = {"x1", "x2", "x3"};
-    d.xValues = {"A[7]", "C[0]", "B[0]&B[1]"};
+    d.blocks = e.blocks;
+    d.ySignals = e.ySignals;
+    d.yItems = e.yItems;
+    d.xSignals = e.xSignals;
+    d.xValues = e.xValues;
     d.oaPresent = true;
     t->CheckTableFilled();
     return t;

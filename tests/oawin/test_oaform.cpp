@@ -2,6 +2,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTest>
+#include <QTextCursor>
 
 #include "oawinhelpers.h"
 
@@ -109,11 +111,17 @@ TEST_F(OaWindows, ApplyOrdersMicrooperationsAndCancelGoesBackToTheLastApply) {
   ASSERT_NE(d, nullptr);
   d->rMemo->setPlainText("reg:\nA[8]\nC[8]\nD[8]\nmux:");
   setMicrooperations(d, 0, "A:=C\nA:=sl(A,1)\n\nC:=D");
-  setMicrooperations(d, 1, "D:=1");
+  setMicrooperations(d, 1, "D:=1\n\n\nC:=1");
+  EXPECT_EQ(d->yActMemo->toPlainText(), "D:=1\nC:=1") << "empty lines go";
+  d->yActMemo->moveCursor(QTextCursor::End);
+  QTest::keyClick(d->yActMemo, Qt::Key_Return);
+  QApplication::processEvents();
+  EXPECT_EQ(d->yActMemo->toPlainText(), "D:=1\nC:=1\n") << "the line being typed stays";
+  EXPECT_EQ(d->yActCount->text(), "3");
   dlg::Script s;
   ASSERT_TRUE(d->Apply(false)) << s.lastText().toStdString();
   EXPECT_EQ(t->oa.yItems[0], QStringList({"A:=C", "A:=sl(A,1)", "C:=D"}));
-  EXPECT_EQ(t->oa.yItems[1], QStringList({"D:=1"}));
+  EXPECT_EQ(t->oa.yItems[1], QStringList({"D:=1", "C:=1"}));
   setMicrooperations(d, 2, "A:=D");
   d->rMemo->setPlainText("reg:\nA[8]\nmux:");
   d->CancelButtonClick();

@@ -68,6 +68,17 @@ TEST_F(OaWindows, StepsSaveAsAYFileAndOpenFromOne) {
   m->mOpenFileClick();
   EXPECT_EQ(m->stepInputs(), QStringList({"y1", "y3", "y9"}));
   EXPECT_EQ(s.shown.last().caption, "Ошибка");
+  // Unsaved steps are asked about before anything is chosen; Cancel keeps them.
+  pickSignals({"y2"});
+  m->yAddClick();
+  s.answers << dlg::Cancel;
+  s.files << dir.filePath("s.y");
+  m->mOpenFileClick();
+  EXPECT_EQ(s.lastText(), "Сохранить входные воздействия в '" + t->oaFileName);
+  EXPECT_EQ(s.files.size(), 1) << "no file was asked for";
+  EXPECT_EQ(m->stepInputs(), QStringList({"y1", "y3", "y9", "y2"}));
+  s.files.clear();
+  m->modified = false;
 }
 
 TEST_F(OaWindows, ChangedInsertedAndDeletedStepsRecomputeTheRowsBelow) {
@@ -234,4 +245,30 @@ TEST_F(OaWindows, ReportShowsEveryRegisterOncePerStepAndTheDesignerCanBeCalledRe
   EXPECT_FALSE(t->oaModified);
   m->activated();
   EXPECT_FALSE(m->mOACall->isEnabled());
+}
+
+TEST_F(OaWindows, AModelOpenedFromTheDesignerIsAskedOnceAndClosesWithIt) {
+  TVexoTableForm* t = exampleTable();
+  TOAForm* d = openDesigner(t);
+  ASSERT_NE(d, nullptr);
+  d->bModel->click();
+  TOAModelForm* m = OAModelForm;
+  ASSERT_NE(m, nullptr);
+  EXPECT_TRUE(d->openedModel);
+  EXPECT_EQ(m->windowTitle(), " - моделирование ОА") << "the designer hands over no name";
+  pickSignals({"y1"});
+  m->yAddClick();
+  {
+    dlg::Script s;
+    s.answers << dlg::Cancel;
+    EXPECT_FALSE(subOf(d)->close()) << "its model window keeps it open";
+    EXPECT_EQ(s.shown.size(), 1);
+  }
+  dlg::Script s;
+  s.answers << dlg::No;
+  EXPECT_TRUE(subOf(t)->close());
+  EXPECT_EQ(s.shown.size(), 1);
+  QApplication::processEvents();
+  EXPECT_EQ(OAModelForm.data(), nullptr);
+  EXPECT_EQ(OAForm.data(), nullptr);
 }

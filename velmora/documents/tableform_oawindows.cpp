@@ -1,7 +1,6 @@
 #include <QMdiSubWindow>
 #include <QTableWidget>
 
-#include "velmora/app/mainform.h"
 #include "velmora/documents/tableform.h"
 #include "velmora/oa/oaform.h"
 #include "velmora/oa/oamodelform.h"
@@ -78,17 +77,7 @@ void TVexoTableForm::closeLockHolders() {
 }
 
 void TVexoTableForm::OAClick() {
-  if (oaEditOpen) return;
-  oaEditOpen = true;
-  auto* designer = new TOAForm();
-  designer->setTable(this, false);
-  // Loaded before it is shown: a refused load leaves no window (and clears oaEditOpen).
-  if (designer->LoadDescription() == 1) {
-    delete designer;
-    return;
-  }
-  if (MainForm) MainForm->addChild(designer, this);
-  designer->FormActivate();
+  if (!oaEditOpen) TOAForm::open(this, this, false);
 }
 
 void TVexoTableForm::OAModelClick() {

@@ -143,6 +143,20 @@ void TOAForm::buildMenus() {
   mOAModel->setObjectName(QStringLiteral("mOAModel"));
 }
 
+TOAForm* TOAForm::open(TVexoTableForm* table, QObject* owner, bool readOnly) {
+  if (!table) return nullptr;
+  table->oaEditOpen = true;
+  auto* d = new TOAForm();
+  d->setTable(table, readOnly);
+  if (d->LoadDescription() == 1) {
+    delete d;  // clears oaEditOpen and lets the table go
+    return nullptr;
+  }
+  if (MainForm) MainForm->addChild(d, owner);
+  d->FormActivate();
+  return d;
+}
+
 OaDescription* TOAForm::oa() const { return table_ ? &table_->oa : nullptr; }
 
 void TOAForm::setTable(TVexoTableForm* table, bool readOnly) {
@@ -432,17 +446,13 @@ void TOAForm::FormActivate() {
   bModel->setEnabled(!modelOpen);
 }
 
-bool TOAForm::FormCloseQuery() { return oawin::askOwned(modelWindow); }
+bool TOAForm::FormCloseQuery() { return true; }
 
 void TOAForm::closeEvent(QCloseEvent* event) {
-  bool allow = false;
-  guard::run(this, [&] { allow = FormCloseQuery(); });
-  if (!allow) {
-    event->ignore();
-    return;
-  }
-  FormClose();
-  event->accept();
+  // The model window opened from here closes with it: it answers first. (The frame and the
+  // table ask every window themselves.)
+  docwin::handleClose(
+      this, event, [this] { return FormCloseQuery() && oawin::askOwned(modelWindow); }, [this] { FormClose(); });
 }
 
 void TOAForm::FormClose() {

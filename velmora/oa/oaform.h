@@ -33,9 +33,15 @@ class TOAForm : public TDocChild {
   void activated() override { FormActivate(); }
   QMenu* fileMenu() const override { return mFile_; }
   QList<QMenu*> windowMenus() const override { return {mOa_, mModel_}; }
-  // Asks the ОА model window this designer opened.
+  // Nothing to ask: the description is the table's. Closing the window also asks the model
+  // window it opened.
   bool FormCloseQuery() override;
   void FormClose() override;
+
+  // Opens the designer of `table`'s description, owned by `owner` (the table, or the model
+  // window for a read-only one): sets the table's oaEditOpen and loads it before it is shown. A
+  // refused load leaves no window; nullptr then.
+  static TOAForm* open(TVexoTableForm* table, QObject* owner, bool readOnly);
 
   // The opener hands over the table window (its description, flags and grid), then loads.
   // readOnly: opened from the model window, which works on the description; nothing can be

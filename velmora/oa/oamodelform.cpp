@@ -77,6 +77,13 @@ class StepGridDelegate : public QStyledItemDelegate {
   TOAModelForm* form_;
 };
 
+// The value columns belong to the model.
+class NoEditDelegate : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+  QWidget* createEditor(QWidget*, const QStyleOptionViewItem&, const QModelIndex&) const override { return nullptr; }
+};
+
 TOAModelForm::TOAModelForm(QWidget* owner) : TDocChild(owner) {
   OAModelForm = this;
   buildControls();
@@ -96,7 +103,9 @@ TOAModelForm::~TOAModelForm() {
 void TOAModelForm::buildControls() {
   yxGrid = makeGrid(this, "yxGrid", QStringLiteral("вход (y)"), QStringLiteral("выход (x)"));
   yxGrid->setItemDelegateForColumn(0, new StepGridDelegate(this));
+  yxGrid->setItemDelegateForColumn(1, new NoEditDelegate(this));
   RegGrid = makeGrid(this, "RegGrid", QStringLiteral("Регистр/шина"), QStringLiteral("Значение"));
+  RegGrid->setItemDelegateForColumn(1, new NoEditDelegate(this));
   auto* split = new QSplitter(Qt::Horizontal, this);
   split->setObjectName(QStringLiteral("Splitter1"));
   split->addWidget(yxGrid);
@@ -548,17 +557,11 @@ bool TOAModelForm::askSaveSteps() {
   return true;
 }
 
-bool TOAModelForm::FormCloseQuery() { return oawin::askOwned(designer) && askSaveSteps(); }
+bool TOAModelForm::FormCloseQuery() { return askSaveSteps(); }
 
 void TOAModelForm::closeEvent(QCloseEvent* event) {
-  bool allow = false;
-  guard::run(this, [&] { allow = FormCloseQuery(); });
-  if (!allow) {
-    event->ignore();
-    return;
-  }
-  FormClose();
-  event->accept();
+  docwin::handleClose(
+      this, event, [this] { return oawin::askOwned(designer) && FormCloseQuery(); }, [this] { FormClose(); });
 }
 
 void TOAModelForm::FormClose() {

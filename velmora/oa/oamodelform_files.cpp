@@ -1,5 +1,6 @@
 // The ОА model window's input-actions file, report, bus setting and designer call.
 #include <QFileInfo>
+#include <QScopedValueRollback>
 #include <QTableWidget>
 
 #include "platform/dialogs.h"
@@ -59,17 +60,21 @@ void TOAModelForm::mOpenFileClick() {
   for (int r = stepRowCount() - 1; r >= 2; --r) deleteStep(r);
   inputsFileName = path;
   updateCaption();
-  for (const QString& line : inputs) {
-    // appendStep puts each input into a row of its own, the empty ones too.
-    const int last = stepRowCount() - 1;
-    const QString answer = model_->ApplySignals(line, 'a');
-    setStepRowCount(last + 2);
-    setStepCell(0, last + 1, line);
-    setStepCell(1, last + 1, answer);
-    selectStep(last + 1);
+  {
+    // Every line is a step of its own, an empty one too; the last one ends selected.
+    QScopedValueRollback<int> g(selectGuard_, selectGuard_ + 1);
+    for (const QString& line : inputs) {
+      const int last = stepRowCount() - 1;
+      const QString answer = model_->ApplySignals(line, 'a');
+      setStepRowCount(last + 2);
+      setStepCell(0, last + 1, line);
+      setStepCell(1, last + 1, answer);
+    }
+    selectStep(stepRowCount() - 1);
   }
   modified = false;
   goToSelected();
+  showStepNumber();
 }
 
 // ---------------------------------------------------------------------------------------
@@ -131,15 +136,8 @@ void TOAModelForm::BusSetBtnClick() {
 
 void TOAModelForm::OACallBtnClick() {
   if (!table_ || table_->oaEditOpen) return;
-  table_->oaEditOpen = true;
-  auto* d = new TOAForm();
-  d->setTable(table_, true);
-  if (d->LoadDescription() == 1) {
-    delete d;
-    return;
-  }
-  if (MainForm) MainForm->addChild(d, this);
-  d->FormActivate();
+  TOAForm* d = TOAForm::open(table_, this, true);
+  if (!d) return;
   designer = d;
   mOACall->setEnabled(false);
 }
