@@ -10,7 +10,7 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QStatusTipEvent>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTest>
 #include <QTextEdit>
 #include <QToolBar>

@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTest>
 
 #include "filebytes.h"

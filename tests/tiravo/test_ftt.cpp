@@ -200,3 +200,20 @@ TEST(FTT, AssignIsADeepCopy) {
   c.Assign(&c);
   EXPECT_EQ(c.Lines.size(), 1u);
 }
+
+TEST(FTT, RowsAfterListsWereReplacedFindTheNewNamesAndLines) {
+  FTT source;
+  Row(source, "s5", "y5", "x5", "s6");
+  FTT m;
+  Row(m, "s1", "y1", "x1", "s2");  // as many names of each kind as the source has
+  m.Assign(&source);
+  Row(m, "s5", "y5", "x5", "s7");  // the same key and condition: one transition, two targets
+  EXPECT_EQ(m.SNames, (QStringList{"s5", "s6", "s7"}));
+  ASSERT_EQ(m.Lines.size(), 1u);
+  ASSERT_EQ(m.Lines[0].Transitions.size(), 1u);
+  EXPECT_EQ(m.Lines[0].Transitions[0].Targets.ToText(m.SNames), "s6&s7");
+  m.XNames = QStringList{"x9"};
+  Row(m, "s5", "", "X9", "s5");
+  EXPECT_EQ(m.XNames, QStringList{"x9"});
+  EXPECT_EQ(m.Lines[0].Transitions.size(), 2u);
+}

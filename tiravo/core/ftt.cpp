@@ -24,6 +24,11 @@ QString ItemValue(const QStringList& items, const QString& name) {
 
 void FTT::Assign(const FTT* other) {
   if (!other || other == this) return;
+  // The copied lists may hold as many names as the old ones: the indexes start again.
+  xIndex_ = yIndex_ = sIndex_ = NameIndex();
+  lineIndex_.clear();
+  linesCovered_ = 0;
+  transitionIndex_.clear();
   XNames = other->XNames;
   YNames = other->YNames;
   SNames = other->SNames;
@@ -71,16 +76,16 @@ int FTT::FindLine(const SSignalSet& key) const {
 
 void FTT::AddLine(const QStringList& si, const QStringList& y, const QStringList& xij,
                   const QStringList& sj) {
-  SSignalSet key = LiteralsOf(SNames, si);
-  USignalSet outputs = SignalsOf(YNames, y);
-  const int found = FindLine(key);
+  SSignalSet key = IndexedLiterals(SNames, sIndex_, si);
+  USignalSet outputs = IndexedSignals(YNames, yIndex_, y);
+  const int found = IndexedFindLine(key);
   if (!xij.isEmpty() && xij.first() == QLatin1String("0")) {
     // A row that only carries outputs; a known key keeps what it has.
     if (found == 0) Lines.push_back(FTT_Line{std::move(key), std::move(outputs), {}});
     return;
   }
-  USignalSet targets = SignalsOf(SNames, sj);
-  SSignalSet condition = LiteralsOf(XNames, xij);
+  USignalSet targets = IndexedSignals(SNames, sIndex_, sj);
+  SSignalSet condition = IndexedLiterals(XNames, xIndex_, xij);
   if (found == 0) {
     FTT_Line line{std::move(key), std::move(outputs), {}};
     line.Transitions.push_back(LTT_Line{std::move(condition), std::move(targets)});
@@ -88,14 +93,94 @@ void FTT::AddLine(const QStringList& si, const QStringList& y, const QStringList
     return;
   }
   // Rows of one key and one condition unite their targets.
-  std::vector<LTT_Line>& transitions = Lines[size_t(found - 1)].Transitions;
-  for (LTT_Line& t : transitions) {
-    if (t.Condition == condition) {
-      t.Targets.Union(targets);
-      return;
-    }
+  if (LTT_Line* t = IndexedTransition(size_t(found - 1), condition)) {
+    t->Targets.Union(targets);
+    return;
   }
-  transitions.push_back(LTT_Line{std::move(condition), std::move(targets)});
+  Lines[size_t(found - 1)].Transitions.push_back(LTT_Line{std::move(condition), std::move(targets)});
+}
+
+int FTT::IndexedNumber(QStringList& names, NameIndex& index, const QString& name) {
+  const QString folded = name.toCaseFolded();
+  if (index.covered != names.size() || index.data != names.constData()) {
+    index.numbers.clear();
+    for (int i = 0; i < names.size(); ++i) index.numbers.insert(names.at(i).toCaseFolded(), i + 1);
+    index.covered = names.size();
+    index.data = names.constData();
+  }
+  const int n = index.numbers.value(folded, 0);
+  if (n > 0 && n <= names.size() && names.at(n - 1).compare(name, Qt::CaseInsensitive) == 0) return n;
+  if (n > 0) {
+    // A name changed in place: the plain search, and the index is built again next time.
+    index.covered = -1;
+    return SignalNumber(names, name);
+  }
+  names.append(name);
+  index.numbers.insert(folded, int(names.size()));
+  index.covered = names.size();
+  index.data = names.constData();
+  return int(names.size());
+}
+
+SSignalSet FTT::IndexedLiterals(QStringList& names, NameIndex& index, const QStringList& items) {
+  SSignalSet result;
+  if (items.size() == 1 && items.first() == QLatin1String("1")) return result;
+  for (const QString& item : items) {
+    const QString name = ItemName(item);
+    const int n = IndexedNumber(names, index, name);
+    result.AddLiteral(ItemValue(items, name) == QLatin1String("0") ? -n : n);
+  }
+  return result;
+}
+
+USignalSet FTT::IndexedSignals(QStringList& names, NameIndex& index, const QStringList& items) {
+  USignalSet result;
+  for (const QString& item : items) result.Add(IndexedNumber(names, index, ItemName(item)));
+  return result;
+}
+
+int FTT::IndexedFindLine(const SSignalSet& key) {
+  // Lines moved to new storage may have been replaced: index them again (growing storage
+  // doubles, so this stays a constant share per row).
+  if (linesCovered_ > Lines.size() || linesData_ != Lines.data()) {
+    lineIndex_.clear();
+    linesCovered_ = 0;
+    linesData_ = Lines.data();
+    transitionIndex_.clear();
+  }
+  for (; linesCovered_ < Lines.size(); ++linesCovered_)
+    lineIndex_.insert(Lines[linesCovered_].Key.Hash(), int(linesCovered_) + 1);
+  // The last line with this key, as the plain search from the end finds it.
+  int best = 0;
+  const auto [first, last] = lineIndex_.equal_range(key.Hash());
+  for (auto it = first; it != last; ++it) {
+    const int i = it.value();
+    if (i > best && size_t(i) <= Lines.size() && Lines[size_t(i - 1)].Key == key) best = i;
+  }
+  return best;
+}
+
+LTT_Line* FTT::IndexedTransition(size_t line, const SSignalSet& condition) {
+  if (transitionIndex_.size() < Lines.size()) transitionIndex_.resize(Lines.size());
+  TransitionIndex& ti = transitionIndex_[line];
+  QMultiHash<size_t, int>& index = ti.conditions;
+  size_t& covered = ti.covered;
+  std::vector<LTT_Line>& transitions = Lines[line].Transitions;
+  if (covered > transitions.size() || ti.data != transitions.data()) {
+    index.clear();
+    covered = 0;
+    ti.data = transitions.data();
+  }
+  for (; covered < transitions.size(); ++covered) index.insert(transitions[covered].Condition.Hash(), int(covered));
+  // The first transition with this condition, as the plain search finds it.
+  int found = -1;
+  const auto [first, last] = index.equal_range(condition.Hash());
+  for (auto it = first; it != last; ++it) {
+    const int i = it.value();
+    if ((found < 0 || i < found) && size_t(i) < transitions.size() && transitions[size_t(i)].Condition == condition)
+      found = i;
+  }
+  return found < 0 ? nullptr : &transitions[size_t(found)];
 }
 
 void FTT::ListLine(int index, QStringList& conditions, QStringList& targets) const {

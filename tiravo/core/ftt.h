@@ -1,6 +1,7 @@
 #pragma once
 // The in-memory automaton of Tiravo: a compiled transition table whose state is
 // a set of simultaneously active events.
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <vector>
@@ -54,7 +55,9 @@ class FTT {
 
   // 1-based index of the line with this key (searched from the end); 0: none.
   int FindLine(const SSignalSet& key) const;
-  // One table row, each cell given as its list of name=value items.
+  // One table row, each cell given as its list of name=value items. Its cost does not grow
+  // with the model, as long as the lists and lines are only appended to between calls or
+  // replaced through Assign.
   void AddLine(const QStringList& si, const QStringList& y, const QStringList& xij,
                const QStringList& sj);
 
@@ -77,4 +80,29 @@ class FTT {
 
  private:
   std::vector<XSY> AbstractSuccessors(const USignalSet& events) const;
+
+  // Indexes that keep AddLine at constant cost per row however large the table grows. They
+  // follow names, lines and transitions that are appended; when code shortens or replaces a
+  // list (Assign, a new list of names) they are built again. Names are not renamed in place.
+  struct NameIndex {
+    QHash<QString, int> numbers;  // case-folded name -> number
+    qsizetype covered = -1;       // names indexed
+    const QString* data = nullptr;  // the list's storage then: another list has another
+  };
+  int IndexedNumber(QStringList& names, NameIndex& index, const QString& name);
+  SSignalSet IndexedLiterals(QStringList& names, NameIndex& index, const QStringList& items);
+  USignalSet IndexedSignals(QStringList& names, NameIndex& index, const QStringList& items);
+  int IndexedFindLine(const SSignalSet& key);
+  LTT_Line* IndexedTransition(size_t line, const SSignalSet& condition);
+  NameIndex xIndex_, yIndex_, sIndex_;
+  QMultiHash<size_t, int> lineIndex_;  // key hash -> 1-based line
+  size_t linesCovered_ = 0;
+  const FTT_Line* linesData_ = nullptr;
+  // Per line: condition hash -> transition, how many transitions that covers, and their storage.
+  struct TransitionIndex {
+    QMultiHash<size_t, int> conditions;
+    size_t covered = 0;
+    const LTT_Line* data = nullptr;
+  };
+  std::vector<TransitionIndex> transitionIndex_;
 };

@@ -18,20 +18,6 @@
 
 namespace docwin {
 
-QAction* addItem(QWidget* window, QMenu* menu, const QString& text, const QKeySequence& key,
-                 std::function<void()> command) {
-  QAction* a = menu->addAction(text);
-  if (!key.isEmpty()) {
-    a->setShortcut(key);
-    a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    window->addAction(a);
-  }
-  QObject::connect(a, &QAction::triggered, window, [window, command] { guard::run(window, command); });
-  return a;
-}
-
-QString withKeyText(const QString& text, const char* key) { return text + QLatin1Char('\t') + QLatin1String(key); }
-
 std::function<void()> frameCommand(void (TMainForm::*handler)()) {
   return [handler] {
     if (MainForm) (MainForm->*handler)();
@@ -67,8 +53,7 @@ void addExitItem(QWidget* window, QMenu* file) {
 }
 
 void ClipboardItems::update(bool selected, bool frameToo) const {
-  const QMimeData* md = QApplication::clipboard()->mimeData();
-  const bool canPaste = md && md->hasText();
+  const bool canPaste = clipboardHasText();
   paste->setEnabled(canPaste);
   popupPaste->setEnabled(canPaste);
   for (QAction* a : {cut, copy, del, popupCut, popupCopy}) a->setEnabled(selected);
@@ -78,16 +63,6 @@ void ClipboardItems::update(bool selected, bool frameToo) const {
     MainForm->EditCopyAction->setEnabled(selected);
     MainForm->EditDelAction->setEnabled(selected);
   }
-}
-
-void attachPopup(QWidget* window, QAbstractScrollArea* editor, QMenu* popup) {
-  editor->setContextMenuPolicy(Qt::CustomContextMenu);
-  QObject::connect(editor, &QWidget::customContextMenuRequested, window,
-                   [editor, popup](const QPoint& p) { popup->popup(editor->viewport()->mapToGlobal(p)); });
-}
-
-void onClipboardChange(QWidget* window, const std::function<void()>& changed) {
-  QObject::connect(QApplication::clipboard(), &QClipboard::dataChanged, window, changed);
 }
 
 ClipboardItems editMenus(QWidget* window, QMenu* edit, QMenu* popup, const EditCommands& commands) {
@@ -106,29 +81,6 @@ ClipboardItems editMenus(QWidget* window, QMenu* edit, QMenu* popup, const EditC
     QObject::connect(edit, &QMenu::aboutToShow, window, commands.aboutToShow);
     QObject::connect(popup, &QMenu::aboutToShow, window, commands.aboutToShow);
   }
-  return items;
-}
-
-Qt::Alignment AlignItems::choose(QAction* chosen) const {
-  for (QAction* a : {left, right, center}) a->setChecked(a == chosen);
-  if (chosen == right) return Qt::AlignRight | Qt::AlignAbsolute;
-  if (chosen == center) return Qt::AlignHCenter;
-  return Qt::AlignLeft | Qt::AlignAbsolute;
-}
-
-AlignItems addAlignItems(QWidget* window, QMenu* format, const std::function<void(QAction*)>& chosen) {
-  AlignItems items;
-  QAction** targets[] = {&items.left, &items.right, &items.center};
-  const QString texts[] = {QStringLiteral("По &левому краю"), QStringLiteral("По &правому краю"),
-                           QStringLiteral("По &центру")};
-  for (int i = 0; i < 3; ++i) {
-    QAction* a = format->addAction(texts[i]);
-    a->setCheckable(true);
-    // The item passes itself, so one handler serves all three.
-    QObject::connect(a, &QAction::triggered, window, [window, chosen, a] { guard::run(window, [&] { chosen(a); }); });
-    *targets[i] = a;
-  }
-  items.left->setChecked(true);
   return items;
 }
 
@@ -151,22 +103,7 @@ TextMenus textMenus(QWidget* window, const QString& formatTitle, bool wrapping, 
   return m;
 }
 
-int pointSize(const QFont& font) {
-  if (font.pointSize() > 0) return font.pointSize();
-  return qRound(font.pixelSize() * 72.0 / 96.0);
-}
-
-void setPointSize(QWidget* editor, int size) {
-  QFont f = editor->font();
-  f.setPointSize(size);
-  editor->setFont(f);
-}
-
-void stepFontSize(QWidget* editor, int step) {
-  const int size = pointSize(editor->font());
-  if (step > 0 ? size < 72 : size > 6) setPointSize(editor, size + step);
-  showFontSize(pointSize(editor->font()));
-}
+void stepFontSize(QWidget* editor, int step) { showFontSize(stepPointSize(editor, step)); }
 
 void showFontSize(int size) {
   if (!MainForm || !MainForm->fontSizeBox()) return;
@@ -179,58 +116,8 @@ void enableFontSizeBox() {
   if (MainForm && MainForm->fontSizeBox()) MainForm->fontSizeBox()->setEnabled(true);
 }
 
-QString directoryOf(const QString& path) {
-  const QFileInfo fi(path);
-  return fi.isAbsolute() ? fi.absolutePath() : QString();
-}
-
-QString askSavePath(QWidget* window, const QString& fileName, const QString& filter, const QString& ext,
-                    const QString& startDir) {
-  const bool untitled = fileName == QLatin1String("Untitled");
-  const QString name = untitled ? QString() : QFileInfo(fileName).fileName();
-  QString dir = directoryOf(fileName);
-  if (dir.isEmpty()) dir = startDir;
-  const QString path = dlg::saveFile(window, filter, dir, name);
-  if (path.isEmpty()) return path;
-  // The dialog adds the default extension to a name typed without one.
-  return QFileInfo(path).suffix().isEmpty() ? path + QLatin1Char('.') + ext : path;
-}
-
-bool saveAs(QWidget* window, QString* fileName, const QString& filter, const QString& ext, const QString& startDir,
-            const std::function<bool()>& save) {
-  const QString path = askSavePath(window, *fileName, filter, ext, startDir);
-  if (path.isEmpty()) return false;
-  *fileName = path;
-  window->setWindowTitle(QFileInfo(path).fileName());
-  return save();
-}
-
 bool closeQuery(QWidget* window, bool modified, const QString& name, const std::function<bool()>& save) {
-  if (!modified) return true;
-  const int answer = dlg::message(window, QStringLiteral("Сохранить изменения в ") + name,
-                                  QStringLiteral("Подтверждение"), dlg::Yes | dlg::No | dlg::Cancel, dlg::Question);
-  if (answer == dlg::Cancel) return false;
-  if (answer == dlg::Yes) return save();
-  return true;
-}
-
-void handleClose(QWidget* window, QCloseEvent* event, const std::function<bool()>& query,
-                 const std::function<void()>& closed) {
-  bool allow = false;
-  guard::run(window, [&] { allow = query(); });
-  if (!allow) {
-    event->ignore();
-    return;
-  }
-  closed();
-  event->accept();
-}
-
-void closeWindow(QWidget* window) {
-  if (auto* sub = qobject_cast<QMdiSubWindow*>(window->parentWidget()))
-    sub->close();
-  else
-    window->close();
+  return askToSave(window, modified, QStringLiteral("Сохранить изменения в ") + name, save);
 }
 
 bool isActiveChild(const QWidget* window) { return MainForm && MainForm->activeChild() == window; }

@@ -20,16 +20,18 @@
 #include <QSplitter>
 #include <QStyleOptionHeader>
 #include <QStyledItemDelegate>
-#include <QTableWidget>
+#include <QTableView>
 #include <QVBoxLayout>
 #include <functional>
 
 #include "platform/dialogs.h"
+#include "platform/docwindow.h"
 #include "platform/guard.h"
 #include "platform/textfile.h"
 #include "velmora/app/childkind.h"
 #include "velmora/app/mainform.h"
 #include "velmora/app/optionsform.h"
+#include "common/gui/tablegrid.h"
 #include "common/tblfile.h"
 
 namespace {
@@ -58,75 +60,21 @@ QString dialogDir(const QString& name) {
 
 }  // namespace
 
-// The in-place editor of the grid: a line edit whose "modified" flag tells a typed change
-// from a mere visit, and whose text reaches the grid through GridSetEditText only.
-class TableGridDelegate : public QStyledItemDelegate {
- public:
-  explicit TableGridDelegate(TVexoTableForm* form) : QStyledItemDelegate(form), form_(form) {}
-
-  QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex& index) const override {
-    if (form_->gridLocked_) return nullptr;  // an ОА window is working on the table
-    auto* e = new QLineEdit(parent);
-    e->setFrame(false);
-    form_->editor_ = e;
-    form_->editorIndex_ = QPersistentModelIndex(index);
-    form_->GridGetEditText(index.column() + 1, index.row() + 1);
-    return e;
-  }
-
-  void setEditorData(QWidget* editor, const QModelIndex& index) const override {
-    auto* e = static_cast<QLineEdit*>(editor);
-    const QString text = index.data(Qt::EditRole).toString();
-    if (e->text() != text) e->setText(text);
-    e->setModified(false);
-  }
-
-  void setModelData(QWidget* editor, QAbstractItemModel*, const QModelIndex& index) const override {
-    auto* e = static_cast<QLineEdit*>(editor);
-    const bool modified = e->isModified();
-    e->setModified(false);
-    form_->GridSetEditText(index.column() + 1, index.row() + 1, e->text(), modified);
-  }
-
- private:
-  TVexoTableForm* form_;
-};
-
 // ---------------------------------------------------------------------------------------
 // Construction
 
 TVexoTableForm::TVexoTableForm(QWidget* parent) : TDocChild(parent) {
   setWindowTitle(kUntitledCaption);
 
-  grid_ = new QTableWidget(1, 4, this);
-  grid_->setObjectName(QStringLiteral("Grid"));
-  delegate_ = new TableGridDelegate(this);
-  grid_->setItemDelegate(delegate_);
-  grid_->setEditTriggers(kEditTriggers);
-  grid_->setSelectionMode(QAbstractItemView::SingleSelection);
-  grid_->setTabKeyNavigation(true);
-  grid_->setWordWrap(false);
-  grid_->setCornerButtonEnabled(false);
-  grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-  grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-  grid_->horizontalHeader()->setMinimumSectionSize(0);
-  grid_->verticalHeader()->setMinimumSectionSize(1);
-  grid_->horizontalHeader()->setHighlightSections(false);
-  grid_->verticalHeader()->setHighlightSections(false);
-  grid_->verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
-  grid_->setHorizontalHeaderLabels(
-      {QStringLiteral("si"), QStringLiteral("y"), QStringLiteral("xij"), QStringLiteral("sj")});
-  // "Vexo font" is not shipped; a fixed-pitch face stands in for it when it is missing.
-  QFont f(QStringLiteral("Vexo font"));
-  f.setStyleHint(QFont::TypeWriter);
-  f.setFamilies({QStringLiteral("Vexo font"), QStringLiteral("DejaVu Sans Mono"), QStringLiteral("Monospace")});
-  f.setPointSize(fontSize_);  // 15 pixels at 96 dots per inch
-  grid_->setFont(f);
-  grid_->installEventFilter(this);
-  if (auto* corner = grid_->findChild<QAbstractButton*>()) corner->installEventFilter(this);
-  applyDefaultSizes(24, 80);
-  setCorner(QStringLiteral("[-]"));
-  numberRows();
+  table_ = new TableGrid(this, QStringLiteral("Vexo font"), 11, 24, 80);  // 15 pixels at 96 dots per inch
+  grid_ = table_->widget();
+  table_->setCorner(QStringLiteral("[-]"));
+  table_->selected = [this](int col, int row) { GridSelectCell(col, row); };
+  table_->editStarted = [this](int col, int row) { GridGetEditText(col, row); };
+  table_->editFinished = [this](int col, int row, const QString& text, bool typed) {
+    GridSetEditText(col, row, text, typed);
+  };
+  table_->downKey = [this] { GridKeyDown(Qt::Key_Down); };
 
   status_ = new QPlainTextEdit(this);
   status_->setObjectName(QStringLiteral("status"));
@@ -148,16 +96,7 @@ TVexoTableForm::TVexoTableForm(QWidget* parent) : TDocChild(parent) {
   lay->setSpacing(0);
   lay->addWidget(splitter_);
 
-  connect(grid_, &QTableWidget::currentCellChanged, this, [this](int row, int col, int, int) {
-    if (selectGuard_ || row < 0 || col < 0) return;
-    GridSelectCell(col + 1, row + 1);
-  });
-
   buildMenus();
-  {
-    QScopedValueRollback<int> g(selectGuard_, selectGuard_ + 1);
-    grid_->setCurrentCell(0, 0);
-  }
   resize(480, 360);
   FormResize();
 }
@@ -326,9 +265,7 @@ void TVexoTableForm::frameCommand(FrameCmd cmd, QObject* sender) {
 }
 
 bool TVexoTableForm::setFontSize(int size) {
-  if (size < 1) return true;  // no font of that size: left as it is
-  setGridFontSize(size);
-  applyDefaultSizes(static_cast<int>(size + 1.4 * size), static_cast<int>(size + 5.6 * size));
+  table_->chooseFontSize(size);
   return true;
 }
 
@@ -352,7 +289,7 @@ void TVexoTableForm::FormActivate() {
     setCorner(QStringLiteral("[-]"));
     OAModel_->setEnabled(false);
   }
-  showFontSize(fontSize_);
+  showFontSize(table_->fontSize());
   setStatusPanel(0, tableModified ? kModified : QString());
   if (renumberPending) {
     GridSelectCell(1, 1);
@@ -365,15 +302,12 @@ void TVexoTableForm::closeEvent(QCloseEvent* event) {
   commitOpenEditor();
   // The windows working on the description answer first (a modified input file is not lost);
   // they close only once the table closes.
-  bool allow = false;
-  guard::run(this, [&] { allow = askLockHolders() && FormCloseQuery(); });
-  if (!allow) {
-    event->ignore();
-    return;
-  }
-  closeLockHolders();
-  FormClose();
-  event->accept();
+  docwin::handleClose(
+      this, event, [this] { return askLockHolders() && FormCloseQuery(); },
+      [this] {
+        closeLockHolders();
+        FormClose();
+      });
 }
 
 bool TVexoTableForm::FormCloseQuery() {
@@ -424,142 +358,24 @@ void TVexoTableForm::FormResize() {
 // ---------------------------------------------------------------------------------------
 // Grid
 
-int TVexoTableForm::rowCount() const { return grid_->rowCount() + 1; }
-
-QString TVexoTableForm::cell(int col, int row) const {
-  if (col < 0 || col > 4 || row < 0 || row >= rowCount()) return QString();
-  if (row == 0) {
-    if (col == 0) return corner_;
-    const QTableWidgetItem* h = grid_->horizontalHeaderItem(col - 1);
-    return h ? h->text() : QString();
-  }
-  if (col == 0) {
-    const QTableWidgetItem* h = grid_->verticalHeaderItem(row - 1);
-    return h ? h->text() : QString();
-  }
-  const QTableWidgetItem* it = grid_->item(row - 1, col - 1);
-  return it ? it->text() : QString();
-}
-
-void TVexoTableForm::setCell(int col, int row, const QString& text) {
-  if (col < 0 || col > 4 || row < 0 || row >= rowCount()) return;
-  if (row == 0) {
-    if (col == 0)
-      setCorner(text);
-    else
-      grid_->setHorizontalHeaderItem(col - 1, new QTableWidgetItem(text));
-    return;
-  }
-  if (col == 0) {
-    QTableWidgetItem* h = grid_->verticalHeaderItem(row - 1);
-    if (!h) {
-      grid_->setVerticalHeaderItem(row - 1, new QTableWidgetItem(text));
-    } else if (h->text() != text) {
-      h->setText(text);
-    }
-    return;
-  }
-  const QString value = TblFile::cellText(text);
-  QTableWidgetItem* it = grid_->item(row - 1, col - 1);
-  if (!it) {
-    if (value.isEmpty()) return;
-    grid_->setItem(row - 1, col - 1, new QTableWidgetItem(value));
-  } else if (it->text() != value) {
-    it->setText(value);
-  }
-}
-
-int TVexoTableForm::currentRow() const { return grid_->currentRow() < 0 ? 1 : grid_->currentRow() + 1; }
-int TVexoTableForm::currentColumn() const { return grid_->currentColumn() < 0 ? 1 : grid_->currentColumn() + 1; }
-
-void TVexoTableForm::selectCell(int col, int row) {
-  if (col < 1 || col > 4 || row < 1 || row >= rowCount()) return;
-  grid_->setCurrentCell(row - 1, col - 1);
-}
-
-void TVexoTableForm::setRowCount(int rows) {
-  rows = qMax(rows, 2);
-  QScopedValueRollback<int> g(selectGuard_, selectGuard_ + 1);
-  grid_->setRowCount(rows - 1);
-  // A row without its own header item would show the view's default number.
-  for (int r = 0; r < rows - 1; ++r)
-    if (!grid_->verticalHeaderItem(r)) grid_->setVerticalHeaderItem(r, new QTableWidgetItem(QString()));
-  if (grid_->currentRow() < 0) grid_->setCurrentCell(0, 0);
-}
-
-void TVexoTableForm::numberRows() {
-  int n = 1;
-  for (int r = 1; r < rowCount(); ++r) {
-    if (!cell(1, r).isEmpty())
-      setCell(0, r, QString::number(n++));
-    else
-      setCell(0, r, QString());
-  }
-}
-
-bool TVexoTableForm::rowEmpty(int row, bool withNumber) const {
-  for (int c = withNumber ? 0 : 1; c <= 4; ++c)
-    if (!cell(c, row).isEmpty()) return false;
-  return true;
-}
-
-void TVexoTableForm::setCorner(const QString& text) {
-  corner_ = text;
-  if (auto* corner = grid_->findChild<QAbstractButton*>()) corner->update();
-}
-
-bool TVexoTableForm::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::Paint && qobject_cast<QAbstractButton*>(watched) && watched->parent() == grid_) {
-    // The corner cell shows whether the table has an operational-automaton description.
-    auto* b = static_cast<QAbstractButton*>(watched);
-    QStyleOptionHeader opt;
-    opt.initFrom(b);
-    opt.state = QStyle::State_Raised | QStyle::State_Enabled;
-    opt.palette.setCurrentColorGroup(QPalette::Active);  // the button itself is disabled
-    opt.rect = b->rect();
-    opt.position = QStyleOptionHeader::OnlyOneSection;
-    opt.text = corner_;
-    opt.textAlignment = Qt::AlignCenter;
-    QPainter p(b);
-    b->style()->drawControl(QStyle::CE_Header, &opt, &p, b);
-    return true;
-  }
-  if (watched == grid_ && event->type() == QEvent::KeyPress) {
-    auto* ke = static_cast<QKeyEvent*>(event);
-    const bool enter = ke->key() == Qt::Key_Return || ke->key() == Qt::Key_Enter;
-    if (enter && (ke->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier && !cellEditor() && !gridLocked_) {
-      // Enter opens the current cell with its text; F2, the view's own key for it, saves here.
-      grid_->edit(grid_->currentIndex());
-      return true;
-    }
-    if (ke->key() == Qt::Key_Down && ke->modifiers() == Qt::NoModifier) {
-      guard::run(this, [&] {
-        commitOpenEditor();
-        GridKeyDown(ke->key());
-      });
-    }
-    return false;  // the grid still moves the selection
-  }
-  return TDocChild::eventFilter(watched, event);
-}
+int TVexoTableForm::rowCount() const { return table_->rowCount(); }
+QString TVexoTableForm::cell(int col, int row) const { return table_->cell(col, row); }
+void TVexoTableForm::setCell(int col, int row, const QString& text) { table_->setCell(col, row, text); }
+int TVexoTableForm::currentRow() const { return table_->currentRow(); }
+int TVexoTableForm::currentColumn() const { return table_->currentColumn(); }
+void TVexoTableForm::selectCell(int col, int row) { table_->selectCell(col, row); }
+void TVexoTableForm::setCorner(const QString& text) { table_->setCorner(text); }
 
 void TVexoTableForm::GridSelectCell(int col, int row) {
   setStatusPanel(1, QStringLiteral("%1:%2").arg(row).arg(col));
   // Selecting a cell ends an edit; an editor still open goes on counting as one.
   cellEditing = cellEditor() != nullptr;
-  numberRows();
-  const int last = rowCount() - 1;
-  if (row != last && rowCount() > 2 && rowEmpty(last, true)) {
-    QScopedValueRollback<int> g(selectGuard_, selectGuard_ + 1);
-    grid_->removeRow(last - 1);
-  }
+  table_->trimAfterSelect(row);
 }
 
 bool TVexoTableForm::GridKeyDown(int key) {
-  if (key != Qt::Key_Down) return false;
-  const int last = rowCount() - 1;
-  if (currentRow() != last || rowEmpty(last, false)) return false;
-  New2Click();
+  if (key != Qt::Key_Down || !table_->appendOnDown()) return false;
+  markRowsChanged();
   return true;
 }
 
@@ -580,11 +396,7 @@ void TVexoTableForm::GridSetEditText(int col, int row, const QString& value, boo
 }
 
 void TVexoTableForm::CheckTableFilled() {
-  bool any = false;
-  for (int r = 1; r < rowCount() && !any; ++r)
-    for (int c = 1; c <= 4 && !any; ++c)
-      if (!cell(c, r).isEmpty()) any = true;
-  hasContent = any;
+  hasContent = table_->anyText();
   if (MainForm && MainForm->activeChild() == this) {
     if (MainForm->CompileAction) MainForm->CompileAction->setEnabled(hasContent);
     if (MainForm->ToSkuAction) MainForm->ToSkuAction->setEnabled(hasContent);
@@ -592,77 +404,22 @@ void TVexoTableForm::CheckTableFilled() {
   OAModel_->setEnabled(hasContent && oa.oaPresent);
 }
 
-QLineEdit* TVexoTableForm::cellEditor() const {
-  if (!editor_ || !editorIndex_.isValid()) return nullptr;
-  // The view drops an editor it has closed from its index, before the widget itself goes.
-  if (grid_->indexWidget(editorIndex_) != editor_) return nullptr;
-  return editor_;
-}
-
-void TVexoTableForm::commitOpenEditor() {
-  if (QLineEdit* e = cellEditor()) emit delegate_->commitData(e);
-}
-
-void TVexoTableForm::setGridLocked(bool locked, const QString& hint) {
-  gridLocked_ = locked;
-  if (locked) {
-    if (QLineEdit* e = cellEditor()) {
-      emit delegate_->commitData(e);
-      emit delegate_->closeEditor(e);
-    }
-    grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid_->setToolTip(hint);
-  } else {
-    grid_->setEditTriggers(kEditTriggers);
-    grid_->setToolTip(QString());
-    grid_->setEnabled(true);
-  }
-}
+QLineEdit* TVexoTableForm::cellEditor() const { return table_->cellEditor(); }
+void TVexoTableForm::commitOpenEditor() { table_->commitOpenEditor(); }
+void TVexoTableForm::setGridLocked(bool locked, const QString& hint) { table_->setLocked(locked, hint); }
+bool TVexoTableForm::gridLocked() const { return table_->locked(); }
 
 // ---------------------------------------------------------------------------------------
 // Table data
 
 TableData TVexoTableForm::tableData() const {
-  TableData t;
-  t.signalCoding = signalCoding == 1 ? TblFile::abstractTag() : TblFile::binaryTag();
-  for (int r = 1; r < rowCount(); ++r) {
-    TableRow row;
-    row.si = cell(1, r);
-    row.y = cell(2, r);
-    row.x = cell(3, r);
-    row.sj = cell(4, r);
-    t.rows << row;
-  }
-  // A cell being typed into counts with what it shows.
-  if (QLineEdit* e = cellEditor()) {
-    const int r = editorIndex_.row(), c = editorIndex_.column();
-    if (r >= 0 && r < t.rows.size()) {
-      const QString v = TblFile::cellText(e->text());
-      TableRow& row = t.rows[r];
-      QString* cells[] = {&row.si, &row.y, &row.x, &row.sj};
-      if (c >= 0 && c < 4) *cells[c] = v;
-    }
-  }
-  return t;
+  return table_->tableData(signalCoding == 1 ? TblFile::abstractTag() : TblFile::binaryTag());
 }
 
 void TVexoTableForm::setTableData(const TableData& table) {
   signalCoding = table.signalCoding == TblFile::abstractTag() ? 1 : 0;
-  const int n = qMax(1, static_cast<int>(table.rows.size()));
-  {
-    QScopedValueRollback<int> g(selectGuard_, selectGuard_ + 1);
-    grid_->clearContents();
-    setRowCount(n + 1);
-  }
-  for (int r = 0; r < table.rows.size(); ++r) {
-    const TableRow& row = table.rows[r];
-    setCell(1, r + 1, row.si);
-    setCell(2, r + 1, row.y);
-    setCell(3, r + 1, row.x);
-    setCell(4, r + 1, row.sj);
-  }
+  table_->setRows(table.rows);
   CheckTableFilled();
-  numberRows();
 }
 
 // ---------------------------------------------------------------------------------------
@@ -677,41 +434,25 @@ void TVexoTableForm::markRowsChanged() {
 }
 
 void TVexoTableForm::New2Click() {
-  setRowCount(rowCount() + 1);
+  table_->appendRow();
   markRowsChanged();
 }
 
 void TVexoTableForm::Insert1Click() {
-  const int row = currentRow();
-  const int col = grid_->currentColumn() < 0 ? 0 : grid_->currentColumn();
-  QScopedValueRollback<int> g(selectGuard_, selectGuard_ + 1);
-  grid_->insertRow(row - 1);
-  grid_->setVerticalHeaderItem(row - 1, new QTableWidgetItem(QString()));
-  grid_->setCurrentCell(row - 1, col);  // the current row is now the new, empty one
+  table_->insertRow();
   markRowsChanged();
 }
 
 void TVexoTableForm::Del1Click() {
-  if (rowCount() < 3) return;  // the only data row stays
-  const int row = currentRow();
-  const int col = grid_->currentColumn() < 0 ? 0 : grid_->currentColumn();
-  QScopedValueRollback<int> g(selectGuard_, selectGuard_ + 1);
-  grid_->removeRow(row - 1);
-  grid_->setCurrentCell(qMin(row, rowCount() - 1) - 1, col);
-  markRowsChanged();
+  if (table_->deleteRow()) markRowsChanged();  // the only data row stays
 }
 
 // ---------------------------------------------------------------------------------------
 // Fonts and sizes
 
-int TVexoTableForm::gridFontSize() const { return fontSize_; }
-
-void TVexoTableForm::setGridFontSize(int size) {
-  fontSize_ = size;
-  QFont f = grid_->font();
-  f.setPointSize(size);
-  grid_->setFont(f);
-}
+int TVexoTableForm::gridFontSize() const { return table_->fontSize(); }
+int TVexoTableForm::defaultRowHeight() const { return table_->defaultRowHeight(); }
+int TVexoTableForm::defaultColWidth() const { return table_->defaultColWidth(); }
 
 void TVexoTableForm::showFontSize(int size) {
   if (!MainForm || !MainForm->fontSizeBox()) return;
@@ -722,46 +463,11 @@ void TVexoTableForm::showFontSize(int size) {
   box->setEditText(QString::number(size));
 }
 
-void TVexoTableForm::applyDefaultSizes(int rowHeight, int colWidth) {
-  defaultRowHeight_ = rowHeight;
-  defaultColWidth_ = colWidth;
-  grid_->verticalHeader()->setDefaultSectionSize(rowHeight);
-  grid_->horizontalHeader()->setDefaultSectionSize(colWidth);
-  grid_->horizontalHeader()->setFixedHeight(rowHeight);  // the title row
-  col0Width_ = colWidth;                                  // the number column
-  grid_->verticalHeader()->setFixedWidth(colWidth);
-  grid_->viewport()->update();
-}
+int TVexoTableForm::colWidth(int col) const { return table_->colWidth(col); }
+void TVexoTableForm::setColWidth(int col, int width) { table_->setColWidth(col, width); }
 
-int TVexoTableForm::colWidth(int col) const {
-  if (col == 0) return col0Width_;
-  if (col < 1 || col > 4) return 0;
-  return grid_->horizontalHeader()->sectionSize(col - 1);
-}
-
-void TVexoTableForm::setColWidth(int col, int width) {
-  width = qMax(width, 0);
-  if (col == 0) {
-    col0Width_ = width;
-    grid_->verticalHeader()->setFixedWidth(width);
-  } else if (col >= 1 && col <= 4) {
-    grid_->horizontalHeader()->resizeSection(col - 1, width);
-  }
-}
-
-void TVexoTableForm::Font1Click() {
-  if (fontSize_ < 72) setGridFontSize(fontSize_ + 2);
-  const int size = fontSize_;
-  showFontSize(size);
-  applyDefaultSizes(static_cast<int>(size * 1.4 + size), static_cast<int>(size * 5.6 + size));
-}
-
-void TVexoTableForm::Font2Click() {
-  if (fontSize_ > 6) setGridFontSize(fontSize_ - 2);
-  const int size = fontSize_;
-  showFontSize(size);
-  applyDefaultSizes(3 * size, 8 * size);
-}
+void TVexoTableForm::Font1Click() { showFontSize(table_->growFont()); }
+void TVexoTableForm::Font2Click() { showFontSize(table_->shrinkFont()); }
 
 // ---------------------------------------------------------------------------------------
 // Clipboard: only the in-place editor has text to cut, copy or paste.

@@ -20,9 +20,9 @@ class QLineEdit;
 class QMenu;
 class QPlainTextEdit;
 class QSplitter;
-class QTableWidget;
+class QTableView;
 class QTextEdit;
-class TableGridDelegate;
+class TableGrid;
 class TOACAModelForm;
 
 class TVexoTableForm : public TDocChild {
@@ -61,11 +61,11 @@ class TVexoTableForm : public TDocChild {
   int currentRow() const;     // 1-based data row
   int currentColumn() const;  // 1 .. 4
   void selectCell(int col, int row);  // moves the selection, as a click would
-  QTableWidget* grid() const { return grid_; }
+  QTableView* grid() const { return grid_; }
   // The grid cannot be edited while locked and shows `hint`; unlocking clears the hint. The
   // windows that work on the description lock it through lockGrid instead.
   void setGridLocked(bool locked, const QString& hint = QString());
-  bool gridLocked() const { return gridLocked_; }
+  bool gridLocked() const;
 
   // ---- windows working on the operational automaton ----
   // The designer, the ОА model window and the joint model each hold the grid lock while they
@@ -82,8 +82,8 @@ class TVexoTableForm : public TDocChild {
   int gridLockCount() const;
   QList<TDocChild*> gridLockHolders() const;
   int gridFontSize() const;
-  int defaultRowHeight() const { return defaultRowHeight_; }
-  int defaultColWidth() const { return defaultColWidth_; }
+  int defaultRowHeight() const;
+  int defaultColWidth() const;
   int colWidth(int col) const;
   QLineEdit* cellEditor() const;  // the in-place editor while a cell is being edited
 
@@ -178,38 +178,25 @@ class TVexoTableForm : public TDocChild {
  protected:
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  friend class TableGridDelegate;
   void buildMenus();
-  void setRowCount(int rows);
-  void numberRows();
   void setCorner(const QString& text);
-  void applyDefaultSizes(int rowHeight, int colWidth);
   void setColWidth(int col, int width);
   void showFontSize(int size);
-  void setGridFontSize(int size);
   void commitOpenEditor();
   void updateCaptionFromPath(const QString& path);
   void setStatusPanel(int panel, const QString& text);
-  bool rowEmpty(int row, bool withNumber) const;
   bool saveOaTo(const QString& path);
   // Reads an ОА file into the description; a file that does not read is reported and
   // changes nothing.
   OaFile::Result loadOa(const QString& name);
   void markRowsChanged();
 
-  QTableWidget* grid_ = nullptr;
+  TableGrid* table_ = nullptr;  // the grid's logic, shared with the second program
+  QTableView* grid_ = nullptr;
   QSplitter* splitter_ = nullptr;
   QPlainTextEdit* status_ = nullptr;
-  TableGridDelegate* delegate_ = nullptr;
-  QPointer<QLineEdit> editor_;
-  QPersistentModelIndex editorIndex_;
-  int selectGuard_ = 0;  // >0 while the program itself moves the selection or resizes the grid
-  int col0Width_ = 80;
-  QString corner_;
-  bool gridLocked_ = false;
   struct GridLock {
     QPointer<TDocChild> holder;
     QString hint;
@@ -219,9 +206,6 @@ class TVexoTableForm : public TDocChild {
   // Asks every holder its close question; false when one of them refuses.
   bool askLockHolders();
   void closeLockHolders();
-  int defaultRowHeight_ = 24;
-  int defaultColWidth_ = 80;
-  int fontSize_ = 11;
 
   QMenu *mFile_ = nullptr, *mEdit_ = nullptr, *mFormat_ = nullptr, *mModel_ = nullptr,
         *mTrans_ = nullptr, *mOa_ = nullptr;

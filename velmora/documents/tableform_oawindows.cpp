@@ -1,5 +1,5 @@
 #include <QMdiSubWindow>
-#include <QTableWidget>
+#include <QTableView>
 
 #include "velmora/documents/tableform.h"
 #include "velmora/oa/oaform.h"

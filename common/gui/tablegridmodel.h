@@ -1,0 +1,51 @@
+#pragma once
+// The rows of a transition table as its grid shows them: four texts a row and the
+// row's number in the header. Kept in flat vectors so that a table of a million rows opens,
+// numbers and saves in one pass each.
+#include <QAbstractTableModel>
+#include <QString>
+#include <QVector>
+#include <array>
+
+#include "common/tabledata.h"
+
+class TableGridModel : public QAbstractTableModel {
+  Q_OBJECT
+ public:
+  explicit TableGridModel(QObject* parent = nullptr);
+
+  int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+  int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+  QVariant data(const QModelIndex& index, int role) const override;
+  QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+  Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+  // Rows and columns count from 0 here (the grid's data row 1 is row 0).
+  const QString& text(int row, int col) const;
+  void setText(int row, int col, const QString& text);
+  QString title(int col) const { return col >= 0 && col < 4 ? titles_[col] : QString(); }
+  void setTitle(int col, const QString& text);
+  // A row's number as its header shows it; 0 shows nothing.
+  int number(int row) const { return row >= 0 && row < rows_.size() ? rows_[row].number : 0; }
+  void setNumber(int row, int number);
+  // Rows with a source get 1, 2, ...; a row without one continues the row above and shows
+  // nothing. One header update for the whole column.
+  void renumber();
+
+  void resizeRows(int count);  // new rows are empty
+  void insertEmptyRow(int at);
+  void removeRowAt(int at);
+  void clearTexts();
+  void assign(const QVector<TableRow>& rows);  // at least one row remains
+  bool anyText() const { return filledCells_ > 0; }
+
+ private:
+  struct Row {
+    std::array<QString, 4> cells;
+    int number = 0;
+  };
+  void count(const Row& r, int sign);
+  QVector<Row> rows_;
+  std::array<QString, 4> titles_;
+  qint64 filledCells_ = 0;
+};

@@ -1,0 +1,146 @@
+// The frame: clock, opening by extension, progress text, font box routing, menu merging.
+#include <QComboBox>
+#include <QHeaderView>
+#include <QListWidget>
+#include <QStatusBar>
+#include <QTableView>
+#include <QTableWidget>
+
+#include "fixture.h"
+#include "tiravo/core/ftt.h"
+#include "tiravo/forms/browser.h"
+#include "tiravo/forms/editform.h"
+#include "tiravo/forms/tableform.h"
+
+using namespace tiravo;
+
+using Frame = TiravoFrame;
+
+TEST_F(Frame, ClockCaptionHasNoLeadingZeros) {
+  const struct {
+    QTime time;
+    const char* caption;
+  } cases[] = {{QTime(9, 5), "Vexo [9:5]"}, {QTime(14, 7), "Vexo [14:7]"}, {QTime(0, 0), "Vexo [0:0]"}};
+  for (const auto& c : cases) {
+    frame->clock = [&] { return c.time; };
+    frame->Timer1Timer();
+    EXPECT_EQ(frame->windowTitle(), c.caption);
+  }
+  EXPECT_EQ(frame->timer()->interval(), 1000);
+}
+
+TEST_F(Frame, ProgressIsATruncatedPercentage) {
+  EXPECT_EQ(TMainForm::progressText(3, 7), "42%");
+  EXPECT_EQ(TMainForm::progressText(7, 7), "100%");
+  EXPECT_EQ(TMainForm::progressText(0, 0), "0%");  // no rows yet
+}
+
+TEST_F(Frame, OpenChoosesTheWindowByLowerCasedExtension) {
+  write(path("A.SKU"), "sku:\r\n");
+  write(path("b.Rvs"), "s0\r\n");
+  write(path("c.tbl"), "Binary\r\n");
+  const struct {
+    const char* name;
+    int kind;  // 0: table window
+  } cases[] = {{"A.SKU", TEditForm::Sku}, {"b.Rvs", TEditForm::Rvas}, {"c.tbl", 0}};
+  for (const auto& c : cases) {
+    script->files << path(QString::fromLatin1(c.name));
+    frame->FileOpenItemClick();
+    TChildForm* child = frame->activeChild();
+    ASSERT_TRUE(child) << c.name;
+    if (c.kind) {
+      auto* e = qobject_cast<TEditForm*>(child);
+      ASSERT_TRUE(e) << c.name;
+      EXPECT_EQ(e->EditKind, c.kind);
+    } else {
+      EXPECT_TRUE(qobject_cast<TVexoTableForm*>(child));
+    }
+    EXPECT_EQ(child->windowTitle(), c.name);
+  }
+  EXPECT_TRUE(script->shown.isEmpty());
+}
+
+TEST_F(Frame, UnsupportedExtensionAsksAgainUntilCancelled) {
+  const struct {
+    const char* name;
+    const char* message;
+  } cases[] = {{"x.txt", "Расширение .txt программой не поддерживается"},
+               {"noext", "Расширение  программой не поддерживается"}};
+  for (const auto& c : cases) {
+    script->shown.clear();
+    script->fileFilters.clear();
+    script->files << path(QString::fromLatin1(c.name));
+    script->answers << dlg::Ok;  // OK opens the dialog again, which is then cancelled
+    frame->FileOpenItemClick();
+    ASSERT_EQ(script->shown.size(), 1);
+    EXPECT_EQ(script->shown[0].text, c.message);
+    EXPECT_EQ(script->shown[0].caption, "Ошибка");
+    EXPECT_EQ(script->shown[0].buttons, dlg::Ok | dlg::Cancel);
+    EXPECT_EQ(script->fileFilters.size(), 2);
+  }
+  EXPECT_EQ(children(), 0);
+}
+
+TEST_F(Frame, GsaIsNotSupported) {
+  frame->NewGSAClick();
+  ASSERT_EQ(script->shown.size(), 1);
+  EXPECT_EQ(script->lastText(), "В данной версии программы работа с ГСА не поддерживается!");
+  EXPECT_EQ(script->shown[0].caption, "Сообщение от разработчиков");
+}
+
+TEST_F(Frame, ChildMenusReplaceTheFileMenuAndArrangeItemsFollowChildren) {
+  EXPECT_EQ(frame->menuBarMenus().first(), frame->fileMenu);
+  EXPECT_FALSE(frame->tileItem->isEnabled());
+  EXPECT_FALSE(frame->SaveBtn->isEnabled());
+  TEditForm* e = frame->newEditor(TEditForm::Rvas);
+  EXPECT_EQ(frame->menuBarMenus().first(), e->menus().first());
+  EXPECT_EQ(frame->menuBarMenus().last(), frame->helpMenu);
+  EXPECT_TRUE(frame->tileItem->isEnabled());
+  EXPECT_TRUE(frame->fontSizeBox()->isEnabled());
+  EXPECT_EQ(ActiveChildKind, 3);
+  frame->newTable();
+  EXPECT_EQ(ActiveChildKind, 5);
+  frame->mdiArea()->closeAllSubWindows();
+  QApplication::processEvents();
+  EXPECT_EQ(frame->menuBarMenus().first(), frame->fileMenu);
+  EXPECT_FALSE(frame->SaveBtn->isEnabled());
+  EXPECT_EQ(ActiveChildKind, 5);  // nothing resets it
+}
+
+TEST_F(Frame, FontBoxGoesToTheActiveKind) {
+  TEditForm* e = frame->newEditor(TEditForm::Rvas);
+  frame->fontSizeBox()->setCurrentText("14");
+  EXPECT_EQ(e->fontSize(), 14);
+  frame->fontSizeBox()->setCurrentText("abc");  // not a number: ignored
+  EXPECT_EQ(e->fontSize(), 14);
+  EXPECT_TRUE(script->shown.isEmpty());
+
+  TVexoTableForm* t = frame->newTable();
+  frame->fontSizeBox()->setCurrentText("20");
+  EXPECT_EQ(t->gridFontSize(), 20);
+  EXPECT_EQ(t->grid()->verticalHeader()->defaultSectionSize(), 48);  // trunc(20 * 1.4 + 20)
+}
+
+TEST_F(Frame, FontBoxInAModelWindowFollowsTheFocusedControl) {
+  auto* model = new FTT;
+  model->AddLine({"s1=1"}, {"y1=1"}, {"x1=1"}, {"s2=1"});
+  auto* b = new TFTT_Brouser(model);
+  frame->addChild(b);
+  ASSERT_EQ(ActiveChildKind, 7);
+  b->lines()->setFocus();
+  frame->fontSizeBox()->setCurrentText("14");
+  EXPECT_EQ(frame->hintText(), "[lbSY]");
+  EXPECT_EQ(b->lines()->font().pointSize(), 14);
+  b->transfers()->setFocus();
+  frame->fontSizeBox()->setCurrentText("16");
+  EXPECT_EQ(b->transfers()->font().pointSize(), 16);
+  EXPECT_EQ(b->transfers()->verticalHeader()->defaultSectionSize(), 38);  // trunc(16 * 1.4 + 16)
+  EXPECT_TRUE(script->shown.isEmpty());
+  auto* other = new QWidget(b);
+  other->setObjectName("Other");
+  other->setFocusPolicy(Qt::StrongFocus);
+  other->show();
+  other->setFocus();
+  frame->fontSizeBox()->setCurrentText("18");
+  EXPECT_EQ(script->lastText(), "Изменение размера шрифта для данного элемента не поддерживается");
+}

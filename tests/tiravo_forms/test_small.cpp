@@ -1,0 +1,67 @@
+// The free-memory window and the about box.
+#include <QLabel>
+#include <QTest>
+
+#include "fixture.h"
+#include "tiravo/forms/aboutbox.h"
+#include "tiravo/forms/meminfo.h"
+#include "tiravo/forms/memory.h"
+
+using namespace tiravo;
+
+TEST(Meminfo, FiguresAndCaptions) {
+  const struct {
+    const char* text;
+    const char* phys;
+    const char* physHint;
+    const char* swap;
+  } cases[] = {
+      {"MemTotal: 65536 kB\nMemFree: 1 kB\nMemAvailable: 16384 kB\nSwapTotal: 0 kB\nSwapFree: 0 kB\n",
+       "Физическая: 25.00%", "Всего 64.00Мб", "Виртуальная: 0.00%"},
+      // Without an estimate of available memory the free memory counts.
+      {"MemTotal: 2048 kB\nMemFree: 1024 kB\nSwapTotal: 4096 kB\nSwapFree: 1024 kB\n", "Физическая: 50.00%",
+       "Всего 2.00Мб", "Виртуальная: 25.00%"},
+      // Beyond 4 GiB the figures stay right; nonsense lines are skipped.
+      {"MemTotal: 67108864 kB\nMemAvailable: 16777216 kB\nSwapTotal: 99999999999999999999 kB\ngarbage\n",
+       "Физическая: 25.00%", "Всего 65536.00Мб", "Виртуальная: 0.00%"},
+  };
+  for (const auto& c : cases) {
+    const MemoryStatus s = parseMeminfo(c.text);
+    EXPECT_EQ(physCaption(s), c.phys);
+    EXPECT_EQ(totalHint(s.totalPhys), c.physHint);
+    EXPECT_EQ(swapCaption(s), c.swap);
+  }
+}
+
+using Small = TiravoFrame;
+
+TEST_F(Small, MemoryWindowReadsItsFileAndSplitsItsHeight) {
+  write(path("meminfo"), "MemTotal: 65536 kB\nMemAvailable: 16384 kB\nSwapTotal: 1024 kB\nSwapFree: 512 kB\n");
+  TMemory* m = frame->memory();
+  m->meminfoPath = path("meminfo");
+  m->Timer1Timer();
+  EXPECT_EQ(m->phys()->text(), "Физическая: 25.00%");
+  EXPECT_EQ(m->phys()->toolTip(), "Всего 64.00Мб");
+  EXPECT_EQ(m->swap()->text(), "Виртуальная: 50.00%");
+  EXPECT_EQ(m->windowTitle(), "Свободная память");
+  EXPECT_EQ(m->timer()->interval(), 500);
+  EXPECT_TRUE(m->timer()->isActive());
+  m->resize(153, 31);
+  m->Resizing();
+  EXPECT_EQ(m->phys()->height(), 15);
+  EXPECT_EQ(m->swap()->height(), 16);
+}
+
+TEST_F(Small, AboutBoxCreditsToggleAndReopenHidden) {
+  TAboutBox box(frame);
+  box.show();
+  box.ProgramIconClick();
+  EXPECT_TRUE(box.panel2()->isVisible());
+  box.ProgramIconClick();
+  EXPECT_FALSE(box.panel2()->isVisible());
+  QTest::mouseClick(box.programIcon(), Qt::LeftButton);
+  EXPECT_TRUE(box.panel2()->isVisible());
+  box.accept();
+  box.show();
+  EXPECT_FALSE(box.panel2()->isVisible());
+}

@@ -1,0 +1,81 @@
+#pragma once
+// The text editor of Tiravo for one РВАС, СКУ or ЛСА document: plain lines in a memo, saved
+// as cp1251 lines ended by CR LF; hands its lines to the translators.
+#include <QString>
+#include <QStringList>
+
+#include "tiravo/forms/childform.h"
+
+class QAction;
+class QMenu;
+class QPlainTextEdit;
+
+namespace tiravo {
+
+class TEditForm : public TChildForm {
+  Q_OBJECT
+ public:
+  enum Kind { Sku = 1, Rvas = 2, Lsa = 3 };
+  explicit TEditForm(QWidget* parent = nullptr);
+
+  int kind() const override { return 3; }
+  QList<QMenu*> menus() const override;
+
+  QString FileName = QStringLiteral("Untitled");
+  int EditKind = Rvas;  // set by the frame right after construction
+  // The save dialog's filter ("Описание|*.ext|..."); the frame sets it for СКУ and ЛСА.
+  QString saveFilter = QStringLiteral("Файл РВАС (*.rvs)|*.rvs|Все файла|*.*");
+
+  // The text as its lines, and the lines put in place of the text (an edit: the document
+  // counts as modified).
+  QStringList lines() const;
+  void setLines(const QStringList& lines);
+  QPlainTextEdit* editor() const { return Editor; }
+  bool isModified() const;
+  void setModified(bool modified);
+
+  // False (reported) when the file could not be read; the text is then unchanged.
+  bool LoadFile(const QString& name);
+  // True when the text was written.
+  bool Save1Click();
+  bool Saveas1Click();
+
+  // ---- handlers ----
+  void FormActivate() override;
+  bool FormCloseQuery() override;
+  void Edit1Click();
+  void Cut1Click();
+  void Copy1Click();
+  void Paste1Click();
+  void Delete1Click();
+  void Selectall1Click();
+  void Left1Click(QAction* item);
+  void Wordwrap1Click();
+  void FontBig1Click();
+  void FontSml2Click();
+  void EditorChange();
+  void ToTblClick();
+  void ToSkuClick();
+  void Print1Click();
+  void Printersetup1Click();
+
+  int fontSize() const;
+  void setFontSize(int size);
+
+  QAction *ToTbl = nullptr, *ToSku = nullptr, *wordWrapItem = nullptr;
+  QAction *alignLeft = nullptr, *alignRight = nullptr, *alignCenter = nullptr;
+  QAction *cutItem = nullptr, *copyItem = nullptr, *pasteItem = nullptr, *deleteItem = nullptr;
+  QAction *popupCut = nullptr, *popupCopy = nullptr, *popupPaste = nullptr;
+  QMenu* popupMenu() const { return popup_; }
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void buildMenus();
+  QPlainTextEdit* Editor = nullptr;
+  QList<QMenu*> menus_;
+  QMenu* popup_ = nullptr;
+};
+
+}  // namespace tiravo

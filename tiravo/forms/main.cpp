@@ -1,0 +1,17 @@
+#include "platform/dialogs.h"
+#include "platform/guard.h"
+#include "tiravo/forms/mainform.h"
+
+int main(int argc, char** argv) {
+  GuardedApplication app(argc, argv);
+  try {
+    auto* frame = new tiravo::TMainForm;
+    frame->createStartupWindows();
+    frame->show();
+    app.exec();
+    delete frame;
+  } catch (...) {
+    dlg::message(nullptr, guard::currentMessage(), QStringLiteral("Ошибка"), dlg::Ok, dlg::Critical);
+  }
+  return 0;
+}

@@ -1,0 +1,106 @@
+#pragma once
+// The transition-table window of Tiravo: the grid of rows "si / y / xij / sj", the *.tbl file,
+// and the model commands that compile the grid and hand the model on.
+//
+// Grid coordinates: row 0 holds the titles, column 0 the row numbers; data rows are
+// 1 .. rowCount() - 1, data columns 1 (si), 2 (y), 3 (xij), 4 (sj).
+#include <QString>
+#include <functional>
+
+#include "common/tabledata.h"
+#include "tiravo/forms/childform.h"
+
+class FTT;
+class QAction;
+class QMenu;
+class QRadioButton;
+class QTableView;
+class TableGrid;
+
+namespace tiravo {
+
+class TMainForm;
+
+class TVexoTableForm : public TChildForm {
+  Q_OBJECT
+ public:
+  explicit TVexoTableForm(QWidget* parent = nullptr);
+  ~TVexoTableForm() override;
+
+  int kind() const override { return 5; }
+  QList<QMenu*> menus() const override;
+
+  // ---- document ----
+  // Reads a table file. False when it was refused (message shown); the caller closes the window.
+  bool Open(const QString& path);
+  bool Save1Click();  // true when written
+  bool Saveas1Click();
+  QString fileName() const { return tableFileName; }
+  // The grid as a table (rows as they stand, empty ones included; coding from signalCoding).
+  TableData tableData() const;
+  // Puts the rows into the grid (at least one data row stays) and the coding into
+  // signalCoding and the radio buttons; tableModified is left as it is.
+  void setTableData(const TableData& table);
+  void setSignalCoding(int coding);  // 1 "Abstract", 0 "Binary"
+
+  // ---- grid ----
+  QTableView* grid() const;
+  TableGrid* table() const { return table_; }
+  int rowCount() const;  // title row included
+  QString cell(int col, int row) const;
+  void setCell(int col, int row, const QString& text);
+  int gridFontSize() const;
+  // The frame's font-size box: the grid font and its default row height and column width.
+  void setFontSize(int size);
+
+  // ---- handlers ----
+  void FormActivate() override;
+  bool FormCloseQuery() override;
+  void GridSelectCell(int col, int row);
+  bool GridKeyDown();  // Down on a filled last row appends a row; true when it did
+  void GridKeyPress();
+  void Insert1Click();
+  void New2Click();
+  void Del1Click();
+  void Font1Click();
+  void Font2Click();
+  void Cut1Click();
+  void Copy1Click();
+  void Paste1Click();
+  void Delete1Click();
+  void AbstrButtonClick() { signalCoding = 1; }
+  void BinButtonClick() { signalCoding = 0; }
+  void SelectAll1Click() {}
+  void StandartClick();
+  void miSimStepClick();
+  void miDetermClick();
+  void SkuClick();
+  void miToBrouserClick();
+  // Compiles the grid; null when the compiler refused it (it has said why). Owned by the caller.
+  FTT* compile();
+
+  // ---- state ----
+  bool tableModified = false;
+  QString tableFileName = QStringLiteral("Untitled");
+  bool renumberPending = false;
+  int signalCoding = 0;  // 1 "Abstract", 0 "Binary"
+
+  QRadioButton *AbstrButton = nullptr, *BinButton = nullptr;
+  // Menu items by their text without the shortcut part (for the frame and tests).
+  QAction* menuAction(const QString& text) const;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void buildMenus();
+  // Compiles and gives the model to `receive`, which owns it from then on.
+  void handOver(const std::function<void(TMainForm&, FTT*)>& receive);
+  void rowsChanged();
+  void showFontSize(int size);
+  TableGrid* table_ = nullptr;
+  QList<QMenu*> menus_;
+};
+
+}  // namespace tiravo
