@@ -34,7 +34,7 @@ QString TblFile::cellText(const QString& text) {
   return out;
 }
 
-bool TblFile::parse(const QStringList& lines, TableData* out, QString* error) {
+bool TblFile::parse(const QStringList& lines, TableData* out, QString* error, int* ignoredLines) {
   // The tag is compared exactly: "abstract" or "Binary " are not table files.
   const QString first = lines.isEmpty() ? QString() : lines.first();
   TableData t;
@@ -58,13 +58,21 @@ bool TblFile::parse(const QStringList& lines, TableData* out, QString* error) {
     t.rows << r;
   }
   *out = t;
+  if (ignoredLines) *ignoredLines = int((lines.size() - 1) % 4);
   return true;
 }
 
-bool TblFile::read(const QString& path, TableData* out, QString* error) {
+bool TblFile::read(const QString& path, TableData* out, QString* error, int* ignoredLines) {
   QStringList lines;
   if (!textfile::readLines(path, &lines, error)) return false;
-  return parse(lines, out, error);
+  return parse(lines, out, error, ignoredLines);
+}
+
+QString TblFile::ignoredLinesMessage(int ignoredLines) {
+  if (ignoredLines <= 0) return QString();
+  return QStringLiteral("Файл таблицы переходов обрывается посреди строки таблицы: последние строки файла (%1) "
+                        "не составляют строки таблицы и не прочитаны. При сохранении они будут потеряны.")
+      .arg(ignoredLines);
 }
 
 QStringList TblFile::toLines(const TableData& table) {
@@ -85,12 +93,9 @@ bool TblFile::write(const QString& path, const TableData& table, QString* error)
       int bad = -1;
       if (!cp1251::canEncode(cells[c], &bad)) {
         if (error) {
-          const QString code =
-              QString::number(cells[c][bad].unicode(), 16).toUpper().rightJustified(4, QLatin1Char('0'));
-          *error = QStringLiteral("Символ \"%1\" (U+%2) в строке %3, столбце %4 таблицы не имеет кода в "
+          *error = QStringLiteral("Символ %1 в строке %2, столбце %3 таблицы не имеет кода в "
                                   "кодировке 1251; файл не записан")
-                       .arg(cells[c][bad])
-                       .arg(code)
+                       .arg(cp1251::describeChar(cells[c], bad))
                        .arg(i + 1)
                        .arg(QLatin1String(columns[c]));
         }

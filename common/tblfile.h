@@ -24,8 +24,11 @@ class TblFile {
   // Fills *out from the lines of a file; false (with *error set to badFormatMessage())
   // when the first line is neither tag. Only complete four-line groups become rows, so a
   // file with the tag alone gives no rows.
-  static bool parse(const QStringList& lines, TableData* out, QString* error);
-  static bool read(const QString& path, TableData* out, QString* error);
+  // *ignoredLines (when given) tells how many lines at the end made no complete row.
+  static bool parse(const QStringList& lines, TableData* out, QString* error, int* ignoredLines = nullptr);
+  static bool read(const QString& path, TableData* out, QString* error, int* ignoredLines = nullptr);
+  // The warning for a file that ends inside a row, or empty when `ignoredLines` is 0.
+  static QString ignoredLinesMessage(int ignoredLines);
 
   // The lines of the file: the tag ("Abstract" only for that exact coding), then each
   // row's four cells, line breaks inside a cell turned into blanks.

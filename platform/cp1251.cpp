@@ -51,6 +51,18 @@ bool canEncode(const QString& text, int* badIndex) {
   return true;
 }
 
+QString describeChar(const QString& text, int index) {
+  if (index < 0 || index >= text.size()) return QString();
+  char32_t code = text[index].unicode();
+  QString shown(text[index]);
+  if (text[index].isHighSurrogate() && index + 1 < text.size() && text[index + 1].isLowSurrogate()) {
+    code = QChar::surrogateToUcs4(text[index], text[index + 1]);
+    shown = text.mid(index, 2);
+  }
+  return QStringLiteral("\"%1\" (U+%2)")
+      .arg(shown, QString::number(uint(code), 16).toUpper().rightJustified(4, QLatin1Char('0')));
+}
+
 bool encode(const QString& text, QByteArray* out, int* badIndex) {
   QByteArray b;
   b.resize(text.size());

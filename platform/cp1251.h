@@ -15,5 +15,8 @@ bool encode(const QString& text, QByteArray* out, int* badIndex = nullptr);
 // -1 when the byte does not exist for `c`.
 int encodeChar(QChar c);
 bool canEncode(const QString& text, int* badIndex = nullptr);
+// The character at `index` for a message: the character in quotes and its code point,
+// one code point for a surrogate pair ("\"😀\" (U+1F600)").
+QString describeChar(const QString& text, int index);
 
 }  // namespace cp1251

@@ -1,5 +1,7 @@
 #include "platform/guard.h"
 
+#include <QLibraryInfo>
+#include <QTranslator>
 #include <exception>
 
 #include "platform/dialogs.h"
@@ -31,7 +33,17 @@ bool run(QWidget* parent, const std::function<void()>& command) {
 
 }  // namespace guard
 
-GuardedApplication::GuardedApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+GuardedApplication::GuardedApplication(int& argc, char** argv) : QApplication(argc, argv) {
+  // The programs speak Russian, so Qt's own dialogs (files, printing, buttons) should too.
+  const QString dir = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+  for (const char* name : {"qtbase_ru"}) {
+    auto* t = new QTranslator(this);
+    if (t->load(QString::fromLatin1(name), dir))
+      installTranslator(t);
+    else
+      delete t;
+  }
+}
 
 bool GuardedApplication::notify(QObject* receiver, QEvent* event) {
   try {

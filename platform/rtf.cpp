@@ -149,6 +149,11 @@ struct GroupState {
   bool bold = false, italic = false, underline = false;
   int colorIndex = 0;
   int uc = 1;  // characters that stand in for a \uN
+  // Whether text under `o` has the same character format (given the same font and colour tables).
+  bool sameFormat(const GroupState& o) const {
+    return font == o.font && halfPoints == o.halfPoints && bold == o.bold && italic == o.italic &&
+           underline == o.underline && colorIndex == o.colorIndex;
+  }
 };
 
 struct FontEntry {
@@ -213,6 +218,9 @@ class Reader {
   Align align_ = AlignLeft;
   QList<int> tabs_;
   bool endedByPar_ = false;  // no text since the last paragraph mark
+  GroupState runState_;       // the state the last run's format was worked out from
+  quint64 tables_ = 0;        // grows with every change of the font or colour table
+  quint64 runTables_ = ~quint64(0);
   Document doc_;
 
   void openGroup() {
@@ -363,6 +371,7 @@ class Reader {
         fontEntry_ = hasParam ? p : 0;
         fontName_.clear();
         fonts_[fontEntry_] = FontEntry();
+        ++tables_;
       } else if (w == "fcharset" && fontEntry_ != INT_MIN) {
         fonts_[fontEntry_].charset = p;
       }
@@ -396,7 +405,7 @@ class Reader {
     if (w == "emspace" || w == "enspace" || w == "qmspace") { literal(QChar(QLatin1Char(' '))); return; }
 
     if (w == "ansicpg") { if (hasParam) codepage_ = p; return; }
-    if (w == "deff") { deffont_ = p; return; }
+    if (w == "deff") { deffont_ = p; ++tables_; return; }
     if (w == "uc") { st_.uc = qBound(0, p, 16); return; }
     if (w == "plain") {
       const Dest d = st_.dest;
@@ -454,6 +463,7 @@ class Reader {
     if (st_.dest == Dest::ColorTable) {
       if (b == ';' && !escaped) {
         colors_.append(qRgb(red_, green_, blue_));
+        ++tables_;
         colorValid_.append(colorGiven_);
         red_ = green_ = blue_ = 0;
         colorGiven_ = false;
@@ -471,6 +481,7 @@ class Reader {
     QString name;
     for (char ch : fontName_) name += decode(static_cast<unsigned char>(ch), cp);
     e.name = name.trimmed();
+    ++tables_;
     fontEntry_ = INT_MIN;
     fontName_.clear();
   }
@@ -500,6 +511,14 @@ class Reader {
     if (u == 0x2029) c = QChar(0x2028);
     endedByPar_ = false;
     Paragraph& p = doc_.paragraphs.last();
+    // Most characters continue the run before them: the format is worked out only when the
+    // state that gives it has changed.
+    if (!p.runs.isEmpty() && runTables_ == tables_ && runState_.sameFormat(st_)) {
+      p.runs.last().text += c;
+      return;
+    }
+    runState_ = st_;
+    runTables_ = tables_;
     const CharFormat f = currentFormat();
     if (!p.runs.isEmpty() && p.runs.last().format == f) {
       p.runs.last().text += c;
@@ -567,8 +586,38 @@ Document fromTextDocument(const QTextDocument& doc) {
   return out;
 }
 
+namespace {
+
+// A document uses few character formats; building each once saves most of the filling time.
+class FormatCache {
+ public:
+  const QTextCharFormat& get(const CharFormat& f) {
+    for (const auto& e : entries_)
+      if (e.first == f) return e.second;
+    QTextCharFormat cf;
+    if (!f.font.isEmpty()) cf.setFontFamilies({f.font});
+    if (f.halfPoints > 0) cf.setFontPointSize(f.halfPoints / 2.0);
+    cf.setFontWeight(f.bold ? QFont::Bold : QFont::Normal);
+    cf.setFontItalic(f.italic);
+    cf.setFontUnderline(f.underline);
+    if (f.hasColor) cf.setForeground(QColor::fromRgb(f.color));
+    if (entries_.size() >= 64) entries_.removeFirst();
+    entries_.append({f, cf});
+    return entries_.last().second;
+  }
+
+ private:
+  QList<QPair<CharFormat, QTextCharFormat>> entries_;
+};
+
+}  // namespace
+
 void toTextDocument(const Document& rtf, QTextDocument* doc) {
+  FormatCache formats;
   doc->clear();
+  // Filling is not an edit the user could undo; keeping every step would cost more than the text.
+  const bool undo = doc->isUndoRedoEnabled();
+  doc->setUndoRedoEnabled(false);
   QTextCursor cur(doc);
   cur.beginEditBlock();
   bool first = true;
@@ -587,13 +636,7 @@ void toTextDocument(const Document& rtf, QTextDocument* doc) {
     else cur.insertBlock(bf);
     first = false;
     for (const Run& r : p.runs) {
-      QTextCharFormat cf;
-      if (!r.format.font.isEmpty()) cf.setFontFamilies({r.format.font});
-      if (r.format.halfPoints > 0) cf.setFontPointSize(r.format.halfPoints / 2.0);
-      cf.setFontWeight(r.format.bold ? QFont::Bold : QFont::Normal);
-      cf.setFontItalic(r.format.italic);
-      cf.setFontUnderline(r.format.underline);
-      if (r.format.hasColor) cf.setForeground(QColor::fromRgb(r.format.color));
+      const QTextCharFormat& cf = formats.get(r.format);
       QString text = r.text;
       // A run never breaks the paragraph it belongs to.
       for (QChar& c : text)
@@ -602,6 +645,7 @@ void toTextDocument(const Document& rtf, QTextDocument* doc) {
     }
   }
   cur.endEditBlock();
+  doc->setUndoRedoEnabled(undo);
   doc->setModified(false);
 }
 

@@ -2,6 +2,8 @@
 
 #include <QFile>
 #include <QSaveFile>
+#include <cerrno>
+#include <cstring>
 
 #include "platform/cp1251.h"
 
@@ -26,13 +28,15 @@ QStringList splitLines(const QString& text) {
 
 bool readText(const QString& path, QString* text, QString* error) {
   QFile f(path);
+  errno = 0;
   if (!f.open(QIODevice::ReadOnly)) {
-    if (error) *error = QStringLiteral("Не удается открыть файл ") + path + QStringLiteral(": ") + f.errorString();
+    if (error) *error = QStringLiteral("Не удается открыть файл ") + path + QStringLiteral(": ") + failureCause(errno, f);
     return false;
   }
+  errno = 0;
   const QByteArray bytes = f.readAll();
   if (f.error() != QFileDevice::NoError) {
-    if (error) *error = QStringLiteral("Ошибка чтения файла ") + path + QStringLiteral(": ") + f.errorString();
+    if (error) *error = QStringLiteral("Ошибка чтения файла ") + path + QStringLiteral(": ") + failureCause(errno, f);
     return false;
   }
   *text = cp1251::decode(bytes);
@@ -50,20 +54,49 @@ QString unencodableMessage(const QString& text, int lineNo) {
   int bad = -1;
   if (cp1251::canEncode(text, &bad)) return QString();
   const QString where = lineNo > 0 ? QStringLiteral(" в строке %1").arg(lineNo) : QString();
-  const QString code = QString::number(text[bad].unicode(), 16).toUpper().rightJustified(4, QLatin1Char('0'));
-  return QStringLiteral("Символ \"%1\" (U+%2)%3 не имеет кода в кодировке 1251; файл не записан")
-      .arg(text[bad])
-      .arg(code, where);
+  return QStringLiteral("Символ %1%2 не имеет кода в кодировке 1251; файл не записан")
+      .arg(cp1251::describeChar(text, bad), where);
+}
+
+QString failureCause(int err, const QFileDevice& f) {
+  switch (err) {
+    case ENOSPC: return QStringLiteral("нет места на диске");
+#ifdef EDQUOT
+    case EDQUOT: return QStringLiteral("превышена дисковая квота");
+#endif
+    case EACCES:
+    case EPERM: return QStringLiteral("нет прав доступа");
+    case EROFS: return QStringLiteral("диск доступен только для чтения");
+    case ENOENT: return QStringLiteral("файл или папка не существует");
+    case ENOTDIR: return QStringLiteral("папка не существует");
+    case EISDIR: return QStringLiteral("это папка, а не файл");
+    case ENAMETOOLONG: return QStringLiteral("слишком длинное имя файла");
+    case EIO: return QStringLiteral("ошибка ввода-вывода");
+    case EFBIG: return QStringLiteral("файл слишком велик");
+    default: break;
+  }
+  if (err != 0) return QString::fromLocal8Bit(std::strerror(err));
+  return f.errorString();
 }
 
 bool writeBytes(const QString& path, const QByteArray& bytes, QString* error) {
   QSaveFile f(path);
+  // errno is read right after the failing call: QSaveFile itself often says only "Unknown error".
+  errno = 0;
   if (!f.open(QIODevice::WriteOnly)) {
-    if (error) *error = QStringLiteral("Не удается записать файл ") + path + QStringLiteral(": ") + f.errorString();
+    if (error) *error = QStringLiteral("Не удается записать файл ") + path + QStringLiteral(": ") + failureCause(errno, f);
     return false;
   }
-  if (f.write(bytes) != bytes.size() || !f.commit()) {
-    if (error) *error = QStringLiteral("Ошибка записи файла ") + path + QStringLiteral(": ") + f.errorString();
+  errno = 0;
+  bool ok = f.write(bytes) == bytes.size();
+  int err = errno;
+  if (ok) {
+    errno = 0;
+    ok = f.commit();
+    err = errno;
+  }
+  if (!ok) {
+    if (error) *error = QStringLiteral("Ошибка записи файла ") + path + QStringLiteral(": ") + failureCause(err, f);
     return false;
   }
   return true;

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+class QFileDevice;
+
 namespace textfile {
 
 // CR LF, LF and CR each end a line; a final line break adds no empty line.
@@ -15,6 +17,10 @@ bool readLines(const QString& path, QStringList* lines, QString* error);
 // Message naming the first character of `text` that has no 1251 code, or empty.
 // `lineNo` (1-based, 0 = not a line) is named in the message when given.
 QString unencodableMessage(const QString& text, int lineNo = 0);
+
+// Why a file operation failed, in words a user understands, from the errno read right after
+// the failing call (0: the device's own message).
+QString failureCause(int err, const QFileDevice& f);
 
 // Encodes first (nothing is written when a character has no 1251 code), then writes
 // atomically: the old file stays whole when writing fails.

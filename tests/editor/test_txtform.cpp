@@ -68,6 +68,32 @@ TEST_F(TextTest, PlainFileLoadsAsCodePage1251Lines) {
   EXPECT_EQ(frame->lastTxtForm.data(), w);
 }
 
+TEST_F(TextTest, PlainTextGoesBackAsPlainTextAndRichTextAsRichText) {
+  QTemporaryDir dir;
+  struct Case {
+    const char* name;
+    QByteArray bytes, saved;  // saved: what the file holds after a save
+  } cases[] = {
+      // Control characters, tabs and a lone CR survive; every line ends with CR LF.
+      {"plain.txt", QByteArray("a\x01\tb\x0c\r\n\xcf\xf0\rz"), QByteArray("a\x01\tb\x0c\r\n\xcf\xf0\r\nz\r\n")},
+      {"rich.txt", QByteArray("{\\rtf1\\ansi x\\par}"), QByteArray()},
+  };
+  for (const Case& c : cases) {
+    const QString path = dir.filePath(QString::fromLatin1(c.name));
+    ASSERT_TRUE(edtest::writeAll(path, c.bytes));
+    auto* w = qobject_cast<TTxtForm*>(createTextWindow(path));
+    ASSERT_NE(w, nullptr);
+    w->Editor->moveCursor(QTextCursor::End);
+    ASSERT_TRUE(w->Save1Click()) << c.name;
+    const QByteArray saved = edtest::readAll(path);
+    if (c.saved.isEmpty())
+      EXPECT_TRUE(saved.startsWith("{\\rtf1")) << c.name;
+    else
+      EXPECT_EQ(saved, c.saved) << c.name;
+    w->close();
+  }
+}
+
 TEST_F(TextTest, UnreadableFileOpensNoWindowAndSaysWhy) {
   QTemporaryDir dir;
   dlg::Script s;

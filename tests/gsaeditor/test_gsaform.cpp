@@ -76,6 +76,21 @@ TEST_F(GsaWindow, OnlyTheActiveWindowTakesAClick) {
   EXPECT_FALSE(first->isModified());
 }
 
+TEST_F(GsaWindow, AClickBesideTheCellsPlacesNothing) {
+  TGSAForm* w = newGsa();
+  subOf(w)->resize(900, 700);
+  w->setFontSize(1);  // 30 columns of 10 pixels leave room on the right
+  tool(GsaTool::End);
+  GsaGridView* g = w->GSAGrid;
+  const QPointF beside(g->cellRect(29, 0).right() + 40, g->cellRect(29, 0).center().y());
+  ASSERT_LT(beside.x(), g->viewport()->width());
+  QMouseEvent press(QEvent::MouseButtonPress, beside, g->viewport()->mapToGlobal(beside), Qt::LeftButton,
+                    Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(g->viewport(), &press);
+  EXPECT_TRUE(w->grid().usedCells().isEmpty());
+  EXPECT_FALSE(w->isModified());
+}
+
 TEST_F(GsaWindow, StatusTextAndTrackingPreview) {
   TGSAForm* w = newGsa();
   moveTo(w, 3, 5);

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "platform/cp1251.h"
 #include "platform/textfile.h"
 
 TEST(TextFile, LineEndsOfEveryKind) {
@@ -35,4 +38,24 @@ TEST(TextFile, ReadMissingFileFails) {
   QString err;
   EXPECT_FALSE(textfile::readLines("/nonexistent/x.txt", &lines, &err));
   EXPECT_FALSE(err.isEmpty());
+}
+
+TEST(TextFile, FailuresNameTheirCauseAndCharactersTheirCodePoint) {
+  QFile dev;
+  const struct {
+    int err;
+    const char* words;
+  } causes[] = {{ENOSPC, "нет места на диске"}, {EACCES, "нет прав доступа"}, {EROFS, "только для чтения"},
+                {ENOENT, "не существует"}};
+  for (const auto& c : causes)
+    EXPECT_TRUE(textfile::failureCause(c.err, dev).contains(QString::fromUtf8(c.words))) << c.err;
+
+  QString err;
+  EXPECT_FALSE(textfile::writeLines("/nonexistent/x.txt", {"a"}, &err));
+  EXPECT_TRUE(err.contains(QString::fromUtf8("не существует"))) << err.toStdString();
+
+  // A character beyond the basic plane is one code point, not half of a pair.
+  EXPECT_FALSE(textfile::writeLines("/tmp/unused.txt", {QString::fromUtf8("a\xF0\x9F\x98\x80")}, &err));
+  EXPECT_TRUE(err.contains("U+1F600")) << err.toStdString();
+  EXPECT_EQ(cp1251::describeChar(QString::fromUtf8("\xE2\x9C\x93"), 0), QString::fromUtf8("\"\xE2\x9C\x93\" (U+2713)"));
 }

@@ -118,10 +118,15 @@ TEST(TableWindow, TagOnlyFileIsOneEmptyRowAndPartialGroupIsDropped) {
   ASSERT_TRUE(f->Save1Click());
   EXPECT_EQ(readAll(p), QByteArray("Abstract\r\n\r\n\r\n\r\n\r\n")) << "a loaded table keeps its coding";
 
+  // A file cut inside a row says so before a save could lose the rest for good.
   ASSERT_TRUE(writeRaw(p, "Binary\r\n1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n9\r\n"));
+  dlg::Script s;
   auto g = openForm(p);
   EXPECT_EQ(g->rowCount(), 3);
   EXPECT_EQ(column(g.get(), 1), (QStringList{"1", "5"}));
+  ASSERT_EQ(s.shown.size(), 1);
+  EXPECT_TRUE(s.shown[0].text.contains("(1)")) << s.shown[0].text.toStdString();
+  EXPECT_EQ(s.shown[0].caption, QString::fromUtf8("Предупреждение"));
 }
 
 TEST(TableWindow, TrailingEmptyCellsAndAnEmptyLastRowSurviveOpenAndSave) {
@@ -275,6 +280,14 @@ TEST(TableWindow, FailedSaveIsReportedAndTheTableStaysModified) {
   EXPECT_EQ(s.shown[0].caption, QString::fromUtf8("Ошибка"));
   EXPECT_TRUE(g->tableModified);
   EXPECT_EQ(readAll(p), kSample);
+
+  // A failed Save as leaves the window on the file it had.
+  ASSERT_TRUE(typeIntoCell(g.get(), 3, 1, "x2"));
+  s.files << dir.filePath("no/such/dir/u.tbl");
+  EXPECT_FALSE(g->Saveas1Click());
+  EXPECT_EQ(g->fileName(), p);
+  EXPECT_EQ(g->windowTitle(), "t.tbl");
+  EXPECT_TRUE(g->tableModified);
 }
 
 TEST(TableWindow, SavedTableWithAnEmptyRowHasThirteenLines) {

@@ -35,4 +35,12 @@ inline void WorkedTable(FTT& m) {
   Row(m, "s3", "y3", "X2", "s1");
 }
 
+// Abstract letters: z1 leads s1 to s2 and back, z2 keeps s1 and leads s2 nowhere.
+inline void LettersTable(FTT& m) {
+  m.Mode = FTT::Abstract;
+  Row(m, "s1", "y1", "z1", "s2");
+  Row(m, "s1", "y1", "z2", "s1");
+  Row(m, "s2", "y2", "z1", "s1");
+}
+
 }  // namespace tablehelp

@@ -1,7 +1,7 @@
 #pragma once
 // Commands whose windows are built apart from the frame, the editor and the table window: the
 // simulators, the determinizer, the signal-set dialogs and the translators. Each is one
-// function; later_stubs.cpp holds those not built yet.
+// function, defined in the file of its window.
 #include <QStringList>
 
 class FTT;

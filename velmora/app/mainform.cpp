@@ -123,13 +123,16 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), d_(new Private) {
 TMainForm::~TMainForm() {
   // Children go first, while the frame they call back into still exists.
   // Windows closed but not yet freed are still there too.
+  // A child that takes in a pending edit as it goes must not reach into a half-deleted MDI area:
+  // the frame stops answering first.
+  if (MainForm == this) MainForm = nullptr;
   if (mdi_) {
     disconnect(mdi_, nullptr, this, nullptr);
     for (QMdiSubWindow* s : mdi_->findChildren<QMdiSubWindow*>()) disconnect(s, nullptr, this, nullptr);
-    delete mdi_;
+    QMdiArea* area = mdi_;
     mdi_ = nullptr;
+    delete area;
   }
-  if (MainForm == this) MainForm = nullptr;
   delete d_;
 }
 
@@ -612,6 +615,7 @@ QMdiSubWindow* TMainForm::addChild(TDocChild* child, QObject* ownerObject) {
 }
 
 TDocChild* TMainForm::activeChild() const {
+  if (!mdi_) return nullptr;
   QMdiSubWindow* s = mdi_->currentSubWindow();
   return s ? qobject_cast<TDocChild*>(s->widget()) : nullptr;
 }

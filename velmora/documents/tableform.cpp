@@ -531,14 +531,17 @@ bool TVexoTableForm::Open(const QString& path) {
   tableFileName = path;
   oaFileName = path;
   updateCaptionFromPath(path);
-  QStringList lines;
   QString err;
   TableData t;
-  if (!textfile::readLines(path, &lines, &err) || !TblFile::parse(lines, &t, &err)) {
+  int ignored = 0;
+  if (!TblFile::read(path, &t, &err, &ignored)) {
     dlg::message(this, err, kError, dlg::Ok, dlg::Warning);
     return false;
   }
   setTableData(t);
+  // The user learns of a cut file before a save could make the loss permanent.
+  if (ignored > 0)
+    dlg::message(this, TblFile::ignoredLinesMessage(ignored), QStringLiteral("Предупреждение"), dlg::Ok, dlg::Warning);
   // The description lives next to the table, whatever the current directory is.
   oaFileName = companionOaName(path);
   if (!OAOpenOA(oaFileName, true)) return false;
@@ -552,8 +555,12 @@ bool TVexoTableForm::Save1Click() {
     tableFileName = kUntitled;
     return Saveas1Click();
   }
+  return writeTable(tableFileName);
+}
+
+bool TVexoTableForm::writeTable(const QString& path) {
   QString err;
-  if (!TblFile::write(tableFileName, tableData(), &err)) {
+  if (!TblFile::write(path, tableData(), &err)) {
     dlg::message(this, err, kError, dlg::Ok, dlg::Warning);
     return false;  // still modified
   }
@@ -566,10 +573,13 @@ bool TVexoTableForm::Saveas1Click() {
   QString path = dlg::saveFile(this, kTblFilter, dialogDir(tableFileName), QFileInfo(tableFileName).fileName());
   if (path.isEmpty()) return false;
   path = withDefaultExtension(path, QStringLiteral("tbl"));
+  // The window takes the new name only once the table is written there.
+  commitOpenEditor();
+  if (!writeTable(path)) return false;
   tableFileName = path;
   oaFileName = companionOaName(path);
   updateCaptionFromPath(path);
-  return Save1Click();
+  return true;
 }
 
 // ---------------------------------------------------------------------------------------

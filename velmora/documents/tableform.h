@@ -192,6 +192,7 @@ class TVexoTableForm : public TDocChild {
   // changes nothing.
   OaFile::Result loadOa(const QString& name);
   void markRowsChanged();
+  bool writeTable(const QString& path);  // the save itself; reports a failure
 
   TableGrid* table_ = nullptr;  // the grid's logic, shared with the second program
   QTableView* grid_ = nullptr;

@@ -6,11 +6,14 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QPrinter>
+#include <QPointer>
 #include <QPrinterInfo>
 #include <QStandardPaths>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextEdit>
 #include <QVBoxLayout>
+#include <cerrno>
 
 #include "platform/cp1251.h"
 #include "platform/dialogs.h"
@@ -46,9 +49,7 @@ TTxtForm::TTxtForm(QWidget* parent) : TDocChild(parent), fileName(QString::fromL
   docwin::attachPopup(this, Editor, menus.popup);
   connect(Editor, &QTextEdit::selectionChanged, this, [this] { Edit1Click(); });
   docwin::onClipboardChange(this, [this] { Edit1Click(); });
-  connect(Editor->document(), &QTextDocument::modificationChanged, this, [this](bool modified) {
-    if (docwin::isActiveChild(this)) docwin::setStatus(0, modified ? QStringLiteral("Изменен") : QString());
-  });
+  setDocument(new QTextDocument(this));
 
   // FormCreate
   Edit1Click();
@@ -87,25 +88,54 @@ bool TTxtForm::isModified() const { return Editor->document()->isModified(); }
 
 bool TTxtForm::LoadFromFile(const QString& path) {
   QFile file(path);
+  errno = 0;
   if (!file.open(QIODevice::ReadOnly)) {
-    dlg::error(this, QStringLiteral("Не удается открыть файл ") + path + QStringLiteral(": ") + file.errorString());
+    dlg::error(this, QStringLiteral("Не удается открыть файл ") + path + QStringLiteral(": ") +
+                         textfile::failureCause(errno, file));
     return false;
   }
+  errno = 0;
   const QByteArray bytes = file.readAll();
   if (file.error() != QFileDevice::NoError) {
-    dlg::error(this, QStringLiteral("Ошибка чтения файла ") + path + QStringLiteral(": ") + file.errorString());
+    dlg::error(this, QStringLiteral("Ошибка чтения файла ") + path + QStringLiteral(": ") +
+                         textfile::failureCause(errno, file));
     return false;
   }
   fileName = path;
   setWindowTitle(QFileInfo(path).fileName());
-  if (rtf::isRtf(bytes)) {
-    rtf::toTextDocument(rtf::read(bytes), Editor->document());
+  // The document is built apart from the editor and shown whole: filling a shown document lays
+  // it out again and again.
+  auto* doc = new QTextDocument(this);
+  doc->setDefaultFont(Editor->font());
+  doc->setUndoRedoEnabled(false);
+  plainText_ = !rtf::isRtf(bytes);
+  if (plainText_) {
+    doc->setPlainText(textfile::splitLines(cp1251::decode(bytes)).join(QLatin1Char('\n')));
   } else {
-    Editor->setPlainText(textfile::splitLines(cp1251::decode(bytes)).join(QLatin1Char('\n')));
+    rtf::toTextDocument(rtf::read(bytes), doc);
   }
+  doc->setUndoRedoEnabled(true);
+  doc->setModified(false);
+  setDocument(doc);
   Editor->moveCursor(QTextCursor::Start);
-  Editor->document()->setModified(false);
   return true;
+}
+
+QStringList TTxtForm::plainLines() const {
+  QStringList lines;
+  for (QTextBlock b = Editor->document()->begin(); b.isValid(); b = b.next()) lines << b.text().split(QChar(0x2028));
+  return lines;
+}
+
+void TTxtForm::setDocument(QTextDocument* doc) {
+  // The editor frees a document it made itself; one of ours is freed here.
+  QPointer<QTextDocument> old = Editor->document();
+  doc->setDefaultFont(Editor->font());
+  Editor->setDocument(doc);
+  connect(doc, &QTextDocument::modificationChanged, this, [this](bool modified) {
+    if (docwin::isActiveChild(this)) docwin::setStatus(0, modified ? QStringLiteral("Изменен") : QString());
+  });
+  if (old && old->parent() == this) delete old;
 }
 
 bool TTxtForm::Save1Click() {
@@ -115,7 +145,10 @@ bool TTxtForm::Save1Click() {
     return Saveas1Click();
   }
   QString error;
-  if (!textfile::writeBytes(fileName, rtf::write(rtf::fromTextDocument(*Editor->document())), &error)) {
+  // A text that came as plain text goes back as plain text; anything else is rich text.
+  const bool written = plainText_ ? textfile::writeLines(fileName, plainLines(), &error)
+                                  : textfile::writeBytes(fileName, rtf::write(rtf::fromTextDocument(*Editor->document())), &error);
+  if (!written) {
     dlg::error(this, error);
     return false;
   }

@@ -10,6 +10,7 @@
 class QAction;
 class QMenu;
 class QPrinter;
+class QTextDocument;
 class QTextEdit;
 
 class TTxtForm : public TDocChild {
@@ -71,7 +72,11 @@ class TTxtForm : public TDocChild {
 
  private:
   void buildMenus();
+  // Shows `doc` (owned by this window) in the editor in place of the one it had.
+  void setDocument(QTextDocument* doc);
 
   QMenu* mFile_ = nullptr;
   QPrinter* printer_ = nullptr;
+  bool plainText_ = false;  // loaded from a plain text file, so saved as one
+  QStringList plainLines() const;
 };

@@ -121,6 +121,14 @@ void GsaGridView::mousePressEvent(QMouseEvent* event) {
   const QPoint at = event->position().toPoint();
   // The click selects its cell first; the tool then works on the selected cell. The focus
   // comes last: a click into a window that was not the active one only activates it.
+  // A left click beside the last column or below the last row hits no cell: it places nothing
+  // (the cell the pointer position would clamp to lies elsewhere).
+  const bool onCell = indexAt(at).isValid();
+  if (event->button() == Qt::LeftButton && !onCell) {
+    setFocus();
+    event->accept();
+    return;
+  }
   if (event->button() == Qt::LeftButton) selectCell(colAt(at.x()), rowAt(at.y()));
   if (mouseDown) mouseDown(event->button(), colAt(at.x()), rowAt(at.y()));
   setFocus();

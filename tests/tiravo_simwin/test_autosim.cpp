@@ -1,0 +1,282 @@
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+#include "answer.h"
+#include "platform/dialogs.h"
+#include "tiravo/forms/autosim.h"
+#include "tiravo/forms/later_commands.h"
+#include "tiravo/forms/mainform.h"
+
+using tiravo::TAutoSim;
+
+namespace {
+
+QString CellText(const QTableWidget* g, int r, int c) {
+  const QTableWidgetItem* i = g->item(r, c);
+  return i ? i->text() : QString();
+}
+
+QStringList RowTexts(const QTableWidget* g, int r) {
+  QStringList out;
+  for (int c = 0; c < g->columnCount(); ++c) out << CellText(g, r, c);
+  return out;
+}
+
+QStringList ColumnTexts(const QTableWidget* g, int c) {
+  QStringList out;
+  for (int r = 0; r < g->rowCount(); ++r) out << CellText(g, r, c);
+  return out;
+}
+
+QByteArray ReadAll(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+std::unique_ptr<FTT> Letters() {
+  auto m = std::make_unique<FTT>();
+  tablehelp::LettersTable(*m);
+  return m;
+}
+
+// The worked table from {s1} with the inputs x1&X2 and X1&X2.
+class WorkedRun : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    w.SetTable(wintest::Worked(), QStringLiteral("W.tbl"));
+    wintest::AnswerSetS({"s1"});
+    w.bbSetS0Click();
+    wintest::AnswerSetS({"x2"});
+    w.sbAddClick();
+    wintest::AnswerSetS({"x1", "x2"});
+    w.sbAddClick();
+  }
+  TAutoSim w;
+};
+
+}  // namespace
+
+TEST_F(WorkedRun, VerticalAndHorizontalTablesShowEveryStep) {
+  EXPECT_EQ(w.eS0->text(), QStringLiteral("s1"));
+  EXPECT_EQ(RowTexts(w.sgSim, 0), (QStringList{"шаг", "вход(xij)", "событие(sj)", "выход(yj)"}));
+  EXPECT_EQ(RowTexts(w.sgSim, 1), (QStringList{"1", "x1&X2", "s2&s3", "y2&y3"}));
+  EXPECT_EQ(RowTexts(w.sgSim, 2), (QStringList{"2", "X1&X2", "s1", "y1"}));
+  EXPECT_TRUE(w.sbEdit->isEnabled());
+  EXPECT_TRUE(w.sbReport->isEnabled());
+  w.TableType->click();
+  EXPECT_EQ(w.TableType->toolTip(), QStringLiteral("Вертикальная таблица"));
+  EXPECT_EQ(CellText(w.sgSim, 0, 0), QStringLiteral("шаг (1-2)"));
+  ASSERT_EQ(w.sgSim->rowCount(), 5);
+  EXPECT_EQ(ColumnTexts(w.sgSim, 0), (QStringList{"шаг (1-2)", "входы(xij)", "выходы(yi)", "события", ""}));
+  EXPECT_EQ(ColumnTexts(w.sgSim, 2), (QStringList{"шаг 2", "X1&X2", "y2&y3", "s2", "s3"}));
+  EXPECT_EQ(ColumnTexts(w.sgSim, 3), (QStringList{"конец", "Не определено", "y1", "s1", ""}));
+}
+
+TEST_F(WorkedRun, SavedSequenceIsTheDocumentedBytesAndLoadsBack) {
+  QTemporaryDir dir;
+  dlg::Script script;
+  script.files << dir.filePath(QStringLiteral("input"));
+  ASSERT_TRUE(w.sbSaveClick());
+  const QByteArray bytes = ReadAll(dir.filePath(QStringLiteral("input.sgn")));
+  EXPECT_EQ(bytes, QByteArray("XXX_input_with_name_information") +
+                       QByteArray::fromHex("00" "02000000" "020000007831" "020000007832" "02000000"
+                                           "0200000001000000FEFFFFFF" "02000000FFFFFFFFFEFFFFFF"));
+  w.sbMinusClick();
+  w.sbMinusClick();
+  EXPECT_FALSE(w.sbEdit->isEnabled());
+  script.files << dir.filePath(QStringLiteral("input.sgn"));
+  w.sbLoadClick();
+  EXPECT_TRUE(script.shown.isEmpty());
+  EXPECT_EQ(RowTexts(w.sgSim, 2), (QStringList{"2", "X1&X2", "s1", "y1"}));
+  EXPECT_TRUE(w.sbEdit->isEnabled());
+}
+
+TEST_F(WorkedRun, FaultyFileIsRefusedWithItsReasonAndChangesNothing) {
+  QTemporaryDir dir;
+  const QString empty = dir.filePath(QStringLiteral("empty.sgn"));
+  QFile(empty).open(QIODevice::WriteOnly);
+  dlg::Script script;
+  script.files << empty;
+  w.sbLoadClick();
+  ASSERT_EQ(script.shown.size(), 1);
+  EXPECT_EQ(script.shown[0].text, QStringLiteral("Ошибка при открытии файла\"") + empty +
+                                      QStringLiteral("\": неверный формат файла!"));
+  EXPECT_EQ(script.shown[0].caption, QStringLiteral("Ошибка!"));
+  EXPECT_EQ(w.Simulation().StepCount, 2);
+  EXPECT_EQ(RowTexts(w.sgSim, 1), (QStringList{"1", "x1&X2", "s2&s3", "y2&y3"}));
+}
+
+TEST_F(WorkedRun, ReportEndsWithTheStepLines) {
+  QTemporaryDir dir;
+  dlg::Script script;
+  script.files << dir.filePath(QStringLiteral("report")) << dir.filePath(QStringLiteral("no/such/report.rtf"));
+  ASSERT_TRUE(w.sbReportClick());
+  const QByteArray bytes = ReadAll(dir.filePath(QStringLiteral("report.rtf")));
+  EXPECT_TRUE(bytes.endsWith("\\par \xD8\xE0\xE3 1:\\tab x1&X2\\tab s2&s3\\tab y2&y3\r\n"
+                             "\\par \xD8\xE0\xE3 2:\\tab X1&X2\\tab s1\\tab y1\r\n\\par }"));
+  EXPECT_FALSE(w.sbReportClick());
+  ASSERT_EQ(script.shown.size(), 1);
+  EXPECT_EQ(script.shown[0].text, QStringLiteral("Error file creation!"));
+  EXPECT_EQ(script.shown[0].caption, QStringLiteral("SaveDialog"));
+}
+
+TEST_F(WorkedRun, StepCommandsFollowTheSelectedRowAndColumn) {
+  w.sgSim->setCurrentCell(1, 1);
+  wintest::AnswerSetS({"x1", "x2"});
+  w.sbInsertClick();  // X1&X2 before step 1: s1 stays s1
+  EXPECT_EQ(RowTexts(w.sgSim, 1), (QStringList{"1", "X1&X2", "s1", "y1"}));
+  EXPECT_EQ(RowTexts(w.sgSim, 2), (QStringList{"2", "x1&X2", "s2&s3", "y2&y3"}));
+  w.sgSim->setCurrentCell(1, 1);
+  w.sbDeleteClick();
+  EXPECT_EQ(RowTexts(w.sgSim, 1), (QStringList{"1", "x1&X2", "s2&s3", "y2&y3"}));
+  EXPECT_EQ(w.sgSim->rowCount(), 3);
+  w.TableType->click();
+  w.sgSim->setCurrentCell(1, 3);  // the last column: edit appends
+  wintest::AnswerSetS({});
+  w.sbEditClick();
+  EXPECT_EQ(CellText(w.sgSim, 0, 0), QStringLiteral("шаг (1-3)"));
+  w.sbMinusClick();
+  w.sbMinusClick();
+  w.sbMinusClick();
+  EXPECT_EQ(CellText(w.sgSim, 0, 0), QStringLiteral("пусто"));
+  EXPECT_EQ(ColumnTexts(w.sgSim, 1).mid(0, 4), (QStringList{"конец", "Не определено", "y1", "s1"}));
+  EXPECT_FALSE(w.sbMinus->isEnabled());
+  dlg::Script script;
+  w.TableType->click();
+  w.sbEditClick();
+  EXPECT_EQ(script.lastText(), QStringLiteral("Таблица пуста!"));
+}
+
+TEST(AutoSim, AbstractAlphabetGrowsRenamesAndShrinksWithTheSequence) {
+  TAutoSim w;
+  w.SetTable(Letters(), QStringLiteral("Z.tbl"));
+  EXPECT_EQ(w.lAbstract->text(), QStringLiteral("абстрактные"));
+  ASSERT_TRUE(w.AppZ->isEnabled());
+  wintest::AnswerName(QStringLiteral("z3"));
+  w.AppZClick();
+  wintest::AnswerName(QStringLiteral("z4"));
+  w.AppZClick();
+  EXPECT_EQ(w.Simulation().Alphabet(), (QStringList{"z1", "z2", "z3", "z4"}));
+  wintest::AnswerSetS({"s1"});
+  w.bbSetS0Click();
+  wintest::AnswerSetS({"z4"});
+  w.sbAddClick();
+  w.lbX->setCurrentRow(0);
+  w.lbXClick();
+  EXPECT_FALSE(w.DelZ->isEnabled());
+  w.lbX->setCurrentRow(3);
+  w.lbXClick();
+  dlg::Script script;
+  w.DelZClick();
+  EXPECT_EQ(script.lastText(), QStringLiteral("Сигнал присутствует во входной последовательности\nУдаление невозможно!"));
+  w.lbX->setCurrentRow(2);
+  w.lbXClick();
+  w.DelZClick();  // z3 goes, the step's z4 keeps its name
+  EXPECT_EQ(w.Simulation().Alphabet(), (QStringList{"z1", "z2", "z4"}));
+  EXPECT_EQ(CellText(w.sgSim, 1, 1), QStringLiteral("z4"));
+  wintest::AnswerName(QStringLiteral("z5"));
+  w.lbX->setCurrentRow(2);
+  w.ChanZClick();
+  EXPECT_EQ(CellText(w.sgSim, 1, 1), QStringLiteral("z5"));
+  script.answers << dlg::No;
+  w.EtalonClick();
+  EXPECT_EQ(script.lastText(), QStringLiteral("Операция ввостановления эталонного алфавита отменена!"));
+  EXPECT_EQ(w.Simulation().StepCount, 1);
+  script.answers << dlg::Yes;
+  w.EtalonClick();
+  EXPECT_EQ(w.Simulation().StepCount, 0);
+  EXPECT_EQ(w.lbX->count(), 2);
+}
+
+TEST(AutoSim, AbstractFileAsksBeforeTheAlphabetChanges) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("z.sgn"));
+  {
+    TAutoSim w;
+    w.SetTable(Letters(), QStringLiteral("Z.tbl"));
+    wintest::AnswerName(QStringLiteral("z3"));
+    w.AppZClick();
+    wintest::AnswerSetS({"s1"});
+    w.bbSetS0Click();
+    wintest::AnswerSetS({"z3"});
+    w.sbAddClick();
+    dlg::Script script;
+    script.files << path;
+    ASSERT_TRUE(w.sbSaveClick());
+  }
+  TAutoSim w;
+  w.SetTable(Letters(), QStringLiteral("Z.tbl"));
+  dlg::Script script;
+  script.files << path << path;
+  script.answers << dlg::No;
+  w.sbLoadClick();
+  EXPECT_EQ(script.lastText(), QStringLiteral("Опереция загрузки входной последовательности отменена!"));
+  EXPECT_EQ(w.lbX->count(), 2);
+  EXPECT_EQ(w.Simulation().StepCount, 0);
+  script.answers << dlg::Yes;
+  w.sbLoadClick();
+  EXPECT_EQ(w.Simulation().Alphabet(), (QStringList{"z1", "z2", "z3"}));
+  EXPECT_EQ(CellText(w.sgSim, 1, 1), QStringLiteral("z3"));
+}
+
+TEST(AutoSim, DeadEndSignalRedoesAStepThatLeadsNowhere) {
+  TAutoSim w;
+  w.SetTable(Letters(), QStringLiteral("Z.tbl"));
+  wintest::AnswerSetS({"s2"});
+  w.bbSetS0Click();
+  wintest::AnswerSetS({"z2"});
+  w.sbAddClick();
+  EXPECT_EQ(CellText(w.sgSim, 1, 2), QStringLiteral("Не определено"));
+  wintest::AnswerSetS({"z1"});
+  w.BugClick();
+  EXPECT_EQ(w.PanelX->title(), QStringLiteral("Входных сигналов: [z1]"));
+  EXPECT_TRUE(w.Bugs->isChecked());
+  EXPECT_EQ(CellText(w.sgSim, 1, 2), QStringLiteral("s1"));
+  w.BugsClick();
+  EXPECT_EQ(CellText(w.sgSim, 1, 2), QStringLiteral("Не определено"));
+}
+
+TEST(AutoSim, TableModelCommandsOpenTheirWindowsInTheFrame) {
+  tiravo::TMainForm frame;
+  tiravo::runAutoSim(frame, wintest::Worked().release(), QStringLiteral("W.tbl"));
+  tiravo::runStepSim(frame, wintest::Worked().release());
+  tiravo::runDeterm(frame, wintest::Worked().release(), QStringLiteral("W.tbl"));
+  const QList<QMdiSubWindow*> subs = frame.mdiArea()->subWindowList();
+  ASSERT_EQ(subs.size(), 3);
+  EXPECT_EQ(subs[0]->windowTitle(), QStringLiteral("Автоматическое моделирование"));
+  EXPECT_EQ(subs[1]->windowTitle(), QStringLiteral("Пошаговое моделирование"));
+  EXPECT_EQ(subs[2]->windowTitle(), QStringLiteral("Детерминизация W.tbl"));
+  tiravo::ActiveChildKind = 0;
+  frame.mdiArea()->setActiveSubWindow(subs[0]);
+  frame.mdiArea()->setActiveSubWindow(subs[1]);
+  EXPECT_EQ(tiravo::ActiveChildKind, 7);
+  EXPECT_EQ(frame.menuBarMenus().first()->title(), QStringLiteral("Файл"));
+}
+
+TEST(AutoSim, RightClickOnATaggedButtonOpensItsHelpTopic) {
+  TAutoSim w;
+  w.SetTable(wintest::Worked(), QStringLiteral("W.tbl"));
+  auto release = [](QWidget* b) {
+    QMouseEvent e(QEvent::MouseButtonRelease, QPointF(2, 2), QPointF(2, 2), Qt::RightButton, Qt::NoButton,
+                  Qt::NoModifier);
+    QCoreApplication::sendEvent(b, &e);
+  };
+  dlg::Script script;
+  release(w.sbAdd);  // no topic
+  EXPECT_TRUE(script.shown.isEmpty());
+  release(w.sbEdit);  // topic 501: the help file is looked for
+  ASSERT_EQ(script.shown.size(), 1);
+  EXPECT_TRUE(script.shown[0].text.contains(QStringLiteral("Tiravo.hlp")));
+}

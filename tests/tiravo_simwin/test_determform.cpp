@@ -1,0 +1,227 @@
+#include <QCheckBox>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTextCursor>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+#include "answer.h"
+#include "platform/dialogs.h"
+#include "tiravo/forms/browser.h"
+#include "tiravo/forms/derror.h"
+#include "tiravo/forms/determform.h"
+#include "tiravo/forms/later_commands.h"
+#include "tiravo/forms/mainform.h"
+#include "tiravo/forms/tableform.h"
+
+using tiravo::TDeterm;
+
+namespace {
+
+QStringList NameColumn(const QTableWidget* g, int c) {
+  QStringList out;
+  for (int r = 1; r < g->rowCount(); ++r) out << g->item(r, c)->text();
+  return out;
+}
+
+// The worked table with S0 = {s1}; statuses shown are kept.
+class WorkedDeterm : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    w.SetTable(wintest::Worked(), QStringLiteral("W.tbl"));
+    w.showStatus = [this](const QString& s) {
+      statuses << s;
+      if (duringRun) duringRun();
+    };
+    wintest::AnswerSetS({"s1"});
+    w.sbS0Click();
+  }
+  TDeterm w;
+  QStringList statuses;
+  std::function<void()> duringRun;
+};
+
+}  // namespace
+
+TEST_F(WorkedDeterm, FindsTheFourStatesOfTheWorkedTable) {
+  EXPECT_EQ(w.windowTitle(), QStringLiteral("Детерминизация W.tbl"));
+  EXPECT_EQ(w.ltZ->text(), QStringLiteral("двоичные"));
+  EXPECT_EQ(w.ltS0->text(), QStringLiteral("s1"));
+  ASSERT_TRUE(w.sbDeterm->isEnabled());
+  dlg::Script script;
+  w.sbDeterm->click();
+  ASSERT_FALSE(statuses.isEmpty());
+  EXPECT_EQ(statuses.first(), QStringLiteral("Детерминизация: Всего=1, текущее[0]=s1"));
+  EXPECT_EQ(script.lastText(), QStringLiteral("Детерминизация успешно выполнена!"));
+  EXPECT_EQ(NameColumn(w.sgNameTable, 2), (QStringList{"s1", "s2&s3", "s1&s3", "s1&s2&s3"}));
+  EXPECT_EQ(NameColumn(w.sgNameTable, 1), NameColumn(w.sgNameTable, 2));
+  EXPECT_EQ(w.ltS2->text(), QStringLiteral("4"));
+  EXPECT_TRUE(w.sbTable->isEnabled());
+  std::vector<QStringList> rows;
+  ASSERT_TRUE(determ::ResultTableRows(w.Engine().Result(), &rows, nullptr));
+  EXPECT_EQ(rows.size() + 1, 17u);  // with the header row
+}
+
+TEST_F(WorkedDeterm, ClosingDuringARunAsksAndYesStopsIt) {
+  dlg::Script script;
+  script.answers << dlg::No << dlg::Yes;
+  int asked = 0;
+  duringRun = [&] {
+    if (asked++ < 2) w.close();
+  };
+  w.statusIntervalMs = 0;
+  w.sbDeterm->click();
+  ASSERT_GE(script.shown.size(), 3);
+  EXPECT_EQ(script.shown[0].text, QStringLiteral("Прервать процесс?"));
+  EXPECT_EQ(script.shown[0].caption, QStringLiteral("Детерминизация"));
+  EXPECT_EQ(script.shown[0].buttons, dlg::Yes | dlg::No);
+  EXPECT_EQ(script.lastText(), QStringLiteral("Процесс прерван!"));
+  EXPECT_FALSE(w.Running());
+  EXPECT_FALSE(w.sbTable->isEnabled());
+}
+
+TEST_F(WorkedDeterm, ASecondRunIsRefusedWhileOneRuns) {
+  dlg::Script script;
+  duringRun = [&] {
+    duringRun = nullptr;
+    w.sbDetermClick();
+  };
+  w.sbDeterm->click();
+  ASSERT_EQ(script.shown.size(), 2);
+  EXPECT_EQ(script.shown[0].text, QStringLiteral("Процесс в стадии выполнения!"));
+  EXPECT_EQ(script.shown[1].text, QStringLiteral("Детерминизация успешно выполнена!"));
+}
+
+TEST_F(WorkedDeterm, RenamingUsesTheTemplateInOrderOfDiscovery) {
+  w.cbName->click();
+  w.eTemplate->setText(QStringLiteral("q"));
+  dlg::Script script;
+  w.sbDetermClick();
+  EXPECT_EQ(NameColumn(w.sgNameTable, 1), (QStringList{"q0", "q1", "q2", "q3"}));
+  EXPECT_EQ(w.Engine().Result()->SNames, (QStringList{"q0", "q1", "q2", "q3"}));
+}
+
+TEST_F(WorkedDeterm, ResultGoesToTheBrowserOrIntoANewTableWindow) {
+  tiravo::TMainForm frame;
+  w.cbBrouser->setChecked(true);
+  w.sbDetermClick();
+  ASSERT_EQ(frame.mdiArea()->subWindowList().size(), 1);
+  auto* browser = qobject_cast<tiravo::TFTT_Brouser*>(frame.mdiArea()->subWindowList().first()->widget());
+  ASSERT_NE(browser, nullptr);
+  EXPECT_EQ(browser->windowTitle(), QStringLiteral("Детерминированный список переходов"));
+  EXPECT_EQ(browser->model()->Lines.size(), 4u);
+  ASSERT_TRUE(w.sbTableClick());
+  ASSERT_NE(frame.TableForm.data(), nullptr);
+  EXPECT_EQ(frame.TableForm->windowTitle(), QStringLiteral("Детерминизация W.tbl результат"));
+  EXPECT_EQ(frame.TableForm->rowCount(), 17);
+  EXPECT_EQ(frame.TableForm->cell(0, 1), QStringLiteral("1"));
+  EXPECT_EQ(frame.TableForm->cell(1, 1), QStringLiteral("s1"));
+  EXPECT_EQ(frame.TableForm->cell(3, 2), QStringLiteral("x1"));
+  EXPECT_EQ(frame.TableForm->cell(4, 2), QStringLiteral("s2&s3"));
+  EXPECT_EQ(frame.TableForm->cell(1, 4), QStringLiteral("s2&s3"));
+}
+
+TEST(DetermForm, IncompleteGroupStopsACompleteRunWithTheErrorDialog) {
+  auto m = std::make_unique<FTT>();
+  tablehelp::Row(*m, "s1", "y1", "x1", "s2");
+  tablehelp::Row(*m, "s2", "y2", "1", "s1");
+  TDeterm w;
+  w.SetTable(std::move(m), QStringLiteral("I.tbl"));
+  wintest::AnswerSetS({"s1"});
+  w.sbS0Click();
+  QString event, condition;
+  wintest::Answer<tiravo::TDError>([&](tiravo::TDError* d) {
+    event = d->s->text();
+    condition = d->x->text();
+    d->bHelpClick();
+    EXPECT_TRUE(d->pHelp->isVisibleTo(d));
+    EXPECT_FALSE(d->bHelp->isVisibleTo(d));
+  });
+  w.sbDetermClick();
+  EXPECT_EQ(event, QStringLiteral("s1"));
+  EXPECT_EQ(condition, QStringLiteral("X1"));
+  EXPECT_FALSE(w.sbTable->isEnabled());
+  w.Complete->setChecked(false);
+  dlg::Script script;
+  w.sbDetermClick();
+  EXPECT_EQ(script.lastText(), QStringLiteral("Детерминизация успешно выполнена!"));
+  EXPECT_EQ(w.Engine().StateCount(), 2);
+}
+
+TEST(DetermForm, AlphabetWithAForbiddenCharacterIsRefusedAndBlocksS0) {
+  TDeterm w;
+  w.SetTable(wintest::Worked(), QStringLiteral("W.tbl"));
+  dlg::Script script;
+  QTextCursor c = w.mS->textCursor();
+  c.setPosition(2);
+  w.mS->setTextCursor(c);
+  w.mS->insertPlainText(QStringLiteral("&"));
+  ASSERT_TRUE(w.AlphabetError());
+  EXPECT_EQ(script.lastText(), QStringLiteral("Недопустимый символ '&' в алфавите [S]"));
+  EXPECT_EQ(w.mS->textCursor().selectedText(), QStringLiteral("&"));
+  w.sbS0Click();
+  EXPECT_EQ(script.lastText(), QStringLiteral("Испрвавте ошибки в алфавите [S]!"));
+}
+
+TEST(DetermForm, LongRunShowsItsStatusAFewTimesASecondAndStopsAtOnce) {
+  // A chain of states, each reached unconditionally from the one before.
+  const int n = 3000;
+  auto m = std::make_unique<FTT>();
+  for (int i = 1; i < n; ++i)
+    tablehelp::Row(*m, QStringLiteral("s%1").arg(i), "y1", "1", QStringLiteral("s%1").arg(i + 1));
+  TDeterm w;
+  w.SetTable(std::move(m), QStringLiteral("C.tbl"));
+  wintest::AnswerSetS({"s1"});
+  w.sbS0Click();
+  int shown = 0;
+  w.showStatus = [&](const QString&) { ++shown; };
+  QElapsedTimer clock;
+  dlg::Script script;
+  clock.start();
+  w.sbDetermClick();
+  const qint64 whole = clock.elapsed();
+  EXPECT_EQ(w.Engine().StateCount(), n);
+  EXPECT_LE(shown, 2 + whole / w.statusIntervalMs);
+
+  // Stop: the close question is answered Yes a moment into the next run.
+  qint64 asked = 0, stopped = 0;
+  script.answers << dlg::Yes;
+  QTimer::singleShot(30, &w, [&] {
+    asked = clock.elapsed();
+    w.close();
+  });
+  clock.start();
+  w.sbDetermClick();
+  stopped = clock.elapsed();
+  EXPECT_EQ(script.lastText(), QStringLiteral("Процесс прерван!"));
+  EXPECT_LT(stopped - asked, 100);
+}
+
+TEST(DetermForm, ClosingTheProgramDuringARunAsksAndKeepsItOpenOnNo) {
+  tiravo::TMainForm frame;
+  frame.show();
+  tiravo::runDeterm(frame, wintest::Worked().release(), QStringLiteral("W.tbl"));
+  auto* w = qobject_cast<TDeterm*>(frame.mdiArea()->subWindowList().first()->widget());
+  ASSERT_NE(w, nullptr);
+  wintest::AnswerSetS({"s1"});
+  w->sbS0Click();
+  bool closed = true;
+  w->showStatus = [&](const QString&) {
+    if (closed) closed = frame.close();
+  };
+  w->statusIntervalMs = 0;
+  dlg::Script script;
+  script.answers << dlg::No;
+  w->sbDetermClick();
+  EXPECT_FALSE(closed);
+  ASSERT_FALSE(script.shown.isEmpty());
+  EXPECT_EQ(script.shown[0].text, QStringLiteral("Прервать процесс?"));
+  EXPECT_EQ(script.lastText(), QStringLiteral("Детерминизация успешно выполнена!"));
+  EXPECT_EQ(frame.mdiArea()->subWindowList().size(), 1);
+}

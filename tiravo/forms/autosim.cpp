@@ -1,0 +1,457 @@
+#include "tiravo/forms/autosim.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "platform/docwindow.h"
+#include "platform/errors.h"
+#include "platform/help.h"
+#include "tiravo/forms/bitmaps.h"
+#include "tiravo/forms/framemenus.h"
+#include "tiravo/forms/later_commands.h"
+#include "tiravo/forms/mainform.h"
+
+namespace tiravo {
+
+namespace {
+
+const QString kUndefined = QStringLiteral("Не определено");
+
+QLabel* Value(QGridLayout* grid, int row, const QString& caption, QWidget* parent) {
+  grid->addWidget(new QLabel(caption, parent), row, 0);
+  auto* value = new QLabel(parent);
+  grid->addWidget(value, row, 1);
+  return value;
+}
+
+QListWidget* SortedList(QWidget* parent) {
+  auto* list = new QListWidget(parent);
+  list->setSortingEnabled(true);
+  return list;
+}
+
+// A fixed cell: a head of the grid, not selectable.
+QTableWidgetItem* Head(const QString& text) {
+  auto* item = new QTableWidgetItem(text);
+  item->setFlags(Qt::ItemIsEnabled);
+  item->setBackground(QColor(0xE0, 0xE0, 0xE0));
+  return item;
+}
+
+QTableWidgetItem* Cell(const QString& text) {
+  auto* item = new QTableWidgetItem(text);
+  item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+  return item;
+}
+
+}  // namespace
+
+TAutoSim::TAutoSim(QWidget* parent) : TChildForm(parent) {
+  setAttribute(Qt::WA_DeleteOnClose);
+  setWindowTitle(QStringLiteral("Автоматическое моделирование"));
+  resize(449, 347);
+  BuildPages();
+  BuildMenus();
+  SetStepCommandsEnabled();
+  Redraw();
+}
+
+TAutoSim::~TAutoSim() = default;
+
+void TAutoSim::BuildPages() {
+  PCArea = new QTabWidget(this);
+  PCArea->setObjectName(QStringLiteral("PCArea"));
+  (new QVBoxLayout(this))->addWidget(PCArea);
+
+  auto* general = new QWidget(PCArea);
+  auto* facts = new QGridLayout(general);
+  lName = Value(facts, 0, QStringLiteral(" &Имя таблицы: "), general);
+  lEvents = Value(facts, 1, QStringLiteral(" Событий: "), general);
+  lX = Value(facts, 2, QStringLiteral(" Вх&одных сигналов: "), general);
+  lAbstract = Value(facts, 3, QStringLiteral(" Ти&п входных сигналов: "), general);
+  lY = Value(facts, 4, QStringLiteral(" В&ыходных сигналов:"), general);
+  facts->setRowStretch(5, 1);
+  PCArea->addTab(general, QStringLiteral("Общее"));
+
+  auto* alphabet = new QWidget(PCArea);
+  auto* columns = new QHBoxLayout(alphabet);
+  auto* sBox = new QVBoxLayout;
+  sBox->addWidget(new QLabel(QStringLiteral("Состояний:"), alphabet));
+  lbS = SortedList(alphabet);
+  lbS->setObjectName(QStringLiteral("lbS"));
+  sBox->addWidget(lbS);
+  columns->addLayout(sBox);
+  PanelX = new QGroupBox(QStringLiteral("Входных сигналов:"), alphabet);
+  auto* xBox = new QVBoxLayout(PanelX);
+  ChanZ = new QPushButton(QStringLiteral("Изменить"), PanelX);
+  AppZ = new QPushButton(QStringLiteral("Добавить"), PanelX);
+  DelZ = new QPushButton(QStringLiteral("Удалть"), PanelX);
+  Bug = new QPushButton(QStringLiteral("Тупиковый сигнал"), PanelX);
+  Etalon = new QPushButton(QStringLiteral("Эталон"), PanelX);
+  for (QPushButton* b : {ChanZ, AppZ, DelZ, Bug, Etalon}) {
+    b->setEnabled(false);
+    xBox->addWidget(b);
+  }
+  lbX = new QListWidget(PanelX);
+  lbX->setObjectName(QStringLiteral("lbX"));
+  xBox->addWidget(lbX);
+  columns->addWidget(PanelX);
+  auto* yBox = new QVBoxLayout;
+  yBox->addWidget(new QLabel(QStringLiteral("Выходных сигналов:"), alphabet));
+  lbY = SortedList(alphabet);
+  lbY->setObjectName(QStringLiteral("lbY"));
+  yBox->addWidget(lbY);
+  columns->addLayout(yBox);
+  connect(ChanZ, &QPushButton::clicked, this, &TAutoSim::ChanZClick);
+  connect(AppZ, &QPushButton::clicked, this, &TAutoSim::AppZClick);
+  connect(DelZ, &QPushButton::clicked, this, &TAutoSim::DelZClick);
+  connect(Bug, &QPushButton::clicked, this, &TAutoSim::BugClick);
+  connect(Etalon, &QPushButton::clicked, this, &TAutoSim::EtalonClick);
+  connect(lbX, &QListWidget::itemClicked, this, &TAutoSim::lbXClick);
+  PCArea->addTab(alphabet, QStringLiteral("Алфавит"));
+
+  auto* transitions = new QWidget(PCArea);
+  auto* tBox = new QVBoxLayout(transitions);
+  auto* event = new QHBoxLayout;
+  event->addWidget(new QLabel(QStringLiteral(" Событие: "), transitions));
+  lbTrans = new QComboBox(transitions);
+  lbTrans->setObjectName(QStringLiteral("lbTrans"));
+  lbTrans->setFont(QFont(QStringLiteral("Vexo font")));
+  event->addWidget(lbTrans, 1);
+  tBox->addLayout(event);
+  tBox->addWidget(new QLabel(QStringLiteral(" Переходы: "), transitions));
+  sgTrans = new QTableWidget(0, 2, transitions);
+  sgTrans->setObjectName(QStringLiteral("sgTrans"));
+  sgTrans->horizontalHeader()->hide();
+  sgTrans->verticalHeader()->hide();
+  sgTrans->horizontalHeader()->setDefaultSectionSize(200);
+  sgTrans->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  tBox->addWidget(sgTrans);
+  connect(lbTrans, &QComboBox::activated, this, &TAutoSim::lbTransClick);
+  PCArea->addTab(transitions, QStringLiteral("Переходы"));
+
+  auto* simulation = new QWidget(PCArea);
+  auto* simBox = new QVBoxLayout(simulation);
+  BuildToolBar(simulation);
+  simBox->addWidget(PanelTransfer);
+  auto* s0 = new QHBoxLayout;
+  auto* s0Label = new QLabel(QStringLiteral("Исходное событие:"), simulation);
+  s0Label->installEventFilter(this);
+  s0->addWidget(s0Label);
+  eS0 = new QLineEdit(QStringLiteral("не задано"), simulation);
+  eS0->setObjectName(QStringLiteral("eS0"));
+  eS0->setReadOnly(true);
+  eS0->installEventFilter(this);
+  s0->addWidget(eS0);
+  simBox->addLayout(s0);
+  sgSim = new QTableWidget(simulation);
+  sgSim->setObjectName(QStringLiteral("sgSim"));
+  QFont gridFont(QStringLiteral("Vexo font"));
+  gridFont.setPixelSize(12);
+  sgSim->setFont(gridFont);
+  sgSim->horizontalHeader()->hide();
+  sgSim->verticalHeader()->hide();
+  sgSim->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  sgSim->setContextMenuPolicy(Qt::CustomContextMenu);
+  simBox->addWidget(sgSim, 1);
+  connect(sgSim, &QTableWidget::cellDoubleClicked, this, [this] { sbEditClick(); });
+  PCArea->addTab(simulation, QStringLiteral("Моделирование"));
+  PCArea->setCurrentWidget(simulation);
+}
+
+void TAutoSim::BuildToolBar(QWidget* page) {
+  PanelTransfer = new QWidget(page);
+  auto* row = new QHBoxLayout(PanelTransfer);
+  row->setContentsMargins(0, 0, 0, 0);
+  struct B {
+    QToolButton** button;
+    const char* glyph;
+    const char* hint;
+    int tag;
+    void (TAutoSim::*handler)();
+  };
+  const B buttons[] = {
+      {&sbSerS0, "s0", "Установить исходное событие", 500, &TAutoSim::bbSetS0Click},
+      {&sbEdit, "edit", "Изменить|Изменить текущий сигнал во входной последовательности", 501, &TAutoSim::sbEditClick},
+      {&sbInsert, "insert", "Вставить сигнал|Вставить во входную последовательность новый сигнал перед текущим", 0,
+       &TAutoSim::sbInsertClick},
+      {&sbDelete, "delete", "Удалить|Удалить текущий сигнал из входной последовательности", 502, &TAutoSim::sbDeleteClick},
+      {&sbAdd, "add", "Добавить сигнал|Добавить в конец входной последовательности новый сигнал", 0, &TAutoSim::sbAddClick},
+      {&sbMinus, "minus", "Удалить последний|Удалить последний сигнал из входной последовательности", 503,
+       &TAutoSim::sbMinusClick},
+      {&sbSave, "save", "Сохранить сигналы|Сохранить сигналы входной последовательности на диск", 0, nullptr},
+      {&sbLoad, "load", "Загрузить сигналы|Загрузить сигналы с диска во входную последовательност", 0, &TAutoSim::sbLoadClick},
+      {&sbReport, "report", "Отчёт|Сформировать отчёт о моделировании", 0, nullptr},
+      {&Bugs, "bugs", "Тупиковый сигнал", 0, &TAutoSim::BugsClick},
+      {&TableType, "BITMAP_TBL_V", "Горизонтальная таблица", 0, &TAutoSim::TableTypeClick},
+      {&bbExit, "exit", "Закрыть|Закрыть панель моделирования", 0, nullptr},
+  };
+  for (const B& b : buttons) {
+    auto* button = new QToolButton(PanelTransfer);
+    const QString hint = QString::fromUtf8(b.hint);
+    button->setIcon(Glyph(QString::fromUtf8(b.glyph)));
+    button->setToolTip(hint.section(QLatin1Char('|'), 0, 0));
+    button->setStatusTip(hint.section(QLatin1Char('|'), -1));
+    button->setAutoRaise(true);
+    button->setProperty("tag", b.tag);
+    button->installEventFilter(this);
+    if (b.handler) connect(button, &QToolButton::clicked, this, b.handler);
+    row->addWidget(button);
+    *b.button = button;
+  }
+  row->addStretch();
+  connect(sbSave, &QToolButton::clicked, this, [this] { sbSaveClick(); });
+  connect(sbReport, &QToolButton::clicked, this, [this] { sbReportClick(); });
+  connect(bbExit, &QToolButton::clicked, this, [this] { docwin::closeWindow(this); });
+  Bugs->setCheckable(true);
+  Bugs->setEnabled(false);
+  sbReport->setEnabled(false);
+}
+
+void TAutoSim::BuildMenus() {
+  auto close = [this] { docwin::closeWindow(this); };
+  QMenu* file = new QMenu(QStringLiteral("&Файл"), this);
+  AddFrameCreateItems(this, file, false);
+  file->addSeparator();
+  AddItem(this, file, QStringLiteral("Загрузить входные сигналы..."), QKeySequence(QStringLiteral("Ctrl+L")),
+          [this] { sbLoadClick(); });
+  stepItems << AddItem(this, file, QStringLiteral("Сохранить входные сигналы..."), QKeySequence(QStringLiteral("Ctrl+S")),
+                       [this] { sbSaveClick(); });
+  AddItem(this, file, QStringLiteral("Закрыть панель"), QKeySequence(QStringLiteral("Ctrl+X")), close);
+  file->addSeparator();
+  AddFrameExitItem(this, file);
+
+  QMenu* sim = new QMenu(QStringLiteral("Моделирование"), this);
+  AddItem(this, sim, QStringLiteral("Исходное событие..."), QKeySequence(QStringLiteral("Ctrl+B")), [this] { bbSetS0Click(); });
+  addItems << AddItem(this, sim, QStringLiteral("Добавить сигнал..."), QKeySequence(QStringLiteral("Ctrl+Ins")),
+                      [this] { sbAddClick(); });
+  addItems << AddItem(this, sim, QStringLiteral("Вставить сигнал..."), QKeySequence(Qt::Key_Insert), [this] { sbInsertClick(); });
+  stepItems << AddItem(this, sim, QStringLiteral("Изменить..."), QKeySequence(QStringLiteral("Ctrl+E")), [this] { sbEditClick(); });
+  stepItems << AddItem(this, sim, QStringLiteral("Удалить текущий"), QKeySequence(Qt::Key_Delete), [this] { sbDeleteClick(); });
+  stepItems << AddItem(this, sim, QStringLiteral("Удалить последний"), QKeySequence(QStringLiteral("Ctrl+Del")),
+                       [this] { sbMinusClick(); });
+  menus_ = {file, sim};
+
+  // The pop-up repeats the commands; its items show the keys the menu items answer.
+  popup_ = new QMenu(this);
+  struct P {
+    const char* text;
+    const char* key;
+    std::function<void()> command;
+    QList<QAction*>* group;
+  };
+  const P items[] = {
+      {"Изменить...", "Ctrl+E", [this] { sbEditClick(); }, &stepItems},
+      {"Исходное событие...", "Ctrl+B", [this] { bbSetS0Click(); }, nullptr},
+      {"Вставить сигнал...", "Ins", [this] { sbInsertClick(); }, &addItems},
+      {"Удалить текущий", "Del", [this] { sbDeleteClick(); }, &stepItems},
+      {"Добавить сигнал...", "Ctrl+Ins", [this] { sbAddClick(); }, &addItems},
+      {"Удалить последний", "Ctrl+Del", [this] { sbMinusClick(); }, &stepItems},
+      {"Сохранить входные сигналы...", "Ctrl+S", [this] { sbSaveClick(); }, &stepItems},
+      {"Загрузить входные сигналы...", "Ctrl+L", [this] { sbLoadClick(); }, nullptr},
+      {"Закрыть панель", "Ctrl+X", close, nullptr},
+  };
+  for (const P& p : items) {
+    QAction* a = AddItem(this, popup_, docwin::withKeyText(QString::fromUtf8(p.text), p.key), {}, p.command);
+    if (p.group) *p.group << a;
+  }
+  connect(sgSim, &QWidget::customContextMenuRequested, this,
+          [this](const QPoint& at) { popup_->popup(sgSim->viewport()->mapToGlobal(at)); });
+  eS0->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(eS0, &QWidget::customContextMenuRequested, this,
+          [this](const QPoint& at) { popup_->popup(eS0->mapToGlobal(at)); });
+}
+
+void TAutoSim::SetTable(std::unique_ptr<FTT> model, const QString& name) {
+  if (!model) throw VexoError(QStringLiteral("ошибка передачи данных в модуль TAutoSim!"));
+  sim_ = std::make_unique<AutoSimulation>(std::move(model));
+  const FTT& m = sim_->Model();
+  lName->setText(name);
+  lX->setText(QString::number(m.XNames.size()));
+  lY->setText(QString::number(m.YNames.size()));
+  lEvents->setText(QString::number(m.SNames.size()));
+  const bool abstract = sim_->IsAbstract();
+  lAbstract->setText(abstract ? QStringLiteral("абстрактные") : QStringLiteral("двоичные"));
+  for (QWidget* w : {static_cast<QWidget*>(AppZ), static_cast<QWidget*>(Bug), static_cast<QWidget*>(Bugs),
+                     static_cast<QWidget*>(Etalon)})
+    w->setEnabled(abstract);
+  lbS->clear();
+  lbS->addItems(m.SNames);
+  lbY->clear();
+  lbY->addItems(m.YNames);
+  FillAlphabet();
+  QStringList lines;
+  m.ListLines(lines);
+  lbTrans->clear();
+  lbTrans->addItems(lines);
+  lbTrans->setCurrentIndex(lines.isEmpty() ? -1 : 0);
+  lbTransClick();
+  SetStepCommandsEnabled();
+  Redraw();
+}
+
+void TAutoSim::FillAlphabet() {
+  lbX->clear();
+  lbX->addItems(sim_->Alphabet());
+}
+
+void TAutoSim::lbTransClick() {
+  sgTrans->setRowCount(0);
+  const int line = lbTrans->currentIndex();
+  if (!sim_ || line < 0) return;
+  QStringList conditions, targets;
+  sim_->Model().ListLine(line, conditions, targets);
+  sgTrans->setRowCount(int(conditions.size()));
+  for (int r = 0; r < conditions.size(); ++r) {
+    sgTrans->setItem(r, 0, new QTableWidgetItem(conditions[r]));
+    sgTrans->setItem(r, 1, new QTableWidgetItem(targets[r]));
+  }
+}
+
+void TAutoSim::SetStepCommandsEnabled() {
+  const bool any = sim_ && sim_->StepCount > 0;
+  for (QToolButton* b : {sbEdit, sbMinus, sbDelete, sbSave}) b->setEnabled(any);
+  for (QAction* a : stepItems) a->setEnabled(any);
+}
+
+// ---- the grid ----
+
+int TAutoSim::CurrentStep() const {
+  const int steps = sim_ ? sim_->StepCount : 0;
+  if (Horizontal) return qBound(1, sgSim->currentColumn(), steps + 1);
+  return qBound(1, sgSim->currentRow(), qMax(steps, 1));
+}
+
+bool TAutoSim::LastColumnSelected() const {
+  return Horizontal && sim_ && CurrentStep() == sim_->StepCount + 1;
+}
+
+void TAutoSim::Redraw() {
+  sgSim->clear();
+  if (Horizontal) DrawHorizontal();
+  else DrawVertical();
+}
+
+void TAutoSim::DrawVertical() {
+  const int steps = sim_ ? sim_->StepCount : 0;
+  sgSim->setSelectionBehavior(QAbstractItemView::SelectRows);
+  sgSim->setSelectionMode(QAbstractItemView::SingleSelection);
+  sgSim->setColumnCount(4);
+  sgSim->setRowCount(qMax(steps + 1, 2));
+  const char* heads[] = {"шаг", "вход(xij)", "событие(sj)", "выход(yj)"};
+  for (int c = 0; c < 4; ++c) sgSim->setItem(0, c, Head(QString::fromUtf8(heads[c])));
+  for (int k = 1; k <= steps; ++k) {
+    const USignalSet& s = sim_->States[size_t(k)];
+    sgSim->setItem(k, 0, Head(QString::number(k)));
+    sgSim->setItem(k, 1, Cell(sim_->InputText(k)));
+    sgSim->setItem(k, 2, Cell(s.IsEmpty() ? kUndefined : sim_->EventsText(s)));
+    sgSim->setItem(k, 3, Cell(s.IsEmpty() ? kUndefined : sim_->OutputsText(s)));
+  }
+  if (steps == 0) sgSim->setItem(1, 0, Head(QString()));
+}
+
+void TAutoSim::DrawHorizontal() {
+  const int steps = sim_ ? sim_->StepCount : 0;
+  sgSim->setSelectionBehavior(QAbstractItemView::SelectColumns);
+  sgSim->setSelectionMode(QAbstractItemView::SingleSelection);
+  int largest = 1;
+  if (sim_)
+    for (const USignalSet& s : sim_->States) largest = qMax(largest, int(s.Size()));
+  sgSim->setColumnCount(steps + 2);
+  sgSim->setRowCount(3 + largest);
+  sgSim->setItem(0, 0, Head(steps > 0 ? QStringLiteral("шаг (1-") + QString::number(steps) + QLatin1Char(')')
+                                      : QStringLiteral("пусто")));
+  sgSim->setItem(1, 0, Head(QStringLiteral("входы(xij)")));
+  sgSim->setItem(2, 0, Head(QStringLiteral("выходы(yi)")));
+  sgSim->setItem(3, 0, Head(QStringLiteral("события")));
+  for (int r = 4; r < 3 + largest; ++r) sgSim->setItem(r, 0, Head(QString()));
+  for (int c = 1; c <= steps + 1; ++c) {
+    const bool last = c == steps + 1;
+    sgSim->setItem(0, c, Head(last ? QStringLiteral("конец") : QStringLiteral("шаг ") + QString::number(c)));
+    sgSim->setItem(1, c, Cell(last ? kUndefined : sim_->InputText(c)));
+    const USignalSet empty;
+    const USignalSet& s = sim_ ? sim_->States[size_t(c) - 1] : empty;
+    if (s.IsEmpty()) {
+      sgSim->setItem(2, c, Cell(kUndefined));
+      sgSim->setItem(3, c, Cell(kUndefined));
+      continue;
+    }
+    sgSim->setItem(2, c, Cell(sim_->OutputsText(s)));
+    for (unsigned i = 0; i < s.Size(); ++i)
+      sgSim->setItem(3 + int(i), c, Cell(sim_->Model().GetName(sim_->Model().SNames, s.At(i))));
+  }
+}
+
+void TAutoSim::SelectStep(int k) {
+  if (Horizontal) {
+    sgSim->setCurrentCell(1, qBound(1, k, sgSim->columnCount() - 1));
+    sgSim->selectColumn(sgSim->currentColumn());
+  } else {
+    sgSim->setCurrentCell(qBound(1, k, sgSim->rowCount() - 1), 1);
+    sgSim->selectRow(sgSim->currentRow());
+  }
+}
+
+void TAutoSim::TableTypeClick() {
+  const int step = CurrentStep();
+  Horizontal = !Horizontal;
+  TableType->setIcon(Glyph(Horizontal ? QStringLiteral("BITMAP_TBL_H") : QStringLiteral("BITMAP_TBL_V")));
+  TableType->setToolTip(Horizontal ? QStringLiteral("Вертикальная таблица") : QStringLiteral("Горизонтальная таблица"));
+  if (sim_) sim_->Simulate(0, false);
+  Redraw();
+  SelectStep(Horizontal ? step : qMin(step, qMax(sim_ ? sim_->StepCount : 1, 1)));
+}
+
+void TAutoSim::FullRebuild() {
+  Horizontal = !Horizontal;
+  TableTypeClick();
+}
+
+// ---- events ----
+
+bool TAutoSim::eventFilter(QObject* watched, QEvent* event) {
+  auto* button = qobject_cast<QToolButton*>(watched);
+  if (button && button->parentWidget() == PanelTransfer && event->type() == QEvent::MouseButtonRelease) {
+    const int tag = button->property("tag").toInt();
+    if (static_cast<QMouseEvent*>(event)->button() == Qt::RightButton && tag != 0) {
+      help::show(this, QStringLiteral("Tiravo.hlp"), help::ContextPopup, tag);
+      return true;
+    }
+  }
+  if (event->type() == QEvent::MouseButtonDblClick && (watched == eS0 || qobject_cast<QLabel*>(watched))) {
+    bbSetS0Click();
+    return true;
+  }
+  return TChildForm::eventFilter(watched, event);
+}
+
+void TAutoSim::resizeEvent(QResizeEvent* event) {
+  TChildForm::resizeEvent(event);
+  sgTrans->horizontalHeader()->setDefaultSectionSize(qMax(sgTrans->width() / 2 - 3, 10));
+}
+
+}  // namespace tiravo
+
+namespace tiravo {
+
+void runAutoSim(TMainForm& frame, FTT* model, const QString& tableFileName) {
+  auto* w = new TAutoSim;
+  w->SetTable(std::unique_ptr<FTT>(model), tableFileName);
+  frame.addChild(w);
+}
+
+}  // namespace tiravo

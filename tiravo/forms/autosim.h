@@ -1,0 +1,106 @@
+#pragma once
+// "Автоматическое моделирование": runs a compiled automaton over an input
+// sequence built step by step and shows the event set and the outputs after
+// every step, in a vertical or a horizontal table; saves and loads the
+// sequence (*.sgn), edits the abstract input alphabet and writes a report.
+#include <QList>
+#include <memory>
+
+#include "tiravo/forms/childform.h"
+#include "tiravo/sim/autosimulation.h"
+
+class FTT;
+class QAction;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QPushButton;
+class QTabWidget;
+class QTableWidget;
+class QToolButton;
+
+namespace tiravo {
+
+class TAutoSim : public TChildForm {
+  Q_OBJECT
+ public:
+  explicit TAutoSim(QWidget* parent = nullptr);
+  ~TAutoSim() override;
+
+  int kind() const override { return 7; }
+  QList<QMenu*> menus() const override { return menus_; }
+
+  // Takes the model (a null one is refused with an exception) and shows its facts.
+  void SetTable(std::unique_ptr<FTT> model, const QString& name);
+  AutoSimulation& Simulation() { return *sim_; }
+  bool Horizontal = false;
+
+  // ---- commands ----
+  void bbSetS0Click();
+  void sbAddClick();
+  void sbInsertClick();
+  void sbEditClick();
+  void sbDeleteClick();
+  void sbMinusClick();
+  bool sbSaveClick();
+  void sbLoadClick();
+  bool sbReportClick();
+  void TableTypeClick();
+  void BugClick();
+  void BugsClick();
+  void lbTransClick();
+  void lbXClick();
+  void AppZClick();
+  void ChanZClick();
+  void DelZClick();
+  void EtalonClick();
+
+  // ---- controls ----
+  QTabWidget* PCArea = nullptr;
+  QLabel *lName = nullptr, *lEvents = nullptr, *lX = nullptr, *lAbstract = nullptr, *lY = nullptr;
+  QListWidget *lbS = nullptr, *lbX = nullptr, *lbY = nullptr;
+  QGroupBox* PanelX = nullptr;
+  QPushButton *ChanZ = nullptr, *AppZ = nullptr, *DelZ = nullptr, *Bug = nullptr, *Etalon = nullptr;
+  QComboBox* lbTrans = nullptr;
+  QTableWidget* sgTrans = nullptr;
+  QWidget* PanelTransfer = nullptr;
+  QToolButton *sbSerS0 = nullptr, *sbEdit = nullptr, *sbInsert = nullptr, *sbDelete = nullptr, *sbAdd = nullptr,
+              *sbMinus = nullptr, *sbSave = nullptr, *sbLoad = nullptr, *sbReport = nullptr, *Bugs = nullptr,
+              *TableType = nullptr, *bbExit = nullptr;
+  QLineEdit* eS0 = nullptr;
+  QTableWidget* sgSim = nullptr;
+  // Menu and pop-up items that follow the step commands and the add and insert commands.
+  QList<QAction*> stepItems, addItems;
+
+  // The current step: the selected row (vertical) or column (horizontal).
+  int CurrentStep() const;
+  bool LastColumnSelected() const;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  void BuildPages();
+  void BuildToolBar(QWidget* page);
+  void BuildMenus();
+  void SetStepCommandsEnabled();
+  // Rewrites the whole grid from the simulation in the current layout.
+  void Redraw();
+  void DrawVertical();
+  void DrawHorizontal();
+  void SelectStep(int k);
+  // Layout flipped and back, so everything is drawn anew.
+  void FullRebuild();
+  bool ChooseInput(const SSignalSet& start, SSignalSet* chosen);
+  void FillAlphabet();
+
+  std::unique_ptr<AutoSimulation> sim_;
+  QList<QMenu*> menus_;
+  QMenu* popup_ = nullptr;
+};
+
+}  // namespace tiravo
