@@ -12,6 +12,9 @@ struct TableRow {
   bool isEmpty() const { return si.isEmpty() && y.isEmpty() && x.isEmpty() && sj.isEmpty(); }
 };
 
+// Four shared strings: a growing list moves rows by copying their bytes.
+Q_DECLARE_TYPEINFO(TableRow, Q_RELOCATABLE_TYPE);
+
 struct TableData {
   QString signalCoding = QStringLiteral("Binary");  // "Binary" or "Abstract"
   QList<TableRow> rows;

@@ -25,10 +25,18 @@ QChar decodeByte(unsigned char b) {
 }
 
 QString decode(const QByteArray& bytes) {
-  QString s;
-  s.resize(bytes.size());
-  QChar* d = s.data();
-  for (int i = 0; i < bytes.size(); ++i) d[i] = decodeByte(static_cast<unsigned char>(bytes[i]));
+  // One look-up per byte, in a table made once.
+  static const std::array<char16_t, 256> table = [] {
+    std::array<char16_t, 256> t{};
+    for (int b = 0; b < 256; ++b) t[size_t(b)] = decodeByte(static_cast<unsigned char>(b)).unicode();
+    return t;
+  }();
+  // Widened as Latin-1 first (Qt does that many bytes at a time), then the few
+  // characters past ASCII put right.
+  QString s = QString::fromLatin1(bytes);
+  char16_t* d = reinterpret_cast<char16_t*>(s.data());
+  for (qsizetype i = 0, n = s.size(); i < n; ++i)
+    if (d[i] >= 0x80) d[i] = table[d[i]];
   return s;
 }
 

@@ -1,8 +1,10 @@
 #include "servers/fsmdeterminizer.h"
 
+#include "automata/bitsets.h"
+
 #include <algorithm>
 #include <cstdlib>
-#include <map>
+#include <vector>
 
 namespace fsm {
 
@@ -61,49 +63,156 @@ class Splitter {
 
 }  // namespace
 
-bool Determinizer::successors(const Set& from, QVector<Successor>* out, QString* error) const {
-  out->clear();
-  Set unconditional;
-  QVector<Conditional> conds;
-  for (const Line& line : m_.lines) {
-    if (!satisfies(from, line.key)) continue;
-    for (const Transition& t : line.transitions) {
-      if (t.condition.isEmpty())
-        unconditional = unite(unconditional, t.targets);
-      else
-        conds.append({t.condition, t.targets});
-    }
-  }
-  if (conds.isEmpty()) {
-    if (!unconditional.isEmpty()) out->append({Set(), unconditional});
-    return true;
-  }
-  if (m_.abstractInputs()) {
-    // One group per letter; an unconditional transition joins every letter.
-    QVector<int> letters;
-    for (const Conditional& c : conds) {
-      const int letter = std::abs(c.condition.first());
-      int g = int(letters.indexOf(letter));
-      if (g < 0) {
-        letters << letter;
-        out->append({Set{letter}, unite(c.targets, unconditional)});
-      } else {
-        (*out)[g].targets = unite((*out)[g].targets, c.targets);
+namespace {
+
+// Lines by the first event their key asks for, so that an event set looks only at the
+// lines it can satisfy.
+class LineIndex {
+ public:
+  explicit LineIndex(const Model& m) : m_(m) {
+    for (int j = 0; j < m.lines.size(); ++j) {
+      const auto first = std::find_if(m.lines[j].key.begin(), m.lines[j].key.end(), [](int l) { return l > 0; });
+      if (first == m.lines[j].key.end()) {
+        anyKey_ << j;
+        continue;
       }
+      if (*first >= int(byEvent_.size())) byEvent_.resize(size_t(*first) + 1);
+      byEvent_[size_t(*first)] << j;
     }
-    if (!unconditional.isEmpty())
-      for (int k = 1; k <= m_.inputs.size(); ++k)
-        if (!letters.contains(k)) out->append({Set{k}, unconditional});
+  }
+
+  // The lines `from` satisfies, in the order of the table.
+  void match(const Set& from, QVector<int>* lines) const {
+    lines->clear();
+    for (int e : from)
+      if (e > 0 && e < int(byEvent_.size()))
+        for (int j : byEvent_[size_t(e)])
+          if (satisfies(from, m_.lines[j].key)) *lines << j;
+    for (int j : anyKey_)
+      if (satisfies(from, m_.lines[j].key)) *lines << j;
+    std::sort(lines->begin(), lines->end());
+  }
+
+ private:
+  const Model& m_;
+  std::vector<QVector<int>> byEvent_;
+  QVector<int> anyKey_;
+};
+
+void addBits(uint64_t* row, const Set& s) {
+  for (int e : s)
+    if (e > 0) automata::SetBit(row, e);
+}
+
+Set setOfRow(const uint64_t* row, size_t words) {
+  Set out(automata::CountEvents(row, words));
+  int* p = out.data();
+  automata::ForEachEvent(row, words, [&p](int e) { *p++ = e; });
+  return out;
+}
+
+}  // namespace
+
+size_t Determinizer::rowWords(const Set& start) const {
+  // Room for every event the model names or any line or the start set uses.
+  int top = int(m_.events.size());
+  if (!start.isEmpty()) top = std::max(top, start.last());
+  for (const Line& line : m_.lines)
+    for (const Transition& t : line.transitions)
+      if (!t.targets.isEmpty()) top = std::max(top, t.targets.last());
+  return size_t(top) / 64 + 1;
+}
+
+bool Determinizer::successors(const Set& from, QVector<Successor>* out, QString* error) const {
+  QVector<int> lines;
+  for (int j = 0; j < m_.lines.size(); ++j)
+    if (satisfies(from, m_.lines[j].key)) lines << j;
+  const size_t words = rowWords(from);
+  QVector<Set> conditions;
+  std::vector<uint64_t> targets;
+  out->clear();
+  if (!groups(from, lines, words, &conditions, &targets, error)) return false;
+  for (int g = 0; g < conditions.size(); ++g) out->append({conditions[g], setOfRow(&targets[size_t(g) * words], words)});
+  return true;
+}
+
+bool Determinizer::groups(const Set& from, const QVector<int>& lines, size_t words, QVector<Set>* conditions,
+                          std::vector<uint64_t>* targets, QString* error) const {
+  conditions->clear();
+  targets->clear();
+  std::vector<uint64_t>& unconditional = *targets;  // held at the end, past the groups
+  unconditional.assign(words, 0);
+  bool anyConditional = false;
+  for (int j : lines)
+    for (const Transition& t : m_.lines[j].transitions) {
+      if (t.condition.isEmpty())
+        addBits(unconditional.data(), t.targets);
+      else
+        anyConditional = true;
+    }
+  const bool anyUnconditional = !automata::IsZero(unconditional.data(), words);
+  if (!anyConditional) {
+    if (anyUnconditional)
+      conditions->append(Set());
+    else
+      targets->clear();
     return true;
   }
-  Splitter splitter(conds, out);
-  if (!splitter.run(unconditional)) {
+  // From here on the unconditional targets stay in the last row, the groups' rows before it.
+  const auto row = [&](int g) { return &(*targets)[size_t(g) * words]; };
+  const auto addGroup = [&](const Set& condition) {
+    conditions->append(condition);
+    targets->resize(targets->size() + words);
+    const int g = int(conditions->size()) - 1;
+    std::copy(row(g), row(g) + words, row(g + 1));  // the unconditional row moves up
+  };
+  const auto finish = [&] { targets->resize(size_t(conditions->size()) * words); };
+  if (m_.abstractInputs()) {
+    // One group per letter, in the order the letters first appear; an unconditional
+    // transition joins every letter.
+    // Letters are few: the group of a letter is found by a look along the conditions.
+    const auto groupOf = [&](int letter) {
+      for (int g = 0; g < conditions->size(); ++g)
+        if ((*conditions)[g].first() == letter) return g;
+      return -1;
+    };
+    for (int j : lines)
+      for (const Transition& t : m_.lines[j].transitions) {
+        if (t.condition.isEmpty()) continue;
+        const int letter = std::abs(t.condition.first());
+        int g = groupOf(letter);
+        if (g < 0) {
+          g = int(conditions->size());
+          // The model's own condition when it is the plain letter: shared, not copied.
+          addGroup(t.condition.size() == 1 && t.condition.first() == letter ? t.condition : Set{letter});
+        }
+        addBits(row(g), t.targets);
+      }
+    if (anyUnconditional)
+      for (int k = 1; k <= m_.inputs.size(); ++k)
+        if (groupOf(k) < 0) addGroup(Set{k});
+    finish();
+    return true;
+  }
+  QVector<Conditional> conds;
+  for (int j : lines)
+    for (const Transition& t : m_.lines[j].transitions)
+      if (!t.condition.isEmpty()) conds.append({t.condition, t.targets});
+  QVector<Successor> split;
+  Splitter splitter(conds, &split);
+  if (!splitter.run(setOfRow(row(0), words))) {
     if (error)
       *error = QStringLiteral("Из множества событий %1 получается более %2 групп переходов")
                    .arg(m_.eventsText(from))
                    .arg(kMaxGroups);
-    out->clear();
+    conditions->clear();
+    targets->clear();
     return false;
+  }
+  targets->assign(size_t(split.size()) * words, 0);
+  for (int g = 0; g < split.size(); ++g) {
+    conditions->append(split[g].condition);
+    addBits(&(*targets)[size_t(g) * words], split[g].targets);
   }
   return true;
 }
@@ -114,43 +223,48 @@ bool Determinizer::run(const Set& start, DetResult* out, QString* error) const {
     if (error) *error = QStringLiteral("Начальное множество событий пусто");
     return false;
   }
-  std::map<Set, int> index;
-  QVector<Set> work{start};
-  index[start] = 0;
+  const LineIndex lineIndex(m_);
+  const size_t words = rowWords(start);
+  automata::SetTable table(words);
+  {
+    std::vector<uint64_t> row(words, 0);
+    addBits(row.data(), start);
+    table.Add(row.data());
+  }
   int notes = 0;
-  for (int i = 0; i < work.size(); ++i) {
-    const Set from = work[i];
+  QVector<int> lines;
+  QVector<Set> conditions;
+  std::vector<uint64_t> targets;
+  for (size_t i = 0; i < table.Size(); ++i) {
     DetState state;
-    state.events = from;
-    state.outputs = m_.outputsOf(from);
-    QVector<Successor> groups;
-    if (!successors(from, &groups, error)) return false;
-    for (const Successor& g : groups) {
-      if (g.targets.isEmpty()) {
+    state.events = setOfRow(table.Row(i), words);
+    const Set& from = state.events;
+    lineIndex.match(from, &lines);
+    for (int j : lines) state.outputs = unite(state.outputs, m_.lines[j].outputs);
+    if (!groups(from, lines, words, &conditions, &targets, error)) return false;
+    state.transitions.reserve(conditions.size());
+    for (int g = 0; g < conditions.size(); ++g) {
+      const uint64_t* next = &targets[size_t(g) * words];
+      if (automata::IsZero(next, words)) {
         if (notes++ < kMaxNotes)
           r.notes << QStringLiteral("Из %1 по входу %2 переходов нет")
-                         .arg(m_.eventsText(from), m_.conditionText(g.condition));
+                         .arg(m_.eventsText(from), m_.conditionText(conditions[g]));
         continue;
       }
-      auto it = index.find(g.targets);
-      int target;
-      if (it == index.end()) {
-        if (work.size() >= kMaxStates) {
+      int target = table.Find(next);
+      if (target < 0) {
+        if (table.Size() >= size_t(kMaxStates)) {
           if (error) *error = QStringLiteral("Число состояний превысило %1").arg(kMaxStates);
           return false;
         }
-        target = int(work.size());
-        index[g.targets] = target;
-        work << g.targets;
-      } else {
-        target = it->second;
+        target = table.Add(next);
       }
-      state.transitions.append({g.condition, target});
+      state.transitions.append({conditions[g], target});
     }
-    r.states << state;
+    r.states << std::move(state);
   }
   if (notes > kMaxNotes) r.notes << QStringLiteral("... и ещё %1").arg(notes - kMaxNotes);
-  *out = r;
+  *out = std::move(r);
   return true;
 }
 

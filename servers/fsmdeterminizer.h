@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 #include <QVector>
+#include <cstdint>
+#include <vector>
 
 #include "servers/fsmmodel.h"
 
@@ -56,7 +58,18 @@ class Determinizer {
   static bool validPrefix(const QString& prefix);
 
  private:
+  // The groups from the lines `lines` (indices into the model's lines) that `from`
+  // satisfies: their conditions, and their targets as rows of `words` words.
+  bool groups(const Set& from, const QVector<int>& lines, size_t words, QVector<Set>* conditions,
+              std::vector<uint64_t>* targets, QString* error) const;
+  // Words in a row that holds any event of the model or of `start`.
+  size_t rowWords(const Set& start) const;
+
   const Model& m_;
 };
 
 }  // namespace fsm
+
+// Made of implicitly shared containers: moved by copying their bytes as lists grow.
+Q_DECLARE_TYPEINFO(fsm::DetTransition, Q_RELOCATABLE_TYPE);
+Q_DECLARE_TYPEINFO(fsm::DetState, Q_RELOCATABLE_TYPE);

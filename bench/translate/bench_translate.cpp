@@ -1,5 +1,10 @@
-// Cost of checking and converting long texts: it should grow linearly with the text.
+// Cost of reading, checking and converting long texts: it should grow linearly with the
+// text. Throughput is given in bytes of the input as a 1251 file (lines ended by CR LF;
+// a table as its cells, each with one separator).
 #include <benchmark/benchmark.h>
+
+#include "platform/cp1251.h"
+#include "platform/textfile.h"
 
 #include "velmora/translate/rvassku.h"
 #include "velmora/translate/skutbl.h"
@@ -30,6 +35,33 @@ QStringList rvasText(int n) {
   return t;
 }
 
+int64_t Bytes(const QStringList& lines) {
+  int64_t n = 0;
+  for (const QString& l : lines) n += l.size() + 2;
+  return n;
+}
+
+int64_t Bytes(const TableData& table) {
+  int64_t n = 0;
+  for (const TableRow& r : table.rows) n += r.si.size() + r.y.size() + r.x.size() + r.sj.size() + 4;
+  return n;
+}
+
+// Decoding a 1251 file's bytes and splitting them into lines, as every document is read.
+void BM_ReadText(benchmark::State& state) {
+  QByteArray bytes;
+  if (!cp1251::encode(skuText(int(state.range(0))).join(QStringLiteral("\r\n")), &bytes)) {
+    state.SkipWithError("not encodable");
+    return;
+  }
+  for (auto _ : state) {
+    const QStringList lines = textfile::splitLines(cp1251::decode(bytes));
+    benchmark::DoNotOptimize(lines.size());
+  }
+  state.SetBytesProcessed(state.iterations() * bytes.size());
+  state.SetComplexityN(state.range(0));
+}
+
 void BM_CheckSku(benchmark::State& state) {
   const QStringList text = skuText(int(state.range(0)));
   for (auto _ : state) {
@@ -37,6 +69,7 @@ void BM_CheckSku(benchmark::State& state) {
     TTesting t(text, &messages, DocSettings());
     benchmark::DoNotOptimize(t.CheckSku());
   }
+  state.SetBytesProcessed(state.iterations() * Bytes(text));
   state.SetComplexityN(state.range(0));
 }
 
@@ -47,6 +80,7 @@ void BM_SkuToTable(benchmark::State& state) {
     TSkuTbl(text, &table, DocSettings()).Convert();
     benchmark::DoNotOptimize(table.rows.size());
   }
+  state.SetBytesProcessed(state.iterations() * Bytes(text));
   state.SetComplexityN(state.range(0));
 }
 
@@ -61,6 +95,7 @@ void BM_CheckAndConvertSku(benchmark::State& state) {
       benchmark::DoNotOptimize(table.rows.size());
     }
   }
+  state.SetBytesProcessed(state.iterations() * Bytes(text));
   state.SetComplexityN(state.range(0));
 }
 
@@ -72,6 +107,7 @@ void BM_TableToSku(benchmark::State& state) {
     TTblToSku(table, &sku).Convert();
     benchmark::DoNotOptimize(sku.size());
   }
+  state.SetBytesProcessed(state.iterations() * Bytes(table));
   state.SetComplexityN(state.range(0));
 }
 
@@ -82,12 +118,14 @@ void BM_RvasToSku(benchmark::State& state) {
     TRvasSku(text, &sku, DocSettings()).Convert();
     benchmark::DoNotOptimize(sku.size());
   }
+  state.SetBytesProcessed(state.iterations() * Bytes(text));
   state.SetComplexityN(state.range(0));
 }
 
 }  // namespace
 
 #define LINES Arg(12500)->Arg(25000)->Arg(50000)->Arg(100000)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN)
+BENCHMARK(BM_ReadText)->LINES;
 BENCHMARK(BM_CheckSku)->LINES;
 BENCHMARK(BM_SkuToTable)->LINES;
 BENCHMARK(BM_CheckAndConvertSku)->LINES;

@@ -17,6 +17,22 @@ TEST(TextFile, LineEndsOfEveryKind) {
   EXPECT_EQ(textfile::splitLines("a\r\rb"), (QStringList{"a", "", "b"}));
 }
 
+// Lines of every length up to several blocks of characters, so that a break falls at
+// every place within a block.
+TEST(TextFile, LongLinesSplitAtEveryBreak) {
+  const char* const ends[] = {"\r\n", "\n", "\r"};
+  QStringList expected;
+  QString text;
+  for (int n = 0; n < 40; ++n) {
+    const QString line = QString(n, QLatin1Char('x')) + QString::fromUtf8("ж") + QString::number(n);
+    expected << line;
+    text += line + QLatin1String(ends[n % 3]);
+  }
+  text += QStringLiteral("tail without a break, longer than a block");
+  expected << QStringLiteral("tail without a break, longer than a block");
+  EXPECT_EQ(textfile::splitLines(text), expected);
+}
+
 TEST(TextFile, WritesCrLfAndRefusesUnencodable) {
   QTemporaryDir dir;
   const QString path = dir.filePath("t.txt");

@@ -6,6 +6,7 @@
 #include <QSet>
 #include <random>
 
+#include "bench/tiravo/nfatable.h"
 #include "tablehelp.h"
 #include "tiravo/sim/determ.h"
 
@@ -160,4 +161,41 @@ TEST(DeterminizationProperty, CompleteBinaryResultsCoverEveryInput) {
     }
   }
   EXPECT_GT(complete, 0);
+}
+
+// The engine finds exactly the event sets a plain subset construction over bitsets
+// finds, with as many transitions.
+TEST(DeterminizationProperty, SameSetsAsThePlainSubsetConstruction) {
+  std::mt19937 rng(2024);
+  int compared = 0;
+  for (int round = 0; round < 300; ++round) {
+    const int states = 1 + int(rng() % 70), letters = 1 + int(rng() % 4);
+    const double density = 0.3 + double(rng() % 25) / 10.0;
+    const subsets::Nfa a = subsets::Random(states, letters, density, rng());
+    const subsets::Dfa d = subsets::Determinize(a, 20000);
+    if (d.States() == 0) continue;  // too large for a test
+    const FTT m = subsets::TableOf(a);
+    Options o;
+    o.initial = USignalSet{1};
+    o.eventNames = m.SNames;
+    o.complete = false;
+    DRun run(m, o);
+    ASSERT_EQ(run.RunAll(), DRun::Done) << round;
+    const QStringList found = run.OldNames();
+    QSet<QString> expected;
+    for (size_t k = 0; k < d.States(); ++k) {
+      QStringList names;
+      for (int s = 0; s < states; ++s)
+        if ((d.sets[k * size_t(d.words) + size_t(s) / 64] >> (s % 64)) & 1u) names << m.SNames.at(s);
+      expected.insert(names.join('&'));
+    }
+    EXPECT_EQ(QSet<QString>(found.begin(), found.end()), expected) << round;
+    EXPECT_EQ(size_t(found.size()), d.States()) << round;
+    size_t transitions = 0;
+    const auto result = run.TakeResult();
+    for (const FTT_Line& line : result->Lines) transitions += line.Transitions.size();
+    EXPECT_EQ(transitions, d.Transitions()) << round;
+    ++compared;
+  }
+  EXPECT_GT(compared, 250);
 }

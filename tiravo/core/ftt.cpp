@@ -245,34 +245,36 @@ std::vector<XSY> FTT::AbstractSuccessors(const USignalSet& events) const {
     for (XSY& g : groups) {
       if (g.x == t->Condition) {
         g.s.Union(t->Targets);
-        g.y = Outputs(g.s);
         merged = true;
         break;
       }
     }
-    if (!merged) groups.push_back(XSY{t->Condition, t->Targets, Outputs(t->Targets)});
+    if (!merged) groups.push_back(XSY{t->Condition, t->Targets, USignalSet()});
   }
-  if (unconditional.IsEmpty()) return groups;
-  if (groups.empty()) {
-    groups.push_back(XSY{SSignalSet(), unconditional, Outputs(unconditional)});
-    return groups;
+  if (!unconditional.IsEmpty()) {
+    if (groups.empty()) {
+      groups.push_back(XSY{SSignalSet(), unconditional, USignalSet()});
+    } else {
+      // An unconditional move happens under every letter: letters no transition
+      // names get a group of their own.
+      std::vector<bool> marked(size_t(XNames.size()) + 1, false);
+      const size_t named = groups.size();
+      for (size_t k = 0; k < named; ++k) {
+        XSY& g = groups[k];
+        g.s.Union(unconditional);
+        const int letter = g.x.At(0) < 0 ? -g.x.At(0) : g.x.At(0);
+        if (letter > 0 && size_t(letter) < marked.size()) marked[size_t(letter)] = true;
+      }
+      for (int i = 1; i <= int(XNames.size()); ++i) {
+        if (marked[size_t(i)]) continue;
+        SSignalSet x;
+        x.AddLiteral(i);
+        groups.push_back(XSY{std::move(x), unconditional, USignalSet()});
+      }
+    }
   }
-  // An unconditional move happens under every letter: letters no transition
-  // names get a group of their own.
-  std::vector<bool> marked(size_t(XNames.size()) + 1, false);
-  for (XSY& g : groups) {
-    g.s.Union(unconditional);
-    g.y = Outputs(g.s);
-    const int letter = g.x.At(0) < 0 ? -g.x.At(0) : g.x.At(0);
-    if (letter > 0 && size_t(letter) < marked.size()) marked[size_t(letter)] = true;
-  }
-  const USignalSet outputs = Outputs(unconditional);
-  for (int i = 1; i <= int(XNames.size()); ++i) {
-    if (marked[size_t(i)]) continue;
-    SSignalSet x;
-    x.AddLiteral(i);
-    groups.push_back(XSY{std::move(x), unconditional, outputs});
-  }
+  // The outputs once per group, when its event set is final.
+  for (XSY& g : groups) g.y = Outputs(g.s);
   return groups;
 }
 

@@ -47,39 +47,61 @@ bool ReadWord(QDataStream& in, qint32* v) {
 
 // ---- SignalSet ----
 
+static_assert(sizeof(void*) == 8 && Q_BYTE_ORDER == Q_LITTLE_ENDIAN,
+              "the one-element form relies on the low word of a block address");
+
 SignalSet::SignalSet(std::initializer_list<int> elements) {
   for (int e : elements) Insert(e);
 }
 
 SignalSet::SignalSet(const SignalSet& other) {
-  if (other.block_) Assign(other.begin(), other.Size());
+  if (other.IsBlock())
+    Assign(other.begin(), other.Size());
+  else
+    std::memcpy(w_, other.w_, sizeof w_);
 }
 
-SignalSet::SignalSet(SignalSet&& other) noexcept : block_(other.block_) { other.block_ = nullptr; }
+SignalSet::SignalSet(SignalSet&& other) noexcept {
+  std::memcpy(w_, other.w_, sizeof w_);
+  other.w_[0] = other.w_[1] = 0;
+}
 
 SignalSet& SignalSet::operator=(const SignalSet& other) {
   if (this == &other) return *this;
-  if (!other.block_)
-    Clear();
-  else
+  if (other.IsBlock()) {
     Assign(other.begin(), other.Size());
+  } else {
+    Clear();
+    std::memcpy(w_, other.w_, sizeof w_);
+  }
   return *this;
 }
 
 SignalSet& SignalSet::operator=(SignalSet&& other) noexcept {
   if (this != &other) {
-    delete[] block_;
-    block_ = other.block_;
-    other.block_ = nullptr;
+    Clear();
+    std::memcpy(w_, other.w_, sizeof w_);
+    other.w_[0] = other.w_[1] = 0;
   }
   return *this;
 }
 
-SignalSet::~SignalSet() { delete[] block_; }
+SignalSet::~SignalSet() { Clear(); }
 
 void SignalSet::Clear() {
-  delete[] block_;
-  block_ = nullptr;
+  if (IsBlock()) delete[] Block();
+  w_[0] = w_[1] = 0;
+}
+
+void SignalSet::SetBlock(qint32* block) {
+  Clear();
+  std::memcpy(w_, &block, sizeof block);
+}
+
+void SignalSet::SetSingle(qint32 element) {
+  Clear();
+  w_[0] = kInline;
+  w_[1] = element;
 }
 
 bool SignalSet::Assign(const qint32* elements, unsigned n) {
@@ -87,28 +109,32 @@ bool SignalSet::Assign(const qint32* elements, unsigned n) {
     Clear();
     return true;
   }
+  if (n == 1) {
+    SetSingle(elements[0]);
+    return true;
+  }
   qint32* fresh = new (std::nothrow) qint32[n + 1];
   if (!fresh) return false;
   fresh[0] = qint32(n);
   std::memcpy(fresh + 1, elements, n * sizeof(qint32));
-  delete[] block_;
-  block_ = fresh;
+  SetBlock(fresh);
   return true;
 }
 
 int SignalSet::At(unsigned i) const {
-  if (!block_ || i >= unsigned(block_[0])) return 0;
-  return block_[1 + i];
+  if (i >= Size()) return 0;
+  return begin()[i];
 }
 
 bool SignalSet::Find(int value, unsigned* pos) const {
-  if (!block_) {
+  const unsigned n = Size();
+  if (n == 0) {
     if (pos) *pos = 0;
     return false;
   }
-  const qint32* e = block_ + 1;
+  const qint32* e = begin();
   const unsigned mv = Magnitude(value);
-  int lo = 0, hi = block_[0] - 1;
+  int lo = 0, hi = int(n) - 1;
   while (lo < hi) {
     const int mid = (lo + hi) / 2;
     if (e[mid] == value) {
@@ -135,16 +161,17 @@ void SignalSet::Insert(int value) {
   unsigned pos = 0;
   if (Find(value, &pos)) return;
   const unsigned n = Size();
+  if (n == 0) {
+    SetSingle(value);
+    return;
+  }
   qint32* fresh = new (std::nothrow) qint32[n + 2];
   if (!fresh) return;
   fresh[0] = qint32(n + 1);
-  if (block_) {
-    std::memcpy(fresh + 1, block_ + 1, pos * sizeof(qint32));
-    std::memcpy(fresh + 2 + pos, block_ + 1 + pos, (n - pos) * sizeof(qint32));
-  }
+  std::memcpy(fresh + 1, begin(), pos * sizeof(qint32));
+  std::memcpy(fresh + 2 + pos, begin() + pos, (n - pos) * sizeof(qint32));
   fresh[1 + pos] = value;
-  delete[] block_;
-  block_ = fresh;
+  SetBlock(fresh);
 }
 
 void SignalSet::Remove(int value) {
@@ -155,13 +182,16 @@ void SignalSet::Remove(int value) {
     Clear();
     return;
   }
+  if (n == 2) {
+    SetSingle(begin()[1 - pos]);
+    return;
+  }
   qint32* fresh = new (std::nothrow) qint32[n];
   if (!fresh) return;
   fresh[0] = qint32(n - 1);
-  std::memcpy(fresh + 1, block_ + 1, pos * sizeof(qint32));
-  std::memcpy(fresh + 1 + pos, block_ + 2 + pos, (n - 1 - pos) * sizeof(qint32));
-  delete[] block_;
-  block_ = fresh;
+  std::memcpy(fresh + 1, begin(), pos * sizeof(qint32));
+  std::memcpy(fresh + 1 + pos, begin() + pos + 1, (n - 1 - pos) * sizeof(qint32));
+  SetBlock(fresh);
 }
 
 bool SignalSet::operator==(const SignalSet& other) const {
@@ -363,21 +393,18 @@ bool Includes(const SignalSet& a, const SignalSet& b) {
 
 bool SignalSet::Combine(const SignalSet& a, const SignalSet& b, int op) {
   const unsigned room = a.Size() + b.Size();
-  if (room == 0) {
-    Clear();
-    return true;
-  }
-  qint32* fresh = new (std::nothrow) qint32[room + 1];
+  // Small results are merged on the stack: no block unless one is kept.
+  qint32 local[16];
+  qint32* fresh = room < 16 ? local : new (std::nothrow) qint32[room + 1];
   if (!fresh) return false;
   const unsigned n = Merge(a, b, SetOp(op), fresh + 1);
-  if (n == 0) {
-    delete[] fresh;
-    Clear();
-    return true;
+  if (fresh == local || n <= 1) {
+    const bool ok = Assign(fresh + 1, n);
+    if (fresh != local) delete[] fresh;
+    return ok;
   }
   fresh[0] = qint32(n);
-  delete[] block_;
-  block_ = fresh;
+  SetBlock(fresh);
   return true;
 }
 

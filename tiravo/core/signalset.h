@@ -4,11 +4,14 @@
 // +k is signal k (the name at index k-1 of the list the set is read against),
 // -k its inversion. Elements are kept in ascending order of magnitude without
 // duplicates, and a set never holds a signal together with its inversion.
-// The storage is one block [count][e1 .. e_count], or no block for the empty set.
+// Sets of up to one element live in the object itself; larger ones in one block
+// [count][e1 .. e_count]. Most sets of a table (keys, conditions, single targets)
+// are that small, so they cost no allocation.
 #include <QtGlobal>
 #include <QString>
 #include <QStringList>
 #include <cstddef>
+#include <cstring>
 #include <initializer_list>
 #include <vector>
 
@@ -25,8 +28,8 @@ class SignalSet {
   ~SignalSet();
 
   void Clear();
-  bool IsEmpty() const { return block_ == nullptr; }
-  unsigned Size() const { return block_ ? unsigned(block_[0]) : 0u; }
+  bool IsEmpty() const { return (w_[0] | w_[1]) == 0; }
+  unsigned Size() const { return IsEmpty() ? 0u : IsInline() ? 1u : unsigned(Block()[0]); }
   // Element i in stored order; 0 when empty or out of range.
   int At(unsigned i) const;
   // Binary search by magnitude. On a miss *pos is where the value would go.
@@ -49,8 +52,8 @@ class SignalSet {
   // Leaves the set as it was when the stream ends early or holds no valid set.
   bool Read(QDataStream& in);
 
-  const qint32* begin() const { return block_ ? block_ + 1 : nullptr; }
-  const qint32* end() const { return block_ ? block_ + 1 + block_[0] : nullptr; }
+  const qint32* begin() const { return IsEmpty() ? nullptr : IsInline() ? &w_[1] : Block() + 1; }
+  const qint32* end() const { return IsEmpty() ? nullptr : IsInline() ? &w_[2] : Block() + 1 + Block()[0]; }
   size_t Hash() const;
 
  protected:
@@ -61,7 +64,20 @@ class SignalSet {
   bool Combine(const SignalSet& a, const SignalSet& b, int op);
 
  private:
-  qint32* block_ = nullptr;
+  // Empty: both words 0. One element: w_[0] is kInline and w_[1] the element (an
+  // aligned block address never has 1 in its low word). More: the block address.
+  static constexpr qint32 kInline = 1;
+  bool IsInline() const { return w_[0] == kInline; }
+  bool IsBlock() const { return !IsEmpty() && !IsInline(); }
+  qint32* Block() const {
+    qint32* p;
+    std::memcpy(&p, w_, sizeof p);
+    return p;
+  }
+  void SetBlock(qint32* block);  // frees the old block
+  void SetSingle(qint32 element);
+
+  alignas(8) qint32 w_[2] = {0, 0};
 };
 
 struct SignalSetHash {

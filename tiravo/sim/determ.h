@@ -7,9 +7,9 @@
 #include <QStringList>
 #include <functional>
 #include <memory>
-#include <unordered_map>
 #include <vector>
 
+#include "automata/bitsets.h"
 #include "tiravo/core/ftt.h"
 
 namespace determ {
@@ -66,8 +66,8 @@ class Run {
   // The next round ends the run as Stopped.
   void Stop() { stopRequested_ = true; }
 
-  int Total() const { return int(f_.size()); }  // states found so far
-  int Current() const { return current_; }     // the state the next round takes up
+  int Total() const { return int(table_.Size()); }  // states found so far
+  int Current() const { return current_; }          // the state the next round takes up
   int Percent() const;
   // "Детерминизация: Всего=..., текущее[i]=..." for the state the next round takes up.
   QString StatusText() const;
@@ -78,12 +78,23 @@ class Run {
 
   // Done: the result (once). Otherwise null.
   std::unique_ptr<FTT> TakeResult();
-  QStringList OldNames() const { return f_; }  // texts of the event sets
-  QStringList NewNames() const { return options_.rename ? g_ : f_; }
+  QStringList OldNames() const;  // texts of the event sets
+  QStringList NewNames() const;
+
+  Run(const Run&) = delete;
+  Run& operator=(const Run&) = delete;
+  ~Run();
 
  private:
-  int StateOf(USignalSet set);  // 0 when refused
+  struct Index;
+  // The state of the event set `set` (a row of the table), found or added, 1-based;
+  // 0 when refused.
+  int StateOf(const uint64_t* set);
+  QString SetText(int k) const;  // text of the event set of state k (0-based)
+  USignalSet SetOf(int k) const;
   void Fail(Status status);
+  // The successor groups of the matched lines into the index's scratch (abstract inputs).
+  void AbstractGroups();
 
   const FTT& source_;
   Options options_;
@@ -91,10 +102,12 @@ class Run {
   bool stopRequested_ = false;
   int current_ = 0;
   QString message_, errorEvent_, errorCondition_;
-  std::vector<USignalSet> work_;  // event set of state k at k
-  QStringList f_;                 // its text
-  QStringList g_;                 // its new name, when renaming
-  std::unordered_map<USignalSet, int, SignalSetHash> index_;  // event set -> 1-based state
+  // The event set of state k is row k. Its text is made only when asked for: most
+  // states are never shown.
+  automata::SetTable table_{1};
+  std::unique_ptr<Index> index_;
+  mutable QStringList f_;  // texts of the first states, grown on demand
+  mutable QStringList g_;  // new names likewise, when renaming
   std::unique_ptr<FTT> result_;
 };
 

@@ -13,20 +13,38 @@ QString targetName(const QString& left) {
   return paren >= 0 ? left.left(paren) : left;
 }
 
-bool hasGroup(const Product& p, size_t upTo) {
+using Factors = std::vector<const Factor*>;
+
+bool hasGroup(const Factors& p, size_t upTo) {
   for (size_t k = 0; k < upTo && k < p.size(); ++k)
-    if (!p[k].isName()) return true;
+    if (!p[k]->isName()) return true;
   return false;
 }
 
 // A product is cut when it is longer than one step, or when a group stands before its
 // last factor: the factors after a group are split off first, so their order is kept.
-bool needsCut(const Product& p) {
-  if (p.size() < 2 || !p.back().isName()) return false;
+bool needsCut(const Factors& p) {
+  if (p.size() < 2 || !p.back()->isName()) return false;
   return p.size() > 2 || hasGroup(p, p.size() - 1);
 }
 
-Product head(const Product& p) { return Product(p.begin(), p.end() - 1); }
+Factors head(const Factors& p) { return Factors(p.begin(), p.end() - 1); }
+
+Factors refs(const Product& p) {
+  Factors f;
+  f.reserve(p.size());
+  for (const Factor& x : p) f.push_back(&x);
+  return f;
+}
+
+QString toText(const Factors& p) {
+  QString s;
+  for (size_t i = 0; i < p.size(); ++i) {
+    if (i) s += QLatin1Char('*');
+    s += textscan::toText(*p[i]);
+  }
+  return s;
+}
 
 }  // namespace
 
@@ -38,7 +56,7 @@ QString TRvasSku::fresh() {
   do {
     ++counter_;
     name = QStringLiteral("s") + QString::number(counter_);
-  } while (used_.contains(name));
+  } while (used_.find(name) >= 0);
   return name;
 }
 
@@ -53,13 +71,13 @@ void TRvasSku::writeLine(const QString& line) {
   out_->append(line);
 }
 
-void TRvasSku::writeEquation(const QString& target, const Sum& rhs) {
+void TRvasSku::writeEquation(const QString& target, const std::vector<Factors>& rhs) {
   QStringList terms;
-  for (const Product& alt : rhs) convertAlt(target, alt, &terms);
+  for (const Factors& alt : rhs) convertAlt(target, alt, &terms);
   writeLine(target + QLatin1Char('=') + terms.join(QLatin1Char('|')) + QLatin1Char(';'));
 }
 
-void TRvasSku::convertAlt(const QString& target, const Product& alt, QStringList* terms) {
+void TRvasSku::convertAlt(const QString& target, const Factors& alt, QStringList* terms) {
   struct Depth {
     int& d;
     explicit Depth(int& x) : d(x) {
@@ -73,29 +91,26 @@ void TRvasSku::convertAlt(const QString& target, const Product& alt, QStringList
     terms->append(QString());
     return;
   }
-  const Factor& last = alt.back();
+  const Factor& last = *alt.back();
   if (last.group == '{' && alt.size() >= 2) {
     // A*{B}: the target is reached from A, and again from itself under each
     // alternative of B.
-    Sum loop;
-    loop.push_back(head(alt));
+    Factor self;
+    self.name = target;
+    convertAlt(target, head(alt), terms);
     for (const Product& b : last.alts) {
-      Product p;
-      Factor self;
-      self.name = target;
-      p.push_back(self);
-      p.insert(p.end(), b.begin(), b.end());
-      loop.push_back(std::move(p));
+      Factors p{&self};
+      for (const Factor& f : b) p.push_back(&f);
+      convertAlt(target, p, terms);
     }
-    for (const Product& p : loop) convertAlt(target, p, terms);
     return;
   }
   if (last.group == '(') {
     // P*(G): P followed by each alternative of G.
-    const Product p = head(alt);
+    const Factors p = head(alt);
     for (const Product& g : last.alts) {
-      Product q = p;
-      q.insert(q.end(), g.begin(), g.end());
+      Factors q = p;
+      for (const Factor& f : g) q.push_back(&f);
       convertAlt(target, q, terms);
     }
     return;
@@ -105,18 +120,18 @@ void TRvasSku::convertAlt(const QString& target, const Product& alt, QStringList
     const QString term = current + QLatin1Char('*') + textscan::toText(last);
     charge(term.size());
     terms->append(term);
-    Product rest = head(alt);
+    Factors rest = head(alt);
     while (needsCut(rest)) {
       const QString next = fresh();
-      writeLine(current + QLatin1Char('=') + next + QLatin1Char('*') + textscan::toText(rest.back()) +
+      writeLine(current + QLatin1Char('=') + next + QLatin1Char('*') + textscan::toText(*rest.back()) +
            QLatin1Char(';'));
       current = next;
       rest.pop_back();
     }
-    writeEquation(current, Sum{rest});
+    writeEquation(current, {rest});
     return;
   }
-  const QString term = textscan::toText(alt);
+  const QString term = toText(alt);
   charge(term.size());
   terms->append(term);
 }
@@ -127,18 +142,14 @@ void TRvasSku::Convert() {
   for (const QString& line : text_) reader.readLine(line);
   reader.flush();  // a last expression without ';' is converted like the others
 
-  used_.clear();
+  used_ = NameTable();
   for (const QString& st : statements_) {
-    QString name;
-    for (QChar c : st) {
-      if (textscan::isStructural(c) || c == QLatin1Char(',')) {
-        if (!name.isEmpty()) used_.insert(name);
-        name.clear();
-      } else {
-        name += c;
-      }
+    qsizetype start = 0;
+    for (qsizetype i = 0; i <= st.size(); ++i) {
+      if (i < st.size() && !textscan::isStructural(st.at(i)) && st.at(i) != QLatin1Char(',')) continue;
+      if (i > start) used_.add(QStringView(st).mid(start, i - start));
+      start = i + 1;
     }
-    if (!name.isEmpty()) used_.insert(name);
   }
 
   outputNames_.clear();
@@ -155,7 +166,10 @@ void TRvasSku::Convert() {
     if (!textscan::parseSum(st.mid(eq + 1), &rhs, kMaxDepth))
       throw VexoError(QStringLiteral("Выражение РВАС слишком сложно для преобразования"));
     produced_ = 0;  // the budget is per expression: only bracket groups make text explode
-    writeEquation(targetName(left), rhs);
+    std::vector<Factors> alts;
+    alts.reserve(rhs.size());
+    for (const Product& p : rhs) alts.push_back(refs(p));
+    writeEquation(targetName(left), alts);
 
     // The output list t(y1,y2,...) names the outputs produced at event t.
     const int paren = int(left.indexOf(QLatin1Char('(')));

@@ -7,7 +7,10 @@
 #include <QSet>
 #include <QStringList>
 
+#include <vector>
+
 #include "velmora/documents/formats/docsettings.h"
+#include "velmora/translate/nametable.h"
 #include "velmora/translate/textscan.h"
 
 class TRvasSku {
@@ -22,9 +25,13 @@ class TRvasSku {
   static const int kMaxDepth = 500;      // nesting of the conversion steps
 
  private:
+  // A product as the factors it is made of, which stay in the parsed expression: steps
+  // take factors apart and put them together without copying the groups inside.
+  using Factors = std::vector<const textscan::Factor*>;
+
   QString fresh();
-  void writeEquation(const QString& target, const textscan::Sum& rhs);
-  void convertAlt(const QString& target, const textscan::Product& alt, QStringList* terms);
+  void writeEquation(const QString& target, const std::vector<Factors>& rhs);
+  void convertAlt(const QString& target, const Factors& alt, QStringList* terms);
   void writeLine(const QString& line);
   void charge(qsizetype n);
 
@@ -33,7 +40,7 @@ class TRvasSku {
   DocSettings settings_;
   QStringList statements_;
   int counter_ = 0;
-  QSet<QString> used_;  // names the text itself uses: fresh events skip them
+  NameTable used_;  // names the text itself uses: fresh events skip them
   QStringList outputNames_, outputEvents_;  // outputs in order of first declaration
   QHash<QString, int> outputIndex_;
   qsizetype produced_ = 0;

@@ -1,11 +1,12 @@
 #include "velmora/translate/skutbl.h"
 
 #include <QHash>
-#include <QSet>
 
 #include <algorithm>
+#include <unordered_map>
 
 #include "platform/errors.h"
+#include "velmora/translate/nametable.h"
 #include "velmora/translate/textscan.h"
 
 using textscan::lowerAscii;
@@ -20,46 +21,58 @@ using Names = QStringList;
 // alternatives. Other terms of the equation are not touched.
 void expandTerm(const textscan::Product& term, QList<Names>* out, qsizetype* total,
                 const QString& eq) {
-  std::vector<textscan::Product> work;  // a stack; the last item is the next term in order
-  work.push_back(term);
+  // Products are lists of the factors of the parsed term: taking a group apart copies
+  // no group.
+  using Factors = std::vector<const textscan::Factor*>;
+  std::vector<Factors> work(1);  // a stack; the last item is the next term in order
+  for (const textscan::Factor& f : term) work.back().push_back(&f);
   while (!work.empty()) {
-    textscan::Product p = std::move(work.back());
+    const Factors p = std::move(work.back());
     work.pop_back();
     int g = -1;
     for (int k = int(p.size()) - 1; k >= 0; --k)
-      if (!p[size_t(k)].isName()) {
+      if (!p[size_t(k)]->isName()) {
         g = k;
         break;
       }
     if (g < 0) {
       Names names;
-      for (const textscan::Factor& f : p) names << f.name;
+      names.reserve(qsizetype(p.size()));
+      for (const textscan::Factor* f : p) names << f->name;
       *total += names.size();
-      out->append(names);
+      out->append(std::move(names));
       if (*total > TSkuTbl::kMaxNames)
         throw VexoError(QStringLiteral("Уравнение %1 после раскрытия скобок дает слишком много "
                                        "дизъюнктивных членов")
                             .arg(eq));
       continue;
     }
-    textscan::Product rest;
+    Factors rest;
+    rest.reserve(p.size());
     for (int k = 0; k < int(p.size()); ++k)
       if (k != g) rest.push_back(p[size_t(k)]);
-    const textscan::Sum& alts = p[size_t(g)].alts;
+    const textscan::Sum& alts = p[size_t(g)]->alts;
     for (auto it = alts.rbegin(); it != alts.rend(); ++it) {
-      textscan::Product q = rest;
-      q.insert(q.end(), it->begin(), it->end());
+      Factors q = rest;
+      for (const textscan::Factor& f : *it) q.push_back(&f);
       work.push_back(std::move(q));
     }
   }
 }
 
-// The key under which two source sets are the same: as many names, each found in the other.
-QString setKey(const Names& names) {
-  Names distinct = names;
-  std::sort(distinct.begin(), distinct.end());
-  distinct.erase(std::unique(distinct.begin(), distinct.end()), distinct.end());
-  return QString::number(names.size()) + QChar(1) + distinct.join(QChar(1));
+struct IdsHash {
+  size_t operator()(const std::vector<uint32_t>& ids) const {
+    size_t h = 0x9E3779B97F4A7C15ULL;
+    for (uint32_t v : ids) h = (h ^ v) * 0xBF58476D1CE4E5B9ULL;
+    return h ^ (h >> 31);
+  }
+};
+
+// `cell` lists `name` among its names joined by '&'.
+bool hasName(const QString& cell, const QString& name) {
+  for (QStringView part : QStringView(cell).split(QLatin1Char('&')))
+    if (part == name) return true;
+  return false;
 }
 
 bool hasNonBlank(const QString& s) {
@@ -76,6 +89,9 @@ TSkuTbl::TSkuTbl(const QStringList& sku, TableData* out, DocSettings s)
 void TSkuTbl::Convert() {
   const textscan::Sections sec = textscan::findSections(text_);
   statements_.clear();
+  // Lists and tables are made at their size at once: growing many of them step by step
+  // leaves the heap full of freed blocks of every size, and allocation slows down.
+  statements_.reserve(text_.size());
   textscan::StatementReader reader(&statements_);
   if (sec.skuFound)
     for (int i = sec.skuStart; i < sec.skuEnd; ++i) reader.readLine(text_.at(i));
@@ -91,6 +107,7 @@ void TSkuTbl::Convert() {
     QList<Names> terms;
   };
   QList<Equation> equations;
+  equations.reserve(skuCount_);
   abstract_ = false;
   bool kindDecided = false;
   for (int k = 0; k < skuCount_; ++k) {
@@ -125,19 +142,27 @@ void TSkuTbl::Convert() {
     }
     qsizetype total = 0;
     for (const textscan::Product& term : sum) expandTerm(term, &e.terms, &total, st);
-    equations.append(e);
+    equations.append(std::move(e));
   }
 
-  // Rows, grouped by source-event set in the order the sets first appear.
+  // Rows, grouped by source-event set in the order the sets first appear. Events are
+  // numbered once; a set is known by how many names it was written with and which
+  // events they are.
   struct Row {
     QString target, condition;
   };
   struct Group {
     Names sources;
-    QList<Row> rows;
+    std::vector<Row> rows;
   };
-  QList<Group> groups;
-  QHash<QString, int> groupOf;
+  std::vector<Group> groups;
+  NameTable events;
+  std::unordered_map<std::vector<uint32_t>, int, IdsHash> groupOf;
+  qsizetype termCount = 0;
+  for (const Equation& e : equations) termCount += e.terms.size();
+  groups.reserve(size_t(termCount));
+  groupOf.reserve(size_t(termCount));
+  std::vector<uint32_t> key;
   for (const Equation& e : equations) {
     for (const Names& term : e.terms) {
       Names sources;
@@ -155,39 +180,36 @@ void TSkuTbl::Convert() {
       }
       QString condition = abstract_ ? abstractCondition : conditions.join(QLatin1Char('&'));
       if (condition.isEmpty()) condition = QStringLiteral("1");
-      const QString key = setKey(sources);
-      auto it = groupOf.constFind(key);
-      int g;
-      if (it == groupOf.constEnd()) {
-        g = int(groups.size());
-        groupOf.insert(key, g);
-        groups.append(Group{sources, {}});
-      } else {
-        g = it.value();
-      }
-      groups[g].rows.append(Row{e.target, condition});
+      key.assign(1, uint32_t(sources.size()));
+      for (const QString& n : sources) key.push_back(uint32_t(events.add(n)));
+      std::sort(key.begin() + 1, key.end());
+      key.erase(std::unique(key.begin() + 1, key.end()), key.end());
+      const auto found = groupOf.emplace(key, int(groups.size()));
+      const int g = found.first->second;
+      if (found.second) groups.push_back(Group{sources, {}});
+      groups[size_t(g)].rows.push_back(Row{e.target, condition});
     }
   }
 
   out_->rows.clear();
+  out_->rows.reserve(termCount + (statements_.size() - skuCount_));
   out_->signalCoding = abstract_ ? QStringLiteral("Abstract") : QStringLiteral("Binary");
-  QHash<QString, QList<int>> rowsOfEvent;  // rows whose si holds the event
+  std::vector<QList<int>> rowsOfEvent(size_t(events.size()));  // rows whose si holds the event
   for (const Group& g : groups) {
     bool first = true;
     for (const Row& r : g.rows) {
       TableRow row;
       if (first) {
         row.si = g.sources.join(QLatin1Char('&'));
-        QSet<QString> seen;
-        for (const QString& n : g.sources)
-          if (!seen.contains(n)) {
-            seen.insert(n);
-            rowsOfEvent[n].append(int(out_->rows.size()));
-          }
+        const int at = int(out_->rows.size());
+        for (const QString& n : g.sources) {
+          QList<int>& rows = rowsOfEvent[size_t(events.find(n))];
+          if (rows.isEmpty() || rows.last() != at) rows.append(at);
+        }
       }
       row.x = r.condition;
       row.sj = r.target;
-      out_->rows.append(row);
+      out_->rows.append(std::move(row));
       first = false;
     }
   }
@@ -204,24 +226,25 @@ void TSkuTbl::Convert() {
     // Brackets only group the alternatives here; they are not part of an event's name.
     QString rhs = st.mid(eq + 1);
     rhs.remove(QLatin1Char('(')).remove(QLatin1Char(')'));
-    const QStringList events = rhs.split(QLatin1Char('|'));
-    for (const QString& e : events) {
+    const QStringList names = rhs.split(QLatin1Char('|'));
+    for (const QString& e : names) {
       if (e.isEmpty()) continue;
-      auto it = rowsOfEvent.find(e);
-      if (it == rowsOfEvent.end()) {
+      const int id = events.add(e);
+      if (size_t(id) >= rowsOfEvent.size()) rowsOfEvent.resize(size_t(id) + 1);
+      if (rowsOfEvent[size_t(id)].isEmpty()) {
         TableRow row;
         row.si = e;
         row.y = y;
         row.x = QStringLiteral("0");
         row.sj = QStringLiteral("0");
         out_->rows.append(row);
-        rowsOfEvent[e].append(int(out_->rows.size()) - 1);
+        rowsOfEvent[size_t(id)].append(int(out_->rows.size()) - 1);
         continue;
       }
-      for (int r : it.value()) {
+      for (int r : rowsOfEvent[size_t(id)]) {
         QString& cell = out_->rows[r].y;
         if (hasNonBlank(cell)) {
-          if (!cell.split(QLatin1Char('&')).contains(y)) cell += QLatin1Char('&') + y;
+          if (!hasName(cell, y)) cell += QLatin1Char('&') + y;
         } else {
           cell = y;
         }

@@ -1,8 +1,11 @@
 #include "velmora/translate/tblsku.h"
 
 #include <QHash>
-#include <QSet>
 #include <QVarLengthArray>
+
+#include <vector>
+
+#include "velmora/translate/nametable.h"
 
 TTblToSku::TTblToSku(const TableData& table, QStringList* out) : table_(table), out_(out) {}
 
@@ -16,28 +19,48 @@ bool TTblToSku::HasContent(const QString& text) {
   return false;
 }
 
-QStringList TTblToSku::SplitNames(const QString& text) {
-  QStringList names;
-  QString current;
+namespace {
+
+// Calls f for each name of a cell, as SplitNames lists them, without copying any.
+template <typename F>
+void ForEachName(const QString& text, F f) {
+  const QChar* p = text.constData();
+  const qsizetype n = text.size();
+  qsizetype start = 0;
   bool endedWithSeparator = false;
-  for (int i = 0; i < text.size(); ++i) {
-    const QChar c = text.at(i);
-    if (c == QLatin1Char('|') || c == QLatin1Char('&')) {
-      names << current;
-      current.clear();
-      endedWithSeparator = true;
-      // The character after a separator always belongs to the next name.
-      if (i + 1 < text.size()) {
-        current += text.at(i + 1);
-        ++i;
-        endedWithSeparator = false;
-      }
-    } else {
-      current += c;
+  for (qsizetype i = 0; i < n; ++i) {
+    if (p[i] != QLatin1Char('|') && p[i] != QLatin1Char('&')) {
+      endedWithSeparator = false;
+      continue;
+    }
+    f(QStringView(p + start, i - start));
+    endedWithSeparator = true;
+    // The character after a separator always belongs to the next name.
+    if (i + 1 < n) {
+      start = i + 1;
+      ++i;
       endedWithSeparator = false;
     }
   }
-  if (!endedWithSeparator) names << current;
+  if (!endedWithSeparator) f(QStringView(p + start, n - start));
+}
+
+// Items joined by '|' as they come, the text grown in place.
+struct Joined {
+  QString text;
+  bool any = false;
+  void add(const QString& item) {
+    if (any) text += QLatin1Char('|');
+    text += item;
+    any = true;
+  }
+};
+
+}  // namespace
+
+QStringList TTblToSku::SplitNames(const QString& text) {
+  QStringList names;
+  ForEachName(text, [&names](QStringView name) { names << name.toString(); });
   return names;
 }
 
@@ -51,83 +74,68 @@ QString TTblToSku::NormalizeTerm(const QString& text, QChar op) {
   return s;
 }
 
-void TTblToSku::CollectNames() {
-  QSet<QString> seenTargets, seenOutputs;
-  for (const TableRow& r : table_.rows)
-    if (!r.sj.isEmpty() && HasContent(r.sj))
-      for (const QString& n : SplitNames(r.sj))
-        if (!seenTargets.contains(n)) {
-          seenTargets.insert(n);
-          targets_ << n;
-        }
-  for (const TableRow& r : table_.rows)
-    if (!r.y.isEmpty() && HasContent(r.y))
-      for (const QString& n : SplitNames(r.y)) {
-        hasOutputs_ = true;
-        if (!seenOutputs.contains(n)) {
-          seenOutputs.insert(n);
-          outputs_ << n;
-        }
-      }
-}
-
 void TTblToSku::Convert() {
   out_->append(QStringLiteral("sku:"));
   targets_.clear();
   outputs_.clear();
   hasOutputs_ = false;
-  CollectNames();
+  NameTable targetIndex, outputIndex;
+  for (const TableRow& r : table_.rows)
+    if (!r.sj.isEmpty() && HasContent(r.sj)) ForEachName(r.sj, [&](QStringView n) { targetIndex.add(n); });
+  for (const TableRow& r : table_.rows)
+    if (!r.y.isEmpty() && HasContent(r.y))
+      ForEachName(r.y, [&](QStringView n) {
+        hasOutputs_ = true;
+        outputIndex.add(n);
+      });
+  targets_ = targetIndex.names();
+  outputs_ = outputIndex.names();
 
   // Each target collects its terms in row order. The source of a row is the last source
   // cell at or above it; rows above the first source cell have none (for every target
   // alike, not what the previous target's pass left over).
-  QHash<QString, int> targetIndex;
-  for (int k = 0; k < targets_.size(); ++k) targetIndex.insert(targets_[k], k);
-  QList<QStringList> terms(targets_.size());
+  std::vector<Joined> terms(size_t(targets_.size()));
   QString source;
   for (const TableRow& r : table_.rows) {
     if (!r.si.isEmpty() && HasContent(r.si)) source = NormalizeTerm(r.si, QLatin1Char('*'));
     QVarLengthArray<int, 4> done;  // one term per row even when the cell names the target twice
     QString term;
-    for (const QString& n : SplitNames(r.sj)) {
-      const int k = targetIndex.value(n, -1);
-      if (k < 0 || done.contains(k)) continue;
+    ForEachName(r.sj, [&](QStringView n) {
+      const int k = targetIndex.find(n);
+      if (k < 0 || done.contains(k)) return;
       done.append(k);
       if (term.isNull()) {
         term = source;
         const QString c = NormalizeTerm(r.x, QLatin1Char('*'));
         if (c != QLatin1String("1")) term += QLatin1Char('*') + c;
       }
-      terms[k] << term;
-    }
+      terms[size_t(k)].add(term);
+    });
   }
+  out_->reserve(out_->size() + targets_.size() + outputs_.size() + 2);
   for (int k = 0; k < targets_.size(); ++k)
-    out_->append(targets_[k] + QLatin1Char('=') + terms[k].join(QLatin1Char('|')) +
-                 QLatin1Char(';'));
+    out_->append(targets_[k] + QLatin1Char('=') + terms[size_t(k)].text + QLatin1Char(';'));
   targets_.clear();
 
   if (!hasOutputs_) return;
   out_->append(QStringLiteral("svf:"));
-  // Only rows with their own source cell give an output its events.
-  QHash<QString, int> outputIndex;
-  for (int k = 0; k < outputs_.size(); ++k) outputIndex.insert(outputs_[k], k);
-  QList<QStringList> events(outputs_.size());
-  QList<QSet<QString>> eventSets(outputs_.size());
+  // Only rows with their own source cell give an output its events, each event once.
+  NameTable eventIndex;
+  PairSet seen;
+  std::vector<Joined> events(size_t(outputs_.size()));
   for (const TableRow& r : table_.rows) {
     if (r.si.isEmpty() || !HasContent(r.si)) continue;
     QVarLengthArray<int, 4> done;
-    for (const QString& y : SplitNames(r.y)) {
-      const int k = outputIndex.value(y, -1);
-      if (k < 0 || done.contains(k)) continue;
+    ForEachName(r.y, [&](QStringView y) {
+      const int k = outputIndex.find(y);
+      if (k < 0 || done.contains(k)) return;
       done.append(k);
-      for (const QString& e : SplitNames(r.si))
-        if (!eventSets[k].contains(e)) {
-          eventSets[k].insert(e);
-          events[k] << e;
-        }
-    }
+      ForEachName(r.si, [&](QStringView e) {
+        const int id = eventIndex.add(e);
+        if (seen.insert(uint32_t(k), uint32_t(id))) events[size_t(k)].add(eventIndex.names().at(id));
+      });
+    });
   }
   for (int k = 0; k < outputs_.size(); ++k)
-    out_->append(outputs_[k] + QLatin1Char('=') + events[k].join(QLatin1Char('|')) +
-                 QLatin1Char(';'));
+    out_->append(outputs_[k] + QLatin1Char('=') + events[size_t(k)].text + QLatin1Char(';'));
 }

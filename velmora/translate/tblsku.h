@@ -21,8 +21,6 @@ class TTblToSku {
   static QString NormalizeTerm(const QString& text, QChar op);  // blanks out, '&' '*' -> op
 
  private:
-  void CollectNames();
-
   const TableData table_;
   QStringList* out_;
   QStringList targets_;  // target events in order of first appearance

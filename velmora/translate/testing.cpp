@@ -1,5 +1,7 @@
 #include "velmora/translate/testing.h"
 
+#include <QVarLengthArray>
+
 #include "velmora/translate/textscan.h"
 
 using textscan::at;
@@ -49,7 +51,40 @@ const QString kRvasForbidden = QStringLiteral("~`!@#$%^&-_+[]:'\"<>?/");
 
 // A tab or another invisible character would join the names around it into one name that
 // looks like them, so it is refused like the forbidden characters.
-bool isInvisible(QChar c) { return c.isSpace() || !c.isPrint(); }
+bool isInvisible(QChar c) {
+  const ushort u = c.unicode();
+  if (u < 0x80) return u <= 0x20 || u == 0x7F;  // the ASCII answer of the test below
+  return c.isSpace() || !c.isPrint();
+}
+
+// A set of ASCII characters as bits: the test of each character of a text is one look-up.
+class AsciiSet {
+ public:
+  explicit AsciiSet(const QString& chars) {
+    for (QChar c : chars)
+      if (c.unicode() < 128) bits_[c.unicode() / 64] |= quint64(1) << (c.unicode() % 64);
+  }
+  bool contains(QChar c) const {
+    const ushort u = c.unicode();
+    return u < 128 && ((bits_[u / 64] >> (u % 64)) & 1u);
+  }
+
+ private:
+  quint64 bits_[2] = {0, 0};
+};
+
+bool isNameChar(QChar c) {
+  const ushort u = c.unicode();
+  return (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9');
+}
+
+// The characters the source check of a term reads (everything else is part of a name).
+bool isTermStructure(QChar c) {
+  switch (c.unicode()) {
+    case '*': case '=': case '|': case '(': case '{': case ')': case '}': return true;
+    default: return false;
+  }
+}
 
 bool isOp(QChar c) {
   return c == QLatin1Char('=') || c == QLatin1Char('*') || c == QLatin1Char('|');
@@ -175,6 +210,15 @@ void TTesting::endOfExpression1(int line, int pos) {
 }
 
 void TTesting::pass1Char(int ln, int i, QChar c, Mode mode) {
+  // Inside a name (a letter or digit after a letter or digit) no rule below can apply:
+  // most characters of a text take this way.
+  if (isNameChar(prev_) && isNameChar(c)) {
+    prev_ = c;
+    pending_ = true;
+    lastLine_ = ln;
+    lastPos_ = i;
+    return;
+  }
   const bool svf = mode == Mode::Svf;
   const QChar lc = lowerAscii(c);
   const bool opened = prev_.isNull() || prev_ == QLatin1Char(';');
@@ -217,8 +261,8 @@ void TTesting::pass1Char(int ln, int i, QChar c, Mode mode) {
     const bool wrong = isDigitAscii(c) || (svf ? lc != settings_.OutSgn : lc != settings_.OutSob);
     if (wrong) add(ln, i, 1, 5);
   }
-  const QString& forbidden =
-      mode == Mode::Sku ? kSkuForbidden : (svf ? kSvfForbidden : kRvasForbidden);
+  static const AsciiSet sku(kSkuForbidden), svfSet(kSvfForbidden), rvas(kRvasForbidden);
+  const AsciiSet& forbidden = mode == Mode::Sku ? sku : (svf ? svfSet : rvas);
   if (forbidden.contains(c) || isInvisible(c)) add(ln, i, 1, 7);
   if (c == QLatin1Char('(')) {
     if (eqSeen_ && prev_ != QLatin1Char('*') && prev_ != QLatin1Char('|')) add(ln, i, 0, 6);
@@ -319,7 +363,9 @@ void TTesting::skuPass2(int from, int to) {
     if (isOp(prev_) || prev_ == QLatin1Char('(')) signalKind(ln, i, c, true);
     prev_ = c;
     if (c == QLatin1Char(';')) checkSources();
-    else statement_.append(Sig{c, ln, i});
+    // Of a name only its first character matters to the source check.
+    else if (statement_.empty() || isTermStructure(c) || isTermStructure(statement_.back().c))
+      statement_.push_back(Sig{c, ln, i});
   });
   checkSources();
 }
@@ -340,7 +386,7 @@ void TTesting::checkSources() {
     bool empty = true;        // the current alternative has no factor yet
     int line = 0, pos = 0;    // the current alternative's first character
   };
-  QVector<Level> levels;
+  QVarLengthArray<Level, 8> levels;
   levels.append(Level{});
   bool nameStart = true;
   auto isEvent = [&](QChar c) {

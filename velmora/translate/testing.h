@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <QVector>
 
+#include <vector>
+
 #include "velmora/documents/formats/docsettings.h"
 
 class TTesting {
@@ -52,7 +54,7 @@ class TTesting {
   // The expression being read has significant characters after its last ';'.
   bool pending_ = false;
   int lastLine_ = 0, lastPos_ = 0;
-  QVector<Sig> statement_;
+  std::vector<Sig> statement_;
   struct GroupTerm {  // an open bracket group of the СКУ term being read
     bool before;      // the term held an abstract signal before the group
     bool any;         // a finished alternative of the group held one

@@ -1,8 +1,11 @@
 #include "velmora/translate/textscan.h"
 
+#include <algorithm>
+
 namespace textscan {
 
 QString headerKey(const QString& line) {
+  // Most lines are long statements, never a header: those need no key.
   QString key;
   key.reserve(line.size());
   for (QChar c : line)
@@ -10,15 +13,30 @@ QString headerKey(const QString& line) {
   return key;
 }
 
+namespace {
+
+// headerKey(line) == key (key is lower case and holds no blank), without making the key.
+bool isHeader(const QString& line, QLatin1String key) {
+  qsizetype k = 0;
+  for (QChar c : line) {
+    if (c == QLatin1Char(' ')) continue;
+    if (k >= key.size() || lowerAscii(c) != QLatin1Char(key.at(k))) return false;
+    ++k;
+  }
+  return k == key.size();
+}
+
+}  // namespace
+
 Sections findSections(const QStringList& lines) {
   Sections s;
   for (int i = 0; i < lines.size(); ++i) {
-    const QString key = headerKey(lines.at(i));
-    if (key == QLatin1String("sku:")) {
+    const QString& line = lines.at(i);
+    if (isHeader(line, QLatin1String("sku:"))) {
       if (s.skuFound) s.skuRepeats.push_back(i);
       s.skuFound = true;
       s.skuHeader = i;
-    } else if (key == QLatin1String("svf:")) {
+    } else if (isHeader(line, QLatin1String("svf:"))) {
       if (s.svfFound) s.svfRepeats.push_back(i);
       s.svfFound = true;
       s.svfHeader = i;
@@ -37,24 +55,40 @@ Sections findSections(const QStringList& lines) {
 }
 
 void StatementReader::readLine(const QString& line) {
-  for (int i = 0; i < line.size(); ++i) {
-    const QChar c = line.at(i);
+  // Runs of kept characters are appended whole rather than one by one.
+  const QChar* p = line.constData();
+  const int n = int(line.size());
+  int run = -1;  // start of the run being kept
+  const auto endRun = [&](int i) {
+    if (run >= 0) pending_.append(p + run, i - run);
+    run = -1;
+  };
+  for (int i = 0; i < n; ++i) {
+    const QChar c = p[i];
     if (c == QLatin1Char('/')) {
-      const QChar next = at(line, i + 1);
-      if (next == QLatin1Char('*')) inComment_ = true;
-      else if (next == QLatin1Char('/')) break;
+      const QChar next = i + 1 < n ? p[i + 1] : QChar();
+      if (next == QLatin1Char('*')) {
+        endRun(i);
+        inComment_ = true;
+      } else if (next == QLatin1Char('/')) {
+        break;
+      }
     }
     if (!inComment_ && !c.isNull() && c != QLatin1Char(' ')) {
       if (c == QLatin1Char(';')) {
+        endRun(i);
         out_->append(pending_);
         pending_.clear();
-      } else {
-        pending_ += c;
+      } else if (run < 0) {
+        run = i;
       }
+    } else {
+      endRun(i);
     }
     // The same test as the checker's: a '/' after '*' ends a comment.
-    if (c == QLatin1Char('/') && at(line, i - 1) == QLatin1Char('*')) inComment_ = false;
+    if (c == QLatin1Char('/') && i > 0 && p[i - 1] == QLatin1Char('*')) inComment_ = false;
   }
+  endRun(n);
 }
 
 void StatementReader::flush() {
@@ -75,15 +109,22 @@ bool parseSum(const QString& text, Sum* out, int maxDepth) {
   };
   std::vector<Frame> stack;
   stack.push_back(Frame{0, {}, {}});
-  QString name;
+  // The name being read is text[nameStart, i): taken whole when it ends.
+  qsizetype nameStart = 0, i = 0;
+  std::vector<qsizetype> strays;  // stray closing brackets inside that stretch
   bool ok = true;
   auto endName = [&] {
-    if (!name.isEmpty()) {
-      Factor f;
-      f.name = name;
-      stack.back().product.push_back(std::move(f));
-      name.clear();
+    if (i > nameStart) {
+      QString name = text.mid(nameStart, i - nameStart);
+      for (auto s = strays.rbegin(); s != strays.rend(); ++s) name.remove(*s - nameStart, 1);
+      if (!name.isEmpty()) {
+        Factor f;
+        f.name = std::move(name);
+        stack.back().product.push_back(std::move(f));
+      }
     }
+    strays.clear();
+    nameStart = std::max(nameStart, i + 1);
   };
   auto closeFrame = [&] {
     endName();
@@ -95,8 +136,8 @@ bool parseSum(const QString& text, Sum* out, int maxDepth) {
     f.alts = std::move(top.sum);
     stack.back().product.push_back(std::move(f));
   };
-  for (QChar c : text) {
-    const ushort u = c.unicode();
+  for (; i < text.size(); ++i) {
+    const ushort u = text.at(i).unicode();
     if (u == '*') {
       endName();
     } else if (u == '|') {
@@ -111,10 +152,11 @@ bool parseSum(const QString& text, Sum* out, int maxDepth) {
       }
       stack.push_back(Frame{u, {}, {}});
     } else if (u == ')' || u == '}') {
-      if (stack.size() > 1 && closerOf(stack.back().open) == u) closeFrame();
-      // otherwise a stray closing bracket: ignored
-    } else {
-      name += c;
+      if (stack.size() > 1 && closerOf(stack.back().open) == u) {
+        closeFrame();
+      } else {
+        strays.push_back(i);  // ignored: the name goes on past it
+      }
     }
   }
   while (stack.size() > 1) closeFrame();

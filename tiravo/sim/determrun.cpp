@@ -1,0 +1,378 @@
+// The subset construction itself. Event sets are bitsets kept side by side in one
+// array and found again through an open-addressing table; the source is indexed once
+// by the events its keys need, so a round looks only at the lines its set can match.
+#include <algorithm>
+#include <unordered_map>
+
+#include "tiravo/sim/determ.h"
+
+namespace determ {
+
+using automata::ForEachEvent;
+using automata::SetBit;
+using automata::TestBit;
+
+// The source, indexed for the run, and the scratch of one round.
+struct Run::Index {
+  size_t words = 1;
+  // Key literals of line j: keyLits[keyStart[j] .. keyStart[j+1]).
+  std::vector<qint32> keyLits;
+  std::vector<quint32> keyStart;
+  // Lines by the first event their key asks for: byEvent[eventStart[e] .. eventStart[e+1]).
+  std::vector<quint32> eventStart;
+  std::vector<qint32> byEvent;
+  std::vector<qint32> anyKey;  // lines whose key asks for no event: tried every round
+  // Abstract inputs: transition t of line j is flat[transStart[j] + t]; its
+  // condition's number (-1 when unconditional) and its targets as a bitset.
+  std::vector<quint32> transStart;
+  std::vector<qint32> conditionOf;
+  std::vector<const SSignalSet*> conditionText;
+  std::vector<uint64_t> targets;
+  int conditions = 0;
+  std::vector<SSignalSet> letters;  // letter i at i - 1: the groups an unconditional move adds
+  SSignalSet always;                // the empty condition
+
+  // Scratch of a round.
+  std::vector<qint32> matched;
+  std::vector<qint32> groupOf;  // condition -> group or -1
+  std::vector<qint32> groupCondition;
+  std::vector<const SSignalSet*> groupX;
+  std::vector<uint64_t> groupSets;
+  int groups = 0;
+  std::vector<uint64_t> unconditional, next;
+  std::vector<bool> marked;
+
+  bool KeyHolds(int j, const uint64_t* set) const {
+    for (quint32 k = keyStart[size_t(j)]; k < keyStart[size_t(j) + 1]; ++k) {
+      const qint32 l = keyLits[k];
+      if (l > 0 ? !TestBit(set, l) : TestBit(set, -l)) return false;
+    }
+    return true;
+  }
+
+  uint64_t* Group(int g) { return &groupSets[size_t(g) * words]; }
+
+  // The lines whose keys `set` satisfies, in the order of the table.
+  void Match(const uint64_t* set) {
+    matched.clear();
+    ForEachEvent(set, words, [&](int e) {
+      for (quint32 k = eventStart[size_t(e)]; k < eventStart[size_t(e) + 1]; ++k)
+        if (KeyHolds(byEvent[k], set)) matched.push_back(byEvent[k]);
+    });
+    for (qint32 j : anyKey)
+      if (KeyHolds(j, set)) matched.push_back(j);
+    std::sort(matched.begin(), matched.end());
+  }
+};
+
+Run::Run(const FTT& source, Options options) : source_(source), options_(std::move(options)) {
+  // Every name the run may use must exist and be told apart from the others.
+  int required = int(source_.SNames.size());
+  for (qint32 e : options_.initial) required = std::max(required, int(e));
+  const AlphabetCheck alphabet =
+      CheckAlphabet(options_.eventNames.join(QLatin1Char('\n')), QStringLiteral("[S]"), required);
+  if (!alphabet.ok) {
+    message_ = alphabet.notice.text;
+    status_ = Refused;
+    return;
+  }
+  if (options_.rename) {
+    message_ = CheckTemplate(options_.nameTemplate);
+    if (!message_.isEmpty()) {
+      status_ = Refused;
+      return;
+    }
+  }
+
+  // The events the run can meet: those named, the initial ones and any a line uses.
+  int events = required;
+  for (const FTT_Line& line : source_.Lines) {
+    for (qint32 l : line.Key) events = std::max(events, l < 0 ? -l : l);
+    for (const LTT_Line& t : line.Transitions)
+      for (qint32 e : t.Targets) events = std::max(events, int(e));
+  }
+  index_ = std::make_unique<Index>();
+  Index& x = *index_;
+  x.words = std::max<size_t>(1, (size_t(events) + 63) / 64);
+  table_ = automata::SetTable(x.words);
+  x.eventStart.assign(size_t(events) + 2, 0);
+  const bool abstract = source_.Mode == FTT::Abstract;
+  std::unordered_map<SSignalSet, int, SignalSetHash> conditions;
+  x.keyStart.push_back(0);
+  x.transStart.push_back(0);
+  for (size_t j = 0; j < source_.Lines.size(); ++j) {
+    const FTT_Line& line = source_.Lines[j];
+    int first = 0;
+    for (qint32 l : line.Key) {
+      x.keyLits.push_back(l);
+      if (l > 0 && first == 0) first = l;
+    }
+    x.keyStart.push_back(quint32(x.keyLits.size()));
+    if (first > 0)
+      ++x.eventStart[size_t(first) + 1];
+    else
+      x.anyKey.push_back(qint32(j));
+    if (!abstract) continue;
+    for (const LTT_Line& t : line.Transitions) {
+      int c = -1;
+      if (!t.Condition.IsEmpty()) c = conditions.emplace(t.Condition, int(conditions.size())).first->second;
+      x.conditionOf.push_back(c);
+      x.conditionText.push_back(&t.Condition);
+      const size_t at = x.targets.size();
+      x.targets.resize(at + x.words, 0);
+      for (qint32 e : t.Targets) SetBit(&x.targets[at], e);
+    }
+    x.transStart.push_back(quint32(x.conditionOf.size()));
+  }
+  // Counting sort of the lines by their first event keeps the table's order within each.
+  for (size_t e = 1; e < x.eventStart.size(); ++e) x.eventStart[e] += x.eventStart[e - 1];
+  x.byEvent.resize(x.eventStart.back());
+  std::vector<quint32> fill(x.eventStart.begin(), x.eventStart.end() - 1);
+  for (size_t j = 0; j < source_.Lines.size(); ++j) {
+    const quint32 k0 = x.keyStart[j];
+    for (quint32 k = k0; k < x.keyStart[j + 1]; ++k) {
+      if (x.keyLits[k] > 0) {
+        x.byEvent[fill[size_t(x.keyLits[k])]++] = qint32(j);
+        break;
+      }
+    }
+  }
+  x.conditions = int(conditions.size());
+  const int letterCount = int(source_.XNames.size());
+  for (int i = 1; i <= letterCount; ++i) x.letters.push_back(SSignalSet{i});
+  const size_t maxGroups = size_t(x.conditions + letterCount + 1);
+  x.groupOf.assign(size_t(x.conditions), -1);
+  x.groupCondition.resize(maxGroups);
+  x.groupX.resize(maxGroups);
+  x.groupSets.resize(maxGroups * x.words);
+  x.unconditional.resize(x.words);
+  x.next.resize(x.words);
+  x.marked.resize(size_t(letterCount) + 1);
+
+  result_ = std::make_unique<FTT>();
+  result_->Mode = source_.Mode;
+  std::vector<uint64_t> initial(x.words, 0);
+  for (qint32 e : options_.initial)
+    if (e > 0) SetBit(initial.data(), e);
+  if (StateOf(initial.data()) == 0) Fail(Refused);
+}
+
+Run::~Run() = default;
+
+int Run::StateOf(const uint64_t* set) {
+  const int found = table_.Find(set);
+  if (found >= 0) return found + 1;
+  if (!options_.rename && automata::IsZero(set, table_.Words())) {
+    message_ = QStringLiteral(
+        "Пустое множество событий не имеет имени. Разрешите преобразование имён!");
+    return 0;
+  }
+  return table_.Add(set) + 1;
+}
+
+QString Run::SetText(int k) const {
+  // Measured first, then written in place: one block per text.
+  const QStringList& names = options_.eventNames;
+  const uint64_t* set = table_.Row(size_t(k));
+  const QString bad = QString::fromLatin1(kBadSignalName);
+  const auto name = [&](int e) -> const QString& { return e <= names.size() ? names.at(e - 1) : bad; };
+  qsizetype length = -1;
+  ForEachEvent(set, table_.Words(), [&](int e) { length += name(e).size() + 1; });
+  if (length <= 0) return QString();
+  QString text(length, Qt::Uninitialized);
+  QChar* out = text.data();
+  ForEachEvent(set, table_.Words(), [&](int e) {
+    if (out != text.constData()) *out++ = QLatin1Char('&');
+    const QString& n = name(e);
+    std::copy(n.constData(), n.constData() + n.size(), out);
+    out += n.size();
+  });
+  return text;
+}
+
+USignalSet Run::SetOf(int k) const {
+  std::vector<int> events;
+  ForEachEvent(table_.Row(size_t(k)), table_.Words(), [&](int e) { events.push_back(e); });
+  return USignalSet::FromSignals(std::move(events));
+}
+
+QStringList Run::OldNames() const {
+  f_.reserve(Total());
+  for (int k = int(f_.size()); k < Total(); ++k) f_.append(SetText(k));
+  return f_;
+}
+
+QStringList Run::NewNames() const {
+  if (!options_.rename) return OldNames();
+  g_.reserve(Total());
+  for (int k = int(g_.size()); k < Total(); ++k) g_.append(options_.nameTemplate + QString::number(k));
+  return g_;
+}
+
+void Run::Fail(Status status) {
+  status_ = status;
+  result_.reset();
+  index_.reset();
+  table_.ReleaseIndex();
+}
+
+int Run::Percent() const {
+  const int total = Total();
+  return total > 0 ? int(qint64(std::min(current_, total)) * 100 / total) : 0;
+}
+
+QString Run::StatusText() const {
+  const QString name = current_ < Total() ? SetText(current_) : QString();
+  return QStringLiteral("Детерминизация: Всего=") + QString::number(Total()) +
+         QStringLiteral(", текущее[") + QString::number(current_) + QStringLiteral("]=") + name;
+}
+
+void Run::AbstractGroups() {
+  Index& x = *index_;
+  const size_t w = table_.Words();
+  x.groups = 0;
+  std::fill(x.unconditional.begin(), x.unconditional.end(), 0);
+  bool anyUnconditional = false;
+  for (qint32 j : x.matched) {
+    for (quint32 t = x.transStart[size_t(j)]; t < x.transStart[size_t(j) + 1]; ++t) {
+      const uint64_t* targets = &x.targets[size_t(t) * w];
+      uint64_t* into;
+      const qint32 c = x.conditionOf[t];
+      if (c < 0) {
+        into = x.unconditional.data();
+        anyUnconditional = true;
+      } else {
+        qint32& g = x.groupOf[size_t(c)];
+        if (g < 0) {
+          g = x.groups++;
+          x.groupCondition[size_t(g)] = c;
+          x.groupX[size_t(g)] = x.conditionText[t];
+          std::fill_n(x.Group(g), w, 0);
+        }
+        into = x.Group(g);
+      }
+      automata::OrInto(into, targets, w);
+    }
+  }
+  for (int g = 0; g < x.groups; ++g) x.groupOf[size_t(x.groupCondition[size_t(g)])] = -1;
+  if (anyUnconditional) anyUnconditional = std::any_of(x.unconditional.begin(), x.unconditional.end(), [](uint64_t v) { return v != 0; });
+  if (!anyUnconditional) return;
+  if (x.groups == 0) {
+    x.groupX[0] = &x.always;
+    std::copy(x.unconditional.begin(), x.unconditional.end(), x.Group(0));
+    x.groups = 1;
+    return;
+  }
+  // An unconditional move happens under every letter: letters no transition names
+  // get a group of their own.
+  std::fill(x.marked.begin(), x.marked.end(), false);
+  const int named = x.groups;
+  for (int g = 0; g < named; ++g) {
+    uint64_t* s = x.Group(g);
+    automata::OrInto(s, x.unconditional.data(), w);
+    const int first = x.groupX[size_t(g)]->At(0);
+    const int letter = first < 0 ? -first : first;
+    if (letter > 0 && size_t(letter) < x.marked.size()) x.marked[size_t(letter)] = true;
+  }
+  for (size_t l = 1; l < x.marked.size(); ++l) {
+    if (x.marked[l]) continue;
+    const int g = x.groups++;
+    x.groupX[size_t(g)] = &x.letters[l - 1];
+    std::copy(x.unconditional.begin(), x.unconditional.end(), x.Group(g));
+  }
+}
+
+Run::Status Run::Round() {
+  if (status_ != Running) return status_;
+  if (stopRequested_) {
+    Fail(Stopped);
+    return status_;
+  }
+  const int i = current_;
+  Index& x = *index_;
+  const size_t w = table_.Words();
+  x.Match(table_.Row(size_t(i)));
+
+  FTT_Line line;
+  line.Key.AddLiteral(i + 1);
+  std::vector<int> outputs;
+  for (qint32 j : x.matched) {
+    const USignalSet& y = source_.Lines[size_t(j)].Outputs;
+    outputs.insert(outputs.end(), y.begin(), y.end());
+  }
+  if (!outputs.empty()) line.Outputs = USignalSet::FromSignals(std::move(outputs));
+
+  // The groups: conditions with their event sets (bitsets in the index's scratch).
+  std::vector<XSY> general;
+  std::vector<uint64_t> generalSets;
+  int count = 0;
+  const bool abstract = source_.Mode == FTT::Abstract;
+  if (abstract) {
+    AbstractGroups();
+    count = x.groups;
+  } else {
+    general = source_.Successors(SetOf(i));
+    count = int(general.size());
+    generalSets.assign(general.size() * w, 0);
+    for (size_t g = 0; g < general.size(); ++g)
+      for (qint32 e : general[g].s) SetBit(&generalSets[g * w], e);
+  }
+  line.Transitions.reserve(size_t(count));
+  for (int g = 0; g < count; ++g) {
+    const SSignalSet& condition = abstract ? *x.groupX[size_t(g)] : general[size_t(g)].x;
+    const uint64_t* s = abstract ? x.Group(g) : &generalSets[size_t(g) * w];
+    if (automata::IsZero(s, w)) {
+      if (!options_.complete) continue;
+      errorCondition_ = condition.ToText(source_.XNames);
+      errorEvent_ = SetText(i);
+      Fail(NoTarget);
+      return status_;
+    }
+    // A T trigger is driven by the events that change.
+    const uint64_t* next = s;
+    if (options_.trigger == Trigger::T) {
+      const uint64_t* from = table_.Row(size_t(i));
+      for (size_t k = 0; k < w; ++k) x.next[k] = from[k] ^ s[k];
+      next = x.next.data();
+    }
+    const int target = StateOf(next);
+    if (target == 0) {
+      Fail(Refused);
+      return status_;
+    }
+    LTT_Line transition;
+    transition.Condition = condition;
+    transition.Targets.Add(target);
+    line.Transitions.push_back(std::move(transition));
+  }
+  result_->Lines.push_back(std::move(line));
+  ++current_;
+  if (current_ < Total()) return status_;
+
+  if (result_->Lines.empty()) {
+    Fail(Empty);
+    return status_;
+  }
+  result_->XNames = source_.XNames;
+  result_->YNames = source_.YNames;
+  result_->SNames = NewNames();
+  index_.reset();
+  table_.ReleaseIndex();
+  status_ = Done;
+  return status_;
+}
+
+Run::Status Run::RunAll(const std::function<bool(const Run&)>& between) {
+  while (status_ == Running) {
+    if (between && !between(*this)) Stop();
+    Round();
+  }
+  return status_;
+}
+
+std::unique_ptr<FTT> Run::TakeResult() {
+  if (status_ != Done) return nullptr;
+  return std::move(result_);
+}
+
+}  // namespace determ
