@@ -2,6 +2,7 @@
 
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QInputDialog>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -70,6 +71,14 @@ bool Handler::fontDialog(QWidget* parent, QFont* font) {
   return ok;
 }
 
+bool Handler::inputQuery(QWidget* parent, const QString& caption, const QString& prompt,
+                         QString* value) {
+  bool ok = false;
+  const QString typed = QInputDialog::getText(parent, caption, prompt, QLineEdit::Normal, *value, &ok);
+  if (ok) *value = typed;
+  return ok;
+}
+
 // Under the test runner a dialog nobody scripted would wait for a person forever; fail at once
 // instead and say which dialog it was.
 class UnansweredDialogs : public Handler {
@@ -89,6 +98,10 @@ class UnansweredDialogs : public Handler {
   bool printDialog(QWidget*, QPrinter*) override { fail(QStringLiteral("print dialog")); return false; }
   bool pageSetupDialog(QWidget*, QPrinter*) override { fail(QStringLiteral("page set-up dialog")); return false; }
   bool fontDialog(QWidget*, QFont*) override { fail(QStringLiteral("font dialog")); return false; }
+  bool inputQuery(QWidget*, const QString& caption, const QString& prompt, QString*) override {
+    fail(caption + QStringLiteral(": ") + prompt);
+    return false;
+  }
 
  private:
   static void fail(const QString& what) {
@@ -120,6 +133,9 @@ QString saveFile(QWidget* parent, const QString& filter, const QString& dir, con
 bool printDialog(QWidget* parent, QPrinter* printer) { return handler()->printDialog(parent, printer); }
 bool pageSetupDialog(QWidget* parent, QPrinter* printer) { return handler()->pageSetupDialog(parent, printer); }
 bool fontDialog(QWidget* parent, QFont* font) { return handler()->fontDialog(parent, font); }
+bool inputQuery(QWidget* parent, const QString& caption, const QString& prompt, QString* value) {
+  return handler()->inputQuery(parent, caption, prompt, value);
+}
 
 QString toQtFilter(const QString& filter) {
   const QStringList parts = filter.split(QLatin1Char('|'));
@@ -171,6 +187,13 @@ bool Script::pageSetupDialog(QWidget*, QPrinter*) {
 bool Script::fontDialog(QWidget*, QFont* font) {
   if (fonts.isEmpty()) return false;
   *font = fonts.takeFirst();
+  return true;
+}
+
+bool Script::inputQuery(QWidget*, const QString& caption, const QString& prompt, QString* value) {
+  queries.append({caption, prompt, *value});
+  if (inputs.isEmpty()) return false;
+  *value = inputs.takeFirst();
   return true;
 }
 

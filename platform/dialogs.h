@@ -30,6 +30,10 @@ class Handler {
   virtual bool printDialog(QWidget* parent, QPrinter* printer);
   virtual bool pageSetupDialog(QWidget* parent, QPrinter* printer);
   virtual bool fontDialog(QWidget* parent, QFont* font);
+  // A one-line input query: *value is the text offered and, on OK, the text typed. True
+  // when the user pressed OK.
+  virtual bool inputQuery(QWidget* parent, const QString& caption, const QString& prompt,
+                          QString* value);
 };
 
 // Real dialogs unless a test installed its own handler.
@@ -47,6 +51,7 @@ QString saveFile(QWidget* parent, const QString& filter, const QString& dir = QS
 bool printDialog(QWidget* parent, QPrinter* printer);
 bool pageSetupDialog(QWidget* parent, QPrinter* printer);
 bool fontDialog(QWidget* parent, QFont* font);
+bool inputQuery(QWidget* parent, const QString& caption, const QString& prompt, QString* value);
 
 // "Описание|*.a;*.b|..." -> "Описание (*.a *.b);;..."
 QString toQtFilter(const QString& filter);
@@ -78,6 +83,13 @@ class Script : public Handler {
   bool printDialog(QWidget*, QPrinter*) override;
   bool pageSetupDialog(QWidget*, QPrinter*) override;
   bool fontDialog(QWidget*, QFont* font) override;
+  // Input queries answer from inputs (empty: cancelled) and are recorded in queries.
+  struct Query {
+    QString caption, prompt, offered;
+  };
+  QList<Query> queries;
+  QStringList inputs;
+  bool inputQuery(QWidget*, const QString& caption, const QString& prompt, QString* value) override;
 
  private:
   Handler* previous_;

@@ -54,10 +54,11 @@ class RowChecker {
   bool ok_ = true;
 };
 
-Set literalsOf(QStringList& names, const QVector<Name>& cell) {
+// `spelled`: a new name is entered as written (outputs), otherwise in lower case.
+Set literalsOf(QStringList& names, const QVector<Name>& cell, bool spelled = false) {
   Set out;
   for (const Name& n : cell) {
-    const int k = Model::enter(names, n.key);
+    const int k = Model::enter(names, spelled ? n.text : n.key);
     addLiteral(out, n.inverted ? -k : k);
   }
   return out;
@@ -179,7 +180,7 @@ int Compiler::make() {
 
     if (!row.ok()) continue;
     const Set keySet = literalsOf(m.events, key);
-    const Set outSet = literalsOf(m.outputs, outs);
+    const Set outSet = literalsOf(m.outputs, outs, true);
     int li = m.findLine(keySet);
     if (li < 0) {
       m.lines.append({keySet, outSet, {}});

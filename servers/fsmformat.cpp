@@ -76,15 +76,19 @@ class Reader {
     return v[0];
   }
 
-  QStringList names(const QString& keyword) {
+  // `spelled`: letters after the first may be upper case (output names).
+  QStringList names(const QString& keyword, bool spelled = false) {
     const int n = count(keyword);
     QStringList out;
     QSet<QString> seen;
     for (int i = 0; i < n; ++i) {
       const QString name = next("имя");
-      if (!isPlainName(name)) fail(QStringLiteral("недопустимое имя '%1'").arg(name));
-      if (seen.contains(name)) fail(QStringLiteral("имя '%1' повторяется").arg(name));
-      seen.insert(name);
+      if (!(spelled ? isSpelledName(name) : isPlainName(name)))
+        fail(QStringLiteral("недопустимое имя '%1'").arg(name));
+      // The same name in another case is the same name (as Model::numberOf compares them).
+      const QString folded = name.toCaseFolded();
+      if (seen.contains(folded)) fail(QStringLiteral("имя '%1' повторяется").arg(name));
+      seen.insert(folded);
       out << name;
     }
     return out;
@@ -168,7 +172,7 @@ bool FsmFile::parse(const QStringList& lines, Model* model, QString* error) {
     m.type = {type[0], type[1], type[2], type[3]};
     if (!m.type.valid()) r.fail(QStringLiteral("недопустимый тип автомата"));
     m.inputs = r.names(QStringLiteral("INPUTS"));
-    m.outputs = r.names(QStringLiteral("OUTPUTS"));
+    m.outputs = r.names(QStringLiteral("OUTPUTS"), true);
     m.events = r.names(QStringLiteral("EVENTS"));
     m.start = r.members(r.record(QStringLiteral("START"), 1)[0], int(m.events.size()), "события");
     const int lineCount = r.count(QStringLiteral("LINES"));

@@ -70,16 +70,15 @@ QString Type::describe() const {
 }
 
 int Model::numberOf(const QStringList& names, const QString& name) {
-  const QString key = name.toLower();
   for (int i = 0; i < names.size(); ++i)
-    if (names[i] == key) return i + 1;
+    if (names[i].compare(name, Qt::CaseInsensitive) == 0) return i + 1;
   return 0;
 }
 
 int Model::enter(QStringList& names, const QString& name) {
   const int n = numberOf(names, name);
   if (n) return n;
-  names << name.toLower();
+  names << name;
   return int(names.size());
 }
 
@@ -172,7 +171,7 @@ bool scanNames(const QString& text, QVector<Name>* names, ScanError* error) {
       *error = {QStringLiteral("имя '%1' начинается не с буквы").arg(name), start};
       return false;
     }
-    names->append({name.toLower(), name[0].isUpper(), start});
+    names->append({name.toLower(), name[0].isUpper(), start, name});
     afterAmp = false;
   }
 }
@@ -182,6 +181,13 @@ bool isPlainName(const QString& text) {
   ScanError err;
   return scanNames(text, &names, &err) && names.size() == 1 && !names[0].inverted &&
          names[0].key == text;
+}
+
+bool isSpelledName(const QString& text) {
+  QVector<Name> names;
+  ScanError err;
+  return scanNames(text, &names, &err) && names.size() == 1 && !names[0].inverted &&
+         names[0].text == text;
 }
 
 }  // namespace fsm

@@ -57,7 +57,9 @@ struct Line {
 class Model {
  public:
   Type type;
-  QStringList inputs, outputs, events;  // names in lower case, numbered from 1
+  // Names numbered from 1. Inputs and events are kept in lower case; outputs as the table
+  // first wrote them, so whoever acts on an output finds the name it knows.
+  QStringList inputs, outputs, events;
   Set start;                            // the initial event set
   QVector<Line> lines;
 
@@ -69,9 +71,9 @@ class Model {
            start == o.start && lines == o.lines;
   }
 
-  // 1-based number of a name, 0 when absent (names are compared in lower case).
+  // 1-based number of a name, 0 when absent (names are compared without regard to case).
   static int numberOf(const QStringList& names, const QString& name);
-  // Number of a name, appended when absent.
+  // Number of a name, appended as given when absent.
   static int enter(QStringList& names, const QString& name);
   // 0-based index of the line with this key, -1 when none.
   int findLine(const Set& key) const;
@@ -90,11 +92,12 @@ class Model {
 };
 
 // One name of a cell: its key (lower case), whether it was written inverted (an upper-case
-// first letter), and where it stands in the text (0-based).
+// first letter), where it stands in the text (0-based), and the name as written.
 struct Name {
   QString key;
   bool inverted = false;
   int pos = 0;
+  QString text;
 };
 
 // The fault found in a cell text: a message and the 0-based position it concerns.
@@ -108,5 +111,7 @@ struct ScanError {
 bool scanNames(const QString& text, QVector<Name>* names, ScanError* error);
 // A text that scanNames accepts as exactly one name written in lower case.
 bool isPlainName(const QString& text);
+// The same, where letters after the first may be in either case (output names).
+bool isSpelledName(const QString& text);
 
 }  // namespace fsm

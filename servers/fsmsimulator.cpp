@@ -104,6 +104,12 @@ int Simulator::doStep(const QString& input) {
     status_ = QStringLiteral("Состояние не задано");
     return Error;
   }
+  // What the joint model's operational automaton answers when it knew none of the outputs.
+  if (input.trimmed() == QStringLiteral("сигнал неопределен")) {
+    status_ = QStringLiteral("Операционный автомат не дал ответа (сигнал неопределен): "
+                             "ни один выходной сигнал шага ему не известен");
+    return Error;
+  }
   Set active;
   QStringList notes;
   if (!parseInput(input, &active, &notes)) return Error;

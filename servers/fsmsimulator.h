@@ -9,7 +9,9 @@
 //
 // Input texts name input signals joined by "&": a name in lower case is 1, a name written
 // with an upper-case first letter is 0, and a signal that is not named is 0. Names the
-// automaton does not know are skipped with a note in the status.
+// automaton does not know are skipped with a note in the status. The text "сигнал
+// неопределен", which the joint model's operational automaton gives when it knew no output
+// of the step, is an error that says so.
 #include <QString>
 #include <QVector>
 

@@ -25,6 +25,21 @@ TEST(Dialogs, ScriptAnswersAndRecords) {
   EXPECT_EQ(dlg::saveFile(nullptr, "F|*.x"), "/tmp/a.x");
 }
 
+TEST(Dialogs, ScriptAnswersInputQueries) {
+  dlg::Script s;
+  s.inputs << "12";
+  QString value = "50";
+  EXPECT_TRUE(dlg::inputQuery(nullptr, "c", "p", &value));
+  EXPECT_EQ(value, "12");
+  value = "7";
+  EXPECT_FALSE(dlg::inputQuery(nullptr, "c2", "p2", &value));  // nothing scripted: cancelled
+  EXPECT_EQ(value, "7");
+  ASSERT_EQ(s.queries.size(), 2);
+  EXPECT_EQ(s.queries[0].caption, "c");
+  EXPECT_EQ(s.queries[0].prompt, "p");
+  EXPECT_EQ(s.queries[0].offered, "50");
+}
+
 TEST(Guard, ExceptionBecomesMessage) {
   dlg::Script s;
   EXPECT_FALSE(guard::run(nullptr, [] { throw VexoError(QString::fromUtf8("Список пуст")); }));

@@ -95,6 +95,13 @@ TEST(FsmFile, FaultyFilesAreRefused) {
   l[4] = "X2";  // names are stored in lower case
   EXPECT_TRUE(refusal(l).contains(QStringLiteral("недопустимое имя")));
   l = good();
+  l[6] = "Y1";  // an output keeps its spelling, but cannot begin as an inversion
+  EXPECT_TRUE(refusal(l).contains(QStringLiteral("недопустимое имя")));
+  l = good();
+  l[6] = "yA";
+  l[7] = "ya";  // the same name in another case
+  EXPECT_TRUE(refusal(l).contains(QStringLiteral("повторяется")));
+  l = good();
   l[16] = "LINE 1 / 1 / 9";
   EXPECT_TRUE(refusal(l).contains(QStringLiteral("число переходов")));
   l = good();

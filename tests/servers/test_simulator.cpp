@@ -72,12 +72,29 @@ TEST(Simulator, StatusCodes) {
   EXPECT_TRUE(sim.status().contains(QStringLiteral("Нет событий")));
   EXPECT_EQ(sim.setState("s0"), 0);
   EXPECT_EQ(sim.doStep(QStringLiteral("сигнал неопределен")), -1);
+  EXPECT_TRUE(sim.status().startsWith(QStringLiteral("Операционный автомат не дал ответа")));
   EXPECT_EQ(sim.doStep("x1&X1"), -1);
   EXPECT_EQ(sim.state(), QStringLiteral("s0"));
   // A signal the automaton does not know is skipped with a note.
   EXPECT_EQ(sim.doStep("x1&q7"), 0);
   EXPECT_TRUE(sim.status().contains(QStringLiteral("'q7'")));
   EXPECT_EQ(sim.state(), QStringLiteral("s1"));
+}
+
+// The operational automaton compares output names exactly: they come back as the table wrote
+// them, through the file too, while the automaton itself matches them in any case.
+TEST(Simulator, OutputsKeepTheTablesSpelling) {
+  const Model m = build({{"s0", "yAb&y2", "x1", "s1"}, {"s1", "yab&y2Z", "1", "s0"}});
+  ASSERT_EQ(m.outputs, (QStringList{"yAb", "y2", "y2Z"}));
+  QTemporaryDir dir;
+  QString error;
+  ASSERT_TRUE(FsmFile::write(dir.filePath("c.fsm"), m, &error));
+  Simulator sim;
+  ASSERT_EQ(sim.load(dir.filePath("c.fsm")), 0);
+  EXPECT_EQ(sim.setState("s0"), 0);
+  EXPECT_EQ(sim.out(), QStringLiteral("yAb&y2"));
+  EXPECT_EQ(sim.doStep("x1"), 0);
+  EXPECT_EQ(sim.out(), QStringLiteral("yAb&y2Z"));
 }
 
 TEST(Simulator, KeysWithSeveralAndInvertedEvents) {

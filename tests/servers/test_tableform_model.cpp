@@ -16,7 +16,6 @@
 
 #include "platform/automation.h"
 #include "platform/dialogs.h"
-#include "platform/registry.h"
 #include "velmora/app/mainform.h"
 #include "velmora/app/optionsform.h"
 #include "velmora/documents/tableform.h"
@@ -412,20 +411,4 @@ TEST_F(TableModel, RealCompilerListsTableFaults) {
   EXPECT_TRUE(form->messagesText().contains(QStringLiteral("Строка 2 (s1), столбец 3 (xij), позиция 4")));
   EXPECT_TRUE(form->messagesText().endsWith(QStringLiteral("--- Обнаружены ошибки в таблице ---")));
   EXPECT_FALSE(QFileInfo::exists(fsmPath));
-}
-
-int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  QTemporaryDir settings;
-  Registry::setStorageFile(settings.filePath("registry.ini"));
-  TMainForm* frame = nullptr;
-  {
-    dlg::Script firstRun;  // the frame greets a first start with a message
-    frame = new TMainForm();
-    OptionsForm = new TOptionsForm(frame);
-  }
-  ::testing::InitGoogleTest(&argc, argv);
-  const int rc = RUN_ALL_TESTS();
-  delete frame;
-  return rc;
 }

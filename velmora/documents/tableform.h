@@ -23,6 +23,7 @@ class QSplitter;
 class QTableView;
 class QTextEdit;
 class TableGrid;
+class TOACAModelForm;
 
 class TVexoTableForm : public TDocChild {
   Q_OBJECT
@@ -170,6 +171,9 @@ class TVexoTableForm : public TDocChild {
   QVariant simulator;
   QVariant determinizator;
   OaDescription oa;
+  // The joint model window of this table, reused by later commands. A child of the frame's
+  // MDI area, so it is kept here rather than found by name.
+  QPointer<TOACAModelForm> fullModel;
 
  protected:
   void closeEvent(QCloseEvent* event) override;

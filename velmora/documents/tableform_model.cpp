@@ -1,14 +1,18 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QTemporaryDir>
 #include <memory>
 
 #include "platform/automation.h"
 #include "platform/dialogs.h"
 #include "platform/guard.h"
+#include "velmora/app/mainform.h"
 #include "velmora/app/optionsform.h"
 #include "velmora/documents/tableform.h"
+#include "velmora/oa/oacamodelform.h"
 
 // Compilation, simulation and determinization through the outside automation servers.
 //
@@ -231,6 +235,25 @@ void TVexoTableForm::AllModelClick() {
   forgetStaleCompilation(this);
   if (!compiled) Compile(true);
   if (!compiled) return;
-  dlg::message(this, QStringLiteral("Моделирование УА+ОА пока не доступно"), QStringLiteral("Сообщение"),
-               dlg::Ok, dlg::Information);
+  TOACAModelForm* model = fullModel;
+  if (!model) {
+    model = new TOACAModelForm();
+    fullModel = model;
+    if (MainForm) {
+      MainForm->addChild(model, this);  // goes with this window
+    } else {
+      QPointer<TOACAModelForm> guarded(model);
+      connect(this, &QObject::destroyed, model, [guarded] { delete guarded.data(); });
+    }
+  }
+  model->handOver(this);
+  guard::run(this, [&] { model->LoadOA(); });
+  model->show();
+  if (MainForm) {
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(model->parentWidget())) {
+      sub->show();
+      MainForm->mdiArea()->setActiveSubWindow(sub);
+    }
+  }
+  model->StartModel();
 }

@@ -21,6 +21,7 @@
 #include "velmora/documents/docwindow_common.h"
 #include "velmora/documents/tableform.h"
 #include "velmora/oa/bussetform.h"
+#include "velmora/oa/oablocks.h"
 #include "velmora/oa/oaerrors.h"
 #include "velmora/oa/oastep.h"
 #include "velmora/oa/oawindow.h"
@@ -195,11 +196,9 @@ bool TOAModelForm::BuildModel() {
   lock_.acquire(table_, TVexoTableForm::oaEditHint());
   const OaDescription& d = table_->oa;
   const bool autoReg = OptionsForm && OptionsForm->autoReg();
-  static const QStringList headings{QStringLiteral("mux"), QStringLiteral("mux:"), QStringLiteral("register"),
-                                    QStringLiteral("reg"), QStringLiteral("reg:")};
   for (const QString& line : d.blocks) {
-    const QString name = line.section(QLatin1Char('['), 0, 0);
-    if (autoReg && !name.isEmpty() && !headings.contains(name)) {
+    const QString name = oa::blockName(line);
+    if (autoReg && !name.isEmpty() && !oa::isHeading(name)) {
       const int last = rowCount() - 1;
       setRegName(nameAt(last).isEmpty() ? last : last + 1, name);
     }

@@ -10,6 +10,7 @@
 #include "velmora/documents/tableform.h"
 #include "velmora/oa/bussetform.h"
 #include "velmora/oa/inputactions.h"
+#include "velmora/oa/oablocks.h"
 #include "velmora/oa/oaform.h"
 #include "velmora/oa/oamodelform.h"
 #include "velmora/oa/oastep.h"
@@ -121,7 +122,7 @@ void TOAModelForm::BusSetBtnClick() {
   model_->GoToStep(0);
   bool any = false;
   for (const QString& line : table_->oa.blocks) {
-    const QString name = line.section(QLatin1Char('['), 0, 0);
+    const QString name = oa::blockName(line);
     if (!TBusSetForm::isBusName(name)) continue;
     any = true;
     dialog->addBus(name, model_->GetRegisterValue(name, 2));
