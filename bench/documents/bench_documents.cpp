@@ -88,46 +88,27 @@ void BM_SaveTable(benchmark::State& state) {
   delete f;
 }
 
+// Opens `path` in a new, shown window of kind `Form`, as the frame would.
+template <class Form>
+void openInWindow(benchmark::State& state, const QString& path) {
+  for (auto _ : state) {
+    auto* f = new Form(nullptr);
+    f->show();
+    benchmark::DoNotOptimize(f->LoadFromFile(path));
+    QApplication::processEvents();
+    state.PauseTiming();
+    delete f;
+    state.ResumeTiming();
+  }
+}
+
 void BM_ReadTextLines(benchmark::State& state) { readLines(state, textFile(int(state.range(0)), 8)); }
-void BM_OpenText(benchmark::State& state) {
-  const QString path = textFile(int(state.range(0)), 8);
-  for (auto _ : state) {
-    auto* f = new TTxtForm(nullptr);
-    f->show();
-    benchmark::DoNotOptimize(f->LoadFromFile(path));
-    QApplication::processEvents();
-    state.PauseTiming();
-    delete f;
-    state.ResumeTiming();
-  }
-}
-
+void BM_OpenText(benchmark::State& state) { openInWindow<TTxtForm>(state, textFile(int(state.range(0)), 8)); }
 void BM_ReadRtfBytes(benchmark::State& state) { readLines(state, rtfFile(int(state.range(0)))); }
-void BM_OpenRtf(benchmark::State& state) {
-  const QString path = rtfFile(int(state.range(0)));
-  for (auto _ : state) {
-    auto* f = new TTxtForm(nullptr);
-    f->show();
-    benchmark::DoNotOptimize(f->LoadFromFile(path));
-    QApplication::processEvents();
-    state.PauseTiming();
-    delete f;
-    state.ResumeTiming();
-  }
-}
-
+void BM_OpenRtf(benchmark::State& state) { openInWindow<TTxtForm>(state, rtfFile(int(state.range(0)))); }
 void BM_ReadLongLine(benchmark::State& state) { readLines(state, textFile(1, int(state.range(0)))); }
 void BM_OpenLongLineInEditor(benchmark::State& state) {
-  const QString path = textFile(1, int(state.range(0)));
-  for (auto _ : state) {
-    auto* f = new TEditForm(nullptr);
-    f->show();
-    benchmark::DoNotOptimize(f->LoadFromFile(path));
-    QApplication::processEvents();
-    state.PauseTiming();
-    delete f;
-    state.ResumeTiming();
-  }
+  openInWindow<TEditForm>(state, textFile(1, int(state.range(0))));
 }
 
 }  // namespace
