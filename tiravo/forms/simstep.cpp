@@ -308,9 +308,10 @@ bool TSimStep::DragBy(int d) {
 }
 
 bool TSimStep::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == pDrag) {
+  const QEvent::Type t = event->type();
+  if (watched == pDrag && (t == QEvent::MouseButtonPress || t == QEvent::MouseMove || t == QEvent::MouseButtonRelease)) {
     auto* me = static_cast<QMouseEvent*>(event);
-    switch (event->type()) {
+    switch (t) {
       case QEvent::MouseButtonPress:
         if (me->button() == Qt::LeftButton) {
           dragging_ = true;
