@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QFont>
 #include <QHash>
+#include <QSet>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -344,7 +345,8 @@ class Reader {
 
   void command(const QByteArray& w, bool hasParam, int p) {
     // Destinations whose content is not text.
-    static const char* const kSkip[] = {
+    // Looked up in a set: every command word of a long file passes here.
+    static const QSet<QByteArray> kSkip = {
         "stylesheet", "info", "pict", "object", "header", "footer", "headerl", "headerr", "headerf",
         "footerl", "footerr", "footerf", "footnote", "listtable", "listoverridetable", "rsidtbl",
         "generator", "xmlnsdecl", "themedata", "colorschememapping", "latentstyles", "datastore",
@@ -359,11 +361,10 @@ class Reader {
     if (skipping()) return;
     if (w == "fonttbl") { st_.dest = Dest::FontTable; fontEntry_ = INT_MIN; fontName_.clear(); return; }
     if (w == "colortbl") { st_.dest = Dest::ColorTable; colorGiven_ = false; return; }
-    for (const char* s : kSkip)
-      if (w == s) {
-        st_.dest = Dest::Skip;
-        return;
-      }
+    if (kSkip.contains(w)) {
+      st_.dest = Dest::Skip;
+      return;
+    }
 
     if (st_.dest == Dest::FontTable) {
       if (w == "f") {
