@@ -16,7 +16,7 @@
 #include "answer.h"
 #include "platform/dialogs.h"
 #include "tiravo/forms/autosim.h"
-#include "tiravo/forms/later_commands.h"
+#include "tiravo/forms/window_commands.h"
 #include "tiravo/forms/mainform.h"
 
 using tiravo::TAutoSim;

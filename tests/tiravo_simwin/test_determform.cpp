@@ -16,7 +16,7 @@
 #include "tiravo/forms/browser.h"
 #include "tiravo/forms/derror.h"
 #include "tiravo/forms/determform.h"
-#include "tiravo/forms/later_commands.h"
+#include "tiravo/forms/window_commands.h"
 #include "tiravo/forms/mainform.h"
 #include "tiravo/forms/tableform.h"
 

@@ -9,7 +9,7 @@
 #include <QPushButton>
 
 #include "platform/dialogs.h"
-#include "tiravo/forms/later_commands.h"
+#include "tiravo/forms/window_commands.h"
 #include "tiravo/sim/letters.h"
 
 namespace tiravo {

@@ -22,7 +22,7 @@
 #include "platform/help.h"
 #include "tiravo/forms/bitmaps.h"
 #include "tiravo/forms/framemenus.h"
-#include "tiravo/forms/later_commands.h"
+#include "tiravo/forms/window_commands.h"
 #include "tiravo/forms/mainform.h"
 
 namespace tiravo {

@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "tiravo/forms/later_commands.h"
+#include "tiravo/forms/window_commands.h"
 #include "tiravo/forms/mainform.h"
 
 namespace tiravo {

@@ -27,7 +27,7 @@
 #include "tiravo/forms/browser.h"
 #include "tiravo/forms/derror.h"
 #include "tiravo/forms/framemenus.h"
-#include "tiravo/forms/later_commands.h"
+#include "tiravo/forms/window_commands.h"
 #include "tiravo/forms/mainform.h"
 #include "tiravo/forms/setsform.h"
 #include "tiravo/forms/tableform.h"

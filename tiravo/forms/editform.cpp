@@ -14,7 +14,7 @@
 #include "platform/docwindow.h"
 #include "platform/guard.h"
 #include "platform/textfile.h"
-#include "tiravo/forms/later_commands.h"
+#include "tiravo/forms/window_commands.h"
 #include "tiravo/forms/mainform.h"
 
 namespace tiravo {

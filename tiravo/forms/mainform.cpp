@@ -24,7 +24,7 @@
 #include "tiravo/forms/aboutbox.h"
 #include "tiravo/forms/editform.h"
 #include "tiravo/forms/errorview.h"
-#include "tiravo/forms/later_commands.h"
+#include "tiravo/forms/window_commands.h"
 #include "tiravo/forms/memory.h"
 #include "tiravo/forms/tableform.h"
 

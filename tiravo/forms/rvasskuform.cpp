@@ -8,7 +8,7 @@
 #include <QTextBlock>
 
 #include "tiravo/forms/editform.h"
-#include "tiravo/forms/later_commands.h"
+#include "tiravo/forms/window_commands.h"
 #include "tiravo/forms/mainform.h"
 #include "tiravo/forms/skutblform.h"
 #include "tiravo/translate/rvascheck.h"

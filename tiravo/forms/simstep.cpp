@@ -19,7 +19,7 @@
 #include "platform/textfile.h"
 #include "tiravo/forms/bitmaps.h"
 #include "tiravo/forms/framemenus.h"
-#include "tiravo/forms/later_commands.h"
+#include "tiravo/forms/window_commands.h"
 #include "tiravo/forms/mainform.h"
 #include "tiravo/forms/setsform.h"
 

@@ -8,7 +8,7 @@
 
 #include "platform/dialogs.h"
 #include "tiravo/forms/editform.h"
-#include "tiravo/forms/later_commands.h"
+#include "tiravo/forms/window_commands.h"
 #include "tiravo/forms/mainform.h"
 #include "tiravo/forms/tableform.h"
 #include "tiravo/translate/skutable.h"

@@ -22,7 +22,7 @@
 #include "tiravo/forms/browser.h"
 #include "tiravo/forms/editform.h"
 #include "tiravo/forms/errorview.h"
-#include "tiravo/forms/later_commands.h"
+#include "tiravo/forms/window_commands.h"
 #include "tiravo/forms/mainform.h"
 
 namespace tiravo {

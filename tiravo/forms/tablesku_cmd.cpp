@@ -1,6 +1,6 @@
 // "Перевод в &СКУ" of the table window: the table as СКУ text.
 #include "platform/dialogs.h"
-#include "tiravo/forms/later_commands.h"
+#include "tiravo/forms/window_commands.h"
 #include "tiravo/forms/tableform.h"
 #include "tiravo/translate/tablesku.h"
 

@@ -1,5 +1,4 @@
 #include <QMdiSubWindow>
-#include <QTableView>
 
 #include "velmora/documents/tableform.h"
 #include "velmora/oa/oaform.h"
