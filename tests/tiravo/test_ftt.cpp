@@ -153,10 +153,10 @@ TEST(FTT, MatchLinesPairsAndOutputs) {
   EXPECT_EQ(lines[2], &m.Lines[2]);
   const auto pairs = m.MatchPairs(e);
   ASSERT_EQ(pairs.size(), 4u);
-  EXPECT_EQ(pairs[0]->Condition.ToText(m.XNames), "x1");
-  EXPECT_EQ(pairs[1]->Condition.ToText(m.XNames), "x3");
-  EXPECT_EQ(pairs[2]->Condition.ToText(m.XNames), "x2");
-  EXPECT_EQ(pairs[3]->Condition.ToText(m.XNames), "1");
+  EXPECT_EQ(pairs[0].Condition.ToText(m.XNames), "x1");
+  EXPECT_EQ(pairs[1].Condition.ToText(m.XNames), "x3");
+  EXPECT_EQ(pairs[2].Condition.ToText(m.XNames), "x2");
+  EXPECT_EQ(pairs[3].Condition.ToText(m.XNames), "1");
   EXPECT_EQ(m.Outputs(e).ToText(m.YNames), "y1&y2&y3");
   EXPECT_EQ(m.Outputs(USignalSet{1, 3}).ToText(m.YNames), "y1");
 }
@@ -195,7 +195,7 @@ TEST(FTT, AssignIsADeepCopy) {
   EXPECT_EQ(c.Mode, FTT::Abstract);
   EXPECT_EQ(c.SNames, m.SNames);
   ASSERT_EQ(c.Lines.size(), 1u);
-  c.Lines[0].Transitions[0].Targets.Add(1);
+  c.Lines[0].Transitions.Edit(0).Targets.Add(1);
   EXPECT_EQ(m.Lines[0].Transitions[0].Targets, (USignalSet{2}));
   c.Assign(&c);
   EXPECT_EQ(c.Lines.size(), 1u);

@@ -1,5 +1,7 @@
 #include "tiravo/core/signalset.h"
 
+#include "tiravo/core/namelist.h"
+
 #include <QDataStream>
 #include <algorithm>
 #include <cstdlib>
@@ -272,6 +274,16 @@ QString SignalName(const QStringList& names, int k) {
   return names.at(int(m - 1));
 }
 
+namespace {
+
+QString NameIn(const NameList& names, int k) {
+  const unsigned m = Magnitude(k);
+  if (m == 0 || m > unsigned(names.size())) return QString::fromLatin1(kBadSignalName);
+  return names.at(int(m - 1));
+}
+
+}  // namespace
+
 // ---- SSignalSet ----
 
 SSignalSet::SSignalSet(std::initializer_list<int> literals) {
@@ -322,6 +334,17 @@ QString SSignalSet::ToText(const QStringList& names) const {
   for (qint32 l : *this) {
     if (!text.isEmpty()) text += QLatin1Char('&');
     const QString name = SignalName(names, l);
+    text += l < 0 ? name.toUpper() : name;
+  }
+  return text;
+}
+
+QString SSignalSet::ToText(const NameList& names) const {
+  if (IsEmpty()) return QStringLiteral("1");
+  QString text;
+  for (qint32 l : *this) {
+    if (!text.isEmpty()) text += QLatin1Char('&');
+    const QString name = NameIn(names, l);
     text += l < 0 ? name.toUpper() : name;
   }
   return text;
@@ -465,6 +488,15 @@ QString USignalSet::ToText(const QStringList& names) const {
   for (qint32 s : *this) {
     if (!text.isEmpty()) text += QLatin1Char('&');
     text += SignalName(names, s);
+  }
+  return text;
+}
+
+QString USignalSet::ToText(const NameList& names) const {
+  QString text;
+  for (qint32 s : *this) {
+    if (!text.isEmpty()) text += QLatin1Char('&');
+    text += NameIn(names, s);
   }
   return text;
 }

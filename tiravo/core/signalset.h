@@ -16,6 +16,7 @@
 #include <vector>
 
 class QDataStream;
+class NameList;
 
 class SignalSet {
  public:
@@ -104,6 +105,7 @@ class SSignalSet : public SignalSet {
   int GlueLiteral(const SSignalSet& other) const;
   // "1" for the empty conjunction; inverted names in upper case: x1&X2.
   QString ToText(const QStringList& names) const;
+  QString ToText(const NameList& names) const;  // reads only the names it shows
 };
 
 // A set of active signals; all elements positive.
@@ -133,6 +135,7 @@ class USignalSet : public SignalSet {
 
   // Names joined by "&"; empty text for the empty set.
   QString ToText(const QStringList& names) const;
+  QString ToText(const NameList& names) const;  // reads only the names it shows
 };
 
 // The name of signal |k| in `names`; the model's error text for 0 or a number

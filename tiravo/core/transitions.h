@@ -1,0 +1,87 @@
+#pragma once
+// The transitions of one line of a table. Lines of a determinized table mostly hold
+// a few transitions of one letter to one state each; those are kept as pairs of
+// numbers (8 bytes a transition, the first two inside the list itself) rather than as
+// two sets each. The first transition of any other shape turns the whole list into
+// plain LTT_Line objects. Reading gives LTT_Line values; Edit changes one in place.
+#include <cstddef>
+#include <cstdint>
+#include <iterator>
+#include <vector>
+
+#include "tiravo/core/signalset.h"
+
+// One transition: a condition over the inputs and the events it leads to.
+struct LTT_Line {
+  SSignalSet Condition;  // empty: the constant true
+  USignalSet Targets;
+};
+
+class TransitionList {
+ public:
+  class const_iterator {
+   public:
+    using iterator_category = std::input_iterator_tag;
+    using value_type = LTT_Line;
+    using difference_type = std::ptrdiff_t;
+    using pointer = void;
+    using reference = LTT_Line;
+    const_iterator(const TransitionList* list, size_t i) : list_(list), i_(i) {}
+    LTT_Line operator*() const { return (*list_)[i_]; }
+    const_iterator& operator++() {
+      ++i_;
+      return *this;
+    }
+    bool operator==(const const_iterator& o) const { return i_ == o.i_; }
+    bool operator!=(const const_iterator& o) const { return i_ != o.i_; }
+
+   private:
+    const TransitionList* list_;
+    size_t i_;
+  };
+
+  TransitionList() = default;
+  TransitionList(const TransitionList& other);
+  TransitionList(TransitionList&& other) noexcept;
+  TransitionList& operator=(const TransitionList& other);
+  TransitionList& operator=(TransitionList&& other) noexcept;
+  ~TransitionList();
+
+  size_t size() const { return Full() ? full_->size() : size_; }
+  bool empty() const { return size() == 0; }
+  LTT_Line operator[](size_t i) const;
+  const_iterator begin() const { return const_iterator(this, 0); }
+  const_iterator end() const { return const_iterator(this, size()); }
+
+  void push_back(LTT_Line t);
+  // A transition under the one literal `literal` (0: unconditional) to the one event `target`.
+  void Add(int literal, int target);
+  // Room for `n` transitions in all, so that adding them allocates at most once.
+  void reserve(size_t n);
+  // Transition i, to change in place.
+  LTT_Line& Edit(size_t i);
+  void clear();
+  // Where the transitions are stored: another address means another storage.
+  const void* Storage() const;
+
+ private:
+  static bool Packable(const LTT_Line& t) { return t.Condition.Size() <= 1 && t.Targets.Size() <= 1; }
+  bool Full() const { return room_ == kFull; }
+  const qint32* Pairs() const { return room_ > kInline ? heap_ : inline_; }
+  qint32* Pairs() { return room_ > kInline ? heap_ : inline_; }
+  void Release();
+  void Grow(size_t n);
+  void Unpack();
+
+  static constexpr uint32_t kInline = 2;
+  static constexpr uint32_t kFull = 0xFFFFFFFFu;
+  // Packed: size_ pairs (literal or 0, target or 0) in inline_ or, when room_ exceeds
+  // kInline, in heap_. Unpacked (room_ == kFull): full_ holds them all.
+  uint32_t size_ = 0;
+  uint32_t room_ = kInline;
+  union {
+    qint32 inline_[2 * kInline];
+    qint32* heap_;
+    std::vector<LTT_Line>* full_;
+  };
+};
