@@ -6,6 +6,7 @@
 // plain LTT_Line objects. Reading gives LTT_Line values; Edit changes one in place.
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <iterator>
 #include <vector>
 
@@ -47,7 +48,7 @@ class TransitionList {
   TransitionList& operator=(TransitionList&& other) noexcept;
   ~TransitionList();
 
-  size_t size() const { return Full() ? full_->size() : size_; }
+  size_t size() const { return Full() ? Pointer<std::vector<LTT_Line>>()->size() : size_; }
   bool empty() const { return size() == 0; }
   LTT_Line operator[](size_t i) const;
   const_iterator begin() const { return const_iterator(this, 0); }
@@ -67,21 +68,31 @@ class TransitionList {
  private:
   static bool Packable(const LTT_Line& t) { return t.Condition.Size() <= 1 && t.Targets.Size() <= 1; }
   bool Full() const { return room_ == kFull; }
-  const qint32* Pairs() const { return room_ > kInline ? heap_ : inline_; }
-  qint32* Pairs() { return room_ > kInline ? heap_ : inline_; }
-  void Release();
+  bool OnHeap() const { return !Full() && room_ > kInline; }
+  // Packed pair i: {literal or 0, target or 0}.
+  const qint32* Pair(size_t i) const;
+  qint32* Pair(size_t i) { return const_cast<qint32*>(static_cast<const TransitionList*>(this)->Pair(i)); }
+  template <typename T>
+  T* Pointer() const {
+    T* p;
+    std::memcpy(&p, w_, sizeof p);
+    return p;
+  }
+  template <typename T>
+  void SetPointer(T* p) {
+    std::memcpy(w_, &p, sizeof p);
+  }
   void Grow(size_t n);
   void Unpack();
+  void Release();
 
   static constexpr uint32_t kInline = 2;
   static constexpr uint32_t kFull = 0xFFFFFFFFu;
-  // Packed: size_ pairs (literal or 0, target or 0) in inline_ or, when room_ exceeds
-  // kInline, in heap_. Unpacked (room_ == kFull): full_ holds them all.
+  // Packed, up to kInline pairs: in w_. Packed, more (room_ > kInline): w_ holds the
+  // address of a block of room_ - 1 pairs and then the first pair, so that the block
+  // is a size the allocator serves without spare room for the common counts. Unpacked
+  // (room_ == kFull): w_ holds the address of a vector of them all.
   uint32_t size_ = 0;
   uint32_t room_ = kInline;
-  union {
-    qint32 inline_[2 * kInline];
-    qint32* heap_;
-    std::vector<LTT_Line>* full_;
-  };
+  alignas(8) qint32 w_[2 * kInline];
 };

@@ -368,11 +368,14 @@ Run::Status Run::Round() {
     else
       line.Transitions.push_back(LTT_Line{condition, USignalSet{target}});
   }
+  // Every state found gets a line: room for those, so the lines hold little spare
+  // room; a bit more only when few are waiting, to move the lines seldom.
   std::vector<FTT_Line>& lines = result_->Lines;
-  if (lines.size() == lines.capacity()) {
-    // Every state found gets a line: room for those, so the lines hold little spare room.
-    lines.reserve(std::max(size_t(Total()), lines.size() + lines.size() / 4 + 1));
-  }
+  const size_t room = lines.capacity(), waiting = size_t(Total());
+  if (waiting >= room + room / 8)
+    lines.reserve(waiting);
+  else if (lines.size() == room)
+    lines.reserve(room + room / 8 + 1);
   lines.push_back(std::move(line));
   ++current_;
   if (current_ < Total()) return status_;
