@@ -44,8 +44,28 @@ class SetTable {
   int Find(const uint64_t* row) const {
     const size_t mask = slots_.size() - 1;
     for (size_t i = Hash(row) & mask; slots_[i] >= 0; i = (i + 1) & mask)
-      if (std::equal(row, row + words_, Row(size_t(slots_[i])))) return slots_[i];
+      if (Same(row, Row(size_t(slots_[i])))) return slots_[i];
     return -1;
+  }
+
+  // As Find; a missing row leaves in *slot where AddAt puts it (until the table changes),
+  // so that a row is hashed once whether found or added.
+  int Find(const uint64_t* row, size_t* slot) const {
+    const size_t mask = slots_.size() - 1;
+    size_t i = Hash(row) & mask;
+    for (; slots_[i] >= 0; i = (i + 1) & mask)
+      if (Same(row, Row(size_t(slots_[i])))) return slots_[i];
+    *slot = i;
+    return -1;
+  }
+
+  // Adds `row`, which Find(row, &slot) just missed, and returns its number.
+  int AddAt(const uint64_t* row, size_t slot) {
+    const int k = int(Size());
+    if (4 * (size_t(k) + 1) > 3 * slots_.size()) return Add(row);
+    rows_.insert(rows_.end(), row, row + words_);
+    slots_[slot] = k;
+    return k;
   }
 
   // Adds `row`, which must not be there yet, and returns its number.
@@ -66,6 +86,12 @@ class SetTable {
   void ReleaseIndex() { std::vector<int32_t>().swap(slots_); }
 
  private:
+  bool Same(const uint64_t* a, const uint64_t* b) const {
+    // A loop: rows are a few words, too short for a call to memcmp to pay.
+    for (size_t i = 0; i < words_; ++i)
+      if (a[i] != b[i]) return false;
+    return true;
+  }
   uint64_t Hash(const uint64_t* row) const {
     uint64_t h = 0x9E3779B97F4A7C15ULL;
     for (size_t i = 0; i < words_; ++i) {

@@ -63,11 +63,6 @@ SignalSet::SignalSet(const SignalSet& other) {
     std::memcpy(w_, other.w_, sizeof w_);
 }
 
-SignalSet::SignalSet(SignalSet&& other) noexcept {
-  std::memcpy(w_, other.w_, sizeof w_);
-  other.w_[0] = other.w_[1] = 0;
-}
-
 SignalSet& SignalSet::operator=(const SignalSet& other) {
   if (this == &other) return *this;
   if (other.IsBlock()) {
@@ -87,8 +82,6 @@ SignalSet& SignalSet::operator=(SignalSet&& other) noexcept {
   }
   return *this;
 }
-
-SignalSet::~SignalSet() { Clear(); }
 
 void SignalSet::Clear() {
   if (IsBlock()) delete[] Block();

@@ -23,10 +23,15 @@ class SignalSet {
   SignalSet() = default;
   SignalSet(std::initializer_list<int> elements);
   SignalSet(const SignalSet& other);
-  SignalSet(SignalSet&& other) noexcept;
+  SignalSet(SignalSet&& other) noexcept {
+    std::memcpy(w_, other.w_, sizeof w_);
+    other.w_[0] = other.w_[1] = 0;
+  }
   SignalSet& operator=(const SignalSet& other);
   SignalSet& operator=(SignalSet&& other) noexcept;
-  ~SignalSet();
+  ~SignalSet() {
+    if (IsBlock()) Clear();
+  }
 
   void Clear();
   bool IsEmpty() const { return (w_[0] | w_[1]) == 0; }

@@ -4,14 +4,6 @@
 
 TransitionList::TransitionList(const TransitionList& other) { *this = other; }
 
-TransitionList::TransitionList(TransitionList&& other) noexcept {
-  size_ = other.size_;
-  room_ = other.room_;
-  std::memcpy(w_, other.w_, sizeof w_);
-  other.size_ = 0;
-  other.room_ = kInline;
-}
-
 TransitionList& TransitionList::operator=(const TransitionList& other) {
   if (this == &other) return *this;
   Release();
@@ -36,8 +28,6 @@ TransitionList& TransitionList::operator=(TransitionList&& other) noexcept {
   other.room_ = kInline;
   return *this;
 }
-
-TransitionList::~TransitionList() { Release(); }
 
 void TransitionList::Release() {
   if (Full())

@@ -43,10 +43,16 @@ class TransitionList {
 
   TransitionList() = default;
   TransitionList(const TransitionList& other);
-  TransitionList(TransitionList&& other) noexcept;
+  TransitionList(TransitionList&& other) noexcept : size_(other.size_), room_(other.room_) {
+    std::memcpy(w_, other.w_, sizeof w_);
+    other.size_ = 0;
+    other.room_ = kInline;
+  }
   TransitionList& operator=(const TransitionList& other);
   TransitionList& operator=(TransitionList&& other) noexcept;
-  ~TransitionList();
+  ~TransitionList() {
+    if (room_ > kInline) Release();
+  }
 
   size_t size() const { return Full() ? Pointer<std::vector<LTT_Line>>()->size() : size_; }
   bool empty() const { return size() == 0; }

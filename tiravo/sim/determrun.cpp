@@ -31,7 +31,8 @@ struct Run::Index {
   // Key literals of line j: keyLits[keyStart[j] .. keyStart[j+1]).
   std::vector<qint32> keyLits;
   std::vector<quint32> keyStart;
-  // Lines by the first event their key asks for: byEvent[eventStart[e] .. eventStart[e+1]).
+  // Lines by the first event their key asks for: byEvent[eventStart[e] .. eventStart[e+1]);
+  // ~j for a line j whose key is that event alone.
   std::vector<quint32> eventStart;
   std::vector<qint32> byEvent;
   std::vector<qint32> anyKey;  // lines whose key asks for no event: tried every round
@@ -69,13 +70,24 @@ struct Run::Index {
   // The lines whose keys `set` satisfies, in the order of the table.
   void Match(const uint64_t* set) {
     matched.clear();
+    bool ordered = true;  // as in most tables, where line j asks for event j + 1
     ForEachEvent(set, words, [&](int e) {
-      for (quint32 k = eventStart[size_t(e)]; k < eventStart[size_t(e) + 1]; ++k)
-        if (KeyHolds(byEvent[k], set)) matched.push_back(byEvent[k]);
+      for (quint32 k = eventStart[size_t(e)]; k < eventStart[size_t(e) + 1]; ++k) {
+        qint32 j = byEvent[k];
+        if (j < 0)
+          j = ~j;  // the key asks for this event alone
+        else if (!KeyHolds(j, set))
+          continue;
+        if (!matched.empty() && matched.back() > j) ordered = false;
+        matched.push_back(j);
+      }
     });
     for (qint32 j : anyKey)
-      if (KeyHolds(j, set)) matched.push_back(j);
-    std::sort(matched.begin(), matched.end());
+      if (KeyHolds(j, set)) {
+        if (!matched.empty() && matched.back() > j) ordered = false;
+        matched.push_back(j);
+      }
+    if (!ordered) std::sort(matched.begin(), matched.end());
   }
 };
 
@@ -153,7 +165,8 @@ Run::Run(const FTT& source, Options options)
     const quint32 k0 = x.keyStart[j];
     for (quint32 k = k0; k < x.keyStart[j + 1]; ++k) {
       if (x.keyLits[k] > 0) {
-        x.byEvent[fill[size_t(x.keyLits[k])]++] = qint32(j);
+        const bool alone = x.keyStart[j + 1] - k0 == 1;
+        x.byEvent[fill[size_t(x.keyLits[k])]++] = alone ? ~qint32(j) : qint32(j);
         break;
       }
     }
@@ -181,14 +194,16 @@ Run::Run(const FTT& source, Options options)
 Run::~Run() = default;
 
 int Run::StateOf(const uint64_t* set) {
-  const int found = states_->table.Find(set);
+  automata::SetTable& table = states_->table;
+  size_t slot = 0;
+  const int found = table.Find(set, &slot);
   if (found >= 0) return found + 1;
   if (!options_.rename && automata::IsZero(set, states_->table.Words())) {
     message_ = QStringLiteral(
         "Пустое множество событий не имеет имени. Разрешите преобразование имён!");
     return 0;
   }
-  return states_->table.Add(set) + 1;
+  return table.AddAt(set, slot) + 1;
 }
 
 int Run::Total() const { return int(states_->table.Size()); }
@@ -315,7 +330,12 @@ Run::Status Run::Round() {
   const size_t w = states_->table.Words();
   x.Match(states_->table.Row(size_t(i)));
 
-  FTT_Line line;
+  // Every state found gets a line: when full, room for all found so far, so the lines
+  // hold little spare room; a bit more only when few are waiting, to move them seldom.
+  std::vector<FTT_Line>& lines = result_->Lines;
+  const size_t room = lines.capacity();
+  if (lines.size() == room) lines.reserve(std::max(size_t(Total()), room + room / 8 + 1));
+  FTT_Line& line = lines.emplace_back();
   line.Key.AddLiteral(i + 1);
   // Gathered first and ordered once; most tables have no outputs and allocate nothing.
   x.outputs.clear();
@@ -368,15 +388,6 @@ Run::Status Run::Round() {
     else
       line.Transitions.push_back(LTT_Line{condition, USignalSet{target}});
   }
-  // Every state found gets a line: room for those, so the lines hold little spare
-  // room; a bit more only when few are waiting, to move the lines seldom.
-  std::vector<FTT_Line>& lines = result_->Lines;
-  const size_t room = lines.capacity(), waiting = size_t(Total());
-  if (waiting >= room + room / 8)
-    lines.reserve(waiting);
-  else if (lines.size() == room)
-    lines.reserve(room + room / 8 + 1);
-  lines.push_back(std::move(line));
   ++current_;
   if (current_ < Total()) return status_;
 
