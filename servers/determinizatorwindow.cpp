@@ -112,19 +112,22 @@ QStringList DeterminizatorWindow::tableLines() const {
 
 void DeterminizatorWindow::showResult() {
   const QString prefix = prefixEdit->text();
-  resultTable->setRowCount(int(result_.states.size()));
-  for (int k = 0; k < result_.states.size(); ++k) {
-    const fsm::DetState& s = result_.states[k];
+  const fsm::DetStates& states = result_.states;
+  // Conditions and output sets repeat from state to state: each text is made once.
+  QStringList conditions, outputs;
+  for (const fsm::Set& c : states.conditions()) conditions << model_.conditionText(c);
+  for (const fsm::Set& o : states.outputSets()) outputs << model_.outputsText(o);
+  resultTable->setRowCount(states.size());
+  for (int k = 0; k < states.size(); ++k) {
     QStringList moves;
-    for (const fsm::DetTransition& t : s.transitions)
-      moves << model_.conditionText(t.condition) + QStringLiteral(" -> ") + prefix +
-                   QString::number(t.target);
-    const QString cells[] = {prefix + QString::number(k), model_.eventsText(s.events),
-                             model_.outputsText(s.outputs), moves.join(QStringLiteral("; "))};
+    for (const fsm::DetStates::Move* t = states.movesBegin(k); t != states.movesEnd(k); ++t)
+      moves << conditions[t->condition] + QStringLiteral(" -> ") + prefix + QString::number(t->target);
+    const QString cells[] = {prefix + QString::number(k), model_.eventsText(states.events(k)),
+                             outputs[states.outputsIndex(k)], moves.join(QStringLiteral("; "))};
     for (int c = 0; c < 4; ++c) resultTable->setItem(k, c, new QTableWidgetItem(cells[c]));
   }
   QStringList notes;
-  notes << QStringLiteral("Состояний: %1").arg(result_.states.size());
+  notes << QStringLiteral("Состояний: %1").arg(states.size());
   notes << result_.notes;
   notesMemo->setPlainText(notes.join(QLatin1Char('\n')));
 }
