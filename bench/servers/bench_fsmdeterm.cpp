@@ -9,6 +9,7 @@
 #include <new>
 
 #include "bench/common/versus.h"
+#include "bench/servers/nfamodel.h"
 #include "servers/fsmdeterminizer.h"
 
 // The heap held through operator new and the most of it held since the last look: the
@@ -43,27 +44,6 @@ size_t PeakOf(F f) {
   return heapPeak - base;
 }
 
-fsm::Model ModelOf(const subsets::Nfa& a) {
-  fsm::Model m;
-  m.type = fsm::Type{0, 0, 0, 0};
-  for (int k = 1; k <= a.letters; ++k) m.inputs << QStringLiteral("x%1").arg(k);
-  for (int k = 1; k <= a.states; ++k) m.events << QStringLiteral("s%1").arg(k);
-  m.start = fsm::Set{1};
-  for (int s = 0; s < a.states; ++s) {
-    fsm::Line line;
-    line.key = fsm::Set{s + 1};
-    for (int l = 0; l < a.letters; ++l) {
-      if (a.Next(s, l).empty()) continue;
-      fsm::Transition t;
-      t.condition = fsm::Set{l + 1};
-      for (int target : a.Next(s, l)) t.targets << target + 1;
-      line.transitions << t;
-    }
-    m.lines << line;
-  }
-  return m;
-}
-
 subsets::Figures RunServer(const fsm::Model& m, bool measureMemory) {
   const size_t base = measureMemory ? subsets::HeapInUse() : 0;
   subsets::Figures f;
@@ -77,7 +57,7 @@ subsets::Figures RunServer(const fsm::Model& m, bool measureMemory) {
 }
 
 void Compare(benchmark::State& state, const subsets::Nfa& a) {
-  const fsm::Model m = ModelOf(a);
+  const fsm::Model m = subsets::ModelOf(a);
   subsets::Versus(state, a, [&m](bool measureMemory) { return RunServer(m, measureMemory); });
   if (state.error_occurred()) return;
   const double mine = double(PeakOf([&m] { RunServer(m, false); }));
