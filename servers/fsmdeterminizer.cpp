@@ -56,6 +56,7 @@ class Expander {
     return true;
   }
   uint64_t* newGroup(int condition);
+  void letterGroup(int letter);
   bool split(const uint64_t* from, QString* error);
   bool splitAt(const Set& assign, const std::vector<int>& pending, const std::vector<uint64_t>& fired);
 
@@ -64,6 +65,7 @@ class Expander {
   std::vector<uint64_t> keys_;                    // line j: its positive, then its negative literals
   std::vector<int32_t> eventFirst_, eventLines_;  // the lines whose key first asks for event e
   std::vector<int32_t> anyKey_;                   // lines whose key asks for no event
+  std::vector<char> plainKey_;                    // the key asks for its first event alone
   std::vector<int32_t> lineFirst_;                // the moves of line j: [lineFirst_[j], lineFirst_[j + 1])
   std::vector<Move> moves_;
   std::vector<uint64_t> moveTargets_;
@@ -97,6 +99,7 @@ Expander::Expander(const Model& m, size_t words) : m_(m), words_(words), uncondi
       automata::SetBit(&keys_[(size_t(j) * 2 + (l < 0 ? 1 : 0)) * words], std::abs(l));
       if (l > 0 && firstEvent == 0) firstEvent = l;
     }
+    plainKey_.push_back(line.key.size() == 1 && firstEvent > 0);
     if (firstEvent == 0) {
       anyKey_.push_back(j);
     } else {
@@ -141,6 +144,15 @@ int Expander::conditionIndex(const Set& c) {
   return int(conditions_.size()) - 1;
 }
 
+// The group of `letter`, with no targets yet.
+void Expander::letterGroup(int letter) {
+  int32_t& c = letterCondition_[size_t(letter)];
+  if (c < 0) c = conditionIndex(Set{letter});
+  groupOfLetter_[size_t(letter)] = int32_t(groupConditions_.size());
+  groupLetters_.push_back(letter);
+  newGroup(c);
+}
+
 // A group with no targets yet.
 uint64_t* Expander::newGroup(int condition) {
   groupConditions_.push_back(condition);
@@ -154,7 +166,8 @@ bool Expander::expand(const uint64_t* from, QString* error) {
   automata::ForEachEvent(from, words_, [this, from](int e) {
     if (e + 1 < int(eventFirst_.size()))
       for (int32_t k = eventFirst_[size_t(e)]; k < eventFirst_[size_t(e) + 1]; ++k)
-        if (satisfied(from, eventLines_[size_t(k)])) lines_.push_back(eventLines_[size_t(k)]);
+        if (plainKey_[size_t(eventLines_[size_t(k)])] || satisfied(from, eventLines_[size_t(k)]))
+          lines_.push_back(eventLines_[size_t(k)]);
   });
   for (int32_t j : anyKey_)
     if (satisfied(from, j)) lines_.push_back(j);
@@ -165,41 +178,33 @@ bool Expander::expand(const uint64_t* from, QString* error) {
     for (int32_t j : lines_) automata::OrInto(outputRow_.data(), &lineOutputs_[size_t(j) * outputWords_], outputWords_);
   }
 
+  // One pass: the unconditional targets apart and, with abstract inputs, one group per
+  // letter in the order the letters first appear.
   std::fill(unconditional_.begin(), unconditional_.end(), 0);
+  groupConditions_.clear();
+  groupRows_.clear();
+  const bool abstract = m_.abstractInputs();
   bool anyConditional = false;
   for (int32_t j : lines_)
     for (int32_t k = lineFirst_[size_t(j)]; k < lineFirst_[size_t(j) + 1]; ++k) {
-      if (moves_[size_t(k)].condition < 0)
-        automata::OrInto(unconditional_.data(), &moveTargets_[size_t(k) * words_], words_);
-      else
-        anyConditional = true;
+      const Move mv = moves_[size_t(k)];
+      const uint64_t* targets = &moveTargets_[size_t(k) * words_];
+      if (mv.condition < 0) {
+        automata::OrInto(unconditional_.data(), targets, words_);
+        continue;
+      }
+      anyConditional = true;
+      if (!abstract) continue;
+      if (groupOfLetter_[size_t(mv.letter)] < 0) letterGroup(mv.letter);
+      automata::OrInto(&groupRows_[size_t(groupOfLetter_[size_t(mv.letter)]) * words_], targets, words_);
     }
   const bool anyUnconditional = !automata::IsZero(unconditional_.data(), words_);
-  groupConditions_.clear();
-  groupRows_.clear();
   if (!anyConditional) {
     if (anyUnconditional) std::copy(unconditional_.begin(), unconditional_.end(), newGroup(conditionIndex(Set())));
     return true;
   }
-  if (!m_.abstractInputs()) return split(from, error);
-
-  // One group per letter, in the order the letters first appear; an unconditional
-  // transition joins every letter.
-  const auto letterGroup = [this](int letter) {
-    int32_t& c = letterCondition_[size_t(letter)];
-    if (c < 0) c = conditionIndex(Set{letter});
-    groupOfLetter_[size_t(letter)] = int32_t(groupConditions_.size());
-    groupLetters_.push_back(letter);
-    newGroup(c);
-  };
-  for (int32_t j : lines_)
-    for (int32_t k = lineFirst_[size_t(j)]; k < lineFirst_[size_t(j) + 1]; ++k) {
-      const Move mv = moves_[size_t(k)];
-      if (mv.condition < 0) continue;
-      if (groupOfLetter_[size_t(mv.letter)] < 0) letterGroup(mv.letter);
-      automata::OrInto(&groupRows_[size_t(groupOfLetter_[size_t(mv.letter)]) * words_],
-                       &moveTargets_[size_t(k) * words_], words_);
-    }
+  if (!abstract) return split(from, error);
+  // An unconditional transition joins every letter.
   if (anyUnconditional) {
     for (int k = 1; k <= m_.inputs.size(); ++k)
       if (groupOfLetter_[size_t(k)] < 0) letterGroup(k);
