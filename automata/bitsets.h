@@ -48,26 +48,6 @@ class SetTable {
     return -1;
   }
 
-  // As Find; a missing row leaves in *slot where AddAt puts it (until the table changes),
-  // so that a row is hashed once whether found or added.
-  int Find(const uint64_t* row, size_t* slot) const {
-    const size_t mask = slots_.size() - 1;
-    size_t i = Hash(row) & mask;
-    for (; slots_[i] >= 0; i = (i + 1) & mask)
-      if (Same(row, Row(size_t(slots_[i])))) return slots_[i];
-    *slot = i;
-    return -1;
-  }
-
-  // Adds `row`, which Find(row, &slot) just missed, and returns its number.
-  int AddAt(const uint64_t* row, size_t slot) {
-    const int k = int(Size());
-    if (4 * (size_t(k) + 1) > 3 * slots_.size()) return Add(row);
-    rows_.insert(rows_.end(), row, row + words_);
-    slots_[slot] = k;
-    return k;
-  }
-
   // Adds `row`, which must not be there yet, and returns its number.
   int Add(const uint64_t* row) {
     const int k = int(Size());
@@ -88,7 +68,7 @@ class SetTable {
     const size_t mask = slots_.size() - 1;
     size_t i = Hash(row) & mask;
     for (; slots_[i] >= 0; i = (i + 1) & mask)
-      if (std::equal(row, row + words_, Row(size_t(slots_[i])))) {
+      if (Same(row, Row(size_t(slots_[i])))) {
         *added = false;
         return slots_[i];
       }

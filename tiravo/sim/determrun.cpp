@@ -194,16 +194,14 @@ Run::Run(const FTT& source, Options options)
 Run::~Run() = default;
 
 int Run::StateOf(const uint64_t* set) {
-  automata::SetTable& table = states_->table;
-  size_t slot = 0;
-  const int found = table.Find(set, &slot);
-  if (found >= 0) return found + 1;
+  // Without renaming the empty set is never a state, so it is refused before the look.
   if (!options_.rename && automata::IsZero(set, states_->table.Words())) {
     message_ = QStringLiteral(
         "Пустое множество событий не имеет имени. Разрешите преобразование имён!");
     return 0;
   }
-  return table.AddAt(set, slot) + 1;
+  bool added = false;
+  return states_->table.FindOrAdd(set, &added) + 1;
 }
 
 int Run::Total() const { return int(states_->table.Size()); }
