@@ -153,13 +153,13 @@ bool SignalSet::Find(int value, unsigned* pos) const {
 void SignalSet::Insert(int value) {
   // 0 names no signal; the lowest int has no inversion to stand beside it.
   if (value == 0 || value == std::numeric_limits<qint32>::min()) return;
-  unsigned pos = 0;
-  if (Find(value, &pos)) return;
-  const unsigned n = Size();
-  if (n == 0) {
+  if (IsEmpty()) {
     SetSingle(value);
     return;
   }
+  unsigned pos = 0;
+  if (Find(value, &pos)) return;
+  const unsigned n = Size();
   qint32* fresh = new (std::nothrow) qint32[n + 2];
   if (!fresh) return;
   fresh[0] = qint32(n + 1);

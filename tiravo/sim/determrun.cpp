@@ -265,31 +265,45 @@ QString Run::StatusText() const {
 void Run::AbstractGroups() {
   Index& x = *index_;
   const size_t w = states_->table.Words();
-  x.groups = 0;
   std::fill(x.unconditional.begin(), x.unconditional.end(), 0);
   bool anyUnconditional = false;
+  // The hottest loop of a run: plain pointers, and one word a set the common case.
+  const quint32* start = x.transStart.data();
+  const qint32* conditionOf = x.conditionOf.data();
+  const uint64_t* targets = x.targets.data();
+  qint32* groupOf = x.groupOf.data();
+  qint32* groupCondition = x.groupCondition.data();
+  uint64_t* sets = x.groupSets.data();
+  uint64_t* unconditional = x.unconditional.data();
+  int groups = 0;
   for (qint32 j : x.matched) {
-    for (quint32 t = x.transStart[size_t(j)]; t < x.transStart[size_t(j) + 1]; ++t) {
-      const uint64_t* targets = &x.targets[size_t(t) * w];
+    for (quint32 t = start[j], end = start[j + 1]; t < end; ++t) {
+      const uint64_t* from = targets + size_t(t) * w;
+      const qint32 c = conditionOf[t];
       uint64_t* into;
-      const qint32 c = x.conditionOf[t];
       if (c < 0) {
-        into = x.unconditional.data();
+        into = unconditional;
         anyUnconditional = true;
+      } else if (groupOf[c] < 0) {
+        groupOf[c] = groups;
+        groupCondition[groups] = c;
+        std::copy_n(from, w, sets + size_t(groups) * w);
+        ++groups;
+        continue;
       } else {
-        qint32& g = x.groupOf[size_t(c)];
-        if (g < 0) {
-          g = x.groups++;
-          x.groupCondition[size_t(g)] = c;
-          x.groupX[size_t(g)] = &x.conditionSets[size_t(c)];
-          std::fill_n(x.Group(g), w, 0);
-        }
-        into = x.Group(g);
+        into = sets + size_t(groupOf[c]) * w;
       }
-      automata::OrInto(into, targets, w);
+      if (w == 1)
+        *into |= *from;
+      else
+        automata::OrInto(into, from, w);
     }
   }
-  for (int g = 0; g < x.groups; ++g) x.groupOf[size_t(x.groupCondition[size_t(g)])] = -1;
+  x.groups = groups;
+  for (int g = 0; g < groups; ++g) {
+    x.groupX[size_t(g)] = &x.conditionSets[size_t(groupCondition[g])];
+    groupOf[groupCondition[g]] = -1;
+  }
   if (anyUnconditional) anyUnconditional = std::any_of(x.unconditional.begin(), x.unconditional.end(), [](uint64_t v) { return v != 0; });
   if (!anyUnconditional) return;
   if (x.groups == 0) {
