@@ -269,10 +269,23 @@ QString SignalName(const QStringList& names, int k) {
 
 namespace {
 
+QString NameIn(const QStringList& names, int k) { return SignalName(names, k); }
 QString NameIn(const NameList& names, int k) {
   const unsigned m = Magnitude(k);
   if (m == 0 || m > unsigned(names.size())) return QString::fromLatin1(kBadSignalName);
   return names.at(int(m - 1));
+}
+
+// Names joined by "&", inverted ones in upper case.
+template <typename Names>
+QString JoinedNames(const SignalSet& set, const Names& names) {
+  QString text;
+  for (qint32 l : set) {
+    if (!text.isEmpty()) text += QLatin1Char('&');
+    const QString name = NameIn(names, l);
+    text += l < 0 ? name.toUpper() : name;
+  }
+  return text;
 }
 
 }  // namespace
@@ -322,25 +335,11 @@ int SSignalSet::GlueLiteral(const SSignalSet& other) const {
 }
 
 QString SSignalSet::ToText(const QStringList& names) const {
-  if (IsEmpty()) return QStringLiteral("1");
-  QString text;
-  for (qint32 l : *this) {
-    if (!text.isEmpty()) text += QLatin1Char('&');
-    const QString name = SignalName(names, l);
-    text += l < 0 ? name.toUpper() : name;
-  }
-  return text;
+  return IsEmpty() ? QStringLiteral("1") : JoinedNames(*this, names);
 }
 
 QString SSignalSet::ToText(const NameList& names) const {
-  if (IsEmpty()) return QStringLiteral("1");
-  QString text;
-  for (qint32 l : *this) {
-    if (!text.isEmpty()) text += QLatin1Char('&');
-    const QString name = NameIn(names, l);
-    text += l < 0 ? name.toUpper() : name;
-  }
-  return text;
+  return IsEmpty() ? QStringLiteral("1") : JoinedNames(*this, names);
 }
 
 // ---- USignalSet ----
@@ -476,23 +475,9 @@ USignalSet& USignalSet::SymmetricDifference(const USignalSet& other) {
   return *this;
 }
 
-QString USignalSet::ToText(const QStringList& names) const {
-  QString text;
-  for (qint32 s : *this) {
-    if (!text.isEmpty()) text += QLatin1Char('&');
-    text += SignalName(names, s);
-  }
-  return text;
-}
-
-QString USignalSet::ToText(const NameList& names) const {
-  QString text;
-  for (qint32 s : *this) {
-    if (!text.isEmpty()) text += QLatin1Char('&');
-    text += NameIn(names, s);
-  }
-  return text;
-}
+// Its elements are all positive: no name is put in upper case.
+QString USignalSet::ToText(const QStringList& names) const { return JoinedNames(*this, names); }
+QString USignalSet::ToText(const NameList& names) const { return JoinedNames(*this, names); }
 
 // ---- lists of conjunctions ----
 
