@@ -4,10 +4,7 @@ NameList::NameList(int count, Maker maker) : maker_(std::move(maker)), count_(co
 
 NameList& NameList::operator=(const QStringList& names) {
   names_ = names;
-  maker_ = nullptr;
-  count_ = 0;
-  made_.clear();
-  madeCount_ = 0;
+  Forget();
   return *this;
 }
 
@@ -20,26 +17,26 @@ const QString& NameList::at(int i) const {
   if (!made_[size_t(i)]) {
     names_[i] = maker_(i);
     made_[size_t(i)] = true;
-    ++madeCount_;
+    if (++madeCount_ == count_) Forget();  // all made: what the maker holds is not needed
   }
   return names_.at(i);
 }
 
 const QStringList& NameList::All() const {
-  if (maker_ && madeCount_ < count_)
-    for (int i = 0; i < count_; ++i) at(i);
+  for (int i = 0; maker_ && i < count_; ++i) at(i);
   return names_;
 }
 
 QStringList& NameList::Edit() {
-  if (maker_) {
-    All();
-    maker_ = nullptr;
-    count_ = 0;
-    std::vector<bool>().swap(made_);
-    madeCount_ = 0;
-  }
+  All();
   return names_;
+}
+
+void NameList::Forget() const {
+  maker_ = nullptr;
+  count_ = 0;
+  std::vector<bool>().swap(made_);
+  madeCount_ = 0;
 }
 
 NameList& NameList::operator<<(const QString& name) {

@@ -27,7 +27,7 @@ class NameList {
   // The whole list, every name made.
   const QStringList& All() const;
   operator const QStringList&() const { return All(); }  // NOLINT: read as a plain list
-  // The whole list, to change: it stays a plain list from then on.
+  // The whole list, to change: a plain list from then on.
   QStringList& Edit();
   NameList& operator<<(const QString& name);
 
@@ -38,9 +38,11 @@ class NameList {
 
  private:
   mutable QStringList names_;
+  void Forget() const;  // a plain list from then on
+
   // With a maker: count_ names, made_[i] when names_[i] holds name i.
-  Maker maker_;
-  int count_ = 0;
+  mutable Maker maker_;
+  mutable int count_ = 0;
   mutable std::vector<bool> made_;
   mutable int madeCount_ = 0;
 };
