@@ -217,3 +217,41 @@ TEST(FTT, RowsAfterListsWereReplacedFindTheNewNamesAndLines) {
   EXPECT_EQ(m.XNames, QStringList{"x9"});
   EXPECT_EQ(m.Lines[0].Transitions.size(), 2u);
 }
+
+// Transitions of one literal to one event are kept packed, any other shape turns the list
+// plain: either way a list gives back what was added, in order, and a copy is its own.
+TEST(FTT, TransitionListGivesBackWhatWasAdded) {
+  const LTT_Line wide{SSignalSet{1, -2}, USignalSet{2, 4}};
+  const struct {
+    int count;
+    int widePosition;  // -1: none
+  } cases[] = {{0, -1}, {1, -1}, {2, -1}, {3, -1}, {9, -1}, {1, 0}, {3, 2}, {5, 1}};
+  for (const auto& c : cases) {
+    std::vector<LTT_Line> expected;
+    TransitionList list;
+    if (c.count > 2) list.reserve(3);
+    for (int i = 0; i < c.count; ++i) {
+      // Also an unconditional one, and an inverted literal.
+      const LTT_Line t = i == c.widePosition ? wide
+                         : i % 3 == 1        ? LTT_Line{SSignalSet(), USignalSet{10 + i}}
+                                             : LTT_Line{SSignalSet{i % 2 ? i : -i - 1}, USignalSet{10 + i}};
+      expected.push_back(t);
+      list.push_back(t);
+    }
+    const TransitionList copy = list;
+    TransitionList moved = TransitionList(copy);
+    ASSERT_EQ(list.size(), expected.size()) << c.count;
+    size_t i = 0;
+    for (const LTT_Line& t : moved) {
+      EXPECT_EQ(t.Condition, expected[i].Condition) << c.count << " " << i;
+      EXPECT_EQ(t.Targets, expected[i].Targets) << c.count << " " << i;
+      ++i;
+    }
+    EXPECT_EQ(i, expected.size());
+    if (c.count == 0) continue;
+    list.Edit(0).Targets.Add(7);
+    EXPECT_TRUE(list[0].Targets.Contains(7));
+    EXPECT_FALSE(copy[0].Targets.Contains(7));
+    if (c.count > 1) EXPECT_EQ(list[size_t(c.count) - 1].Targets, expected.back().Targets);
+  }
+}
