@@ -44,6 +44,7 @@ int FTT::SignalNumber(QStringList& names, const QString& name) {
 }
 
 QString FTT::GetName(const QStringList& names, int k) { return SignalName(names, k); }
+QString FTT::GetName(const NameList& names, int k) { return SignalName(names, k); }
 
 SSignalSet FTT::LiteralsOf(QStringList& names, const QStringList& items) {
   SSignalSet result;

@@ -42,6 +42,7 @@ class FTT {
   static int SignalNumber(QStringList& names, const QString& name);
   // The name of |k|; the model's error text for 0.
   static QString GetName(const QStringList& names, int k);
+  static QString GetName(const NameList& names, int k);
 
   // Items are "name=value"; value "0" gives the inverted literal. The single
   // item "1" is the constant true.

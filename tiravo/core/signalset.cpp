@@ -261,20 +261,21 @@ size_t SignalSet::Hash() const {
 
 // ---- names ----
 
-QString SignalName(const QStringList& names, int k) {
-  const unsigned m = Magnitude(k);
-  if (m == 0 || m > unsigned(names.size())) return QString::fromLatin1(kBadSignalName);
-  return names.at(int(m - 1));
-}
-
 namespace {
 
-QString NameIn(const QStringList& names, int k) { return SignalName(names, k); }
-QString NameIn(const NameList& names, int k) {
+template <typename Names>
+QString NameAt(const Names& names, int k) {
   const unsigned m = Magnitude(k);
   if (m == 0 || m > unsigned(names.size())) return QString::fromLatin1(kBadSignalName);
   return names.at(int(m - 1));
 }
+
+}  // namespace
+
+QString SignalName(const QStringList& names, int k) { return NameAt(names, k); }
+QString SignalName(const NameList& names, int k) { return NameAt(names, k); }
+
+namespace {
 
 // Names joined by "&", inverted ones in upper case.
 template <typename Names>
@@ -282,7 +283,7 @@ QString JoinedNames(const SignalSet& set, const Names& names) {
   QString text;
   for (qint32 l : set) {
     if (!text.isEmpty()) text += QLatin1Char('&');
-    const QString name = NameIn(names, l);
+    const QString name = SignalName(names, l);
     text += l < 0 ? name.toUpper() : name;
   }
   return text;

@@ -146,6 +146,7 @@ class USignalSet : public SignalSet {
 // The name of signal |k| in `names`; the model's error text for 0 or a number
 // past the end of the list.
 QString SignalName(const QStringList& names, int k);
+QString SignalName(const NameList& names, int k);  // makes only that name
 extern const char* const kBadSignalName;
 
 // A disjunctive normal form: a list of conjunctions.
