@@ -346,9 +346,9 @@ TEST(Determinizer, OneRunAtATime) {
   EXPECT_EQ(d.EndNotice(DRun::Done).text, QString::fromUtf8("Детерминизация успешно выполнена!"));
   ASSERT_TRUE(d.Result());
   EXPECT_EQ(d.StateCount(), 4);
-  EXPECT_EQ(d.NameTable()[1].number, 2);
-  EXPECT_EQ(d.NameTable()[1].newName, "s2&s3");
-  EXPECT_EQ(d.NameTable()[1].oldName, "s2&s3");
+  EXPECT_EQ(d.NameAt(1).number, 2);
+  EXPECT_EQ(d.NameAt(1).newName, "s2&s3");
+  EXPECT_EQ(d.NameAt(1).oldName, "s2&s3");
 }
 
 TEST(Determinizer, OnlyASuccessfulRunReplacesTheResult) {

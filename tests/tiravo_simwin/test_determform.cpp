@@ -6,7 +6,7 @@
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTextCursor>
 #include <QToolButton>
 #include <gtest/gtest.h>
@@ -24,9 +24,10 @@ using tiravo::TDeterm;
 
 namespace {
 
-QStringList NameColumn(const QTableWidget* g, int c) {
+QStringList NameColumn(const QTableView* g, int c) {
+  const QAbstractItemModel* m = g->model();
   QStringList out;
-  for (int r = 1; r < g->rowCount(); ++r) out << g->item(r, c)->text();
+  for (int r = 1; r < m->rowCount(); ++r) out << m->index(r, c).data().toString();
   return out;
 }
 
@@ -61,6 +62,11 @@ TEST_F(WorkedDeterm, FindsTheFourStatesOfTheWorkedTable) {
   EXPECT_EQ(script.lastText(), QStringLiteral("Детерминизация успешно выполнена!"));
   EXPECT_EQ(NameColumn(w.sgNameTable, 2), (QStringList{"s1", "s2&s3", "s1&s3", "s1&s2&s3"}));
   EXPECT_EQ(NameColumn(w.sgNameTable, 1), NameColumn(w.sgNameTable, 2));
+  EXPECT_EQ(NameColumn(w.sgNameTable, 0), (QStringList{"1", "2", "3", "4"}));
+  const QAbstractItemModel* names = w.sgNameTable->model();
+  EXPECT_EQ(names->index(0, 0).data().toString() + '|' + names->index(0, 1).data().toString() + '|' +
+                names->index(0, 2).data().toString(),
+            QStringLiteral("Номер|Новое имя|Старое имя"));
   EXPECT_EQ(w.ltS2->text(), QStringLiteral("4"));
   EXPECT_TRUE(w.sbTable->isEnabled());
   std::vector<QStringList> rows;
@@ -104,6 +110,7 @@ TEST_F(WorkedDeterm, RenamingUsesTheTemplateInOrderOfDiscovery) {
   dlg::Script script;
   w.sbDetermClick();
   EXPECT_EQ(NameColumn(w.sgNameTable, 1), (QStringList{"q0", "q1", "q2", "q3"}));
+  EXPECT_EQ(NameColumn(w.sgNameTable, 2), (QStringList{"s1", "s2&s3", "s1&s3", "s1&s2&s3"}));
   EXPECT_EQ(w.Engine().Result()->SNames, (QStringList{"q0", "q1", "q2", "q3"}));
 }
 

@@ -15,7 +15,7 @@
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
 #include <QTabWidget>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTextBlock>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -29,6 +29,7 @@
 #include "tiravo/forms/framemenus.h"
 #include "tiravo/forms/window_commands.h"
 #include "tiravo/forms/mainform.h"
+#include "tiravo/forms/nametablemodel.h"
 #include "tiravo/forms/setsform.h"
 #include "tiravo/forms/tableform.h"
 
@@ -162,12 +163,12 @@ void TDeterm::BuildControls() {
   lNameTable = new QLabel(QStringLiteral("Таблица преобразований имён:"), main);
   lNameTable->installEventFilter(this);
   options->addWidget(lNameTable);
-  sgNameTable = new QTableWidget(1, 3, main);
+  sgNameTable = new QTableView(main);
+  names_ = new NameTableModel(engine_, sgNameTable);
+  sgNameTable->setModel(names_);
   sgNameTable->horizontalHeader()->hide();
   sgNameTable->verticalHeader()->hide();
   sgNameTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  const char* heads[] = {"Номер", "Новое имя", "Старое имя"};
-  for (int c = 0; c < 3; ++c) sgNameTable->setItem(0, c, new QTableWidgetItem(QString::fromUtf8(heads[c])));
   options->addWidget(sgNameTable, 1);
   pages->addTab(main, QStringLiteral("Main"));
 
@@ -318,15 +319,7 @@ void TDeterm::Finish(determ::Run::Status status) {
   }
 }
 
-void TDeterm::FillNameTable() {
-  const std::vector<determ::NameRow>& rows = engine_.NameTable();
-  sgNameTable->setRowCount(int(rows.size()) + 1);
-  for (int r = 0; r < int(rows.size()); ++r) {
-    sgNameTable->setItem(r + 1, 0, new QTableWidgetItem(QString::number(rows[size_t(r)].number)));
-    sgNameTable->setItem(r + 1, 1, new QTableWidgetItem(rows[size_t(r)].newName));
-    sgNameTable->setItem(r + 1, 2, new QTableWidgetItem(rows[size_t(r)].oldName));
-  }
-}
+void TDeterm::FillNameTable() { names_->Refresh(); }
 
 // ---- the result as a table ----
 

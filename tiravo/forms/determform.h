@@ -18,10 +18,12 @@ class QMenu;
 class QPlainTextEdit;
 class QRadioButton;
 class QTabWidget;
-class QTableWidget;
+class QTableView;
 class QToolButton;
 
 namespace tiravo {
+
+class NameTableModel;
 
 class TDeterm : public TChildForm {
   Q_OBJECT
@@ -59,7 +61,7 @@ class TDeterm : public TChildForm {
   QCheckBox *cbName = nullptr, *cbBrouser = nullptr, *Complete = nullptr;
   QLineEdit* eTemplate = nullptr;
   QRadioButton *trD = nullptr, *trT = nullptr;
-  QTableWidget* sgNameTable = nullptr;
+  QTableView* sgNameTable = nullptr;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -72,6 +74,7 @@ class TDeterm : public TChildForm {
   void FillNameTable();
 
   determ::Determinizer engine_;
+  NameTableModel* names_ = nullptr;  // sgNameTable's rows
   USignalSet s0_;
   bool ready_ = false;
   bool alphabetError_ = false;

@@ -131,9 +131,8 @@ Run::Status Determinizer::Round() {
     std::unique_ptr<FTT> fresh = run_->TakeResult();
     if (fresh && !fresh->Lines.empty()) {
       result_ = std::move(fresh);
-      const QStringList oldNames = run_->OldNames(), newNames = run_->NewNames();
-      names_.clear();
-      for (int k = 0; k < oldNames.size(); ++k) names_.push_back(NameRow{k + 1, newNames.at(k), oldNames.at(k)});
+      renamed_ = run_->Renames();
+      oldNames_ = renamed_ ? run_->OldNameList() : NameList();
     } else {
       status = Run::Empty;
     }
@@ -143,6 +142,11 @@ Run::Status Determinizer::Round() {
   errorCondition_ = run_->ErrorCondition();
   run_.reset();
   return status;
+}
+
+NameRow Determinizer::NameAt(int k) const {
+  const QString& newName = result_->SNames.at(k);
+  return NameRow{k + 1, newName, renamed_ ? oldNames_.at(k) : newName};
 }
 
 Run::Status Determinizer::RunAll(const std::function<bool(const Run&)>& between) {

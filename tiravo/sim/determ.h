@@ -11,6 +11,7 @@
 
 #include "automata/bitsets.h"
 #include "tiravo/core/ftt.h"
+#include "tiravo/core/namelist.h"
 
 namespace determ {
 
@@ -78,8 +79,12 @@ class Run {
 
   // Done: the result (once). Otherwise null.
   std::unique_ptr<FTT> TakeResult();
+  bool Renames() const { return options_.rename; }  // new names template + number
   QStringList OldNames() const;  // texts of the event sets
   QStringList NewNames() const;
+  // The texts of the event sets, each made when first read. It shares the run's rows,
+  // so it stays usable after the run is gone.
+  NameList OldNameList() const;
 
   Run(const Run&) = delete;
   Run& operator=(const Run&) = delete;
@@ -148,9 +153,11 @@ class Determinizer {
   QString ErrorEvent() const { return errorEvent_; }
   QString ErrorCondition() const { return errorCondition_; }
 
-  // States of the last good result, one row each.
-  const std::vector<NameRow>& NameTable() const { return names_; }
-  int StateCount() const { return int(names_.size()); }
+  // States of the last good result: how many, and the row of state k (0-based). A
+  // row's names are made when it is first asked for: a result may hold hundreds of
+  // thousands of states, and only those shown need their texts.
+  int StateCount() const { return result_ ? int(result_->SNames.size()) : 0; }
+  NameRow NameAt(int k) const;
 
  private:
   std::unique_ptr<FTT> source_;
@@ -159,7 +166,10 @@ class Determinizer {
   QString tableName_;
   QString refusal_;
   QString errorEvent_, errorCondition_;
-  std::vector<NameRow> names_;
+  // The old names of the result's states when it was renamed; otherwise its own
+  // names are the old ones too.
+  NameList oldNames_;
+  bool renamed_ = false;
 };
 
 // The rows of the table window that shows `result`, from row 1 on, five

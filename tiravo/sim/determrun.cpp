@@ -237,6 +237,11 @@ QStringList Run::OldNames() const {
   return f_;
 }
 
+NameList Run::OldNameList() const {
+  std::shared_ptr<const States> states = states_;
+  return NameList(Total(), [states](int k) { return states->SetText(k); });
+}
+
 QStringList Run::NewNames() const {
   if (!options_.rename) return OldNames();
   g_.reserve(Total());
