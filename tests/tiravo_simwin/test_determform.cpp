@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include "answer.h"
+#include "bench/tiravo/nfatable.h"
 #include "platform/dialogs.h"
 #include "tiravo/forms/browser.h"
 #include "tiravo/forms/derror.h"
@@ -174,6 +175,24 @@ TEST(DetermForm, AlphabetWithAForbiddenCharacterIsRefusedAndBlocksS0) {
   EXPECT_EQ(w.mS->textCursor().selectedText(), QStringLiteral("&"));
   w.sbS0Click();
   EXPECT_EQ(script.lastText(), QStringLiteral("Испрвавте ошибки в алфавите [S]!"));
+}
+
+TEST(DetermForm, NameTableMakesOnlyTheNamesItShows) {
+  // "(a|b)* a (a|b)^11": 4096 states, the table shown on its page.
+  TDeterm w;
+  w.SetTable(std::make_unique<FTT>(subsets::TableOf(subsets::BlowUp(12))), QStringLiteral("B.tbl"));
+  wintest::AnswerSetS({"s1"});
+  w.sbS0Click();
+  w.pages->setCurrentIndex(2);
+  w.show();
+  dlg::Script script;
+  w.sbDetermClick();
+  QApplication::processEvents();
+  ASSERT_EQ(w.sgNameTable->model()->rowCount(), 4096 + 1);
+  const NameList& names = w.Engine().Result()->SNames;
+  EXPECT_GT(names.Made(), 0);
+  EXPECT_LT(names.Made(), 200);
+  EXPECT_EQ(NameColumn(w.sgNameTable, 2).last(), QStringLiteral("s1&s13"));
 }
 
 TEST(DetermForm, LongRunShowsItsStatusAFewTimesASecondAndStopsAtOnce) {

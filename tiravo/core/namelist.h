@@ -23,6 +23,8 @@ class NameList {
   const QString& at(int i) const;
   const QString& first() const { return at(0); }
   QString join(QChar separator) const { return All().join(separator); }
+  // How many names are made so far: all of a plain list.
+  int Made() const { return maker_ ? madeCount_ : size(); }
 
   // The whole list, every name made.
   const QStringList& All() const;

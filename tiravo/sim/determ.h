@@ -80,7 +80,7 @@ class Run {
   // Done: the result (once). Otherwise null.
   std::unique_ptr<FTT> TakeResult();
   bool Renames() const { return options_.rename; }  // new names template + number
-  QStringList OldNames() const;  // texts of the event sets
+  QStringList OldNames() const;  // texts of the event sets, all made
   QStringList NewNames() const;
   // The texts of the event sets, each made when first read. It shares the run's rows,
   // so it stays usable after the run is gone.
@@ -96,6 +96,7 @@ class Run {
   // 0 when refused.
   int StateOf(const uint64_t* set);
   USignalSet SetOf(int k) const;
+  NameList NewNameList() const;  // made when read, like OldNameList()
   void Fail(Status status);
   // The successor groups of the matched lines into the index's scratch (abstract inputs).
   void AbstractGroups();
@@ -111,8 +112,6 @@ class Run {
   struct States;
   std::shared_ptr<States> states_;
   std::unique_ptr<Index> index_;
-  mutable QStringList f_;  // texts of the first states, grown on demand
-  mutable QStringList g_;  // new names likewise, when renaming
   std::unique_ptr<FTT> result_;
 };
 

@@ -231,23 +231,19 @@ USignalSet Run::SetOf(int k) const {
   return USignalSet::FromSignals(std::move(events));
 }
 
-QStringList Run::OldNames() const {
-  f_.reserve(Total());
-  for (int k = int(f_.size()); k < Total(); ++k) f_.append(states_->SetText(k));
-  return f_;
-}
+QStringList Run::OldNames() const { return OldNameList().All(); }
 
 NameList Run::OldNameList() const {
   std::shared_ptr<const States> states = states_;
   return NameList(Total(), [states](int k) { return states->SetText(k); });
 }
 
-QStringList Run::NewNames() const {
-  if (!options_.rename) return OldNames();
-  g_.reserve(Total());
-  for (int k = int(g_.size()); k < Total(); ++k) g_.append(states_->NewName(k));
-  return g_;
+NameList Run::NewNameList() const {
+  std::shared_ptr<const States> states = states_;
+  return NameList(Total(), [states](int k) { return states->NewName(k); });
 }
+
+QStringList Run::NewNames() const { return options_.rename ? NewNameList().All() : OldNames(); }
 
 void Run::Fail(Status status) {
   status_ = status;
@@ -414,8 +410,7 @@ Run::Status Run::Round() {
   }
   result_->XNames = source_.XNames;
   result_->YNames = source_.YNames;
-  std::shared_ptr<const States> states = states_;
-  result_->SNames = NameList(Total(), [states](int k) { return states->NewName(k); });
+  result_->SNames = NewNameList();
   index_.reset();
   states_->table.ReleaseIndex();
   status_ = Done;
