@@ -31,31 +31,29 @@ bool needsCut(const Factor* const* p, size_t size) {
   return size > 2 || hasGroup(p, size, size - 1);
 }
 
-void appendNumber(QString* s, int n) {
-  char digits[12];
-  int k = 0;
-  do {
-    digits[k++] = char('0' + n % 10);
-    n /= 10;
-  } while (n > 0);
-  while (k > 0) s->append(QLatin1Char(digits[--k]));
-}
+void append(std::u16string* s, QStringView v) { s->append(reinterpret_cast<const char16_t*>(v.utf16()), size_t(v.size())); }
 
 // An event of the text by its name, or a fresh one by its number.
-void appendEvent(QString* s, QStringView name, int fresh) {
+void appendEvent(std::u16string* s, QStringView name, int fresh) {
   if (fresh == 0) {
-    s->append(name);
+    append(s, name);
     return;
   }
-  s->append(QLatin1Char('s'));
-  appendNumber(s, fresh);
+  char16_t digits[12];
+  int k = 0;
+  do {
+    digits[k++] = char16_t(u'0' + fresh % 10);
+    fresh /= 10;
+  } while (fresh > 0);
+  s->push_back(u's');
+  while (k > 0) s->push_back(digits[--k]);
 }
 
-void appendFactor(QString* s, const Factor& f) {
+void appendFactor(std::u16string* s, const Factor& f) {
   if (f.isName())
-    s->append(f.name);
+    append(s, f.name);
   else
-    s->append(textscan::toText(f));
+    append(s, textscan::toText(f));
 }
 
 // The number n of a name "s<n>" written as QString::number writes it, or 0.
@@ -91,34 +89,34 @@ void TRvasSku::charge(qsizetype n) {
     throw VexoError(QStringLiteral("Выражение РВАС дает слишком большой текст СКУ"));
 }
 
-void TRvasSku::writeLine(const QString& line) {
-  charge(line.size());
-  out_->append(QString(line.constData(), line.size()));  // at its size: the buffer is used again
+void TRvasSku::writeLine(const std::u16string& line) {
+  charge(qsizetype(line.size()));
+  out_->append(QString(reinterpret_cast<const QChar*>(line.data()), qsizetype(line.size())));
 }
 
-QString& TRvasSku::buffer() {
+std::u16string& TRvasSku::buffer() {
   if (size_t(level_) == lines_.size()) lines_.emplace_back();
-  QString& text = lines_[size_t(level_)];
-  text.resize(0);
+  std::u16string& text = lines_[size_t(level_)];
+  text.clear();
   return text;
 }
 
 qsizetype TRvasSku::startTerm(Equation* eq) {
-  if (eq->any) eq->text->append(QLatin1Char('|'));
+  if (eq->any) eq->text->push_back(u'|');
   eq->any = true;
-  return eq->text->size();
+  return qsizetype(eq->text->size());
 }
 
 void TRvasSku::writeEquation(Event target, const Factors* alts, size_t count) {
   // The equations of the steps inside are written before this one, each in a buffer of its
   // own nesting.
-  QString& text = buffer();
+  std::u16string& text = buffer();
   ++level_;
   appendEvent(&text, target.name, target.fresh);
-  text.append(QLatin1Char('='));
+  text.push_back(u'=');
   Equation eq{&text};
   for (size_t i = 0; i < count; ++i) convertAlt(target, alts[i], &eq);
-  text.append(QLatin1Char(';'));
+  text.push_back(u';');
   --level_;
   writeLine(text);
 }
@@ -143,11 +141,10 @@ void TRvasSku::convertAlt(Event target, Factors alt, Equation* eq) {
     // A*{B}: the target is reached from A, and again from itself under each
     // alternative of B.
     Factor self;
-    if (target.fresh == 0) {
-      self.name = target.name.toString();
-    } else {
-      appendEvent(&self.name, {}, target.fresh);
-    }
+    if (target.fresh == 0)
+      self.name = QString::fromRawData(target.name.data(), target.name.size());  // the statement outlives it
+    else
+      self.name = QLatin1Char('s') + QString::number(target.fresh);
     convertAlt(target, alt.head(), eq);
     for (const Product& b : last.alts) {
       p.clear();
@@ -167,24 +164,24 @@ void TRvasSku::convertAlt(Event target, Factors alt, Equation* eq) {
     }
     return;
   }
-  QString& text = *eq->text;
+  std::u16string& text = *eq->text;
   if (needsCut(alt.at, alt.size)) {
     int current = fresh();
     const qsizetype start = startTerm(eq);
     appendEvent(&text, {}, current);
-    text.append(QLatin1Char('*'));
+    text.push_back(u'*');
     appendFactor(&text, last);
-    charge(text.size() - start);
+    charge(qsizetype(text.size()) - start);
     Factors rest = alt.head();
     while (needsCut(rest.at, rest.size)) {
       const int next = fresh();
-      QString& step = buffer();
+      std::u16string& step = buffer();
       appendEvent(&step, {}, current);
-      step.append(QLatin1Char('='));
+      step.push_back(u'=');
       appendEvent(&step, {}, next);
-      step.append(QLatin1Char('*'));
+      step.push_back(u'*');
       appendFactor(&step, rest.back());
-      step.append(QLatin1Char(';'));
+      step.push_back(u';');
       writeLine(step);
       current = next;
       rest = rest.head();
@@ -194,10 +191,10 @@ void TRvasSku::convertAlt(Event target, Factors alt, Equation* eq) {
   }
   const qsizetype start = startTerm(eq);
   for (size_t i = 0; i < alt.size; ++i) {
-    if (i) text.append(QLatin1Char('*'));
+    if (i) text.push_back(u'*');
     appendFactor(&text, *alt.at[i]);
   }
-  charge(text.size() - start);
+  charge(qsizetype(text.size()) - start);
 }
 
 void TRvasSku::Convert() {
@@ -225,7 +222,8 @@ void TRvasSku::Convert() {
   produced_ = 0;
   level_ = 0;
   depth_ = 0;
-  writeLine(QStringLiteral("sku:"));
+  out_->reserve(out_->size() + statements_.size() + 2);  // a line at least for each
+  writeLine(u"sku:");
   std::vector<const Factor*> factors;
   std::vector<Factors> alts;
   for (const QString& st : statements_) {
@@ -233,7 +231,8 @@ void TRvasSku::Convert() {
     if (eq < 0) continue;
     const QStringView left = QStringView(st).left(eq);
     Sum rhs;
-    if (!textscan::parseSum(st.mid(eq + 1), &rhs, kMaxDepth))
+    // The right side is read in place: the parsed factors copy their names.
+    if (!textscan::parseSum(QString::fromRawData(st.constData() + eq + 1, st.size() - eq - 1), &rhs, kMaxDepth))
       throw VexoError(QStringLiteral("Выражение РВАС слишком сложно для преобразования"));
     produced_ = 0;  // the budget is per expression: only bracket groups make text explode
     factors.clear();

@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <deque>
+#include <string>
 #include <vector>
 
 #include "velmora/documents/formats/docsettings.h"
@@ -39,7 +40,7 @@ class TRvasSku {
   };
   // The equation being written: its text so far and whether it has a term yet.
   struct Equation {
-    QString* text;
+    std::u16string* text;
     bool any = false;
   };
 
@@ -47,8 +48,8 @@ class TRvasSku {
   void writeEquation(Event target, const Factors* alts, size_t count);
   void convertAlt(Event target, Factors alt, Equation* eq);
   qsizetype startTerm(Equation* eq);
-  QString& buffer();  // the empty buffer of the current nesting
-  void writeLine(const QString& line);
+  std::u16string& buffer();  // the empty buffer of the current nesting
+  void writeLine(const std::u16string& line);
   void charge(qsizetype n);
 
   const QStringList text_;
@@ -58,7 +59,7 @@ class TRvasSku {
   int counter_ = 0;
   std::vector<int> used_;  // numbers of the text's own names "s1", "s2", ...: fresh events skip them
   size_t nextUsed_ = 0;
-  std::deque<QString> lines_;  // one buffer per nesting of equations, kept from one to the next
+  std::deque<std::u16string> lines_;  // one buffer per nesting of equations, kept from one to the next
   int level_ = 0;
   NameViewTable outputIndex_;   // outputs in order of first declaration
   QStringList outputEvents_;
