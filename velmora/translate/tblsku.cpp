@@ -60,12 +60,13 @@ inline void prefetch(const QString& a, const QString& b) {
   __builtin_prefetch(b.constData());
 }
 
-// Numbers listed per key, each list in the order the pairs came: the pairs are sorted by
+// Items listed per key, each list in the order the pairs came: the pairs are sorted by
 // key with one counting pass, so that no list is a block of its own.
+template <typename Item>
 struct Lists {
   std::vector<int> start;  // the list of key k is items[start[k] .. start[k+1])
-  std::vector<int> items;
-  Lists(int keys, const std::vector<std::pair<int, int>>& pairs) : start(size_t(keys) + 1, 0), items(pairs.size()) {
+  std::vector<Item> items;
+  Lists(int keys, const std::vector<std::pair<int, Item>>& pairs) : start(size_t(keys) + 1, 0), items(pairs.size()) {
     for (const auto& p : pairs) ++start[size_t(p.first) + 1];
     for (size_t k = 1; k < start.size(); ++k) start[k] += start[k - 1];
     std::vector<int> next(start.begin(), start.end() - 1);
@@ -73,11 +74,11 @@ struct Lists {
   }
 };
 
-// "name=a|b|c;" made at its size: `part(i)` gives the i-th item of the list.
-template <typename Part>
-QString equation(QStringView name, const int* first, const int* last, Part part) {
+// "name=a|b|c;" made at its size: `part(i)` gives the text of item i of the list.
+template <typename Item, typename Part>
+QString equation(QStringView name, const Item* first, const Item* last, Part part) {
   qsizetype n = name.size() + 2 + (last > first ? (last - first) - 1 : 0);
-  for (const int* i = first; i != last; ++i) n += part(*i).size();
+  for (const Item* i = first; i != last; ++i) n += part(*i).size();
   QString line(n, Qt::Uninitialized);
   QChar* p = line.data();
   auto put = [&p](QStringView v) {
@@ -86,7 +87,7 @@ QString equation(QStringView name, const int* first, const int* last, Part part)
   };
   put(name);
   *p++ = QLatin1Char('=');
-  for (const int* i = first; i != last; ++i) {
+  for (const Item* i = first; i != last; ++i) {
     if (i != first) *p++ = QLatin1Char('|');
     put(part(*i));
   }
@@ -168,9 +169,9 @@ void TTblToSku::Convert() {
   // cell at or above it; rows above the first source cell have none (for every target
   // alike, not what the previous target's pass left over). A row's term is made once
   // into one text and only its place is kept.
+  using Term = std::pair<qsizetype, qsizetype>;  // start and length in termText
   QString termText;
-  std::vector<std::pair<qsizetype, qsizetype>> termAt;  // start, length in termText
-  std::vector<std::pair<int, int>> targetTerms;          // target, term
+  std::vector<std::pair<int, Term>> targetTerms;
   QString source;
   for (int i = 0; i < int(rows.size()); ++i) {
     const TableRow& r = rows[i];
@@ -187,17 +188,23 @@ void TTblToSku::Convert() {
     termText += QLatin1Char('*');
     appendTerm(&termText, r.x);
     if (termText.size() == mark + 2 && termText.at(mark + 1) == QLatin1Char('1')) termText.truncate(mark);
-    const int term = int(termAt.size());
-    termAt.emplace_back(start, termText.size() - start);
+    const Term term(start, termText.size() - start);
     for (int k : looked) targetTerms.emplace_back(k, term);
   }
-  const Lists terms(targetIndex.size(), targetTerms);
+  const Lists<Term> terms(targetIndex.size(), targetTerms);
   out_->reserve(out_->size() + targetIndex.size() + outputIndex.size() + 2);
-  for (int k = 0; k < targetIndex.size(); ++k)
-    out_->append(equation(targetIndex.name(k), terms.items.data() + terms.start[size_t(k)],
-                          terms.items.data() + terms.start[size_t(k) + 1], [&](int t) {
-                            return QStringView(termText).mid(termAt[size_t(t)].first, termAt[size_t(t)].second);
-                          }));
+  const Term* const items = terms.items.data();
+  for (int k = 0; k < targetIndex.size(); ++k) {
+    // A target's terms lie apart in the text: those of a target some ahead are asked for early.
+    if (k + kAhead < targetIndex.size()) {
+      const size_t a = size_t(k + kAhead);
+      __builtin_prefetch(targetIndex.name(int(a)).data());
+      for (int i = terms.start[a]; i < terms.start[a + 1]; ++i)
+        __builtin_prefetch(termText.constData() + items[i].first);
+    }
+    out_->append(equation(targetIndex.name(k), items + terms.start[size_t(k)], items + terms.start[size_t(k) + 1],
+                          [&](const Term& t) { return QStringView(termText).mid(t.first, t.second); }));
+  }
   if (!hasOutputs_) return;
 
   // Only rows with their own source cell give an output its events, each event once.
@@ -216,7 +223,7 @@ void TTblToSku::Convert() {
     for (int k : looked)
       for (int e : events) outputEvents.emplace_back(k, e);
   }
-  const Lists lists(outputIndex.size(), outputEvents);
+  const Lists<int> lists(outputIndex.size(), outputEvents);
   std::vector<int> listed(size_t(eventIndex.size()), 0);  // output + 1 that listed the event
   std::vector<int> once;
   for (int k = 0; k < outputIndex.size(); ++k) {
