@@ -227,6 +227,11 @@ void TTblToSku::Convert() {
   std::vector<int> listed(size_t(eventIndex.size()), 0);  // output + 1 that listed the event
   std::vector<int> once;
   for (int k = 0; k < outputIndex.size(); ++k) {
+    if (k + kAhead < outputIndex.size()) {
+      const size_t a = size_t(k + kAhead);
+      for (int i = lists.start[a]; i < lists.start[a + 1]; ++i)
+        __builtin_prefetch(eventIndex.name(lists.items[size_t(i)]).data());
+    }
     once.clear();
     for (int i = lists.start[size_t(k)]; i < lists.start[size_t(k) + 1]; ++i) {
       const int e = lists.items[size_t(i)];
