@@ -39,14 +39,14 @@ void appendEvent(std::u16string* s, QStringView name, int fresh) {
     append(s, name);
     return;
   }
-  char16_t digits[12];
-  int k = 0;
+  char16_t text[12];  // "s" and at most ten digits, written from the end
+  int k = 12;
   do {
-    digits[k++] = char16_t(u'0' + fresh % 10);
+    text[--k] = char16_t(u'0' + fresh % 10);
     fresh /= 10;
   } while (fresh > 0);
-  s->push_back(u's');
-  while (k > 0) s->push_back(digits[--k]);
+  text[--k] = u's';
+  s->append(text + k, size_t(12 - k));
 }
 
 void appendFactor(std::u16string* s, const Factor& f) {
