@@ -1,9 +1,8 @@
 #include "velmora/translate/skutbl.h"
 
-#include <QHash>
-
 #include <algorithm>
-#include <unordered_map>
+#include <cstdint>
+#include <vector>
 
 #include "platform/errors.h"
 #include "velmora/translate/nametable.h"
@@ -13,73 +12,274 @@ using textscan::lowerAscii;
 
 namespace {
 
-// One term after its brackets were multiplied out: a plain product of names.
-using Names = QStringList;
+// Sequences of numbers, each kept once and numbered in order of first appearance. The
+// sequences lie end to end in one array; the table holds their numbers.
+class SequenceTable {
+ public:
+  SequenceTable() : slots_(16, 0) {}
+  int size() const { return int(starts_.size()); }
 
-// Multiplies out the brackets of one term, the rightmost group first: the factors
-// around the group (before it, then after it) are followed by each of the group's
-// alternatives. Other terms of the equation are not touched.
-void expandTerm(const textscan::Product& term, QList<Names>* out, qsizetype* total,
-                const QString& eq) {
-  // Products are lists of the factors of the parsed term: taking a group apart copies
-  // no group.
-  using Factors = std::vector<const textscan::Factor*>;
-  std::vector<Factors> work(1);  // a stack; the last item is the next term in order
-  for (const textscan::Factor& f : term) work.back().push_back(&f);
-  while (!work.empty()) {
-    const Factors p = std::move(work.back());
-    work.pop_back();
-    int g = -1;
-    for (int k = int(p.size()) - 1; k >= 0; --k)
-      if (!p[size_t(k)]->isName()) {
-        g = k;
-        break;
+  // The number of seq[0..n), which is added when new; `added` tells which.
+  int add(const uint32_t* seq, size_t n, bool* added) {
+    const uint64_t h = hashOf(seq, n);
+    const size_t mask = slots_.size() - 1;
+    size_t i = size_t(h) & mask;
+    for (; slots_[i]; i = (i + 1) & mask) {
+      if (uint32_t(slots_[i] >> 32) != uint32_t(h >> 32)) continue;
+      const int k = int(uint32_t(slots_[i])) - 1;
+      const size_t from = starts_[size_t(k)], to = ends(k);
+      if (to - from == n && std::equal(seq, seq + n, pool_.begin() + ptrdiff_t(from))) {
+        *added = false;
+        return k;
       }
-    if (g < 0) {
-      Names names;
-      names.reserve(qsizetype(p.size()));
-      for (const textscan::Factor* f : p) names << f->name;
-      *total += names.size();
-      out->append(std::move(names));
-      if (*total > TSkuTbl::kMaxNames)
-        throw VexoError(QStringLiteral("Уравнение %1 после раскрытия скобок дает слишком много "
-                                       "дизъюнктивных членов")
-                            .arg(eq));
-      continue;
     }
-    Factors rest;
-    rest.reserve(p.size());
-    for (int k = 0; k < int(p.size()); ++k)
-      if (k != g) rest.push_back(p[size_t(k)]);
-    const textscan::Sum& alts = p[size_t(g)]->alts;
-    for (auto it = alts.rbegin(); it != alts.rend(); ++it) {
-      Factors q = rest;
-      for (const textscan::Factor& f : *it) q.push_back(&f);
-      work.push_back(std::move(q));
-    }
+    const int k = size();
+    starts_.push_back(pool_.size());
+    pool_.insert(pool_.end(), seq, seq + n);
+    slots_[i] = ((h >> 32) << 32) | uint64_t(k + 1);
+    if (2 * starts_.size() > slots_.size()) grow();
+    *added = true;
+    return k;
   }
-}
 
-struct IdsHash {
-  size_t operator()(const std::vector<uint32_t>& ids) const {
-    size_t h = 0x9E3779B97F4A7C15ULL;
-    for (uint32_t v : ids) h = (h ^ v) * 0xBF58476D1CE4E5B9ULL;
-    return h ^ (h >> 31);
+ private:
+  size_t ends(int k) const {
+    return size_t(k) + 1 < starts_.size() ? starts_[size_t(k) + 1] : pool_.size();
   }
+  static uint64_t hashOf(const uint32_t* seq, size_t n) {
+    uint64_t h = 0x9E3779B97F4A7C15ULL ^ n;
+    for (size_t k = 0; k < n; ++k) h = (h ^ seq[k]) * 0xBF58476D1CE4E5B9ULL;
+    h ^= h >> 29;
+    h *= 0x94D049BB133111EBULL;
+    return h ^ (h >> 32);
+  }
+  void grow() {
+    std::vector<uint64_t> old(slots_.size() * 2, 0);
+    old.swap(slots_);
+    const size_t mask = slots_.size() - 1;
+    for (uint64_t slot : old) {
+      if (!slot) continue;
+      const int k = int(uint32_t(slot)) - 1;
+      const size_t from = starts_[size_t(k)];
+      size_t i = size_t(hashOf(pool_.data() + from, ends(k) - from)) & mask;
+      while (slots_[i]) i = (i + 1) & mask;
+      slots_[i] = slot;
+    }
+  }
+
+  std::vector<uint64_t> slots_;  // the hash's upper half above the number plus 1; 0 is free
+  std::vector<size_t> starts_;
+  std::vector<uint32_t> pool_;
 };
 
-// `cell` lists `name` among its names joined by '&'.
-bool hasName(const QString& cell, const QString& name) {
-  for (QStringView part : QStringView(cell).split(QLatin1Char('&')))
-    if (part == name) return true;
-  return false;
+// A right side parsed into alternatives of products of factors, flat: a product is a run
+// of factors, a group a run of products. The arrays are kept from one equation to the
+// next, so that reading one allocates nothing once they have grown.
+//
+// Reading rules: empty factors are dropped; a name right after a group, or a group right
+// after a name, is a further factor; a closing bracket without its opening one is ignored
+// (the name goes on past it) and groups left open are closed at the end.
+class RightSide {
+ public:
+  static constexpr int32_t kGroup = -1;
+  struct Factor {
+    int32_t name;  // the name's number, or kGroup
+    uint32_t first, count;  // a group's alternatives in products()
+  };
+  struct Product {
+    uint32_t first, count;  // its factors in factors()
+  };
+
+  // Reads text; names are numbered in `names`. Returns false when brackets nest deeper
+  // than maxDepth (the result is then incomplete).
+  template <typename AddName>
+  bool parse(QStringView text, int maxDepth, AddName addName);
+
+  const std::vector<Factor>& factors() const { return factors_; }
+  const std::vector<Product>& products() const { return products_; }
+  // The alternatives of the whole right side.
+  Product top() const { return top_; }
+
+ private:
+  struct Frame {
+    ushort open;
+    size_t products, factors;  // where its alternatives and its current product start
+  };
+  void endProduct() {
+    const size_t from = frames_.back().factors;
+    const Product p{uint32_t(factors_.size()), uint32_t(factorStack_.size() - from)};
+    factors_.insert(factors_.end(), factorStack_.begin() + ptrdiff_t(from), factorStack_.end());
+    factorStack_.resize(from);
+    productStack_.push_back(p);
+  }
+  Product endSum() {
+    const size_t from = frames_.back().products;
+    const Product alts{uint32_t(products_.size()), uint32_t(productStack_.size() - from)};
+    products_.insert(products_.end(), productStack_.begin() + ptrdiff_t(from), productStack_.end());
+    productStack_.resize(from);
+    return alts;
+  }
+
+  std::vector<Factor> factors_, factorStack_;
+  std::vector<Product> products_, productStack_;
+  std::vector<Frame> frames_;
+  std::vector<qsizetype> strays_;
+  QString stripped_;
+  Product top_{0, 0};
+};
+
+template <typename AddName>
+bool RightSide::parse(QStringView text, int maxDepth, AddName addName) {
+  factors_.clear();
+  products_.clear();
+  factorStack_.clear();
+  productStack_.clear();
+  frames_.clear();
+  frames_.push_back(Frame{0, 0, 0});
+  // The name being read is text[nameStart, i) without the stray brackets inside it.
+  qsizetype nameStart = 0, i = 0;
+  strays_.clear();
+  bool ok = true;
+  const auto endName = [&] {
+    if (i > nameStart) {
+      QStringView name = text.mid(nameStart, i - nameStart);
+      if (!strays_.empty()) {
+        stripped_.clear();
+        qsizetype from = nameStart;
+        for (qsizetype s : strays_) {
+          stripped_.append(text.mid(from, s - from));
+          from = s + 1;
+        }
+        stripped_.append(text.mid(from, i - from));
+        name = stripped_;
+      }
+      if (!name.isEmpty()) factorStack_.push_back(Factor{int32_t(addName(name)), 0, 0});
+    }
+    strays_.clear();
+    nameStart = std::max(nameStart, i + 1);
+  };
+  const auto closeFrame = [&] {
+    endName();
+    endProduct();
+    const Product alts = endSum();
+    frames_.pop_back();
+    factorStack_.push_back(Factor{kGroup, alts.first, alts.count});
+  };
+  const QChar* p = text.data();
+  const qsizetype n = text.size();
+  for (; i < n; ++i) {
+    const ushort u = p[i].unicode();
+    switch (u) {
+      case '*':
+        endName();
+        break;
+      case '|':
+        endName();
+        endProduct();
+        break;
+      case '(':
+      case '{':
+        endName();
+        if (int(frames_.size()) > maxDepth) {
+          ok = false;
+          i = n;  // leaves the loop; the text is not read further
+          continue;
+        }
+        frames_.push_back(Frame{u, productStack_.size(), factorStack_.size()});
+        break;
+      case ')':
+      case '}':
+        if (frames_.size() > 1 && frames_.back().open == (u == ')' ? '(' : '{')) closeFrame();
+        else strays_.push_back(i);
+        break;
+      default:
+        break;
+    }
+  }
+  while (frames_.size() > 1) closeFrame();
+  endName();
+  endProduct();
+  top_ = endSum();
+  return ok;
 }
 
-bool hasNonBlank(const QString& s) {
-  for (QChar c : s)
-    if (c != QLatin1Char(' ')) return true;
-  return false;
-}
+// Multiplies out the brackets of one term, the rightmost group first: the factors around
+// the group (before it, then after it) are followed by each of the group's alternatives.
+// Each plain product is handed to out as the numbers of its names, in order. The stack
+// of products to do lies end to end in one array.
+class Expander {
+ public:
+  template <typename Out>
+  void run(const RightSide& rhs, RightSide::Product term, Out out) {
+    const auto& factors = rhs.factors();
+    const auto& products = rhs.products();
+    stack_.clear();
+    ranges_.clear();
+    for (uint32_t k = 0; k < term.count; ++k) stack_.push_back(term.first + k);
+    ranges_.push_back(0);
+    while (!ranges_.empty()) {
+      const size_t from = ranges_.back();
+      ranges_.pop_back();
+      current_.assign(stack_.begin() + ptrdiff_t(from), stack_.end());
+      stack_.resize(from);
+      int g = -1;
+      for (int k = int(current_.size()) - 1; k >= 0; --k)
+        if (factors[current_[size_t(k)]].name == RightSide::kGroup) {
+          g = k;
+          break;
+        }
+      if (g < 0) {
+        names_.clear();
+        for (uint32_t f : current_) names_.push_back(uint32_t(factors[f].name));
+        out(names_);
+        continue;
+      }
+      const RightSide::Factor group = factors[current_[size_t(g)]];
+      current_.erase(current_.begin() + g);
+      for (uint32_t a = group.count; a-- > 0;) {
+        const RightSide::Product alt = products[group.first + a];
+        ranges_.push_back(stack_.size());
+        stack_.insert(stack_.end(), current_.begin(), current_.end());
+        for (uint32_t k = 0; k < alt.count; ++k) stack_.push_back(alt.first + k);
+      }
+    }
+  }
+
+ private:
+  std::vector<uint32_t> stack_, current_, names_;
+  std::vector<size_t> ranges_;
+};
+
+// Rows of several lists in one array, each list kept in the order of its appends.
+class RowLists {
+ public:
+  void ensure(size_t lists) {
+    if (head_.size() < lists) {
+      head_.resize(lists, -1);
+      tail_.resize(lists, -1);
+    }
+  }
+  bool isEmpty(size_t list) const { return head_[list] < 0; }
+  int last(size_t list) const { return tail_[list] < 0 ? -1 : items_[size_t(tail_[list])].row; }
+  void append(size_t list, int row) {
+    const int k = int(items_.size());
+    items_.push_back(Item{row, -1});
+    if (tail_[list] < 0) head_[list] = k;
+    else items_[size_t(tail_[list])].next = k;
+    tail_[list] = k;
+  }
+  template <typename F>
+  void forEach(size_t list, F f) const {
+    for (int k = head_[list]; k >= 0; k = items_[size_t(k)].next) f(items_[size_t(k)].row);
+  }
+
+ private:
+  struct Item {
+    int row, next;
+  };
+  std::vector<int> head_, tail_;
+  std::vector<Item> items_;
+};
 
 }  // namespace
 
@@ -89,8 +289,6 @@ TSkuTbl::TSkuTbl(const QStringList& sku, TableData* out, DocSettings s)
 void TSkuTbl::Convert() {
   const textscan::Sections sec = textscan::findSections(text_);
   statements_.clear();
-  // Lists and tables are made at their size at once: growing many of them step by step
-  // leaves the heap full of freed blocks of every size, and allocation slows down.
   statements_.reserve(text_.size());
   textscan::StatementReader reader(&statements_);
   if (sec.skuFound)
@@ -101,120 +299,185 @@ void TSkuTbl::Convert() {
     for (int i = sec.svfStart; i < sec.svfEnd; ++i) reader.readLine(text_.at(i));
   reader.flush();
 
-  // Equations: target and the terms of the right side, brackets multiplied out.
-  struct Equation {
-    QString target;
-    QList<Names> terms;
-  };
-  QList<Equation> equations;
-  equations.reserve(skuCount_);
+  // The first signal of the text, in reading order, decides its kind; the conditions of
+  // every row depend on it.
   abstract_ = false;
-  bool kindDecided = false;
+  for (int k = 0; k < skuCount_; ++k) {
+    const QString& st = statements_.at(k);
+    const qsizetype eq = st.indexOf(QLatin1Char('='));
+    if (eq < 0) continue;
+    bool nameStart = true, decided = false;
+    for (QChar c : QStringView(st).mid(eq + 1)) {
+      if (textscan::isStructural(c)) {
+        nameStart = true;
+        continue;
+      }
+      if (nameStart) {
+        const QChar lc = lowerAscii(c);
+        if (lc == settings_.InAbstr || lc == settings_.InDigit) {
+          abstract_ = lc == settings_.InAbstr;
+          decided = true;
+          break;
+        }
+      }
+      nameStart = false;
+    }
+    if (decided) break;
+  }
+
+  // Every name of the text is numbered once, events and signals alike.
+  enum Kind : uint8_t { kEvent, kAbstract, kBinary };
+  NameTable names;
+  std::vector<uint8_t> kinds;
+  const auto addName = [&](QStringView name) {
+    const int id = names.add(name);
+    if (size_t(id) == kinds.size()) {
+      const QChar lc = lowerAscii(name.at(0));
+      kinds.push_back(lc == settings_.InAbstr ? kAbstract : lc == settings_.InDigit ? kBinary : kEvent);
+    }
+    return id;
+  };
+
+  // The conditions, each text made once: "1", then each product of binary signals or
+  // each abstract signal as it first appears.
+  std::vector<QString> conditions{QStringLiteral("1")};
+  SequenceTable conditionOf;
+  std::vector<int> conditionOfAbstract;  // by name; 0 while not yet seen
+
+  // Transitions are grouped by source-event set in the order the sets first appear; a
+  // set is known by how many names it was written with and which events they are. A
+  // group's first term gives its sources as written.
+  struct Term {
+    uint32_t group, target, condition;
+  };
+  std::vector<Term> terms;
+  SequenceTable groupOf;
+  std::vector<uint32_t> groupSources;   // the sources of every group, end to end
+  std::vector<uint32_t> groupFirst{0};  // group k's sources: [groupFirst[k], groupFirst[k + 1])
+  std::vector<QString> targets;
+  targets.reserve(size_t(skuCount_));
+
+  RightSide rhs;
+  Expander expander;
+  std::vector<uint32_t> sources, binary, key;
   for (int k = 0; k < skuCount_; ++k) {
     const QString& st = statements_.at(k);
     const int eq = int(st.indexOf(QLatin1Char('=')));
     if (eq < 0) continue;
-    Equation e;
-    e.target = st.left(eq);
-    e.target.replace(QLatin1Char('*'), QLatin1Char('&'));
-    textscan::Sum sum;
-    if (!textscan::parseSum(st.mid(eq + 1), &sum))
+    if (!rhs.parse(QStringView(st).mid(eq + 1), 1000, addName))
       throw VexoError(QStringLiteral("Слишком глубокая вложенность скобок в уравнении %1").arg(st));
-    // The first signal of the text, in reading order, decides its kind.
-    if (!kindDecided) {
-      const QString rhs = st.mid(eq + 1);
-      bool nameStart = true;
-      for (QChar c : rhs) {
-        if (textscan::isStructural(c)) {
-          nameStart = true;
-          continue;
-        }
-        if (nameStart) {
-          const QChar lc = lowerAscii(c);
-          if (lc == settings_.InAbstr || lc == settings_.InDigit) {
-            abstract_ = lc == settings_.InAbstr;
-            kindDecided = true;
-            break;
+    const uint32_t target = uint32_t(targets.size());
+    targets.push_back(st.left(eq).replace(QLatin1Char('*'), QLatin1Char('&')));
+    qsizetype total = 0;  // names in all terms of the equation, multiplied out
+    const RightSide::Product top = rhs.top();
+    for (uint32_t t = 0; t < top.count; ++t) {
+      expander.run(rhs, rhs.products()[top.first + t], [&](const std::vector<uint32_t>& term) {
+        total += qsizetype(term.size());
+        if (total > kMaxNames)
+          throw VexoError(QStringLiteral("Уравнение %1 после раскрытия скобок дает слишком много "
+                                         "дизъюнктивных членов")
+                              .arg(st));
+        sources.clear();
+        binary.clear();
+        int abstractName = -1;
+        for (uint32_t id : term) {
+          switch (kinds[id]) {
+            case kAbstract:
+              if (abstractName < 0) abstractName = int(id);
+              break;
+            case kBinary:
+              binary.push_back(id);
+              break;
+            default:
+              sources.push_back(id);
           }
         }
-        nameStart = false;
-      }
+        uint32_t condition = 0;
+        if (abstract_) {
+          if (abstractName >= 0) {
+            if (conditionOfAbstract.size() <= size_t(abstractName))
+              conditionOfAbstract.resize(names.names().size(), 0);
+            int& c = conditionOfAbstract[size_t(abstractName)];
+            if (!c) {
+              c = int(conditions.size());
+              conditions.push_back(names.names().at(abstractName));
+            }
+            condition = uint32_t(c);
+          }
+        } else if (!binary.empty()) {
+          bool added = false;
+          const int c = conditionOf.add(binary.data(), binary.size(), &added);
+          if (added) {
+            QString text = names.names().at(binary[0]);
+            for (size_t j = 1; j < binary.size(); ++j) {
+              text += QLatin1Char('&');
+              text += names.names().at(binary[j]);
+            }
+            conditions.push_back(std::move(text));
+          }
+          condition = uint32_t(c + 1);
+        }
+        key.assign(1, uint32_t(sources.size()));
+        key.insert(key.end(), sources.begin(), sources.end());
+        std::sort(key.begin() + 1, key.end());
+        key.erase(std::unique(key.begin() + 1, key.end()), key.end());
+        bool added = false;
+        const int g = groupOf.add(key.data(), key.size(), &added);
+        if (added) {
+          groupSources.insert(groupSources.end(), sources.begin(), sources.end());
+          groupFirst.push_back(uint32_t(groupSources.size()));
+        }
+        terms.push_back(Term{uint32_t(g), target, condition});
+      });
     }
-    qsizetype total = 0;
-    for (const textscan::Product& term : sum) expandTerm(term, &e.terms, &total, st);
-    equations.append(std::move(e));
   }
 
-  // Rows, grouped by source-event set in the order the sets first appear. Events are
-  // numbered once; a set is known by how many names it was written with and which
-  // events they are.
-  struct Row {
-    QString target, condition;
-  };
-  struct Group {
-    Names sources;
-    std::vector<Row> rows;
-  };
-  std::vector<Group> groups;
-  NameTable events;
-  std::unordered_map<std::vector<uint32_t>, int, IdsHash> groupOf;
-  qsizetype termCount = 0;
-  for (const Equation& e : equations) termCount += e.terms.size();
-  groups.reserve(size_t(termCount));
-  groupOf.reserve(size_t(termCount));
-  std::vector<uint32_t> key;
-  for (const Equation& e : equations) {
-    for (const Names& term : e.terms) {
-      Names sources;
-      QStringList conditions;
-      QString abstractCondition;
-      for (const QString& name : term) {
-        const QChar lc = lowerAscii(name.at(0));
-        if (lc == settings_.InAbstr) {
-          if (abstractCondition.isEmpty()) abstractCondition = name;
-        } else if (lc == settings_.InDigit) {
-          conditions << name;
-        } else {
-          sources << name;
-        }
-      }
-      QString condition = abstract_ ? abstractCondition : conditions.join(QLatin1Char('&'));
-      if (condition.isEmpty()) condition = QStringLiteral("1");
-      key.assign(1, uint32_t(sources.size()));
-      for (const QString& n : sources) key.push_back(uint32_t(events.add(n)));
-      std::sort(key.begin() + 1, key.end());
-      key.erase(std::unique(key.begin() + 1, key.end()), key.end());
-      const auto found = groupOf.emplace(key, int(groups.size()));
-      const int g = found.first->second;
-      if (found.second) groups.push_back(Group{sources, {}});
-      groups[size_t(g)].rows.push_back(Row{e.target, condition});
-    }
+  // The terms in group order, each group's terms in reading order.
+  const size_t groupCount = groupFirst.size() - 1;
+  std::vector<uint32_t> order(terms.size()), start(groupCount + 1, 0);
+  for (const Term& t : terms) ++start[t.group + 1];
+  for (size_t g = 0; g < groupCount; ++g) start[g + 1] += start[g];
+  {
+    std::vector<uint32_t> next(start.begin(), start.end() - 1);
+    for (size_t k = 0; k < terms.size(); ++k) order[next[terms[k].group]++] = uint32_t(k);
   }
 
   out_->rows.clear();
-  out_->rows.reserve(termCount + (statements_.size() - skuCount_));
+  out_->rows.reserve(qsizetype(terms.size()) + (statements_.size() - skuCount_));
   out_->signalCoding = abstract_ ? QStringLiteral("Abstract") : QStringLiteral("Binary");
-  std::vector<QList<int>> rowsOfEvent(size_t(events.size()));  // rows whose si holds the event
-  for (const Group& g : groups) {
-    bool first = true;
-    for (const Row& r : g.rows) {
+  const QStringList& text = names.names();
+  RowLists rowsOfEvent;  // rows whose si holds the event, by name
+  rowsOfEvent.ensure(size_t(names.size()));
+  for (size_t g = 0; g < groupCount; ++g) {
+    const uint32_t* src = groupSources.data() + groupFirst[g];
+    const size_t srcCount = groupFirst[g + 1] - groupFirst[g];
+    const int at = int(out_->rows.size());
+    for (size_t j = 0; j < srcCount; ++j)
+      if (rowsOfEvent.last(src[j]) != at) rowsOfEvent.append(src[j], at);
+    for (uint32_t k = start[g]; k < start[g + 1]; ++k) {
+      const Term& t = terms[order[k]];
       TableRow row;
-      if (first) {
-        row.si = g.sources.join(QLatin1Char('&'));
-        const int at = int(out_->rows.size());
-        for (const QString& n : g.sources) {
-          QList<int>& rows = rowsOfEvent[size_t(events.find(n))];
-          if (rows.isEmpty() || rows.last() != at) rows.append(at);
+      if (k == start[g] && srcCount > 0) {
+        row.si = text.at(src[0]);
+        for (size_t j = 1; j < srcCount; ++j) {
+          row.si += QLatin1Char('&');
+          row.si += text.at(src[j]);
         }
       }
-      row.x = r.condition;
-      row.sj = r.target;
+      row.x = conditions[t.condition];
+      row.sj = targets[t.target];
       out_->rows.append(std::move(row));
-      first = false;
     }
   }
 
-  // Outputs: each output signal goes on the rows of the events it names.
+  // Outputs: each output signal goes on the rows of the events it names, once per row.
+  // Which names a row's y cell holds is kept as pairs (row, name), so that a repeated
+  // output is found without reading the cell.
+  NameTable outputs;
+  PairSet onRow;
+  std::vector<uint32_t> parts;
+  QString stripped;
+  const QString zero = QStringLiteral("0");
   for (int k = skuCount_; k < statements_.size(); ++k) {
     const QString& st = statements_.at(k);
     const int eq = int(st.indexOf(QLatin1Char('=')));
@@ -223,32 +486,57 @@ void TSkuTbl::Convert() {
     const int paren = int(st.indexOf(QLatin1Char('(')));
     if (paren >= 0 && paren < end) end = paren;
     const QString y = st.left(end);
+    // The cell's names are its text cut at '&'. A y holding '&' is never one of them, so
+    // it is always added.
+    parts.clear();
+    for (QStringView part : QStringView(y).split(QLatin1Char('&')))
+      parts.push_back(uint32_t(outputs.add(part)));
+    const bool single = parts.size() == 1;
+    const auto put = [&](int r) {
+      QString& cell = out_->rows[r].y;
+      if (!cell.isEmpty()) {
+        if (single) {
+          if (!onRow.insert(uint32_t(r), parts[0])) return;
+        } else {
+          for (uint32_t p : parts) onRow.insert(uint32_t(r), p);
+        }
+        cell += QLatin1Char('&');
+        cell += y;
+      } else {
+        cell = y;
+        if (!y.isEmpty())
+          for (uint32_t p : parts) onRow.insert(uint32_t(r), p);
+      }
+    };
     // Brackets only group the alternatives here; they are not part of an event's name.
-    QString rhs = st.mid(eq + 1);
-    rhs.remove(QLatin1Char('(')).remove(QLatin1Char(')'));
-    const QStringList names = rhs.split(QLatin1Char('|'));
-    for (const QString& e : names) {
+    const QStringView rhs = QStringView(st).mid(eq + 1);
+    qsizetype from = 0;
+    while (from <= rhs.size()) {
+      qsizetype to = rhs.indexOf(QLatin1Char('|'), from);
+      if (to < 0) to = rhs.size();
+      QStringView e = rhs.mid(from, to - from);
+      from = to + 1;
+      if (e.contains(QLatin1Char('(')) || e.contains(QLatin1Char(')'))) {
+        stripped.clear();
+        for (QChar c : e)
+          if (c != QLatin1Char('(') && c != QLatin1Char(')')) stripped += c;
+        e = stripped;
+      }
       if (e.isEmpty()) continue;
-      const int id = events.add(e);
-      if (size_t(id) >= rowsOfEvent.size()) rowsOfEvent.resize(size_t(id) + 1);
-      if (rowsOfEvent[size_t(id)].isEmpty()) {
+      const int id = addName(e);
+      rowsOfEvent.ensure(size_t(id) + 1);
+      if (rowsOfEvent.isEmpty(size_t(id))) {
         TableRow row;
-        row.si = e;
-        row.y = y;
-        row.x = QStringLiteral("0");
-        row.sj = QStringLiteral("0");
-        out_->rows.append(row);
-        rowsOfEvent[size_t(id)].append(int(out_->rows.size()) - 1);
+        row.si = names.names().at(id);
+        row.x = zero;
+        row.sj = zero;
+        const int r = int(out_->rows.size());
+        out_->rows.append(std::move(row));
+        put(r);
+        rowsOfEvent.append(size_t(id), r);
         continue;
       }
-      for (int r : rowsOfEvent[size_t(id)]) {
-        QString& cell = out_->rows[r].y;
-        if (hasNonBlank(cell)) {
-          if (!hasName(cell, y)) cell += QLatin1Char('&') + y;
-        } else {
-          cell = y;
-        }
-      }
+      rowsOfEvent.forEach(size_t(id), put);
     }
   }
 }
