@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 #include "platform/errors.h"
@@ -12,64 +13,106 @@ using textscan::lowerAscii;
 
 namespace {
 
-// Sequences of numbers, each kept once and numbered in order of first appearance. The
-// sequences lie end to end in one array; the table holds their numbers.
-class SequenceTable {
- public:
-  SequenceTable() : slots_(16, 0) {}
-  int size() const { return int(starts_.size()); }
+// A hash of n 16-bit or 32-bit units, read eight bytes at a time.
+inline uint64_t hashBytes(const void* data, size_t bytes) {
+  const unsigned char* p = static_cast<const unsigned char*>(data);
+  uint64_t h = 0x9E3779B97F4A7C15ULL ^ (bytes * 0xC2B2AE3D27D4EB4FULL);
+  for (; bytes >= 8; bytes -= 8, p += 8) {
+    uint64_t w;
+    std::memcpy(&w, p, 8);
+    h = (h ^ w) * 0xBF58476D1CE4E5B9ULL;
+    h ^= h >> 31;
+  }
+  if (bytes) {
+    uint64_t w = 0;
+    std::memcpy(&w, p, bytes);
+    h = (h ^ w) * 0xBF58476D1CE4E5B9ULL;
+  }
+  h ^= h >> 29;
+  h *= 0x94D049BB133111EBULL;
+  return h ^ (h >> 32);
+}
 
-  // The number of seq[0..n), which is added when new; `added` tells which.
-  int add(const uint32_t* seq, size_t n, bool* added) {
-    const uint64_t h = hashOf(seq, n);
+// Keys (runs of T), each kept once and numbered in order of first appearance. The keys lie
+// end to end in one array, and a slot of the table tells where its key lies: a look-up
+// reads the slot and the key, nothing else.
+template <typename T>
+class KeyTable {
+ public:
+  KeyTable() : slots_(16) {}
+  int size() const { return int(starts_.size()); }
+  const T* key(int k) const { return pool_.data() + starts_[size_t(k)]; }
+  size_t length(int k) const {
+    return (size_t(k) + 1 < starts_.size() ? starts_[size_t(k) + 1] : pool_.size()) - starts_[size_t(k)];
+  }
+
+  // The number of key[0..n), which is added when new; `added` tells which.
+  int add(const T* key, size_t n, bool* added) {
+    const uint64_t h = hashBytes(key, n * sizeof(T));
+    const uint32_t tag = uint32_t(h);
     const size_t mask = slots_.size() - 1;
-    size_t i = size_t(h) & mask;
-    for (; slots_[i]; i = (i + 1) & mask) {
-      if (uint32_t(slots_[i] >> 32) != uint32_t(h >> 32)) continue;
-      const int k = int(uint32_t(slots_[i])) - 1;
-      const size_t from = starts_[size_t(k)], to = ends(k);
-      if (to - from == n && std::equal(seq, seq + n, pool_.begin() + ptrdiff_t(from))) {
+    size_t i = size_t(h >> 32) & mask;
+    for (; slots_[i].id; i = (i + 1) & mask) {
+      const Slot& s = slots_[i];
+      if (s.tag == tag && s.length == n &&
+          std::equal(key, key + n, pool_.begin() + ptrdiff_t(s.start))) {
         *added = false;
-        return k;
+        return int(s.id) - 1;
       }
     }
     const int k = size();
-    starts_.push_back(pool_.size());
-    pool_.insert(pool_.end(), seq, seq + n);
-    slots_[i] = ((h >> 32) << 32) | uint64_t(k + 1);
+    slots_[i] = Slot{tag, uint32_t(k + 1), uint32_t(pool_.size()), uint32_t(n)};
+    starts_.push_back(uint32_t(pool_.size()));
+    pool_.insert(pool_.end(), key, key + n);
     if (2 * starts_.size() > slots_.size()) grow();
     *added = true;
     return k;
   }
 
  private:
-  size_t ends(int k) const {
-    return size_t(k) + 1 < starts_.size() ? starts_[size_t(k) + 1] : pool_.size();
-  }
-  static uint64_t hashOf(const uint32_t* seq, size_t n) {
-    uint64_t h = 0x9E3779B97F4A7C15ULL ^ n;
-    for (size_t k = 0; k < n; ++k) h = (h ^ seq[k]) * 0xBF58476D1CE4E5B9ULL;
-    h ^= h >> 29;
-    h *= 0x94D049BB133111EBULL;
-    return h ^ (h >> 32);
-  }
+  struct Slot {
+    uint32_t tag = 0, id = 0;  // id is the key's number plus 1; 0 is a free slot
+    uint32_t start = 0, length = 0;
+  };
   void grow() {
-    std::vector<uint64_t> old(slots_.size() * 2, 0);
+    std::vector<Slot> old(slots_.size() * 2);
     old.swap(slots_);
     const size_t mask = slots_.size() - 1;
-    for (uint64_t slot : old) {
-      if (!slot) continue;
-      const int k = int(uint32_t(slot)) - 1;
-      const size_t from = starts_[size_t(k)];
-      size_t i = size_t(hashOf(pool_.data() + from, ends(k) - from)) & mask;
-      while (slots_[i]) i = (i + 1) & mask;
-      slots_[i] = slot;
+    for (const Slot& s : old) {
+      if (!s.id) continue;
+      size_t i = size_t(hashBytes(pool_.data() + s.start, s.length * sizeof(T)) >> 32) & mask;
+      while (slots_[i].id) i = (i + 1) & mask;
+      slots_[i] = s;
     }
   }
 
-  std::vector<uint64_t> slots_;  // the hash's upper half above the number plus 1; 0 is free
-  std::vector<size_t> starts_;
-  std::vector<uint32_t> pool_;
+  std::vector<Slot> slots_;
+  std::vector<uint32_t> starts_;
+  std::vector<T> pool_;
+};
+
+// The names of a text, numbered in order of first appearance and looked up from a view of
+// the text; each name's QString is made only when a cell needs it.
+class Names {
+ public:
+  int add(QStringView name) {
+    bool added = false;
+    const int k = keys_.add(name.utf16(), size_t(name.size()), &added);
+    if (added) texts_.emplace_back();
+    return k;
+  }
+  int size() const { return keys_.size(); }
+  QChar first(int k) const { return QChar(keys_.key(k)[0]); }
+  const QString& text(int k) {
+    QString& t = texts_[size_t(k)];
+    if (t.isNull())
+      t = QString(reinterpret_cast<const QChar*>(keys_.key(k)), qsizetype(keys_.length(k)));
+    return t;
+  }
+
+ private:
+  KeyTable<char16_t> keys_;
+  std::vector<QString> texts_;
 };
 
 // A right side parsed into alternatives of products of factors, flat: a product is a run
@@ -213,6 +256,14 @@ class Expander {
   void run(const RightSide& rhs, RightSide::Product term, Out out) {
     const auto& factors = rhs.factors();
     const auto& products = rhs.products();
+    names_.clear();
+    for (uint32_t k = 0; k < term.count && names_.size() == k; ++k)
+      if (factors[term.first + k].name != RightSide::kGroup)
+        names_.push_back(uint32_t(factors[term.first + k].name));
+    if (names_.size() == term.count) {  // most terms have no group
+      out(names_);
+      return;
+    }
     stack_.clear();
     ranges_.clear();
     for (uint32_t k = 0; k < term.count; ++k) stack_.push_back(term.first + k);
@@ -254,32 +305,45 @@ class Expander {
 class RowLists {
  public:
   void ensure(size_t lists) {
-    if (head_.size() < lists) {
-      head_.resize(lists, -1);
-      tail_.resize(lists, -1);
-    }
+    if (ends_.size() < lists) ends_.resize(lists, Ends{-1, -1});
   }
-  bool isEmpty(size_t list) const { return head_[list] < 0; }
-  int last(size_t list) const { return tail_[list] < 0 ? -1 : items_[size_t(tail_[list])].row; }
+  bool isEmpty(size_t list) const { return ends_[list].head < 0; }
+  int last(size_t list) const { return ends_[list].tail < 0 ? -1 : items_[size_t(ends_[list].tail)].row; }
   void append(size_t list, int row) {
     const int k = int(items_.size());
     items_.push_back(Item{row, -1});
-    if (tail_[list] < 0) head_[list] = k;
-    else items_[size_t(tail_[list])].next = k;
-    tail_[list] = k;
+    Ends& e = ends_[list];
+    if (e.tail < 0) e.head = k;
+    else items_[size_t(e.tail)].next = k;
+    e.tail = k;
   }
   template <typename F>
   void forEach(size_t list, F f) const {
-    for (int k = head_[list]; k >= 0; k = items_[size_t(k)].next) f(items_[size_t(k)].row);
+    for (int k = ends_[list].head; k >= 0; k = items_[size_t(k)].next) f(items_[size_t(k)].row);
   }
 
  private:
   struct Item {
     int row, next;
   };
-  std::vector<int> head_, tail_;
+  struct Ends {
+    int head, tail;
+  };
+  std::vector<Ends> ends_;
   std::vector<Item> items_;
 };
+
+// `cell` lists `name` among its names joined by '&'.
+bool hasName(QStringView cell, QStringView name) {
+  qsizetype from = 0;
+  while (from <= cell.size()) {
+    qsizetype to = cell.indexOf(QLatin1Char('&'), from);
+    if (to < 0) to = cell.size();
+    if (cell.mid(from, to - from) == name) return true;
+    from = to + 1;
+  }
+  return false;
+}
 
 }  // namespace
 
@@ -327,7 +391,7 @@ void TSkuTbl::Convert() {
 
   // Every name of the text is numbered once, events and signals alike.
   enum Kind : uint8_t { kEvent, kAbstract, kBinary };
-  NameTable names;
+  Names names;
   std::vector<uint8_t> kinds;
   const auto addName = [&](QStringView name) {
     const int id = names.add(name);
@@ -341,7 +405,7 @@ void TSkuTbl::Convert() {
   // The conditions, each text made once: "1", then each product of binary signals or
   // each abstract signal as it first appears.
   std::vector<QString> conditions{QStringLiteral("1")};
-  SequenceTable conditionOf;
+  KeyTable<uint32_t> conditionOf;
   std::vector<int> conditionOfAbstract;  // by name; 0 while not yet seen
 
   // Transitions are grouped by source-event set in the order the sets first appear; a
@@ -351,7 +415,8 @@ void TSkuTbl::Convert() {
     uint32_t group, target, condition;
   };
   std::vector<Term> terms;
-  SequenceTable groupOf;
+  terms.reserve(size_t(skuCount_) * 2);
+  KeyTable<uint32_t> groupOf;
   std::vector<uint32_t> groupSources;   // the sources of every group, end to end
   std::vector<uint32_t> groupFirst{0};  // group k's sources: [groupFirst[k], groupFirst[k + 1])
   std::vector<QString> targets;
@@ -396,11 +461,11 @@ void TSkuTbl::Convert() {
         if (abstract_) {
           if (abstractName >= 0) {
             if (conditionOfAbstract.size() <= size_t(abstractName))
-              conditionOfAbstract.resize(names.names().size(), 0);
+              conditionOfAbstract.resize(size_t(names.size()), 0);
             int& c = conditionOfAbstract[size_t(abstractName)];
             if (!c) {
               c = int(conditions.size());
-              conditions.push_back(names.names().at(abstractName));
+              conditions.push_back(names.text(abstractName));
             }
             condition = uint32_t(c);
           }
@@ -408,10 +473,10 @@ void TSkuTbl::Convert() {
           bool added = false;
           const int c = conditionOf.add(binary.data(), binary.size(), &added);
           if (added) {
-            QString text = names.names().at(binary[0]);
+            QString text = names.text(int(binary[0]));
             for (size_t j = 1; j < binary.size(); ++j) {
               text += QLatin1Char('&');
-              text += names.names().at(binary[j]);
+              text += names.text(int(binary[j]));
             }
             conditions.push_back(std::move(text));
           }
@@ -419,8 +484,10 @@ void TSkuTbl::Convert() {
         }
         key.assign(1, uint32_t(sources.size()));
         key.insert(key.end(), sources.begin(), sources.end());
-        std::sort(key.begin() + 1, key.end());
-        key.erase(std::unique(key.begin() + 1, key.end()), key.end());
+        if (key.size() > 2) {
+          std::sort(key.begin() + 1, key.end());
+          key.erase(std::unique(key.begin() + 1, key.end()), key.end());
+        }
         bool added = false;
         const int g = groupOf.add(key.data(), key.size(), &added);
         if (added) {
@@ -445,7 +512,6 @@ void TSkuTbl::Convert() {
   out_->rows.clear();
   out_->rows.reserve(qsizetype(terms.size()) + (statements_.size() - skuCount_));
   out_->signalCoding = abstract_ ? QStringLiteral("Abstract") : QStringLiteral("Binary");
-  const QStringList& text = names.names();
   RowLists rowsOfEvent;  // rows whose si holds the event, by name
   rowsOfEvent.ensure(size_t(names.size()));
   for (size_t g = 0; g < groupCount; ++g) {
@@ -458,10 +524,10 @@ void TSkuTbl::Convert() {
       const Term& t = terms[order[k]];
       TableRow row;
       if (k == start[g] && srcCount > 0) {
-        row.si = text.at(src[0]);
+        row.si = names.text(int(src[0]));
         for (size_t j = 1; j < srcCount; ++j) {
           row.si += QLatin1Char('&');
-          row.si += text.at(src[j]);
+          row.si += names.text(int(src[j]));
         }
       }
       row.x = conditions[t.condition];
@@ -470,14 +536,27 @@ void TSkuTbl::Convert() {
     }
   }
 
-  // Outputs: each output signal goes on the rows of the events it names, once per row.
-  // Which names a row's y cell holds is kept as pairs (row, name), so that a repeated
-  // output is found without reading the cell.
+  // Outputs: each output signal goes on the rows of the events it names, once per row. A
+  // short cell is read to see whether it holds the output already; once a cell grows
+  // long, the names it holds are kept as pairs (row, name) instead, so that many outputs
+  // on one row do not make the cost grow with the square of their number.
+  const qsizetype kShortCell = 64;
   NameTable outputs;
   PairSet onRow;
+  std::vector<uint8_t> paired(size_t(out_->rows.size()), 0);  // by row
   std::vector<uint32_t> parts;
   QString stripped;
   const QString zero = QStringLiteral("0");
+  const auto pairAll = [&](int r, QStringView cell) {
+    qsizetype from = 0;
+    while (from <= cell.size()) {
+      qsizetype to = cell.indexOf(QLatin1Char('&'), from);
+      if (to < 0) to = cell.size();
+      onRow.insert(uint32_t(r), uint32_t(outputs.add(cell.mid(from, to - from))));
+      from = to + 1;
+    }
+    paired[size_t(r)] = 1;
+  };
   for (int k = skuCount_; k < statements_.size(); ++k) {
     const QString& st = statements_.at(k);
     const int eq = int(st.indexOf(QLatin1Char('=')));
@@ -486,27 +565,30 @@ void TSkuTbl::Convert() {
     const int paren = int(st.indexOf(QLatin1Char('(')));
     if (paren >= 0 && paren < end) end = paren;
     const QString y = st.left(end);
-    // The cell's names are its text cut at '&'. A y holding '&' is never one of them, so
-    // it is always added.
-    parts.clear();
-    for (QStringView part : QStringView(y).split(QLatin1Char('&')))
-      parts.push_back(uint32_t(outputs.add(part)));
-    const bool single = parts.size() == 1;
+    // A y holding '&' is never one of a cell's names, so it is always added.
+    const bool single = !y.contains(QLatin1Char('&'));
+    int yId = -1;  // looked up when a paired cell needs it
     const auto put = [&](int r) {
       QString& cell = out_->rows[r].y;
-      if (!cell.isEmpty()) {
+      if (cell.isEmpty()) {
+        cell = y;
+        if (cell.size() > kShortCell) pairAll(r, cell);
+        return;
+      }
+      if (paired[size_t(r)]) {
         if (single) {
-          if (!onRow.insert(uint32_t(r), parts[0])) return;
-        } else {
-          for (uint32_t p : parts) onRow.insert(uint32_t(r), p);
+          if (yId < 0) yId = outputs.add(y);
+          if (!onRow.insert(uint32_t(r), uint32_t(yId))) return;
         }
         cell += QLatin1Char('&');
         cell += y;
-      } else {
-        cell = y;
-        if (!y.isEmpty())
-          for (uint32_t p : parts) onRow.insert(uint32_t(r), p);
+        if (!single) pairAll(r, y);
+        return;
       }
+      if (single && hasName(cell, y)) return;
+      cell += QLatin1Char('&');
+      cell += y;
+      if (cell.size() > kShortCell) pairAll(r, cell);
     };
     // Brackets only group the alternatives here; they are not part of an event's name.
     const QStringView rhs = QStringView(st).mid(eq + 1);
@@ -527,11 +609,12 @@ void TSkuTbl::Convert() {
       rowsOfEvent.ensure(size_t(id) + 1);
       if (rowsOfEvent.isEmpty(size_t(id))) {
         TableRow row;
-        row.si = names.names().at(id);
+        row.si = names.text(id);
         row.x = zero;
         row.sj = zero;
         const int r = int(out_->rows.size());
         out_->rows.append(std::move(row));
+        paired.push_back(0);
         put(r);
         rowsOfEvent.append(size_t(id), r);
         continue;
