@@ -350,28 +350,42 @@ bool hasName(QStringView cell, QStringView name) {
 TSkuTbl::TSkuTbl(const QStringList& sku, TableData* out, DocSettings s)
     : text_(sku), out_(out), settings_(s) {}
 
+const QStringList& TSkuTbl::statements() const {
+  if (!listed_) {
+    statements_.clear();
+    statements_.reserve(qsizetype(ends_.size()));
+    for (int k = 0; k < int(ends_.size()); ++k) statements_.append(statement(k).toString());
+    listed_ = true;
+  }
+  return statements_;
+}
+
 void TSkuTbl::Convert() {
   const textscan::Sections sec = textscan::findSections(text_);
+  read_.clear();
+  ends_.clear();
   statements_.clear();
-  statements_.reserve(text_.size());
-  textscan::StatementReader reader(&statements_);
+  listed_ = false;
+  ends_.reserve(size_t(text_.size()));
+  textscan::StatementReader reader(&read_, &ends_);
   if (sec.skuFound)
     for (int i = sec.skuStart; i < sec.skuEnd; ++i) reader.readLine(text_.at(i));
   reader.flush();
-  skuCount_ = int(statements_.size());
+  skuCount_ = int(ends_.size());
   if (sec.svfFound)
     for (int i = sec.svfStart; i < sec.svfEnd; ++i) reader.readLine(text_.at(i));
   reader.flush();
+  const int statementCount = int(ends_.size());
 
   // The first signal of the text, in reading order, decides its kind; the conditions of
   // every row depend on it.
   abstract_ = false;
   for (int k = 0; k < skuCount_; ++k) {
-    const QString& st = statements_.at(k);
+    const QStringView st = statement(k);
     const qsizetype eq = st.indexOf(QLatin1Char('='));
     if (eq < 0) continue;
     bool nameStart = true, decided = false;
-    for (QChar c : QStringView(st).mid(eq + 1)) {
+    for (QChar c : st.mid(eq + 1)) {
       if (textscan::isStructural(c)) {
         nameStart = true;
         continue;
@@ -426,13 +440,13 @@ void TSkuTbl::Convert() {
   Expander expander;
   std::vector<uint32_t> sources, binary, key;
   for (int k = 0; k < skuCount_; ++k) {
-    const QString& st = statements_.at(k);
+    const QStringView st = statement(k);
     const int eq = int(st.indexOf(QLatin1Char('=')));
     if (eq < 0) continue;
-    if (!rhs.parse(QStringView(st).mid(eq + 1), 1000, addName))
+    if (!rhs.parse(st.mid(eq + 1), 1000, addName))
       throw VexoError(QStringLiteral("Слишком глубокая вложенность скобок в уравнении %1").arg(st));
     const uint32_t target = uint32_t(targets.size());
-    targets.push_back(st.left(eq).replace(QLatin1Char('*'), QLatin1Char('&')));
+    targets.push_back(st.left(eq).toString().replace(QLatin1Char('*'), QLatin1Char('&')));
     qsizetype total = 0;  // names in all terms of the equation, multiplied out
     const RightSide::Product top = rhs.top();
     for (uint32_t t = 0; t < top.count; ++t) {
@@ -510,7 +524,7 @@ void TSkuTbl::Convert() {
   }
 
   out_->rows.clear();
-  out_->rows.reserve(qsizetype(terms.size()) + (statements_.size() - skuCount_));
+  out_->rows.reserve(qsizetype(terms.size()) + (statementCount - skuCount_));
   out_->signalCoding = abstract_ ? QStringLiteral("Abstract") : QStringLiteral("Binary");
   RowLists rowsOfEvent;  // rows whose si holds the event, by name
   rowsOfEvent.ensure(size_t(names.size()));
@@ -557,14 +571,14 @@ void TSkuTbl::Convert() {
     }
     paired[size_t(r)] = 1;
   };
-  for (int k = skuCount_; k < statements_.size(); ++k) {
-    const QString& st = statements_.at(k);
+  for (int k = skuCount_; k < statementCount; ++k) {
+    const QStringView st = statement(k);
     const int eq = int(st.indexOf(QLatin1Char('=')));
     if (eq < 0) continue;
     int end = eq;
     const int paren = int(st.indexOf(QLatin1Char('(')));
     if (paren >= 0 && paren < end) end = paren;
-    const QString y = st.left(end);
+    const QString y = st.left(end).toString();
     // A y holding '&' is never one of a cell's names, so it is always added.
     const bool single = !y.contains(QLatin1Char('&'));
     int yId = -1;  // looked up when a paired cell needs it
@@ -591,7 +605,7 @@ void TSkuTbl::Convert() {
       if (cell.size() > kShortCell) pairAll(r, cell);
     };
     // Brackets only group the alternatives here; they are not part of an event's name.
-    const QStringView rhs = QStringView(st).mid(eq + 1);
+    const QStringView rhs = st.mid(eq + 1);
     qsizetype from = 0;
     while (from <= rhs.size()) {
       qsizetype to = rhs.indexOf(QLatin1Char('|'), from);
