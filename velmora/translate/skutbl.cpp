@@ -513,18 +513,21 @@ void TSkuTbl::Convert() {
     }
   }
 
-  // The terms in group order, each group's terms in reading order.
+  // The terms in group order, each group's terms in reading order: the rows are then
+  // written from one array read straight through.
   const size_t groupCount = groupFirst.size() - 1;
-  std::vector<uint32_t> order(terms.size()), start(groupCount + 1, 0);
+  std::vector<uint32_t> start(groupCount + 1, 0);
   for (const Term& t : terms) ++start[t.group + 1];
   for (size_t g = 0; g < groupCount; ++g) start[g + 1] += start[g];
+  std::vector<Term> sorted(terms.size());
   {
     std::vector<uint32_t> next(start.begin(), start.end() - 1);
-    for (size_t k = 0; k < terms.size(); ++k) order[next[terms[k].group]++] = uint32_t(k);
+    for (const Term& t : terms) sorted[next[t.group]++] = t;
+    std::vector<Term>().swap(terms);
   }
 
   out_->rows.clear();
-  out_->rows.reserve(qsizetype(terms.size()) + (statementCount - skuCount_));
+  out_->rows.reserve(qsizetype(sorted.size()) + (statementCount - skuCount_));
   out_->signalCoding = abstract_ ? QStringLiteral("Abstract") : QStringLiteral("Binary");
   RowLists rowsOfEvent;  // rows whose si holds the event, by name
   rowsOfEvent.ensure(size_t(names.size()));
@@ -535,7 +538,7 @@ void TSkuTbl::Convert() {
     for (size_t j = 0; j < srcCount; ++j)
       if (rowsOfEvent.last(src[j]) != at) rowsOfEvent.append(src[j], at);
     for (uint32_t k = start[g]; k < start[g + 1]; ++k) {
-      const Term& t = terms[order[k]];
+      const Term& t = sorted[k];
       TableRow row;
       if (k == start[g] && srcCount > 0) {
         row.si = names.text(int(src[0]));
@@ -550,27 +553,16 @@ void TSkuTbl::Convert() {
     }
   }
 
-  // Outputs: each output signal goes on the rows of the events it names, once per row. A
-  // short cell is read to see whether it holds the output already; once a cell grows
-  // long, the names it holds are kept as pairs (row, name) instead, so that many outputs
-  // on one row do not make the cost grow with the square of their number.
-  const qsizetype kShortCell = 64;
-  NameTable outputs;
-  PairSet onRow;
-  std::vector<uint8_t> paired(size_t(out_->rows.size()), 0);  // by row
-  std::vector<uint32_t> parts;
+  // Outputs, in two steps: first which outputs each row gets, in reading order (an event
+  // without a row gets an output-only row at once); then the cells, row by row, each made
+  // at once.
+  struct Put {
+    uint32_t row, output;
+  };
+  std::vector<Put> puts;
+  std::vector<QString> ys;  // by output function
   QString stripped;
   const QString zero = QStringLiteral("0");
-  const auto pairAll = [&](int r, QStringView cell) {
-    qsizetype from = 0;
-    while (from <= cell.size()) {
-      qsizetype to = cell.indexOf(QLatin1Char('&'), from);
-      if (to < 0) to = cell.size();
-      onRow.insert(uint32_t(r), uint32_t(outputs.add(cell.mid(from, to - from))));
-      from = to + 1;
-    }
-    paired[size_t(r)] = 1;
-  };
   for (int k = skuCount_; k < statementCount; ++k) {
     const QStringView st = statement(k);
     const int eq = int(st.indexOf(QLatin1Char('=')));
@@ -578,32 +570,8 @@ void TSkuTbl::Convert() {
     int end = eq;
     const int paren = int(st.indexOf(QLatin1Char('(')));
     if (paren >= 0 && paren < end) end = paren;
-    const QString y = st.left(end).toString();
-    // A y holding '&' is never one of a cell's names, so it is always added.
-    const bool single = !y.contains(QLatin1Char('&'));
-    int yId = -1;  // looked up when a paired cell needs it
-    const auto put = [&](int r) {
-      QString& cell = out_->rows[r].y;
-      if (cell.isEmpty()) {
-        cell = y;
-        if (cell.size() > kShortCell) pairAll(r, cell);
-        return;
-      }
-      if (paired[size_t(r)]) {
-        if (single) {
-          if (yId < 0) yId = outputs.add(y);
-          if (!onRow.insert(uint32_t(r), uint32_t(yId))) return;
-        }
-        cell += QLatin1Char('&');
-        cell += y;
-        if (!single) pairAll(r, y);
-        return;
-      }
-      if (single && hasName(cell, y)) return;
-      cell += QLatin1Char('&');
-      cell += y;
-      if (cell.size() > kShortCell) pairAll(r, cell);
-    };
+    const uint32_t output = uint32_t(ys.size());
+    ys.push_back(st.left(end).toString());
     // Brackets only group the alternatives here; they are not part of an event's name.
     const QStringView rhs = st.mid(eq + 1);
     qsizetype from = 0;
@@ -628,12 +596,77 @@ void TSkuTbl::Convert() {
         row.sj = zero;
         const int r = int(out_->rows.size());
         out_->rows.append(std::move(row));
-        paired.push_back(0);
-        put(r);
         rowsOfEvent.append(size_t(id), r);
+      }
+      rowsOfEvent.forEach(size_t(id), [&](int r) { puts.push_back(Put{uint32_t(r), output}); });
+    }
+  }
+  if (puts.empty()) return;
+
+  // The outputs of each row in reading order.
+  const size_t rowCount = size_t(out_->rows.size());
+  std::vector<uint32_t> firstPut(rowCount + 1, 0), byRow(puts.size());
+  for (const Put& p : puts) ++firstPut[p.row + 1];
+  for (size_t r = 0; r < rowCount; ++r) firstPut[r + 1] += firstPut[r];
+  {
+    std::vector<uint32_t> next(firstPut.begin(), firstPut.end() - 1);
+    for (const Put& p : puts) byRow[next[p.row]++] = p.output;
+    std::vector<Put>().swap(puts);
+  }
+
+  // An output goes on a row once. A short cell is read to see whether it holds the output
+  // already; once a cell grows long, the names it holds are kept as pairs (row, name)
+  // instead, so that many outputs on one row do not make the cost grow with the square of
+  // their number. A y holding '&' is never one of a cell's names, so it is always added.
+  const qsizetype kShortCell = 64;
+  NameTable outputs;
+  PairSet onRow;
+  std::vector<int> outputId(ys.size(), -1);  // a y's number in `outputs`, once needed
+  QString cell;
+  for (size_t r = 0; r < rowCount; ++r) {
+    if (firstPut[r] == firstPut[r + 1]) continue;
+    cell.resize(0);
+    int only = -1;  // the cell is this y's text and nothing else
+    bool paired = false;
+    const auto pairAll = [&](QStringView text) {
+      qsizetype from = 0;
+      while (from <= text.size()) {
+        qsizetype to = text.indexOf(QLatin1Char('&'), from);
+        if (to < 0) to = text.size();
+        onRow.insert(uint32_t(r), uint32_t(outputs.add(text.mid(from, to - from))));
+        from = to + 1;
+      }
+      paired = true;
+    };
+    for (uint32_t k = firstPut[r]; k < firstPut[r + 1]; ++k) {
+      const uint32_t output = byRow[k];
+      const QString& y = ys[output];
+      if (cell.isEmpty()) {
+        cell.append(y);
+        only = int(output);
+        if (cell.size() > kShortCell) pairAll(cell);
         continue;
       }
-      rowsOfEvent.forEach(size_t(id), put);
+      const bool single = !y.contains(QLatin1Char('&'));
+      if (paired) {
+        if (single) {
+          int& id = outputId[output];
+          if (id < 0) id = outputs.add(y);
+          if (!onRow.insert(uint32_t(r), uint32_t(id))) continue;
+        }
+      } else if (single && hasName(cell, y)) {
+        continue;
+      }
+      cell.append(QLatin1Char('&'));
+      cell.append(y);
+      only = -1;
+      if (paired) {
+        if (!single) pairAll(y);
+      } else if (cell.size() > kShortCell) {
+        pairAll(cell);
+      }
     }
+    if (only >= 0) out_->rows[qsizetype(r)].y = ys[size_t(only)];
+    else if (!cell.isEmpty()) out_->rows[qsizetype(r)].y = QString(cell.constData(), cell.size());
   }
 }
