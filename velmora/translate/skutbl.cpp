@@ -54,8 +54,12 @@ class KeyTable {
     size_t i = size_t(h >> 32) & mask;
     for (; slots_[i].id; i = (i + 1) & mask) {
       const Slot& s = slots_[i];
-      if (s.tag == tag && s.length == n &&
-          std::equal(key, key + n, pool_.begin() + ptrdiff_t(s.start))) {
+      if (s.tag != tag || s.length != n) continue;
+      // Keys are short: a loop beats a call to memcmp.
+      const T* stored = pool_.data() + s.start;
+      size_t j = 0;
+      while (j < n && stored[j] == key[j]) ++j;
+      if (j == n) {
         *added = false;
         return int(s.id) - 1;
       }
@@ -367,6 +371,11 @@ void TSkuTbl::Convert() {
   statements_.clear();
   listed_ = false;
   ends_.reserve(size_t(text_.size()));
+  {
+    qsizetype chars = 0;
+    for (const QString& line : text_) chars += line.size();
+    read_.reserve(chars);
+  }
   textscan::StatementReader reader(&read_, &ends_);
   if (sec.skuFound)
     for (int i = sec.skuStart; i < sec.skuEnd; ++i) reader.readLine(text_.at(i));
@@ -430,7 +439,9 @@ void TSkuTbl::Convert() {
   };
   std::vector<Term> terms;
   terms.reserve(size_t(skuCount_) * 2);
-  KeyTable<uint32_t> groupOf;
+  KeyTable<uint32_t> groupOf;   // sets of several events (or none)
+  std::vector<int> groupOfKey;  // by key of groupOf
+  std::vector<int> groupOfEvent;  // the group of a set of one event, by event; -1 none yet
   std::vector<uint32_t> groupSources;   // the sources of every group, end to end
   std::vector<uint32_t> groupFirst{0};  // group k's sources: [groupFirst[k], groupFirst[k + 1])
   std::vector<QString> targets;
@@ -496,14 +507,25 @@ void TSkuTbl::Convert() {
           }
           condition = uint32_t(c + 1);
         }
-        key.assign(1, uint32_t(sources.size()));
-        key.insert(key.end(), sources.begin(), sources.end());
-        if (key.size() > 2) {
+        // Most sets are one event: those are found by the event's number alone.
+        const int newGroup = int(groupFirst.size()) - 1;
+        bool added = false;
+        int g;
+        if (sources.size() == 1) {
+          if (groupOfEvent.size() <= sources[0]) groupOfEvent.resize(size_t(names.size()), -1);
+          int& known = groupOfEvent[sources[0]];
+          added = known < 0;
+          if (added) known = newGroup;
+          g = known;
+        } else {
+          key.assign(1, uint32_t(sources.size()));
+          key.insert(key.end(), sources.begin(), sources.end());
           std::sort(key.begin() + 1, key.end());
           key.erase(std::unique(key.begin() + 1, key.end()), key.end());
+          const int k = groupOf.add(key.data(), key.size(), &added);
+          if (added) groupOfKey.push_back(newGroup);
+          g = groupOfKey[size_t(k)];
         }
-        bool added = false;
-        const int g = groupOf.add(key.data(), key.size(), &added);
         if (added) {
           groupSources.insert(groupSources.end(), sources.begin(), sources.end());
           groupFirst.push_back(uint32_t(groupSources.size()));
