@@ -46,9 +46,14 @@ class KeyTable {
     return (size_t(k) + 1 < starts_.size() ? starts_[size_t(k) + 1] : pool_.size()) - starts_[size_t(k)];
   }
 
+  static uint64_t hash(const T* key, size_t n) { return hashBytes(key, n * sizeof(T)); }
+  // Asks for the slot of a key about to be looked up, so that several look-ups wait for
+  // memory at once rather than one after another.
+  void prefetch(uint64_t h) const { __builtin_prefetch(&slots_[size_t(h >> 32) & (slots_.size() - 1)]); }
+
   // The number of key[0..n), which is added when new; `added` tells which.
-  int add(const T* key, size_t n, bool* added) {
-    const uint64_t h = hashBytes(key, n * sizeof(T));
+  int add(const T* key, size_t n, bool* added) { return add(key, n, hash(key, n), added); }
+  int add(const T* key, size_t n, uint64_t h, bool* added) {
     const uint32_t tag = uint32_t(h);
     const size_t mask = slots_.size() - 1;
     size_t i = size_t(h >> 32) & mask;
@@ -99,9 +104,14 @@ class KeyTable {
 // the text; each name's QString is made only when a cell needs it.
 class Names {
  public:
-  int add(QStringView name) {
+  static uint64_t hash(QStringView name) {
+    return KeyTable<char16_t>::hash(name.utf16(), size_t(name.size()));
+  }
+  void prefetch(uint64_t h) const { keys_.prefetch(h); }
+  int add(QStringView name) { return add(name, hash(name)); }
+  int add(QStringView name, uint64_t h) {
     bool added = false;
-    const int k = keys_.add(name.utf16(), size_t(name.size()), &added);
+    const int k = keys_.add(name.utf16(), size_t(name.size()), h, &added);
     if (added) texts_.emplace_back();
     return k;
   }
@@ -137,10 +147,24 @@ class RightSide {
     uint32_t first, count;  // its factors in factors()
   };
 
-  // Reads text; names are numbered in `names`. Returns false when brackets nest deeper
-  // than maxDepth (the result is then incomplete).
-  template <typename AddName>
-  bool parse(QStringView text, int maxDepth, AddName addName);
+  // Reads text. Returns false when brackets nest deeper than maxDepth (the result is then
+  // incomplete). The names are then numbered by numberNames().
+  bool parse(QStringView text, int maxDepth);
+
+  // The names read, in reading order.
+  size_t nameCount() const { return names_.size(); }
+  QStringView name(size_t j) const {
+    const Name& n = names_[j];
+    return (n.stripped ? QStringView(stripped_) : text_).mid(n.from, n.length);
+  }
+  // Gives each name's factor the number number(j) of name j, in reading order.
+  template <typename Number>
+  void numberNames(Number number) {
+    ids_.resize(names_.size());
+    for (size_t j = 0; j < names_.size(); ++j) ids_[j] = int32_t(number(j));
+    for (Factor& f : factors_)
+      if (f.name != kGroup) f.name = ids_[size_t(f.name)];
+  }
 
   const std::vector<Factor>& factors() const { return factors_; }
   const std::vector<Product>& products() const { return products_; }
@@ -170,13 +194,22 @@ class RightSide {
   std::vector<Factor> factors_, factorStack_;
   std::vector<Product> products_, productStack_;
   std::vector<Frame> frames_;
+  struct Name {
+    qsizetype from, length;
+    bool stripped;  // it lies in stripped_, not in the text
+  };
   std::vector<qsizetype> strays_;
-  QString stripped_;
+  std::vector<Name> names_;
+  std::vector<int32_t> ids_;
+  QStringView text_;
+  QString stripped_;  // names that held stray brackets, without them
   Product top_{0, 0};
 };
 
-template <typename AddName>
-bool RightSide::parse(QStringView text, int maxDepth, AddName addName) {
+bool RightSide::parse(QStringView text, int maxDepth) {
+  text_ = text;
+  names_.clear();
+  stripped_.resize(0);
   factors_.clear();
   products_.clear();
   factorStack_.clear();
@@ -189,18 +222,21 @@ bool RightSide::parse(QStringView text, int maxDepth, AddName addName) {
   bool ok = true;
   const auto endName = [&] {
     if (i > nameStart) {
-      QStringView name = text.mid(nameStart, i - nameStart);
+      Name name{nameStart, i - nameStart, false};
       if (!strays_.empty()) {
-        stripped_.clear();
+        name = Name{stripped_.size(), 0, true};
         qsizetype from = nameStart;
         for (qsizetype s : strays_) {
           stripped_.append(text.mid(from, s - from));
           from = s + 1;
         }
         stripped_.append(text.mid(from, i - from));
-        name = stripped_;
+        name.length = stripped_.size() - name.from;
       }
-      if (!name.isEmpty()) factorStack_.push_back(Factor{int32_t(addName(name)), 0, 0});
+      if (name.length > 0) {
+        factorStack_.push_back(Factor{int32_t(names_.size()), 0, 0});
+        names_.push_back(name);
+      }
     }
     strays_.clear();
     nameStart = std::max(nameStart, i + 1);
@@ -416,8 +452,8 @@ void TSkuTbl::Convert() {
   enum Kind : uint8_t { kEvent, kAbstract, kBinary };
   Names names;
   std::vector<uint8_t> kinds;
-  const auto addName = [&](QStringView name) {
-    const int id = names.add(name);
+  const auto addName = [&](QStringView name, uint64_t hash) {
+    const int id = names.add(name, hash);
     if (size_t(id) == kinds.size()) {
       const QChar lc = lowerAscii(name.at(0));
       kinds.push_back(lc == settings_.InAbstr ? kAbstract : lc == settings_.InDigit ? kBinary : kEvent);
@@ -450,12 +486,19 @@ void TSkuTbl::Convert() {
   RightSide rhs;
   Expander expander;
   std::vector<uint32_t> sources, binary, key;
+  std::vector<uint64_t> hashes;
   for (int k = 0; k < skuCount_; ++k) {
     const QStringView st = statement(k);
     const int eq = int(st.indexOf(QLatin1Char('=')));
     if (eq < 0) continue;
-    if (!rhs.parse(st.mid(eq + 1), 1000, addName))
+    if (!rhs.parse(st.mid(eq + 1), 1000))
       throw VexoError(QStringLiteral("Слишком глубокая вложенность скобок в уравнении %1").arg(st));
+    hashes.resize(rhs.nameCount());
+    for (size_t j = 0; j < hashes.size(); ++j) {
+      hashes[j] = Names::hash(rhs.name(j));
+      names.prefetch(hashes[j]);
+    }
+    rhs.numberNames([&](size_t j) { return addName(rhs.name(j), hashes[j]); });
     const uint32_t target = uint32_t(targets.size());
     targets.push_back(st.left(eq).toString().replace(QLatin1Char('*'), QLatin1Char('&')));
     qsizetype total = 0;  // names in all terms of the equation, multiplied out
@@ -609,7 +652,7 @@ void TSkuTbl::Convert() {
         e = stripped;
       }
       if (e.isEmpty()) continue;
-      const int id = addName(e);
+      const int id = addName(e, Names::hash(e));
       rowsOfEvent.ensure(size_t(id) + 1);
       if (rowsOfEvent.isEmpty(size_t(id))) {
         TableRow row;
