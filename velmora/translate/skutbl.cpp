@@ -487,7 +487,23 @@ void TSkuTbl::Convert() {
   Expander expander;
   std::vector<uint32_t> sources, binary, key;
   std::vector<uint64_t> hashes;
+  // The slots of the names of a statement read a little later are asked for in advance:
+  // in a long text most look-ups would otherwise wait for memory one by one.
+  const int kAhead = 2;
+  const auto prefetchNames = [&](int k, int to) {
+    if (k >= to) return;
+    const QStringView st = statement(k);
+    const QChar* p = st.data();
+    qsizetype from = st.indexOf(QLatin1Char('=')) + 1;
+    if (from <= 0) return;
+    for (qsizetype i = from; i <= st.size(); ++i) {
+      if (i < st.size() && !textscan::isStructural(p[i])) continue;
+      if (i > from) names.prefetch(Names::hash(st.mid(from, i - from)));
+      from = i + 1;
+    }
+  };
   for (int k = 0; k < skuCount_; ++k) {
+    prefetchNames(k + kAhead, skuCount_);
     const QStringView st = statement(k);
     const int eq = int(st.indexOf(QLatin1Char('=')));
     if (eq < 0) continue;
@@ -629,6 +645,7 @@ void TSkuTbl::Convert() {
   QString stripped;
   const QString zero = QStringLiteral("0");
   for (int k = skuCount_; k < statementCount; ++k) {
+    prefetchNames(k + kAhead, statementCount);
     const QStringView st = statement(k);
     const int eq = int(st.indexOf(QLatin1Char('=')));
     if (eq < 0) continue;
