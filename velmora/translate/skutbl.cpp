@@ -620,17 +620,16 @@ void TSkuTbl::Convert() {
       if (rowsOfEvent.last(src[j]) != at) rowsOfEvent.append(src[j], at);
     for (uint32_t k = start[g]; k < start[g + 1]; ++k) {
       const Term& t = sorted[k];
-      TableRow row;
+      QString si;
       if (k == start[g] && srcCount > 0) {
-        row.si = names.text(int(src[0]));
+        si = names.text(int(src[0]));
         for (size_t j = 1; j < srcCount; ++j) {
-          row.si += QLatin1Char('&');
-          row.si += names.text(int(src[j]));
+          si += QLatin1Char('&');
+          si += names.text(int(src[j]));
         }
       }
-      row.x = conditions[t.condition];
-      row.sj = targets[t.target];
-      out_->rows.append(std::move(row));
+      // Made in place: the shared texts are only referenced once more.
+      out_->rows.emplaceBack(TableRow{std::move(si), QString(), conditions[t.condition], targets[t.target]});
     }
   }
 
@@ -672,12 +671,8 @@ void TSkuTbl::Convert() {
       const int id = addName(e, Names::hash(e));
       rowsOfEvent.ensure(size_t(id) + 1);
       if (rowsOfEvent.isEmpty(size_t(id))) {
-        TableRow row;
-        row.si = names.text(id);
-        row.x = zero;
-        row.sj = zero;
         const int r = int(out_->rows.size());
-        out_->rows.append(std::move(row));
+        out_->rows.emplaceBack(TableRow{names.text(id), QString(), zero, zero});
         rowsOfEvent.append(size_t(id), r);
       }
       rowsOfEvent.forEach(size_t(id), [&](int r) { puts.push_back(Put{uint32_t(r), output}); });
