@@ -2,103 +2,16 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstring>
 #include <vector>
 
 #include "platform/errors.h"
+#include "velmora/translate/keytable.h"
 #include "velmora/translate/nametable.h"
 #include "velmora/translate/textscan.h"
 
 using textscan::lowerAscii;
 
 namespace {
-
-// A hash of n 16-bit or 32-bit units, read eight bytes at a time.
-inline uint64_t hashBytes(const void* data, size_t bytes) {
-  const unsigned char* p = static_cast<const unsigned char*>(data);
-  uint64_t h = 0x9E3779B97F4A7C15ULL ^ (bytes * 0xC2B2AE3D27D4EB4FULL);
-  for (; bytes >= 8; bytes -= 8, p += 8) {
-    uint64_t w;
-    std::memcpy(&w, p, 8);
-    h = (h ^ w) * 0xBF58476D1CE4E5B9ULL;
-    h ^= h >> 31;
-  }
-  if (bytes) {
-    uint64_t w = 0;
-    std::memcpy(&w, p, bytes);
-    h = (h ^ w) * 0xBF58476D1CE4E5B9ULL;
-  }
-  h ^= h >> 29;
-  h *= 0x94D049BB133111EBULL;
-  return h ^ (h >> 32);
-}
-
-// Keys (runs of T), each kept once and numbered in order of first appearance. The keys lie
-// end to end in one array, and a slot of the table tells where its key lies: a look-up
-// reads the slot and the key, nothing else.
-template <typename T>
-class KeyTable {
- public:
-  KeyTable() : slots_(16) {}
-  int size() const { return int(starts_.size()); }
-  const T* key(int k) const { return pool_.data() + starts_[size_t(k)]; }
-  size_t length(int k) const {
-    return (size_t(k) + 1 < starts_.size() ? starts_[size_t(k) + 1] : pool_.size()) - starts_[size_t(k)];
-  }
-
-  static uint64_t hash(const T* key, size_t n) { return hashBytes(key, n * sizeof(T)); }
-  // Asks for the slot of a key about to be looked up, so that several look-ups wait for
-  // memory at once rather than one after another.
-  void prefetch(uint64_t h) const { __builtin_prefetch(&slots_[size_t(h >> 32) & (slots_.size() - 1)]); }
-
-  // The number of key[0..n), which is added when new; `added` tells which.
-  int add(const T* key, size_t n, bool* added) { return add(key, n, hash(key, n), added); }
-  int add(const T* key, size_t n, uint64_t h, bool* added) {
-    const uint32_t tag = uint32_t(h);
-    const size_t mask = slots_.size() - 1;
-    size_t i = size_t(h >> 32) & mask;
-    for (; slots_[i].id; i = (i + 1) & mask) {
-      const Slot& s = slots_[i];
-      if (s.tag != tag || s.length != n) continue;
-      // Keys are short: a loop beats a call to memcmp.
-      const T* stored = pool_.data() + s.start;
-      size_t j = 0;
-      while (j < n && stored[j] == key[j]) ++j;
-      if (j == n) {
-        *added = false;
-        return int(s.id) - 1;
-      }
-    }
-    const int k = size();
-    slots_[i] = Slot{tag, uint32_t(k + 1), uint32_t(pool_.size()), uint32_t(n)};
-    starts_.push_back(uint32_t(pool_.size()));
-    pool_.insert(pool_.end(), key, key + n);
-    if (2 * starts_.size() > slots_.size()) grow();
-    *added = true;
-    return k;
-  }
-
- private:
-  struct Slot {
-    uint32_t tag = 0, id = 0;  // id is the key's number plus 1; 0 is a free slot
-    uint32_t start = 0, length = 0;
-  };
-  void grow() {
-    std::vector<Slot> old(slots_.size() * 2);
-    old.swap(slots_);
-    const size_t mask = slots_.size() - 1;
-    for (const Slot& s : old) {
-      if (!s.id) continue;
-      size_t i = size_t(hashBytes(pool_.data() + s.start, s.length * sizeof(T)) >> 32) & mask;
-      while (slots_[i].id) i = (i + 1) & mask;
-      slots_[i] = s;
-    }
-  }
-
-  std::vector<Slot> slots_;
-  std::vector<uint32_t> starts_;
-  std::vector<T> pool_;
-};
 
 // The names of a text, numbered in order of first appearance and looked up from a view of
 // the text; each name's QString is made only when a cell needs it.
@@ -108,7 +21,6 @@ class Names {
     return KeyTable<char16_t>::hash(name.utf16(), size_t(name.size()));
   }
   void prefetch(uint64_t h) const { keys_.prefetch(h); }
-  int add(QStringView name) { return add(name, hash(name)); }
   int add(QStringView name, uint64_t h) {
     bool added = false;
     const int k = keys_.add(name.utf16(), size_t(name.size()), h, &added);
@@ -116,7 +28,6 @@ class Names {
     return k;
   }
   int size() const { return keys_.size(); }
-  QChar first(int k) const { return QChar(keys_.key(k)[0]); }
   const QString& text(int k) {
     QString& t = texts_[size_t(k)];
     if (t.isNull())
@@ -263,12 +174,8 @@ bool RightSide::parse(QStringView text, int maxDepth) {
       case '(':
       case '{':
         endName();
-        if (int(frames_.size()) > maxDepth) {
-          ok = false;
-          i = n;  // leaves the loop; the text is not read further
-          continue;
-        }
-        frames_.push_back(Frame{u, productStack_.size(), factorStack_.size()});
+        if (int(frames_.size()) > maxDepth) ok = false;  // the text is not read further
+        else frames_.push_back(Frame{u, productStack_.size(), factorStack_.size()});
         break;
       case ')':
       case '}':
@@ -278,6 +185,7 @@ bool RightSide::parse(QStringView text, int maxDepth) {
       default:
         break;
     }
+    if (!ok) break;
   }
   while (frames_.size() > 1) closeFrame();
   endName();
