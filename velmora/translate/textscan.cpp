@@ -71,6 +71,7 @@ void StatementReader::readLine(const QString& line) {
         endRun(i);
         inComment_ = true;
       } else if (next == QLatin1Char('/')) {
+        endRun(i);  // the comment is not part of the run
         break;
       }
     }
