@@ -62,8 +62,34 @@ class SetTable {
     return k;
   }
 
+  // The number of `row`, added when it is not there yet (*added tells which); one look
+  // for both. `row` must not be one of the table's own rows.
+  int FindOrAdd(const uint64_t* row, bool* added) {
+    const size_t mask = slots_.size() - 1;
+    size_t i = Hash(row) & mask;
+    for (; slots_[i] >= 0; i = (i + 1) & mask)
+      if (std::equal(row, row + words_, Row(size_t(slots_[i])))) {
+        *added = false;
+        return slots_[i];
+      }
+    *added = true;
+    const int k = int(Size());
+    if (4 * (size_t(k) + 1) > 3 * slots_.size()) return Add(row);  // grows: every set placed again
+    rows_.insert(rows_.end(), row, row + words_);
+    slots_[i] = k;
+    return k;
+  }
+
   // Keeps the sets, forgets how to find them.
   void ReleaseIndex() { std::vector<int32_t>().swap(slots_); }
+
+  // Hands the sets over, row after row, and leaves the table empty.
+  std::vector<uint64_t> TakeRows() {
+    std::vector<int32_t>(64, -1).swap(slots_);
+    std::vector<uint64_t> rows;
+    rows.swap(rows_);
+    return rows;
+  }
 
  private:
   uint64_t Hash(const uint64_t* row) const {

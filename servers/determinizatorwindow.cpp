@@ -8,7 +8,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSplitter>
-#include <QTableWidget>
+#include <QTableView>
 #include <QVBoxLayout>
 
 #include "platform/textfile.h"
@@ -42,9 +42,9 @@ DeterminizatorWindow::DeterminizatorWindow(QWidget* parent) : QWidget(parent, Qt
   buttons->addWidget(saveButton);
   buttons->addStretch(1);
 
-  resultTable = new QTableWidget(0, 4, this);
-  resultTable->setHorizontalHeaderLabels({QStringLiteral("Состояние"), QStringLiteral("События"),
-                                          QStringLiteral("Выходы"), QStringLiteral("Переходы")});
+  resultTable = new QTableView(this);
+  resultModel_ = new DetResultModel(this);
+  resultTable->setModel(resultModel_);
   resultTable->verticalHeader()->hide();
   resultTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
   resultTable->horizontalHeader()->setStretchLastSection(true);
@@ -99,7 +99,7 @@ bool DeterminizatorWindow::runClick() {
     fail(error);
     return false;
   }
-  result_ = r;
+  result_ = std::move(r);
   hasResult_ = true;
   showResult();
   saveButton->setEnabled(true);
@@ -111,18 +111,7 @@ QStringList DeterminizatorWindow::tableLines() const {
 }
 
 void DeterminizatorWindow::showResult() {
-  const QString prefix = prefixEdit->text();
-  resultTable->setRowCount(int(result_.states.size()));
-  for (int k = 0; k < result_.states.size(); ++k) {
-    const fsm::DetState& s = result_.states[k];
-    QStringList moves;
-    for (const fsm::DetTransition& t : s.transitions)
-      moves << model_.conditionText(t.condition) + QStringLiteral(" -> ") + prefix +
-                   QString::number(t.target);
-    const QString cells[] = {prefix + QString::number(k), model_.eventsText(s.events),
-                             model_.outputsText(s.outputs), moves.join(QStringLiteral("; "))};
-    for (int c = 0; c < 4; ++c) resultTable->setItem(k, c, new QTableWidgetItem(cells[c]));
-  }
+  resultModel_->show(model_, &result_, prefixEdit->text());
   QStringList notes;
   notes << QStringLiteral("Состояний: %1").arg(result_.states.size());
   notes << result_.notes;

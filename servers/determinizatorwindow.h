@@ -3,12 +3,13 @@
 // states with the event sets they stand for, and saving the result as a table file.
 #include <QWidget>
 
+#include "servers/detresultmodel.h"
 #include "servers/fsmdeterminizer.h"
 
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
-class QTableWidget;
+class QTableView;
 
 namespace servers {
 
@@ -31,7 +32,7 @@ class DeterminizatorWindow : public QWidget {
 
   QLineEdit *startEdit = nullptr, *prefixEdit = nullptr;
   QPushButton *runButton = nullptr, *saveButton = nullptr;
-  QTableWidget* resultTable = nullptr;
+  QTableView* resultTable = nullptr;
   QPlainTextEdit* notesMemo = nullptr;
 
  private:
@@ -40,6 +41,7 @@ class DeterminizatorWindow : public QWidget {
 
   fsm::Model model_;
   fsm::DetResult result_;
+  DetResultModel* resultModel_ = nullptr;
   bool hasResult_ = false;
   QString path_;
 };

@@ -1,103 +1,14 @@
 #include "servers/fsmdeterminizer.h"
 
-#include "automata/bitsets.h"
-
+#include <QHash>
 #include <algorithm>
 #include <cstdlib>
-#include <vector>
+
+#include "automata/bitsets.h"
 
 namespace fsm {
 
 namespace {
-
-struct Conditional {
-  Set condition;
-  Set targets;
-};
-
-// Shannon expansion over the signals that the pending conditions test.
-class Splitter {
- public:
-  Splitter(const QVector<Conditional>& conds, QVector<Successor>* out) : conds_(conds), out_(out) {}
-
-  bool run(const Set& unconditional) {
-    QVector<int> all;
-    for (int i = 0; i < conds_.size(); ++i) all << i;
-    return split(Set(), all, unconditional);
-  }
-
- private:
-  bool split(const Set& assign, const QVector<int>& pending, Set fired) {
-    QVector<int> open;
-    for (int i : pending) {
-      const Set& c = conds_[i].condition;
-      bool conflict = false, decided = true;
-      for (int l : c) {
-        if (containsLiteral(assign, -l)) conflict = true;
-        else if (!containsLiteral(assign, l)) decided = false;
-      }
-      if (conflict) continue;
-      if (decided)
-        fired = unite(fired, conds_[i].targets);
-      else
-        open << i;
-    }
-    if (open.isEmpty()) {
-      if (out_->size() >= Determinizer::kMaxGroups) return false;
-      out_->append({assign, fired});
-      return true;
-    }
-    int v = 0;
-    for (int i : open)
-      for (int l : conds_[i].condition)
-        if (!containsLiteral(assign, l) && (v == 0 || std::abs(l) < v)) v = std::abs(l);
-    Set zero = assign, one = assign;
-    addLiteral(zero, -v);
-    addLiteral(one, v);
-    return split(zero, open, fired) && split(one, open, fired);
-  }
-
-  const QVector<Conditional>& conds_;
-  QVector<Successor>* out_;
-};
-
-}  // namespace
-
-namespace {
-
-// Lines by the first event their key asks for, so that an event set looks only at the
-// lines it can satisfy.
-class LineIndex {
- public:
-  explicit LineIndex(const Model& m) : m_(m) {
-    for (int j = 0; j < m.lines.size(); ++j) {
-      const auto first = std::find_if(m.lines[j].key.begin(), m.lines[j].key.end(), [](int l) { return l > 0; });
-      if (first == m.lines[j].key.end()) {
-        anyKey_ << j;
-        continue;
-      }
-      if (*first >= int(byEvent_.size())) byEvent_.resize(size_t(*first) + 1);
-      byEvent_[size_t(*first)] << j;
-    }
-  }
-
-  // The lines `from` satisfies, in the order of the table.
-  void match(const Set& from, QVector<int>* lines) const {
-    lines->clear();
-    for (int e : from)
-      if (e > 0 && e < int(byEvent_.size()))
-        for (int j : byEvent_[size_t(e)])
-          if (satisfies(from, m_.lines[j].key)) *lines << j;
-    for (int j : anyKey_)
-      if (satisfies(from, m_.lines[j].key)) *lines << j;
-    std::sort(lines->begin(), lines->end());
-  }
-
- private:
-  const Model& m_;
-  std::vector<QVector<int>> byEvent_;
-  QVector<int> anyKey_;
-};
 
 void addBits(uint64_t* row, const Set& s) {
   for (int e : s)
@@ -111,159 +22,339 @@ Set setOfRow(const uint64_t* row, size_t words) {
   return out;
 }
 
+// The model made ready for many event sets: keys, targets and outputs as bitset rows, lines
+// listed by the first event their key asks for, conditions numbered once. `expand` gives the
+// successor groups of one event set without a block per set or per group.
+class Expander {
+ public:
+  Expander(const Model& m, size_t words);
+
+  // The groups of `from`, which must not lie in `groups`' storage; false with *error past
+  // the limit of groups.
+  bool expand(const uint64_t* from, QString* error);
+  int groupCount() const { return int(groupConditions_.size()); }
+  int condition(int g) const { return groupConditions_[size_t(g)]; }
+  const uint64_t* targets(int g) const { return &groupRows_[size_t(g) * words_]; }
+  // The outputs of the last `from` (outputWords() words), or null when no line has any.
+  const uint64_t* outputs() const { return anyOutputs_ ? outputRow_.data() : nullptr; }
+  size_t outputWords() const { return outputWords_; }
+  const QVector<Set>& conditions() const { return conditions_; }
+  QVector<Set> takeConditions() { return std::move(conditions_); }
+
+ private:
+  struct Move {
+    int32_t condition;  // -1: unconditional
+    int32_t letter;     // abstract inputs: the letter of the condition
+  };
+
+  int conditionIndex(const Set& c);
+  bool satisfied(const uint64_t* from, int line) const {
+    const uint64_t* on = &keys_[size_t(line) * 2 * words_];
+    const uint64_t* off = on + words_;
+    for (size_t w = 0; w < words_; ++w)
+      if ((from[w] & on[w]) != on[w] || (from[w] & off[w]) != 0) return false;
+    return true;
+  }
+  uint64_t* newGroup(int condition);
+  void letterGroup(int letter);
+  bool split(const uint64_t* from, QString* error);
+  bool splitAt(const Set& assign, const std::vector<int>& pending, const std::vector<uint64_t>& fired);
+
+  const Model& m_;
+  const size_t words_;
+  std::vector<uint64_t> keys_;                    // line j: its positive, then its negative literals
+  std::vector<int32_t> eventFirst_, eventLines_;  // the lines whose key first asks for event e
+  std::vector<int32_t> anyKey_;                   // lines whose key asks for no event
+  std::vector<char> plainKey_;                    // the key asks for its first event alone
+  std::vector<int32_t> lineFirst_;                // the moves of line j: [lineFirst_[j], lineFirst_[j + 1])
+  std::vector<Move> moves_;
+  std::vector<uint64_t> moveTargets_;
+  bool anyOutputs_ = false;
+  size_t outputWords_ = 1;
+  std::vector<uint64_t> lineOutputs_, outputRow_;
+  QVector<Set> conditions_;
+  QHash<Set, int> conditionIndex_;
+  std::vector<int32_t> letterCondition_;  // abstract inputs: the index of {letter}, -1 before its first use
+
+  // Per event set.
+  std::vector<int32_t> lines_;
+  std::vector<uint64_t> unconditional_;
+  std::vector<int32_t> groupConditions_;
+  std::vector<uint64_t> groupRows_;
+  std::vector<int32_t> groupOfLetter_, groupLetters_;
+  std::vector<int32_t> pendingConditions_;  // binary inputs: indices into moves_
+};
+
+Expander::Expander(const Model& m, size_t words) : m_(m), words_(words), unconditional_(words) {
+  const int lines = int(m.lines.size());
+  keys_.assign(size_t(lines) * 2 * words, 0);
+  int topOutput = 0, topLetter = int(m.inputs.size());
+  std::vector<std::vector<int32_t>> byEvent;
+  lineFirst_.reserve(size_t(lines) + 1);
+  lineFirst_.push_back(0);
+  for (int j = 0; j < lines; ++j) {
+    const Line& line = m.lines[j];
+    int firstEvent = 0;
+    for (int l : line.key) {
+      automata::SetBit(&keys_[(size_t(j) * 2 + (l < 0 ? 1 : 0)) * words], std::abs(l));
+      if (l > 0 && firstEvent == 0) firstEvent = l;
+    }
+    plainKey_.push_back(line.key.size() == 1 && firstEvent > 0);
+    if (firstEvent == 0) {
+      anyKey_.push_back(j);
+    } else {
+      if (firstEvent >= int(byEvent.size())) byEvent.resize(size_t(firstEvent) + 1);
+      byEvent[size_t(firstEvent)].push_back(j);
+    }
+    if (!line.outputs.isEmpty()) topOutput = std::max(topOutput, line.outputs.last());
+    for (const Transition& t : line.transitions) {
+      Move mv{-1, 0};
+      if (!t.condition.isEmpty()) {
+        mv.condition = conditionIndex(t.condition);
+        mv.letter = std::abs(t.condition.first());
+        topLetter = std::max(topLetter, mv.letter);
+      }
+      moves_.push_back(mv);
+      moveTargets_.resize(moveTargets_.size() + words, 0);
+      addBits(&moveTargets_[moveTargets_.size() - words], t.targets);
+    }
+    lineFirst_.push_back(int32_t(moves_.size()));
+  }
+  eventFirst_.push_back(0);
+  for (const auto& list : byEvent) {
+    eventLines_.insert(eventLines_.end(), list.begin(), list.end());
+    eventFirst_.push_back(int32_t(eventLines_.size()));
+  }
+  if (topOutput > 0) {
+    anyOutputs_ = true;
+    outputWords_ = size_t(topOutput) / 64 + 1;
+    lineOutputs_.assign(size_t(lines) * outputWords_, 0);
+    for (int j = 0; j < lines; ++j) addBits(&lineOutputs_[size_t(j) * outputWords_], m.lines[j].outputs);
+    outputRow_.assign(outputWords_, 0);
+  }
+  letterCondition_.assign(size_t(topLetter) + 1, -1);
+  groupOfLetter_.assign(size_t(topLetter) + 1, -1);
+}
+
+int Expander::conditionIndex(const Set& c) {
+  const auto it = conditionIndex_.constFind(c);
+  if (it != conditionIndex_.constEnd()) return it.value();
+  conditions_.append(c);
+  conditionIndex_.insert(c, int(conditions_.size()) - 1);
+  return int(conditions_.size()) - 1;
+}
+
+// The group of `letter`, with no targets yet.
+void Expander::letterGroup(int letter) {
+  int32_t& c = letterCondition_[size_t(letter)];
+  if (c < 0) c = conditionIndex(Set{letter});
+  groupOfLetter_[size_t(letter)] = int32_t(groupConditions_.size());
+  groupLetters_.push_back(letter);
+  newGroup(c);
+}
+
+// A group with no targets yet.
+uint64_t* Expander::newGroup(int condition) {
+  groupConditions_.push_back(condition);
+  groupRows_.resize(groupConditions_.size() * words_, 0);
+  return &groupRows_[groupRows_.size() - words_];
+}
+
+bool Expander::expand(const uint64_t* from, QString* error) {
+  // The lines `from` satisfies, in the order of the table.
+  lines_.clear();
+  automata::ForEachEvent(from, words_, [this, from](int e) {
+    if (e + 1 < int(eventFirst_.size()))
+      for (int32_t k = eventFirst_[size_t(e)]; k < eventFirst_[size_t(e) + 1]; ++k)
+        if (plainKey_[size_t(eventLines_[size_t(k)])] || satisfied(from, eventLines_[size_t(k)]))
+          lines_.push_back(eventLines_[size_t(k)]);
+  });
+  for (int32_t j : anyKey_)
+    if (satisfied(from, j)) lines_.push_back(j);
+  if (!std::is_sorted(lines_.begin(), lines_.end())) std::sort(lines_.begin(), lines_.end());
+
+  if (anyOutputs_) {
+    std::fill(outputRow_.begin(), outputRow_.end(), 0);
+    for (int32_t j : lines_) automata::OrInto(outputRow_.data(), &lineOutputs_[size_t(j) * outputWords_], outputWords_);
+  }
+
+  // One pass: the unconditional targets apart and, with abstract inputs, one group per
+  // letter in the order the letters first appear.
+  std::fill(unconditional_.begin(), unconditional_.end(), 0);
+  groupConditions_.clear();
+  groupRows_.clear();
+  const bool abstract = m_.abstractInputs();
+  bool anyConditional = false;
+  for (int32_t j : lines_)
+    for (int32_t k = lineFirst_[size_t(j)]; k < lineFirst_[size_t(j) + 1]; ++k) {
+      const Move mv = moves_[size_t(k)];
+      const uint64_t* targets = &moveTargets_[size_t(k) * words_];
+      if (mv.condition < 0) {
+        automata::OrInto(unconditional_.data(), targets, words_);
+        continue;
+      }
+      anyConditional = true;
+      if (!abstract) continue;
+      if (groupOfLetter_[size_t(mv.letter)] < 0) letterGroup(mv.letter);
+      automata::OrInto(&groupRows_[size_t(groupOfLetter_[size_t(mv.letter)]) * words_], targets, words_);
+    }
+  const bool anyUnconditional = !automata::IsZero(unconditional_.data(), words_);
+  if (!anyConditional) {
+    if (anyUnconditional) std::copy(unconditional_.begin(), unconditional_.end(), newGroup(conditionIndex(Set())));
+    return true;
+  }
+  if (!abstract) return split(from, error);
+  // An unconditional transition joins every letter.
+  if (anyUnconditional) {
+    for (int k = 1; k <= m_.inputs.size(); ++k)
+      if (groupOfLetter_[size_t(k)] < 0) letterGroup(k);
+    for (int g = 0; g < groupCount(); ++g)
+      automata::OrInto(&groupRows_[size_t(g) * words_], unconditional_.data(), words_);
+  }
+  for (int32_t letter : groupLetters_) groupOfLetter_[size_t(letter)] = -1;
+  groupLetters_.clear();
+  return true;
+}
+
+bool Expander::split(const uint64_t* from, QString* error) {
+  pendingConditions_.clear();
+  for (int32_t j : lines_)
+    for (int32_t k = lineFirst_[size_t(j)]; k < lineFirst_[size_t(j) + 1]; ++k)
+      if (moves_[size_t(k)].condition >= 0) pendingConditions_.push_back(k);
+  const std::vector<int> all(pendingConditions_.begin(), pendingConditions_.end());
+  if (splitAt(Set(), all, unconditional_)) return true;
+  if (error)
+    *error = QStringLiteral("Из множества событий %1 получается более %2 групп переходов")
+                 .arg(m_.eventsText(setOfRow(from, words_)))
+                 .arg(Determinizer::kMaxGroups);
+  groupConditions_.clear();
+  groupRows_.clear();
+  return false;
+}
+
+// Shannon expansion over the signals that the pending conditions test.
+bool Expander::splitAt(const Set& assign, const std::vector<int>& pending, const std::vector<uint64_t>& firedBefore) {
+  std::vector<uint64_t> fired = firedBefore;
+  std::vector<int> open;
+  for (int k : pending) {
+    const Set& c = conditions_[moves_[size_t(k)].condition];
+    bool conflict = false, decided = true;
+    for (int l : c) {
+      if (containsLiteral(assign, -l)) conflict = true;
+      else if (!containsLiteral(assign, l)) decided = false;
+    }
+    if (conflict) continue;
+    if (decided)
+      automata::OrInto(fired.data(), &moveTargets_[size_t(k) * words_], words_);
+    else
+      open.push_back(k);
+  }
+  if (open.empty()) {
+    if (groupCount() >= Determinizer::kMaxGroups) return false;
+    std::copy(fired.begin(), fired.end(), newGroup(conditionIndex(assign)));
+    return true;
+  }
+  int v = 0;
+  for (int k : open)
+    for (int l : conditions_[moves_[size_t(k)].condition])
+      if (!containsLiteral(assign, l) && (v == 0 || std::abs(l) < v)) v = std::abs(l);
+  Set zero = assign, one = assign;
+  addLiteral(zero, -v);
+  addLiteral(one, v);
+  return splitAt(zero, open, fired) && splitAt(one, open, fired);
+}
+
 }  // namespace
+
+DetState DetStates::operator[](int k) const {
+  DetState s;
+  s.events = events(k);
+  s.outputs = outputSets_[outputsIndex(k)];
+  s.transitions.reserve(moveCount(k));
+  for (const Move* m = movesBegin(k); m != movesEnd(k); ++m) s.transitions.append({conditions_[m->condition], m->target});
+  return s;
+}
+
+Set DetStates::events(int k) const { return setOfRow(&rows_[size_t(k) * words_], words_); }
 
 size_t Determinizer::rowWords(const Set& start) const {
   // Room for every event the model names or any line or the start set uses.
   int top = int(m_.events.size());
   if (!start.isEmpty()) top = std::max(top, start.last());
-  for (const Line& line : m_.lines)
+  for (const Line& line : m_.lines) {
+    if (!line.key.isEmpty()) top = std::max(top, std::abs(line.key.last()));
     for (const Transition& t : line.transitions)
       if (!t.targets.isEmpty()) top = std::max(top, t.targets.last());
+  }
   return size_t(top) / 64 + 1;
 }
 
 bool Determinizer::successors(const Set& from, QVector<Successor>* out, QString* error) const {
-  QVector<int> lines;
-  for (int j = 0; j < m_.lines.size(); ++j)
-    if (satisfies(from, m_.lines[j].key)) lines << j;
   const size_t words = rowWords(from);
-  QVector<Set> conditions;
-  std::vector<uint64_t> targets;
+  std::vector<uint64_t> row(words, 0);
+  addBits(row.data(), from);
+  Expander expander(m_, words);
   out->clear();
-  if (!groups(from, lines, words, &conditions, &targets, error)) return false;
-  for (int g = 0; g < conditions.size(); ++g) out->append({conditions[g], setOfRow(&targets[size_t(g) * words], words)});
-  return true;
-}
-
-bool Determinizer::groups(const Set& from, const QVector<int>& lines, size_t words, QVector<Set>* conditions,
-                          std::vector<uint64_t>* targets, QString* error) const {
-  conditions->clear();
-  targets->clear();
-  std::vector<uint64_t>& unconditional = *targets;  // held at the end, past the groups
-  unconditional.assign(words, 0);
-  bool anyConditional = false;
-  for (int j : lines)
-    for (const Transition& t : m_.lines[j].transitions) {
-      if (t.condition.isEmpty())
-        addBits(unconditional.data(), t.targets);
-      else
-        anyConditional = true;
-    }
-  const bool anyUnconditional = !automata::IsZero(unconditional.data(), words);
-  if (!anyConditional) {
-    if (anyUnconditional)
-      conditions->append(Set());
-    else
-      targets->clear();
-    return true;
-  }
-  // From here on the unconditional targets stay in the last row, the groups' rows before it.
-  const auto row = [&](int g) { return &(*targets)[size_t(g) * words]; };
-  const auto addGroup = [&](const Set& condition) {
-    conditions->append(condition);
-    targets->resize(targets->size() + words);
-    const int g = int(conditions->size()) - 1;
-    std::copy(row(g), row(g) + words, row(g + 1));  // the unconditional row moves up
-  };
-  const auto finish = [&] { targets->resize(size_t(conditions->size()) * words); };
-  if (m_.abstractInputs()) {
-    // One group per letter, in the order the letters first appear; an unconditional
-    // transition joins every letter.
-    // Letters are few: the group of a letter is found by a look along the conditions.
-    const auto groupOf = [&](int letter) {
-      for (int g = 0; g < conditions->size(); ++g)
-        if ((*conditions)[g].first() == letter) return g;
-      return -1;
-    };
-    for (int j : lines)
-      for (const Transition& t : m_.lines[j].transitions) {
-        if (t.condition.isEmpty()) continue;
-        const int letter = std::abs(t.condition.first());
-        int g = groupOf(letter);
-        if (g < 0) {
-          g = int(conditions->size());
-          // The model's own condition when it is the plain letter: shared, not copied.
-          addGroup(t.condition.size() == 1 && t.condition.first() == letter ? t.condition : Set{letter});
-        }
-        addBits(row(g), t.targets);
-      }
-    if (anyUnconditional)
-      for (int k = 1; k <= m_.inputs.size(); ++k)
-        if (groupOf(k) < 0) addGroup(Set{k});
-    finish();
-    return true;
-  }
-  QVector<Conditional> conds;
-  for (int j : lines)
-    for (const Transition& t : m_.lines[j].transitions)
-      if (!t.condition.isEmpty()) conds.append({t.condition, t.targets});
-  QVector<Successor> split;
-  Splitter splitter(conds, &split);
-  if (!splitter.run(setOfRow(row(0), words))) {
-    if (error)
-      *error = QStringLiteral("Из множества событий %1 получается более %2 групп переходов")
-                   .arg(m_.eventsText(from))
-                   .arg(kMaxGroups);
-    conditions->clear();
-    targets->clear();
-    return false;
-  }
-  targets->assign(size_t(split.size()) * words, 0);
-  for (int g = 0; g < split.size(); ++g) {
-    conditions->append(split[g].condition);
-    addBits(&(*targets)[size_t(g) * words], split[g].targets);
-  }
+  if (!expander.expand(row.data(), error)) return false;
+  for (int g = 0; g < expander.groupCount(); ++g)
+    out->append({expander.conditions()[expander.condition(g)], setOfRow(expander.targets(g), words)});
   return true;
 }
 
 bool Determinizer::run(const Set& start, DetResult* out, QString* error) const {
-  DetResult r;
   if (start.isEmpty()) {
     if (error) *error = QStringLiteral("Начальное множество событий пусто");
     return false;
   }
-  const LineIndex lineIndex(m_);
   const size_t words = rowWords(start);
+  Expander expander(m_, words);
   automata::SetTable table(words);
-  {
-    std::vector<uint64_t> row(words, 0);
-    addBits(row.data(), start);
-    table.Add(row.data());
-  }
+  std::vector<uint64_t> from(words, 0);
+  addBits(from.data(), start);
+  table.Add(from.data());
+  // Output sets are few: each is kept once, the empty one first.
+  automata::SetTable outputSets(expander.outputWords());
+  outputSets.Add(std::vector<uint64_t>(expander.outputWords(), 0).data());
+
+  DetResult r;
+  DetStates& st = r.states;
+  st.words_ = words;
   int notes = 0;
-  QVector<int> lines;
-  QVector<Set> conditions;
-  std::vector<uint64_t> targets;
+  bool added = false;
   for (size_t i = 0; i < table.Size(); ++i) {
-    DetState state;
-    state.events = setOfRow(table.Row(i), words);
-    const Set& from = state.events;
-    lineIndex.match(from, &lines);
-    for (int j : lines) state.outputs = unite(state.outputs, m_.lines[j].outputs);
-    if (!groups(from, lines, words, &conditions, &targets, error)) return false;
-    state.transitions.reserve(conditions.size());
-    for (int g = 0; g < conditions.size(); ++g) {
-      const uint64_t* next = &targets[size_t(g) * words];
+    std::copy(table.Row(i), table.Row(i) + words, from.begin());  // the table grows below
+    if (!expander.expand(from.data(), error)) return false;
+    if (const uint64_t* outputs = expander.outputs()) {
+      const int k = outputSets.FindOrAdd(outputs, &added);
+      if (k != 0 && st.outputs_.empty()) st.outputs_.assign(i, 0);
+      if (!st.outputs_.empty() || k != 0) st.outputs_.push_back(k);
+    }
+    for (int g = 0; g < expander.groupCount(); ++g) {
+      const uint64_t* next = expander.targets(g);
       if (automata::IsZero(next, words)) {
         if (notes++ < kMaxNotes)
           r.notes << QStringLiteral("Из %1 по входу %2 переходов нет")
-                         .arg(m_.eventsText(from), m_.conditionText(conditions[g]));
+                         .arg(m_.eventsText(setOfRow(from.data(), words)),
+                              m_.conditionText(expander.conditions()[expander.condition(g)]));
         continue;
       }
-      int target = table.Find(next);
-      if (target < 0) {
-        if (table.Size() >= size_t(kMaxStates)) {
-          if (error) *error = QStringLiteral("Число состояний превысило %1").arg(kMaxStates);
-          return false;
-        }
-        target = table.Add(next);
+      const int target = table.FindOrAdd(next, &added);
+      if (added && target >= kMaxStates) {
+        if (error) *error = QStringLiteral("Число состояний превысило %1").arg(kMaxStates);
+        return false;
       }
-      state.transitions.append({conditions[g], target});
+      if (st.moves_.size() >= size_t(kMaxTransitions)) {
+        if (error) *error = QStringLiteral("Число переходов превысило %1").arg(kMaxTransitions);
+        return false;
+      }
+      st.moves_.push_back({expander.condition(g), target});
     }
-    r.states << std::move(state);
+    st.first_.push_back(int32_t(st.moves_.size()));
   }
   if (notes > kMaxNotes) r.notes << QStringLiteral("... и ещё %1").arg(notes - kMaxNotes);
+  st.rows_ = table.TakeRows();
+  st.conditions_ = expander.takeConditions();
+  for (size_t k = 1; k < outputSets.Size(); ++k) st.outputSets_.append(setOfRow(outputSets.Row(k), outputSets.Words()));
   *out = std::move(r);
   return true;
 }
@@ -284,19 +375,24 @@ bool Determinizer::validPrefix(const QString& prefix) {
 }
 
 QStringList Determinizer::tableLines(const DetResult& result, const QString& prefix) const {
+  const DetStates& states = result.states;
+  // Conditions and output sets repeat from state to state: each text is made once.
+  QStringList conditions, outputs;
+  for (const Set& c : states.conditions()) conditions << m_.conditionText(c);
+  for (const Set& o : states.outputSets()) outputs << m_.outputsText(o);
   QStringList lines;
   lines << (m_.abstractInputs() ? QStringLiteral("Abstract") : QStringLiteral("Binary"));
   auto name = [&prefix](int k) { return prefix + QString::number(k); };
-  for (int k = 0; k < result.states.size(); ++k) {
-    const DetState& s = result.states[k];
-    const QString outs = m_.outputsText(s.outputs);
-    if (s.transitions.isEmpty()) {
+  for (int k = 0; k < states.size(); ++k) {
+    const QString& outs = outputs[states.outputsIndex(k)];
+    if (states.moveCount(k) == 0) {
       lines << name(k) << outs << QStringLiteral("0") << QStringLiteral("0");
       continue;
     }
-    for (int t = 0; t < s.transitions.size(); ++t) {
-      lines << (t == 0 ? name(k) : QString()) << (t == 0 ? outs : QString())
-            << m_.conditionText(s.transitions[t].condition) << name(s.transitions[t].target);
+    for (const DetStates::Move* t = states.movesBegin(k); t != states.movesEnd(k); ++t) {
+      const bool head = t == states.movesBegin(k);
+      lines << (head ? name(k) : QString()) << (head ? outs : QString()) << conditions[t->condition]
+            << name(t->target);
     }
   }
   return lines;

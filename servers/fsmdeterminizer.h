@@ -22,23 +22,61 @@ struct DetTransition {
   int target = 0;  // index of the new state
 };
 
+// A state of the result written out as sets: made on request, for showing one state.
 struct DetState {
   Set events;   // the event set this state stands for
   Set outputs;
   QVector<DetTransition> transitions;
 };
 
+// The states of a determinization, kept flat: the event sets as bitset rows side by side,
+// the transitions of all states in one array, and every distinct condition and output set
+// once. A result may hold hundreds of thousands of states, so no state has a block of its
+// own and no text is made before it is shown.
+class DetStates {
+ public:
+  struct Move {
+    int32_t condition;  // index into conditions()
+    int32_t target;
+  };
+
+  int size() const { return int(first_.size()) - 1; }
+  bool isEmpty() const { return size() == 0; }
+  DetState operator[](int k) const;
+
+  Set events(int k) const;
+  // Index into outputSets() of the outputs of state k.
+  int outputsIndex(int k) const { return outputs_.empty() ? 0 : outputs_[size_t(k)]; }
+  const Move* movesBegin(int k) const { return moves_.data() + first_[size_t(k)]; }
+  const Move* movesEnd(int k) const { return moves_.data() + first_[size_t(k) + 1]; }
+  int moveCount(int k) const { return first_[size_t(k) + 1] - first_[size_t(k)]; }
+  const QVector<Set>& conditions() const { return conditions_; }
+  const QVector<Set>& outputSets() const { return outputSets_; }
+
+ private:
+  friend class Determinizer;
+  size_t words_ = 1;
+  std::vector<uint64_t> rows_;     // state k: words_ words from k * words_
+  std::vector<int32_t> first_{0};  // the moves of state k: [first_[k], first_[k + 1])
+  std::vector<Move> moves_;
+  std::vector<int32_t> outputs_;   // empty while every state has outputSets_[0]
+  QVector<Set> conditions_;
+  QVector<Set> outputSets_{Set()};
+};
+
 struct DetResult {
-  QVector<DetState> states;
+  DetStates states;
   QStringList notes;  // input combinations that lead nowhere
 };
 
 class Determinizer {
  public:
   // Limits that keep a run on a faulty or huge table finite.
-  static constexpr int kMaxStates = 4096;
+  static constexpr int kMaxStates = 1 << 18;
   static constexpr int kMaxGroups = 4096;
   static constexpr int kMaxNotes = 100;
+  // As many as the former 4096 states of 4096 groups each could make.
+  static constexpr int kMaxTransitions = 1 << 24;
 
   explicit Determinizer(const Model& model) : m_(model) {}
 
@@ -58,10 +96,6 @@ class Determinizer {
   static bool validPrefix(const QString& prefix);
 
  private:
-  // The groups from the lines `lines` (indices into the model's lines) that `from`
-  // satisfies: their conditions, and their targets as rows of `words` words.
-  bool groups(const Set& from, const QVector<int>& lines, size_t words, QVector<Set>* conditions,
-              std::vector<uint64_t>* targets, QString* error) const;
   // Words in a row that holds any event of the model or of `start`.
   size_t rowWords(const Set& start) const;
 

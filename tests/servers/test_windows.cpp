@@ -41,6 +41,7 @@ QString writeExample(const QTemporaryDir& dir, const QString& name = "t.fsm") {
 QString cellText(QTableWidget* t, int r, int c) {
   return t->item(r, c) ? t->item(r, c)->text() : QString();
 }
+QString cellText(QTableView* t, int r, int c) { return t->model()->index(r, c).data().toString(); }
 
 }  // namespace
 
@@ -104,7 +105,8 @@ TEST(DeterminizatorWindow, RunsAndSavesATable) {
   w.startEdit->setText("s0");
   ASSERT_TRUE(w.runClick());
   EXPECT_TRUE(w.saveButton->isEnabled());
-  ASSERT_EQ(w.resultTable->rowCount(), 4);
+  ASSERT_EQ(w.resultTable->model()->rowCount(), 4);
+  EXPECT_EQ(w.resultTable->model()->headerData(3, Qt::Horizontal).toString(), QStringLiteral("Переходы"));
   EXPECT_EQ(cellText(w.resultTable, 3, 0), QStringLiteral("a3"));
   EXPECT_EQ(cellText(w.resultTable, 3, 1), QStringLiteral("s1&s2"));
   EXPECT_EQ(cellText(w.resultTable, 3, 2), QStringLiteral("y2&y3"));
