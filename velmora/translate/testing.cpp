@@ -72,9 +72,19 @@ class AsciiSet {
   quint64 bits_[2] = {0, 0};
 };
 
+// ASCII letters and digits, looked up: the test runs several times for each character.
+struct NameChars {
+  bool is[128] = {};
+  constexpr NameChars() {
+    for (int c = '0'; c <= '9'; ++c) is[c] = true;
+    for (int c = 'a'; c <= 'z'; ++c) is[c] = is[c - 'a' + 'A'] = true;
+  }
+};
+constexpr NameChars kNameChars;
+
 bool isNameChar(QChar c) {
   const ushort u = c.unicode();
-  return (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9');
+  return u < 128 && kNameChars.is[u];
 }
 
 // The characters the source check of a term reads (everything else is part of a name).
