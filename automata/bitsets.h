@@ -44,7 +44,7 @@ class SetTable {
   int Find(const uint64_t* row) const {
     const size_t mask = slots_.size() - 1;
     for (size_t i = Hash(row) & mask; slots_[i] >= 0; i = (i + 1) & mask)
-      if (std::equal(row, row + words_, Row(size_t(slots_[i])))) return slots_[i];
+      if (Same(row, Row(size_t(slots_[i])))) return slots_[i];
     return -1;
   }
 
@@ -68,7 +68,7 @@ class SetTable {
     const size_t mask = slots_.size() - 1;
     size_t i = Hash(row) & mask;
     for (; slots_[i] >= 0; i = (i + 1) & mask)
-      if (std::equal(row, row + words_, Row(size_t(slots_[i])))) {
+      if (Same(row, Row(size_t(slots_[i])))) {
         *added = false;
         return slots_[i];
       }
@@ -92,6 +92,12 @@ class SetTable {
   }
 
  private:
+  bool Same(const uint64_t* a, const uint64_t* b) const {
+    // A loop: rows are a few words, too short for a call to memcmp to pay.
+    for (size_t i = 0; i < words_; ++i)
+      if (a[i] != b[i]) return false;
+    return true;
+  }
   uint64_t Hash(const uint64_t* row) const {
     uint64_t h = 0x9E3779B97F4A7C15ULL;
     for (size_t i = 0; i < words_; ++i) {

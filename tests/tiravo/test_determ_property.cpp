@@ -73,11 +73,13 @@ std::vector<SSignalSet> Inputs(const FTT& m) {
   return inputs;
 }
 
-// Walks every input sequence of up to `depth` steps through both automata.
-void Compare(const FTT& source, const FTT& result, const QStringList& stateSets,
+// Walks every input sequence of up to `depth` steps through both automata. The result's
+// names are read as the walk meets its states: made then, they equal those the run lists.
+void Compare(const FTT& source, const FTT& result, const QStringList& stateSets, const QStringList& names,
              const USignalSet& events, int state, int depth, const std::vector<SSignalSet>& inputs,
              const std::string& where) {
   ASSERT_EQ(stateSets.at(state - 1), events.ToText(source.SNames)) << where;
+  ASSERT_EQ(result.SNames.at(state - 1), names.at(state - 1)) << where;
   ASSERT_EQ(result.Outputs(USignalSet{state}).ToText(result.YNames),
             source.Outputs(events).ToText(source.YNames))
       << where;
@@ -93,7 +95,7 @@ void Compare(const FTT& source, const FTT& result, const QStringList& stateSets,
     }
     ASSERT_EQ(dnext.Size(), 1u) << here;  // deterministic: one state at a time
     EXPECT_EQ(doutputs.ToText(result.YNames), outputs.ToText(source.YNames)) << here;
-    Compare(source, result, stateSets, next, dnext.At(0), depth - 1, inputs, here);
+    Compare(source, result, stateSets, names, next, dnext.At(0), depth - 1, inputs, here);
   }
 }
 
@@ -106,9 +108,10 @@ void CheckMode(unsigned char mode, unsigned seed) {
     o.initial = USignalSet{1};
     o.eventNames = m.SNames;
     o.complete = false;
+    o.rename = round % 4 == 0;
     DRun run(m, o);
     ASSERT_EQ(run.RunAll(), DRun::Done) << round << " " << run.Message().toStdString();
-    const QStringList sets = run.OldNames();
+    const QStringList sets = run.OldNames(), names = run.NewNames();
     const auto r = run.TakeResult();
     ASSERT_TRUE(r);
     ASSERT_EQ(r->Lines.size(), size_t(sets.size()));
@@ -121,7 +124,8 @@ void CheckMode(unsigned char mode, unsigned seed) {
         EXPECT_FALSE(AnyCompatiblePair(conditions)) << round;
       }
     }
-    Compare(m, *r, sets, USignalSet{1}, 1, 4, Inputs(m), "round " + std::to_string(round));
+    Compare(m, *r, sets, names, USignalSet{1}, 1, 4, Inputs(m), "round " + std::to_string(round));
+    EXPECT_EQ(r->SNames, names) << round;
     ++compared;
   }
   EXPECT_EQ(compared, 250);

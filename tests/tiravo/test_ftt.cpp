@@ -153,10 +153,10 @@ TEST(FTT, MatchLinesPairsAndOutputs) {
   EXPECT_EQ(lines[2], &m.Lines[2]);
   const auto pairs = m.MatchPairs(e);
   ASSERT_EQ(pairs.size(), 4u);
-  EXPECT_EQ(pairs[0]->Condition.ToText(m.XNames), "x1");
-  EXPECT_EQ(pairs[1]->Condition.ToText(m.XNames), "x3");
-  EXPECT_EQ(pairs[2]->Condition.ToText(m.XNames), "x2");
-  EXPECT_EQ(pairs[3]->Condition.ToText(m.XNames), "1");
+  EXPECT_EQ(pairs[0].Condition.ToText(m.XNames), "x1");
+  EXPECT_EQ(pairs[1].Condition.ToText(m.XNames), "x3");
+  EXPECT_EQ(pairs[2].Condition.ToText(m.XNames), "x2");
+  EXPECT_EQ(pairs[3].Condition.ToText(m.XNames), "1");
   EXPECT_EQ(m.Outputs(e).ToText(m.YNames), "y1&y2&y3");
   EXPECT_EQ(m.Outputs(USignalSet{1, 3}).ToText(m.YNames), "y1");
 }
@@ -195,7 +195,7 @@ TEST(FTT, AssignIsADeepCopy) {
   EXPECT_EQ(c.Mode, FTT::Abstract);
   EXPECT_EQ(c.SNames, m.SNames);
   ASSERT_EQ(c.Lines.size(), 1u);
-  c.Lines[0].Transitions[0].Targets.Add(1);
+  c.Lines[0].Transitions.Edit(0).Targets.Add(1);
   EXPECT_EQ(m.Lines[0].Transitions[0].Targets, (USignalSet{2}));
   c.Assign(&c);
   EXPECT_EQ(c.Lines.size(), 1u);
@@ -216,4 +216,42 @@ TEST(FTT, RowsAfterListsWereReplacedFindTheNewNamesAndLines) {
   Row(m, "s5", "", "X9", "s5");
   EXPECT_EQ(m.XNames, QStringList{"x9"});
   EXPECT_EQ(m.Lines[0].Transitions.size(), 2u);
+}
+
+// Transitions of one literal to one event are kept packed, any other shape turns the list
+// plain: either way a list gives back what was added, in order, and a copy is its own.
+TEST(FTT, TransitionListGivesBackWhatWasAdded) {
+  const LTT_Line wide{SSignalSet{1, -2}, USignalSet{2, 4}};
+  const struct {
+    int count;
+    int widePosition;  // -1: none
+  } cases[] = {{0, -1}, {1, -1}, {2, -1}, {3, -1}, {9, -1}, {1, 0}, {3, 2}, {5, 1}};
+  for (const auto& c : cases) {
+    std::vector<LTT_Line> expected;
+    TransitionList list;
+    if (c.count > 2) list.reserve(3);
+    for (int i = 0; i < c.count; ++i) {
+      // Also an unconditional one, and an inverted literal.
+      const LTT_Line t = i == c.widePosition ? wide
+                         : i % 3 == 1        ? LTT_Line{SSignalSet(), USignalSet{10 + i}}
+                                             : LTT_Line{SSignalSet{i % 2 ? i : -i - 1}, USignalSet{10 + i}};
+      expected.push_back(t);
+      list.push_back(t);
+    }
+    const TransitionList copy = list;
+    TransitionList moved = TransitionList(copy);
+    ASSERT_EQ(list.size(), expected.size()) << c.count;
+    size_t i = 0;
+    for (const LTT_Line& t : moved) {
+      EXPECT_EQ(t.Condition, expected[i].Condition) << c.count << " " << i;
+      EXPECT_EQ(t.Targets, expected[i].Targets) << c.count << " " << i;
+      ++i;
+    }
+    EXPECT_EQ(i, expected.size());
+    if (c.count == 0) continue;
+    list.Edit(0).Targets.Add(7);
+    EXPECT_TRUE(list[0].Targets.Contains(7));
+    EXPECT_FALSE(copy[0].Targets.Contains(7));
+    if (c.count > 1) EXPECT_EQ(list[size_t(c.count) - 1].Targets, expected.back().Targets);
+  }
 }

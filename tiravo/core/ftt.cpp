@@ -44,6 +44,7 @@ int FTT::SignalNumber(QStringList& names, const QString& name) {
 }
 
 QString FTT::GetName(const QStringList& names, int k) { return SignalName(names, k); }
+QString FTT::GetName(const NameList& names, int k) { return SignalName(names, k); }
 
 SSignalSet FTT::LiteralsOf(QStringList& names, const QStringList& items) {
   SSignalSet result;
@@ -64,7 +65,7 @@ USignalSet FTT::SignalsOf(QStringList& names, const QStringList& items) {
 
 USignalSet FTT::EventsOfNames(const QStringList& plainNames) {
   USignalSet result;
-  for (const QString& name : plainNames) result.Add(SignalNumber(SNames, name));
+  for (const QString& name : plainNames) result.Add(SignalNumber(SNames.Edit(), name));
   return result;
 }
 
@@ -76,7 +77,7 @@ int FTT::FindLine(const SSignalSet& key) const {
 
 void FTT::AddLine(const QStringList& si, const QStringList& y, const QStringList& xij,
                   const QStringList& sj) {
-  SSignalSet key = IndexedLiterals(SNames, sIndex_, si);
+  SSignalSet key = IndexedLiterals(SNames.Edit(), sIndex_, si);
   USignalSet outputs = IndexedSignals(YNames, yIndex_, y);
   const int found = IndexedFindLine(key);
   if (!xij.isEmpty() && xij.first() == QLatin1String("0")) {
@@ -84,7 +85,7 @@ void FTT::AddLine(const QStringList& si, const QStringList& y, const QStringList
     if (found == 0) Lines.push_back(FTT_Line{std::move(key), std::move(outputs), {}});
     return;
   }
-  USignalSet targets = IndexedSignals(SNames, sIndex_, sj);
+  USignalSet targets = IndexedSignals(SNames.Edit(), sIndex_, sj);
   SSignalSet condition = IndexedLiterals(XNames, xIndex_, xij);
   if (found == 0) {
     FTT_Line line{std::move(key), std::move(outputs), {}};
@@ -93,8 +94,9 @@ void FTT::AddLine(const QStringList& si, const QStringList& y, const QStringList
     return;
   }
   // Rows of one key and one condition unite their targets.
-  if (LTT_Line* t = IndexedTransition(size_t(found - 1), condition)) {
-    t->Targets.Union(targets);
+  const int same = IndexedTransition(size_t(found - 1), condition);
+  if (same >= 0) {
+    Lines[size_t(found - 1)].Transitions.Edit(size_t(same)).Targets.Union(targets);
     return;
   }
   Lines[size_t(found - 1)].Transitions.push_back(LTT_Line{std::move(condition), std::move(targets)});
@@ -160,16 +162,16 @@ int FTT::IndexedFindLine(const SSignalSet& key) {
   return best;
 }
 
-LTT_Line* FTT::IndexedTransition(size_t line, const SSignalSet& condition) {
+int FTT::IndexedTransition(size_t line, const SSignalSet& condition) {
   if (transitionIndex_.size() < Lines.size()) transitionIndex_.resize(Lines.size());
   TransitionIndex& ti = transitionIndex_[line];
   QMultiHash<size_t, int>& index = ti.conditions;
   size_t& covered = ti.covered;
-  std::vector<LTT_Line>& transitions = Lines[line].Transitions;
-  if (covered > transitions.size() || ti.data != transitions.data()) {
+  const TransitionList& transitions = Lines[line].Transitions;
+  if (covered > transitions.size() || ti.data != transitions.Storage()) {
     index.clear();
     covered = 0;
-    ti.data = transitions.data();
+    ti.data = transitions.Storage();
   }
   for (; covered < transitions.size(); ++covered) index.insert(transitions[covered].Condition.Hash(), int(covered));
   // The first transition with this condition, as the plain search finds it.
@@ -180,7 +182,7 @@ LTT_Line* FTT::IndexedTransition(size_t line, const SSignalSet& condition) {
     if ((found < 0 || i < found) && size_t(i) < transitions.size() && transitions[size_t(i)].Condition == condition)
       found = i;
   }
-  return found < 0 ? nullptr : &transitions[size_t(found)];
+  return found;
 }
 
 void FTT::ListLine(int index, QStringList& conditions, QStringList& targets) const {
@@ -210,11 +212,11 @@ std::vector<const FTT_Line*> FTT::MatchLines(const USignalSet& events) const {
   return matched;
 }
 
-std::vector<const LTT_Line*> FTT::MatchPairs(const USignalSet& events) const {
-  std::vector<const LTT_Line*> pairs;
+std::vector<LTT_Line> FTT::MatchPairs(const USignalSet& events) const {
+  std::vector<LTT_Line> pairs;
   for (const FTT_Line& line : Lines) {
     if (!events.Satisfies(line.Key)) continue;
-    for (const LTT_Line& t : line.Transitions) pairs.push_back(&t);
+    for (const LTT_Line& t : line.Transitions) pairs.push_back(t);
   }
   return pairs;
 }
@@ -236,20 +238,20 @@ std::vector<XSY> FTT::Successors(const USignalSet& events) const {
 std::vector<XSY> FTT::AbstractSuccessors(const USignalSet& events) const {
   std::vector<XSY> groups;
   USignalSet unconditional;
-  for (const LTT_Line* t : MatchPairs(events)) {
-    if (t->Condition.IsEmpty()) {
-      unconditional.Union(t->Targets);
+  for (const LTT_Line& t : MatchPairs(events)) {
+    if (t.Condition.IsEmpty()) {
+      unconditional.Union(t.Targets);
       continue;
     }
     bool merged = false;
     for (XSY& g : groups) {
-      if (g.x == t->Condition) {
-        g.s.Union(t->Targets);
+      if (g.x == t.Condition) {
+        g.s.Union(t.Targets);
         merged = true;
         break;
       }
     }
-    if (!merged) groups.push_back(XSY{t->Condition, t->Targets, USignalSet()});
+    if (!merged) groups.push_back(XSY{t.Condition, t.Targets, USignalSet()});
   }
   if (!unconditional.IsEmpty()) {
     if (groups.empty()) {

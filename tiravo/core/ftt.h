@@ -6,19 +6,15 @@
 #include <QStringList>
 #include <vector>
 
+#include "tiravo/core/namelist.h"
 #include "tiravo/core/signalset.h"
-
-// One transition: a condition over the inputs and the events it leads to.
-struct LTT_Line {
-  SSignalSet Condition;  // empty: the constant true
-  USignalSet Targets;
-};
+#include "tiravo/core/transitions.h"
 
 // All rows of one si key.
 struct FTT_Line {
   SSignalSet Key;       // over the events
   USignalSet Outputs;   // y of the row that created the line
-  std::vector<LTT_Line> Transitions;
+  TransitionList Transitions;
 };
 
 // One successor group: under x the automaton goes to s and puts out y.
@@ -34,7 +30,7 @@ class FTT {
 
   QStringList XNames;  // input signal k is XNames[k-1]
   QStringList YNames;
-  QStringList SNames;
+  NameList SNames;  // the states of a determinized table are named when read
   std::vector<FTT_Line> Lines;  // one per distinct key, in order of first appearance
   unsigned char Mode = Binary;
 
@@ -46,6 +42,7 @@ class FTT {
   static int SignalNumber(QStringList& names, const QString& name);
   // The name of |k|; the model's error text for 0.
   static QString GetName(const QStringList& names, int k);
+  static QString GetName(const NameList& names, int k);
 
   // Items are "name=value"; value "0" gives the inverted literal. The single
   // item "1" is the constant true.
@@ -67,7 +64,7 @@ class FTT {
   void ListLines(QStringList& items) const;
 
   std::vector<const FTT_Line*> MatchLines(const USignalSet& events) const;
-  std::vector<const LTT_Line*> MatchPairs(const USignalSet& events) const;
+  std::vector<LTT_Line> MatchPairs(const USignalSet& events) const;
   USignalSet Outputs(const USignalSet& events) const;
 
   // From `events`: disjoint conditions with the event set and outputs each
@@ -93,7 +90,8 @@ class FTT {
   SSignalSet IndexedLiterals(QStringList& names, NameIndex& index, const QStringList& items);
   USignalSet IndexedSignals(QStringList& names, NameIndex& index, const QStringList& items);
   int IndexedFindLine(const SSignalSet& key);
-  LTT_Line* IndexedTransition(size_t line, const SSignalSet& condition);
+  // The position of the first transition of the line with this condition, or -1.
+  int IndexedTransition(size_t line, const SSignalSet& condition);
   NameIndex xIndex_, yIndex_, sIndex_;
   QMultiHash<size_t, int> lineIndex_;  // key hash -> 1-based line
   size_t linesCovered_ = 0;
@@ -102,7 +100,7 @@ class FTT {
   struct TransitionIndex {
     QMultiHash<size_t, int> conditions;
     size_t covered = 0;
-    const LTT_Line* data = nullptr;
+    const void* data = nullptr;
   };
   std::vector<TransitionIndex> transitionIndex_;
 };

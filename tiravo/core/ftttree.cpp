@@ -11,13 +11,14 @@ int Magnitude(int literal) { return literal < 0 ? -literal : literal; }
 }  // namespace
 
 Tree::Tree(const FTT& model, const USignalSet& events) : model_(model) {
-  for (const LTT_Line* pair : model.MatchPairs(events)) {
-    if (pair->Condition.IsEmpty()) {
-      root_.targets.Union(pair->Targets);
+  const std::vector<LTT_Line> pairs = model.MatchPairs(events);
+  for (const LTT_Line& pair : pairs) {
+    if (pair.Condition.IsEmpty()) {
+      root_.targets.Union(pair.Targets);
       continue;
     }
-    c_ = &pair->Condition;
-    t_ = &pair->Targets;
+    c_ = &pair.Condition;
+    t_ = &pair.Targets;
     if (!root_.child) root_.child = std::make_unique<Node>(Magnitude(c_->At(0)), &root_);
     PlaceLiteral(root_.child.get(), 0);
   }

@@ -1,5 +1,7 @@
 #include "tiravo/core/signalset.h"
 
+#include "tiravo/core/namelist.h"
+
 #include <QDataStream>
 #include <algorithm>
 #include <cstdlib>
@@ -61,11 +63,6 @@ SignalSet::SignalSet(const SignalSet& other) {
     std::memcpy(w_, other.w_, sizeof w_);
 }
 
-SignalSet::SignalSet(SignalSet&& other) noexcept {
-  std::memcpy(w_, other.w_, sizeof w_);
-  other.w_[0] = other.w_[1] = 0;
-}
-
 SignalSet& SignalSet::operator=(const SignalSet& other) {
   if (this == &other) return *this;
   if (other.IsBlock()) {
@@ -85,8 +82,6 @@ SignalSet& SignalSet::operator=(SignalSet&& other) noexcept {
   }
   return *this;
 }
-
-SignalSet::~SignalSet() { Clear(); }
 
 void SignalSet::Clear() {
   if (IsBlock()) delete[] Block();
@@ -158,13 +153,13 @@ bool SignalSet::Find(int value, unsigned* pos) const {
 void SignalSet::Insert(int value) {
   // 0 names no signal; the lowest int has no inversion to stand beside it.
   if (value == 0 || value == std::numeric_limits<qint32>::min()) return;
-  unsigned pos = 0;
-  if (Find(value, &pos)) return;
-  const unsigned n = Size();
-  if (n == 0) {
+  if (IsEmpty()) {
     SetSingle(value);
     return;
   }
+  unsigned pos = 0;
+  if (Find(value, &pos)) return;
+  const unsigned n = Size();
   qint32* fresh = new (std::nothrow) qint32[n + 2];
   if (!fresh) return;
   fresh[0] = qint32(n + 1);
@@ -266,11 +261,35 @@ size_t SignalSet::Hash() const {
 
 // ---- names ----
 
-QString SignalName(const QStringList& names, int k) {
+namespace {
+
+template <typename Names>
+QString NameAt(const Names& names, int k) {
   const unsigned m = Magnitude(k);
   if (m == 0 || m > unsigned(names.size())) return QString::fromLatin1(kBadSignalName);
   return names.at(int(m - 1));
 }
+
+}  // namespace
+
+QString SignalName(const QStringList& names, int k) { return NameAt(names, k); }
+QString SignalName(const NameList& names, int k) { return NameAt(names, k); }
+
+namespace {
+
+// Names joined by "&", inverted ones in upper case.
+template <typename Names>
+QString JoinedNames(const SignalSet& set, const Names& names) {
+  QString text;
+  for (qint32 l : set) {
+    if (!text.isEmpty()) text += QLatin1Char('&');
+    const QString name = SignalName(names, l);
+    text += l < 0 ? name.toUpper() : name;
+  }
+  return text;
+}
+
+}  // namespace
 
 // ---- SSignalSet ----
 
@@ -317,14 +336,11 @@ int SSignalSet::GlueLiteral(const SSignalSet& other) const {
 }
 
 QString SSignalSet::ToText(const QStringList& names) const {
-  if (IsEmpty()) return QStringLiteral("1");
-  QString text;
-  for (qint32 l : *this) {
-    if (!text.isEmpty()) text += QLatin1Char('&');
-    const QString name = SignalName(names, l);
-    text += l < 0 ? name.toUpper() : name;
-  }
-  return text;
+  return IsEmpty() ? QStringLiteral("1") : JoinedNames(*this, names);
+}
+
+QString SSignalSet::ToText(const NameList& names) const {
+  return IsEmpty() ? QStringLiteral("1") : JoinedNames(*this, names);
 }
 
 // ---- USignalSet ----
@@ -460,14 +476,9 @@ USignalSet& USignalSet::SymmetricDifference(const USignalSet& other) {
   return *this;
 }
 
-QString USignalSet::ToText(const QStringList& names) const {
-  QString text;
-  for (qint32 s : *this) {
-    if (!text.isEmpty()) text += QLatin1Char('&');
-    text += SignalName(names, s);
-  }
-  return text;
-}
+// Its elements are all positive: no name is put in upper case.
+QString USignalSet::ToText(const QStringList& names) const { return JoinedNames(*this, names); }
+QString USignalSet::ToText(const NameList& names) const { return JoinedNames(*this, names); }
 
 // ---- lists of conjunctions ----
 

@@ -16,16 +16,22 @@
 #include <vector>
 
 class QDataStream;
+class NameList;
 
 class SignalSet {
  public:
   SignalSet() = default;
   SignalSet(std::initializer_list<int> elements);
   SignalSet(const SignalSet& other);
-  SignalSet(SignalSet&& other) noexcept;
+  SignalSet(SignalSet&& other) noexcept {
+    std::memcpy(w_, other.w_, sizeof w_);
+    other.w_[0] = other.w_[1] = 0;
+  }
   SignalSet& operator=(const SignalSet& other);
   SignalSet& operator=(SignalSet&& other) noexcept;
-  ~SignalSet();
+  ~SignalSet() {
+    if (IsBlock()) Clear();
+  }
 
   void Clear();
   bool IsEmpty() const { return (w_[0] | w_[1]) == 0; }
@@ -104,6 +110,7 @@ class SSignalSet : public SignalSet {
   int GlueLiteral(const SSignalSet& other) const;
   // "1" for the empty conjunction; inverted names in upper case: x1&X2.
   QString ToText(const QStringList& names) const;
+  QString ToText(const NameList& names) const;  // reads only the names it shows
 };
 
 // A set of active signals; all elements positive.
@@ -133,11 +140,13 @@ class USignalSet : public SignalSet {
 
   // Names joined by "&"; empty text for the empty set.
   QString ToText(const QStringList& names) const;
+  QString ToText(const NameList& names) const;  // reads only the names it shows
 };
 
 // The name of signal |k| in `names`; the model's error text for 0 or a number
 // past the end of the list.
 QString SignalName(const QStringList& names, int k);
+QString SignalName(const NameList& names, int k);  // makes only that name
 extern const char* const kBadSignalName;
 
 // A disjunctive normal form: a list of conjunctions.

@@ -66,7 +66,7 @@ class Run {
   // The next round ends the run as Stopped.
   void Stop() { stopRequested_ = true; }
 
-  int Total() const { return int(table_.Size()); }  // states found so far
+  int Total() const;  // states found so far
   int Current() const { return current_; }          // the state the next round takes up
   int Percent() const;
   // "Детерминизация: Всего=..., текущее[i]=..." for the state the next round takes up.
@@ -90,7 +90,6 @@ class Run {
   // The state of the event set `set` (a row of the table), found or added, 1-based;
   // 0 when refused.
   int StateOf(const uint64_t* set);
-  QString SetText(int k) const;  // text of the event set of state k (0-based)
   USignalSet SetOf(int k) const;
   void Fail(Status status);
   // The successor groups of the matched lines into the index's scratch (abstract inputs).
@@ -102,9 +101,10 @@ class Run {
   bool stopRequested_ = false;
   int current_ = 0;
   QString message_, errorEvent_, errorCondition_;
-  // The event set of state k is row k. Its text is made only when asked for: most
-  // states are never shown.
-  automata::SetTable table_{1};
+  // The event set of state k is row k of its table. Its text is made only when asked
+  // for: most states are never shown. The result's names share it.
+  struct States;
+  std::shared_ptr<States> states_;
   std::unique_ptr<Index> index_;
   mutable QStringList f_;  // texts of the first states, grown on demand
   mutable QStringList g_;  // new names likewise, when renaming

@@ -8,6 +8,19 @@
 
 namespace determ {
 
+// The event sets found and how their texts are made.
+struct Run::States {
+  automata::SetTable table{1};
+  QStringList eventNames;
+  bool rename = false;
+  QString nameTemplate;
+
+  // Text of the event set of state k (0-based). Measured first, then written in place:
+  // one block per text.
+  QString SetText(int k) const;
+  QString NewName(int k) const { return rename ? nameTemplate + QString::number(k) : SetText(k); }
+};
+
 using automata::ForEachEvent;
 using automata::SetBit;
 using automata::TestBit;
@@ -18,7 +31,8 @@ struct Run::Index {
   // Key literals of line j: keyLits[keyStart[j] .. keyStart[j+1]).
   std::vector<qint32> keyLits;
   std::vector<quint32> keyStart;
-  // Lines by the first event their key asks for: byEvent[eventStart[e] .. eventStart[e+1]).
+  // Lines by the first event their key asks for: byEvent[eventStart[e] .. eventStart[e+1]);
+  // ~j for a line j whose key is that event alone.
   std::vector<quint32> eventStart;
   std::vector<qint32> byEvent;
   std::vector<qint32> anyKey;  // lines whose key asks for no event: tried every round
@@ -26,7 +40,7 @@ struct Run::Index {
   // condition's number (-1 when unconditional) and its targets as a bitset.
   std::vector<quint32> transStart;
   std::vector<qint32> conditionOf;
-  std::vector<const SSignalSet*> conditionText;
+  std::vector<SSignalSet> conditionSets;  // condition c is conditionSets[c]
   std::vector<uint64_t> targets;
   int conditions = 0;
   std::vector<SSignalSet> letters;  // letter i at i - 1: the groups an unconditional move adds
@@ -40,6 +54,7 @@ struct Run::Index {
   std::vector<uint64_t> groupSets;
   int groups = 0;
   std::vector<uint64_t> unconditional, next;
+  std::vector<int> outputs;
   std::vector<bool> marked;
 
   bool KeyHolds(int j, const uint64_t* set) const {
@@ -55,17 +70,32 @@ struct Run::Index {
   // The lines whose keys `set` satisfies, in the order of the table.
   void Match(const uint64_t* set) {
     matched.clear();
+    bool ordered = true;  // as in most tables, where line j asks for event j + 1
     ForEachEvent(set, words, [&](int e) {
-      for (quint32 k = eventStart[size_t(e)]; k < eventStart[size_t(e) + 1]; ++k)
-        if (KeyHolds(byEvent[k], set)) matched.push_back(byEvent[k]);
+      for (quint32 k = eventStart[size_t(e)]; k < eventStart[size_t(e) + 1]; ++k) {
+        qint32 j = byEvent[k];
+        if (j < 0)
+          j = ~j;  // the key asks for this event alone
+        else if (!KeyHolds(j, set))
+          continue;
+        if (!matched.empty() && matched.back() > j) ordered = false;
+        matched.push_back(j);
+      }
     });
     for (qint32 j : anyKey)
-      if (KeyHolds(j, set)) matched.push_back(j);
-    std::sort(matched.begin(), matched.end());
+      if (KeyHolds(j, set)) {
+        if (!matched.empty() && matched.back() > j) ordered = false;
+        matched.push_back(j);
+      }
+    if (!ordered) std::sort(matched.begin(), matched.end());
   }
 };
 
-Run::Run(const FTT& source, Options options) : source_(source), options_(std::move(options)) {
+Run::Run(const FTT& source, Options options)
+    : source_(source), options_(std::move(options)), states_(std::make_shared<States>()) {
+  states_->eventNames = options_.eventNames;
+  states_->rename = options_.rename;
+  states_->nameTemplate = options_.nameTemplate;
   // Every name the run may use must exist and be told apart from the others.
   int required = int(source_.SNames.size());
   for (qint32 e : options_.initial) required = std::max(required, int(e));
@@ -94,7 +124,7 @@ Run::Run(const FTT& source, Options options) : source_(source), options_(std::mo
   index_ = std::make_unique<Index>();
   Index& x = *index_;
   x.words = std::max<size_t>(1, (size_t(events) + 63) / 64);
-  table_ = automata::SetTable(x.words);
+  states_->table = automata::SetTable(x.words);
   x.eventStart.assign(size_t(events) + 2, 0);
   const bool abstract = source_.Mode == FTT::Abstract;
   std::unordered_map<SSignalSet, int, SignalSetHash> conditions;
@@ -115,9 +145,12 @@ Run::Run(const FTT& source, Options options) : source_(source), options_(std::mo
     if (!abstract) continue;
     for (const LTT_Line& t : line.Transitions) {
       int c = -1;
-      if (!t.Condition.IsEmpty()) c = conditions.emplace(t.Condition, int(conditions.size())).first->second;
+      if (!t.Condition.IsEmpty()) {
+        const auto placed = conditions.emplace(t.Condition, int(conditions.size()));
+        c = placed.first->second;
+        if (placed.second) x.conditionSets.push_back(t.Condition);
+      }
       x.conditionOf.push_back(c);
-      x.conditionText.push_back(&t.Condition);
       const size_t at = x.targets.size();
       x.targets.resize(at + x.words, 0);
       for (qint32 e : t.Targets) SetBit(&x.targets[at], e);
@@ -132,7 +165,8 @@ Run::Run(const FTT& source, Options options) : source_(source), options_(std::mo
     const quint32 k0 = x.keyStart[j];
     for (quint32 k = k0; k < x.keyStart[j + 1]; ++k) {
       if (x.keyLits[k] > 0) {
-        x.byEvent[fill[size_t(x.keyLits[k])]++] = qint32(j);
+        const bool alone = x.keyStart[j + 1] - k0 == 1;
+        x.byEvent[fill[size_t(x.keyLits[k])]++] = alone ? ~qint32(j) : qint32(j);
         break;
       }
     }
@@ -160,28 +194,29 @@ Run::Run(const FTT& source, Options options) : source_(source), options_(std::mo
 Run::~Run() = default;
 
 int Run::StateOf(const uint64_t* set) {
-  const int found = table_.Find(set);
-  if (found >= 0) return found + 1;
-  if (!options_.rename && automata::IsZero(set, table_.Words())) {
+  // Without renaming the empty set is never a state, so it is refused before the look.
+  if (!options_.rename && automata::IsZero(set, states_->table.Words())) {
     message_ = QStringLiteral(
         "Пустое множество событий не имеет имени. Разрешите преобразование имён!");
     return 0;
   }
-  return table_.Add(set) + 1;
+  bool added = false;
+  return states_->table.FindOrAdd(set, &added) + 1;
 }
 
-QString Run::SetText(int k) const {
-  // Measured first, then written in place: one block per text.
-  const QStringList& names = options_.eventNames;
-  const uint64_t* set = table_.Row(size_t(k));
+int Run::Total() const { return int(states_->table.Size()); }
+
+QString Run::States::SetText(int k) const {
+  const QStringList& names = eventNames;
+  const uint64_t* set = table.Row(size_t(k));
   const QString bad = QString::fromLatin1(kBadSignalName);
   const auto name = [&](int e) -> const QString& { return e <= names.size() ? names.at(e - 1) : bad; };
   qsizetype length = -1;
-  ForEachEvent(set, table_.Words(), [&](int e) { length += name(e).size() + 1; });
+  ForEachEvent(set, table.Words(), [&](int e) { length += name(e).size() + 1; });
   if (length <= 0) return QString();
   QString text(length, Qt::Uninitialized);
   QChar* out = text.data();
-  ForEachEvent(set, table_.Words(), [&](int e) {
+  ForEachEvent(set, table.Words(), [&](int e) {
     if (out != text.constData()) *out++ = QLatin1Char('&');
     const QString& n = name(e);
     std::copy(n.constData(), n.constData() + n.size(), out);
@@ -192,20 +227,20 @@ QString Run::SetText(int k) const {
 
 USignalSet Run::SetOf(int k) const {
   std::vector<int> events;
-  ForEachEvent(table_.Row(size_t(k)), table_.Words(), [&](int e) { events.push_back(e); });
+  ForEachEvent(states_->table.Row(size_t(k)), states_->table.Words(), [&](int e) { events.push_back(e); });
   return USignalSet::FromSignals(std::move(events));
 }
 
 QStringList Run::OldNames() const {
   f_.reserve(Total());
-  for (int k = int(f_.size()); k < Total(); ++k) f_.append(SetText(k));
+  for (int k = int(f_.size()); k < Total(); ++k) f_.append(states_->SetText(k));
   return f_;
 }
 
 QStringList Run::NewNames() const {
   if (!options_.rename) return OldNames();
   g_.reserve(Total());
-  for (int k = int(g_.size()); k < Total(); ++k) g_.append(options_.nameTemplate + QString::number(k));
+  for (int k = int(g_.size()); k < Total(); ++k) g_.append(states_->NewName(k));
   return g_;
 }
 
@@ -213,7 +248,7 @@ void Run::Fail(Status status) {
   status_ = status;
   result_.reset();
   index_.reset();
-  table_.ReleaseIndex();
+  states_->table.ReleaseIndex();
 }
 
 int Run::Percent() const {
@@ -222,39 +257,53 @@ int Run::Percent() const {
 }
 
 QString Run::StatusText() const {
-  const QString name = current_ < Total() ? SetText(current_) : QString();
+  const QString name = current_ < Total() ? states_->SetText(current_) : QString();
   return QStringLiteral("Детерминизация: Всего=") + QString::number(Total()) +
          QStringLiteral(", текущее[") + QString::number(current_) + QStringLiteral("]=") + name;
 }
 
 void Run::AbstractGroups() {
   Index& x = *index_;
-  const size_t w = table_.Words();
-  x.groups = 0;
+  const size_t w = states_->table.Words();
   std::fill(x.unconditional.begin(), x.unconditional.end(), 0);
   bool anyUnconditional = false;
+  // The hottest loop of a run: plain pointers, and one word a set the common case.
+  const quint32* start = x.transStart.data();
+  const qint32* conditionOf = x.conditionOf.data();
+  const uint64_t* targets = x.targets.data();
+  qint32* groupOf = x.groupOf.data();
+  qint32* groupCondition = x.groupCondition.data();
+  uint64_t* sets = x.groupSets.data();
+  uint64_t* unconditional = x.unconditional.data();
+  int groups = 0;
   for (qint32 j : x.matched) {
-    for (quint32 t = x.transStart[size_t(j)]; t < x.transStart[size_t(j) + 1]; ++t) {
-      const uint64_t* targets = &x.targets[size_t(t) * w];
+    for (quint32 t = start[j], end = start[j + 1]; t < end; ++t) {
+      const uint64_t* from = targets + size_t(t) * w;
+      const qint32 c = conditionOf[t];
       uint64_t* into;
-      const qint32 c = x.conditionOf[t];
       if (c < 0) {
-        into = x.unconditional.data();
+        into = unconditional;
         anyUnconditional = true;
+      } else if (groupOf[c] < 0) {
+        groupOf[c] = groups;
+        groupCondition[groups] = c;
+        std::copy_n(from, w, sets + size_t(groups) * w);
+        ++groups;
+        continue;
       } else {
-        qint32& g = x.groupOf[size_t(c)];
-        if (g < 0) {
-          g = x.groups++;
-          x.groupCondition[size_t(g)] = c;
-          x.groupX[size_t(g)] = x.conditionText[t];
-          std::fill_n(x.Group(g), w, 0);
-        }
-        into = x.Group(g);
+        into = sets + size_t(groupOf[c]) * w;
       }
-      automata::OrInto(into, targets, w);
+      if (w == 1)
+        *into |= *from;
+      else
+        automata::OrInto(into, from, w);
     }
   }
-  for (int g = 0; g < x.groups; ++g) x.groupOf[size_t(x.groupCondition[size_t(g)])] = -1;
+  x.groups = groups;
+  for (int g = 0; g < groups; ++g) {
+    x.groupX[size_t(g)] = &x.conditionSets[size_t(groupCondition[g])];
+    groupOf[groupCondition[g]] = -1;
+  }
   if (anyUnconditional) anyUnconditional = std::any_of(x.unconditional.begin(), x.unconditional.end(), [](uint64_t v) { return v != 0; });
   if (!anyUnconditional) return;
   if (x.groups == 0) {
@@ -290,17 +339,23 @@ Run::Status Run::Round() {
   }
   const int i = current_;
   Index& x = *index_;
-  const size_t w = table_.Words();
-  x.Match(table_.Row(size_t(i)));
+  const size_t w = states_->table.Words();
+  x.Match(states_->table.Row(size_t(i)));
 
-  FTT_Line line;
+  // Every state found gets a line: when full, room for all found so far, so the lines
+  // hold little spare room; a bit more only when few are waiting, to move them seldom.
+  std::vector<FTT_Line>& lines = result_->Lines;
+  const size_t room = lines.capacity();
+  if (lines.size() == room) lines.reserve(std::max(size_t(Total()), room + room / 8 + 1));
+  FTT_Line& line = lines.emplace_back();
   line.Key.AddLiteral(i + 1);
-  std::vector<int> outputs;
+  // Gathered first and ordered once; most tables have no outputs and allocate nothing.
+  x.outputs.clear();
   for (qint32 j : x.matched) {
     const USignalSet& y = source_.Lines[size_t(j)].Outputs;
-    outputs.insert(outputs.end(), y.begin(), y.end());
+    x.outputs.insert(x.outputs.end(), y.begin(), y.end());
   }
-  if (!outputs.empty()) line.Outputs = USignalSet::FromSignals(std::move(outputs));
+  if (!x.outputs.empty()) line.Outputs = USignalSet::FromSignals(x.outputs);
 
   // The groups: conditions with their event sets (bitsets in the index's scratch).
   std::vector<XSY> general;
@@ -324,14 +379,14 @@ Run::Status Run::Round() {
     if (automata::IsZero(s, w)) {
       if (!options_.complete) continue;
       errorCondition_ = condition.ToText(source_.XNames);
-      errorEvent_ = SetText(i);
+      errorEvent_ = states_->SetText(i);
       Fail(NoTarget);
       return status_;
     }
     // A T trigger is driven by the events that change.
     const uint64_t* next = s;
     if (options_.trigger == Trigger::T) {
-      const uint64_t* from = table_.Row(size_t(i));
+      const uint64_t* from = states_->table.Row(size_t(i));
       for (size_t k = 0; k < w; ++k) x.next[k] = from[k] ^ s[k];
       next = x.next.data();
     }
@@ -340,12 +395,11 @@ Run::Status Run::Round() {
       Fail(Refused);
       return status_;
     }
-    LTT_Line transition;
-    transition.Condition = condition;
-    transition.Targets.Add(target);
-    line.Transitions.push_back(std::move(transition));
+    if (condition.Size() <= 1)
+      line.Transitions.Add(condition.At(0), target);
+    else
+      line.Transitions.push_back(LTT_Line{condition, USignalSet{target}});
   }
-  result_->Lines.push_back(std::move(line));
   ++current_;
   if (current_ < Total()) return status_;
 
@@ -355,9 +409,10 @@ Run::Status Run::Round() {
   }
   result_->XNames = source_.XNames;
   result_->YNames = source_.YNames;
-  result_->SNames = NewNames();
+  std::shared_ptr<const States> states = states_;
+  result_->SNames = NameList(Total(), [states](int k) { return states->NewName(k); });
   index_.reset();
-  table_.ReleaseIndex();
+  states_->table.ReleaseIndex();
   status_ = Done;
   return status_;
 }

@@ -98,3 +98,65 @@ class PairSet {
   std::vector<uint64_t> slots_;
   size_t count_ = 0;
 };
+
+// Names numbered in order of first appearance, for names that stand in texts which outlive
+// the table: it keeps views of them, so adding a name copies nothing.
+class NameViewTable {
+ public:
+  NameViewTable() : slots_(16, 0) {}
+
+  int size() const { return int(names_.size()); }
+  QStringView name(int k) const { return names_[size_t(k)]; }
+
+  // The number of `name`, or -1.
+  int find(QStringView name) const { return lookup(name, uint32_t(qHash(name))).number; }
+
+  // The number of `name`, which is added when new.
+  int add(QStringView name) {
+    const uint32_t h = uint32_t(qHash(name));
+    const Probe p = lookup(name, h);
+    if (p.number >= 0) return p.number;
+    const int k = size();
+    names_.push_back(name);
+    const uint64_t slot = (uint64_t(h) << 32) | uint64_t(k + 1);
+    if (2 * names_.size() <= slots_.size()) {
+      slots_[p.free] = slot;
+      return k;
+    }
+    std::vector<uint64_t> old(slots_.size() * 2, 0);
+    old.swap(slots_);
+    for (uint64_t s : old)
+      if (s) slots_[lookup(QStringView(), uint32_t(s >> 32), false).free] = s;
+    slots_[lookup(QStringView(), h, false).free] = slot;
+    return k;
+  }
+
+ private:
+  struct Probe {
+    int number;   // the name's number, or -1
+    size_t free;  // else the free slot where it belongs
+  };
+  // A slot holds the name's hash above its number plus 1; 0 is free.
+  Probe lookup(QStringView name, uint32_t h, bool compare = true) const {
+    const size_t mask = slots_.size() - 1;
+    size_t i = (size_t(h) * 0x9E3779B1u >> 7) & mask;
+    for (; slots_[i]; i = (i + 1) & mask) {
+      if (!compare || uint32_t(slots_[i] >> 32) != h) continue;
+      const int k = int(uint32_t(slots_[i])) - 1;
+      if (same(names_[size_t(k)], name)) return {k, 0};
+    }
+    return {-1, i};
+  }
+  // Names are short: compared here rather than through a call. Cells copied from one
+  // another share their text, which then need not be read.
+  static bool same(QStringView a, QStringView b) {
+    if (a.size() != b.size()) return false;
+    if (a.data() == b.data()) return true;
+    for (qsizetype i = 0; i < a.size(); ++i)
+      if (a[i] != b[i]) return false;
+    return true;
+  }
+
+  std::vector<QStringView> names_;
+  std::vector<uint64_t> slots_;
+};

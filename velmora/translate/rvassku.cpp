@@ -1,5 +1,10 @@
 #include "velmora/translate/rvassku.h"
 
+#include <QVarLengthArray>
+
+#include <algorithm>
+#include <climits>
+
 #include "platform/errors.h"
 
 using textscan::Factor;
@@ -8,42 +13,61 @@ using textscan::Sum;
 
 namespace {
 
-QString targetName(const QString& left) {
-  const int paren = int(left.indexOf(QLatin1Char('(')));
+QStringView targetName(QStringView left) {
+  const qsizetype paren = left.indexOf(QLatin1Char('('));
   return paren >= 0 ? left.left(paren) : left;
 }
 
-using Factors = std::vector<const Factor*>;
-
-bool hasGroup(const Factors& p, size_t upTo) {
-  for (size_t k = 0; k < upTo && k < p.size(); ++k)
+bool hasGroup(const Factor* const* p, size_t size, size_t upTo) {
+  for (size_t k = 0; k < upTo && k < size; ++k)
     if (!p[k]->isName()) return true;
   return false;
 }
 
 // A product is cut when it is longer than one step, or when a group stands before its
 // last factor: the factors after a group are split off first, so their order is kept.
-bool needsCut(const Factors& p) {
-  if (p.size() < 2 || !p.back()->isName()) return false;
-  return p.size() > 2 || hasGroup(p, p.size() - 1);
+bool needsCut(const Factor* const* p, size_t size) {
+  if (size < 2 || !p[size - 1]->isName()) return false;
+  return size > 2 || hasGroup(p, size, size - 1);
 }
 
-Factors head(const Factors& p) { return Factors(p.begin(), p.end() - 1); }
+void append(std::u16string* s, QStringView v) { s->append(reinterpret_cast<const char16_t*>(v.utf16()), size_t(v.size())); }
 
-Factors refs(const Product& p) {
-  Factors f;
-  f.reserve(p.size());
-  for (const Factor& x : p) f.push_back(&x);
-  return f;
-}
-
-QString toText(const Factors& p) {
-  QString s;
-  for (size_t i = 0; i < p.size(); ++i) {
-    if (i) s += QLatin1Char('*');
-    s += textscan::toText(*p[i]);
+// An event of the text by its name, or a fresh one by its number.
+void appendEvent(std::u16string* s, QStringView name, int fresh) {
+  if (fresh == 0) {
+    append(s, name);
+    return;
   }
-  return s;
+  char16_t text[12];  // "s" and at most ten digits, written from the end
+  int k = 12;
+  do {
+    text[--k] = char16_t(u'0' + fresh % 10);
+    fresh /= 10;
+  } while (fresh > 0);
+  text[--k] = u's';
+  s->append(text + k, size_t(12 - k));
+}
+
+void appendFactor(std::u16string* s, const Factor& f) {
+  if (f.isName())
+    append(s, f.name);
+  else
+    append(s, textscan::toText(f));
+}
+
+// The number n of a name "s<n>" written as QString::number writes it, or 0.
+int freshNumber(QStringView name) {
+  if (name.size() < 2 || name[0] != QLatin1Char('s') || name[1] < QLatin1Char('1') || name[1] > QLatin1Char('9'))
+    return 0;
+  long long n = 0;
+  for (qsizetype i = 1; i < name.size(); ++i) {
+    const ushort c = name[i].unicode();
+    if (c < '0' || c > '9') return 0;
+    n = n * 10 + (c - '0');
+    if (n > INT_MAX) return 0;
+  }
+  return int(n);
 }
 
 }  // namespace
@@ -51,13 +75,12 @@ QString toText(const Factors& p) {
 TRvasSku::TRvasSku(const QStringList& rvas, QStringList* out, DocSettings s)
     : text_(rvas), out_(out), settings_(s) {}
 
-QString TRvasSku::fresh() {
-  QString name;
-  do {
+int TRvasSku::fresh() {
+  for (;;) {
     ++counter_;
-    name = QStringLiteral("s") + QString::number(counter_);
-  } while (used_.find(name) >= 0);
-  return name;
+    while (nextUsed_ < used_.size() && used_[nextUsed_] < counter_) ++nextUsed_;
+    if (nextUsed_ == used_.size() || used_[nextUsed_] != counter_) return counter_;
+  }
 }
 
 void TRvasSku::charge(qsizetype n) {
@@ -66,18 +89,39 @@ void TRvasSku::charge(qsizetype n) {
     throw VexoError(QStringLiteral("Выражение РВАС дает слишком большой текст СКУ"));
 }
 
-void TRvasSku::writeLine(const QString& line) {
-  charge(line.size());
-  out_->append(line);
+void TRvasSku::writeLine(const std::u16string& line) {
+  charge(qsizetype(line.size()));
+  out_->append(QString(reinterpret_cast<const QChar*>(line.data()), qsizetype(line.size())));
 }
 
-void TRvasSku::writeEquation(const QString& target, const std::vector<Factors>& rhs) {
-  QStringList terms;
-  for (const Factors& alt : rhs) convertAlt(target, alt, &terms);
-  writeLine(target + QLatin1Char('=') + terms.join(QLatin1Char('|')) + QLatin1Char(';'));
+std::u16string& TRvasSku::buffer() {
+  if (size_t(level_) == lines_.size()) lines_.emplace_back();
+  std::u16string& text = lines_[size_t(level_)];
+  text.clear();
+  return text;
 }
 
-void TRvasSku::convertAlt(const QString& target, const Factors& alt, QStringList* terms) {
+qsizetype TRvasSku::startTerm(Equation* eq) {
+  if (eq->any) eq->text->push_back(u'|');
+  eq->any = true;
+  return qsizetype(eq->text->size());
+}
+
+void TRvasSku::writeEquation(Event target, const Factors* alts, size_t count) {
+  // The equations of the steps inside are written before this one, each in a buffer of its
+  // own nesting.
+  std::u16string& text = buffer();
+  ++level_;
+  appendEvent(&text, target.name, target.fresh);
+  text.push_back(u'=');
+  Equation eq{&text};
+  for (size_t i = 0; i < count; ++i) convertAlt(target, alts[i], &eq);
+  text.push_back(u';');
+  --level_;
+  writeLine(text);
+}
+
+void TRvasSku::convertAlt(Event target, Factors alt, Equation* eq) {
   struct Depth {
     int& d;
     explicit Depth(int& x) : d(x) {
@@ -87,53 +131,70 @@ void TRvasSku::convertAlt(const QString& target, const Factors& alt, QStringList
     ~Depth() { --d; }
   } depth(depth_);
 
-  if (alt.empty()) {
-    terms->append(QString());
+  if (alt.size == 0) {
+    startTerm(eq);
     return;
   }
-  const Factor& last = *alt.back();
-  if (last.group == '{' && alt.size() >= 2) {
+  const Factor& last = alt.back();
+  QVarLengthArray<const Factor*, 8> p;
+  if (last.group == '{' && alt.size >= 2) {
     // A*{B}: the target is reached from A, and again from itself under each
     // alternative of B.
     Factor self;
-    self.name = target;
-    convertAlt(target, head(alt), terms);
+    if (target.fresh == 0)
+      self.name = QString::fromRawData(target.name.data(), target.name.size());  // the statement outlives it
+    else
+      self.name = QLatin1Char('s') + QString::number(target.fresh);
+    convertAlt(target, alt.head(), eq);
     for (const Product& b : last.alts) {
-      Factors p{&self};
-      for (const Factor& f : b) p.push_back(&f);
-      convertAlt(target, p, terms);
+      p.clear();
+      p.append(&self);
+      for (const Factor& f : b) p.append(&f);
+      convertAlt(target, {p.data(), size_t(p.size())}, eq);
     }
     return;
   }
   if (last.group == '(') {
     // P*(G): P followed by each alternative of G.
-    const Factors p = head(alt);
     for (const Product& g : last.alts) {
-      Factors q = p;
-      for (const Factor& f : g) q.push_back(&f);
-      convertAlt(target, q, terms);
+      p.clear();
+      p.append(alt.at, qsizetype(alt.size) - 1);
+      for (const Factor& f : g) p.append(&f);
+      convertAlt(target, {p.data(), size_t(p.size())}, eq);
     }
     return;
   }
-  if (needsCut(alt)) {
-    QString current = fresh();
-    const QString term = current + QLatin1Char('*') + textscan::toText(last);
-    charge(term.size());
-    terms->append(term);
-    Factors rest = head(alt);
-    while (needsCut(rest)) {
-      const QString next = fresh();
-      writeLine(current + QLatin1Char('=') + next + QLatin1Char('*') + textscan::toText(*rest.back()) +
-           QLatin1Char(';'));
+  std::u16string& text = *eq->text;
+  if (needsCut(alt.at, alt.size)) {
+    int current = fresh();
+    const qsizetype start = startTerm(eq);
+    appendEvent(&text, {}, current);
+    text.push_back(u'*');
+    appendFactor(&text, last);
+    charge(qsizetype(text.size()) - start);
+    Factors rest = alt.head();
+    while (needsCut(rest.at, rest.size)) {
+      const int next = fresh();
+      std::u16string& step = buffer();
+      appendEvent(&step, {}, current);
+      step.push_back(u'=');
+      appendEvent(&step, {}, next);
+      step.push_back(u'*');
+      appendFactor(&step, rest.back());
+      step.push_back(u';');
+      writeLine(step);
       current = next;
-      rest.pop_back();
+      rest = rest.head();
     }
-    writeEquation(current, {rest});
+    writeEquation(Event{{}, current}, &rest, 1);
     return;
   }
-  const QString term = toText(alt);
-  charge(term.size());
-  terms->append(term);
+  const qsizetype start = startTerm(eq);
+  for (size_t i = 0; i < alt.size; ++i) {
+    if (i) text.push_back(u'*');
+    appendFactor(&text, *alt.at[i]);
+  }
+  charge(qsizetype(text.size()) - start);
 }
 
 void TRvasSku::Convert() {
@@ -142,57 +203,82 @@ void TRvasSku::Convert() {
   for (const QString& line : text_) reader.readLine(line);
   reader.flush();  // a last expression without ';' is converted like the others
 
-  used_ = NameTable();
+  // Fresh events are "s1", "s2", ...: only the text's names of that form can be in their way.
+  used_.clear();
   for (const QString& st : statements_) {
     qsizetype start = 0;
     for (qsizetype i = 0; i <= st.size(); ++i) {
       if (i < st.size() && !textscan::isStructural(st.at(i)) && st.at(i) != QLatin1Char(',')) continue;
-      if (i > start) used_.add(QStringView(st).mid(start, i - start));
+      if (const int n = freshNumber(QStringView(st).mid(start, i - start))) used_.push_back(n);
       start = i + 1;
     }
   }
+  std::sort(used_.begin(), used_.end());
+  nextUsed_ = 0;
 
-  outputNames_.clear();
+  outputIndex_ = NameViewTable();
   outputEvents_.clear();
-  outputIndex_.clear();
   counter_ = 0;
   produced_ = 0;
-  writeLine(QStringLiteral("sku:"));
+  level_ = 0;
+  depth_ = 0;
+  out_->reserve(out_->size() + statements_.size() + 2);  // a line at least for each
+  writeLine(u"sku:");
+  std::vector<const Factor*> factors;
+  std::vector<Factors> alts;
   for (const QString& st : statements_) {
-    const int eq = int(st.indexOf(QLatin1Char('=')));
+    const qsizetype eq = st.indexOf(QLatin1Char('='));
     if (eq < 0) continue;
-    const QString left = st.left(eq);
+    const QStringView left = QStringView(st).left(eq);
     Sum rhs;
-    if (!textscan::parseSum(st.mid(eq + 1), &rhs, kMaxDepth))
+    // The right side is read in place: the parsed factors copy their names.
+    if (!textscan::parseSum(QString::fromRawData(st.constData() + eq + 1, st.size() - eq - 1), &rhs, kMaxDepth))
       throw VexoError(QStringLiteral("Выражение РВАС слишком сложно для преобразования"));
     produced_ = 0;  // the budget is per expression: only bracket groups make text explode
-    std::vector<Factors> alts;
-    alts.reserve(rhs.size());
-    for (const Product& p : rhs) alts.push_back(refs(p));
-    writeEquation(targetName(left), alts);
+    factors.clear();
+    for (const Product& p : rhs)
+      for (const Factor& f : p) factors.push_back(&f);
+    alts.clear();
+    size_t at = 0;
+    for (const Product& p : rhs) {
+      alts.push_back(Factors{factors.data() + at, p.size()});
+      at += p.size();
+    }
+    writeEquation(Event{targetName(left)}, alts.data(), alts.size());
 
     // The output list t(y1,y2,...) names the outputs produced at event t.
-    const int paren = int(left.indexOf(QLatin1Char('(')));
+    const qsizetype paren = left.indexOf(QLatin1Char('('));
     if (paren < 0) continue;
-    const QString t = left.left(paren);
-    int close = int(left.indexOf(QLatin1Char(')'), paren));
-    if (close < 0) close = int(left.size());
-    const QStringList ys = left.mid(paren + 1, close - paren - 1).split(QLatin1Char(','));
-    for (const QString& y : ys) {
+    const QStringView t = left.left(paren);
+    qsizetype close = left.indexOf(QLatin1Char(')'), paren);
+    if (close < 0) close = left.size();
+    const QStringView list = left.mid(paren + 1, close - paren - 1);
+    qsizetype start = 0;
+    for (qsizetype i = 0; i <= list.size(); ++i) {
+      if (i < list.size() && list[i] != QLatin1Char(',')) continue;
+      const QStringView y = list.mid(start, i - start);
+      start = i + 1;
       if (y.isEmpty()) continue;
-      const int k = outputIndex_.value(y, -1);
-      if (k < 0) {
-        outputIndex_.insert(y, int(outputNames_.size()));
-        outputNames_ << y;
-        outputEvents_ << t;
+      const int known = outputIndex_.size();
+      const int k = outputIndex_.add(y);
+      if (k == known) {
+        outputEvents_ << t.toString();
       } else if (outputEvents_[k].isEmpty()) {
-        outputEvents_[k] = t;
+        outputEvents_[k] = t.toString();
       } else {
-        outputEvents_[k] += QLatin1Char('|') + t;
+        outputEvents_[k] += QLatin1Char('|');
+        outputEvents_[k] += t;
       }
     }
   }
   out_->append(QStringLiteral("svf:"));
-  for (int k = 0; k < outputNames_.size(); ++k)
-    out_->append(outputNames_[k] + QLatin1Char('=') + outputEvents_[k] + QLatin1Char(';'));
+  for (int k = 0; k < outputIndex_.size(); ++k) {
+    QString line;
+    line.reserve(outputIndex_.name(k).size() + outputEvents_[k].size() + 2);
+    line.append(outputIndex_.name(k));
+    line.append(QLatin1Char('='));
+    line.append(outputEvents_[k]);
+    line.append(QLatin1Char(';'));
+    out_->append(line);
+  }
 }

@@ -3,10 +3,10 @@
 // longer products are cut into steps through fresh events, iteration groups become
 // loops through their target, bracket groups are multiplied out, and the output lists
 // on the left of the expressions become the СВФ section.
-#include <QHash>
-#include <QSet>
 #include <QStringList>
 
+#include <deque>
+#include <string>
 #include <vector>
 
 #include "velmora/documents/formats/docsettings.h"
@@ -27,12 +27,29 @@ class TRvasSku {
  private:
   // A product as the factors it is made of, which stay in the parsed expression: steps
   // take factors apart and put them together without copying the groups inside.
-  using Factors = std::vector<const textscan::Factor*>;
+  struct Factors {
+    const textscan::Factor* const* at;
+    size_t size;
+    const textscan::Factor& back() const { return *at[size - 1]; }
+    Factors head() const { return {at, size - 1}; }
+  };
+  // An event of the text, or a fresh one made by the conversion ("s" and its number).
+  struct Event {
+    QStringView name;
+    int fresh = 0;
+  };
+  // The equation being written: its text so far and whether it has a term yet.
+  struct Equation {
+    std::u16string* text;
+    bool any = false;
+  };
 
-  QString fresh();
-  void writeEquation(const QString& target, const std::vector<Factors>& rhs);
-  void convertAlt(const QString& target, const Factors& alt, QStringList* terms);
-  void writeLine(const QString& line);
+  int fresh();
+  void writeEquation(Event target, const Factors* alts, size_t count);
+  void convertAlt(Event target, Factors alt, Equation* eq);
+  qsizetype startTerm(Equation* eq);
+  std::u16string& buffer();  // the empty buffer of the current nesting
+  void writeLine(const std::u16string& line);
   void charge(qsizetype n);
 
   const QStringList text_;
@@ -40,9 +57,12 @@ class TRvasSku {
   DocSettings settings_;
   QStringList statements_;
   int counter_ = 0;
-  NameTable used_;  // names the text itself uses: fresh events skip them
-  QStringList outputNames_, outputEvents_;  // outputs in order of first declaration
-  QHash<QString, int> outputIndex_;
+  std::vector<int> used_;  // numbers of the text's own names "s1", "s2", ...: fresh events skip them
+  size_t nextUsed_ = 0;
+  std::deque<std::u16string> lines_;  // one buffer per nesting of equations, kept from one to the next
+  int level_ = 0;
+  NameViewTable outputIndex_;   // outputs in order of first declaration
+  QStringList outputEvents_;
   qsizetype produced_ = 0;
   int depth_ = 0;
 };

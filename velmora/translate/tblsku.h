@@ -23,7 +23,5 @@ class TTblToSku {
  private:
   const TableData table_;
   QStringList* out_;
-  QStringList targets_;  // target events in order of first appearance
-  QStringList outputs_;  // output signals in order of first appearance
   bool hasOutputs_ = false;
 };
