@@ -541,6 +541,14 @@ void TSkuTbl::Convert() {
     }
   }
 
+  // What only the rows needed is given back now, so that the outputs reuse its memory.
+  std::vector<Term>().swap(sorted);
+  std::vector<uint32_t>().swap(start);
+  std::vector<uint32_t>().swap(groupSources);
+  std::vector<uint32_t>().swap(groupFirst);
+  std::vector<int>().swap(groupOfEvent);
+  std::vector<QString>().swap(targets);
+
   // Outputs, in two steps: first which outputs each row gets, in reading order (an event
   // without a row gets an output-only row at once); then the cells, row by row, each made
   // at once.
