@@ -110,11 +110,12 @@ TEST(SkuTbl, ConfiguredLetters) {
 }
 
 TEST(SkuTbl, StatementsAreReadWithoutBlanksAndComments) {
-  QStringList sku = L({"sku:", "s1 = s0 * x1 ; // s2=s0;", "/* s3=s0;", "*/ s4=s0*x2;", "svf:", "y1 = s1 | s4 ;"});
+  QStringList sku = L({"sku:", "s1 = s0 * x1 ; // s2=s0;", "/* s3=s0;", "*/ s4=s0*x2;", "s5=s1// x",
+                       "*x3;", "svf:", "y1 = s1 | s4 ;"});
   TableData t;
   TSkuTbl c(sku, &t, DocSettings());
   c.Convert();
-  EXPECT_EQ(c.statements(), L({"s1=s0*x1", "s4=s0*x2", "y1=s1|s4"}));
+  EXPECT_EQ(c.statements(), L({"s1=s0*x1", "s4=s0*x2", "s5=s1*x3", "y1=s1|s4"}));
 }
 
 TEST(SkuTbl, BadTextsDoNotCrash) {

@@ -3,6 +3,8 @@
 // source events; the СВФ section puts the output signals on the rows of their events.
 #include <QStringList>
 
+#include <vector>
+
 #include "velmora/documents/formats/docsettings.h"
 #include "common/tabledata.h"
 
@@ -15,7 +17,7 @@ class TSkuTbl {
   void Convert();
 
   // The equations and output functions as read (without blanks, comments and ';').
-  const QStringList& statements() const { return statements_; }
+  const QStringList& statements() const;
 
   static const int kMaxNames = 200000;  // names in all terms of one equation, multiplied out
 
@@ -23,7 +25,15 @@ class TSkuTbl {
   const QStringList text_;
   TableData* out_;
   DocSettings settings_;
-  QStringList statements_;
+  QStringView statement(int k) const {
+    const qsizetype from = k ? ends_[size_t(k - 1)] : 0;
+    return QStringView(read_).mid(from, ends_[size_t(k)] - from);
+  }
+
+  QString read_;                // the statements end to end
+  std::vector<qsizetype> ends_;  // where each statement ends in read_
+  mutable QStringList statements_;  // made when asked for
+  mutable bool listed_ = false;
   int skuCount_ = 0;
   bool abstract_ = false;
 };

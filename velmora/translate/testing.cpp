@@ -4,7 +4,6 @@
 
 #include "velmora/translate/textscan.h"
 
-using textscan::at;
 using textscan::isDigitAscii;
 using textscan::isStructural;
 using textscan::isUpperAscii;
@@ -73,9 +72,19 @@ class AsciiSet {
   quint64 bits_[2] = {0, 0};
 };
 
+// ASCII letters and digits, looked up: the test runs several times for each character.
+struct NameChars {
+  bool is[128] = {};
+  constexpr NameChars() {
+    for (int c = '0'; c <= '9'; ++c) is[c] = true;
+    for (int c = 'a'; c <= 'z'; ++c) is[c] = is[c - 'a' + 'A'] = true;
+  }
+};
+constexpr NameChars kNameChars;
+
 bool isNameChar(QChar c) {
   const ushort u = c.unicode();
-  return (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9');
+  return u < 128 && kNameChars.is[u];
 }
 
 // The characters the source check of a term reads (everything else is part of a name).
@@ -162,10 +171,13 @@ void TTesting::walk(int from, int to, bool countDepth, F significant) {
   inComment_ = false;
   for (int ln = from; ln < to; ++ln) {
     const QString& s = text_.at(ln);
-    for (int i = 0; i <= s.size(); ++i) {
-      const QChar c = at(s, i);
-      if (c == QLatin1Char('/')) {
-        const QChar next = at(s, i + 1);
+    const QChar* p = s.constData();
+    const int n = int(s.size());
+    for (int i = 0; i < n; ++i) {
+      const QChar c = p[i];
+      const bool slash = c == QLatin1Char('/');
+      if (slash) {
+        const QChar next = i + 1 < n ? p[i + 1] : QChar();
         if (next == QLatin1Char('*')) {
           if (countDepth) ++commentDepth_;
           inComment_ = true;
@@ -173,12 +185,13 @@ void TTesting::walk(int from, int to, bool countDepth, F significant) {
           break;
         }
       }
-      // The null character that ends the line is never significant. One inside the line
-      // (read from a file) is refused like the other invisible characters, once, and
-      // otherwise passed over.
-      if (!c.isNull() && c != QLatin1Char(' ') && !inComment_) significant(ln, i, c, s);
-      else if (countDepth && c.isNull() && i < s.size() && !inComment_) add(ln, i, 1, 7);
-      if (c == QLatin1Char('/') && at(s, i - 1) == QLatin1Char('*')) {
+      // A null character inside the line (read from a file) is refused like the other
+      // invisible characters, once, and otherwise passed over.
+      if (!inComment_ && c != QLatin1Char(' ')) {
+        if (!c.isNull()) significant(ln, i, c, s);
+        else if (countDepth) add(ln, i, 1, 7);
+      }
+      if (slash && i > 0 && p[i - 1] == QLatin1Char('*')) {
         inComment_ = false;
         if (countDepth && --commentDepth_ < 0) add(ln, i, 1, 9);
       }
@@ -193,7 +206,38 @@ void TTesting::pass1(int from, int to, Mode mode) {
   braceDepth_ = 0;
   eqSeen_ = false;
   pending_ = false;
-  walk(from, to, true, [&](int ln, int i, QChar c, const QString&) { pass1Char(ln, i, c, mode); });
+  walk(from, to, true, [&](int ln, int i, QChar c, const QString&) {
+    // Inside a name (a letter or digit after a letter or digit) no rule applies: most
+    // characters of a text take this way.
+    const bool name = isNameChar(c);
+    if (name && isNameChar(prev_)) {
+      prev_ = c;
+      pending_ = true;
+      lastLine_ = ln;
+      lastPos_ = i;
+      return;
+    }
+    // On the right side the start of a name and an operator after a name need only the
+    // tests below (the full rules give the same).
+    if (eqSeen_) {
+      bool plain = false;
+      if (name && (isOp(prev_) || prev_ == QLatin1Char('(') || prev_ == QLatin1Char('{'))) {
+        if (nameStartWrong(c, mode == Mode::Svf)) add(ln, i, 1, 5);
+        plain = true;
+      } else if (isNameChar(prev_) &&
+                 (c == QLatin1Char('|') || (c == QLatin1Char('*') && mode != Mode::Svf))) {
+        plain = true;
+      }
+      if (plain) {
+        prev_ = c;
+        pending_ = true;
+        lastLine_ = ln;
+        lastPos_ = i;
+        return;
+      }
+    }
+    pass1Char(ln, i, c, mode);
+  });
   // The converters keep a last expression that lacks its ';', so it is checked as if
   // the ';' stood right after it.
   if (pending_) endOfExpression1(lastLine_, lastPos_ + 1);
@@ -207,6 +251,15 @@ void TTesting::endOfExpression1(int line, int pos) {
   eqSeen_ = false;
   bracketDepth_ = 0;
   pending_ = false;
+}
+
+// A name on the right side starts with an event letter, or in an equation with a signal
+// letter too.
+bool TTesting::nameStartWrong(QChar c, bool svf) const {
+  const QChar lc = lowerAscii(c);
+  return isDigitAscii(c) ||
+         (svf ? lc != settings_.InSob
+              : (lc != settings_.InSob && lc != settings_.InAbstr && lc != settings_.InDigit));
 }
 
 void TTesting::pass1Char(int ln, int i, QChar c, Mode mode) {
@@ -248,13 +301,7 @@ void TTesting::pass1Char(int ln, int i, QChar c, Mode mode) {
   if (isOp(prev_) || afterOpen) {
     if (c == QLatin1Char('*') || c == QLatin1Char('|')) add(ln, i, 1, 3);
     if (c == QLatin1Char(';')) add(ln, i, 0, 4);
-    if (!isStructural(c)) {
-      const bool wrong = isDigitAscii(c) ||
-                         (svf ? lc != settings_.InSob
-                              : (lc != settings_.InSob && lc != settings_.InAbstr &&
-                                 lc != settings_.InDigit));
-      if (wrong) add(ln, i, 1, 5);
-    }
+    if (!isStructural(c) && nameStartWrong(c, svf)) add(ln, i, 1, 5);
     if (c == QLatin1Char(')')) add(ln, i, 0, 10);
   }
   if (!eqSeen_ && opened) {
@@ -338,6 +385,11 @@ void TTesting::skuPass2(int from, int to) {
   statement_.clear();
   groups_.clear();
   walk(from, to, false, [&](int ln, int i, QChar c, const QString&) {
+    // Inside a name nothing below applies: only a name's first character is read.
+    if (isNameChar(prev_) && isNameChar(c)) {
+      prev_ = c;
+      return;
+    }
     // A term ends at '|' or '='. Inside a bracket group a '|' only starts the next
     // alternative of the group: each one goes on from what stood before the group, and
     // after the group the term holds an abstract signal when any alternative did.

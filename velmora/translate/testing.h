@@ -33,6 +33,7 @@ class TTesting {
   void walk(int from, int to, bool countDepth, F significant);
   void pass1(int from, int to, Mode mode);
   void pass1Char(int line, int i, QChar c, Mode mode);
+  bool nameStartWrong(QChar c, bool svf) const;
   void endOfExpression1(int line, int pos);
   void skuPass2(int from, int to);
   void checkSources();

@@ -60,7 +60,7 @@ void StatementReader::readLine(const QString& line) {
   const int n = int(line.size());
   int run = -1;  // start of the run being kept
   const auto endRun = [&](int i) {
-    if (run >= 0) pending_.append(p + run, i - run);
+    if (run >= 0) append(p + run, i - run);
     run = -1;
   };
   for (int i = 0; i < n; ++i) {
@@ -71,14 +71,14 @@ void StatementReader::readLine(const QString& line) {
         endRun(i);
         inComment_ = true;
       } else if (next == QLatin1Char('/')) {
+        endRun(i);  // the comment is not part of the run
         break;
       }
     }
     if (!inComment_ && !c.isNull() && c != QLatin1Char(' ')) {
       if (c == QLatin1Char(';')) {
         endRun(i);
-        out_->append(pending_);
-        pending_.clear();
+        endStatement();
       } else if (run < 0) {
         run = i;
       }
@@ -91,9 +91,22 @@ void StatementReader::readLine(const QString& line) {
   endRun(n);
 }
 
+void StatementReader::endStatement() {
+  if (text_) {
+    ends_->push_back(text_->size());
+    return;
+  }
+  // Made at its size: the buffer is kept for the next statement.
+  out_->append(QString(pending_.constData(), pending_.size()));
+  pending_.resize(0);
+}
+
 void StatementReader::flush() {
-  if (!pending_.isEmpty()) out_->append(pending_);
-  pending_.clear();
+  if (text_) {
+    if (text_->size() > (ends_->empty() ? 0 : ends_->back())) ends_->push_back(text_->size());
+    return;
+  }
+  if (!pending_.isEmpty()) endStatement();
 }
 
 namespace {

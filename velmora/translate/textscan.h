@@ -44,12 +44,23 @@ Sections findSections(const QStringList& lines);
 class StatementReader {
  public:
   explicit StatementReader(QStringList* out) : out_(out) {}
+  // The statements go end to end into `text`, and where each one ends into `ends`: a long
+  // text is read without a string for each statement.
+  StatementReader(QString* text, std::vector<qsizetype>* ends) : text_(text), ends_(ends) {}
   void readLine(const QString& line);
   // A non-empty statement left without ';' is kept.
   void flush();
 
  private:
-  QStringList* out_;
+  void append(const QChar* p, qsizetype n) {
+    if (text_) text_->append(p, n);
+    else pending_.append(p, n);
+  }
+  void endStatement();
+
+  QStringList* out_ = nullptr;
+  QString* text_ = nullptr;
+  std::vector<qsizetype>* ends_ = nullptr;
   QString pending_;
   bool inComment_ = false;
 };
