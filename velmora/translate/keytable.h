@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <algorithm>
 #include <vector>
 
 // A hash of a run of bytes, read eight at a time.
@@ -44,12 +45,23 @@ class KeyTable {
   // memory at once rather than one after another.
   void prefetch(uint64_t h) const { __builtin_prefetch(&slots_[size_t(h >> 32) & (slots_.size() - 1)]); }
 
+  // The number of key[0..n), or -1.
+  int find(const T* key, size_t n, uint64_t h) const {
+    const uint32_t tag = uint32_t(h >> 32);
+    const size_t mask = slots_.size() - 1;
+    for (size_t i = tag & mask; slots_[i].id; i = (i + 1) & mask) {
+      const Slot& s = slots_[i];
+      if (s.tag == tag && s.length == n && std::equal(key, key + n, pool_.data() + s.start)) return int(s.id) - 1;
+    }
+    return -1;
+  }
+
   // The number of key[0..n), which is added when new; `added` tells which.
   int add(const T* key, size_t n, bool* added) { return add(key, n, hash(key, n), added); }
   int add(const T* key, size_t n, uint64_t h, bool* added) {
-    const uint32_t tag = uint32_t(h);
+    const uint32_t tag = uint32_t(h >> 32);
     const size_t mask = slots_.size() - 1;
-    size_t i = size_t(h >> 32) & mask;
+    size_t i = tag & mask;
     for (; slots_[i].id; i = (i + 1) & mask) {
       const Slot& s = slots_[i];
       if (s.tag != tag || s.length != n) continue;
@@ -73,7 +85,9 @@ class KeyTable {
 
  private:
   struct Slot {
-    uint32_t tag = 0, id = 0;  // id is the key's number plus 1; 0 is a free slot
+    // tag is the high half of the key's hash, which also places the slot: growing the
+    // table reads no key. id is the key's number plus 1; 0 is a free slot.
+    uint32_t tag = 0, id = 0;
     uint32_t start = 0, length = 0;
   };
   void grow() {
@@ -82,7 +96,7 @@ class KeyTable {
     const size_t mask = slots_.size() - 1;
     for (const Slot& s : old) {
       if (!s.id) continue;
-      size_t i = size_t(hashBytes(pool_.data() + s.start, s.length * sizeof(T)) >> 32) & mask;
+      size_t i = s.tag & mask;
       while (slots_[i].id) i = (i + 1) & mask;
       slots_[i] = s;
     }

@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "velmora/translate/nametable.h"
+#include "velmora/translate/keytable.h"
 
 TTblToSku::TTblToSku(const TableData& table, QStringList* out) : table_(table), out_(out) {}
 
@@ -12,17 +12,11 @@ QString TTblToSku::warningText() {
   return QStringLiteral("В таблице отсутствуют выходные сигналы.\nСФВ создаваться не будет!");
 }
 
-bool TTblToSku::HasContent(const QString& text) {
-  for (QChar c : text)
-    if (c != QLatin1Char(' ') && c != QLatin1Char('0')) return true;
-  return false;
-}
-
 namespace {
 
 // Calls f for each name of a cell, as SplitNames lists them, without copying any.
 template <typename F>
-void ForEachName(const QString& text, F f) {
+void ForEachName(QStringView text, F f) {
   const QChar* p = text.constData();
   const qsizetype n = text.size();
   qsizetype start = 0;
@@ -45,20 +39,110 @@ void ForEachName(const QString& text, F f) {
 }
 
 // Appends `text` without blanks, '&' and '*' turned into '*' (NormalizeTerm in place).
-void appendTerm(QString* out, const QString& text) {
+void appendTerm(QString* out, QStringView text) {
   for (QChar c : text) {
     if (c == QLatin1Char(' ')) continue;
     out->append(c == QLatin1Char('&') ? QLatin1Char('*') : c);
   }
 }
 
-// The cells of a table lie apart in memory: those of a row some rows ahead are asked for
-// early, so that reading them overlaps the work on the rows before.
-constexpr int kAhead = 8;
-inline void prefetch(const QString& a, const QString& b) {
-  __builtin_prefetch(a.constData());
-  __builtin_prefetch(b.constData());
+// Data some items ahead is asked for early, so that reading it overlaps the work on the
+// items before.
+constexpr size_t kAhead = 8;
+
+bool hasContent(QStringView text) {
+  for (QChar c : text)
+    if (c != QLatin1Char(' ') && c != QLatin1Char('0')) return true;
+  return false;
 }
+
+// The cells of a table, copied row by row into one text. The cells of a table lie apart in
+// memory (cells with the same name share one text made wherever the name was first seen):
+// they are read once, in one pass, and all later passes read the copy straight through.
+class Cells {
+ public:
+  enum Column { kSi, kY, kX, kSj, kColumns };
+  explicit Cells(const QList<TableRow>& rows) {
+    const size_t n = size_t(rows.size());
+    qsizetype chars = 0;
+    for (const TableRow& r : rows) chars += r.si.size() + r.y.size() + r.x.size() + r.sj.size();
+    text_.resize(chars);
+    starts_.resize(n * kColumns + 1);
+    content_.resize(n);
+    QChar* const base = text_.data();
+    QChar* p = base;
+    for (size_t i = 0; i < n; ++i) {
+      if (i + kAhead < n) {
+        const TableRow& a = rows[qsizetype(i + kAhead)];
+        __builtin_prefetch(a.si.constData());
+        __builtin_prefetch(a.y.constData());
+        __builtin_prefetch(a.x.constData());
+        __builtin_prefetch(a.sj.constData());
+      }
+      const TableRow& r = rows[qsizetype(i)];
+      const QString* cells[kColumns] = {&r.si, &r.y, &r.x, &r.sj};
+      uint8_t content = 0;
+      for (int c = 0; c < kColumns; ++c) {
+        starts_[i * kColumns + size_t(c)] = p - base;
+        const QChar* from = cells[c]->constData();
+        const qsizetype size = cells[c]->size();
+        bool has = false;
+        for (qsizetype j = 0; j < size; ++j) {
+          const QChar ch = from[j];
+          has |= ch != QLatin1Char(' ') && ch != QLatin1Char('0');
+          p[j] = ch;
+        }
+        p += size;
+        if (has) content |= uint8_t(1u << c);
+      }
+      content_[i] = content;
+    }
+    starts_[n * kColumns] = p - base;
+  }
+  QStringView cell(int row, Column c) const {
+    const size_t k = size_t(row) * kColumns + size_t(c);
+    return QStringView(text_).mid(starts_[k], starts_[k + 1] - starts_[k]);
+  }
+  // The cell holds a character other than ' ' and '0'.
+  bool hasContent(int row, Column c) const { return content_[size_t(row)] >> c & 1u; }
+
+ private:
+  QString text_;
+  std::vector<qsizetype> starts_;  // cell c of row r: text_[starts_[4r + c], starts_[4r + c + 1])
+  std::vector<uint8_t> content_;   // per row, a bit per column
+};
+
+// Names numbered in order of first appearance, each kept once in a compact table.
+class Names {
+ public:
+  struct Ref {
+    QStringView name;
+    uint64_t hash;
+  };
+  static Ref ref(QStringView name) { return Ref{name, KeyTable<char16_t>::hash(name.utf16(), size_t(name.size()))}; }
+
+  int size() const { return keys_.size(); }
+  QStringView name(int k) const { return QStringView(keys_.key(k), qsizetype(keys_.length(k))); }
+  int find(QStringView name) const {
+    return keys_.find(name.utf16(), size_t(name.size()), ref(name).hash);
+  }
+  // Numbers the names in order, calling number(j, k) for names[j] of number k. The slot
+  // of a name some ahead is asked for early: look-ups in a long table then wait for memory
+  // several at once rather than one after another.
+  template <typename F>
+  void addAll(const std::vector<Ref>& names, F number) {
+    constexpr size_t kSlotsAhead = 16;
+    for (size_t j = 0; j < names.size(); ++j) {
+      if (j + kSlotsAhead < names.size()) keys_.prefetch(names[j + kSlotsAhead].hash);
+      const Ref& r = names[j];
+      bool added = false;
+      number(j, keys_.add(r.name.utf16(), size_t(r.name.size()), r.hash, &added));
+    }
+  }
+
+ private:
+  KeyTable<char16_t> keys_;
+};
 
 // Items listed per key, each list in the order the pairs came: the pairs are sorted by
 // key with one counting pass, so that no list is a block of its own.
@@ -97,6 +181,8 @@ QString equation(QStringView name, const Item* first, const Item* last, Part par
 
 }  // namespace
 
+bool TTblToSku::HasContent(const QString& text) { return hasContent(text); }
+
 QStringList TTblToSku::SplitNames(const QString& text) {
   QStringList names;
   ForEachName(text, [&names](QStringView name) { names << name.toString(); });
@@ -116,48 +202,56 @@ QString TTblToSku::NormalizeTerm(const QString& text, QChar op) {
 void TTblToSku::Convert() {
   out_->append(QStringLiteral("sku:"));
   hasOutputs_ = false;
-  const QList<TableRow>& rows = table_.rows;
+  const Cells cells(table_.rows);
+  const int rowCount = int(table_.rows.size());
 
   // The names of the cells with content, numbered in order of first appearance; each row
   // keeps its own, each once (a cell may name the same target twice). Cells without
   // content name no new target or output, but their names may still be found among the
   // others, so they are looked up once all are known.
-  NameViewTable targetIndex, outputIndex;
+  Names targetIndex, outputIndex;
   std::vector<int> rowTargets, rowOutputs;  // per row: offsets into the id lists
   std::vector<int> targetIds, outputIds;
   std::vector<int> targetSeen, outputSeen;  // last row + 1 that listed the name
-  auto collect = [](NameViewTable& index, std::vector<int>& seen, std::vector<int>& ids, int row, QStringView n) {
-    const int k = index.add(n);
-    if (size_t(k) == seen.size()) seen.push_back(0);
-    if (seen[size_t(k)] == row + 1) return;
-    seen[size_t(k)] = row + 1;
-    ids.push_back(k);
+  std::vector<Names::Ref> refs;
+  std::vector<int> refRows;
+  const auto collect = [&](Cells::Column column, Names& index, std::vector<int>& seen, std::vector<int>& ids,
+                           std::vector<int>& at) {
+    refs.clear();
+    refRows.clear();
+    for (int i = 0; i < rowCount; ++i) {
+      if (!cells.hasContent(i, column)) continue;
+      ForEachName(cells.cell(i, column), [&](QStringView n) {
+        refs.push_back(Names::ref(n));
+        refRows.push_back(i);
+      });
+    }
+    at.reserve(size_t(rowCount) + 1);
+    index.addAll(refs, [&](size_t j, int k) {
+      const int row = refRows[j];
+      while (int(at.size()) <= row) at.push_back(int(ids.size()));
+      if (size_t(k) == seen.size()) seen.push_back(0);
+      if (seen[size_t(k)] == row + 1) return;
+      seen[size_t(k)] = row + 1;
+      ids.push_back(k);
+    });
+    while (int(at.size()) <= rowCount) at.push_back(int(ids.size()));
   };
-  rowTargets.reserve(size_t(rows.size()) + 1);
-  rowOutputs.reserve(size_t(rows.size()) + 1);
-  for (int i = 0; i < int(rows.size()); ++i) {
-    const TableRow& r = rows[i];
-    if (i + kAhead < rows.size()) prefetch(rows[i + kAhead].sj, rows[i + kAhead].y);
-    rowTargets.push_back(int(targetIds.size()));
-    rowOutputs.push_back(int(outputIds.size()));
-    if (HasContent(r.sj)) ForEachName(r.sj, [&](QStringView n) { collect(targetIndex, targetSeen, targetIds, i, n); });
-    if (HasContent(r.y)) ForEachName(r.y, [&](QStringView n) { collect(outputIndex, outputSeen, outputIds, i, n); });
-  }
-  rowTargets.push_back(int(targetIds.size()));
-  rowOutputs.push_back(int(outputIds.size()));
+  collect(Cells::kSj, targetIndex, targetSeen, targetIds, rowTargets);
+  collect(Cells::kY, outputIndex, outputSeen, outputIds, rowOutputs);
   hasOutputs_ = outputIndex.size() > 0;
 
   // The names of a row: those collected above, or those of a cell without content that
   // stand among the names found elsewhere.
   std::vector<int> looked;
-  auto namesOf = [&looked](const QString& cell, const NameViewTable& index, std::vector<int>& seen,
-                           const std::vector<int>& ids, const std::vector<int>& at, int row) {
+  auto namesOf = [&looked, &cells](Cells::Column column, const Names& index, std::vector<int>& seen,
+                                   const std::vector<int>& ids, const std::vector<int>& at, int row) {
     looked.clear();
-    if (at[size_t(row)] != at[size_t(row) + 1] || HasContent(cell)) {
+    if (at[size_t(row)] != at[size_t(row) + 1] || cells.hasContent(row, column)) {
       looked.assign(ids.begin() + at[size_t(row)], ids.begin() + at[size_t(row) + 1]);
       return;
     }
-    ForEachName(cell, [&](QStringView n) {
+    ForEachName(cells.cell(row, column), [&](QStringView n) {
       const int k = index.find(n);
       if (k < 0 || seen[size_t(k)] == -(row + 1)) return;
       seen[size_t(k)] = -(row + 1);
@@ -173,20 +267,18 @@ void TTblToSku::Convert() {
   QString termText;
   std::vector<std::pair<int, Term>> targetTerms;
   QString source;
-  for (int i = 0; i < int(rows.size()); ++i) {
-    const TableRow& r = rows[i];
-    if (i + kAhead < rows.size()) prefetch(rows[i + kAhead].si, rows[i + kAhead].x);
-    if (HasContent(r.si)) {
+  for (int i = 0; i < rowCount; ++i) {
+    if (cells.hasContent(i, Cells::kSi)) {
       source.truncate(0);
-      appendTerm(&source, r.si);
+      appendTerm(&source, cells.cell(i, Cells::kSi));
     }
-    namesOf(r.sj, targetIndex, targetSeen, targetIds, rowTargets, i);
+    namesOf(Cells::kSj, targetIndex, targetSeen, targetIds, rowTargets, i);
     if (looked.empty()) continue;
     const qsizetype start = termText.size();
     termText += source;
     const qsizetype mark = termText.size();
     termText += QLatin1Char('*');
-    appendTerm(&termText, r.x);
+    appendTerm(&termText, cells.cell(i, Cells::kX));
     if (termText.size() == mark + 2 && termText.at(mark + 1) == QLatin1Char('1')) termText.truncate(mark);
     const Term term(start, termText.size() - start);
     for (int k : looked) targetTerms.emplace_back(k, term);
@@ -196,8 +288,8 @@ void TTblToSku::Convert() {
   const Term* const items = terms.items.data();
   for (int k = 0; k < targetIndex.size(); ++k) {
     // A target's terms lie apart in the text: those of a target some ahead are asked for early.
-    if (k + kAhead < targetIndex.size()) {
-      const size_t a = size_t(k + kAhead);
+    if (size_t(k) + kAhead < size_t(targetIndex.size())) {
+      const size_t a = size_t(k) + kAhead;
       __builtin_prefetch(targetIndex.name(int(a)).data());
       for (int i = terms.start[a]; i < terms.start[a + 1]; ++i)
         __builtin_prefetch(termText.constData() + items[i].first);
@@ -209,26 +301,40 @@ void TTblToSku::Convert() {
 
   // Only rows with their own source cell give an output its events, each event once.
   out_->append(QStringLiteral("svf:"));
-  NameViewTable eventIndex;
-  std::vector<int> events;
-  std::vector<std::pair<int, int>> outputEvents;  // output, event
-  for (int i = 0; i < int(rows.size()); ++i) {
-    const TableRow& r = rows[i];
-    if (i + kAhead < rows.size()) prefetch(rows[i + kAhead].si, rows[i + kAhead].y);
-    if (!HasContent(r.si)) continue;
-    namesOf(r.y, outputIndex, outputSeen, outputIds, rowOutputs, i);
+  // First the outputs and source names of each row, then the events are numbered, then
+  // each output is given the events of its rows.
+  struct Span {
+    uint32_t outputs, names;  // where the row's outputs and names end
+  };
+  std::vector<Span> spans;
+  std::vector<int> rowOutputIds;
+  refs.clear();
+  for (int i = 0; i < rowCount; ++i) {
+    if (!cells.hasContent(i, Cells::kSi)) continue;
+    namesOf(Cells::kY, outputIndex, outputSeen, outputIds, rowOutputs, i);
     if (looked.empty()) continue;
-    events.clear();
-    ForEachName(r.si, [&](QStringView e) { events.push_back(eventIndex.add(e)); });
-    for (int k : looked)
-      for (int e : events) outputEvents.emplace_back(k, e);
+    rowOutputIds.insert(rowOutputIds.end(), looked.begin(), looked.end());
+    ForEachName(cells.cell(i, Cells::kSi), [&](QStringView e) { refs.push_back(Names::ref(e)); });
+    spans.push_back(Span{uint32_t(rowOutputIds.size()), uint32_t(refs.size())});
+  }
+  Names eventIndex;
+  std::vector<int> events(refs.size());
+  eventIndex.addAll(refs, [&](size_t j, int k) { events[j] = k; });
+  std::vector<std::pair<int, int>> outputEvents;  // output, event
+  {
+    uint32_t o = 0, e = 0;
+    for (const Span& s : spans) {
+      for (; o < s.outputs; ++o)
+        for (uint32_t n = e; n < s.names; ++n) outputEvents.emplace_back(rowOutputIds[o], events[n]);
+      e = s.names;
+    }
   }
   const Lists<int> lists(outputIndex.size(), outputEvents);
   std::vector<int> listed(size_t(eventIndex.size()), 0);  // output + 1 that listed the event
   std::vector<int> once;
   for (int k = 0; k < outputIndex.size(); ++k) {
-    if (k + kAhead < outputIndex.size()) {
-      const size_t a = size_t(k + kAhead);
+    if (size_t(k) + kAhead < size_t(outputIndex.size())) {
+      const size_t a = size_t(k) + kAhead;
       for (int i = lists.start[a]; i < lists.start[a + 1]; ++i)
         __builtin_prefetch(eventIndex.name(lists.items[size_t(i)]).data());
     }
