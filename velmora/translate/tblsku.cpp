@@ -67,7 +67,11 @@ class Cells {
     qsizetype chars = 0;
     for (const TableRow& r : rows) chars += r.si.size() + r.y.size() + r.x.size() + r.sj.size();
     text_.resize(chars);
-    starts_.resize(n * kColumns + 1);
+    // Offsets of 32 bits keep the cells' places half as large; a table of more characters
+    // than that gets offsets of 64.
+    wide_ = chars > qsizetype(UINT32_MAX);
+    if (wide_) wideStarts_.resize(n * kColumns + 1);
+    else starts_.resize(n * kColumns + 1);
     content_.resize(n);
     QChar* const base = text_.data();
     QChar* p = base;
@@ -83,7 +87,7 @@ class Cells {
       const QString* cells[kColumns] = {&r.si, &r.y, &r.x, &r.sj};
       uint8_t content = 0;
       for (int c = 0; c < kColumns; ++c) {
-        starts_[i * kColumns + size_t(c)] = p - base;
+        setStart(i * kColumns + size_t(c), p - base);
         const QChar* from = cells[c]->constData();
         const qsizetype size = cells[c]->size();
         bool has = false;
@@ -97,18 +101,25 @@ class Cells {
       }
       content_[i] = content;
     }
-    starts_[n * kColumns] = p - base;
+    setStart(n * kColumns, p - base);
   }
   QStringView cell(int row, Column c) const {
     const size_t k = size_t(row) * kColumns + size_t(c);
-    return QStringView(text_).mid(starts_[k], starts_[k + 1] - starts_[k]);
+    if (wide_) return QStringView(text_).mid(wideStarts_[k], wideStarts_[k + 1] - wideStarts_[k]);
+    return QStringView(text_.constData() + starts_[k], qsizetype(starts_[k + 1] - starts_[k]));
   }
   // The cell holds a character other than ' ' and '0'.
   bool hasContent(int row, Column c) const { return content_[size_t(row)] >> c & 1u; }
 
  private:
   QString text_;
-  std::vector<qsizetype> starts_;  // cell c of row r: text_[starts_[4r + c], starts_[4r + c + 1])
+  void setStart(size_t k, qsizetype at) {
+    if (wide_) wideStarts_[k] = at;
+    else starts_[k] = uint32_t(at);
+  }
+  bool wide_ = false;
+  std::vector<uint32_t> starts_;  // cell c of row r: text_[starts_[4r + c], starts_[4r + c + 1])
+  std::vector<qsizetype> wideStarts_;
   std::vector<uint8_t> content_;   // per row, a bit per column
 };
 
@@ -215,26 +226,33 @@ void TTblToSku::Convert() {
   std::vector<int> targetSeen, outputSeen;  // last row + 1 that listed the name
   std::vector<Names::Ref> refs;
   std::vector<int> refRows;
+  // The names are gathered and numbered a block at a time, so that the block stays in
+  // the cache while its names are looked up.
+  constexpr size_t kBlock = 4096;
   const auto collect = [&](Cells::Column column, Names& index, std::vector<int>& seen, std::vector<int>& ids,
                            std::vector<int>& at) {
-    refs.clear();
-    refRows.clear();
+    at.reserve(size_t(rowCount) + 1);
+    const auto flush = [&] {
+      index.addAll(refs, [&](size_t j, int k) {
+        const int row = refRows[j];
+        while (int(at.size()) <= row) at.push_back(int(ids.size()));
+        if (size_t(k) == seen.size()) seen.push_back(0);
+        if (seen[size_t(k)] == row + 1) return;
+        seen[size_t(k)] = row + 1;
+        ids.push_back(k);
+      });
+      refs.clear();
+      refRows.clear();
+    };
     for (int i = 0; i < rowCount; ++i) {
       if (!cells.hasContent(i, column)) continue;
       ForEachName(cells.cell(i, column), [&](QStringView n) {
         refs.push_back(Names::ref(n));
         refRows.push_back(i);
       });
+      if (refs.size() >= kBlock) flush();
     }
-    at.reserve(size_t(rowCount) + 1);
-    index.addAll(refs, [&](size_t j, int k) {
-      const int row = refRows[j];
-      while (int(at.size()) <= row) at.push_back(int(ids.size()));
-      if (size_t(k) == seen.size()) seen.push_back(0);
-      if (seen[size_t(k)] == row + 1) return;
-      seen[size_t(k)] = row + 1;
-      ids.push_back(k);
-    });
+    flush();
     while (int(at.size()) <= rowCount) at.push_back(int(ids.size()));
   };
   collect(Cells::kSj, targetIndex, targetSeen, targetIds, rowTargets);
@@ -266,6 +284,7 @@ void TTblToSku::Convert() {
   using Term = std::pair<qsizetype, qsizetype>;  // start and length in termText
   QString termText;
   std::vector<std::pair<int, Term>> targetTerms;
+  targetTerms.reserve(targetIds.size());
   QString source;
   for (int i = 0; i < rowCount; ++i) {
     if (cells.hasContent(i, Cells::kSi)) {
@@ -307,7 +326,22 @@ void TTblToSku::Convert() {
     uint32_t outputs, names;  // where the row's outputs and names end
   };
   std::vector<Span> spans;
-  std::vector<int> rowOutputIds;
+  std::vector<int> rowOutputIds, events;
+  std::vector<std::pair<int, int>> outputEvents;  // output, event
+  Names eventIndex;
+  const auto flush = [&] {
+    events.resize(refs.size());
+    eventIndex.addAll(refs, [&](size_t j, int k) { events[j] = k; });
+    uint32_t o = 0, e = 0;
+    for (const Span& s : spans) {
+      for (; o < s.outputs; ++o)
+        for (uint32_t n = e; n < s.names; ++n) outputEvents.emplace_back(rowOutputIds[o], events[n]);
+      e = s.names;
+    }
+    spans.clear();
+    rowOutputIds.clear();
+    refs.clear();
+  };
   refs.clear();
   for (int i = 0; i < rowCount; ++i) {
     if (!cells.hasContent(i, Cells::kSi)) continue;
@@ -316,19 +350,9 @@ void TTblToSku::Convert() {
     rowOutputIds.insert(rowOutputIds.end(), looked.begin(), looked.end());
     ForEachName(cells.cell(i, Cells::kSi), [&](QStringView e) { refs.push_back(Names::ref(e)); });
     spans.push_back(Span{uint32_t(rowOutputIds.size()), uint32_t(refs.size())});
+    if (refs.size() >= kBlock || rowOutputIds.size() >= kBlock) flush();
   }
-  Names eventIndex;
-  std::vector<int> events(refs.size());
-  eventIndex.addAll(refs, [&](size_t j, int k) { events[j] = k; });
-  std::vector<std::pair<int, int>> outputEvents;  // output, event
-  {
-    uint32_t o = 0, e = 0;
-    for (const Span& s : spans) {
-      for (; o < s.outputs; ++o)
-        for (uint32_t n = e; n < s.names; ++n) outputEvents.emplace_back(rowOutputIds[o], events[n]);
-      e = s.names;
-    }
-  }
+  flush();
   const Lists<int> lists(outputIndex.size(), outputEvents);
   std::vector<int> listed(size_t(eventIndex.size()), 0);  // output + 1 that listed the event
   std::vector<int> once;
