@@ -388,8 +388,12 @@ void TSkuTbl::Convert() {
   std::vector<int> groupOfEvent;  // the group of a set of one event, by event; -1 none yet
   std::vector<uint32_t> groupSources;   // the sources of every group, end to end
   std::vector<uint32_t> groupFirst{0};  // group k's sources: [groupFirst[k], groupFirst[k + 1])
-  std::vector<QString> targets;
-  targets.reserve(size_t(skuCount_));
+  // The targets as written, end to end: each row gets a copy of its own, made as the rows
+  // are written, so that whoever reads the rows in order reads their cells in order too.
+  QString targetText;
+  std::vector<qsizetype> targetEnds;
+  targetText.reserve(read_.size());
+  targetEnds.reserve(size_t(skuCount_));
 
   RightSide rhs;
   Expander expander;
@@ -423,8 +427,9 @@ void TSkuTbl::Convert() {
       names.prefetch(hashes[j]);
     }
     rhs.numberNames([&](size_t j) { return addName(rhs.name(j), hashes[j]); });
-    const uint32_t target = uint32_t(targets.size());
-    targets.push_back(st.left(eq).toString().replace(QLatin1Char('*'), QLatin1Char('&')));
+    const uint32_t target = uint32_t(targetEnds.size());
+    for (QChar c : st.left(eq)) targetText.append(c == QLatin1Char('*') ? QLatin1Char('&') : c);
+    targetEnds.push_back(targetText.size());
     qsizetype total = 0;  // names in all terms of the equation, multiplied out
     const RightSide::Product top = rhs.top();
     for (uint32_t t = 0; t < top.count; ++t) {
@@ -537,7 +542,9 @@ void TSkuTbl::Convert() {
         }
       }
       // Made in place: the shared texts are only referenced once more.
-      out_->rows.emplaceBack(TableRow{std::move(si), QString(), conditions[t.condition], targets[t.target]});
+      const qsizetype from = t.target ? targetEnds[t.target - 1] : 0;
+      out_->rows.emplaceBack(TableRow{std::move(si), QString(), conditions[t.condition],
+                                      QString(targetText.constData() + from, targetEnds[t.target] - from)});
     }
   }
 
@@ -547,7 +554,8 @@ void TSkuTbl::Convert() {
   std::vector<uint32_t>().swap(groupSources);
   std::vector<uint32_t>().swap(groupFirst);
   std::vector<int>().swap(groupOfEvent);
-  std::vector<QString>().swap(targets);
+  std::vector<qsizetype>().swap(targetEnds);
+  QString().swap(targetText);
 
   // Outputs, in two steps: first which outputs each row gets, in reading order (an event
   // without a row gets an output-only row at once); then the cells, row by row, each made

@@ -40,10 +40,15 @@ void ForEachName(QStringView text, F f) {
 
 // Appends `text` without blanks, '&' and '*' turned into '*' (NormalizeTerm in place).
 void appendTerm(QString* out, QStringView text) {
+  const qsizetype at = out->size();
+  out->resize(at + text.size());
+  QChar* const begin = out->data();
+  QChar* p = begin + at;
   for (QChar c : text) {
     if (c == QLatin1Char(' ')) continue;
-    out->append(c == QLatin1Char('&') ? QLatin1Char('*') : c);
+    *p++ = c == QLatin1Char('&') ? QLatin1Char('*') : c;
   }
+  out->truncate(p - begin);
 }
 
 // Data some items ahead is asked for early, so that reading it overlaps the work on the
@@ -88,16 +93,10 @@ class Cells {
       uint8_t content = 0;
       for (int c = 0; c < kColumns; ++c) {
         setStart(i * kColumns + size_t(c), p - base);
-        const QChar* from = cells[c]->constData();
         const qsizetype size = cells[c]->size();
-        bool has = false;
-        for (qsizetype j = 0; j < size; ++j) {
-          const QChar ch = from[j];
-          has |= ch != QLatin1Char(' ') && ch != QLatin1Char('0');
-          p[j] = ch;
-        }
+        std::copy_n(cells[c]->constData(), size, p);
+        if (::hasContent(QStringView(p, size))) content |= uint8_t(1u << c);
         p += size;
-        if (has) content |= uint8_t(1u << c);
       }
       content_[i] = content;
     }
