@@ -87,8 +87,8 @@ class KeyTable {
   struct Slot {
     // tag is the high half of the key's hash, which also places the slot: growing the
     // table reads no key. id is the key's number plus 1; 0 is a free slot.
-    uint32_t tag = 0, id = 0;
-    uint32_t start = 0, length = 0;
+    uint32_t tag, id;
+    uint32_t start, length;  // plain fields: a new table is zeroed in one go
   };
   void grow() {
     std::vector<Slot> old(slots_.size() * 2);

@@ -282,6 +282,17 @@ void TTblToSku::Convert() {
   // into one text and only its place is kept.
   using Term = std::pair<qsizetype, qsizetype>;  // start and length in termText
   QString termText;
+  {
+    // Reserved at once from the cells' lengths: a long text copied at each growth would
+    // be read and written again several times.
+    qsizetype chars = 0, sourceChars = 0;
+    for (int i = 0; i < rowCount; ++i) {
+      if (cells.hasContent(i, Cells::kSi)) sourceChars = cells.cell(i, Cells::kSi).size();
+      if (rowTargets[size_t(i)] != rowTargets[size_t(i) + 1] || !cells.hasContent(i, Cells::kSj))
+        chars += sourceChars + 1 + cells.cell(i, Cells::kX).size();
+    }
+    termText.reserve(chars);
+  }
   std::vector<std::pair<int, Term>> targetTerms;
   targetTerms.reserve(targetIds.size());
   QString source;
