@@ -50,6 +50,9 @@ void appendEvent(std::u16string* s, QStringView name, int fresh) {
   append(s, fresh == 0 ? name : freshName(text, fresh));
 }
 
+// Names in a statement are parted by these, and by ',' in an output list.
+bool endsName(QChar c) { return textscan::isStructural(c) || c == QLatin1Char(','); }
+
 // The number n of a name "s<n>" written as QString::number writes it, or 0.
 int freshNumber(QStringView name) {
   if (name.size() < 2 || name[0] != QLatin1Char('s') || name[1] < QLatin1Char('1') || name[1] > QLatin1Char('9'))
@@ -226,12 +229,16 @@ void TRvasSku::Convert() {
   // Fresh events are "s1", "s2", ...: only the text's names of that form can be in their way.
   used_.clear();
   for (size_t k = 0; k < ends_.size(); ++k) {
+    // Only a name that begins with 's' can be one: the others are passed over whole.
     const QStringView st = statement(k);
-    qsizetype start = 0;
-    for (qsizetype i = 0; i <= st.size(); ++i) {
-      if (i < st.size() && !textscan::isStructural(st[i]) && st[i] != QLatin1Char(',')) continue;
-      if (const int n = freshNumber(st.mid(start, i - start))) used_.push_back(n);
-      start = i + 1;
+    const QChar* p = st.data();
+    const qsizetype n = st.size();
+    for (qsizetype i = 0; i < n; ++i) {
+      if (p[i] != QLatin1Char('s') || (i > 0 && !endsName(p[i - 1]))) continue;
+      qsizetype end = i + 1;
+      while (end < n && !endsName(p[end])) ++end;
+      if (const int number = freshNumber(st.mid(i, end - i))) used_.push_back(number);
+      i = end;
     }
   }
   std::sort(used_.begin(), used_.end());

@@ -15,6 +15,9 @@ QString headerKey(const QString& line) {
 
 namespace {
 
+// Characters the statement reader stops at.
+bool isSpecial(ushort u) { return u == '/' || u == ';' || u == ' ' || u == 0; }
+
 // headerKey(line) == key (key is lower case and holds no blank), without making the key.
 bool isHeader(const QString& line, QLatin1String key) {
   qsizetype k = 0;
@@ -64,6 +67,17 @@ void StatementReader::readLine(const QString& line) {
     run = -1;
   };
   for (int i = 0; i < n; ++i) {
+    // Most characters are kept outside comments and skipped inside them: only '/', ';',
+    // blanks and null characters need a closer look.
+    if (!inComment_) {
+      const int from = i;
+      while (i < n && !isSpecial(p[i].unicode())) ++i;
+      if (i > from && run < 0) run = from;
+    } else {
+      endRun(i);
+      while (i < n && p[i] != QLatin1Char('/')) ++i;
+    }
+    if (i == n) break;
     const QChar c = p[i];
     if (c == QLatin1Char('/')) {
       const QChar next = i + 1 < n ? p[i + 1] : QChar();
