@@ -69,9 +69,9 @@ struct Range {
   uint32_t first = 0, count = 0;
 };
 struct Factor {
-  QStringView name;  // for a name: a view of the parsed text, or of a name kept in `cleaned`
+  QStringView name;  // for a name: a view of the parsed text, or of a name the parse keeps
   ushort group = 0;  // '(' or '{' for a group, 0 for a name
-  Range alts;        // the group's alternatives, in `products`
+  Range alts;        // the group's alternatives (products of the parse)
   bool isName() const { return group == 0; }
 };
 class ParsedSum {
