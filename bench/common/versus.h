@@ -8,6 +8,7 @@
 #include <chrono>
 
 #include "bench/common/subsets.h"
+#include "platform/heap.h"
 
 namespace subsets {
 
@@ -32,11 +33,10 @@ inline Figures RunReference(const Nfa& a, bool measureMemory) {
 
 // `engine(measureMemory)` determinizes the automaton its caller prepared and returns
 // what it found; with measureMemory, the most heap it held above what it began with.
-// Both sides run many times in one process: glibc would hand the top of the heap back
-// after every run and charge the next one its page faults again, which on small automata
-// weighs more than the work itself. Kept for both alike.
+// Both sides run many times in one process, as in the programs, which keep freed memory
+// for the next run; set for both alike.
 inline void KeepHeap() {
-  static const bool once = mallopt(M_TRIM_THRESHOLD, 256 << 20) != 0 && mallopt(M_MMAP_THRESHOLD, 32 << 20) != 0;
+  static const bool once = (heap::keepFreed(), true);
   (void)once;
 }
 

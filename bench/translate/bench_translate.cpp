@@ -4,6 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include "platform/cp1251.h"
+#include "platform/heap.h"
 #include "platform/textfile.h"
 
 #include "velmora/translate/rvassku.h"
@@ -132,4 +133,12 @@ BENCHMARK(BM_CheckAndConvertSku)->LINES;
 BENCHMARK(BM_TableToSku)->LINES;
 BENCHMARK(BM_RvasToSku)->LINES;
 
-BENCHMARK_MAIN();
+// The programs keep freed memory for the next conversion; so does the benchmark.
+int main(int argc, char** argv) {
+  heap::keepFreed();
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

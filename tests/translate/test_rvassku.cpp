@@ -67,6 +67,21 @@ TEST(RvasSku, BracketGroups) {
   EXPECT_EQ(rvasToSku(L({"sw=s0*(x1|x2)|s0*x3;"})), L({"sku:", "sw=s0*x1|s0*x2|s0*x3;", "svf:"}));
 }
 
+TEST(RvasSku, OddRightSidesAreReadAsTheyStand) {
+  const struct {
+    const char* in;
+    QStringList out;
+  } cases[] = {
+      // A closing bracket without its opening one is dropped from the name it stands in.
+      {"sw=s0*x1)2;", L({"sku:", "sw=s0*x12;", "svf:"})},
+      {"s1=s0*x}1*x2;", L({"sku:", "s2=s0*x1;", "s1=s2*x2;", "svf:"})},
+      // A group standing alone in its product is written back as read, empty factors left out.
+      {"sw={x1|x2**x3};", L({"sku:", "sw={x1|x2*x3};", "svf:"})},
+      {"sw={x1|(x2|)}*x3;", L({"sku:", "s1={x1|(x2|)};", "sw=s1*x3;", "svf:"})},
+  };
+  for (const auto& c : cases) EXPECT_EQ(rvasToSku(L({c.in})), c.out) << c.in;
+}
+
 TEST(RvasSku, TextIsReadWithoutCommentsAndBlanks) {
   EXPECT_EQ(rvasToSku(L({"// heading", "s1 ( y1 ) = s0 * /* step */ x1 ;", "/* s2=s0*x2;", "*/ s3=s0*x3"})),
             L({"sku:", "s1=s0*x1;", "s3=s0*x3;", "svf:", "y1=s1;"}));

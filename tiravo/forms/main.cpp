@@ -1,8 +1,10 @@
 #include "platform/dialogs.h"
 #include "platform/guard.h"
+#include "platform/heap.h"
 #include "tiravo/forms/mainform.h"
 
 int main(int argc, char** argv) {
+  heap::keepFreed();
   GuardedApplication app(argc, argv);
   try {
     auto* frame = new tiravo::TMainForm;

@@ -1,11 +1,13 @@
 #include "platform/dialogs.h"
 #include "platform/guard.h"
+#include "platform/heap.h"
 #include "velmora/app/mainform.h"
 #include "velmora/app/optionsform.h"
 #include "velmora/app/splash.h"
 #include "velmora/oa/yselectform.h"
 
 int main(int argc, char** argv) {
+  heap::keepFreed();
   GuardedApplication app(argc, argv);
   try {
     auto* splash = new TSplash;

@@ -8,8 +8,7 @@
 #include "platform/errors.h"
 
 using textscan::Factor;
-using textscan::Product;
-using textscan::Sum;
+using textscan::Range;
 
 namespace {
 
@@ -33,28 +32,26 @@ bool needsCut(const Factor* const* p, size_t size) {
 
 void append(std::u16string* s, QStringView v) { s->append(reinterpret_cast<const char16_t*>(v.utf16()), size_t(v.size())); }
 
-// An event of the text by its name, or a fresh one by its number.
-void appendEvent(std::u16string* s, QStringView name, int fresh) {
-  if (fresh == 0) {
-    append(s, name);
-    return;
-  }
-  char16_t text[12];  // "s" and at most ten digits, written from the end
+// The name of fresh event n ("s" and its number), written into text from the end.
+using FreshText = char16_t[12];  // "s" and at most ten digits
+QStringView freshName(FreshText& text, int n) {
   int k = 12;
   do {
-    text[--k] = char16_t(u'0' + fresh % 10);
-    fresh /= 10;
-  } while (fresh > 0);
+    text[--k] = char16_t(u'0' + n % 10);
+    n /= 10;
+  } while (n > 0);
   text[--k] = u's';
-  s->append(text + k, size_t(12 - k));
+  return QStringView(text + k, 12 - k);
 }
 
-void appendFactor(std::u16string* s, const Factor& f) {
-  if (f.isName())
-    append(s, f.name);
-  else
-    append(s, textscan::toText(f));
+// An event of the text by its name, or a fresh one by its number.
+void appendEvent(std::u16string* s, QStringView name, int fresh) {
+  FreshText text;
+  append(s, fresh == 0 ? name : freshName(text, fresh));
 }
+
+// Names in a statement are parted by these, and by ',' in an output list.
+bool endsName(QChar c) { return textscan::isStructural(c) || c == QLatin1Char(','); }
 
 // The number n of a name "s<n>" written as QString::number writes it, or 0.
 int freshNumber(QStringView name) {
@@ -81,6 +78,25 @@ int TRvasSku::fresh() {
     while (nextUsed_ < used_.size() && used_[nextUsed_] < counter_) ++nextUsed_;
     if (nextUsed_ == used_.size() || used_[nextUsed_] != counter_) return counter_;
   }
+}
+
+// A group is written back as it was parsed.
+void TRvasSku::appendFactor(std::u16string* s, const Factor& f) const {
+  if (f.isName()) {
+    append(s, f.name);
+    return;
+  }
+  s->push_back(char16_t(f.group));
+  for (uint32_t k = 0; k < f.alts.count; ++k) {
+    if (k) s->push_back(u'|');
+    const Range product = rhs_.product(f.alts.first + k);
+    const Factor* factors = rhs_.factors(product);
+    for (uint32_t i = 0; i < product.count; ++i) {
+      if (i) s->push_back(u'*');
+      appendFactor(s, factors[i]);
+    }
+  }
+  s->push_back(f.group == '(' ? u')' : u'}');
 }
 
 void TRvasSku::charge(qsizetype n) {
@@ -140,26 +156,28 @@ void TRvasSku::convertAlt(Event target, Factors alt, Equation* eq) {
   if (last.group == '{' && alt.size >= 2) {
     // A*{B}: the target is reached from A, and again from itself under each
     // alternative of B.
+    FreshText name;
     Factor self;
-    if (target.fresh == 0)
-      self.name = QString::fromRawData(target.name.data(), target.name.size());  // the statement outlives it
-    else
-      self.name = QLatin1Char('s') + QString::number(target.fresh);
+    self.name = target.fresh == 0 ? target.name : freshName(name, target.fresh);
     convertAlt(target, alt.head(), eq);
-    for (const Product& b : last.alts) {
+    for (uint32_t k = 0; k < last.alts.count; ++k) {
+      const Range b = rhs_.product(last.alts.first + k);
+      const Factor* f = rhs_.factors(b);
       p.clear();
       p.append(&self);
-      for (const Factor& f : b) p.append(&f);
+      for (uint32_t i = 0; i < b.count; ++i) p.append(f + i);
       convertAlt(target, {p.data(), size_t(p.size())}, eq);
     }
     return;
   }
   if (last.group == '(') {
     // P*(G): P followed by each alternative of G.
-    for (const Product& g : last.alts) {
+    for (uint32_t k = 0; k < last.alts.count; ++k) {
+      const Range g = rhs_.product(last.alts.first + k);
+      const Factor* f = rhs_.factors(g);
       p.clear();
       p.append(alt.at, qsizetype(alt.size) - 1);
-      for (const Factor& f : g) p.append(&f);
+      for (uint32_t i = 0; i < g.count; ++i) p.append(f + i);
       convertAlt(target, {p.data(), size_t(p.size())}, eq);
     }
     return;
@@ -199,18 +217,28 @@ void TRvasSku::convertAlt(Event target, Factors alt, Equation* eq) {
 
 void TRvasSku::Convert() {
   statements_.clear();
-  textscan::StatementReader reader(&statements_);
+  ends_.clear();
+  textscan::StatementReader reader(&statements_, &ends_);
   for (const QString& line : text_) reader.readLine(line);
   reader.flush();  // a last expression without ';' is converted like the others
+  const auto statement = [this](size_t k) {
+    const qsizetype begin = k ? ends_[k - 1] : 0;
+    return QStringView(statements_).mid(begin, ends_[k] - begin);
+  };
 
   // Fresh events are "s1", "s2", ...: only the text's names of that form can be in their way.
   used_.clear();
-  for (const QString& st : statements_) {
-    qsizetype start = 0;
-    for (qsizetype i = 0; i <= st.size(); ++i) {
-      if (i < st.size() && !textscan::isStructural(st.at(i)) && st.at(i) != QLatin1Char(',')) continue;
-      if (const int n = freshNumber(QStringView(st).mid(start, i - start))) used_.push_back(n);
-      start = i + 1;
+  for (size_t k = 0; k < ends_.size(); ++k) {
+    // Only a name that begins with 's' can be one: the others are passed over whole.
+    const QStringView st = statement(k);
+    const QChar* p = st.data();
+    const qsizetype n = st.size();
+    for (qsizetype i = 0; i < n; ++i) {
+      if (p[i] != QLatin1Char('s') || (i > 0 && !endsName(p[i - 1]))) continue;
+      qsizetype end = i + 1;
+      while (end < n && !endsName(p[end])) ++end;
+      if (const int number = freshNumber(st.mid(i, end - i))) used_.push_back(number);
+      i = end;
     }
   }
   std::sort(used_.begin(), used_.end());
@@ -222,27 +250,32 @@ void TRvasSku::Convert() {
   produced_ = 0;
   level_ = 0;
   depth_ = 0;
-  out_->reserve(out_->size() + statements_.size() + 2);  // a line at least for each
+  out_->reserve(out_->size() + qsizetype(ends_.size()) + 2);  // a line at least for each
   writeLine(u"sku:");
   std::vector<const Factor*> factors;
   std::vector<Factors> alts;
-  for (const QString& st : statements_) {
+  for (size_t k = 0; k < ends_.size(); ++k) {
+    const QStringView st = statement(k);
     const qsizetype eq = st.indexOf(QLatin1Char('='));
     if (eq < 0) continue;
-    const QStringView left = QStringView(st).left(eq);
-    Sum rhs;
-    // The right side is read in place: the parsed factors copy their names.
-    if (!textscan::parseSum(QString::fromRawData(st.constData() + eq + 1, st.size() - eq - 1), &rhs, kMaxDepth))
+    const QStringView left = st.left(eq);
+    // The right side is read in place: the parsed names are views of it.
+    if (!rhs_.parse(st.mid(eq + 1), kMaxDepth))
       throw VexoError(QStringLiteral("Выражение РВАС слишком сложно для преобразования"));
     produced_ = 0;  // the budget is per expression: only bracket groups make text explode
     factors.clear();
-    for (const Product& p : rhs)
-      for (const Factor& f : p) factors.push_back(&f);
     alts.clear();
+    const Range top = rhs_.top();
+    for (uint32_t a = 0; a < top.count; ++a) {
+      const Range p = rhs_.product(top.first + a);
+      const Factor* f = rhs_.factors(p);
+      for (uint32_t i = 0; i < p.count; ++i) factors.push_back(f + i);
+    }
     size_t at = 0;
-    for (const Product& p : rhs) {
-      alts.push_back(Factors{factors.data() + at, p.size()});
-      at += p.size();
+    for (uint32_t a = 0; a < top.count; ++a) {
+      const uint32_t n = rhs_.product(top.first + a).count;
+      alts.push_back(Factors{factors.data() + at, n});
+      at += n;
     }
     writeEquation(Event{targetName(left)}, alts.data(), alts.size());
 

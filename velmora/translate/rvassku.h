@@ -51,11 +51,14 @@ class TRvasSku {
   std::u16string& buffer();  // the empty buffer of the current nesting
   void writeLine(const std::u16string& line);
   void charge(qsizetype n);
+  void appendFactor(std::u16string* s, const textscan::Factor& f) const;
 
   const QStringList text_;
   QStringList* out_;
   DocSettings settings_;
-  QStringList statements_;
+  QString statements_;  // end to end
+  std::vector<qsizetype> ends_;
+  textscan::ParsedSum rhs_;  // the right side being converted
   int counter_ = 0;
   std::vector<int> used_;  // numbers of the text's own names "s1", "s2", ...: fresh events skip them
   size_t nextUsed_ = 0;

@@ -15,6 +15,9 @@ QString headerKey(const QString& line) {
 
 namespace {
 
+// Characters the statement reader stops at.
+bool isSpecial(ushort u) { return u == '/' || u == ';' || u == ' ' || u == 0; }
+
 // headerKey(line) == key (key is lower case and holds no blank), without making the key.
 bool isHeader(const QString& line, QLatin1String key) {
   qsizetype k = 0;
@@ -60,10 +63,21 @@ void StatementReader::readLine(const QString& line) {
   const int n = int(line.size());
   int run = -1;  // start of the run being kept
   const auto endRun = [&](int i) {
-    if (run >= 0) append(p + run, i - run);
+    if (run >= 0) text_->append(p + run, i - run);
     run = -1;
   };
   for (int i = 0; i < n; ++i) {
+    // Most characters are kept outside comments and skipped inside them: only '/', ';',
+    // blanks and null characters need a closer look.
+    if (!inComment_) {
+      const int from = i;
+      while (i < n && !isSpecial(p[i].unicode())) ++i;
+      if (i > from && run < 0) run = from;
+    } else {
+      endRun(i);
+      while (i < n && p[i] != QLatin1Char('/')) ++i;
+    }
+    if (i == n) break;
     const QChar c = p[i];
     if (c == QLatin1Char('/')) {
       const QChar next = i + 1 < n ? p[i + 1] : QChar();
@@ -78,7 +92,7 @@ void StatementReader::readLine(const QString& line) {
     if (!inComment_ && !c.isNull() && c != QLatin1Char(' ')) {
       if (c == QLatin1Char(';')) {
         endRun(i);
-        endStatement();
+        ends_->push_back(text_->size());
       } else if (run < 0) {
         run = i;
       }
@@ -91,115 +105,100 @@ void StatementReader::readLine(const QString& line) {
   endRun(n);
 }
 
-void StatementReader::endStatement() {
-  if (text_) {
-    ends_->push_back(text_->size());
-    return;
-  }
-  // Made at its size: the buffer is kept for the next statement.
-  out_->append(QString(pending_.constData(), pending_.size()));
-  pending_.resize(0);
-}
-
 void StatementReader::flush() {
-  if (text_) {
-    if (text_->size() > (ends_->empty() ? 0 : ends_->back())) ends_->push_back(text_->size());
-    return;
-  }
-  if (!pending_.isEmpty()) endStatement();
+  if (text_->size() > (ends_->empty() ? 0 : ends_->back())) ends_->push_back(text_->size());
 }
 
 namespace {
 ushort closerOf(ushort open) { return open == '(' ? ')' : '}'; }
+
+// The alternatives of the innermost frame move to `products`, side by side.
+Range moveProducts(std::vector<Range>* pending, size_t base, std::vector<Range>* products) {
+  const Range alts{uint32_t(products->size()), uint32_t(pending->size() - base)};
+  products->insert(products->end(), pending->begin() + ptrdiff_t(base), pending->end());
+  pending->resize(base);
+  return alts;
+}
 }  // namespace
 
-bool parseSum(const QString& text, Sum* out, int maxDepth) {
-  // One frame per open group; frame 0 is the whole text.
-  struct Frame {
-    ushort open;
-    Sum sum;
-    Product product;
-  };
-  std::vector<Frame> stack;
-  stack.push_back(Frame{0, {}, {}});
-  // The name being read is text[nameStart, i): taken whole when it ends.
-  qsizetype nameStart = 0, i = 0;
-  std::vector<qsizetype> strays;  // stray closing brackets inside that stretch
-  bool ok = true;
-  auto endName = [&] {
-    if (i > nameStart) {
-      QString name = text.mid(nameStart, i - nameStart);
-      for (auto s = strays.rbegin(); s != strays.rend(); ++s) name.remove(*s - nameStart, 1);
-      if (!name.isEmpty()) {
-        Factor f;
-        f.name = std::move(name);
-        stack.back().product.push_back(std::move(f));
-      }
+void ParsedSum::endName(QStringView text, qsizetype i) {
+  if (i > nameStart_) {
+    QStringView name = text.mid(nameStart_, i - nameStart_);
+    if (!strays_.empty()) {
+      QString kept = name.toString();
+      for (auto s = strays_.rbegin(); s != strays_.rend(); ++s) kept.remove(*s - nameStart_, 1);
+      cleaned_.push_back(std::move(kept));
+      name = cleaned_.back();
     }
-    strays.clear();
-    nameStart = std::max(nameStart, i + 1);
-  };
-  auto closeFrame = [&] {
-    endName();
-    Frame top = std::move(stack.back());
-    stack.pop_back();
-    top.sum.push_back(std::move(top.product));
-    Factor f;
-    f.group = top.open;
-    f.alts = std::move(top.sum);
-    stack.back().product.push_back(std::move(f));
-  };
+    if (!name.isEmpty()) {
+      Factor f;
+      f.name = name;
+      pendingFactors_.push_back(f);
+    }
+  }
+  strays_.clear();
+  nameStart_ = std::max(nameStart_, i + 1);
+}
+
+void ParsedSum::endProduct() {
+  const size_t base = frames_.back().factorBase;
+  pendingProducts_.push_back(Range{uint32_t(factors_.size()), uint32_t(pendingFactors_.size() - base)});
+  factors_.insert(factors_.end(), pendingFactors_.begin() + ptrdiff_t(base), pendingFactors_.end());
+  pendingFactors_.resize(base);
+}
+
+void ParsedSum::closeGroup(QStringView text, qsizetype i) {
+  endName(text, i);
+  endProduct();
+  const Frame top = frames_.back();
+  frames_.pop_back();
+  Factor f;
+  f.group = top.open;
+  f.alts = moveProducts(&pendingProducts_, top.productBase, &products_);
+  pendingFactors_.push_back(f);
+}
+
+bool ParsedSum::parse(QStringView text, int maxDepth) {
+  factors_.clear();
+  products_.clear();
+  cleaned_.clear();
+  frames_.clear();
+  pendingFactors_.clear();
+  pendingProducts_.clear();
+  strays_.clear();
+  // One frame per open group; frame 0 is the whole text. The name being read is
+  // text[nameStart_, i): taken whole when it ends.
+  frames_.push_back(Frame{0, 0, 0});
+  nameStart_ = 0;
+  qsizetype i = 0;
+  bool ok = true;
   for (; i < text.size(); ++i) {
-    const ushort u = text.at(i).unicode();
+    const ushort u = text[i].unicode();
     if (u == '*') {
-      endName();
+      endName(text, i);
     } else if (u == '|') {
-      endName();
-      stack.back().sum.push_back(std::move(stack.back().product));
-      stack.back().product.clear();
+      endName(text, i);
+      endProduct();
     } else if (u == '(' || u == '{') {
-      endName();
-      if (int(stack.size()) > maxDepth) {
+      endName(text, i);
+      if (int(frames_.size()) > maxDepth) {
         ok = false;
         break;
       }
-      stack.push_back(Frame{u, {}, {}});
+      frames_.push_back(Frame{u, pendingFactors_.size(), pendingProducts_.size()});
     } else if (u == ')' || u == '}') {
-      if (stack.size() > 1 && closerOf(stack.back().open) == u) {
-        closeFrame();
+      if (frames_.size() > 1 && closerOf(frames_.back().open) == u) {
+        closeGroup(text, i);
       } else {
-        strays.push_back(i);  // ignored: the name goes on past it
+        strays_.push_back(i);  // ignored: the name goes on past it
       }
     }
   }
-  while (stack.size() > 1) closeFrame();
-  endName();
-  stack.back().sum.push_back(std::move(stack.back().product));
-  *out = std::move(stack.back().sum);
+  while (frames_.size() > 1) closeGroup(text, i);
+  endName(text, i);
+  endProduct();
+  top_ = moveProducts(&pendingProducts_, 0, &products_);
   return ok;
-}
-
-QString toText(const Factor& f) {
-  if (f.isName()) return f.name;
-  return QChar(f.group) + toText(f.alts) + QChar(closerOf(f.group));
-}
-
-QString toText(const Product& p) {
-  QString s;
-  for (size_t i = 0; i < p.size(); ++i) {
-    if (i) s += QLatin1Char('*');
-    s += toText(p[i]);
-  }
-  return s;
-}
-
-QString toText(const Sum& sum) {
-  QString s;
-  for (size_t i = 0; i < sum.size(); ++i) {
-    if (i) s += QLatin1Char('|');
-    s += toText(sum[i]);
-  }
-  return s;
 }
 
 }  // namespace textscan

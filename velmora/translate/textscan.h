@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstdint>
+#include <deque>
 #include <vector>
 
 namespace textscan {
@@ -43,7 +45,6 @@ Sections findSections(const QStringList& lines);
 // state carries from line to line.
 class StatementReader {
  public:
-  explicit StatementReader(QStringList* out) : out_(out) {}
   // The statements go end to end into `text`, and where each one ends into `ends`: a long
   // text is read without a string for each statement.
   StatementReader(QString* text, std::vector<qsizetype>* ends) : text_(text), ends_(ends) {}
@@ -52,16 +53,8 @@ class StatementReader {
   void flush();
 
  private:
-  void append(const QChar* p, qsizetype n) {
-    if (text_) text_->append(p, n);
-    else pending_.append(p, n);
-  }
-  void endStatement();
-
-  QStringList* out_ = nullptr;
-  QString* text_ = nullptr;
-  std::vector<qsizetype>* ends_ = nullptr;
-  QString pending_;
+  QString* text_;
+  std::vector<qsizetype>* ends_;
   bool inComment_ = false;
 };
 
@@ -69,20 +62,47 @@ class StatementReader {
 // ('(' or '{'). Empty factors are dropped; a name right after a group, or a group right
 // after a name, is read as a further factor; a closing bracket without its opening one is
 // ignored and groups left open are closed at the end.
-struct Factor;
-using Product = std::vector<Factor>;
-using Sum = std::vector<Product>;
+// The parse is flat: the factors of a product, and the alternatives of a group, lie side by
+// side in two arrays, so a long text is parsed without a block per factor and the arrays
+// are kept from one expression to the next.
+struct Range {
+  uint32_t first = 0, count = 0;
+};
 struct Factor {
-  QString name;     // for a name
+  QStringView name;  // for a name: a view of the parsed text, or of a name the parse keeps
   ushort group = 0;  // '(' or '{' for a group, 0 for a name
-  Sum alts;          // the group's alternatives
+  Range alts;        // the group's alternatives (products of the parse)
   bool isName() const { return group == 0; }
 };
+class ParsedSum {
+ public:
+  // Returns false when brackets nest deeper than maxDepth (the result is then incomplete).
+  // The text must outlive the result: names are views of it.
+  bool parse(QStringView text, int maxDepth = 1000);
 
-// Returns false when brackets nest deeper than maxDepth (the result is then incomplete).
-bool parseSum(const QString& text, Sum* out, int maxDepth = 1000);
-QString toText(const Factor& f);
-QString toText(const Product& p);
-QString toText(const Sum& s);
+  Range top() const { return top_; }  // the whole text's alternatives
+  const Range& product(uint32_t k) const { return products_[k]; }
+  const Factor* factors(Range product) const { return factors_.data() + product.first; }
+
+ private:
+  void endName(QStringView text, qsizetype i);
+  void endProduct();
+  void closeGroup(QStringView text, qsizetype i);
+
+  struct Frame {
+    ushort open;
+    size_t factorBase, productBase;  // where the frame's pending entries start
+  };
+  std::vector<Factor> factors_;
+  std::vector<Range> products_;
+  Range top_;
+  std::deque<QString> cleaned_;  // names that held stray brackets, without them
+  // The groups being read: their products' factors and finished products wait on stacks.
+  std::vector<Frame> frames_;
+  std::vector<Factor> pendingFactors_;
+  std::vector<Range> pendingProducts_;
+  std::vector<qsizetype> strays_;  // stray closing brackets inside the name being read
+  qsizetype nameStart_ = 0;
+};
 
 }  // namespace textscan
