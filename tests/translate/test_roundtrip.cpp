@@ -148,7 +148,7 @@ TEST(RoundTrip, WorkedExampleComesBack) {
 
 TEST(RoundTrip, RandomTablesKeepEveryTransition) {
   std::mt19937 rng(20240611);
-  for (const Scale& size : {kSmall, Scale{3000, 60, 40, 3000, 6}})
+  for (const Scale& size : {kSmall, Scale{6000, 60, 40, 5000, 4}})
   for (int iteration = 0; iteration < size.iterations; ++iteration) {
     const bool abstract = iteration % 3 == 0;
     const bool single = iteration % 2 == 0;
