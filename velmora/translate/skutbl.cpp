@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/errors.h"
+#include "velmora/translate/keyedlists.h"
 #include "velmora/translate/keytable.h"
 #include "velmora/translate/nametable.h"
 #include "velmora/translate/textscan.h"
@@ -510,18 +511,12 @@ void TSkuTbl::Convert() {
   // The terms in group order, each group's terms in reading order: the rows are then
   // written from one array read straight through.
   const size_t groupCount = groupFirst.size() - 1;
-  std::vector<uint32_t> start(groupCount + 1, 0);
-  for (const Term& t : terms) ++start[t.group + 1];
-  for (size_t g = 0; g < groupCount; ++g) start[g + 1] += start[g];
-  std::vector<Term> sorted(terms.size());
-  {
-    std::vector<uint32_t> next(start.begin(), start.end() - 1);
-    for (const Term& t : terms) sorted[next[t.group]++] = t;
-    std::vector<Term>().swap(terms);
-  }
+  KeyedLists<Term> byGroup(groupCount, terms, [](const Term& t) { return t.group; }, [](const Term& t) { return t; });
+  std::vector<Term>().swap(terms);
+  const std::vector<uint32_t>& start = byGroup.start;
 
   out_->rows.clear();
-  out_->rows.reserve(qsizetype(sorted.size()) + (statementCount - skuCount_));
+  out_->rows.reserve(qsizetype(byGroup.items.size()) + (statementCount - skuCount_));
   out_->signalCoding = abstract_ ? QStringLiteral("Abstract") : QStringLiteral("Binary");
   RowLists rowsOfEvent;  // rows whose si holds the event, by name
   rowsOfEvent.ensure(size_t(names.size()));
@@ -532,7 +527,7 @@ void TSkuTbl::Convert() {
     for (size_t j = 0; j < srcCount; ++j)
       if (rowsOfEvent.last(src[j]) != at) rowsOfEvent.append(src[j], at);
     for (uint32_t k = start[g]; k < start[g + 1]; ++k) {
-      const Term& t = sorted[k];
+      const Term& t = byGroup.items[k];
       QString si;
       if (k == start[g] && srcCount > 0) {
         si = names.text(int(src[0]));
@@ -549,8 +544,8 @@ void TSkuTbl::Convert() {
   }
 
   // What only the rows needed is given back now, so that the outputs reuse its memory.
-  std::vector<Term>().swap(sorted);
-  std::vector<uint32_t>().swap(start);
+  std::vector<Term>().swap(byGroup.items);
+  std::vector<uint32_t>().swap(byGroup.start);
   std::vector<uint32_t>().swap(groupSources);
   std::vector<uint32_t>().swap(groupFirst);
   std::vector<int>().swap(groupOfEvent);
@@ -606,14 +601,9 @@ void TSkuTbl::Convert() {
 
   // The outputs of each row in reading order.
   const size_t rowCount = size_t(out_->rows.size());
-  std::vector<uint32_t> firstPut(rowCount + 1, 0), byRow(puts.size());
-  for (const Put& p : puts) ++firstPut[p.row + 1];
-  for (size_t r = 0; r < rowCount; ++r) firstPut[r + 1] += firstPut[r];
-  {
-    std::vector<uint32_t> next(firstPut.begin(), firstPut.end() - 1);
-    for (const Put& p : puts) byRow[next[p.row]++] = p.output;
-    std::vector<Put>().swap(puts);
-  }
+  const KeyedLists<uint32_t> byRow(rowCount, puts, [](const Put& p) { return p.row; }, [](const Put& p) { return p.output; });
+  std::vector<Put>().swap(puts);
+  const std::vector<uint32_t>& firstPut = byRow.start;
 
   // An output goes on a row once. A short cell is read to see whether it holds the output
   // already; once a cell grows long, the names it holds are kept as pairs (row, name)
@@ -640,7 +630,7 @@ void TSkuTbl::Convert() {
       paired = true;
     };
     for (uint32_t k = firstPut[r]; k < firstPut[r + 1]; ++k) {
-      const uint32_t output = byRow[k];
+      const uint32_t output = byRow.items[k];
       const QString& y = ys[output];
       if (cell.isEmpty()) {
         cell.append(y);

@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "velmora/translate/keyedlists.h"
 #include "velmora/translate/keytable.h"
 
 TTblToSku::TTblToSku(const TableData& table, QStringList* out) : table_(table), out_(out) {}
@@ -154,18 +155,13 @@ class Names {
   KeyTable<char16_t> keys_;
 };
 
-// Items listed per key, each list in the order the pairs came: the pairs are sorted by
-// key with one counting pass, so that no list is a block of its own.
-template <typename Item>
-struct Lists {
-  std::vector<int> start;  // the list of key k is items[start[k] .. start[k+1])
-  std::vector<Item> items;
-  Lists(int keys, const std::vector<std::pair<int, Item>>& pairs) : start(size_t(keys) + 1, 0), items(pairs.size()) {
-    for (const auto& p : pairs) ++start[size_t(p.first) + 1];
-    for (size_t k = 1; k < start.size(); ++k) start[k] += start[k - 1];
-    std::vector<int> next(start.begin(), start.end() - 1);
-    for (const auto& p : pairs) items[size_t(next[size_t(p.first)]++)] = p.second;
-  }
+struct First {
+  template <typename P>
+  auto operator()(const P& p) const { return p.first; }
+};
+struct Second {
+  template <typename P>
+  auto operator()(const P& p) const { return p.second; }
 };
 
 // "name=a|b|c;" made at its size: `part(i)` gives the text of item i of the list.
@@ -312,7 +308,7 @@ void TTblToSku::Convert() {
     const Term term(start, termText.size() - start);
     for (int k : looked) targetTerms.emplace_back(k, term);
   }
-  const Lists<Term> terms(targetIndex.size(), targetTerms);
+  const KeyedLists<Term> terms(size_t(targetIndex.size()), targetTerms, First(), Second());
   out_->reserve(out_->size() + targetIndex.size() + outputIndex.size() + 2);
   const Term* const items = terms.items.data();
   for (int k = 0; k < targetIndex.size(); ++k) {
@@ -320,7 +316,7 @@ void TTblToSku::Convert() {
     if (size_t(k) + kAhead < size_t(targetIndex.size())) {
       const size_t a = size_t(k) + kAhead;
       __builtin_prefetch(targetIndex.name(int(a)).data());
-      for (int i = terms.start[a]; i < terms.start[a + 1]; ++i)
+      for (uint32_t i = terms.start[a]; i < terms.start[a + 1]; ++i)
         __builtin_prefetch(termText.constData() + items[i].first);
     }
     out_->append(equation(targetIndex.name(k), items + terms.start[size_t(k)], items + terms.start[size_t(k) + 1],
@@ -363,17 +359,17 @@ void TTblToSku::Convert() {
     if (refs.size() >= kBlock || rowOutputIds.size() >= kBlock) flush();
   }
   flush();
-  const Lists<int> lists(outputIndex.size(), outputEvents);
+  const KeyedLists<int> lists(size_t(outputIndex.size()), outputEvents, First(), Second());
   std::vector<int> listed(size_t(eventIndex.size()), 0);  // output + 1 that listed the event
   std::vector<int> once;
   for (int k = 0; k < outputIndex.size(); ++k) {
     if (size_t(k) + kAhead < size_t(outputIndex.size())) {
       const size_t a = size_t(k) + kAhead;
-      for (int i = lists.start[a]; i < lists.start[a + 1]; ++i)
+      for (uint32_t i = lists.start[a]; i < lists.start[a + 1]; ++i)
         __builtin_prefetch(eventIndex.name(lists.items[size_t(i)]).data());
     }
     once.clear();
-    for (int i = lists.start[size_t(k)]; i < lists.start[size_t(k) + 1]; ++i) {
+    for (uint32_t i = lists.start[size_t(k)]; i < lists.start[size_t(k) + 1]; ++i) {
       const int e = lists.items[size_t(i)];
       if (listed[size_t(e)] == k + 1) continue;
       listed[size_t(e)] = k + 1;
