@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <vector>
 
+#include <QStringView>
+
 // A hash of a run of bytes, read eight at a time.
 inline uint64_t hashBytes(const void* data, size_t bytes) {
   const unsigned char* p = static_cast<const unsigned char*>(data);
@@ -105,4 +107,18 @@ class KeyTable {
   std::vector<Slot> slots_;
   std::vector<uint32_t> starts_;
   std::vector<T> pool_;
+};
+
+// Names numbered in order of first appearance, looked up from views of a text.
+class NameKeys {
+ public:
+  static uint64_t hash(QStringView name) { return KeyTable<char16_t>::hash(name.utf16(), size_t(name.size())); }
+  int size() const { return keys_.size(); }
+  QStringView name(int k) const { return QStringView(keys_.key(k), qsizetype(keys_.length(k))); }
+  void prefetch(uint64_t h) const { keys_.prefetch(h); }
+  int find(QStringView name) const { return keys_.find(name.utf16(), size_t(name.size()), hash(name)); }
+  int add(QStringView name, uint64_t h, bool* added) { return keys_.add(name.utf16(), size_t(name.size()), h, added); }
+
+ private:
+  KeyTable<char16_t> keys_;
 };

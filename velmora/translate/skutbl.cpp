@@ -16,28 +16,21 @@ namespace {
 
 // The names of a text, numbered in order of first appearance and looked up from a view of
 // the text; each name's QString is made only when a cell needs it.
-class Names {
+class Names : public NameKeys {
  public:
-  static uint64_t hash(QStringView name) {
-    return KeyTable<char16_t>::hash(name.utf16(), size_t(name.size()));
-  }
-  void prefetch(uint64_t h) const { keys_.prefetch(h); }
   int add(QStringView name, uint64_t h) {
     bool added = false;
-    const int k = keys_.add(name.utf16(), size_t(name.size()), h, &added);
+    const int k = NameKeys::add(name, h, &added);
     if (added) texts_.emplace_back();
     return k;
   }
-  int size() const { return keys_.size(); }
   const QString& text(int k) {
     QString& t = texts_[size_t(k)];
-    if (t.isNull())
-      t = QString(reinterpret_cast<const QChar*>(keys_.key(k)), qsizetype(keys_.length(k)));
+    if (t.isNull()) t = name(k).toString();
     return t;
   }
 
  private:
-  KeyTable<char16_t> keys_;
   std::vector<QString> texts_;
 };
 

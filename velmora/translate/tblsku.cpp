@@ -124,19 +124,14 @@ class Cells {
 };
 
 // Names numbered in order of first appearance, each kept once in a compact table.
-class Names {
+class Names : public NameKeys {
  public:
   struct Ref {
     QStringView name;
     uint64_t hash;
   };
-  static Ref ref(QStringView name) { return Ref{name, KeyTable<char16_t>::hash(name.utf16(), size_t(name.size()))}; }
+  static Ref ref(QStringView name) { return Ref{name, hash(name)}; }
 
-  int size() const { return keys_.size(); }
-  QStringView name(int k) const { return QStringView(keys_.key(k), qsizetype(keys_.length(k))); }
-  int find(QStringView name) const {
-    return keys_.find(name.utf16(), size_t(name.size()), ref(name).hash);
-  }
   // Numbers the names in order, calling number(j, k) for names[j] of number k. The slot
   // of a name some ahead is asked for early: look-ups in a long table then wait for memory
   // several at once rather than one after another.
@@ -144,15 +139,11 @@ class Names {
   void addAll(const std::vector<Ref>& names, F number) {
     constexpr size_t kSlotsAhead = 16;
     for (size_t j = 0; j < names.size(); ++j) {
-      if (j + kSlotsAhead < names.size()) keys_.prefetch(names[j + kSlotsAhead].hash);
-      const Ref& r = names[j];
+      if (j + kSlotsAhead < names.size()) prefetch(names[j + kSlotsAhead].hash);
       bool added = false;
-      number(j, keys_.add(r.name.utf16(), size_t(r.name.size()), r.hash, &added));
+      number(j, add(names[j].name, names[j].hash, &added));
     }
   }
-
- private:
-  KeyTable<char16_t> keys_;
 };
 
 struct First {
