@@ -89,3 +89,11 @@ inline Nfa RandomFamily(const benchmark::State& state) {
 }
 
 }  // namespace subsets
+
+// Registers BM_BlowUp and BM_Random over the families above, each automaton measured by
+// compare(state, automaton).
+#define SUBSETS_BENCHMARK_FAMILIES(compare)                                                              \
+  void BM_BlowUp(benchmark::State& state) { compare(state, subsets::BlowUp(int(state.range(0)))); }    \
+  BENCHMARK(BM_BlowUp)->Apply(subsets::BlowUpFamilies)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3); \
+  void BM_Random(benchmark::State& state) { compare(state, subsets::RandomFamily(state)); }            \
+  BENCHMARK(BM_Random)->Apply(subsets::RandomFamilies)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3)

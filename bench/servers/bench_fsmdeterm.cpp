@@ -67,11 +67,7 @@ void Compare(benchmark::State& state, const subsets::Nfa& a) {
   state.counters["peak_ratio"] = mine / std::max(reference, 1.0);
 }
 
-void BM_BlowUp(benchmark::State& state) { Compare(state, subsets::BlowUp(int(state.range(0)))); }
-BENCHMARK(BM_BlowUp)->Apply(subsets::BlowUpFamilies)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
-
-void BM_Random(benchmark::State& state) { Compare(state, subsets::RandomFamily(state)); }
-BENCHMARK(BM_Random)->Apply(subsets::RandomFamilies)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+SUBSETS_BENCHMARK_FAMILIES(Compare);
 
 }  // namespace
 

@@ -42,11 +42,7 @@ void Compare(benchmark::State& state, const subsets::Nfa& a) {
   subsets::Versus(state, a, [&m](bool measureMemory) { return RunEngine(m, measureMemory); });
 }
 
-void BM_BlowUp(benchmark::State& state) { Compare(state, subsets::BlowUp(int(state.range(0)))); }
-BENCHMARK(BM_BlowUp)->Apply(subsets::BlowUpFamilies)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
-
-void BM_Random(benchmark::State& state) { Compare(state, subsets::RandomFamily(state)); }
-BENCHMARK(BM_Random)->Apply(subsets::RandomFamilies)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+SUBSETS_BENCHMARK_FAMILIES(Compare);
 
 }  // namespace
 
