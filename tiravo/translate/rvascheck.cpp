@@ -2,6 +2,7 @@
 
 #include <QSet>
 
+#include "common/nesting.h"
 #include "tiravo/translate/names.h"
 
 namespace tiravo {
@@ -48,10 +49,13 @@ QString rvasMessage(int code) {
       "Отсутствует открывающая круглая скобка",
       "Отсутствует закрывающая круглая скобка",
       "Начальное событие не может стоять в круглых или итерационных скобках",
-      // The СКУ check's words for signals of the wrong kind: a РВАС text that passes must give
-      // a СКУ text that passes.
-      "Абстрактные сигналы обозначаютя символом z (без отрицания)",
-      "Двоичные сигналы обозначаютя символом x (возможно с отрицанием)",
+      // What the СКУ check or the table would refuse in the converted text: a РВАС text that
+      // passes must give a СКУ text that passes.
+      "Буква Z недопустима: абстрактный сигнал пишется строчной z, без отрицания",
+      "Абстрактные (z) и двоичные (x, X) сигналы не могут стоять в одном выражении",
+      "Название события или выходного сигнала должно начинаться со строчной буквы",
+      // The converter walks a group recursively.
+      "Слишком глубокая вложенность скобок",
   };
   return (code > 0 && code < int(std::size(texts))) ? QString::fromUtf8(texts[code]) : QString();
 }
@@ -94,6 +98,7 @@ RvasFault charScan(const QString& t) {
   for (int i = 0; i < t.size(); ++i) {
     const QChar c = t.at(i);
     if (in(c, forbidden)) return {12, i, 1};
+    if (in(c, "{(") && braces.size() + parens.size() >= vexo::kMaxNesting) return {21, i, 1};
     if (c == QLatin1Char('{')) braces << i;
     if (c == QLatin1Char('}')) {
       if (braces.isEmpty()) return {3, i, 1};
@@ -132,7 +137,7 @@ RvasFault leftSide(const QString& t, int eq) {
   }
   if (p == 0) return {6, 0, 0};
   if (isSignalLetter(t.at(0))) return {6, 0, 1};
-  if (!isLowerLetter(t.at(0))) return {10, 0, qMax(0, p - 1)};
+  if (!isLowerLetter(t.at(0))) return {20, 0, 1};
   if (p == eq) return {};
   if (t.at(eq - 1) != QLatin1Char(')')) return {16, p, 1};
   int from = p + 1;
@@ -142,7 +147,8 @@ RvasFault leftSide(const QString& t, int eq) {
       if (in(c, "(){}*|")) return {6, i, 1};
       continue;
     }
-    if (i == from || !isLowerLetter(t.at(from))) return {10, from, qMax(0, i - from - 1)};
+    if (i == from) return {10, from, 0};
+    if (!isLowerLetter(t.at(from))) return {20, from, 1};
     if (c == QLatin1Char(')') && i != eq - 1) return {6, i, 1};
     from = i + 1;
   }
@@ -172,14 +178,14 @@ RvasFault rightSide(const QString& t, int eq) {
     while (j < t.size() && !in(t.at(j), "*|(){}")) ++j;
     for (int k = i; k < j; ++k)
       if (t.at(k) == QLatin1Char('Z')) return {18, k, 1};
-    if (!isLowerLetter(c) && c != QLatin1Char('X')) return {10, i, qMax(0, j - i - 1)};
+    if (!isLowerLetter(c) && c != QLatin1Char('X')) return {20, i, 1};
     for (int k = i + 1; k < j; ++k)
       if (isSignalLetter(t.at(k))) return {11, k, 0};
     if (c == QLatin1Char('z')) {
       if (kind == 2) return {19, i, 1};
       kind = 1;
     } else if (c == QLatin1Char('x') || c == QLatin1Char('X')) {
-      if (kind == 1) return {18, i, 1};
+      if (kind == 1) return {19, i, 1};
       kind = 2;
     }
   }

@@ -97,15 +97,18 @@ void RvasConverter::group(const QString& cur, QStringList factors, QString* eq, 
   QStringList alts;
   if (iteration) {
     // A loop in one of several alternatives runs through an event of its own, so that the
-    // other alternatives do not gain it; the event and cur get the same terms.
-    const QString loop = (alone || !eq) ? cur : fresh();
+    // other alternatives do not gain it; the event and cur get the same terms. So does a
+    // target with a 'Z' in its name: on a right side the letter would read as a signal.
+    const bool selfLoop = (alone || !eq) && !cur.contains(QLatin1Char('Z'));
+    const QString loop = selfLoop ? cur : fresh();
     alts << a;
     for (const QString& b : splitTop(inner, QLatin1Char('|'))) alts << loop + QLatin1Char('*') + b;
     if (loop != cur) {
       QString terms;
       dis(loop, alts.join(QLatin1Char('|')), &terms, false);
       out_ << loop + QLatin1Char('=') + terms;
-      *eq += terms;
+      if (eq) *eq += terms;
+      else out_ << cur + QLatin1Char('=') + terms;
       return;
     }
   } else {

@@ -65,8 +65,9 @@ QString skuMessage(int code, bool svf) {
       "Более одного знака равенства в вырыжении недопустимо",
       "После знака операции должно стоять выражение",
       "В выражении нет ни одного знака равенства",
-      // The table compiler's own words: a cell may not name the same signal or event twice.
-      "повторение имени",
+      // What the table compiler would refuse in a cell.
+      "Имя повторяется в одном члене выражения",
+      "Название события или выходного сигнала должно начинаться со строчной буквы",
   };
   if (code <= 0 || code >= int(std::size(sku))) return QString();
   if (svf && code == 4) return QStringLiteral("Событие отсутствует");
@@ -76,12 +77,11 @@ QString skuMessage(int code, bool svf) {
 
 SkuFault SkuLineCheck::check(const QString& line) {
   if (SkuFault f = characters(line); f.code) return f;
-  // Names after '=': a digit may only end them (the first name too, so that a name reads
-  // alike in every place of the right side).
+  // Names after '*' or '|' on the right side: a digit may only end them.
   const Compact c(line);
   const QString& t = c.text;
-  for (int i = int(t.indexOf(QLatin1Char('='))) + 1; i < t.size(); ++i) {
-    if (!in(t.at(i - 1), "=*|")) continue;
+  for (int i = int(t.indexOf(QLatin1Char('='))) + 2; i < t.size(); ++i) {
+    if (!in(t.at(i - 1), "*|")) continue;
     for (int k = i + 1; k < t.size() && !in(t.at(k), "*|"); ++k)
       if (isDigit(t.at(k - 1)) && !isDigit(t.at(k))) return {5, c.pos.at(k), 0};
   }
@@ -191,7 +191,7 @@ SkuFault SkuLineCheck::structure(const QString& line) const {
     if (!name.isEmpty()) {
       const QChar first = name.at(0);
       const bool signal = !svf_ && from > eq && (first == QLatin1Char('X') || isSignalLetter(first));
-      if (!signal && !isLowerLetter(first)) return {7, at(from), 1};
+      if (!signal && !isLowerLetter(first)) return {15, at(from), 1};
       const QString key = name.toLower();
       if (seen.contains(key)) return {14, at(from), at(i - 1) - at(from) + 1};
       seen.insert(key);
