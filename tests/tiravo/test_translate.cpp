@@ -227,9 +227,15 @@ TEST(TiravoTableSku, WritesEquationsAndOutputs) {
        {"sku:", "s1=s0*x1", "s0=s0*X1|s1", "svf:", "y1=s0|s1", "y2=s1"}, true},
       {rows({{"s0", "", "x1", "s1&s2"}, {"s0", "", "x2", "s2&s1"}, {"s0", "", "x3", "s1"}}),
        {"sku:", "s1*s2=s0*x1", "s2*s1=s0*x2", "s1=s0*x3"}, false},
-      // A condition "0" is no transition; an output on a continuing row belongs to its source.
+      // A condition "0" is no transition; an output on a row that continues a source is not
+      // set at that source, but still gets its line.
       {rows({{"s0", "", "x1 & X2", "s1 "}, {"", "y3", " 0 ", "s5"}, {"s5", "", "0", "0"}}),
-       {"sku:", "s1=s0*x1*X2", "svf:", "y3=s0"}, true},
+       {"sku:", "s1=s0*x1*X2", "svf:", "y3="}, true},
+      {rows({{"s0", "y1", "x1", "s1"}, {"", "y3", "X1", "s0"}}),
+       {"sku:", "s1=s0*x1", "s0=s0*X1", "svf:", "y1=s0", "y3="}, true},
+      // Rows above the first source cell take the last source cell for every target but the first.
+      {rows({{"", "", "x1", "s1"}, {"", "", "x2", "s2"}, {"s3", "", "x3", "s1"}}),
+       {"sku:", "s1=*x1|s3*x3", "s2=s3*x2"}, false},
   };
   for (const auto& c : cases) {
     QStringList out;

@@ -2,7 +2,10 @@
 // Tiravo's СКУ to table conversion in its two stages: the СКУ section (checked line by line,
 // then turned into rows grouped by source events) and the optional СВФ section (checked, then
 // its outputs written into the y cells). A stage stops at the first faulty line.
+#include <QHash>
+#include <QSet>
 #include <QString>
+#include <QVector>
 #include <QStringList>
 
 #include <functional>
@@ -35,11 +38,15 @@ class SkuToTable {
  private:
   bool checkSection(const QStringList& text, bool svf, SkuStageFault* fault);
   SkuFault svfEvents(const QString& line);
+  void indexCells();
+  void indexRow(int row);
   void progress(int value) { if (onProgress) onProgress(value); }
 
   SkuSections s_;
   SkuLineCheck sku_{false}, svf_{true};
   TableData table_;
+  QHash<QString, QVector<int>> sourceRows_;  // a name of an si cell: the rows that hold it
+  QSet<QString> targetNames_;                // the names of the sj cells
 };
 
 }  // namespace tiravo
