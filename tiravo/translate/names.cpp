@@ -4,7 +4,7 @@
 
 namespace tiravo::names {
 
-bool isUnwritable(QChar c) {
+bool isUnwritableOutsideAscii(QChar c) {
   const ushort u = c.unicode();
   return u < 0x20 || (u >= 0x7F && u <= 0x9F) || cp1251::encodeChar(c) < 0;
 }
