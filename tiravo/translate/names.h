@@ -44,6 +44,19 @@ inline bool in(QChar c, const AsciiSet& set) { return c.unicode() != 0 && set.ha
 #define TIRAVO_SET(chars) \
   ([]() -> const ::tiravo::names::AsciiSet& { static constexpr ::tiravo::names::AsciiSet s(chars); return s; }())
 
+// A name as a hash key without a copy: a view of text that outlives the table it is in.
+// Qt's own string hash is keyed against flooding and costs several times more than this one;
+// the names of a document are not chosen against the program.
+struct NameKey {
+  QStringView text;
+  bool operator==(const NameKey& o) const { return text == o.text; }
+};
+inline size_t qHash(const NameKey& k, size_t seed = 0) {
+  quint64 h = 0xcbf29ce484222325ull ^ seed;
+  for (QChar c : k.text) h = (h ^ c.unicode()) * 0x100000001b3ull;
+  return size_t(h ^ (h >> 29));
+}
+
 // Characters a text may not hold at all: control characters and those without a 1251 code.
 bool isUnwritableOutsideAscii(QChar c);
 inline bool isUnwritable(QChar c) {

@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QSet>
 
+#include <deque>
 #include <utility>
 #include <vector>
 
@@ -58,9 +59,12 @@ Equation parse(const QString& line, bool abstract) {
 }
 
 // The key of a set of source events: the names sorted, joined by a character no name holds.
-QString setKey(QStringList names) {
-  names.sort();
-  return names.join(QChar(1));
+// A single name is its own key.
+QString setKey(const QStringList& names) {
+  if (names.size() == 1) return names.first();
+  QStringList sorted = names;
+  sorted.sort();
+  return sorted.join(QChar(1));
 }
 
 }  // namespace
@@ -73,15 +77,26 @@ void SkuToTable::indexCells() {
   for (int i = 0; i < table_.rows.size(); ++i) indexRow(i);
 }
 
+// Calls f for each name of a cell (split at '&'); the views point into the cell's text.
+template <typename F>
+void forEachCellName(const QString& cell, F f) {
+  qsizetype from = 0;
+  for (qsizetype i = 0; i <= cell.size(); ++i)
+    if (i == cell.size() || cell.at(i) == QLatin1Char('&')) {
+      f(QStringView(cell).mid(from, i - from));
+      from = i + 1;
+    }
+}
+
 void SkuToTable::indexRow(int row) {
+  // The views stay valid: the si and sj cells are not changed once made.
   const TableRow& r = table_.rows.at(row);
   if (!r.si.isEmpty())
-    for (const QString& n : cellNames(r.si)) {
-      QVector<int>& list = sourceRows_[n];
+    forEachCellName(r.si, [&](QStringView n) {
+      QVector<int>& list = sourceRows_[{n}];
       if (list.isEmpty() || list.last() != row) list << row;
-    }
-  if (!r.sj.isEmpty())
-    for (const QString& n : cellNames(r.sj)) targetNames_.insert(n);
+    });
+  if (!r.sj.isEmpty()) forEachCellName(r.sj, [&](QStringView n) { targetNames_.insert({n}); });
 }
 
 bool SkuToTable::checkSection(const QStringList& text, bool svf, SkuStageFault* fault) {
@@ -123,7 +138,8 @@ bool SkuToTable::runSku(const QStringList& text, SkuStageFault* fault) {
 
   // Rows are grouped by source-event set in the order the sets first appear; within a group
   // the transitions follow the equations and their terms; only a group's first row has si.
-  QHash<QString, int> groupOf;
+  QHash<NameKey, int> groupOf;
+  std::deque<QString> keys;  // the texts the keys of groupOf view
   struct Transition {
     int group, equation;
     const Term* term;
@@ -132,11 +148,13 @@ bool SkuToTable::runSku(const QStringList& text, SkuStageFault* fault) {
   std::vector<int> groupSizes;
   for (int e = 0; e < eqs.size(); ++e) {
     for (const Term& term : eqs.at(e).terms) {
-      const auto it = groupOf.constFind(setKey(term.sources));
+      QString key = setKey(term.sources);
+      const auto it = groupOf.constFind({key});
       int g = it == groupOf.constEnd() ? -1 : it.value();
       if (g < 0) {
         g = int(groupSizes.size());
-        groupOf.insert(setKey(term.sources), g);
+        keys.push_back(std::move(key));
+        groupOf.insert({keys.back()}, g);
         groupSizes.push_back(0);
       }
       ++groupSizes[size_t(g)];
@@ -172,7 +190,7 @@ SkuFault SkuToTable::svfEvents(const QString& line) {
   for (int i = from; i <= line.size(); ++i) {
     if (i < line.size() && line.at(i) != QLatin1Char('|')) continue;
     const QString e = withoutBlanks(line.mid(from, i - from));
-    const bool source = sourceRows_.contains(e), target = targetNames_.contains(e);
+    const bool source = sourceRows_.contains({e}), target = targetNames_.contains({e});
     if (!source && target) {
       table_.rows << TableRow{e, QString(), QStringLiteral("0"), QStringLiteral("0")};
       indexRow(int(table_.rows.size()) - 1);
@@ -202,7 +220,7 @@ bool SkuToTable::runSvf(const QStringList& text, SkuStageFault* fault) {
     const int eq = int(t.indexOf(QLatin1Char('=')));
     const QString y = t.left(eq), key = y.toLower();
     for (const QString& e : t.mid(eq + 1).split(QLatin1Char('|')))
-      for (int row : sourceRows_.value(e)) {
+      for (int row : sourceRows_.value({e})) {
         TableRow& r = table_.rows[row];
         const bool had = hasText(r.y);
         if (had && present.contains({row, key})) continue;

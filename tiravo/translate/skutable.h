@@ -11,6 +11,7 @@
 #include <functional>
 
 #include "common/tabledata.h"
+#include "tiravo/translate/names.h"
 #include "tiravo/translate/skucheck.h"
 
 namespace tiravo {
@@ -45,8 +46,10 @@ class SkuToTable {
   SkuSections s_;
   SkuLineCheck sku_{false}, svf_{true};
   TableData table_;
-  QHash<QString, QVector<int>> sourceRows_;  // a name of an si cell: the rows that hold it
-  QSet<QString> targetNames_;                // the names of the sj cells
+  // Views into the cells of table_: a name of an si cell with the rows that hold it, and the
+  // names of the sj cells.
+  QHash<names::NameKey, QVector<int>> sourceRows_;
+  QSet<names::NameKey> targetNames_;
 };
 
 }  // namespace tiravo

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "common/tblcells.h"
+#include "tiravo/translate/names.h"
 
 namespace tiravo {
 
@@ -28,11 +29,11 @@ class Numbering {
  public:
   // The number of text, a new one when it is new (then *added is set).
   int add(QStringView text, bool* added = nullptr) {
-    const auto it = index_.constFind(text);
+    const auto it = index_.constFind({text});
     if (added) *added = it == index_.constEnd();
     if (it != index_.constEnd()) return it.value();
     const int k = int(texts_.size());
-    index_.insert(text, k);
+    index_.insert({text}, k);
     texts_.push_back(text);
     return k;
   }
@@ -40,7 +41,7 @@ class Numbering {
   QStringView text(int k) const { return texts_[size_t(k)]; }
 
  private:
-  QHash<QStringView, int> index_;
+  QHash<names::NameKey, int> index_;
   std::vector<QStringView> texts_;
 };
 
