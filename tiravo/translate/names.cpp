@@ -11,6 +11,7 @@ bool isUnwritableOutsideAscii(QChar c) {
 
 QStringList splitTop(const QString& text, QChar sep) {
   QStringList parts;
+  parts.reserve(4);
   int depth = 0, from = 0;
   for (int i = 0; i < text.size(); ++i) {
     const QChar c = text.at(i);

@@ -110,7 +110,7 @@ void RvasConverter::line(QString cur, QStringList f, QString* into, bool alone) 
     }
     if (k <= 2) {
       // The same event twice is one condition: "sw*sw" is sw.
-      if (k == 2 && f.at(0).toLower() == f.at(1).toLower()) f.removeLast();
+      if (k == 2 && f.at(0).compare(f.at(1), Qt::CaseInsensitive) == 0) f.removeLast();
       if (into) *into += f.join(QLatin1Char('*'));
       else out_ << cur + QLatin1Char('=') + f.join(QLatin1Char('*'));
       break;
