@@ -340,6 +340,8 @@ bool TDeterm::sbTableClick() {
   table->setTableData(data);
   for (int r = 0; r < int(rows.size()); ++r)
     if (!rows[size_t(r)][0].isEmpty()) table->setCell(0, r + 1, rows[size_t(r)][0]);
+  // The line numbers stand only on each line's first row: no renumbering.
+  table->markFilled(false);
   return true;
 }
 

@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "common/gui/tablegrid.h"
+#include "common/gui/tblwarning.h"
 #include "common/tblfile.h"
 #include "platform/dialogs.h"
 #include "platform/docwindow.h"
@@ -193,11 +194,13 @@ bool TVexoTableForm::Open(const QString& path) {
   setWindowTitle(QFileInfo(path).fileName());
   TableData t;
   QString err;
-  if (!TblFile::read(path, &t, &err)) {
+  int ignored = 0;
+  if (!TblFile::read(path, &t, &err, &ignored)) {
     dlg::message(this, err, QStringLiteral("Ошибка"), dlg::Ok, dlg::Warning);
     return false;
   }
   setTableData(t);
+  warnIgnoredTableLines(this, ignored);
   return true;
 }
 
@@ -207,8 +210,12 @@ bool TVexoTableForm::Save1Click() {
     tableFileName = kUntitled;
     return Saveas1Click();
   }
+  return writeTo(tableFileName);
+}
+
+bool TVexoTableForm::writeTo(const QString& path) {
   QString err;
-  if (!TblFile::write(tableFileName, tableData(), &err)) {
+  if (!TblFile::write(path, tableData(), &err)) {
     dlg::message(this, err, QStringLiteral("Ошибка"), dlg::Ok, dlg::Warning);
     return false;
   }
@@ -219,9 +226,12 @@ bool TVexoTableForm::Save1Click() {
 bool TVexoTableForm::Saveas1Click() {
   const QString path = docwin::askSavePath(this, tableFileName, kTblFilter, QStringLiteral("tbl"));
   if (path.isEmpty()) return false;
+  table_->commitOpenEditor();
+  // The window takes the new name only once the table is written there.
+  if (!writeTo(path)) return false;
   tableFileName = path;
   setWindowTitle(QFileInfo(path).fileName());
-  return Save1Click();
+  return true;
 }
 
 TableData TVexoTableForm::tableData() const {
@@ -250,6 +260,24 @@ void TVexoTableForm::showFontSize(int size) {
 }
 
 void TVexoTableForm::setFontSize(int size) { table_->chooseFontSize(size); }
+
+void TVexoTableForm::AbstrButtonClick() { chooseCoding(1); }
+void TVexoTableForm::BinButtonClick() { chooseCoding(0); }
+
+void TVexoTableForm::chooseCoding(int coding) {
+  // The coding is part of the document: choosing the other one is a change.
+  if (signalCoding == coding) return;
+  signalCoding = coding;
+  tableModified = true;
+}
+
+void TVexoTableForm::markFilled(bool renumber) {
+  // Nobody saved what a command wrote, whether the window was activated before or after.
+  tableModified = true;
+  if (!renumber) return;
+  renumberPending = true;
+  if (MainForm && MainForm->activeChild() == this) FormActivate();
+}
 
 void TVexoTableForm::FormActivate() {
   ActiveChildKind = 5;
