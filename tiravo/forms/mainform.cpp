@@ -40,7 +40,6 @@ std::function<void()> frameCommand(void (TMainForm::*handler)()) {
 }
 
 namespace {
-const char* const kHelpFile = "Tiravo.hlp";
 const QString kSkuFilter = QStringLiteral("Файл СКУ (*.sku)|*.sku|Все файлы|*.*");
 const QString kLsaFilter = QStringLiteral("Файл ЛСА (*.lsa)|*.lsa|Все файлы|*.*");
 const QString kOpenFilter = QStringLiteral(
@@ -55,6 +54,16 @@ QString lowerExtension(const QString& path) {
   for (QChar& c : ext)
     if (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) c = QChar(c.unicode() + 32);
   return ext;
+}
+
+// A page control or a combo box hands the focus to a part of its own ("qt_tabwidget_tabbar"):
+// the control meant is the nearest one, up to `top`, that carries one of our names.
+QWidget* namedControl(QWidget* focused, QWidget* top) {
+  for (QWidget* w = focused; w && w != top; w = w->parentWidget()) {
+    const QString name = w->objectName();
+    if (!name.isEmpty() && !name.startsWith(QLatin1String("qt_"))) return w;
+  }
+  return nullptr;
 }
 
 // A decimal number, or false when the text is not one.
@@ -449,7 +458,7 @@ void TMainForm::Font3Click() {
       if (auto* t = qobject_cast<TVexoTableForm*>(child)) t->setFontSize(n);
       return;
     case 7: {
-      QWidget* focused = child->focusWidget();
+      QWidget* focused = namedControl(child->focusWidget(), child);
       const QString name = focused ? focused->objectName() : QString();
       statusBar()->showMessage(QLatin1Char('[') + name + QLatin1Char(']'));
       const QChar first = name.isEmpty() ? QChar() : name[0];
@@ -497,9 +506,15 @@ void TMainForm::About1Click() {
   box.exec();
 }
 
-void TMainForm::Contents1Click() { help::show(this, QLatin1String(kHelpFile), help::Contents, 0); }
-void TMainForm::SearchforHelpOn1Click() { help::show(this, QLatin1String(kHelpFile), help::PartialKey, 0); }
-void TMainForm::N3Click() { help::show(this, QLatin1String(kHelpFile), help::HelpOnHelp, 0); }
+void TMainForm::setUpApplication() {
+  // The application's title (the caption of boxes that have none) and its help file.
+  QCoreApplication::setApplicationName(QStringLiteral("Vexo"));
+  help::setApplicationHelpFile(QStringLiteral("Tiravo.hlp"));
+}
+
+void TMainForm::Contents1Click() { help::show(this, help::Contents, 0); }
+void TMainForm::SearchforHelpOn1Click() { help::show(this, help::PartialKey, 0); }
+void TMainForm::N3Click() { help::show(this, help::HelpOnHelp, 0); }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
   mdi_->closeAllSubWindows();

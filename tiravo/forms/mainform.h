@@ -31,6 +31,9 @@ class TMainForm : public QMainWindow {
   explicit TMainForm(QWidget* parent = nullptr);
   ~TMainForm() override;
 
+  // The application object's title "Vexo" and help file "Tiravo.hlp" (before any window).
+  static void setUpApplication();
+
   // Set by the table compiler while it works; the progress panel shows their ratio.
   int ProgressTotal = 0;
   int ProgressDone = 0;
