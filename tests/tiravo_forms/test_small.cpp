@@ -1,8 +1,12 @@
 // The free-memory window and the about box.
 #include <QLabel>
+#include <QLineEdit>
 #include <QTest>
 
+#include "../tiravo_simwin/answer.h"
 #include "fixture.h"
+#include "tiravo/core/ftt.h"
+#include "tiravo/forms/determform.h"
 #include "tiravo/forms/aboutbox.h"
 #include "tiravo/forms/meminfo.h"
 #include "tiravo/forms/memory.h"
@@ -64,4 +68,32 @@ TEST_F(Small, AboutBoxCreditsToggleAndReopenHidden) {
   box.accept();
   box.show();
   EXPECT_FALSE(box.panel2()->isVisible());
+}
+
+TEST_F(Small, DeterminizerStatusEndsOnTheLastStateTakenUp) {
+  const auto chain = [] {
+    auto m = std::make_unique<FTT>();
+    for (int i = 1; i < 40; ++i) tablehelp::Row(*m, QStringLiteral("s%1").arg(i), "y1", "1", QStringLiteral("s%1").arg(i + 1));
+    return m;
+  };
+  const struct {
+    std::function<std::unique_ptr<FTT>()> model;
+    const char* last;
+  } cases[] = {
+      {wintest::Worked, "Детерминизация: Всего=4, текущее[3]=s1&s2&s3"},
+      {chain, "Детерминизация: Всего=40, текущее[39]=s40"},
+  };
+  for (const auto& c : cases) {
+    TDeterm w;
+    w.SetTable(c.model(), "T.tbl");
+    wintest::AnswerSetS({"s1"});
+    w.sbS0Click();
+    QStringList statuses;
+    w.showStatus = [&](const QString& s) { statuses << s; };
+    w.statusIntervalMs = 1 << 30;  // only the first state during the run
+    w.sbDetermClick();
+    ASSERT_FALSE(statuses.isEmpty());
+    EXPECT_EQ(statuses.first(), "Детерминизация: Всего=1, текущее[0]=s1");
+    EXPECT_EQ(statuses.last(), c.last);
+  }
 }
