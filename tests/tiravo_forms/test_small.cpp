@@ -6,7 +6,10 @@
 #include "../tiravo_simwin/answer.h"
 #include "fixture.h"
 #include "tiravo/core/ftt.h"
+#include "tiravo/forms/autosim.h"
 #include "tiravo/forms/determform.h"
+#include "tiravo/forms/simstep.h"
+#include "tiravo/forms/window_commands.h"
 #include "tiravo/forms/aboutbox.h"
 #include "tiravo/forms/meminfo.h"
 #include "tiravo/forms/memory.h"
@@ -95,5 +98,31 @@ TEST_F(Small, DeterminizerStatusEndsOnTheLastStateTakenUp) {
     ASSERT_FALSE(statuses.isEmpty());
     EXPECT_EQ(statuses.first(), "Детерминизация: Всего=1, текущее[0]=s1");
     EXPECT_EQ(statuses.last(), c.last);
+  }
+}
+
+TEST_F(Small, SaveDialogsOfTheSimulatorsCarryTheirTitles) {
+  runStepSim(*frame, wintest::Worked().release());
+  auto* step = qobject_cast<TSimStep*>(frame->activeChild());
+  ASSERT_TRUE(step);
+  runAutoSim(*frame, wintest::Worked().release(), "W.tbl");
+  auto* sim = qobject_cast<TAutoSim*>(frame->activeChild());
+  ASSERT_TRUE(sim);
+  const struct {
+    std::function<void()> save;
+    const char* title;
+    const char* filter;
+  } cases[] = {
+      {[&] { step->SaveClick(); }, "Сохранение истории переходов в текстовом виде", "Текстовые файлы (*.txt);;Все файлы (*.*)"},
+      {[&] { sim->sbSaveClick(); }, "Сохранение входных сигналов на жёстком диске",
+       "Файлы с входными сигналами (*.sgn);;Все файлы (*.*)"},
+  };
+  for (const auto& c : cases) {
+    script->fileTitles.clear();
+    script->fileFilters.clear();
+    c.save();  // cancelled
+    ASSERT_EQ(script->fileTitles.size(), 1);
+    EXPECT_EQ(script->fileTitles[0], c.title);
+    EXPECT_EQ(dlg::toQtFilter(script->fileFilters[0]), c.filter);
   }
 }
