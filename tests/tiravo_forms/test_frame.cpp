@@ -207,3 +207,40 @@ TEST_F(Frame, ApplicationCarriesTitleAndHelpFile) {
   frame->Contents1Click();
   EXPECT_EQ(script->lastText(), "Файл справки \"Tiravo.hlp\" не найден");
 }
+
+TEST_F(Frame, ChildWindowsOpenAtTheirSizeWithEveryColumnInView) {
+  const auto model = [] {
+    auto* m = new FTT;
+    m->AddLine({"s1=1"}, {"y1=1"}, {"x1=1"}, {"s2=1"});
+    return m;
+  };
+  const struct {
+    std::function<TChildForm*()> open;
+    QSize size;
+    std::function<QTableView*(TChildForm*)> grid;
+  } cases[] = {
+      {[&] { return frame->newEditor(TEditForm::Rvas); }, {540, 225}, nullptr},
+      {[&] { return frame->newTable(); }, {472, 306},
+       [](TChildForm* w) { return static_cast<TVexoTableForm*>(w)->grid(); }},
+      {[&] {
+         auto* b = new TFTT_Brouser(model());
+         frame->addChild(b);
+         return b;
+       },
+       {400, 320}, [](TChildForm* w) { return static_cast<QTableView*>(static_cast<TFTT_Brouser*>(w)->transfers()); }},
+  };
+  for (const auto& c : cases) {
+    TChildForm* w = c.open();
+    QApplication::processEvents();
+    EXPECT_GE(w->width(), c.size.width()) << w->windowTitle().toStdString();
+    EXPECT_GE(w->height(), c.size.height()) << w->windowTitle().toStdString();
+    // The window lies inside the area.
+    EXPECT_TRUE(frame->mdiArea()->viewport()->rect().contains(w->parentWidget()->geometry()));
+    if (!c.grid) continue;
+    QTableView* g = c.grid(w);
+    QHeaderView* h = g->horizontalHeader();
+    const int last = g->model()->columnCount() - 1;
+    EXPECT_LE(h->sectionViewportPosition(last) + h->sectionSize(last), g->viewport()->width())
+        << w->windowTitle().toStdString();
+  }
+}

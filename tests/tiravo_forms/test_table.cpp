@@ -339,6 +339,13 @@ TEST_F(Table, BrowserListsLinesAndTheirTransitions) {
   t->miToBrouserClick();
   TFTT_Brouser* b = browser();
   ASSERT_TRUE(b);
+  // The grid shows the first line; the list marks no line until one is chosen.
+  frame->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
+  b->lines()->setFocus();
+  ASSERT_TRUE(b->lines()->hasFocus());
+  EXPECT_TRUE(b->lines()->selectedItems().isEmpty());
+  EXPECT_EQ(b->lines()->currentRow(), -1);
   QStringList items;
   for (int i = 0; i < b->lines()->count(); ++i) items << b->lines()->item(i)->text();
   EXPECT_EQ(items, (QStringList{"s1[y1]", "s2[y2]", "s3[y3]", "s4"}));

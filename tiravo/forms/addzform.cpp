@@ -9,6 +9,7 @@
 #include <QPushButton>
 
 #include "platform/dialogs.h"
+#include "tiravo/forms/mainform.h"
 #include "tiravo/forms/window_commands.h"
 #include "tiravo/sim/letters.h"
 
@@ -47,16 +48,21 @@ void TAddZForm::accept() {
   if (FormCloseQuery()) QDialog::accept();
 }
 
-TAddZForm* AddZForm() {
+namespace {
+QPointer<TAddZForm>& instance() {
   static QPointer<TAddZForm> form;
-  if (!form) form = new TAddZForm(nullptr);
   return form;
 }
+}  // namespace
 
-}  // namespace tiravo
+// The frame owns the dialog, so it goes with the frame.
+TAddZForm* AddZForm() {
+  if (!instance()) instance() = new TAddZForm(MainForm);
+  return instance();
+}
 
-namespace tiravo {
-
-void createAddZDialog(TMainForm&) { AddZForm(); }
+void createAddZDialog(TMainForm& frame) {
+  if (!instance()) instance() = new TAddZForm(&frame);
+}
 
 }  // namespace tiravo

@@ -1,6 +1,7 @@
 #include "tiravo/forms/mainform.h"
 
 #include <QAction>
+#include <algorithm>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -209,6 +210,7 @@ void TMainForm::fillWindowList() {
 
 void TMainForm::buildToolPanel() {
   QToolBar* bar = addToolBar(QStringLiteral("Панель"));
+  toolBar_ = bar;
   bar->setMovable(false);
   const auto button = [&](const QString& hint, void (TMainForm::*handler)()) {
     QAction* a = bar->addAction(hint);
@@ -286,6 +288,8 @@ void TMainForm::Timer1Timer() {
 // ---- children ----
 
 QMdiSubWindow* TMainForm::addChild(TChildForm* child) {
+  // The size the window was made with; the sub-window would otherwise shrink to the child's hint.
+  const QSize designed = child->size().expandedTo(child->minimumSizeHint());
   QMdiSubWindow* sub = mdi_->addSubWindow(child);
   sub->setAttribute(Qt::WA_DeleteOnClose);
   sub->setWindowTitle(child->windowTitle());
@@ -293,6 +297,13 @@ QMdiSubWindow* TMainForm::addChild(TChildForm* child) {
   connect(sub, &QObject::destroyed, this, [this] { QTimer::singleShot(0, this, [this] { UpdateMenuItems(); }); });
   child->show();
   sub->show();
+  sub->resize(sub->size() - child->size() + designed);
+  // Where the area placed it, the larger window may reach past the area's edge: it stays inside.
+  const QRect area = mdi_->viewport()->rect();
+  QPoint at = sub->pos();
+  at.setX(std::max(0, std::min(at.x(), area.width() - sub->width())));
+  at.setY(std::max(0, std::min(at.y(), area.height() - sub->height())));
+  sub->move(at);
   mdi_->setActiveSubWindow(sub);
   UpdateMenuItems();
   return sub;
@@ -499,7 +510,11 @@ void TMainForm::WindowMinimizeItemClick() {
   for (int i = subs.size() - 1; i >= 0; --i) subs[i]->showMinimized();
 }
 
-void TMainForm::miMemoryClick() { memory()->show(); }
+void TMainForm::miMemoryClick() {
+  // The menu bar and the tool panel lie together at the top of the frame.
+  const QRect bars = menuBar()->geometry().united(toolBar_->geometry());
+  memory()->showCentred(QRect(mapToGlobal(bars.topLeft()), bars.size()));
+}
 
 void TMainForm::About1Click() {
   TAboutBox box(this);

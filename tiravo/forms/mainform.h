@@ -13,6 +13,7 @@ class QAction;
 class QKeySequence;
 class QComboBox;
 class QMdiArea;
+class QToolBar;
 class QMdiSubWindow;
 class QMenu;
 class QStatusBar;
@@ -134,6 +135,7 @@ class TMainForm : public QMainWindow {
   void route(EditHandler onEditor, TableHandler onTable);
 
   QMdiArea* mdi_ = nullptr;
+  QToolBar* toolBar_ = nullptr;
   QComboBox* ComboBox1 = nullptr;
   QTimer* timer_ = nullptr;
   QWidget* progressLabel_ = nullptr;
