@@ -1,7 +1,6 @@
 #include "tiravo/forms/mainform.h"
 
 #include <QAction>
-#include <algorithm>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -18,6 +17,7 @@
 #include <QToolBar>
 #include <QToolTip>
 #include <QHeaderView>
+#include <algorithm>
 
 #include "platform/dialogs.h"
 #include "platform/guard.h"

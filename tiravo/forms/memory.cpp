@@ -3,9 +3,9 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
-#include <algorithm>
 #include <QResizeEvent>
 #include <QTimer>
+#include <algorithm>
 
 namespace tiravo {
 
