@@ -9,7 +9,6 @@
 #include <QPushButton>
 
 #include "platform/dialogs.h"
-#include "tiravo/forms/mainform.h"
 #include "tiravo/forms/window_commands.h"
 #include "tiravo/sim/letters.h"
 
@@ -55,14 +54,14 @@ QPointer<TAddZForm>& instance() {
 }
 }  // namespace
 
-// The frame owns the dialog, so it goes with the frame.
 TAddZForm* AddZForm() {
-  if (!instance()) instance() = new TAddZForm(MainForm);
+  if (!instance()) instance() = new TAddZForm(nullptr);
   return instance();
 }
 
-void createAddZDialog(TMainForm& frame) {
-  if (!instance()) instance() = new TAddZForm(&frame);
+// Made at start-up by the frame, which owns it, so it goes with the frame.
+void createAddZDialog(QWidget* frame) {
+  if (!instance()) instance() = new TAddZForm(frame);
 }
 
 }  // namespace tiravo

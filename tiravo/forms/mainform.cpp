@@ -32,13 +32,6 @@
 namespace tiravo {
 
 int ActiveChildKind = 0;
-TMainForm* MainForm = nullptr;
-
-std::function<void()> frameCommand(void (TMainForm::*handler)()) {
-  return [handler] {
-    if (MainForm) (MainForm->*handler)();
-  };
-}
 
 namespace {
 const QString kSkuFilter = QStringLiteral("Файл СКУ (*.sku)|*.sku|Все файлы|*.*");
@@ -96,7 +89,6 @@ class ProgressPanel : public QWidget {
 };
 
 TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
-  MainForm = this;
   setWindowTitle(QStringLiteral("Vexo"));
   resize(724, 493);
   mdi_ = new QMdiArea(this);
@@ -121,15 +113,14 @@ TMainForm::~TMainForm() {
   // The children go with the frame; what they signal on the way must not reach it.
   mdi_->disconnect(this);
   for (QMdiSubWindow* sub : mdi_->subWindowList()) sub->disconnect(this);
-  if (MainForm == this) MainForm = nullptr;
 }
 
 void TMainForm::createStartupWindows() {
-  createRvasSkuDialog(*this);
+  createRvasSkuDialog(this);
   errorView();
-  createSkuTblDialog(*this);
-  createDErrorDialog(*this);
-  createAddZDialog(*this);
+  createSkuTblDialog(this);
+  createDErrorDialog(this);
+  createAddZDialog(this);
   memory();
 }
 
@@ -288,6 +279,8 @@ void TMainForm::Timer1Timer() {
 // ---- children ----
 
 QMdiSubWindow* TMainForm::addChild(TChildForm* child) {
+  child->setFrame(this);  // before it is activated below
+  if (child->hasFont()) enableFontSize();
   // The size the window was made with; the sub-window would otherwise shrink to the child's hint.
   const QSize designed = child->size().expandedTo(child->minimumSizeHint());
   QMdiSubWindow* sub = mdi_->addSubWindow(child);
@@ -307,6 +300,30 @@ QMdiSubWindow* TMainForm::addChild(TChildForm* child) {
   mdi_->setActiveSubWindow(sub);
   UpdateMenuItems();
   return sub;
+}
+
+void TMainForm::fileCommand(FileCmd cmd) {
+  switch (cmd) {
+    case FileCmd::Open: FileOpenItemClick(); break;
+    case FileCmd::NewSku: NewSkuClick(); break;
+    case FileCmd::NewRvas: NewRvasClick(); break;
+    case FileCmd::NewLsa: NewLsaClick(); break;
+    case FileCmd::NewTable: NewTblClick(); break;
+    case FileCmd::Exit: FileExitItemClick(); break;
+  }
+}
+
+void TMainForm::setProgress(int done, int total) {
+  ProgressTotal = total;
+  ProgressDone = done;
+  repaintProgress();
+}
+
+void TMainForm::enableFontSize() { ComboBox1->setEnabled(true); }
+
+void TMainForm::setClipboardCommands(bool selected, bool canPaste) {
+  PasteBtn->setEnabled(canPaste);
+  for (QAction* a : {CutBtn, CopyBtn, DeleteBtn}) a->setEnabled(selected);
 }
 
 TChildForm* TMainForm::activeChild() const {
