@@ -24,6 +24,7 @@
 #include "tiravo/forms/aboutbox.h"
 #include "tiravo/forms/editform.h"
 #include "tiravo/forms/errorview.h"
+#include "tiravo/forms/frameglyphs.h"
 #include "tiravo/forms/window_commands.h"
 #include "tiravo/forms/memory.h"
 #include "tiravo/forms/tableform.h"
@@ -94,6 +95,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
   connect(mdi_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) { childActivated(sub); });
   buildMenus();
   buildToolPanel();
+  setFrameGlyphs(*this);
   buildStatusBar();
   clock = [] { return QTime::currentTime(); };
   timer_ = new QTimer(this);
@@ -279,6 +281,7 @@ void TMainForm::Timer1Timer() {
 QMdiSubWindow* TMainForm::addChild(TChildForm* child) {
   QMdiSubWindow* sub = mdi_->addSubWindow(child);
   sub->setAttribute(Qt::WA_DeleteOnClose);
+  sub->setWindowIcon(windowIcon());
   sub->setWindowTitle(child->windowTitle());
   connect(child, &QWidget::windowTitleChanged, sub, &QWidget::setWindowTitle);
   connect(sub, &QObject::destroyed, this, [this] { QTimer::singleShot(0, this, [this] { UpdateMenuItems(); }); });
@@ -313,6 +316,7 @@ void TMainForm::mergeMenus(TChildForm* child) {
   menuBar()->clear();
   for (QMenu* m : menus) menuBar()->addMenu(m);
   barMenus_ = menus;
+  setMenuGlyphs(*this);
 }
 
 QList<QMenu*> TMainForm::menuBarMenus() const { return barMenus_; }
