@@ -38,28 +38,36 @@ void arrowHead(QPainter& p, QPointF tip, double angle, double len, const QColor&
   p.drawPolygon(QPolygonF({tip, a, b}));
 }
 
+// A transition from one state's rim to another's, bowed through `via`, with its head.
+void transition(QPainter& p, QPointF from, QPointF to, QPointF via, double line, double head, const QColor& c) {
+  QPainterPath path(from);
+  path.quadTo(via, to);
+  p.setPen(QPen(c, line));
+  p.setBrush(Qt::NoBrush);
+  p.drawPath(path);
+  arrowHead(p, to, std::atan2(to.y() - via.y(), to.x() - via.x()), head, c);
+}
+
+QPointF rim(QPointF centre, double r, double degrees) {
+  const double a = degrees * 3.14159265 / 180.0;
+  return centre + QPointF(std::cos(a), std::sin(a)) * r;
+}
+
+// Two states of an automaton: the initial one (yellow) and a final one (double ring), with
+// transitions both ways.
 void velmora(QPainter& p, double s) {
   tile(p, s, QColor(114, 159, 207), QColor(32, 74, 135));
-  const double line = std::max(1.0, s / 24.0), r = s * 0.15;
-  const QPointF a(s * 0.3, s * 0.62), b(s * 0.7, s * 0.62);
+  const double line = std::max(1.0, s / 22.0), r = s * 0.14, head = s * 0.11;
+  const QPointF a(s * 0.33, s * 0.52), b(s * 0.72, s * 0.52);
   const QColor wire(255, 255, 255);
-  // Transitions a → b above and b → a below, and a loop on a.
-  QPainterPath over(a + QPointF(r * 0.6, -r * 0.8));
-  over.quadTo(QPointF(s * 0.5, s * 0.28), b + QPointF(-r * 0.6, -r * 0.8));
-  QPainterPath under(b + QPointF(-r * 0.6, r * 0.8));
-  under.quadTo(QPointF(s * 0.5, s * 0.96), a + QPointF(r * 0.6, r * 0.8));
-  p.setPen(QPen(wire, line));
-  p.setBrush(Qt::NoBrush);
-  p.drawPath(over);
-  p.drawPath(under);
-  p.drawEllipse(QPointF(a.x(), a.y() - r * 1.55), r * 0.55, r * 0.7);
-  arrowHead(p, b + QPointF(-r * 0.6, -r * 0.8), 0.6, s * 0.11, wire);
-  arrowHead(p, a + QPointF(r * 0.6, r * 0.8), 0.6 + 3.14159, s * 0.11, wire);
+  transition(p, rim(a, r, -50), rim(b, r + line, -130), QPointF(s * 0.52, s * 0.2), line, head, wire);
+  transition(p, rim(b, r, 130), rim(a, r + line, 50), QPointF(s * 0.52, s * 0.84), line, head, wire);
+  transition(p, QPointF(s * 0.04, a.y()), QPointF(a.x() - r - line, a.y()), QPointF(s * 0.1, a.y()), line, head, wire);
   state(p, a, r, line, QColor(252, 233, 79));
   state(p, b, r, line, QColor(255, 255, 255));
   p.setPen(QPen(QColor(46, 52, 54), line));
   p.setBrush(Qt::NoBrush);
-  p.drawEllipse(b, r * 0.65, r * 0.65);
+  p.drawEllipse(b, r * 0.6, r * 0.6);
 }
 
 void tiravo(QPainter& p, double s) {
