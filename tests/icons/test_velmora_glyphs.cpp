@@ -18,8 +18,9 @@ TEST(VelmoraGlyphs, EveryToolBarButtonDrawsItsOwnImage) {
   TMainForm* f = h.frame;
   // Every action of every bar has a button; the frame and its children carry the program's icon.
   int actions = 0;
-  for (QToolBar* bar : {f->fileToolBar, f->editToolBar, f->transToolBar, f->tblToolBar, f->gsaToolBar,
-                        f->modelToolBar, f->regToolBar})
+  const TFrameUi& ui = f->ui();
+  for (QToolBar* bar : {ui.fileToolBar, ui.editToolBar, ui.transToolBar, ui.tblToolBar, ui.gsaToolBar,
+                        ui.modelToolBar, ui.regToolBar})
     for (QAction* a : bar->actions())
       if (!a->isSeparator() && qobject_cast<QToolButton*>(bar->widgetForAction(a))) ++actions;
   EXPECT_EQ(barcheck::checkBars(f), actions);
@@ -79,7 +80,7 @@ TEST(VelmoraGlyphs, FlowchartToolsShowWhatTheyPlace) {
   const int side = 64;
   const int n = int(places.size());
   for (int i = 0; i < n; ++i) {
-    QAction* tool = h.frame->gsaActions[i];
+    QAction* tool = h.frame->ui().gsaActions[i];
     SCOPED_TRACE(tool->objectName().toStdString());
     const QImage glyph = tool->icon().pixmap(QSize(side, side)).toImage().convertToFormat(QImage::Format_ARGB32);
     double own = 0, best = 256;

@@ -9,8 +9,9 @@
 
 using glyphs::Glyph;
 
-void setFrameGlyphs(TMainForm& f) {
-  f.setWindowIcon(glyphs::programIcon(glyphs::Program::Velmora));
+void setFrameGlyphs(TMainForm& frame) {
+  frame.setWindowIcon(glyphs::programIcon(glyphs::Program::Velmora));
+  const TFrameUi& f = frame.ui();
   const struct {
     QAction* action;
     Glyph glyph;
