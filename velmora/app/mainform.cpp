@@ -96,9 +96,10 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), d_(new Private) {
               [this](const QString& path) { return createTableWindow(this, path); },
               [this](const QString& path) { return createGsaWindow(this, path); }};
   createActions();
+  // Before the bars: a changed action would carry its state over the buttons that start disabled.
+  setFrameGlyphs(*this);
   createMenus();
   createToolBars();
-  setFrameGlyphs(*this);
   createStatusBar();
   mergeMenus(nullptr);
 
