@@ -32,6 +32,13 @@ void item(Canvas& c, double x1, double y1, double x2, double y2, const QColor& f
   c.box(x1, y1, x2, y2, ink::outline, fill);
 }
 
+// Three items of a sequence, the middle one marked.
+void sequence(Canvas& c, double x1, double x2, const QColor& middle) {
+  item(c, x1, 0, x2, 3);
+  item(c, x1, 6, x2, 9, middle);
+  item(c, x1, 12, x2, 15);
+}
+
 }  // namespace
 
 void drawModel(Canvas& c, int glyph) {
@@ -54,15 +61,11 @@ void drawModel(Canvas& c, int glyph) {
       c.solid({{2, 15}, {3, 11}, {6, 14}}, ink::outline);
       break;
     case Glyph::InsertSignal:
-      item(c, 5, 0, 15, 3);
-      item(c, 5, 6, 15, 9, ink::lightGreen);
-      item(c, 5, 12, 15, 15);
+      sequence(c, 5, 15, ink::lightGreen);
       arrowRight(c, 0, 6, 8, ink::green);
       break;
     case Glyph::DeleteSignal:
-      item(c, 1, 0, 10, 3);
-      item(c, 1, 6, 10, 9, ink::lightRed);
-      item(c, 1, 12, 10, 15);
+      sequence(c, 1, 10, ink::lightRed);
       cross(c, 13, 8, 2, ink::red);
       break;
     case Glyph::AddSignal:
