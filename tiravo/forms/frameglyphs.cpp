@@ -37,7 +37,26 @@ void setMenuGlyphs(TMainForm& f) {
                                            {"&Копировать", Glyph::Copy},
                                            {"Вст&авить", Glyph::Paste},
                                            {"&Удалить", Glyph::Delete},
-                                           {"&О программе...", Glyph::About}});
+                                           {"&О программе...", Glyph::About},
+                                           // the table window's rows
+                                           {"Вставить строку", Glyph::InsertRow},
+                                           {"Добавить строку", Glyph::AddRow},
+                                           {"Удалить строкку", Glyph::DeleteRow},
+                                           // the simulators' input sequences and steps
+                                           {"Загрузить входные сигналы...", Glyph::Open},
+                                           {"Сохранить входные сигналы...", Glyph::Save},
+                                           {"Сохранить историю переходов...", Glyph::Save},
+                                           {"Закрыть панель", Glyph::Close},
+                                           {"Исходное событие...", Glyph::InitialEvent},
+                                           {"Исходное состояние...", Glyph::InitialEvent},
+                                           {"Добавить сигнал...", Glyph::AddSignal},
+                                           {"Вставить сигнал...", Glyph::InsertSignal},
+                                           {"Изменить...", Glyph::EditSignal},
+                                           {"Удалить текущий", Glyph::DeleteSignal},
+                                           {"Удалить последний", Glyph::RemoveLast},
+                                           {"Шаг вперёд", Glyph::Step},
+                                           {"Шаг назад", Glyph::StepBack},
+                                           {"Задать...", Glyph::SetInput}});
 }
 
 }  // namespace tiravo
