@@ -45,13 +45,14 @@ QImage paint(const Drawing& draw, int size) {
   return img;
 }
 
-}  // namespace
-
+// The freedesktop icon-theme name of a standard command, or nullptr for our own images.
 const char* themeName(Glyph g) {
   for (const Named& n : kThemeNames)
     if (n.glyph == g) return n.name;
   return nullptr;
 }
+
+}  // namespace
 
 QIcon painted(const Drawing& draw) {
   QIcon icon;
@@ -70,10 +71,6 @@ QIcon own(Glyph g) {
 QIcon icon(Glyph g) {
   const char* name = themeName(g);
   return name ? QIcon::fromTheme(QString::fromLatin1(name), own(g)) : own(g);
-}
-
-QImage image(Glyph g, int size) {
-  return paint([g](QPainter& p, const QRectF& r) { drawGlyph(p, r, g); }, size);
 }
 
 }  // namespace glyphs

@@ -29,9 +29,6 @@ enum class Glyph {
   Count
 };
 
-// The freedesktop icon-theme name of a standard command, or nullptr for our own images.
-const char* themeName(Glyph g);
-
 // The desktop theme's icon of that name when there is one, else our own drawing.
 QIcon icon(Glyph g);
 // Our own drawing, never the theme's.
@@ -46,8 +43,5 @@ QIcon painted(const Drawing& draw);
 enum class Program { Velmora, Tiravo };
 QIcon programIcon(Program program);
 QImage programImage(Program program, int size);
-
-// One glyph alone at size × size device pixels, transparent around it.
-QImage image(Glyph g, int size);
 
 }  // namespace glyphs
