@@ -7,6 +7,7 @@
 int main(int argc, char** argv) {
   heap::keepFreed();
   GuardedApplication app(argc, argv);
+  tiravo::TMainForm::setUpApplication();
   app.setWindowIcon(glyphs::programIcon(glyphs::Program::Tiravo));
   try {
     auto* frame = new tiravo::TMainForm;
