@@ -102,7 +102,10 @@ void TAutoSim::BuildPages() {
   DelZ = new QPushButton(QStringLiteral("Удалть"), PanelX);
   Bug = new QPushButton(QStringLiteral("Тупиковый сигнал"), PanelX);
   Etalon = new QPushButton(QStringLiteral("Эталон"), PanelX);
-  for (QPushButton* b : {ChanZ, AppZ, DelZ, Bug, Etalon}) {
+  const std::pair<QPushButton*, const char*> named[] = {
+      {ChanZ, "ChanZ"}, {AppZ, "AppZ"}, {DelZ, "DelZ"}, {Bug, "Bug"}, {Etalon, "Etalon"}};
+  for (const auto& [b, name] : named) {
+    b->setObjectName(QString::fromLatin1(name));
     b->setEnabled(false);
     xBox->addWidget(b);
   }
