@@ -42,6 +42,13 @@ class TableGridDelegate : public QStyledItemDelegate {
     e->setModified(false);
   }
 
+  // A cell is shown in one line of its width: a longer text is cut to what can fit before the
+  // style elides it, so a cell of megabytes costs no more to paint than a short one.
+  void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+    QStyledItemDelegate::initStyleOption(option, index);
+    option->text = TableGrid::shownText(option->text, option->rect.width());
+  }
+
   void setModelData(QWidget* editor, QAbstractItemModel*, const QModelIndex& index) const override {
     auto* e = static_cast<QLineEdit*>(editor);
     const bool modified = e->isModified();
@@ -94,6 +101,13 @@ TableGrid::TableGrid(QWidget* parent, const QString& fontFamily, int pointSize, 
             if (selected) selected(current.column() + 1, current.row() + 1);
           });
   selectQuietly(1, 1);
+}
+
+QString TableGrid::shownText(const QString& text, int width) {
+  // No glyph is narrower than a pixel; the ellipsis tells the style that the text goes on.
+  const int fits = qMax(width, 256);
+  if (text.size() <= fits) return text;
+  return text.left(fits) + QChar(0x2026);
 }
 
 int TableGrid::rowCount() const { return model_->rowCount() + 1; }

@@ -33,6 +33,10 @@ class TableGrid : public QObject {
   std::function<void(int col, int row, const QString& text, bool typed)> editFinished;
   std::function<void()> downKey;                        // the Down key, after a pending edit is taken in
 
+  // What a cell `width` pixels wide paints of `text`: never more than it could show (at
+  // least 256 characters), cut texts marked with an ellipsis. The cell's text is unchanged.
+  static QString shownText(const QString& text, int width);
+
   int rowCount() const;  // the title row included
   QString cell(int col, int row) const;
   // Line breaks in a data cell become blanks, so the table file keeps its four-line groups.

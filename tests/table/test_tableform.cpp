@@ -6,10 +6,13 @@
 #include <QHeaderView>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QProxyStyle>
+#include <QStyleOptionViewItem>
 #include <QTemporaryDir>
 #include <memory>
 
 #include "platform/dialogs.h"
+#include "common/gui/tablegrid.h"
 #include "tablehelpers.h"
 #include "velmora/documents/doccreate.h"
 
@@ -569,4 +572,35 @@ TEST(TableWindow, KeyboardShortcutsReachTheWindow) {
   f->selectCell(1, 1);
   QTest::keyClick(f->grid(), Qt::Key_D, Qt::ControlModifier);
   EXPECT_EQ(f->rowCount(), 2);
+}
+
+namespace {
+// Records the length of every cell text the grid hands to the style for painting.
+class PaintedTexts : public QProxyStyle {
+ public:
+  QList<qsizetype> lengths;
+  void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                   const QWidget* widget) const override {
+    if (element == CE_ItemViewItem)
+      if (auto* o = qstyleoption_cast<const QStyleOptionViewItem*>(option)) const_cast<PaintedTexts*>(this)->lengths << o->text.size();
+    QProxyStyle::drawControl(element, option, painter, widget);
+  }
+};
+}  // namespace
+
+// A cell of megabytes is painted cut to what its width can show; its text stays whole.
+TEST(TableWindow, LongCellsArePaintedCutAndKeptWhole) {
+  const QString longText(3'000'000, QLatin1Char('x'));
+  TableData t;
+  t.rows << TableRow{"s0", longText, "x1", "s1"} << TableRow{"s1", "y1", "1", "s0"};
+  auto f = newForm();
+  f->setTableData(t);
+  auto* style = new PaintedTexts;
+  f->grid()->setStyle(style);
+  f->grid()->viewport()->grab();
+  ASSERT_EQ(style->lengths.size(), 8);
+  const qsizetype bound = qMax(256, f->grid()->columnWidth(1)) + 1;
+  for (qsizetype n : style->lengths) EXPECT_LE(n, bound);
+  EXPECT_EQ(f->tableData().rows[0].y, longText);
+  EXPECT_EQ(TableGrid::shownText("abc", 10), "abc");
 }
