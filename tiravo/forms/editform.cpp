@@ -7,12 +7,14 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPrinter>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QVBoxLayout>
 
 #include "platform/dialogs.h"
 #include "platform/docwindow.h"
 #include "platform/guard.h"
+#include "platform/longlines.h"
 #include "platform/textfile.h"
 #include "tiravo/forms/window_commands.h"
 #include "tiravo/forms/mainform.h"
@@ -48,7 +50,7 @@ TEditForm::TEditForm(QWidget* parent) : TChildForm(parent) {
   resize(540, 225);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
-  Editor = new QPlainTextEdit(this);
+  Editor = new longlines::TextEdit(this);
   Editor->setObjectName(QStringLiteral("Editor"));
   Editor->setFrameStyle(QFrame::NoFrame);
   QFont f(QStringLiteral("Vexo font"));
@@ -120,17 +122,16 @@ void TEditForm::buildMenus() {
 
 QList<QMenu*> TEditForm::menus() const { return menus_; }
 
-QStringList TEditForm::lines() const {
-  const QString text = Editor->toPlainText();
-  if (text.isEmpty()) return {};
-  return text.split(QLatin1Char('\n'));
-}
+QStringList TEditForm::lines() const { return Editor->lines(); }
 
 void TEditForm::setLines(const QStringList& lines) {
   // As an edit of the text: it can be undone and it marks the document modified.
-  QTextCursor c(Editor->document());
-  c.select(QTextCursor::Document);
-  c.insertText(lines.join(QLatin1Char('\n')));
+  Editor->setLines(lines, true);
+  showLongLineNote();
+}
+
+void TEditForm::showLongLineNote() {
+  if (Editor->hasPieces() && MainForm && MainForm->activeChild() == this) MainForm->ShowHint(longlines::note());
 }
 
 bool TEditForm::isModified() const { return Editor->document()->isModified(); }
@@ -145,9 +146,10 @@ bool TEditForm::LoadFile(const QString& name) {
   }
   FileName = name;
   setWindowTitle(filePart(name));
-  Editor->setPlainText(read.join(QLatin1Char('\n')));
+  Editor->setLines(read, false);
   Editor->moveCursor(QTextCursor::Start);
   setModified(false);
+  showLongLineNote();
   return true;
 }
 
@@ -176,6 +178,7 @@ void TEditForm::FormActivate() {
   ActiveChildKind = 3;
   if (MainForm) MainForm->showFontSize(fontSize());
   Edit1Click();
+  showLongLineNote();
 }
 
 bool TEditForm::FormCloseQuery() {
@@ -238,9 +241,10 @@ void TEditForm::FontSml2Click() {
 }
 
 void TEditForm::EditorChange() {
+  // Paragraph by paragraph, up to the first with content: this runs on every key.
   bool content = false;
-  for (const QString& line : lines())
-    if (isContent(line)) content = true;
+  for (QTextBlock b = Editor->document()->begin(); b.isValid() && !content; b = b.next())
+    for (const QString& line : b.text().split(QChar(0x2028))) content = content || isContent(line);
   ToTbl->setEnabled(content);
   ToSku->setEnabled(content && EditKind == Rvas);
 }
