@@ -5,6 +5,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <algorithm>
 
 namespace longlines {
 
@@ -46,10 +47,44 @@ bool continues(const QTextBlock& block) {
 
 TextEdit::TextEdit(QWidget* parent) : QPlainTextEdit(parent) {
   connect(this, &QPlainTextEdit::cursorPositionChanged, this, [this] { keepOffMarks(); });
+  connect(document(), &QTextDocument::contentsChange, this, &TextEdit::changed);
+}
+
+const std::vector<int>& TextEdit::continuing() const {
+  if (continuingKnown_) return continuing_;
+  continuing_.clear();
+  // One pass over the raw text, where every paragraph ends with U+2029.
+  const QString raw = document()->toRawText();
+  const QChar* p = raw.constData();
+  int block = 0;
+  for (qsizetype i = 0, n = raw.size(); i < n; ++i) {
+    if (p[i] != QChar(0x2029)) continue;
+    if (i > 0 && p[i - 1] == QChar(kMark)) continuing_.push_back(block);
+    ++block;
+  }
+  continuingKnown_ = true;
+  const_cast<TextEdit*>(this)->blocks_ = document()->blockCount();
+  return continuing_;
+}
+
+bool TextEdit::continuesNumber(int block) const {
+  const std::vector<int>& c = continuing();
+  return std::binary_search(c.begin(), c.end(), block);
+}
+
+void TextEdit::changed(int position, int removed, int added) {
+  if (!continuingKnown_) return;
+  // Typing inside one paragraph keeps the list unless it made or undid the mark at its end.
+  const QTextBlock b = document()->findBlock(position);
+  const bool inside = document()->blockCount() == blocks_ && b.isValid() &&
+                      position + qMax(removed, added) < b.position() + b.length() &&
+                      continues(b) == std::binary_search(continuing_.begin(), continuing_.end(), b.blockNumber());
+  if (!inside) continuingKnown_ = false;
 }
 
 void TextEdit::setLines(const QStringList& lines, bool asEdit) {
   pieces_ = false;
+  continuingKnown_ = false;
   qsizetype total = 0;
   for (const QString& l : lines) total += l.size() + 1;
   QString text;
@@ -81,9 +116,14 @@ QStringList TextEdit::lines() const {
   const QTextDocument* doc = document();
   if (doc->isEmpty()) return out;
   QString joined;
-  for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
+  const std::vector<int> none;
+  const std::vector<int>& c = pieces_ ? continuing() : none;
+  auto next = c.begin();
+  int number = 0;
+  for (QTextBlock b = doc->begin(); b.isValid(); b = b.next(), ++number) {
     QString t = b.text();
-    const bool more = pieces_ && continues(b);
+    const bool more = next != c.end() && *next == number;
+    if (more) ++next;
     if (pieces_) t = withoutMarks(t);
     if (!joined.isEmpty() || more) {
       joined += t;
@@ -104,18 +144,16 @@ void TextEdit::caretPlace(int* line, int* column) const {
     *column = c.positionInBlock();
     return;
   }
-  int l = 0, col = 0;
-  const QTextBlock here = c.block();
-  for (QTextBlock b = document()->begin(); b.isValid() && b != here; b = b.next()) {
-    if (continues(b)) {
-      col += b.length() - 2;
-    } else {
-      ++l;
-      col = 0;
-    }
-  }
-  *line = l;
-  *column = col + c.positionInBlock();
+  // The line is the paragraph's number less the pieces before it; its column counts from the
+  // line's first piece, less the mark and the paragraph end of each piece between.
+  const std::vector<int>& cont = continuing();
+  const int number = c.blockNumber();
+  const auto before = std::lower_bound(cont.begin(), cont.end(), number);
+  *line = number - int(before - cont.begin());
+  int first = number;
+  for (auto it = before; it != cont.begin() && *(it - 1) == first - 1; --it) --first;
+  const int start = first == number ? c.block().position() : document()->findBlockByNumber(first).position();
+  *column = c.position() - start - 2 * (number - first);
 }
 
 int TextEdit::positionOf(int line, int column, int* length) const {
@@ -127,12 +165,22 @@ int TextEdit::positionOf(int line, int column, int* length) const {
     if (length) *length = b.length() - 1;
     return b.position() + qBound(0, column, b.length() - 1);
   }
-  for (int l = 0; b.isValid() && l < line; b = b.next())
-    if (!continues(b)) ++l;
-  if (!b.isValid()) return -1;
+  // The first paragraph whose line is `line`: a paragraph's line is its number less the
+  // pieces before it, which never falls as the number grows.
+  const std::vector<int>& cont = continuing();
+  auto lineOf = [&](int number) { return number - int(std::lower_bound(cont.begin(), cont.end(), number) - cont.begin()); };
+  int lo = 0, hi = document()->blockCount();
+  while (lo < hi) {
+    const int mid = lo + (hi - lo) / 2;
+    if (lineOf(mid) < line) lo = mid + 1;
+    else hi = mid;
+  }
+  if (lo >= document()->blockCount() || lineOf(lo) != line) return -1;
+  b = document()->findBlockByNumber(lo);
   int whole = 0, position = -1;
-  for (QTextBlock p = b; p.isValid(); p = p.next()) {
-    const bool more = continues(p);
+  int number = lo;
+  for (QTextBlock p = b; p.isValid(); p = p.next(), ++number) {
+    const bool more = std::binary_search(cont.begin(), cont.end(), number);
     const int n = more ? p.length() - 2 : p.length() - 1;
     if (position < 0 && (column < whole + n || !more)) position = p.position() + qMin(column - whole, n);
     whole += n;

@@ -7,6 +7,7 @@
 #include <QPlainTextEdit>
 #include <QString>
 #include <QStringList>
+#include <vector>
 
 class QTextBlock;
 class QTextDocument;
@@ -47,7 +48,15 @@ class TextEdit : public QPlainTextEdit {
 
  private:
   void keepOffMarks();
+  // The numbers of the paragraphs that continue on the next one, in order; found again after
+  // a change that may have made or undone one (typing inside a paragraph does not).
+  const std::vector<int>& continuing() const;
+  bool continuesNumber(int block) const;
+  void changed(int position, int removed, int added);
   bool pieces_ = false;
+  mutable std::vector<int> continuing_;
+  mutable bool continuingKnown_ = false;
+  int blocks_ = 0;  // the paragraphs when the list was made
   int lastPosition_ = 0;
 };
 
