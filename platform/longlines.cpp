@@ -115,25 +115,35 @@ QStringList TextEdit::lines() const {
   QStringList out;
   const QTextDocument* doc = document();
   if (doc->isEmpty()) return out;
+  // One pass over the raw text: paragraphs end with U+2029, breaks inside them are U+2028;
+  // a mark before a paragraph end joins the two, a stray mark goes.
+  const QString raw = doc->toRawText();
+  out.reserve(doc->blockCount());
+  const QChar* p = raw.constData();
+  const qsizetype n = raw.size();
   QString joined;
-  const std::vector<int> none;
-  const std::vector<int>& c = pieces_ ? continuing() : none;
-  auto next = c.begin();
-  int number = 0;
-  for (QTextBlock b = doc->begin(); b.isValid(); b = b.next(), ++number) {
-    QString t = b.text();
-    const bool more = next != c.end() && *next == number;
-    if (more) ++next;
-    if (pieces_) t = withoutMarks(t);
-    if (!joined.isEmpty() || more) {
-      joined += t;
-      if (more) continue;
-      t = std::move(joined);
+  qsizetype from = 0;
+  auto take = [&](qsizetype to) {
+    if (joined.isEmpty()) {
+      out << QString(p + from, to - from);
+    } else {
+      joined.append(p + from, to - from);
+      out << std::move(joined);
       joined = QString();
     }
-    if (t.contains(QChar(kLineBreak))) out << t.split(QChar(kLineBreak));
-    else out << t;
+  };
+  for (qsizetype i = 0; i < n; ++i) {
+    const char16_t c = p[i].unicode();
+    if (c == kMark) {
+      joined.append(p + from, i - from);
+      if (i + 1 < n && p[i + 1] == QChar(0x2029)) ++i;
+      from = i + 1;
+    } else if (c == 0x2029 || c == kLineBreak) {
+      take(i);
+      from = i + 1;
+    }
   }
+  take(n);
   return out;
 }
 

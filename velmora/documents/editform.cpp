@@ -63,6 +63,8 @@ TEditForm::TEditForm(QWidget* parent)
   lf.setPointSize(8);
   ErrorList->setFont(lf);
   ErrorList->installEventFilter(this);
+  // Every message is one line in one font: the list need not measure each of a hundred thousand.
+  ErrorList->setUniformItemSizes(true);
   ErrorList->hide();
   splitter_->addWidget(Editor);
   splitter_->addWidget(ErrorList);
