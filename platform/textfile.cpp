@@ -49,6 +49,13 @@ QStringList splitLines(const QString& text) {
 }
 
 bool readText(const QString& path, QString* text, QString* error) {
+  QByteArray bytes;
+  if (!readBytes(path, &bytes, error)) return false;
+  *text = cp1251::decode(bytes);
+  return true;
+}
+
+bool readBytes(const QString& path, QByteArray* out, QString* error) {
   QFile f(path);
   errno = 0;
   if (!f.open(QIODevice::ReadOnly)) {
@@ -61,7 +68,7 @@ bool readText(const QString& path, QString* text, QString* error) {
     if (error) *error = QStringLiteral("Ошибка чтения файла ") + path + QStringLiteral(": ") + failureCause(errno, f);
     return false;
   }
-  *text = cp1251::decode(bytes);
+  *out = bytes;
   return true;
 }
 

@@ -11,6 +11,7 @@ namespace textfile {
 QStringList splitLines(const QString& text);
 
 // Reads and decodes a whole file. On failure returns false and sets *error.
+bool readBytes(const QString& path, QByteArray* bytes, QString* error);
 bool readText(const QString& path, QString* text, QString* error);
 bool readLines(const QString& path, QStringList* lines, QString* error);
 

@@ -175,7 +175,7 @@ void TableGrid::numberRows() { model_->renumber(); }
 bool TableGrid::rowEmpty(int row, bool withNumber) const {
   if (withNumber && model_->number(row - 1) > 0) return false;
   for (int c = 0; c < 4; ++c)
-    if (!model_->text(row - 1, c).isEmpty()) return false;
+    if (!model_->cellEmpty(row - 1, c)) return false;
   return true;
 }
 
@@ -242,6 +242,16 @@ void TableGrid::setRows(const QList<TableRow>& rows) {
     setCurrent(0, 0);
   }
   numberRows();
+}
+
+bool TableGrid::setRowsFromFile(const QByteArray& bytes, QString* coding, int* ignoredLines) {
+  {
+    QScopedValueRollback<int> g(selectGuard_, selectGuard_ + 1);
+    if (!model_->assignFileBytes(bytes, coding, ignoredLines)) return false;
+    setCurrent(0, 0);
+  }
+  numberRows();
+  return true;
 }
 
 QLineEdit* TableGrid::cellEditor() const {

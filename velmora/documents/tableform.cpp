@@ -531,14 +531,17 @@ bool TVexoTableForm::Open(const QString& path) {
   tableFileName = path;
   oaFileName = path;
   updateCaptionFromPath(path);
-  QString err;
-  TableData t;
+  // Straight from the file's bytes into the grid: a string per cell would cost several times the file.
+  QString err, coding;
+  QByteArray bytes;
   int ignored = 0;
-  if (!TblFile::read(path, &t, &err, &ignored)) {
-    dlg::message(this, err, kError, dlg::Ok, dlg::Warning);
+  if (!textfile::readBytes(path, &bytes, &err) || !table_->setRowsFromFile(bytes, &coding, &ignored)) {
+    dlg::message(this, err.isEmpty() ? TblFile::badFormatMessage() : err, kError, dlg::Ok, dlg::Warning);
     return false;
   }
-  setTableData(t);
+  bytes = QByteArray();
+  signalCoding = coding == TblFile::abstractTag() ? 1 : 0;
+  CheckTableFilled();
   // The user learns of a cut file before a save could make the loss permanent.
   if (ignored > 0)
     dlg::message(this, TblFile::ignoredLinesMessage(ignored), QStringLiteral("Предупреждение"), dlg::Ok, dlg::Warning);
