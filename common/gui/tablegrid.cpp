@@ -13,6 +13,7 @@
 #include "common/gui/tablegridmodel.h"
 #include "common/tblfile.h"
 #include "platform/guard.h"
+#include "platform/textfile.h"
 
 namespace {
 const QAbstractItemView::EditTriggers kEditTriggers =
@@ -244,10 +245,15 @@ void TableGrid::setRows(const QList<TableRow>& rows) {
   numberRows();
 }
 
-bool TableGrid::setRowsFromFile(const QByteArray& bytes, QString* coding, int* ignoredLines) {
+bool TableGrid::openFile(const QString& path, QString* coding, int* ignoredLines, QString* error) {
+  QByteArray bytes;
+  if (!textfile::readBytes(path, &bytes, error)) return false;
   {
     QScopedValueRollback<int> g(selectGuard_, selectGuard_ + 1);
-    if (!model_->assignFileBytes(bytes, coding, ignoredLines)) return false;
+    if (!model_->assignFileBytes(bytes, coding, ignoredLines)) {
+      if (error) *error = TblFile::badFormatMessage();
+      return false;
+    }
     setCurrent(0, 0);
   }
   numberRows();

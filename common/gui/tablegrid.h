@@ -61,9 +61,10 @@ class TableGrid : public QObject {
 
   TableData tableData(const QString& codingTag) const;  // an open editor counts with its text
   void setRows(const QList<TableRow>& rows);
-  // The rows of a table file's bytes, without a string per cell. False (nothing changed) when
-  // the first line is neither tag; *coding gets the tag, *ignoredLines the lines past the last row.
-  bool setRowsFromFile(const QByteArray& bytes, QString* coding, int* ignoredLines);
+  // The rows of a table file, read straight into the grid without a string per cell. False
+  // (*error set, nothing changed) when it cannot be read or its first line is neither tag;
+  // *coding gets the tag, *ignoredLines the lines past the last complete row.
+  bool openFile(const QString& path, QString* coding, int* ignoredLines, QString* error);
 
   QLineEdit* cellEditor() const;
   void commitOpenEditor();

@@ -533,13 +533,11 @@ bool TVexoTableForm::Open(const QString& path) {
   updateCaptionFromPath(path);
   // Straight from the file's bytes into the grid: a string per cell would cost several times the file.
   QString err, coding;
-  QByteArray bytes;
   int ignored = 0;
-  if (!textfile::readBytes(path, &bytes, &err) || !table_->setRowsFromFile(bytes, &coding, &ignored)) {
-    dlg::message(this, err.isEmpty() ? TblFile::badFormatMessage() : err, kError, dlg::Ok, dlg::Warning);
+  if (!table_->openFile(path, &coding, &ignored, &err)) {
+    dlg::message(this, err, kError, dlg::Ok, dlg::Warning);
     return false;
   }
-  bytes = QByteArray();
   signalCoding = coding == TblFile::abstractTag() ? 1 : 0;
   CheckTableFilled();
   // The user learns of a cut file before a save could make the loss permanent.
