@@ -82,26 +82,37 @@ void TextEdit::changed(int position, int removed, int added) {
   if (!inside) continuingKnown_ = false;
 }
 
-void TextEdit::setLines(const QStringList& lines, bool asEdit) {
-  pieces_ = false;
+void TextEdit::setLines(const QStringList& lines, bool asEdit) { setText(lines.join(QLatin1Char('\n')), asEdit); }
+
+void TextEdit::setText(const QString& joined, bool asEdit) {
   continuingKnown_ = false;
-  qsizetype total = 0;
-  for (const QString& l : lines) total += l.size() + 1;
-  QString text;
-  text.reserve(total + total / kPiece * 2);
-  for (qsizetype k = 0; k < lines.size(); ++k) {
-    if (k) text += QLatin1Char('\n');
-    const QString& l = lines[k];
-    if (l.size() <= kLongLine) {
-      text += l;
-      continue;
+  const QChar* p = joined.constData();
+  const qsizetype n = joined.size();
+  qsizetype longest = 0;
+  for (qsizetype i = 0, from = 0; i <= n; ++i)
+    if (i == n || p[i] == QLatin1Char('\n')) {
+      longest = qMax(longest, i - from);
+      from = i + 1;
     }
-    pieces_ = true;
-    for (qsizetype from = 0; from < l.size(); from += kPiece) {
-      text += QStringView(l).mid(from, kPiece);
-      if (from + kPiece < l.size()) text += QChar(kMark) + QLatin1Char('\n');
+  pieces_ = longest > kLongLine;
+  QString cut;
+  if (pieces_) {
+    cut.reserve(n + n / kPiece * 2);
+    for (qsizetype i = 0, from = 0; i <= n; ++i) {
+      if (i < n && p[i] != QLatin1Char('\n')) continue;
+      // The line [from, i): whole when short, else piece by piece.
+      const qsizetype length = i - from;
+      for (qsizetype at = 0; at < length || at == 0; at += kPiece) {
+        const bool more = length > kLongLine && at + kPiece < length;
+        cut.append(p + from + at, qMin<qsizetype>(length > kLongLine ? kPiece : length, length - at));
+        if (more) cut += QChar(kMark) + QLatin1Char('\n');
+        if (length <= kLongLine || !more) break;
+      }
+      if (i < n) cut += QLatin1Char('\n');
+      from = i + 1;
     }
   }
+  const QString& text = pieces_ ? cut : joined;
   if (!asEdit) {
     setPlainText(text);
     return;

@@ -31,6 +31,8 @@ class TextEdit : public QPlainTextEdit {
   // Replaces the text: not undoable and unmodified (`asEdit` false, as a file is loaded), or
   // as one undoable edit that marks the text modified. Long lines go in as pieces.
   void setLines(const QStringList& lines, bool asEdit);
+  // The same for the lines joined by '\n'; a text without long lines goes in without a copy.
+  void setText(const QString& joined, bool asEdit);
   // The whole lines (a line break inside a paragraph ends a line too); none for an empty text.
   QStringList lines() const;
   // Whether some line is shown in pieces (set by setLines).

@@ -138,15 +138,15 @@ bool TEditForm::isModified() const { return Editor->document()->isModified(); }
 void TEditForm::setModified(bool modified) { Editor->document()->setModified(modified); }
 
 bool TEditForm::LoadFile(const QString& name) {
-  QStringList read;
+  QString read;
   QString error;
-  if (!textfile::readLines(name, &read, &error)) {
+  if (!textfile::readJoined(name, &read, &error)) {
     dlg::error(this, error);
     return false;
   }
   FileName = name;
   setWindowTitle(filePart(name));
-  Editor->setLines(read, false);
+  Editor->setText(read, false);
   Editor->moveCursor(QTextCursor::Start);
   setModified(false);
   showLongLineNote();

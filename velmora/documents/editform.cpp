@@ -147,17 +147,18 @@ void TEditForm::showLongLineNote() {
 // Files
 
 bool TEditForm::LoadFromFile(const QString& path) {
-  QStringList text;
+  QString text;
   DocSettings s = settings;
   QString error;
-  if (!masktrailer::load(path, &text, &s, &error)) {
+  if (!masktrailer::loadJoined(path, &text, &s, &error)) {
     dlg::error(this, error);
     return false;
   }
   fileName = path;
   setWindowTitle(QFileInfo(path).fileName());
   settings = s;
-  Editor->setLines(text, false);
+  Editor->setText(text, false);
+  text = QString();
   Editor->moveCursor(QTextCursor::Start);
   Editor->document()->setModified(false);
   if (docwin::isActiveChild(this)) docwin::setStatus(0, QString());
