@@ -6,19 +6,15 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <QPlainTextEdit>
-#include <QTableView>
 #include <QTemporaryDir>
 #include <QTextCursor>
 
 #include "bench/documents/measure.h"
 #include "common/tblfile.h"
-#include "platform/cp1251.h"
 #include "platform/dialogs.h"
 #include "platform/textfile.h"
 #include "velmora/documents/editform.h"
 #include "velmora/documents/tableform.h"
-#include "velmora/documents/txtform.h"
 #include "velmora/translate/testing.h"
 
 namespace {
