@@ -98,19 +98,25 @@ void paint(Form* f) {
   f->repaint();
 }
 
-// ---- opening and saving ----------------------------------------------------------------------
-
-void BM_OpenTable(benchmark::State& state) {
-  const QString path = tableFile(double(state.range(0)));
+// `path` opened in a new window of kind `Form` and painted, against reading its bytes.
+template <class Form>
+void openAndPaint(benchmark::State& state, const QString& path, bool (Form::*open)(const QString&)) {
   docbench::Versus(
       state,
       [&] {
-        auto* f = new TVexoTableForm(nullptr);
-        f->Open(path);
+        auto* f = new Form(nullptr);
+        (f->*open)(path);
         paint(f);
         delete f;
       },
       [&] { docbench::plainRead(path); }, docbench::fileSize(path));
+}
+
+// ---- opening and saving ----------------------------------------------------------------------
+
+void BM_OpenTable(benchmark::State& state) {
+  const QString path = tableFile(double(state.range(0)));
+  openAndPaint(state, path, &TVexoTableForm::Open);
 }
 
 void BM_SaveTable(benchmark::State& state) {
@@ -131,15 +137,7 @@ void BM_SaveTable(benchmark::State& state) {
 
 void BM_OpenRvs(benchmark::State& state) {
   const QString path = rvasFile(double(state.range(0)));
-  docbench::Versus(
-      state,
-      [&] {
-        auto* f = new TEditForm(nullptr);
-        f->LoadFromFile(path);
-        paint(f);
-        delete f;
-      },
-      [&] { docbench::plainRead(path); }, docbench::fileSize(path));
+  openAndPaint(state, path, &TEditForm::LoadFromFile);
 }
 
 void BM_SaveRvs(benchmark::State& state) {
@@ -161,15 +159,7 @@ void BM_OpenLongLine(benchmark::State& state) {
   const double longMb = double(state.range(0)) / 10;
   const QString path =
       linesFile(QStringLiteral("l%1.rvs").arg(longMb), [longMb] { return longLineLines(10, longMb); });
-  docbench::Versus(
-      state,
-      [&] {
-        auto* f = new TEditForm(nullptr);
-        f->LoadFromFile(path);
-        paint(f);
-        delete f;
-      },
-      [&] { docbench::plainRead(path); }, docbench::fileSize(path));
+  openAndPaint(state, path, &TEditForm::LoadFromFile);
 }
 
 // One key typed in the middle of the long line and painted, against one key on a short line
@@ -201,15 +191,7 @@ void BM_KeyOnLongLine(benchmark::State& state) {
 // A table with one cell of range(0) megabytes, opened and painted.
 void BM_OpenLongCell(benchmark::State& state) {
   const QString path = longCellFile(double(state.range(0)));
-  docbench::Versus(
-      state,
-      [&] {
-        auto* f = new TVexoTableForm(nullptr);
-        f->Open(path);
-        paint(f);
-        delete f;
-      },
-      [&] { docbench::plainRead(path); }, docbench::fileSize(path));
+  openAndPaint(state, path, &TVexoTableForm::Open);
 }
 
 // ---- the check in the editor window ------------------------------------------------------------
