@@ -130,7 +130,7 @@ void TEditForm::setLines(const QStringList& lines) {
 }
 
 void TEditForm::showLongLineNote() {
-  if (Editor->hasPieces() && MainForm && MainForm->activeChild() == this) MainForm->ShowHint(longlines::note());
+  if (Editor->hasPieces() && frame() && frame()->activeChild() == this) frame()->ShowHint(longlines::note());
 }
 
 bool TEditForm::isModified() const { return Editor->document()->isModified(); }
