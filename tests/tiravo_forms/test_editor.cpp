@@ -139,3 +139,18 @@ TEST_F(Editor, ClipboardItemsFollowTheSelection) {
   frame->Delete1Click();  // routed by kind 3
   EXPECT_TRUE(e->lines().isEmpty());
 }
+
+// A megabyte line opens in pieces, says so in the status bar and is saved byte for byte.
+TEST_F(Editor, ALongLineIsShownInPiecesAndSavedWhole) {
+  QByteArray line;
+  for (int k = 0; line.size() < 1'000'000; ++k) line += "x1&";
+  const QByteArray file = "s0\r\n" + line + "\r\n";
+  write(path("long.rvs"), file);
+  ASSERT_TRUE(frame->openDocument(path("long.rvs")));
+  TEditForm* e = frame->EditForm;
+  EXPECT_EQ(frame->hintText(), longlines::note());
+  EXPECT_EQ(e->lines(), (QStringList{"s0", QString::fromLatin1(line)}));
+  e->setModified(true);
+  ASSERT_TRUE(e->Save1Click());
+  EXPECT_EQ(bytes(path("long.rvs")), file);
+}
