@@ -13,6 +13,7 @@
 #include "platform/dialogs.h"
 #include "platform/docwindow.h"
 #include "platform/guard.h"
+#include "platform/plaintext.h"
 #include "platform/textfile.h"
 #include "tiravo/forms/window_commands.h"
 #include "tiravo/forms/mainform.h"
@@ -121,9 +122,9 @@ void TEditForm::buildMenus() {
 QList<QMenu*> TEditForm::menus() const { return menus_; }
 
 QStringList TEditForm::lines() const {
-  const QString text = Editor->toPlainText();
-  if (text.isEmpty()) return {};
-  return text.split(QLatin1Char('\n'));
+  // Paragraph by paragraph: the editor's plain text would turn non-breaking spaces into blanks.
+  if (Editor->document()->isEmpty()) return {};
+  return plaintext::lines(*Editor->document());
 }
 
 void TEditForm::setLines(const QStringList& lines) {
