@@ -362,15 +362,16 @@ void TAutoSim::TableTypeClick() {
   Horizontal = !Horizontal;
   TableType->setIcon(Glyph(Horizontal ? QStringLiteral("BITMAP_TBL_H") : QStringLiteral("BITMAP_TBL_V")));
   TableType->setToolTip(Horizontal ? QStringLiteral("Вертикальная таблица") : QStringLiteral("Горизонтальная таблица"));
-  if (sim_) sim_->Simulate(0, false);
+  Rebuild(step, true);
+}
+
+void TAutoSim::Rebuild(int step, bool resimulate) {
+  if (sim_ && resimulate) sim_->Simulate(0, false);
   Redraw();
   SelectStep(Horizontal ? step : qMin(step, qMax(sim_ ? sim_->StepCount : 1, 1)));
 }
 
-void TAutoSim::FullRebuild() {
-  Horizontal = !Horizontal;
-  TableTypeClick();
-}
+void TAutoSim::FullRebuild() { Rebuild(CurrentStep(), true); }
 
 // ---- events ----
 

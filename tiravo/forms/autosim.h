@@ -94,7 +94,9 @@ class TAutoSim : public TChildForm {
   // Every cell of the grid anew, in the current layout.
   void Redraw();
   void SelectStep(int k);
-  // Layout flipped and back, so everything is drawn anew.
+  // Everything drawn anew in the same layout, the step of `step` selected again; with
+  // `resimulate` every step is recomputed first.
+  void Rebuild(int step, bool resimulate);
   void FullRebuild();
   bool ChooseInput(const SSignalSet& start, SSignalSet* chosen);
   void FillAlphabet();

@@ -191,7 +191,7 @@ void TAutoSim::sbLoadClick() {
   FillAlphabet();
   lbX->clearSelection();
   SetStepCommandsEnabled();
-  FullRebuild();
+  Rebuild(CurrentStep(), false);  // Apply has just recomputed every step
 }
 
 bool TAutoSim::sbReportClick() {
