@@ -20,11 +20,7 @@ using Clock = std::chrono::steady_clock;
 
 const SSignalSet kInputs[] = {SSignalSet{1, -2}, SSignalSet{-1, -2}, SSignalSet{1, 2}, SSignalSet{-1, 2}};
 
-std::unique_ptr<FTT> Worked() {
-  auto m = std::make_unique<FTT>();
-  tablehelp::WorkedTable(*m);
-  return m;
-}
+using tablehelp::Worked;
 
 // Seconds per appended step, over `count` steps after the first `base`.
 double WindowSeconds(bool horizontal, int base, int count) {

@@ -10,10 +10,12 @@ using tiravo::AutoSimulation;
 
 namespace {
 
-std::unique_ptr<FTT> Worked() {
-  auto m = std::make_unique<FTT>();
-  tablehelp::WorkedTable(*m);
-  return m;
+using tablehelp::Worked;
+
+// A grid over `sim` in the given layout.
+void Show(AutoSimGrid& grid, AutoSimulation& sim, bool horizontal) {
+  grid.SetSimulation(&sim);
+  grid.SetHorizontal(horizontal);
 }
 
 using Table = std::vector<std::vector<QString>>;
@@ -66,8 +68,7 @@ TEST(AutoSimGrid, CommandByCommandItShowsWhatAGridDrawnAnewShows) {
     SCOPED_TRACE(horizontal ? "horizontal" : "vertical");
     AutoSimulation sim(Worked());
     AutoSimGrid grid;
-    grid.SetSimulation(&sim);
-    grid.SetHorizontal(horizontal);
+    Show(grid, sim, horizontal);
     Mirror view(grid);
     std::mt19937 random(horizontal ? 7 : 11);
     auto pick = [&random](int n) { return int(random() % unsigned(n)); };
@@ -83,8 +84,7 @@ TEST(AutoSimGrid, CommandByCommandItShowsWhatAGridDrawnAnewShows) {
         default: grid.RemoveLast(); break;
       }
       AutoSimGrid drawn;
-      drawn.SetSimulation(&sim);
-      drawn.SetHorizontal(horizontal);
+      Show(drawn, sim, horizontal);
       ASSERT_EQ(view.cells, Cells(drawn)) << "step " << i;
     }
   }
@@ -97,8 +97,7 @@ TEST(AutoSimGrid, AnAppendedStepTouchesOnlyTheLinesNextToIt) {
     SCOPED_TRACE(horizontal ? "horizontal" : "vertical");
     AutoSimulation sim(Worked());
     AutoSimGrid grid;
-    grid.SetSimulation(&sim);
-    grid.SetHorizontal(horizontal);
+    Show(grid, sim, horizontal);
     grid.SetInitial(USignalSet{1}, false);
     for (int i = 0; i < 1000; ++i) grid.Append(kInputs[i % 4]);
     QSignalSpy changed(&grid, &QAbstractItemModel::dataChanged);
