@@ -11,17 +11,18 @@ using namespace tiravo;
 using Editor = TiravoFrame;
 
 TEST_F(Editor, LinesLoadAtAnyBreakAndSaveWithCrLf) {
-  write(path("a.sku"), QByteArray("\x61\x0A\x62\x0D\x63"));
+  write(path("a.sku"), QByteArray("\x61\x0A\x62\x0D\x63\xA0"));  // A0: a non-breaking space
   ASSERT_TRUE(frame->openDocument(path("a.sku")));
   TEditForm* e = frame->EditForm;
-  EXPECT_EQ(e->lines(), (QStringList{"a", "b", "c"}));
+  const QStringList lines{"a", "b", QStringLiteral("c\u00A0")};
+  EXPECT_EQ(e->lines(), lines);
   EXPECT_EQ(e->windowTitle(), "a.sku");
   EXPECT_FALSE(e->isModified());
   e->editor()->appendPlainText(QString());  // a change, then taken back, keeps the text
-  e->setLines({"a", "b", "c"});
+  e->setLines(lines);
   ASSERT_TRUE(e->Save1Click());  // a named document saves without a dialog
   EXPECT_TRUE(script->fileFilters.isEmpty());
-  EXPECT_EQ(bytes(path("a.sku")), QByteArray("\x61\x0D\x0A\x62\x0D\x0A\x63\x0D\x0A"));
+  EXPECT_EQ(bytes(path("a.sku")), QByteArray("\x61\x0D\x0A\x62\x0D\x0A\x63\xA0\x0D\x0A"));
   EXPECT_FALSE(e->isModified());
 }
 
