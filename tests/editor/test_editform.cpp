@@ -589,3 +589,26 @@ TEST_F(EditorTest, RvasRefusedByTheConverterOpensNoEmptyWindow) {
   EXPECT_EQ(children(), 1);
   EXPECT_EQ(frame->lastEditForm, w);
 }
+
+// A megabyte line opens in pieces, says so, is saved byte for byte, and messages about it
+// (counted in whole lines) still find their place.
+TEST_F(EditorTest, ALongLineIsShownInPiecesAndSavedWhole) {
+  QTemporaryDir dir;
+  QByteArray line;
+  for (int k = 0; line.size() < 1'000'000; ++k) line += "x1&";
+  const QByteArray file = "s0\r\n" + line + "\r\nmask:\r\nz\r\nx\r\ny\r\ns\r\ns\r\ns0\r\n";
+  TEditForm* w = openWith(dir, "long.rvs", file, 0);
+  ASSERT_NE(w, nullptr);
+  EXPECT_TRUE(w->Editor->hasPieces());
+  EXPECT_EQ(frame->statusText(2), longlines::note());
+  EXPECT_EQ(w->lines().value(1).size(), line.size());
+  ASSERT_TRUE(w->jumpToMessage(QStringLiteral("2-123456-3- текст")));
+  EXPECT_EQ(selected(w), QString::fromLatin1(line.mid(123456, 3)));
+  int at = -1, column = -1;
+  w->Editor->caretPlace(&at, &column);
+  EXPECT_EQ(at, 1);
+  EXPECT_EQ(frame->statusText(1), QStringLiteral("1:123459"));
+  w->Editor->document()->setModified(true);
+  ASSERT_TRUE(w->Save1Click());
+  EXPECT_EQ(edtest::readAll(dir.filePath(QStringLiteral("long.rvs"))), file);
+}
