@@ -4,10 +4,12 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QTemporaryDir>
 
 #include "platform/dialogs.h"
 #include "platform/textfile.h"
+#include "velmora/app/optionsform.h"
 #include "velmora/documents/tableform.h"
 #include "velmora/oa/oamodelform.h"
 #include "velmora/oa/oastep.h"
@@ -74,6 +76,43 @@ void BM_OpenYFile(benchmark::State& state) {
   }
 }
 
+// n registers, every one of them watched.
+void registers(OaDescription& d, int n) {
+  describe(d);
+  for (int i = 0; i < n; ++i) d.blocks.insert(4 + i, QStringLiteral("R%1[16]").arg(i));
+}
+
+// The reference: the bare model of the same description, built without a window.
+void BM_BuildModel(benchmark::State& state) {
+  OaDescription d;
+  registers(d, int(state.range(0)));
+  for (auto _ : state) {
+    TModelStep m(nullptr, d.blocks, d.xValues, d.xSignals, d.yItems, d.ySignals);
+    benchmark::DoNotOptimize(m.Reset({}, {}));
+  }
+}
+
+void BM_OpenManyRegisters(benchmark::State& state) {
+  if (!OptionsForm) OptionsForm = new TOptionsForm(nullptr);
+  OptionsForm->AutoReg->setChecked(true);
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto* t = new TVexoTableForm(nullptr);
+    registers(t->oa, int(state.range(0)));
+    state.ResumeTiming();
+    TOAModelForm* m = TOAModelForm::open(t, t, QStringLiteral("bench.oa"));
+    m->show();
+    QApplication::processEvents();
+    state.PauseTiming();
+    state.counters["rows"] = m->rowCount() - 1;
+    delete m;
+    delete t;
+    state.ResumeTiming();
+  }
+}
+
+BENCHMARK(BM_BuildModel)->Arg(25000)->Arg(200000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenManyRegisters)->Arg(25000)->Arg(200000)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadYLines)->Arg(1 << 20)->Arg(8 << 20)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenYFile)->Arg(1 << 20)->Arg(8 << 20)->Iterations(1)->Unit(benchmark::kMillisecond);
 

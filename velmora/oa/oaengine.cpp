@@ -42,9 +42,9 @@ void TModelOA::ShowRegisters() {
       grid_->setValueAt(row, QStringLiteral("Ошибка"));
       continue;
     }
-    const QString name = grid_->nameAt(row);
-    for (const TRegister& r : registers_)
-      if (r.name() == name) grid_->setValueAt(row, r.GetValueText(Radix));
+    // Of namesakes the last one shows, as if each had written its value in turn.
+    const int i = LastNamed(grid_->nameAt(row));
+    if (i >= 0) grid_->setValueAt(row, registers_[size_t(i)].GetValueText(Radix));
   }
 }
 

@@ -207,13 +207,19 @@ bool TOAModelForm::BuildModel() {
   lock_.acquire(table_, TVexoTableForm::oaEditHint());
   const OaDescription& d = table_->oa;
   const bool autoReg = OptionsForm && OptionsForm->autoReg();
+  QStringList names;
   for (const QString& line : d.blocks) {
     const QString name = oa::blockName(line);
-    if (autoReg && !name.isEmpty() && !oa::isHeading(name)) {
-      const int last = rowCount() - 1;
-      setRegName(nameAt(last).isEmpty() ? last : last + 1, name);
-    }
+    if (autoReg && !name.isEmpty() && !oa::isHeading(name)) names << name;
     if (TBusSetForm::isBusName(name)) busMode = true;
+  }
+  if (!names.isEmpty()) {
+    // Each name goes into the last row, a new one when the last has a name; the rows are made
+    // at once, as a description may have a great many registers.
+    QScopedValueRollback<int> g(selectGuard_, selectGuard_ + 1);
+    const int first = nameAt(rowCount() - 1).isEmpty() ? rowCount() - 1 : rowCount();
+    RegGrid->setRowCount(first - 1 + int(names.size()));
+    for (int k = 0; k < names.size(); ++k) RegGrid->setItem(first - 1 + k, 0, new QTableWidgetItem(names[k]));
   }
   try {
     model_ = std::make_unique<TModelStep>(this, d.blocks, d.xValues, d.xSignals, d.yItems, d.ySignals);
@@ -280,6 +286,10 @@ QString TOAModelForm::nameAt(int row) const { return itemText(RegGrid, row - 1, 
 void TOAModelForm::setValueAt(int row, const QString& text) {
   if (row < 1 || row >= rowCount()) return;
   QScopedValueRollback<int> g(selectGuard_, selectGuard_ + 1);
+  if (QTableWidgetItem* it = RegGrid->item(row - 1, 1)) {
+    if (it->text() != text) it->setText(text);
+    return;
+  }
   auto* it = new QTableWidgetItem(text);
   it->setFlags(it->flags() & ~Qt::ItemIsEditable);
   RegGrid->setItem(row - 1, 1, it);
