@@ -122,6 +122,7 @@ class TMainForm : public QMainWindow {
   void ContentsClick();
   void SearchforHelpOnClick();
   void HowtouseClick();
+  void AboutClick();  // the about box, modal
 
   // Menus and items of the frame.
   QMenu *fileMenuFrame = nullptr, *createMenu = nullptr, *settingsMenu = nullptr,

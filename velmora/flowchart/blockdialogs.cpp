@@ -120,6 +120,7 @@ TRombForm::TRombForm(QWidget* owner) : QDialog(owner) {
     c->setObjectName(QString::fromLatin1(name));
     c->addItems({QStringLiteral("0"), QStringLiteral("1"), kNoExit});
     c->setCurrentIndex(-1);
+    c->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     c->setGeometry(x, y, 100, 24);
     c->installEventFilter(this);
     return c;
@@ -129,6 +130,19 @@ TRombForm::TRombForm(QWidget* owner) : QDialog(owner) {
   DownCombo = combo("DownCombo", 120, 96);
   RombButton = button(this, QStringLiteral("RombButton"), QStringLiteral("OK"), QRect(80, 134, 80, 25));
   RombXButton = button(this, QStringLiteral("RombXButton"), QStringLiteral("Отмена"), QRect(180, 134, 80, 25));
+  // The combos take the width of their longest item ("нет перехода" in the style's own font
+  // and frame); the dialog widens around them when that is more than the usual 100 pixels.
+  const int w = qMax(100, LeftCombo->minimumSizeHint().width());
+  if (w > 100) {
+    const int width = 334 + 2 * (w - 100);
+    setFixedSize(width, height());
+    LeftCombo->setGeometry(10, 15, w, 24);
+    RightCombo->setGeometry(width - 4 - w, 15, w, 24);
+    DownCombo->setGeometry((width - w) / 2, 96, w, 24);
+    RombEdit->move((width - RombEdit->width()) / 2, RombEdit->y());
+    RombButton->move(width / 2 - 87, RombButton->y());
+    RombXButton->move(width / 2 + 13, RombXButton->y());
+  }
   // Only the user's choice counts as a change; presetting a combo does not.
   connect(LeftCombo, &QComboBox::activated, this, &TRombForm::LeftComboChange);
   connect(RightCombo, &QComboBox::activated, this, &TRombForm::RightComboChange);
