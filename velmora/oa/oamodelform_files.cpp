@@ -1,6 +1,7 @@
 // The ОА model window's input-actions file, report, bus setting and designer call.
 #include <QFileInfo>
 #include <QScopedValueRollback>
+#include <QTableView>
 #include <QTableWidget>
 #include <new>
 
@@ -84,6 +85,7 @@ void TOAModelForm::mOpenFileClick() {
     QScopedValueRollback<int> g(selectGuard_, selectGuard_ + 1);
     selectStep(stepRowCount() - 1);
   }
+  yxGrid->scrollTo(yxGrid->currentIndex());
   modified = false;
   goToSelected();
   showStepNumber();
