@@ -73,7 +73,7 @@ void TModelOA::ApplyInput(const QString& text) {
     oa::InputPlan p;
     for (const QString& name : oa::splitInput(text))
       for (int i = 0; i < plansYs_.size(); ++i)
-        if (plansYs_[i] == name) p.signalsMatched.push_back({i, name});
+        if (plansYs_.at(i) == name) p.signalsMatched.push_back({i, name});  // at(): no detach
     return p;
   });
   for (const auto& [i, name] : plan.signalsMatched) applySignal(i, name);
