@@ -57,6 +57,6 @@ TAddZForm* AddZForm() {
 
 namespace tiravo {
 
-void createAddZDialog(TMainForm&) { AddZForm(); }
+void createAddZDialog(QWidget*) { AddZForm(); }
 
 }  // namespace tiravo

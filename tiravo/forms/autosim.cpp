@@ -23,7 +23,7 @@
 #include "tiravo/forms/bitmaps.h"
 #include "tiravo/forms/framemenus.h"
 #include "tiravo/forms/window_commands.h"
-#include "tiravo/forms/mainform.h"
+#include "tiravo/forms/frame.h"
 
 namespace tiravo {
 
@@ -448,7 +448,7 @@ void TAutoSim::resizeEvent(QResizeEvent* event) {
 
 namespace tiravo {
 
-void runAutoSim(TMainForm& frame, FTT* model, const QString& tableFileName) {
+void runAutoSim(TFrame& frame, FTT* model, const QString& tableFileName) {
   auto* w = new TAutoSim;
   w->SetTable(std::unique_ptr<FTT>(model), tableFileName);
   frame.addChild(w);

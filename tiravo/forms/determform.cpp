@@ -28,7 +28,7 @@
 #include "tiravo/forms/derror.h"
 #include "tiravo/forms/framemenus.h"
 #include "tiravo/forms/window_commands.h"
-#include "tiravo/forms/mainform.h"
+#include "tiravo/forms/frame.h"
 #include "tiravo/forms/nametablemodel.h"
 #include "tiravo/forms/setsform.h"
 #include "tiravo/forms/tableform.h"
@@ -62,8 +62,8 @@ TDeterm::TDeterm(QWidget* parent) : TChildForm(parent) {
   setWindowTitle(kCaption);
   resize(460, 360);
   BuildControls();
-  showStatus = [](const QString& text) {
-    if (MainForm) MainForm->ShowHint(text);
+  showStatus = [this](const QString& text) {
+    if (frame()) frame()->ShowHint(text);
   };
 }
 
@@ -288,12 +288,12 @@ void TDeterm::Finish(determ::Run::Status status) {
       if (cbName->isChecked()) ready_ = false;
       FillNameTable();
       sbTable->setEnabled(true);
-      if (cbBrouser->isChecked() && MainForm) {
+      if (cbBrouser->isChecked() && frame()) {
         auto* copy = new FTT;
         copy->Assign(result);
         auto* browser = new TFTT_Brouser(copy);
         browser->setWindowTitle(QStringLiteral("Детерминированный список переходов"));
-        MainForm->addChild(browser);
+        frame()->addChild(browser);
       } else {
         Show(engine_.EndNotice(status));
       }
@@ -306,7 +306,7 @@ void TDeterm::Finish(determ::Run::Status status) {
       break;
     case determ::Run::NoTarget: {
       sbTable->setEnabled(false);
-      TDError* dialog = DErrorDialog();
+      TDError* dialog = DErrorDialog(window());
       dialog->Reset();
       dialog->x->setText(engine_.ErrorCondition());
       dialog->s->setText(engine_.ErrorEvent());
@@ -330,8 +330,8 @@ bool TDeterm::sbTableClick() {
     Show(error);
     return false;
   }
-  if (!MainForm) return false;
-  TVexoTableForm* table = MainForm->newTable();
+  if (!frame()) return false;
+  TVexoTableForm* table = frame()->newTable();
   table->setWindowTitle(windowTitle() + QStringLiteral(" результат"));
   TableData data;
   data.signalCoding = engine_.Result()->Mode == FTT::Abstract ? QStringLiteral("Abstract") : QStringLiteral("Binary");
@@ -375,7 +375,7 @@ bool TDeterm::eventFilter(QObject* watched, QEvent* event) {
   return TChildForm::eventFilter(watched, event);
 }
 
-void runDeterm(TMainForm& frame, FTT* model, const QString& tableFileName) {
+void runDeterm(TFrame& frame, FTT* model, const QString& tableFileName) {
   auto* w = new TDeterm;
   w->SetTable(std::unique_ptr<FTT>(model), tableFileName);
   frame.addChild(w);

@@ -31,13 +31,6 @@
 namespace tiravo {
 
 int ActiveChildKind = 0;
-TMainForm* MainForm = nullptr;
-
-std::function<void()> frameCommand(void (TMainForm::*handler)()) {
-  return [handler] {
-    if (MainForm) (MainForm->*handler)();
-  };
-}
 
 namespace {
 const char* const kHelpFile = "Tiravo.hlp";
@@ -86,7 +79,6 @@ class ProgressPanel : public QWidget {
 };
 
 TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
-  MainForm = this;
   setWindowTitle(QStringLiteral("Vexo"));
   resize(724, 493);
   mdi_ = new QMdiArea(this);
@@ -111,15 +103,14 @@ TMainForm::~TMainForm() {
   // The children go with the frame; what they signal on the way must not reach it.
   mdi_->disconnect(this);
   for (QMdiSubWindow* sub : mdi_->subWindowList()) sub->disconnect(this);
-  if (MainForm == this) MainForm = nullptr;
 }
 
 void TMainForm::createStartupWindows() {
-  createRvasSkuDialog(*this);
+  createRvasSkuDialog(this);
   errorView();
-  createSkuTblDialog(*this);
-  createDErrorDialog(*this);
-  createAddZDialog(*this);
+  createSkuTblDialog(this);
+  createDErrorDialog(this);
+  createAddZDialog(this);
   memory();
 }
 
@@ -277,6 +268,8 @@ void TMainForm::Timer1Timer() {
 // ---- children ----
 
 QMdiSubWindow* TMainForm::addChild(TChildForm* child) {
+  child->setFrame(this);  // before it is activated below
+  if (child->hasFont()) enableFontSize();
   QMdiSubWindow* sub = mdi_->addSubWindow(child);
   sub->setAttribute(Qt::WA_DeleteOnClose);
   sub->setWindowTitle(child->windowTitle());
@@ -287,6 +280,30 @@ QMdiSubWindow* TMainForm::addChild(TChildForm* child) {
   mdi_->setActiveSubWindow(sub);
   UpdateMenuItems();
   return sub;
+}
+
+void TMainForm::fileCommand(FileCmd cmd) {
+  switch (cmd) {
+    case FileCmd::Open: FileOpenItemClick(); break;
+    case FileCmd::NewSku: NewSkuClick(); break;
+    case FileCmd::NewRvas: NewRvasClick(); break;
+    case FileCmd::NewLsa: NewLsaClick(); break;
+    case FileCmd::NewTable: NewTblClick(); break;
+    case FileCmd::Exit: FileExitItemClick(); break;
+  }
+}
+
+void TMainForm::setProgress(int done, int total) {
+  ProgressTotal = total;
+  ProgressDone = done;
+  repaintProgress();
+}
+
+void TMainForm::enableFontSize() { ComboBox1->setEnabled(true); }
+
+void TMainForm::setClipboardCommands(bool selected, bool canPaste) {
+  PasteBtn->setEnabled(canPaste);
+  for (QAction* a : {CutBtn, CopyBtn, DeleteBtn}) a->setEnabled(selected);
 }
 
 TChildForm* TMainForm::activeChild() const {

@@ -20,7 +20,7 @@
 #include "tiravo/forms/bitmaps.h"
 #include "tiravo/forms/framemenus.h"
 #include "tiravo/forms/window_commands.h"
-#include "tiravo/forms/mainform.h"
+#include "tiravo/forms/frame.h"
 #include "tiravo/forms/setsform.h"
 
 namespace tiravo {
@@ -350,6 +350,6 @@ void TSimStep::resizeEvent(QResizeEvent* event) {
 
 namespace tiravo {
 
-void runStepSim(TMainForm& frame, FTT* model) { frame.addChild(new TSimStep(std::unique_ptr<FTT>(model))); }
+void runStepSim(TFrame& frame, FTT* model) { frame.addChild(new TSimStep(std::unique_ptr<FTT>(model))); }
 
 }  // namespace tiravo

@@ -9,7 +9,7 @@
 #include "platform/dialogs.h"
 #include "tiravo/forms/editform.h"
 #include "tiravo/forms/window_commands.h"
-#include "tiravo/forms/mainform.h"
+#include "tiravo/forms/frame.h"
 #include "tiravo/forms/tableform.h"
 #include "tiravo/translate/skutable.h"
 
@@ -17,7 +17,7 @@ namespace tiravo {
 
 QPointer<TSkuTblForm> SkuTblForm;
 
-TSkuTblForm::TSkuTblForm(TMainForm* frame) : TRunDialog(frame), frame_(frame) {
+TSkuTblForm::TSkuTblForm(QWidget* frameWindow) : TRunDialog(frameWindow), frame_(frameOf(frameWindow)) {
   setWindowTitle(QStringLiteral("Перевод СКУ в таблицу переходов"));
   StrNum = new QLabel(this);
   Edit1 = new QLineEdit(this);
@@ -173,18 +173,18 @@ void TSkuTblForm::reject() {
   TRunDialog::reject();
 }
 
-void createSkuTblDialog(TMainForm& frame) {
-  if (!SkuTblForm) SkuTblForm = new TSkuTblForm(&frame);
+void createSkuTblDialog(QWidget* frameWindow) {
+  if (!SkuTblForm) SkuTblForm = new TSkuTblForm(frameWindow);
 }
 
 void runSkuTbl(TEditForm& editor) {
-  if (!SkuTblForm) createSkuTblDialog(*MainForm);
+  if (!SkuTblForm) createSkuTblDialog(editor.window());
   SkuTblForm->setSource(&editor);
   SkuTblForm->run();
 }
 
-TVexoTableForm* runSkuTblOn(TMainForm& frame, const QStringList& lines) {
-  if (!SkuTblForm) createSkuTblDialog(frame);
+TVexoTableForm* runSkuTblOn(TFrame& frame, const QStringList& lines) {
+  if (!SkuTblForm) createSkuTblDialog(dynamic_cast<QWidget*>(&frame));
   SkuTblForm->setSource(lines);
   return SkuTblForm->run();
 }

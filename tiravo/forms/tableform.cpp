@@ -23,7 +23,7 @@
 #include "tiravo/forms/editform.h"
 #include "tiravo/forms/errorview.h"
 #include "tiravo/forms/window_commands.h"
-#include "tiravo/forms/mainform.h"
+#include "tiravo/forms/frame.h"
 
 namespace tiravo {
 
@@ -38,17 +38,15 @@ class WindowCallbacks : public CompileCallbacks {
  public:
   explicit WindowCallbacks(TVexoTableForm* form) : form_(form) {}
   void progressShown(bool shown) override {
-    if (MainForm) MainForm->showProgressPanels(shown);
+    if (TFrame* f = form_->frame()) f->showProgressPanels(shown);
   }
   void progress(int done, int total) override {
-    if (!MainForm) return;
-    MainForm->ProgressTotal = total;
-    MainForm->ProgressDone = done;
-    MainForm->repaintProgress();
+    if (TFrame* f = form_->frame()) f->setProgress(done, total);
   }
   bool cellError(const CellError& e, TableData& table) override {
-    if (!MainForm) return false;
-    TErrorView* view = MainForm->errorView();
+    TFrame* f = form_->frame();
+    if (!f) return false;
+    TErrorView* view = f->errorView();
     view->grid = form_->table();
     view->errorRow = e.row;
     view->errorColumn = e.column;
@@ -117,7 +115,6 @@ TVexoTableForm::TVexoTableForm(QWidget* parent) : TChildForm(parent) {
   layout->addWidget(grid());
   setFocusProxy(grid());
   buildMenus();
-  if (MainForm) MainForm->fontSizeBox()->setEnabled(true);
 }
 
 TVexoTableForm::~TVexoTableForm() = default;
@@ -128,11 +125,11 @@ void TVexoTableForm::buildMenus() {
   QMenu* file = new QMenu(QStringLiteral("&Файл"), this);
   QMenu* create = file->addMenu(QStringLiteral("Создать"));
   create->menuAction()->setStatusTip(QStringLiteral("Создание нового файла"));
-  docwin::addItem(this, create, QStringLiteral("СКУ"), {}, frameCommand(&TMainForm::NewSkuClick));
-  docwin::addItem(this, create, QStringLiteral("РВАС"), {}, frameCommand(&TMainForm::NewRvasClick));
-  docwin::addItem(this, create, QStringLiteral("ЛСА"), {}, frameCommand(&TMainForm::NewLsaClick))->setEnabled(false);
-  docwin::addItem(this, file, QStringLiteral("Создать таблицу"), QKeySequence(QStringLiteral("Ctrl+N")), frameCommand(&TMainForm::NewTblClick));
-  docwin::addItem(this, file, QStringLiteral("&Открыть..."), QKeySequence(Qt::Key_F3), frameCommand(&TMainForm::FileOpenItemClick));
+  docwin::addItem(this, create, QStringLiteral("СКУ"), {}, frameCommand(this, int(TFrame::FileCmd::NewSku)));
+  docwin::addItem(this, create, QStringLiteral("РВАС"), {}, frameCommand(this, int(TFrame::FileCmd::NewRvas)));
+  docwin::addItem(this, create, QStringLiteral("ЛСА"), {}, frameCommand(this, int(TFrame::FileCmd::NewLsa)))->setEnabled(false);
+  docwin::addItem(this, file, QStringLiteral("Создать таблицу"), QKeySequence(QStringLiteral("Ctrl+N")), frameCommand(this, int(TFrame::FileCmd::NewTable)));
+  docwin::addItem(this, file, QStringLiteral("&Открыть..."), QKeySequence(Qt::Key_F3), frameCommand(this, int(TFrame::FileCmd::Open)));
   docwin::addItem(this, file, QStringLiteral("&Закрыть"), {}, [this] { docwin::closeWindow(this); });
   docwin::addItem(this, file, QStringLiteral("&Сохранить"), QKeySequence(Qt::Key_F2), [this] { Save1Click(); });
   docwin::addItem(this, file, QStringLiteral("Сохранить &как..."), {}, [this] { Saveas1Click(); });
@@ -140,7 +137,7 @@ void TVexoTableForm::buildMenus() {
   file->addAction(QStringLiteral("&Печать"))->setEnabled(false);
   file->addAction(QStringLiteral("&Настройка печати..."))->setEnabled(false);
   file->addSeparator();
-  docwin::addItem(this, file, QStringLiteral("В&ыход"), {}, frameCommand(&TMainForm::FileExitItemClick));
+  docwin::addItem(this, file, QStringLiteral("В&ыход"), {}, frameCommand(this, int(TFrame::FileCmd::Exit)));
 
   // Ctrl+D and F9 belong to two items each; a shortcut bound twice would fire neither, so the
   // first item keeps it.
@@ -246,7 +243,7 @@ void TVexoTableForm::setCell(int col, int row, const QString& text) { table_->se
 int TVexoTableForm::gridFontSize() const { return table_->fontSize(); }
 
 void TVexoTableForm::showFontSize(int size) {
-  if (MainForm) MainForm->showFontSize(size);
+  if (frame()) frame()->showFontSize(size);
 }
 
 void TVexoTableForm::setFontSize(int size) { table_->chooseFontSize(size); }
@@ -340,23 +337,23 @@ FTT* TVexoTableForm::compile() {
   return CompileTable(t, signalCoding, &callbacks).release();
 }
 
-void TVexoTableForm::handOver(const std::function<void(TMainForm&, FTT*)>& receive) {
+void TVexoTableForm::handOver(const std::function<void(TFrame&, FTT*)>& receive) {
   FTT* model = compile();
   if (!model) return;
-  if (MainForm)
-    receive(*MainForm, model);
+  if (frame())
+    receive(*frame(), model);
   else
     delete model;
 }
 
 void TVexoTableForm::StandartClick() {
-  handOver([this](TMainForm& frame, FTT* model) { runAutoSim(frame, model, tableFileName); });
+  handOver([this](TFrame& frame, FTT* model) { runAutoSim(frame, model, tableFileName); });
 }
 
-void TVexoTableForm::miSimStepClick() { handOver([](TMainForm& frame, FTT* model) { runStepSim(frame, model); }); }
+void TVexoTableForm::miSimStepClick() { handOver([](TFrame& frame, FTT* model) { runStepSim(frame, model); }); }
 
 void TVexoTableForm::miDetermClick() {
-  handOver([this](TMainForm& frame, FTT* model) { runDeterm(frame, model, tableFileName); });
+  handOver([this](TFrame& frame, FTT* model) { runDeterm(frame, model, tableFileName); });
 }
 
 void TVexoTableForm::miToBrouserClick() {
@@ -365,8 +362,8 @@ void TVexoTableForm::miToBrouserClick() {
   auto* browser = new TFTT_Brouser(model);
   // The first letter is a Latin C, as the program always wrote it.
   browser->setWindowTitle(QStringLiteral("Cписок переходов для ") + tableFileName);
-  if (MainForm)
-    MainForm->addChild(browser);
+  if (frame())
+    frame()->addChild(browser);
   else
     browser->show();
 }
@@ -376,10 +373,9 @@ void TVexoTableForm::SkuClick() {
   FTT* model = compile();
   if (!model) return;
   delete model;
-  if (!MainForm) return;
+  if (!frame()) return;
   GridSelectCell(1, 1);
-  MainForm->NewSkuClick();
-  TEditForm* editor = MainForm->EditForm;
+  TEditForm* editor = frame()->newEditor(TEditForm::Sku);
   if (!editor) return;
   QStringList lines;
   runTableToSku(*this, lines);

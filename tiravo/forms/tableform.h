@@ -19,7 +19,7 @@ class TableGrid;
 
 namespace tiravo {
 
-class TMainForm;
+class TFrame;
 
 class TVexoTableForm : public TChildForm {
   Q_OBJECT
@@ -52,6 +52,7 @@ class TVexoTableForm : public TChildForm {
   int gridFontSize() const;
   // The frame's font-size box: the grid font and its default row height and column width.
   void setFontSize(int size);
+  bool hasFont() const override { return true; }
 
   // ---- handlers ----
   void FormActivate() override;
@@ -96,7 +97,7 @@ class TVexoTableForm : public TChildForm {
  private:
   void buildMenus();
   // Compiles and gives the model to `receive`, which owns it from then on.
-  void handOver(const std::function<void(TMainForm&, FTT*)>& receive);
+  void handOver(const std::function<void(TFrame&, FTT*)>& receive);
   void rowsChanged();
   void showFontSize(int size);
   TableGrid* table_ = nullptr;
