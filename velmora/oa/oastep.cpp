@@ -104,6 +104,19 @@ TModelStep::TModelStep(RegisterGrid* grid, const QStringList& blocks, const QStr
   history_.Add(firstRow(), std::vector<qint32>(size_t(Count()), 0), firstRow());
 }
 
+TModelStep::State TModelStep::saveState() {
+  saveValues(&saved_);
+  return {Answer(), lastInput_, SignalKnown, position_};
+}
+
+void TModelStep::restoreState(const State& state) {
+  restoreValues(saved_);
+  setAnswer(state.answer);
+  lastInput_ = state.input;
+  SignalKnown = state.known;
+  position_ = state.position;
+}
+
 void TModelStep::currentValues(std::vector<qint32>* out) const {
   out->resize(registers_.size());
   for (size_t k = 0; k < registers_.size(); ++k) (*out)[k] = registers_[k].current();
@@ -164,10 +177,7 @@ QString TModelStep::ApplySignals(const QString& text, char mode) {
   }
 
   // Everything is done on copies or undone on failure: a step that fails changes nothing.
-  saveValues(&saved_);
-  const QString savedAnswer = Answer();
-  const QString savedInput = lastInput_;
-  const bool savedKnown = SignalKnown;
+  const State saved = saveState();
   const int savedRows = RowCount();
   bool appended = false;
   try {
@@ -203,21 +213,13 @@ QString TModelStep::ApplySignals(const QString& text, char mode) {
     return result;
   } catch (...) {
     if (appended && RowCount() > savedRows) history_.DeleteAt(RowCount() - 1);
-    restoreValues(saved_);
-    setAnswer(savedAnswer);
-    lastInput_ = savedInput;
-    SignalKnown = savedKnown;
-    position_ = s;
+    restoreState(saved);
     throw;
   }
 }
 
 void TModelStep::ReplaceSteps(const QStringList& inputs, const std::function<void(const TOperSave&)>& prepare) {
-  saveValues(&saved_);
-  const QString savedAnswer = Answer();
-  const QString savedInput = lastInput_;
-  const bool savedKnown = SignalKnown;
-  const int savedPosition = position_;
+  const State saved = saveState();
   try {
     // A new history from the initial row: the old one stays whole until the new one is.
     TOperSave h(Count());
@@ -232,24 +234,17 @@ void TModelStep::ReplaceSteps(const QStringList& inputs, const std::function<voi
       h.Add(inputs[i], row_, Answer());
     }
     if (prepare) prepare(h);
-    lastInput_ = inputs.isEmpty() ? savedInput : inputs.last();
+    lastInput_ = inputs.isEmpty() ? saved.input : inputs.last();
     history_ = std::move(h);
     GoToStep(RowCount() - 1);
   } catch (...) {
-    restoreValues(saved_);
-    setAnswer(savedAnswer);
-    lastInput_ = savedInput;
-    SignalKnown = savedKnown;
-    position_ = savedPosition;
+    restoreState(saved);
     throw;
   }
 }
 
 QString TModelStep::Reset(const QString& name, const QString& value) {
-  saveValues(&saved_);
-  const QString savedAnswer = Answer();
-  const bool savedKnown = SignalKnown;
-  const int savedPosition = position_;
+  const State saved = saveState();
   try {
     TOperSave h = history_;
     std::vector<qint32> values(size_t(Count()), 0);
@@ -276,10 +271,7 @@ QString TModelStep::Reset(const QString& name, const QString& value) {
     history_ = std::move(h);
     return answer;
   } catch (...) {
-    restoreValues(saved_);
-    setAnswer(savedAnswer);
-    SignalKnown = savedKnown;
-    position_ = savedPosition;
+    restoreState(saved);
     throw;
   }
 }

@@ -78,6 +78,15 @@ class TModelStep : public TModelOA {
   QString Reset(const QString& name, const QString& value);
 
  private:
+  // What a failed step, reset or load puts back (the element values go to saved_).
+  struct State {
+    QString answer;
+    QString input;
+    bool known;
+    int position;
+  };
+  State saveState();
+  void restoreState(const State& state);
   void currentValues(std::vector<qint32>* out) const;
   void loadRow(const TOperSave& history, int i);
   void evaluateStep(const QString& input);
