@@ -98,6 +98,7 @@ struct TMainForm::Private {
   QPointer<QMdiSubWindow> lastActivated;
   // Panels 0-2 of each window as it left them, shown again when it comes back.
   QHash<const QObject*, std::array<QString, 3>> statusOf;
+  const QObject* statusKey = nullptr;  // the window whose texts panels 0-2 show now
   QList<QAction*> windowListItems;
   QAction* windowListSeparator = nullptr;
   QWidget* saveButton = nullptr;
@@ -735,12 +736,15 @@ void TMainForm::onSubWindowActivated(QMdiSubWindow* window) {
   if (window == d_->lastActivated) return;  // the frame only came back to the front
   if (d_->lastActivated) {
     if (auto* previous = qobject_cast<TDocChild*>(d_->lastActivated->widget())) previous->deactivated();
-    auto& left = d_->statusOf[d_->lastActivated.data()];
+  }
+  if (d_->statusKey) {
+    auto& left = d_->statusOf[d_->statusKey];
     for (int i = 0; i < 3; ++i) left[size_t(i)] = statusText(i);
   }
   // A window's status texts go with it; its own come back with it.
   const auto kept = d_->statusOf.value(window);
   for (int i = 0; i < 3; ++i) setStatusText(i, kept[size_t(i)]);
+  d_->statusKey = window;
   d_->lastActivated = window;
   auto* child = qobject_cast<TDocChild*>(window->widget());
   mergeMenus(child);
@@ -759,8 +763,10 @@ void TMainForm::onSubWindowActivated(QMdiSubWindow* window) {
 void TMainForm::onSubWindowGone(QObject* window) {
   // `window` is being destroyed: compare it only as an address.
   d_->statusOf.remove(window);
-  if (window == static_cast<QObject*>(d_->lastActivated.data()) || !d_->lastActivated)
+  if (window == d_->statusKey || !window) {
+    d_->statusKey = nullptr;
     for (int i = 0; i < 3; ++i) setStatusText(i, QString());
+  }
   int left = 0;
   for (QMdiSubWindow* s : mdi_->subWindowList())
     if (static_cast<QObject*>(s) != window) ++left;
