@@ -258,6 +258,7 @@ void TDeterm::sbDetermClick() {
   }
   QPointer<TDeterm> alive(this);
   QElapsedTimer events, status;
+  QString shown;
   bool first = true;
   determ::Run::Status result = determ::Run::Running;
   while (result == determ::Run::Running) {
@@ -269,12 +270,15 @@ void TDeterm::sbDetermClick() {
       events.start();
     }
     if ((first || status.elapsed() >= statusIntervalMs) && engine_.CurrentRun()) {
-      if (showStatus) showStatus(engine_.CurrentRun()->StatusText());
+      shown = engine_.CurrentRun()->StatusText();
+      if (showStatus) showStatus(shown);
       status.start();
     }
     first = false;
     result = engine_.Round();
   }
+  // The throttle may have skipped the last states: the bar ends on the one taken up last.
+  if (showStatus && !engine_.LastStatus().isEmpty() && engine_.LastStatus() != shown) showStatus(engine_.LastStatus());
   Finish(result);
 }
 
@@ -340,6 +344,8 @@ bool TDeterm::sbTableClick() {
   table->setTableData(data);
   for (int r = 0; r < int(rows.size()); ++r)
     if (!rows[size_t(r)][0].isEmpty()) table->setCell(0, r + 1, rows[size_t(r)][0]);
+  // The line numbers stand only on each line's first row: no renumbering.
+  table->markFilled(false);
   return true;
 }
 

@@ -14,6 +14,7 @@ class QAction;
 class QKeySequence;
 class QComboBox;
 class QMdiArea;
+class QToolBar;
 class QMdiSubWindow;
 class QMenu;
 class QStatusBar;
@@ -31,6 +32,9 @@ class TMainForm : public QMainWindow, public TFrame {
  public:
   explicit TMainForm(QWidget* parent = nullptr);
   ~TMainForm() override;
+
+  // The application object's title "Vexo" and help file "Tiravo.hlp" (before any window).
+  static void setUpApplication();
 
   // Set by the table compiler while it works; the progress panel shows their ratio.
   int ProgressTotal = 0;
@@ -136,6 +140,7 @@ class TMainForm : public QMainWindow, public TFrame {
   void route(EditHandler onEditor, TableHandler onTable);
 
   QMdiArea* mdi_ = nullptr;
+  QToolBar* toolBar_ = nullptr;
   QComboBox* ComboBox1 = nullptr;
   QTimer* timer_ = nullptr;
   QWidget* progressLabel_ = nullptr;

@@ -223,7 +223,8 @@ void TSimStep::BackClick() {
 bool TSimStep::SaveClick() {
   const QString path = docwin::askSavePath(this, QStringLiteral("History"),
                                            QStringLiteral("Текстовые файлы|*.txt|Все файлы|*.*"),
-                                           QStringLiteral("txt"));
+                                           QStringLiteral("txt"), QString(),
+                                           QStringLiteral("Сохранение истории переходов в текстовом виде"));
   if (path.isEmpty()) return false;
   QString error;
   if (!textfile::writeLines(path, history_->Lines(), &error)) {

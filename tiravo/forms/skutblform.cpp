@@ -129,7 +129,8 @@ void TSkuTblForm::skuStage() {
   // The new window is made here and owned by the frame, like every table window.
   table_ = frame_->newTable();
   table_->setTableData(conv_->table());
-  table_->renumberPending = true;
+  // Marked at once: a later СВФ failure or a close must not drop it without a question.
+  table_->markFilled(true);
   if (svfFound_) svfStage();
   else finish();
 }
@@ -140,7 +141,10 @@ void TSkuTblForm::svfStage() {
   SkuStageFault fault;
   const bool ok = conv_->runSvf(text(), &fault);
   // Rows the check added for events that are only targets stay, as the check made them.
-  if (table_) table_->setTableData(conv_->table());
+  if (table_) {
+    table_->setTableData(conv_->table());
+    table_->markFilled(true);
+  }
   if (showFault(ok, fault)) finish();
 }
 

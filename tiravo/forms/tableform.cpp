@@ -13,6 +13,8 @@
 #include <QVBoxLayout>
 
 #include "common/gui/tablegrid.h"
+#include "common/gui/tblwarning.h"
+#include "common/icons/glyphs.h"
 #include "common/tblfile.h"
 #include "platform/dialogs.h"
 #include "platform/docwindow.h"
@@ -87,17 +89,18 @@ TVexoTableForm::TVexoTableForm(QWidget* parent) : TChildForm(parent) {
   panel->setFixedHeight(37);
   auto* row = new QHBoxLayout(panel);
   row->setContentsMargins(4, 2, 4, 2);
-  const auto button = [&](const QString& text, const QString& hint, void (TVexoTableForm::*handler)()) {
+  const auto button = [&](glyphs::Glyph glyph, const QString& hint, void (TVexoTableForm::*handler)()) {
     auto* b = new QToolButton(panel);
-    b->setText(text);
+    b->setIcon(glyphs::icon(glyph));
+    b->setAutoRaise(true);
     b->setToolTip(hint.section(QLatin1Char('|'), 0, 0));
     b->setStatusTip(hint.section(QLatin1Char('|'), 1));
     connect(b, &QToolButton::clicked, this, [this, handler] { guard::run(this, [&] { (this->*handler)(); }); });
     row->addWidget(b);
   };
-  button(QStringLiteral("+"), QStringLiteral("Добавить строку|Добавляет строку в конец таблицы"), &TVexoTableForm::New2Click);
-  button(QStringLiteral("^"), QStringLiteral("Вставить строку|Вставляет строку перед текущей"), &TVexoTableForm::Insert1Click);
-  button(QStringLiteral("-"), QStringLiteral("Удалить строку|Удаляет текущую строку"), &TVexoTableForm::Del1Click);
+  button(glyphs::Glyph::AddRow, QStringLiteral("Добавить строку|Добавляет строку в конец таблицы"), &TVexoTableForm::New2Click);
+  button(glyphs::Glyph::InsertRow, QStringLiteral("Вставить строку|Вставляет строку перед текущей"), &TVexoTableForm::Insert1Click);
+  button(glyphs::Glyph::DeleteRow, QStringLiteral("Удалить строку|Удаляет текущую строку"), &TVexoTableForm::Del1Click);
   row->addSpacing(12);
   AbstrButton = new QRadioButton(QStringLiteral("Абстрактные сигналы"), panel);
   BinButton = new QRadioButton(QStringLiteral("Двоичные сигналы"), panel);
@@ -188,13 +191,15 @@ QAction* TVexoTableForm::menuAction(const QString& text) const {
 bool TVexoTableForm::Open(const QString& path) {
   tableFileName = path;
   setWindowTitle(QFileInfo(path).fileName());
-  TableData t;
-  QString err;
-  if (!TblFile::read(path, &t, &err)) {
+  // Straight into the grid: a string per cell would cost several times the file.
+  QString err, coding;
+  int ignored = 0;
+  if (!table_->openFile(path, &coding, &ignored, &err)) {
     dlg::message(this, err, QStringLiteral("Ошибка"), dlg::Ok, dlg::Warning);
     return false;
   }
-  setTableData(t);
+  setSignalCoding(coding == TblFile::abstractTag() ? 1 : 0);
+  warnIgnoredTableLines(this, ignored);
   return true;
 }
 
@@ -204,8 +209,12 @@ bool TVexoTableForm::Save1Click() {
     tableFileName = kUntitled;
     return Saveas1Click();
   }
+  return writeTo(tableFileName);
+}
+
+bool TVexoTableForm::writeTo(const QString& path) {
   QString err;
-  if (!TblFile::write(tableFileName, tableData(), &err)) {
+  if (!TblFile::write(path, tableData(), &err)) {
     dlg::message(this, err, QStringLiteral("Ошибка"), dlg::Ok, dlg::Warning);
     return false;
   }
@@ -216,9 +225,12 @@ bool TVexoTableForm::Save1Click() {
 bool TVexoTableForm::Saveas1Click() {
   const QString path = docwin::askSavePath(this, tableFileName, kTblFilter, QStringLiteral("tbl"));
   if (path.isEmpty()) return false;
+  table_->commitOpenEditor();
+  // The window takes the new name only once the table is written there.
+  if (!writeTo(path)) return false;
   tableFileName = path;
   setWindowTitle(QFileInfo(path).fileName());
-  return Save1Click();
+  return true;
 }
 
 TableData TVexoTableForm::tableData() const {
@@ -247,6 +259,24 @@ void TVexoTableForm::showFontSize(int size) {
 }
 
 void TVexoTableForm::setFontSize(int size) { table_->chooseFontSize(size); }
+
+void TVexoTableForm::AbstrButtonClick() { chooseCoding(1); }
+void TVexoTableForm::BinButtonClick() { chooseCoding(0); }
+
+void TVexoTableForm::chooseCoding(int coding) {
+  // The coding is part of the document: choosing the other one is a change.
+  if (signalCoding == coding) return;
+  signalCoding = coding;
+  tableModified = true;
+}
+
+void TVexoTableForm::markFilled(bool renumber) {
+  // Nobody saved what a command wrote, whether the window was activated before or after.
+  tableModified = true;
+  if (!renumber) return;
+  renumberPending = true;
+  if (frame() && frame()->activeChild() == this) FormActivate();
+}
 
 void TVexoTableForm::FormActivate() {
   ActiveChildKind = 5;
