@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
+#include <sys/resource.h>
+#include <unistd.h>
 
 #include "oawinhelpers.h"
 #include "velmora/documents/txtform.h"
@@ -79,6 +81,69 @@ TEST_F(OaWindows, StepsSaveAsAYFileAndOpenFromOne) {
   EXPECT_EQ(m->stepInputs(), QStringList({"y1", "y3", "y9", "y2"}));
   s.files.clear();
   m->modified = false;
+}
+
+// A file that cannot be loaded whole leaves the steps, the answers, the file name and the
+// caption as they were, and the message says why.
+TEST_F(OaWindows, AFailedLoadChangesNothingAndSaysWhy) {
+  struct Case {
+    const char* what;
+    QByteArray bytes;  // empty: the file does not exist
+    bool lowMemory;
+    QString says;
+  };
+  // y4 names a register the description does not declare: its step fails when it runs.
+  const Case cases[] = {
+      {"missing", {}, false, "Не удается открыть файл"},
+      {"failing step", "y1\r\ny2\r\ny4\r\ny3\r\n", false, "Шаг 3: "},
+      {"out of memory", QByteArray("y1&y2&y3\r\n").repeated(8 << 20), true, "не хватает памяти"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+#if defined(__SANITIZE_ADDRESS__)
+    if (c.lowMemory) continue;  // the sanitizer's shadow memory does not live under an address-space limit
+#endif
+    QTemporaryDir dir;
+    TVexoTableForm* t = exampleTable();
+    t->oa.ySignals << "y4";
+    t->oa.yItems << QStringList{"Q:=1"};
+    TOAModelForm* m = openModel(t);
+    ASSERT_NE(m, nullptr);
+    dlg::Script s;
+    ASSERT_TRUE(edtest::writeAll(dir.filePath("kept.y"), "y1\r\ny2&y3\r\n"));
+    s.files << dir.filePath("kept.y");
+    m->mOpenFileClick();
+    const QString path = dir.filePath("new.y");
+    if (!c.bytes.isEmpty()) ASSERT_TRUE(edtest::writeAll(path, c.bytes));
+    const QStringList inputs = m->stepInputs();
+    const QStringList before = answers(m);
+    const QString title = m->windowTitle();
+    const auto load = [&] {
+      s.files << path;
+      m->mOpenFileClick();
+      return m->stepInputs() == inputs && answers(m) == before && m->model()->RowCount() == 3 &&
+             m->inputsFileName == dir.filePath("kept.y") && m->windowTitle() == title &&
+             s.shown.last().caption == "Ошибка" && s.lastText().contains(c.says);
+    };
+    if (!c.lowMemory) {
+      EXPECT_TRUE(load()) << s.lastText().toStdString();
+    } else {
+      // In a child process whose address space ends a little above what it uses now.
+      EXPECT_EXIT(
+          {
+            rlimit lim{};
+            QFile statm(QStringLiteral("/proc/self/statm"));
+            statm.open(QIODevice::ReadOnly);
+            const rlim_t used = rlim_t(statm.readAll().split(' ').value(0).toLongLong()) * rlim_t(getpagesize());
+            lim.rlim_cur = lim.rlim_max = used + (96 << 20);
+            setrlimit(RLIMIT_AS, &lim);
+            _exit(load() ? 0 : 1);
+          },
+          ::testing::ExitedWithCode(0), "");
+    }
+    m->modified = false;
+    m->close();
+  }
 }
 
 TEST_F(OaWindows, ChangedInsertedAndDeletedStepsRecomputeTheRowsBelow) {

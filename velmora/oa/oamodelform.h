@@ -15,8 +15,10 @@
 
 class QAction;
 class QMenu;
+class QTableView;
 class QTableWidget;
 class QTableWidgetItem;
+class StepRows;
 class TModelStep;
 class TVexoTableForm;
 
@@ -90,7 +92,7 @@ class TOAModelForm : public TDocChild, public RegisterGrid {
   QString oaName;
   bool modified = false;
   bool busMode = false;
-  QTableWidget* yxGrid = nullptr;
+  QTableView* yxGrid = nullptr;
   QTableWidget* RegGrid = nullptr;
   QAction *mOACall = nullptr, *mBusSet = nullptr;
   QPointer<TDocChild> designer;  // opened by "&Вызов ОА" (owned)
@@ -123,6 +125,7 @@ class TOAModelForm : public TDocChild, public RegisterGrid {
   QPointer<TVexoTableForm> table_;
   TableGridLock lock_{this};
   std::unique_ptr<TModelStep> model_;
+  StepRows* steps_ = nullptr;  // yxGrid's rows
   bool closed_ = false;
   int selectGuard_ = 0;
   int regGridWidth_ = 0, stepGridWidth_ = 0;
