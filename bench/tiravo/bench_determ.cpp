@@ -1,6 +1,6 @@
 // Determinization by the engine against a plain subset construction over bitsets, on the
 // same automata in the same run: the blow-up family "(a|b)* a (a|b)^{n-1}" and random
-// nondeterministic automata. Reports the time ratio (engine / reference, the best of the
+// nondeterministic automata. Reports the time ratio (engine / reference, the median of the
 // repetitions of each) and the memory each holds per result state.
 #include <algorithm>
 

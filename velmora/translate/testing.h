@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <QVector>
 
+#include <string>
 #include <vector>
 
 #include "velmora/documents/formats/docsettings.h"
@@ -61,5 +62,5 @@ class TTesting {
     bool any;         // a finished alternative of the group held one
   };
   QVector<GroupTerm> groups_;
-  QString opens_;  // the brackets and braces open in the РВАС expression, innermost last
+  std::string opens_;  // the brackets and braces open in the РВАС expression, innermost last
 };
