@@ -65,6 +65,10 @@ class StatementReader {
 // The parse is flat: the factors of a product, and the alternatives of a group, lie side by
 // side in two arrays, so a long text is parsed without a block per factor and the arrays
 // are kept from one expression to the next.
+// The deepest nesting of brackets a right side may have: far more than any equation
+// written by hand, and a bound on the stacks of the parse and of the multiplying out.
+constexpr int kMaxNesting = 1000;
+
 struct Range {
   uint32_t first = 0, count = 0;
 };
@@ -78,7 +82,7 @@ class ParsedSum {
  public:
   // Returns false when brackets nest deeper than maxDepth (the result is then incomplete).
   // The text must outlive the result: names are views of it.
-  bool parse(QStringView text, int maxDepth = 1000);
+  bool parse(QStringView text, int maxDepth = kMaxNesting);
 
   Range top() const { return top_; }  // the whole text's alternatives
   const Range& product(uint32_t k) const { return products_[k]; }
