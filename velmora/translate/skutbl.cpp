@@ -34,174 +34,17 @@ class Names : public NameKeys {
   std::vector<QString> texts_;
 };
 
-// A right side parsed into alternatives of products of factors, flat: a product is a run
-// of factors, a group a run of products. The arrays are kept from one equation to the
-// next, so that reading one allocates nothing once they have grown.
-//
-// Reading rules: empty factors are dropped; a name right after a group, or a group right
-// after a name, is a further factor; a closing bracket without its opening one is ignored
-// (the name goes on past it) and groups left open are closed at the end.
-class RightSide {
- public:
-  static constexpr int32_t kGroup = -1;
-  struct Factor {
-    int32_t name;  // the name's number, or kGroup
-    uint32_t first, count;  // a group's alternatives in products()
-  };
-  struct Product {
-    uint32_t first, count;  // its factors in factors()
-  };
-
-  // Reads text. Returns false when brackets nest deeper than maxDepth (the result is then
-  // incomplete). The names are then numbered by numberNames().
-  bool parse(QStringView text, int maxDepth);
-
-  // The names read, in reading order.
-  size_t nameCount() const { return names_.size(); }
-  QStringView name(size_t j) const {
-    const Name& n = names_[j];
-    return (n.stripped ? QStringView(stripped_) : text_).mid(n.from, n.length);
-  }
-  // Gives each name's factor the number number(j) of name j, in reading order.
-  template <typename Number>
-  void numberNames(Number number) {
-    ids_.resize(names_.size());
-    for (size_t j = 0; j < names_.size(); ++j) ids_[j] = int32_t(number(j));
-    for (Factor& f : factors_)
-      if (f.name != kGroup) f.name = ids_[size_t(f.name)];
-  }
-
-  const std::vector<Factor>& factors() const { return factors_; }
-  const std::vector<Product>& products() const { return products_; }
-  // The alternatives of the whole right side.
-  Product top() const { return top_; }
-
- private:
-  struct Frame {
-    ushort open;
-    size_t products, factors;  // where its alternatives and its current product start
-  };
-  void endProduct() {
-    const size_t from = frames_.back().factors;
-    const Product p{uint32_t(factors_.size()), uint32_t(factorStack_.size() - from)};
-    factors_.insert(factors_.end(), factorStack_.begin() + ptrdiff_t(from), factorStack_.end());
-    factorStack_.resize(from);
-    productStack_.push_back(p);
-  }
-  Product endSum() {
-    const size_t from = frames_.back().products;
-    const Product alts{uint32_t(products_.size()), uint32_t(productStack_.size() - from)};
-    products_.insert(products_.end(), productStack_.begin() + ptrdiff_t(from), productStack_.end());
-    productStack_.resize(from);
-    return alts;
-  }
-
-  std::vector<Factor> factors_, factorStack_;
-  std::vector<Product> products_, productStack_;
-  std::vector<Frame> frames_;
-  struct Name {
-    qsizetype from, length;
-    bool stripped;  // it lies in stripped_, not in the text
-  };
-  std::vector<qsizetype> strays_;
-  std::vector<Name> names_;
-  std::vector<int32_t> ids_;
-  QStringView text_;
-  QString stripped_;  // names that held stray brackets, without them
-  Product top_{0, 0};
-};
-
-bool RightSide::parse(QStringView text, int maxDepth) {
-  text_ = text;
-  names_.clear();
-  stripped_.resize(0);
-  factors_.clear();
-  products_.clear();
-  factorStack_.clear();
-  productStack_.clear();
-  frames_.clear();
-  frames_.push_back(Frame{0, 0, 0});
-  // The name being read is text[nameStart, i) without the stray brackets inside it.
-  qsizetype nameStart = 0, i = 0;
-  strays_.clear();
-  bool ok = true;
-  const auto endName = [&] {
-    if (i > nameStart) {
-      Name name{nameStart, i - nameStart, false};
-      if (!strays_.empty()) {
-        name = Name{stripped_.size(), 0, true};
-        qsizetype from = nameStart;
-        for (qsizetype s : strays_) {
-          stripped_.append(text.mid(from, s - from));
-          from = s + 1;
-        }
-        stripped_.append(text.mid(from, i - from));
-        name.length = stripped_.size() - name.from;
-      }
-      if (name.length > 0) {
-        factorStack_.push_back(Factor{int32_t(names_.size()), 0, 0});
-        names_.push_back(name);
-      }
-    }
-    strays_.clear();
-    nameStart = std::max(nameStart, i + 1);
-  };
-  const auto closeFrame = [&] {
-    endName();
-    endProduct();
-    const Product alts = endSum();
-    frames_.pop_back();
-    factorStack_.push_back(Factor{kGroup, alts.first, alts.count});
-  };
-  const QChar* p = text.data();
-  const qsizetype n = text.size();
-  for (; i < n; ++i) {
-    const ushort u = p[i].unicode();
-    switch (u) {
-      case '*':
-        endName();
-        break;
-      case '|':
-        endName();
-        endProduct();
-        break;
-      case '(':
-      case '{':
-        endName();
-        if (int(frames_.size()) > maxDepth) ok = false;  // the text is not read further
-        else frames_.push_back(Frame{u, productStack_.size(), factorStack_.size()});
-        break;
-      case ')':
-      case '}':
-        if (frames_.size() > 1 && frames_.back().open == (u == ')' ? '(' : '{')) closeFrame();
-        else strays_.push_back(i);
-        break;
-      default:
-        break;
-    }
-    if (!ok) break;
-  }
-  while (frames_.size() > 1) closeFrame();
-  endName();
-  endProduct();
-  top_ = endSum();
-  return ok;
-}
-
 // Multiplies out the brackets of one term, the rightmost group first: the factors around
 // the group (before it, then after it) are followed by each of the group's alternatives.
-// Each plain product is handed to out as the numbers of its names, in order. The stack
-// of products to do lies end to end in one array.
+// Each plain product is handed to out as the numbers of its names (ids, by factor), in
+// order. The stack of products to do lies end to end in one array.
 class Expander {
  public:
   template <typename Out>
-  void run(const RightSide& rhs, RightSide::Product term, Out out) {
-    const auto& factors = rhs.factors();
-    const auto& products = rhs.products();
+  void run(const textscan::ParsedSum& rhs, const std::vector<int32_t>& ids, textscan::Range term, Out out) {
     names_.clear();
     for (uint32_t k = 0; k < term.count && names_.size() == k; ++k)
-      if (factors[term.first + k].name != RightSide::kGroup)
-        names_.push_back(uint32_t(factors[term.first + k].name));
+      if (rhs.factor(term.first + k).isName()) names_.push_back(uint32_t(ids[term.first + k]));
     if (names_.size() == term.count) {  // most terms have no group
       out(names_);
       return;
@@ -217,20 +60,20 @@ class Expander {
       stack_.resize(from);
       int g = -1;
       for (int k = int(current_.size()) - 1; k >= 0; --k)
-        if (factors[current_[size_t(k)]].name == RightSide::kGroup) {
+        if (!rhs.factor(current_[size_t(k)]).isName()) {
           g = k;
           break;
         }
       if (g < 0) {
         names_.clear();
-        for (uint32_t f : current_) names_.push_back(uint32_t(factors[f].name));
+        for (uint32_t f : current_) names_.push_back(uint32_t(ids[f]));
         out(names_);
         continue;
       }
-      const RightSide::Factor group = factors[current_[size_t(g)]];
+      const textscan::Range group = rhs.factor(current_[size_t(g)]).alts;
       current_.erase(current_.begin() + g);
       for (uint32_t a = group.count; a-- > 0;) {
-        const RightSide::Product alt = products[group.first + a];
+        const textscan::Range alt = rhs.product(group.first + a);
         ranges_.push_back(stack_.size());
         stack_.insert(stack_.end(), current_.begin(), current_.end());
         for (uint32_t k = 0; k < alt.count; ++k) stack_.push_back(alt.first + k);
@@ -426,9 +269,10 @@ void SkuTblStages::readEquations(bool abstract) {
   terms_.reserve(size_t(c_.skuCount_) * 2);
   targetText_.reserve(c_.read_.size());
   targetEnds_.reserve(size_t(c_.skuCount_));
-  RightSide rhs;
+  textscan::ParsedSum rhs;
   Expander expander;
   std::vector<uint64_t> hashes;
+  std::vector<int32_t> ids;  // the number of each name factor's name
   for (int k = 0; k < c_.skuCount_; ++k) {
     prefetchNames(k + kAhead, c_.skuCount_);
     const QStringView st = c_.statement(k);
@@ -436,19 +280,23 @@ void SkuTblStages::readEquations(bool abstract) {
     if (eq < 0) continue;
     if (!rhs.parse(st.mid(eq + 1), textscan::kMaxNesting))
       throw VexoError(QStringLiteral("Слишком глубокая вложенность скобок в уравнении %1").arg(st));
-    hashes.resize(rhs.nameCount());
-    for (size_t j = 0; j < hashes.size(); ++j) {
-      hashes[j] = Names::hash(rhs.name(j));
+    const uint32_t factorCount = rhs.factorCount();
+    hashes.resize(factorCount);
+    for (uint32_t j = 0; j < factorCount; ++j) {
+      if (!rhs.factor(j).isName()) continue;
+      hashes[j] = Names::hash(rhs.factor(j).name);
       names_.prefetch(hashes[j]);
     }
-    rhs.numberNames([&](size_t j) { return addName(rhs.name(j), hashes[j]); });
+    ids.assign(factorCount, -1);
+    for (uint32_t j = 0; j < factorCount; ++j)
+      if (rhs.factor(j).isName()) ids[j] = addName(rhs.factor(j).name, hashes[j]);
     const uint32_t target = uint32_t(targetEnds_.size());
     for (QChar c : st.left(eq)) targetText_.append(c == QLatin1Char('*') ? QLatin1Char('&') : c);
     targetEnds_.push_back(targetText_.size());
     qsizetype total = 0;  // names in all terms of the equation, multiplied out
-    const RightSide::Product top = rhs.top();
+    const textscan::Range top = rhs.top();
     for (uint32_t t = 0; t < top.count; ++t)
-      expander.run(rhs, rhs.products()[top.first + t],
+      expander.run(rhs, ids, rhs.product(top.first + t),
                    [&](const std::vector<uint32_t>& term) { readTerm(term, abstract, target, &total, st); });
   }
 }

@@ -87,6 +87,9 @@ class ParsedSum {
   Range top() const { return top_; }  // the whole text's alternatives
   const Range& product(uint32_t k) const { return products_[k]; }
   const Factor* factors(Range product) const { return factors_.data() + product.first; }
+  // Every factor of the parse, numbered from 0 as factors() lays them out.
+  uint32_t factorCount() const { return uint32_t(factors_.size()); }
+  const Factor& factor(uint32_t k) const { return factors_[k]; }
 
  private:
   void endName(QStringView text, qsizetype i);
