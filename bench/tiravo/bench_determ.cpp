@@ -16,7 +16,7 @@ using subsets::HeapInUse;
 Figures RunEngine(const FTT& m, bool measureMemory) {
   determ::Options o;
   o.initial = USignalSet{1};
-  o.eventNames = m.SNames;
+  o.eventNames = m.SNames.All();
   const size_t base = measureMemory ? HeapInUse() : 0;
   size_t peak = base;
   Figures f;

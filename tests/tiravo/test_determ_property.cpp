@@ -106,7 +106,7 @@ void CheckMode(unsigned char mode, unsigned seed) {
     const FTT m = RandomTable(rng, mode);
     Options o;
     o.initial = USignalSet{1};
-    o.eventNames = m.SNames;
+    o.eventNames = m.SNames.All();
     o.complete = false;
     o.rename = round % 4 == 0;
     DRun run(m, o);
@@ -144,7 +144,7 @@ TEST(DeterminizationProperty, CompleteBinaryResultsCoverEveryInput) {
     const FTT m = RandomTable(rng, FTT::Binary);
     Options o;
     o.initial = USignalSet{1};
-    o.eventNames = m.SNames;
+    o.eventNames = m.SNames.All();
     DRun run(m, o);
     const DRun::Status status = run.RunAll();
     ASSERT_TRUE(status == DRun::Done || status == DRun::NoTarget) << round;
@@ -181,7 +181,7 @@ TEST(DeterminizationProperty, SameSetsAsThePlainSubsetConstruction) {
     const FTT m = subsets::TableOf(a);
     Options o;
     o.initial = USignalSet{1};
-    o.eventNames = m.SNames;
+    o.eventNames = m.SNames.All();
     o.complete = false;
     DRun run(m, o);
     ASSERT_EQ(run.RunAll(), DRun::Done) << round;
