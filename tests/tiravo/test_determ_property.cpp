@@ -7,6 +7,7 @@
 #include <random>
 
 #include "bench/tiravo/nfatable.h"
+#include "tests/plainsubsets.h"
 #include "tablehelp.h"
 #include "tiravo/sim/determ.h"
 
@@ -167,7 +168,7 @@ TEST(DeterminizationProperty, CompleteBinaryResultsCoverEveryInput) {
   EXPECT_GT(complete, 0);
 }
 
-// The engine finds exactly the event sets a plain subset construction over bitsets
+// The engine finds exactly the event sets the plain subset construction of the tests
 // finds, with as many transitions.
 TEST(DeterminizationProperty, SameSetsAsThePlainSubsetConstruction) {
   std::mt19937 rng(2024);
@@ -176,7 +177,7 @@ TEST(DeterminizationProperty, SameSetsAsThePlainSubsetConstruction) {
     const int states = 1 + int(rng() % 70), letters = 1 + int(rng() % 4);
     const double density = 0.3 + double(rng() % 25) / 10.0;
     const subsets::Nfa a = subsets::Random(states, letters, density, rng());
-    const subsets::Dfa d = subsets::Determinize(a, 20000);
+    const subsets::Dfa d = plainsubsets::Determinize(a, 20000);
     if (d.States() == 0) continue;  // too large for a test
     const FTT m = subsets::TableOf(a);
     Options o;
