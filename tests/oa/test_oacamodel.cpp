@@ -22,6 +22,7 @@
 #include "platform/dialogs.h"
 #include "tests/oa/oacatestutil.h"
 #include "velmora/app/mainform.h"
+#include "../servers/testframe.h"
 #include "velmora/app/optionsform.h"
 #include "velmora/documents/tableform.h"
 #include "velmora/documents/txtform.h"
@@ -63,7 +64,7 @@ class JointModel : public ::testing::Test {
 
   void openTable() {
     table = new TVexoTableForm();
-    MainForm->addChild(table);
+    TestFrame->addChild(table);
     TableData t;
     t.rows << TableRow{"s0", "y1", "1", "s1"} << TableRow{"s1", "y1", "1", "s0"};
     table->setTableData(t);
@@ -105,7 +106,7 @@ TEST_F(JointModel, BlocksFillTheRegisterGridAndBusMode) {
     for (int r = 1; r < w->regRowCount(); ++r) names << w->regCell(0, r);
     EXPECT_EQ(names, c.watched);
     EXPECT_EQ(w->busMode, c.bus);
-    EXPECT_EQ(MainForm->ModelBusAction->isEnabled(), c.bus);
+    EXPECT_EQ(TestFrame->ui().ModelBusAction->isEnabled(), c.bus);
     EXPECT_TRUE(table->gridLocked());
     EXPECT_EQ(table->grid()->toolTip(), QStringLiteral("Идет процесс моделирования"));
   }
@@ -278,11 +279,11 @@ TEST_F(JointModel, WithoutAModelTheCommandsDoNothing) {
   EXPECT_FALSE(table->gridLocked());
   EXPECT_EQ(w->model(), nullptr);
   EXPECT_EQ(w->windowTitle(), QStringLiteral("Модель УА (ОА нет!) - Untitled"));
-  const int windows = int(MainForm->mdiArea()->subWindowList().size());
+  const int windows = int(TestFrame->mdiArea()->subWindowList().size());
   w->mReportClick();
   w->BinClick();
   w->BusSetBtnClick();
-  EXPECT_EQ(int(MainForm->mdiArea()->subWindowList().size()), windows);
+  EXPECT_EQ(int(TestFrame->mdiArea()->subWindowList().size()), windows);
   script.shown.clear();
   w->stepGrid()->setCurrentCell(0, 1);
   EXPECT_EQ(script.lastText(), QStringLiteral("Нет ОА!"));
@@ -291,7 +292,7 @@ TEST_F(JointModel, WithoutAModelTheCommandsDoNothing) {
 TEST_F(JointModel, ChoosingAStepShowsItsRegisters) {
   TOACAModelForm* w = run();
   w->stepLimit_ = 3;
-  MainForm->DecAction->trigger();
+  TestFrame->ui().DecAction->trigger();
   w->DecClick();
   w->startClick();
   ASSERT_TRUE(waitFor([&] { return w->rowCount() == 4 && idle(w); }));
@@ -304,12 +305,12 @@ TEST_F(JointModel, ChoosingAStepShowsItsRegisters) {
 // While the window is active the frame's report, radix and bus commands reach it.
 TEST_F(JointModel, FrameCommandsReachTheActiveWindow) {
   TOACAModelForm* w = run();
-  ASSERT_EQ(MainForm->activeChild(), w);
+  ASSERT_EQ(TestFrame->activeChild(), w);
   EXPECT_EQ(ChildKind, 9);
-  EXPECT_EQ(MainForm->statusText(2), QStringLiteral("Шаг №1"));
-  ASSERT_TRUE(MainForm->ModelBusAction->isEnabled());
+  EXPECT_EQ(TestFrame->statusText(2), QStringLiteral("Шаг №1"));
+  ASSERT_TRUE(TestFrame->ui().ModelBusAction->isEnabled());
 
-  MainForm->HexAction->trigger();
+  TestFrame->ui().HexAction->trigger();
   EXPECT_EQ(w->model()->Radix, 1);
   EXPECT_EQ(w->regCell(1, 2), "0");  // DI1 in hexadecimal
 
@@ -320,14 +321,14 @@ TEST_F(JointModel, FrameCommandsReachTheActiveWindow) {
     BusSetForm->setCell(1, 1, "26");
     BusSetForm->accept();
   });
-  MainForm->ModelBusAction->trigger();
+  TestFrame->ui().ModelBusAction->trigger();
   w->model()->GoToStep(0);
   EXPECT_EQ(w->model()->GetRegisterValue("DI1", 2), "26");
   EXPECT_EQ(w->regCell(1, 2), "1A");
 
-  const int windows = int(MainForm->mdiArea()->subWindowList().size());
-  MainForm->ReportAction->trigger();
-  EXPECT_EQ(int(MainForm->mdiArea()->subWindowList().size()), windows + 1);
+  const int windows = int(TestFrame->mdiArea()->subWindowList().size());
+  TestFrame->ui().ReportAction->trigger();
+  EXPECT_EQ(int(TestFrame->mdiArea()->subWindowList().size()), windows + 1);
   EXPECT_TRUE(w->reportEditor);
 }
 
@@ -374,7 +375,7 @@ TEST(JointModelServers, RunsToAStop) {
   dlg::Script script;
   OptionsForm->AutoReg->setChecked(true);
   auto* table = new TVexoTableForm();
-  MainForm->addChild(table);
+  TestFrame->addChild(table);
   TableData t;
   t.rows << TableRow{"s0", "y1", "1", "s1"} << TableRow{"s1", "yInc", "x1", "s2"}
          << TableRow{"", "", "X1", "s1"} << TableRow{"s2", "y3", "0", "0"};

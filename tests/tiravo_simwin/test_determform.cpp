@@ -117,6 +117,7 @@ TEST_F(WorkedDeterm, RenamingUsesTheTemplateInOrderOfDiscovery) {
 
 TEST_F(WorkedDeterm, ResultGoesToTheBrowserOrIntoANewTableWindow) {
   tiravo::TMainForm frame;
+  w.setFrame(&frame);  // as if the frame had added it
   w.cbBrouser->setChecked(true);
   w.sbDetermClick();
   ASSERT_EQ(frame.mdiArea()->subWindowList().size(), 1);

@@ -64,6 +64,8 @@ void TFTT_Brouser::FormActivate() {
     const QSignalBlocker block(lbSY);
     lbSY->clear();
     lbSY->addItems(items);
+    // No line is marked until the user picks one, not even when the list takes the focus.
+    lbSY->setCurrentIndex(QModelIndex());
   }
   fillTransfers(0);
 }

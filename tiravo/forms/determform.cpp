@@ -28,7 +28,7 @@
 #include "tiravo/forms/derror.h"
 #include "tiravo/forms/framemenus.h"
 #include "tiravo/forms/window_commands.h"
-#include "tiravo/forms/mainform.h"
+#include "tiravo/forms/frame.h"
 #include "tiravo/forms/nametablemodel.h"
 #include "tiravo/forms/setsform.h"
 #include "tiravo/forms/tableform.h"
@@ -62,8 +62,8 @@ TDeterm::TDeterm(QWidget* parent) : TChildForm(parent) {
   setWindowTitle(kCaption);
   resize(460, 360);
   BuildControls();
-  showStatus = [](const QString& text) {
-    if (MainForm) MainForm->ShowHint(text);
+  showStatus = [this](const QString& text) {
+    if (frame()) frame()->ShowHint(text);
   };
 }
 
@@ -258,6 +258,7 @@ void TDeterm::sbDetermClick() {
   }
   QPointer<TDeterm> alive(this);
   QElapsedTimer events, status;
+  QString shown;
   bool first = true;
   determ::Run::Status result = determ::Run::Running;
   while (result == determ::Run::Running) {
@@ -269,12 +270,15 @@ void TDeterm::sbDetermClick() {
       events.start();
     }
     if ((first || status.elapsed() >= statusIntervalMs) && engine_.CurrentRun()) {
-      if (showStatus) showStatus(engine_.CurrentRun()->StatusText());
+      shown = engine_.CurrentRun()->StatusText();
+      if (showStatus) showStatus(shown);
       status.start();
     }
     first = false;
     result = engine_.Round();
   }
+  // The throttle may have skipped the last states: the bar ends on the one taken up last.
+  if (showStatus && !engine_.LastStatus().isEmpty() && engine_.LastStatus() != shown) showStatus(engine_.LastStatus());
   Finish(result);
 }
 
@@ -288,12 +292,12 @@ void TDeterm::Finish(determ::Run::Status status) {
       if (cbName->isChecked()) ready_ = false;
       FillNameTable();
       sbTable->setEnabled(true);
-      if (cbBrouser->isChecked() && MainForm) {
+      if (cbBrouser->isChecked() && frame()) {
         auto* copy = new FTT;
         copy->Assign(result);
         auto* browser = new TFTT_Brouser(copy);
         browser->setWindowTitle(QStringLiteral("Детерминированный список переходов"));
-        MainForm->addChild(browser);
+        frame()->addChild(browser);
       } else {
         Show(engine_.EndNotice(status));
       }
@@ -306,7 +310,7 @@ void TDeterm::Finish(determ::Run::Status status) {
       break;
     case determ::Run::NoTarget: {
       sbTable->setEnabled(false);
-      TDError* dialog = DErrorDialog();
+      TDError* dialog = DErrorDialog(window());
       dialog->Reset();
       dialog->x->setText(engine_.ErrorCondition());
       dialog->s->setText(engine_.ErrorEvent());
@@ -330,8 +334,8 @@ bool TDeterm::sbTableClick() {
     Show(error);
     return false;
   }
-  if (!MainForm) return false;
-  TVexoTableForm* table = MainForm->newTable();
+  if (!frame()) return false;
+  TVexoTableForm* table = frame()->newTable();
   table->setWindowTitle(windowTitle() + QStringLiteral(" результат"));
   TableData data;
   data.signalCoding = engine_.Result()->Mode == FTT::Abstract ? QStringLiteral("Abstract") : QStringLiteral("Binary");
@@ -340,6 +344,8 @@ bool TDeterm::sbTableClick() {
   table->setTableData(data);
   for (int r = 0; r < int(rows.size()); ++r)
     if (!rows[size_t(r)][0].isEmpty()) table->setCell(0, r + 1, rows[size_t(r)][0]);
+  // The line numbers stand only on each line's first row: no renumbering.
+  table->markFilled(false);
   return true;
 }
 
@@ -375,7 +381,7 @@ bool TDeterm::eventFilter(QObject* watched, QEvent* event) {
   return TChildForm::eventFilter(watched, event);
 }
 
-void runDeterm(TMainForm& frame, FTT* model, const QString& tableFileName) {
+void runDeterm(TFrame& frame, FTT* model, const QString& tableFileName) {
   auto* w = new TDeterm;
   w->SetTable(std::unique_ptr<FTT>(model), tableFileName);
   frame.addChild(w);

@@ -6,6 +6,7 @@
 int main(int argc, char** argv) {
   heap::keepFreed();
   GuardedApplication app(argc, argv);
+  tiravo::TMainForm::setUpApplication();
   try {
     auto* frame = new tiravo::TMainForm;
     frame->createStartupWindows();

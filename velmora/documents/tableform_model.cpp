@@ -9,7 +9,7 @@
 #include "platform/automation.h"
 #include "platform/dialogs.h"
 #include "platform/guard.h"
-#include "velmora/app/mainform.h"
+#include "velmora/app/frame.h"
 #include "velmora/app/optionsform.h"
 #include "velmora/documents/tableform.h"
 #include "velmora/oa/oacamodelform.h"
@@ -239,8 +239,8 @@ void TVexoTableForm::AllModelClick() {
   if (!model) {
     model = new TOACAModelForm();
     fullModel = model;
-    if (MainForm) {
-      MainForm->addChild(model, this);  // goes with this window
+    if (frame()) {
+      frame()->addChild(model, this);  // goes with this window
     } else {
       QPointer<TOACAModelForm> guarded(model);
       connect(this, &QObject::destroyed, model, [guarded] { delete guarded.data(); });
@@ -249,11 +249,6 @@ void TVexoTableForm::AllModelClick() {
   model->handOver(this);
   guard::run(this, [&] { model->LoadOA(); });
   model->show();
-  if (MainForm) {
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(model->parentWidget())) {
-      sub->show();
-      MainForm->mdiArea()->setActiveSubWindow(sub);
-    }
-  }
+  if (frame()) frame()->activateChild(model);
   model->StartModel();
 }
