@@ -213,10 +213,7 @@ void TTesting::pass1(int from, int to, Mode mode) {
     // characters of a text take this way.
     const bool name = isNameChar(c);
     if (name && isNameChar(prev_)) {
-      prev_ = c;
-      pending_ = true;
-      lastLine_ = ln;
-      lastPos_ = i;
+      noteRead(ln, i, c);
       return;
     }
     // On the right side the start of a name, an operator after a name or a group, and a
@@ -242,10 +239,7 @@ void TTesting::pass1(int from, int to, Mode mode) {
         plain = true;
       }
       if (plain) {
-        prev_ = c;
-        pending_ = true;
-        lastLine_ = ln;
-        lastPos_ = i;
+        noteRead(ln, i, c);
         return;
       }
     }
@@ -279,10 +273,7 @@ void TTesting::pass1Char(int ln, int i, QChar c, Mode mode) {
   // Inside a name (a letter or digit after a letter or digit) no rule below can apply:
   // most characters of a text take this way.
   if (isNameChar(prev_) && isNameChar(c)) {
-    prev_ = c;
-    pending_ = true;
-    lastLine_ = ln;
-    lastPos_ = i;
+    noteRead(ln, i, c);
     return;
   }
   const bool svf = mode == Mode::Svf;
@@ -341,10 +332,7 @@ void TTesting::pass1Char(int ln, int i, QChar c, Mode mode) {
   // A name glued to a closing bracket would be read as a different product.
   if (prev_ == QLatin1Char(')') && !isStructural(c)) add(ln, i, 0, 6);
   if (!eqSeen_ && !opened && c != QLatin1Char(';')) leftSide(ln, i, c, mode);
-  prev_ = c;
-  pending_ = c != QLatin1Char(';');
-  lastLine_ = ln;
-  lastPos_ = i;
+  noteRead(ln, i, c);
 }
 
 // The left side is read as the target's name (with its output list in РВАС): a character
@@ -520,10 +508,7 @@ void TTesting::rvasPass2(int from, int to, const QString& s0) {
   walk(from, to, false, [&](int ln, int i, QChar c, const QString& s) {
     // Inside a name nothing below applies: only a name's first character is read.
     if (isNameChar(prev_) && isNameChar(c)) {
-      prev_ = c;
-      pending_ = true;
-      lastLine_ = ln;
-      lastPos_ = i;
+      noteRead(ln, i, c);
       return;
     }
     const ushort u = c.unicode();
@@ -592,10 +577,7 @@ void TTesting::rvasPass2(int from, int to, const QString& s0) {
         if (prev_ == QLatin1Char('}')) add(ln, i, 0, 6);
         break;
     }
-    prev_ = c;
-    pending_ = u != ';';
-    lastLine_ = ln;
-    lastPos_ = i;
+    noteRead(ln, i, c);
   });
   if (pending_ && braceDepth_ > 0) add(lastLine_, lastPos_ + 1, 0, 26);
 }
