@@ -9,6 +9,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "common/icons/glyphs.h"
+
 namespace tiravo {
 
 TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint) {
@@ -20,7 +22,7 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::MSWindo
   ProgramIcon->setFrameStyle(QFrame::Box | QFrame::Plain);
   ProgramIcon->setFixedSize(131, 131);
   ProgramIcon->setScaledContents(true);
-  ProgramIcon->setPixmap(style()->standardIcon(QStyle::SP_ComputerIcon).pixmap(131, 131));
+  ProgramIcon->setPixmap(QPixmap::fromImage(glyphs::programImage(glyphs::Program::Tiravo, 131)));
   ProgramIcon->installEventFilter(this);
   row->addWidget(ProgramIcon, 0, Qt::AlignTop);
 

@@ -25,6 +25,7 @@
 #include "tiravo/forms/aboutbox.h"
 #include "tiravo/forms/editform.h"
 #include "tiravo/forms/errorview.h"
+#include "tiravo/forms/frameglyphs.h"
 #include "tiravo/forms/window_commands.h"
 #include "tiravo/forms/memory.h"
 #include "tiravo/forms/tableform.h"
@@ -96,6 +97,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
   connect(mdi_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) { childActivated(sub); });
   buildMenus();
   buildToolPanel();
+  setFrameGlyphs(*this);
   buildStatusBar();
   clock = [] { return QTime::currentTime(); };
   timer_ = new QTimer(this);
@@ -285,6 +287,7 @@ QMdiSubWindow* TMainForm::addChild(TChildForm* child) {
   const QSize designed = child->size().expandedTo(child->minimumSizeHint());
   QMdiSubWindow* sub = mdi_->addSubWindow(child);
   sub->setAttribute(Qt::WA_DeleteOnClose);
+  sub->setWindowIcon(windowIcon());
   sub->setWindowTitle(child->windowTitle());
   connect(child, &QWidget::windowTitleChanged, sub, &QWidget::setWindowTitle);
   connect(sub, &QObject::destroyed, this, [this] { QTimer::singleShot(0, this, [this] { UpdateMenuItems(); }); });
@@ -350,6 +353,7 @@ void TMainForm::mergeMenus(TChildForm* child) {
   menuBar()->clear();
   for (QMenu* m : menus) menuBar()->addMenu(m);
   barMenus_ = menus;
+  setMenuGlyphs(*this);
 }
 
 QList<QMenu*> TMainForm::menuBarMenus() const { return barMenus_; }

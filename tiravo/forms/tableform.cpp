@@ -14,6 +14,7 @@
 
 #include "common/gui/tablegrid.h"
 #include "common/gui/tblwarning.h"
+#include "common/icons/glyphs.h"
 #include "common/tblfile.h"
 #include "platform/dialogs.h"
 #include "platform/docwindow.h"
@@ -88,17 +89,18 @@ TVexoTableForm::TVexoTableForm(QWidget* parent) : TChildForm(parent) {
   panel->setFixedHeight(37);
   auto* row = new QHBoxLayout(panel);
   row->setContentsMargins(4, 2, 4, 2);
-  const auto button = [&](const QString& text, const QString& hint, void (TVexoTableForm::*handler)()) {
+  const auto button = [&](glyphs::Glyph glyph, const QString& hint, void (TVexoTableForm::*handler)()) {
     auto* b = new QToolButton(panel);
-    b->setText(text);
+    b->setIcon(glyphs::icon(glyph));
+    b->setAutoRaise(true);
     b->setToolTip(hint.section(QLatin1Char('|'), 0, 0));
     b->setStatusTip(hint.section(QLatin1Char('|'), 1));
     connect(b, &QToolButton::clicked, this, [this, handler] { guard::run(this, [&] { (this->*handler)(); }); });
     row->addWidget(b);
   };
-  button(QStringLiteral("+"), QStringLiteral("Добавить строку|Добавляет строку в конец таблицы"), &TVexoTableForm::New2Click);
-  button(QStringLiteral("^"), QStringLiteral("Вставить строку|Вставляет строку перед текущей"), &TVexoTableForm::Insert1Click);
-  button(QStringLiteral("-"), QStringLiteral("Удалить строку|Удаляет текущую строку"), &TVexoTableForm::Del1Click);
+  button(glyphs::Glyph::AddRow, QStringLiteral("Добавить строку|Добавляет строку в конец таблицы"), &TVexoTableForm::New2Click);
+  button(glyphs::Glyph::InsertRow, QStringLiteral("Вставить строку|Вставляет строку перед текущей"), &TVexoTableForm::Insert1Click);
+  button(glyphs::Glyph::DeleteRow, QStringLiteral("Удалить строку|Удаляет текущую строку"), &TVexoTableForm::Del1Click);
   row->addSpacing(12);
   AbstrButton = new QRadioButton(QStringLiteral("Абстрактные сигналы"), panel);
   BinButton = new QRadioButton(QStringLiteral("Двоичные сигналы"), panel);
@@ -189,14 +191,14 @@ QAction* TVexoTableForm::menuAction(const QString& text) const {
 bool TVexoTableForm::Open(const QString& path) {
   tableFileName = path;
   setWindowTitle(QFileInfo(path).fileName());
-  TableData t;
-  QString err;
+  // Straight into the grid: a string per cell would cost several times the file.
+  QString err, coding;
   int ignored = 0;
-  if (!TblFile::read(path, &t, &err, &ignored)) {
+  if (!table_->openFile(path, &coding, &ignored, &err)) {
     dlg::message(this, err, QStringLiteral("Ошибка"), dlg::Ok, dlg::Warning);
     return false;
   }
-  setTableData(t);
+  setSignalCoding(coding == TblFile::abstractTag() ? 1 : 0);
   warnIgnoredTableLines(this, ignored);
   return true;
 }

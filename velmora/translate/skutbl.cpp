@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "common/nesting.h"
 #include "platform/errors.h"
 #include "velmora/translate/keyedlists.h"
 #include "velmora/translate/keytable.h"
@@ -278,7 +279,7 @@ void SkuTblStages::readEquations(bool abstract) {
     const QStringView st = c_.statement(k);
     const int eq = int(st.indexOf(QLatin1Char('=')));
     if (eq < 0) continue;
-    if (!rhs.parse(st.mid(eq + 1), textscan::kMaxNesting))
+    if (!rhs.parse(st.mid(eq + 1), vexo::kMaxNesting))
       throw VexoError(QStringLiteral("Слишком глубокая вложенность скобок в уравнении %1").arg(st));
     const uint32_t factorCount = rhs.factorCount();
     hashes.resize(factorCount);

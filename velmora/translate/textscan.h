@@ -8,6 +8,8 @@
 #include <deque>
 #include <vector>
 
+#include "common/nesting.h"
+
 namespace textscan {
 
 // Character at i, or the null character outside the string: "the next character" at the
@@ -65,10 +67,6 @@ class StatementReader {
 // The parse is flat: the factors of a product, and the alternatives of a group, lie side by
 // side in two arrays, so a long text is parsed without a block per factor and the arrays
 // are kept from one expression to the next.
-// The deepest nesting of brackets a right side may have: far more than any equation
-// written by hand, and a bound on the stacks of the parse and of the multiplying out.
-constexpr int kMaxNesting = 1000;
-
 struct Range {
   uint32_t first = 0, count = 0;
 };
@@ -82,7 +80,7 @@ class ParsedSum {
  public:
   // Returns false when brackets nest deeper than maxDepth (the result is then incomplete).
   // The text must outlive the result: names are views of it.
-  bool parse(QStringView text, int maxDepth = kMaxNesting);
+  bool parse(QStringView text, int maxDepth = vexo::kMaxNesting);
 
   Range top() const { return top_; }  // the whole text's alternatives
   const Range& product(uint32_t k) const { return products_[k]; }
