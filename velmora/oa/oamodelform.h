@@ -34,7 +34,7 @@ class TOAModelForm : public TDocChild, public RegisterGrid {
   static TOAModelForm* open(TVexoTableForm* table, QObject* owner, const QString& oaName);
 
   // ---- TDocChild ----
-  int kind() const override { return 6; }
+  ChildKindValue kind() const override { return ckOaModel; }
   void frameCommand(FrameCmd cmd, QObject* sender) override;
   void activated() override { FormActivate(); }
   bool isModified() const override { return modified; }
