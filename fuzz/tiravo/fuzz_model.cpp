@@ -114,7 +114,7 @@ void FuzzTable(const uint8_t* data, size_t size) {
   if (m.SNames.isEmpty()) return;
   determ::Options o;
   o.initial = USignalSet{1};
-  o.eventNames = m.SNames;
+  o.eventNames = m.SNames.All();
   o.complete = (data[0] & 0x80) != 0;
   o.trigger = data[0] & 0x40 ? determ::Trigger::T : determ::Trigger::D;
   o.rename = true;
