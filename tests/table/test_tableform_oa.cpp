@@ -6,6 +6,7 @@
 
 #include "platform/dialogs.h"
 #include "tablehelpers.h"
+#include "velmora/app/mainform.h"
 #include "velmora/documents/doccreate.h"
 #include "velmora/oa/oamodelform.h"
 
@@ -182,7 +183,14 @@ TEST(TableOa, SaveOfAnUntitledDescriptionAsksForAName) {
 }
 
 TEST(TableOa, DesignerAndModelCommandsKeepTheirGuards) {
-  TVexoTableForm f;
+  std::unique_ptr<TMainForm> frame;
+  {
+    dlg::Script welcome;  // the first start greets the user
+    frame = std::make_unique<TMainForm>();
+  }
+  // The frame makes the table's ОА windows; it owns the table.
+  TVexoTableForm& f = *new TVexoTableForm;
+  frame->addChild(&f);
   {
     dlg::Script s;
     f.oaEditOpen = true;

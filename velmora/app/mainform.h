@@ -71,6 +71,7 @@ class TMainForm : public QMainWindow, public TFrame, private TFrameUi {
   TDocChild* activeChild() const override;
   TDocChild* lastChild(ChildKindValue kind) const override;
   TDocChild* newDocument(NewDoc doc) override;
+  TDocChild* openOaWindow(OaWindow which, TVexoTableForm* table) override;  // oawindows.cpp
   void openFile() override { FileOpenItemClick(); }
   void exitProgram() override { FileExitItemClick(); }
   void updateActions() override { UpdateChildActions(); }

@@ -141,4 +141,16 @@ void setStatus(const QWidget* window, int panel, const QString& text) {
   if (TFrame* f = frameOf(window)) f->setStatusText(panel, text);
 }
 
+bool askOwned(const QPointer<TDocChild>& owned) { return !owned || owned->FormCloseQuery(); }
+
+void closeOwned(const QPointer<TDocChild>& owned) {
+  if (!owned) return;
+  owned->FormClose();
+  if (!owned) return;
+  if (auto* sub = qobject_cast<QMdiSubWindow*>(owned->parentWidget()))
+    delete sub;
+  else
+    delete owned.data();
+}
+
 }  // namespace docwin

@@ -2,6 +2,8 @@
 // What the РВАС/СКУ editor and the text window have in common: their File and Edit menus, the
 // clipboard items, alignment and wrapping, the font steps, Save as and the close question.
 // The pieces that do not know the frame are in platform/docwindow.h.
+#include <QPointer>
+
 #include "platform/docwindow.h"
 #include "velmora/app/frame.h"
 
@@ -79,5 +81,12 @@ bool isActiveChild(const QWidget* window);
 // The frame of `window` while it is the active child; nullptr otherwise.
 TFrame* activeFrame(const QWidget* window);
 void setStatus(const QWidget* window, int panel, const QString& text);
+
+// A window that another one owns (a table its ОА windows, the designer the model window it
+// opened, the model window the designer it called) closes only after its own close question.
+// The owned window's close question; true when it may close or is gone.
+bool askOwned(const QPointer<TDocChild>& owned);
+// Closes an owned window that has answered: its FormClose runs, then it is deleted.
+void closeOwned(const QPointer<TDocChild>& owned);
 
 }  // namespace docwin

@@ -451,13 +451,13 @@ void TOAForm::closeEvent(QCloseEvent* event) {
   // The model window opened from here closes with it: it answers first. (The frame and the
   // table ask every window themselves.)
   docwin::handleClose(
-      this, event, [this] { return FormCloseQuery() && oawin::askOwned(modelWindow); }, [this] { FormClose(); });
+      this, event, [this] { return FormCloseQuery() && docwin::askOwned(modelWindow); }, [this] { FormClose(); });
 }
 
 void TOAForm::FormClose() {
   if (closed_) return;
   closed_ = true;
-  oawin::closeOwned(modelWindow);
+  docwin::closeOwned(modelWindow);
   if (table_) {
     if (openedModel) table_->oaModelOpen = false;
     table_->oaEditOpen = false;

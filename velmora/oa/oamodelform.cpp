@@ -571,13 +571,13 @@ bool TOAModelForm::FormCloseQuery() { return askSaveSteps(); }
 
 void TOAModelForm::closeEvent(QCloseEvent* event) {
   docwin::handleClose(
-      this, event, [this] { return oawin::askOwned(designer) && FormCloseQuery(); }, [this] { FormClose(); });
+      this, event, [this] { return docwin::askOwned(designer) && FormCloseQuery(); }, [this] { FormClose(); });
 }
 
 void TOAModelForm::FormClose() {
   if (closed_) return;
   closed_ = true;
-  oawin::closeOwned(designer);
+  docwin::closeOwned(designer);
   if (table_) table_->oaModelOpen = false;
   lock_.release();
   if (busMode && frame()) frame()->setCommandEnabled(FrameCmd::ModelBus, false);

@@ -1,6 +1,5 @@
 #include "velmora/oa/oawindow.h"
 
-#include <QMdiSubWindow>
 #include <QMenu>
 
 #include "velmora/app/docchild.h"
@@ -24,18 +23,6 @@ QMenu* fileMenu(QWidget* window, const std::function<void()>& report) {
   if (report) addItem(window, file, QStringLiteral("От&чет"), {}, report);
   addItem(window, file, QStringLiteral("&Выход"), {}, docwin::exitCommand(window));
   return file;
-}
-
-bool askOwned(const QPointer<TDocChild>& owned) { return !owned || owned->FormCloseQuery(); }
-
-void closeOwned(const QPointer<TDocChild>& owned) {
-  if (!owned) return;
-  owned->FormClose();
-  if (!owned) return;
-  if (auto* sub = qobject_cast<QMdiSubWindow*>(owned->parentWidget()))
-    delete sub;
-  else
-    delete owned.data();
 }
 
 }  // namespace oawin
