@@ -176,8 +176,9 @@ class TVexoTableForm : public TDocChild {
   QVariant simulator;
   QVariant determinizator;
   OaDescription oa;
-  // The joint model window of this table, reused by later commands. A child of the frame's
-  // MDI area, so it is kept here rather than found by name.
+  // The joint model window of this table, reused by later commands. The frame makes it (the
+  // type is only named here) as a child of its MDI area, so it is kept here rather than found
+  // by name.
   QPointer<TOACAModelForm> fullModel;
 
  protected:
