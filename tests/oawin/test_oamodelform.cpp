@@ -8,6 +8,7 @@
 #include <QTextEdit>
 
 #include "oawinhelpers.h"
+#include "tests/oa/gridtestutil.h"
 #include "velmora/documents/txtform.h"
 #include "velmora/oa/bussetform.h"
 #include "velmora/oa/oastep.h"
@@ -271,4 +272,31 @@ TEST_F(OaWindows, AModelOpenedFromTheDesignerIsAskedOnceAndClosesWithIt) {
   QApplication::processEvents();
   EXPECT_EQ(OAModelForm.data(), nullptr);
   EXPECT_EQ(OAForm.data(), nullptr);
+}
+
+// The step grid and the register grid show every title and every text whole: when the window
+// opens, after steps with long inputs and answers, and after the radix changes.
+TEST_F(OaWindows, ColumnsShowEveryTextWhole) {
+  TVexoTableForm* t = exampleTable();
+  t->oa.blocks << QStringLiteral("Накопитель_результата[32]");
+  t->oa.ySignals << QStringLiteral("y_запись_в_накопитель");
+  t->oa.yItems << QStringList{QStringLiteral("Накопитель_результата:=!A")};
+  TOAModelForm* m = openModel(t);
+  ASSERT_NE(m, nullptr);
+  auto check = [&](const char* when) {
+    SCOPED_TRACE(when);
+    EXPECT_EQ(cutTexts(m->RegGrid), QStringList());
+    EXPECT_EQ(cutTexts(m->yxGrid), QStringList());
+  };
+  check("opened");
+  pickSignals({"y1", "y2", "y3", "y_запись_в_накопитель"});
+  m->yAddClick();
+  pickSignals({"y2"});
+  m->yAddClick();
+  ASSERT_EQ(m->stepRowCount(), 4);
+  check("stepped");
+  for (QAction* radix : {frame->DecAction, frame->HexAction, frame->BinAction}) {
+    radix->trigger();
+    check(radix->objectName().toLatin1().constData());
+  }
 }

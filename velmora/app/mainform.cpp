@@ -293,8 +293,8 @@ void TMainForm::createActions() {
                            QStringLiteral("Сохранить|Сохранить файл входных воздействий"), false,
                            FrameCmd::ModelSave, {6});
   ModelSaveAction->setIcon(tileIcon(QStringLiteral("Сх"), modelC));
-  // The begin, step and play buttons run nothing from the frame; the model windows
-  // carry their own buttons for them. Pause and stop have no frame command at all.
+  // The begin button runs nothing from the frame; the step, pause, play and stop buttons run the
+  // joint model's Шаг, Пауза, Пуск and Сброс, and that window enables them as it does those.
   ModelBegAction = make("ModelBegAction", QStringLiteral("Начальное событие"),
                         QStringLiteral("Начальное событие|Установить начальное событие"), false,
                         nullptr);
@@ -303,17 +303,18 @@ void TMainForm::createActions() {
                           QStringLiteral("Установка шин|Установить значения шин"), false,
                           FrameCmd::ModelBus, {6, 9});
   ModelBusAction->setIcon(tileIcon(QStringLiteral("Ш"), modelC));
-  ModelStepAction = make("ModelStepAction", QStringLiteral("Шаг"),
-                         QStringLiteral("Шаг|Один шаг моделирования"), false, nullptr);
+  ModelStepAction = routed("ModelStepAction", QStringLiteral("Шаг"),
+                           QStringLiteral("Шаг|Один шаг моделирования"), false, FrameCmd::ModelStep, {9});
   ModelStepAction->setIcon(tileIcon(QStringLiteral(">|"), modelC));
-  ModelPauseAction = make("ModelPauseAction", QStringLiteral("Моделирование"),
-                          QStringLiteral("Моделирование|Приостановить моделирование"), false, nullptr);
+  ModelPauseAction = routed("ModelPauseAction", QStringLiteral("Моделирование"),
+                            QStringLiteral("Моделирование|Приостановить моделирование"), false,
+                            FrameCmd::ModelPause, {9});
   ModelPauseAction->setIcon(tileIcon(QStringLiteral("||"), modelC));
-  ModelPlayAction = make("ModelPlayAction", QStringLiteral("ModelPlayAction"),
-                         QStringLiteral("Пуск|Запустить моделирование"), false, nullptr);
+  ModelPlayAction = routed("ModelPlayAction", QStringLiteral("ModelPlayAction"),
+                           QStringLiteral("Пуск|Запустить моделирование"), false, FrameCmd::ModelPlay, {9});
   ModelPlayAction->setIcon(tileIcon(QStringLiteral(">"), modelC));
-  ModelStopAction = make("ModelStopAction", QStringLiteral("ModelStopAction"),
-                         QStringLiteral("Стоп|Остановить моделирование"), false, nullptr);
+  ModelStopAction = routed("ModelStopAction", QStringLiteral("ModelStopAction"),
+                           QStringLiteral("Стоп|Остановить моделирование"), false, FrameCmd::ModelStop, {9});
   ModelStopAction->setIcon(tileIcon(QStringLiteral("[]"), modelC));
 
   BinAction = routed("BinAction", QStringLiteral("&Двоичное"),

@@ -21,6 +21,7 @@
 #include "velmora/documents/docwindow_common.h"
 #include "velmora/documents/tableform.h"
 #include "velmora/oa/bussetform.h"
+#include "velmora/oa/gridfit.h"
 #include "velmora/oa/oablocks.h"
 #include "velmora/oa/oaerrors.h"
 #include "velmora/oa/oastep.h"
@@ -110,7 +111,12 @@ void TOAModelForm::buildControls() {
   split->setObjectName(QStringLiteral("Splitter1"));
   split->addWidget(yxGrid);
   split->addWidget(RegGrid);
-  connect(split, &QSplitter::splitterMoved, this, [this] { fitColumns(); });
+  for (QTableWidget* g : {yxGrid, RegGrid}) {
+    gridfit::keepFitted(g);
+    // A text written into a cell, by the model or the user: its column makes room for it.
+    connect(g, &QTableWidget::itemChanged, this,
+            [g](QTableWidgetItem* it) { gridfit::widenFor(g, it->column(), it->text()); });
+  }
   auto* lay = new QVBoxLayout(this);
   lay->setContentsMargins(0, 0, 0, 0);
   lay->addWidget(split);
@@ -218,6 +224,7 @@ bool TOAModelForm::BuildModel() {
     QScopedValueRollback<int> g(selectGuard_, selectGuard_ + 1);
     yxGrid->setCurrentCell(0, 0);
   }
+  fitColumns();
   return true;
 }
 
@@ -258,6 +265,7 @@ void TOAModelForm::setRadix(int radix) {
     buttons[radix]->setChecked(true);
   }
   goToSelected();
+  gridfit::fitAll(RegGrid);  // every value changed its length
 }
 
 // ---------------------------------------------------------------------------------------
@@ -344,13 +352,10 @@ void TOAModelForm::dropTrailingEmpty() {
 }
 
 void TOAModelForm::fitColumns() {
-  auto fit = [](QTableWidget* g, int* lastWidth, int margin) {
-    const int w = g->viewport()->width();
-    if (g->columnWidth(1) > 114 || w > *lastWidth) g->setColumnWidth(1, qMax(w - g->columnWidth(0) - margin, 40));
-    *lastWidth = w;
-  };
-  fit(RegGrid, &regGridWidth_, 6);
-  fit(yxGrid, &stepGridWidth_, 6);
+  gridfit::fitAll(RegGrid);
+  gridfit::fitAll(yxGrid);
+  regGridWidth_ = RegGrid->viewport()->width();
+  stepGridWidth_ = yxGrid->viewport()->width();
 }
 
 void TOAModelForm::resizeEvent(QResizeEvent* event) {
