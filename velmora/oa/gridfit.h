@@ -8,8 +8,6 @@ class QTableWidget;
 
 namespace gridfit {
 
-// The width a cell of `grid` needs to show `text` whole.
-int cellWidth(const QTableWidget* grid, const QString& text);
 // Every column as wide as its title and its widest text; the last column at least as wide as
 // the view has room for.
 void fitAll(QTableWidget* grid);
