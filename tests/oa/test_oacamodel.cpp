@@ -39,6 +39,13 @@ bool waitFor(const std::function<bool()>& done, int ms = 5000) { return QTest::q
 
 // The menus of an idle worker (checked together with what a step wrote, since they are idle
 // before the command arrives too).
+// The frame in front, as a user has it.
+bool showFrame() {
+  MainForm->show();
+  MainForm->activateWindow();
+  return QTest::qWaitForWindowActive(MainForm);
+}
+
 bool idle(TOACAModelForm* w) { return w->step->isEnabled() && w->start->isEnabled(); }
 
 // Waits until the worker has gone round its loop `more` times after now: every command posted
@@ -361,9 +368,7 @@ TEST_F(JointModel, ChoosingAStepShowsItsRegisters) {
 // the focus chooses no row without a model, so no "Нет ОА!". The radix buttons show the base of
 // the active window's registers at every activation.
 TEST_F(JointModel, StartsWithoutABoxAndTheRadixFollowsTheActiveWindow) {
-  MainForm->show();
-  MainForm->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(MainForm));
+  ASSERT_TRUE(showFrame());
   MainForm->DecAction->setChecked(true);  // pressed for another window before
   dlg::Script script;
   TOACAModelForm* w = run();
@@ -408,7 +413,7 @@ TEST_F(JointModel, ColumnsShowEveryTextWhole) {
   table->oa.blocks = {"reg:", "A[8]", QStringLiteral("Накопитель_результата[32]")};
   table->oa.yItems = {{"A:=A+1", QStringLiteral("Накопитель_результата:=!A")}};
   sim->edit([](SimScript& s) { s.state = "s1&s2&s3&s4&s5&s6"; });
-  MainForm->show();
+  ASSERT_TRUE(showFrame());
   TOACAModelForm* w = run();
   auto check = [&](const char* when) {
     SCOPED_TRACE(when);
