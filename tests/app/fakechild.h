@@ -25,10 +25,10 @@ class FakeChild : public TDocChild {
   void frameCommand(FrameCmd cmd, QObject* sender) override {
     commands << cmd;
     senders << sender;
-    if (cmd == FrameCmd::ShowMessages && MainForm) {
-      itemCheckedOnCommand = MainForm->showMessagesItem->isChecked();
+    if (cmd == FrameCmd::ShowMessages && frame()) {
+      itemCheckedOnCommand = frame()->commandChecked(FrameCmd::ShowMessages);
       messagesShown = !messagesShown;
-      MainForm->showMessagesItem->setChecked(messagesShown);
+      frame()->setCommandChecked(FrameCmd::ShowMessages, messagesShown);
     }
   }
   bool setFontSize(int size) override {
@@ -42,7 +42,7 @@ class FakeChild : public TDocChild {
 
   void activated() override {
     TDocChild::activated();
-    if (MainForm) MainForm->showMessagesItem->setChecked(messagesShown);
+    if (frame()) frame()->setCommandChecked(FrameCmd::ShowMessages, messagesShown);
   }
   // Like the real windows: ask in FormCloseQuery, clean up in FormClose.
   bool FormCloseQuery() override {
@@ -54,7 +54,7 @@ class FakeChild : public TDocChild {
     // The designer and the model window leave the kind as it is when they close.
     if (kind_ != ckOaModel && kind_ != ckOaDesign) {
       ChildKind = ckNone;
-      if (MainForm) MainForm->UpdateChildActions();
+      if (frame()) frame()->updateActions();
     }
   }
 

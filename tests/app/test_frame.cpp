@@ -37,30 +37,30 @@ struct Routed {
 
 std::vector<Routed> routedActions(TMainForm* f) {
   std::vector<Routed> r = {
-      {f->saveFileAction, FrameCmd::Save, {1, 2, 3, 4}},
-      {f->EditCutAction, FrameCmd::Cut, {1, 2, 4}},
-      {f->EditCopyAction, FrameCmd::Copy, {1, 2, 4}},
-      {f->EditPasteAction, FrameCmd::Paste, {1, 2, 4}},
-      {f->EditDelAction, FrameCmd::Delete, {1, 2}},
-      {f->ToSkuAction, FrameCmd::ToSku, {2, 4}},
-      {f->ToTblAction, FrameCmd::ToTbl, {2, 3}},
-      {f->CompileAction, FrameCmd::Compile, {2}},
-      {f->AddStrAction, FrameCmd::AddStr, {3, 4, 6}},
-      {f->InsStrAction, FrameCmd::InsStr, {4, 6}},
-      {f->DelStrAction, FrameCmd::DelStr, {4, 6}},
-      {f->OaCallAction, FrameCmd::OaCall, {4, 6}},
-      {f->ReportAction, FrameCmd::Report, {4, 6, 9}},
-      {f->ModelOpenAction, FrameCmd::ModelOpen, {6}},
-      {f->ModelSaveAction, FrameCmd::ModelSave, {6}},
-      {f->ModelBusAction, FrameCmd::ModelBus, {6, 9}},
-      {f->BinAction, FrameCmd::Bin, {6, 9}},
-      {f->HexAction, FrameCmd::Hex, {6, 9}},
-      {f->DecAction, FrameCmd::Dec, {6, 9}},
-      {f->optionsItem, FrameCmd::Options, {2, 3, 4}},
-      {f->showMessagesItem, FrameCmd::ShowMessages, {2, 3, 4}},
+      {f->ui().saveFileAction, FrameCmd::Save, {1, 2, 3, 4}},
+      {f->ui().EditCutAction, FrameCmd::Cut, {1, 2, 4}},
+      {f->ui().EditCopyAction, FrameCmd::Copy, {1, 2, 4}},
+      {f->ui().EditPasteAction, FrameCmd::Paste, {1, 2, 4}},
+      {f->ui().EditDelAction, FrameCmd::Delete, {1, 2}},
+      {f->ui().ToSkuAction, FrameCmd::ToSku, {2, 4}},
+      {f->ui().ToTblAction, FrameCmd::ToTbl, {2, 3}},
+      {f->ui().CompileAction, FrameCmd::Compile, {2}},
+      {f->ui().AddStrAction, FrameCmd::AddStr, {3, 4, 6}},
+      {f->ui().InsStrAction, FrameCmd::InsStr, {4, 6}},
+      {f->ui().DelStrAction, FrameCmd::DelStr, {4, 6}},
+      {f->ui().OaCallAction, FrameCmd::OaCall, {4, 6}},
+      {f->ui().ReportAction, FrameCmd::Report, {4, 6, 9}},
+      {f->ui().ModelOpenAction, FrameCmd::ModelOpen, {6}},
+      {f->ui().ModelSaveAction, FrameCmd::ModelSave, {6}},
+      {f->ui().ModelBusAction, FrameCmd::ModelBus, {6, 9}},
+      {f->ui().BinAction, FrameCmd::Bin, {6, 9}},
+      {f->ui().HexAction, FrameCmd::Hex, {6, 9}},
+      {f->ui().DecAction, FrameCmd::Dec, {6, 9}},
+      {f->ui().optionsItem, FrameCmd::Options, {2, 3, 4}},
+      {f->ui().showMessagesItem, FrameCmd::ShowMessages, {2, 3, 4}},
   };
-  for (int i = 0; i < 16; ++i) r.push_back({f->gsaActions[i], FrameCmd::GsaPlace, {3}});
-  r.push_back({f->gsaActions[16], FrameCmd::GsaDelete, {3}});
+  for (int i = 0; i < 16; ++i) r.push_back({f->ui().gsaActions[i], FrameCmd::GsaPlace, {3}});
+  r.push_back({f->ui().gsaActions[16], FrameCmd::GsaDelete, {3}});
   return r;
 }
 
@@ -71,36 +71,35 @@ TEST(Frame, StartStateAndNoChild) {
   TMainForm* f = h.frame;
   EXPECT_EQ(f->windowTitle(), "Vexo");
   EXPECT_TRUE(f->isMaximized());
-  EXPECT_EQ(MainForm, f);
-  EXPECT_FALSE(f->fileToolBar->isHidden());
-  EXPECT_FALSE(f->editToolBar->isHidden());
-  for (QToolBar* b : {f->transToolBar, f->tblToolBar, f->gsaToolBar, f->modelToolBar, f->regToolBar})
+  EXPECT_FALSE(f->ui().fileToolBar->isHidden());
+  EXPECT_FALSE(f->ui().editToolBar->isHidden());
+  for (QToolBar* b : {f->ui().transToolBar, f->ui().tblToolBar, f->ui().gsaToolBar, f->ui().modelToolBar, f->ui().regToolBar})
     EXPECT_TRUE(b->isHidden()) << b->windowTitle().toStdString();
-  for (QAction* a : {f->EditCutAction, f->EditCopyAction, f->EditPasteAction, f->EditDelAction,
-                     f->openFileAction, f->saveFileAction, f->newTxtAction, f->exitAction,
-                     f->BinAction, f->HexAction, f->DecAction})
+  for (QAction* a : {f->ui().EditCutAction, f->ui().EditCopyAction, f->ui().EditPasteAction, f->ui().EditDelAction,
+                     f->ui().openFileAction, f->ui().saveFileAction, f->ui().newTxtAction, f->ui().exitAction,
+                     f->ui().BinAction, f->ui().HexAction, f->ui().DecAction})
     EXPECT_TRUE(a->isEnabled()) << a->objectName().toStdString();
-  for (QAction* a : {f->CompileAction, f->ToSkuAction, f->ToTblAction, f->AddStrAction,
-                     f->InsStrAction, f->DelStrAction, f->OaCallAction, f->ReportAction,
-                     f->ModelOpenAction, f->ModelStopAction})
+  for (QAction* a : {f->ui().CompileAction, f->ui().ToSkuAction, f->ui().ToTblAction, f->ui().AddStrAction,
+                     f->ui().InsStrAction, f->ui().DelStrAction, f->ui().OaCallAction, f->ui().ReportAction,
+                     f->ui().ModelOpenAction, f->ui().ModelStopAction})
     EXPECT_FALSE(a->isEnabled()) << a->objectName().toStdString();
-  ASSERT_EQ(f->gsaActions.size(), 17);
-  for (QAction* a : f->gsaActions) EXPECT_FALSE(a->isEnabled());
-  EXPECT_TRUE(f->gsaActions.first()->isChecked());
-  EXPECT_TRUE(f->BinAction->isChecked());
+  ASSERT_EQ(f->ui().gsaActions.size(), 17);
+  for (QAction* a : f->ui().gsaActions) EXPECT_FALSE(a->isEnabled());
+  EXPECT_TRUE(f->ui().gsaActions.first()->isChecked());
+  EXPECT_TRUE(f->ui().BinAction->isChecked());
   // Buttons that start disabled although their actions are on.
-  EXPECT_FALSE(button(f->fileToolBar, f->saveFileAction)->isEnabled());
-  EXPECT_FALSE(button(f->editToolBar, f->EditCutAction)->isEnabled());
-  EXPECT_FALSE(button(f->regToolBar, f->BinAction)->isEnabled());
-  EXPECT_TRUE(button(f->fileToolBar, f->openFileAction)->isEnabled());
+  EXPECT_FALSE(button(f->ui().fileToolBar, f->ui().saveFileAction)->isEnabled());
+  EXPECT_FALSE(button(f->ui().editToolBar, f->ui().EditCutAction)->isEnabled());
+  EXPECT_FALSE(button(f->ui().regToolBar, f->ui().BinAction)->isEnabled());
+  EXPECT_TRUE(button(f->ui().fileToolBar, f->ui().openFileAction)->isEnabled());
   // No child: window items and the size box are off.
-  for (QAction* a : {f->tileItem, f->cascadeItem, f->arrangeItem, f->minimizeItem})
+  for (QAction* a : {f->ui().tileItem, f->ui().cascadeItem, f->ui().arrangeItem, f->ui().minimizeItem})
     EXPECT_FALSE(a->isEnabled());
   EXPECT_FALSE(f->fontSizeBox()->isEnabled());
   EXPECT_EQ(f->fontSizeBox()->currentText(), "10");
   EXPECT_EQ(f->fontSizeBox()->count(), 14);
-  EXPECT_FALSE(f->optionsItem->isVisible());
-  EXPECT_FALSE(f->showMessagesItem->isVisible());
+  EXPECT_FALSE(f->ui().optionsItem->isVisible());
+  EXPECT_FALSE(f->ui().showMessagesItem->isVisible());
   EXPECT_TRUE(f->autoShow());
   // Every routed command does nothing without a child, even when its action is on.
   for (const Routed& r : routedActions(f)) {
@@ -117,18 +116,18 @@ TEST(Frame, TableChildEnablesItsActionsAndBars) {
   FakeChild* c = h.add(ckTable);
   EXPECT_EQ(ChildKind, ckTable);
   EXPECT_EQ(f->activeChild(), c);
-  EXPECT_FALSE(f->transToolBar->isHidden());
-  EXPECT_FALSE(f->tblToolBar->isHidden());
-  EXPECT_TRUE(f->modelToolBar->isHidden());
-  EXPECT_TRUE(f->regToolBar->isHidden());
-  EXPECT_TRUE(f->gsaToolBar->isHidden());
-  for (QAction* a : {f->AddStrAction, f->InsStrAction, f->DelStrAction, f->OaCallAction, f->ReportAction})
+  EXPECT_FALSE(f->ui().transToolBar->isHidden());
+  EXPECT_FALSE(f->ui().tblToolBar->isHidden());
+  EXPECT_TRUE(f->ui().modelToolBar->isHidden());
+  EXPECT_TRUE(f->ui().regToolBar->isHidden());
+  EXPECT_TRUE(f->ui().gsaToolBar->isHidden());
+  for (QAction* a : {f->ui().AddStrAction, f->ui().InsStrAction, f->ui().DelStrAction, f->ui().OaCallAction, f->ui().ReportAction})
     EXPECT_TRUE(a->isEnabled()) << a->objectName().toStdString();
-  EXPECT_FALSE(f->ToTblAction->isEnabled());
-  EXPECT_TRUE(f->optionsItem->isVisible());
-  EXPECT_TRUE(f->showMessagesItem->isVisible());
-  EXPECT_TRUE(button(f->fileToolBar, f->saveFileAction)->isEnabled());
-  for (QAction* a : {f->tileItem, f->cascadeItem, f->arrangeItem, f->minimizeItem})
+  EXPECT_FALSE(f->ui().ToTblAction->isEnabled());
+  EXPECT_TRUE(f->ui().optionsItem->isVisible());
+  EXPECT_TRUE(f->ui().showMessagesItem->isVisible());
+  EXPECT_TRUE(button(f->ui().fileToolBar, f->ui().saveFileAction)->isEnabled());
+  for (QAction* a : {f->ui().tileItem, f->ui().cascadeItem, f->ui().arrangeItem, f->ui().minimizeItem})
     EXPECT_TRUE(a->isEnabled());
   EXPECT_TRUE(f->fontSizeBox()->isEnabled());
 }
@@ -159,12 +158,12 @@ TEST(Frame, EnablingFollowsTheKindTable) {
   };
   FrameHarness h;
   TMainForm* f = h.frame;
-  QToolBar* bars[5] = {f->transToolBar, f->tblToolBar, f->modelToolBar, f->regToolBar, f->gsaToolBar};
-  QAction* cts[3] = {f->CompileAction, f->ToTblAction, f->ToSkuAction};
-  QAction* rows[4] = {f->AddStrAction, f->InsStrAction, f->DelStrAction, f->OaCallAction};
-  QAction* model[8] = {f->ModelOpenAction, f->ModelSaveAction, f->ModelBegAction, f->ModelBusAction,
-                       f->ModelStepAction, f->ModelPauseAction, f->ModelPlayAction, f->ModelStopAction};
-  QAction* radix[3] = {f->BinAction, f->HexAction, f->DecAction};
+  QToolBar* bars[5] = {f->ui().transToolBar, f->ui().tblToolBar, f->ui().modelToolBar, f->ui().regToolBar, f->ui().gsaToolBar};
+  QAction* cts[3] = {f->ui().CompileAction, f->ui().ToTblAction, f->ui().ToSkuAction};
+  QAction* rows[4] = {f->ui().AddStrAction, f->ui().InsStrAction, f->ui().DelStrAction, f->ui().OaCallAction};
+  QAction* model[8] = {f->ui().ModelOpenAction, f->ui().ModelSaveAction, f->ui().ModelBegAction, f->ui().ModelBusAction,
+                       f->ui().ModelStepAction, f->ui().ModelPauseAction, f->ui().ModelPlayAction, f->ui().ModelStopAction};
+  QAction* radix[3] = {f->ui().BinAction, f->ui().HexAction, f->ui().DecAction};
   for (const Expect& e : table) {
     for (bool before : {false, true}) {
       SCOPED_TRACE(testing::Message() << "kind " << e.kind << " before " << before);
@@ -172,7 +171,7 @@ TEST(Frame, EnablingFollowsTheKindTable) {
       for (QAction* a : rows) a->setEnabled(before);
       for (QAction* a : model) a->setEnabled(before);
       for (QAction* a : radix) a->setEnabled(before);
-      f->ReportAction->setEnabled(before);
+      f->ui().ReportAction->setEnabled(before);
       ChildKind = static_cast<std::uint8_t>(e.kind);
       f->UpdateChildActions();
       auto check = [before](QAction* a, int v) {
@@ -181,12 +180,12 @@ TEST(Frame, EnablingFollowsTheKindTable) {
       for (int i = 0; i < 5; ++i) EXPECT_EQ(!bars[i]->isHidden(), e.bars[i] == 1) << i;
       for (int i = 0; i < 3; ++i) check(cts[i], e.cts[i]);
       for (int i = 0; i < 4; ++i) check(rows[i], e.rows[i]);
-      check(f->ReportAction, e.report);
+      check(f->ui().ReportAction, e.report);
       for (int i = 0; i < 8; ++i) check(model[i], e.model[i]);
       for (int i = 0; i < 3; ++i) check(radix[i], e.radix[i]);
-      for (QAction* a : f->gsaActions) EXPECT_EQ(a->isEnabled(), e.gsa == 1);
-      EXPECT_EQ(f->optionsItem->isVisible(), e.options == 1);
-      EXPECT_EQ(f->showMessagesItem->isVisible(), e.options == 1);
+      for (QAction* a : f->ui().gsaActions) EXPECT_EQ(a->isEnabled(), e.gsa == 1);
+      EXPECT_EQ(f->ui().optionsItem->isVisible(), e.options == 1);
+      EXPECT_EQ(f->ui().showMessagesItem->isVisible(), e.options == 1);
     }
   }
 }
@@ -197,9 +196,9 @@ TEST(Frame, AutoShowOffLeavesBarsAlone) {
   f->mAutoShowClick();
   EXPECT_FALSE(f->autoShow());
   h.add(ckTable);
-  EXPECT_TRUE(f->transToolBar->isHidden());
-  EXPECT_TRUE(f->tblToolBar->isHidden());
-  EXPECT_TRUE(f->AddStrAction->isEnabled());  // actions still follow the kind
+  EXPECT_TRUE(f->ui().transToolBar->isHidden());
+  EXPECT_TRUE(f->ui().tblToolBar->isHidden());
+  EXPECT_TRUE(f->ui().AddStrAction->isEnabled());  // actions still follow the kind
   f->mAutoShowClick();
   EXPECT_TRUE(f->autoShow());
 }
@@ -241,8 +240,8 @@ TEST(Frame, DispatchNeedsTheActiveChildToBeOfTheKind) {
   TMainForm* f = h.frame;
   FakeChild* c = h.add(ckEdit);
   ChildKind = ckTable;  // set by someone else; the active child is an editor
-  f->ReportAction->setEnabled(true);
-  f->ReportAction->trigger();
+  f->ui().ReportAction->setEnabled(true);
+  f->ui().ReportAction->trigger();
   f->FileSaveItemClick();
   EXPECT_TRUE(c->commands.isEmpty());
   EXPECT_FALSE(f->dispatch(FrameCmd::Report, nullptr, {4}));
@@ -257,11 +256,11 @@ TEST(Frame, ActivationSwitchesKindAndLastCloseResetsIt) {
   FakeChild* table = h.add(ckTable, "t");
   FakeChild* text = h.add(ckText, "x");
   EXPECT_EQ(ChildKind, ckText);
-  EXPECT_FALSE(f->AddStrAction->isEnabled());
+  EXPECT_FALSE(f->ui().AddStrAction->isEnabled());
   f->mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(table->parentWidget()));
   EXPECT_EQ(ChildKind, ckTable);
-  EXPECT_TRUE(f->AddStrAction->isEnabled());
-  EXPECT_TRUE(f->ReportAction->isEnabled());
+  EXPECT_TRUE(f->ui().AddStrAction->isEnabled());
+  EXPECT_TRUE(f->ui().ReportAction->isEnabled());
   f->setStatusText(0, "Изменен");
 
   QPointer<FakeChild> gone1(table), gone2(text);
@@ -276,29 +275,29 @@ TEST(Frame, ActivationSwitchesKindAndLastCloseResetsIt) {
   EXPECT_EQ(ChildKind, ckNone);
   EXPECT_EQ(f->activeChild(), nullptr);
   // Kind 0 leaves the report, model and radix actions as they were.
-  EXPECT_TRUE(f->ReportAction->isEnabled());
-  EXPECT_FALSE(f->AddStrAction->isEnabled());
+  EXPECT_TRUE(f->ui().ReportAction->isEnabled());
+  EXPECT_FALSE(f->ui().AddStrAction->isEnabled());
   EXPECT_FALSE(f->fontSizeBox()->isEnabled());
-  EXPECT_FALSE(f->tileItem->isEnabled());
+  EXPECT_FALSE(f->ui().tileItem->isEnabled());
   EXPECT_EQ(f->statusText(0), "");
-  EXPECT_TRUE(f->transToolBar->isHidden());
+  EXPECT_TRUE(f->ui().transToolBar->isHidden());
 }
 
 TEST(Frame, MenusMergeByGroup) {
   FrameHarness h;
   TMainForm* f = h.frame;
-  const QList<QMenu*> frameMenus = {f->fileMenuFrame, f->settingsMenu, f->windowMenu, f->helpMenu};
+  const QList<QMenu*> frameMenus = {f->ui().fileMenuFrame, f->ui().settingsMenu, f->ui().windowMenu, f->ui().helpMenu};
   EXPECT_EQ(f->menuBarMenus(), frameMenus);
-  EXPECT_EQ(f->fileMenuFrame->title(), "&Файл");
-  EXPECT_EQ(f->settingsMenu->title(), "&Настройки");
-  EXPECT_EQ(f->windowMenu->title(), "&Окно");
-  EXPECT_EQ(f->helpMenu->title(), "&Помощь");
+  EXPECT_EQ(f->ui().fileMenuFrame->title(), "&Файл");
+  EXPECT_EQ(f->ui().settingsMenu->title(), "&Настройки");
+  EXPECT_EQ(f->ui().windowMenu->title(), "&Окно");
+  EXPECT_EQ(f->ui().helpMenu->title(), "&Помощь");
 
   auto* c = new FakeChild(ckEdit);
   c->file = new QMenu("&Файл", c);
   c->menus = {new QMenu("&Правка", c), new QMenu("&Перевод", c)};
   f->addChild(c);
-  const QList<QMenu*> merged = {c->file, c->menus[0], c->menus[1], f->settingsMenu, f->windowMenu, f->helpMenu};
+  const QList<QMenu*> merged = {c->file, c->menus[0], c->menus[1], f->ui().settingsMenu, f->ui().windowMenu, f->ui().helpMenu};
   EXPECT_EQ(f->menuBarMenus(), merged);
 
   // A child without menus of its own shows the frame's.
@@ -317,23 +316,23 @@ TEST(Frame, FrameMenusHoldTheirItems) {
   FrameHarness h;
   TMainForm* f = h.frame;
   QStringList file;
-  for (QAction* a : f->fileMenuFrame->actions()) file << (a->isSeparator() ? "-" : a->text());
+  for (QAction* a : f->ui().fileMenuFrame->actions()) file << (a->isSeparator() ? "-" : a->text());
   EXPECT_EQ(file, QStringList({"Созд&ать", "&Открыть", "-", "В&ыход"}));
   QStringList create;
-  for (QAction* a : f->createMenu->actions()) create << (a->isSeparator() ? "-" : a->text());
+  for (QAction* a : f->ui().createMenu->actions()) create << (a->isSeparator() ? "-" : a->text());
   EXPECT_EQ(create, QStringList({"&РВАС", "&СКУ", "&ГСА", "Таблицу &переходов", "-", "&Текстовый файл"}));
   QStringList bars;
-  for (QAction* a : f->toolBarsMenu->actions()) bars << (a->isSeparator() ? "-" : a->text());
+  for (QAction* a : f->ui().toolBarsMenu->actions()) bars << (a->isSeparator() ? "-" : a->text());
   EXPECT_EQ(bars, QStringList({"&Файл", "&Редактирование", "&ГСА", "&Таблица", "&Перевод",
                                "&Моделирование", "Пр&едставление регистров", "-",
                                "Показывать &автоматически"}));
   QStringList help;
-  for (QAction* a : f->helpMenu->actions()) help << a->text();
+  for (QAction* a : f->ui().helpMenu->actions()) help << a->text();
   EXPECT_EQ(help, QStringList({"&Вызов справки", "&Поиск...", "&О программе...",
                                "Как пользоваться справочником?"}));
-  EXPECT_EQ(f->EditCutAction->shortcut(), QKeySequence("Ctrl+X"));
-  EXPECT_EQ(f->EditPasteAction->shortcut(), QKeySequence("Ctrl+V"));
-  EXPECT_EQ(f->ModelOpenAction->text(), "Открыть|");
+  EXPECT_EQ(f->ui().EditCutAction->shortcut(), QKeySequence("Ctrl+X"));
+  EXPECT_EQ(f->ui().EditPasteAction->shortcut(), QKeySequence("Ctrl+V"));
+  EXPECT_EQ(f->ui().ModelOpenAction->text(), "Открыть|");
 }
 
 TEST(Frame, FileOpenChoosesTheWindowByExtension) {
@@ -395,7 +394,7 @@ TEST(Frame, NewCommandsMakeOneWindowEach) {
   f->creators.text = [&](const QString& p) { calls << "text" + p; return nullptr; };
   f->creators.gsa = [&](const QString& p) { calls << "gsa" + p; return nullptr; };
   f->creators.edit = [&](int k, const QString& p) { calls << QString("edit%1").arg(k) + p; return nullptr; };
-  for (QAction* a : {f->newRvasAction, f->newSkuAction, f->newGsaAction, f->newTblAction, f->newTxtAction})
+  for (QAction* a : {f->ui().newRvasAction, f->ui().newSkuAction, f->ui().newGsaAction, f->ui().newTblAction, f->ui().newTxtAction})
     a->trigger();
   EXPECT_EQ(calls, QStringList({"edit0", "edit1", "gsa", "table", "text"}));
 }
@@ -452,9 +451,9 @@ TEST(Frame, WindowCommands) {
   EXPECT_EQ(subs[0]->y(), subs[1]->y());
   EXPECT_LT(subs[0]->x(), subs[1]->x());
   // The window menu lists the children.
-  emit f->windowMenu->aboutToShow();
+  emit f->ui().windowMenu->aboutToShow();
   QStringList items;
-  for (QAction* a : f->windowMenu->actions())
+  for (QAction* a : f->ui().windowMenu->actions())
     if (!a->isSeparator()) items << a->text();
   EXPECT_EQ(items.mid(4), QStringList({"&1 a", "&2 b", "&3 c"}));
 }
@@ -495,7 +494,7 @@ TEST(Frame, ExitAsksEveryChildBeforeAnyCloses) {
   EXPECT_EQ(ChildKind, ckText) << "the active window keeps its kind";
   b->refuseClose = false;
   QPointer<FakeChild> pa(a), pb(b), pc(c);
-  f->exitAction->trigger();
+  f->ui().exitAction->trigger();
   EXPECT_FALSE(f->isVisible());
   EXPECT_TRUE(f->mdiArea()->subWindowList().isEmpty());
   QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -506,8 +505,8 @@ TEST(Frame, ExitAsksEveryChildBeforeAnyCloses) {
 TEST(Frame, ExitAsksEachDocumentOnceAndCancelKeepsTheOthersModified) {
   FrameHarness h;
   TMainForm* f = h.frame;
-  auto* first = qobject_cast<TTxtForm*>(createTextWindow(QString()));
-  auto* second = qobject_cast<TTxtForm*>(createTextWindow(QString()));
+  auto* first = qobject_cast<TTxtForm*>(createTextWindow(f, QString()));
+  auto* second = qobject_cast<TTxtForm*>(createTextWindow(f, QString()));
   ASSERT_TRUE(first && second);
   first->Editor->insertPlainText("первый");
   second->Editor->insertPlainText("второй");
@@ -533,7 +532,7 @@ TEST(Frame, ExitAsksEachDocumentOnceAndCancelKeepsTheOthersModified) {
 TEST(Frame, ExitTakesInACellBeingTyped) {
   FrameHarness h;
   TMainForm* f = h.frame;
-  auto* t = qobject_cast<TVexoTableForm*>(createTableWindow(QString()));
+  auto* t = qobject_cast<TVexoTableForm*>(createTableWindow(f, QString()));
   ASSERT_NE(t, nullptr);
   t->selectCell(1, 1);
   t->grid()->edit(t->grid()->currentIndex());
@@ -552,44 +551,44 @@ TEST(Frame, ExitTakesInACellBeingTyped) {
 TEST(Frame, ShowMessagesItemCarriesTheActiveWindowsMark) {
   FrameHarness h;
   TMainForm* f = h.frame;
-  EXPECT_TRUE(f->showMessagesItem->isCheckable());
+  EXPECT_TRUE(f->ui().showMessagesItem->isCheckable());
   FakeChild* edit = h.add(ckEdit, "edit");
   FakeChild* table = h.add(ckTable, "table");
-  EXPECT_FALSE(f->showMessagesItem->isChecked());
-  f->showMessagesItem->trigger();
+  EXPECT_FALSE(f->ui().showMessagesItem->isChecked());
+  f->ui().showMessagesItem->trigger();
   EXPECT_FALSE(table->itemCheckedOnCommand) << "the window sees the mark as the user saw it";
   EXPECT_TRUE(table->messagesShown);
-  EXPECT_TRUE(f->showMessagesItem->isChecked());
+  EXPECT_TRUE(f->ui().showMessagesItem->isChecked());
   f->mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(edit->parentWidget()));
-  EXPECT_FALSE(f->showMessagesItem->isChecked());
+  EXPECT_FALSE(f->ui().showMessagesItem->isChecked());
   f->mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(table->parentWidget()));
-  EXPECT_TRUE(f->showMessagesItem->isChecked());
-  f->showMessagesItem->trigger();
+  EXPECT_TRUE(f->ui().showMessagesItem->isChecked());
+  f->ui().showMessagesItem->trigger();
   EXPECT_TRUE(table->itemCheckedOnCommand);
-  EXPECT_FALSE(f->showMessagesItem->isChecked());
+  EXPECT_FALSE(f->ui().showMessagesItem->isChecked());
   EXPECT_TRUE(edit->commands.isEmpty());
 }
 
 TEST(Frame, ShowMessagesMarkFollowsTheRealWindows) {
   FrameHarness h;
   TMainForm* f = h.frame;
-  auto* table = qobject_cast<TVexoTableForm*>(createTableWindow(QString()));
+  auto* table = qobject_cast<TVexoTableForm*>(createTableWindow(f, QString()));
   ASSERT_NE(table, nullptr);
   ASSERT_TRUE(table->messagesVisible());
-  EXPECT_TRUE(f->showMessagesItem->isChecked()) << "the table's message memo is shown";
-  auto* edit = qobject_cast<TEditForm*>(createEditWindow(1, QString()));
+  EXPECT_TRUE(f->ui().showMessagesItem->isChecked()) << "the table's message memo is shown";
+  auto* edit = qobject_cast<TEditForm*>(createEditWindow(f, 1, QString()));
   ASSERT_NE(edit, nullptr);
   ASSERT_FALSE(edit->messagesVisible);
-  EXPECT_FALSE(f->showMessagesItem->isChecked());
+  EXPECT_FALSE(f->ui().showMessagesItem->isChecked());
   f->mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(table->parentWidget()));
   EXPECT_EQ(ChildKind, ckTable);
-  EXPECT_TRUE(f->showMessagesItem->isChecked()) << "activation shows the table's mark";
-  f->showMessagesItem->trigger();
+  EXPECT_TRUE(f->ui().showMessagesItem->isChecked()) << "activation shows the table's mark";
+  f->ui().showMessagesItem->trigger();
   EXPECT_FALSE(table->messagesVisible());
-  EXPECT_FALSE(f->showMessagesItem->isChecked());
-  f->showMessagesItem->trigger();
+  EXPECT_FALSE(f->ui().showMessagesItem->isChecked());
+  f->ui().showMessagesItem->trigger();
   EXPECT_TRUE(table->messagesVisible());
-  EXPECT_TRUE(f->showMessagesItem->isChecked());
+  EXPECT_TRUE(f->ui().showMessagesItem->isChecked());
 }
 
 TEST(Frame, ButtonsThatStartDisabledFollowTheirActionsOnceAWindowIsActive) {
@@ -597,14 +596,14 @@ TEST(Frame, ButtonsThatStartDisabledFollowTheirActionsOnceAWindowIsActive) {
   TMainForm* f = h.frame;
   h.add(ckTable);
   // The table takes the clipboard commands; its kind turns the radix actions off.
-  for (QAction* a : {f->EditCutAction, f->EditCopyAction, f->EditPasteAction, f->EditDelAction})
-    EXPECT_TRUE(button(f->editToolBar, a)->isEnabled()) << a->objectName().toStdString();
-  EXPECT_FALSE(button(f->regToolBar, f->BinAction)->isEnabled());
+  for (QAction* a : {f->ui().EditCutAction, f->ui().EditCopyAction, f->ui().EditPasteAction, f->ui().EditDelAction})
+    EXPECT_TRUE(button(f->ui().editToolBar, a)->isEnabled()) << a->objectName().toStdString();
+  EXPECT_FALSE(button(f->ui().regToolBar, f->ui().BinAction)->isEnabled());
   h.add(ckOaModel);
-  for (QAction* a : {f->BinAction, f->HexAction, f->DecAction})
-    EXPECT_TRUE(button(f->regToolBar, a)->isEnabled()) << a->objectName().toStdString();
-  f->EditPasteAction->setEnabled(false);
-  EXPECT_FALSE(button(f->editToolBar, f->EditPasteAction)->isEnabled());
+  for (QAction* a : {f->ui().BinAction, f->ui().HexAction, f->ui().DecAction})
+    EXPECT_TRUE(button(f->ui().regToolBar, a)->isEnabled()) << a->objectName().toStdString();
+  f->ui().EditPasteAction->setEnabled(false);
+  EXPECT_FALSE(button(f->ui().editToolBar, f->ui().EditPasteAction)->isEnabled());
 }
 
 TEST(Frame, StatusPanelsAndHints) {
@@ -616,10 +615,10 @@ TEST(Frame, StatusPanelsAndHints) {
   EXPECT_EQ(f->statusText(0), "Изменен");
   EXPECT_EQ(f->statusText(1), "3:4");
   EXPECT_EQ(f->statusText(2), "Ошибок: 2");
-  QStatusTipEvent tip(f->openFileAction->statusTip());
+  QStatusTipEvent tip(f->ui().openFileAction->statusTip());
   QApplication::sendEvent(f, &tip);
   EXPECT_EQ(f->statusText(3), "Открыть файл");
-  EXPECT_EQ(f->openFileAction->toolTip(), "Открыть");
+  EXPECT_EQ(f->ui().openFileAction->toolTip(), "Открыть");
   f->setStatusText(7, "nothing");  // out of range: ignored
   EXPECT_EQ(f->statusText(7), "");
 }
@@ -627,18 +626,18 @@ TEST(Frame, StatusPanelsAndHints) {
 TEST(Frame, ToolBarMenuFollowsTheBars) {
   FrameHarness h;
   TMainForm* f = h.frame;
-  emit f->toolBarsMenu->aboutToShow();
-  EXPECT_TRUE(f->toolBarItems[0]->isChecked());
-  EXPECT_TRUE(f->toolBarItems[1]->isChecked());
-  EXPECT_FALSE(f->toolBarItems[2]->isChecked());
-  f->toolBarItems[2]->trigger();  // "&ГСА"
-  EXPECT_FALSE(f->gsaToolBar->isHidden());
-  EXPECT_TRUE(f->toolBarItems[2]->isChecked());
-  f->toolBarItems[0]->trigger();  // "&Файл"
-  EXPECT_TRUE(f->fileToolBar->isHidden());
-  emit f->toolBarsMenu->aboutToShow();
-  EXPECT_FALSE(f->toolBarItems[0]->isChecked());
-  f->autoShowItem->trigger();
+  emit f->ui().toolBarsMenu->aboutToShow();
+  EXPECT_TRUE(f->ui().toolBarItems[0]->isChecked());
+  EXPECT_TRUE(f->ui().toolBarItems[1]->isChecked());
+  EXPECT_FALSE(f->ui().toolBarItems[2]->isChecked());
+  f->ui().toolBarItems[2]->trigger();  // "&ГСА"
+  EXPECT_FALSE(f->ui().gsaToolBar->isHidden());
+  EXPECT_TRUE(f->ui().toolBarItems[2]->isChecked());
+  f->ui().toolBarItems[0]->trigger();  // "&Файл"
+  EXPECT_TRUE(f->ui().fileToolBar->isHidden());
+  emit f->ui().toolBarsMenu->aboutToShow();
+  EXPECT_FALSE(f->ui().toolBarItems[0]->isChecked());
+  f->ui().autoShowItem->trigger();
   EXPECT_FALSE(f->autoShow());
 }
 
@@ -647,7 +646,7 @@ TEST(Frame, ExceptionInACommandIsShown) {
   TMainForm* f = h.frame;
   f->creators.table = [](const QString&) -> TDocChild* { throw VexoError("List index out of bounds (3)"); };
   h.script->shown.clear();
-  f->newTblAction->trigger();
+  f->ui().newTblAction->trigger();
   ASSERT_EQ(h.script->shown.size(), 1);
   EXPECT_EQ(h.script->shown[0].text, "List index out of bounds (3)");
   EXPECT_TRUE(f->isVisible());

@@ -47,8 +47,8 @@ TEST(Settings, FirstStartWelcomesAndExitWritesAllValues) {
   EXPECT_EQ(frame->RootDir, QDir::currentPath());
   frame->show();
   EXPECT_TRUE(frame->isMaximized());
-  EXPECT_FALSE(frame->fileToolBar->isHidden());
-  EXPECT_FALSE(frame->editToolBar->isHidden());
+  EXPECT_FALSE(frame->ui().fileToolBar->isHidden());
+  EXPECT_FALSE(frame->ui().editToolBar->isHidden());
   EXPECT_TRUE(frame->close());
   Registry::setStorageFile(file);
   EXPECT_EQ(readValue("Options"), "zxyss&10&s0&11&s0&y0&sk&yk&0000&0&1");
@@ -110,10 +110,10 @@ TEST(Settings, CorruptValuesNeverStopStartUp) {
   f->setWindowState(Qt::WindowNoState);
   EXPECT_EQ(f->width(), 650);
   EXPECT_FALSE(f->autoShow());
-  EXPECT_FALSE(f->fileToolBar->isHidden());
-  EXPECT_FALSE(f->editToolBar->isHidden());
-  EXPECT_TRUE(f->transToolBar->isHidden());
-  EXPECT_FALSE(f->gsaToolBar->isHidden());  // 'a' is not '0'
+  EXPECT_FALSE(f->ui().fileToolBar->isHidden());
+  EXPECT_FALSE(f->ui().editToolBar->isHidden());
+  EXPECT_TRUE(f->ui().transToolBar->isHidden());
+  EXPECT_FALSE(f->ui().gsaToolBar->isHidden());  // 'a' is not '0'
   // Every option field empty: every control at its default.
   EXPECT_EQ(OptionsForm->values(), OptionValues());
   delete f;
@@ -126,20 +126,20 @@ TEST(Settings, PanelsNeedStateAndEightCharacters) {
   dlg::Script script;
   auto* f = new TMainForm;  // no State: the layout is not restored at all
   EXPECT_TRUE(f->autoShow());
-  EXPECT_FALSE(f->fileToolBar->isHidden());
+  EXPECT_FALSE(f->ui().fileToolBar->isHidden());
   delete f;
   writeValues(dir.filePath("reg.ini"), {"State", "max", "Panels", "0000000"});
   f = new TMainForm;  // seven characters: ignored
   EXPECT_TRUE(f->autoShow());
-  EXPECT_FALSE(f->fileToolBar->isHidden());
+  EXPECT_FALSE(f->ui().fileToolBar->isHidden());
   delete f;
   writeValues(dir.filePath("reg.ini"), {"State", "max", "Panels", "00001001"});
   f = new TMainForm;  // eight flags only
   EXPECT_FALSE(f->autoShow());
-  EXPECT_TRUE(f->fileToolBar->isHidden());
-  EXPECT_TRUE(f->editToolBar->isHidden());
-  EXPECT_FALSE(f->tblToolBar->isHidden());
-  EXPECT_FALSE(f->gsaToolBar->isHidden());
+  EXPECT_TRUE(f->ui().fileToolBar->isHidden());
+  EXPECT_TRUE(f->ui().editToolBar->isHidden());
+  EXPECT_FALSE(f->ui().tblToolBar->isHidden());
+  EXPECT_FALSE(f->ui().gsaToolBar->isHidden());
   delete f;
   Registry::setStorageFile(QString());
 }
@@ -151,8 +151,8 @@ TEST(Settings, PanelsRoundTripThroughTheFrame) {
   dlg::Script script;
   auto* a = new TMainForm;
   a->show();
-  a->tblToolBar->show();
-  a->insertToolBarBreak(a->tblToolBar);
+  a->ui().tblToolBar->show();
+  a->insertToolBarBreak(a->ui().tblToolBar);
   QApplication::processEvents();
   a->StoreLayout();
   const QString panels = a->Panels;
@@ -194,7 +194,7 @@ TEST(Settings, OptionsReachTheKeyOnlyAtExit) {
 TEST(Settings, ExitKeepsTheBarsAsTheyWereWithTheWindowsOpen) {
   FrameHarness h;
   h.add(ckTable);  // shows the trans and tbl bars
-  ASSERT_FALSE(h.frame->transToolBar->isHidden());
+  ASSERT_FALSE(h.frame->ui().transToolBar->isHidden());
   EXPECT_TRUE(h.frame->close());
   EXPECT_TRUE(readValue("Panels").startsWith("11111000,")) << readValue("Panels").toStdString();
 }

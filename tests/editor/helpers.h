@@ -62,7 +62,6 @@ class InFrame : public ::testing::Test {
     // (Deleting one may delete the windows it owns.)
     while (!frame->mdiArea()->subWindowList().isEmpty()) delete frame->mdiArea()->subWindowList().first();
     delete frame;
-    MainForm = nullptr;
     OptionsForm = nullptr;
     YSelectForm = nullptr;
     ChildKind = ckNone;

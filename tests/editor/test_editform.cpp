@@ -35,9 +35,9 @@ class EditorTest : public InFrame {
   }
   static QString selected(TEditForm* w) { return w->Editor->textCursor().selectedText(); }
   // Writes `bytes` into `name` in `dir` and opens it as a document of `kind`.
-  static TEditForm* openWith(const QTemporaryDir& dir, const char* name, const QByteArray& bytes, int kind) {
+  TEditForm* openWith(const QTemporaryDir& dir, const char* name, const QByteArray& bytes, int kind) {
     if (!edtest::writeAll(dir.filePath(QString::fromLatin1(name)), bytes)) return nullptr;
-    return qobject_cast<TEditForm*>(createEditWindow(kind, dir.filePath(QString::fromLatin1(name))));
+    return qobject_cast<TEditForm*>(createEditWindow(frame, kind, dir.filePath(QString::fromLatin1(name))));
   }
 };
 
@@ -56,7 +56,7 @@ TEST_F(EditorTest, NewSkuWindowStartsWithItsHeadingsAndNothingToCheck) {
   EXPECT_EQ(ChildKind, ckEdit);
   EXPECT_FALSE(w->checkFlag);
   EXPECT_FALSE(w->testingItem->isEnabled());
-  EXPECT_FALSE(frame->CompileAction->isEnabled());
+  EXPECT_FALSE(frame->ui().CompileAction->isEnabled());
   EXPECT_EQ(QString(w->settings.InAbstr) + w->settings.InDigit + w->settings.OutSgn + w->settings.InSob +
                 w->settings.OutSob + w->settings.RvasS0,
             QStringLiteral("zxysss0"));
@@ -68,13 +68,13 @@ TEST_F(EditorTest, NewSkuWindowStartsWithItsHeadingsAndNothingToCheck) {
   EXPECT_TRUE(w->checkFlag);
   EXPECT_TRUE(w->testingItem->isEnabled());
   EXPECT_TRUE(w->toTblItem->isEnabled());
-  EXPECT_TRUE(frame->CompileAction->isEnabled());
-  EXPECT_TRUE(frame->ToTblAction->isEnabled());
+  EXPECT_TRUE(frame->ui().CompileAction->isEnabled());
+  EXPECT_TRUE(frame->ui().ToTblAction->isEnabled());
   EXPECT_FALSE(w->toSkuFlag);
   EXPECT_FALSE(w->toSkuItem->isEnabled());
-  EXPECT_FALSE(frame->ToSkuAction->isEnabled());
+  EXPECT_FALSE(frame->ui().ToSkuAction->isEnabled());
   w->activated();
-  EXPECT_FALSE(frame->ToSkuAction->isEnabled());
+  EXPECT_FALSE(frame->ui().ToSkuAction->isEnabled());
 
   // Undoing back to the text as it was clears the mark.
   w->Editor->undo();
@@ -85,25 +85,25 @@ TEST_F(EditorTest, NewSkuWindowStartsWithItsHeadingsAndNothingToCheck) {
   // Back to headings only: everything off again.
   w->setLines(L({"sku:", "", "svf:"}));
   EXPECT_FALSE(w->checkFlag);
-  EXPECT_FALSE(frame->ToTblAction->isEnabled());
+  EXPECT_FALSE(frame->ui().ToTblAction->isEnabled());
 }
 
 TEST_F(EditorTest, NewRvasWindowEnablesAllThreeCommandsWithContent) {
   TEditForm* w = newEditor(0);
   EXPECT_EQ(w->windowTitle(), QStringLiteral("Untitled - редактор РВАС"));
   EXPECT_TRUE(w->lines().isEmpty());
-  EXPECT_FALSE(frame->ToSkuAction->isEnabled());
+  EXPECT_FALSE(frame->ui().ToSkuAction->isEnabled());
   type(w, QStringLiteral("s1(y1)=s0*x1;"));
   EXPECT_TRUE(w->toSkuFlag);
   EXPECT_TRUE(w->toSkuItem->isEnabled());
-  EXPECT_TRUE(frame->ToSkuAction->isEnabled());
-  EXPECT_TRUE(frame->CompileAction->isEnabled());
+  EXPECT_TRUE(frame->ui().ToSkuAction->isEnabled());
+  EXPECT_TRUE(frame->ui().CompileAction->isEnabled());
   // Another window takes the actions over; coming back restores them from the flags.
   TEditForm* sku = newEditor(1);
-  EXPECT_FALSE(frame->ToSkuAction->isEnabled());
+  EXPECT_FALSE(frame->ui().ToSkuAction->isEnabled());
   frame->mdiArea()->setActiveSubWindow(subOf(w));
   w->activated();
-  EXPECT_TRUE(frame->ToSkuAction->isEnabled());
+  EXPECT_TRUE(frame->ui().ToSkuAction->isEnabled());
   (void)sku;
 }
 
@@ -128,7 +128,7 @@ TEST_F(EditorTest, SkuDocumentSavesTheExactBytesAndSavesThemAgainAfterLoading) {
   EXPECT_FALSE(w->isModified());
   EXPECT_EQ(frame->statusText(0), QString());
 
-  auto* again = qobject_cast<TEditForm*>(createEditWindow(1, path));
+  auto* again = qobject_cast<TEditForm*>(createEditWindow(frame, 1, path));
   ASSERT_NE(again, nullptr);
   EXPECT_EQ(frame->lastEditForm.data(), again);
   EXPECT_EQ(again->lines(), L({"sku:", "a", "svf:"}));
@@ -159,7 +159,7 @@ TEST_F(EditorTest, LoadingKeepsTypedMaskLinesAndTakesTheLettersOfTheBlock) {
 TEST_F(EditorTest, UnreadableFileOpensNothingAndSaysWhy) {
   dlg::Script s;
   QTemporaryDir dir;
-  EXPECT_EQ(createEditWindow(1, dir.filePath(QStringLiteral("missing.sku"))), nullptr);
+  EXPECT_EQ(createEditWindow(frame, 1, dir.filePath(QStringLiteral("missing.sku"))), nullptr);
   ASSERT_EQ(s.shown.size(), 1);
   EXPECT_EQ(s.shown[0].caption, QStringLiteral("Ошибка"));
   EXPECT_EQ(children(), 0);
@@ -358,7 +358,7 @@ TEST_F(EditorTest, CheckReportsErrorsInTheListAndSuccessInABox) {
   EXPECT_EQ(frame->statusText(2), QStringLiteral("Ошибок: ") + QString::number(w->ErrorList->count()));
 
   w->setLines(L({"sku:", "s1=s0*x1;", "svf:", "y1=s1;"}));
-  frame->CompileAction->trigger();  // the frame's check reaches the active editor
+  frame->ui().CompileAction->trigger();  // the frame's check reaches the active editor
   ASSERT_EQ(s.shown.size(), 1);
   EXPECT_EQ(s.shown[0].text, QStringLiteral("Проверка прошла успешно."));
   EXPECT_EQ(s.shown[0].caption, QStringLiteral("Сообщение"));
@@ -453,7 +453,7 @@ TEST_F(EditorTest, MessageListTogglesAndRemembersItsHeight) {
   frame->mShowMessageClick();
   EXPECT_TRUE(w->messagesVisible);
   EXPECT_FALSE(w->ErrorList->isHidden());
-  if (frame->showMessagesItem->isCheckable()) EXPECT_TRUE(frame->showMessagesItem->isChecked());
+  if (frame->ui().showMessagesItem->isCheckable()) EXPECT_TRUE(frame->ui().showMessagesItem->isChecked());
   w->MessageClick();
   EXPECT_FALSE(w->messagesVisible);
   EXPECT_TRUE(w->ErrorList->isHidden());
@@ -530,12 +530,12 @@ TEST_F(EditorTest, ClipboardItemsFollowTheSelectionAndTheClipboard) {
   w->Editor->moveCursor(QTextCursor::End);
   w->Edit1Click();
   EXPECT_FALSE(w->menus.clip.cut->isEnabled());
-  EXPECT_FALSE(frame->EditCopyAction->isEnabled());
+  EXPECT_FALSE(frame->ui().EditCopyAction->isEnabled());
   EXPECT_TRUE(w->menus.clip.paste->isEnabled());
   w->Selectall1Click();
   EXPECT_TRUE(w->menus.clip.cut->isEnabled());
-  EXPECT_TRUE(frame->EditDelAction->isEnabled());
-  frame->EditDelAction->trigger();
+  EXPECT_TRUE(frame->ui().EditDelAction->isEnabled());
+  frame->ui().EditDelAction->trigger();
   EXPECT_TRUE(w->lines().isEmpty());
 }
 

@@ -139,7 +139,7 @@ TEST_F(ReportTest, TableBecomesTabbedRichTextInANewWindowBesideTheTable) {
                              {QStringLiteral("abcdefghijkl"), QString(), QStringLiteral("1"), QStringLiteral("s0")}});
   t->tableFileName = dir.filePath(QStringLiteral("cpu.tbl"));
   t->activated();
-  frame->ReportAction->trigger();  // routed to the active table
+  frame->ui().ReportAction->trigger();  // routed to the active table
   TTxtForm* r = frame->lastTxtForm;
   ASSERT_NE(r, nullptr);
   EXPECT_EQ(t->reportEditor.data(), r->Editor);

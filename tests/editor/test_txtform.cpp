@@ -58,7 +58,7 @@ TEST_F(TextTest, PlainFileLoadsAsCodePage1251Lines) {
   QTemporaryDir dir;
   const QString path = dir.filePath(QStringLiteral("plain.txt"));
   ASSERT_TRUE(edtest::writeAll(path, QByteArray::fromHex("61620D0ACFF0")));
-  auto* w = qobject_cast<TTxtForm*>(createTextWindow(path));
+  auto* w = qobject_cast<TTxtForm*>(createTextWindow(frame, path));
   ASSERT_NE(w, nullptr);
   EXPECT_EQ(paragraphs(w), (QStringList{QStringLiteral("ab"), QStringLiteral("Пр")}));
   EXPECT_EQ(w->windowTitle(), QStringLiteral("plain.txt"));
@@ -81,7 +81,7 @@ TEST_F(TextTest, PlainTextGoesBackAsPlainTextAndRichTextAsRichText) {
   for (const Case& c : cases) {
     const QString path = dir.filePath(QString::fromLatin1(c.name));
     ASSERT_TRUE(edtest::writeAll(path, c.bytes));
-    auto* w = qobject_cast<TTxtForm*>(createTextWindow(path));
+    auto* w = qobject_cast<TTxtForm*>(createTextWindow(frame, path));
     ASSERT_NE(w, nullptr);
     w->Editor->moveCursor(QTextCursor::End);
     ASSERT_TRUE(w->Save1Click()) << c.name;
@@ -97,7 +97,7 @@ TEST_F(TextTest, PlainTextGoesBackAsPlainTextAndRichTextAsRichText) {
 TEST_F(TextTest, UnreadableFileOpensNoWindowAndSaysWhy) {
   QTemporaryDir dir;
   dlg::Script s;
-  EXPECT_EQ(createTextWindow(dir.filePath(QStringLiteral("missing.txt"))), nullptr);
+  EXPECT_EQ(createTextWindow(frame, dir.filePath(QStringLiteral("missing.txt"))), nullptr);
   ASSERT_EQ(s.shown.size(), 1);
   EXPECT_EQ(s.shown[0].caption, QStringLiteral("Ошибка"));
   EXPECT_TRUE(s.shown[0].text.contains(QStringLiteral("missing.txt")));
@@ -139,7 +139,7 @@ TEST_F(TextTest, RichTextOfOtherProgramsGainsNoLineAndAnEmptyLastLineIsKept) {
   // The way other editors end a file: every paragraph, the last included, ends with \par.
   ASSERT_TRUE(edtest::writeAll(path, "{\\rtf1\\ansi\\ansicpg1251{\\fonttbl{\\f0\\fcharset204 Arial;}}\r\n"
                                      "\\pard\\f0 \\'e0\\'e1\\par\r\n\\pard cd\\par\r\n}\r\n"));
-  auto* w = qobject_cast<TTxtForm*>(createTextWindow(path));
+  auto* w = qobject_cast<TTxtForm*>(createTextWindow(frame, path));
   ASSERT_NE(w, nullptr);
   EXPECT_EQ(w->Editor->toPlainText(), QStringLiteral("аб\ncd"));
 
@@ -148,7 +148,7 @@ TEST_F(TextTest, RichTextOfOtherProgramsGainsNoLineAndAnEmptyLastLineIsKept) {
   w->Editor->insertPlainText(QStringLiteral("\n"));
   for (int round = 0; round < 2; ++round) {
     ASSERT_TRUE(w->Save1Click());
-    w = qobject_cast<TTxtForm*>(createTextWindow(path));
+    w = qobject_cast<TTxtForm*>(createTextWindow(frame, path));
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(w->Editor->toPlainText(), QStringLiteral("аб\ncd\n")) << round;
   }
@@ -247,14 +247,14 @@ TEST_F(TextTest, WrapAlignmentAndClipboardItems) {
   EXPECT_FALSE(w->menus.clip.paste->isEnabled());
   EXPECT_FALSE(w->menus.clip.copy->isEnabled());
   w->Selectall1Click();
-  frame->EditCopyAction->trigger();
+  frame->ui().EditCopyAction->trigger();
   EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("one"));
   EXPECT_TRUE(w->menus.clip.paste->isEnabled());
   EXPECT_TRUE(w->menus.clip.popupCut->isEnabled());
-  frame->EditCutAction->trigger();
+  frame->ui().EditCutAction->trigger();
   EXPECT_TRUE(w->Editor->toPlainText().isEmpty());
-  frame->EditPasteAction->trigger();
-  frame->EditPasteAction->trigger();
+  frame->ui().EditPasteAction->trigger();
+  frame->ui().EditPasteAction->trigger();
   EXPECT_EQ(w->Editor->toPlainText(), QStringLiteral("oneone"));
 }
 

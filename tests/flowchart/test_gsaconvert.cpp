@@ -14,7 +14,7 @@ using GsaConvertInFrame = InFrame;
 TEST_F(GsaConvertInFrame, APassedFlowchartOpensANumberedTableOwnedByTheFrame) {
   frame->NewTblClick();
   TVexoTableForm* older = frame->lastTableForm;
-  const GsaConversion r = convertGsa(document(picture({"3:y0", "11", "1:y1", "11", "4:yk"})));
+  const GsaConversion r = convertGsa(document(picture({"3:y0", "11", "1:y1", "11", "4:yk"})), frame);
   EXPECT_EQ(r.verdict, 0);
   EXPECT_TRUE(r.messages.isEmpty());
   ASSERT_NE(r.table, nullptr);
@@ -34,13 +34,13 @@ TEST_F(GsaConvertInFrame, APassedFlowchartOpensANumberedTableOwnedByTheFrame) {
 }
 
 TEST_F(GsaConvertInFrame, ARefusedCheckOpensNoWindowAWarningStillConverts) {
-  const GsaConversion empty = convertGsa(GsaDocument());
+  const GsaConversion empty = convertGsa(GsaDocument(), frame);
   EXPECT_EQ(empty.verdict, 3);
   EXPECT_EQ(empty.table, nullptr);
   EXPECT_EQ(children(), 0);
   EXPECT_EQ(empty.cols, (QList<int>{0, 0}));
 
-  const GsaConversion warned = convertGsa(document(picture({"3", "11", "1:s1", "11", "4"})));
+  const GsaConversion warned = convertGsa(document(picture({"3", "11", "1:s1", "11", "4"})), frame);
   EXPECT_EQ(warned.verdict, 9);
   EXPECT_EQ(warned.messages.size(), 1);
   EXPECT_NE(warned.table, nullptr);

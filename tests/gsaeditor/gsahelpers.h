@@ -69,10 +69,10 @@ class GsaFrame : public edtest::InFrame {
     return frame->lastGsaForm;
   }
   // Presses the frame's tool button, as the user does.
-  void tool(GsaTool t) { frame->gsaActions[static_cast<int>(t)]->trigger(); }
+  void tool(GsaTool t) { frame->ui().gsaActions[static_cast<int>(t)]->trigger(); }
   GsaTool pressedTool() const {
-    for (int i = 0; i < frame->gsaActions.size(); ++i)
-      if (frame->gsaActions[i]->isChecked()) return static_cast<GsaTool>(i);
+    for (int i = 0; i < frame->ui().gsaActions.size(); ++i)
+      if (frame->ui().gsaActions[i]->isChecked()) return static_cast<GsaTool>(i);
     return GsaTool::Start;
   }
   // Places with `t` at each cell.

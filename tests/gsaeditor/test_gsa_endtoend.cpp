@@ -51,7 +51,7 @@ TEST_F(GsaEndToEnd, DrawConvertAndCompile) {
   place(w, GsaTool::Crossing, {{9, 9}});
   w->UndoItemClick();
 
-  frame->ToTblAction->trigger();
+  frame->ui().ToTblAction->trigger();
   EXPECT_EQ(w->MessageList->count(), 0);
   ASSERT_NE(frame->lastTableForm, nullptr);
   TVexoTableForm* table = frame->lastTableForm;

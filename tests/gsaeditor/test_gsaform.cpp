@@ -29,7 +29,7 @@ TEST_F(GsaWindow, NewFlowchartFromTheFrame) {
   EXPECT_EQ(pressedTool(), GsaTool::Start);
   EXPECT_FALSE(w->deleteCursorShown());
   EXPECT_EQ(ChildKind, ckGsa);
-  EXPECT_TRUE(frame->ToTblAction->isEnabled());
+  EXPECT_TRUE(frame->ui().ToTblAction->isEnabled());
   EXPECT_EQ(frame->fontSizeBox()->currentText(), QStringLiteral("6"));
   EXPECT_EQ(QSize(w->GSAGrid->columnWidth(0), w->GSAGrid->rowHeight(0)), QSize(60, 36));
   EXPECT_FALSE(w->isModified());
@@ -116,7 +116,7 @@ TEST_F(GsaWindow, StatusTextAndTrackingPreview) {
 
 TEST_F(GsaWindow, FrameCommandsReachTheWindow) {
   TGSAForm* w = newGsa();
-  frame->AddStrAction->trigger();
+  frame->ui().AddStrAction->trigger();
   EXPECT_EQ(w->grid().rowCount(), 61);
   EXPECT_TRUE(w->isModified());
   frame->fontSizeBox()->setEditText(QStringLiteral("12"));
@@ -144,10 +144,10 @@ TEST_F(GsaWindow, MessagePaneLeadsToTheFaultyCell) {
   answerCondition(QStringLiteral("x1"), kNone, QStringLiteral("0"), QStringLiteral("1"));
   click(w, 5, 59);  // its lower exit cell lands in a row of its own, which an undo takes away
   w->GSAGrid->selectCell(0, 0);
-  frame->ToTblAction->trigger();
+  frame->ui().ToTblAction->trigger();
   EXPECT_EQ(frame->lastTableForm, nullptr);
   ASSERT_TRUE(w->MessageList->isVisibleTo(w));
-  EXPECT_TRUE(frame->showMessagesItem->isChecked());
+  EXPECT_TRUE(frame->ui().showMessagesItem->isChecked());
   const int onOldRow = w->messageRows.indexOf(59), onNewRow = w->messageRows.indexOf(60);
   ASSERT_GE(onOldRow, 0);
   ASSERT_GE(onNewRow, 0);
@@ -167,7 +167,7 @@ TEST_F(GsaWindow, MessagePaneLeadsToTheFaultyCell) {
 
   frame->mShowMessageClick();
   EXPECT_FALSE(w->MessageList->isVisibleTo(w));
-  EXPECT_FALSE(frame->showMessagesItem->isChecked());
+  EXPECT_FALSE(frame->ui().showMessagesItem->isChecked());
 }
 
 TEST_F(GsaWindow, OptionsAreReadBackOnlyOnOk) {
@@ -207,7 +207,7 @@ TEST_F(GsaWindow, SavedFlowchartOpensAgainAndABadFileOpensNothing) {
   place(w, GsaTool::VertLine, {{1, 2}});
   dlg::Script s;
   s.files << path;
-  frame->saveFileAction->trigger();  // an untitled window always asks for a name
+  frame->ui().saveFileAction->trigger();  // an untitled window always asks for a name
   ASSERT_EQ(s.fileFilters.size(), 1);
   EXPECT_EQ(w->windowTitle(), QStringLiteral("f.gsa"));
   EXPECT_FALSE(w->isModified());

@@ -26,6 +26,7 @@
 #include "tests/oa/gridtestutil.h"
 #include "tests/oa/oacatestutil.h"
 #include "velmora/app/mainform.h"
+#include "../servers/testframe.h"
 #include "velmora/app/optionsform.h"
 #include "velmora/documents/tableform.h"
 #include "velmora/documents/txtform.h"
@@ -41,9 +42,9 @@ bool waitFor(const std::function<bool()>& done, int ms = 5000) { return QTest::q
 // before the command arrives too).
 // The frame in front, as a user has it.
 bool showFrame() {
-  MainForm->show();
-  MainForm->activateWindow();
-  return QTest::qWaitForWindowActive(MainForm);
+  TestFrame->show();
+  TestFrame->activateWindow();
+  return QTest::qWaitForWindowActive(TestFrame);
 }
 
 bool idle(TOACAModelForm* w) { return w->step->isEnabled() && w->start->isEnabled(); }
@@ -105,7 +106,7 @@ class JointModel : public ::testing::Test {
 
   void openTable() {
     table = new TVexoTableForm();
-    MainForm->addChild(table);
+    TestFrame->addChild(table);
     TableData t;
     t.rows << TableRow{"s0", "y1", "1", "s1"} << TableRow{"s1", "y1", "1", "s0"};
     table->setTableData(t);
@@ -147,7 +148,7 @@ TEST_F(JointModel, BlocksFillTheRegisterGridAndBusMode) {
     for (int r = 1; r < w->regRowCount(); ++r) names << w->regCell(0, r);
     EXPECT_EQ(names, c.watched);
     EXPECT_EQ(w->busMode, c.bus);
-    EXPECT_EQ(MainForm->ModelBusAction->isEnabled(), c.bus);
+    EXPECT_EQ(TestFrame->ui().ModelBusAction->isEnabled(), c.bus);
     EXPECT_TRUE(table->gridLocked());
     EXPECT_EQ(table->grid()->toolTip(), QStringLiteral("Идет процесс моделирования"));
   }
@@ -341,11 +342,11 @@ TEST_F(JointModel, WithoutAModelTheCommandsDoNothing) {
   EXPECT_FALSE(table->gridLocked());
   EXPECT_EQ(w->model(), nullptr);
   EXPECT_EQ(w->windowTitle(), QStringLiteral("Модель УА (ОА нет!) - Untitled"));
-  const int windows = int(MainForm->mdiArea()->subWindowList().size());
+  const int windows = int(TestFrame->mdiArea()->subWindowList().size());
   w->mReportClick();
   w->BinClick();
   w->BusSetBtnClick();
-  EXPECT_EQ(int(MainForm->mdiArea()->subWindowList().size()), windows);
+  EXPECT_EQ(int(TestFrame->mdiArea()->subWindowList().size()), windows);
   script.shown.clear();
   w->stepGrid()->setCurrentCell(0, 1);
   EXPECT_EQ(script.lastText(), QStringLiteral("Нет ОА!"));
@@ -354,7 +355,7 @@ TEST_F(JointModel, WithoutAModelTheCommandsDoNothing) {
 TEST_F(JointModel, ChoosingAStepShowsItsRegisters) {
   TOACAModelForm* w = run();
   w->stepLimit_ = 3;
-  MainForm->DecAction->trigger();
+  TestFrame->ui().DecAction->trigger();
   w->DecClick();
   w->startClick();
   ASSERT_TRUE(waitFor([&] { return w->rowCount() == 4 && idle(w); }));
@@ -369,26 +370,26 @@ TEST_F(JointModel, ChoosingAStepShowsItsRegisters) {
 // the active window's registers at every activation.
 TEST_F(JointModel, StartsWithoutABoxAndTheRadixFollowsTheActiveWindow) {
   ASSERT_TRUE(showFrame());
-  MainForm->DecAction->setChecked(true);  // pressed for another window before
+  TestFrame->ui().DecAction->setChecked(true);  // pressed for another window before
   dlg::Script script;
   TOACAModelForm* w = run();
   EXPECT_EQ(script.shown.size(), 0) << script.lastText().toStdString();
-  EXPECT_TRUE(MainForm->BinAction->isChecked());
+  EXPECT_TRUE(TestFrame->ui().BinAction->isChecked());
   EXPECT_EQ(w->regCell(1, 1), "00000000");
 
   TOAModelForm* other = TOAModelForm::open(table, table, QStringLiteral("t.oa"));
   ASSERT_TRUE(other);
   auto activate = [](QWidget* window) {
-    MainForm->mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(window->parentWidget()));
+    TestFrame->mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(window->parentWidget()));
   };
   struct Case {
     QAction* joint;  // pressed while the joint window is active
     QAction* model;  // pressed while the ОА model window is active
     QString a;       // A in the joint window
   };
-  const Case cases[] = {{MainForm->HexAction, MainForm->DecAction, "0"},
-                        {MainForm->DecAction, MainForm->BinAction, "0"},
-                        {MainForm->BinAction, MainForm->HexAction, "00000000"}};
+  const Case cases[] = {{TestFrame->ui().HexAction, TestFrame->ui().DecAction, "0"},
+                        {TestFrame->ui().DecAction, TestFrame->ui().BinAction, "0"},
+                        {TestFrame->ui().BinAction, TestFrame->ui().HexAction, "00000000"}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.joint->objectName().toStdString());
     activate(w);
@@ -404,7 +405,7 @@ TEST_F(JointModel, StartsWithoutABoxAndTheRadixFollowsTheActiveWindow) {
   }
   EXPECT_EQ(script.shown.size(), 0);
   delete other->parentWidget();
-  MainForm->hide();
+  TestFrame->hide();
 }
 
 // The register grid and the step grid show every title and every value whole: when the window
@@ -426,23 +427,23 @@ TEST_F(JointModel, ColumnsShowEveryTextWhole) {
   ASSERT_TRUE(waitFor([&] { return w->rowCount() == 4 && idle(w); }));
   EXPECT_EQ(w->regCell(1, 2).size(), 32);
   check("stepped");
-  for (QAction* radix : {MainForm->DecAction, MainForm->HexAction, MainForm->BinAction}) {
+  for (QAction* radix : {TestFrame->ui().DecAction, TestFrame->ui().HexAction, TestFrame->ui().BinAction}) {
     radix->trigger();
     check(radix->objectName().toLatin1().constData());
   }
-  MainForm->hide();
+  TestFrame->hide();
 }
 
 // The frame's >|, ||, > and [] buttons are the window's Шаг, Пауза, Пуск and Сброс: they do
 // what those do and are enabled exactly when those are, while the window is the active one.
 TEST_F(JointModel, FrameRunButtonsAreTheMenuCommands) {
   TOACAModelForm* w = run();
-  ASSERT_EQ(MainForm->activeChild(), w);
+  ASSERT_EQ(TestFrame->activeChild(), w);
   auto same = [&] {
-    return MainForm->ModelStepAction->isEnabled() == w->step->isEnabled() &&
-           MainForm->ModelPauseAction->isEnabled() == w->pause->isEnabled() &&
-           MainForm->ModelPlayAction->isEnabled() == w->start->isEnabled() &&
-           MainForm->ModelStopAction->isEnabled() == w->reset->isEnabled();
+    return TestFrame->ui().ModelStepAction->isEnabled() == w->step->isEnabled() &&
+           TestFrame->ui().ModelPauseAction->isEnabled() == w->pause->isEnabled() &&
+           TestFrame->ui().ModelPlayAction->isEnabled() == w->start->isEnabled() &&
+           TestFrame->ui().ModelStopAction->isEnabled() == w->reset->isEnabled();
   };
   EXPECT_TRUE(same());
   struct Case {
@@ -450,10 +451,10 @@ TEST_F(JointModel, FrameRunButtonsAreTheMenuCommands) {
     std::function<bool()> done;
   };
   const Case cases[] = {
-      {MainForm->ModelStepAction, [&] { return w->cell(2, 1) == "s1" && idle(w); }},
-      {MainForm->ModelPlayAction, [&] { return w->pause->isEnabled() && w->rowCount() > 3; }},
-      {MainForm->ModelPauseAction, [&] { return idle(w); }},
-      {MainForm->ModelStopAction, [&] { return w->consoleText() == QStringLiteral("---СБРОС---"); }},
+      {TestFrame->ui().ModelStepAction, [&] { return w->cell(2, 1) == "s1" && idle(w); }},
+      {TestFrame->ui().ModelPlayAction, [&] { return w->pause->isEnabled() && w->rowCount() > 3; }},
+      {TestFrame->ui().ModelPauseAction, [&] { return idle(w); }},
+      {TestFrame->ui().ModelStopAction, [&] { return w->consoleText() == QStringLiteral("---СБРОС---"); }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.button->objectName().toStdString());
@@ -464,27 +465,27 @@ TEST_F(JointModel, FrameRunButtonsAreTheMenuCommands) {
   }
   // Another window in front: the buttons go with it, and the worker's menus leave them alone.
   auto* text = new TTxtForm();
-  MainForm->addChild(text);
+  TestFrame->addChild(text);
   w->startClick();
   ASSERT_TRUE(waitFor([&] { return w->pause->isEnabled(); }));
-  for (QAction* a : {MainForm->ModelStepAction, MainForm->ModelPauseAction, MainForm->ModelPlayAction,
-                     MainForm->ModelStopAction})
+  for (QAction* a : {TestFrame->ui().ModelStepAction, TestFrame->ui().ModelPauseAction, TestFrame->ui().ModelPlayAction,
+                     TestFrame->ui().ModelStopAction})
     EXPECT_FALSE(a->isEnabled()) << a->objectName().toStdString();
-  MainForm->mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(w->parentWidget()));
+  TestFrame->mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(w->parentWidget()));
   EXPECT_TRUE(same());
-  EXPECT_TRUE(MainForm->ModelPauseAction->isEnabled());
+  EXPECT_TRUE(TestFrame->ui().ModelPauseAction->isEnabled());
   delete text->parentWidget();
 }
 
 // While the window is active the frame's report, radix and bus commands reach it.
 TEST_F(JointModel, FrameCommandsReachTheActiveWindow) {
   TOACAModelForm* w = run();
-  ASSERT_EQ(MainForm->activeChild(), w);
+  ASSERT_EQ(TestFrame->activeChild(), w);
   EXPECT_EQ(ChildKind, 9);
-  EXPECT_EQ(MainForm->statusText(2), QStringLiteral("Шаг №1"));
-  ASSERT_TRUE(MainForm->ModelBusAction->isEnabled());
+  EXPECT_EQ(TestFrame->statusText(2), QStringLiteral("Шаг №1"));
+  ASSERT_TRUE(TestFrame->ui().ModelBusAction->isEnabled());
 
-  MainForm->HexAction->trigger();
+  TestFrame->ui().HexAction->trigger();
   EXPECT_EQ(w->model()->Radix, 1);
   EXPECT_EQ(w->regCell(1, 2), "0");  // DI1 in hexadecimal
 
@@ -495,14 +496,14 @@ TEST_F(JointModel, FrameCommandsReachTheActiveWindow) {
     BusSetForm->setCell(1, 1, "26");
     BusSetForm->accept();
   });
-  MainForm->ModelBusAction->trigger();
+  TestFrame->ui().ModelBusAction->trigger();
   w->model()->GoToStep(0);
   EXPECT_EQ(w->model()->GetRegisterValue("DI1", 2), "26");
   EXPECT_EQ(w->regCell(1, 2), "1A");
 
-  const int windows = int(MainForm->mdiArea()->subWindowList().size());
-  MainForm->ReportAction->trigger();
-  EXPECT_EQ(int(MainForm->mdiArea()->subWindowList().size()), windows + 1);
+  const int windows = int(TestFrame->mdiArea()->subWindowList().size());
+  TestFrame->ui().ReportAction->trigger();
+  EXPECT_EQ(int(TestFrame->mdiArea()->subWindowList().size()), windows + 1);
   EXPECT_TRUE(w->reportEditor);
 }
 
@@ -552,7 +553,7 @@ TEST(JointModelServers, RunsToAStop) {
   dlg::Script script;
   OptionsForm->AutoReg->setChecked(true);
   auto* table = new TVexoTableForm();
-  MainForm->addChild(table);
+  TestFrame->addChild(table);
   TableData t;
   t.rows << TableRow{"s0", "y1", "1", "s1"} << TableRow{"s1", "yInc", "x1", "s2"}
          << TableRow{"", "", "X1", "s1"} << TableRow{"s2", "y3", "0", "0"};
@@ -599,7 +600,7 @@ TEST(JointModelServers, AStateWithoutOutputsTakesItsUnconditionalTransition) {
     dlg::Script script;
     OptionsForm->AutoReg->setChecked(true);
     auto* table = new TVexoTableForm();
-    MainForm->addChild(table);
+    TestFrame->addChild(table);
     TableData t;
     t.rows << TableRow{"s0", "y1", "1", "s1"} << TableRow{"s1", "", c.s1, "s2"}
            << TableRow{"s2", "y3", "0", "0"};

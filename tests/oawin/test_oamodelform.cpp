@@ -184,14 +184,14 @@ TEST_F(OaWindows, BusesGetTheirInitialValuesFromTheDialog) {
   TOAModelForm* m = openModel(t);
   ASSERT_NE(m, nullptr);
   EXPECT_TRUE(m->busMode);
-  EXPECT_TRUE(frame->ModelBusAction->isEnabled());
+  EXPECT_TRUE(frame->ui().ModelBusAction->isEnabled());
   pickSignals({"y2"});
   m->yAddClick();
   whenModal([](QWidget*) {
     BusSetForm->setCell(1, 1, "300");
     BusSetForm->accept();
   });
-  frame->ModelBusAction->trigger();
+  frame->ui().ModelBusAction->trigger();
   EXPECT_EQ(m->model()->History().Values(0), "0&0&0&44&");
   TModelStep expect(nullptr, t->oa.blocks, t->oa.xValues, t->oa.xSignals, t->oa.yItems, t->oa.ySignals);
   expect.Reset("DI1", "300");
@@ -295,7 +295,7 @@ TEST_F(OaWindows, ColumnsShowEveryTextWhole) {
   m->yAddClick();
   ASSERT_EQ(m->stepRowCount(), 4);
   check("stepped");
-  for (QAction* radix : {frame->DecAction, frame->HexAction, frame->BinAction}) {
+  for (QAction* radix : {frame->ui().DecAction, frame->ui().HexAction, frame->ui().BinAction}) {
     radix->trigger();
     check(radix->objectName().toLatin1().constData());
   }

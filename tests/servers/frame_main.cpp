@@ -9,6 +9,8 @@
 #include "velmora/app/mainform.h"
 #include "velmora/app/optionsform.h"
 
+TMainForm* TestFrame = nullptr;
+
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QTemporaryDir settings;
@@ -17,6 +19,7 @@ int main(int argc, char** argv) {
   {
     dlg::Script firstRun;  // the frame greets a first start with a message
     frame = new TMainForm();
+    TestFrame = frame;
     OptionsForm = new TOptionsForm(frame);
   }
   ::testing::InitGoogleTest(&argc, argv);

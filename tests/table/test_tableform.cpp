@@ -93,7 +93,7 @@ TEST(TableWindow, RefusedFirstLineLeavesNoWindow) {
     ASSERT_TRUE(writeRaw(p, first + "\r\ns0\r\ny1\r\nx1\r\ns1\r\n"));
     dlg::Script s;
     const int before = QApplication::topLevelWidgets().size();
-    EXPECT_EQ(createTableWindow(p), nullptr);
+    EXPECT_EQ(createTableWindow(nullptr, p), nullptr);
     QApplication::processEvents();
     ASSERT_EQ(s.shown.size(), 1);
     EXPECT_EQ(s.shown[0].text, QString::fromUtf8("Неправильный формат файла таблицы переходов"));
@@ -102,7 +102,7 @@ TEST(TableWindow, RefusedFirstLineLeavesNoWindow) {
     EXPECT_EQ(QApplication::topLevelWidgets().size(), before);
   }
   dlg::Script s;
-  EXPECT_EQ(createTableWindow(dir.filePath("missing.tbl")), nullptr);
+  EXPECT_EQ(createTableWindow(nullptr, dir.filePath("missing.tbl")), nullptr);
   ASSERT_EQ(s.shown.size(), 1) << "a missing file is reported, not a crash";
   EXPECT_EQ(s.shown[0].caption, QString::fromUtf8("Ошибка"));
 }

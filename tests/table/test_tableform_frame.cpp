@@ -97,7 +97,6 @@ class TableInFrame : public ::testing::Test {
   }
   void TearDown() override {
     delete frame;
-    MainForm = nullptr;
     ChildKind = ckNone;
   }
   TMainForm* frame = nullptr;
@@ -107,38 +106,38 @@ TEST_F(TableInFrame, OpenedTableIsAChildOfTheFrameAndActivatesAsKindFour) {
   QTemporaryDir dir;
   const QString p = dir.filePath("t.tbl");
   ASSERT_TRUE(writeRaw(p, kTable));
-  auto* f = qobject_cast<TVexoTableForm*>(createTableWindow(p));
+  auto* f = qobject_cast<TVexoTableForm*>(createTableWindow(frame, p));
   ASSERT_NE(f, nullptr);
   EXPECT_EQ(frame->lastTableForm.data(), f);
   EXPECT_EQ(frame->mdiArea()->subWindowList().size(), 1);
   f->activated();
   EXPECT_EQ(ChildKind, ckTable);
-  EXPECT_TRUE(frame->CompileAction->isEnabled());
-  EXPECT_TRUE(frame->ToSkuAction->isEnabled());
-  EXPECT_TRUE(frame->OaCallAction->isEnabled());
+  EXPECT_TRUE(frame->ui().CompileAction->isEnabled());
+  EXPECT_TRUE(frame->ui().ToSkuAction->isEnabled());
+  EXPECT_TRUE(frame->ui().OaCallAction->isEnabled());
   EXPECT_EQ(frame->statusText(0), "");
   EXPECT_EQ(frame->statusText(1), "1:1");
   EXPECT_EQ(frame->fontSizeBox()->currentText(), QString::number(f->gridFontSize()));
-  if (frame->showMessagesItem && frame->showMessagesItem->isCheckable()) EXPECT_EQ(frame->showMessagesItem->isChecked(), f->messagesShown);
+  if (frame->ui().showMessagesItem && frame->ui().showMessagesItem->isCheckable()) EXPECT_EQ(frame->ui().showMessagesItem->isChecked(), f->messagesShown);
 
   // A new table has no content: nothing to check or convert.
-  auto* g = qobject_cast<TVexoTableForm*>(createTableWindow(QString()));
+  auto* g = qobject_cast<TVexoTableForm*>(createTableWindow(frame, QString()));
   ASSERT_NE(g, nullptr);
   g->activated();
-  EXPECT_FALSE(frame->CompileAction->isEnabled());
-  EXPECT_FALSE(frame->ToSkuAction->isEnabled());
+  EXPECT_FALSE(frame->ui().CompileAction->isEnabled());
+  EXPECT_FALSE(frame->ui().ToSkuAction->isEnabled());
   g->oaEditOpen = true;
   g->activated();
-  EXPECT_FALSE(frame->OaCallAction->isEnabled());
+  EXPECT_FALSE(frame->ui().OaCallAction->isEnabled());
 }
 
 TEST_F(TableInFrame, EditsShowInTheStatusBarAndFrameCommandsReachTheWindow) {
-  auto* f = qobject_cast<TVexoTableForm*>(createTableWindow(QString()));
+  auto* f = qobject_cast<TVexoTableForm*>(createTableWindow(frame, QString()));
   ASSERT_NE(f, nullptr);
   f->activated();
   ASSERT_TRUE(typeIntoCell(f, 1, 1, "s0"));
   EXPECT_EQ(frame->statusText(0), QString::fromUtf8("Изменен"));
-  EXPECT_TRUE(frame->CompileAction->isEnabled());
+  EXPECT_TRUE(frame->ui().CompileAction->isEnabled());
   f->selectCell(3, 1);
   EXPECT_EQ(frame->statusText(1), "1:3");
 
@@ -150,7 +149,7 @@ TEST_F(TableInFrame, EditsShowInTheStatusBarAndFrameCommandsReachTheWindow) {
   f->frameCommand(FrameCmd::InsStr, nullptr);
   EXPECT_EQ(f->rowCount(), 3);
   EXPECT_EQ(f->cell(1, 2), "s0");
-  f->frameCommand(FrameCmd::ShowMessages, frame->showMessagesItem);
+  f->frameCommand(FrameCmd::ShowMessages, frame->ui().showMessagesItem);
   EXPECT_FALSE(f->messagesVisible());
 
   QTemporaryDir dir;
@@ -163,7 +162,7 @@ TEST_F(TableInFrame, EditsShowInTheStatusBarAndFrameCommandsReachTheWindow) {
 }
 
 TEST_F(TableInFrame, FontCommandsShowTheSizeWithoutTheFrameResizingAgain) {
-  auto* f = qobject_cast<TVexoTableForm*>(createTableWindow(QString()));
+  auto* f = qobject_cast<TVexoTableForm*>(createTableWindow(frame, QString()));
   ASSERT_NE(f, nullptr);
   f->activated();
   f->setFontSize(12);
@@ -174,7 +173,7 @@ TEST_F(TableInFrame, FontCommandsShowTheSizeWithoutTheFrameResizingAgain) {
 }
 
 TEST_F(TableInFrame, ClosingAsksThenResetsTheKind) {
-  auto* f = qobject_cast<TVexoTableForm*>(createTableWindow(QString()));
+  auto* f = qobject_cast<TVexoTableForm*>(createTableWindow(frame, QString()));
   ASSERT_NE(f, nullptr);
   QPointer<TVexoTableForm> guard(f);
   f->activated();
@@ -203,7 +202,7 @@ TEST_F(TableInFrame, RefusedFileLeavesNoChild) {
   const QString p = dir.filePath("bad.tbl");
   ASSERT_TRUE(writeRaw(p, "binary\r\n"));
   dlg::Script s;
-  EXPECT_EQ(createTableWindow(p), nullptr);
+  EXPECT_EQ(createTableWindow(frame, p), nullptr);
   EXPECT_TRUE(frame->mdiArea()->subWindowList().isEmpty());
   EXPECT_TRUE(frame->lastTableForm.isNull());
 }

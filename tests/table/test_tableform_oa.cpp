@@ -64,7 +64,7 @@ TEST(TableOa, ForeignCompanionRefusesTheTableButAMalformedOneOnlyWarns) {
   ASSERT_TRUE(writeRaw(dir.filePath("t.oa"), "OA_info\r\n0\r\n0\r\n0\r\n"));
   {
     dlg::Script s;
-    EXPECT_EQ(createTableWindow(tbl), nullptr);
+    EXPECT_EQ(createTableWindow(nullptr, tbl), nullptr);
     ASSERT_EQ(s.shown.size(), 1);
     EXPECT_EQ(s.shown[0].text, QString::fromUtf8("Неправильный формат файла операционного автомата"));
     EXPECT_EQ(s.shown[0].caption, QString::fromUtf8("Ошибка"));

@@ -1,11 +1,11 @@
 #include "velmora/app/docchild.h"
 
 #include "velmora/app/childkind.h"
-#include "velmora/app/mainform.h"
+#include "velmora/app/frame.h"
 
 std::uint8_t ChildKind = ckNone;
 
 void TDocChild::activated() {
   ChildKind = static_cast<std::uint8_t>(kind());
-  if (MainForm) MainForm->UpdateChildActions();
+  if (frame_) frame_->updateActions();
 }

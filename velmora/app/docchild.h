@@ -5,7 +5,7 @@
 #include <QWidget>
 
 class QMenu;
-class TMainForm;
+class TFrame;
 
 // Frame commands routed to the active child.
 enum class FrameCmd {
@@ -48,8 +48,24 @@ class TDocChild : public QWidget {
   // The window is closing after its question was answered: what the frame shows for it goes.
   virtual void FormClose() {}
 
+  // The frame that holds this window (set when the frame adds it); nullptr outside a frame.
+  TFrame* frame() const { return frame_; }
+  void setFrame(TFrame* frame) {
+    frame_ = frame;
+    if (frame_) attachedToFrame();
+  }
+  // True for the windows with a font: the frame's font-size box is enabled when one is added.
+  virtual bool hasFont() const { return false; }
+
   // Menus merged into the frame's menu bar: the child's "&Файл" (group 0) replaces the
   // frame's; the others (group 1) stand before "&Настройки", "&Окно" and "&Помощь".
   virtual QMenu* fileMenu() const { return nullptr; }
   virtual QList<QMenu*> windowMenus() const { return {}; }
+
+ protected:
+  // The frame has just taken this window in (before it is activated).
+  virtual void attachedToFrame() {}
+
+ private:
+  TFrame* frame_ = nullptr;
 };

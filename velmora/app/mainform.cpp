@@ -15,6 +15,7 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QPixmap>
+#include <QSignalBlocker>
 #include <QStatusBar>
 #include <QStyle>
 #include <QStatusTipEvent>
@@ -32,8 +33,10 @@
 #include "velmora/app/framesettings.h"
 #include "velmora/app/optionsstring.h"
 #include "velmora/documents/doccreate.h"
-
-TMainForm* MainForm = nullptr;
+#include "velmora/documents/editform.h"
+#include "velmora/documents/tableform.h"
+#include "velmora/documents/txtform.h"
+#include "velmora/flowchart/gsaform.h"
 
 namespace {
 
@@ -96,7 +99,6 @@ struct TMainForm::Private {
 };
 
 TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), d_(new Private) {
-  MainForm = this;
   setObjectName(QStringLiteral("MainForm"));
   setWindowTitle(QStringLiteral("Vexo"));
   setAttribute(Qt::WA_DeleteOnClose, false);
@@ -108,7 +110,10 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), d_(new Private) {
   setCentralWidget(mdi_);
   connect(mdi_, &QMdiArea::subWindowActivated, this, &TMainForm::onSubWindowActivated);
 
-  creators = {createTextWindow, createEditWindow, createTableWindow, createGsaWindow};
+  creators = {[this](const QString& path) { return createTextWindow(this, path); },
+              [this](int kind, const QString& path) { return createEditWindow(this, kind, path); },
+              [this](const QString& path) { return createTableWindow(this, path); },
+              [this](const QString& path) { return createGsaWindow(this, path); }};
   createActions();
   createMenus();
   createToolBars();
@@ -125,7 +130,6 @@ TMainForm::~TMainForm() {
   // Windows closed but not yet freed are still there too.
   // A child that takes in a pending edit as it goes must not reach into a half-deleted MDI area:
   // the frame stops answering first.
-  if (MainForm == this) MainForm = nullptr;
   if (mdi_) {
     disconnect(mdi_, nullptr, this, nullptr);
     for (QMdiSubWindow* s : mdi_->findChildren<QMdiSubWindow*>()) disconnect(s, nullptr, this, nullptr);
@@ -591,6 +595,13 @@ QString TMainForm::helpFile() const { return d_->helpFile; }
 
 QMdiSubWindow* TMainForm::addChild(TDocChild* child, QObject* ownerObject) {
   if (!child) return nullptr;
+  // The child may call back as soon as it is activated below.
+  child->setFrame(this);
+  if (auto* w = qobject_cast<TTxtForm*>(child)) lastTxtForm = w;
+  else if (auto* w = qobject_cast<TEditForm*>(child)) lastEditForm = w;
+  else if (auto* w = qobject_cast<TGSAForm*>(child)) lastGsaForm = w;
+  else if (auto* w = qobject_cast<TVexoTableForm*>(child)) lastTableForm = w;
+  if (child->hasFont() && fontSizeBox_) fontSizeBox_->setEnabled(true);
   // A window keeps the size it was given; one without any gets a usable one.
   QSize want = child->testAttribute(Qt::WA_Resized) ? child->size() : child->sizeHint();
   want = want.expandedTo(QSize(360, 240));
@@ -613,6 +624,99 @@ QMdiSubWindow* TMainForm::addChild(TDocChild* child, QObject* ownerObject) {
   if (mdi_->currentSubWindow() == sub && d_->lastActivated != sub) onSubWindowActivated(sub);
   UpdateMenuItems();
   return sub;
+}
+
+void TMainForm::activateChild(TDocChild* child) {
+  if (!child || !mdi_) return;
+  if (auto* sub = qobject_cast<QMdiSubWindow*>(child->parentWidget())) {
+    sub->show();
+    mdi_->setActiveSubWindow(sub);
+  }
+}
+
+TDocChild* TMainForm::lastChild(ChildKindValue kind) const {
+  switch (kind) {
+    case ckText: return lastTxtForm.data();
+    case ckEdit: return lastEditForm.data();
+    case ckGsa: return lastGsaForm.data();
+    case ckTable: return lastTableForm.data();
+    default: return nullptr;
+  }
+}
+
+TDocChild* TMainForm::newDocument(NewDoc doc) {
+  switch (doc) {
+    case NewDoc::Text: return creators.text(QString());
+    case NewDoc::Rvas: return creators.edit(0, QString());
+    case NewDoc::Sku: return creators.edit(1, QString());
+    case NewDoc::Gsa: return creators.gsa(QString());
+    case NewDoc::Table: return creators.table(QString());
+  }
+  return nullptr;
+}
+
+QAction* TMainForm::commandAction(FrameCmd cmd) const {
+  switch (cmd) {
+    case FrameCmd::Save: return saveFileAction;
+    case FrameCmd::Cut: return EditCutAction;
+    case FrameCmd::Copy: return EditCopyAction;
+    case FrameCmd::Paste: return EditPasteAction;
+    case FrameCmd::Delete: return EditDelAction;
+    case FrameCmd::ToSku: return ToSkuAction;
+    case FrameCmd::ToTbl: return ToTblAction;
+    case FrameCmd::Compile: return CompileAction;
+    case FrameCmd::AddStr: return AddStrAction;
+    case FrameCmd::InsStr: return InsStrAction;
+    case FrameCmd::DelStr: return DelStrAction;
+    case FrameCmd::OaCall: return OaCallAction;
+    case FrameCmd::Report: return ReportAction;
+    case FrameCmd::ModelOpen: return ModelOpenAction;
+    case FrameCmd::ModelSave: return ModelSaveAction;
+    case FrameCmd::ModelBus: return ModelBusAction;
+    case FrameCmd::ModelStep: return ModelStepAction;
+    case FrameCmd::ModelPause: return ModelPauseAction;
+    case FrameCmd::ModelPlay: return ModelPlayAction;
+    case FrameCmd::ModelStop: return ModelStopAction;
+    case FrameCmd::Bin: return BinAction;
+    case FrameCmd::Hex: return HexAction;
+    case FrameCmd::Dec: return DecAction;
+    case FrameCmd::Options: return optionsItem;
+    case FrameCmd::ShowMessages: return showMessagesItem;
+    case FrameCmd::GsaPlace:
+    case FrameCmd::GsaDelete: return nullptr;  // the tools: gsaTool()
+  }
+  return nullptr;
+}
+
+void TMainForm::setCommandEnabled(FrameCmd cmd, bool enabled) {
+  if (QAction* a = commandAction(cmd)) a->setEnabled(enabled);
+}
+
+void TMainForm::setCommandChecked(FrameCmd cmd, bool checked) {
+  if (QAction* a = commandAction(cmd)) a->setChecked(checked);
+}
+
+bool TMainForm::commandChecked(FrameCmd cmd) const {
+  const QAction* a = commandAction(cmd);
+  return a && a->isChecked();
+}
+
+int TMainForm::gsaTool() const {
+  for (int i = 0; i < gsaActions.size(); ++i)
+    if (gsaActions[i]->isChecked()) return i;
+  return -1;
+}
+
+void TMainForm::setGsaTool(int tool) {
+  if (tool >= 0 && tool < gsaActions.size()) gsaActions[tool]->setChecked(true);
+}
+
+void TMainForm::showFontSize(int size) {
+  if (!fontSizeBox_) return;
+  // Showing the size is not a change of it.
+  const QSignalBlocker b1(fontSizeBox_);
+  const QSignalBlocker b2(fontSizeBox_->lineEdit());
+  fontSizeBox_->setEditText(QString::number(size));
 }
 
 TDocChild* TMainForm::activeChild() const {

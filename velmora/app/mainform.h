@@ -9,6 +9,7 @@
 
 #include "platform/parseint.h"
 #include "velmora/app/docchild.h"
+#include "velmora/app/frame.h"
 
 class QAction;
 class QActionGroup;
@@ -25,37 +26,10 @@ class TGSAForm;
 class TVexoTableForm;
 class TOptionsForm;
 
-class TMainForm : public QMainWindow {
-  Q_OBJECT
- public:
-  explicit TMainForm(QWidget* parent = nullptr);
-  ~TMainForm() override;
-
-  // Settings mirrored from the registry.
-  QString Options, Panels, RootDir, State;
-  QString helpFile() const;
-
-  // Adds a document window as an MDI child and shows it; the frame owns it unless the
-  // window already has another owner (ownerObject), whose destruction then closes it.
-  QMdiSubWindow* addChild(TDocChild* child, QObject* ownerObject = nullptr);
-  QMdiArea* mdiArea() const { return mdi_; }
-  TDocChild* activeChild() const;
-
-  // Status bar: 0 "Изменен", 1 position, 2 progress/results, 3 hint.
-  void setStatusText(int panel, const QString& text);
-  QString statusText(int panel) const;
-  // A text of its own before the panels, shown while it is not empty.
-  void setSimpleText(const QString& text);
-  QString simpleText() const;
-  QComboBox* fontSizeBox() const { return fontSizeBox_; }
-
-  // The window of each class created last (borrowed; cleared automatically when it is freed).
-  QPointer<TTxtForm> lastTxtForm;
-  QPointer<TEditForm> lastEditForm;
-  QPointer<TGSAForm> lastGsaForm;
-  QPointer<TVexoTableForm> lastTableForm;
-
-  // Actions (children enable some of them themselves).
+// The frame's actions, bars and menus. Only the frame reaches them; children ask for what they
+// need through TFrame, and tests look at them through TMainForm::ui().
+struct TFrameUi {
+  // Actions.
   QAction *EditCutAction, *EditCopyAction, *EditPasteAction, *EditDelAction;
   QAction *openFileAction, *saveFileAction;
   QAction *newRvasAction, *newSkuAction, *newGsaAction, *newTblAction, *newTxtAction, *exitAction;
@@ -68,6 +42,64 @@ class TMainForm : public QMainWindow {
 
   QToolBar *fileToolBar, *editToolBar, *transToolBar, *tblToolBar, *gsaToolBar, *modelToolBar,
       *regToolBar;
+
+  // Menus and items of the frame.
+  QMenu *fileMenuFrame = nullptr, *createMenu = nullptr, *settingsMenu = nullptr,
+        *toolBarsMenu = nullptr, *windowMenu = nullptr, *helpMenu = nullptr;
+  QAction *optionsItem = nullptr, *showMessagesItem = nullptr, *autoShowItem = nullptr;
+  QAction* toolBarItems[7] = {};  // menu order: file, edit, gsa, tbl, trans, model, reg
+  QAction *tileItem = nullptr, *cascadeItem = nullptr, *arrangeItem = nullptr,
+          *minimizeItem = nullptr;
+  QAction *helpContentsItem = nullptr, *helpSearchItem = nullptr, *aboutItem = nullptr,
+          *howToUseItem = nullptr;
+  QActionGroup *gsaGroup = nullptr, *radixGroup = nullptr;
+};
+
+
+class TMainForm : public QMainWindow, public TFrame, private TFrameUi {
+  Q_OBJECT
+ public:
+  explicit TMainForm(QWidget* parent = nullptr);
+  ~TMainForm() override;
+
+  // Settings mirrored from the registry.
+  QString Options, Panels, RootDir, State;
+
+  // ---- What the frame does for its children ----
+  QMdiSubWindow* addChild(TDocChild* child, QObject* ownerObject = nullptr) override;
+  void activateChild(TDocChild* child) override;
+  TDocChild* activeChild() const override;
+  TDocChild* lastChild(ChildKindValue kind) const override;
+  TDocChild* newDocument(NewDoc doc) override;
+  void openFile() override { FileOpenItemClick(); }
+  void exitProgram() override { FileExitItemClick(); }
+  void updateActions() override { UpdateChildActions(); }
+  void setCommandEnabled(FrameCmd cmd, bool enabled) override;
+  void setCommandChecked(FrameCmd cmd, bool checked) override;
+  bool commandChecked(FrameCmd cmd) const override;
+  int gsaTool() const override;
+  void setGsaTool(int tool) override;
+  // Status bar: 0 "Изменен", 1 position, 2 progress/results, 3 hint.
+  void setStatusText(int panel, const QString& text) override;
+  QString statusText(int panel) const;
+  // A text of its own before the panels, shown while it is not empty.
+  void setSimpleText(const QString& text) override;
+  QString simpleText() const;
+  void showFontSize(int size) override;
+  QString helpFile() const override;
+  QString options() const override { return Options; }
+  void setOptions(const QString& options) override { Options = options; }
+
+  QMdiArea* mdiArea() const { return mdi_; }
+  QComboBox* fontSizeBox() const { return fontSizeBox_; }
+  // The actions, bars and menus, for the frame's own helpers and for tests.
+  const TFrameUi& ui() const { return *this; }
+
+  // The window of each class created last (borrowed; cleared automatically when it is freed).
+  QPointer<TTxtForm> lastTxtForm;
+  QPointer<TEditForm> lastEditForm;
+  QPointer<TGSAForm> lastGsaForm;
+  QPointer<TVexoTableForm> lastTableForm;
 
   void UpdateChildActions();
   void UpdateMenuItems();
@@ -123,16 +155,6 @@ class TMainForm : public QMainWindow {
   void SearchforHelpOnClick();
   void HowtouseClick();
 
-  // Menus and items of the frame.
-  QMenu *fileMenuFrame = nullptr, *createMenu = nullptr, *settingsMenu = nullptr,
-        *toolBarsMenu = nullptr, *windowMenu = nullptr, *helpMenu = nullptr;
-  QAction *optionsItem = nullptr, *showMessagesItem = nullptr, *autoShowItem = nullptr;
-  QAction* toolBarItems[7] = {};  // menu order: file, edit, gsa, tbl, trans, model, reg
-  QAction *tileItem = nullptr, *cascadeItem = nullptr, *arrangeItem = nullptr,
-          *minimizeItem = nullptr;
-  QAction *helpContentsItem = nullptr, *helpSearchItem = nullptr, *aboutItem = nullptr,
-          *howToUseItem = nullptr;
-  QActionGroup *gsaGroup = nullptr, *radixGroup = nullptr;
   // The menus now standing in the menu bar (the frame's or the active child's).
   QList<QMenu*> menuBarMenus() const;
 
@@ -157,8 +179,8 @@ class TMainForm : public QMainWindow {
   QComboBox* fontSizeBox_ = nullptr;
   QLabel* panels_[4] = {};
   QLabel* simpleText_ = nullptr;
+  QAction* commandAction(FrameCmd cmd) const;
   struct Private;
   Private* d_ = nullptr;
 };
 
-extern TMainForm* MainForm;

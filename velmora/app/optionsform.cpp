@@ -14,7 +14,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "velmora/app/mainform.h"
+#include "velmora/app/frame.h"
 
 TOptionsForm* OptionsForm = nullptr;
 
@@ -374,7 +374,7 @@ void TOptionsForm::showEvent(QShowEvent* event) {
 bool TOptionsForm::IsNumber(const QString& text) { return optstr::IsNumber(text); }
 
 void TOptionsForm::LoadOptions() {
-  if (MainForm) LoadOptions(MainForm->Options);
+  if (TFrame* f = frame()) LoadOptions(f->options());
 }
 
 void TOptionsForm::LoadOptions(const QString& options) {
@@ -416,7 +416,7 @@ void TOptionsForm::FontSizeMesChange() {
 }
 
 void TOptionsForm::DefBtnClick() {
-  if (MainForm) MainForm->Options = optstr::build(values());
+  if (TFrame* f = frame()) f->setOptions(optstr::build(values()));
 }
 
 void TOptionsForm::a_stateClick() {
@@ -424,3 +424,5 @@ void TOptionsForm::a_stateClick() {
   triggers->setEnabled(on);
   a_out->setEnabled(on);
 }
+
+TFrame* TOptionsForm::frame() const { return dynamic_cast<TFrame*>(parentWidget()); }

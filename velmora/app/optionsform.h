@@ -22,6 +22,7 @@
 #include "velmora/documents/formats/docsettings.h"
 
 class QButtonGroup;
+class TFrame;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -116,6 +117,8 @@ class TOptionsForm : public QDialog {
   void showEvent(QShowEvent* event) override;
 
  private:
+  // The frame that made this dialog its child (the holder of the option string), if any.
+  TFrame* frame() const;
   QLineEdit* letterEdit(int index) const;
   DocSettings* record_ = nullptr;
   bool fromDocument_ = false;

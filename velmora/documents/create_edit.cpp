@@ -1,10 +1,10 @@
 #include <QPlainTextEdit>
 
-#include "velmora/app/mainform.h"
+#include "velmora/app/frame.h"
 #include "velmora/documents/doccreate.h"
 #include "velmora/documents/editform.h"
 
-TDocChild* createEditWindow(int kind, const QString& path) {
+TDocChild* createEditWindow(TFrame* frame, int kind, const QString& path) {
   auto* w = new TEditForm();
   w->setKind(kind);
   if (!path.isEmpty()) {
@@ -16,11 +16,8 @@ TDocChild* createEditWindow(int kind, const QString& path) {
     // A new СКУ text starts with its two section headings.
     w->setLines({QStringLiteral("sku:"), QString(), QStringLiteral("svf:")});
     w->Editor->document()->setModified(false);
-    if (MainForm) MainForm->setStatusText(0, QString());
+    if (frame) frame->setStatusText(0, QString());
   }
-  if (MainForm) {
-    MainForm->addChild(w);
-    MainForm->lastEditForm = w;
-  }
+  if (frame) frame->addChild(w);
   return w;
 }

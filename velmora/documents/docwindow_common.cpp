@@ -14,21 +14,38 @@
 
 #include "platform/dialogs.h"
 #include "platform/guard.h"
-#include "velmora/app/mainform.h"
 
 namespace docwin {
 
-std::function<void()> frameCommand(void (TMainForm::*handler)()) {
-  return [handler] {
-    if (MainForm) (MainForm->*handler)();
+TFrame* frameOf(const QWidget* window) {
+  for (const QWidget* w = window; w; w = w->parentWidget())
+    if (auto* child = qobject_cast<const TDocChild*>(w)) return child->frame();
+  return nullptr;
+}
+
+std::function<void()> newCommand(QWidget* window, TFrame::NewDoc doc) {
+  return [window, doc] {
+    if (TFrame* f = frameOf(window)) f->newDocument(doc);
+  };
+}
+
+std::function<void()> openCommand(QWidget* window) {
+  return [window] {
+    if (TFrame* f = frameOf(window)) f->openFile();
+  };
+}
+
+std::function<void()> exitCommand(QWidget* window) {
+  return [window] {
+    if (TFrame* f = frameOf(window)) f->exitProgram();
   };
 }
 
 QMenu* fileMenu(QWidget* window, const QString& createTitle, bool skuFirst, const FileCommands& commands) {
   auto* file = new QMenu(QStringLiteral("&Файл"), window);
   QMenu* create = file->addMenu(createTitle);
-  const auto sku = [&] { addItem(window, create, QStringLiteral("&СКУ"), {}, frameCommand(&TMainForm::NewSkuClick)); };
-  const auto rvas = [&] { addItem(window, create, QStringLiteral("&РВАС"), {}, frameCommand(&TMainForm::NewRvasClick)); };
+  const auto sku = [&] { addItem(window, create, QStringLiteral("&СКУ"), {}, newCommand(window, TFrame::NewDoc::Sku)); };
+  const auto rvas = [&] { addItem(window, create, QStringLiteral("&РВАС"), {}, newCommand(window, TFrame::NewDoc::Rvas)); };
   if (skuFirst) {
     sku();
     rvas();
@@ -36,12 +53,12 @@ QMenu* fileMenu(QWidget* window, const QString& createTitle, bool skuFirst, cons
     rvas();
     sku();
   }
-  addItem(window, create, QStringLiteral("&ГСА"), {}, frameCommand(&TMainForm::NewGSAClick));
-  addItem(window, create, QStringLiteral("Таблицу &переходов"), {}, frameCommand(&TMainForm::NewTblClick));
+  addItem(window, create, QStringLiteral("&ГСА"), {}, newCommand(window, TFrame::NewDoc::Gsa));
+  addItem(window, create, QStringLiteral("Таблицу &переходов"), {}, newCommand(window, TFrame::NewDoc::Table));
   create->addSeparator();
-  addItem(window, create, QStringLiteral("&Текстовый файл"), {}, frameCommand(&TMainForm::NewTxtClick));
+  addItem(window, create, QStringLiteral("&Текстовый файл"), {}, newCommand(window, TFrame::NewDoc::Text));
   addItem(window, file, QStringLiteral("&Открыть..."), QKeySequence(Qt::Key_F3),
-          frameCommand(&TMainForm::FileOpenItemClick));
+          openCommand(window));
   addItem(window, file, QStringLiteral("&Закрыть"), {}, commands.close);
   addItem(window, file, QStringLiteral("&Сохранить"), QKeySequence(Qt::Key_F2), commands.save);
   addItem(window, file, QStringLiteral("Сохранить &как..."), {}, commands.saveAs);
@@ -49,19 +66,19 @@ QMenu* fileMenu(QWidget* window, const QString& createTitle, bool skuFirst, cons
 }
 
 void addExitItem(QWidget* window, QMenu* file) {
-  addItem(window, file, QStringLiteral("В&ыход"), {}, frameCommand(&TMainForm::FileExitItemClick));
+  addItem(window, file, QStringLiteral("В&ыход"), {}, exitCommand(window));
 }
 
-void ClipboardItems::update(bool selected, bool frameToo) const {
+void ClipboardItems::update(bool selected, TFrame* frame) const {
   const bool canPaste = clipboardHasText();
   paste->setEnabled(canPaste);
   popupPaste->setEnabled(canPaste);
   for (QAction* a : {cut, copy, del, popupCut, popupCopy}) a->setEnabled(selected);
-  if (MainForm && frameToo) {
-    MainForm->EditPasteAction->setEnabled(canPaste);
-    MainForm->EditCutAction->setEnabled(selected);
-    MainForm->EditCopyAction->setEnabled(selected);
-    MainForm->EditDelAction->setEnabled(selected);
+  if (frame) {
+    frame->setCommandEnabled(FrameCmd::Paste, canPaste);
+    frame->setCommandEnabled(FrameCmd::Cut, selected);
+    frame->setCommandEnabled(FrameCmd::Copy, selected);
+    frame->setCommandEnabled(FrameCmd::Delete, selected);
   }
 }
 
@@ -103,27 +120,25 @@ TextMenus textMenus(QWidget* window, const QString& formatTitle, bool wrapping, 
   return m;
 }
 
-void stepFontSize(QWidget* editor, int step) { showFontSize(stepPointSize(editor, step)); }
+void stepFontSize(QWidget* editor, int step) { showFontSize(editor, stepPointSize(editor, step)); }
 
-void showFontSize(int size) {
-  if (!MainForm || !MainForm->fontSizeBox()) return;
-  QComboBox* box = MainForm->fontSizeBox();
-  const QSignalBlocker block(box);
-  box->setCurrentText(QString::number(size));
-}
-
-void enableFontSizeBox() {
-  if (MainForm && MainForm->fontSizeBox()) MainForm->fontSizeBox()->setEnabled(true);
+void showFontSize(const QWidget* window, int size) {
+  if (TFrame* f = frameOf(window)) f->showFontSize(size);
 }
 
 bool closeQuery(QWidget* window, bool modified, const QString& name, const std::function<bool()>& save) {
   return askToSave(window, modified, QStringLiteral("Сохранить изменения в ") + name, save);
 }
 
-bool isActiveChild(const QWidget* window) { return MainForm && MainForm->activeChild() == window; }
+bool isActiveChild(const QWidget* window) { return activeFrame(window) != nullptr; }
 
-void setStatus(int panel, const QString& text) {
-  if (MainForm) MainForm->setStatusText(panel, text);
+TFrame* activeFrame(const QWidget* window) {
+  TFrame* f = frameOf(window);
+  return f && f->activeChild() == window ? f : nullptr;
+}
+
+void setStatus(const QWidget* window, int panel, const QString& text) {
+  if (TFrame* f = frameOf(window)) f->setStatusText(panel, text);
 }
 
 }  // namespace docwin

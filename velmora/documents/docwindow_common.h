@@ -3,13 +3,16 @@
 // clipboard items, alignment and wrapping, the font steps, Save as and the close question.
 // The pieces that do not know the frame are in platform/docwindow.h.
 #include "platform/docwindow.h"
-
-class TMainForm;
+#include "velmora/app/frame.h"
 
 namespace docwin {
 
-// One of the frame's File handlers as a command.
-std::function<void()> frameCommand(void (TMainForm::*handler)());
+// The frame that holds `window` (or the document window it belongs to); nullptr outside a frame.
+TFrame* frameOf(const QWidget* window);
+// One of the frame's File commands as a command of `window`'s menus.
+std::function<void()> newCommand(QWidget* window, TFrame::NewDoc doc);
+std::function<void()> openCommand(QWidget* window);
+std::function<void()> exitCommand(QWidget* window);
 
 // "&Файл" up to "Сохранить &как...": the create submenu titled `createTitle` (СКУ before РВАС
 // when `skuFirst`), open (F3), close, save (F2) and save as. The caller adds the rest.
@@ -23,9 +26,9 @@ void addExitItem(QWidget* window, QMenu* file);
 struct ClipboardItems {
   QAction *cut = nullptr, *copy = nullptr, *paste = nullptr, *del = nullptr;
   QAction *popupCut = nullptr, *popupCopy = nullptr, *popupPaste = nullptr;
-  // Paste while the clipboard holds text, the rest while something is selected; the frame's
-  // buttons too when `frameToo` (the window is the active child).
-  void update(bool selected, bool frameToo) const;
+  // Paste while the clipboard holds text, the rest while something is selected; the buttons
+  // of `frame` too when it is given (the window is the active child).
+  void update(bool selected, TFrame* frame) const;
 };
 struct EditCommands {
   std::function<void()> cut, copy, paste, del, selectAll;
@@ -67,14 +70,14 @@ QMenu* fileMenuFor(Window* w, const QString& createTitle, bool skuFirst) {
 // "У&величить шрифт" (step +2, only below 72) and "У&меньшить шрифт" (step -2, only above 6);
 // the frame's font-size box then shows the size.
 void stepFontSize(QWidget* editor, int step);
-void showFontSize(int size);
-// A window with a font enables the frame's font-size box when it is made.
-void enableFontSizeBox();
+void showFontSize(const QWidget* window, int size);
 
 // "Сохранить изменения в " + name with Yes, No and Cancel, for a modified document. True when the
 // window may close: No, or Yes and `save` succeeded. A cancelled or failed save keeps it open.
 bool closeQuery(QWidget* window, bool modified, const QString& name, const std::function<bool()>& save);
 bool isActiveChild(const QWidget* window);
-void setStatus(int panel, const QString& text);
+// The frame of `window` while it is the active child; nullptr otherwise.
+TFrame* activeFrame(const QWidget* window);
+void setStatus(const QWidget* window, int panel, const QString& text);
 
 }  // namespace docwin

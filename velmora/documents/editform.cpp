@@ -15,7 +15,7 @@
 #include "platform/dialogs.h"
 #include "platform/guard.h"
 #include "velmora/app/childkind.h"
-#include "velmora/app/mainform.h"
+#include "velmora/documents/docwindow_common.h"
 #include "velmora/app/optionsform.h"
 #include "velmora/documents/formats/masktrailer.h"
 #include "velmora/documents/tableform.h"
@@ -84,7 +84,6 @@ TEditForm::TEditForm(QWidget* parent)
   // FormCreate: the record's message font size is the list's.
   settings.fontSize = ErrorList->font().pointSize();
   EditorChange();
-  docwin::enableFontSizeBox();
 }
 
 TEditForm::~TEditForm() = default;
@@ -165,7 +164,7 @@ bool TEditForm::LoadFromFile(const QString& path) {
   Editor->setPlainText(text.join(QLatin1Char('\n')));
   Editor->moveCursor(QTextCursor::Start);
   Editor->document()->setModified(false);
-  if (docwin::isActiveChild(this)) docwin::setStatus(0, QString());
+  if (docwin::isActiveChild(this)) docwin::setStatus(this, 0, QString());
   return true;
 }
 
@@ -180,7 +179,7 @@ bool TEditForm::Save1Click() {
     return false;
   }
   Editor->document()->setModified(false);
-  docwin::setStatus(0, QString());
+  docwin::setStatus(this, 0, QString());
   return true;
 }
 
@@ -199,7 +198,7 @@ void TEditForm::Delete1Click() { Editor->textCursor().removeSelectedText(); }
 void TEditForm::Selectall1Click() { Editor->selectAll(); }
 
 void TEditForm::Edit1Click() {
-  const bool active = docwin::isActiveChild(this);
+  TFrame* active = docwin::activeFrame(this);
   menus.clip.update(Editor->textCursor().hasSelection(), active);
   if (active) EditorKeyPress();
 }
@@ -227,9 +226,9 @@ void TEditForm::FontBig1Click() { docwin::stepFontSize(Editor, +2); }
 void TEditForm::FontSml2Click() { docwin::stepFontSize(Editor, -2); }
 
 void TEditForm::EditorChange() {
-  const bool active = docwin::isActiveChild(this);
+  TFrame* active = docwin::activeFrame(this);
   // An undo back to the saved text clears the mark again.
-  if (active) docwin::setStatus(0, isModified() ? QString::fromUtf8(kChanged) : QString());
+  if (active) docwin::setStatus(this, 0, isModified() ? QString::fromUtf8(kChanged) : QString());
   bool content = false;
   for (QTextBlock b = Editor->document()->begin(); b.isValid() && !content; b = b.next())
     content = isContent(b.text());
@@ -239,15 +238,15 @@ void TEditForm::EditorChange() {
   testingItem->setEnabled(checkFlag);
   toSkuItem->setEnabled(toSkuFlag);
   if (active) {
-    MainForm->CompileAction->setEnabled(checkFlag);
-    MainForm->ToTblAction->setEnabled(checkFlag);
-    MainForm->ToSkuAction->setEnabled(toSkuFlag);
+    active->setCommandEnabled(FrameCmd::Compile, checkFlag);
+    active->setCommandEnabled(FrameCmd::ToTbl, checkFlag);
+    active->setCommandEnabled(FrameCmd::ToSku, toSkuFlag);
   }
 }
 
 void TEditForm::EditorKeyPress() {
   const QTextCursor c = Editor->textCursor();
-  docwin::setStatus(1, QStringLiteral("%1:%2").arg(c.blockNumber()).arg(c.positionInBlock()));
+  docwin::setStatus(this, 1, QStringLiteral("%1:%2").arg(c.blockNumber()).arg(c.positionInBlock()));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -270,7 +269,7 @@ bool TEditForm::passesCheck(const QStringList& text) {
   showMessages(messages);
   if (failed) {
     setMessageListShown(true);
-    docwin::setStatus(2, QStringLiteral("Ошибок: ") + QString::number(errors));
+    docwin::setStatus(this, 2, QStringLiteral("Ошибок: ") + QString::number(errors));
     return false;
   }
   // Messages of a passed check are warnings: they stay in view.
@@ -279,46 +278,42 @@ bool TEditForm::passesCheck(const QStringList& text) {
 }
 
 void TEditForm::TestingClick() {
-  docwin::setStatus(2, QStringLiteral("Проверка"));
+  docwin::setStatus(this, 2, QStringLiteral("Проверка"));
   if (!passesCheck(lines())) return;
   dlg::message(this, QStringLiteral("Проверка прошла успешно."), QStringLiteral("Сообщение"), dlg::Ok,
                dlg::Warning);
-  docwin::setStatus(2, QString());
+  docwin::setStatus(this, 2, QString());
 }
 
 void TEditForm::ToSkuClick() {
   if (settings.kind == 1) return;
-  docwin::setStatus(2, QStringLiteral("Преобразование в СКУ"));
+  docwin::setStatus(this, 2, QStringLiteral("Преобразование в СКУ"));
   const QStringList text = lines();
-  if (!passesCheck(text) || !MainForm) return;
+  if (!passesCheck(text) || !frame()) return;
   // Convert first: a refused (oversized) text must not leave an empty СКУ window behind.
   QStringList out;
   TRvasSku(text, &out, settings).Convert();
-  MainForm->NewSkuClick();
-  TEditForm* target = MainForm->lastEditForm;
+  auto* target = qobject_cast<TEditForm*>(frame()->newDocument(TFrame::NewDoc::Sku));
   if (!target || target == this) return;
   // The new window keeps its own letters; only the text comes over, and its save goes beside this one.
   target->setLines(out);
   const QString home = docwin::directoryOf(fileName);
   target->saveDir = home.isEmpty() ? saveDir : home;
-  docwin::setStatus(2, QString());
+  docwin::setStatus(this, 2, QString());
 }
 
 TVexoTableForm* TEditForm::newTable() {
   auto* table = new TVexoTableForm();
   tables_ << table;
-  if (MainForm) {
-    MainForm->addChild(table, this);
-    MainForm->lastTableForm = table;
-  }
+  if (frame()) frame()->addChild(table, this);
   table->renumberPending = true;
   return table;
 }
 
 void TEditForm::ToTblClick() {
   const bool sku = settings.kind == 1;
-  docwin::setStatus(2, QStringLiteral("Преобразование в таблицу"));
-  if (!sku) docwin::setStatus(2, QStringLiteral("Преобразование в Tbl"));
+  docwin::setStatus(this, 2, QStringLiteral("Преобразование в таблицу"));
+  if (!sku) docwin::setStatus(this, 2, QStringLiteral("Преобразование в Tbl"));
   const QStringList text = lines();
   if (!passesCheck(text)) return;
   QStringList skuText;
@@ -327,7 +322,7 @@ void TEditForm::ToTblClick() {
   TableData data;
   TSkuTbl(skuText, &data, settings).Convert();
   newTable()->setTableData(data);
-  docwin::setStatus(2, QString());
+  docwin::setStatus(this, 2, QString());
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -345,7 +340,7 @@ void TEditForm::setMessageListShown(bool shown) {
     splitter_->setSizes({total - h, h});
   }
   messagesVisible = shown;
-  if (MainForm && MainForm->showMessagesItem && docwin::isActiveChild(this)) MainForm->showMessagesItem->setChecked(shown);
+  if (TFrame* f = docwin::activeFrame(this)) f->setCommandChecked(FrameCmd::ShowMessages, shown);
 }
 
 void TEditForm::MessageClick() { setMessageListShown(!messagesVisible); }
@@ -410,18 +405,18 @@ void TEditForm::mOptionsClick() {
 
 void TEditForm::FormActivate() {
   ChildKind = ckEdit;
-  if (MainForm) {
-    MainForm->UpdateChildActions();
-    docwin::showFontSize(fontSize());
-    MainForm->ToTblAction->setEnabled(checkFlag);
-    MainForm->CompileAction->setEnabled(checkFlag);
-    MainForm->ToSkuAction->setEnabled(toSkuFlag && settings.kind != 1);
-    if (MainForm->showMessagesItem) MainForm->showMessagesItem->setChecked(messagesVisible);
+  if (TFrame* f = frame()) {
+    f->updateActions();
+    f->showFontSize(fontSize());
+    f->setCommandEnabled(FrameCmd::ToTbl, checkFlag);
+    f->setCommandEnabled(FrameCmd::Compile, checkFlag);
+    f->setCommandEnabled(FrameCmd::ToSku, toSkuFlag && settings.kind != 1);
+    f->setCommandChecked(FrameCmd::ShowMessages, messagesVisible);
   }
-  docwin::setStatus(0, isModified() ? QString::fromUtf8(kChanged) : QString());
-  docwin::setStatus(1, QString());
-  docwin::setStatus(2, QString());
-  menus.clip.update(Editor->textCursor().hasSelection(), docwin::isActiveChild(this));
+  docwin::setStatus(this, 0, isModified() ? QString::fromUtf8(kChanged) : QString());
+  docwin::setStatus(this, 1, QString());
+  docwin::setStatus(this, 2, QString());
+  menus.clip.update(Editor->textCursor().hasSelection(), docwin::activeFrame(this));
 }
 
 bool TEditForm::closeOwnedTables() {
@@ -449,10 +444,10 @@ bool TEditForm::FormCloseQuery() {
 }
 
 void TEditForm::FormClose() {
-  docwin::setStatus(0, QString());
-  docwin::setStatus(1, QString());
+  docwin::setStatus(this, 0, QString());
+  docwin::setStatus(this, 1, QString());
   ChildKind = ckNone;
-  if (MainForm) MainForm->UpdateChildActions();
+  if (frame()) frame()->updateActions();
 }
 
 void TEditForm::closeEvent(QCloseEvent* event) {

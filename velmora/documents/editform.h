@@ -28,6 +28,7 @@ class TEditForm : public TDocChild {
   int kind() const override { return 2; }
   void frameCommand(FrameCmd cmd, QObject* sender) override;
   bool setFontSize(int size) override;
+  bool hasFont() const override { return true; }
   void activated() override { FormActivate(); }
   bool isModified() const override;
   QMenu* fileMenu() const override { return mFile_; }

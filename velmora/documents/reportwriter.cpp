@@ -7,7 +7,7 @@
 #include <QTextCursor>
 #include <QTextEdit>
 
-#include "velmora/app/mainform.h"
+#include "velmora/app/frame.h"
 #include "velmora/documents/txtform.h"
 
 ReportColumns::ReportColumns(const QStringList& titles) : titles_(titles) {
@@ -34,12 +34,9 @@ QList<int> ReportColumns::tabStops() const {
   return stops;
 }
 
-ReportWriter::ReportWriter() {
+ReportWriter::ReportWriter(TFrame* frame) {
   auto* txt = new TTxtForm();
-  if (MainForm) {
-    MainForm->addChild(txt);
-    MainForm->lastTxtForm = txt;
-  }
+  if (frame) frame->addChild(txt);
   window_ = txt;
   txt->Editor->clear();
   attrs_.setFontFamilies({QStringLiteral("Arial")});

@@ -10,6 +10,7 @@
 #include <QTextCharFormat>
 
 class QTextEdit;
+class TFrame;
 class TTxtForm;
 
 // Column widths of a report in points: a column starts at 7 points per character of its title
@@ -39,7 +40,7 @@ class ReportWriter {
   static QColor grey() { return QColor(128, 128, 128); }
 
   // Opens a new, empty text window owned by the frame; the font is "Arial", regular.
-  ReportWriter();
+  explicit ReportWriter(TFrame* frame);
 
   TTxtForm* window() const;
   QTextEdit* editor() const;

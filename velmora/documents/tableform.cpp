@@ -29,7 +29,7 @@
 #include "platform/guard.h"
 #include "platform/textfile.h"
 #include "velmora/app/childkind.h"
-#include "velmora/app/mainform.h"
+#include "velmora/documents/docwindow_common.h"
 #include "velmora/app/optionsform.h"
 #include "common/gui/tablegrid.h"
 #include "common/tblfile.h"
@@ -137,25 +137,20 @@ void TVexoTableForm::buildMenus() {
   // Ctrl+X, Ctrl+C and Ctrl+V belong to the frame's edit actions, which route to this window;
   // the menu only names them.
   auto shown = [](const QString& text, const char* key) { return text + QLatin1Char('\t') + QLatin1String(key); };
-  auto frame = [](void (TMainForm::*h)()) {
-    return [h] {
-      if (MainForm) (MainForm->*h)();
-    };
-  };
 
   mFile_ = new QMenu(QStringLiteral("&Файл"));
   QMenu* create = mFile_->addMenu(QStringLiteral("Создать"));
   create->menuAction()->setStatusTip(QStringLiteral("Создание нового файла"));
-  add(create, QStringLiteral("РВАС"), {}, QStringLiteral("Создание нового файла РВАС"), frame(&TMainForm::NewRvasClick));
-  add(create, QStringLiteral("СКУ"), {}, QStringLiteral("Создание нового файла СКУ"), frame(&TMainForm::NewSkuClick));
-  add(create, QStringLiteral("ГСА"), {}, QStringLiteral("Создание нового файла ЛСА"), frame(&TMainForm::NewGSAClick));
+  add(create, QStringLiteral("РВАС"), {}, QStringLiteral("Создание нового файла РВАС"), docwin::newCommand(this, TFrame::NewDoc::Rvas));
+  add(create, QStringLiteral("СКУ"), {}, QStringLiteral("Создание нового файла СКУ"), docwin::newCommand(this, TFrame::NewDoc::Sku));
+  add(create, QStringLiteral("ГСА"), {}, QStringLiteral("Создание нового файла ЛСА"), docwin::newCommand(this, TFrame::NewDoc::Gsa));
   add(create, QStringLiteral("Таблицу &переходов"), {}, QStringLiteral("Создание новой таблицы переходов"),
-      frame(&TMainForm::NewTblClick));
+      docwin::newCommand(this, TFrame::NewDoc::Table));
   create->addSeparator();
   add(create, QStringLiteral("&Текстовый файл"), {}, QStringLiteral("Создание нового текстового файла"),
-      frame(&TMainForm::NewTxtClick));
+      docwin::newCommand(this, TFrame::NewDoc::Text));
   add(mFile_, QStringLiteral("&Открыть..."), QKeySequence(Qt::Key_F3), QStringLiteral("Открытие файла"),
-      frame(&TMainForm::FileOpenItemClick));
+      docwin::openCommand(this));
   add(mFile_, QStringLiteral("&Закрыть"), {}, QStringLiteral("Закрытие активного файла"), [this] {
     if (auto* sw = qobject_cast<QMdiSubWindow*>(parentWidget()))
       sw->close();
@@ -167,7 +162,7 @@ void TVexoTableForm::buildMenus() {
   add(mFile_, QStringLiteral("Сохранить &как..."), {}, QStringLiteral("Сохранение активного файла с новым именем"),
       [this] { Saveas1Click(); });
   add(mFile_, QStringLiteral("От&чет"), {}, {}, [this] { mReportClick(); });
-  add(mFile_, QStringLiteral("В&ыход"), {}, QStringLiteral("Выход из программы"), frame(&TMainForm::FileExitItemClick));
+  add(mFile_, QStringLiteral("В&ыход"), {}, QStringLiteral("Выход из программы"), docwin::exitCommand(this));
 
   mEdit_ = new QMenu(QStringLiteral("&Правка"));
   add(mEdit_, shown(QStringLiteral("&Вырезать"), "Ctrl+X"), {}, QStringLiteral("Вырезание выделенного блока в буфер"),
@@ -270,17 +265,17 @@ bool TVexoTableForm::setFontSize(int size) {
 }
 
 void TVexoTableForm::setStatusPanel(int panel, const QString& text) {
-  if (MainForm) MainForm->setStatusText(panel, text);
+  if (frame()) frame()->setStatusText(panel, text);
 }
 
 void TVexoTableForm::FormActivate() {
   ChildKind = ckTable;
-  if (MainForm) {
-    MainForm->UpdateChildActions();
-    if (MainForm->CompileAction) MainForm->CompileAction->setEnabled(hasContent);
-    if (MainForm->ToSkuAction) MainForm->ToSkuAction->setEnabled(hasContent);
-    if (MainForm->OaCallAction) MainForm->OaCallAction->setEnabled(!oaEditOpen);
-    if (MainForm->showMessagesItem) MainForm->showMessagesItem->setChecked(messagesShown);
+  if (TFrame* f = frame()) {
+    f->updateActions();
+    f->setCommandEnabled(FrameCmd::Compile, hasContent);
+    f->setCommandEnabled(FrameCmd::ToSku, hasContent);
+    f->setCommandEnabled(FrameCmd::OaCall, !oaEditOpen);
+    f->setCommandChecked(FrameCmd::ShowMessages, messagesShown);
   }
   if (oa.oaPresent) {
     setCorner(QStringLiteral("[+]"));
@@ -336,7 +331,7 @@ void TVexoTableForm::FormClose() {
   setStatusPanel(0, QString());
   setStatusPanel(1, QString());
   ChildKind = ckNone;
-  if (MainForm) MainForm->UpdateChildActions();
+  if (frame()) frame()->updateActions();
 }
 
 void TVexoTableForm::resizeEvent(QResizeEvent* event) {
@@ -397,9 +392,9 @@ void TVexoTableForm::GridSetEditText(int col, int row, const QString& value, boo
 
 void TVexoTableForm::CheckTableFilled() {
   hasContent = table_->anyText();
-  if (MainForm && MainForm->activeChild() == this) {
-    if (MainForm->CompileAction) MainForm->CompileAction->setEnabled(hasContent);
-    if (MainForm->ToSkuAction) MainForm->ToSkuAction->setEnabled(hasContent);
+  if (TFrame* f = docwin::activeFrame(this)) {
+    f->setCommandEnabled(FrameCmd::Compile, hasContent);
+    f->setCommandEnabled(FrameCmd::ToSku, hasContent);
   }
   OAModel_->setEnabled(hasContent && oa.oaPresent);
 }
@@ -455,12 +450,7 @@ int TVexoTableForm::defaultRowHeight() const { return table_->defaultRowHeight()
 int TVexoTableForm::defaultColWidth() const { return table_->defaultColWidth(); }
 
 void TVexoTableForm::showFontSize(int size) {
-  if (!MainForm || !MainForm->fontSizeBox()) return;
-  // Showing the size is not a change of it.
-  QComboBox* box = MainForm->fontSizeBox();
-  QSignalBlocker b1(box);
-  QSignalBlocker b2(box->lineEdit());
-  box->setEditText(QString::number(size));
+  if (frame()) frame()->showFontSize(size);
 }
 
 int TVexoTableForm::colWidth(int col) const { return table_->colWidth(col); }
@@ -505,9 +495,10 @@ void TVexoTableForm::MessageClick(QObject* sender) {
     status_->show();
     messagesShown = true;
   }
-  QAction* item = qobject_cast<QAction*>(sender);
-  if (!item && MainForm) item = MainForm->showMessagesItem;
-  if (item) item->setChecked(messagesShown);
+  if (auto* item = qobject_cast<QAction*>(sender))
+    item->setChecked(messagesShown);
+  else if (frame())
+    frame()->setCommandChecked(FrameCmd::ShowMessages, messagesShown);
 }
 
 void TVexoTableForm::mOptionsClick() {

@@ -9,7 +9,7 @@
 #include "platform/automation.h"
 #include "platform/dialogs.h"
 #include "platform/guard.h"
-#include "velmora/app/mainform.h"
+#include "velmora/app/frame.h"
 #include "velmora/app/optionsform.h"
 #include "velmora/documents/tableform.h"
 #include "velmora/oa/oacamodelform.h"
@@ -245,18 +245,13 @@ void TVexoTableForm::AllModelClick() {
   }
   model->handOver(this);
   guard::run(this, [&] { model->LoadOA(); });
-  if (fresh && MainForm) {
-    MainForm->addChild(model, this);  // goes with this window
+  if (fresh && frame()) {
+    frame()->addChild(model, this);  // goes with this window
   } else if (fresh) {
     QPointer<TOACAModelForm> guarded(model);
     connect(this, &QObject::destroyed, model, [guarded] { delete guarded.data(); });
   }
   model->show();
-  if (MainForm) {
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(model->parentWidget())) {
-      sub->show();
-      MainForm->mdiArea()->setActiveSubWindow(sub);
-    }
-  }
+  if (frame()) frame()->activateChild(model);
   model->StartModel();
 }

@@ -6,7 +6,7 @@
 
 // "От&чет": the table as a formatted report in a new text window.
 void TVexoTableForm::mReportClick() {
-  ReportWriter report;
+  ReportWriter report(frame());
   reportEditor = report.editor();
 
   report.append(QStringLiteral("Таблица: "), ReportWriter::blue());

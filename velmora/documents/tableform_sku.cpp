@@ -1,5 +1,5 @@
 #include "platform/dialogs.h"
-#include "velmora/app/mainform.h"
+#include "velmora/app/frame.h"
 #include "velmora/documents/editform.h"
 #include "velmora/documents/tableform.h"
 #include "velmora/translate/tblsku.h"
@@ -7,9 +7,8 @@
 // "Перевод в &СКУ": the table as СКУ text in a new СКУ editor.
 void TVexoTableForm::SkuClick() {
   GridSelectCell(1, 1);  // renumbers and drops an empty last row
-  if (!MainForm) return;
-  MainForm->NewSkuClick();
-  TEditForm* editor = MainForm->lastEditForm;
+  if (!frame()) return;
+  auto* editor = qobject_cast<TEditForm*>(frame()->newDocument(TFrame::NewDoc::Sku));
   if (!editor) return;
   QStringList sku;
   TTblToSku converter(tableData(), &sku);

@@ -21,7 +21,7 @@
 #include "platform/rtf.h"
 #include "platform/textfile.h"
 #include "velmora/app/childkind.h"
-#include "velmora/app/mainform.h"
+#include "velmora/documents/docwindow_common.h"
 
 namespace {
 
@@ -54,7 +54,6 @@ TTxtForm::TTxtForm(QWidget* parent) : TDocChild(parent), fileName(QString::fromL
 
   // FormCreate
   Edit1Click();
-  docwin::enableFontSizeBox();
 }
 
 TTxtForm::~TTxtForm() { delete printer_; }
@@ -134,7 +133,7 @@ void TTxtForm::setDocument(QTextDocument* doc) {
   doc->setDefaultFont(Editor->font());
   Editor->setDocument(doc);
   connect(doc, &QTextDocument::modificationChanged, this, [this](bool modified) {
-    if (docwin::isActiveChild(this)) docwin::setStatus(0, modified ? QStringLiteral("Изменен") : QString());
+    if (docwin::isActiveChild(this)) docwin::setStatus(this, 0, modified ? QStringLiteral("Изменен") : QString());
   });
   if (old && old->parent() == this) delete old;
 }
@@ -154,7 +153,7 @@ bool TTxtForm::Save1Click() {
     return false;
   }
   Editor->document()->setModified(false);
-  docwin::setStatus(0, QString());
+  docwin::setStatus(this, 0, QString());
   return true;
 }
 
@@ -172,7 +171,7 @@ void TTxtForm::Paste1Click() { Editor->paste(); }
 void TTxtForm::Delete1Click() { Editor->textCursor().removeSelectedText(); }
 void TTxtForm::Selectall1Click() { Editor->selectAll(); }
 
-void TTxtForm::Edit1Click() { menus.clip.update(Editor->textCursor().hasSelection(), docwin::isActiveChild(this)); }
+void TTxtForm::Edit1Click() { menus.clip.update(Editor->textCursor().hasSelection(), docwin::activeFrame(this)); }
 
 void TTxtForm::Left1Click(QAction* item) { Editor->setAlignment(menus.align.choose(item)); }
 
@@ -239,11 +238,11 @@ void TTxtForm::mPrintSetupClick() { dlg::pageSetupDialog(this, printer()); }
 
 void TTxtForm::FormActivate() {
   ChildKind = ckText;
-  if (MainForm) MainForm->UpdateChildActions();
-  docwin::showFontSize(fontSize());
-  docwin::setStatus(1, QString());
-  docwin::setStatus(2, QString());
-  docwin::setStatus(0, isModified() ? QStringLiteral("Изменен") : QString());
+  if (frame()) frame()->updateActions();
+  docwin::showFontSize(this, fontSize());
+  docwin::setStatus(this, 1, QString());
+  docwin::setStatus(this, 2, QString());
+  docwin::setStatus(this, 0, isModified() ? QStringLiteral("Изменен") : QString());
   Edit1Click();
 }
 
@@ -253,9 +252,9 @@ bool TTxtForm::FormCloseQuery() {
 }
 
 void TTxtForm::FormClose() {
-  docwin::setStatus(0, QString());
+  docwin::setStatus(this, 0, QString());
   ChildKind = ckNone;
-  if (MainForm) MainForm->UpdateChildActions();
+  if (frame()) frame()->updateActions();
 }
 
 void TTxtForm::closeEvent(QCloseEvent* event) {

@@ -1,17 +1,14 @@
-#include "velmora/app/mainform.h"
+#include "velmora/app/frame.h"
 #include "velmora/documents/doccreate.h"
 #include "velmora/flowchart/gsaform.h"
 
-TDocChild* createGsaWindow(const QString& path) {
+TDocChild* createGsaWindow(TFrame* frame, const QString& path) {
   auto* w = new TGSAForm();
   // A file that does not read leaves no window behind; the reader has said why.
   if (!path.isEmpty() && !w->Open(path)) {
     delete w;
     return nullptr;
   }
-  if (MainForm) {
-    MainForm->addChild(w);
-    MainForm->lastGsaForm = w;
-  }
+  if (frame) frame->addChild(w);
   return w;
 }

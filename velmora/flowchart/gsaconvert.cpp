@@ -1,22 +1,19 @@
 #include "velmora/flowchart/gsaconvert.h"
 
 #include "platform/dialogs.h"
-#include "velmora/app/mainform.h"
+#include "velmora/app/frame.h"
 #include "velmora/documents/tableform.h"
 #include "velmora/flowchart/core/gsatbl.h"
 
-TVexoTableForm* openGsaTable(const TableData& table) {
+TVexoTableForm* openGsaTable(const TableData& table, TFrame* frame) {
   auto* form = new TVexoTableForm();
-  if (MainForm) {
-    MainForm->addChild(form);
-    MainForm->lastTableForm = form;
-  }
+  if (frame) frame->addChild(form);
   form->setTableData(table);
   form->GridSelectCell(1, 1);
   return form;
 }
 
-GsaConversion convertGsa(const GsaDocument& doc) {
+GsaConversion convertGsa(const GsaDocument& doc, TFrame* frame) {
   GsaConversion out;
   TGSATbl tbl;
   out.verdict = tbl.Check(doc);
@@ -25,7 +22,7 @@ GsaConversion convertGsa(const GsaDocument& doc) {
   out.rows = tbl.messageRows();
   if (!TGSATbl::mayConvert(out.verdict)) return out;
   const TableData table = tbl.MakeTable(doc);
-  out.table = openGsaTable(table);
+  out.table = openGsaTable(table, frame);
   out.cutShort = tbl.cutShort();
   if (out.cutShort)
     dlg::message(out.table,

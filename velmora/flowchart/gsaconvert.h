@@ -8,6 +8,7 @@
 #include "common/tabledata.h"
 #include "velmora/flowchart/core/gsadocument.h"
 
+class TFrame;
 class TVexoTableForm;
 
 struct GsaConversion {
@@ -20,8 +21,8 @@ struct GsaConversion {
 
 // A new table window owned by the frame, recorded as its last table window, filled with the
 // table and numbered (as a click on column 1, row 1).
-TVexoTableForm* openGsaTable(const TableData& table);
+TVexoTableForm* openGsaTable(const TableData& table, TFrame* frame = nullptr);
 
 // Checks the flowchart and, for verdict 0, 9 or 10, converts it into openGsaTable's window.
 // A table left incomplete (see TGSATbl::cutShort) is opened with a warning.
-GsaConversion convertGsa(const GsaDocument& doc);
+GsaConversion convertGsa(const GsaDocument& doc, TFrame* frame = nullptr);

@@ -17,7 +17,6 @@
 #include "platform/dialogs.h"
 #include "platform/guard.h"
 #include "velmora/app/childkind.h"
-#include "velmora/app/mainform.h"
 #include "velmora/app/optionsform.h"
 #include "velmora/documents/docwindow_common.h"
 #include "velmora/flowchart/blockdialogs.h"
@@ -78,10 +77,14 @@ TGSAForm::TGSAForm(QWidget* parent)
   buildMenus();
 
   GSAGrid->selectCell(0, 0);
-  docwin::showFontSize(GSAGrid->cellFontSize());
-  docwin::enableFontSizeBox();
   takeOptions();
   chooseTool(GsaTool::Start);
+}
+
+void TGSAForm::attachedToFrame() {
+  // A new flowchart starts with the start tool on the frame's bar and shows its font size.
+  chooseTool(tool_);
+  docwin::showFontSize(this, GSAGrid->cellFontSize());
 }
 
 TGSAForm::~TGSAForm() = default;
@@ -149,16 +152,17 @@ bool TGSAForm::setFontSize(int size) {
 // ---------------------------------------------------------------- tools and mouse
 
 GsaTool TGSAForm::currentTool() const {
-  if (MainForm)
-    for (int i = 0; i < MainForm->gsaActions.size(); ++i)
-      if (MainForm->gsaActions[i]->isChecked()) return static_cast<GsaTool>(i);
+  if (frame()) {
+    const int i = frame()->gsaTool();
+    if (i >= 0) return static_cast<GsaTool>(i);
+  }
   return tool_;
 }
 
 void TGSAForm::chooseTool(GsaTool tool) {
   tool_ = tool;
   const int i = static_cast<int>(tool);
-  if (MainForm && i < MainForm->gsaActions.size()) MainForm->gsaActions[i]->setChecked(true);
+  if (frame()) frame()->setGsaTool(i);
   if (tool == GsaTool::Delete) CursButtonClick();
   else BegButtonClick();
 }
@@ -170,7 +174,7 @@ bool TGSAForm::deleteCursorShown() const {
   return GSAGrid->viewport()->cursor().shape() == Qt::BitmapCursor;
 }
 
-static bool activeWindow(const QWidget* w) { return !MainForm || docwin::isActiveChild(w); }
+static bool activeWindow(const QWidget* w) { return !docwin::frameOf(w) || docwin::isActiveChild(w); }
 
 void TGSAForm::GSAGridMouseDown(Qt::MouseButton button, int col, int row) {
   if (button == Qt::LeftButton) {
@@ -186,8 +190,7 @@ void TGSAForm::GSAGridMouseDown(Qt::MouseButton button, int col, int row) {
 }
 
 void TGSAForm::GSAGridMouseMove(int col, int row) {
-  if (MainForm)
-    MainForm->setSimpleText(QStringLiteral(" Строка: %1  Столбец: %2").arg(row).arg(col));
+  if (frame()) frame()->setSimpleText(QStringLiteral(" Строка: %1  Столбец: %2").arg(row).arg(col));
   if (pointer.moved(col, row, activeWindow(this), editor.doc.trackFigures))
     GSAGrid->showPreview(col, row, currentTool());
 }
@@ -206,7 +209,7 @@ void TGSAForm::afterEdit() {
   else
     GSAGrid->viewport()->update();
   UndoItem->setEnabled(editor.undoAvailable());
-  if (activeWindow(this)) docwin::setStatus(0, editor.modified ? QString::fromUtf8(kChanged) : QString());
+  if (activeWindow(this)) docwin::setStatus(this, 0, editor.modified ? QString::fromUtf8(kChanged) : QString());
 }
 
 void TGSAForm::UndoItemClick() {
@@ -232,7 +235,7 @@ void TGSAForm::ToTblClick() {
   messageCols.clear();
   messageRows.clear();
   MessageList->clear();
-  const GsaConversion c = convertGsa(editor.doc);
+  const GsaConversion c = convertGsa(editor.doc, frame());
   if (c.verdict == 0) {
     setMessagesShown(false);
     return;
@@ -246,11 +249,11 @@ void TGSAForm::ToTblClick() {
 void TGSAForm::setMessagesShown(bool shown) {
   messagesShown = shown;
   MessageList->setVisible(shown);
-  if (MainForm && activeWindow(this)) MainForm->showMessagesItem->setChecked(shown);
+  if (frame() && activeWindow(this)) frame()->setCommandChecked(FrameCmd::ShowMessages, shown);
 }
 
 void TGSAForm::MessageClick() {
-  setMessagesShown(MainForm ? !MainForm->showMessagesItem->isChecked() : !messagesShown);
+  setMessagesShown(frame() ? !frame()->commandChecked(FrameCmd::ShowMessages) : !messagesShown);
 }
 
 void TGSAForm::MessageListDblClick() {
@@ -303,22 +306,22 @@ void TGSAForm::mOptionsClick() {
 
 void TGSAForm::FormActivate() {
   ChildKind = ckGsa;
-  if (MainForm) {
-    MainForm->UpdateChildActions();
-    MainForm->showMessagesItem->setChecked(messagesShown);
+  if (TFrame* f = frame()) {
+    f->updateActions();
+    f->setCommandChecked(FrameCmd::ShowMessages, messagesShown);
   }
-  docwin::showFontSize(GSAGrid->cellFontSize());
-  docwin::setStatus(0, editor.modified ? QString::fromUtf8(kChanged) : QString());
+  docwin::showFontSize(this, GSAGrid->cellFontSize());
+  docwin::setStatus(this, 0, editor.modified ? QString::fromUtf8(kChanged) : QString());
   // The position and the results there belonged to the window active before.
-  docwin::setStatus(1, QString());
-  docwin::setStatus(2, QString());
+  docwin::setStatus(this, 1, QString());
+  docwin::setStatus(this, 2, QString());
   // Another flowchart may have chosen the tool meanwhile: the cursor follows the frame.
   if (currentTool() == GsaTool::Delete) CursButtonClick();
   else BegButtonClick();
 }
 
 void TGSAForm::FormDeactivate() {
-  if (MainForm) MainForm->setSimpleText(QString());
+  if (frame()) frame()->setSimpleText(QString());
   if (QWidget* grabber = QWidget::mouseGrabber(); grabber && isAncestorOf(grabber)) grabber->releaseMouse();
   leaveGrid();
 }
@@ -328,10 +331,10 @@ bool TGSAForm::FormCloseQuery() {
 }
 
 void TGSAForm::FormClose() {
-  if (MainForm) MainForm->setSimpleText(QString());
-  docwin::setStatus(0, QString());
+  if (frame()) frame()->setSimpleText(QString());
+  docwin::setStatus(this, 0, QString());
   ChildKind = ckNone;
-  if (MainForm) MainForm->UpdateChildActions();
+  if (frame()) frame()->updateActions();
 }
 
 void TGSAForm::closeEvent(QCloseEvent* event) {
@@ -393,6 +396,6 @@ bool TGSAForm::writeFile() {
     return false;
   }
   editor.modified = false;
-  if (activeWindow(this)) docwin::setStatus(0, QString());
+  if (activeWindow(this)) docwin::setStatus(this, 0, QString());
   return true;
 }

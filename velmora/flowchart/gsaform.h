@@ -26,6 +26,7 @@ class TGSAForm : public TDocChild {
   int kind() const override { return 3; }
   void frameCommand(FrameCmd cmd, QObject* sender) override;
   bool setFontSize(int size) override;
+  bool hasFont() const override { return true; }
   void activated() override { FormActivate(); }
   void deactivated() override { FormDeactivate(); }
   bool isModified() const override { return editor.modified; }
@@ -76,6 +77,7 @@ class TGSAForm : public TDocChild {
   gsa::PointerTrack pointer;
 
  protected:
+  void attachedToFrame() override;
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -11,7 +11,7 @@
 #include <QVBoxLayout>
 
 #include "platform/help.h"
-#include "velmora/app/mainform.h"
+#include "velmora/documents/docwindow_common.h"
 #include "velmora/oa/oaerrors.h"
 #include "velmora/oa/oaparser.h"
 #include "velmora/oa/oastep.h"
@@ -57,7 +57,7 @@ TBusSetForm::TBusSetForm(QWidget* owner) : QDialog(owner) {
   HelpBtn = new QPushButton(QStringLiteral("&Помощь"), this);
   HelpBtn->setObjectName(QStringLiteral("HelpBtn"));
   connect(HelpBtn, &QPushButton::clicked, this, [this] {
-    if (MainForm) help::show(this, MainForm->helpFile(), help::Contents);
+    if (TFrame* f = docwin::frameOf(parentWidget())) help::show(this, f->helpFile(), help::Contents);
   });
 
   auto* buttons = new QHBoxLayout;

@@ -18,7 +18,8 @@
 #include "platform/errors.h"
 #include "platform/guard.h"
 #include "velmora/app/childkind.h"
-#include "velmora/app/mainform.h"
+#include "velmora/app/frame.h"
+#include "velmora/oa/oawindow.h"
 #include "velmora/app/optionsform.h"
 #include "velmora/documents/tableform.h"
 #include "velmora/oa/bussetform.h"
@@ -242,7 +243,7 @@ void TOACAModelForm::LoadOA() {
     }
     if (TBusSetForm::isBusName(name)) {
       busMode = true;
-      if (MainForm) MainForm->ModelBusAction->setEnabled(true);
+      if (frame()) frame()->setCommandEnabled(FrameCmd::ModelBus, true);
     }
   }
   try {
@@ -381,10 +382,7 @@ void TOACAModelForm::RegGridKeyDown(int key) {
 
 void TOACAModelForm::setRadix(int radix) {
   if (!model_) return;
-  if (MainForm) {
-    QAction* buttons[3] = {MainForm->BinAction, MainForm->HexAction, MainForm->DecAction};
-    buttons[radix]->setChecked(true);
-  }
+  if (frame() && radix < 3) frame()->setCommandChecked(oawin::radixCommand(radix), true);
   model_->Radix = quint8(radix);
   model_->GoToStep(currentRow());
   gridfit::fitAll(RegGrid_);  // every value changed its length
@@ -435,30 +433,29 @@ void TOACAModelForm::frameCommand(FrameCmd cmd, QObject*) {
 
 void TOACAModelForm::FormActivate() {
   ChildKind = ckJointModel;
-  if (!MainForm) return;
-  MainForm->UpdateChildActions();
-  MainForm->ModelBusAction->setEnabled(busMode);
-  if (model_) {
-    QAction* buttons[3] = {MainForm->BinAction, MainForm->HexAction, MainForm->DecAction};
-    if (model_->Radix < 3) buttons[model_->Radix]->setChecked(true);
-  }
-  MainForm->setStatusText(1, QString());
-  MainForm->setStatusText(2, QStringLiteral("Шаг №") + QString::number(currentRow()));
+  TFrame* f = frame();
+  if (!f) return;
+  f->updateActions();
+  f->setCommandEnabled(FrameCmd::ModelBus, busMode);
+  if (model_ && model_->Radix < 3) f->setCommandChecked(oawin::radixCommand(model_->Radix), true);
+  f->setStatusText(1, QString());
+  f->setStatusText(2, QStringLiteral("Шаг №") + QString::number(currentRow()));
   syncRunButtons();
 }
 
 void TOACAModelForm::syncRunButtons() {
-  if (!MainForm || ChildKind != ckJointModel || MainForm->activeChild() != this) return;
-  MainForm->ModelStepAction->setEnabled(step->isEnabled());
-  MainForm->ModelPauseAction->setEnabled(pause->isEnabled());
-  MainForm->ModelPlayAction->setEnabled(start->isEnabled());
-  MainForm->ModelStopAction->setEnabled(reset->isEnabled());
+  TFrame* f = frame();
+  if (!f || ChildKind != ckJointModel || f->activeChild() != this) return;
+  f->setCommandEnabled(FrameCmd::ModelStep, step->isEnabled());
+  f->setCommandEnabled(FrameCmd::ModelPause, pause->isEnabled());
+  f->setCommandEnabled(FrameCmd::ModelPlay, start->isEnabled());
+  f->setCommandEnabled(FrameCmd::ModelStop, reset->isEnabled());
 }
 
 void TOACAModelForm::FormClose() {
   gridLock_.release();
   ChildKind = ckNone;
-  if (MainForm) MainForm->UpdateChildActions();
+  if (frame()) frame()->updateActions();
   endWorker();
 }
 

@@ -9,7 +9,7 @@
 // it, in a new text window.
 void TOACAModelForm::mReportClick() {
   if (!model_) return;
-  ReportWriter report;
+  ReportWriter report(frame());
   reportEditor = report.editor();
   report.append(QStringLiteral("Модель: "), ReportWriter::blue());
   report.append(fileName);

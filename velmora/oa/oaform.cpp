@@ -18,7 +18,6 @@
 #include "platform/dialogs.h"
 #include "platform/guard.h"
 #include "velmora/app/childkind.h"
-#include "velmora/app/mainform.h"
 #include "velmora/documents/docwindow_common.h"
 #include "velmora/documents/tableform.h"
 #include "velmora/oa/oadesign.h"
@@ -152,7 +151,7 @@ TOAForm* TOAForm::open(TVexoTableForm* table, QObject* owner, bool readOnly) {
     delete d;  // clears oaEditOpen and lets the table go
     return nullptr;
   }
-  if (MainForm) MainForm->addChild(d, owner);
+  if (TFrame* f = docwin::frameOf(table)) f->addChild(d, owner);
   d->FormActivate();
   return d;
 }
@@ -433,10 +432,10 @@ void TOAForm::mOAModelClick() {
 
 void TOAForm::FormActivate() {
   ChildKind = ckOaDesign;
-  if (MainForm) {
-    MainForm->UpdateChildActions();
-    MainForm->setStatusText(1, QString());
-    MainForm->setStatusText(2, QString());
+  if (TFrame* f = frame()) {
+    f->updateActions();
+    f->setStatusText(1, QString());
+    f->setStatusText(2, QString());
   }
   if (!table_) return;
   // While the model works on the description it cannot change under it.

@@ -16,7 +16,6 @@
 #include "platform/dialogs.h"
 #include "platform/guard.h"
 #include "velmora/app/childkind.h"
-#include "velmora/app/mainform.h"
 #include "velmora/app/optionsform.h"
 #include "velmora/documents/docwindow_common.h"
 #include "velmora/documents/tableform.h"
@@ -186,7 +185,7 @@ TOAModelForm* TOAModelForm::open(TVexoTableForm* table, QObject* owner, const QS
     delete w;  // lets the table go and clears oaModelOpen
     return nullptr;
   }
-  if (MainForm) MainForm->addChild(w, owner);
+  if (TFrame* f = docwin::frameOf(table)) f->addChild(w, owner);
   w->FormActivate();
   return w;
 }
@@ -219,7 +218,7 @@ bool TOAModelForm::BuildModel() {
     model_.reset();
     return false;
   }
-  if (busMode && MainForm) MainForm->ModelBusAction->setEnabled(true);
+  if (busMode && frame()) frame()->setCommandEnabled(FrameCmd::ModelBus, true);
   {
     QScopedValueRollback<int> g(selectGuard_, selectGuard_ + 1);
     yxGrid->setCurrentCell(0, 0);
@@ -238,32 +237,26 @@ void TOAModelForm::updateCaption() {
 void TOAModelForm::FormActivate() {
   ChildKind = ckOaModel;
   const bool designerOpen = table_ && table_->oaEditOpen;
-  if (MainForm) {
-    MainForm->UpdateChildActions();
-    if (model_) {
-      QAction* radix[3] = {MainForm->BinAction, MainForm->HexAction, MainForm->DecAction};
-      if (model_->Radix < 3) radix[model_->Radix]->setChecked(true);
-    }
-    MainForm->ModelBusAction->setEnabled(busMode);
-    MainForm->OaCallAction->setEnabled(!designerOpen);
-    MainForm->setStatusText(1, QString());
+  if (TFrame* f = frame()) {
+    f->updateActions();
+    if (model_ && model_->Radix < 3) f->setCommandChecked(oawin::radixCommand(model_->Radix), true);
+    f->setCommandEnabled(FrameCmd::ModelBus, busMode);
+    f->setCommandEnabled(FrameCmd::OaCall, !designerOpen);
+    f->setStatusText(1, QString());
   }
   mOACall->setEnabled(!designerOpen);
   showStepNumber();
 }
 
 void TOAModelForm::showStepNumber() {
-  if (MainForm && docwin::isActiveChild(this))
-    MainForm->setStatusText(2, QStringLiteral("Шаг №") + QString::number(selectedStep()));
+  if (TFrame* f = docwin::activeFrame(this))
+    f->setStatusText(2, QStringLiteral("Шаг №") + QString::number(selectedStep()));
 }
 
 void TOAModelForm::setRadix(int radix) {
   if (!model_) return;
   model_->Radix = static_cast<quint8>(radix);
-  if (MainForm && radix < 3) {
-    QAction* buttons[3] = {MainForm->BinAction, MainForm->HexAction, MainForm->DecAction};
-    buttons[radix]->setChecked(true);
-  }
+  if (frame() && radix < 3) frame()->setCommandChecked(oawin::radixCommand(radix), true);
   goToSelected();
   gridfit::fitAll(RegGrid);  // every value changed its length
 }
@@ -367,7 +360,7 @@ void TOAModelForm::resizeEvent(QResizeEvent* event) {
 // Steps
 
 bool TOAModelForm::chooseSignals(const QStringList& active, QString* text) {
-  if (!YSelectForm) YSelectForm = new TYSelectForm(MainForm);
+  if (!YSelectForm) YSelectForm = new TYSelectForm(window());
   QStringList passive;
   for (const QString& y : table_->oa.ySignals)
     if (!active.contains(y)) passive << y;
@@ -575,5 +568,5 @@ void TOAModelForm::FormClose() {
   oawin::closeOwned(designer);
   if (table_) table_->oaModelOpen = false;
   lock_.release();
-  if (busMode && MainForm) MainForm->ModelBusAction->setEnabled(false);
+  if (busMode && frame()) frame()->setCommandEnabled(FrameCmd::ModelBus, false);
 }

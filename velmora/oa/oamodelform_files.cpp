@@ -4,7 +4,6 @@
 #include <QTableWidget>
 
 #include "platform/dialogs.h"
-#include "velmora/app/mainform.h"
 #include "velmora/documents/docwindow_common.h"
 #include "velmora/documents/reportwriter.h"
 #include "velmora/documents/tableform.h"
@@ -82,7 +81,7 @@ void TOAModelForm::mOpenFileClick() {
 
 void TOAModelForm::mReportClick() {
   if (!model_) return;
-  ReportWriter report;
+  ReportWriter report(frame());
   report.append(QStringLiteral("Модель: "), ReportWriter::blue());
   report.append(oaName);
   report.append(QStringLiteral("\nВоздействия: "), ReportWriter::blue());

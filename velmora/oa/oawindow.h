@@ -5,11 +5,17 @@
 #include <QPointer>
 #include <functional>
 
+#include "velmora/app/docchild.h"
+
 class QMenu;
 class QWidget;
-class TDocChild;
 
 namespace oawin {
+
+// The frame's radix button of a model's Radix (0 binary, 1 hexadecimal, 2 decimal).
+inline FrameCmd radixCommand(int radix) {
+  return radix == 0 ? FrameCmd::Bin : radix == 1 ? FrameCmd::Hex : FrameCmd::Dec;
+}
 
 // "&Файл": "&Создать" (РВАС, СКУ, ГСА, table, text), "&Открыть..." (F3), "&Закрыть" (Ctrl+X),
 // "От&чет" when there is a report command, "&Выход".
