@@ -40,6 +40,26 @@ bool waitFor(const std::function<bool()>& done, int ms = 5000) { return QTest::q
 
 // The menus of an idle worker (checked together with what a step wrote, since they are idle
 // before the command arrives too).
+// A table window in the frame whose operational automaton is the register A[4] with the
+// outputs `ys` and one input x1 of condition `x1`.
+TVexoTableForm* tableWithA(const QList<TableRow>& rows, const QStringList& ys, const QList<QStringList>& items,
+                           const QString& x1) {
+  auto* table = new TVexoTableForm();
+  TestFrame->addChild(table);
+  TableData t;
+  t.rows = rows;
+  table->setTableData(t);
+  OaDescription d;
+  d.blocks = {"reg:", "A[4]"};
+  d.ySignals = ys;
+  d.yItems = items;
+  d.xSignals = {"x1"};
+  d.xValues = {x1};
+  d.oaPresent = true;
+  table->oa = d;
+  return table;
+}
+
 // The frame in front, as a user has it.
 bool showFrame() {
   TestFrame->show();
@@ -552,20 +572,9 @@ TEST_F(JointModel, ExitWhileTheWorkerWaitsForTheMainThread) {
 TEST(JointModelServers, RunsToAStop) {
   dlg::Script script;
   OptionsForm->AutoReg->setChecked(true);
-  auto* table = new TVexoTableForm();
-  TestFrame->addChild(table);
-  TableData t;
-  t.rows << TableRow{"s0", "y1", "1", "s1"} << TableRow{"s1", "yInc", "x1", "s2"}
-         << TableRow{"", "", "X1", "s1"} << TableRow{"s2", "y3", "0", "0"};
-  table->setTableData(t);
-  OaDescription d;
-  d.blocks = {"reg:", "A[4]"};
-  d.ySignals = {"y1", "yInc", "y3"};
-  d.yItems = {{"A:=0"}, {"A:=A+1"}, {"A:=A"}};
-  d.xSignals = {"x1"};
-  d.xValues = {"A[2]"};
-  d.oaPresent = true;
-  table->oa = d;
+  TVexoTableForm* table = tableWithA({{"s0", "y1", "1", "s1"}, {"s1", "yInc", "x1", "s2"}, {"", "", "X1", "s1"},
+                                      {"s2", "y3", "0", "0"}},
+                                     {"y1", "yInc", "y3"}, {{"A:=0"}, {"A:=A+1"}, {"A:=A"}}, "A[2]");
   table->AllModelClick();
   TOACAModelForm* w = table->fullModel;
   ASSERT_TRUE(w && w->worker()) << w->consoleText().toStdString();
@@ -599,20 +608,8 @@ TEST(JointModelServers, AStateWithoutOutputsTakesItsUnconditionalTransition) {
     SCOPED_TRACE(c.s1);
     dlg::Script script;
     OptionsForm->AutoReg->setChecked(true);
-    auto* table = new TVexoTableForm();
-    TestFrame->addChild(table);
-    TableData t;
-    t.rows << TableRow{"s0", "y1", "1", "s1"} << TableRow{"s1", "", c.s1, "s2"}
-           << TableRow{"s2", "y3", "0", "0"};
-    table->setTableData(t);
-    OaDescription d;
-    d.blocks = {"reg:", "A[4]"};
-    d.ySignals = {"y1", "y3"};
-    d.yItems = {{"A:=1"}, {"A:=A"}};
-    d.xSignals = {"x1"};
-    d.xValues = {"A[0]"};
-    d.oaPresent = true;
-    table->oa = d;
+    TVexoTableForm* table = tableWithA({{"s0", "y1", "1", "s1"}, {"s1", "", c.s1, "s2"}, {"s2", "y3", "0", "0"}},
+                                       {"y1", "y3"}, {{"A:=1"}, {"A:=A"}}, "A[0]");
     table->AllModelClick();
     TOACAModelForm* w = table->fullModel;
     ASSERT_TRUE(w && w->worker()) << w->consoleText().toStdString();
