@@ -56,7 +56,14 @@ QStringList candidateDirs() {
   QStringList dirs;
   const QString env = qEnvironmentVariable(kServersDirVariable);
   if (!env.isEmpty()) dirs << env;
-  if (QCoreApplication::instance()) dirs << QCoreApplication::applicationDirPath();
+  if (QCoreApplication::instance()) {
+    const QString own = QCoreApplication::applicationDirPath();
+    dirs << own;
+#ifdef VEXO_PLUGIN_RELDIR
+    // Installed, the plugin sits in its own directory beside bin.
+    dirs << QDir::cleanPath(own + QLatin1Char('/') + QStringLiteral(VEXO_PLUGIN_RELDIR));
+#endif
+  }
   return dirs;
 }
 

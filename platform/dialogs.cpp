@@ -147,6 +147,11 @@ QString toQtFilter(const QString& filter) {
     name.remove(tail);
     QString patterns = parts[i + 1];
     patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+    // "Все файлы: *.*" too: the brackets below name the patterns once.
+    if (name.endsWith(patterns) && name.size() > patterns.size()) {
+      name.chop(patterns.size());
+      while (name.endsWith(QLatin1Char(' ')) || name.endsWith(QLatin1Char(':'))) name.chop(1);
+    }
     out << name + QStringLiteral(" (") + patterns + QLatin1Char(')');
   }
   return out.join(QStringLiteral(";;"));
@@ -163,13 +168,15 @@ int Script::message(QWidget*, const QString& text, const QString& caption, int b
   return Ok;
 }
 
-QString Script::openFile(QWidget*, const QString&, const QString& filter, const QString&) {
+QString Script::openFile(QWidget*, const QString& title, const QString& filter, const QString&) {
+  fileTitles << title;
   fileFilters << filter;
   return files.isEmpty() ? QString() : files.takeFirst();
 }
 
-QString Script::saveFile(QWidget*, const QString&, const QString& filter, const QString&,
+QString Script::saveFile(QWidget*, const QString& title, const QString& filter, const QString&,
                          const QString&) {
+  fileTitles << title;
   fileFilters << filter;
   return files.isEmpty() ? QString() : files.takeFirst();
 }

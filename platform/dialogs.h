@@ -71,6 +71,7 @@ class Script : public Handler {
   QList<int> answers;
   QStringList files;  // answers to open and save dialogs, in order
   QStringList fileFilters;  // the filters the file dialogs were opened with
+  QStringList fileTitles;   // and their titles
   QString lastText() const { return shown.isEmpty() ? QString() : shown.last().text; }
   int message(QWidget*, const QString& text, const QString& caption, int buttons, Icon icon) override;
   QString openFile(QWidget*, const QString&, const QString& filter, const QString&) override;

@@ -79,12 +79,12 @@ QString directoryOf(const QString& path) {
 }
 
 QString askSavePath(QWidget* window, const QString& fileName, const QString& filter, const QString& ext,
-                    const QString& startDir) {
+                    const QString& startDir, const QString& title) {
   const bool untitled = fileName == QLatin1String("Untitled");
   const QString name = untitled ? QString() : QFileInfo(fileName).fileName();
   QString dir = directoryOf(fileName);
   if (dir.isEmpty()) dir = startDir;
-  const QString path = dlg::saveFile(window, filter, dir, name);
+  const QString path = dlg::saveFile(window, filter, dir, name, title);
   if (path.isEmpty()) return path;
   // The dialog adds the default extension to a name typed without one.
   return QFileInfo(path).suffix().isEmpty() ? path + QLatin1Char('.') + ext : path;

@@ -55,9 +55,10 @@ void setPointSize(QWidget* editor, int size);
 int stepPointSize(QWidget* editor, int step);
 
 // Save as: the dialog starts at the document's own name and directory (or at `startDir` for an
-// untitled one); a name typed without extension gets `ext`. Empty: cancelled.
+// untitled one); a name typed without extension gets `ext`. Empty: cancelled. An empty
+// `title` leaves the dialog's own.
 QString askSavePath(QWidget* window, const QString& fileName, const QString& filter, const QString& ext,
-                    const QString& startDir = QString());
+                    const QString& startDir = QString(), const QString& title = QString());
 // Save as of a window: asks for the path, then *fileName and the caption (the name without
 // directory) take it and `save` writes. False when cancelled or when the save fails.
 bool saveAs(QWidget* window, QString* fileName, const QString& filter, const QString& ext, const QString& startDir,

@@ -8,6 +8,18 @@
 
 namespace help {
 
+namespace {
+QString& applicationFile() {
+  static QString file;
+  return file;
+}
+}  // namespace
+
+void setApplicationHelpFile(const QString& helpFile) { applicationFile() = helpFile; }
+QString applicationHelpFile() { return applicationFile(); }
+
+bool show(QWidget* parent, Command command, int topic) { return show(parent, applicationFile(), command, topic); }
+
 bool show(QWidget* parent, const QString& helpFile, Command command, int topic) {
   Q_UNUSED(topic);
   if (command == HelpOnHelp) {

@@ -11,6 +11,9 @@ TEST(Dialogs, FilterConversion) {
   EXPECT_EQ(dlg::toQtFilter(QString::fromUtf8("Файл СКУ (*.sku)|*.sku|Все файлы|*.*")),
             QString::fromUtf8("Файл СКУ (*.sku);;Все файлы (*.*)"));
   EXPECT_EQ(dlg::toQtFilter("Prog|*.a;*.b"), QString("Prog (*.a *.b)"));
+  // A description that already ends with its patterns names them once.
+  EXPECT_EQ(dlg::toQtFilter(QString::fromUtf8("Файлы с входными сигналами: *.sgn|*.sgn|Все файлы: *.*|*.*")),
+            QString::fromUtf8("Файлы с входными сигналами (*.sgn);;Все файлы (*.*)"));
 }
 
 TEST(Dialogs, ScriptAnswersAndRecords) {

@@ -4,11 +4,19 @@
 #include <QListWidget>
 #include <QStatusBar>
 #include <QTableView>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTableWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
 
 #include "fixture.h"
+#include "platform/help.h"
 #include "tiravo/core/ftt.h"
+#include "tiravo/forms/autosim.h"
 #include "tiravo/forms/browser.h"
+#include "tiravo/forms/determform.h"
+#include "tiravo/forms/window_commands.h"
 #include "tiravo/forms/editform.h"
 #include "tiravo/forms/tableform.h"
 
@@ -143,4 +151,96 @@ TEST_F(Frame, FontBoxInAModelWindowFollowsTheFocusedControl) {
   other->setFocus();
   frame->fontSizeBox()->setCurrentText("18");
   EXPECT_EQ(script->lastText(), "Изменение размера шрифта для данного элемента не поддерживается");
+}
+
+TEST_F(Frame, FontBoxFindsTheNamedControlAroundTheFocus) {
+  const auto model = [] {
+    auto* m = new FTT;
+    m->AddLine({"s1=1"}, {"y1=1"}, {"z1=1"}, {"s2=1"});
+    m->Mode = FTT::Abstract;
+    return m;
+  };
+  runAutoSim(*frame, model(), "A.tbl");
+  auto* sim = qobject_cast<TAutoSim*>(frame->activeChild());
+  ASSERT_TRUE(sim);
+  runDeterm(*frame, model(), "A.tbl");
+  auto* det = qobject_cast<TDeterm*>(frame->activeChild());
+  ASSERT_TRUE(det);
+  const struct {
+    TChildForm* window;
+    QWidget* focus;   // what takes the focus
+    QWidget* target;  // the control whose font changes, or null when refused
+    const char* status;
+  } cases[] = {
+      {sim, sim->PCArea->tabBar(), sim->PCArea, "[PCArea]"},
+      {sim, sim->lbS, sim->lbS, "[lbS]"},
+      {sim, sim->AppZ, nullptr, "[AppZ]"},
+      {sim, sim->Etalon, nullptr, "[Etalon]"},
+      {det, det->pages->tabBar(), det->pages, "[pages]"},
+      {det, det->mS, det->mS, "[mS]"},
+  };
+  int size = 10;  // the box shows 10 at start
+  for (const auto& c : cases) {
+    frame->mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(c.window->parentWidget()));
+    c.window->setFocus();
+    c.focus->setEnabled(true);
+    c.focus->setFocus();
+    ASSERT_EQ(c.window->focusWidget(), c.focus) << c.status;
+    script->shown.clear();
+    size += 2;
+    frame->fontSizeBox()->setCurrentText(QString::number(size));
+    EXPECT_EQ(frame->hintText(), c.status);
+    if (c.target) {
+      EXPECT_EQ(c.target->font().pointSize(), size) << c.status;
+      EXPECT_TRUE(script->shown.isEmpty()) << c.status;
+    } else {
+      EXPECT_EQ(script->lastText(), "Изменение размера шрифта для данного элемента не поддерживается") << c.status;
+    }
+  }
+}
+
+TEST_F(Frame, ApplicationCarriesTitleAndHelpFile) {
+  TMainForm::setUpApplication();
+  EXPECT_EQ(QCoreApplication::applicationName(), "Vexo");
+  EXPECT_EQ(help::applicationHelpFile(), "Tiravo.hlp");
+  // The help commands open the application's file (there is none in the test's directory).
+  frame->Contents1Click();
+  EXPECT_EQ(script->lastText(), "Файл справки \"Tiravo.hlp\" не найден");
+}
+
+TEST_F(Frame, ChildWindowsOpenAtTheirSizeWithEveryColumnInView) {
+  const auto model = [] {
+    auto* m = new FTT;
+    m->AddLine({"s1=1"}, {"y1=1"}, {"x1=1"}, {"s2=1"});
+    return m;
+  };
+  const struct {
+    std::function<TChildForm*()> open;
+    QSize size;
+    std::function<QTableView*(TChildForm*)> grid;
+  } cases[] = {
+      {[&] { return frame->newEditor(TEditForm::Rvas); }, {540, 225}, nullptr},
+      {[&] { return frame->newTable(); }, {472, 306},
+       [](TChildForm* w) { return static_cast<TVexoTableForm*>(w)->grid(); }},
+      {[&] {
+         auto* b = new TFTT_Brouser(model());
+         frame->addChild(b);
+         return b;
+       },
+       {400, 320}, [](TChildForm* w) { return static_cast<QTableView*>(static_cast<TFTT_Brouser*>(w)->transfers()); }},
+  };
+  for (const auto& c : cases) {
+    TChildForm* w = c.open();
+    QApplication::processEvents();
+    EXPECT_GE(w->width(), c.size.width()) << w->windowTitle().toStdString();
+    EXPECT_GE(w->height(), c.size.height()) << w->windowTitle().toStdString();
+    // The window lies inside the area.
+    EXPECT_TRUE(frame->mdiArea()->viewport()->rect().contains(w->parentWidget()->geometry()));
+    if (!c.grid) continue;
+    QTableView* g = c.grid(w);
+    QHeaderView* h = g->horizontalHeader();
+    const int last = g->model()->columnCount() - 1;
+    EXPECT_LE(h->sectionViewportPosition(last) + h->sectionSize(last), g->viewport()->width())
+        << w->windowTitle().toStdString();
+  }
 }

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
 #include <QTest>
@@ -16,7 +17,11 @@
 #include "common/gui/tablegrid.h"
 #include "common/tblfile.h"
 #include "fixture.h"
+#include "../tiravo_simwin/answer.h"
 #include "tiravo/forms/browser.h"
+#include "tiravo/forms/determform.h"
+#include "tiravo/forms/editform.h"
+#include "tiravo/forms/skutblform.h"
 #include "tiravo/forms/errorview.h"
 #include "tiravo/forms/tableform.h"
 
@@ -129,6 +134,105 @@ TEST_F(Table, FailedOrCancelledSaveKeepsTheWindow) {
   ASSERT_TRUE(t->Saveas1Click());
   EXPECT_TRUE(t->tableModified);
   EXPECT_EQ(t->windowTitle(), "t.tbl");
+  // A Save as that fails keeps the name the table is really stored under.
+  script->files << path("missing/u.tbl");
+  EXPECT_FALSE(t->Saveas1Click());
+  EXPECT_EQ(t->windowTitle(), "t.tbl");
+  EXPECT_EQ(t->fileName(), path("t.tbl"));
+}
+
+TEST_F(Table, FileCutInsideARowIsReadWithAWarning) {
+  const struct {
+    const char* file;
+    int rows;  // title row included
+    const char* warning;  // the number the warning names, or empty
+  } cases[] = {{"Binary\r\ns0\r\n\r\nx1\r\ns1\r\n", 2, ""},
+               {"Binary\r\ns0\r\n\r\nx1\r\ns1\r\ns1\r\n", 2, "(1)"},
+               {"Binary\r\ns0\r\n\r\nx1\r\ns1\r\ns1\r\ny1\r\nX1\r\n", 2, "(3)"}};
+  for (const auto& c : cases) {
+    script->shown.clear();
+    write(path("c.tbl"), c.file);
+    ASSERT_TRUE(frame->openDocument(path("c.tbl")));
+    EXPECT_EQ(frame->TableForm->rowCount(), c.rows);
+    if (!*c.warning) {
+      EXPECT_TRUE(script->shown.isEmpty());
+      continue;
+    }
+    ASSERT_EQ(script->shown.size(), 1);
+    EXPECT_EQ(script->shown[0].caption, "Предупреждение");
+    EXPECT_TRUE(script->lastText().contains(c.warning)) << script->lastText().toStdString();
+  }
+}
+
+TEST_F(Table, TableFilledOrRecodedByACommandAsksBeforeClosing) {
+  using Make = std::function<TVexoTableForm*()>;
+  const auto skuToTable = [this](const QStringList& lines) {
+    TEditForm* e = frame->newEditor(TEditForm::Sku);
+    e->setLines(lines);
+    e->setModified(false);
+    e->ToTblClick();
+    return frame->TableForm.data();
+  };
+  const struct {
+    const char* what;
+    Make make;
+    bool modified;
+  } cases[] = {
+      {"СКУ to table", [&] { return skuToTable({"sku:", "s1=s0*x1", "svf:", "y1=s1"}); }, true},
+      {"СКУ to table, failed СВФ stage",
+       [&] {
+         // The СВФ line names an event the table lacks; the user gives up on it.
+         auto* timer = new QTimer(frame);
+         QObject::connect(timer, &QTimer::timeout, [timer] {
+           if (!SkuTblForm || !SkuTblForm->lineEdit()->isEnabled()) return;
+           timer->deleteLater();
+           SkuTblForm->cancelButton()->click();
+         });
+         timer->start(5);
+         return skuToTable({"sku:", "s1=s0*x1", "svf:", "y1=s9"});
+       },
+       true},
+      {"determinization result",
+       [&] {
+         TVexoTableForm* source = tableWith({{"s0", "y1", "1", "s1"}, {"s1", "", "1", "s0"}});
+         source->tableModified = false;
+         source->miDetermClick();
+         auto* d = qobject_cast<TDeterm*>(frame->activeChild());
+         EXPECT_TRUE(d);
+         if (!d) return source;
+         wintest::AnswerSetS({"s0"});
+         d->sbS0Click();
+         d->sbDetermClick();
+         EXPECT_TRUE(d->sbTableClick());
+         return frame->TableForm.data();
+       },
+       true},
+      {"coding made abstract",
+       [&] {
+         TVexoTableForm* t = tableWith({{"s0", "", "z1", "s1"}});
+         t->AbstrButton->click();
+         return t;
+       },
+       true},
+      {"coding left as it was",
+       [&] {
+         TVexoTableForm* t = tableWith({{"s0", "", "x1", "s1"}});
+         t->BinButton->click();
+         return t;
+       },
+       false},
+  };
+  for (const auto& c : cases) {
+    TVexoTableForm* t = c.make();
+    ASSERT_TRUE(t) << c.what;
+    EXPECT_EQ(t->tableModified, c.modified) << c.what;
+    script->shown.clear();
+    script->answers << dlg::Cancel;
+    EXPECT_EQ(t->parentWidget()->close(), !c.modified) << c.what;
+    EXPECT_EQ(script->lastText(), c.modified ? "Сохранить изменения в Untitled?" : "") << c.what;
+    t->tableModified = false;
+    t->parentWidget()->close();
+  }
 }
 
 TEST_F(Table, ClipboardItemsPointToTheGridsKeysAndShortcutsAreUnique) {
@@ -235,6 +339,13 @@ TEST_F(Table, BrowserListsLinesAndTheirTransitions) {
   t->miToBrouserClick();
   TFTT_Brouser* b = browser();
   ASSERT_TRUE(b);
+  // The grid shows the first line; the list marks no line until one is chosen.
+  frame->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
+  b->lines()->setFocus();
+  ASSERT_TRUE(b->lines()->hasFocus());
+  EXPECT_TRUE(b->lines()->selectedItems().isEmpty());
+  EXPECT_EQ(b->lines()->currentRow(), -1);
   QStringList items;
   for (int i = 0; i < b->lines()->count(); ++i) items << b->lines()->item(i)->text();
   EXPECT_EQ(items, (QStringList{"s1[y1]", "s2[y2]", "s3[y3]", "s4"}));

@@ -7,12 +7,14 @@
 #include <QPushButton>
 #include <QStyle>
 #include <QVBoxLayout>
+#include <algorithm>
+
+#include "common/icons/glyphs.h"
 
 namespace tiravo {
 
 TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint) {
   setWindowTitle(QStringLiteral("О программе"));
-  setFixedSize(368, 204);
   auto* frame = new QFrame(this);
   frame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   auto* row = new QHBoxLayout(frame);
@@ -20,12 +22,15 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::MSWindo
   ProgramIcon->setFrameStyle(QFrame::Box | QFrame::Plain);
   ProgramIcon->setFixedSize(131, 131);
   ProgramIcon->setScaledContents(true);
-  ProgramIcon->setPixmap(style()->standardIcon(QStyle::SP_ComputerIcon).pixmap(131, 131));
+  ProgramIcon->setPixmap(QPixmap::fromImage(glyphs::programImage(glyphs::Program::Tiravo, 131)));
   ProgramIcon->installEventFilter(this);
-  row->addWidget(ProgramIcon);
+  row->addWidget(ProgramIcon, 0, Qt::AlignTop);
 
   auto* texts = new QWidget(frame);
+  // Half of it takes the credits: wide enough for them to wrap into a few lines.
+  texts->setMinimumWidth(260);
   auto* col = new QVBoxLayout(texts);
+  col->setContentsMargins(0, 0, 0, 0);
   auto* name = new QLabel(QStringLiteral("Vexo"), texts);
   QFont nameFont(QStringLiteral("Courier New"));
   nameFont.setBold(true);
@@ -38,11 +43,12 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::MSWindo
   whatFont.setPixelSize(13);
   what->setFont(whatFont);
   what->setAlignment(Qt::AlignCenter);
-  what->setWordWrap(true);
   col->addWidget(name);
   col->addWidget(what);
   col->addWidget(new QLabel(QStringLiteral("Версия 0.01 beta (для Windows 95)"), texts));
   col->addWidget(new QLabel(QStringLiteral("Автоматная лаборатория"), texts));
+  col->addStretch();
+  for (QLabel* l : texts->findChildren<QLabel*>()) l->setWordWrap(true);
   row->addWidget(texts, 1);
 
   // The credits lie over the right half of the texts until the picture is clicked.
@@ -56,6 +62,7 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::MSWindo
     l->setWordWrap(true);
     credits->addWidget(l);
   }
+  credits->addStretch();
   Panel2->hide();
 
   auto* ok = new QPushButton(QStringLiteral("OK"), this);
@@ -64,6 +71,10 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::MSWindo
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(frame, 1);
   layout->addWidget(ok, 0, Qt::AlignCenter);
+  // At least the box's own size; larger where the default font needs it, so no text is cut.
+  const QSize need = sizeHint().expandedTo(QSize(368, 204));
+  const int creditsHeight = Panel2->sizeHint().height();
+  setFixedSize(need.width(), need.height() + std::max(0, creditsHeight - texts->sizeHint().height()));
 }
 
 void TAboutBox::ProgramIconClick() {

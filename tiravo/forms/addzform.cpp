@@ -47,16 +47,21 @@ void TAddZForm::accept() {
   if (FormCloseQuery()) QDialog::accept();
 }
 
-TAddZForm* AddZForm() {
+namespace {
+QPointer<TAddZForm>& instance() {
   static QPointer<TAddZForm> form;
-  if (!form) form = new TAddZForm(nullptr);
   return form;
 }
+}  // namespace
 
-}  // namespace tiravo
+TAddZForm* AddZForm() {
+  if (!instance()) instance() = new TAddZForm(nullptr);
+  return instance();
+}
 
-namespace tiravo {
-
-void createAddZDialog(TMainForm&) { AddZForm(); }
+// Made at start-up by the frame, which owns it, so it goes with the frame.
+void createAddZDialog(QWidget* frame) {
+  if (!instance()) instance() = new TAddZForm(frame);
+}
 
 }  // namespace tiravo

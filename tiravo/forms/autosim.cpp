@@ -23,7 +23,7 @@
 #include "tiravo/forms/bitmaps.h"
 #include "tiravo/forms/framemenus.h"
 #include "tiravo/forms/window_commands.h"
-#include "tiravo/forms/mainform.h"
+#include "tiravo/forms/frame.h"
 
 namespace tiravo {
 
@@ -102,7 +102,10 @@ void TAutoSim::BuildPages() {
   DelZ = new QPushButton(QStringLiteral("Удалть"), PanelX);
   Bug = new QPushButton(QStringLiteral("Тупиковый сигнал"), PanelX);
   Etalon = new QPushButton(QStringLiteral("Эталон"), PanelX);
-  for (QPushButton* b : {ChanZ, AppZ, DelZ, Bug, Etalon}) {
+  const std::pair<QPushButton*, const char*> named[] = {
+      {ChanZ, "ChanZ"}, {AppZ, "AppZ"}, {DelZ, "DelZ"}, {Bug, "Bug"}, {Etalon, "Etalon"}};
+  for (const auto& [b, name] : named) {
+    b->setObjectName(QString::fromLatin1(name));
     b->setEnabled(false);
     xBox->addWidget(b);
   }
@@ -448,7 +451,7 @@ void TAutoSim::resizeEvent(QResizeEvent* event) {
 
 namespace tiravo {
 
-void runAutoSim(TMainForm& frame, FTT* model, const QString& tableFileName) {
+void runAutoSim(TFrame& frame, FTT* model, const QString& tableFileName) {
   auto* w = new TAutoSim;
   w->SetTable(std::unique_ptr<FTT>(model), tableFileName);
   frame.addChild(w);

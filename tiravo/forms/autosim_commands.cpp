@@ -166,7 +166,7 @@ bool TAutoSim::sbSaveClick() {
   if (!sim_) return false;
   const QString path = docwin::askSavePath(this, QStringLiteral("input"),
                                            QStringLiteral("Файлы с входными сигналами: *.sgn|*.sgn|Все файлы: *.*|*.*"),
-                                           kSgnExt);
+                                           kSgnExt, QString(), QStringLiteral("Сохранение входных сигналов на жёстком диске"));
   if (path.isEmpty()) return false;
   QString error;
   if (!sim_->ToFile().Save(path, &error)) {

@@ -1,13 +1,12 @@
 #pragma once
-// The program's own small bitmaps: "BITMAP_UP", "BITMAP_DOWN", "BITMAP_TBL_H",
-// "BITMAP_TBL_V" and the tool-button glyphs.
+// The program's named images: "BITMAP_UP", "BITMAP_DOWN", "BITMAP_TBL_H", "BITMAP_TBL_V" and
+// the tool-button glyphs, drawn by the glyph library both programs share.
 #include <QIcon>
-#include <QPixmap>
 #include <QString>
 
 namespace tiravo {
 
-QPixmap Bitmap(const QString& name);
-inline QIcon Glyph(const QString& name) { return QIcon(Bitmap(name)); }
+// The image of that name; a name not listed gives an empty icon.
+QIcon Glyph(const QString& name);
 
 }  // namespace tiravo

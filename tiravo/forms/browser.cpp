@@ -9,6 +9,7 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include "common/icons/glyphs.h"
 #include "platform/docwindow.h"
 #include "tiravo/core/ftt.h"
 
@@ -25,6 +26,7 @@ TFTT_Brouser::TFTT_Brouser(FTT* model, QWidget* parent) : TChildForm(parent), mo
   QAction* close = bar->addAction(QStringLiteral("Закрыть"));
   close->setObjectName(QStringLiteral("SpeedButton1"));
   close->setToolTip(QStringLiteral("Закрыть"));
+  close->setIcon(glyphs::icon(glyphs::Glyph::Close));
   connect(close, &QAction::triggered, this, [this] { SpeedButton1Click(); });
   layout->addWidget(bar);
 
@@ -64,6 +66,8 @@ void TFTT_Brouser::FormActivate() {
     const QSignalBlocker block(lbSY);
     lbSY->clear();
     lbSY->addItems(items);
+    // No line is marked until the user picks one, not even when the list takes the focus.
+    lbSY->setCurrentIndex(QModelIndex());
   }
   fillTransfers(0);
 }

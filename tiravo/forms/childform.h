@@ -3,10 +3,13 @@
 // when it is activated and the menus it merges into the frame's menu bar.
 #include <QList>
 #include <QWidget>
+#include <functional>
 
 class QMenu;
 
 namespace tiravo {
+
+class TFrame;
 
 // The kind of the child activated last: 3 text editor, 5 table window, 7 simulators, the
 // determinizer and the model browser. Nothing resets it when that child closes.
@@ -25,6 +28,21 @@ class TChildForm : public QWidget {
   // The child's menus: its "&Файл" (first) replaces the frame's, the others stand before
   // "&Окно" and "&Помощь". Empty: the frame's menus stay.
   virtual QList<QMenu*> menus() const { return {}; }
+
+  // True for the windows with a font: the frame's font-size box is enabled when one is added.
+  virtual bool hasFont() const { return false; }
+
+  // The frame that holds this window (set when the frame adds it); nullptr outside a frame.
+  TFrame* frame() const { return frame_; }
+  void setFrame(TFrame* frame) { frame_ = frame; }
+
+ private:
+  TFrame* frame_ = nullptr;
 };
+
+// The frame of `window` or of the child window it belongs to; nullptr outside a frame.
+TFrame* frameOf(const QWidget* window);
+// One of the frame's File commands (a TFrame::FileCmd) as a command of `window`'s menus.
+std::function<void()> frameCommand(QWidget* window, int cmd);
 
 }  // namespace tiravo

@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 
 #include "tiravo/forms/window_commands.h"
-#include "tiravo/forms/mainform.h"
+#include "tiravo/forms/frame.h"
 
 namespace tiravo {
 
@@ -75,14 +75,14 @@ void TDError::bHelpClick() {
   resize(width(), height() + kHelpHeight);
 }
 
-TDError* DErrorDialog() {
+TDError* DErrorDialog(QWidget* frameWindow) {
   if (!DError) {
-    DError = new TDError(MainForm);
+    DError = new TDError(frameWindow);
     QObject::connect(DError, &QObject::destroyed, [] { DError = nullptr; });
   }
   return DError;
 }
 
-void createDErrorDialog(TMainForm&) { DErrorDialog(); }
+void createDErrorDialog(QWidget* frameWindow) { DErrorDialog(frameWindow); }
 
 }  // namespace tiravo

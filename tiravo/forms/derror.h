@@ -27,7 +27,7 @@ class TDError : public QDialog {
 };
 
 // The one made at start-up (made here on first use when there is none).
-TDError* DErrorDialog();
+TDError* DErrorDialog(QWidget* frameWindow = nullptr);
 extern TDError* DError;
 
 }  // namespace tiravo

@@ -28,7 +28,7 @@
 #include "tiravo/forms/derror.h"
 #include "tiravo/forms/framemenus.h"
 #include "tiravo/forms/window_commands.h"
-#include "tiravo/forms/mainform.h"
+#include "tiravo/forms/frame.h"
 #include "tiravo/forms/nametablemodel.h"
 #include "tiravo/forms/setsform.h"
 #include "tiravo/forms/tableform.h"
@@ -62,8 +62,8 @@ TDeterm::TDeterm(QWidget* parent) : TChildForm(parent) {
   setWindowTitle(kCaption);
   resize(460, 360);
   BuildControls();
-  showStatus = [](const QString& text) {
-    if (MainForm) MainForm->ShowHint(text);
+  showStatus = [this](const QString& text) {
+    if (frame()) frame()->ShowHint(text);
   };
   clock = [] {
     return qint64(std::chrono::duration_cast<std::chrono::milliseconds>(
@@ -263,6 +263,7 @@ void TDeterm::sbDetermClick() {
   }
   QPointer<TDeterm> alive(this);
   qint64 eventsAt = 0, statusAt = 0;
+  QString shown;
   bool first = true;
   determ::Run::Status result = determ::Run::Running;
   while (result == determ::Run::Running) {
@@ -275,12 +276,15 @@ void TDeterm::sbDetermClick() {
       eventsAt = now;
     }
     if ((first || now - statusAt >= statusIntervalMs) && engine_.CurrentRun()) {
-      if (showStatus) showStatus(engine_.CurrentRun()->StatusText());
+      shown = engine_.CurrentRun()->StatusText();
+      if (showStatus) showStatus(shown);
       statusAt = now;
     }
     first = false;
     result = engine_.Round();
   }
+  // The throttle may have skipped the last states: the bar ends on the one taken up last.
+  if (showStatus && !engine_.LastStatus().isEmpty() && engine_.LastStatus() != shown) showStatus(engine_.LastStatus());
   Finish(result);
 }
 
@@ -294,12 +298,12 @@ void TDeterm::Finish(determ::Run::Status status) {
       if (cbName->isChecked()) ready_ = false;
       FillNameTable();
       sbTable->setEnabled(true);
-      if (cbBrouser->isChecked() && MainForm) {
+      if (cbBrouser->isChecked() && frame()) {
         auto* copy = new FTT;
         copy->Assign(result);
         auto* browser = new TFTT_Brouser(copy);
         browser->setWindowTitle(QStringLiteral("Детерминированный список переходов"));
-        MainForm->addChild(browser);
+        frame()->addChild(browser);
       } else {
         Show(engine_.EndNotice(status));
       }
@@ -312,7 +316,7 @@ void TDeterm::Finish(determ::Run::Status status) {
       break;
     case determ::Run::NoTarget: {
       sbTable->setEnabled(false);
-      TDError* dialog = DErrorDialog();
+      TDError* dialog = DErrorDialog(window());
       dialog->Reset();
       dialog->x->setText(engine_.ErrorCondition());
       dialog->s->setText(engine_.ErrorEvent());
@@ -336,8 +340,8 @@ bool TDeterm::sbTableClick() {
     Show(error);
     return false;
   }
-  if (!MainForm) return false;
-  TVexoTableForm* table = MainForm->newTable();
+  if (!frame()) return false;
+  TVexoTableForm* table = frame()->newTable();
   table->setWindowTitle(windowTitle() + QStringLiteral(" результат"));
   TableData data;
   data.signalCoding = engine_.Result()->Mode == FTT::Abstract ? QStringLiteral("Abstract") : QStringLiteral("Binary");
@@ -346,6 +350,8 @@ bool TDeterm::sbTableClick() {
   table->setTableData(data);
   for (int r = 0; r < int(rows.size()); ++r)
     if (!rows[size_t(r)][0].isEmpty()) table->setCell(0, r + 1, rows[size_t(r)][0]);
+  // The line numbers stand only on each line's first row: no renumbering.
+  table->markFilled(false);
   return true;
 }
 
@@ -381,7 +387,7 @@ bool TDeterm::eventFilter(QObject* watched, QEvent* event) {
   return TChildForm::eventFilter(watched, event);
 }
 
-void runDeterm(TMainForm& frame, FTT* model, const QString& tableFileName) {
+void runDeterm(TFrame& frame, FTT* model, const QString& tableFileName) {
   auto* w = new TDeterm;
   w->SetTable(std::unique_ptr<FTT>(model), tableFileName);
   frame.addChild(w);

@@ -15,7 +15,7 @@
 #include "platform/guard.h"
 #include "platform/textfile.h"
 #include "tiravo/forms/window_commands.h"
-#include "tiravo/forms/mainform.h"
+#include "tiravo/forms/frame.h"
 
 namespace tiravo {
 
@@ -65,17 +65,16 @@ TEditForm::TEditForm(QWidget* parent) : TChildForm(parent) {
   docwin::onClipboardChange(this, [this] { Edit1Click(); });
   Edit1Click();
   EditorChange();
-  if (MainForm) MainForm->fontSizeBox()->setEnabled(true);
 }
 
 void TEditForm::buildMenus() {
   QMenu* file = new QMenu(QStringLiteral("&Файл"), this);
   QMenu* create = file->addMenu(QStringLiteral("Созд&ать"));
-  docwin::addItem(this, create, QStringLiteral("СКУ"), {}, frameCommand(&TMainForm::NewSkuClick));
-  docwin::addItem(this, create, QStringLiteral("РВАС"), {}, frameCommand(&TMainForm::NewRvasClick));
-  docwin::addItem(this, create, QStringLiteral("ЛСА"), {}, frameCommand(&TMainForm::NewLsaClick))->setEnabled(false);
-  docwin::addItem(this, file, QStringLiteral("Создать таблицу"), QKeySequence(QStringLiteral("Shift+F4")), frameCommand(&TMainForm::NewTblClick));
-  docwin::addItem(this, file, QStringLiteral("&Открыть..."), QKeySequence(Qt::Key_F3), frameCommand(&TMainForm::FileOpenItemClick));
+  docwin::addItem(this, create, QStringLiteral("СКУ"), {}, frameCommand(this, int(TFrame::FileCmd::NewSku)));
+  docwin::addItem(this, create, QStringLiteral("РВАС"), {}, frameCommand(this, int(TFrame::FileCmd::NewRvas)));
+  docwin::addItem(this, create, QStringLiteral("ЛСА"), {}, frameCommand(this, int(TFrame::FileCmd::NewLsa)))->setEnabled(false);
+  docwin::addItem(this, file, QStringLiteral("Создать таблицу"), QKeySequence(QStringLiteral("Shift+F4")), frameCommand(this, int(TFrame::FileCmd::NewTable)));
+  docwin::addItem(this, file, QStringLiteral("&Открыть..."), QKeySequence(Qt::Key_F3), frameCommand(this, int(TFrame::FileCmd::Open)));
   docwin::addItem(this, file, QStringLiteral("&Закрыть"), {}, [this] { docwin::closeWindow(this); });
   docwin::addItem(this, file, QStringLiteral("&Сохранить"), QKeySequence(Qt::Key_F2), [this] { Save1Click(); });
   docwin::addItem(this, file, QStringLiteral("Сохранить &как..."), {}, [this] { Saveas1Click(); });
@@ -83,7 +82,7 @@ void TEditForm::buildMenus() {
   docwin::addItem(this, file, QStringLiteral("&Печать"), {}, [this] { Print1Click(); })->setEnabled(false);
   docwin::addItem(this, file, QStringLiteral("&Настройка печати..."), {}, [this] { Printersetup1Click(); })->setEnabled(false);
   file->addSeparator();
-  docwin::addItem(this, file, QStringLiteral("В&ыход"), {}, frameCommand(&TMainForm::FileExitItemClick));
+  docwin::addItem(this, file, QStringLiteral("В&ыход"), {}, frameCommand(this, int(TFrame::FileCmd::Exit)));
 
   QMenu* edit = new QMenu(QStringLiteral("&Правка"), this);
   cutItem = docwin::addItem(this, edit, QStringLiteral("&Вырезать"), QKeySequence(QStringLiteral("Ctrl+X")), [this] { Cut1Click(); });
@@ -174,7 +173,7 @@ bool TEditForm::Saveas1Click() {
 
 void TEditForm::FormActivate() {
   ActiveChildKind = 3;
-  if (MainForm) MainForm->showFontSize(fontSize());
+  if (frame()) frame()->showFontSize(fontSize());
   Edit1Click();
 }
 
@@ -202,9 +201,8 @@ void TEditForm::Edit1Click() {
   pasteItem->setEnabled(canPaste);
   popupPaste->setEnabled(canPaste);
   for (QAction* a : {cutItem, copyItem, deleteItem, popupCut, popupCopy}) a->setEnabled(selected);
-  if (MainForm && MainForm->activeChild() == this) {
-    MainForm->PasteBtn->setEnabled(canPaste);
-    for (QAction* a : {MainForm->CutBtn, MainForm->CopyBtn, MainForm->DeleteBtn}) a->setEnabled(selected);
+  if (frame() && frame()->activeChild() == this) {
+    frame()->setClipboardCommands(selected, canPaste);
   }
 }
 
@@ -229,12 +227,12 @@ void TEditForm::setFontSize(int size) { docwin::setPointSize(Editor, size); }
 
 void TEditForm::FontBig1Click() {
   const int size = docwin::stepPointSize(Editor, 2);
-  if (MainForm) MainForm->showFontSize(size);
+  if (frame()) frame()->showFontSize(size);
 }
 
 void TEditForm::FontSml2Click() {
   const int size = docwin::stepPointSize(Editor, -2);
-  if (MainForm) MainForm->showFontSize(size);
+  if (frame()) frame()->showFontSize(size);
 }
 
 void TEditForm::EditorChange() {

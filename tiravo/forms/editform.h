@@ -61,6 +61,7 @@ class TEditForm : public TChildForm {
 
   int fontSize() const;
   void setFontSize(int size);
+  bool hasFont() const override { return true; }
 
   QAction *ToTbl = nullptr, *ToSku = nullptr, *wordWrapItem = nullptr;
   QAction *alignLeft = nullptr, *alignRight = nullptr, *alignCenter = nullptr;

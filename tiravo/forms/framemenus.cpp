@@ -5,17 +5,14 @@
 
 #include "platform/docwindow.h"
 #include "tiravo/forms/bitmaps.h"
-#include "tiravo/forms/mainform.h"
+#include "tiravo/forms/childform.h"
+#include "tiravo/forms/frame.h"
 
 namespace tiravo {
 
 namespace {
 
-std::function<void()> Frame(void (TMainForm::*handler)()) {
-  return [handler] {
-    if (MainForm) (MainForm->*handler)();
-  };
-}
+std::function<void()> Frame(QWidget* window, TFrame::FileCmd cmd) { return frameCommand(window, int(cmd)); }
 
 }  // namespace
 
@@ -34,20 +31,20 @@ QAction* AddItem(QWidget* window, QMenu* menu, const QString& text, const QKeySe
 
 void AddFrameCreateItems(QWidget* window, QMenu* file, bool openFirst) {
   auto open = [&] {
-    AddItem(window, file, QStringLiteral("&Открыть..."), QKeySequence(Qt::Key_F3), Frame(&TMainForm::FileOpenItemClick));
+    AddItem(window, file, QStringLiteral("&Открыть..."), QKeySequence(Qt::Key_F3), Frame(window, TFrame::FileCmd::Open));
   };
   if (openFirst) open();
   QMenu* create = file->addMenu(QStringLiteral("Созд&ать"));
-  AddItem(window, create, QStringLiteral("СКУ"), {}, Frame(&TMainForm::NewSkuClick));
-  AddItem(window, create, QStringLiteral("РВАС"), {}, Frame(&TMainForm::NewRvasClick));
-  AddItem(window, create, QStringLiteral("ЛСА"), {}, Frame(&TMainForm::NewLsaClick));
+  AddItem(window, create, QStringLiteral("СКУ"), {}, Frame(window, TFrame::FileCmd::NewSku));
+  AddItem(window, create, QStringLiteral("РВАС"), {}, Frame(window, TFrame::FileCmd::NewRvas));
+  AddItem(window, create, QStringLiteral("ЛСА"), {}, Frame(window, TFrame::FileCmd::NewLsa));
   AddItem(window, file, QStringLiteral("Создать таблицу"), QKeySequence(QStringLiteral("Shift+F4")),
-          Frame(&TMainForm::NewTblClick));
+          Frame(window, TFrame::FileCmd::NewTable));
   if (!openFirst) open();
 }
 
 QAction* AddFrameExitItem(QWidget* window, QMenu* file) {
-  return AddItem(window, file, QStringLiteral("В&ыход"), {}, Frame(&TMainForm::FileExitItemClick));
+  return AddItem(window, file, QStringLiteral("В&ыход"), {}, Frame(window, TFrame::FileCmd::Exit));
 }
 
 }  // namespace tiravo

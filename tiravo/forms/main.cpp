@@ -1,3 +1,4 @@
+#include "common/icons/glyphs.h"
 #include "platform/dialogs.h"
 #include "platform/guard.h"
 #include "platform/heap.h"
@@ -6,6 +7,8 @@
 int main(int argc, char** argv) {
   heap::keepFreed();
   GuardedApplication app(argc, argv);
+  tiravo::TMainForm::setUpApplication();
+  app.setWindowIcon(glyphs::programIcon(glyphs::Program::Tiravo));
   try {
     auto* frame = new tiravo::TMainForm;
     frame->createStartupWindows();

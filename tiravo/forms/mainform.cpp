@@ -17,6 +17,7 @@
 #include <QToolBar>
 #include <QToolTip>
 #include <QHeaderView>
+#include <algorithm>
 
 #include "platform/dialogs.h"
 #include "platform/guard.h"
@@ -24,6 +25,7 @@
 #include "tiravo/forms/aboutbox.h"
 #include "tiravo/forms/editform.h"
 #include "tiravo/forms/errorview.h"
+#include "tiravo/forms/frameglyphs.h"
 #include "tiravo/forms/window_commands.h"
 #include "tiravo/forms/memory.h"
 #include "tiravo/forms/tableform.h"
@@ -31,16 +33,8 @@
 namespace tiravo {
 
 int ActiveChildKind = 0;
-TMainForm* MainForm = nullptr;
-
-std::function<void()> frameCommand(void (TMainForm::*handler)()) {
-  return [handler] {
-    if (MainForm) (MainForm->*handler)();
-  };
-}
 
 namespace {
-const char* const kHelpFile = "Tiravo.hlp";
 const QString kSkuFilter = QStringLiteral("Файл СКУ (*.sku)|*.sku|Все файлы|*.*");
 const QString kLsaFilter = QStringLiteral("Файл ЛСА (*.lsa)|*.lsa|Все файлы|*.*");
 const QString kOpenFilter = QStringLiteral(
@@ -55,6 +49,16 @@ QString lowerExtension(const QString& path) {
   for (QChar& c : ext)
     if (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) c = QChar(c.unicode() + 32);
   return ext;
+}
+
+// A page control or a combo box hands the focus to a part of its own ("qt_tabwidget_tabbar"):
+// the control meant is the nearest one, up to `top`, that carries one of our names.
+QWidget* namedControl(QWidget* focused, QWidget* top) {
+  for (QWidget* w = focused; w && w != top; w = w->parentWidget()) {
+    const QString name = w->objectName();
+    if (!name.isEmpty() && !name.startsWith(QLatin1String("qt_"))) return w;
+  }
+  return nullptr;
 }
 
 // A decimal number, or false when the text is not one.
@@ -86,7 +90,6 @@ class ProgressPanel : public QWidget {
 };
 
 TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
-  MainForm = this;
   setWindowTitle(QStringLiteral("Vexo"));
   resize(724, 493);
   mdi_ = new QMdiArea(this);
@@ -94,6 +97,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
   connect(mdi_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) { childActivated(sub); });
   buildMenus();
   buildToolPanel();
+  setFrameGlyphs(*this);
   buildStatusBar();
   clock = [] { return QTime::currentTime(); };
   timer_ = new QTimer(this);
@@ -111,15 +115,14 @@ TMainForm::~TMainForm() {
   // The children go with the frame; what they signal on the way must not reach it.
   mdi_->disconnect(this);
   for (QMdiSubWindow* sub : mdi_->subWindowList()) sub->disconnect(this);
-  if (MainForm == this) MainForm = nullptr;
 }
 
 void TMainForm::createStartupWindows() {
-  createRvasSkuDialog(*this);
+  createRvasSkuDialog(this);
   errorView();
-  createSkuTblDialog(*this);
-  createDErrorDialog(*this);
-  createAddZDialog(*this);
+  createSkuTblDialog(this);
+  createDErrorDialog(this);
+  createAddZDialog(this);
   memory();
 }
 
@@ -200,6 +203,7 @@ void TMainForm::fillWindowList() {
 
 void TMainForm::buildToolPanel() {
   QToolBar* bar = addToolBar(QStringLiteral("Панель"));
+  toolBar_ = bar;
   bar->setMovable(false);
   const auto button = [&](const QString& hint, void (TMainForm::*handler)()) {
     QAction* a = bar->addAction(hint);
@@ -277,16 +281,52 @@ void TMainForm::Timer1Timer() {
 // ---- children ----
 
 QMdiSubWindow* TMainForm::addChild(TChildForm* child) {
+  child->setFrame(this);  // before it is activated below
+  if (child->hasFont()) enableFontSize();
+  // The size the window was made with; the sub-window would otherwise shrink to the child's hint.
+  const QSize designed = child->size().expandedTo(child->minimumSizeHint());
   QMdiSubWindow* sub = mdi_->addSubWindow(child);
   sub->setAttribute(Qt::WA_DeleteOnClose);
+  sub->setWindowIcon(windowIcon());
   sub->setWindowTitle(child->windowTitle());
   connect(child, &QWidget::windowTitleChanged, sub, &QWidget::setWindowTitle);
   connect(sub, &QObject::destroyed, this, [this] { QTimer::singleShot(0, this, [this] { UpdateMenuItems(); }); });
   child->show();
   sub->show();
+  sub->resize(sub->size() - child->size() + designed);
+  // Where the area placed it, the larger window may reach past the area's edge: it stays inside.
+  const QRect area = mdi_->viewport()->rect();
+  QPoint at = sub->pos();
+  at.setX(std::max(0, std::min(at.x(), area.width() - sub->width())));
+  at.setY(std::max(0, std::min(at.y(), area.height() - sub->height())));
+  sub->move(at);
   mdi_->setActiveSubWindow(sub);
   UpdateMenuItems();
   return sub;
+}
+
+void TMainForm::fileCommand(FileCmd cmd) {
+  switch (cmd) {
+    case FileCmd::Open: FileOpenItemClick(); break;
+    case FileCmd::NewSku: NewSkuClick(); break;
+    case FileCmd::NewRvas: NewRvasClick(); break;
+    case FileCmd::NewLsa: NewLsaClick(); break;
+    case FileCmd::NewTable: NewTblClick(); break;
+    case FileCmd::Exit: FileExitItemClick(); break;
+  }
+}
+
+void TMainForm::setProgress(int done, int total) {
+  ProgressTotal = total;
+  ProgressDone = done;
+  repaintProgress();
+}
+
+void TMainForm::enableFontSize() { ComboBox1->setEnabled(true); }
+
+void TMainForm::setClipboardCommands(bool selected, bool canPaste) {
+  PasteBtn->setEnabled(canPaste);
+  for (QAction* a : {CutBtn, CopyBtn, DeleteBtn}) a->setEnabled(selected);
 }
 
 TChildForm* TMainForm::activeChild() const {
@@ -313,6 +353,7 @@ void TMainForm::mergeMenus(TChildForm* child) {
   menuBar()->clear();
   for (QMenu* m : menus) menuBar()->addMenu(m);
   barMenus_ = menus;
+  setMenuGlyphs(*this);
 }
 
 QList<QMenu*> TMainForm::menuBarMenus() const { return barMenus_; }
@@ -449,7 +490,7 @@ void TMainForm::Font3Click() {
       if (auto* t = qobject_cast<TVexoTableForm*>(child)) t->setFontSize(n);
       return;
     case 7: {
-      QWidget* focused = child->focusWidget();
+      QWidget* focused = namedControl(child->focusWidget(), child);
       const QString name = focused ? focused->objectName() : QString();
       statusBar()->showMessage(QLatin1Char('[') + name + QLatin1Char(']'));
       const QChar first = name.isEmpty() ? QChar() : name[0];
@@ -490,16 +531,26 @@ void TMainForm::WindowMinimizeItemClick() {
   for (int i = subs.size() - 1; i >= 0; --i) subs[i]->showMinimized();
 }
 
-void TMainForm::miMemoryClick() { memory()->show(); }
+void TMainForm::miMemoryClick() {
+  // The menu bar and the tool panel lie together at the top of the frame.
+  const QRect bars = menuBar()->geometry().united(toolBar_->geometry());
+  memory()->showCentred(QRect(mapToGlobal(bars.topLeft()), bars.size()));
+}
 
 void TMainForm::About1Click() {
   TAboutBox box(this);
   box.exec();
 }
 
-void TMainForm::Contents1Click() { help::show(this, QLatin1String(kHelpFile), help::Contents, 0); }
-void TMainForm::SearchforHelpOn1Click() { help::show(this, QLatin1String(kHelpFile), help::PartialKey, 0); }
-void TMainForm::N3Click() { help::show(this, QLatin1String(kHelpFile), help::HelpOnHelp, 0); }
+void TMainForm::setUpApplication() {
+  // The application's title (the caption of boxes that have none) and its help file.
+  QCoreApplication::setApplicationName(QStringLiteral("Vexo"));
+  help::setApplicationHelpFile(QStringLiteral("Tiravo.hlp"));
+}
+
+void TMainForm::Contents1Click() { help::show(this, help::Contents, 0); }
+void TMainForm::SearchforHelpOn1Click() { help::show(this, help::PartialKey, 0); }
+void TMainForm::N3Click() { help::show(this, help::HelpOnHelp, 0); }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
   mdi_->closeAllSubWindows();

@@ -8,11 +8,13 @@
 #include <functional>
 
 #include "tiravo/forms/childform.h"
+#include "tiravo/forms/frame.h"
 
 class QAction;
 class QKeySequence;
 class QComboBox;
 class QMdiArea;
+class QToolBar;
 class QMdiSubWindow;
 class QMenu;
 class QStatusBar;
@@ -25,11 +27,14 @@ class TVexoTableForm;
 class TErrorView;
 class TMemory;
 
-class TMainForm : public QMainWindow {
+class TMainForm : public QMainWindow, public TFrame {
   Q_OBJECT
  public:
   explicit TMainForm(QWidget* parent = nullptr);
   ~TMainForm() override;
+
+  // The application object's title "Vexo" and help file "Tiravo.hlp" (before any window).
+  static void setUpApplication();
 
   // Set by the table compiler while it works; the progress panel shows their ratio.
   int ProgressTotal = 0;
@@ -39,7 +44,8 @@ class TMainForm : public QMainWindow {
   QString progressText() const { return progressText(ProgressDone, ProgressTotal); }
   // The status bar's two progress panels ("Компиляция" and the percentage) instead of the
   // hint text, and back.
-  void showProgressPanels(bool on);
+  void showProgressPanels(bool on) override;
+  void setProgress(int done, int total) override;
   bool progressPanelsShown() const;
   void repaintProgress();
   QString hintText() const;  // the simple text of the status bar
@@ -52,14 +58,15 @@ class TMainForm : public QMainWindow {
   // ---- children ----
   QMdiArea* mdiArea() const { return mdi_; }
   // Adds the window as an MDI child owned by the frame and shows it.
-  QMdiSubWindow* addChild(TChildForm* child);
-  TChildForm* activeChild() const;
+  QMdiSubWindow* addChild(TChildForm* child) override;
+  TChildForm* activeChild() const override;
+  void fileCommand(FileCmd cmd) override;
   // The editor and the table window created last (cleared when they are freed).
   QPointer<TEditForm> EditForm;
   QPointer<TVexoTableForm> TableForm;
   // kind 1 СКУ, 2 РВАС, 3 ЛСА, with the caption and save filter of that kind.
-  TEditForm* newEditor(int kind);
-  TVexoTableForm* newTable();
+  TEditForm* newEditor(int kind) override;
+  TVexoTableForm* newTable() override;
   // Opens a file as File > Open does after its dialog. Returns false when the extension is
   // not one of the program's (nothing shown) or the file was refused.
   bool openDocument(const QString& path);
@@ -69,7 +76,7 @@ class TMainForm : public QMainWindow {
   // and the free-memory window.
   void createStartupWindows();
   // Made on first use when the start-up did not make them (tests).
-  TErrorView* errorView();
+  TErrorView* errorView() override;
   TMemory* memory();
 
   // ---- handlers ----
@@ -96,11 +103,13 @@ class TMainForm : public QMainWindow {
   void Contents1Click();
   void SearchforHelpOn1Click();
   void N3Click();
-  void ShowHint(const QString& hint);
+  void ShowHint(const QString& hint) override;
 
   // ---- controls ----
   QComboBox* fontSizeBox() const { return ComboBox1; }
-  void showFontSize(int size);  // the box shows the size without firing Font3Click
+  void showFontSize(int size) override;  // the box shows the size without firing Font3Click
+  void enableFontSize() override;
+  void setClipboardCommands(bool selected, bool canPaste) override;
   QAction *OpenBtn = nullptr, *SaveBtn = nullptr, *NewSkuBtn = nullptr, *NewRvasBtn = nullptr,
           *NewLsaBtn = nullptr, *NewTblBtn = nullptr, *NewGsaBtn = nullptr, *CutBtn = nullptr,
           *CopyBtn = nullptr, *PasteBtn = nullptr, *DeleteBtn = nullptr, *ExitBtn = nullptr,
@@ -131,6 +140,7 @@ class TMainForm : public QMainWindow {
   void route(EditHandler onEditor, TableHandler onTable);
 
   QMdiArea* mdi_ = nullptr;
+  QToolBar* toolBar_ = nullptr;
   QComboBox* ComboBox1 = nullptr;
   QTimer* timer_ = nullptr;
   QWidget* progressLabel_ = nullptr;
@@ -141,8 +151,5 @@ class TMainForm : public QMainWindow {
   QList<QAction*> windowList_;
 };
 
-extern TMainForm* MainForm;
-// One of the frame's handlers as a command of a child's menu (nothing without a frame).
-std::function<void()> frameCommand(void (TMainForm::*handler)());
 
 }  // namespace tiravo

@@ -58,7 +58,13 @@ QString physCaption(const MemoryStatus& s) {
 }
 
 QString swapCaption(const MemoryStatus& s) {
+  // A system without a page file says so rather than showing a share of nothing.
+  if (s.totalSwap == 0) return QStringLiteral("Виртуальная: нет");
   return QStringLiteral("Виртуальная: %1%").arg(percent(s.availSwap, s.totalSwap), 0, 'f', 2);
+}
+
+QString swapHint(const MemoryStatus& s) {
+  return s.totalSwap == 0 ? QStringLiteral("Файл подкачки не используется") : totalHint(s.totalSwap);
 }
 
 QString totalHint(uint64_t bytes) { return QStringLiteral("Всего %1Мб").arg(double(bytes) / 1048576.0, 0, 'f', 2); }

@@ -16,9 +16,11 @@ struct MemoryStatus {
 MemoryStatus parseMeminfo(const QByteArray& text);
 bool readMeminfo(const QString& path, MemoryStatus* status);
 
-// "Физическая: 25.00%", "Всего 64.00Мб", "Виртуальная: 0.00%" (a zero total reads 0.00%).
+// "Физическая: 25.00%", "Всего 64.00Мб", "Виртуальная: 50.00%" (a zero total of physical
+// memory reads 0.00%; without a page file the swap reads "Виртуальная: нет").
 QString physCaption(const MemoryStatus& s);
 QString swapCaption(const MemoryStatus& s);
 QString totalHint(uint64_t bytes);
+QString swapHint(const MemoryStatus& s);  // totalHint, or that there is no page file
 
 }  // namespace tiravo

@@ -1,12 +1,18 @@
 #include "tiravo/forms/memory.h"
 
+#include <QGuiApplication>
 #include <QLabel>
+#include <QScreen>
 #include <QResizeEvent>
 #include <QTimer>
+#include <algorithm>
 
 namespace tiravo {
 
 namespace {
+// Room the title bar takes for the window's icon and its buttons.
+constexpr int kTitleButtons = 90;
+
 QLabel* panel(QWidget* parent, const char* name) {
   auto* p = new QLabel(QStringLiteral("Определение..."), parent);
   p->setObjectName(QLatin1String(name));
@@ -21,7 +27,8 @@ TMemory::TMemory(QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint) {
   setWindowTitle(QStringLiteral("Свободная память"));
-  resize(153, 55);
+  // Wide enough for the whole title beside the window's buttons.
+  resize(std::max(153, fontMetrics().horizontalAdvance(windowTitle()) + kTitleButtons), 55);
   phys_ = panel(this, "phys");
   swap_ = panel(this, "swap");
   Resizing();
@@ -41,7 +48,22 @@ void TMemory::showStatus(const MemoryStatus& s) {
   phys_->setText(physCaption(s));
   phys_->setToolTip(totalHint(s.totalPhys));
   swap_->setText(swapCaption(s));
-  swap_->setToolTip(totalHint(s.totalSwap));
+  swap_->setToolTip(swapHint(s));
+}
+
+void TMemory::showCentred(const QRect& avoid) {
+  if (!placed_) {
+    // Centred on the screen, but never over the frame's menus and tool bar: a click meant
+    // for them must not land here.
+    const QScreen* where = screen() ? screen() : QGuiApplication::primaryScreen();
+    QRect r(QPoint(0, 0), frameGeometry().size());
+    if (where) r.moveCenter(where->availableGeometry().center());
+    if (r.intersects(avoid)) r.moveTop(avoid.bottom() + 1);
+    move(r.topLeft());
+    placed_ = true;
+  }
+  show();
+  raise();
 }
 
 void TMemory::Resizing() {

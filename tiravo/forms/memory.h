@@ -22,6 +22,9 @@ class TMemory : public QWidget {
   QLabel* swap() const { return swap_; }
   QTimer* timer() const { return timer_; }
   void Resizing();
+  // Shows the window; the first time it is placed centred on the screen and off `avoid`
+  // (the frame's menu bar and tool panel, in global coordinates).
+  void showCentred(const QRect& avoid);
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
@@ -30,6 +33,7 @@ class TMemory : public QWidget {
   QLabel* phys_ = nullptr;
   QLabel* swap_ = nullptr;
   QTimer* timer_ = nullptr;
+  bool placed_ = false;
 };
 
 }  // namespace tiravo

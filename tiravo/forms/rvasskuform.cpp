@@ -9,7 +9,7 @@
 
 #include "tiravo/forms/editform.h"
 #include "tiravo/forms/window_commands.h"
-#include "tiravo/forms/mainform.h"
+#include "tiravo/forms/frame.h"
 #include "tiravo/forms/skutblform.h"
 #include "tiravo/translate/rvascheck.h"
 #include "tiravo/translate/rvasconvert.h"
@@ -18,7 +18,7 @@ namespace tiravo {
 
 QPointer<TRvasSku> RvasSku;
 
-TRvasSku::TRvasSku(TMainForm* frame) : TRunDialog(frame), frame_(frame) {
+TRvasSku::TRvasSku(QWidget* frameWindow) : TRunDialog(frameWindow), frame_(frameOf(frameWindow)) {
   setWindowTitle(QStringLiteral("Преобразование РВАС в СКУ"));
   Memo1 = new QPlainTextEdit(this);
   Memo1->setToolTip(QStringLiteral("Исходное РВАС"));
@@ -122,12 +122,12 @@ void TRvasSku::synthesis() {
   accept();
 }
 
-void createRvasSkuDialog(TMainForm& frame) {
-  if (!RvasSku) RvasSku = new TRvasSku(&frame);
+void createRvasSkuDialog(QWidget* frameWindow) {
+  if (!RvasSku) RvasSku = new TRvasSku(frameWindow);
 }
 
 void runRvasSku(TEditForm& editor, int startMode) {
-  if (!RvasSku) createRvasSkuDialog(*MainForm);
+  if (!RvasSku) createRvasSkuDialog(editor.window());
   RvasSku->setSource(&editor, startMode);
   RvasSku->run();
 }

@@ -14,12 +14,12 @@ class QPushButton;
 namespace tiravo {
 
 class TEditForm;
-class TMainForm;
+class TFrame;
 
 class TRvasSku : public TRunDialog {
   Q_OBJECT
  public:
-  explicit TRvasSku(TMainForm* frame);
+  explicit TRvasSku(QWidget* frameWindow);
 
   // Set by the caller before showing: the document and the destination (1: a new СКУ editor,
   // 2: the СКУ to table window).
@@ -46,7 +46,7 @@ class TRvasSku : public TRunDialog {
  private:
   void synthesis();
 
-  TMainForm* frame_;
+  TFrame* frame_;
   QPlainTextEdit* Memo1 = nullptr;
   QLabel *Label5 = nullptr, *Label6 = nullptr, *Label7 = nullptr;
   QPushButton *Begin1 = nullptr, *Cancel1 = nullptr;

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "common/icons/glyphs.h"
 #include "platform/dialogs.h"
 
 namespace tiravo {
@@ -55,6 +56,11 @@ TSetSForm::TSetSForm(QWidget* parent) : QDialog(parent) {
   btPass = MoveButton(QStringLiteral(">"), QStringLiteral("Сделать пассивным|сделать текущее состояние пассивным"), this);
   btAllAct = MoveButton(QStringLiteral("<<"), QStringLiteral("Все активные|Сделать все состояния активными"), this);
   btAllPass = MoveButton(QStringLiteral(">>"), QStringLiteral("Все пассивные|Сделать все состояния пассивными"), this);
+  // The two single moves show arrows; the moves of all keep their captions.
+  btAct->setText(QString());
+  btAct->setIcon(glyphs::icon(glyphs::Glyph::MoveLeft));
+  btPass->setText(QString());
+  btPass->setIcon(glyphs::icon(glyphs::Glyph::MoveRight));
   auto* moves = new QVBoxLayout;
   moves->addStretch();
   for (QPushButton* b : {btAct, btPass, btAllAct, btAllPass}) moves->addWidget(b);

@@ -20,7 +20,7 @@
 #include "tiravo/forms/bitmaps.h"
 #include "tiravo/forms/framemenus.h"
 #include "tiravo/forms/window_commands.h"
-#include "tiravo/forms/mainform.h"
+#include "tiravo/forms/frame.h"
 #include "tiravo/forms/setsform.h"
 
 namespace tiravo {
@@ -223,7 +223,8 @@ void TSimStep::BackClick() {
 bool TSimStep::SaveClick() {
   const QString path = docwin::askSavePath(this, QStringLiteral("History"),
                                            QStringLiteral("Текстовые файлы|*.txt|Все файлы|*.*"),
-                                           QStringLiteral("txt"));
+                                           QStringLiteral("txt"), QString(),
+                                           QStringLiteral("Сохранение истории переходов в текстовом виде"));
   if (path.isEmpty()) return false;
   QString error;
   if (!textfile::writeLines(path, history_->Lines(), &error)) {
@@ -350,6 +351,6 @@ void TSimStep::resizeEvent(QResizeEvent* event) {
 
 namespace tiravo {
 
-void runStepSim(TMainForm& frame, FTT* model) { frame.addChild(new TSimStep(std::unique_ptr<FTT>(model))); }
+void runStepSim(TFrame& frame, FTT* model) { frame.addChild(new TSimStep(std::unique_ptr<FTT>(model))); }
 
 }  // namespace tiravo

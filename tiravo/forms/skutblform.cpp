@@ -9,7 +9,7 @@
 #include "platform/dialogs.h"
 #include "tiravo/forms/editform.h"
 #include "tiravo/forms/window_commands.h"
-#include "tiravo/forms/mainform.h"
+#include "tiravo/forms/frame.h"
 #include "tiravo/forms/tableform.h"
 #include "tiravo/translate/skutable.h"
 
@@ -17,7 +17,7 @@ namespace tiravo {
 
 QPointer<TSkuTblForm> SkuTblForm;
 
-TSkuTblForm::TSkuTblForm(TMainForm* frame) : TRunDialog(frame), frame_(frame) {
+TSkuTblForm::TSkuTblForm(QWidget* frameWindow) : TRunDialog(frameWindow), frame_(frameOf(frameWindow)) {
   setWindowTitle(QStringLiteral("Перевод СКУ в таблицу переходов"));
   StrNum = new QLabel(this);
   Edit1 = new QLineEdit(this);
@@ -129,7 +129,8 @@ void TSkuTblForm::skuStage() {
   // The new window is made here and owned by the frame, like every table window.
   table_ = frame_->newTable();
   table_->setTableData(conv_->table());
-  table_->renumberPending = true;
+  // Marked at once: a later СВФ failure or a close must not drop it without a question.
+  table_->markFilled(true);
   if (svfFound_) svfStage();
   else finish();
 }
@@ -140,7 +141,10 @@ void TSkuTblForm::svfStage() {
   SkuStageFault fault;
   const bool ok = conv_->runSvf(text(), &fault);
   // Rows the check added for events that are only targets stay, as the check made them.
-  if (table_) table_->setTableData(conv_->table());
+  if (table_) {
+    table_->setTableData(conv_->table());
+    table_->markFilled(true);
+  }
   if (showFault(ok, fault)) finish();
 }
 
@@ -173,18 +177,18 @@ void TSkuTblForm::reject() {
   TRunDialog::reject();
 }
 
-void createSkuTblDialog(TMainForm& frame) {
-  if (!SkuTblForm) SkuTblForm = new TSkuTblForm(&frame);
+void createSkuTblDialog(QWidget* frameWindow) {
+  if (!SkuTblForm) SkuTblForm = new TSkuTblForm(frameWindow);
 }
 
 void runSkuTbl(TEditForm& editor) {
-  if (!SkuTblForm) createSkuTblDialog(*MainForm);
+  if (!SkuTblForm) createSkuTblDialog(editor.window());
   SkuTblForm->setSource(&editor);
   SkuTblForm->run();
 }
 
-TVexoTableForm* runSkuTblOn(TMainForm& frame, const QStringList& lines) {
-  if (!SkuTblForm) createSkuTblDialog(frame);
+TVexoTableForm* runSkuTblOn(TFrame& frame, const QStringList& lines) {
+  if (!SkuTblForm) createSkuTblDialog(dynamic_cast<QWidget*>(&frame));
   SkuTblForm->setSource(lines);
   return SkuTblForm->run();
 }

@@ -17,14 +17,14 @@ class QPushButton;
 namespace tiravo {
 
 class TEditForm;
-class TMainForm;
+class TFrame;
 class TVexoTableForm;
 class SkuToTable;
 
 class TSkuTblForm : public TRunDialog {
   Q_OBJECT
  public:
-  explicit TSkuTblForm(TMainForm* frame);
+  explicit TSkuTblForm(QWidget* frameWindow);
   ~TSkuTblForm() override;
 
   // The text to convert: the editor's lines (corrections go into the document), or lines of
@@ -58,7 +58,7 @@ class TSkuTblForm : public TRunDialog {
   bool showFault(bool ok, const struct SkuStageFault& fault);
   void finish();
 
-  TMainForm* frame_;
+  TFrame* frame_;
   QLabel *StrNum = nullptr, *ErrorLb = nullptr;
   QLineEdit* Edit1 = nullptr;
   QProgressBar* ProgressBar1 = nullptr;
@@ -75,6 +75,6 @@ class TSkuTblForm : public TRunDialog {
 extern QPointer<TSkuTblForm> SkuTblForm;
 
 // Converts lines that come from the РВАС to СКУ window.
-TVexoTableForm* runSkuTblOn(TMainForm& frame, const QStringList& lines);
+TVexoTableForm* runSkuTblOn(TFrame& frame, const QStringList& lines);
 
 }  // namespace tiravo

@@ -13,6 +13,8 @@
 #include <QVBoxLayout>
 
 #include "common/gui/tablegrid.h"
+#include "common/gui/tblwarning.h"
+#include "common/icons/glyphs.h"
 #include "common/tblfile.h"
 #include "platform/dialogs.h"
 #include "platform/docwindow.h"
@@ -23,7 +25,7 @@
 #include "tiravo/forms/editform.h"
 #include "tiravo/forms/errorview.h"
 #include "tiravo/forms/window_commands.h"
-#include "tiravo/forms/mainform.h"
+#include "tiravo/forms/frame.h"
 
 namespace tiravo {
 
@@ -38,17 +40,15 @@ class WindowCallbacks : public CompileCallbacks {
  public:
   explicit WindowCallbacks(TVexoTableForm* form) : form_(form) {}
   void progressShown(bool shown) override {
-    if (MainForm) MainForm->showProgressPanels(shown);
+    if (TFrame* f = form_->frame()) f->showProgressPanels(shown);
   }
   void progress(int done, int total) override {
-    if (!MainForm) return;
-    MainForm->ProgressTotal = total;
-    MainForm->ProgressDone = done;
-    MainForm->repaintProgress();
+    if (TFrame* f = form_->frame()) f->setProgress(done, total);
   }
   bool cellError(const CellError& e, TableData& table) override {
-    if (!MainForm) return false;
-    TErrorView* view = MainForm->errorView();
+    TFrame* f = form_->frame();
+    if (!f) return false;
+    TErrorView* view = f->errorView();
     view->grid = form_->table();
     view->errorRow = e.row;
     view->errorColumn = e.column;
@@ -89,17 +89,18 @@ TVexoTableForm::TVexoTableForm(QWidget* parent) : TChildForm(parent) {
   panel->setFixedHeight(37);
   auto* row = new QHBoxLayout(panel);
   row->setContentsMargins(4, 2, 4, 2);
-  const auto button = [&](const QString& text, const QString& hint, void (TVexoTableForm::*handler)()) {
+  const auto button = [&](glyphs::Glyph glyph, const QString& hint, void (TVexoTableForm::*handler)()) {
     auto* b = new QToolButton(panel);
-    b->setText(text);
+    b->setIcon(glyphs::icon(glyph));
+    b->setAutoRaise(true);
     b->setToolTip(hint.section(QLatin1Char('|'), 0, 0));
     b->setStatusTip(hint.section(QLatin1Char('|'), 1));
     connect(b, &QToolButton::clicked, this, [this, handler] { guard::run(this, [&] { (this->*handler)(); }); });
     row->addWidget(b);
   };
-  button(QStringLiteral("+"), QStringLiteral("Добавить строку|Добавляет строку в конец таблицы"), &TVexoTableForm::New2Click);
-  button(QStringLiteral("^"), QStringLiteral("Вставить строку|Вставляет строку перед текущей"), &TVexoTableForm::Insert1Click);
-  button(QStringLiteral("-"), QStringLiteral("Удалить строку|Удаляет текущую строку"), &TVexoTableForm::Del1Click);
+  button(glyphs::Glyph::AddRow, QStringLiteral("Добавить строку|Добавляет строку в конец таблицы"), &TVexoTableForm::New2Click);
+  button(glyphs::Glyph::InsertRow, QStringLiteral("Вставить строку|Вставляет строку перед текущей"), &TVexoTableForm::Insert1Click);
+  button(glyphs::Glyph::DeleteRow, QStringLiteral("Удалить строку|Удаляет текущую строку"), &TVexoTableForm::Del1Click);
   row->addSpacing(12);
   AbstrButton = new QRadioButton(QStringLiteral("Абстрактные сигналы"), panel);
   BinButton = new QRadioButton(QStringLiteral("Двоичные сигналы"), panel);
@@ -117,7 +118,6 @@ TVexoTableForm::TVexoTableForm(QWidget* parent) : TChildForm(parent) {
   layout->addWidget(grid());
   setFocusProxy(grid());
   buildMenus();
-  if (MainForm) MainForm->fontSizeBox()->setEnabled(true);
 }
 
 TVexoTableForm::~TVexoTableForm() = default;
@@ -128,11 +128,11 @@ void TVexoTableForm::buildMenus() {
   QMenu* file = new QMenu(QStringLiteral("&Файл"), this);
   QMenu* create = file->addMenu(QStringLiteral("Создать"));
   create->menuAction()->setStatusTip(QStringLiteral("Создание нового файла"));
-  docwin::addItem(this, create, QStringLiteral("СКУ"), {}, frameCommand(&TMainForm::NewSkuClick));
-  docwin::addItem(this, create, QStringLiteral("РВАС"), {}, frameCommand(&TMainForm::NewRvasClick));
-  docwin::addItem(this, create, QStringLiteral("ЛСА"), {}, frameCommand(&TMainForm::NewLsaClick))->setEnabled(false);
-  docwin::addItem(this, file, QStringLiteral("Создать таблицу"), QKeySequence(QStringLiteral("Ctrl+N")), frameCommand(&TMainForm::NewTblClick));
-  docwin::addItem(this, file, QStringLiteral("&Открыть..."), QKeySequence(Qt::Key_F3), frameCommand(&TMainForm::FileOpenItemClick));
+  docwin::addItem(this, create, QStringLiteral("СКУ"), {}, frameCommand(this, int(TFrame::FileCmd::NewSku)));
+  docwin::addItem(this, create, QStringLiteral("РВАС"), {}, frameCommand(this, int(TFrame::FileCmd::NewRvas)));
+  docwin::addItem(this, create, QStringLiteral("ЛСА"), {}, frameCommand(this, int(TFrame::FileCmd::NewLsa)))->setEnabled(false);
+  docwin::addItem(this, file, QStringLiteral("Создать таблицу"), QKeySequence(QStringLiteral("Ctrl+N")), frameCommand(this, int(TFrame::FileCmd::NewTable)));
+  docwin::addItem(this, file, QStringLiteral("&Открыть..."), QKeySequence(Qt::Key_F3), frameCommand(this, int(TFrame::FileCmd::Open)));
   docwin::addItem(this, file, QStringLiteral("&Закрыть"), {}, [this] { docwin::closeWindow(this); });
   docwin::addItem(this, file, QStringLiteral("&Сохранить"), QKeySequence(Qt::Key_F2), [this] { Save1Click(); });
   docwin::addItem(this, file, QStringLiteral("Сохранить &как..."), {}, [this] { Saveas1Click(); });
@@ -140,7 +140,7 @@ void TVexoTableForm::buildMenus() {
   file->addAction(QStringLiteral("&Печать"))->setEnabled(false);
   file->addAction(QStringLiteral("&Настройка печати..."))->setEnabled(false);
   file->addSeparator();
-  docwin::addItem(this, file, QStringLiteral("В&ыход"), {}, frameCommand(&TMainForm::FileExitItemClick));
+  docwin::addItem(this, file, QStringLiteral("В&ыход"), {}, frameCommand(this, int(TFrame::FileCmd::Exit)));
 
   // Ctrl+D and F9 belong to two items each; a shortcut bound twice would fire neither, so the
   // first item keeps it.
@@ -193,11 +193,13 @@ bool TVexoTableForm::Open(const QString& path) {
   setWindowTitle(QFileInfo(path).fileName());
   TableData t;
   QString err;
-  if (!TblFile::read(path, &t, &err)) {
+  int ignored = 0;
+  if (!TblFile::read(path, &t, &err, &ignored)) {
     dlg::message(this, err, QStringLiteral("Ошибка"), dlg::Ok, dlg::Warning);
     return false;
   }
   setTableData(t);
+  warnIgnoredTableLines(this, ignored);
   return true;
 }
 
@@ -207,8 +209,12 @@ bool TVexoTableForm::Save1Click() {
     tableFileName = kUntitled;
     return Saveas1Click();
   }
+  return writeTo(tableFileName);
+}
+
+bool TVexoTableForm::writeTo(const QString& path) {
   QString err;
-  if (!TblFile::write(tableFileName, tableData(), &err)) {
+  if (!TblFile::write(path, tableData(), &err)) {
     dlg::message(this, err, QStringLiteral("Ошибка"), dlg::Ok, dlg::Warning);
     return false;
   }
@@ -219,9 +225,12 @@ bool TVexoTableForm::Save1Click() {
 bool TVexoTableForm::Saveas1Click() {
   const QString path = docwin::askSavePath(this, tableFileName, kTblFilter, QStringLiteral("tbl"));
   if (path.isEmpty()) return false;
+  table_->commitOpenEditor();
+  // The window takes the new name only once the table is written there.
+  if (!writeTo(path)) return false;
   tableFileName = path;
   setWindowTitle(QFileInfo(path).fileName());
-  return Save1Click();
+  return true;
 }
 
 TableData TVexoTableForm::tableData() const {
@@ -246,10 +255,28 @@ void TVexoTableForm::setCell(int col, int row, const QString& text) { table_->se
 int TVexoTableForm::gridFontSize() const { return table_->fontSize(); }
 
 void TVexoTableForm::showFontSize(int size) {
-  if (MainForm) MainForm->showFontSize(size);
+  if (frame()) frame()->showFontSize(size);
 }
 
 void TVexoTableForm::setFontSize(int size) { table_->chooseFontSize(size); }
+
+void TVexoTableForm::AbstrButtonClick() { chooseCoding(1); }
+void TVexoTableForm::BinButtonClick() { chooseCoding(0); }
+
+void TVexoTableForm::chooseCoding(int coding) {
+  // The coding is part of the document: choosing the other one is a change.
+  if (signalCoding == coding) return;
+  signalCoding = coding;
+  tableModified = true;
+}
+
+void TVexoTableForm::markFilled(bool renumber) {
+  // Nobody saved what a command wrote, whether the window was activated before or after.
+  tableModified = true;
+  if (!renumber) return;
+  renumberPending = true;
+  if (frame() && frame()->activeChild() == this) FormActivate();
+}
 
 void TVexoTableForm::FormActivate() {
   ActiveChildKind = 5;
@@ -340,23 +367,23 @@ FTT* TVexoTableForm::compile() {
   return CompileTable(t, signalCoding, &callbacks).release();
 }
 
-void TVexoTableForm::handOver(const std::function<void(TMainForm&, FTT*)>& receive) {
+void TVexoTableForm::handOver(const std::function<void(TFrame&, FTT*)>& receive) {
   FTT* model = compile();
   if (!model) return;
-  if (MainForm)
-    receive(*MainForm, model);
+  if (frame())
+    receive(*frame(), model);
   else
     delete model;
 }
 
 void TVexoTableForm::StandartClick() {
-  handOver([this](TMainForm& frame, FTT* model) { runAutoSim(frame, model, tableFileName); });
+  handOver([this](TFrame& frame, FTT* model) { runAutoSim(frame, model, tableFileName); });
 }
 
-void TVexoTableForm::miSimStepClick() { handOver([](TMainForm& frame, FTT* model) { runStepSim(frame, model); }); }
+void TVexoTableForm::miSimStepClick() { handOver([](TFrame& frame, FTT* model) { runStepSim(frame, model); }); }
 
 void TVexoTableForm::miDetermClick() {
-  handOver([this](TMainForm& frame, FTT* model) { runDeterm(frame, model, tableFileName); });
+  handOver([this](TFrame& frame, FTT* model) { runDeterm(frame, model, tableFileName); });
 }
 
 void TVexoTableForm::miToBrouserClick() {
@@ -365,8 +392,8 @@ void TVexoTableForm::miToBrouserClick() {
   auto* browser = new TFTT_Brouser(model);
   // The first letter is a Latin C, as the program always wrote it.
   browser->setWindowTitle(QStringLiteral("Cписок переходов для ") + tableFileName);
-  if (MainForm)
-    MainForm->addChild(browser);
+  if (frame())
+    frame()->addChild(browser);
   else
     browser->show();
 }
@@ -376,10 +403,9 @@ void TVexoTableForm::SkuClick() {
   FTT* model = compile();
   if (!model) return;
   delete model;
-  if (!MainForm) return;
+  if (!frame()) return;
   GridSelectCell(1, 1);
-  MainForm->NewSkuClick();
-  TEditForm* editor = MainForm->EditForm;
+  TEditForm* editor = frame()->newEditor(TEditForm::Sku);
   if (!editor) return;
   QStringList lines;
   runTableToSku(*this, lines);

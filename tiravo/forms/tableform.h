@@ -19,7 +19,7 @@ class TableGrid;
 
 namespace tiravo {
 
-class TMainForm;
+class TFrame;
 
 class TVexoTableForm : public TChildForm {
   Q_OBJECT
@@ -42,6 +42,9 @@ class TVexoTableForm : public TChildForm {
   // signalCoding and the radio buttons; tableModified is left as it is.
   void setTableData(const TableData& table);
   void setSignalCoding(int coding);  // 1 "Abstract", 0 "Binary"
+  // A command (a conversion, the determinizer) has just filled the grid: the table counts as
+  // modified at once; `renumber` numbers its rows when the window is or becomes active.
+  void markFilled(bool renumber);
 
   // ---- grid ----
   QTableView* grid() const;
@@ -52,6 +55,7 @@ class TVexoTableForm : public TChildForm {
   int gridFontSize() const;
   // The frame's font-size box: the grid font and its default row height and column width.
   void setFontSize(int size);
+  bool hasFont() const override { return true; }
 
   // ---- handlers ----
   void FormActivate() override;
@@ -68,8 +72,8 @@ class TVexoTableForm : public TChildForm {
   void Copy1Click();
   void Paste1Click();
   void Delete1Click();
-  void AbstrButtonClick() { signalCoding = 1; }
-  void BinButtonClick() { signalCoding = 0; }
+  void AbstrButtonClick();
+  void BinButtonClick();
   void SelectAll1Click() {}
   void StandartClick();
   void miSimStepClick();
@@ -95,8 +99,10 @@ class TVexoTableForm : public TChildForm {
 
  private:
   void buildMenus();
+  bool writeTo(const QString& path);  // reports a failure
+  void chooseCoding(int coding);
   // Compiles and gives the model to `receive`, which owns it from then on.
-  void handOver(const std::function<void(TMainForm&, FTT*)>& receive);
+  void handOver(const std::function<void(TFrame&, FTT*)>& receive);
   void rowsChanged();
   void showFontSize(int size);
   TableGrid* table_ = nullptr;

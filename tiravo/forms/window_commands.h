@@ -5,27 +5,28 @@
 #include <QStringList>
 
 class FTT;
+class QWidget;
 
 namespace tiravo {
 
-class TMainForm;
+class TFrame;
 class TEditForm;
 class TVexoTableForm;
 
 // ---- made at start-up, in this order after the frame (the error view and the memory
-// window are the frame's own) ----
-void createRvasSkuDialog(TMainForm& frame);
-void createSkuTblDialog(TMainForm& frame);
-void createDErrorDialog(TMainForm& frame);
-void createAddZDialog(TMainForm& frame);
+// window are the frame's own); `frameWindow` is the frame, their parent ----
+void createRvasSkuDialog(QWidget* frameWindow);
+void createSkuTblDialog(QWidget* frameWindow);
+void createDErrorDialog(QWidget* frameWindow);
+void createAddZDialog(QWidget* frameWindow);
 
 // ---- the table window's model commands; each takes ownership of `model` (never null) ----
 // "Стан&дартное": the automatic simulator.
-void runAutoSim(TMainForm& frame, FTT* model, const QString& tableFileName);
+void runAutoSim(TFrame& frame, FTT* model, const QString& tableFileName);
 // "По шагам": the step simulator.
-void runStepSim(TMainForm& frame, FTT* model);
+void runStepSim(TFrame& frame, FTT* model);
 // "&Детерминизация": the determinizer.
-void runDeterm(TMainForm& frame, FTT* model, const QString& tableFileName);
+void runDeterm(TFrame& frame, FTT* model, const QString& tableFileName);
 
 // ---- translators ----
 // "Перевод в &СКУ" of a table the compiler accepted: appends the СКУ text of `table`'s grid to

@@ -137,6 +137,7 @@ Run::Status Determinizer::Round() {
       status = Run::Empty;
     }
   }
+  lastStatus_ = run_->LastStatusText();
   refusal_ = run_->Message();
   errorEvent_ = run_->ErrorEvent();
   errorCondition_ = run_->ErrorCondition();

@@ -72,6 +72,8 @@ class Run {
   int Percent() const;
   // "Детерминизация: Всего=..., текущее[i]=..." for the state the next round takes up.
   QString StatusText() const;
+  // The same for the state the last round took up (empty before the first round).
+  QString LastStatusText() const;
 
   QString Message() const { return message_; }                // why Refused
   QString ErrorEvent() const { return errorEvent_; }          // NoTarget: the state
@@ -98,6 +100,7 @@ class Run {
   USignalSet SetOf(int k) const;
   NameList NewNameList() const;  // made when read, like OldNameList()
   void Fail(Status status);
+  QString StatusTextOf(int state) const;
   // The successor groups of the matched lines into the index's scratch (abstract inputs).
   void AbstractGroups();
 
@@ -148,6 +151,8 @@ class Determinizer {
   // What to show after the end with `status` (nothing for Running and for
   // NoTarget, which has its own dialog).
   Notice EndNotice(Run::Status status) const;
+  // The status text of the state the last ended run took up last.
+  QString LastStatus() const { return lastStatus_; }
   // Set after each ended run, for the error dialog.
   QString ErrorEvent() const { return errorEvent_; }
   QString ErrorCondition() const { return errorCondition_; }
@@ -165,6 +170,7 @@ class Determinizer {
   QString tableName_;
   QString refusal_;
   QString errorEvent_, errorCondition_;
+  QString lastStatus_;
   // The old names of the result's states when it was renamed; otherwise its own
   // names are the old ones too.
   NameList oldNames_;

@@ -257,10 +257,19 @@ int Run::Percent() const {
   return total > 0 ? int(qint64(std::min(current_, total)) * 100 / total) : 0;
 }
 
-QString Run::StatusText() const {
-  const QString name = current_ < Total() ? states_->SetText(current_) : QString();
+QString Run::StatusText() const { return StatusTextOf(current_); }
+
+QString Run::LastStatusText() const {
+  // A round that ended in a fault stays on its state; the others moved past theirs.
+  const bool movedOn = status_ == Running || status_ == Done || status_ == Empty || status_ == Stopped;
+  const int last = movedOn ? current_ - 1 : current_;
+  return last < 0 ? QString() : StatusTextOf(last);
+}
+
+QString Run::StatusTextOf(int state) const {
+  const QString name = state < Total() ? states_->SetText(state) : QString();
   return QStringLiteral("Детерминизация: Всего=") + QString::number(Total()) +
-         QStringLiteral(", текущее[") + QString::number(current_) + QStringLiteral("]=") + name;
+         QStringLiteral(", текущее[") + QString::number(state) + QStringLiteral("]=") + name;
 }
 
 void Run::AbstractGroups() {

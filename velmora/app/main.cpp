@@ -1,3 +1,4 @@
+#include "common/icons/glyphs.h"
 #include "platform/dialogs.h"
 #include "platform/guard.h"
 #include "platform/heap.h"
@@ -9,6 +10,7 @@
 int main(int argc, char** argv) {
   heap::keepFreed();
   GuardedApplication app(argc, argv);
+  app.setWindowIcon(glyphs::programIcon(glyphs::Program::Velmora));
   try {
     auto* splash = new TSplash;
     splash->showAndWait();

@@ -13,8 +13,6 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPainter>
-#include <QPixmap>
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QStyle>
@@ -30,6 +28,7 @@
 #include "platform/help.h"
 #include "platform/registry.h"
 #include "velmora/app/childkind.h"
+#include "velmora/app/frameglyphs.h"
 #include "velmora/app/framesettings.h"
 #include "velmora/app/optionsstring.h"
 #include "velmora/documents/doccreate.h"
@@ -52,24 +51,6 @@ void setHint(QAction* a, const QString& hint) {
   const QString longPart = bar < 0 ? hint : hint.mid(bar + 1);
   a->setToolTip(shortPart);
   a->setStatusTip(longPart.isEmpty() ? shortPart : longPart);
-}
-
-// Tool-button images: a small label drawn on a tile, grouped by colour.
-QIcon tileIcon(const QString& text, const QColor& colour) {
-  QPixmap pm(22, 22);
-  pm.fill(Qt::transparent);
-  QPainter p(&pm);
-  p.setRenderHint(QPainter::Antialiasing);
-  p.setPen(colour.darker(160));
-  p.setBrush(colour.lighter(170));
-  p.drawRoundedRect(QRectF(1.5, 1.5, 19, 19), 3, 3);
-  QFont f = p.font();
-  f.setPixelSize(text.size() > 2 ? 8 : 10);
-  f.setBold(true);
-  p.setFont(f);
-  p.setPen(colour.darker(220));
-  p.drawText(QRect(0, 0, 22, 22), Qt::AlignCenter, text);
-  return QIcon(pm);
 }
 
 bool kindIn(int kind, std::initializer_list<int> kinds) {
@@ -115,6 +96,8 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), d_(new Private) {
               [this](const QString& path) { return createTableWindow(this, path); },
               [this](const QString& path) { return createGsaWindow(this, path); }};
   createActions();
+  // Before the bars: a changed action would carry its state over the buttons that start disabled.
+  setFrameGlyphs(*this);
   createMenus();
   createToolBars();
   createStatusBar();
@@ -167,8 +150,6 @@ void TMainForm::createActions() {
     });
     return a;
   };
-  const QColor fileC(70, 120, 200), editC(90, 150, 90), transC(180, 110, 40), tblC(150, 80, 160),
-      gsaC(60, 140, 150), modelC(190, 70, 70), regC(110, 110, 110);
 
   EditCutAction = routed("EditCutAction", QStringLiteral("&Вырезать"),
                          QStringLiteral("Вырезать|Вырезать выделенное в буфер обмена"), true,
@@ -186,35 +167,24 @@ void TMainForm::createActions() {
                          QStringLiteral("Удалить|Удалить выделенное"), true, FrameCmd::Delete, {1, 2});
   // The shortcuts work while their bar is hidden too.
   addActions({EditCutAction, EditCopyAction, EditPasteAction});
-  EditCutAction->setIcon(tileIcon(QStringLiteral("Вр"), editC));
-  EditCopyAction->setIcon(tileIcon(QStringLiteral("Кп"), editC));
-  EditPasteAction->setIcon(tileIcon(QStringLiteral("Вс"), editC));
-  EditDelAction->setIcon(tileIcon(QStringLiteral("Уд"), editC));
 
   openFileAction = make("openFileAction", QStringLiteral("&Открыть"),
                         QStringLiteral("Открыть|Открыть файл"), true, &TMainForm::FileOpenItemClick);
-  openFileAction->setIcon(tileIcon(QStringLiteral("От"), fileC));
   saveFileAction = make("saveFileAction", QStringLiteral("&Сохранить"),
                         QStringLiteral("Сохранить|Сохранить активный документ"), true,
                         &TMainForm::FileSaveItemClick);
-  saveFileAction->setIcon(tileIcon(QStringLiteral("Сх"), fileC));
   newRvasAction = make("newRvasAction", QStringLiteral("&РВАС"),
                        QStringLiteral("РВАС|Создать описание на РВАС"), true, &TMainForm::NewRvasClick);
-  newRvasAction->setIcon(tileIcon(QStringLiteral("Р"), fileC));
   newSkuAction = make("newSkuAction", QStringLiteral("&СКУ"),
                       QStringLiteral("СКУ|Создать описание на СКУ"), true, &TMainForm::NewSkuClick);
-  newSkuAction->setIcon(tileIcon(QStringLiteral("С"), fileC));
   newGsaAction = make("newGsaAction", QStringLiteral("&ГСА"), QStringLiteral("ГСА|Создать ГСА"),
                       true, &TMainForm::NewGSAClick);
-  newGsaAction->setIcon(tileIcon(QStringLiteral("Г"), fileC));
   newTblAction = make("newTblAction", QStringLiteral("Таблицу &переходов"),
                       QStringLiteral("Таблица переходов|Создать таблицу переходов"), true,
                       &TMainForm::NewTblClick);
-  newTblAction->setIcon(tileIcon(QStringLiteral("Т"), fileC));
   newTxtAction = make("newTxtAction", QStringLiteral("&Текстовый файл"),
                       QStringLiteral("Текстовый файл|Создать текстовый файл"), true,
                       &TMainForm::NewTxtClick);
-  newTxtAction->setIcon(tileIcon(QStringLiteral("Тх"), fileC));
   exitAction = make("exitAction", QStringLiteral("В&ыход"),
                     QStringLiteral("Выход|Завершить работу с программой"), true,
                     &TMainForm::FileExitItemClick);
@@ -222,59 +192,50 @@ void TMainForm::createActions() {
   CompileAction = routed("CompileAction", QStringLiteral("&Проверка синтаксиса"),
                          QStringLiteral("Проверка синтаксиса|Проверить синтаксис описания"), false,
                          FrameCmd::Compile, {2});
-  CompileAction->setIcon(tileIcon(QStringLiteral("Пр"), transC));
   ToSkuAction = routed("ToSkuAction", QStringLiteral("Перевод в &СКУ"),
                        QStringLiteral("Перевод в СКУ|Перевести описание в СКУ"), false,
                        FrameCmd::ToSku, {2, 4});
-  ToSkuAction->setIcon(tileIcon(QStringLiteral("→С"), transC));
   ToTblAction = routed("ToTblAction", QStringLiteral("Перевод в &таблицу"),
                        QStringLiteral("Перевод в таблицу|Перевести описание в таблицу переходов"),
                        false, FrameCmd::ToTbl, {2, 3});
-  ToTblAction->setIcon(tileIcon(QStringLiteral("→Т"), transC));
 
   AddStrAction = routed("AddStrAction", QStringLiteral("&Добавить строку"),
                         QStringLiteral("Добавить строку|Добавить строку в конец"), false,
                         FrameCmd::AddStr, {3, 4, 6});
-  AddStrAction->setIcon(tileIcon(QStringLiteral("+"), tblC));
   InsStrAction = routed("InsStrAction", QStringLiteral("&Вставить строку"),
                         QStringLiteral("Вставить строку|Вставить строку перед текущей"), false,
                         FrameCmd::InsStr, {4, 6});
-  InsStrAction->setIcon(tileIcon(QStringLiteral("^"), tblC));
   DelStrAction = routed("DelStrAction", QStringLiteral("&Удалить строку"),
                         QStringLiteral("Удалить строку|Удалить текущую строку"), false,
                         FrameCmd::DelStr, {4, 6});
-  DelStrAction->setIcon(tileIcon(QStringLiteral("-"), tblC));
   OaCallAction = routed("OaCallAction", QStringLiteral("Вызов &ОА"),
                         QStringLiteral("Вызов ОА|Вызвать редактор операционного автомата"), false,
                         FrameCmd::OaCall, {4, 6});
-  OaCallAction->setIcon(tileIcon(QStringLiteral("ОА"), tblC));
   ReportAction = routed("ReportAction", QStringLiteral("Отчет"),
                         QStringLiteral("Отчет|Построить отчет"), false, FrameCmd::Report, {4, 6, 9});
-  ReportAction->setIcon(tileIcon(QStringLiteral("От"), tblC));
 
   // Flowchart tools: sixteen placing tools share one handler of the editor, which tells
   // them apart by the sender; the last one deletes.
   const struct {
     const char* name;
     const char* caption;
-    const char* icon;
-  } gsa[] = {{"GsaBegAction", "Начальная вершина", "Нч"},
-             {"GsaEndAction", "Конечная вершина", "Кн"},
-             {"GsaOperatorAction", "Операторная вершина", "Оп"},
-             {"GsaConditAction", "Условная вершина", "Ус"},
-             {"GsaRazvAction", "Разветвитель", "Рз"},
-             {"GsaSoedAction", "Соединитель", "Сд"},
-             {"GsaHorAction", "Горизонтальная линия", "—"},
-             {"GsaVertAction", "Вертикальная линия", "|"},
-             {"GsaCor1Action", "Угловой переход", "┐"},
-             {"GsaCor2Action", "Угловой переход", "┘"},
-             {"GsaCor3Action", "Угловой переход", "└"},
-             {"GsaCor4Action", "Угловой переход", "┌"},
-             {"GsaALAction", "Слияние слева", "┤"},
-             {"GsaARAction", "Слияние справа", "├"},
-             {"GsaALRAction", "Слияние слева и справа", "┴"},
-             {"GsaCrossAction", "Слияние слева и справа", "┼"},
-             {"GsaDelAction", "Удаление", "X"}};
+  } gsa[] = {{"GsaBegAction", "Начальная вершина"},
+             {"GsaEndAction", "Конечная вершина"},
+             {"GsaOperatorAction", "Операторная вершина"},
+             {"GsaConditAction", "Условная вершина"},
+             {"GsaRazvAction", "Разветвитель"},
+             {"GsaSoedAction", "Соединитель"},
+             {"GsaHorAction", "Горизонтальная линия"},
+             {"GsaVertAction", "Вертикальная линия"},
+             {"GsaCor1Action", "Угловой переход"},
+             {"GsaCor2Action", "Угловой переход"},
+             {"GsaCor3Action", "Угловой переход"},
+             {"GsaCor4Action", "Угловой переход"},
+             {"GsaALAction", "Слияние слева"},
+             {"GsaARAction", "Слияние справа"},
+             {"GsaALRAction", "Слияние слева и справа"},
+             {"GsaCrossAction", "Слияние слева и справа"},
+             {"GsaDelAction", "Удаление"}};
   gsaGroup = new QActionGroup(this);
   gsaGroup->setExclusive(true);
   for (int i = 0; i < 17; ++i) {
@@ -283,7 +244,6 @@ void TMainForm::createActions() {
     QAction* a = routed(gsa[i].name, caption, caption, false,
                         del ? FrameCmd::GsaDelete : FrameCmd::GsaPlace, {3});
     a->setCheckable(true);
-    a->setIcon(tileIcon(QString::fromUtf8(gsa[i].icon), gsaC));
     gsaGroup->addAction(a);
     gsaActions << a;
   }
@@ -292,47 +252,36 @@ void TMainForm::createActions() {
   ModelOpenAction = routed("ModelOpenAction", QStringLiteral("Открыть|"),
                            QStringLiteral("Открыть|Открыть файл входных воздействий"), false,
                            FrameCmd::ModelOpen, {6});
-  ModelOpenAction->setIcon(tileIcon(QStringLiteral("От"), modelC));
   ModelSaveAction = routed("ModelSaveAction", QStringLiteral("Сохранить|"),
                            QStringLiteral("Сохранить|Сохранить файл входных воздействий"), false,
                            FrameCmd::ModelSave, {6});
-  ModelSaveAction->setIcon(tileIcon(QStringLiteral("Сх"), modelC));
   // The begin button runs nothing from the frame; the step, pause, play and stop buttons run the
   // joint model's Шаг, Пауза, Пуск and Сброс, and that window enables them as it does those.
   ModelBegAction = make("ModelBegAction", QStringLiteral("Начальное событие"),
                         QStringLiteral("Начальное событие|Установить начальное событие"), false,
                         nullptr);
-  ModelBegAction->setIcon(tileIcon(QStringLiteral("Нс"), modelC));
   ModelBusAction = routed("ModelBusAction", QStringLiteral("Установка шин"),
                           QStringLiteral("Установка шин|Установить значения шин"), false,
                           FrameCmd::ModelBus, {6, 9});
-  ModelBusAction->setIcon(tileIcon(QStringLiteral("Ш"), modelC));
   ModelStepAction = routed("ModelStepAction", QStringLiteral("Шаг"),
                            QStringLiteral("Шаг|Один шаг моделирования"), false, FrameCmd::ModelStep, {9});
-  ModelStepAction->setIcon(tileIcon(QStringLiteral(">|"), modelC));
   ModelPauseAction = routed("ModelPauseAction", QStringLiteral("Моделирование"),
                             QStringLiteral("Моделирование|Приостановить моделирование"), false,
                             FrameCmd::ModelPause, {9});
-  ModelPauseAction->setIcon(tileIcon(QStringLiteral("||"), modelC));
   ModelPlayAction = routed("ModelPlayAction", QStringLiteral("ModelPlayAction"),
                            QStringLiteral("Пуск|Запустить моделирование"), false, FrameCmd::ModelPlay, {9});
-  ModelPlayAction->setIcon(tileIcon(QStringLiteral(">"), modelC));
   ModelStopAction = routed("ModelStopAction", QStringLiteral("ModelStopAction"),
                            QStringLiteral("Стоп|Остановить моделирование"), false, FrameCmd::ModelStop, {9});
-  ModelStopAction->setIcon(tileIcon(QStringLiteral("[]"), modelC));
 
   BinAction = routed("BinAction", QStringLiteral("&Двоичное"),
                      QStringLiteral("Двоичное|Двоичное представление регистров"), true,
                      FrameCmd::Bin, {6, 9});
-  BinAction->setIcon(tileIcon(QStringLiteral("2"), regC));
   HexAction = routed("HexAction", QStringLiteral("&Шестнадцетиричное"),
                      QStringLiteral("Шестнадцетиричное|Шестнадцатеричное представление регистров"),
                      true, FrameCmd::Hex, {6, 9});
-  HexAction->setIcon(tileIcon(QStringLiteral("16"), regC));
   DecAction = routed("DecAction", QStringLiteral("Д&есятичное"),
                      QStringLiteral("Десятичное|Десятичное представление регистров"), true,
                      FrameCmd::Dec, {6, 9});
-  DecAction->setIcon(tileIcon(QStringLiteral("10"), regC));
   radixGroup = new QActionGroup(this);
   radixGroup->setExclusive(true);
   for (QAction* a : {BinAction, HexAction, DecAction}) {
@@ -432,6 +381,7 @@ void TMainForm::mergeMenus(TDocChild* child) {
   bar->addMenu(settingsMenu);
   bar->addMenu(windowMenu);
   bar->addMenu(helpMenu);
+  setMenuGlyphs(*this);
 }
 
 void TMainForm::rebuildWindowList() {
@@ -607,6 +557,7 @@ QMdiSubWindow* TMainForm::addChild(TDocChild* child, QObject* ownerObject) {
   want = want.expandedTo(QSize(360, 240));
   QMdiSubWindow* sub = mdi_->addSubWindow(child);
   sub->setAttribute(Qt::WA_DeleteOnClose);
+  sub->setWindowIcon(windowIcon());
   const int border = sub->style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, sub);
   const int title = sub->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, sub);
   sub->resize(want.width() + 2 * border, want.height() + title + border);

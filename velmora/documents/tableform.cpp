@@ -24,6 +24,7 @@
 #include <QVBoxLayout>
 #include <functional>
 
+#include "common/gui/tblwarning.h"
 #include "platform/dialogs.h"
 #include "platform/docwindow.h"
 #include "platform/guard.h"
@@ -530,9 +531,7 @@ bool TVexoTableForm::Open(const QString& path) {
     return false;
   }
   setTableData(t);
-  // The user learns of a cut file before a save could make the loss permanent.
-  if (ignored > 0)
-    dlg::message(this, TblFile::ignoredLinesMessage(ignored), QStringLiteral("Предупреждение"), dlg::Ok, dlg::Warning);
+  warnIgnoredTableLines(this, ignored);
   // The description lives next to the table, whatever the current directory is.
   oaFileName = companionOaName(path);
   if (!OAOpenOA(oaFileName, true)) return false;
