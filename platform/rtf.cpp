@@ -162,7 +162,8 @@ struct FontEntry {
   int charset = -1;
 };
 
-// Groups nested deeper than this are read as if they did not open: no state is kept for them.
+// Groups nested deeper than this keep no state of their own: their text is read in the format
+// of the group at the limit, and the words that would change it are passed over.
 constexpr int kMaxDepth = 1000;
 
 class Reader {
@@ -205,6 +206,7 @@ class Reader {
   QList<GroupState> stack_;
   GroupState st_;
   int overflow_ = 0;       // groups opened beyond kMaxDepth and not yet closed
+  int overflowSkip_ = 0;   // the overflow level of an ignorable destination being passed over (0: none)
   bool groupStart_ = false;  // the last token opened a group (for \*)
   int skipChars_ = 0;      // fallback characters still to drop after a \uN
   int codepage_ = 1251;    // \ansicpg
@@ -228,6 +230,7 @@ class Reader {
     skipChars_ = 0;
     if (overflow_ > 0 || stack_.size() >= kMaxDepth) {
       ++overflow_;
+      groupStart_ = true;
       return;
     }
     if (!started_) started_ = true;
@@ -239,6 +242,7 @@ class Reader {
     skipChars_ = 0;
     groupStart_ = false;
     if (overflow_ > 0) {
+      if (overflowSkip_ == overflow_) overflowSkip_ = 0;
       --overflow_;
       return;
     }
@@ -251,7 +255,16 @@ class Reader {
     if (stack_.isEmpty() && started_) finished_ = true;
   }
 
-  bool skipping() const { return st_.dest == Dest::Skip || overflow_ > 0; }
+  bool skipping() const { return st_.dest == Dest::Skip || (overflowSkip_ > 0 && overflow_ >= overflowSkip_); }
+
+  // A destination that is not text begins in the current group.
+  void skipGroup() {
+    if (overflow_ > 0) {
+      if (!skipping()) overflowSkip_ = overflow_;
+    } else {
+      st_.dest = Dest::Skip;
+    }
+  }
 
   // One control word or control symbol, after its backslash.
   void control() {
@@ -317,7 +330,7 @@ class Reader {
         return;
       }
       case '*':
-        if (atGroupStart) st_.dest = Dest::Skip;
+        if (atGroupStart) skipGroup();
         return;
       default: break;
     }
@@ -359,10 +372,14 @@ class Reader {
       return;
     }
     if (skipping()) return;
+    if (overflow_ > 0 && (w == "fonttbl" || w == "colortbl")) {
+      skipGroup();  // no table can be defined without a group of its own
+      return;
+    }
     if (w == "fonttbl") { st_.dest = Dest::FontTable; fontEntry_ = INT_MIN; fontName_.clear(); return; }
     if (w == "colortbl") { st_.dest = Dest::ColorTable; colorGiven_ = false; return; }
     if (kSkip.contains(w)) {
-      st_.dest = Dest::Skip;
+      skipGroup();
       return;
     }
 
@@ -404,6 +421,9 @@ class Reader {
     if (w == "rdblquote") { literal(QChar(0x201D)); return; }
     if (w == "bullet") { literal(QChar(0x2022)); return; }
     if (w == "emspace" || w == "enspace" || w == "qmspace") { literal(QChar(QLatin1Char(' '))); return; }
+    // Past the depth limit the text keeps the format it has: a change could not be undone
+    // when its group closes.
+    if (overflow_ > 0) return;
 
     if (w == "ansicpg") { if (hasParam) codepage_ = p; return; }
     if (w == "deff") { deffont_ = p; ++tables_; return; }

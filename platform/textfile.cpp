@@ -49,6 +49,13 @@ QStringList splitLines(const QString& text) {
 }
 
 bool readText(const QString& path, QString* text, QString* error) {
+  QByteArray bytes;
+  if (!readBytes(path, &bytes, error)) return false;
+  *text = cp1251::decode(bytes);
+  return true;
+}
+
+bool readBytes(const QString& path, QByteArray* out, QString* error) {
   QFile f(path);
   errno = 0;
   if (!f.open(QIODevice::ReadOnly)) {
@@ -61,7 +68,26 @@ bool readText(const QString& path, QString* text, QString* error) {
     if (error) *error = QStringLiteral("Ошибка чтения файла ") + path + QStringLiteral(": ") + failureCause(errno, f);
     return false;
   }
-  *text = cp1251::decode(bytes);
+  *out = bytes;
+  return true;
+}
+
+bool readJoined(const QString& path, QString* text, QString* error) {
+  if (!readText(path, text, error)) return false;
+  // Every break (CR LF, CR or LF) becomes one LF, in place; the last line's break ends nothing.
+  char16_t* p = reinterpret_cast<char16_t*>(text->data());
+  const qsizetype n = text->size();
+  qsizetype w = 0;
+  for (qsizetype i = 0; i < n; ++i) {
+    char16_t c = p[i];
+    if (c == u'\r') {
+      if (i + 1 < n && p[i + 1] == u'\n') ++i;
+      c = u'\n';
+    }
+    p[w++] = c;
+  }
+  if (w > 0 && p[w - 1] == u'\n') --w;
+  text->truncate(w);
   return true;
 }
 

@@ -11,8 +11,12 @@ namespace textfile {
 QStringList splitLines(const QString& text);
 
 // Reads and decodes a whole file. On failure returns false and sets *error.
+bool readBytes(const QString& path, QByteArray* bytes, QString* error);
 bool readText(const QString& path, QString* text, QString* error);
 bool readLines(const QString& path, QStringList* lines, QString* error);
+// The lines readLines finds, joined by '\n' (no list of lines is made: a long file would take
+// several times its size in it).
+bool readJoined(const QString& path, QString* text, QString* error);
 
 // Message naming the first character of `text` that has no 1251 code, or empty.
 // `lineNo` (1-based, 0 = not a line) is named in the message when given.

@@ -1,128 +1,235 @@
-// Cost of opening large documents in their windows, against reading the same file's lines,
-// so that the figures are ratios on a shared, noisy machine. Each should grow linearly.
+// Cost of opening, saving and working on large documents in their windows. Every case runs
+// several times, alternating with a plain reference on the same file in the same run (the
+// file's bytes read whole, or written whole), and reports the ratio of the best times; the
+// open cases include the first paint and also report their peak resident memory over the
+// file's size (mem_ratio). Sizes are in megabytes of the file.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <QDir>
 #include <QTemporaryDir>
+#include <QTextCursor>
 
+#include "bench/documents/measure.h"
 #include "common/tblfile.h"
-#include "platform/rtf.h"
+#include "platform/dialogs.h"
 #include "platform/textfile.h"
 #include "velmora/documents/editform.h"
 #include "velmora/documents/tableform.h"
-#include "velmora/documents/txtform.h"
+#include "velmora/translate/testing.h"
 
 namespace {
+
+constexpr double kMB = 1e6;
 
 QTemporaryDir& tempDir() {
   static QTemporaryDir dir;
   return dir;
 }
 
-QString tableFile(int rows) {
-  const QString path = tempDir().filePath(QStringLiteral("t%1.tbl").arg(rows));
+QString pathFor(const QString& name) { return tempDir().filePath(name); }
+
+// Writes the lines as a 1251 file (CR LF after each) once per name.
+QString linesFile(const QString& name, const std::function<QStringList()>& make) {
+  const QString path = pathFor(name);
   if (QFile::exists(path)) return path;
-  TableData t;
-  t.signalCoding = TblFile::binaryTag();
-  for (int r = 0; r < rows; ++r)
-    t.rows.append({QStringLiteral("s%1").arg(r), QStringLiteral("y%1&y2").arg(r % 17), QStringLiteral("x1&X%1").arg(r % 5),
-                   QStringLiteral("s%1").arg(r + 1)});
   QString err;
-  TblFile::write(path, t, &err);
+  textfile::writeLines(path, make(), &err);
   return path;
 }
 
-QString textFile(int lines, int lineLength) {
-  const QString path = tempDir().filePath(QStringLiteral("x%1_%2.txt").arg(lines).arg(lineLength));
-  if (QFile::exists(path)) return path;
-  QStringList l;
-  for (int k = 0; k < lines; ++k) l << QString(lineLength, QLatin1Char('a' + k % 26));
-  QString err;
-  textfile::writeLines(path, l, &err);
-  return path;
-}
-
-QString rtfFile(int paragraphs) {
-  const QString path = tempDir().filePath(QStringLiteral("r%1.rtf").arg(paragraphs));
-  if (QFile::exists(path)) return path;
-  QByteArray b = "{\\rtf1\\ansi\\ansicpg1251{\\fonttbl{\\f0\\fcharset204 Arial;}}\\f0\\fs20 ";
-  for (int k = 0; k < paragraphs; ++k) b += k % 2 ? "\\b abc\\b0  def\\par " : "\\i ghi\\i0\\par ";
-  b += "}";
+QByteArray bytesOf(const QString& path) {
   QFile f(path);
-  f.open(QIODevice::WriteOnly);
-  f.write(b);
-  return path;
+  f.open(QIODevice::ReadOnly);
+  return f.readAll();
 }
 
-// The plain reference: the file read into lines, as every window does first.
-void readLines(benchmark::State& state, const QString& path) {
-  for (auto _ : state) {
-    QStringList lines;
-    QString err;
-    textfile::readLines(path, &lines, &err);
-    benchmark::DoNotOptimize(lines.size());
+// A table file of about `mb` megabytes of short cells, as tables are.
+QString tableFile(double mb) {
+  return linesFile(QStringLiteral("t%1.tbl").arg(mb), [mb] {
+    QStringList l{TblFile::binaryTag()};
+    qint64 size = 8;
+    for (int r = 0; size < mb * kMB; ++r) {
+      l << QStringLiteral("s%1").arg(r) << QStringLiteral("y%1&y2").arg(r % 17) << QStringLiteral("x1&X%1").arg(r % 5)
+        << QStringLiteral("s%1").arg(r + 1);
+      for (int k = 1; k <= 4; ++k) size += l[l.size() - k].size() + 2;
+    }
+    return l;
+  });
+}
+
+// A РВАС text of about `mb` megabytes; with `faulty`, every line mixes binary and abstract
+// inputs, so that the checker has a message for each.
+QStringList rvasLines(double mb, bool faulty) {
+  QStringList t;
+  qint64 size = 0;
+  for (int k = 0; size < mb * kMB; ++k) {
+    t << (faulty ? QStringLiteral("sa%1(y%2)=s0*x1*{x2|X3*x4}*(x5|x6)*x7|s0*z%3;").arg(k).arg(k % 9).arg(k)
+                 : QStringLiteral("sa%1(y%2)=s0*x1*{x2|X3*x4}*(x5|x6)*x7;").arg(k).arg(k % 9));
+    size += t.last().size() + 2;
   }
+  return t;
+}
+QString rvasFile(double mb) {
+  return linesFile(QStringLiteral("r%1.rvs").arg(mb), [mb] { return rvasLines(mb, false); });
 }
 
-void BM_ReadTableLines(benchmark::State& state) { readLines(state, tableFile(int(state.range(0)))); }
+// `mb` megabytes of short lines with one line of `longMb` megabytes of "x1&x1&..." in the middle.
+QStringList longLineLines(double mb, double longMb) {
+  QStringList l = rvasLines(mb - longMb, false);
+  QString line;
+  while (line.size() < longMb * kMB) line += QStringLiteral("x1&");
+  l.insert(l.size() / 2, line);
+  return l;
+}
+
+// A table whose second row holds one cell of `mb` megabytes.
+QString longCellFile(double mb) {
+  return linesFile(QStringLiteral("c%1.tbl").arg(mb), [mb] {
+    QString cell;
+    while (cell.size() < mb * kMB) cell += QStringLiteral("x1&");
+    return QStringList{TblFile::binaryTag(), "s0", "y1", "x1", "s1", "s1", cell, "1", "s0"};
+  });
+}
+
+template <class Form>
+void paint(Form* f) {
+  f->show();
+  QApplication::processEvents();
+  f->repaint();
+}
+
+// `path` opened in a new window of kind `Form` and painted, against reading its bytes.
+template <class Form>
+void openAndPaint(benchmark::State& state, const QString& path, bool (Form::*open)(const QString&)) {
+  docbench::Versus(
+      state,
+      [&] {
+        auto* f = new Form(nullptr);
+        (f->*open)(path);
+        paint(f);
+        delete f;
+      },
+      [&] { docbench::plainRead(path); }, docbench::fileSize(path));
+}
+
+// ---- opening and saving ----------------------------------------------------------------------
+
 void BM_OpenTable(benchmark::State& state) {
-  const QString path = tableFile(int(state.range(0)));
-  for (auto _ : state) {
-    auto* f = new TVexoTableForm(nullptr);
-    benchmark::DoNotOptimize(f->Open(path));
-    state.PauseTiming();
-    delete f;
-    state.ResumeTiming();
-  }
+  const QString path = tableFile(double(state.range(0)));
+  openAndPaint(state, path, &TVexoTableForm::Open);
 }
+
 void BM_SaveTable(benchmark::State& state) {
-  const QString path = tableFile(int(state.range(0)));
+  const QString path = tableFile(double(state.range(0)));
+  const QString out = pathFor(QStringLiteral("out.tbl"));
+  const QByteArray bytes = bytesOf(path);
   auto* f = new TVexoTableForm(nullptr);
   f->Open(path);
-  const QString out = tempDir().filePath(QStringLiteral("out.tbl"));
-  for (auto _ : state) {
-    QString err;
-    benchmark::DoNotOptimize(TblFile::write(out, f->tableData(), &err));
-  }
+  docbench::Versus(
+      state,
+      [&] {
+        QString err;
+        TblFile::write(out, f->tableData(), &err);
+      },
+      [&] { docbench::plainWrite(out, bytes); }, 0);
   delete f;
 }
 
-// Opens `path` in a new, shown window of kind `Form`, as the frame would.
-template <class Form>
-void openInWindow(benchmark::State& state, const QString& path) {
-  for (auto _ : state) {
-    auto* f = new Form(nullptr);
-    f->show();
-    benchmark::DoNotOptimize(f->LoadFromFile(path));
-    QApplication::processEvents();
-    state.PauseTiming();
-    delete f;
-    state.ResumeTiming();
-  }
+void BM_OpenRvs(benchmark::State& state) {
+  const QString path = rvasFile(double(state.range(0)));
+  openAndPaint(state, path, &TEditForm::LoadFromFile);
 }
 
-void BM_ReadTextLines(benchmark::State& state) { readLines(state, textFile(int(state.range(0)), 8)); }
-void BM_OpenText(benchmark::State& state) { openInWindow<TTxtForm>(state, textFile(int(state.range(0)), 8)); }
-void BM_ReadRtfBytes(benchmark::State& state) { readLines(state, rtfFile(int(state.range(0)))); }
-void BM_OpenRtf(benchmark::State& state) { openInWindow<TTxtForm>(state, rtfFile(int(state.range(0)))); }
-void BM_ReadLongLine(benchmark::State& state) { readLines(state, textFile(1, int(state.range(0)))); }
-void BM_OpenLongLineInEditor(benchmark::State& state) {
-  openInWindow<TEditForm>(state, textFile(1, int(state.range(0))));
+void BM_SaveRvs(benchmark::State& state) {
+  const QString path = rvasFile(double(state.range(0)));
+  const QString out = pathFor(QStringLiteral("out.rvs"));
+  const QByteArray bytes = bytesOf(path);
+  auto* f = new TEditForm(nullptr);
+  f->LoadFromFile(path);
+  f->fileName = out;
+  f->setWindowTitle(QStringLiteral("out.rvs"));
+  docbench::Versus(state, [&] { f->Save1Click(); }, [&] { docbench::plainWrite(out, bytes); }, 0);
+  delete f;
+}
+
+// ---- long lines and long cells ---------------------------------------------------------------
+
+// A 10 MB text with one line of range(0)/10 megabytes, opened and painted in the editor.
+void BM_OpenLongLine(benchmark::State& state) {
+  const double longMb = double(state.range(0)) / 10;
+  const QString path =
+      linesFile(QStringLiteral("l%1.rvs").arg(longMb), [longMb] { return longLineLines(10, longMb); });
+  openAndPaint(state, path, &TEditForm::LoadFromFile);
+}
+
+// One key typed in the middle of the long line and painted, against one key on a short line
+// of the same text.
+void BM_KeyOnLongLine(benchmark::State& state) {
+  const double longMb = double(state.range(0)) / 10;
+  const QString path =
+      linesFile(QStringLiteral("l%1.rvs").arg(longMb), [longMb] { return longLineLines(10, longMb); });
+  auto* f = new TEditForm(nullptr);
+  f->LoadFromFile(path);
+  paint(f);
+  QStringList lines = f->lines();
+  const int longLine = lines.size() / 2;
+  const int onLong = f->Editor->positionOf(longLine, int(lines[longLine].size() / 2));
+  const int onShort = f->Editor->positionOf(longLine + 1, 3);
+  // The key as the window sees it: the caret moves there and the status bar follows it.
+  auto typeAt = [&](int position) {
+    QTextCursor c(f->Editor->document());
+    c.setPosition(position);
+    f->Editor->setTextCursor(c);
+    f->Editor->insertPlainText(QStringLiteral("x"));
+    f->EditorKeyPress();
+    f->repaint();
+  };
+  docbench::Versus(state, [&] { typeAt(onLong); }, [&] { typeAt(onShort); }, 0);
+  delete f;
+}
+
+// A table with one cell of range(0) megabytes, opened and painted.
+void BM_OpenLongCell(benchmark::State& state) {
+  const QString path = longCellFile(double(state.range(0)));
+  openAndPaint(state, path, &TVexoTableForm::Open);
+}
+
+// ---- the check in the editor window ------------------------------------------------------------
+
+// The check of a text of range(0) megabytes in the editor (messages listed, the count shown)
+// against the checker alone on the same lines. range(1): every line faulty.
+void BM_CheckInWindow(benchmark::State& state) {
+  const bool faulty = state.range(1) != 0;
+  auto* f = new TEditForm(nullptr);
+  f->setLines(rvasLines(double(state.range(0)), faulty));
+  paint(f);
+  const QStringList lines = f->lines();
+  dlg::Script answers;  // the box of a passed check
+  int messages = 0;
+  docbench::Versus(
+      state, [&] { f->TestingClick(); },
+      [&] {
+        QStringList out;
+        TTesting checker(lines, &out, f->settings);
+        checker.Check();
+        messages = int(out.size());
+      },
+      0);
+  state.counters["messages"] = messages;
+  delete f;
 }
 
 }  // namespace
 
-#define SIZES(name, lo, hi) BENCHMARK(name)->RangeMultiplier(4)->Range(lo, hi)->Unit(benchmark::kMillisecond)->Iterations(1)
-SIZES(BM_ReadTableLines, 31250, 500000);
-SIZES(BM_OpenTable, 31250, 500000);
-SIZES(BM_SaveTable, 31250, 500000);
-SIZES(BM_ReadTextLines, 62500, 1000000);
-SIZES(BM_OpenText, 62500, 1000000);
-SIZES(BM_ReadRtfBytes, 62500, 1000000);
-SIZES(BM_OpenRtf, 62500, 1000000);
-SIZES(BM_ReadLongLine, 65536, 1048576);
-SIZES(BM_OpenLongLineInEditor, 65536, 1048576);
+#define CASE(name) BENCHMARK(name)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3)
+CASE(BM_OpenTable)->Arg(1)->Arg(10)->Arg(100);
+CASE(BM_SaveTable)->Arg(1)->Arg(10)->Arg(100);
+CASE(BM_OpenRvs)->Arg(1)->Arg(10)->Arg(100);
+CASE(BM_SaveRvs)->Arg(1)->Arg(10)->Arg(100);
+CASE(BM_OpenLongLine)->Arg(1)->Arg(10);
+CASE(BM_KeyOnLongLine)->Arg(1)->Arg(10);
+CASE(BM_OpenLongCell)->Arg(1)->Arg(9);
+CASE(BM_CheckInWindow)->Args({1, 0})->Args({10, 0})->Args({1, 1})->Args({10, 1});
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -13,6 +13,7 @@
 #include "common/gui/tablegridmodel.h"
 #include "common/tblfile.h"
 #include "platform/guard.h"
+#include "platform/textfile.h"
 
 namespace {
 const QAbstractItemView::EditTriggers kEditTriggers =
@@ -40,6 +41,13 @@ class TableGridDelegate : public QStyledItemDelegate {
     const QString text = index.data(Qt::EditRole).toString();
     if (e->text() != text) e->setText(text);
     e->setModified(false);
+  }
+
+  // A cell is shown in one line of its width: a longer text is cut to what can fit before the
+  // style elides it, so a cell of megabytes costs no more to paint than a short one.
+  void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+    QStyledItemDelegate::initStyleOption(option, index);
+    option->text = TableGrid::shownText(option->text, option->rect.width());
   }
 
   void setModelData(QWidget* editor, QAbstractItemModel*, const QModelIndex& index) const override {
@@ -94,6 +102,13 @@ TableGrid::TableGrid(QWidget* parent, const QString& fontFamily, int pointSize, 
             if (selected) selected(current.column() + 1, current.row() + 1);
           });
   selectQuietly(1, 1);
+}
+
+QString TableGrid::shownText(const QString& text, int width) {
+  // No glyph is narrower than a pixel; the ellipsis tells the style that the text goes on.
+  const int fits = qMax(width, 256);
+  if (text.size() <= fits) return text;
+  return text.left(fits) + QChar(0x2026);
 }
 
 int TableGrid::rowCount() const { return model_->rowCount() + 1; }
@@ -161,7 +176,7 @@ void TableGrid::numberRows() { model_->renumber(); }
 bool TableGrid::rowEmpty(int row, bool withNumber) const {
   if (withNumber && model_->number(row - 1) > 0) return false;
   for (int c = 0; c < 4; ++c)
-    if (!model_->text(row - 1, c).isEmpty()) return false;
+    if (!model_->cellEmpty(row - 1, c)) return false;
   return true;
 }
 
@@ -228,6 +243,21 @@ void TableGrid::setRows(const QList<TableRow>& rows) {
     setCurrent(0, 0);
   }
   numberRows();
+}
+
+bool TableGrid::openFile(const QString& path, QString* coding, int* ignoredLines, QString* error) {
+  QByteArray bytes;
+  if (!textfile::readBytes(path, &bytes, error)) return false;
+  {
+    QScopedValueRollback<int> g(selectGuard_, selectGuard_ + 1);
+    if (!model_->assignFileBytes(bytes, coding, ignoredLines)) {
+      if (error) *error = TblFile::badFormatMessage();
+      return false;
+    }
+    setCurrent(0, 0);
+  }
+  numberRows();
+  return true;
 }
 
 QLineEdit* TableGrid::cellEditor() const {

@@ -33,6 +33,10 @@ class TableGrid : public QObject {
   std::function<void(int col, int row, const QString& text, bool typed)> editFinished;
   std::function<void()> downKey;                        // the Down key, after a pending edit is taken in
 
+  // What a cell `width` pixels wide paints of `text`: never more than it could show (at
+  // least 256 characters), cut texts marked with an ellipsis. The cell's text is unchanged.
+  static QString shownText(const QString& text, int width);
+
   int rowCount() const;  // the title row included
   QString cell(int col, int row) const;
   // Line breaks in a data cell become blanks, so the table file keeps its four-line groups.
@@ -57,6 +61,10 @@ class TableGrid : public QObject {
 
   TableData tableData(const QString& codingTag) const;  // an open editor counts with its text
   void setRows(const QList<TableRow>& rows);
+  // The rows of a table file, read straight into the grid without a string per cell. False
+  // (*error set, nothing changed) when it cannot be read or its first line is neither tag;
+  // *coding gets the tag, *ignoredLines the lines past the last complete row.
+  bool openFile(const QString& path, QString* coding, int* ignoredLines, QString* error);
 
   QLineEdit* cellEditor() const;
   void commitOpenEditor();

@@ -579,13 +579,36 @@ TEST_F(EditorTest, MessageFontSizeShowsInTheMessageList) {
 
 TEST_F(EditorTest, RvasRefusedByTheConverterOpensNoEmptyWindow) {
   TEditForm* w = newEditor(0);
-  // Passes the check, but nests deeper than the converter takes.
-  QString deep;
-  for (int i = 0; i < 600; ++i) deep += QStringLiteral("(x%1*").arg(i % 9 + 1);
-  deep += QStringLiteral("x1") + QString(600, QLatin1Char(')'));
-  w->setLines(QStringList{QStringLiteral("s1(y1)=s0*") + deep + QStringLiteral(";")});
+  // Passes the check, but multiplies out into more than the converter takes (too deep
+  // nesting the check refuses already).
+  QString wide;
+  for (int i = 0; i < 40; ++i) wide += QStringLiteral("*(x%1|X%1)").arg(i);
+  w->setLines(QStringList{QStringLiteral("s1(y1)=s0") + wide + QStringLiteral(";")});
   dlg::Script s;
   EXPECT_FALSE(guard::run(nullptr, [&] { w->ToSkuClick(); }));
   EXPECT_EQ(children(), 1);
   EXPECT_EQ(frame->lastEditForm, w);
+}
+
+// A megabyte line opens in pieces, says so, is saved byte for byte, and messages about it
+// (counted in whole lines) still find their place.
+TEST_F(EditorTest, ALongLineIsShownInPiecesAndSavedWhole) {
+  QTemporaryDir dir;
+  QByteArray line;
+  for (int k = 0; line.size() < 1'000'000; ++k) line += "x1&";
+  const QByteArray file = "s0\r\n" + line + "\r\nmask:\r\nz\r\nx\r\ny\r\ns\r\ns\r\ns0\r\n";
+  TEditForm* w = openWith(dir, "long.rvs", file, 0);
+  ASSERT_NE(w, nullptr);
+  EXPECT_TRUE(w->Editor->hasPieces());
+  EXPECT_EQ(frame->statusText(2), longlines::note());
+  EXPECT_EQ(w->lines().value(1).size(), line.size());
+  ASSERT_TRUE(w->jumpToMessage(QStringLiteral("2-123456-3- текст")));
+  EXPECT_EQ(selected(w), QString::fromLatin1(line.mid(123456, 3)));
+  int at = -1, column = -1;
+  w->Editor->caretPlace(&at, &column);
+  EXPECT_EQ(at, 1);
+  EXPECT_EQ(frame->statusText(1), QStringLiteral("1:123459"));
+  w->Editor->document()->setModified(true);
+  ASSERT_TRUE(w->Save1Click());
+  EXPECT_EQ(edtest::readAll(dir.filePath(QStringLiteral("long.rvs"))), file);
 }

@@ -124,3 +124,31 @@ TEST(MaskTrailer, FailuresAreReportedAndLeaveFilesAlone) {
   // A directory that does not exist.
   EXPECT_FALSE(masktrailer::save(dir.filePath(QStringLiteral("no/such/dir.rvs")), {"a"}, s, &error));
 }
+
+// The text read without a list of its lines is the list's lines joined, with the same letters.
+TEST(MaskTrailer, JoinedTextIsTheLinesJoined) {
+  const QByteArray cases[] = {
+      "",
+      "\r\n",
+      "a\r\n\r\n",
+      "s0=x1\n\xd1\xca\xd3\rlast",
+      "mask:\r\nq\r\nw\r\ne\r\nr\r\nt\r\na0\r\n",
+      "\r\nmask:\r\nq\r\nw\r\ne\r\nr\r\nt\r\na0\r\n",
+      "sku:\r\nmask:\r\nq\r\nw\r\ne\r\nr\r\nt\r\na0\r\nmore\r\n",
+      "x\r\nmask:\r\n\r\n\r\ne\r\nr\r\nt\r\na0",
+      "a\rmask:\nq\r\nw\re\nr\r\nt\r\n",
+  };
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("t.rvs"));
+  for (const QByteArray& bytes : cases) {
+    writeAll(path, bytes);
+    QStringList lines;
+    QString joined, error;
+    DocSettings fromLines, fromJoined;
+    ASSERT_TRUE(masktrailer::load(path, &lines, &fromLines, &error));
+    ASSERT_TRUE(masktrailer::loadJoined(path, &joined, &fromJoined, &error));
+    EXPECT_EQ(joined, lines.join(QLatin1Char('\n'))) << bytes.constData();
+    EXPECT_EQ(QString(fromJoined.InAbstr) + fromJoined.OutSob + fromJoined.RvasS0,
+              QString(fromLines.InAbstr) + fromLines.OutSob + fromLines.RvasS0);
+  }
+}

@@ -252,10 +252,29 @@ TEST(RtfRead, MalformedInputGivesWhatCanBeRead) {
             QStringLiteral("xy"));
   EXPECT_EQ(rtf::read("{\\rtf1 \\abcdefghijklmnopqrstuvwxyzabcdefghijklmnopqrstuvwxyz z}").plainText(),
             QStringLiteral("z"));
-  // Very deep nesting: the groups past the limit are dropped, the rest is read.
-  QByteArray deep = "{\\rtf1 a";
-  deep += QByteArray(100000, '{') + "lost" + QByteArray(100000, '}') + "b}";
-  EXPECT_EQ(rtf::read(deep).plainText(), QStringLiteral("ab"));
+}
+
+// Groups nested past the reader's limit keep their text, in the format of the group at the
+// limit; what would change that format is passed over, ignorable destinations are still dropped.
+TEST(RtfRead, TextOfVeryDeepGroupsIsKept) {
+  const struct {
+    QByteArray inner;
+    const char* text;
+  } cases[] = {
+      {"kept", "akeptb"},
+      {"\\b x\\par y", "ax\nyb"},
+      {"{\\*\\unknown dropped}z{\\info dropped}", "azb"},
+      {"{\\fonttbl{\\f0 Arial;}}t", "atb"},
+      {"\\u1046?w", "a\u0416wb"},
+  };
+  for (const auto& c : cases) {
+    QByteArray deep = "{\\rtf1\\i a";
+    deep += QByteArray(5000, '{') + c.inner + QByteArray(5000, '}') + "b}";
+    const rtf::Document d = rtf::read(deep);
+    EXPECT_EQ(d.plainText(), QString::fromUtf8(c.text)) << c.inner.constData();
+    for (const rtf::Paragraph& p : d.paragraphs)
+      for (const rtf::Run& r : p.runs) EXPECT_TRUE(r.format.italic && !r.format.bold) << c.inner.constData();
+  }
 }
 
 TEST(RtfRead, RecognisesRichText) {

@@ -6,10 +6,14 @@
 #include <QHeaderView>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QProxyStyle>
+#include <QStyleOptionViewItem>
 #include <QTemporaryDir>
 #include <memory>
 
 #include "platform/dialogs.h"
+#include "common/gui/tablegrid.h"
+#include "common/tblfile.h"
 #include "tablehelpers.h"
 #include "velmora/documents/doccreate.h"
 
@@ -569,4 +573,85 @@ TEST(TableWindow, KeyboardShortcutsReachTheWindow) {
   f->selectCell(1, 1);
   QTest::keyClick(f->grid(), Qt::Key_D, Qt::ControlModifier);
   EXPECT_EQ(f->rowCount(), 2);
+}
+
+namespace {
+// Records the length of every cell text the grid hands to the style for painting.
+class PaintedTexts : public QProxyStyle {
+ public:
+  QList<qsizetype> lengths;
+  void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                   const QWidget* widget) const override {
+    if (element == CE_ItemViewItem)
+      if (auto* o = qstyleoption_cast<const QStyleOptionViewItem*>(option)) const_cast<PaintedTexts*>(this)->lengths << o->text.size();
+    QProxyStyle::drawControl(element, option, painter, widget);
+  }
+};
+}  // namespace
+
+// A cell of megabytes is painted cut to what its width can show; its text stays whole.
+TEST(TableWindow, LongCellsArePaintedCutAndKeptWhole) {
+  const QString longText(3'000'000, QLatin1Char('x'));
+  TableData t;
+  t.rows << TableRow{"s0", longText, "x1", "s1"} << TableRow{"s1", "y1", "1", "s0"};
+  auto f = newForm();
+  f->setTableData(t);
+  auto* style = new PaintedTexts;
+  f->grid()->setStyle(style);
+  f->grid()->viewport()->grab();
+  ASSERT_EQ(style->lengths.size(), 8);
+  const qsizetype bound = qMax(256, f->grid()->columnWidth(1)) + 1;
+  for (qsizetype n : style->lengths) EXPECT_LE(n, bound);
+  EXPECT_EQ(f->tableData().rows[0].y, longText);
+  EXPECT_EQ(TableGrid::shownText("abc", 10), "abc");
+}
+
+// The window reads a table file straight into its grid; what it shows is what the table
+// file's own reader makes of the same bytes, and a refused file changes nothing.
+TEST(TableWindow, OpenedRowsAreThoseOfTheFileReader) {
+  const QByteArray cases[] = {
+      kSample,
+      "Abstract\r\n",
+      "Binary",
+      "Binary\ns0\ny1\nx1\ns1\n",
+      "Binary\rs0\r\r\rX1\rs1",
+      "Binary\r\ns0\r\n\xc0\xc1\r\nx1\r\ns1\r\ns2\r\ny\r\n",  // cp1251 letters, a cut last row
+      "Binary\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n",
+      "binary\r\ns0\r\ny\r\nx\r\ns1\r\n",
+      "",
+  };
+  QTemporaryDir dir;
+  for (const QByteArray& bytes : cases) {
+    const QString path = dir.filePath("t.tbl");
+    ASSERT_TRUE(writeRaw(path, bytes));
+    TableData expected;
+    QString err;
+    int ignored = 0;
+    const bool readable = TblFile::read(path, &expected, &err, &ignored);
+    dlg::Script s;
+    s.answers << dlg::Ok << dlg::Ok;
+    auto f = newForm();
+    f->setTableData(threeRows());
+    EXPECT_EQ(f->Open(path), readable) << bytes.constData();
+    if (!readable) {
+      EXPECT_EQ(f->tableData().rows, threeRows().rows);
+      continue;
+    }
+    if (expected.rows.isEmpty()) expected.rows << TableRow();
+    EXPECT_EQ(f->tableData().rows, expected.rows) << bytes.constData();
+    EXPECT_EQ(f->tableData().signalCoding, expected.signalCoding);
+    EXPECT_EQ(s.shown.size(), ignored > 0 ? 1 : 0) << bytes.constData();
+  }
+}
+
+// Cells changed again and again keep their own texts and those of the others, while the
+// grid packs the texts it no longer shows.
+TEST(TableWindow, RepeatedEditsKeepEveryCell) {
+  QWidget parent;
+  TableGrid grid(&parent, "Vexo font", 11, 24, 80);
+  grid.setRows(threeRows().rows);
+  for (int k = 0; k < 300; ++k) grid.setCell(2, 1 + k % 3, QString(1000 + k, QChar('a' + k % 26)));
+  for (int k = 297; k < 300; ++k) EXPECT_EQ(grid.cell(2, 1 + k % 3), QString(1000 + k, QChar('a' + k % 26)));
+  EXPECT_EQ(grid.cell(3, 3), "1");
+  EXPECT_EQ(grid.cell(4, 2), "s0");
 }

@@ -3,6 +3,7 @@
 // of name=value items (lower-case name, "=0" for an upper-case one).
 #include <QString>
 #include <QStringList>
+#include <memory>
 
 #include "tiravo/core/ftt.h"
 
@@ -33,6 +34,12 @@ inline void WorkedTable(FTT& m) {
   Row(m, "s2", "y2", "1", "s1");
   Row(m, "s3", "y3", "x2", "s3");
   Row(m, "s3", "y3", "X2", "s1");
+}
+
+inline std::unique_ptr<FTT> Worked() {
+  auto m = std::make_unique<FTT>();
+  WorkedTable(*m);
+  return m;
 }
 
 // Abstract letters: z1 leads s1 to s2 and back, z2 keeps s1 and leads s2 nowhere.

@@ -1,7 +1,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <random>
 
+#include "tiravo/sim/letters.h"
 #include "tiravo/sim/sgnfile.h"
 
 using tiravo::SgnFile;
@@ -81,6 +83,8 @@ TEST(SgnFile, EveryFaultIsRefusedWithItsReasonAndChangesNothing) {
       {"current alphabet shorter", absAlpha + Word(0) + Word(0), 1, SgnFile::BadFormat},
       {"letter with a blank", absAlpha + Word(2) + Name("z1") + Name("z 2") + Word(0), 1, SgnFile::BadFormat},
       {"letter twice", absAlpha + Word(2) + Name("z1") + Name("Z1") + Word(0), 1, SgnFile::BadFormat},
+      {"more steps than the simulator keeps",
+       binAlpha + Word(SgnFile::kMaxSteps + 1) + QByteArray(4 * (SgnFile::kMaxSteps + 1), 0), 0, SgnFile::TooLarge},
   };
   for (const Case& c : cases) {
     SgnFile f;
@@ -112,6 +116,34 @@ TEST(SgnFile, MessageQuotesThePathAndTheReason) {
             QStringLiteral("Ошибка при открытии файла\"/t/a.sgn\": неверный формат файла!"));
   EXPECT_EQ(SgnFile::ErrorText(QStringLiteral("a"), SgnFile::CannotOpen),
             QStringLiteral("Ошибка при открытии файла\"a\"!\n Операция отменена!"));
+  EXPECT_EQ(SgnFile::ErrorText(QStringLiteral("a"), SgnFile::TooLarge),
+            QStringLiteral("Ошибка при открытии файла\"a\":\n файл слишком велик для моделирования!"));
   SgnFile f;
   EXPECT_EQ(f.Load(QStringLiteral("/nonexistent/x.sgn"), 0, kX), SgnFile::CannotOpen);
+}
+
+// The one-pass check of a file's alphabet says what the letter-by-letter
+// check of the alphabet dialog says, on lists of every kind of name.
+TEST(UsableAlphabet, AgreesWithTheLetterCheckOfEachNameAgainstTheOnesBefore) {
+  const QStringList pool{"z1", "Z1", "z2", "ж1", "Ж1", "", "z 2", "1", "x&y", "y7", "名", "z2"};
+  auto reference = [](const QStringList& names) {
+    for (int i = 0; i < names.size(); ++i)
+      if (!tiravo::LetterRefusal(names.at(i), names.mid(0, i)).isEmpty()) return false;
+    return true;
+  };
+  std::mt19937 random(5);
+  int usable = 0;
+  for (int i = 0; i < 2000; ++i) {
+    QStringList names;
+    for (int n = int(random() % 5); n > 0; --n) names << pool.at(int(random() % unsigned(pool.size())));
+    const bool expected = reference(names);
+    usable += expected;
+    ASSERT_EQ(tiravo::UsableAlphabet(names), expected) << names.join(QLatin1Char(',')).toStdString();
+  }
+  EXPECT_GT(usable, 100);  // both answers were met
+  QStringList large;
+  for (int i = 0; i < 200000; ++i) large << QStringLiteral("z%1").arg(i);
+  EXPECT_TRUE(tiravo::UsableAlphabet(large));
+  large << QStringLiteral("Z17");
+  EXPECT_FALSE(tiravo::UsableAlphabet(large));
 }

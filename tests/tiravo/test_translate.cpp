@@ -1,6 +1,7 @@
 // Tiravo's checkers and converters without windows.
 #include <gtest/gtest.h>
 
+#include "common/nesting.h"
 #include "tiravo/translate/rvascheck.h"
 #include "tiravo/translate/rvasconvert.h"
 #include "tiravo/translate/skutable.h"
@@ -61,6 +62,8 @@ TEST(TiravoRvas, ConvertsTheWorkedExamples) {
       {{"sw=s0*x1|s0*{x2}"}, {"sku:", "s1=s0|s1*x2", "sw=s0*x1|s0|s1*x2"}},
       // A bracket group inside a loop is multiplied out after the loop's event.
       {{"sw=s0*{x1|(x2|x3)}"}, {"sku:", "sw=s0|sw*x1|sw*x2|sw*x3"}},
+      // A target with a 'Z' never stands on a right side, where the letter reads as a signal.
+      {{"aZ=s0*{x1}"}, {"sku:", "s1=s0|s1*x1", "aZ=s0|s1*x1"}},
   };
   for (const auto& c : cases) EXPECT_EQ(rvasToSku(c.memo), c.sku) << c.memo.join('/').toStdString();
 }
@@ -79,11 +82,34 @@ TEST(TiravoRvas, FirstErrorCodes) {
       {"s1=s0*x1", 0}, {"sw(y1,y2)=s0*x1", 0}, {"sw = s0\t*x1", 0},
       // What the СКУ check or the table would refuse is refused here already.
       {"sw=s0*(x1|)", 13}, {"sw=s0*()", 10}, {"sw=s0*a(x1)", 11}, {"sw=s0*a,b", 12},
-      {"sw=s0*({a)}", 15}, {"sw=s0*Z1", 18}, {"sw=s0*aZ", 18}, {"sw=s0*x1*z1", 19}, {"sw=s0*z1*x1", 18},
-      {"sw=s0*S1", 10}, {"sw=s0*ax1", 11}, {"x1=s0", 6}, {"s*w=s0", 6}, {"sw()=s0", 10},
-      {"s(y1=a)", 16}, {"sw(Y1)=s0", 10}, {"sw=s0*(x1|*x2)", 9}, {"sw=s0*a.b", 12},
+      {"sw=s0*({a)}", 15}, {"sw=s0*Z1", 18}, {"sw=s0*aZ", 18}, {"sw=s0*x1*z1", 19}, {"sw=s0*z1*x1", 19},
+      {"sw=s0*S1", 20}, {"sw=s0*x1*Sa", 20}, {"Sw=s0", 20}, {"sw=s0*ax1", 11}, {"x1=s0", 6}, {"s*w=s0", 6}, {"sw()=s0", 10},
+      {"s(y1=a)", 16}, {"sw(Y1)=s0", 20}, {"sw=s0*(x1|*x2)", 9}, {"sw=s0*a.b", 12},
   };
   for (const auto& c : cases) EXPECT_EQ(rvasCode(QString::fromUtf8(c.text)), c.code) << c.text;
+}
+
+TEST(TiravoRvas, TooDeepNestingIsRefusedAndTheLimitConverts) {
+  const auto nested = [](int depth, char open, char close) {
+    return QStringLiteral("sw=s0*") + QString(depth, QLatin1Char(open)) + "x1" + QString(depth, QLatin1Char(close));
+  };
+  const struct {
+    QString text;
+    int code;
+  } cases[] = {
+      {nested(12000, '{', '}'), 21},
+      {QStringLiteral("sw=s0*") + QString(20000, QLatin1Char('(')), 21},
+      {nested(vexo::kMaxNesting + 1, '(', ')'), 21},
+      {nested(vexo::kMaxNesting, '(', ')'), 0},
+      {nested(vexo::kMaxNesting, '{', '}'), 0},
+  };
+  for (const auto& c : cases) {
+    const RvasFault f = checkRvas(c.text);
+    EXPECT_EQ(f.code, c.code) << c.text.size();
+    if (f.code) continue;
+    const QStringList sku = RvasConverter().convert(c.text);
+    EXPECT_TRUE(skuToTable(sku).ok) << c.text.size();
+  }
 }
 
 TEST(TiravoRvas, SelectionMapsBackToTheMemo) {
@@ -137,10 +163,10 @@ TEST(TiravoSku, FirstErrorOfALine) {
       {"s1=s0*z1*z2", 3, 9, 2}, {"s1=x1", 4, 3, 2}, {"s1=s0* x1", 5, 7, 0}, {"s1=s0x1", 5, 5, 0},
       {"=s0", 6, 0, 0}, {"1s=s0", 7, 0, 1}, {"s1=s0*2", 7, 6, 1}, {"s1=s0*(x1)", 8, 6, 1},
       {"s1=s0**x1", 9, 6, 1}, {"s1=", 10, 3, 0}, {"s1=s0=x1", 11, 5, 1}, {"s1=s0*", 12, 5, 1},
-      {"s1 s0", 13, 0, 0}, {"s1=s0*x1a", 5, 8, 0},
-      {"s1=s0 *x1", 0, 0, 0}, {"s1 = s0*x1 | s2*X2", 0, 0, 0},
+      {"s1 s0", 13, 0, 0}, {"s1=s0*x1a", 5, 8, 0}, {"s1=s0*x1|s2a", 5, 11, 0},
+      {"s1=s0 *x1", 0, 0, 0}, {"s1 = s0*x1 | s2*X2", 0, 0, 0}, {"s1=s0a*x1", 0, 0, 0},
       // What the table compiler would refuse.
-      {"s1=s0*x1*x1", 14, 9, 2}, {"s1=s0*x1*X1", 14, 9, 2}, {"s1=S0*x1", 7, 3, 1}, {"s1|s2=s0", 6, 2, 1},
+      {"s1=s0*x1*x1", 14, 9, 2}, {"s1=s0*x1*X1", 14, 9, 2}, {"s1=S0*x1", 15, 3, 1}, {"s1|s2=s0", 6, 2, 1},
       {"s1=s0*a,b", 8, 7, 1}, {"s1*=s0", 12, 2, 1}, {"s1=*s0", 9, 3, 1}, {"s1=e1", 4, 3, 2},
       {"s1*s1=s0", 14, 3, 2}, {"s1=s0\x01", 8, 5, 1},
   };
@@ -154,7 +180,7 @@ TEST(TiravoSku, FirstErrorOfALine) {
   SkuLineCheck svf(true);
   EXPECT_EQ(svf.check("y1=s1*s2").code, 8);
   EXPECT_EQ(skuMessage(8, true), "Данный символ нельзя использовать в СВФ");
-  EXPECT_EQ(svf.check("Y1=s1").code, 7);
+  EXPECT_EQ(svf.check("Y1=s1").code, 15);
 }
 
 TEST(TiravoSku, StagesStopAtTheFaultyLine) {
@@ -201,9 +227,15 @@ TEST(TiravoTableSku, WritesEquationsAndOutputs) {
        {"sku:", "s1=s0*x1", "s0=s0*X1|s1", "svf:", "y1=s0|s1", "y2=s1"}, true},
       {rows({{"s0", "", "x1", "s1&s2"}, {"s0", "", "x2", "s2&s1"}, {"s0", "", "x3", "s1"}}),
        {"sku:", "s1*s2=s0*x1", "s2*s1=s0*x2", "s1=s0*x3"}, false},
-      // A condition "0" is no transition; an output on a continuing row belongs to its source.
+      // A condition "0" is no transition; an output on a row that continues a source is not
+      // set at that source, but still gets its line.
       {rows({{"s0", "", "x1 & X2", "s1 "}, {"", "y3", " 0 ", "s5"}, {"s5", "", "0", "0"}}),
-       {"sku:", "s1=s0*x1*X2", "svf:", "y3=s0"}, true},
+       {"sku:", "s1=s0*x1*X2", "svf:", "y3="}, true},
+      {rows({{"s0", "y1", "x1", "s1"}, {"", "y3", "X1", "s0"}}),
+       {"sku:", "s1=s0*x1", "s0=s0*X1", "svf:", "y1=s0", "y3="}, true},
+      // Rows above the first source cell take the last source cell for every target but the first.
+      {rows({{"", "", "x1", "s1"}, {"", "", "x2", "s2"}, {"s3", "", "x3", "s1"}}),
+       {"sku:", "s1=*x1|s3*x3", "s2=s3*x2"}, false},
   };
   for (const auto& c : cases) {
     QStringList out;

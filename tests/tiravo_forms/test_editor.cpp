@@ -11,17 +11,18 @@ using namespace tiravo;
 using Editor = TiravoFrame;
 
 TEST_F(Editor, LinesLoadAtAnyBreakAndSaveWithCrLf) {
-  write(path("a.sku"), QByteArray("\x61\x0A\x62\x0D\x63"));
+  write(path("a.sku"), QByteArray("\x61\x0A\x62\x0D\x63\xA0"));  // A0: a non-breaking space
   ASSERT_TRUE(frame->openDocument(path("a.sku")));
   TEditForm* e = frame->EditForm;
-  EXPECT_EQ(e->lines(), (QStringList{"a", "b", "c"}));
+  const QStringList lines{"a", "b", QStringLiteral("c\u00A0")};
+  EXPECT_EQ(e->lines(), lines);
   EXPECT_EQ(e->windowTitle(), "a.sku");
   EXPECT_FALSE(e->isModified());
   e->editor()->appendPlainText(QString());  // a change, then taken back, keeps the text
-  e->setLines({"a", "b", "c"});
+  e->setLines(lines);
   ASSERT_TRUE(e->Save1Click());  // a named document saves without a dialog
   EXPECT_TRUE(script->fileFilters.isEmpty());
-  EXPECT_EQ(bytes(path("a.sku")), QByteArray("\x61\x0D\x0A\x62\x0D\x0A\x63\x0D\x0A"));
+  EXPECT_EQ(bytes(path("a.sku")), QByteArray("\x61\x0D\x0A\x62\x0D\x0A\x63\xA0\x0D\x0A"));
   EXPECT_FALSE(e->isModified());
 }
 
@@ -138,4 +139,19 @@ TEST_F(Editor, ClipboardItemsFollowTheSelection) {
   EXPECT_TRUE(frame->DeleteBtn->isEnabled());
   frame->Delete1Click();  // routed by kind 3
   EXPECT_TRUE(e->lines().isEmpty());
+}
+
+// A megabyte line opens in pieces, says so in the status bar and is saved byte for byte.
+TEST_F(Editor, ALongLineIsShownInPiecesAndSavedWhole) {
+  QByteArray line;
+  for (int k = 0; line.size() < 1'000'000; ++k) line += "x1&";
+  const QByteArray file = "s0\r\n" + line + "\r\n";
+  write(path("long.rvs"), file);
+  ASSERT_TRUE(frame->openDocument(path("long.rvs")));
+  TEditForm* e = frame->EditForm;
+  EXPECT_EQ(frame->hintText(), longlines::note());
+  EXPECT_EQ(e->lines(), (QStringList{"s0", QString::fromLatin1(line)}));
+  e->setModified(true);
+  ASSERT_TRUE(e->Save1Click());
+  EXPECT_EQ(bytes(path("long.rvs")), file);
 }

@@ -8,7 +8,7 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <gtest/gtest.h>
@@ -23,22 +23,21 @@ using tiravo::TAutoSim;
 
 namespace {
 
-QString CellText(const QTableWidget* g, int r, int c) {
-  const QTableWidgetItem* i = g->item(r, c);
-  return i ? i->text() : QString();
-}
+QString CellText(const QTableView* g, int r, int c) { return g->model()->index(r, c).data().toString(); }
 
-QStringList RowTexts(const QTableWidget* g, int r) {
+QStringList RowTexts(const QTableView* g, int r) {
   QStringList out;
-  for (int c = 0; c < g->columnCount(); ++c) out << CellText(g, r, c);
+  for (int c = 0; c < g->model()->columnCount(); ++c) out << CellText(g, r, c);
   return out;
 }
 
-QStringList ColumnTexts(const QTableWidget* g, int c) {
+QStringList ColumnTexts(const QTableView* g, int c) {
   QStringList out;
-  for (int r = 0; r < g->rowCount(); ++r) out << CellText(g, r, c);
+  for (int r = 0; r < g->model()->rowCount(); ++r) out << CellText(g, r, c);
   return out;
 }
+
+void SetCurrent(QTableView* g, int r, int c) { g->setCurrentIndex(g->model()->index(r, c)); }
 
 QByteArray ReadAll(const QString& path) {
   QFile f(path);
@@ -78,7 +77,7 @@ TEST_F(WorkedRun, VerticalAndHorizontalTablesShowEveryStep) {
   w.TableType->click();
   EXPECT_EQ(w.TableType->toolTip(), QStringLiteral("Вертикальная таблица"));
   EXPECT_EQ(CellText(w.sgSim, 0, 0), QStringLiteral("шаг (1-2)"));
-  ASSERT_EQ(w.sgSim->rowCount(), 5);
+  ASSERT_EQ(w.sgSim->model()->rowCount(), 5);
   EXPECT_EQ(ColumnTexts(w.sgSim, 0), (QStringList{"шаг (1-2)", "входы(xij)", "выходы(yi)", "события", ""}));
   EXPECT_EQ(ColumnTexts(w.sgSim, 2), (QStringList{"шаг 2", "X1&X2", "y2&y3", "s2", "s3"}));
   EXPECT_EQ(ColumnTexts(w.sgSim, 3), (QStringList{"конец", "Не определено", "y1", "s1", ""}));
@@ -103,19 +102,56 @@ TEST_F(WorkedRun, SavedSequenceIsTheDocumentedBytesAndLoadsBack) {
   EXPECT_TRUE(w.sbEdit->isEnabled());
 }
 
-TEST_F(WorkedRun, FaultyFileIsRefusedWithItsReasonAndChangesNothing) {
+TEST_F(WorkedRun, FaultyOrOversizedFileIsRefusedWithItsReasonAndChangesNothing) {
   QTemporaryDir dir;
-  const QString empty = dir.filePath(QStringLiteral("empty.sgn"));
-  QFile(empty).open(QIODevice::WriteOnly);
+  struct Case {
+    const char* name;
+    qint64 size;  // past the tag, zeros (sparse on disk)
+    const char* reason;
+  };
+  const Case cases[] = {
+      {"empty.sgn", -1, "\": неверный формат файла!"},
+      {"huge.sgn", 100 << 20, "\":\n файл слишком велик для моделирования!"},
+  };
+  for (const Case& c : cases) {
+    const QString path = dir.filePath(QString::fromUtf8(c.name));
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    if (c.size >= 0) {
+      f.write(tiravo::SgnFile::kTag, tiravo::SgnFile::kTagSize);
+      ASSERT_TRUE(f.resize(c.size));
+    }
+    f.close();
+    dlg::Script script;
+    script.files << path;
+    w.sbLoadClick();
+    ASSERT_EQ(script.shown.size(), 1) << c.name;
+    EXPECT_EQ(script.shown[0].text, QStringLiteral("Ошибка при открытии файла\"") + path + QString::fromUtf8(c.reason));
+    EXPECT_EQ(script.shown[0].caption, QStringLiteral("Ошибка!"));
+    EXPECT_EQ(w.Simulation().StepCount, 2);
+    EXPECT_EQ(RowTexts(w.sgSim, 1), (QStringList{"1", "x1&X2", "s2&s3", "y2&y3"}));
+  }
+}
+
+TEST_F(WorkedRun, LongSequenceLoadsIntoTheGridStepForStep) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("long.sgn"));
+  tiravo::SgnFile file = w.Simulation().ToFile();
+  const int steps = 200000;
+  file.Inputs.resize(steps, SSignalSet{-1, -2});  // s1 stays s1
+  file.Inputs[steps - 1] = SSignalSet{1, -2};
+  QString error;
+  ASSERT_TRUE(file.Save(path, &error));
   dlg::Script script;
-  script.files << empty;
+  script.files << path;
   w.sbLoadClick();
-  ASSERT_EQ(script.shown.size(), 1);
-  EXPECT_EQ(script.shown[0].text, QStringLiteral("Ошибка при открытии файла\"") + empty +
-                                      QStringLiteral("\": неверный формат файла!"));
-  EXPECT_EQ(script.shown[0].caption, QStringLiteral("Ошибка!"));
-  EXPECT_EQ(w.Simulation().StepCount, 2);
-  EXPECT_EQ(RowTexts(w.sgSim, 1), (QStringList{"1", "x1&X2", "s2&s3", "y2&y3"}));
+  EXPECT_TRUE(script.shown.isEmpty());
+  ASSERT_EQ(w.sgSim->model()->rowCount(), steps + 1);
+  EXPECT_EQ(RowTexts(w.sgSim, steps - 1), (QStringList{"199999", "X1&X2", "s1", "y1"}));
+  EXPECT_EQ(RowTexts(w.sgSim, steps), (QStringList{"200000", "x1&X2", "s2&s3", "y2&y3"}));
+  w.TableType->click();
+  EXPECT_EQ(CellText(w.sgSim, 0, 0), QStringLiteral("шаг (1-200000)"));
+  EXPECT_EQ(ColumnTexts(w.sgSim, steps + 1), (QStringList{"конец", "Не определено", "y2&y3", "s2", "s3"}));
 }
 
 TEST_F(WorkedRun, ReportEndsWithTheStepLines) {
@@ -133,17 +169,17 @@ TEST_F(WorkedRun, ReportEndsWithTheStepLines) {
 }
 
 TEST_F(WorkedRun, StepCommandsFollowTheSelectedRowAndColumn) {
-  w.sgSim->setCurrentCell(1, 1);
+  SetCurrent(w.sgSim, 1, 1);
   wintest::AnswerSetS({"x1", "x2"});
   w.sbInsertClick();  // X1&X2 before step 1: s1 stays s1
   EXPECT_EQ(RowTexts(w.sgSim, 1), (QStringList{"1", "X1&X2", "s1", "y1"}));
   EXPECT_EQ(RowTexts(w.sgSim, 2), (QStringList{"2", "x1&X2", "s2&s3", "y2&y3"}));
-  w.sgSim->setCurrentCell(1, 1);
+  SetCurrent(w.sgSim, 1, 1);
   w.sbDeleteClick();
   EXPECT_EQ(RowTexts(w.sgSim, 1), (QStringList{"1", "x1&X2", "s2&s3", "y2&y3"}));
-  EXPECT_EQ(w.sgSim->rowCount(), 3);
+  EXPECT_EQ(w.sgSim->model()->rowCount(), 3);
   w.TableType->click();
-  w.sgSim->setCurrentCell(1, 3);  // the last column: edit appends
+  SetCurrent(w.sgSim, 1, 3);  // the last column: edit appends
   wintest::AnswerSetS({});
   w.sbEditClick();
   EXPECT_EQ(CellText(w.sgSim, 0, 0), QStringLiteral("шаг (1-3)"));

@@ -89,6 +89,18 @@ TEST_F(TranslateWindows, RvasErrorIsFixedInTheDocument) {
   EXPECT_EQ(frame.EditForm->lines(), QStringList({"sku:", "sw=s0*x1"}));
 }
 
+TEST_F(TranslateWindows, RvasBranchCountIsThisRunsOnly) {
+  editor(TEditForm::Rvas, {"sw=s0*x1|s0*x2|s0*x3"})->ToSkuClick();
+  ASSERT_EQ(RvasSku->branchCount(), "3");
+  QString during;
+  whenReady([] { return RvasSku->memo()->isEnabled(); }, [&] {
+    during = RvasSku->branchCount();
+    RvasSku->cancelButton()->click();
+  });
+  editor(TEditForm::Rvas, {"sw=s0*x1*"})->ToSkuClick();
+  EXPECT_EQ(during, "0");
+}
+
 TEST_F(TranslateWindows, RvasStraightIntoATable) {
   editor(TEditForm::Rvas, {"sw(y1)=s0*x1*x2"})->ToTblClick();
   ASSERT_TRUE(frame.TableForm);

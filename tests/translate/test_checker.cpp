@@ -1,7 +1,9 @@
 // The checker of РВАС and СКУ texts: message texts, positions and the decided faults.
 #include <gtest/gtest.h>
 
+#include "common/nesting.h"
 #include "helpers.h"
+#include "platform/errors.h"
 
 using namespace tt;
 
@@ -50,7 +52,7 @@ TEST(CheckerMessages, EveryMessageAsTheUserSeesIt) {
     const Checked r = c.sku ? checkSku(c.text) : checkRvas(c.text);
     EXPECT_TRUE(r.messages.contains(QString::fromUtf8(c.message))) << c.text << " gives " << r.messages;
   }
-  EXPECT_TRUE(TTesting::messageText(27).isEmpty());
+  EXPECT_TRUE(TTesting::messageText(28).isEmpty());
   EXPECT_TRUE(TTesting::messageText(-1).isEmpty());
 }
 
@@ -330,4 +332,32 @@ TEST(CheckRvas, ManyFaultsAreAllListed) {
   EXPECT_GE(c.messages.size(), 3) << c.messages;
   EXPECT_TRUE(c.messages.contains(msg(2, 3, 1, 5))) << c.messages;
   EXPECT_TRUE(c.messages.contains(msg(3, 8, 1, 7))) << c.messages;
+}
+
+TEST(Checker, TooDeepNestingIsRefusedBeforeAnyConverterSeesIt) {
+  const QString deepBraces =
+      QStringLiteral("sw=s0*") + QString(12000, QLatin1Char('{')) + "x1" + QString(12000, QLatin1Char('}'));
+  const QString deepBrackets = QStringLiteral("sw=s0*") + QString(20000, QLatin1Char('('));
+  const QString atLimit = QStringLiteral("sw=s0*") + QString(vexo::kMaxNesting, QLatin1Char('(')) + "x1" +
+                          QString(vexo::kMaxNesting, QLatin1Char(')'));
+  const QString deep = TTesting::messageText(27);
+  const struct {
+    bool sku;
+    QStringList text;
+    bool refused;
+  } cases[] = {
+      {false, {deepBraces + ";"}, true},
+      {false, {deepBrackets}, true},
+      {true, {"sku:", "s1=s0*" + QString(20000, QLatin1Char('(')) + "x1;", "svf:"}, true},
+      {false, {atLimit + ";"}, false},
+  };
+  for (const auto& c : cases) {
+    const Checked r = c.sku ? checkSku(c.text) : checkRvas(c.text);
+    EXPECT_EQ(r.messages.filter(deep).size(), c.refused ? 1 : 0) << c.text.first().left(20);
+    // The converters refuse the same texts with a message of their own, not a crash.
+    QStringList out;
+    TableData t;
+    if (c.sku) EXPECT_THROW(TSkuTbl(c.text, &t, DocSettings()).Convert(), VexoError);
+    else if (c.refused) EXPECT_THROW(TRvasSku(c.text, &out, DocSettings()).Convert(), VexoError);
+  }
 }

@@ -13,6 +13,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTableWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -29,8 +30,6 @@ namespace tiravo {
 
 namespace {
 
-const QString kUndefined = QStringLiteral("Не определено");
-
 QLabel* Value(QGridLayout* grid, int row, const QString& caption, QWidget* parent) {
   grid->addWidget(new QLabel(caption, parent), row, 0);
   auto* value = new QLabel(parent);
@@ -44,19 +43,15 @@ QListWidget* SortedList(QWidget* parent) {
   return list;
 }
 
-// A fixed cell: a head of the grid, not selectable.
-QTableWidgetItem* Head(const QString& text) {
-  auto* item = new QTableWidgetItem(text);
-  item->setFlags(Qt::ItemIsEnabled);
-  item->setBackground(QColor(0xE0, 0xE0, 0xE0));
-  return item;
-}
-
-QTableWidgetItem* Cell(const QString& text) {
-  auto* item = new QTableWidgetItem(text);
-  item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-  return item;
-}
+// The grid's heads are shaded like fixed cells.
+class ShadedGrid final : public AutoSimGrid {
+ public:
+  using AutoSimGrid::AutoSimGrid;
+  QVariant data(const QModelIndex& index, int role) const override {
+    if (role == Qt::BackgroundRole && index.isValid() && IsHead(index)) return QColor(0xE0, 0xE0, 0xE0);
+    return AutoSimGrid::data(index, role);
+  }
+};
 
 }  // namespace
 
@@ -161,7 +156,9 @@ void TAutoSim::BuildPages() {
   eS0->installEventFilter(this);
   s0->addWidget(eS0);
   simBox->addLayout(s0);
-  sgSim = new QTableWidget(simulation);
+  sgSim = new QTableView(simulation);
+  grid_ = new ShadedGrid(sgSim);
+  sgSim->setModel(grid_);
   sgSim->setObjectName(QStringLiteral("sgSim"));
   QFont gridFont(QStringLiteral("Vexo font"));
   gridFont.setPixelSize(12);
@@ -171,7 +168,7 @@ void TAutoSim::BuildPages() {
   sgSim->setEditTriggers(QAbstractItemView::NoEditTriggers);
   sgSim->setContextMenuPolicy(Qt::CustomContextMenu);
   simBox->addWidget(sgSim, 1);
-  connect(sgSim, &QTableWidget::cellDoubleClicked, this, [this] { sbEditClick(); });
+  connect(sgSim, &QTableView::doubleClicked, this, [this] { sbEditClick(); });
   PCArea->addTab(simulation, QStringLiteral("Моделирование"));
   PCArea->setCurrentWidget(simulation);
 }
@@ -282,6 +279,7 @@ void TAutoSim::BuildMenus() {
 void TAutoSim::SetTable(std::unique_ptr<FTT> model, const QString& name) {
   if (!model) throw VexoError(QStringLiteral("ошибка передачи данных в модуль TAutoSim!"));
   sim_ = std::make_unique<AutoSimulation>(std::move(model));
+  grid_->SetSimulation(sim_.get());
   const FTT& m = sim_->Model();
   lName->setText(name);
   lX->setText(QString::number(m.XNames.size()));
@@ -335,8 +333,9 @@ void TAutoSim::SetStepCommandsEnabled() {
 
 int TAutoSim::CurrentStep() const {
   const int steps = sim_ ? sim_->StepCount : 0;
-  if (Horizontal) return qBound(1, sgSim->currentColumn(), steps + 1);
-  return qBound(1, sgSim->currentRow(), qMax(steps, 1));
+  const QModelIndex current = sgSim->currentIndex();
+  if (Horizontal) return qBound(1, current.column(), steps + 1);
+  return qBound(1, current.row(), qMax(steps, 1));
 }
 
 bool TAutoSim::LastColumnSelected() const {
@@ -344,68 +343,20 @@ bool TAutoSim::LastColumnSelected() const {
 }
 
 void TAutoSim::Redraw() {
-  sgSim->clear();
-  if (Horizontal) DrawHorizontal();
-  else DrawVertical();
-}
-
-void TAutoSim::DrawVertical() {
-  const int steps = sim_ ? sim_->StepCount : 0;
-  sgSim->setSelectionBehavior(QAbstractItemView::SelectRows);
+  sgSim->setSelectionBehavior(Horizontal ? QAbstractItemView::SelectColumns : QAbstractItemView::SelectRows);
   sgSim->setSelectionMode(QAbstractItemView::SingleSelection);
-  sgSim->setColumnCount(4);
-  sgSim->setRowCount(qMax(steps + 1, 2));
-  const char* heads[] = {"шаг", "вход(xij)", "событие(sj)", "выход(yj)"};
-  for (int c = 0; c < 4; ++c) sgSim->setItem(0, c, Head(QString::fromUtf8(heads[c])));
-  for (int k = 1; k <= steps; ++k) {
-    const USignalSet& s = sim_->States[size_t(k)];
-    sgSim->setItem(k, 0, Head(QString::number(k)));
-    sgSim->setItem(k, 1, Cell(sim_->InputText(k)));
-    sgSim->setItem(k, 2, Cell(s.IsEmpty() ? kUndefined : sim_->EventsText(s)));
-    sgSim->setItem(k, 3, Cell(s.IsEmpty() ? kUndefined : sim_->OutputsText(s)));
-  }
-  if (steps == 0) sgSim->setItem(1, 0, Head(QString()));
-}
-
-void TAutoSim::DrawHorizontal() {
-  const int steps = sim_ ? sim_->StepCount : 0;
-  sgSim->setSelectionBehavior(QAbstractItemView::SelectColumns);
-  sgSim->setSelectionMode(QAbstractItemView::SingleSelection);
-  int largest = 1;
-  if (sim_)
-    for (const USignalSet& s : sim_->States) largest = qMax(largest, int(s.Size()));
-  sgSim->setColumnCount(steps + 2);
-  sgSim->setRowCount(3 + largest);
-  sgSim->setItem(0, 0, Head(steps > 0 ? QStringLiteral("шаг (1-") + QString::number(steps) + QLatin1Char(')')
-                                      : QStringLiteral("пусто")));
-  sgSim->setItem(1, 0, Head(QStringLiteral("входы(xij)")));
-  sgSim->setItem(2, 0, Head(QStringLiteral("выходы(yi)")));
-  sgSim->setItem(3, 0, Head(QStringLiteral("события")));
-  for (int r = 4; r < 3 + largest; ++r) sgSim->setItem(r, 0, Head(QString()));
-  for (int c = 1; c <= steps + 1; ++c) {
-    const bool last = c == steps + 1;
-    sgSim->setItem(0, c, Head(last ? QStringLiteral("конец") : QStringLiteral("шаг ") + QString::number(c)));
-    sgSim->setItem(1, c, Cell(last ? kUndefined : sim_->InputText(c)));
-    const USignalSet empty;
-    const USignalSet& s = sim_ ? sim_->States[size_t(c) - 1] : empty;
-    if (s.IsEmpty()) {
-      sgSim->setItem(2, c, Cell(kUndefined));
-      sgSim->setItem(3, c, Cell(kUndefined));
-      continue;
-    }
-    sgSim->setItem(2, c, Cell(sim_->OutputsText(s)));
-    for (unsigned i = 0; i < s.Size(); ++i)
-      sgSim->setItem(3 + int(i), c, Cell(sim_->Model().GetName(sim_->Model().SNames, s.At(i))));
-  }
+  grid_->SetHorizontal(Horizontal);
 }
 
 void TAutoSim::SelectStep(int k) {
   if (Horizontal) {
-    sgSim->setCurrentCell(1, qBound(1, k, sgSim->columnCount() - 1));
-    sgSim->selectColumn(sgSim->currentColumn());
+    const int col = qBound(1, k, grid_->columnCount() - 1);
+    sgSim->setCurrentIndex(grid_->index(1, col));
+    sgSim->selectColumn(col);
   } else {
-    sgSim->setCurrentCell(qBound(1, k, sgSim->rowCount() - 1), 1);
-    sgSim->selectRow(sgSim->currentRow());
+    const int row = qBound(1, k, grid_->rowCount() - 1);
+    sgSim->setCurrentIndex(grid_->index(row, 1));
+    sgSim->selectRow(row);
   }
 }
 
@@ -414,15 +365,16 @@ void TAutoSim::TableTypeClick() {
   Horizontal = !Horizontal;
   TableType->setIcon(Glyph(Horizontal ? QStringLiteral("BITMAP_TBL_H") : QStringLiteral("BITMAP_TBL_V")));
   TableType->setToolTip(Horizontal ? QStringLiteral("Вертикальная таблица") : QStringLiteral("Горизонтальная таблица"));
-  if (sim_) sim_->Simulate(0, false);
+  Rebuild(step, true);
+}
+
+void TAutoSim::Rebuild(int step, bool resimulate) {
+  if (sim_ && resimulate) sim_->Simulate(0, false);
   Redraw();
   SelectStep(Horizontal ? step : qMin(step, qMax(sim_ ? sim_->StepCount : 1, 1)));
 }
 
-void TAutoSim::FullRebuild() {
-  Horizontal = !Horizontal;
-  TableTypeClick();
-}
+void TAutoSim::FullRebuild() { Rebuild(CurrentStep(), true); }
 
 // ---- events ----
 

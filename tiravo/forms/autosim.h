@@ -8,6 +8,7 @@
 
 #include "tiravo/forms/childform.h"
 #include "tiravo/sim/autosimulation.h"
+#include "tiravo/sim/simgrid.h"
 
 class FTT;
 class QAction;
@@ -19,6 +20,7 @@ class QListWidget;
 class QMenu;
 class QPushButton;
 class QTabWidget;
+class QTableView;
 class QTableWidget;
 class QToolButton;
 
@@ -36,6 +38,7 @@ class TAutoSim : public TChildForm {
   // Takes the model (a null one is refused with an exception) and shows its facts.
   void SetTable(std::unique_ptr<FTT> model, const QString& name);
   AutoSimulation& Simulation() { return *sim_; }
+  AutoSimGrid& Grid() { return *grid_; }
   bool Horizontal = false;
 
   // ---- commands ----
@@ -71,7 +74,7 @@ class TAutoSim : public TChildForm {
               *sbMinus = nullptr, *sbSave = nullptr, *sbLoad = nullptr, *sbReport = nullptr, *Bugs = nullptr,
               *TableType = nullptr, *bbExit = nullptr;
   QLineEdit* eS0 = nullptr;
-  QTableWidget* sgSim = nullptr;
+  QTableView* sgSim = nullptr;  // shows `Grid()`
   // Menu and pop-up items that follow the step commands and the add and insert commands.
   QList<QAction*> stepItems, addItems;
 
@@ -88,17 +91,18 @@ class TAutoSim : public TChildForm {
   void BuildToolBar(QWidget* page);
   void BuildMenus();
   void SetStepCommandsEnabled();
-  // Rewrites the whole grid from the simulation in the current layout.
+  // Every cell of the grid anew, in the current layout.
   void Redraw();
-  void DrawVertical();
-  void DrawHorizontal();
   void SelectStep(int k);
-  // Layout flipped and back, so everything is drawn anew.
+  // Everything drawn anew in the same layout, the step of `step` selected again; with
+  // `resimulate` every step is recomputed first.
+  void Rebuild(int step, bool resimulate);
   void FullRebuild();
   bool ChooseInput(const SSignalSet& start, SSignalSet* chosen);
   void FillAlphabet();
 
   std::unique_ptr<AutoSimulation> sim_;
+  AutoSimGrid* grid_ = nullptr;
   QList<QMenu*> menus_;
   QMenu* popup_ = nullptr;
 };

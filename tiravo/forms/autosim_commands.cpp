@@ -54,16 +54,14 @@ void TAutoSim::bbSetS0Click() {
   QString text;
   SignalSet set;
   dialog.GetIt(text, names, set);
-  sim_->SetInitial(USignalSet(set));
   eS0->setText(text);
   sbAdd->setEnabled(true);
   sbInsert->setEnabled(true);
   for (QAction* a : addItems) a->setEnabled(true);
   sbReport->setEnabled(true);
   // In the horizontal table only the steps that change are recomputed.
-  sim_->Simulate(0, Horizontal);
   const int step = CurrentStep();
-  Redraw();
+  grid_->SetInitial(USignalSet(set), Horizontal);
   SelectStep(step);
 }
 
@@ -71,9 +69,8 @@ void TAutoSim::sbAddClick() {
   if (!sim_) return;
   SSignalSet input;
   if (!ChooseInput(sim_->Inputs.empty() ? SSignalSet() : sim_->Inputs.back(), &input)) return;
-  sim_->Append(input);
+  grid_->Append(input);
   SetStepCommandsEnabled();
-  Redraw();
   SelectStep(sim_->StepCount);
 }
 
@@ -86,9 +83,8 @@ void TAutoSim::sbInsertClick() {
   const int k = CurrentStep();
   SSignalSet input;
   if (!ChooseInput(sim_->Inputs[size_t(k) - 1], &input)) return;
-  sim_->Insert(k, input);
+  grid_->Insert(k, input);
   SetStepCommandsEnabled();
-  Redraw();
   SelectStep(k);
 }
 
@@ -105,8 +101,7 @@ void TAutoSim::sbEditClick() {
   const int k = CurrentStep();
   SSignalSet input;
   if (!ChooseInput(sim_->Inputs[size_t(k) - 1], &input)) return;
-  sim_->Edit(k, input, Horizontal);
-  Redraw();
+  grid_->Edit(k, input, Horizontal);
   SelectStep(k);
 }
 
@@ -121,17 +116,15 @@ void TAutoSim::sbDeleteClick() {
     sbMinusClick();
     return;
   }
-  sim_->Delete(k);
-  Redraw();
+  grid_->Delete(k);
   SelectStep(k);
 }
 
 void TAutoSim::sbMinusClick() {
   if (!sim_ || sim_->StepCount == 0) return;
-  sim_->RemoveLast();
-  if (Horizontal) sim_->Simulate(qMax(sim_->StepCount - 1, 0), false);
+  grid_->RemoveLast();
+  if (Horizontal) grid_->Resimulate(qMax(sim_->StepCount - 1, 0), false);
   SetStepCommandsEnabled();
-  Redraw();
   SelectStep(Horizontal ? sim_->StepCount + (sim_->StepCount == 0 ? 1 : 0) : sim_->StepCount);
 }
 
@@ -198,7 +191,7 @@ void TAutoSim::sbLoadClick() {
   FillAlphabet();
   lbX->clearSelection();
   SetStepCommandsEnabled();
-  FullRebuild();
+  Rebuild(CurrentStep(), false);  // Apply has just recomputed every step
 }
 
 bool TAutoSim::sbReportClick() {

@@ -7,12 +7,14 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPrinter>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QVBoxLayout>
 
 #include "platform/dialogs.h"
 #include "platform/docwindow.h"
 #include "platform/guard.h"
+#include "platform/longlines.h"
 #include "platform/textfile.h"
 #include "tiravo/forms/window_commands.h"
 #include "tiravo/forms/frame.h"
@@ -48,7 +50,7 @@ TEditForm::TEditForm(QWidget* parent) : TChildForm(parent) {
   resize(540, 225);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
-  Editor = new QPlainTextEdit(this);
+  Editor = new longlines::TextEdit(this);
   Editor->setObjectName(QStringLiteral("Editor"));
   Editor->setFrameStyle(QFrame::NoFrame);
   QFont f(QStringLiteral("Vexo font"));
@@ -119,34 +121,34 @@ void TEditForm::buildMenus() {
 
 QList<QMenu*> TEditForm::menus() const { return menus_; }
 
-QStringList TEditForm::lines() const {
-  const QString text = Editor->toPlainText();
-  if (text.isEmpty()) return {};
-  return text.split(QLatin1Char('\n'));
-}
+QStringList TEditForm::lines() const { return Editor->lines(); }
 
 void TEditForm::setLines(const QStringList& lines) {
   // As an edit of the text: it can be undone and it marks the document modified.
-  QTextCursor c(Editor->document());
-  c.select(QTextCursor::Document);
-  c.insertText(lines.join(QLatin1Char('\n')));
+  Editor->setLines(lines, true);
+  showLongLineNote();
+}
+
+void TEditForm::showLongLineNote() {
+  if (Editor->hasPieces() && frame() && frame()->activeChild() == this) frame()->ShowHint(longlines::note());
 }
 
 bool TEditForm::isModified() const { return Editor->document()->isModified(); }
 void TEditForm::setModified(bool modified) { Editor->document()->setModified(modified); }
 
 bool TEditForm::LoadFile(const QString& name) {
-  QStringList read;
+  QString read;
   QString error;
-  if (!textfile::readLines(name, &read, &error)) {
+  if (!textfile::readJoined(name, &read, &error)) {
     dlg::error(this, error);
     return false;
   }
   FileName = name;
   setWindowTitle(filePart(name));
-  Editor->setPlainText(read.join(QLatin1Char('\n')));
+  Editor->setText(read, false);
   Editor->moveCursor(QTextCursor::Start);
   setModified(false);
+  showLongLineNote();
   return true;
 }
 
@@ -175,6 +177,7 @@ void TEditForm::FormActivate() {
   ActiveChildKind = 3;
   if (frame()) frame()->showFontSize(fontSize());
   Edit1Click();
+  showLongLineNote();
 }
 
 bool TEditForm::FormCloseQuery() {
@@ -236,9 +239,10 @@ void TEditForm::FontSml2Click() {
 }
 
 void TEditForm::EditorChange() {
+  // Paragraph by paragraph, up to the first with content: this runs on every key.
   bool content = false;
-  for (const QString& line : lines())
-    if (isContent(line)) content = true;
+  for (QTextBlock b = Editor->document()->begin(); b.isValid() && !content; b = b.next())
+    for (const QString& line : b.text().split(QChar(0x2028))) content = content || isContent(line);
   ToTbl->setEnabled(content);
   ToSku->setEnabled(content && EditKind == Rvas);
 }

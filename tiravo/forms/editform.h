@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "platform/longlines.h"
 #include "tiravo/forms/childform.h"
 
 class QAction;
@@ -74,7 +75,8 @@ class TEditForm : public TChildForm {
 
  private:
   void buildMenus();
-  QPlainTextEdit* Editor = nullptr;
+  void showLongLineNote();  // in the status bar while some line is shown in pieces
+  longlines::TextEdit* Editor = nullptr;
   QList<QMenu*> menus_;
   QMenu* popup_ = nullptr;
 };

@@ -96,6 +96,8 @@ void TRvasSku::Memo1Change() {
 void TRvasSku::synthesis() {
   running_ = true;
   Label5->setText(QStringLiteral("0"));
+  // The branch count is this run's: a text that fails its check has none.
+  Label7->setText(QStringLiteral("0"));
   Label6->setText(QStringLiteral("Проверка РВАС"));
   const RvasCompact text(Memo1->toPlainText().split(QLatin1Char('\n')));
   const RvasFault fault = checkRvas(text.text);

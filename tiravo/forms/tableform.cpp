@@ -191,14 +191,14 @@ QAction* TVexoTableForm::menuAction(const QString& text) const {
 bool TVexoTableForm::Open(const QString& path) {
   tableFileName = path;
   setWindowTitle(QFileInfo(path).fileName());
-  TableData t;
-  QString err;
+  // Straight into the grid: a string per cell would cost several times the file.
+  QString err, coding;
   int ignored = 0;
-  if (!TblFile::read(path, &t, &err, &ignored)) {
+  if (!table_->openFile(path, &coding, &ignored, &err)) {
     dlg::message(this, err, QStringLiteral("Ошибка"), dlg::Ok, dlg::Warning);
     return false;
   }
-  setTableData(t);
+  setSignalCoding(coding == TblFile::abstractTag() ? 1 : 0);
   warnIgnoredTableLines(this, ignored);
   return true;
 }

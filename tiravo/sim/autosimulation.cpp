@@ -44,9 +44,9 @@ void AutoSimulation::Insert(int k, const SSignalSet& input) {
   Simulate(k - 1, false);
 }
 
-void AutoSimulation::Edit(int k, const SSignalSet& input, bool stopWhenSame) {
+int AutoSimulation::Edit(int k, const SSignalSet& input, bool stopWhenSame) {
   Inputs[size_t(k) - 1] = input;
-  Simulate(k - 1, stopWhenSame);
+  return Simulate(k - 1, stopWhenSame);
 }
 
 void AutoSimulation::Delete(int k) {

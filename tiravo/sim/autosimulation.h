@@ -40,7 +40,8 @@ class AutoSimulation {
   // Before step k (1-based); the new input becomes step k.
   void Insert(int k, const SSignalSet& input);
   // With `stopWhenSame` the steps after it are recomputed only while they change.
-  void Edit(int k, const SSignalSet& input, bool stopWhenSame = false);
+  // Returns what Simulate returns.
+  int Edit(int k, const SSignalSet& input, bool stopWhenSame = false);
   // Removes step k; States[0] .. States[k-1] stay as they were.
   void Delete(int k);
   void RemoveLast();

@@ -1,5 +1,7 @@
 #include "tiravo/sim/letters.h"
 
+#include <QSet>
+
 #include "platform/cp1251.h"
 #include "tiravo/core/tblcompile.h"
 
@@ -43,8 +45,16 @@ QString LetterRefusal(const QString& name, const QStringList& alphabet) {
 }
 
 bool UsableAlphabet(const QStringList& names) {
-  for (int i = 0; i < names.size(); ++i)
-    if (!LetterRefusal(names.at(i), names.mid(0, i)).isEmpty()) return false;
+  // One pass: each name is checked alone and looked up among the case-folded
+  // names before it, so a file's alphabet of any size loads in linear time.
+  QSet<QString> seen;
+  seen.reserve(names.size());
+  for (const QString& name : names) {
+    if (name.isEmpty() || !CharacterRefusal(name).isEmpty()) return false;
+    const qsizetype before = seen.size();
+    seen.insert(name.toCaseFolded());
+    if (seen.size() == before) return false;
+  }
   return true;
 }
 

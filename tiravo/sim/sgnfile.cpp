@@ -134,6 +134,7 @@ int SgnFile::FromBytes(const QByteArray& bytes, unsigned char mode, const QStrin
   }
   qint32 steps = 0;
   if (!r.Count(4, &steps)) return BadFormat;
+  if (steps > kMaxSteps) return TooLarge;
   read.Inputs.resize(size_t(steps));
   for (SSignalSet& input : read.Inputs)
     if (!ReadInput(r, abstract, inputCount, &input)) return BadFormat;
@@ -149,6 +150,7 @@ bool SgnFile::Save(const QString& path, QString* error) const {
 int SgnFile::Load(const QString& path, unsigned char mode, const QStringList& etalon) {
   QFile f(path);
   if (!f.open(QIODevice::ReadOnly)) return CannotOpen;
+  if (f.size() > kMaxBytes) return TooLarge;  // not even read
   const QByteArray bytes = f.readAll();
   if (f.error() != QFileDevice::NoError) return CannotOpen;
   return FromBytes(bytes, mode, &etalon);
@@ -157,8 +159,9 @@ int SgnFile::Load(const QString& path, unsigned char mode, const QStringList& et
 QString SgnFile::ErrorText(const QString& path, int reason) {
   static const char* const kReasons[] = {
       "!\n Операция отменена!", ":\n различные алфавиты в файле и в таблице!",
-      ": неверный формат файла!", ":\n различные типы сигналов в файле и в таблице!"};
-  const int r = reason >= CannotOpen && reason <= OtherType ? reason : BadFormat;
+      ": неверный формат файла!", ":\n различные типы сигналов в файле и в таблице!",
+      ":\n файл слишком велик для моделирования!"};
+  const int r = reason >= CannotOpen && reason <= TooLarge ? reason : BadFormat;
   return QStringLiteral("Ошибка при открытии файла\"") + path + QLatin1Char('"') +
          QString::fromUtf8(kReasons[r]);
 }

@@ -17,10 +17,14 @@ namespace tiravo {
 class SgnFile {
  public:
   // The reasons of the load and save message, in its numbering.
-  enum Reason { Accepted = -1, CannotOpen = 0, OtherAlphabet = 1, BadFormat = 2, OtherType = 3 };
+  enum Reason { Accepted = -1, CannotOpen = 0, OtherAlphabet = 1, BadFormat = 2, OtherType = 3, TooLarge = 4 };
   static const char kTag[];  // "XXX_input_with_name_information"
   static constexpr int kTagSize = 31;
   static constexpr int kMaxName = 1023;  // bytes
+  // A longer sequence, or a larger file, is refused before anything changes: the
+  // simulator recomputes every step on load and keeps them all in memory.
+  static constexpr int kMaxSteps = 1000000;
+  static constexpr qint64 kMaxBytes = qint64(64) << 20;
 
   bool Abstract = false;
   QStringList Etalon;   // the alphabet of the table the sequence was made for

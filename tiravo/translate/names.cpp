@@ -4,13 +4,14 @@
 
 namespace tiravo::names {
 
-bool isUnwritable(QChar c) {
+bool isUnwritableOutsideAscii(QChar c) {
   const ushort u = c.unicode();
   return u < 0x20 || (u >= 0x7F && u <= 0x9F) || cp1251::encodeChar(c) < 0;
 }
 
 QStringList splitTop(const QString& text, QChar sep) {
   QStringList parts;
+  parts.reserve(4);
   int depth = 0, from = 0;
   for (int i = 0; i < text.size(); ++i) {
     const QChar c = text.at(i);

@@ -23,8 +23,46 @@ inline bool isSignalLetter(QChar c) {
 inline bool isEvent(const QString& factor) {
   return !factor.isEmpty() && !isSignalLetter(factor.at(0)) && factor.at(0) != QLatin1Char('Z');
 }
+// A set of ASCII characters, made from a literal at compile time where the call is inlined.
+struct AsciiSet {
+  quint64 low = 0, high = 0;
+  constexpr AsciiSet(const char* chars) {  // NOLINT: made from literals on purpose
+    for (; *chars; ++chars) {
+      const unsigned c = static_cast<unsigned char>(*chars);
+      if (c < 64) low |= quint64(1) << c;
+      else if (c < 128) high |= quint64(1) << (c - 64);
+    }
+  }
+  constexpr bool has(QChar c) const {
+    const ushort u = c.unicode();
+    return u < 64 ? (low >> u & 1) != 0 : u < 128 && (high >> (u - 64) & 1) != 0;
+  }
+};
+// The character is one of the set (never the null character).
+inline bool in(QChar c, const AsciiSet& set) { return c.unicode() != 0 && set.has(c); }
+// A set written in place, made once at compile time: in(c, TIRAVO_SET("*|")).
+#define TIRAVO_SET(chars) \
+  ([]() -> const ::tiravo::names::AsciiSet& { static constexpr ::tiravo::names::AsciiSet s(chars); return s; }())
+
+// A name as a hash key without a copy: a view of text that outlives the table it is in.
+// Qt's own string hash is keyed against flooding and costs several times more than this one;
+// the names of a document are not chosen against the program.
+struct NameKey {
+  QStringView text;
+  bool operator==(const NameKey& o) const { return text == o.text; }
+};
+inline size_t qHash(const NameKey& k, size_t seed = 0) {
+  quint64 h = 0xcbf29ce484222325ull ^ seed;
+  for (QChar c : k.text) h = (h ^ c.unicode()) * 0x100000001b3ull;
+  return size_t(h ^ (h >> 29));
+}
+
 // Characters a text may not hold at all: control characters and those without a 1251 code.
-bool isUnwritable(QChar c);
+bool isUnwritableOutsideAscii(QChar c);
+inline bool isUnwritable(QChar c) {
+  const ushort u = c.unicode();
+  return (u >= 0x20 && u < 0x7F) ? false : isUnwritableOutsideAscii(c);
+}
 
 // Splits at `sep` outside round brackets and braces.
 QStringList splitTop(const QString& text, QChar sep);

@@ -2,6 +2,7 @@
 
 #include <QSet>
 
+#include "common/nesting.h"
 #include "tiravo/translate/names.h"
 
 namespace tiravo {
@@ -10,13 +11,18 @@ using namespace names;
 
 RvasCompact::RvasCompact(const QStringList& lines) {
   const QString joined = lines.join(QLatin1Char('\n'));
+  text.resize(joined.size());
+  origin.resize(joined.size() + 1);
+  int n = 0;
   for (int i = 0; i < joined.size(); ++i) {
     const QChar c = joined.at(i);
     if (c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\r') || c == QLatin1Char('\n'))
       continue;
-    text += c;
-    origin << i;
+    text[n] = c;
+    origin[n++] = i;
   }
+  text.truncate(n);
+  origin.resize(n);
   origin << (origin.isEmpty() ? 0 : origin.last() + 1);
 }
 
@@ -48,30 +54,32 @@ QString rvasMessage(int code) {
       "Отсутствует открывающая круглая скобка",
       "Отсутствует закрывающая круглая скобка",
       "Начальное событие не может стоять в круглых или итерационных скобках",
-      // The СКУ check's words for signals of the wrong kind: a РВАС text that passes must give
-      // a СКУ text that passes.
-      "Абстрактные сигналы обозначаютя символом z (без отрицания)",
-      "Двоичные сигналы обозначаютя символом x (возможно с отрицанием)",
+      // What the СКУ check or the table would refuse in the converted text: a РВАС text that
+      // passes must give a СКУ text that passes.
+      "Буква Z недопустима: абстрактный сигнал пишется строчной z, без отрицания",
+      "Абстрактные (z) и двоичные (x, X) сигналы не могут стоять в одном выражении",
+      "Название события или выходного сигнала должно начинаться со строчной буквы",
+      // The converter walks a group recursively.
+      "Слишком глубокая вложенность скобок",
   };
   return (code > 0 && code < int(std::size(texts))) ? QString::fromUtf8(texts[code]) : QString();
 }
 
 namespace {
 
-bool in(QChar c, const char* set) { return c.unicode() < 128 && c.unicode() && strchr(set, char(c.unicode())); }
 QChar at(const QString& t, int i) { return (i >= 0 && i < t.size()) ? t.at(i) : QChar(); }
 
 // Names start after these; a name runs to the next of `nameEnd`.
-const char* const nameEnd = "*|}()=,";
+constexpr AsciiSet nameEnd("*|}()=,");
 
 RvasFault nameScan(const QString& t) {
   bool expectName = true;
   for (int i = 0; i < t.size(); ++i) {
     const QChar c = t.at(i);
-    if (in(c, "{(") && in(at(t, i + 1), "*|")) return {14, i + 1, 1};
-    if (in(c, "})") && i + 1 < t.size() && !in(t.at(i + 1), "*|}=)")) return {11, i + 1, 0};
+    if (in(c, TIRAVO_SET("{(")) && in(at(t, i + 1), TIRAVO_SET("*|"))) return {14, i + 1, 1};
+    if (in(c, TIRAVO_SET("})")) && i + 1 < t.size() && !in(t.at(i + 1), TIRAVO_SET("*|}=)"))) return {11, i + 1, 0};
     if (expectName) {
-      if (in(c, "{(")) continue;
+      if (in(c, TIRAVO_SET("{("))) continue;
       int j = i;
       while (j < t.size() && !in(t.at(j), nameEnd)) ++j;
       if (j > i) {
@@ -83,17 +91,18 @@ RvasFault nameScan(const QString& t) {
       i = j - 1;
       continue;
     }
-    if (in(c, "=|*(,")) expectName = true;
+    if (in(c, TIRAVO_SET("=|*(,"))) expectName = true;
   }
   return {};
 }
 
 RvasFault charScan(const QString& t) {
-  static const char* const forbidden = "~`!@#$%^&-_+[];:'\"<>?/";
+  static constexpr AsciiSet forbidden("~`!@#$%^&-_+[];:'\"<>?/");
   QVector<int> braces, parens;
   for (int i = 0; i < t.size(); ++i) {
     const QChar c = t.at(i);
     if (in(c, forbidden)) return {12, i, 1};
+    if (in(c, TIRAVO_SET("{(")) && braces.size() + parens.size() >= vexo::kMaxNesting) return {21, i, 1};
     if (c == QLatin1Char('{')) braces << i;
     if (c == QLatin1Char('}')) {
       if (braces.isEmpty()) return {3, i, 1};
@@ -104,15 +113,15 @@ RvasFault charScan(const QString& t) {
       if (parens.isEmpty()) return {15, i, 1};
       parens.removeLast();
     }
-    if (in(c, "*|") && i > 0 && t.at(i - 1) == c) return {9, i, 1};
+    if (in(c, TIRAVO_SET("*|")) && i > 0 && t.at(i - 1) == c) return {9, i, 1};
     if (c == QLatin1Char('s') && at(t, i + 1) == QLatin1Char('0') && i > 0) {
-      if (!in(t.at(i - 1), "=|")) return {8, i, 2};
+      if (!in(t.at(i - 1), TIRAVO_SET("=|"))) return {8, i, 2};
       if (!braces.isEmpty() || !parens.isEmpty()) return {17, i, 2};
     }
-    if (in(c, "=|") && braces.isEmpty() && parens.isEmpty()) {
+    if (in(c, TIRAVO_SET("=|")) && braces.isEmpty() && parens.isEmpty()) {
       int j = i + 1;
-      while (j < t.size() && !in(t.at(j), "*|")) ++j;
-      if (t.mid(i + 1, j - i - 1) != QLatin1String("s0")) return {2, i + 1, j - i - 1};
+      while (j < t.size() && !in(t.at(j), TIRAVO_SET("*|"))) ++j;
+      if (QStringView(t).mid(i + 1, j - i - 1) != QLatin1String("s0")) return {2, i + 1, j - i - 1};
     }
   }
   if (!braces.isEmpty()) return {4, braces.last(), 1};
@@ -126,23 +135,24 @@ RvasFault leftSide(const QString& t, int eq) {
   int p = 0;
   while (p < eq && t.at(p) != QLatin1Char('(')) {
     const QChar c = t.at(p);
-    if (in(c, "{}*|),")) return {6, p, 1};
+    if (in(c, TIRAVO_SET("{}*|),"))) return {6, p, 1};
     if (p > 0 && isSignalLetter(c)) return {11, p, 0};
     ++p;
   }
   if (p == 0) return {6, 0, 0};
   if (isSignalLetter(t.at(0))) return {6, 0, 1};
-  if (!isLowerLetter(t.at(0))) return {10, 0, qMax(0, p - 1)};
+  if (!isLowerLetter(t.at(0))) return {20, 0, 1};
   if (p == eq) return {};
   if (t.at(eq - 1) != QLatin1Char(')')) return {16, p, 1};
   int from = p + 1;
   for (int i = from; i < eq; ++i) {
     const QChar c = t.at(i);
     if (c != QLatin1Char(',') && c != QLatin1Char(')')) {
-      if (in(c, "(){}*|")) return {6, i, 1};
+      if (in(c, TIRAVO_SET("(){}*|"))) return {6, i, 1};
       continue;
     }
-    if (i == from || !isLowerLetter(t.at(from))) return {10, from, qMax(0, i - from - 1)};
+    if (i == from) return {10, from, 0};
+    if (!isLowerLetter(t.at(from))) return {20, from, 1};
     if (c == QLatin1Char(')') && i != eq - 1) return {6, i, 1};
     from = i + 1;
   }
@@ -156,30 +166,30 @@ RvasFault rightSide(const QString& t, int eq) {
   for (int i = eq + 1; i < t.size(); ++i) {
     const QChar c = t.at(i), prev = t.at(i - 1), next = at(t, i + 1);
     if (c == QLatin1Char(',') || c == QLatin1Char('.') || c == QLatin1Char('\\')) return {12, i, 1};
-    if (in(c, "({") && !in(prev, "=*|({")) return {11, i, 0};
-    if (in(c, "*|") && in(next, "*|")) return {9, i + 1, 1};
-    if (in(c, "*|") && in(next, ")}")) return {13, i, 1};
-    if (in(c, "({")) open << c;
-    if (in(c, ")}")) {
+    if (in(c, TIRAVO_SET("({")) && !in(prev, TIRAVO_SET("=*|({"))) return {11, i, 0};
+    if (in(c, TIRAVO_SET("*|")) && in(next, TIRAVO_SET("*|"))) return {9, i + 1, 1};
+    if (in(c, TIRAVO_SET("*|")) && in(next, TIRAVO_SET(")}"))) return {13, i, 1};
+    if (in(c, TIRAVO_SET("({"))) open << c;
+    if (in(c, TIRAVO_SET(")}"))) {
       const QChar opener = c == QLatin1Char(')') ? QLatin1Char('(') : QLatin1Char('{');
       if (open.isEmpty() || open.last() != opener) return {c == QLatin1Char(')') ? 15 : 3, i, 1};
       if (prev == opener) return {10, i, 0};
       open.removeLast();
     }
-    if (in(c, "=*|(){}") || !in(prev, "=*|({")) continue;
+    if (in(c, TIRAVO_SET("=*|(){}")) || !in(prev, TIRAVO_SET("=*|({"))) continue;
     // c starts a name
     int j = i;
-    while (j < t.size() && !in(t.at(j), "*|(){}")) ++j;
+    while (j < t.size() && !in(t.at(j), TIRAVO_SET("*|(){}"))) ++j;
     for (int k = i; k < j; ++k)
       if (t.at(k) == QLatin1Char('Z')) return {18, k, 1};
-    if (!isLowerLetter(c) && c != QLatin1Char('X')) return {10, i, qMax(0, j - i - 1)};
+    if (!isLowerLetter(c) && c != QLatin1Char('X')) return {20, i, 1};
     for (int k = i + 1; k < j; ++k)
       if (isSignalLetter(t.at(k))) return {11, k, 0};
     if (c == QLatin1Char('z')) {
       if (kind == 2) return {19, i, 1};
       kind = 1;
     } else if (c == QLatin1Char('x') || c == QLatin1Char('X')) {
-      if (kind == 1) return {18, i, 1};
+      if (kind == 1) return {19, i, 1};
       kind = 2;
     }
   }
@@ -198,7 +208,7 @@ RvasFault checkRvas(const QString& t) {
   if (t.startsWith(QLatin1Char('='))) return {6, 0, 0};
   if (eq < 0) return {5, 0, 0};
   const QChar last = t.back();
-  if (in(last, "*|")) return {13, int(t.size()) - 1, 1};
+  if (in(last, TIRAVO_SET("*|"))) return {13, int(t.size()) - 1, 1};
   if (last == QLatin1Char('=')) return {7, int(t.size()), 0};
   if (RvasFault f = nameScan(t); f.code) return f;
   if (RvasFault f = charScan(t); f.code) return f;

@@ -1,6 +1,6 @@
 #include "tiravo/translate/rvasconvert.h"
 
-#include <QRegularExpression>
+#include <deque>
 
 #include "tiravo/translate/names.h"
 
@@ -11,10 +11,24 @@ using names::splitTop;
 QStringList RvasConverter::convert(const QString& t) {
   out_.clear();
   counter_ = 0;
-  static const QRegularExpression separators(QStringLiteral("[=*|(){},]"));
-  const QStringList all = t.split(separators, Qt::SkipEmptyParts);
+  // Fresh events are named s1, s2, ...: the numbers the text takes already are kept aside
+  // (names compare without letter case).
   used_.clear();
-  for (const QString& n : all) used_.insert(n.toLower());
+  for (int i = 0; i < t.size();) {
+    int j = i;
+    while (j < t.size() && !names::in(t.at(j), TIRAVO_SET("=*|(){},"))) ++j;
+    if (j - i >= 2 && j - i <= 10 && (t.at(i) == QLatin1Char('s') || t.at(i) == QLatin1Char('S')) &&
+        t.at(i + 1) != QLatin1Char('0')) {
+      bool digits = true;
+      qint64 number = 0;
+      for (int k = i + 1; k < j && digits; ++k) {
+        digits = names::isDigit(t.at(k));
+        number = number * 10 + (t.at(k).unicode() - '0');
+      }
+      if (digits) used_.insert(number);
+    }
+    i = j + 1;
+  }
 
   const int eq = t.indexOf(QLatin1Char('='));
   const QString left = t.left(eq);
@@ -33,43 +47,73 @@ QStringList RvasConverter::convert(const QString& t) {
 }
 
 QString RvasConverter::fresh() {
-  QString name;
-  do name = QStringLiteral("s%1").arg(++counter_);
-  while (used_.contains(name));
-  return name;
+  do ++counter_;
+  while (used_.contains(counter_));
+  return QLatin1Char('s') + QString::number(counter_);
 }
 
 // The alternatives of rhs, appended to *eq; with eq null they make the equation of target,
 // written out after the fresh equations they needed.
 void RvasConverter::dis(const QString& target, const QString& rhs, QString* eq, bool alone) {
+  alternatives(target, splitTop(rhs, QLatin1Char('|')), eq, alone);
+}
+
+void RvasConverter::alternatives(const QString& target, const QStringList& alts, QString* eq, bool alone) {
   QString own = target + QLatin1Char('=');
   QString* e = eq ? eq : &own;
-  const QStringList alts = splitTop(rhs, QLatin1Char('|'));
   for (int i = 0; i < alts.size(); ++i) {
     if (i > 0) *e += QLatin1Char('|');
-    line(target, alts.at(i), e, alone && alts.size() == 1);
+    line(target, splitTop(alts.at(i), QLatin1Char('*')), e, alone && alts.size() == 1);
   }
   if (!eq) out_ << own;
 }
 
+namespace {
+
+bool endsInGroup(const QString& factor) {
+  return factor.endsWith(QLatin1Char('}')) || factor.endsWith(QLatin1Char(')'));
+}
+
+}  // namespace
+
 // One alternative: from its last factor down, each factor beyond the first two is split off
 // as a step through a fresh event; a trailing group is handed on as a whole.
-void RvasConverter::line(const QString& target, const QString& alt, QString* eq, bool alone) {
-  QStringList f = splitTop(alt, QLatin1Char('*'));
-  QString cur = target;  // the event whose definition the remaining factors give
-  QString* into = eq;    // null once cur is a fresh event: its equation is written out
+//
+// A*{B} or A*(G) whose prefix A is itself a loop, or is repeated by a bracket group, makes
+// A one fresh event first (two loops in a row stay apart, and multiplying out stays linear).
+// A's equation is the same work again on A's factors, so a chain of groups ({x1}*{x2}*...) is
+// walked down in a loop and its levels are finished on the way back up, in the order a
+// recursion would finish them: the depth of the stack does not grow with the chain.
+void RvasConverter::line(QString cur, QStringList f, QString* into, bool alone) {
+  struct Pending {  // a group whose prefix becomes the event `step`
+    QString cur, last;
+    QString* into;
+    bool alone;
+    QString step, own;  // own: the equation of step being written
+  };
+  std::deque<Pending> chain;
   while (true) {
     const int k = int(f.size());
-    if (k >= 2 && (f.last().endsWith(QLatin1Char('}')) || f.last().endsWith(QLatin1Char(')')))) {
-      group(cur, f, into, alone || !into);
-      return;
+    if (k >= 2 && endsInGroup(f.last())) {
+      const bool groupAlone = alone || !into;
+      QString last = f.takeLast();
+      if (f.size() > 1 && (!last.endsWith(QLatin1Char('}')) || f.last().endsWith(QLatin1Char('}')))) {
+        const QString step = fresh();
+        chain.push_back({cur, std::move(last), into, groupAlone, step, step + QLatin1Char('=')});
+        cur = step;
+        into = &chain.back().own;
+        alone = true;
+        continue;
+      }
+      group(cur, f, last, into, groupAlone);
+      break;
     }
     if (k <= 2) {
       // The same event twice is one condition: "sw*sw" is sw.
-      if (k == 2 && f.at(0).toLower() == f.at(1).toLower()) f.removeLast();
+      if (k == 2 && f.at(0).compare(f.at(1), Qt::CaseInsensitive) == 0) f.removeLast();
       if (into) *into += f.join(QLatin1Char('*'));
       else out_ << cur + QLatin1Char('=') + f.join(QLatin1Char('*'));
-      return;
+      break;
     }
     const QString step = fresh();
     const QString term = step + QLatin1Char('*') + f.takeLast();
@@ -78,40 +122,42 @@ void RvasConverter::line(const QString& target, const QString& alt, QString* eq,
     cur = step;
     into = nullptr;
   }
+  while (!chain.empty()) {
+    Pending p = std::move(chain.back());
+    chain.pop_back();
+    out_ << p.own;
+    group(p.cur, QStringList{p.step}, p.last, p.into, p.alone);
+  }
 }
 
-// factors = A*{B} or A*(G). An iteration makes cur reachable from A and again from itself
-// under every alternative of B; a bracket group repeats A before each of its alternatives.
-void RvasConverter::group(const QString& cur, QStringList factors, QString* eq, bool alone) {
-  const QString last = factors.takeLast();
+// A*{B} or A*(G), with A given as its factors. An iteration makes cur reachable from A and
+// again from itself under every alternative of B; a bracket group repeats A before each of
+// its alternatives.
+void RvasConverter::group(const QString& cur, const QStringList& factors, const QString& last, QString* eq,
+                          bool alone) {
   const QString inner = last.mid(1, last.size() - 2);
-  const bool iteration = last.endsWith(QLatin1Char('}'));
-  // A prefix that is itself a loop, or that a bracket group would repeat, becomes one event
-  // first, so that two loops in a row stay apart and multiplying out stays linear.
-  if (factors.size() > 1 && (!iteration || factors.last().endsWith(QLatin1Char('}')))) {
-    const QString step = fresh();
-    dis(step, factors.join(QLatin1Char('*')), nullptr);
-    factors = QStringList{step};
-  }
   const QString a = factors.join(QLatin1Char('*'));
   QStringList alts;
-  if (iteration) {
+  if (last.endsWith(QLatin1Char('}'))) {
     // A loop in one of several alternatives runs through an event of its own, so that the
-    // other alternatives do not gain it; the event and cur get the same terms.
-    const QString loop = (alone || !eq) ? cur : fresh();
+    // other alternatives do not gain it; the event and cur get the same terms. So does a
+    // target with a 'Z' in its name: on a right side the letter would read as a signal.
+    const bool selfLoop = (alone || !eq) && !cur.contains(QLatin1Char('Z'));
+    const QString loop = selfLoop ? cur : fresh();
     alts << a;
     for (const QString& b : splitTop(inner, QLatin1Char('|'))) alts << loop + QLatin1Char('*') + b;
     if (loop != cur) {
       QString terms;
-      dis(loop, alts.join(QLatin1Char('|')), &terms, false);
+      alternatives(loop, alts, &terms, false);
       out_ << loop + QLatin1Char('=') + terms;
-      *eq += terms;
+      if (eq) *eq += terms;
+      else out_ << cur + QLatin1Char('=') + terms;
       return;
     }
   } else {
     for (const QString& g : splitTop(inner, QLatin1Char('|'))) alts << a + QLatin1Char('*') + g;
   }
-  dis(cur, alts.join(QLatin1Char('|')), eq, false);
+  alternatives(cur, alts, eq, false);
 }
 
 }  // namespace tiravo

@@ -20,12 +20,13 @@ class RvasConverter {
  private:
   // `alone`: the alternative is the whole right side of its equation.
   void dis(const QString& target, const QString& rhs, QString* eq, bool alone = true);
-  void line(const QString& target, const QString& alt, QString* eq, bool alone);
-  void group(const QString& target, QStringList factors, QString* eq, bool alone);
+  void alternatives(const QString& target, const QStringList& alts, QString* eq, bool alone);
+  void line(QString target, QStringList factors, QString* eq, bool alone);
+  void group(const QString& target, const QStringList& prefix, const QString& last, QString* eq, bool alone);
   QString fresh();
 
   QStringList out_;
-  QSet<QString> used_;  // names of the text, lower-cased: fresh events never take one
+  QSet<qint64> used_;  // the numbers of the text's names s<number>: fresh events never take one
   int counter_ = 0;
   int branches_ = 0;
 };

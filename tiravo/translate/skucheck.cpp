@@ -1,6 +1,7 @@
 #include "tiravo/translate/skucheck.h"
 
 #include <QSet>
+#include <QVarLengthArray>
 
 #include "tiravo/translate/names.h"
 
@@ -10,7 +11,6 @@ using namespace names;
 
 namespace {
 
-bool in(QChar c, const char* set) { return c.unicode() < 128 && c.unicode() && strchr(set, char(c.unicode())); }
 
 QString headerKey(const QString& line) {
   QString k = line;
@@ -19,19 +19,28 @@ QString headerKey(const QString& line) {
 }
 
 // The significant characters of a line with their positions as typed.
-struct Compact {
-  explicit Compact(const QString& line) {
-    for (int i = 0; i < line.size(); ++i)
-      if (!isBlank(line.at(i))) {
-        text += line.at(i);
-        pos << i;
-      }
-  }
-  QString text;
-  QVector<int> pos;
-};
+// Names compare without letter case, as the table compiler compares them.
+bool sameLower(QStringView a, QStringView b) {
+  if (a.size() != b.size()) return false;
+  for (qsizetype i = 0; i < a.size(); ++i)
+    if (a.at(i) != b.at(i) && a.at(i).toLower() != b.at(i).toLower()) return false;
+  return true;
+}
 
 }  // namespace
+
+SkuLineCheck::Compact::Compact(const QString& line) {
+  text.resize(line.size());
+  pos.resize(line.size());
+  int n = 0;
+  for (int i = 0; i < line.size(); ++i)
+    if (!isBlank(line.at(i))) {
+      text[n] = line.at(i);
+      pos[n++] = i;
+    }
+  text.truncate(n);
+  pos.resize(n);
+}
 
 SkuSections findSkuSections(const QStringList& lines) {
   SkuSections s;
@@ -65,8 +74,9 @@ QString skuMessage(int code, bool svf) {
       "Более одного знака равенства в вырыжении недопустимо",
       "После знака операции должно стоять выражение",
       "В выражении нет ни одного знака равенства",
-      // The table compiler's own words: a cell may not name the same signal or event twice.
-      "повторение имени",
+      // What the table compiler would refuse in a cell.
+      "Имя повторяется в одном члене выражения",
+      "Название события или выходного сигнала должно начинаться со строчной буквы",
   };
   if (code <= 0 || code >= int(std::size(sku))) return QString();
   if (svf && code == 4) return QStringLiteral("Событие отсутствует");
@@ -76,24 +86,24 @@ QString skuMessage(int code, bool svf) {
 
 SkuFault SkuLineCheck::check(const QString& line) {
   if (SkuFault f = characters(line); f.code) return f;
-  // Names after '=': a digit may only end them (the first name too, so that a name reads
-  // alike in every place of the right side).
+  // Names after '*' or '|' on the right side: a digit may only end them.
   const Compact c(line);
   const QString& t = c.text;
-  for (int i = int(t.indexOf(QLatin1Char('='))) + 1; i < t.size(); ++i) {
-    if (!in(t.at(i - 1), "=*|")) continue;
-    for (int k = i + 1; k < t.size() && !in(t.at(k), "*|"); ++k)
+  for (int i = int(t.indexOf(QLatin1Char('='))) + 2; i < t.size(); ++i) {
+    if (!in(t.at(i - 1), TIRAVO_SET("*|"))) continue;
+    for (int k = i + 1; k < t.size() && !in(t.at(k), TIRAVO_SET("*|")); ++k)
       if (isDigit(t.at(k - 1)) && !isDigit(t.at(k))) return {5, c.pos.at(k), 0};
   }
   if (!svf_)
     if (SkuFault f = letters(line); f.code) return f;
-  return structure(line);
+  return structure(c);
 }
 
 // Forbidden characters, '=' and operator placement, digits that start a name.
 SkuFault SkuLineCheck::characters(const QString& line) const {
   // The table compiler refuses ',', '.' and '\' in a cell as well, so the text may not hold them.
-  const char* const forbidden = svf_ ? "~`!@#$%^&-_+[];:'\"<>?/(){}*,.\\" : "~`!@#$%^&-_+[];:'\"<>?/(){},.\\";
+  static constexpr AsciiSet kSvf("~`!@#$%^&-_+[];:'\"<>?/(){}*,.\\"), kSku("~`!@#$%^&-_+[];:'\"<>?/(){},.\\");
+  const AsciiSet& forbidden = svf_ ? kSvf : kSku;
   bool seenEq = false;
   int first = -1, lastSig = -1;
   QChar prev;
@@ -105,9 +115,9 @@ SkuFault SkuLineCheck::characters(const QString& line) const {
       if (seenEq) return {11, i, 1};
       seenEq = true;
     }
-    if (in(c, "*|") && in(prev, "*|")) return {9, i, 1};
+    if (in(c, TIRAVO_SET("*|")) && in(prev, TIRAVO_SET("*|"))) return {9, i, 1};
     if (first < 0 && isDigit(c)) return {7, i, 1};
-    if (in(prev, "=*|") && isDigit(c)) return {7, i, 1};
+    if (in(prev, TIRAVO_SET("=*|")) && isDigit(c)) return {7, i, 1};
     if (first < 0 && c == QLatin1Char('=')) return {6, 0, 0};
     if (first < 0) first = i;
     lastSig = i;
@@ -115,7 +125,7 @@ SkuFault SkuLineCheck::characters(const QString& line) const {
   }
   if (!seenEq) return {13, 0, 0};
   if (prev == QLatin1Char('=')) return {10, int(line.size()), 0};
-  if (in(prev, "|*")) return {12, lastSig, 1};
+  if (in(prev, TIRAVO_SET("|*"))) return {12, lastSig, 1};
   return {};
 }
 
@@ -129,9 +139,18 @@ SkuFault SkuLineCheck::letters(const QString& line) {
   };
   // A term must name at least one event; the selection starts at its first signal.
   auto checkTerm = [&](int end) -> SkuFault {
-    const Compact term(line.mid(termStart, end - termStart));
-    for (const QString& factor : term.text.split(QLatin1Char('*')))
-      if (isEvent(factor)) return {};
+    // A factor names an event when its first character (blanks aside) is no signal letter.
+    bool factorStart = true;
+    for (int i = termStart; i < end; ++i) {
+      const QChar c = line.at(i);
+      if (isBlank(c)) continue;
+      if (c == QLatin1Char('*')) {
+        factorStart = true;
+        continue;
+      }
+      if (factorStart && !isSignalLetter(c) && c != QLatin1Char('Z')) return {};
+      factorStart = false;
+    }
     int s = termStart;
     for (int i = termStart; i < end; ++i)
       if (line.at(i) == QLatin1Char('z')) {
@@ -166,37 +185,50 @@ SkuFault SkuLineCheck::letters(const QString& line) {
         binaryUsed_ = true;
       }
     }
-    if (isSignalLetter(c) && (i == 0 || !in(line.at(i - 1), "*|="))) return {5, i, 0};
+    if (isSignalLetter(c) && (i == 0 || !in(line.at(i - 1), TIRAVO_SET("*|=")))) return {5, i, 0};
   }
   return afterEq ? checkTerm(int(line.size())) : SkuFault{};
 }
 
 // What the table needs of the names: an event or output starts with a lower-case letter,
 // the left side is a product of events (СВФ: one output), no term names anything twice.
-SkuFault SkuLineCheck::structure(const QString& line) const {
-  const Compact c(line);
+SkuFault SkuLineCheck::structure(const Compact& c) const {
   const QString& t = c.text;
   const int eq = int(t.indexOf(QLatin1Char('=')));
   auto at = [&](int i) { return c.pos.at(i); };
-  if (in(t.at(0), "*|")) return {6, at(0), 1};
-  if (in(t.at(eq - 1), "*|")) return {12, at(eq - 1), 1};
-  if (in(t.at(eq + 1), "*|")) return {9, at(eq + 1), 1};
-  QSet<QString> seen;
+  if (in(t.at(0), TIRAVO_SET("*|"))) return {6, at(0), 1};
+  if (in(t.at(eq - 1), TIRAVO_SET("*|"))) return {12, at(eq - 1), 1};
+  if (in(t.at(eq + 1), TIRAVO_SET("*|"))) return {9, at(eq + 1), 1};
+  // The names of the term being read; a long term is looked up through a set.
+  QVarLengthArray<QStringView, 16> seen;
+  QSet<QString> many;
   int from = 0;
   for (int i = 0; i <= t.size(); ++i) {
     const QChar ch = i < t.size() ? t.at(i) : QChar();
     if (i < eq && ch == QLatin1Char('|')) return {6, at(i), 1};
-    if (i < t.size() && !in(ch, "=*|")) continue;
-    const QString name = t.mid(from, i - from);
+    if (i < t.size() && !in(ch, TIRAVO_SET("=*|"))) continue;
+    const QStringView name = QStringView(t).mid(from, i - from);
     if (!name.isEmpty()) {
       const QChar first = name.at(0);
       const bool signal = !svf_ && from > eq && (first == QLatin1Char('X') || isSignalLetter(first));
-      if (!signal && !isLowerLetter(first)) return {7, at(from), 1};
-      const QString key = name.toLower();
-      if (seen.contains(key)) return {14, at(from), at(i - 1) - at(from) + 1};
-      seen.insert(key);
+      if (!signal && !isLowerLetter(first)) return {15, at(from), 1};
+      bool repeated = false;
+      if (seen.size() < 16) {
+        for (QStringView n : seen) repeated = repeated || sameLower(n, name);
+        seen.append(name);
+      } else {
+        if (many.isEmpty())
+          for (QStringView n : seen) many.insert(n.toString().toLower());
+        const QString key = name.toString().toLower();
+        repeated = many.contains(key);
+        many.insert(key);
+      }
+      if (repeated) return {14, at(from), at(i - 1) - at(from) + 1};
     }
-    if (ch == QLatin1Char('=') || ch == QLatin1Char('|')) seen.clear();
+    if (ch == QLatin1Char('=') || ch == QLatin1Char('|')) {
+      seen.clear();
+      many.clear();
+    }
     from = i + 1;
   }
   return {};

@@ -4,6 +4,7 @@
 // Only the first error of a line is reported.
 #include <QString>
 #include <QStringList>
+#include <QVector>
 
 namespace tiravo {
 
@@ -29,9 +30,15 @@ class SkuLineCheck {
   bool abstractUsed() const { return abstractUsed_; }
 
  private:
+  // The significant characters of a line with their positions as typed.
+  struct Compact {
+    explicit Compact(const QString& line);
+    QString text;
+    QVector<int> pos;
+  };
   SkuFault characters(const QString& line) const;
   SkuFault letters(const QString& line);
-  SkuFault structure(const QString& line) const;
+  SkuFault structure(const Compact& c) const;
 
   bool svf_;
   bool abstractUsed_ = false, binaryUsed_ = false;

@@ -2,12 +2,16 @@
 // Tiravo's СКУ to table conversion in its two stages: the СКУ section (checked line by line,
 // then turned into rows grouped by source events) and the optional СВФ section (checked, then
 // its outputs written into the y cells). A stage stops at the first faulty line.
+#include <QHash>
+#include <QSet>
 #include <QString>
+#include <QVector>
 #include <QStringList>
 
 #include <functional>
 
 #include "common/tabledata.h"
+#include "tiravo/translate/names.h"
 #include "tiravo/translate/skucheck.h"
 
 namespace tiravo {
@@ -35,11 +39,17 @@ class SkuToTable {
  private:
   bool checkSection(const QStringList& text, bool svf, SkuStageFault* fault);
   SkuFault svfEvents(const QString& line);
+  void indexCells();
+  void indexRow(int row);
   void progress(int value) { if (onProgress) onProgress(value); }
 
   SkuSections s_;
   SkuLineCheck sku_{false}, svf_{true};
   TableData table_;
+  // Views into the cells of table_: a name of an si cell with the rows that hold it, and the
+  // names of the sj cells.
+  QHash<names::NameKey, QVector<int>> sourceRows_;
+  QSet<names::NameKey> targetNames_;
 };
 
 }  // namespace tiravo

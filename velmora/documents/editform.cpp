@@ -14,6 +14,7 @@
 
 #include "platform/dialogs.h"
 #include "platform/guard.h"
+#include "platform/longlines.h"
 #include "velmora/app/childkind.h"
 #include "velmora/documents/docwindow_common.h"
 #include "velmora/app/optionsform.h"
@@ -49,7 +50,7 @@ TEditForm::TEditForm(QWidget* parent)
   layout->setContentsMargins(0, 0, 0, 0);
   splitter_ = new QSplitter(Qt::Vertical, this);
   splitter_->setChildrenCollapsible(false);
-  Editor = new QPlainTextEdit(splitter_);
+  Editor = new longlines::TextEdit(splitter_);
   QFont f(QStringLiteral("Vexo font"));
   f.setPixelSize(13);
   Editor->setFont(f);
@@ -62,6 +63,8 @@ TEditForm::TEditForm(QWidget* parent)
   lf.setPointSize(8);
   ErrorList->setFont(lf);
   ErrorList->installEventFilter(this);
+  // Every message is one line in one font: the list need not measure each of a hundred thousand.
+  ErrorList->setUniformItemSizes(true);
   ErrorList->hide();
   splitter_->addWidget(Editor);
   splitter_->addWidget(ErrorList);
@@ -128,43 +131,37 @@ void TEditForm::setKind(int kind) {
 
 bool TEditForm::isModified() const { return Editor->document()->isModified(); }
 
-QStringList TEditForm::lines() const {
-  QStringList out;
-  const QTextDocument* doc = Editor->document();
-  if (doc->isEmpty()) return out;
-  for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
-    const QString t = b.text();
-    // A line break inside a line (pasted) still ends a line of the file.
-    if (t.contains(QChar(0x2028))) out << t.split(QChar(0x2028));
-    else out << t;
-  }
-  return out;
-}
+QStringList TEditForm::lines() const { return Editor->lines(); }
 
 void TEditForm::setLines(const QStringList& text) {
-  QTextCursor c(Editor->document());
-  c.select(QTextCursor::Document);
-  c.insertText(text.join(QLatin1Char('\n')));
+  Editor->setLines(text, true);
+  showLongLineNote();
+}
+
+void TEditForm::showLongLineNote() {
+  if (Editor->hasPieces() && docwin::isActiveChild(this)) docwin::setStatus(this, 2, longlines::note());
 }
 
 // ---------------------------------------------------------------------------------------------
 // Files
 
 bool TEditForm::LoadFromFile(const QString& path) {
-  QStringList text;
+  QString text;
   DocSettings s = settings;
   QString error;
-  if (!masktrailer::load(path, &text, &s, &error)) {
+  if (!masktrailer::loadJoined(path, &text, &s, &error)) {
     dlg::error(this, error);
     return false;
   }
   fileName = path;
   setWindowTitle(QFileInfo(path).fileName());
   settings = s;
-  Editor->setPlainText(text.join(QLatin1Char('\n')));
+  Editor->setText(text, false);
+  text = QString();
   Editor->moveCursor(QTextCursor::Start);
   Editor->document()->setModified(false);
   if (docwin::isActiveChild(this)) docwin::setStatus(this, 0, QString());
+  showLongLineNote();
   return true;
 }
 
@@ -245,8 +242,9 @@ void TEditForm::EditorChange() {
 }
 
 void TEditForm::EditorKeyPress() {
-  const QTextCursor c = Editor->textCursor();
-  docwin::setStatus(this, 1, QStringLiteral("%1:%2").arg(c.blockNumber()).arg(c.positionInBlock()));
+  int line, column;
+  Editor->caretPlace(&line, &column);
+  docwin::setStatus(this, 1, QStringLiteral("%1:%2").arg(line).arg(column));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -369,9 +367,9 @@ bool TEditForm::parseMessage(const QString& message, int* line, int* pos, int* l
 bool TEditForm::jumpToMessage(const QString& message) {
   int line, pos, length;
   if (!parseMessage(message, &line, &pos, &length)) return false;
-  const QTextBlock block = Editor->document()->findBlockByNumber(line - 1);
-  if (line < 1 || !block.isValid()) return false;
-  const int lineLength = block.length() - 1;
+  int lineLength = 0;
+  const int start = line < 1 ? -1 : Editor->positionOf(line - 1, 0, &lineLength);
+  if (start < 0) return false;
   int select = length;
   if (pos >= lineLength) {
     // Past the end of the line: its start, nothing selected.
@@ -381,8 +379,8 @@ bool TEditForm::jumpToMessage(const QString& message) {
     select = 0;
   }
   QTextCursor c(Editor->document());
-  c.setPosition(block.position() + pos);
-  c.setPosition(block.position() + pos + select, QTextCursor::KeepAnchor);
+  c.setPosition(Editor->positionOf(line - 1, pos));
+  c.setPosition(Editor->positionOf(line - 1, pos + select), QTextCursor::KeepAnchor);
   Editor->setFocus();
   Editor->setTextCursor(c);
   return true;
@@ -416,6 +414,7 @@ void TEditForm::FormActivate() {
   docwin::setStatus(this, 0, isModified() ? QString::fromUtf8(kChanged) : QString());
   docwin::setStatus(this, 1, QString());
   docwin::setStatus(this, 2, QString());
+  showLongLineNote();
   menus.clip.update(Editor->textCursor().hasSelection(), docwin::activeFrame(this));
 }
 

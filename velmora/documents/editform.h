@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "platform/longlines.h"
 #include "velmora/app/docchild.h"
 #include "velmora/documents/docwindow_common.h"
 #include "velmora/documents/formats/docsettings.h"
@@ -14,7 +15,6 @@
 class QAction;
 class QListWidget;
 class QMenu;
-class QPlainTextEdit;
 class QSplitter;
 class TVexoTableForm;
 
@@ -51,7 +51,7 @@ class TEditForm : public TDocChild {
   int messagesHeight = 0;  // the list's height when it was hidden last (0: never)
 
   // ---- text ----
-  QPlainTextEdit* Editor = nullptr;
+  longlines::TextEdit* Editor = nullptr;
   QListWidget* ErrorList = nullptr;
   // The text as lines, exactly as shown (an empty text has no lines).
   QStringList lines() const;
@@ -109,6 +109,7 @@ class TEditForm : public TDocChild {
  private:
   void buildMenus();
   void setMessageListShown(bool shown);
+  void showLongLineNote();  // in status panel 2 while some line is shown in pieces
   void showMessages(const QStringList& messages);
   // Runs the checker of the window's language on `text` and lists its messages. False (the
   // list shown, the count in the status bar) when it found errors.

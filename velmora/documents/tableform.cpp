@@ -523,14 +523,15 @@ bool TVexoTableForm::Open(const QString& path) {
   tableFileName = path;
   oaFileName = path;
   updateCaptionFromPath(path);
-  QString err;
-  TableData t;
+  // Straight from the file's bytes into the grid: a string per cell would cost several times the file.
+  QString err, coding;
   int ignored = 0;
-  if (!TblFile::read(path, &t, &err, &ignored)) {
+  if (!table_->openFile(path, &coding, &ignored, &err)) {
     dlg::message(this, err, kError, dlg::Ok, dlg::Warning);
     return false;
   }
-  setTableData(t);
+  signalCoding = coding == TblFile::abstractTag() ? 1 : 0;
+  CheckTableFilled();
   warnIgnoredTableLines(this, ignored);
   // The description lives next to the table, whatever the current directory is.
   oaFileName = companionOaName(path);

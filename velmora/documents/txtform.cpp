@@ -9,15 +9,14 @@
 #include <QPointer>
 #include <QPrinterInfo>
 #include <QStandardPaths>
-#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextEdit>
 #include <QVBoxLayout>
 #include <cerrno>
 
-#include "platform/cp1251.h"
 #include "platform/dialogs.h"
 #include "platform/textprint.h"
+#include "platform/plaintext.h"
 #include "platform/rtf.h"
 #include "platform/textfile.h"
 #include "velmora/app/childkind.h"
@@ -110,7 +109,7 @@ bool TTxtForm::LoadFromFile(const QString& path) {
   doc->setUndoRedoEnabled(false);
   plainText_ = !rtf::isRtf(bytes);
   if (plainText_) {
-    doc->setPlainText(textfile::splitLines(cp1251::decode(bytes)).join(QLatin1Char('\n')));
+    doc->setPlainText(plaintext::fromBytes(bytes));
   } else {
     rtf::toTextDocument(rtf::read(bytes), doc);
   }
@@ -119,12 +118,6 @@ bool TTxtForm::LoadFromFile(const QString& path) {
   setDocument(doc);
   Editor->moveCursor(QTextCursor::Start);
   return true;
-}
-
-QStringList TTxtForm::plainLines() const {
-  QStringList lines;
-  for (QTextBlock b = Editor->document()->begin(); b.isValid(); b = b.next()) lines << b.text().split(QChar(0x2028));
-  return lines;
 }
 
 void TTxtForm::setDocument(QTextDocument* doc) {
@@ -146,7 +139,7 @@ bool TTxtForm::Save1Click() {
   }
   QString error;
   // A text that came as plain text goes back as plain text; anything else is rich text.
-  const bool written = plainText_ ? textfile::writeLines(fileName, plainLines(), &error)
+  const bool written = plainText_ ? textfile::writeLines(fileName, plaintext::lines(*Editor->document()), &error)
                                   : textfile::writeBytes(fileName, rtf::write(rtf::fromTextDocument(*Editor->document())), &error);
   if (!written) {
     dlg::error(this, error);

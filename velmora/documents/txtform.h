@@ -79,5 +79,4 @@ class TTxtForm : public TDocChild {
   QMenu* mFile_ = nullptr;
   QPrinter* printer_ = nullptr;
   bool plainText_ = false;  // loaded from a plain text file, so saved as one
-  QStringList plainLines() const;
 };

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "common/nesting.h"
 #include "velmora/documents/formats/docsettings.h"
 #include "velmora/translate/nametable.h"
 #include "velmora/translate/textscan.h"
@@ -22,7 +23,7 @@ class TRvasSku {
   void Convert();
 
   static const int kMaxOutput = 500000;  // characters of СКУ text from one expression
-  static const int kMaxDepth = 500;      // nesting of the conversion steps
+  static const int kMaxDepth = vexo::kMaxNesting;  // nesting of the conversion steps
 
  private:
   // A product as the factors it is made of, which stay in the parsed expression: steps

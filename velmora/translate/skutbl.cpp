@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "common/nesting.h"
 #include "platform/errors.h"
 #include "velmora/translate/keyedlists.h"
 #include "velmora/translate/keytable.h"
@@ -413,7 +414,7 @@ void TSkuTbl::Convert() {
     const QStringView st = statement(k);
     const int eq = int(st.indexOf(QLatin1Char('=')));
     if (eq < 0) continue;
-    if (!rhs.parse(st.mid(eq + 1), 1000))
+    if (!rhs.parse(st.mid(eq + 1), vexo::kMaxNesting))
       throw VexoError(QStringLiteral("Слишком глубокая вложенность скобок в уравнении %1").arg(st));
     hashes.resize(rhs.nameCount());
     for (size_t j = 0; j < hashes.size(); ++j) {

@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "common/tblcells.h"
 #include "velmora/translate/keyedlists.h"
 #include "velmora/translate/keytable.h"
 
@@ -15,52 +16,21 @@ QString TTblToSku::warningText() {
 
 namespace {
 
-// Calls f for each name of a cell, as SplitNames lists them, without copying any.
-template <typename F>
-void ForEachName(QStringView text, F f) {
-  const QChar* p = text.constData();
-  const qsizetype n = text.size();
-  qsizetype start = 0;
-  bool endedWithSeparator = false;
-  for (qsizetype i = 0; i < n; ++i) {
-    if (p[i] != QLatin1Char('|') && p[i] != QLatin1Char('&')) {
-      endedWithSeparator = false;
-      continue;
-    }
-    f(QStringView(p + start, i - start));
-    endedWithSeparator = true;
-    // The character after a separator always belongs to the next name.
-    if (i + 1 < n) {
-      start = i + 1;
-      ++i;
-      endedWithSeparator = false;
-    }
-  }
-  if (!endedWithSeparator) f(QStringView(p + start, n - start));
-}
+using tblcells::appendTerm;
+using tblcells::forEachName;
 
-// Appends `text` without blanks, '&' and '*' turned into '*' (NormalizeTerm in place).
-void appendTerm(QString* out, QStringView text) {
-  const qsizetype at = out->size();
-  out->resize(at + text.size());
-  QChar* const begin = out->data();
-  QChar* p = begin + at;
-  for (QChar c : text) {
-    if (c == QLatin1Char(' ')) continue;
-    *p++ = c == QLatin1Char('&') ? QLatin1Char('*') : c;
-  }
-  out->truncate(p - begin);
-}
-
-// Data some items ahead is asked for early, so that reading it overlaps the work on the
-// items before.
+// Tuning. Each value was set for the table benchmark of bench/translate (a long table, far
+// larger than the caches) on the machines the programs are built for:
+// - kAhead: rows (and targets, outputs) whose data is asked for early, so that reading it
+//   overlaps the work on the items before. A core keeps about ten reads from memory in
+//   flight; 8 items of four cells keep it busy without pushing out what is in use.
+// - kSlotsAhead: names whose hash table slot is asked for early; a look-up costs less than
+//   a row's work, so the slots are asked for twice as far ahead.
+// - kBlock: names gathered before they are numbered together: 4096 references of 24 bytes
+//   with their rows take about 100 KB and stay in a core's second-level cache meanwhile.
 constexpr size_t kAhead = 8;
-
-bool hasContent(QStringView text) {
-  for (QChar c : text)
-    if (c != QLatin1Char(' ') && c != QLatin1Char('0')) return true;
-  return false;
-}
+constexpr size_t kSlotsAhead = 16;
+constexpr size_t kBlock = 4096;
 
 // The cells of a table, copied row by row into one text. The cells of a table lie apart in
 // memory (cells with the same name share one text made wherever the name was first seen):
@@ -96,7 +66,7 @@ class Cells {
         setStart(i * kColumns + size_t(c), p - base);
         const qsizetype size = cells[c]->size();
         std::copy_n(cells[c]->constData(), size, p);
-        if (::hasContent(QStringView(p, size))) content |= uint8_t(1u << c);
+        if (tblcells::hasContent(QStringView(p, size))) content |= uint8_t(1u << c);
         p += size;
       }
       content_[i] = content;
@@ -137,7 +107,6 @@ class Names : public NameKeys {
   // several at once rather than one after another.
   template <typename F>
   void addAll(const std::vector<Ref>& names, F number) {
-    constexpr size_t kSlotsAhead = 16;
     for (size_t j = 0; j < names.size(); ++j) {
       if (j + kSlotsAhead < names.size()) prefetch(names[j + kSlotsAhead].hash);
       bool added = false;
@@ -178,117 +147,107 @@ QString equation(QStringView name, const Item* first, const Item* last, Part par
 
 }  // namespace
 
-bool TTblToSku::HasContent(const QString& text) { return hasContent(text); }
+bool TTblToSku::HasContent(const QString& text) { return tblcells::hasContent(text); }
+QStringList TTblToSku::SplitNames(const QString& text) { return tblcells::splitNames(text); }
+QString TTblToSku::NormalizeTerm(const QString& text, QChar op) { return tblcells::normalizeTerm(text, op); }
 
-QStringList TTblToSku::SplitNames(const QString& text) {
-  QStringList names;
-  ForEachName(text, [&names](QStringView name) { names << name.toString(); });
-  return names;
-}
+namespace {
 
-QString TTblToSku::NormalizeTerm(const QString& text, QChar op) {
-  QString s;
-  s.reserve(text.size());
-  for (QChar c : text) {
-    if (c == QLatin1Char(' ')) continue;
-    s += (c == QLatin1Char('&') || c == QLatin1Char('*')) ? op : c;
-  }
-  return s;
-}
+// The names of one column (sj or y) of the cells with content, numbered in order of first
+// appearance; each row keeps its own, each once (a cell may name the same target twice).
+// Cells without content name nothing new, but their names may still be found among the
+// others, so they are looked up once all are known.
+class ColumnNames {
+ public:
+  ColumnNames(const Cells& cells, Cells::Column column) : cells_(cells), column_(column) {}
+  void collect(int rowCount);
+  // The names of a row: those collected, or those of a cell without content that stand
+  // among the names found elsewhere.
+  void namesOf(int row, std::vector<int>* looked);
+  // The row's cell gave names of its own.
+  bool listsAny(int row) const { return at_[size_t(row)] != at_[size_t(row) + 1]; }
+  const Names& index() const { return index_; }
 
-void TTblToSku::Convert() {
-  out_->append(QStringLiteral("sku:"));
-  hasOutputs_ = false;
-  const Cells cells(table_.rows);
-  const int rowCount = int(table_.rows.size());
+ private:
+  const Cells& cells_;
+  Cells::Column column_;
+  Names index_;
+  std::vector<int> at_;    // per row: offsets into ids_
+  std::vector<int> ids_;
+  std::vector<int> seen_;  // per name: last row + 1 that listed it (negative: looked up)
+};
 
-  // The names of the cells with content, numbered in order of first appearance; each row
-  // keeps its own, each once (a cell may name the same target twice). Cells without
-  // content name no new target or output, but their names may still be found among the
-  // others, so they are looked up once all are known.
-  Names targetIndex, outputIndex;
-  std::vector<int> rowTargets, rowOutputs;  // per row: offsets into the id lists
-  std::vector<int> targetIds, outputIds;
-  std::vector<int> targetSeen, outputSeen;  // last row + 1 that listed the name
+void ColumnNames::collect(int rowCount) {
   std::vector<Names::Ref> refs;
   std::vector<int> refRows;
-  // The names are gathered and numbered a block at a time, so that the block stays in
-  // the cache while its names are looked up.
-  constexpr size_t kBlock = 4096;
-  const auto collect = [&](Cells::Column column, Names& index, std::vector<int>& seen, std::vector<int>& ids,
-                           std::vector<int>& at) {
-    at.reserve(size_t(rowCount) + 1);
-    const auto flush = [&] {
-      index.addAll(refs, [&](size_t j, int k) {
-        const int row = refRows[j];
-        while (int(at.size()) <= row) at.push_back(int(ids.size()));
-        if (size_t(k) == seen.size()) seen.push_back(0);
-        if (seen[size_t(k)] == row + 1) return;
-        seen[size_t(k)] = row + 1;
-        ids.push_back(k);
-      });
-      refs.clear();
-      refRows.clear();
-    };
-    for (int i = 0; i < rowCount; ++i) {
-      if (!cells.hasContent(i, column)) continue;
-      ForEachName(cells.cell(i, column), [&](QStringView n) {
-        refs.push_back(Names::ref(n));
-        refRows.push_back(i);
-      });
-      if (refs.size() >= kBlock) flush();
-    }
-    flush();
-    while (int(at.size()) <= rowCount) at.push_back(int(ids.size()));
-  };
-  collect(Cells::kSj, targetIndex, targetSeen, targetIds, rowTargets);
-  collect(Cells::kY, outputIndex, outputSeen, outputIds, rowOutputs);
-  hasOutputs_ = outputIndex.size() > 0;
-
-  // The names of a row: those collected above, or those of a cell without content that
-  // stand among the names found elsewhere.
-  std::vector<int> looked;
-  auto namesOf = [&looked, &cells](Cells::Column column, const Names& index, std::vector<int>& seen,
-                                   const std::vector<int>& ids, const std::vector<int>& at, int row) {
-    looked.clear();
-    if (at[size_t(row)] != at[size_t(row) + 1] || cells.hasContent(row, column)) {
-      looked.assign(ids.begin() + at[size_t(row)], ids.begin() + at[size_t(row) + 1]);
-      return;
-    }
-    ForEachName(cells.cell(row, column), [&](QStringView n) {
-      const int k = index.find(n);
-      if (k < 0 || seen[size_t(k)] == -(row + 1)) return;
-      seen[size_t(k)] = -(row + 1);
-      looked.push_back(k);
+  at_.reserve(size_t(rowCount) + 1);
+  // The names are gathered and numbered a block at a time, so that the block stays in the
+  // cache while its names are looked up.
+  const auto flush = [&] {
+    index_.addAll(refs, [&](size_t j, int k) {
+      const int row = refRows[j];
+      while (int(at_.size()) <= row) at_.push_back(int(ids_.size()));
+      if (size_t(k) == seen_.size()) seen_.push_back(0);
+      if (seen_[size_t(k)] == row + 1) return;
+      seen_[size_t(k)] = row + 1;
+      ids_.push_back(k);
     });
+    refs.clear();
+    refRows.clear();
   };
+  for (int i = 0; i < rowCount; ++i) {
+    if (!cells_.hasContent(i, column_)) continue;
+    forEachName(cells_.cell(i, column_), [&](QStringView n) {
+      refs.push_back(Names::ref(n));
+      refRows.push_back(i);
+    });
+    if (refs.size() >= kBlock) flush();
+  }
+  flush();
+  while (int(at_.size()) <= rowCount) at_.push_back(int(ids_.size()));
+}
 
-  // Each target collects its terms in row order. The source of a row is the last source
-  // cell at or above it; rows above the first source cell have none (for every target
-  // alike, not what the previous target's pass left over). A row's term is made once
-  // into one text and only its place is kept.
+void ColumnNames::namesOf(int row, std::vector<int>* looked) {
+  looked->clear();
+  if (listsAny(row) || cells_.hasContent(row, column_)) {
+    looked->assign(ids_.begin() + at_[size_t(row)], ids_.begin() + at_[size_t(row) + 1]);
+    return;
+  }
+  forEachName(cells_.cell(row, column_), [&](QStringView n) {
+    const int k = index_.find(n);
+    if (k < 0 || seen_[size_t(k)] == -(row + 1)) return;
+    seen_[size_t(k)] = -(row + 1);
+    looked->push_back(k);
+  });
+}
+
+// The "sku:" equations. Each target collects its terms in row order. The source of a row is
+// the last source cell at or above it; rows above the first source cell have none (for every
+// target alike, not what the previous target's pass left over). A row's term is made once
+// into one text and only its place is kept.
+void writeEquations(const Cells& cells, int rowCount, ColumnNames& targets, QStringList* out) {
   using Term = std::pair<qsizetype, qsizetype>;  // start and length in termText
   QString termText;
   {
-    // Reserved at once from the cells' lengths: a long text copied at each growth would
-    // be read and written again several times.
+    // Reserved at once from the cells' lengths: a long text copied at each growth would be
+    // read and written again several times.
     qsizetype chars = 0, sourceChars = 0;
     for (int i = 0; i < rowCount; ++i) {
       if (cells.hasContent(i, Cells::kSi)) sourceChars = cells.cell(i, Cells::kSi).size();
-      if (rowTargets[size_t(i)] != rowTargets[size_t(i) + 1] || !cells.hasContent(i, Cells::kSj))
+      if (targets.listsAny(i) || !cells.hasContent(i, Cells::kSj))
         chars += sourceChars + 1 + cells.cell(i, Cells::kX).size();
     }
     termText.reserve(chars);
   }
   std::vector<std::pair<int, Term>> targetTerms;
-  targetTerms.reserve(targetIds.size());
+  std::vector<int> looked;
   QString source;
   for (int i = 0; i < rowCount; ++i) {
     if (cells.hasContent(i, Cells::kSi)) {
       source.truncate(0);
       appendTerm(&source, cells.cell(i, Cells::kSi));
     }
-    namesOf(Cells::kSj, targetIndex, targetSeen, targetIds, rowTargets, i);
+    targets.namesOf(i, &looked);
     if (looked.empty()) continue;
     const qsizetype start = termText.size();
     termText += source;
@@ -299,31 +258,32 @@ void TTblToSku::Convert() {
     const Term term(start, termText.size() - start);
     for (int k : looked) targetTerms.emplace_back(k, term);
   }
-  const KeyedLists<Term> terms(size_t(targetIndex.size()), targetTerms, First(), Second());
-  out_->reserve(out_->size() + targetIndex.size() + outputIndex.size() + 2);
+  const Names& index = targets.index();
+  const KeyedLists<Term> terms(size_t(index.size()), targetTerms, First(), Second());
   const Term* const items = terms.items.data();
-  for (int k = 0; k < targetIndex.size(); ++k) {
+  for (int k = 0; k < index.size(); ++k) {
     // A target's terms lie apart in the text: those of a target some ahead are asked for early.
-    if (size_t(k) + kAhead < size_t(targetIndex.size())) {
+    if (size_t(k) + kAhead < size_t(index.size())) {
       const size_t a = size_t(k) + kAhead;
-      __builtin_prefetch(targetIndex.name(int(a)).data());
+      __builtin_prefetch(index.name(int(a)).data());
       for (uint32_t i = terms.start[a]; i < terms.start[a + 1]; ++i)
         __builtin_prefetch(termText.constData() + items[i].first);
     }
-    out_->append(equation(targetIndex.name(k), items + terms.start[size_t(k)], items + terms.start[size_t(k) + 1],
-                          [&](const Term& t) { return QStringView(termText).mid(t.first, t.second); }));
+    out->append(equation(index.name(k), items + terms.start[size_t(k)], items + terms.start[size_t(k) + 1],
+                         [&](const Term& t) { return QStringView(termText).mid(t.first, t.second); }));
   }
-  if (!hasOutputs_) return;
+}
 
-  // Only rows with their own source cell give an output its events, each event once.
-  out_->append(QStringLiteral("svf:"));
-  // First the outputs and source names of each row, then the events are numbered, then
-  // each output is given the events of its rows.
+// The "svf:" output functions. Only rows with their own source cell give an output its
+// events, each event once. First the outputs and source names of each row, then the events
+// are numbered, then each output is given the events of its rows.
+void writeOutputs(const Cells& cells, int rowCount, ColumnNames& outputs, QStringList* out) {
   struct Span {
     uint32_t outputs, names;  // where the row's outputs and names end
   };
   std::vector<Span> spans;
-  std::vector<int> rowOutputIds, events;
+  std::vector<int> rowOutputIds, events, looked;
+  std::vector<Names::Ref> refs;
   std::vector<std::pair<int, int>> outputEvents;  // output, event
   Names eventIndex;
   const auto flush = [&] {
@@ -339,22 +299,22 @@ void TTblToSku::Convert() {
     rowOutputIds.clear();
     refs.clear();
   };
-  refs.clear();
   for (int i = 0; i < rowCount; ++i) {
     if (!cells.hasContent(i, Cells::kSi)) continue;
-    namesOf(Cells::kY, outputIndex, outputSeen, outputIds, rowOutputs, i);
+    outputs.namesOf(i, &looked);
     if (looked.empty()) continue;
     rowOutputIds.insert(rowOutputIds.end(), looked.begin(), looked.end());
-    ForEachName(cells.cell(i, Cells::kSi), [&](QStringView e) { refs.push_back(Names::ref(e)); });
+    forEachName(cells.cell(i, Cells::kSi), [&](QStringView e) { refs.push_back(Names::ref(e)); });
     spans.push_back(Span{uint32_t(rowOutputIds.size()), uint32_t(refs.size())});
     if (refs.size() >= kBlock || rowOutputIds.size() >= kBlock) flush();
   }
   flush();
-  const KeyedLists<int> lists(size_t(outputIndex.size()), outputEvents, First(), Second());
+  const Names& index = outputs.index();
+  const KeyedLists<int> lists(size_t(index.size()), outputEvents, First(), Second());
   std::vector<int> listed(size_t(eventIndex.size()), 0);  // output + 1 that listed the event
   std::vector<int> once;
-  for (int k = 0; k < outputIndex.size(); ++k) {
-    if (size_t(k) + kAhead < size_t(outputIndex.size())) {
+  for (int k = 0; k < index.size(); ++k) {
+    if (size_t(k) + kAhead < size_t(index.size())) {
       const size_t a = size_t(k) + kAhead;
       for (uint32_t i = lists.start[a]; i < lists.start[a + 1]; ++i)
         __builtin_prefetch(eventIndex.name(lists.items[size_t(i)]).data());
@@ -366,7 +326,24 @@ void TTblToSku::Convert() {
       listed[size_t(e)] = k + 1;
       once.push_back(e);
     }
-    out_->append(equation(outputIndex.name(k), once.data(), once.data() + once.size(),
-                          [&](int e) { return eventIndex.name(e); }));
+    out->append(equation(index.name(k), once.data(), once.data() + once.size(),
+                         [&](int e) { return eventIndex.name(e); }));
   }
+}
+
+}  // namespace
+
+void TTblToSku::Convert() {
+  out_->append(QStringLiteral("sku:"));
+  const Cells cells(table_.rows);
+  const int rowCount = int(table_.rows.size());
+  ColumnNames targets(cells, Cells::kSj), outputs(cells, Cells::kY);
+  targets.collect(rowCount);
+  outputs.collect(rowCount);
+  hasOutputs_ = outputs.index().size() > 0;
+  out_->reserve(out_->size() + targets.index().size() + outputs.index().size() + 2);
+  writeEquations(cells, rowCount, targets, out_);
+  if (!hasOutputs_) return;
+  out_->append(QStringLiteral("svf:"));
+  writeOutputs(cells, rowCount, outputs, out_);
 }

@@ -2,6 +2,7 @@
 
 #include <QVarLengthArray>
 
+#include "common/nesting.h"
 #include "velmora/translate/textscan.h"
 
 using textscan::isDigitAscii;
@@ -11,7 +12,7 @@ using textscan::lowerAscii;
 
 namespace {
 
-const char* const kMessages[27] = {
+const char* const kMessages[28] = {
     "В выражении нет ни одного знака равенства",
     "Более одного знака равенства в вырыжении недопустимо",
     "Перед знаком равенства должно стоять название события",
@@ -39,6 +40,7 @@ const char* const kMessages[27] = {
     "Начальное событие не может стоять в круглых или итерационных скобках",
     "Отсутствует открывающая итерационная скобка",
     "Отсутствует закрывающая итерационная скобка",
+    "Слишком глубокая вложенность скобок",
 };
 
 const int kWarning = 16;  // worded as a warning, and only a warning
@@ -107,7 +109,7 @@ TTesting::TTesting(const QStringList& lines, QStringList* messages, DocSettings 
 }
 
 QString TTesting::messageText(int code) {
-  if (code < 0 || code > 26) return QString();
+  if (code < 0 || code > 27) return QString();
   return QString::fromUtf8(kMessages[code]);
 }
 
@@ -204,6 +206,7 @@ void TTesting::pass1(int from, int to, Mode mode) {
   commentDepth_ = 0;
   bracketDepth_ = 0;
   braceDepth_ = 0;
+  nesting_ = 0;
   eqSeen_ = false;
   pending_ = false;
   walk(from, to, true, [&](int ln, int i, QChar c, const QString&) {
@@ -250,6 +253,7 @@ void TTesting::endOfExpression1(int line, int pos) {
   if (bracketDepth_ > 0) add(line, pos, 0, 13);
   eqSeen_ = false;
   bracketDepth_ = 0;
+  nesting_ = 0;
   pending_ = false;
 }
 
@@ -278,6 +282,7 @@ void TTesting::pass1Char(int ln, int i, QChar c, Mode mode) {
   if (c == QLatin1Char(';')) {
     if (!eqSeen_) add(ln, 0, 0, 0);
     eqSeen_ = false;
+    nesting_ = 0;
     if (bracketDepth_ > 0) add(ln, i, 0, 13);
     bracketDepth_ = 0;
   }
@@ -321,6 +326,13 @@ void TTesting::pass1Char(int ln, int i, QChar c, Mode mode) {
   if (eqSeen_ && (prev_ == QLatin1Char('(') || prev_ == QLatin1Char('{')) &&
       (c == QLatin1Char(')') || c == QLatin1Char('}')))
     add(ln, i, 0, 4);
+  // The converters walk a group recursively: nesting past the limit is refused here, once
+  // per expression, so that they never see it.
+  if (c == QLatin1Char('(') || c == QLatin1Char('{')) {
+    if (++nesting_ == vexo::kMaxNesting + 1) add(ln, i, 1, 27);
+  } else if ((c == QLatin1Char(')') || c == QLatin1Char('}')) && nesting_ > 0) {
+    --nesting_;
+  }
   if (c == QLatin1Char(')')) {
     --bracketDepth_;
     if (bracketDepth_ < 0) add(ln, i, 1, 12);

@@ -18,7 +18,7 @@ class TTesting {
   int errorCount() const;    // messages that are errors
   int warningCount() const;  // messages that are only warnings (listed, but the check passes)
 
-  // The text of a message code (0..26).
+  // The text of a message code (0..27).
   static QString messageText(int code);
 
  private:
@@ -52,6 +52,7 @@ class TTesting {
   bool absUsed_ = false, binUsed_ = false, absInTerm_ = false;
   QChar prev_;
   int commentDepth_ = 0, bracketDepth_ = 0, braceDepth_ = 0;
+  int nesting_ = 0;  // brackets and braces together, in the expression being read
   // The expression being read has significant characters after its last ';'.
   bool pending_ = false;
   int lastLine_ = 0, lastPos_ = 0;

@@ -42,6 +42,22 @@ bool load(const QString& path, QStringList* text, DocSettings* settings, QString
   return true;
 }
 
+bool loadJoined(const QString& path, QString* text, DocSettings* settings, QString* error) {
+  if (!textfile::readJoined(path, text, error)) return false;
+  // The block is the last seven lines: only they are split off and looked at.
+  qsizetype at = text->size();
+  int breaks = 0;
+  while (breaks < kTrailerLines && at > 0)
+    if (text->at(--at) == QLatin1Char('\n')) ++breaks;
+  const bool whole = breaks == kTrailerLines - 1 && at == 0;  // the file is the block alone
+  if (breaks < kTrailerLines && !whole) return true;
+  const qsizetype from = whole ? 0 : at + 1;
+  bool found = false;
+  split(text->mid(from).split(QLatin1Char('\n')), settings, &found);
+  if (found) text->truncate(whole ? 0 : at);
+  return true;
+}
+
 bool save(const QString& path, const QStringList& text, const DocSettings& settings, QString* error) {
   return textfile::writeLines(path, join(text, settings), error);
 }

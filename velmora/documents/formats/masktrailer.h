@@ -20,6 +20,8 @@ QStringList join(const QStringList& text, const DocSettings& settings);
 
 // Whole files (code page 1251, CR LF after every line, written atomically).
 bool load(const QString& path, QStringList* text, DocSettings* settings, QString* error);
+// The same, the text's lines joined by '\n' (no list of every line is made).
+bool loadJoined(const QString& path, QString* text, DocSettings* settings, QString* error);
 bool save(const QString& path, const QStringList& text, const DocSettings& settings, QString* error);
 
 }  // namespace masktrailer

@@ -1,0 +1,34 @@
+// Any file that is not rich text, opened in the text window and saved at once: every line
+// comes back with every character, the save never refuses a character the file held, and
+// the saved file opens as plain text again.
+#include <QTextDocument>
+#include <cstdint>
+#include <cstdlib>
+
+#include "platform/plaintext.h"
+#include "platform/rtf.h"
+#include "platform/textfile.h"
+
+namespace {
+
+void Check(bool ok) {
+  if (!ok) std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
+  if (rtf::isRtf(bytes)) return 0;  // the rich-text reader has a target of its own
+  const QString text = plaintext::fromBytes(bytes);
+  QTextDocument doc;
+  doc.setPlainText(text);
+  const QStringList lines = plaintext::lines(doc);
+  bool ok = false;
+  QString error;
+  const QByteArray saved = textfile::joinCrLf(lines, &ok, &error);
+  Check(ok && error.isEmpty());
+  Check(!rtf::isRtf(saved));
+  Check(plaintext::fromBytes(saved) == text);
+  return 0;
+}

@@ -1,0 +1,68 @@
+#pragma once
+// Very long lines in the text editors of both programs. A line of a megabyte in one paragraph
+// makes the text layout redo the whole line on every key (a second and more), so such a line
+// is shown cut into pieces: every piece but the last ends with kMark and continues on the next
+// paragraph. The lines read back, saved, checked and converted are the whole lines; line and
+// column numbers count in them.
+#include <QPlainTextEdit>
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+class QTextBlock;
+class QTextDocument;
+
+namespace longlines {
+
+constexpr int kLongLine = 10000;  // longer lines are shown in pieces
+constexpr int kPiece = 1000;      // characters a piece holds, its mark not counted
+constexpr char16_t kMark = 0x21B5;  // "continues on the next line"; has no code in 1251
+
+// The status-bar note for a text shown with pieces.
+QString note();
+
+// The editor of a РВАС/СКУ/ЛСА text. It keeps the caret off the marks, lets Delete and
+// Backspace step over them, and copies the text without them.
+class TextEdit : public QPlainTextEdit {
+  Q_OBJECT
+ public:
+  explicit TextEdit(QWidget* parent = nullptr);
+
+  // Replaces the text: not undoable and unmodified (`asEdit` false, as a file is loaded), or
+  // as one undoable edit that marks the text modified. Long lines go in as pieces.
+  void setLines(const QStringList& lines, bool asEdit);
+  // The same for the lines joined by '\n'; a text without long lines goes in without a copy.
+  void setText(const QString& joined, bool asEdit);
+  // The whole lines (a line break inside a paragraph ends a line too); none for an empty text.
+  QStringList lines() const;
+  // Whether some line is shown in pieces (set by setLines).
+  bool hasPieces() const { return pieces_; }
+
+  // The caret's line and column in the whole lines, both from 0.
+  void caretPlace(int* line, int* column) const;
+  // The document position of a line (from 0) and a column in it; -1 when there is no such line.
+  // *length (when given) receives the line's length.
+  int positionOf(int line, int column, int* length = nullptr) const;
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  QMimeData* createMimeDataFromSelection() const override;
+
+ private:
+  void keepOffMarks();
+  // The numbers of the paragraphs that continue on the next one, in order; found again after
+  // a change that may have made or undone one (typing inside a paragraph does not).
+  const std::vector<int>& continuing() const;
+  bool continuesNumber(int block) const;
+  void changed(int position, int removed, int added);
+  bool pieces_ = false;
+  mutable std::vector<int> continuing_;
+  mutable bool continuingKnown_ = false;
+  int blocks_ = 0;  // the paragraphs when the list was made
+  int lastPosition_ = 0;
+};
+
+// Whether the paragraph is a piece that continues on the next one.
+bool continues(const QTextBlock& block);
+
+}  // namespace longlines

@@ -1,0 +1,115 @@
+// Long lines in the text editors: shown in pieces, read back, saved and counted whole.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QTest>
+#include <QTextBlock>
+
+#include "platform/longlines.h"
+
+using longlines::TextEdit;
+
+namespace {
+
+// A line of `n` characters that tells every position apart: "x1&x2&x3&...".
+QString longLine(int n) {
+  QString s;
+  for (int k = 1; s.size() < n; ++k) s += QStringLiteral("x%1&").arg(k);
+  s.truncate(n);
+  return s;
+}
+
+int longestParagraph(const TextEdit& e) {
+  int most = 0;
+  for (QTextBlock b = e.document()->begin(); b.isValid(); b = b.next()) most = qMax(most, b.length() - 1);
+  return most;
+}
+
+}  // namespace
+
+TEST(LongLines, LongLinesAreShownInPiecesAndReadBackWhole) {
+  const QString big = longLine(25'000);
+  const struct {
+    QStringList lines;
+    bool pieces;
+  } cases[] = {
+      {{}, false},
+      {{"a", "", "b"}, false},
+      {{longLine(longlines::kLongLine)}, false},
+      {{"head", big, "", big + "z", "tail"}, true},
+      {{big}, true},
+  };
+  for (const auto& c : cases) {
+    TextEdit e;
+    for (bool asEdit : {false, true}) {
+      e.setLines(c.lines, asEdit);
+      EXPECT_EQ(e.hasPieces(), c.pieces);
+      EXPECT_EQ(e.lines(), c.lines);
+      EXPECT_LE(longestParagraph(e), c.pieces ? longlines::kPiece + 1 : longlines::kLongLine);
+      EXPECT_EQ(e.document()->isModified(), asEdit && !c.lines.isEmpty());
+    }
+  }
+}
+
+// Line and column count in the whole lines; a position found from them lands where it should.
+TEST(LongLines, PlacesCountInWholeLines) {
+  const QString big = longLine(25'000);
+  TextEdit e;
+  e.setLines({"head", big, "tail"}, false);
+  const struct {
+    int line, column;
+  } cases[] = {{0, 0}, {0, 3}, {1, 0}, {1, 999}, {1, 1000}, {1, 12'345}, {1, 25'000}, {2, 2}};
+  for (const auto& c : cases) {
+    int length = -1;
+    const int position = e.positionOf(c.line, c.column, &length);
+    ASSERT_GE(position, 0);
+    QTextCursor cursor(e.document());
+    cursor.setPosition(position);
+    e.setTextCursor(cursor);
+    int line = -1, column = -1;
+    e.caretPlace(&line, &column);
+    EXPECT_EQ(line, c.line);
+    EXPECT_EQ(column, c.column);
+    EXPECT_EQ(length, c.line == 1 ? big.size() : 4);
+  }
+  EXPECT_EQ(e.positionOf(3, 0), -1);
+}
+
+// Keys at the seams of the pieces edit the whole line as if it were one paragraph.
+TEST(LongLines, KeysAtTheSeamsEditTheWholeLine) {
+  const QString big = longLine(25'000);
+  const int seam = longlines::kPiece;  // the first character of the second piece
+  const struct {
+    int column;
+    Qt::Key key;
+    QString text;
+    QString expected;
+  } cases[] = {
+      {seam, Qt::Key_unknown, "Q", big.left(seam) + "Q" + big.mid(seam)},
+      {seam, Qt::Key_Backspace, {}, big.left(seam - 1) + big.mid(seam)},
+      {seam, Qt::Key_Delete, {}, big.left(seam) + big.mid(seam + 1)},
+      {seam, Qt::Key_Return, {}, big.left(seam) + "\n" + big.mid(seam)},
+      {seam - 1, Qt::Key_Right, "Q", big.left(seam) + "Q" + big.mid(seam)},
+  };
+  for (const auto& c : cases) {
+    TextEdit e;
+    e.setLines({big}, false);
+    QTextCursor cursor(e.document());
+    // The seam is reached from the end of the first piece, where the caret may not stay.
+    cursor.setPosition(e.positionOf(0, c.column));
+    e.setTextCursor(cursor);
+    if (c.key != Qt::Key_unknown) QTest::keyClick(&e, c.key);
+    if (!c.text.isEmpty()) QTest::keyClicks(&e, c.text);
+    EXPECT_EQ(e.lines().join('\n'), c.expected) << int(c.key);
+  }
+}
+
+TEST(LongLines, CopiedTextHasNoMarks) {
+  const QString big = longLine(25'000);
+  TextEdit e;
+  e.setLines({big}, false);
+  e.selectAll();
+  e.copy();
+  EXPECT_EQ(QApplication::clipboard()->text(), big);
+}
