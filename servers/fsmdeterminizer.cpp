@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "automata/bitsets.h"
+#include "automata/keymatch.h"
 
 namespace fsm {
 
@@ -48,13 +49,6 @@ class Expander {
   };
 
   int conditionIndex(const Set& c);
-  bool satisfied(const uint64_t* from, int line) const {
-    const uint64_t* on = &keys_[size_t(line) * 2 * words_];
-    const uint64_t* off = on + words_;
-    for (size_t w = 0; w < words_; ++w)
-      if ((from[w] & on[w]) != on[w] || (from[w] & off[w]) != 0) return false;
-    return true;
-  }
   uint64_t* newGroup(int condition);
   void letterGroup(int letter);
   bool split(const uint64_t* from, QString* error);
@@ -62,10 +56,7 @@ class Expander {
 
   const Model& m_;
   const size_t words_;
-  std::vector<uint64_t> keys_;                    // line j: its positive, then its negative literals
-  std::vector<int32_t> eventFirst_, eventLines_;  // the lines whose key first asks for event e
-  std::vector<int32_t> anyKey_;                   // lines whose key asks for no event
-  std::vector<char> plainKey_;                    // the key asks for its first event alone
+  automata::KeyMatcher keys_;
   std::vector<int32_t> lineFirst_;                // the moves of line j: [lineFirst_[j], lineFirst_[j + 1])
   std::vector<Move> moves_;
   std::vector<uint64_t> moveTargets_;
@@ -77,7 +68,7 @@ class Expander {
   std::vector<int32_t> letterCondition_;  // abstract inputs: the index of {letter}, -1 before its first use
 
   // Per event set.
-  std::vector<int32_t> lines_;
+  const std::vector<int32_t>* lines_ = nullptr;  // the lines the set matches
   std::vector<uint64_t> unconditional_;
   std::vector<int32_t> groupConditions_;
   std::vector<uint64_t> groupRows_;
@@ -87,25 +78,12 @@ class Expander {
 
 Expander::Expander(const Model& m, size_t words) : m_(m), words_(words), unconditional_(words) {
   const int lines = int(m.lines.size());
-  keys_.assign(size_t(lines) * 2 * words, 0);
   int topOutput = 0, topLetter = int(m.inputs.size());
-  std::vector<std::vector<int32_t>> byEvent;
   lineFirst_.reserve(size_t(lines) + 1);
   lineFirst_.push_back(0);
   for (int j = 0; j < lines; ++j) {
     const Line& line = m.lines[j];
-    int firstEvent = 0;
-    for (int l : line.key) {
-      automata::SetBit(&keys_[(size_t(j) * 2 + (l < 0 ? 1 : 0)) * words], std::abs(l));
-      if (l > 0 && firstEvent == 0) firstEvent = l;
-    }
-    plainKey_.push_back(line.key.size() == 1 && firstEvent > 0);
-    if (firstEvent == 0) {
-      anyKey_.push_back(j);
-    } else {
-      if (firstEvent >= int(byEvent.size())) byEvent.resize(size_t(firstEvent) + 1);
-      byEvent[size_t(firstEvent)].push_back(j);
-    }
+    keys_.AddLine(line.key.begin(), line.key.end());
     if (!line.outputs.isEmpty()) topOutput = std::max(topOutput, line.outputs.last());
     for (const Transition& t : line.transitions) {
       Move mv{-1, 0};
@@ -120,11 +98,7 @@ Expander::Expander(const Model& m, size_t words) : m_(m), words_(words), uncondi
     }
     lineFirst_.push_back(int32_t(moves_.size()));
   }
-  eventFirst_.push_back(0);
-  for (const auto& list : byEvent) {
-    eventLines_.insert(eventLines_.end(), list.begin(), list.end());
-    eventFirst_.push_back(int32_t(eventLines_.size()));
-  }
+  keys_.Index();
   if (topOutput > 0) {
     anyOutputs_ = true;
     outputWords_ = size_t(topOutput) / 64 + 1;
@@ -162,20 +136,11 @@ uint64_t* Expander::newGroup(int condition) {
 
 bool Expander::expand(const uint64_t* from, QString* error) {
   // The lines `from` satisfies, in the order of the table.
-  lines_.clear();
-  automata::ForEachEvent(from, words_, [this, from](int e) {
-    if (e + 1 < int(eventFirst_.size()))
-      for (int32_t k = eventFirst_[size_t(e)]; k < eventFirst_[size_t(e) + 1]; ++k)
-        if (plainKey_[size_t(eventLines_[size_t(k)])] || satisfied(from, eventLines_[size_t(k)]))
-          lines_.push_back(eventLines_[size_t(k)]);
-  });
-  for (int32_t j : anyKey_)
-    if (satisfied(from, j)) lines_.push_back(j);
-  if (!std::is_sorted(lines_.begin(), lines_.end())) std::sort(lines_.begin(), lines_.end());
+  lines_ = &keys_.Match(from, words_);
 
   if (anyOutputs_) {
     std::fill(outputRow_.begin(), outputRow_.end(), 0);
-    for (int32_t j : lines_) automata::OrInto(outputRow_.data(), &lineOutputs_[size_t(j) * outputWords_], outputWords_);
+    for (int32_t j : *lines_) automata::OrInto(outputRow_.data(), &lineOutputs_[size_t(j) * outputWords_], outputWords_);
   }
 
   // One pass: the unconditional targets apart and, with abstract inputs, one group per
@@ -185,7 +150,7 @@ bool Expander::expand(const uint64_t* from, QString* error) {
   groupRows_.clear();
   const bool abstract = m_.abstractInputs();
   bool anyConditional = false;
-  for (int32_t j : lines_)
+  for (int32_t j : *lines_)
     for (int32_t k = lineFirst_[size_t(j)]; k < lineFirst_[size_t(j) + 1]; ++k) {
       const Move mv = moves_[size_t(k)];
       const uint64_t* targets = &moveTargets_[size_t(k) * words_];
@@ -218,7 +183,7 @@ bool Expander::expand(const uint64_t* from, QString* error) {
 
 bool Expander::split(const uint64_t* from, QString* error) {
   pendingConditions_.clear();
-  for (int32_t j : lines_)
+  for (int32_t j : *lines_)
     for (int32_t k = lineFirst_[size_t(j)]; k < lineFirst_[size_t(j) + 1]; ++k)
       if (moves_[size_t(k)].condition >= 0) pendingConditions_.push_back(k);
   const std::vector<int> all(pendingConditions_.begin(), pendingConditions_.end());

@@ -8,6 +8,8 @@
 #include <random>
 #include <vector>
 
+#include "automata/bitsets.h"
+
 namespace subsets {
 
 // States 0..states-1, letters 0..letters-1; next[s * letters + a] lists the targets of s
@@ -61,7 +63,6 @@ struct Dfa {
   int words = 0;
   std::vector<uint64_t> sets;
   std::vector<int32_t> next;
-  std::vector<int32_t> table;  // open addressing over the states, a power of two long
   size_t States() const { return words ? sets.size() / size_t(words) : 0; }
   size_t Transitions() const {
     size_t n = 0;
@@ -82,70 +83,29 @@ inline Dfa Determinize(const Nfa& m, size_t limit = SIZE_MAX) {
     for (int a = 0; a < m.letters; ++a)
       for (int t : m.Next(s, a)) step[(size_t(s) * size_t(m.letters) + size_t(a)) * width + size_t(t) / 64] |= uint64_t(1) << (t % 64);
 
-  std::vector<int32_t>& table = d.table;
-  table.assign(1024, -1);
-  auto hash = [&](const uint64_t* p) {
-    uint64_t h = 0x9E3779B97F4A7C15ULL;
-    for (size_t i = 0; i < width; ++i) {
-      h ^= p[i];
-      h *= 0xBF58476D1CE4E5B9ULL;
-      h ^= h >> 31;
-    }
-    return h;
-  };
-  auto same = [&](const uint64_t* p, const uint64_t* q) {
-    for (size_t i = 0; i < width; ++i)
-      if (p[i] != q[i]) return false;
-    return true;
-  };
-  size_t count = 0;
-  auto find = [&](const uint64_t* p) -> int32_t {
-    size_t mask = table.size() - 1;
-    for (size_t i = hash(p) & mask;; i = (i + 1) & mask) {
-      const int32_t k = table[i];
-      if (k < 0) {
-        if (2 * (count + 1) > table.size()) {
-          // Grow and place every state again.
-          std::vector<int32_t> bigger(table.size() * 2, -1);
-          const size_t mask2 = bigger.size() - 1;
-          for (int32_t old : table) {
-            if (old < 0) continue;
-            size_t j = hash(&d.sets[size_t(old) * width]) & mask2;
-            while (bigger[j] >= 0) j = (j + 1) & mask2;
-            bigger[j] = old;
-          }
-          table.swap(bigger);
-          mask = table.size() - 1;
-          i = hash(p) & mask;
-          while (table[i] >= 0) i = (i + 1) & mask;
-        }
-        table[i] = int32_t(count++);
-        d.sets.insert(d.sets.end(), p, p + width);
-        return table[i];
-      }
-      if (same(&d.sets[size_t(k) * width], p)) return k;
-    }
-  };
+  automata::SetTable table(width);
   std::vector<uint64_t> from(width), to(width);
   from[0] = 1;  // {0}
-  find(from.data());
-  for (size_t k = 0; k < count; ++k) {
-    if (count > limit) return Dfa();
-    std::copy(d.sets.begin() + std::ptrdiff_t(k * width), d.sets.begin() + std::ptrdiff_t((k + 1) * width), from.begin());
+  table.Add(from.data());
+  for (size_t k = 0; k < table.Size(); ++k) {
+    if (table.Size() > limit) return Dfa();
+    std::copy(table.Row(k), table.Row(k) + width, from.begin());  // the table grows below
     for (int a = 0; a < m.letters; ++a) {
       std::fill(to.begin(), to.end(), 0);
       bool any = false;
       for (size_t i = 0; i < width; ++i) {
         for (uint64_t bits = from[i]; bits; bits &= bits - 1) {
-          const size_t s = i * 64 + size_t(__builtin_ctzll(bits));
+          const size_t s = i * 64 + size_t(automata::CountTrailingZeros(bits));
           const uint64_t* row = &step[(s * size_t(m.letters) + size_t(a)) * width];
           for (size_t j = 0; j < width; ++j) to[j] |= row[j];
         }
       }
       for (size_t j = 0; j < width; ++j) any |= to[j] != 0;
-      d.next.push_back(any ? find(to.data()) : -1);
+      bool added = false;
+      d.next.push_back(any ? table.FindOrAdd(to.data(), &added) : -1);
     }
   }
+  d.sets = table.TakeRows();
   return d;
 }
 

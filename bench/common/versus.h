@@ -1,11 +1,12 @@
 #pragma once
 // Runs an engine and the plain subset construction on the same automaton in one
-// benchmark and reports time and memory as ratios (the best repetition of each).
+// benchmark and reports time and memory as ratios (the median of the runs of each).
 #include <benchmark/benchmark.h>
 #include <malloc.h>
 
 #include <algorithm>
 #include <chrono>
+#include <vector>
 
 #include "bench/common/subsets.h"
 #include "platform/heap.h"
@@ -40,6 +41,16 @@ inline void KeepHeap() {
   (void)once;
 }
 
+inline double Median(std::vector<double> v) {
+  if (v.empty()) return 0;
+  std::sort(v.begin(), v.end());
+  const size_t h = v.size() / 2;
+  return v.size() % 2 ? v[h] : (v[h - 1] + v[h]) / 2;
+}
+
+// Runs of each side per automaton: enough for a median that one slow run does not move.
+constexpr int kRuns = 5;
+
 template <typename Engine>
 void Versus(benchmark::State& state, const Nfa& a, Engine engine) {
   KeepHeap();
@@ -50,22 +61,30 @@ void Versus(benchmark::State& state, const Nfa& a, Engine engine) {
     return;
   }
   using Clock = std::chrono::steady_clock;
-  double best = 1e300, bestReference = 1e300;
+  // The sides take turns at running first, so neither always finds the caches and the heap
+  // as the other left them; the median of the runs stands for each side.
+  std::vector<double> times, referenceTimes;
+  bool engineFirst = true;
   for (auto _ : state) {
-    const auto t0 = Clock::now();
-    benchmark::DoNotOptimize(engine(false));
-    const auto t1 = Clock::now();
-    benchmark::DoNotOptimize(RunReference(a, false));
-    const auto t2 = Clock::now();
-    const double e = std::chrono::duration<double>(t1 - t0).count();
-    best = std::min(best, e);
-    bestReference = std::min(bestReference, std::chrono::duration<double>(t2 - t1).count());
+    double e = 0, r = 0;
+    for (int side = 0; side < 2; ++side) {
+      const bool engineNow = (side == 0) == engineFirst;
+      const auto t0 = Clock::now();
+      if (engineNow) benchmark::DoNotOptimize(engine(false));
+      else benchmark::DoNotOptimize(RunReference(a, false));
+      const double t = std::chrono::duration<double>(Clock::now() - t0).count();
+      (engineNow ? e : r) = t;
+    }
+    engineFirst = !engineFirst;
+    times.push_back(e);
+    referenceTimes.push_back(r);
     state.SetIterationTime(e);
   }
+  const double median = Median(times), medianReference = Median(referenceTimes);
   state.counters["states"] = double(mine.states);
   state.counters["transitions"] = double(mine.transitions);
-  state.counters["ref_ms"] = bestReference * 1e3;
-  state.counters["time_ratio"] = best / bestReference;
+  state.counters["ref_ms"] = medianReference * 1e3;
+  state.counters["time_ratio"] = median / medianReference;
   state.counters["B/state"] = double(mine.bytes) / double(mine.states);
   state.counters["ref_B/state"] = double(reference.bytes) / double(reference.states);
   state.counters["mem_ratio"] = double(mine.bytes) / double(std::max<size_t>(reference.bytes, 1));
@@ -94,6 +113,6 @@ inline Nfa RandomFamily(const benchmark::State& state) {
 // compare(state, automaton).
 #define SUBSETS_BENCHMARK_FAMILIES(compare)                                                              \
   void BM_BlowUp(benchmark::State& state) { compare(state, subsets::BlowUp(int(state.range(0)))); }    \
-  BENCHMARK(BM_BlowUp)->Apply(subsets::BlowUpFamilies)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3); \
+  BENCHMARK(BM_BlowUp)->Apply(subsets::BlowUpFamilies)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(subsets::kRuns); \
   void BM_Random(benchmark::State& state) { compare(state, subsets::RandomFamily(state)); }            \
-  BENCHMARK(BM_Random)->Apply(subsets::RandomFamilies)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3)
+  BENCHMARK(BM_Random)->Apply(subsets::RandomFamilies)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(subsets::kRuns)

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "platform/cp1251.h"
+#include "platform/textfile.h"
 #include "velmora/oa/inputactions.h"
 #include "velmora/oa/oaerrors.h"
 #include "velmora/oa/oastep.h"
@@ -25,6 +27,8 @@ struct Example {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<int>(size));
   const QStringList inputs = InputActionsFile::parse(bytes);
+  // The reader shares equal lines; it must split exactly as every other text file is split.
+  if (inputs != textfile::splitLines(cp1251::decode(bytes))) std::abort();
   QByteArray written;
   QString err;
   if (!InputActionsFile::toBytes(inputs, &written, &err)) std::abort();  // all it reads can be written
@@ -40,5 +44,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
   }
   if (model.RowCount() < 1) std::abort();
+  // The whole file at once gives the rows that one step after another gives, or fails whole.
+  TModelStep whole(nullptr, d.blocks, d.xValues, d.xSignals, d.yItems, d.ySignals);
+  whole.Reset({}, {});
+  const QStringList first = inputs.mid(0, 64);
+  try {
+    whole.ReplaceSteps(first);
+    if (whole.RowCount() != first.size() + 1 || whole.RowCount() != model.RowCount()) std::abort();
+    for (int i = 0; i < whole.RowCount(); ++i)
+      if (whole.History().Values(i) != model.History().Values(i) || whole.History().Answer(i) != model.History().Answer(i))
+        std::abort();
+  } catch (const EOaError&) {
+    if (whole.RowCount() != 1) std::abort();
+  }
   return 0;
 }

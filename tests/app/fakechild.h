@@ -21,7 +21,7 @@ class FakeChild : public TDocChild {
     setWindowTitle(title.isEmpty() ? QStringLiteral("Окно %1").arg(kind) : title);
     resize(200, 120);
   }
-  int kind() const override { return kind_; }
+  ChildKindValue kind() const override { return ChildKindValue(kind_); }
   void frameCommand(FrameCmd cmd, QObject* sender) override {
     commands << cmd;
     senders << sender;

@@ -13,11 +13,13 @@
 #include <QTableView>
 #include <QTest>
 #include <QTextEdit>
+#include <QTimer>
 #include <QToolBar>
 #include <map>
 
 #include "fakechild.h"
 #include "platform/errors.h"
+#include "velmora/app/aboutbox.h"
 #include "velmora/app/splash.h"
 #include "velmora/documents/doccreate.h"
 #include "velmora/documents/editform.h"
@@ -27,6 +29,7 @@
 namespace {
 
 QWidget* button(QToolBar* bar, QAction* a) { return bar->widgetForAction(a); }
+QMdiSubWindow* subOf(QWidget* w) { return qobject_cast<QMdiSubWindow*>(w->parentWidget()); }
 
 // Every action a frame command runs through, with the command it sends.
 struct Routed {
@@ -621,6 +624,59 @@ TEST(Frame, StatusPanelsAndHints) {
   EXPECT_EQ(f->ui().openFileAction->toolTip(), "Открыть");
   f->setStatusText(7, "nothing");  // out of range: ignored
   EXPECT_EQ(f->statusText(7), "");
+}
+
+// The texts of panels 0-2 belong to the window that wrote them: they leave when another
+// window comes to the front or the window closes, and come back with it.
+TEST(Frame, StatusTextsGoAndComeWithTheirWindow) {
+  FrameHarness h;
+  TMainForm* f = h.frame;
+  FakeChild* editor = h.add(ckEdit);
+  f->setStatusText(0, "Изменен");
+  f->setStatusText(2, "Ошибок: 1");
+  FakeChild* table = h.add(ckTable);
+  EXPECT_EQ(f->statusText(0), "");
+  EXPECT_EQ(f->statusText(2), "") << "the editor's count left with it";
+  f->setStatusText(1, "2:3");
+  f->mdiArea()->setActiveSubWindow(subOf(editor));
+  EXPECT_EQ(f->statusText(0), "Изменен");
+  EXPECT_EQ(f->statusText(1), "");
+  EXPECT_EQ(f->statusText(2), "Ошибок: 1");
+  f->mdiArea()->setActiveSubWindow(subOf(table));
+  EXPECT_EQ(f->statusText(1), "2:3");
+  delete subOf(table);
+  QApplication::processEvents();
+  EXPECT_EQ(f->statusText(2), "Ошибок: 1") << "the editor is in front again";
+  delete subOf(editor);
+  QApplication::processEvents();
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(f->statusText(i), "") << i;
+}
+
+// "О программе" names the program, what it is for and its version, each text in full.
+TEST(Frame, AboutBoxShowsEveryTextInFull) {
+  FrameHarness h;
+  QStringList texts;
+  bool checked = false;
+  QTimer::singleShot(0, [&] {
+    auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->windowTitle(), "О программе");
+    for (QLabel* l : box->findChildren<QLabel*>()) {
+      if (!l->isVisible()) continue;
+      texts << l->text();
+      const QSize need = l->wordWrap() ? QSize(l->width(), l->heightForWidth(l->width())) : l->sizeHint();
+      EXPECT_GE(l->width(), need.width()) << l->text().toStdString();
+      EXPECT_GE(l->height(), need.height()) << l->text().toStdString();
+      EXPECT_TRUE(box->rect().contains(QRect(l->mapTo(box, QPoint()), l->size()))) << l->text().toStdString();
+    }
+    checked = true;
+    box->accept();
+  });
+  h.frame->ui().aboutItem->trigger();
+  ASSERT_TRUE(checked);
+  EXPECT_TRUE(texts.contains("Vexo"));
+  EXPECT_TRUE(texts.contains("Версия " + TAboutBox::version()));
+  EXPECT_TRUE(texts.join(' ').contains("моделирования автоматных моделей устройств управления"));
 }
 
 TEST(Frame, ToolBarMenuFollowsTheBars) {

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QScreen>
 #include <QToolBar>
 
 #include "fakechild.h"
@@ -38,10 +39,18 @@ TEST(Settings, FirstStartWelcomesAndExitWritesAllValues) {
   QTemporaryDir dir;
   const QString file = dir.filePath("reg.ini");
   Registry::setStorageFile(file);
-  dlg::Script script;
+  // The box centres over its parent: at that moment the frame must stand where it will open.
+  struct Placed : dlg::Script {
+    QRect over;
+    int message(QWidget* parent, const QString& text, const QString& caption, int buttons, dlg::Icon icon) override {
+      if (parent) over = parent->window()->geometry();
+      return Script::message(parent, text, caption, buttons, icon);
+    }
+  } script;
   ChildKind = ckNone;
   auto* frame = new TMainForm;
   EXPECT_EQ(countShown(script, "Добро пожаловать в Vexo!"), 1);
+  EXPECT_EQ(script.over, frame->screen()->availableGeometry());
   EXPECT_FALSE(frame->isVisible());  // the welcome comes before the frame is shown
   EXPECT_EQ(frame->Options, "zxyss&10&s0&11&s0&y0&sk&yk&0000&0&1");
   EXPECT_EQ(frame->RootDir, QDir::currentPath());

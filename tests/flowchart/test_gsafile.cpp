@@ -50,6 +50,49 @@ TEST(GsaGrid, OutsideReadsAsEmptyAndIsNeverWritten) {
   EXPECT_EQ(full.rowCount(), GsaGridList::kMaxRows);
 }
 
+// A kind is a code for the check only when its text spells the number exactly; drawing reads
+// any digits. Cells written, emptied and written again in any order read back as written.
+TEST(GsaGrid, KindsReadAsNumbersAndCellsKeepTheirContents) {
+  const struct {
+    const char* kind;
+    int number;  // as the check reads it
+    int code;    // as drawing reads it
+  } kinds[] = {{"1", 1, 1}, {"01", -1, 1}, {"255", 255, 255}, {"x", -1, -1}, {"", -1, -1}, {"1234567", -1, -1}};
+  GsaGridList g(4, 4);
+  for (const auto& k : kinds) {
+    g.setKind(2, 1, QString::fromLatin1(k.kind));
+    EXPECT_EQ(g.kindNumber(2, 1), k.number) << k.kind;
+    EXPECT_EQ(g.kindCode(2, 1), k.code) << k.kind;
+    EXPECT_EQ(g.hasKind(2, 1, 1), k.number == 1) << k.kind;
+  }
+  EXPECT_EQ(g.kindNumber(9, 9), GsaKind::Empty);
+
+  // Every cell filled, then every other one emptied, then some filled again.
+  GsaGridList h(5, 3);
+  auto fill = [&](int i) {
+    h.setKind(h.colOf(i), h.rowOf(i), i % 20 + 1);
+    h.setText(h.colOf(i), h.rowOf(i), QString::number(i));
+  };
+  for (int i = 0; i < 15; ++i) fill(i);
+  for (int i = 0; i < 15; i += 2) h.setCell(h.colOf(i), h.rowOf(i), GsaCell());
+  for (int i : {4, 0, 14}) fill(i);
+  h.setCell(0, 0, h.cell(1, 0));  // a cell of the grid itself
+  QList<int> expected;
+  for (int i = 0; i < 15; ++i) {
+    const bool kept = i % 2 == 1 || i == 4 || i == 14 || i == 0;
+    if (kept) expected << i;
+    const QString text = i == 0 ? "1" : kept ? QString::number(i) : QString();
+    EXPECT_EQ(h.text(h.colOf(i), h.rowOf(i)), text) << i;
+    EXPECT_EQ(h.kindNumber(h.colOf(i), h.rowOf(i)), i == 0 ? 2 : kept ? i % 20 + 1 : GsaKind::Empty) << i;
+  }
+  EXPECT_EQ(h.usedCells(), expected);
+  GsaGridList copy(5, 3);
+  for (int i : expected) copy.setCell(copy.colOf(i), copy.rowOf(i), h.cell(h.colOf(i), h.rowOf(i)));
+  EXPECT_EQ(copy, h);
+  copy.setText(2, 4, "other");
+  EXPECT_NE(copy, h);
+}
+
 TEST(GsaFile, NewFlowchartSavesTheTwelveHeaderLinesAndEnd) {
   QTemporaryDir dir;
   const QString path = dir.filePath(QStringLiteral("new.gsa"));

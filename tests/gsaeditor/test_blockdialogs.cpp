@@ -58,6 +58,25 @@ TEST(RectForm, PromptFollowsTheNamingAndOnlyATextIsConfirmed) {
   }
 }
 
+// Every item of the three combos shows whole, and the controls keep clear of each other.
+TEST(RombForm, CombosAreWideEnoughForTheirItems) {
+  TRombForm f;
+  f.show();
+  QList<QWidget*> all{f.LeftCombo, f.RightCombo, f.DownCombo, f.RombEdit, f.RombButton, f.RombXButton};
+  for (QComboBox* c : {f.LeftCombo, f.RightCombo, f.DownCombo}) {
+    for (int i = 0; i < c->count(); ++i) {
+      c->setCurrentIndex(i);
+      EXPECT_GE(c->width(), c->minimumSizeHint().width()) << c->objectName().toStdString() << " " << i;
+    }
+    EXPECT_EQ(c->findText(kNone), 2);
+  }
+  for (QWidget* a : all) {
+    EXPECT_TRUE(f.rect().contains(a->geometry())) << a->objectName().toStdString();
+    for (QWidget* b : all)
+      if (a != b) EXPECT_FALSE(a->geometry().intersects(b->geometry())) << a->objectName().toStdString() << " " << b->objectName().toStdString();
+  }
+}
+
 TEST(RombForm, AChosenLabelLeavesTheOtherCombos) {
   TRombForm f;
   gsatest::choose(f.LeftCombo, "1");

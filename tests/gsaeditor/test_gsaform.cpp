@@ -31,7 +31,7 @@ TEST_F(GsaWindow, NewFlowchartFromTheFrame) {
   EXPECT_EQ(ChildKind, ckGsa);
   EXPECT_TRUE(frame->ui().ToTblAction->isEnabled());
   EXPECT_EQ(frame->fontSizeBox()->currentText(), QStringLiteral("6"));
-  EXPECT_EQ(QSize(w->GSAGrid->columnWidth(0), w->GSAGrid->rowHeight(0)), QSize(60, 36));
+  EXPECT_EQ(w->GSAGrid->cellRect(0, 0).size(), QSize(60, 36));
   EXPECT_FALSE(w->isModified());
 }
 
@@ -91,6 +91,23 @@ TEST_F(GsaWindow, AClickBesideTheCellsPlacesNothing) {
   EXPECT_FALSE(w->isModified());
 }
 
+// Each cell is painted in the full cell size of its font; the grid line lies beside it.
+TEST_F(GsaWindow, CellsArePaintedInTheirFullSize) {
+  TGSAForm* w = newGsa();
+  const struct {
+    int font;
+    QSize cell;
+  } cases[] = {{6, {60, 36}}, {12, {120, 72}}, {1, {10, 6}}};
+  for (const auto& c : cases) {
+    w->setFontSize(c.font);
+    for (const QPoint at : {QPoint(0, 0), QPoint(3, 2)}) {
+      const QRect r = w->GSAGrid->cellRect(at.x(), at.y());
+      EXPECT_EQ(r.size(), c.cell) << c.font;
+      EXPECT_EQ(w->GSAGrid->cellRect(at.x() + 1, at.y()).left(), r.left() + c.cell.width() + 1) << "one line between";
+    }
+  }
+}
+
 TEST_F(GsaWindow, StatusTextAndTrackingPreview) {
   TGSAForm* w = newGsa();
   moveTo(w, 3, 5);
@@ -121,7 +138,7 @@ TEST_F(GsaWindow, FrameCommandsReachTheWindow) {
   EXPECT_TRUE(w->isModified());
   frame->fontSizeBox()->setEditText(QStringLiteral("12"));
   frame->FontSizeClick();
-  EXPECT_EQ(QSize(w->GSAGrid->columnWidth(0), w->GSAGrid->rowHeight(0)), QSize(120, 72));
+  EXPECT_EQ(w->GSAGrid->cellRect(0, 0).size(), QSize(120, 72));
   dlg::Script s;
   s.answers << dlg::No << dlg::Yes;
   w->ClearItem->trigger();

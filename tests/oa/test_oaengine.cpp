@@ -281,6 +281,33 @@ TEST(TModelOATest, ShowRegistersInEveryRadix) {
             QStringList({"Значение", "Ошибка", "Ошибка", "Ошибка", "Ошибка", "Ошибка"}));
 }
 
+// Each watched row is read and written once per showing, however many elements there are; of
+// namesakes the last declared shows, and a name finds the first.
+TEST(TModelOATest, ShowRegistersVisitsEachRowOnce) {
+  struct Counting : FakeGrid {
+    using FakeGrid::FakeGrid;
+    mutable int reads = 0;
+    int writes = 0;
+    QString nameAt(int row) const override { return ++reads, FakeGrid::nameAt(row); }
+    void setValueAt(int row, const QString& text) override { ++writes, FakeGrid::setValueAt(row, text); }
+  };
+  Description d;
+  d.blocks = {"reg:", "A[4]", "B[8]", "A[8]"};
+  for (int i = 0; i < 5000; ++i) d.blocks << QString("R%1[2]").arg(i);
+  Counting grid({"A", "B", "R4999", "nobody"});
+  TModelOA m(&grid, d.blocks, d.xValues, d.xSignals, d.yItems, d.ySignals);
+  EXPECT_EQ(m.FindRegister("A"), 0);
+  m.Element(0).SetValue(3);
+  m.Element(2).SetValue(200);
+  m.CommitAll();
+  grid.reads = grid.writes = 0;
+  m.Radix = 2;
+  m.ShowRegisters();
+  EXPECT_EQ(grid.values, QStringList({"Значение", "200", "0", "0", ""}));
+  EXPECT_EQ(grid.reads, 4);
+  EXPECT_EQ(grid.writes, 3);
+}
+
 // A name that no element has is an error with the name in its message, never a guess.
 TEST(TModelOATest, UnknownNamesAreErrors) {
   Rig r;
@@ -359,6 +386,14 @@ TEST(TModelOATest, ChangedLinesAreReadAfresh) {
   r.d.xValues = {"R2[1]"};
   r.model->EvaluateConditions();
   EXPECT_EQ(r.model->Answer(), "x1");
+  r.d.xSignals[0] = "x7";
+  r.model->EvaluateConditions();
+  EXPECT_EQ(r.model->Answer(), "x7");
+  r.d.ySignals[0] = "w";  // an input once run is matched against the new names
+  r.step("y");
+  EXPECT_FALSE(r.model->SignalKnown);
+  r.step("w");
+  EXPECT_TRUE(r.model->SignalKnown);
 }
 
 // Any text at all, as a microoperation, a condition or an input, either works or raises one of

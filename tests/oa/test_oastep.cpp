@@ -280,28 +280,29 @@ TEST(TModelStepTest, LoadStepOutsideTheHistory) {
 }
 
 TEST(TOperSaveTest, RowOperations) {
-  TOperSave h;
-  h.Add("first", "0&", "first");
-  h.Add("a", "1&", "A");
-  h.Add("b", "2&", "B");
-  h.InsertAt(1, "n", "9&", "N");
+  using V = std::vector<qint32>;
+  TOperSave h(1);
+  h.Add("first", V{0}, "first");
+  h.Add("a", V{1}, "A");
+  h.Add("b", V{2}, "B");
+  h.InsertAt(1, "n", V{9}, "N");
   ASSERT_EQ(h.count(), 4);
   EXPECT_EQ(h.Input(1), "n");
   EXPECT_EQ(h.Input(2), "a");
   EXPECT_EQ(h.Input(3), "b");
   EXPECT_EQ(h.Values(1), "9&");
   EXPECT_EQ(h.Values(2), "2&") << "only the inputs move; the replay rewrites the rest";
-  EXPECT_EQ(h.Values(3), "");
-  h.SetAt(2, "ans", "5&");
+  EXPECT_EQ(h.Values(3), "0&");
+  h.SetAt(2, "ans", V{5});
   EXPECT_EQ(h.Input(2), "a");
   EXPECT_EQ(h.Answer(2), "ans");
-  h.SetAt(2, "0", "ans2", "6&");
+  h.SetAt(2, "0", "ans2", V{6});
   EXPECT_EQ(h.Input(2), "0") << "an input named 0 is an input like any other";
   h.DeleteAt(0);
   EXPECT_EQ(h.count(), 3);
   EXPECT_EQ(h.Input(0), "n");
   EXPECT_THROW(h.Input(3), EOaRangeError);
   EXPECT_THROW(h.DeleteAt(-1), EOaRangeError);
-  EXPECT_THROW(h.InsertAt(5, "", "", ""), EOaRangeError);
-  EXPECT_THROW(h.SetAt(3, "", ""), EOaRangeError);
+  EXPECT_THROW(h.InsertAt(5, "", V{0}, ""), EOaRangeError);
+  EXPECT_THROW(h.SetAt(3, "", V{0}), EOaRangeError);
 }

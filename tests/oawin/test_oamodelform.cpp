@@ -1,16 +1,24 @@
 // The ОА model window: steps, the *.y file, closing, the counted table lock, buses, report.
+#include <QAbstractTableModel>
 #include <QAction>
+#include <QHeaderView>
+#include <QTableView>
 #include <QDir>
 #include <QLineEdit>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <functional>
 
 #include "oawinhelpers.h"
 #include "tests/oa/gridtestutil.h"
 #include "velmora/documents/txtform.h"
 #include "velmora/oa/bussetform.h"
+#include "velmora/oa/gridfit.h"
 #include "velmora/oa/oastep.h"
 
 using namespace oawt;
@@ -80,6 +88,69 @@ TEST_F(OaWindows, StepsSaveAsAYFileAndOpenFromOne) {
   EXPECT_EQ(m->stepInputs(), QStringList({"y1", "y3", "y9", "y2"}));
   s.files.clear();
   m->modified = false;
+}
+
+// A file that cannot be loaded whole leaves the steps, the answers, the file name and the
+// caption as they were, and the message says why.
+TEST_F(OaWindows, AFailedLoadChangesNothingAndSaysWhy) {
+  struct Case {
+    const char* what;
+    QByteArray bytes;  // empty: the file does not exist
+    bool lowMemory;
+    QString says;
+  };
+  // y4 names a register the description does not declare: its step fails when it runs.
+  const Case cases[] = {
+      {"missing", {}, false, "Не удается открыть файл"},
+      {"failing step", "y1\r\ny2\r\ny4\r\ny3\r\n", false, "Шаг 3: "},
+      {"out of memory", QByteArray("y1&y2&y3\r\n").repeated(8 << 20), true, "не хватает памяти"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+#if defined(__SANITIZE_ADDRESS__)
+    if (c.lowMemory) continue;  // the sanitizer's shadow memory does not live under an address-space limit
+#endif
+    QTemporaryDir dir;
+    TVexoTableForm* t = exampleTable();
+    t->oa.ySignals << "y4";
+    t->oa.yItems << QStringList{"Q:=1"};
+    TOAModelForm* m = openModel(t);
+    ASSERT_NE(m, nullptr);
+    dlg::Script s;
+    ASSERT_TRUE(edtest::writeAll(dir.filePath("kept.y"), "y1\r\ny2&y3\r\n"));
+    s.files << dir.filePath("kept.y");
+    m->mOpenFileClick();
+    const QString path = dir.filePath("new.y");
+    if (!c.bytes.isEmpty()) ASSERT_TRUE(edtest::writeAll(path, c.bytes));
+    const QStringList inputs = m->stepInputs();
+    const QStringList before = answers(m);
+    const QString title = m->windowTitle();
+    const auto load = [&] {
+      s.files << path;
+      m->mOpenFileClick();
+      return m->stepInputs() == inputs && answers(m) == before && m->model()->RowCount() == 3 &&
+             m->inputsFileName == dir.filePath("kept.y") && m->windowTitle() == title &&
+             s.shown.last().caption == "Ошибка" && s.lastText().contains(c.says);
+    };
+    if (!c.lowMemory) {
+      EXPECT_TRUE(load()) << s.lastText().toStdString();
+    } else {
+      // In a child process whose address space ends a little above what it uses now.
+      EXPECT_EXIT(
+          {
+            rlimit lim{};
+            QFile statm(QStringLiteral("/proc/self/statm"));
+            statm.open(QIODevice::ReadOnly);
+            const rlim_t used = rlim_t(statm.readAll().split(' ').value(0).toLongLong()) * rlim_t(getpagesize());
+            lim.rlim_cur = lim.rlim_max = used + (96 << 20);
+            setrlimit(RLIMIT_AS, &lim);
+            _exit(load() ? 0 : 1);
+          },
+          ::testing::ExitedWithCode(0), "");
+    }
+    m->modified = false;
+    m->close();
+  }
 }
 
 TEST_F(OaWindows, ChangedInsertedAndDeletedStepsRecomputeTheRowsBelow) {
@@ -295,8 +366,81 @@ TEST_F(OaWindows, ColumnsShowEveryTextWhole) {
   m->yAddClick();
   ASSERT_EQ(m->stepRowCount(), 4);
   check("stepped");
+  {
+    QTemporaryDir dir;
+    dlg::Script s;
+    m->modified = false;  // the steps are not asked about
+    s.files << dir.filePath("long.y");
+    ASSERT_TRUE(edtest::writeAll(s.files.last(), QByteArray("y1&y2&y3\r\ny2\r\n").repeated(50)));
+    m->mOpenFileClick();
+    ASSERT_EQ(m->stepRowCount(), 102);
+    check("loaded");
+    m->modified = false;
+  }
   for (QAction* radix : {frame->ui().DecAction, frame->ui().HexAction, frame->ui().BinAction}) {
     radix->trigger();
     check(radix->objectName().toLatin1().constData());
+  }
+}
+
+namespace {
+
+// A grid of very many rows whose texts are counted as they are read; one row's text is long.
+class ManyRows : public QAbstractTableModel {
+ public:
+  int rows = 0, longRow = -1, reads = 0;
+  int rowCount(const QModelIndex& = {}) const override { return rows; }
+  int columnCount(const QModelIndex& = {}) const override { return 2; }
+  QVariant data(const QModelIndex& i, int role) const override {
+    if (role != Qt::DisplayRole) return {};
+    ++const_cast<ManyRows*>(this)->reads;
+    return i.row() == longRow ? QStringLiteral("y1&y2&y3&y_запись_в_накопитель") : QStringLiteral("y1");
+  }
+  void reset(int n) {
+    beginResetModel();
+    rows = n;
+    endResetModel();
+  }
+  void add(int n) {
+    beginInsertRows({}, rows, rows + n - 1);
+    rows += n;
+    endInsertRows();
+  }
+  void changeAll() { emit dataChanged(index(0, 0), index(rows - 1, 1)); }
+};
+
+}  // namespace
+
+// A grid of a million rows filled, added to or changed whole is measured only where it is
+// seen: the rows in view are read, not the million; a long text scrolled into view shows whole.
+TEST(GridFit, ManyRowsAreMeasuredWhereTheyAreSeen) {
+  const int kRows = 1000000;
+  struct Case {
+    const char* what;
+    int rowsBefore;
+    std::function<void(ManyRows&)> fill;
+  };
+  const Case cases[] = {
+      {"reset", 1, [&](ManyRows& m) { m.reset(kRows); }},
+      {"rows added", 1, [&](ManyRows& m) { m.add(kRows - 1); }},
+      {"all changed", kRows, [&](ManyRows& m) { m.changeAll(); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ManyRows model;
+    model.rows = c.rowsBefore;
+    QTableView view;
+    view.verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    view.setModel(&model);
+    view.resize(300, 200);
+    view.show();
+    gridfit::keepFitted(&view);
+    model.longRow = kRows - 1;
+    model.reads = 0;
+    c.fill(model);
+    EXPECT_LT(model.reads, 1000);
+    view.scrollToBottom();
+    const QModelIndex last = model.index(kRows - 1, 0);
+    EXPECT_GE(view.columnWidth(0), view.sizeHintForIndex(last).width() + 1);
   }
 }

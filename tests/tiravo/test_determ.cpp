@@ -15,7 +15,7 @@ namespace {
 Options DefaultOptions(const FTT& m, USignalSet s0 = USignalSet{1}) {
   Options o;
   o.initial = std::move(s0);
-  o.eventNames = m.SNames;
+  o.eventNames = m.SNames.All();
   return o;
 }
 
@@ -392,7 +392,7 @@ TEST(Determinizer, OnlyASuccessfulRunReplacesTheResult) {
   EXPECT_EQ(d.Result(), first);
 
   // A run stopped from inside the loop, as a window's close question would.
-  o.eventNames = d.Source()->SNames;
+  o.eventNames = d.Source()->SNames.All();
   ASSERT_TRUE(d.Begin(o, nullptr));
   EXPECT_EQ(d.RunAll([&](const DRun&) { return false; }), DRun::Stopped);
   EXPECT_EQ(d.Result(), first);

@@ -7,6 +7,7 @@
 #include <random>
 
 #include "bench/tiravo/nfatable.h"
+#include "tests/plainsubsets.h"
 #include "tablehelp.h"
 #include "tiravo/sim/determ.h"
 
@@ -106,7 +107,7 @@ void CheckMode(unsigned char mode, unsigned seed) {
     const FTT m = RandomTable(rng, mode);
     Options o;
     o.initial = USignalSet{1};
-    o.eventNames = m.SNames;
+    o.eventNames = m.SNames.All();
     o.complete = false;
     o.rename = round % 4 == 0;
     DRun run(m, o);
@@ -144,7 +145,7 @@ TEST(DeterminizationProperty, CompleteBinaryResultsCoverEveryInput) {
     const FTT m = RandomTable(rng, FTT::Binary);
     Options o;
     o.initial = USignalSet{1};
-    o.eventNames = m.SNames;
+    o.eventNames = m.SNames.All();
     DRun run(m, o);
     const DRun::Status status = run.RunAll();
     ASSERT_TRUE(status == DRun::Done || status == DRun::NoTarget) << round;
@@ -167,7 +168,7 @@ TEST(DeterminizationProperty, CompleteBinaryResultsCoverEveryInput) {
   EXPECT_GT(complete, 0);
 }
 
-// The engine finds exactly the event sets a plain subset construction over bitsets
+// The engine finds exactly the event sets the plain subset construction of the tests
 // finds, with as many transitions.
 TEST(DeterminizationProperty, SameSetsAsThePlainSubsetConstruction) {
   std::mt19937 rng(2024);
@@ -176,12 +177,12 @@ TEST(DeterminizationProperty, SameSetsAsThePlainSubsetConstruction) {
     const int states = 1 + int(rng() % 70), letters = 1 + int(rng() % 4);
     const double density = 0.3 + double(rng() % 25) / 10.0;
     const subsets::Nfa a = subsets::Random(states, letters, density, rng());
-    const subsets::Dfa d = subsets::Determinize(a, 20000);
+    const subsets::Dfa d = plainsubsets::Determinize(a, 20000);
     if (d.States() == 0) continue;  // too large for a test
     const FTT m = subsets::TableOf(a);
     Options o;
     o.initial = USignalSet{1};
-    o.eventNames = m.SNames;
+    o.eventNames = m.SNames.All();
     o.complete = false;
     DRun run(m, o);
     ASSERT_EQ(run.RunAll(), DRun::Done) << round;

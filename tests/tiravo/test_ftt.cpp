@@ -239,15 +239,30 @@ TEST(FTT, TransitionListGivesBackWhatWasAdded) {
       list.push_back(t);
     }
     const TransitionList copy = list;
-    TransitionList moved = TransitionList(copy);
     ASSERT_EQ(list.size(), expected.size()) << c.count;
+    // Moving hands the storage over (a block stays where it is) and leaves the source empty;
+    // assigning by move first frees what the target held.
+    TransitionList source = copy;
+    const void* storage = source.Storage();
+    TransitionList moved(std::move(source));
+    EXPECT_TRUE(source.empty()) << c.count;
+    const bool onHeap = c.count > 2 || c.widePosition >= 0;
+    if (onHeap) EXPECT_EQ(moved.Storage(), storage) << c.count;
+    TransitionList assigned;
+    for (int k = 0; k < 5; ++k) assigned.Add(k + 1, k + 2);
+    assigned = std::move(moved);
+    EXPECT_TRUE(moved.empty()) << c.count;
+    if (onHeap) EXPECT_EQ(assigned.Storage(), storage) << c.count;
     size_t i = 0;
-    for (const LTT_Line& t : moved) {
+    for (const LTT_Line& t : assigned) {
       EXPECT_EQ(t.Condition, expected[i].Condition) << c.count << " " << i;
       EXPECT_EQ(t.Targets, expected[i].Targets) << c.count << " " << i;
       ++i;
     }
     EXPECT_EQ(i, expected.size());
+    // A moved-from list takes new transitions.
+    source.Add(3, 4);
+    EXPECT_EQ(source.size(), 1u);
     if (c.count == 0) continue;
     list.Edit(0).Targets.Add(7);
     EXPECT_TRUE(list[0].Targets.Contains(7));

@@ -28,7 +28,8 @@ class NameList {
 
   // The whole list, every name made.
   const QStringList& All() const;
-  operator const QStringList&() const { return All(); }  // NOLINT: read as a plain list
+  // Builds every name: asked for by name (All() or this cast), never in passing.
+  explicit operator const QStringList&() const { return All(); }
   // The whole list, to change: a plain list from then on.
   QStringList& Edit();
   NameList& operator<<(const QString& name);

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <memory>
 #include <new>
 
 const char* const kBadSignalName = "Error_in_method_FTT_GET_NAME";
@@ -99,21 +100,19 @@ void SignalSet::SetSingle(qint32 element) {
   w_[1] = element;
 }
 
-bool SignalSet::Assign(const qint32* elements, unsigned n) {
+void SignalSet::Assign(const qint32* elements, unsigned n) {
   if (n == 0) {
     Clear();
-    return true;
+    return;
   }
   if (n == 1) {
     SetSingle(elements[0]);
-    return true;
+    return;
   }
-  qint32* fresh = new (std::nothrow) qint32[n + 1];
-  if (!fresh) return false;
+  qint32* fresh = new qint32[n + 1];
   fresh[0] = qint32(n);
   std::memcpy(fresh + 1, elements, n * sizeof(qint32));
   SetBlock(fresh);
-  return true;
 }
 
 int SignalSet::At(unsigned i) const {
@@ -160,8 +159,7 @@ void SignalSet::Insert(int value) {
   unsigned pos = 0;
   if (Find(value, &pos)) return;
   const unsigned n = Size();
-  qint32* fresh = new (std::nothrow) qint32[n + 2];
-  if (!fresh) return;
+  qint32* fresh = new qint32[n + 2];
   fresh[0] = qint32(n + 1);
   std::memcpy(fresh + 1, begin(), pos * sizeof(qint32));
   std::memcpy(fresh + 2 + pos, begin() + pos, (n - pos) * sizeof(qint32));
@@ -181,8 +179,7 @@ void SignalSet::Remove(int value) {
     SetSingle(begin()[1 - pos]);
     return;
   }
-  qint32* fresh = new (std::nothrow) qint32[n];
-  if (!fresh) return;
+  qint32* fresh = new qint32[n];
   fresh[0] = qint32(n - 1);
   std::memcpy(fresh + 1, begin(), pos * sizeof(qint32));
   std::memcpy(fresh + 1 + pos, begin() + pos + 1, (n - 1 - pos) * sizeof(qint32));
@@ -243,7 +240,8 @@ bool SignalSet::Read(QDataStream& in) {
     if (elements[i] == 0 || elements[i] == std::numeric_limits<qint32>::min()) return false;
     if (i > 0 && Magnitude(elements[i - 1]) >= Magnitude(elements[i])) return false;
   }
-  return Assign(elements.data(), unsigned(elements.size()));
+  Assign(elements.data(), unsigned(elements.size()));
+  return true;
 }
 
 size_t SignalSet::Hash() const {
@@ -407,21 +405,19 @@ bool Includes(const SignalSet& a, const SignalSet& b) {
 
 }  // namespace
 
-bool SignalSet::Combine(const SignalSet& a, const SignalSet& b, int op) {
+void SignalSet::Combine(const SignalSet& a, const SignalSet& b, int op) {
   const unsigned room = a.Size() + b.Size();
   // Small results are merged on the stack: no block unless one is kept.
   qint32 local[16];
-  qint32* fresh = room < 16 ? local : new (std::nothrow) qint32[room + 1];
-  if (!fresh) return false;
+  std::unique_ptr<qint32[]> block(room < 16 ? nullptr : new qint32[room + 1]);
+  qint32* fresh = block ? block.get() : local;
   const unsigned n = Merge(a, b, SetOp(op), fresh + 1);
-  if (fresh == local || n <= 1) {
-    const bool ok = Assign(fresh + 1, n);
-    if (fresh != local) delete[] fresh;
-    return ok;
+  if (!block || n <= 1) {
+    Assign(fresh + 1, n);
+    return;
   }
   fresh[0] = qint32(n);
-  SetBlock(fresh);
-  return true;
+  SetBlock(block.release());
 }
 
 USignalSet USignalSet::FromSignals(std::vector<int> numbers) {

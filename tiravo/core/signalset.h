@@ -63,11 +63,11 @@ class SignalSet {
   size_t Hash() const;
 
  protected:
-  // Replaces the block by one holding elements[0..n-1] (already in order).
-  // Returns false, leaving the set unchanged, when memory is short.
-  bool Assign(const qint32* elements, unsigned n);
+  // Replaces the block by one holding elements[0..n-1] (already in order). When memory
+  // is short, throws std::bad_alloc and leaves the set unchanged.
+  void Assign(const qint32* elements, unsigned n);
   // Replaces the block by the merge of `a` and `b` (either may be this set).
-  bool Combine(const SignalSet& a, const SignalSet& b, int op);
+  void Combine(const SignalSet& a, const SignalSet& b, int op);
 
  private:
   // Empty: both words 0. One element: w_[0] is kInline and w_[1] the element (an

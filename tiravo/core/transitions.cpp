@@ -1,17 +1,21 @@
 #include "tiravo/core/transitions.h"
 
 #include <algorithm>
+#include <new>
 
 TransitionList::TransitionList(const TransitionList& other) { *this = other; }
 
 TransitionList& TransitionList::operator=(const TransitionList& other) {
   if (this == &other) return *this;
-  Release();
   if (other.Full()) {
-    SetPointer(new std::vector<LTT_Line>(*other.Pointer<std::vector<LTT_Line>>()));
+    // Copied first: a failed copy leaves this list as it was.
+    auto full = std::make_unique<std::vector<LTT_Line>>(*other.s_.full);
+    Release();
+    new (&s_.full) std::unique_ptr<std::vector<LTT_Line>>(std::move(full));
     room_ = kFull;
     return *this;
   }
+  Release();
   Grow(other.size_);
   for (size_t i = 0; i < other.size_; ++i) std::copy_n(other.Pair(i), 2, Pair(i));
   size_ = other.size_;
@@ -21,19 +25,28 @@ TransitionList& TransitionList::operator=(const TransitionList& other) {
 TransitionList& TransitionList::operator=(TransitionList&& other) noexcept {
   if (this == &other) return *this;
   Release();
-  size_ = other.size_;
-  room_ = other.room_;
-  std::memcpy(w_, other.w_, sizeof w_);
-  other.size_ = 0;
-  other.room_ = kInline;
+  TakeFrom(&other);
   return *this;
 }
 
-void TransitionList::Release() {
+void TransitionList::TakeFrom(TransitionList* other) noexcept {
+  if (other->Full())
+    new (&s_.full) std::unique_ptr<std::vector<LTT_Line>>(std::move(other->s_.full));
+  else if (other->OnHeap())
+    new (&s_.heap) Heap(std::move(other->s_.heap));
+  else
+    std::copy_n(other->s_.pairs, 2 * kInline, s_.pairs);
+  size_ = other->size_;
+  room_ = other->room_;
+  other->Release();
+}
+
+void TransitionList::Release() noexcept {
   if (Full())
-    delete Pointer<std::vector<LTT_Line>>();
+    s_.full.~unique_ptr();
   else if (OnHeap())
-    delete[] Pointer<qint32>();
+    s_.heap.~Heap();
+  std::fill_n(s_.pairs, 2 * kInline, 0);
   size_ = 0;
   room_ = kInline;
 }
@@ -41,12 +54,12 @@ void TransitionList::Release() {
 void TransitionList::clear() { Release(); }
 
 const qint32* TransitionList::Pair(size_t i) const {
-  if (!OnHeap()) return w_ + 2 * i;
-  return i == 0 ? w_ + 2 : Pointer<qint32>() + 2 * (i - 1);
+  if (!OnHeap()) return s_.pairs + 2 * i;
+  return i == 0 ? s_.heap.first : s_.heap.block.get() + 2 * (i - 1);
 }
 
 LTT_Line TransitionList::operator[](size_t i) const {
-  if (Full()) return (*Pointer<std::vector<LTT_Line>>())[i];
+  if (Full()) return (*s_.full)[i];
   LTT_Line t;
   const qint32* p = Pair(i);
   if (p[0] != 0) t.Condition.AddLiteral(p[0]);
@@ -57,20 +70,18 @@ LTT_Line TransitionList::operator[](size_t i) const {
 void TransitionList::Grow(size_t n) {
   // Only a packed list grows here.
   if (n <= room_) return;
-  qint32* block = new qint32[2 * (n - 1)];
+  std::unique_ptr<qint32[]> block(new qint32[2 * (n - 1)]);
   qint32 first[2] = {0, 0};
   if (size_ > 0) std::copy_n(Pair(0), 2, first);
-  for (size_t i = 1; i < size_; ++i) std::copy_n(Pair(i), 2, block + 2 * (i - 1));
-  if (OnHeap()) delete[] Pointer<qint32>();
-  SetPointer(block);
-  w_[2] = first[0];
-  w_[3] = first[1];
+  for (size_t i = 1; i < size_; ++i) std::copy_n(Pair(i), 2, block.get() + 2 * (i - 1));
+  if (OnHeap()) s_.heap.~Heap();
+  new (&s_.heap) Heap{std::move(block), {first[0], first[1]}};
   room_ = uint32_t(n);
 }
 
 void TransitionList::reserve(size_t n) {
   if (Full())
-    Pointer<std::vector<LTT_Line>>()->reserve(n);
+    s_.full->reserve(n);
   else
     Grow(n);
 }
@@ -80,7 +91,7 @@ void TransitionList::Add(int literal, int target) {
     LTT_Line t;
     if (literal != 0) t.Condition.AddLiteral(literal);
     if (target > 0) t.Targets.Add(target);
-    Pointer<std::vector<LTT_Line>>()->push_back(std::move(t));
+    s_.full->push_back(std::move(t));
     return;
   }
   if (size_ == room_) Grow(std::max<size_t>(2 * size_t(room_), 4));
@@ -96,25 +107,25 @@ void TransitionList::push_back(LTT_Line t) {
     return;
   }
   Unpack();
-  Pointer<std::vector<LTT_Line>>()->push_back(std::move(t));
+  s_.full->push_back(std::move(t));
 }
 
 void TransitionList::Unpack() {
   if (Full()) return;
-  auto* full = new std::vector<LTT_Line>();
+  auto full = std::make_unique<std::vector<LTT_Line>>();
   full->reserve(size_ + 1);
   for (size_t i = 0; i < size_; ++i) full->push_back((*this)[i]);
   Release();
-  SetPointer(full);
+  new (&s_.full) std::unique_ptr<std::vector<LTT_Line>>(std::move(full));
   room_ = kFull;
 }
 
 LTT_Line& TransitionList::Edit(size_t i) {
   Unpack();
-  return (*Pointer<std::vector<LTT_Line>>())[i];
+  return (*s_.full)[i];
 }
 
 const void* TransitionList::Storage() const {
-  if (Full()) return Pointer<std::vector<LTT_Line>>()->data();
-  return OnHeap() ? static_cast<const void*>(Pointer<qint32>()) : static_cast<const void*>(w_);
+  if (Full()) return s_.full->data();
+  return OnHeap() ? static_cast<const void*>(s_.heap.block.get()) : static_cast<const void*>(s_.pairs);
 }

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstring>
 #include <iterator>
+#include <memory>
 #include <vector>
 
 #include "tiravo/core/signalset.h"
@@ -43,18 +44,12 @@ class TransitionList {
 
   TransitionList() = default;
   TransitionList(const TransitionList& other);
-  TransitionList(TransitionList&& other) noexcept : size_(other.size_), room_(other.room_) {
-    std::memcpy(w_, other.w_, sizeof w_);
-    other.size_ = 0;
-    other.room_ = kInline;
-  }
+  TransitionList(TransitionList&& other) noexcept { TakeFrom(&other); }
   TransitionList& operator=(const TransitionList& other);
   TransitionList& operator=(TransitionList&& other) noexcept;
-  ~TransitionList() {
-    if (room_ > kInline) Release();
-  }
+  ~TransitionList() { Release(); }
 
-  size_t size() const { return Full() ? Pointer<std::vector<LTT_Line>>()->size() : size_; }
+  size_t size() const { return Full() ? s_.full->size() : size_; }
   bool empty() const { return size() == 0; }
   LTT_Line operator[](size_t i) const;
   const_iterator begin() const { return const_iterator(this, 0); }
@@ -78,27 +73,33 @@ class TransitionList {
   // Packed pair i: {literal or 0, target or 0}.
   const qint32* Pair(size_t i) const;
   qint32* Pair(size_t i) { return const_cast<qint32*>(static_cast<const TransitionList*>(this)->Pair(i)); }
-  template <typename T>
-  T* Pointer() const {
-    T* p;
-    std::memcpy(&p, w_, sizeof p);
-    return p;
-  }
-  template <typename T>
-  void SetPointer(T* p) {
-    std::memcpy(w_, &p, sizeof p);
-  }
   void Grow(size_t n);
   void Unpack();
-  void Release();
+  // Frees what the list holds: empty and packed in place from then on.
+  void Release() noexcept;
+  // Takes what `other` holds (this list holds nothing) and leaves it empty.
+  void TakeFrom(TransitionList* other) noexcept;
 
   static constexpr uint32_t kInline = 2;
   static constexpr uint32_t kFull = 0xFFFFFFFFu;
-  // Packed, up to kInline pairs: in w_. Packed, more (room_ > kInline): w_ holds the
-  // address of a block of room_ - 1 pairs and then the first pair, so that the block
-  // is a size the allocator serves without spare room for the common counts. Unpacked
-  // (room_ == kFull): w_ holds the address of a vector of them all.
+  // Packed, more than kInline pairs: a block of room_ - 1 pairs and then the first pair,
+  // so that the block is a size the allocator serves without spare room for the common
+  // counts.
+  struct Heap {
+    std::unique_ptr<qint32[]> block;
+    qint32 first[2];
+  };
+  // Which member holds the transitions follows from room_: packed, up to kInline pairs,
+  // `pairs`; packed, more (room_ > kInline), `heap`; unpacked (room_ == kFull), `full`,
+  // a vector of them all.
+  union Store {
+    qint32 pairs[2 * kInline];
+    Heap heap;
+    std::unique_ptr<std::vector<LTT_Line>> full;
+    Store() : pairs{} {}
+    ~Store() {}  // the list ends the member that holds its transitions
+  };
   uint32_t size_ = 0;
   uint32_t room_ = kInline;
-  alignas(8) qint32 w_[2 * kInline];
+  Store s_;
 };

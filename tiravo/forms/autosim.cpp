@@ -291,7 +291,7 @@ void TAutoSim::SetTable(std::unique_ptr<FTT> model, const QString& name) {
                      static_cast<QWidget*>(Etalon)})
     w->setEnabled(abstract);
   lbS->clear();
-  lbS->addItems(m.SNames);
+  lbS->addItems(m.SNames.All());
   lbY->clear();
   lbY->addItems(m.YNames);
   FillAlphabet();

@@ -48,7 +48,7 @@ bool TAutoSim::ChooseInput(const SSignalSet& start, SSignalSet* chosen) {
 void TAutoSim::bbSetS0Click() {
   if (!sim_) return;
   TSetSForm dialog(this);
-  const QStringList& names = sim_->Model().SNames;
+  const QStringList& names = sim_->Model().SNames.All();
   if (!dialog.SetIt(names, sim_->States[0], TSetSForm::EventSet)) return;
   if (dialog.exec() != QDialog::Accepted) return;
   QString text;

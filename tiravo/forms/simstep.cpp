@@ -181,11 +181,11 @@ void TSimStep::Refresh() {
 void TSimStep::SetSClick() {
   TSetSForm dialog(this);
   const FTT& m = history_->Model();
-  if (!dialog.SetIt(m.SNames, history_->CurrentRecord().events, TSetSForm::EventSet)) return;
+  if (!dialog.SetIt(m.SNames.All(), history_->CurrentRecord().events, TSetSForm::EventSet)) return;
   if (dialog.exec() != QDialog::Accepted) return;
   QString text;
   SignalSet chosen;
-  dialog.GetIt(text, m.SNames, chosen);
+  dialog.GetIt(text, m.SNames.All(), chosen);
   history_->SetInitial(USignalSet(chosen), text);
   Refresh();
 }

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <unordered_map>
 
+#include "automata/keymatch.h"
 #include "tiravo/sim/determ.h"
 
 namespace determ {
@@ -28,14 +29,7 @@ using automata::TestBit;
 // The source, indexed for the run, and the scratch of one round.
 struct Run::Index {
   size_t words = 1;
-  // Key literals of line j: keyLits[keyStart[j] .. keyStart[j+1]).
-  std::vector<qint32> keyLits;
-  std::vector<quint32> keyStart;
-  // Lines by the first event their key asks for: byEvent[eventStart[e] .. eventStart[e+1]);
-  // ~j for a line j whose key is that event alone.
-  std::vector<quint32> eventStart;
-  std::vector<qint32> byEvent;
-  std::vector<qint32> anyKey;  // lines whose key asks for no event: tried every round
+  automata::KeyMatcher keys;
   // Abstract inputs: transition t of line j is flat[transStart[j] + t]; its
   // condition's number (-1 when unconditional) and its targets as a bitset.
   std::vector<quint32> transStart;
@@ -47,7 +41,7 @@ struct Run::Index {
   SSignalSet always;                // the empty condition
 
   // Scratch of a round.
-  std::vector<qint32> matched;
+  const std::vector<int32_t>* matched = nullptr;  // the lines the set matches
   std::vector<qint32> groupOf;  // condition -> group or -1
   std::vector<qint32> groupCondition;
   std::vector<const SSignalSet*> groupX;
@@ -57,38 +51,8 @@ struct Run::Index {
   std::vector<int> outputs;
   std::vector<bool> marked;
 
-  bool KeyHolds(int j, const uint64_t* set) const {
-    for (quint32 k = keyStart[size_t(j)]; k < keyStart[size_t(j) + 1]; ++k) {
-      const qint32 l = keyLits[k];
-      if (l > 0 ? !TestBit(set, l) : TestBit(set, -l)) return false;
-    }
-    return true;
-  }
-
   uint64_t* Group(int g) { return &groupSets[size_t(g) * words]; }
 
-  // The lines whose keys `set` satisfies, in the order of the table.
-  void Match(const uint64_t* set) {
-    matched.clear();
-    bool ordered = true;  // as in most tables, where line j asks for event j + 1
-    ForEachEvent(set, words, [&](int e) {
-      for (quint32 k = eventStart[size_t(e)]; k < eventStart[size_t(e) + 1]; ++k) {
-        qint32 j = byEvent[k];
-        if (j < 0)
-          j = ~j;  // the key asks for this event alone
-        else if (!KeyHolds(j, set))
-          continue;
-        if (!matched.empty() && matched.back() > j) ordered = false;
-        matched.push_back(j);
-      }
-    });
-    for (qint32 j : anyKey)
-      if (KeyHolds(j, set)) {
-        if (!matched.empty() && matched.back() > j) ordered = false;
-        matched.push_back(j);
-      }
-    if (!ordered) std::sort(matched.begin(), matched.end());
-  }
 };
 
 Run::Run(const FTT& source, Options options)
@@ -125,23 +89,12 @@ Run::Run(const FTT& source, Options options)
   Index& x = *index_;
   x.words = std::max<size_t>(1, (size_t(events) + 63) / 64);
   states_->table = automata::SetTable(x.words);
-  x.eventStart.assign(size_t(events) + 2, 0);
   const bool abstract = source_.Mode == FTT::Abstract;
   std::unordered_map<SSignalSet, int, SignalSetHash> conditions;
-  x.keyStart.push_back(0);
   x.transStart.push_back(0);
   for (size_t j = 0; j < source_.Lines.size(); ++j) {
     const FTT_Line& line = source_.Lines[j];
-    int first = 0;
-    for (qint32 l : line.Key) {
-      x.keyLits.push_back(l);
-      if (l > 0 && first == 0) first = l;
-    }
-    x.keyStart.push_back(quint32(x.keyLits.size()));
-    if (first > 0)
-      ++x.eventStart[size_t(first) + 1];
-    else
-      x.anyKey.push_back(qint32(j));
+    x.keys.AddLine(line.Key.begin(), line.Key.end());
     if (!abstract) continue;
     for (const LTT_Line& t : line.Transitions) {
       int c = -1;
@@ -157,20 +110,7 @@ Run::Run(const FTT& source, Options options)
     }
     x.transStart.push_back(quint32(x.conditionOf.size()));
   }
-  // Counting sort of the lines by their first event keeps the table's order within each.
-  for (size_t e = 1; e < x.eventStart.size(); ++e) x.eventStart[e] += x.eventStart[e - 1];
-  x.byEvent.resize(x.eventStart.back());
-  std::vector<quint32> fill(x.eventStart.begin(), x.eventStart.end() - 1);
-  for (size_t j = 0; j < source_.Lines.size(); ++j) {
-    const quint32 k0 = x.keyStart[j];
-    for (quint32 k = k0; k < x.keyStart[j + 1]; ++k) {
-      if (x.keyLits[k] > 0) {
-        const bool alone = x.keyStart[j + 1] - k0 == 1;
-        x.byEvent[fill[size_t(x.keyLits[k])]++] = alone ? ~qint32(j) : qint32(j);
-        break;
-      }
-    }
-  }
+  x.keys.Index();
   x.conditions = int(conditions.size());
   const int letterCount = int(source_.XNames.size());
   for (int i = 1; i <= letterCount; ++i) x.letters.push_back(SSignalSet{i});
@@ -286,7 +226,7 @@ void Run::AbstractGroups() {
   uint64_t* sets = x.groupSets.data();
   uint64_t* unconditional = x.unconditional.data();
   int groups = 0;
-  for (qint32 j : x.matched) {
+  for (qint32 j : *x.matched) {
     for (quint32 t = start[j], end = start[j + 1]; t < end; ++t) {
       const uint64_t* from = targets + size_t(t) * w;
       const qint32 c = conditionOf[t];
@@ -350,7 +290,7 @@ Run::Status Run::Round() {
   const int i = current_;
   Index& x = *index_;
   const size_t w = states_->table.Words();
-  x.Match(states_->table.Row(size_t(i)));
+  x.matched = &x.keys.Match(states_->table.Row(size_t(i)), w);
 
   // Every state found gets a line: when full, room for all found so far, so the lines
   // hold little spare room; a bit more only when few are waiting, to move them seldom.
@@ -361,7 +301,7 @@ Run::Status Run::Round() {
   line.Key.AddLiteral(i + 1);
   // Gathered first and ordered once; most tables have no outputs and allocate nothing.
   x.outputs.clear();
-  for (qint32 j : x.matched) {
+  for (qint32 j : *x.matched) {
     const USignalSet& y = source_.Lines[size_t(j)].Outputs;
     x.outputs.insert(x.outputs.end(), y.begin(), y.end());
   }

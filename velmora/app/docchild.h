@@ -4,6 +4,8 @@
 #include <QList>
 #include <QWidget>
 
+#include "velmora/app/childkind.h"
+
 class QMenu;
 class TFrame;
 
@@ -30,7 +32,7 @@ class TDocChild : public QWidget {
   ~TDocChild() override = default;
 
   // The ChildKind value of this window.
-  virtual int kind() const = 0;
+  virtual ChildKindValue kind() const = 0;
   // Runs one frame command; `sender` is the frame's action.
   virtual void frameCommand(FrameCmd cmd, QObject* sender) { Q_UNUSED(cmd); Q_UNUSED(sender); }
   // The frame's font-size box changed (kinds 1 to 4). Returns false when this kind has no font.

@@ -1,5 +1,6 @@
 #include "velmora/app/mainform.h"
 
+
 #include <QAbstractItemView>
 #include <QAction>
 #include <QActionGroup>
@@ -7,12 +8,14 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QStyle>
@@ -27,6 +30,7 @@
 #include "platform/guard.h"
 #include "platform/help.h"
 #include "platform/registry.h"
+#include "velmora/app/aboutbox.h"
 #include "velmora/app/childkind.h"
 #include "velmora/app/frameglyphs.h"
 #include "velmora/app/framesettings.h"
@@ -73,6 +77,9 @@ struct TMainForm::Private {
   // Positions as last read or written; hidden bars keep theirs until shown again.
   std::array<std::optional<int>, framesettings::PositionCount> positions;
   QPointer<QMdiSubWindow> lastActivated;
+  // Panels 0-2 of each window as it left them, shown again when it comes back.
+  QHash<const QObject*, std::array<QString, 3>> statusOf;
+  const QObject* statusKey = nullptr;  // the window whose texts panels 0-2 show now
   QList<QAction*> windowListItems;
   QAction* windowListSeparator = nullptr;
   QWidget* saveButton = nullptr;
@@ -358,7 +365,7 @@ void TMainForm::createMenus() {
   helpMenu->setObjectName(QStringLiteral("helpMenu"));
   helpContentsItem = helpMenu->addAction(QStringLiteral("&Вызов справки"), this, &TMainForm::ContentsClick);
   helpSearchItem = helpMenu->addAction(QStringLiteral("&Поиск..."), this, &TMainForm::SearchforHelpOnClick);
-  aboutItem = helpMenu->addAction(QStringLiteral("&О программе..."));  // shows nothing
+  aboutItem = helpMenu->addAction(QStringLiteral("&О программе..."), this, &TMainForm::AboutClick);
   howToUseItem = helpMenu->addAction(QStringLiteral("Как пользоваться справочником?"), this,
                                      &TMainForm::HowtouseClick);
 }
@@ -683,8 +690,17 @@ void TMainForm::onSubWindowActivated(QMdiSubWindow* window) {
   }
   UpdateMenuItems();
   if (window == d_->lastActivated) return;  // the frame only came back to the front
-  if (d_->lastActivated)
+  if (d_->lastActivated) {
     if (auto* previous = qobject_cast<TDocChild*>(d_->lastActivated->widget())) previous->deactivated();
+  }
+  if (d_->statusKey) {
+    auto& left = d_->statusOf[d_->statusKey];
+    for (int i = 0; i < 3; ++i) left[size_t(i)] = statusText(i);
+  }
+  // A window's status texts go with it; its own come back with it.
+  const auto kept = d_->statusOf.value(window);
+  for (int i = 0; i < 3; ++i) setStatusText(i, kept[size_t(i)]);
+  d_->statusKey = window;
   d_->lastActivated = window;
   auto* child = qobject_cast<TDocChild*>(window->widget());
   mergeMenus(child);
@@ -702,6 +718,11 @@ void TMainForm::onSubWindowActivated(QMdiSubWindow* window) {
 
 void TMainForm::onSubWindowGone(QObject* window) {
   // `window` is being destroyed: compare it only as an address.
+  d_->statusOf.remove(window);
+  if (window == d_->statusKey || !window) {
+    d_->statusKey = nullptr;
+    for (int i = 0; i < 3; ++i) setStatusText(i, QString());
+  }
   int left = 0;
   for (QMdiSubWindow* s : mdi_->subWindowList())
     if (static_cast<QObject*>(s) != window) ++left;
@@ -715,7 +736,6 @@ void TMainForm::onSubWindowGone(QObject* window) {
     ChildKind = ckNone;
     UpdateChildActions();
   }
-  setStatusText(0, QString());
   UpdateMenuItems();
 }
 
@@ -902,9 +922,16 @@ void TMainForm::mAutoShowClick() { autoShowItem->setChecked(!autoShowItem->isChe
 void TMainForm::LoadSettings() {
   const QString startDir = QDir::currentPath();
   Registry reg(QString::fromLatin1(framesettings::RegistryKey));
-  if (!reg.openKey(false))
+  if (!reg.openKey(false)) {
+    // The frame is not shown yet: the box centres over the place the maximized frame will take.
+    const QRect normal = geometry();
+    const Qt::WindowStates state = windowState();
+    if (QScreen* sc = screen()) setGeometry(sc->availableGeometry());
     dlg::message(this, QStringLiteral("Добро пожаловать в Vexo!"), QStringLiteral("Сообщение"),
                  dlg::Ok, dlg::Information);
+    setGeometry(normal);
+    setWindowState(state);
+  }
   Options = reg.readString(QStringLiteral("Options"));
   if (Options.isEmpty()) Options = optstr::defaultString();
   Panels = reg.readString(QStringLiteral("Panels"));
@@ -1073,4 +1100,9 @@ void TMainForm::takeInOpenEditors(QWidget* child) {
 
 void TMainForm::ContentsClick() { help::show(this, d_->helpFile, help::Contents); }
 void TMainForm::SearchforHelpOnClick() { help::show(this, d_->helpFile, help::PartialKey); }
+void TMainForm::AboutClick() {
+  TAboutBox box(this);
+  box.exec();
+}
+
 void TMainForm::HowtouseClick() { help::show(this, d_->helpFile, help::HelpOnHelp); }

@@ -154,6 +154,7 @@ class TMainForm : public QMainWindow, public TFrame, private TFrameUi {
   void ContentsClick();
   void SearchforHelpOnClick();
   void HowtouseClick();
+  void AboutClick();  // the about box, modal
 
   // The menus now standing in the menu bar (the frame's or the active child's).
   QList<QMenu*> menuBarMenus() const;

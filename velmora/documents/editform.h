@@ -25,7 +25,7 @@ class TEditForm : public TDocChild {
   ~TEditForm() override;
 
   // ---- TDocChild ----
-  int kind() const override { return 2; }
+  ChildKindValue kind() const override { return ckEdit; }
   void frameCommand(FrameCmd cmd, QObject* sender) override;
   bool setFontSize(int size) override;
   bool hasFont() const override { return true; }

@@ -594,7 +594,7 @@ OaFile::Result TVexoTableForm::loadOa(const QString& name) {
     case OaFile::NoFile:
       break;
     case OaFile::BadHeader:
-      dlg::message(this, OaFile::badFormatMessage(), kError, dlg::Ok, dlg::Warning);
+      dlg::message(this, err, kError, dlg::Ok, dlg::Warning);
       break;
     case OaFile::Malformed:
       dlg::message(this, err, kError, dlg::Ok, dlg::Warning);  // the description is as it was

@@ -32,7 +32,7 @@ class TVexoTableForm : public TDocChild {
   ~TVexoTableForm() override;
 
   // ---- TDocChild ----
-  int kind() const override { return 4; }
+  ChildKindValue kind() const override { return ckTable; }
   void frameCommand(FrameCmd cmd, QObject* sender) override;
   bool setFontSize(int size) override;
   void activated() override { FormActivate(); }

@@ -20,7 +20,7 @@ class TTxtForm : public TDocChild {
   ~TTxtForm() override;
 
   // ---- TDocChild ----
-  int kind() const override { return 1; }
+  ChildKindValue kind() const override { return ckText; }
   void frameCommand(FrameCmd cmd, QObject* sender) override;
   bool setFontSize(int size) override;
   bool hasFont() const override { return true; }

@@ -120,6 +120,7 @@ TRombForm::TRombForm(QWidget* owner) : QDialog(owner) {
     c->setObjectName(QString::fromLatin1(name));
     c->addItems({QStringLiteral("0"), QStringLiteral("1"), kNoExit});
     c->setCurrentIndex(-1);
+    c->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     c->setGeometry(x, y, 100, 24);
     c->installEventFilter(this);
     return c;
@@ -129,6 +130,19 @@ TRombForm::TRombForm(QWidget* owner) : QDialog(owner) {
   DownCombo = combo("DownCombo", 120, 96);
   RombButton = button(this, QStringLiteral("RombButton"), QStringLiteral("OK"), QRect(80, 134, 80, 25));
   RombXButton = button(this, QStringLiteral("RombXButton"), QStringLiteral("Отмена"), QRect(180, 134, 80, 25));
+  // The combos take the width of their longest item ("нет перехода" in the style's own font
+  // and frame); the dialog widens by as much on each side and everything else moves to stay
+  // centred.
+  const int w = qMax(100, LeftCombo->minimumSizeHint().width());
+  shift_ = w - 100;
+  if (shift_ > 0) {
+    setFixedSize(334 + 2 * shift_, height());
+    LeftCombo->resize(w, 24);
+    RightCombo->setGeometry(230 + shift_, 15, w, 24);
+    DownCombo->setGeometry(170 + shift_ - w / 2, 96, w, 24);
+    for (QWidget* c : {static_cast<QWidget*>(RombEdit), static_cast<QWidget*>(RombButton), static_cast<QWidget*>(RombXButton)})
+      c->move(c->x() + shift_, c->y());
+  }
   // Only the user's choice counts as a change; presetting a combo does not.
   connect(LeftCombo, &QComboBox::activated, this, &TRombForm::LeftComboChange);
   connect(RightCombo, &QComboBox::activated, this, &TRombForm::RightComboChange);
@@ -213,6 +227,7 @@ void TRombForm::paintEvent(QPaintEvent* event) {
   p.setPen(Qt::black);
   p.setBrush(Qt::white);
   const QPoint corners[4] = {{170, 10}, {100, 50}, {170, 90}, {240, 50}};
+  p.translate(shift_, 0);
   p.drawPolygon(corners, 4);
 }
 

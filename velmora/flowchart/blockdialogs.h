@@ -50,6 +50,8 @@ class TRombForm : public QDialog {
   bool eventFilter(QObject* watched, QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
+ private:
+  int shift_ = 0;  // how far the combos' width moved the controls right
 };
 
 class TSoedForm : public QDialog {

@@ -23,7 +23,7 @@ class TGSAForm : public TDocChild {
   ~TGSAForm() override;
 
   // ---- TDocChild ----
-  int kind() const override { return 3; }
+  ChildKindValue kind() const override { return ckGsa; }
   void frameCommand(FrameCmd cmd, QObject* sender) override;
   bool setFontSize(int size) override;
   bool hasFont() const override { return true; }

@@ -74,9 +74,12 @@ void GsaGridView::setCellFont(int size) {
   QFont f = font();
   f.setPointSize(size);
   setFont(f);
+  // A section holds its cell and the grid line after it: the cell itself, what the painter
+  // gets, keeps the full size.
   const QSize cell = gsaCellSize(size);
-  horizontalHeader()->setDefaultSectionSize(cell.width());
-  verticalHeader()->setDefaultSectionSize(cell.height());
+  const int line = showGrid() ? 1 : 0;
+  horizontalHeader()->setDefaultSectionSize(cell.width() + line);
+  verticalHeader()->setDefaultSectionSize(cell.height() + line);
   viewport()->update();
 }
 

@@ -1,11 +1,14 @@
 #include "velmora/oa/gridfit.h"
 
+#include <QAbstractItemModel>
 #include <QEvent>
-#include <QHash>
 #include <QFontMetricsF>
+#include <QHash>
 #include <QHeaderView>
+#include <QPointer>
+#include <QScrollBar>
 #include <QStyle>
-#include <QTableWidget>
+#include <QTableView>
 #include <QVector>
 #include <QtMath>
 #include <memory>
@@ -14,26 +17,34 @@ namespace gridfit {
 
 namespace {
 
+// Rows measured one by one when they change or come; a larger span is measured where it is
+// seen, so a grid of millions of rows is never read whole.
+constexpr int kWholeRows = 2000;
+
 // One grid's measure of texts, kept with the grid: the advance of each character is asked of
 // the font once, since a grid of many rows measures every text again at every step. It also
 // fits the grid whenever its view changes size.
 class Fitter : public QObject {
  public:
-  explicit Fitter(QTableWidget* grid) : QObject(grid), grid_(grid) {
+  explicit Fitter(QTableView* grid)
+      : QObject(grid), grid_(grid), heads_{grid->horizontalHeader(), grid->verticalHeader()} {
     grid->installEventFilter(this);
     all().insert(grid, this);
   }
   ~Fitter() override { all().remove(grid_); }
 
-  static Fitter* of(QTableWidget* grid) {
+  static Fitter* of(QTableView* grid) {
     Fitter* f = all().value(grid);
     return f ? f : new Fitter(grid);
   }
 
-  void watchView() {
-    if (watching_) return;
-    watching_ = true;
-    grid_->viewport()->installEventFilter(this);
+  void watch() {
+    if (!watching_) {
+      watching_ = true;
+      grid_->viewport()->installEventFilter(this);
+      connect(grid_->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { widenForSeen(); });
+    }
+    watchModel();
   }
 
   bool eventFilter(QObject* watched, QEvent* event) override {
@@ -72,20 +83,72 @@ class Fitter : public QObject {
   }
 
   void fitAll() {
-    const int columns = grid_->columnCount();
-    const int rows = grid_->rowCount();
+    if (!whole()) return;
+    watchModel();
+    const QAbstractItemModel* m = grid_->model();
+    if (!m) return;
+    const int columns = m->columnCount();
+    const QHeaderView* head = grid_->horizontalHeader();
     int used = 0;
     for (int c = 0; c < columns; ++c) {
-      int need = grid_->horizontalHeader()->isHidden() ? 0 : grid_->horizontalHeader()->sectionSizeHint(c);
-      for (int r = 0; r < rows; ++r)
-        if (const QTableWidgetItem* it = grid_->item(r, c)) need = qMax(need, cellWidth(it->text()));
+      int need = head->isHidden() ? 0 : head->sectionSizeHint(c);
+      need = qMax(need, widest(c, 0, m->rowCount() - 1));
       if (c == columns - 1) need = qMax(need, grid_->viewport()->width() - used);
       grid_->setColumnWidth(c, need);
       used += need;
     }
   }
 
+  void widen(int column, int need) {
+    if (need > grid_->columnWidth(column)) grid_->setColumnWidth(column, need);
+  }
+
  private:
+  // The widest text of `column` in rows first .. last; of a long span only the rows in view.
+  int widest(int column, int first, int last) {
+    if (last - first + 1 > kWholeRows) {
+      first = qMax(first, grid_->rowAt(0));
+      const int bottom = grid_->rowAt(grid_->viewport()->height() - 1);
+      last = qMin(last, bottom < 0 ? first + kWholeRows - 1 : bottom);
+      if (first < 0) return 0;
+    }
+    const QAbstractItemModel* m = grid_->model();
+    int need = 0;
+    for (int r = first; r <= last; ++r) need = qMax(need, cellWidth(m->index(r, column).data().toString()));
+    return need;
+  }
+
+  void widenFor(int firstRow, int lastRow, int firstColumn, int lastColumn) {
+    if (!whole()) return;
+    for (int c = firstColumn; c <= lastColumn; ++c) widen(c, widest(c, firstRow, lastRow));
+  }
+
+  // The rows just scrolled into view.
+  void widenForSeen() {
+    const QAbstractItemModel* m = grid_->model();
+    if (m && m->rowCount() > kWholeRows) widenFor(0, m->rowCount() - 1, 0, m->columnCount() - 1);
+  }
+
+  // Texts the model takes in widen their columns; a model laid out anew is fitted anew.
+  void watchModel() {
+    QAbstractItemModel* m = watching_ ? grid_->model() : nullptr;
+    if (m == model_) return;
+    if (model_) disconnect(model_, nullptr, this, nullptr);
+    model_ = m;
+    if (!m) return;
+    connect(m, &QAbstractItemModel::dataChanged, this, [this](const QModelIndex& tl, const QModelIndex& br) {
+      if (tl.isValid() && br.isValid()) widenFor(tl.row(), br.row(), tl.column(), br.column());
+    });
+    connect(m, &QAbstractItemModel::rowsInserted, this, [this](const QModelIndex& parent, int first, int last) {
+      if (!parent.isValid()) widenFor(first, last, 0, model_->columnCount() - 1);
+    });
+    connect(m, &QAbstractItemModel::modelReset, this, [this] { fitAll(); });
+    connect(m, &QAbstractItemModel::layoutChanged, this, [this] { fitAll(); });
+  }
+
+  // A grid being destroyed loses its headers before its model, which still tells of a reset.
+  bool whole() const { return heads_[0] && heads_[1]; }
+
   // Measures anew when the grid's font or style changed.
   void refresh() {
     if (metrics_) return;
@@ -98,12 +161,14 @@ class Fitter : public QObject {
   }
 
   // The fitter of each grid (the grids live on the main thread).
-  static QHash<const QTableWidget*, Fitter*>& all() {
-    static QHash<const QTableWidget*, Fitter*> fitters;
+  static QHash<const QTableView*, Fitter*>& all() {
+    static QHash<const QTableView*, Fitter*> fitters;
     return fitters;
   }
 
-  QTableWidget* grid_;
+  QTableView* grid_;
+  const QPointer<QHeaderView> heads_[2];
+  QPointer<QAbstractItemModel> model_;
   QStyle* style_ = nullptr;
   std::unique_ptr<QFontMetricsF> metrics_;
   QVector<qreal> advances_;
@@ -114,13 +179,13 @@ class Fitter : public QObject {
 
 }  // namespace
 
-void fitAll(QTableWidget* grid) { Fitter::of(grid)->fitAll(); }
+void fitAll(QTableView* grid) { Fitter::of(grid)->fitAll(); }
 
-void widenFor(QTableWidget* grid, int column, const QString& text) {
-  const int need = Fitter::of(grid)->cellWidth(text);
-  if (need > grid->columnWidth(column)) grid->setColumnWidth(column, need);
+void widenFor(QTableView* grid, int column, const QString& text) {
+  Fitter* f = Fitter::of(grid);
+  f->widen(column, f->cellWidth(text));
 }
 
-void keepFitted(QTableWidget* grid) { Fitter::of(grid)->watchView(); }
+void keepFitted(QTableView* grid) { Fitter::of(grid)->watch(); }
 
 }  // namespace gridfit

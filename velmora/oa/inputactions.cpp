@@ -1,16 +1,51 @@
 #include "velmora/oa/inputactions.h"
 
+#include <string_view>
+#include <unordered_map>
+
 #include "platform/cp1251.h"
 #include "platform/textfile.h"
 
+namespace {
+
+struct ViewHash {
+  size_t operator()(QStringView v) const {
+    return std::hash<std::u16string_view>()(std::u16string_view(v.utf16(), size_t(v.size())));
+  }
+};
+
+// The lines of text; equal lines share one string. A long file repeats a few inputs, and a
+// string per line would cost several times the file.
+QStringList sharedLines(const QString& text) {
+  std::unordered_map<QStringView, QString, ViewHash> seen;
+  QStringList lines;
+  const qsizetype n = text.size();
+  const QChar* p = text.constData();
+  qsizetype start = 0;
+  for (qsizetype i = 0; i <= n; ++i) {
+    const bool end = i == n;
+    if (!end && p[i] != QLatin1Char('\r') && p[i] != QLatin1Char('\n')) continue;
+    if (end && start == n) break;  // a last line end closes no further line
+    const QStringView line(p + start, i - start);
+    auto it = seen.find(line);
+    if (it == seen.end()) it = seen.emplace(line, line.toString()).first;
+    lines.append(it->second);
+    if (!end && p[i] == QLatin1Char('\r') && i + 1 < n && p[i + 1] == QLatin1Char('\n')) ++i;
+    start = i + 1;
+  }
+  return lines;
+}
+
+}  // namespace
+
 QStringList InputActionsFile::parse(const QByteArray& bytes) {
-  return textfile::splitLines(cp1251::decode(bytes));
+  return sharedLines(cp1251::decode(bytes));
 }
 
 bool InputActionsFile::read(const QString& path, QStringList* inputs, QString* error) {
   QString text;
   if (!textfile::readText(path, &text, error)) return false;
-  *inputs = textfile::splitLines(text);
+  *inputs = sharedLines(text);
   return true;
 }
 

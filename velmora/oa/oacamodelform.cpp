@@ -111,11 +111,8 @@ void TOACAModelForm::buildWindow() {
   RegGrid_->verticalHeader()->hide();
   RegGrid_->setSelectionMode(QAbstractItemView::SingleSelection);
   RegGrid_->installEventFilter(this);
+  // A name the user typed, or a value the model wrote: the column makes room for it.
   gridfit::keepFitted(RegGrid_);
-  connect(RegGrid_, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* it) {
-    // A name the user typed, or a value the model wrote: the column makes room for it.
-    gridfit::widenFor(RegGrid_, it->column(), it->text());
-  });
   connect(RegGrid_, &QTableWidget::currentCellChanged, this, [this](int row, int col) {
     if (selectGuard_ || row < 0) return;
     RegGridSelectCell(col, row + 1);

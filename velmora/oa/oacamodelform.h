@@ -35,7 +35,7 @@ class TOACAModelForm : public TDocChild, public OacaHost {
   ~TOACAModelForm() override;
 
   // ---- TDocChild ----
-  int kind() const override { return 9; }
+  ChildKindValue kind() const override { return ckJointModel; }
   void frameCommand(FrameCmd cmd, QObject* sender) override;
   void activated() override { FormActivate(); }
   void FormClose() override;

@@ -18,16 +18,12 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// Texts cross between the threads as copies of their own: a shared buffer would have its
-// reference count touched by both threads at unrelated times.
-QString own(const QString& s) { return s.isEmpty() ? QString() : QString(s.constData(), s.size()); }
+// Texts cross between the threads as they are: Qt's implicit sharing counts references
+// atomically, so both threads may hold the same text, and whichever changes it first gets
+// a copy of its own then. `own` only marks where a text changes hands.
+QString own(const QString& s) { return s; }
 
-QStringList own(const QStringList& list) {
-  QStringList out;
-  out.reserve(list.size());
-  for (const QString& s : list) out << own(s);
-  return out;
-}
+QStringList own(const QStringList& list) { return list; }
 
 // A text of several lines as the lines of a list (CR LF, LF or CR ends a line).
 QStringList linesOf(const QString& text) {

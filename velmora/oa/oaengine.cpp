@@ -42,27 +42,56 @@ void TModelOA::ShowRegisters() {
       grid_->setValueAt(row, QStringLiteral("Ошибка"));
       continue;
     }
-    const QString name = grid_->nameAt(row);
-    for (const TRegister& r : registers_)
-      if (r.name() == name) grid_->setValueAt(row, r.GetValueText(Radix));
+    // Of namesakes the last one shows, as if each had written its value in turn.
+    const int i = LastNamed(grid_->nameAt(row));
+    if (i >= 0) grid_->setValueAt(row, registers_[size_t(i)].GetValueText(Radix));
   }
 }
 
+namespace {
+
+template <class T, class Parse>
+const T& lookUp(std::unordered_map<const QChar*, oa::Seen<T>>& seen, const QString& text, Parse&& parse) {
+  const auto it = seen.find(text.constData());
+  if (it != seen.end() && it->second.text.size() == text.size()) return it->second.parsed;
+  if (seen.size() >= size_t(kCacheLimit)) seen.clear();
+  auto& entry = seen[text.constData()];
+  entry = {text, parse()};
+  return entry.parsed;
+}
+
+}  // namespace
+
 void TModelOA::ApplyInput(const QString& text) {
-  for (const QString& name : oa::splitInput(text)) ApplySignal(name);
+  // The names of an input and the y signals they match are found once per input text while
+  // the y list stays the same list: a long run repeats a few inputs.
+  if (plansYs_.constData() != ySignals_->constData() || plansYs_.size() != ySignals_->size()) {
+    plans_.clear();
+    plansYs_ = *ySignals_;  // held, so that a change to the list makes it another list
+  }
+  const oa::InputPlan& plan = lookUp(plans_, text, [&] {
+    oa::InputPlan p;
+    for (const QString& name : oa::splitInput(text))
+      for (int i = 0; i < plansYs_.size(); ++i)
+        if (plansYs_.at(i) == name) p.signalsMatched.push_back({i, name});  // at(): no detach
+    return p;
+  });
+  for (const auto& [i, name] : plan.signalsMatched) applySignal(i, name);
 }
 
 void TModelOA::ApplySignal(const QString& name) {
   const QStringList& ys = *ySignals_;
-  for (int i = 0; i < ys.size(); ++i) {
-    if (ys[i] != name) continue;
-    SignalKnown = true;
-    if (i >= yItems_->size()) continue;  // a signal without microoperations does nothing
-    const QStringList& ops = (*yItems_)[i];
-    oa::withContext([&] { return QStringLiteral("Сигнал %1. ").arg(name); }, [&] {
-      for (const QString& op : ops) ExecuteMicrooperation(op);
-    });
-  }
+  for (int i = 0; i < ys.size(); ++i)
+    if (ys[i] == name) applySignal(i, name);
+}
+
+void TModelOA::applySignal(int i, const QString& name) {
+  SignalKnown = true;
+  if (i >= yItems_->size()) return;  // a signal without microoperations does nothing
+  const QStringList& ops = (*yItems_)[i];
+  oa::withContext([&] { return QStringLiteral("Сигнал %1. ").arg(name); }, [&] {
+    for (const QString& op : ops) ExecuteMicrooperation(op);
+  });
 }
 
 int TModelOA::resolveName(const QString& name) const {
@@ -75,7 +104,16 @@ void TModelOA::resolve(Operand& o) const {
   if (o.kind != Operand::Literal) o.index = resolveName(o.name);
 }
 
+
 const Microoperation& TModelOA::compiled(const QString& text) {
+  return lookUp(seenOps_, text, [&] { return compiledByText(text); });
+}
+
+const Condition& TModelOA::compiledCondition(const QString& text) {
+  return lookUp(seenConditions_, text, [&] { return conditionByText(text); });
+}
+
+Microoperation TModelOA::compiledByText(const QString& text) {
   auto it = microops_.constFind(text);
   if (it != microops_.constEnd()) return *it;
   Microoperation m = oa::parseMicrooperation(text);
@@ -86,7 +124,7 @@ const Microoperation& TModelOA::compiled(const QString& text) {
   return *microops_.insert(text, m);
 }
 
-const Condition& TModelOA::compiledCondition(const QString& text) {
+Condition TModelOA::conditionByText(const QString& text) {
   auto it = conditions_.constFind(text);
   if (it != conditions_.constEnd()) return *it;
   Condition c = oa::parseCondition(text);
@@ -235,7 +273,11 @@ void TModelOA::EvaluateConditions() {
     const bool ok = oa::withContext(
         [&] { return QStringLiteral("Входной сигнал %1, условие %2: ").arg(xs[i], quoted(text)); },
         [&] { return holds(compiledCondition(text)); });
-    answer += ok ? xs[i].toLower() : xs[i].toUpper();
+    if (size_t(i) >= xCases_.size()) xCases_.resize(size_t(i) + 1);
+    oa::Seen<std::pair<QString, QString>>& c = xCases_[size_t(i)];
+    if (c.text.constData() != xs[i].constData() || c.text.size() != xs[i].size())
+      c = {xs[i], {xs[i].toLower(), xs[i].toUpper()}};
+    answer += ok ? c.parsed.first : c.parsed.second;
   }
   answer_ = answer;
 }

@@ -5,6 +5,9 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <unordered_map>
+#include <utility>
+#include <vector>
 
 #include "velmora/oa/oaparser.h"
 #include "velmora/oa/oaregister.h"
@@ -18,6 +21,19 @@ class RegisterGrid {
   virtual QString nameAt(int row) const = 0;
   virtual void setValueAt(int row, const QString& text) = 0;
 };
+
+namespace oa {
+// A parsed line with the text it was parsed from.
+template <class T>
+struct Seen {
+  QString text;
+  T parsed;
+};
+// The y signals an input text names, by index in the y list, in the order they run.
+struct InputPlan {
+  std::vector<std::pair<int, QString>> signalsMatched;
+};
+}  // namespace oa
 
 class TModelOA : public TOperAuto {
  public:
@@ -59,7 +75,10 @@ class TModelOA : public TOperAuto {
   RegisterGrid* grid_;
 
  private:
+  void applySignal(int i, const QString& name);
   const oa::Microoperation& compiled(const QString& text);
+  oa::Microoperation compiledByText(const QString& text);
+  oa::Condition conditionByText(const QString& text);
   const oa::Condition& compiledCondition(const QString& text);
   void resolve(oa::Operand& o) const;
   int resolveName(const QString& name) const;
@@ -78,4 +97,12 @@ class TModelOA : public TOperAuto {
   // changed line is simply parsed afresh.
   QHash<QString, oa::Microoperation> microops_;
   QHash<QString, oa::Condition> conditions_;
+  // The same by the address of the line's characters, which every step finds without reading
+  // the text: the entry keeps the line's text alive, so its characters cannot change or make
+  // room for another line's while the entry stands.
+  std::unordered_map<const QChar*, oa::Seen<oa::Microoperation>> seenOps_;
+  std::unordered_map<const QChar*, oa::Seen<oa::Condition>> seenConditions_;
+  std::vector<oa::Seen<std::pair<QString, QString>>> xCases_;
+  std::unordered_map<const QChar*, oa::Seen<oa::InputPlan>> plans_;
+  QStringList plansYs_;  // the y list the plans were made from  // per x: lower and upper case
 };

@@ -29,7 +29,7 @@ class TOAForm : public TDocChild {
   ~TOAForm() override;
 
   // ---- TDocChild ----
-  int kind() const override { return 7; }
+  ChildKindValue kind() const override { return ckOaDesign; }
   void activated() override { FormActivate(); }
   QMenu* fileMenu() const override { return mFile_; }
   QList<QMenu*> windowMenus() const override { return {mOa_, mModel_}; }

@@ -25,6 +25,7 @@
 #include "velmora/oa/oaerrors.h"
 #include "velmora/oa/oastep.h"
 #include "velmora/oa/oawindow.h"
+#include "velmora/oa/steprows.h"
 #include "velmora/oa/yselectform.h"
 
 QPointer<TOAModelForm> OAModelForm;
@@ -33,16 +34,20 @@ namespace {
 
 const QString kInit = QStringLiteral("инициализация");
 
-QTableWidget* makeGrid(QWidget* parent, const char* name, const QString& h0, const QString& h1) {
-  auto* g = new QTableWidget(1, 2, parent);
+void setUpGrid(QTableView* g, const char* name) {
   g->setObjectName(QLatin1String(name));
-  g->setHorizontalHeaderLabels({h0, h1});
   g->verticalHeader()->hide();
   g->setSelectionMode(QAbstractItemView::SingleSelection);
   g->setWordWrap(false);
   g->horizontalHeader()->setHighlightSections(false);
   g->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed |
                      QAbstractItemView::SelectedClicked);
+}
+
+QTableWidget* makeGrid(QWidget* parent, const char* name, const QString& h0, const QString& h1) {
+  auto* g = new QTableWidget(1, 2, parent);
+  g->setHorizontalHeaderLabels({h0, h1});
+  setUpGrid(g, name);
   return g;
 }
 
@@ -101,7 +106,13 @@ TOAModelForm::~TOAModelForm() {
 }
 
 void TOAModelForm::buildControls() {
-  yxGrid = makeGrid(this, "yxGrid", QStringLiteral("вход (y)"), QStringLiteral("выход (x)"));
+  // The steps of a long input file are many: their grid is a view of compact rows.
+  steps_ = new StepRows(QStringLiteral("вход (y)"), QStringLiteral("выход (x)"), this);
+  steps_->setRows(1);
+  yxGrid = new QTableView(this);
+  yxGrid->setModel(steps_);
+  setUpGrid(yxGrid, "yxGrid");
+  yxGrid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   yxGrid->setItemDelegateForColumn(0, new StepGridDelegate(this));
   yxGrid->setItemDelegateForColumn(1, new NoEditDelegate(this));
   RegGrid = makeGrid(this, "RegGrid", QStringLiteral("Регистр/шина"), QStringLiteral("Значение"));
@@ -110,12 +121,10 @@ void TOAModelForm::buildControls() {
   split->setObjectName(QStringLiteral("Splitter1"));
   split->addWidget(yxGrid);
   split->addWidget(RegGrid);
-  for (QTableWidget* g : {yxGrid, RegGrid}) {
-    gridfit::keepFitted(g);
-    // A text written into a cell, by the model or the user: its column makes room for it.
-    connect(g, &QTableWidget::itemChanged, this,
-            [g](QTableWidgetItem* it) { gridfit::widenFor(g, it->column(), it->text()); });
-  }
+  // A text written into a cell, by the model or the user, or a step loaded: its column makes
+  // room for it.
+  gridfit::keepFitted(yxGrid);
+  gridfit::keepFitted(RegGrid);
   auto* lay = new QVBoxLayout(this);
   lay->setContentsMargins(0, 0, 0, 0);
   lay->addWidget(split);
@@ -123,11 +132,11 @@ void TOAModelForm::buildControls() {
   setStepCell(0, 1, kInit);
   yxGrid->installEventFilter(this);
   RegGrid->installEventFilter(this);
-  connect(yxGrid, &QTableWidget::currentCellChanged, this, [this](int row, int col, int, int) {
-    if (selectGuard_ || row < 0) return;
-    guard::run(this, [&] { yxGridSelectCell(col, row + 1); });
+  connect(yxGrid->selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex& i) {
+    if (selectGuard_ || !i.isValid()) return;
+    guard::run(this, [&] { yxGridSelectCell(i.column(), i.row() + 1); });
   });
-  connect(yxGrid, &QTableWidget::cellDoubleClicked, this,
+  connect(yxGrid, &QTableView::doubleClicked, this,
           [this] { guard::run(this, [this] { yxGridDblClick(); }); });
   connect(RegGrid, &QTableWidget::currentCellChanged, this, [this](int row, int col, int, int) {
     if (selectGuard_ || row < 0) return;
@@ -201,13 +210,19 @@ bool TOAModelForm::BuildModel() {
   lock_.acquire(table_, TVexoTableForm::oaEditHint());
   const OaDescription& d = table_->oa;
   const bool autoReg = OptionsForm && OptionsForm->autoReg();
+  QStringList names;
   for (const QString& line : d.blocks) {
     const QString name = oa::blockName(line);
-    if (autoReg && !name.isEmpty() && !oa::isHeading(name)) {
-      const int last = rowCount() - 1;
-      setRegName(nameAt(last).isEmpty() ? last : last + 1, name);
-    }
+    if (autoReg && !name.isEmpty() && !oa::isHeading(name)) names << name;
     if (TBusSetForm::isBusName(name)) busMode = true;
+  }
+  if (!names.isEmpty()) {
+    // Each name goes into the last row, a new one when the last has a name; the rows are made
+    // at once, as a description may have a great many registers.
+    QScopedValueRollback<int> g(selectGuard_, selectGuard_ + 1);
+    const int first = nameAt(rowCount() - 1).isEmpty() ? rowCount() - 1 : rowCount();
+    RegGrid->setRowCount(first - 1 + int(names.size()));
+    for (int k = 0; k < names.size(); ++k) RegGrid->setItem(first - 1 + k, 0, new QTableWidgetItem(names[k]));
   }
   try {
     model_ = std::make_unique<TModelStep>(this, d.blocks, d.xValues, d.xSignals, d.yItems, d.ySignals);
@@ -221,7 +236,7 @@ bool TOAModelForm::BuildModel() {
   if (busMode && frame()) frame()->setCommandEnabled(FrameCmd::ModelBus, true);
   {
     QScopedValueRollback<int> g(selectGuard_, selectGuard_ + 1);
-    yxGrid->setCurrentCell(0, 0);
+    yxGrid->setCurrentIndex(steps_->index(0, 0));
   }
   fitColumns();
   return true;
@@ -270,6 +285,10 @@ QString TOAModelForm::nameAt(int row) const { return itemText(RegGrid, row - 1, 
 void TOAModelForm::setValueAt(int row, const QString& text) {
   if (row < 1 || row >= rowCount()) return;
   QScopedValueRollback<int> g(selectGuard_, selectGuard_ + 1);
+  if (QTableWidgetItem* it = RegGrid->item(row - 1, 1)) {
+    if (it->text() != text) it->setText(text);
+    return;
+  }
   auto* it = new QTableWidgetItem(text);
   it->setFlags(it->flags() & ~Qt::ItemIsEditable);
   RegGrid->setItem(row - 1, 1, it);
@@ -284,13 +303,16 @@ void TOAModelForm::setRegName(int row, const QString& name) {
   RegGrid->setItem(row - 1, 0, new QTableWidgetItem(name));
 }
 
-int TOAModelForm::stepRowCount() const { return yxGrid->rowCount() + 1; }
-QString TOAModelForm::stepCell(int col, int row) const { return itemText(yxGrid, row - 1, col); }
-int TOAModelForm::selectedStep() const { return yxGrid->currentRow() < 0 ? 1 : yxGrid->currentRow() + 1; }
+int TOAModelForm::stepRowCount() const { return steps_->rowCount() + 1; }
+QString TOAModelForm::stepCell(int col, int row) const { return steps_->cell(col, row - 1); }
+int TOAModelForm::selectedStep() const {
+  const int r = yxGrid->currentIndex().row();
+  return r < 0 ? 1 : r + 1;
+}
 
 void TOAModelForm::selectStep(int row) {
   if (row < 1 || row >= stepRowCount()) return;
-  yxGrid->setCurrentCell(row - 1, 0);
+  yxGrid->setCurrentIndex(steps_->index(row - 1, 0));
 }
 
 QStringList TOAModelForm::stepInputs() const {
@@ -302,19 +324,12 @@ QStringList TOAModelForm::stepInputs() const {
 void TOAModelForm::setStepCell(int col, int row, const QString& text) {
   if (row < 1 || row >= stepRowCount()) return;
   QScopedValueRollback<int> g(selectGuard_, selectGuard_ + 1);
-  QTableWidgetItem* it = yxGrid->item(row - 1, col);
-  if (!it) {
-    it = new QTableWidgetItem();
-    // Only the inputs of the steps are typed; the initial row and the answers are the model's.
-    if (col == 1 || row == 1) it->setFlags(it->flags() & ~Qt::ItemIsEditable);
-    yxGrid->setItem(row - 1, col, it);
-  }
-  if (it->text() != text) it->setText(text);
+  steps_->setCell(col, row - 1, text);
 }
 
 void TOAModelForm::setStepRowCount(int rows) {
   QScopedValueRollback<int> g(selectGuard_, selectGuard_ + 1);
-  yxGrid->setRowCount(qMax(rows, 2) - 1);
+  steps_->setRows(qMax(rows, 2) - 1);
 }
 
 void TOAModelForm::refreshAnswers(int fromRow) {
@@ -347,8 +362,6 @@ void TOAModelForm::dropTrailingEmpty() {
 void TOAModelForm::fitColumns() {
   gridfit::fitAll(RegGrid);
   gridfit::fitAll(yxGrid);
-  regGridWidth_ = RegGrid->viewport()->width();
-  stepGridWidth_ = yxGrid->viewport()->width();
 }
 
 void TOAModelForm::resizeEvent(QResizeEvent* event) {
@@ -506,7 +519,7 @@ bool TOAModelForm::yxGridKeyDown(int key) {
 void TOAModelForm::yxGridSelectCell(int col, int row) {
   if (col != 0) {  // only the inputs can be chosen
     QScopedValueRollback<int> g(selectGuard_, selectGuard_ + 1);
-    yxGrid->setCurrentCell(row - 1, 0);
+    selectStep(row);
   }
   const int last = stepRowCount() - 1;
   if (row != last && stepCell(0, last).isEmpty()) dropTrailingEmpty();

@@ -15,8 +15,10 @@
 
 class QAction;
 class QMenu;
+class QTableView;
 class QTableWidget;
 class QTableWidgetItem;
+class StepRows;
 class TModelStep;
 class TVexoTableForm;
 
@@ -32,7 +34,7 @@ class TOAModelForm : public TDocChild, public RegisterGrid {
   static TOAModelForm* open(TVexoTableForm* table, QObject* owner, const QString& oaName);
 
   // ---- TDocChild ----
-  int kind() const override { return 6; }
+  ChildKindValue kind() const override { return ckOaModel; }
   void frameCommand(FrameCmd cmd, QObject* sender) override;
   void activated() override { FormActivate(); }
   bool isModified() const override { return modified; }
@@ -90,7 +92,7 @@ class TOAModelForm : public TDocChild, public RegisterGrid {
   QString oaName;
   bool modified = false;
   bool busMode = false;
-  QTableWidget* yxGrid = nullptr;
+  QTableView* yxGrid = nullptr;
   QTableWidget* RegGrid = nullptr;
   QAction *mOACall = nullptr, *mBusSet = nullptr;
   QPointer<TDocChild> designer;  // opened by "&Вызов ОА" (owned)
@@ -123,9 +125,9 @@ class TOAModelForm : public TDocChild, public RegisterGrid {
   QPointer<TVexoTableForm> table_;
   TableGridLock lock_{this};
   std::unique_ptr<TModelStep> model_;
+  StepRows* steps_ = nullptr;  // yxGrid's rows
   bool closed_ = false;
   int selectGuard_ = 0;
-  int regGridWidth_ = 0, stepGridWidth_ = 0;
   QMenu *mFile_ = nullptr, *mActions_ = nullptr, *mModel_ = nullptr;
 };
 

@@ -1,7 +1,9 @@
 // The ОА model window's input-actions file, report, bus setting and designer call.
 #include <QFileInfo>
 #include <QScopedValueRollback>
+#include <QTableView>
 #include <QTableWidget>
+#include <new>
 
 #include "platform/dialogs.h"
 #include "velmora/documents/docwindow_common.h"
@@ -12,7 +14,9 @@
 #include "velmora/oa/oablocks.h"
 #include "velmora/oa/oaform.h"
 #include "velmora/oa/oamodelform.h"
+#include "velmora/oa/oaerrors.h"
 #include "velmora/oa/oastep.h"
+#include "velmora/oa/steprows.h"
 
 namespace {
 
@@ -49,28 +53,38 @@ void TOAModelForm::mOpenFileClick() {
   const QString path = dlg::openFile(this, kOpenFilter, docwin::directoryOf(oaName),
                                      QStringLiteral("Открытие файла входных воздействий"));
   if (path.isEmpty()) return;
-  // The whole file first: one that cannot be read changes nothing.
-  QStringList inputs;
+  // The file is read, run and laid out in the grid apart from what is shown; only then do the
+  // steps, the grid and the file name change, so a file that fails on the way changes nothing.
   QString err;
-  if (!InputActionsFile::read(path, &inputs, &err)) {
+  try {
+    QStringList inputs;
+    if (!InputActionsFile::read(path, &inputs, &err)) {
+      dlg::message(this, err, QStringLiteral("Ошибка"), dlg::Ok, dlg::Warning);
+      return;
+    }
+    StepRows::Rows rows;
+    model_->ReplaceSteps(inputs, [&](const TOperSave& h) {
+      rows = steps_->prepare(1, int(inputs.size()), [&](int col, int k) -> const QString& {
+        return col == 0 ? inputs[k] : h.Answer(k + 1);
+      });
+    });
+    steps_->take(std::move(rows));
+  } catch (const std::bad_alloc&) {
+    err = QStringLiteral("Файл %1 не загружен: не хватает памяти. Воздействия остались прежними.").arg(path);
+  } catch (const VexoError& e) {
+    err = QStringLiteral("Файл %1 не загружен: %2").arg(path, e.message());
+  }
+  if (!err.isEmpty()) {
     dlg::message(this, err, QStringLiteral("Ошибка"), dlg::Ok, dlg::Warning);
     return;
   }
-  for (int r = stepRowCount() - 1; r >= 2; --r) deleteStep(r);
   inputsFileName = path;
   updateCaption();
   {
-    // Every line is a step of its own, an empty one too; the last one ends selected.
     QScopedValueRollback<int> g(selectGuard_, selectGuard_ + 1);
-    for (const QString& line : inputs) {
-      const int last = stepRowCount() - 1;
-      const QString answer = model_->ApplySignals(line, 'a');
-      setStepRowCount(last + 2);
-      setStepCell(0, last + 1, line);
-      setStepCell(1, last + 1, answer);
-    }
     selectStep(stepRowCount() - 1);
   }
+  yxGrid->scrollTo(yxGrid->currentIndex());
   modified = false;
   goToSelected();
   showStepNumber();

@@ -120,19 +120,22 @@ TOperAuto::TOperAuto(const QStringList& blocks) {
       kind = TRegister::Bus;
       continue;
     }
-    const QString where =
-        QStringLiteral("Строка %1 списка блоков %2: ").arg(i + 1).arg(quoted(line));
+    // Formed only for an error: a description may declare a great many elements.
+    const auto where = [&] { return QStringLiteral("Строка %1 списка блоков %2: ").arg(i + 1).arg(quoted(line)); };
     const int open = line.indexOf(QLatin1Char('['));
     const int close = open < 0 ? -1 : line.indexOf(QLatin1Char(']'), open + 1);
     if (close < 0)
-      throw EOaConvertError(where + QStringLiteral("нет ширины блока в скобках, например A[8]"));
-    const qint32 width =
-        oa::withContext([&] { return where; }, [&] { return oa::decimalValue(line.mid(open + 1, close - open - 1), QStringLiteral("ширина")); });
+      throw EOaConvertError(where() + QStringLiteral("нет ширины блока в скобках, например A[8]"));
+    qint32 width = 0;
+    if (!oa::toInt32(QStringView(line).mid(open + 1, close - open - 1), &width))
+      width = oa::withContext(where, [&] { return oa::decimalValue(line.mid(open + 1, close - open - 1), QStringLiteral("ширина")); });
     if (width < 0 || width > 32)
-      throw EOaRangeError(where + QStringLiteral("ширина %1 вне диапазона 0..32").arg(width));
+      throw EOaRangeError(where() + QStringLiteral("ширина %1 вне диапазона 0..32").arg(width));
     TRegister r;
     r.Define(width, kind, line.left(open));
     registers_.push_back(r);
+    byName_.insert(r.name(), int(registers_.size()) - 1);
+    if (!firstByName_.contains(r.name())) firstByName_.insert(r.name(), int(registers_.size()) - 1);
   }
 }
 
@@ -161,11 +164,9 @@ TRegister& TOperAuto::Element(int i) {
   return const_cast<TRegister&>(static_cast<const TOperAuto*>(this)->Element(i));
 }
 
-int TOperAuto::FindRegister(const QString& name) const {
-  for (int i = 0; i < Count(); ++i)
-    if (registers_[static_cast<size_t>(i)].name() == name) return i;
-  return -1;
-}
+int TOperAuto::FindRegister(const QString& name) const { return firstByName_.value(name, -1); }
+
+int TOperAuto::LastNamed(const QString& name) const { return byName_.value(name, -1); }
 
 QString TOperAuto::GetRegisterValue(const QString& name, int radix) const {
   const int i = FindRegister(name);

@@ -3,6 +3,7 @@
 // value only when the model commits a step, and buses, which take a value at once.
 #include <vector>
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -75,6 +76,8 @@ class TOperAuto {
   TRegister& Element(int i);
   // The first element of exactly that name, or -1.
   int FindRegister(const QString& name) const;
+  // The last element of exactly that name, or -1.
+  int LastNamed(const QString& name) const;
   // GetValueText(radix) of the named element; EOaNameError for a name not declared.
   QString GetRegisterValue(const QString& name, int radix) const;
   // The x answer of the last evaluation.
@@ -108,4 +111,9 @@ class TOperAuto {
 
   std::vector<TRegister> registers_;
   QString answer_;
+
+ private:
+  // Element indices by name; the names never change after construction.
+  QHash<QString, int> byName_;
+  QHash<QString, int> firstByName_;
 };

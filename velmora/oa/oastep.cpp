@@ -1,5 +1,6 @@
 #include "velmora/oa/oastep.h"
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -14,55 +15,84 @@ void TOperSave::check(int i) const {
     throw EOaRangeError(QStringLiteral("нет шага моделирования с номером %1").arg(i));
 }
 
-void TOperSave::Add(const QString& input, const QString& values, const QString& answer) {
-  inputs_ << input;
-  values_ << values;
-  answers_ << answer;
+void TOperSave::Add(const QString& input, const std::vector<qint32>& values, const QString& answer) {
+  // Each vector is grown before the rows count the new one, so running out of memory half way
+  // leaves the rows as they were.
+  const size_t n = inputs_.size();
+  try {
+    values_.resize((n + 1) * size_t(width_));
+    std::copy_n(values.begin(), std::min(values.size(), size_t(width_)), values_.begin() + long(n * size_t(width_)));
+    answers_.push_back(pool_.id(answer));
+    inputs_.push_back(pool_.id(input));
+  } catch (...) {
+    values_.resize(n * size_t(width_));
+    answers_.resize(n);
+    inputs_.resize(n);
+    throw;
+  }
 }
 
-void TOperSave::InsertAt(int i, const QString& input, const QString& values, const QString& answer) {
+void TOperSave::InsertAt(int i, const QString& input, const std::vector<qint32>& values, const QString& answer) {
   if (i < 0 || i > count())
     throw EOaRangeError(QStringLiteral("нет шага моделирования с номером %1").arg(i));
-  Add(QString(), QString(), QString());
-  for (int k = count() - 1; k > i; --k) inputs_[k] = inputs_[k - 1];
-  inputs_[i] = input;
-  values_[i] = values;
-  answers_[i] = answer;
+  Add(QString(), std::vector<qint32>(size_t(width_), 0), QString());
+  const size_t w = size_t(width_);
+  for (int k = count() - 1; k > i; --k) inputs_[size_t(k)] = inputs_[size_t(k - 1)];
+  inputs_[size_t(i)] = pool_.id(input);
+  answers_[size_t(i)] = pool_.id(answer);
+  std::copy_n(values.begin(), std::min(values.size(), w), values_.begin() + long(size_t(i) * w));
 }
 
-void TOperSave::SetAt(int i, const QString& input, const QString& answer, const QString& values) {
+void TOperSave::SetAt(int i, const QString& input, const QString& answer, const std::vector<qint32>& values) {
   check(i);
-  inputs_[i] = input;
-  answers_[i] = answer;
-  values_[i] = values;
+  inputs_[size_t(i)] = pool_.id(input);
+  SetAt(i, answer, values);
 }
 
-void TOperSave::SetAt(int i, const QString& answer, const QString& values) {
+void TOperSave::SetAt(int i, const QString& answer, const std::vector<qint32>& values) {
   check(i);
-  answers_[i] = answer;
-  values_[i] = values;
+  const size_t w = size_t(width_);
+  answers_[size_t(i)] = pool_.id(answer);
+  std::copy_n(values.begin(), std::min(values.size(), w), values_.begin() + long(size_t(i) * w));
+}
+
+void TOperSave::reserve(int rows) {
+  inputs_.reserve(size_t(rows));
+  answers_.reserve(size_t(rows));
+  values_.reserve(size_t(rows) * size_t(width_));
 }
 
 void TOperSave::DeleteAt(int i) {
   check(i);
-  inputs_.removeAt(i);
-  values_.removeAt(i);
-  answers_.removeAt(i);
+  const size_t w = size_t(width_);
+  inputs_.erase(inputs_.begin() + i);
+  answers_.erase(answers_.begin() + i);
+  values_.erase(values_.begin() + long(size_t(i) * w), values_.begin() + long(size_t(i + 1) * w));
 }
 
-QString TOperSave::Input(int i) const {
+const QString& TOperSave::Input(int i) const {
   check(i);
-  return inputs_[i];
+  return pool_.text(inputs_[size_t(i)]);
+}
+
+const qint32* TOperSave::ValuesAt(int i) const {
+  check(i);
+  return values_.data() + size_t(i) * size_t(width_);
 }
 
 QString TOperSave::Values(int i) const {
-  check(i);
-  return values_[i];
+  const qint32* v = ValuesAt(i);
+  QString out;
+  for (int k = 0; k < width_; ++k) {
+    out += QString::number(v[k]);
+    out += QLatin1Char('&');
+  }
+  return out;
 }
 
-QString TOperSave::Answer(int i) const {
+const QString& TOperSave::Answer(int i) const {
   check(i);
-  return answers_[i];
+  return pool_.text(answers_[size_t(i)]);
 }
 
 // ---- TModelStep ----
@@ -70,43 +100,33 @@ QString TOperSave::Answer(int i) const {
 TModelStep::TModelStep(RegisterGrid* grid, const QStringList& blocks, const QStringList& xConditions,
                        const QStringList& xSignals, const QList<QStringList>& yItems,
                        const QStringList& ySignals)
-    : TModelOA(grid, blocks, xConditions, xSignals, yItems, ySignals) {
-  history_.Add(firstRow(), QStringLiteral("0&").repeated(Count()), firstRow());
+    : TModelOA(grid, blocks, xConditions, xSignals, yItems, ySignals), history_(Count()) {
+  history_.Add(firstRow(), std::vector<qint32>(size_t(Count()), 0), firstRow());
 }
 
-QString TModelStep::valuesText() const {
-  // Written digit by digit into a buffer and copied once: this runs for every step and every
-  // replayed row, and a long history keeps a million of these texts.
-  QVarLengthArray<QChar, 16 * 12> buf;
-  for (const TRegister& r : registers_) {
-    const qint64 v = r.current();
-    quint64 u = v < 0 ? quint64(-v) : quint64(v);
-    if (v < 0) buf.append(QLatin1Char('-'));
-    QChar digits[10];
-    int n = 0;
-    do {
-      digits[n++] = QLatin1Char(char('0' + u % 10));
-      u /= 10;
-    } while (u);
-    while (n) buf.append(digits[--n]);
-    buf.append(QLatin1Char('&'));
-  }
-  return QString(buf.constData(), int(buf.size()));
+TModelStep::State TModelStep::saveState() {
+  saveValues(&saved_);
+  return {Answer(), lastInput_, SignalKnown, position_};
+}
+
+void TModelStep::restoreState(const State& state) {
+  restoreValues(saved_);
+  setAnswer(state.answer);
+  lastInput_ = state.input;
+  SignalKnown = state.known;
+  position_ = state.position;
+}
+
+void TModelStep::currentValues(std::vector<qint32>* out) const {
+  out->resize(registers_.size());
+  for (size_t k = 0; k < registers_.size(); ++k) (*out)[k] = registers_[k].current();
 }
 
 void TModelStep::loadRow(const TOperSave& history, int i) {
   position_ = history.count() == 0 ? 0 : i;
   if (history.count() > 0 && i >= 0 && i < history.count()) {
-    const QString values = history.Values(i);
-    int element = 0;
-    int start = 0;
-    const int n = values.size();
-    for (int k = 0; k <= n && element < Count(); ++k) {
-      if (k < n && values[k] != QLatin1Char('&')) continue;
-      if (k == n && start == n) break;  // the text ends with its last "&"
-      registers_[static_cast<size_t>(element++)].SetValue(QStringView(values).mid(start, k - start));
-      start = k + 1;
-    }
+    const qint32* values = history.ValuesAt(i);
+    for (int k = 0; k < Count() && k < history.width(); ++k) registers_[size_t(k)].SetValue(values[k]);
   }
   CommitAll();
 }
@@ -133,7 +153,8 @@ void TModelStep::evaluateStep(const QString& input) {
 void TModelStep::replayAfter(TOperSave& history, int k) {
   for (int i = k + 1; i < history.count(); ++i) {
     oa::withContext([&] { return QStringLiteral("Шаг %1: ").arg(i); }, [&] { evaluateStep(history.Input(i)); });
-    history.SetAt(i, Answer(), valuesText());
+    currentValues(&row_);
+    history.SetAt(i, Answer(), row_);
   }
 }
 
@@ -156,10 +177,7 @@ QString TModelStep::ApplySignals(const QString& text, char mode) {
   }
 
   // Everything is done on copies or undone on failure: a step that fails changes nothing.
-  saveValues(&saved_);
-  const QString savedAnswer = Answer();
-  const QString savedInput = lastInput_;
-  const bool savedKnown = SignalKnown;
+  const State saved = saveState();
   const int savedRows = RowCount();
   bool appended = false;
   try {
@@ -172,16 +190,17 @@ QString TModelStep::ApplySignals(const QString& text, char mode) {
     if (mode != 'd') evaluateStep(text);
     const QString result = Answer();
 
+    currentValues(&row_);
     if (mode == 'a') {
-      history_.Add(lastInput_, valuesText(), Answer());
+      history_.Add(lastInput_, row_, Answer());
       appended = true;
     } else {
       TOperSave h = history_;
       if (mode == 'c') {
-        h.SetAt(s, lastInput_, Answer(), valuesText());
+        h.SetAt(s, lastInput_, Answer(), row_);
         replayAfter(h, s);
       } else if (mode == 'i') {
-        h.InsertAt(s, lastInput_, valuesText(), Answer());
+        h.InsertAt(s, lastInput_, row_, Answer());
         replayAfter(h, s);
       } else {
         h.DeleteAt(s);
@@ -194,23 +213,41 @@ QString TModelStep::ApplySignals(const QString& text, char mode) {
     return result;
   } catch (...) {
     if (appended && RowCount() > savedRows) history_.DeleteAt(RowCount() - 1);
-    restoreValues(saved_);
-    setAnswer(savedAnswer);
-    lastInput_ = savedInput;
-    SignalKnown = savedKnown;
-    position_ = s;
+    restoreState(saved);
+    throw;
+  }
+}
+
+void TModelStep::ReplaceSteps(const QStringList& inputs, const std::function<void(const TOperSave&)>& prepare) {
+  const State saved = saveState();
+  try {
+    // A new history from the initial row: the old one stays whole until the new one is.
+    TOperSave h(Count());
+    h.reserve(int(inputs.size()) + 1);
+    h.Add(history_.Input(0), std::vector<qint32>(history_.ValuesAt(0), history_.ValuesAt(0) + Count()),
+          history_.Answer(0));
+    loadRow(h, 0);
+    for (int i = 0; i < inputs.size(); ++i) {
+      // The values run on from the step before, which is what loading its row would give.
+      oa::withContext([&] { return QStringLiteral("Шаг %1: ").arg(i + 1); }, [&] { evaluateStep(inputs[i]); });
+      currentValues(&row_);
+      h.Add(inputs[i], row_, Answer());
+    }
+    if (prepare) prepare(h);
+    lastInput_ = inputs.isEmpty() ? saved.input : inputs.last();
+    history_ = std::move(h);
+    GoToStep(RowCount() - 1);
+  } catch (...) {
+    restoreState(saved);
     throw;
   }
 }
 
 QString TModelStep::Reset(const QString& name, const QString& value) {
-  saveValues(&saved_);
-  const QString savedAnswer = Answer();
-  const bool savedKnown = SignalKnown;
-  const int savedPosition = position_;
+  const State saved = saveState();
   try {
     TOperSave h = history_;
-    QString values;
+    std::vector<qint32> values(size_t(Count()), 0);
     if (!name.isEmpty() && !value.isEmpty()) {
       const int target = FindRegister(name);
       if (target < 0)
@@ -220,13 +257,11 @@ QString TModelStep::Reset(const QString& name, const QString& value) {
       registers_[static_cast<size_t>(target)].SetValue(value);
       for (int j = 0; j < Count(); ++j) {
         const TRegister& r = registers_[static_cast<size_t>(j)];
-        values += QString::number(j == target ? r.pending() : r.current());
-        values += QLatin1Char('&');
+        values[size_t(j)] = j == target ? r.pending() : r.current();
       }
       h.SetAt(0, firstRow(), QString(), values);
     } else {
-      values = QStringLiteral("0&").repeated(Count());
-      h.SetAt(0, h.Answer(0), values);
+      h.SetAt(0, QString(h.Answer(0)), values);
     }
     loadRow(h, 0);
     EvaluateConditions();
@@ -236,10 +271,7 @@ QString TModelStep::Reset(const QString& name, const QString& value) {
     history_ = std::move(h);
     return answer;
   } catch (...) {
-    restoreValues(saved_);
-    setAnswer(savedAnswer);
-    SignalKnown = savedKnown;
-    position_ = savedPosition;
+    restoreState(saved);
     throw;
   }
 }

@@ -5,31 +5,43 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+#include <vector>
+
 #include "velmora/oa/oaengine.h"
+#include "velmora/oa/textpool.h"
 
 // The history: per row the step's input, the values of every element ("5&0&12&") and the
-// x answer.
+// x answer. Inputs and answers are kept as numbers of pooled texts and the values as numbers,
+// so a history of millions of steps stays small.
 class TOperSave {
  public:
-  int count() const { return inputs_.size(); }
-  void Add(const QString& input, const QString& values, const QString& answer);
+  // width: the number of elements whose values a row holds.
+  explicit TOperSave(int width = 0) : width_(width) {}
+  int count() const { return int(inputs_.size()); }
+  int width() const { return width_; }
+  void Add(const QString& input, const std::vector<qint32>& values, const QString& answer);
   // A new row at i: the inputs from row i on move one row down; the values and answers of the
   // later rows stay where they are until the replay rewrites them.
-  void InsertAt(int i, const QString& input, const QString& values, const QString& answer);
-  void SetAt(int i, const QString& input, const QString& answer, const QString& values);
+  void InsertAt(int i, const QString& input, const std::vector<qint32>& values, const QString& answer);
+  void SetAt(int i, const QString& input, const QString& answer, const std::vector<qint32>& values);
   // The same, keeping the row's input.
-  void SetAt(int i, const QString& answer, const QString& values);
+  void SetAt(int i, const QString& answer, const std::vector<qint32>& values);
   void DeleteAt(int i);
+  void reserve(int rows);
   // Readers; EOaRangeError for a row that does not exist.
-  QString Input(int i) const;
-  QString Values(int i) const;
-  QString Answer(int i) const;
+  const QString& Input(int i) const;
+  QString Values(int i) const;  // as text, "5&0&12&"
+  const qint32* ValuesAt(int i) const;
+  const QString& Answer(int i) const;
 
  private:
   void check(int i) const;
-  QStringList inputs_;
-  QStringList values_;
-  QStringList answers_;
+  int width_;
+  TextPool pool_;
+  std::vector<quint32> inputs_;
+  std::vector<quint32> answers_;
+  std::vector<qint32> values_;  // width_ per row
 };
 
 class TModelStep : public TModelOA {
@@ -56,12 +68,26 @@ class TModelStep : public TModelOA {
   void GoToStep(int i);
   // The answer of row i.
   QString GetStepSignals(int i) const;
+  // Replaces every step after the initial state by one step per input, in order; the row
+  // shown afterwards is the last. `prepare` sees the new history before it is taken, so that a
+  // caller can make ready what must change with it. All or nothing: after any error (a step
+  // that fails, prepare failing, memory running out) the model and its history are as they were.
+  void ReplaceSteps(const QStringList& inputs, const std::function<void(const TOperSave&)>& prepare = {});
   // Sets the initial value of one element (name and value both given) or all initial values to
   // zero, and computes the history again; the answer of row 0.
   QString Reset(const QString& name, const QString& value);
 
  private:
-  QString valuesText() const;
+  // What a failed step, reset or load puts back (the element values go to saved_).
+  struct State {
+    QString answer;
+    QString input;
+    bool known;
+    int position;
+  };
+  State saveState();
+  void restoreState(const State& state);
+  void currentValues(std::vector<qint32>* out) const;
   void loadRow(const TOperSave& history, int i);
   void evaluateStep(const QString& input);
   void replayAfter(TOperSave& history, int k);
@@ -70,4 +96,5 @@ class TModelStep : public TModelOA {
   TOperSave history_;
   QString lastInput_;
   std::vector<qint32> saved_;  // element values before the step under way
+  std::vector<qint32> row_;    // the values of the step under way
 };

@@ -3,108 +3,67 @@
 // converters that look up many names or sets in long texts.
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
-#include <algorithm>
+#include <limits>
+#include <stdexcept>
 #include <vector>
 
 #include <QStringView>
 
-// A hash of a run of bytes, read eight at a time.
-inline uint64_t hashBytes(const void* data, size_t bytes) {
-  const unsigned char* p = static_cast<const unsigned char*>(data);
-  uint64_t h = 0x9E3779B97F4A7C15ULL ^ (bytes * 0xC2B2AE3D27D4EB4FULL);
-  for (; bytes >= 8; bytes -= 8, p += 8) {
-    uint64_t w;
-    std::memcpy(&w, p, 8);
-    h = (h ^ w) * 0xBF58476D1CE4E5B9ULL;
-    h ^= h >> 31;
-  }
-  if (bytes) {
-    uint64_t w = 0;
-    std::memcpy(&w, p, bytes);
-    h = (h ^ w) * 0xBF58476D1CE4E5B9ULL;
-  }
-  h ^= h >> 29;
-  h *= 0x94D049BB133111EBULL;
-  return h ^ (h >> 32);
-}
+#include "automata/openindex.h"
 
 // Keys (runs of T), each kept once and numbered in order of first appearance. The keys lie
-// end to end in one array, and a slot of the table tells where its key lies: a look-up
+// end to end in one array, and a slot of the index tells where its key lies: a look-up
 // reads the slot and the key, nothing else.
 template <typename T>
 class KeyTable {
  public:
-  KeyTable() : slots_(16) {}
   int size() const { return int(starts_.size()); }
   const T* key(int k) const { return pool_.data() + starts_[size_t(k)]; }
   size_t length(int k) const {
     return (size_t(k) + 1 < starts_.size() ? starts_[size_t(k) + 1] : pool_.size()) - starts_[size_t(k)];
   }
 
-  static uint64_t hash(const T* key, size_t n) { return hashBytes(key, n * sizeof(T)); }
+  static uint64_t hash(const T* key, size_t n) { return automata::HashBytes(key, n * sizeof(T)); }
   // Asks for the slot of a key about to be looked up, so that several look-ups wait for
   // memory at once rather than one after another.
-  void prefetch(uint64_t h) const { __builtin_prefetch(&slots_[size_t(h >> 32) & (slots_.size() - 1)]); }
+  void prefetch(uint64_t h) const { index_.Prefetch(h); }
 
   // The number of key[0..n), or -1.
-  int find(const T* key, size_t n, uint64_t h) const {
-    const uint32_t tag = uint32_t(h >> 32);
-    const size_t mask = slots_.size() - 1;
-    for (size_t i = tag & mask; slots_[i].id; i = (i + 1) & mask) {
-      const Slot& s = slots_[i];
-      if (s.tag == tag && s.length == n && std::equal(key, key + n, pool_.data() + s.start)) return int(s.id) - 1;
-    }
-    return -1;
-  }
+  int find(const T* key, size_t n, uint64_t h) const { return look(key, n, h).number; }
 
   // The number of key[0..n), which is added when new; `added` tells which.
   int add(const T* key, size_t n, bool* added) { return add(key, n, hash(key, n), added); }
   int add(const T* key, size_t n, uint64_t h, bool* added) {
-    const uint32_t tag = uint32_t(h >> 32);
-    const size_t mask = slots_.size() - 1;
-    size_t i = tag & mask;
-    for (; slots_[i].id; i = (i + 1) & mask) {
-      const Slot& s = slots_[i];
-      if (s.tag != tag || s.length != n) continue;
-      // Keys are short: a loop beats a call to memcmp.
-      const T* stored = pool_.data() + s.start;
-      size_t j = 0;
-      while (j < n && stored[j] == key[j]) ++j;
-      if (j == n) {
-        *added = false;
-        return int(s.id) - 1;
-      }
-    }
+    const auto probe = look(key, n, h);
+    *added = probe.number < 0;
+    if (!*added) return probe.number;
+    // The slot keeps where the key lies in 32 bits.
+    if (pool_.size() + n > std::numeric_limits<uint32_t>::max())
+      throw std::length_error("too many keys for one table");
     const int k = size();
-    slots_[i] = Slot{tag, uint32_t(k + 1), uint32_t(pool_.size()), uint32_t(n)};
+    index_.Insert(probe, h, size_t(k), Extent{uint32_t(pool_.size()), uint32_t(n)});
     starts_.push_back(uint32_t(pool_.size()));
     pool_.insert(pool_.end(), key, key + n);
-    if (2 * starts_.size() > slots_.size()) grow();
-    *added = true;
     return k;
   }
 
  private:
-  struct Slot {
-    // tag is the high half of the key's hash, which also places the slot: growing the
-    // table reads no key. id is the key's number plus 1; 0 is a free slot.
-    uint32_t tag, id;
-    uint32_t start, length;  // plain fields: a new table is zeroed in one go
+  struct Extent {
+    uint32_t start = 0, length = 0;
   };
-  void grow() {
-    std::vector<Slot> old(slots_.size() * 2);
-    old.swap(slots_);
-    const size_t mask = slots_.size() - 1;
-    for (const Slot& s : old) {
-      if (!s.id) continue;
-      size_t i = s.tag & mask;
-      while (slots_[i].id) i = (i + 1) & mask;
-      slots_[i] = s;
-    }
+  typename automata::OpenIndex<Extent>::Probe look(const T* key, size_t n, uint64_t h) const {
+    return index_.Find(h, [&](int, const Extent& e) {
+      if (e.length != n) return false;
+      // Keys are short: a loop beats a call to memcmp.
+      const T* stored = pool_.data() + e.start;
+      for (size_t j = 0; j < n; ++j)
+        if (stored[j] != key[j]) return false;
+      return true;
+    });
   }
 
-  std::vector<Slot> slots_;
+  // Half full at most: a look-up seldom probes more than one slot.
+  automata::OpenIndex<Extent> index_{2};
   std::vector<uint32_t> starts_;
   std::vector<T> pool_;
 };

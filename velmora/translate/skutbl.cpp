@@ -35,174 +35,17 @@ class Names : public NameKeys {
   std::vector<QString> texts_;
 };
 
-// A right side parsed into alternatives of products of factors, flat: a product is a run
-// of factors, a group a run of products. The arrays are kept from one equation to the
-// next, so that reading one allocates nothing once they have grown.
-//
-// Reading rules: empty factors are dropped; a name right after a group, or a group right
-// after a name, is a further factor; a closing bracket without its opening one is ignored
-// (the name goes on past it) and groups left open are closed at the end.
-class RightSide {
- public:
-  static constexpr int32_t kGroup = -1;
-  struct Factor {
-    int32_t name;  // the name's number, or kGroup
-    uint32_t first, count;  // a group's alternatives in products()
-  };
-  struct Product {
-    uint32_t first, count;  // its factors in factors()
-  };
-
-  // Reads text. Returns false when brackets nest deeper than maxDepth (the result is then
-  // incomplete). The names are then numbered by numberNames().
-  bool parse(QStringView text, int maxDepth);
-
-  // The names read, in reading order.
-  size_t nameCount() const { return names_.size(); }
-  QStringView name(size_t j) const {
-    const Name& n = names_[j];
-    return (n.stripped ? QStringView(stripped_) : text_).mid(n.from, n.length);
-  }
-  // Gives each name's factor the number number(j) of name j, in reading order.
-  template <typename Number>
-  void numberNames(Number number) {
-    ids_.resize(names_.size());
-    for (size_t j = 0; j < names_.size(); ++j) ids_[j] = int32_t(number(j));
-    for (Factor& f : factors_)
-      if (f.name != kGroup) f.name = ids_[size_t(f.name)];
-  }
-
-  const std::vector<Factor>& factors() const { return factors_; }
-  const std::vector<Product>& products() const { return products_; }
-  // The alternatives of the whole right side.
-  Product top() const { return top_; }
-
- private:
-  struct Frame {
-    ushort open;
-    size_t products, factors;  // where its alternatives and its current product start
-  };
-  void endProduct() {
-    const size_t from = frames_.back().factors;
-    const Product p{uint32_t(factors_.size()), uint32_t(factorStack_.size() - from)};
-    factors_.insert(factors_.end(), factorStack_.begin() + ptrdiff_t(from), factorStack_.end());
-    factorStack_.resize(from);
-    productStack_.push_back(p);
-  }
-  Product endSum() {
-    const size_t from = frames_.back().products;
-    const Product alts{uint32_t(products_.size()), uint32_t(productStack_.size() - from)};
-    products_.insert(products_.end(), productStack_.begin() + ptrdiff_t(from), productStack_.end());
-    productStack_.resize(from);
-    return alts;
-  }
-
-  std::vector<Factor> factors_, factorStack_;
-  std::vector<Product> products_, productStack_;
-  std::vector<Frame> frames_;
-  struct Name {
-    qsizetype from, length;
-    bool stripped;  // it lies in stripped_, not in the text
-  };
-  std::vector<qsizetype> strays_;
-  std::vector<Name> names_;
-  std::vector<int32_t> ids_;
-  QStringView text_;
-  QString stripped_;  // names that held stray brackets, without them
-  Product top_{0, 0};
-};
-
-bool RightSide::parse(QStringView text, int maxDepth) {
-  text_ = text;
-  names_.clear();
-  stripped_.resize(0);
-  factors_.clear();
-  products_.clear();
-  factorStack_.clear();
-  productStack_.clear();
-  frames_.clear();
-  frames_.push_back(Frame{0, 0, 0});
-  // The name being read is text[nameStart, i) without the stray brackets inside it.
-  qsizetype nameStart = 0, i = 0;
-  strays_.clear();
-  bool ok = true;
-  const auto endName = [&] {
-    if (i > nameStart) {
-      Name name{nameStart, i - nameStart, false};
-      if (!strays_.empty()) {
-        name = Name{stripped_.size(), 0, true};
-        qsizetype from = nameStart;
-        for (qsizetype s : strays_) {
-          stripped_.append(text.mid(from, s - from));
-          from = s + 1;
-        }
-        stripped_.append(text.mid(from, i - from));
-        name.length = stripped_.size() - name.from;
-      }
-      if (name.length > 0) {
-        factorStack_.push_back(Factor{int32_t(names_.size()), 0, 0});
-        names_.push_back(name);
-      }
-    }
-    strays_.clear();
-    nameStart = std::max(nameStart, i + 1);
-  };
-  const auto closeFrame = [&] {
-    endName();
-    endProduct();
-    const Product alts = endSum();
-    frames_.pop_back();
-    factorStack_.push_back(Factor{kGroup, alts.first, alts.count});
-  };
-  const QChar* p = text.data();
-  const qsizetype n = text.size();
-  for (; i < n; ++i) {
-    const ushort u = p[i].unicode();
-    switch (u) {
-      case '*':
-        endName();
-        break;
-      case '|':
-        endName();
-        endProduct();
-        break;
-      case '(':
-      case '{':
-        endName();
-        if (int(frames_.size()) > maxDepth) ok = false;  // the text is not read further
-        else frames_.push_back(Frame{u, productStack_.size(), factorStack_.size()});
-        break;
-      case ')':
-      case '}':
-        if (frames_.size() > 1 && frames_.back().open == (u == ')' ? '(' : '{')) closeFrame();
-        else strays_.push_back(i);
-        break;
-      default:
-        break;
-    }
-    if (!ok) break;
-  }
-  while (frames_.size() > 1) closeFrame();
-  endName();
-  endProduct();
-  top_ = endSum();
-  return ok;
-}
-
 // Multiplies out the brackets of one term, the rightmost group first: the factors around
 // the group (before it, then after it) are followed by each of the group's alternatives.
-// Each plain product is handed to out as the numbers of its names, in order. The stack
-// of products to do lies end to end in one array.
+// Each plain product is handed to out as the numbers of its names (ids, by factor), in
+// order. The stack of products to do lies end to end in one array.
 class Expander {
  public:
   template <typename Out>
-  void run(const RightSide& rhs, RightSide::Product term, Out out) {
-    const auto& factors = rhs.factors();
-    const auto& products = rhs.products();
+  void run(const textscan::ParsedSum& rhs, const std::vector<int32_t>& ids, textscan::Range term, Out out) {
     names_.clear();
     for (uint32_t k = 0; k < term.count && names_.size() == k; ++k)
-      if (factors[term.first + k].name != RightSide::kGroup)
-        names_.push_back(uint32_t(factors[term.first + k].name));
+      if (rhs.factor(term.first + k).isName()) names_.push_back(uint32_t(ids[term.first + k]));
     if (names_.size() == term.count) {  // most terms have no group
       out(names_);
       return;
@@ -218,20 +61,20 @@ class Expander {
       stack_.resize(from);
       int g = -1;
       for (int k = int(current_.size()) - 1; k >= 0; --k)
-        if (factors[current_[size_t(k)]].name == RightSide::kGroup) {
+        if (!rhs.factor(current_[size_t(k)]).isName()) {
           g = k;
           break;
         }
       if (g < 0) {
         names_.clear();
-        for (uint32_t f : current_) names_.push_back(uint32_t(factors[f].name));
+        for (uint32_t f : current_) names_.push_back(uint32_t(ids[f]));
         out(names_);
         continue;
       }
-      const RightSide::Factor group = factors[current_[size_t(g)]];
+      const textscan::Range group = rhs.factor(current_[size_t(g)]).alts;
       current_.erase(current_.begin() + g);
       for (uint32_t a = group.count; a-- > 0;) {
-        const RightSide::Product alt = products[group.first + a];
+        const textscan::Range alt = rhs.product(group.first + a);
         ranges_.push_back(stack_.size());
         stack_.insert(stack_.end(), current_.begin(), current_.end());
         for (uint32_t k = 0; k < alt.count; ++k) stack_.push_back(alt.first + k);
@@ -303,36 +146,109 @@ const QStringList& TSkuTbl::statements() const {
   return statements_;
 }
 
-void TSkuTbl::Convert() {
-  const textscan::Sections sec = textscan::findSections(text_);
-  read_.clear();
-  ends_.clear();
-  statements_.clear();
-  listed_ = false;
-  ends_.reserve(size_t(text_.size()));
-  {
-    qsizetype chars = 0;
-    for (const QString& line : text_) chars += line.size();
-    read_.reserve(chars);
-  }
-  textscan::StatementReader reader(&read_, &ends_);
-  if (sec.skuFound)
-    for (int i = sec.skuStart; i < sec.skuEnd; ++i) reader.readLine(text_.at(i));
-  reader.flush();
-  skuCount_ = int(ends_.size());
-  if (sec.svfFound)
-    for (int i = sec.svfStart; i < sec.svfEnd; ++i) reader.readLine(text_.at(i));
-  reader.flush();
-  const int statementCount = int(ends_.size());
+// The stages of the conversion, each with one job; the later ones read what the earlier
+// ones found.
+class SkuTblStages {
+ public:
+  SkuTblStages(const TSkuTbl& c, TableData* out) : c_(c), settings_(c.settings_), out_(out) {}
 
-  // The first signal of the text, in reading order, decides its kind; the conditions of
-  // every row depend on it.
-  abstract_ = false;
-  for (int k = 0; k < skuCount_; ++k) {
-    const QStringView st = statement(k);
+  bool firstSignalIsAbstract() const;
+  void readEquations(bool abstract);
+  void writeRows(bool abstract);
+  void readOutputs();
+  void writeOutputs();
+
+ private:
+  // The slots of the names of the statement this many ahead are asked for before its
+  // turn: in a long text most look-ups would otherwise wait for memory one after another.
+  // Two statements lie about one memory wait ahead; much further the slots could leave
+  // the cache again before they are read.
+  static constexpr int kAhead = 2;
+  // The longest output cell read through to see whether it holds an output already: up to
+  // two cache lines of text, about ten outputs. A longer one keeps its outputs as pairs
+  // (row, output), so that many outputs on one row do not cost the square of their number.
+  static constexpr qsizetype kShortCell = 64;
+
+  enum Kind : uint8_t { kEvent, kAbstract, kBinary };
+  struct Term {
+    uint32_t group, target, condition;
+  };
+  struct Put {
+    uint32_t row, output;
+  };
+
+  int addName(QStringView name, uint64_t hash);
+  void prefetchNames(int k, int to);
+  void readTerm(const std::vector<uint32_t>& term, bool abstract, uint32_t target, qsizetype* total, QStringView st);
+  uint32_t conditionOf(bool abstract, int abstractName);
+  int groupOf();
+
+  const TSkuTbl& c_;
+  const DocSettings& settings_;
+  TableData* out_;
+
+  // Every name of the text is numbered once, events and signals alike.
+  Names names_;
+  std::vector<uint8_t> kinds_;
+
+  // The conditions, each text made once: "1", then each product of binary signals or
+  // each abstract signal as it first appears.
+  std::vector<QString> conditions_{QStringLiteral("1")};
+  KeyTable<uint32_t> conditionOfBinary_;
+  std::vector<int> conditionOfAbstract_;  // by name; 0 while not yet seen
+
+  // Transitions are grouped by source-event set in the order the sets first appear; a
+  // set is known by how many names it was written with and which events they are. A
+  // group's first term gives its sources as written.
+  std::vector<Term> terms_;
+  KeyTable<uint32_t> groupOfSet_;   // sets of several events (or none)
+  std::vector<int> groupOfKey_;     // by key of groupOfSet_
+  std::vector<int> groupOfEvent_;   // the group of a set of one event, by event; -1 none yet
+  std::vector<uint32_t> groupSources_;   // the sources of every group, end to end
+  std::vector<uint32_t> groupFirst_{0};  // group k's sources: [groupFirst_[k], groupFirst_[k + 1])
+  // The targets as written, end to end: each row gets a copy of its own, made as the rows
+  // are written, so that whoever reads the rows in order reads their cells in order too.
+  QString targetText_;
+  std::vector<qsizetype> targetEnds_;
+  // Scratch of one term.
+  std::vector<uint32_t> sources_, binary_, key_;
+
+  RowLists rowsOfEvent_;  // rows whose si holds the event, by name
+  // The outputs: which output each row gets, in reading order, and the output functions.
+  std::vector<Put> puts_;
+  std::vector<QString> ys_;
+};
+
+int SkuTblStages::addName(QStringView name, uint64_t hash) {
+  const int id = names_.add(name, hash);
+  if (size_t(id) == kinds_.size()) {
+    const QChar lc = lowerAscii(name.at(0));
+    kinds_.push_back(lc == settings_.InAbstr ? kAbstract : lc == settings_.InDigit ? kBinary : kEvent);
+  }
+  return id;
+}
+
+void SkuTblStages::prefetchNames(int k, int to) {
+  if (k >= to) return;
+  const QStringView st = c_.statement(k);
+  const QChar* p = st.data();
+  qsizetype from = st.indexOf(QLatin1Char('=')) + 1;
+  if (from <= 0) return;
+  for (qsizetype i = from; i <= st.size(); ++i) {
+    if (i < st.size() && !textscan::isStructural(p[i])) continue;
+    if (i > from) names_.prefetch(Names::hash(st.mid(from, i - from)));
+    from = i + 1;
+  }
+}
+
+// The first signal of the text, in reading order, decides its kind; the conditions of
+// every row depend on it.
+bool SkuTblStages::firstSignalIsAbstract() const {
+  for (int k = 0; k < c_.skuCount_; ++k) {
+    const QStringView st = c_.statement(k);
     const qsizetype eq = st.indexOf(QLatin1Char('='));
     if (eq < 0) continue;
-    bool nameStart = true, decided = false;
+    bool nameStart = true;
     for (QChar c : st.mid(eq + 1)) {
       if (textscan::isStructural(c)) {
         nameStart = true;
@@ -340,232 +256,194 @@ void TSkuTbl::Convert() {
       }
       if (nameStart) {
         const QChar lc = lowerAscii(c);
-        if (lc == settings_.InAbstr || lc == settings_.InDigit) {
-          abstract_ = lc == settings_.InAbstr;
-          decided = true;
-          break;
-        }
+        if (lc == settings_.InAbstr || lc == settings_.InDigit) return lc == settings_.InAbstr;
       }
       nameStart = false;
     }
-    if (decided) break;
   }
+  return false;
+}
 
-  // Every name of the text is numbered once, events and signals alike.
-  enum Kind : uint8_t { kEvent, kAbstract, kBinary };
-  Names names;
-  std::vector<uint8_t> kinds;
-  const auto addName = [&](QStringView name, uint64_t hash) {
-    const int id = names.add(name, hash);
-    if (size_t(id) == kinds.size()) {
-      const QChar lc = lowerAscii(name.at(0));
-      kinds.push_back(lc == settings_.InAbstr ? kAbstract : lc == settings_.InDigit ? kBinary : kEvent);
-    }
-    return id;
-  };
-
-  // The conditions, each text made once: "1", then each product of binary signals or
-  // each abstract signal as it first appears.
-  std::vector<QString> conditions{QStringLiteral("1")};
-  KeyTable<uint32_t> conditionOf;
-  std::vector<int> conditionOfAbstract;  // by name; 0 while not yet seen
-
-  // Transitions are grouped by source-event set in the order the sets first appear; a
-  // set is known by how many names it was written with and which events they are. A
-  // group's first term gives its sources as written.
-  struct Term {
-    uint32_t group, target, condition;
-  };
-  std::vector<Term> terms;
-  terms.reserve(size_t(skuCount_) * 2);
-  KeyTable<uint32_t> groupOf;   // sets of several events (or none)
-  std::vector<int> groupOfKey;  // by key of groupOf
-  std::vector<int> groupOfEvent;  // the group of a set of one event, by event; -1 none yet
-  std::vector<uint32_t> groupSources;   // the sources of every group, end to end
-  std::vector<uint32_t> groupFirst{0};  // group k's sources: [groupFirst[k], groupFirst[k + 1])
-  // The targets as written, end to end: each row gets a copy of its own, made as the rows
-  // are written, so that whoever reads the rows in order reads their cells in order too.
-  QString targetText;
-  std::vector<qsizetype> targetEnds;
-  targetText.reserve(read_.size());
-  targetEnds.reserve(size_t(skuCount_));
-
-  RightSide rhs;
+// Every equation, its brackets multiplied out, becomes terms: a group of sources, a target
+// and a condition each.
+void SkuTblStages::readEquations(bool abstract) {
+  terms_.reserve(size_t(c_.skuCount_) * 2);
+  targetText_.reserve(c_.read_.size());
+  targetEnds_.reserve(size_t(c_.skuCount_));
+  textscan::ParsedSum rhs;
   Expander expander;
-  std::vector<uint32_t> sources, binary, key;
   std::vector<uint64_t> hashes;
-  // The slots of the names of a statement read a little later are asked for in advance:
-  // in a long text most look-ups would otherwise wait for memory one by one.
-  const int kAhead = 2;
-  const auto prefetchNames = [&](int k, int to) {
-    if (k >= to) return;
-    const QStringView st = statement(k);
-    const QChar* p = st.data();
-    qsizetype from = st.indexOf(QLatin1Char('=')) + 1;
-    if (from <= 0) return;
-    for (qsizetype i = from; i <= st.size(); ++i) {
-      if (i < st.size() && !textscan::isStructural(p[i])) continue;
-      if (i > from) names.prefetch(Names::hash(st.mid(from, i - from)));
-      from = i + 1;
-    }
-  };
-  for (int k = 0; k < skuCount_; ++k) {
-    prefetchNames(k + kAhead, skuCount_);
-    const QStringView st = statement(k);
+  std::vector<int32_t> ids;  // the number of each name factor's name
+  for (int k = 0; k < c_.skuCount_; ++k) {
+    prefetchNames(k + kAhead, c_.skuCount_);
+    const QStringView st = c_.statement(k);
     const int eq = int(st.indexOf(QLatin1Char('=')));
     if (eq < 0) continue;
     if (!rhs.parse(st.mid(eq + 1), vexo::kMaxNesting))
       throw VexoError(QStringLiteral("Слишком глубокая вложенность скобок в уравнении %1").arg(st));
-    hashes.resize(rhs.nameCount());
-    for (size_t j = 0; j < hashes.size(); ++j) {
-      hashes[j] = Names::hash(rhs.name(j));
-      names.prefetch(hashes[j]);
+    const uint32_t factorCount = rhs.factorCount();
+    hashes.resize(factorCount);
+    for (uint32_t j = 0; j < factorCount; ++j) {
+      if (!rhs.factor(j).isName()) continue;
+      hashes[j] = Names::hash(rhs.factor(j).name);
+      names_.prefetch(hashes[j]);
     }
-    rhs.numberNames([&](size_t j) { return addName(rhs.name(j), hashes[j]); });
-    const uint32_t target = uint32_t(targetEnds.size());
-    for (QChar c : st.left(eq)) targetText.append(c == QLatin1Char('*') ? QLatin1Char('&') : c);
-    targetEnds.push_back(targetText.size());
+    ids.assign(factorCount, -1);
+    for (uint32_t j = 0; j < factorCount; ++j)
+      if (rhs.factor(j).isName()) ids[j] = addName(rhs.factor(j).name, hashes[j]);
+    const uint32_t target = uint32_t(targetEnds_.size());
+    for (QChar c : st.left(eq)) targetText_.append(c == QLatin1Char('*') ? QLatin1Char('&') : c);
+    targetEnds_.push_back(targetText_.size());
     qsizetype total = 0;  // names in all terms of the equation, multiplied out
-    const RightSide::Product top = rhs.top();
-    for (uint32_t t = 0; t < top.count; ++t) {
-      expander.run(rhs, rhs.products()[top.first + t], [&](const std::vector<uint32_t>& term) {
-        total += qsizetype(term.size());
-        if (total > kMaxNames)
-          throw VexoError(QStringLiteral("Уравнение %1 после раскрытия скобок дает слишком много "
-                                         "дизъюнктивных членов")
-                              .arg(st));
-        sources.clear();
-        binary.clear();
-        int abstractName = -1;
-        for (uint32_t id : term) {
-          switch (kinds[id]) {
-            case kAbstract:
-              if (abstractName < 0) abstractName = int(id);
-              break;
-            case kBinary:
-              binary.push_back(id);
-              break;
-            default:
-              sources.push_back(id);
-          }
-        }
-        uint32_t condition = 0;
-        if (abstract_) {
-          if (abstractName >= 0) {
-            if (conditionOfAbstract.size() <= size_t(abstractName))
-              conditionOfAbstract.resize(size_t(names.size()), 0);
-            int& c = conditionOfAbstract[size_t(abstractName)];
-            if (!c) {
-              c = int(conditions.size());
-              conditions.push_back(names.text(abstractName));
-            }
-            condition = uint32_t(c);
-          }
-        } else if (!binary.empty()) {
-          bool added = false;
-          const int c = conditionOf.add(binary.data(), binary.size(), &added);
-          if (added) {
-            QString text = names.text(int(binary[0]));
-            for (size_t j = 1; j < binary.size(); ++j) {
-              text += QLatin1Char('&');
-              text += names.text(int(binary[j]));
-            }
-            conditions.push_back(std::move(text));
-          }
-          condition = uint32_t(c + 1);
-        }
-        // Most sets are one event: those are found by the event's number alone.
-        const int newGroup = int(groupFirst.size()) - 1;
-        bool added = false;
-        int g;
-        if (sources.size() == 1) {
-          if (groupOfEvent.size() <= sources[0]) groupOfEvent.resize(size_t(names.size()), -1);
-          int& known = groupOfEvent[sources[0]];
-          added = known < 0;
-          if (added) known = newGroup;
-          g = known;
-        } else {
-          key.assign(1, uint32_t(sources.size()));
-          key.insert(key.end(), sources.begin(), sources.end());
-          std::sort(key.begin() + 1, key.end());
-          key.erase(std::unique(key.begin() + 1, key.end()), key.end());
-          const int k = groupOf.add(key.data(), key.size(), &added);
-          if (added) groupOfKey.push_back(newGroup);
-          g = groupOfKey[size_t(k)];
-        }
-        if (added) {
-          groupSources.insert(groupSources.end(), sources.begin(), sources.end());
-          groupFirst.push_back(uint32_t(groupSources.size()));
-        }
-        terms.push_back(Term{uint32_t(g), target, condition});
-      });
+    const textscan::Range top = rhs.top();
+    for (uint32_t t = 0; t < top.count; ++t)
+      expander.run(rhs, ids, rhs.product(top.first + t),
+                   [&](const std::vector<uint32_t>& term) { readTerm(term, abstract, target, &total, st); });
+  }
+}
+
+void SkuTblStages::readTerm(const std::vector<uint32_t>& term, bool abstract, uint32_t target, qsizetype* total,
+                            QStringView st) {
+  *total += qsizetype(term.size());
+  if (*total > TSkuTbl::kMaxNames)
+    throw VexoError(QStringLiteral("Уравнение %1 после раскрытия скобок дает слишком много "
+                                   "дизъюнктивных членов")
+                        .arg(st));
+  sources_.clear();
+  binary_.clear();
+  int abstractName = -1;
+  for (uint32_t id : term) {
+    switch (kinds_[id]) {
+      case kAbstract:
+        if (abstractName < 0) abstractName = int(id);
+        break;
+      case kBinary:
+        binary_.push_back(id);
+        break;
+      default:
+        sources_.push_back(id);
     }
   }
+  const uint32_t condition = conditionOf(abstract, abstractName);
+  terms_.push_back(Term{uint32_t(groupOf()), target, condition});
+}
 
-  // The terms in group order, each group's terms in reading order: the rows are then
-  // written from one array read straight through.
-  const size_t groupCount = groupFirst.size() - 1;
-  KeyedLists<Term> byGroup(groupCount, terms, [](const Term& t) { return t.group; }, [](const Term& t) { return t; });
-  std::vector<Term>().swap(terms);
+// The condition of the term just read: its first abstract signal, or the product of its
+// binary signals; 0 ("1") when it has none.
+uint32_t SkuTblStages::conditionOf(bool abstract, int abstractName) {
+  if (abstract) {
+    if (abstractName < 0) return 0;
+    if (conditionOfAbstract_.size() <= size_t(abstractName)) conditionOfAbstract_.resize(size_t(names_.size()), 0);
+    int& c = conditionOfAbstract_[size_t(abstractName)];
+    if (!c) {
+      c = int(conditions_.size());
+      conditions_.push_back(names_.text(abstractName));
+    }
+    return uint32_t(c);
+  }
+  if (binary_.empty()) return 0;
+  bool added = false;
+  const int c = conditionOfBinary_.add(binary_.data(), binary_.size(), &added);
+  if (added) {
+    QString text = names_.text(int(binary_[0]));
+    for (size_t j = 1; j < binary_.size(); ++j) {
+      text += QLatin1Char('&');
+      text += names_.text(int(binary_[j]));
+    }
+    conditions_.push_back(std::move(text));
+  }
+  return uint32_t(c + 1);
+}
+
+// The group of the sources of the term just read, made when new.
+int SkuTblStages::groupOf() {
+  // Most sets are one event: those are found by the event's number alone.
+  const int newGroup = int(groupFirst_.size()) - 1;
+  bool added = false;
+  int g;
+  if (sources_.size() == 1) {
+    if (groupOfEvent_.size() <= sources_[0]) groupOfEvent_.resize(size_t(names_.size()), -1);
+    int& known = groupOfEvent_[sources_[0]];
+    added = known < 0;
+    if (added) known = newGroup;
+    g = known;
+  } else {
+    key_.assign(1, uint32_t(sources_.size()));
+    key_.insert(key_.end(), sources_.begin(), sources_.end());
+    std::sort(key_.begin() + 1, key_.end());
+    key_.erase(std::unique(key_.begin() + 1, key_.end()), key_.end());
+    const int k = groupOfSet_.add(key_.data(), key_.size(), &added);
+    if (added) groupOfKey_.push_back(newGroup);
+    g = groupOfKey_[size_t(k)];
+  }
+  if (added) {
+    groupSources_.insert(groupSources_.end(), sources_.begin(), sources_.end());
+    groupFirst_.push_back(uint32_t(groupSources_.size()));
+  }
+  return g;
+}
+
+// The terms in group order, each group's terms in reading order: the rows are then
+// written from one array read straight through.
+void SkuTblStages::writeRows(bool abstract) {
+  const size_t groupCount = groupFirst_.size() - 1;
+  KeyedLists<Term> byGroup(groupCount, terms_, [](const Term& t) { return t.group; }, [](const Term& t) { return t; });
+  std::vector<Term>().swap(terms_);
   const std::vector<uint32_t>& start = byGroup.start;
 
   out_->rows.clear();
-  out_->rows.reserve(qsizetype(byGroup.items.size()) + (statementCount - skuCount_));
-  out_->signalCoding = abstract_ ? QStringLiteral("Abstract") : QStringLiteral("Binary");
-  RowLists rowsOfEvent;  // rows whose si holds the event, by name
-  rowsOfEvent.ensure(size_t(names.size()));
+  out_->rows.reserve(qsizetype(byGroup.items.size()) + (int(c_.ends_.size()) - c_.skuCount_));
+  out_->signalCoding = abstract ? QStringLiteral("Abstract") : QStringLiteral("Binary");
+  rowsOfEvent_.ensure(size_t(names_.size()));
   for (size_t g = 0; g < groupCount; ++g) {
-    const uint32_t* src = groupSources.data() + groupFirst[g];
-    const size_t srcCount = groupFirst[g + 1] - groupFirst[g];
+    const uint32_t* src = groupSources_.data() + groupFirst_[g];
+    const size_t srcCount = groupFirst_[g + 1] - groupFirst_[g];
     const int at = int(out_->rows.size());
     for (size_t j = 0; j < srcCount; ++j)
-      if (rowsOfEvent.last(src[j]) != at) rowsOfEvent.append(src[j], at);
+      if (rowsOfEvent_.last(src[j]) != at) rowsOfEvent_.append(src[j], at);
     for (uint32_t k = start[g]; k < start[g + 1]; ++k) {
       const Term& t = byGroup.items[k];
       QString si;
       if (k == start[g] && srcCount > 0) {
-        si = names.text(int(src[0]));
+        si = names_.text(int(src[0]));
         for (size_t j = 1; j < srcCount; ++j) {
           si += QLatin1Char('&');
-          si += names.text(int(src[j]));
+          si += names_.text(int(src[j]));
         }
       }
       // Made in place: the shared texts are only referenced once more.
-      const qsizetype from = t.target ? targetEnds[t.target - 1] : 0;
-      out_->rows.emplaceBack(TableRow{std::move(si), QString(), conditions[t.condition],
-                                      QString(targetText.constData() + from, targetEnds[t.target] - from)});
+      const qsizetype from = t.target ? targetEnds_[t.target - 1] : 0;
+      out_->rows.emplaceBack(TableRow{std::move(si), QString(), conditions_[t.condition],
+                                      QString(targetText_.constData() + from, targetEnds_[t.target] - from)});
     }
   }
 
   // What only the rows needed is given back now, so that the outputs reuse its memory.
   std::vector<Term>().swap(byGroup.items);
   std::vector<uint32_t>().swap(byGroup.start);
-  std::vector<uint32_t>().swap(groupSources);
-  std::vector<uint32_t>().swap(groupFirst);
-  std::vector<int>().swap(groupOfEvent);
-  std::vector<qsizetype>().swap(targetEnds);
-  QString().swap(targetText);
+  std::vector<uint32_t>().swap(groupSources_);
+  std::vector<uint32_t>().swap(groupFirst_);
+  std::vector<int>().swap(groupOfEvent_);
+  std::vector<qsizetype>().swap(targetEnds_);
+  QString().swap(targetText_);
+}
 
-  // Outputs, in two steps: first which outputs each row gets, in reading order (an event
-  // without a row gets an output-only row at once); then the cells, row by row, each made
-  // at once.
-  struct Put {
-    uint32_t row, output;
-  };
-  std::vector<Put> puts;
-  std::vector<QString> ys;  // by output function
+// Which outputs each row gets, in reading order; an event without a row gets an
+// output-only row at once.
+void SkuTblStages::readOutputs() {
   QString stripped;
   const QString zero = QStringLiteral("0");
-  for (int k = skuCount_; k < statementCount; ++k) {
+  const int statementCount = int(c_.ends_.size());
+  for (int k = c_.skuCount_; k < statementCount; ++k) {
     prefetchNames(k + kAhead, statementCount);
-    const QStringView st = statement(k);
+    const QStringView st = c_.statement(k);
     const int eq = int(st.indexOf(QLatin1Char('=')));
     if (eq < 0) continue;
     int end = eq;
     const int paren = int(st.indexOf(QLatin1Char('(')));
     if (paren >= 0 && paren < end) end = paren;
-    const uint32_t output = uint32_t(ys.size());
-    ys.push_back(st.left(end).toString());
+    const uint32_t output = uint32_t(ys_.size());
+    ys_.push_back(st.left(end).toString());
     // Brackets only group the alternatives here; they are not part of an event's name.
     const QStringView rhs = st.mid(eq + 1);
     qsizetype from = 0;
@@ -582,31 +460,31 @@ void TSkuTbl::Convert() {
       }
       if (e.isEmpty()) continue;
       const int id = addName(e, Names::hash(e));
-      rowsOfEvent.ensure(size_t(id) + 1);
-      if (rowsOfEvent.isEmpty(size_t(id))) {
+      rowsOfEvent_.ensure(size_t(id) + 1);
+      if (rowsOfEvent_.isEmpty(size_t(id))) {
         const int r = int(out_->rows.size());
-        out_->rows.emplaceBack(TableRow{names.text(id), QString(), zero, zero});
-        rowsOfEvent.append(size_t(id), r);
+        out_->rows.emplaceBack(TableRow{names_.text(id), QString(), zero, zero});
+        rowsOfEvent_.append(size_t(id), r);
       }
-      rowsOfEvent.forEach(size_t(id), [&](int r) { puts.push_back(Put{uint32_t(r), output}); });
+      rowsOfEvent_.forEach(size_t(id), [&](int r) { puts_.push_back(Put{uint32_t(r), output}); });
     }
   }
-  if (puts.empty()) return;
+}
 
-  // The outputs of each row in reading order.
+// The output cells, row by row, each made at once. An output goes on a row once. A short
+// cell is read to see whether it holds the output already; a long one keeps the names it
+// holds as pairs (row, name) instead. A y holding '&' is never one of a cell's names, so
+// it is always added.
+void SkuTblStages::writeOutputs() {
+  if (puts_.empty()) return;
   const size_t rowCount = size_t(out_->rows.size());
-  const KeyedLists<uint32_t> byRow(rowCount, puts, [](const Put& p) { return p.row; }, [](const Put& p) { return p.output; });
-  std::vector<Put>().swap(puts);
+  const KeyedLists<uint32_t> byRow(rowCount, puts_, [](const Put& p) { return p.row; }, [](const Put& p) { return p.output; });
+  std::vector<Put>().swap(puts_);
   const std::vector<uint32_t>& firstPut = byRow.start;
 
-  // An output goes on a row once. A short cell is read to see whether it holds the output
-  // already; once a cell grows long, the names it holds are kept as pairs (row, name)
-  // instead, so that many outputs on one row do not make the cost grow with the square of
-  // their number. A y holding '&' is never one of a cell's names, so it is always added.
-  const qsizetype kShortCell = 64;
   NameTable outputs;
   PairSet onRow;
-  std::vector<int> outputId(ys.size(), -1);  // a y's number in `outputs`, once needed
+  std::vector<int> outputId(ys_.size(), -1);  // a y's number in `outputs`, once needed
   QString cell;
   for (size_t r = 0; r < rowCount; ++r) {
     if (firstPut[r] == firstPut[r + 1]) continue;
@@ -625,7 +503,7 @@ void TSkuTbl::Convert() {
     };
     for (uint32_t k = firstPut[r]; k < firstPut[r + 1]; ++k) {
       const uint32_t output = byRow.items[k];
-      const QString& y = ys[output];
+      const QString& y = ys_[output];
       if (cell.isEmpty()) {
         cell.append(y);
         only = int(output);
@@ -651,7 +529,38 @@ void TSkuTbl::Convert() {
         pairAll(cell);
       }
     }
-    if (only >= 0) out_->rows[qsizetype(r)].y = ys[size_t(only)];
+    if (only >= 0) out_->rows[qsizetype(r)].y = ys_[size_t(only)];
     else if (!cell.isEmpty()) out_->rows[qsizetype(r)].y = QString(cell.constData(), cell.size());
   }
+}
+
+// The statements of both sections, without blanks and comments, end to end.
+void TSkuTbl::readStatements() {
+  const textscan::Sections sec = textscan::findSections(text_);
+  read_.clear();
+  ends_.clear();
+  statements_.clear();
+  listed_ = false;
+  ends_.reserve(size_t(text_.size()));
+  qsizetype chars = 0;
+  for (const QString& line : text_) chars += line.size();
+  read_.reserve(chars);
+  textscan::StatementReader reader(&read_, &ends_);
+  if (sec.skuFound)
+    for (int i = sec.skuStart; i < sec.skuEnd; ++i) reader.readLine(text_.at(i));
+  reader.flush();
+  skuCount_ = int(ends_.size());
+  if (sec.svfFound)
+    for (int i = sec.svfStart; i < sec.svfEnd; ++i) reader.readLine(text_.at(i));
+  reader.flush();
+}
+
+void TSkuTbl::Convert() {
+  readStatements();
+  SkuTblStages stages(*this, out_);
+  abstract_ = stages.firstSignalIsAbstract();
+  stages.readEquations(abstract_);
+  stages.writeRows(abstract_);
+  stages.readOutputs();
+  stages.writeOutputs();
 }

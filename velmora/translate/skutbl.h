@@ -22,6 +22,9 @@ class TSkuTbl {
   static const int kMaxNames = 200000;  // names in all terms of one equation, multiplied out
 
  private:
+  friend class SkuTblStages;
+  void readStatements();
+
   const QStringList text_;
   TableData* out_;
   DocSettings settings_;

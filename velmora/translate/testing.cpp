@@ -2,6 +2,8 @@
 
 #include <QVarLengthArray>
 
+#include <algorithm>
+
 #include "common/nesting.h"
 #include "velmora/translate/textscan.h"
 
@@ -214,28 +216,33 @@ void TTesting::pass1(int from, int to, Mode mode) {
     // characters of a text take this way.
     const bool name = isNameChar(c);
     if (name && isNameChar(prev_)) {
-      prev_ = c;
-      pending_ = true;
-      lastLine_ = ln;
-      lastPos_ = i;
+      noteRead(ln, i, c);
       return;
     }
-    // On the right side the start of a name and an operator after a name need only the
-    // tests below (the full rules give the same).
+    // On the right side the start of a name, an operator after a name or a group, and a
+    // group opened after an operator or closed after a name need only the tests below (the
+    // full rules give the same).
     if (eqSeen_) {
       bool plain = false;
       if (name && (isOp(prev_) || prev_ == QLatin1Char('(') || prev_ == QLatin1Char('{'))) {
         if (nameStartWrong(c, mode == Mode::Svf)) add(ln, i, 1, 5);
         plain = true;
-      } else if (isNameChar(prev_) &&
+      } else if ((isNameChar(prev_) || prev_ == QLatin1Char(')') || prev_ == QLatin1Char('}')) &&
                  (c == QLatin1Char('|') || (c == QLatin1Char('*') && mode != Mode::Svf))) {
+        plain = true;
+      } else if ((prev_ == QLatin1Char('*') || prev_ == QLatin1Char('|')) &&
+                 (c == QLatin1Char('(') || (c == QLatin1Char('{') && mode == Mode::Rvas))) {
+        // A group opened after an operator; braces are refused outside РВАС.
+        if (c == QLatin1Char('(')) ++bracketDepth_;
+        plain = true;
+      } else if (isNameChar(prev_) &&
+                 (c == QLatin1Char(')') || (c == QLatin1Char('}') && mode == Mode::Rvas))) {
+        // A group closed after a name.
+        if (c == QLatin1Char(')') && --bracketDepth_ < 0) add(ln, i, 1, 12);
         plain = true;
       }
       if (plain) {
-        prev_ = c;
-        pending_ = true;
-        lastLine_ = ln;
-        lastPos_ = i;
+        noteRead(ln, i, c);
         return;
       }
     }
@@ -270,10 +277,7 @@ void TTesting::pass1Char(int ln, int i, QChar c, Mode mode) {
   // Inside a name (a letter or digit after a letter or digit) no rule below can apply:
   // most characters of a text take this way.
   if (isNameChar(prev_) && isNameChar(c)) {
-    prev_ = c;
-    pending_ = true;
-    lastLine_ = ln;
-    lastPos_ = i;
+    noteRead(ln, i, c);
     return;
   }
   const bool svf = mode == Mode::Svf;
@@ -340,10 +344,7 @@ void TTesting::pass1Char(int ln, int i, QChar c, Mode mode) {
   // A name glued to a closing bracket would be read as a different product.
   if (prev_ == QLatin1Char(')') && !isStructural(c)) add(ln, i, 0, 6);
   if (!eqSeen_ && !opened && c != QLatin1Char(';')) leftSide(ln, i, c, mode);
-  prev_ = c;
-  pending_ = c != QLatin1Char(';');
-  lastLine_ = ln;
-  lastPos_ = i;
+  noteRead(ln, i, c);
 }
 
 // The left side is read as the target's name (with its output list in РВАС): a character
@@ -514,55 +515,81 @@ void TTesting::rvasPass2(int from, int to, const QString& s0) {
   absUsed_ = binUsed_ = absInTerm_ = false;
   bracketDepth_ = braceDepth_ = 0;
   pending_ = false;
+  const QChar* const initial = s0.constData();
+  const qsizetype initialSize = s0.size();
   walk(from, to, false, [&](int ln, int i, QChar c, const QString& s) {
-    if (c == QLatin1Char(';')) {
+    // Inside a name nothing below applies: only a name's first character is read.
+    if (isNameChar(prev_) && isNameChar(c)) {
+      noteRead(ln, i, c);
+      return;
+    }
+    const ushort u = c.unicode();
+    const bool afterOp = isOp(prev_);
+    if (u == ';') {
       eqSeen_ = false;
       if (braceDepth_ > 0) add(ln, i, 0, 26);
       braceDepth_ = 0;
       bracketDepth_ = 0;
     }
-    if (isOp(prev_)) {
-      if (c == QLatin1Char('}')) add(ln, i, 0, 10);
-      int end = i;
-      while (end < s.size() && !isOp(s.at(end))) ++end;
-      const QString word = s.mid(i, end - i);
-      const int len = int(word.size());
-      if (word == s0 && (bracketDepth_ != 0 || braceDepth_ != 0)) add(ln, i, len, 24);
-      if (word == s0 && prev_ == QLatin1Char('*')) add(ln, i, len, 22);
-      if (word != s0 && prev_ != QLatin1Char('*') && bracketDepth_ == 0 && braceDepth_ == 0)
-        add(ln, i, len, 23);
+    if (afterOp) {
+      if (u == '}') add(ln, i, 0, 10);
+      // The word runs to the next operator of the line. Whether it is the initial event is
+      // told without taking it out; its length is counted only for a message.
+      const qsizetype k = i + initialSize;
+      const QChar* p = s.constData() + i;
+      const bool isInitial = k <= s.size() && std::equal(initial, initial + initialSize, p) &&
+                             (k == s.size() || isOp(s.at(k)));
+      const auto wordLength = [&] {
+        int end = i;
+        while (end < s.size() && !isOp(s.at(end))) ++end;
+        return end - i;
+      };
+      const bool nested = bracketDepth_ != 0 || braceDepth_ != 0;
+      if (isInitial && nested) add(ln, i, wordLength(), 24);
+      if (isInitial && prev_ == QLatin1Char('*')) add(ln, i, wordLength(), 22);
+      if (!isInitial && prev_ != QLatin1Char('*') && !nested) add(ln, i, wordLength(), 23);
     }
     // The converters read the signal kind of the text as the СКУ check does; a РВАС
     // product is cut into steps, so several abstract signals may follow each other.
-    if (isOp(prev_) || prev_ == QLatin1Char('(') || prev_ == QLatin1Char('{'))
-      signalKind(ln, i, c, false);
-    if (c == QLatin1Char('(')) ++bracketDepth_;
-    if (c == QLatin1Char('=')) eqSeen_ = true;
-    if (c == QLatin1Char('{')) {
-      if (eqSeen_ && prev_ != QLatin1Char('*') && prev_ != QLatin1Char('|')) add(ln, i, 0, 6);
-      ++braceDepth_;
-    }
-    if (prev_ == QLatin1Char('{') && isOp(c)) add(ln, i, 1, 11);
-    if (c == QLatin1Char(')')) --bracketDepth_;
-    if (c == QLatin1Char('}')) {
-      --braceDepth_;
-      if (braceDepth_ < 0) add(ln, i, 1, 25);
-    }
+    if (afterOp || prev_ == QLatin1Char('(') || prev_ == QLatin1Char('{')) signalKind(ln, i, c, false);
     // Brackets and braces nest: one may not close while the other opened inside it is open.
-    if (c == QLatin1Char('(') || c == QLatin1Char('{')) {
-      opens_ += c;
-    } else if (c == QLatin1Char(')') || c == QLatin1Char('}')) {
-      const QChar open = c == QLatin1Char(')') ? QLatin1Char('(') : QLatin1Char('{');
-      if (!opens_.isEmpty() && opens_.back() == open) opens_.chop(1);
-      else if (!opens_.isEmpty()) add(ln, i, 0, open == QLatin1Char('(') ? 26 : 13);
-    } else if (c == QLatin1Char(';')) {
-      opens_.clear();
+    const auto close = [&](ushort open) {
+      if (!opens_.empty() && opens_.back() == char(open)) opens_.pop_back();
+      else if (!opens_.empty()) add(ln, i, 0, open == '(' ? 26 : 13);
+    };
+    switch (u) {
+      case '(':
+        ++bracketDepth_;
+        opens_.push_back(char(u));
+        break;
+      case '{':
+        if (eqSeen_ && prev_ != QLatin1Char('*') && prev_ != QLatin1Char('|')) add(ln, i, 0, 6);
+        ++braceDepth_;
+        opens_.push_back(char(u));
+        break;
+      case ')':
+        --bracketDepth_;
+        close('(');
+        break;
+      case '}':
+        --braceDepth_;
+        if (braceDepth_ < 0) add(ln, i, 1, 25);
+        close('{');
+        break;
+      case '=':
+      case '*':
+      case '|':
+        if (u == '=') eqSeen_ = true;
+        if (prev_ == QLatin1Char('{')) add(ln, i, 1, 11);
+        break;
+      case ';':
+        opens_.clear();
+        break;
+      default:
+        if (prev_ == QLatin1Char('}')) add(ln, i, 0, 6);
+        break;
     }
-    if (prev_ == QLatin1Char('}') && !isStructural(c)) add(ln, i, 0, 6);
-    prev_ = c;
-    pending_ = c != QLatin1Char(';');
-    lastLine_ = ln;
-    lastPos_ = i;
+    noteRead(ln, i, c);
   });
   if (pending_ && braceDepth_ > 0) add(lastLine_, lastPos_ + 1, 0, 26);
 }

@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <QVector>
 
+#include <string>
 #include <vector>
 
 #include "velmora/documents/formats/docsettings.h"
@@ -34,6 +35,14 @@ class TTesting {
   void pass1(int from, int to, Mode mode);
   void pass1Char(int line, int i, QChar c, Mode mode);
   bool nameStartWrong(QChar c, bool svf) const;
+  // The character just read: the next one is read after it, and an expression it leaves
+  // open ends where it stands.
+  void noteRead(int line, int pos, QChar c) {
+    prev_ = c;
+    pending_ = c != QLatin1Char(';');
+    lastLine_ = line;
+    lastPos_ = pos;
+  }
   void endOfExpression1(int line, int pos);
   void skuPass2(int from, int to);
   void checkSources();
@@ -62,5 +71,5 @@ class TTesting {
     bool any;         // a finished alternative of the group held one
   };
   QVector<GroupTerm> groups_;
-  QString opens_;  // the brackets and braces open in the РВАС expression, innermost last
+  std::string opens_;  // the brackets and braces open in the РВАС expression, innermost last
 };

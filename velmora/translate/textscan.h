@@ -8,6 +8,8 @@
 #include <deque>
 #include <vector>
 
+#include "common/nesting.h"
+
 namespace textscan {
 
 // Character at i, or the null character outside the string: "the next character" at the
@@ -78,11 +80,14 @@ class ParsedSum {
  public:
   // Returns false when brackets nest deeper than maxDepth (the result is then incomplete).
   // The text must outlive the result: names are views of it.
-  bool parse(QStringView text, int maxDepth = 1000);
+  bool parse(QStringView text, int maxDepth = vexo::kMaxNesting);
 
   Range top() const { return top_; }  // the whole text's alternatives
   const Range& product(uint32_t k) const { return products_[k]; }
   const Factor* factors(Range product) const { return factors_.data() + product.first; }
+  // Every factor of the parse, numbered from 0 as factors() lays them out.
+  uint32_t factorCount() const { return uint32_t(factors_.size()); }
+  const Factor& factor(uint32_t k) const { return factors_[k]; }
 
  private:
   void endName(QStringView text, qsizetype i);

@@ -103,7 +103,11 @@ OaFile::Result OaFile::read(const QString& path, OaDescription* desc, QString* e
     if (error) *error = err;
     return Malformed;
   }
-  return parse(lines, desc, error);
+  const Result r = parse(lines, desc, &err);
+  // The message names the file: a table may be refused because of it.
+  if (error && (r == BadHeader || r == Malformed))
+    *error = badFormatMessage() + QStringLiteral(" ") + path + err.mid(badFormatMessage().size());
+  return r;
 }
 
 QStringList OaFile::toLines(const OaDescription& desc) {

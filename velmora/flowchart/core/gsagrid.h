@@ -3,13 +3,14 @@
 //
 // Coordinates are (col, row), both counted from 0, like the table window's cell(col, row).
 // Kind codes are kept as text, exactly as a file stores them ("1", "255", or whatever a
-// file held); the check and the conversion compare them as text, drawing converts them to a
-// number. Every accessor is range-checked: a cell outside the grid reads as an empty text
-// with the kind "255", and a write outside the grid is ignored.
-#include <QHash>
+// file held), and beside the text as numbers worked out when a cell is written: the check and
+// the conversion read a kind as the number its text spells exactly ("01" is no code), drawing
+// reads any digits. Every accessor is range-checked: a cell outside the grid reads as an empty
+// text with the kind "255", and a write outside the grid is ignored.
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <vector>
 
 // The kind codes of the cells.
 namespace GsaKind {
@@ -65,14 +66,16 @@ class GsaGridList {
     return col >= 0 && row >= 0 && col < cols_ && row < rows_;
   }
 
-  QString text(int col, int row) const;
-  QString kind(int col, int row) const;
+  const QString& text(int col, int row) const { return cell(col, row).text; }
+  const QString& kind(int col, int row) const { return cell(col, row).kind; }
   // The kind as a number; -1 when the text is not a decimal number (drawn as a warning box).
-  int kindCode(int col, int row) const;
-  // Text comparison with the code, as the check and the conversion do.
-  bool hasKind(int col, int row, int code) const;
+  int kindCode(int col, int row) const { return slot(col, row).code; }
+  // The number the kind's text spells exactly, as the check and the conversion read it; -1
+  // for any other text ("01", "x").
+  int kindNumber(int col, int row) const { return slot(col, row).exact; }
+  bool hasKind(int col, int row, int code) const { return kindNumber(col, row) == code; }
   bool isEmptyCell(int col, int row) const { return hasKind(col, row, GsaKind::Empty); }
-  GsaCell cell(int col, int row) const;
+  const GsaCell& cell(int col, int row) const { return slot(col, row).cell; }
 
   void setText(int col, int row, const QString& text);
   void setKind(int col, int row, const QString& kind);
@@ -94,16 +97,30 @@ class GsaGridList {
   // row-major order.
   QStringList toList() const;
 
-  bool operator==(const GsaGridList& o) const {
-    return rows_ == o.rows_ && cols_ == o.cols_ && cells_ == o.cells_;
-  }
+  bool operator==(const GsaGridList& o) const;
   bool operator!=(const GsaGridList& o) const { return !(*this == o); }
 
  private:
+  // A cell that differs from an empty one, with its kind's numbers.
+  struct Slot {
+    GsaCell cell;
+    int code = GsaKind::Empty;
+    int exact = GsaKind::Empty;
+    int index = -1;  // row-major index in the grid
+  };
+  static const Slot& emptySlot();
   int index(int col, int row) const { return row * cols_ + col; }
-  void store(int col, int row, const GsaCell& cell);
+  const Slot& slot(int col, int row) const {
+    if (!contains(col, row)) return emptySlot();
+    const std::vector<int>& r = at_[size_t(row)];
+    const int k = r.empty() ? -1 : r[size_t(col)];
+    return k < 0 ? emptySlot() : used_[size_t(k)];
+  }
+  void store(int col, int row, GsaCell cell);
   int rows_ = kDefaultRows;
   int cols_ = kDefaultCols;
-  // Only cells that differ from an empty one are kept, so a large grid costs what it holds.
-  QHash<int, GsaCell> cells_;
+  // Only cells that differ from an empty one are kept, so a large grid costs what it holds: per
+  // row, once it has such a cell, the place of each of its cells in used_ (-1: empty).
+  std::vector<std::vector<int>> at_;
+  std::vector<Slot> used_;
 };

@@ -57,10 +57,9 @@ int TGSATbl::Check(const GsaGridList& grid, const QString& outputLetter,
   };
   for (int i : used) {
     const int col = grid.colOf(i), row = grid.rowOf(i);
-    const QString kind = grid.kind(col, row);
+    const int kind = grid.kindNumber(col, row);
     for (const auto& side : sides) {
-      const bool tested = std::any_of(side.kinds.begin(), side.kinds.end(),
-                                      [&](int k) { return kind == QString::number(k); });
+      const bool tested = std::find(side.kinds.begin(), side.kinds.end(), kind) != side.kinds.end();
       if (!tested) continue;
       const int nc = col + side.dc, nr = row + side.dr;
       if (grid.contains(nc, nr) && !grid.isEmptyCell(nc, nr)) continue;
@@ -214,9 +213,7 @@ void TGSATbl::follow(int col, int row, Dir dir) {
     path_.insert(step);
     added << step;
 
-    const int kind = grid_->kind(col, row) == QString::number(grid_->kindCode(col, row))
-                         ? grid_->kindCode(col, row)
-                         : -1;  // "01" is no code: kinds compare as text
+    const int kind = grid_->kindNumber(col, row);  // "01" is no code: kinds compare as text
     // Where a link sends the walk: the new direction, or -1 to stop.
     int next = -1;
     switch (kind) {

@@ -98,7 +98,7 @@ class TGSATbl {
   bool inConjunctive_ = false;
   bool conjunctiveDone_ = false;
   bool moveEvents_ = false;
-  QSet<Step> path_;
+  QSet<Step> path_;  // (cell, direction) pairs of the walk in progress
   int depth_ = 0;
-  bool cutShort_ = false;  // (cell, direction) pairs of the walk in progress
+  bool cutShort_ = false;  // a walk stopped at kMaxDepth or kMaxTableRows
 };
