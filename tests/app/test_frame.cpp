@@ -135,60 +135,98 @@ TEST(Frame, TableChildEnablesItsActionsAndBars) {
   EXPECT_TRUE(f->fontSizeBox()->isEnabled());
 }
 
-TEST(Frame, EnablingFollowsTheKindTable) {
-  // -1: the kind leaves the item as it was.
-  struct Expect {
+// What a user can do with each kind of window in front. The frame's command buttons and items
+// are pressed one by one: "gives" are those that reach the window, "idle" those that are on but
+// do nothing for it; every other one is off. "own" are those the window switches itself: the
+// frame leaves them as they are, whichever way they stand. Bars: the ones shown besides "Файл"
+// and "Редактирование". The clipboard and save commands are always the window's own.
+TEST(Frame, EachKindOffersWhatItsWindowTakes) {
+  struct Case {
     int kind;
-    int bars[5];
-    int cts[3];
-    int rows[4];
-    int report;
-    int model[8];
-    int radix[3];
-    int gsa;
-    int options;
+    const char* bars;
+    const char* gives;
+    const char* idle;
+    const char* own;
   };
-  const Expect table[] = {
-      {0, {0, 0, 0, 0, 0}, {0, 0, 0}, {0, 0, 0, 0}, -1, {-1, -1, -1, -1, -1, -1, -1, -1}, {-1, -1, -1}, 0, 0},
-      {5, {0, 0, 0, 0, 0}, {0, 0, 0}, {0, 0, 0, 0}, -1, {-1, -1, -1, -1, -1, -1, -1, -1}, {-1, -1, -1}, 0, 0},
-      {1, {0, 0, 0, 0, 0}, {-1, -1, -1}, {0, 0, 0, 0}, 0, {0, 0, 0, 0, 0, 0, 0, 0}, {0, 0, 0}, 0, 0},
-      {2, {1, 0, 0, 0, 0}, {-1, -1, -1}, {0, 0, 0, 0}, 0, {0, 0, 0, 0, 0, 0, 0, 0}, {0, 0, 0}, 0, 1},
-      {3, {1, 1, 0, 0, 1}, {1, 1, 0}, {1, 0, 0, 0}, 0, {0, 0, 0, 0, 0, 0, 0, 0}, {0, 0, 0}, 1, 1},
-      {4, {1, 1, 0, 0, 0}, {-1, 0, -1}, {1, 1, 1, 1}, 1, {0, 0, 0, 0, 0, 0, 0, 0}, {0, 0, 0}, 0, 1},
-      {6, {0, 1, 1, 1, 0}, {0, 0, 0}, {1, 1, 1, -1}, 1, {1, 1, 0, -1, 0, 0, 0, 0}, {1, 1, 1}, 0, 0},
-      {7, {0, 0, 0, 0, 0}, {0, 0, 0}, {0, 0, 0, 0}, 0, {0, 0, 0, 0, 0, 0, 0, 0}, {1, 1, 1}, 0, 0},
-      {9, {0, 1, 1, 1, 0}, {0, 0, 0}, {0, 0, 0, 1}, 1, {1, 1, 1, -1, 1, 1, 1, 1}, {1, 1, 1}, 0, 0},
+  const Case cases[] = {
+      {ckText, "", "", "", "Compile ToTbl ToSku"},
+      {ckEdit, "trans", "options showMessages", "", "Compile ToTbl ToSku"},
+      {ckGsa, "trans tbl gsa", "ToTbl AddStr Gsa options showMessages", "Compile", ""},
+      {ckTable, "trans tbl", "AddStr InsStr DelStr OaCall Report options showMessages", "",
+       "Compile ToSku"},
+      {ckOaModel, "tbl model reg", "AddStr InsStr DelStr Report ModelOpen ModelSave Bin Hex Dec", "",
+       "OaCall ModelBus"},
+      {ckOaDesign, "", "", "Bin Hex Dec", ""},
+      {ckJointModel, "tbl model reg", "Report Bin Hex Dec",
+       "OaCall ModelOpen ModelSave ModelBeg ModelStep ModelPause ModelPlay ModelStop", "ModelBus"},
+      // A kind the frame does not know is treated as none.
+      {5, "", "", "",
+       "Report ModelOpen ModelSave ModelBeg ModelBus ModelStep ModelPause ModelPlay ModelStop Bin Hex Dec"},
   };
-  FrameHarness h;
-  TMainForm* f = h.frame;
-  QToolBar* bars[5] = {f->ui().transToolBar, f->ui().tblToolBar, f->ui().modelToolBar, f->ui().regToolBar, f->ui().gsaToolBar};
-  QAction* cts[3] = {f->ui().CompileAction, f->ui().ToTblAction, f->ui().ToSkuAction};
-  QAction* rows[4] = {f->ui().AddStrAction, f->ui().InsStrAction, f->ui().DelStrAction, f->ui().OaCallAction};
-  QAction* model[8] = {f->ui().ModelOpenAction, f->ui().ModelSaveAction, f->ui().ModelBegAction, f->ui().ModelBusAction,
-                       f->ui().ModelStepAction, f->ui().ModelPauseAction, f->ui().ModelPlayAction, f->ui().ModelStopAction};
-  QAction* radix[3] = {f->ui().BinAction, f->ui().HexAction, f->ui().DecAction};
-  for (const Expect& e : table) {
-    for (bool before : {false, true}) {
-      SCOPED_TRACE(testing::Message() << "kind " << e.kind << " before " << before);
-      for (QAction* a : cts) a->setEnabled(before);
-      for (QAction* a : rows) a->setEnabled(before);
-      for (QAction* a : model) a->setEnabled(before);
-      for (QAction* a : radix) a->setEnabled(before);
-      f->ui().ReportAction->setEnabled(before);
-      ChildKind = static_cast<std::uint8_t>(e.kind);
-      f->UpdateChildActions();
-      auto check = [before](QAction* a, int v) {
-        EXPECT_EQ(a->isEnabled(), v < 0 ? before : v == 1) << a->objectName().toStdString();
-      };
-      for (int i = 0; i < 5; ++i) EXPECT_EQ(!bars[i]->isHidden(), e.bars[i] == 1) << i;
-      for (int i = 0; i < 3; ++i) check(cts[i], e.cts[i]);
-      for (int i = 0; i < 4; ++i) check(rows[i], e.rows[i]);
-      check(f->ui().ReportAction, e.report);
-      for (int i = 0; i < 8; ++i) check(model[i], e.model[i]);
-      for (int i = 0; i < 3; ++i) check(radix[i], e.radix[i]);
-      for (QAction* a : f->ui().gsaActions) EXPECT_EQ(a->isEnabled(), e.gsa == 1);
-      EXPECT_EQ(f->ui().optionsItem->isVisible(), e.options == 1);
-      EXPECT_EQ(f->ui().showMessagesItem->isVisible(), e.options == 1);
+  // "EditCutAction" -> "EditCut", "optionsItem" -> "options"; the 17 flowchart tools are "Gsa".
+  auto shortName = [](const QObject* a) {
+    QString n = a->objectName();
+    if (n.startsWith("Gsa")) return QString("Gsa");
+    for (const char* suffix : {"Action", "Item", "ToolBar"})
+      if (n.endsWith(suffix)) n.chop(int(qstrlen(suffix)));
+    return n;
+  };
+  auto names = [](QStringList w) {
+    w.removeDuplicates();
+    w.sort();
+    return w.join(' ').toStdString();
+  };
+  auto words = [&](const char* list) { return names(QString(list).split(' ', Qt::SkipEmptyParts)); };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "kind " << c.kind);
+    FrameHarness h;
+    TMainForm* f = h.frame;
+    const TFrameUi& ui = f->ui();
+    // Every command the frame offers to windows: the buttons of its bars but "Файл" (whose
+    // open and new make windows of their own), save, and the two items of "&Настройки".
+    std::vector<QAction*> offered = {ui.saveFileAction, ui.optionsItem, ui.showMessagesItem};
+    for (QToolBar* b : {ui.editToolBar, ui.transToolBar, ui.tblToolBar, ui.gsaToolBar, ui.modelToolBar,
+                        ui.regToolBar})
+      for (QAction* a : b->actions())
+        if (!a->isSeparator() && !a->objectName().isEmpty()) offered.push_back(a);
+    const QStringList own = QString(c.own).split(' ', Qt::SkipEmptyParts) +
+                            QStringList{"EditCut", "EditCopy", "EditPaste", "EditDel", "saveFile"};
+
+    FakeChild* child = h.add(c.kind);
+    ASSERT_EQ(ChildKind, c.kind);
+    for (bool before : {true, false}) {
+      SCOPED_TRACE(testing::Message() << "everything " << (before ? "on" : "off") << " before");
+      for (QAction* a : offered) {
+        const bool on = own.contains(shortName(a)) ? !before : before;
+        // The two items are offered by being shown.
+        if (a == ui.optionsItem || a == ui.showMessagesItem) a->setVisible(on);
+        else a->setEnabled(on);
+      }
+      f->updateActions();
+      for (QAction* a : offered)
+        if (own.contains(shortName(a))) {
+          EXPECT_EQ(a->isEnabled(), !before) << "the window's own " << a->objectName().toStdString();
+          a->setEnabled(false);
+        }
+
+      QStringList gives, idle;
+      for (QAction* a : offered) {
+        if (!a->isEnabled() || !a->isVisible()) continue;
+        const qsizetype got = child->senders.size();
+        a->trigger();
+        const bool reached = child->senders.size() > got;
+        (reached ? gives : idle) << shortName(a);
+        if (reached) {
+          EXPECT_EQ(child->senders.size(), got + 1) << "one command per press";
+          EXPECT_EQ(child->senders.last(), a);
+        }
+      }
+      EXPECT_EQ(names(gives), words(c.gives));
+      EXPECT_EQ(names(idle), words(c.idle));
+      QStringList bars;
+      for (QToolBar* b : {ui.transToolBar, ui.tblToolBar, ui.gsaToolBar, ui.modelToolBar, ui.regToolBar})
+        if (!b->isHidden()) bars << shortName(b);
+      EXPECT_EQ(names(bars), words(c.bars));
     }
   }
 }

@@ -1,45 +1,35 @@
 #include "velmora/app/mainform.h"
 
-
 #include <QAbstractItemView>
 #include <QAction>
-#include <QActionGroup>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDir>
 #include <QFileInfo>
-#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QMenu>
-#include <QMenuBar>
-#include <QScreen>
 #include <QSignalBlocker>
 #include <QStatusBar>
-#include <QStyle>
 #include <QStatusTipEvent>
+#include <QStyle>
 #include <QToolBar>
-#include <QToolButton>
-#include <algorithm>
-#include <array>
-#include <climits>
 
+#include "mainform_p.h"
 #include "platform/dialogs.h"
 #include "platform/guard.h"
-#include "platform/help.h"
-#include "platform/registry.h"
-#include "velmora/app/aboutbox.h"
 #include "velmora/app/childkind.h"
 #include "velmora/app/frameglyphs.h"
-#include "velmora/app/framesettings.h"
-#include "velmora/app/optionsstring.h"
 #include "velmora/documents/doccreate.h"
 #include "velmora/documents/editform.h"
 #include "velmora/documents/tableform.h"
 #include "velmora/documents/txtform.h"
 #include "velmora/flowchart/gsaform.h"
+
+// The frame itself: construction, the children and what the frame does for them, the status
+// bar, File > Open and New, and the exit. Actions, menus and bars are in mainform_actions.cpp,
+// enabling and routing in mainform_dispatch.cpp, layout, settings and help in
+// mainform_settings.cpp.
 
 namespace {
 
@@ -47,19 +37,6 @@ const char* const kOpenFilter =
     "Файлы программы|*.sku;*.lsa;*.rvs;*.tbl;*.gsa;*.rtf|Файл СКУ (*.sku)|*.sku|"
     "Файл РВАС (*.rvs)|*.rvs|Файл ГСА (*.gsa)|*.gsa|Файл Таблицы переходов (*.tbl)|*.tbl|"
     "Текстовый файл (*.rtf)|*.rtf|Текстовый файл (*.txt)|*.txt|Все файлы (*.*)|*.*";
-
-// Hints are "short|long": the tool tip shows the short part, the status bar the long one.
-void setHint(QAction* a, const QString& hint) {
-  const int bar = hint.indexOf(QLatin1Char('|'));
-  const QString shortPart = bar < 0 ? hint : hint.left(bar);
-  const QString longPart = bar < 0 ? hint : hint.mid(bar + 1);
-  a->setToolTip(shortPart);
-  a->setStatusTip(longPart.isEmpty() ? shortPart : longPart);
-}
-
-bool kindIn(int kind, std::initializer_list<int> kinds) {
-  return std::find(kinds.begin(), kinds.end(), kind) != kinds.end();
-}
 
 // The part of the file name from its last dot, dot included, in lower case.
 QString extensionOf(const QString& path) {
@@ -69,22 +46,6 @@ QString extensionOf(const QString& path) {
 }
 
 }  // namespace
-
-struct TMainForm::Private {
-  QString helpFile;
-  // Bars in the order the "Panels" value keeps them.
-  std::array<QToolBar*, framesettings::BarCount> bars{};
-  // Positions as last read or written; hidden bars keep theirs until shown again.
-  std::array<std::optional<int>, framesettings::PositionCount> positions;
-  QPointer<QMdiSubWindow> lastActivated;
-  // Panels 0-2 of each window as it left them, shown again when it comes back.
-  QHash<const QObject*, std::array<QString, 3>> statusOf;
-  const QObject* statusKey = nullptr;  // the window whose texts panels 0-2 show now
-  QList<QAction*> windowListItems;
-  QAction* windowListSeparator = nullptr;
-  QWidget* saveButton = nullptr;
-  bool closingAsked = false;  // the exit has asked every child; their closing asks nothing
-};
 
 TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), d_(new Private) {
   setObjectName(QStringLiteral("MainForm"));
@@ -130,369 +91,7 @@ TMainForm::~TMainForm() {
   delete d_;
 }
 
-// ---------------------------------------------------------------- actions
-
-void TMainForm::createActions() {
-  auto make = [this](const char* name, const QString& caption, const QString& hint, bool enabled,
-                     void (TMainForm::*handler)() = nullptr) {
-    auto* a = new QAction(caption, this);
-    a->setObjectName(QString::fromLatin1(name));
-    setHint(a, hint);
-    a->setEnabled(enabled);
-    if (handler) connect(a, &QAction::triggered, this, [this, handler] { guard::run(this, [&] { (this->*handler)(); }); });
-    return a;
-  };
-  // A frame command routed to the active child of the listed kinds.
-  auto routed = [this, &make](const char* name, const QString& caption, const QString& hint,
-                              bool enabled, FrameCmd cmd, std::initializer_list<int> kinds) {
-    QAction* a = make(name, caption, hint, enabled);
-    const std::vector<int> k(kinds);
-    connect(a, &QAction::triggered, this, [this, a, cmd, k] {
-      guard::run(this, [&] {
-        TDocChild* child = activeChild();
-        if (child && std::find(k.begin(), k.end(), int(ChildKind)) != k.end() &&
-            child->kind() == ChildKind)
-          child->frameCommand(cmd, a);
-      });
-    });
-    return a;
-  };
-
-  EditCutAction = routed("EditCutAction", QStringLiteral("&Вырезать"),
-                         QStringLiteral("Вырезать|Вырезать выделенное в буфер обмена"), true,
-                         FrameCmd::Cut, {1, 2, 4});
-  EditCutAction->setShortcut(QKeySequence(QStringLiteral("Ctrl+X")));
-  EditCopyAction = routed("EditCopyAction", QStringLiteral("&Копировать"),
-                          QStringLiteral("Копировать|Копировать выделенное в буфер обмена"), true,
-                          FrameCmd::Copy, {1, 2, 4});
-  EditCopyAction->setShortcut(QKeySequence(QStringLiteral("Ctrl+C")));
-  EditPasteAction = routed("EditPasteAction", QStringLiteral("Вст&авить"),
-                           QStringLiteral("Вставить|Вставить из буфера обмена"), true,
-                           FrameCmd::Paste, {1, 2, 4});
-  EditPasteAction->setShortcut(QKeySequence(QStringLiteral("Ctrl+V")));
-  EditDelAction = routed("EditDelAction", QStringLiteral("&Удалить"),
-                         QStringLiteral("Удалить|Удалить выделенное"), true, FrameCmd::Delete, {1, 2});
-  // The shortcuts work while their bar is hidden too.
-  addActions({EditCutAction, EditCopyAction, EditPasteAction});
-
-  openFileAction = make("openFileAction", QStringLiteral("&Открыть"),
-                        QStringLiteral("Открыть|Открыть файл"), true, &TMainForm::FileOpenItemClick);
-  saveFileAction = make("saveFileAction", QStringLiteral("&Сохранить"),
-                        QStringLiteral("Сохранить|Сохранить активный документ"), true,
-                        &TMainForm::FileSaveItemClick);
-  newRvasAction = make("newRvasAction", QStringLiteral("&РВАС"),
-                       QStringLiteral("РВАС|Создать описание на РВАС"), true, &TMainForm::NewRvasClick);
-  newSkuAction = make("newSkuAction", QStringLiteral("&СКУ"),
-                      QStringLiteral("СКУ|Создать описание на СКУ"), true, &TMainForm::NewSkuClick);
-  newGsaAction = make("newGsaAction", QStringLiteral("&ГСА"), QStringLiteral("ГСА|Создать ГСА"),
-                      true, &TMainForm::NewGSAClick);
-  newTblAction = make("newTblAction", QStringLiteral("Таблицу &переходов"),
-                      QStringLiteral("Таблица переходов|Создать таблицу переходов"), true,
-                      &TMainForm::NewTblClick);
-  newTxtAction = make("newTxtAction", QStringLiteral("&Текстовый файл"),
-                      QStringLiteral("Текстовый файл|Создать текстовый файл"), true,
-                      &TMainForm::NewTxtClick);
-  exitAction = make("exitAction", QStringLiteral("В&ыход"),
-                    QStringLiteral("Выход|Завершить работу с программой"), true,
-                    &TMainForm::FileExitItemClick);
-
-  CompileAction = routed("CompileAction", QStringLiteral("&Проверка синтаксиса"),
-                         QStringLiteral("Проверка синтаксиса|Проверить синтаксис описания"), false,
-                         FrameCmd::Compile, {2});
-  ToSkuAction = routed("ToSkuAction", QStringLiteral("Перевод в &СКУ"),
-                       QStringLiteral("Перевод в СКУ|Перевести описание в СКУ"), false,
-                       FrameCmd::ToSku, {2, 4});
-  ToTblAction = routed("ToTblAction", QStringLiteral("Перевод в &таблицу"),
-                       QStringLiteral("Перевод в таблицу|Перевести описание в таблицу переходов"),
-                       false, FrameCmd::ToTbl, {2, 3});
-
-  AddStrAction = routed("AddStrAction", QStringLiteral("&Добавить строку"),
-                        QStringLiteral("Добавить строку|Добавить строку в конец"), false,
-                        FrameCmd::AddStr, {3, 4, 6});
-  InsStrAction = routed("InsStrAction", QStringLiteral("&Вставить строку"),
-                        QStringLiteral("Вставить строку|Вставить строку перед текущей"), false,
-                        FrameCmd::InsStr, {4, 6});
-  DelStrAction = routed("DelStrAction", QStringLiteral("&Удалить строку"),
-                        QStringLiteral("Удалить строку|Удалить текущую строку"), false,
-                        FrameCmd::DelStr, {4, 6});
-  OaCallAction = routed("OaCallAction", QStringLiteral("Вызов &ОА"),
-                        QStringLiteral("Вызов ОА|Вызвать редактор операционного автомата"), false,
-                        FrameCmd::OaCall, {4, 6});
-  ReportAction = routed("ReportAction", QStringLiteral("Отчет"),
-                        QStringLiteral("Отчет|Построить отчет"), false, FrameCmd::Report, {4, 6, 9});
-
-  // Flowchart tools: sixteen placing tools share one handler of the editor, which tells
-  // them apart by the sender; the last one deletes.
-  const struct {
-    const char* name;
-    const char* caption;
-  } gsa[] = {{"GsaBegAction", "Начальная вершина"},
-             {"GsaEndAction", "Конечная вершина"},
-             {"GsaOperatorAction", "Операторная вершина"},
-             {"GsaConditAction", "Условная вершина"},
-             {"GsaRazvAction", "Разветвитель"},
-             {"GsaSoedAction", "Соединитель"},
-             {"GsaHorAction", "Горизонтальная линия"},
-             {"GsaVertAction", "Вертикальная линия"},
-             {"GsaCor1Action", "Угловой переход"},
-             {"GsaCor2Action", "Угловой переход"},
-             {"GsaCor3Action", "Угловой переход"},
-             {"GsaCor4Action", "Угловой переход"},
-             {"GsaALAction", "Слияние слева"},
-             {"GsaARAction", "Слияние справа"},
-             {"GsaALRAction", "Слияние слева и справа"},
-             {"GsaCrossAction", "Слияние слева и справа"},
-             {"GsaDelAction", "Удаление"}};
-  gsaGroup = new QActionGroup(this);
-  gsaGroup->setExclusive(true);
-  for (int i = 0; i < 17; ++i) {
-    const QString caption = QString::fromUtf8(gsa[i].caption);
-    const bool del = i == 16;
-    QAction* a = routed(gsa[i].name, caption, caption, false,
-                        del ? FrameCmd::GsaDelete : FrameCmd::GsaPlace, {3});
-    a->setCheckable(true);
-    gsaGroup->addAction(a);
-    gsaActions << a;
-  }
-  gsaActions.first()->setChecked(true);
-
-  ModelOpenAction = routed("ModelOpenAction", QStringLiteral("Открыть|"),
-                           QStringLiteral("Открыть|Открыть файл входных воздействий"), false,
-                           FrameCmd::ModelOpen, {6});
-  ModelSaveAction = routed("ModelSaveAction", QStringLiteral("Сохранить|"),
-                           QStringLiteral("Сохранить|Сохранить файл входных воздействий"), false,
-                           FrameCmd::ModelSave, {6});
-  // The begin, step and play buttons run nothing from the frame; the model windows
-  // carry their own buttons for them. Pause and stop have no frame command at all.
-  ModelBegAction = make("ModelBegAction", QStringLiteral("Начальное событие"),
-                        QStringLiteral("Начальное событие|Установить начальное событие"), false,
-                        nullptr);
-  ModelBusAction = routed("ModelBusAction", QStringLiteral("Установка шин"),
-                          QStringLiteral("Установка шин|Установить значения шин"), false,
-                          FrameCmd::ModelBus, {6, 9});
-  ModelStepAction = make("ModelStepAction", QStringLiteral("Шаг"),
-                         QStringLiteral("Шаг|Один шаг моделирования"), false, nullptr);
-  ModelPauseAction = make("ModelPauseAction", QStringLiteral("Моделирование"),
-                          QStringLiteral("Моделирование|Приостановить моделирование"), false, nullptr);
-  ModelPlayAction = make("ModelPlayAction", QStringLiteral("ModelPlayAction"),
-                         QStringLiteral("Пуск|Запустить моделирование"), false, nullptr);
-  ModelStopAction = make("ModelStopAction", QStringLiteral("ModelStopAction"),
-                         QStringLiteral("Стоп|Остановить моделирование"), false, nullptr);
-
-  BinAction = routed("BinAction", QStringLiteral("&Двоичное"),
-                     QStringLiteral("Двоичное|Двоичное представление регистров"), true,
-                     FrameCmd::Bin, {6, 9});
-  HexAction = routed("HexAction", QStringLiteral("&Шестнадцетиричное"),
-                     QStringLiteral("Шестнадцетиричное|Шестнадцатеричное представление регистров"),
-                     true, FrameCmd::Hex, {6, 9});
-  DecAction = routed("DecAction", QStringLiteral("Д&есятичное"),
-                     QStringLiteral("Десятичное|Десятичное представление регистров"), true,
-                     FrameCmd::Dec, {6, 9});
-  radixGroup = new QActionGroup(this);
-  radixGroup->setExclusive(true);
-  for (QAction* a : {BinAction, HexAction, DecAction}) {
-    a->setCheckable(true);
-    radixGroup->addAction(a);
-  }
-  BinAction->setChecked(true);
-}
-
-// ---------------------------------------------------------------- menus
-
-void TMainForm::createMenus() {
-  fileMenuFrame = new QMenu(QStringLiteral("&Файл"), this);
-  fileMenuFrame->setObjectName(QStringLiteral("fileMenu"));
-  createMenu = fileMenuFrame->addMenu(QStringLiteral("Созд&ать"));
-  createMenu->addAction(newRvasAction);
-  createMenu->addAction(newSkuAction);
-  createMenu->addAction(newGsaAction);
-  createMenu->addAction(newTblAction);
-  createMenu->addSeparator();
-  createMenu->addAction(newTxtAction);
-  fileMenuFrame->addAction(openFileAction);
-  fileMenuFrame->addSeparator();
-  fileMenuFrame->addAction(exitAction);
-
-  settingsMenu = new QMenu(QStringLiteral("&Настройки"), this);
-  settingsMenu->setObjectName(QStringLiteral("settingsMenu"));
-  optionsItem = settingsMenu->addAction(QStringLiteral("&Опции..."));
-  optionsItem->setObjectName(QStringLiteral("optionsItem"));
-  optionsItem->setVisible(false);
-  connect(optionsItem, &QAction::triggered, this, [this] { guard::run(this, [this] { mOptionsClick(); }); });
-  toolBarsMenu = settingsMenu->addMenu(QStringLiteral("&Панели инструментов"));
-  toolBarsMenu->setObjectName(QStringLiteral("toolBarsMenu"));
-  const char* const barItems[] = {"&Файл", "&Редактирование", "&ГСА", "&Таблица", "&Перевод",
-                                  "&Моделирование", "Пр&едставление регистров"};
-  for (int i = 0; i < 7; ++i) {
-    toolBarItems[i] = toolBarsMenu->addAction(QString::fromUtf8(barItems[i]));
-    toolBarItems[i]->setCheckable(true);
-    toolBarItems[i]->setChecked(i < 2);
-  }
-  toolBarsMenu->addSeparator();
-  autoShowItem = toolBarsMenu->addAction(QStringLiteral("Показывать &автоматически"));
-  autoShowItem->setObjectName(QStringLiteral("autoShowItem"));
-  autoShowItem->setCheckable(true);
-  autoShowItem->setChecked(true);
-  for (int i = 0; i < 7; ++i)
-    connect(toolBarItems[i], &QAction::triggered, this, [this, i] {
-      QToolBar* inMenuOrder[7] = {fileToolBar, editToolBar, gsaToolBar, tblToolBar,
-                                  transToolBar, modelToolBar, regToolBar};
-      toggleToolBar(inMenuOrder[i]);
-    });
-  connect(toolBarsMenu, &QMenu::aboutToShow, this, &TMainForm::mToolBarClick);
-  showMessagesItem = settingsMenu->addAction(QStringLiteral("Показывать &сообщения"));
-  showMessagesItem->setObjectName(QStringLiteral("showMessagesItem"));
-  showMessagesItem->setVisible(false);
-  // The mark shows the active window's message list; that window sets it, on activation
-  // and when its list is shown or hidden. A click does not move the mark by itself, so the
-  // window reads the state the user saw.
-  showMessagesItem->setCheckable(true);
-  connect(showMessagesItem, &QAction::triggered, this, [this](bool checked) {
-    showMessagesItem->setChecked(!checked);
-    guard::run(this, [this] { mShowMessageClick(); });
-  });
-
-  windowMenu = new QMenu(QStringLiteral("&Окно"), this);
-  windowMenu->setObjectName(QStringLiteral("windowMenu"));
-  tileItem = windowMenu->addAction(QStringLiteral("&Черепицей"), this, &TMainForm::WindowTileItemClick);
-  cascadeItem = windowMenu->addAction(QStringLiteral("&Каскадом"), this, &TMainForm::WindowCascadeItemClick);
-  arrangeItem = windowMenu->addAction(QStringLiteral("&Упорядочить все"), this, &TMainForm::WindowArrangeItemClick);
-  minimizeItem = windowMenu->addAction(QStringLiteral("&Свернуть"), this, &TMainForm::WindowMinimizeItemClick);
-  connect(windowMenu, &QMenu::aboutToShow, this, &TMainForm::rebuildWindowList);
-
-  helpMenu = new QMenu(QStringLiteral("&Помощь"), this);
-  helpMenu->setObjectName(QStringLiteral("helpMenu"));
-  helpContentsItem = helpMenu->addAction(QStringLiteral("&Вызов справки"), this, &TMainForm::ContentsClick);
-  helpSearchItem = helpMenu->addAction(QStringLiteral("&Поиск..."), this, &TMainForm::SearchforHelpOnClick);
-  aboutItem = helpMenu->addAction(QStringLiteral("&О программе..."), this, &TMainForm::AboutClick);
-  howToUseItem = helpMenu->addAction(QStringLiteral("Как пользоваться справочником?"), this,
-                                     &TMainForm::HowtouseClick);
-}
-
-QList<QMenu*> TMainForm::menuBarMenus() const {
-  QList<QMenu*> out;
-  for (QAction* a : menuBar()->actions())
-    if (a->menu()) out << a->menu();
-  return out;
-}
-
-void TMainForm::mergeMenus(TDocChild* child) {
-  QMenuBar* bar = menuBar();
-  bar->clear();
-  QMenu* file = child ? child->fileMenu() : nullptr;
-  bar->addMenu(file ? file : fileMenuFrame);
-  if (child)
-    for (QMenu* m : child->windowMenus())
-      if (m) bar->addMenu(m);
-  bar->addMenu(settingsMenu);
-  bar->addMenu(windowMenu);
-  bar->addMenu(helpMenu);
-  setMenuGlyphs(*this);
-}
-
-void TMainForm::rebuildWindowList() {
-  for (QAction* a : d_->windowListItems) {
-    windowMenu->removeAction(a);
-    delete a;
-  }
-  d_->windowListItems.clear();
-  if (d_->windowListSeparator) {
-    windowMenu->removeAction(d_->windowListSeparator);
-    delete d_->windowListSeparator;
-    d_->windowListSeparator = nullptr;
-  }
-  const auto subs = mdi_->subWindowList(QMdiArea::CreationOrder);
-  if (subs.isEmpty()) return;
-  d_->windowListSeparator = windowMenu->addSeparator();
-  int n = 0;
-  for (QMdiSubWindow* s : subs) {
-    ++n;
-    QString title = s->windowTitle();
-    title.replace(QLatin1Char('&'), QStringLiteral("&&"));
-    QAction* a = windowMenu->addAction(n < 10 ? QStringLiteral("&%1 %2").arg(n).arg(title) : title);
-    a->setCheckable(true);
-    a->setChecked(s == mdi_->currentSubWindow());
-    QPointer<QMdiSubWindow> target(s);
-    connect(a, &QAction::triggered, this, [this, target] {
-      if (target) mdi_->setActiveSubWindow(target);
-    });
-    d_->windowListItems << a;
-  }
-}
-
-// ---------------------------------------------------------------- tool bars, status bar
-
-void TMainForm::createToolBars() {
-  auto bar = [this](const char* name, const QString& title, Qt::ToolBarArea area) {
-    auto* t = new QToolBar(title, this);
-    t->setObjectName(QString::fromLatin1(name));
-    t->setIconSize(QSize(22, 22));
-    addToolBar(area, t);
-    // When any bar starts docking, every bar sizes itself to its buttons again.
-    connect(t, &QToolBar::topLevelChanged, this, [this] {
-      for (QToolBar* b : d_->bars)
-        if (b) b->adjustSize();
-    });
-    return t;
-  };
-  fileToolBar = bar("fileToolBar", QStringLiteral("Файл"), Qt::TopToolBarArea);
-  fileToolBar->addAction(openFileAction);
-  fileToolBar->addAction(saveFileAction);
-  fileToolBar->addSeparator();
-  for (QAction* a : {newRvasAction, newSkuAction, newGsaAction, newTblAction, newTxtAction})
-    fileToolBar->addAction(a);
-  d_->saveButton = fileToolBar->widgetForAction(saveFileAction);
-  d_->saveButton->setEnabled(false);
-
-  editToolBar = bar("editToolBar", QStringLiteral("Редактирование"), Qt::TopToolBarArea);
-  for (QAction* a : {EditCutAction, EditCopyAction, EditPasteAction, EditDelAction}) {
-    editToolBar->addAction(a);
-    editToolBar->widgetForAction(a)->setEnabled(false);
-  }
-  editToolBar->addSeparator();
-  fontSizeBox_ = new QComboBox;
-  fontSizeBox_->setObjectName(QStringLiteral("FontSize"));
-  fontSizeBox_->setEditable(true);
-  fontSizeBox_->setInsertPolicy(QComboBox::NoInsert);
-  for (int s : {6, 8, 10, 12, 14, 16, 18, 20, 22, 24, 28, 36, 48, 72})
-    fontSizeBox_->addItem(QString::number(s));
-  fontSizeBox_->setEditText(QStringLiteral("10"));
-  fontSizeBox_->setEnabled(false);
-  fontSizeBox_->setMinimumContentsLength(3);
-  editToolBar->addWidget(fontSizeBox_);
-  // Only the user's changes resize fonts; filling the box does not.
-  connect(fontSizeBox_->lineEdit(), &QLineEdit::textEdited, this,
-          [this] { guard::run(this, [this] { FontSizeClick(); }); });
-  connect(fontSizeBox_, &QComboBox::textActivated, this,
-          [this] { guard::run(this, [this] { FontSizeClick(); }); });
-
-  transToolBar = bar("transToolBar", QStringLiteral("Перевод"), Qt::TopToolBarArea);
-  for (QAction* a : {CompileAction, ToSkuAction, ToTblAction}) transToolBar->addAction(a);
-
-  tblToolBar = bar("tblToolBar", QStringLiteral("Таблица"), Qt::TopToolBarArea);
-  for (QAction* a : {AddStrAction, InsStrAction, DelStrAction}) tblToolBar->addAction(a);
-  tblToolBar->addSeparator();
-  tblToolBar->addAction(OaCallAction);
-  tblToolBar->addSeparator();
-  tblToolBar->addAction(ReportAction);
-
-  modelToolBar = bar("modelToolBar", QStringLiteral("Моделирование"), Qt::TopToolBarArea);
-  for (QAction* a : {ModelOpenAction, ModelSaveAction, ModelBegAction, ModelBusAction,
-                     ModelStepAction, ModelPauseAction, ModelPlayAction, ModelStopAction})
-    modelToolBar->addAction(a);
-
-  regToolBar = bar("regToolBar", QStringLiteral("Регистры"), Qt::TopToolBarArea);
-  for (QAction* a : {BinAction, HexAction, DecAction}) {
-    regToolBar->addAction(a);
-    regToolBar->widgetForAction(a)->setEnabled(false);
-  }
-
-  gsaToolBar = bar("gsaToolBar", QStringLiteral("ГСА"), Qt::LeftToolBarArea);
-  for (QAction* a : gsaActions) gsaToolBar->addAction(a);
-
-  d_->bars = {fileToolBar, editToolBar, transToolBar, tblToolBar, modelToolBar, regToolBar, gsaToolBar};
-  for (QToolBar* t : {transToolBar, tblToolBar, gsaToolBar, modelToolBar, regToolBar}) t->hide();
-}
+// ---------------------------------------------------------------- status bar
 
 void TMainForm::createStatusBar() {
   QStatusBar* sb = statusBar();
@@ -734,104 +333,6 @@ void TMainForm::onSubWindowGone(QObject* window) {
   UpdateMenuItems();
 }
 
-// ---------------------------------------------------------------- enabling
-
-void TMainForm::EnableGsaActions(bool enabled) {
-  for (QAction* a : gsaActions) a->setEnabled(enabled);
-}
-
-bool TMainForm::autoShow() const { return autoShowItem->isChecked(); }
-
-void TMainForm::UpdateChildActions() {
-  // -1 leaves the item as it is (the child sets it itself, or it keeps its state).
-  struct Row {
-    int kind;
-    int bars[5];  // trans, tbl, model, reg, gsa
-    int cts[3];   // Compile, ToTbl, ToSku
-    int rows[4];  // AddStr, InsStr, DelStr, OaCall
-    int report;
-    int model[8];  // Open, Save, Beg, Bus, Step, Pause, Play, Stop
-    int radix[3];
-    int gsa;
-    int options;
-  };
-  static const Row table[] = {
-      {0, {0, 0, 0, 0, 0}, {0, 0, 0}, {0, 0, 0, 0}, -1, {-1, -1, -1, -1, -1, -1, -1, -1}, {-1, -1, -1}, 0, 0},
-      {1, {0, 0, 0, 0, 0}, {-1, -1, -1}, {0, 0, 0, 0}, 0, {0, 0, 0, 0, 0, 0, 0, 0}, {0, 0, 0}, 0, 0},
-      {2, {1, 0, 0, 0, 0}, {-1, -1, -1}, {0, 0, 0, 0}, 0, {0, 0, 0, 0, 0, 0, 0, 0}, {0, 0, 0}, 0, 1},
-      {3, {1, 1, 0, 0, 1}, {1, 1, 0}, {1, 0, 0, 0}, 0, {0, 0, 0, 0, 0, 0, 0, 0}, {0, 0, 0}, 1, 1},
-      {4, {1, 1, 0, 0, 0}, {-1, 0, -1}, {1, 1, 1, 1}, 1, {0, 0, 0, 0, 0, 0, 0, 0}, {0, 0, 0}, 0, 1},
-      {6, {0, 1, 1, 1, 0}, {0, 0, 0}, {1, 1, 1, -1}, 1, {1, 1, 0, -1, 0, 0, 0, 0}, {1, 1, 1}, 0, 0},
-      {7, {0, 0, 0, 0, 0}, {0, 0, 0}, {0, 0, 0, 0}, 0, {0, 0, 0, 0, 0, 0, 0, 0}, {1, 1, 1}, 0, 0},
-      {9, {0, 1, 1, 1, 0}, {0, 0, 0}, {0, 0, 0, 1}, 1, {1, 1, 1, -1, 1, 1, 1, 1}, {1, 1, 1}, 0, 0},
-  };
-  const Row* row = &table[0];  // any kind not listed behaves as none
-  for (const Row& r : table)
-    if (r.kind == ChildKind) row = &r;
-
-  auto set = [](QAction* a, int v) {
-    if (v >= 0) a->setEnabled(v != 0);
-  };
-  if (autoShow()) {
-    QToolBar* bars[5] = {transToolBar, tblToolBar, modelToolBar, regToolBar, gsaToolBar};
-    for (int i = 0; i < 5; ++i) bars[i]->setVisible(row->bars[i] != 0);
-  }
-  set(CompileAction, row->cts[0]);
-  set(ToTblAction, row->cts[1]);
-  set(ToSkuAction, row->cts[2]);
-  set(AddStrAction, row->rows[0]);
-  set(InsStrAction, row->rows[1]);
-  set(DelStrAction, row->rows[2]);
-  set(OaCallAction, row->rows[3]);
-  set(ReportAction, row->report);
-  QAction* model[8] = {ModelOpenAction, ModelSaveAction, ModelBegAction, ModelBusAction,
-                       ModelStepAction, ModelPauseAction, ModelPlayAction, ModelStopAction};
-  for (int i = 0; i < 8; ++i) set(model[i], row->model[i]);
-  set(BinAction, row->radix[0]);
-  set(HexAction, row->radix[1]);
-  set(DecAction, row->radix[2]);
-  EnableGsaActions(row->gsa != 0);
-  optionsItem->setVisible(row->options != 0);
-  showMessagesItem->setVisible(row->options != 0);
-}
-
-void TMainForm::UpdateMenuItems() {
-  const bool any = !mdi_->subWindowList().isEmpty();
-  d_->saveButton->setEnabled(any);
-  cascadeItem->setEnabled(any);
-  tileItem->setEnabled(any);
-  arrangeItem->setEnabled(any);
-  minimizeItem->setEnabled(any);
-  fontSizeBox_->setEnabled(any);
-}
-
-// ---------------------------------------------------------------- dispatch
-
-bool TMainForm::dispatch(FrameCmd cmd, QObject* sender, std::initializer_list<int> kinds) {
-  TDocChild* child = activeChild();
-  if (!child || !kindIn(ChildKind, kinds) || child->kind() != ChildKind) return false;
-  child->frameCommand(cmd, sender);
-  return true;
-}
-
-void TMainForm::FileSaveItemClick() { dispatch(FrameCmd::Save, saveFileAction, {1, 2, 3, 4}); }
-
-void TMainForm::mOptionsClick() { dispatch(FrameCmd::Options, optionsItem, {2, 3, 4}); }
-void TMainForm::mShowMessageClick() { dispatch(FrameCmd::ShowMessages, showMessagesItem, {2, 3, 4}); }
-
-void TMainForm::FontSizeClick() {
-  TDocChild* child = activeChild();
-  if (!child) return;
-  const int size = ParseInt(fontSizeBox_->currentText());
-  // "abc" or "0" would give a font no one can read; the size stays as it is.
-  if (size < 1) return;
-  if (ChildKind >= ckText && ChildKind <= ckTable && child->kind() == ChildKind &&
-      child->setFontSize(size))
-    return;
-  dlg::message(this, QStringLiteral("Изменение размера шрифта не поддерживается"),
-               QStringLiteral("Обломись!"), dlg::Ok, dlg::Warning);
-}
-
 // ---------------------------------------------------------------- File
 
 void TMainForm::FileOpenItemClick() {
@@ -873,162 +374,7 @@ void TMainForm::NewGSAClick() { creators.gsa(QString()); }
 void TMainForm::NewTblClick() { creators.table(QString()); }
 void TMainForm::FileExitItemClick() { close(); }
 
-// ---------------------------------------------------------------- windows
-
-void TMainForm::WindowCascadeItemClick() { mdi_->cascadeSubWindows(); }
-void TMainForm::WindowTileItemClick() { mdi_->tileSubWindows(); }
-
-void TMainForm::WindowArrangeItemClick() {
-  // Minimized windows line up along the bottom of the client area.
-  const int bottom = mdi_->viewport()->height();
-  int x = 0;
-  for (QMdiSubWindow* s : mdi_->subWindowList(QMdiArea::CreationOrder)) {
-    if (!s->isMinimized()) continue;
-    if (x > 0 && x + s->width() > mdi_->viewport()->width()) x = 0;
-    s->move(x, bottom - s->height());
-    x += s->width();
-  }
-}
-
-void TMainForm::WindowMinimizeItemClick() {
-  const auto subs = mdi_->subWindowList(QMdiArea::CreationOrder);
-  for (int i = subs.size() - 1; i >= 0; --i) subs[i]->showMinimized();
-}
-
-void TMainForm::mToolBarClick() {
-  QToolBar* inMenuOrder[7] = {fileToolBar, editToolBar, gsaToolBar, tblToolBar,
-                              transToolBar, modelToolBar, regToolBar};
-  for (int i = 0; i < 7; ++i) toolBarItems[i]->setChecked(!inMenuOrder[i]->isHidden());
-}
-
-void TMainForm::toggleToolBar(QToolBar* bar) {
-  bar->setVisible(bar->isHidden());
-  QToolBar* inMenuOrder[7] = {fileToolBar, editToolBar, gsaToolBar, tblToolBar,
-                              transToolBar, modelToolBar, regToolBar};
-  for (int i = 0; i < 7; ++i)
-    if (inMenuOrder[i] == bar) toolBarItems[i]->setChecked(!bar->isHidden());
-}
-
-// The menu item toggles its own check; this is the same for callers outside the menu.
-void TMainForm::mAutoShowClick() { autoShowItem->setChecked(!autoShowItem->isChecked()); }
-
-// ---------------------------------------------------------------- settings
-
-void TMainForm::LoadSettings() {
-  const QString startDir = QDir::currentPath();
-  Registry reg(QString::fromLatin1(framesettings::RegistryKey));
-  if (!reg.openKey(false)) {
-    // The frame is not shown yet: the box centres over the place the maximized frame will take.
-    const QRect normal = geometry();
-    const Qt::WindowStates state = windowState();
-    if (QScreen* sc = screen()) setGeometry(sc->availableGeometry());
-    dlg::message(this, QStringLiteral("Добро пожаловать в Vexo!"), QStringLiteral("Сообщение"),
-                 dlg::Ok, dlg::Information);
-    setGeometry(normal);
-    setWindowState(state);
-  }
-  Options = reg.readString(QStringLiteral("Options"));
-  if (Options.isEmpty()) Options = optstr::defaultString();
-  Panels = reg.readString(QStringLiteral("Panels"));
-  RootDir = reg.readString(QStringLiteral("RootDir"));
-  State = reg.readString(QStringLiteral("State"));
-  reg.closeKey();
-  if (!State.isEmpty()) RestoreLayout();
-  if (startDir != RootDir) RootDir = startDir;
-  d_->helpFile = framesettings::helpFileFor(RootDir);
-}
-
-void TMainForm::RestoreLayout() {
-  const framesettings::StateValues st = framesettings::parseState(State);
-  if (st.maximized) {
-    setWindowState(Qt::WindowMaximized);
-  } else {
-    // The frame still opens maximized; these are its size and place when it is not.
-    setWindowState(Qt::WindowNoState);
-    QSize size = this->size();
-    QPoint at = pos();
-    if (st.values[0]) size.setHeight(*st.values[0]);
-    if (st.values[1]) size.setWidth(*st.values[1]);
-    if (st.values[2]) at.setX(*st.values[2]);
-    if (st.values[3]) at.setY(*st.values[3]);
-    resize(size);
-    move(at);
-    setWindowState(Qt::WindowMaximized);
-  }
-
-  const framesettings::PanelValues p = framesettings::parsePanels(Panels);
-  if (!p.hasFlags) return;
-  autoShowItem->setChecked(p.autoShow);
-  for (int j = 0; j < framesettings::BarCount; ++j) d_->bars[j]->setVisible(p.visible[j]);
-  for (int k = 0; k < framesettings::PositionCount; ++k)
-    if (p.positions[k]) d_->positions[k] = p.positions[k];
-  applyBarPositions();
-}
-
-void TMainForm::applyBarPositions() {
-  // Docked bars cannot stand anywhere: bars with the same top share a row, ordered by left.
-  struct Place {
-    int top, left, index;
-  };
-  std::vector<Place> places;
-  for (int i = 0; i < 6; ++i) {
-    const auto& l = d_->positions[2 * i];
-    const auto& t = d_->positions[2 * i + 1];
-    places.push_back({t ? *t : INT_MAX, l ? *l : INT_MAX, i});
-  }
-  std::stable_sort(places.begin(), places.end(), [](const Place& a, const Place& b) {
-    return a.top != b.top ? a.top < b.top : a.left < b.left;
-  });
-  std::array<bool, 6> hidden{};
-  for (int i = 0; i < 6; ++i) {
-    hidden[i] = d_->bars[i]->isHidden();
-    removeToolBarBreak(d_->bars[i]);
-    removeToolBar(d_->bars[i]);
-  }
-  for (size_t n = 0; n < places.size(); ++n) {
-    if (n > 0 && places[n].top != places[n - 1].top) addToolBarBreak(Qt::TopToolBarArea);
-    QToolBar* b = d_->bars[places[n].index];
-    addToolBar(Qt::TopToolBarArea, b);
-    b->setVisible(!hidden[places[n].index]);
-  }
-  if (d_->positions[14] && d_->positions[15])
-    gsaToolBar->resize(*d_->positions[14], *d_->positions[15]);
-}
-
-void TMainForm::StoreLayout() {
-  State = framesettings::buildState(isMaximized(), height(), width(), x(), y());
-  std::array<bool, framesettings::BarCount> visible{};
-  std::array<int, framesettings::PositionCount> pos{};
-  for (int j = 0; j < framesettings::BarCount; ++j) {
-    QToolBar* b = d_->bars[j];
-    visible[j] = !b->isHidden();
-    // A bar on screen tells where it stands; a hidden one keeps what was read or last seen.
-    const bool seen = isVisible() && b->isVisible();
-    const QRect g = b->geometry();
-    const int values[4] = {g.x(), g.y(), g.width(), g.height()};
-    const int count = j == 6 ? 4 : 2;
-    for (int v = 0; v < count; ++v) {
-      const int k = 2 * j + v;
-      if (seen || !d_->positions[k]) d_->positions[k] = values[v];
-      pos[k] = *d_->positions[k];
-    }
-  }
-  Panels = framesettings::buildPanels(autoShow(), visible, pos);
-}
-
-void TMainForm::SaveSettings() {
-  Registry reg(QString::fromLatin1(framesettings::RegistryKey));
-  guard::run(this, [&] {
-    if (!reg.openKey(true))
-      dlg::message(this, QStringLiteral("Problem with key"), QStringLiteral("Сообщение"), dlg::Ok,
-                   dlg::Warning);
-    reg.writeString(QStringLiteral("Options"), Options);
-    reg.writeString(QStringLiteral("Panels"), Panels);
-    reg.writeString(QStringLiteral("RootDir"), RootDir);
-    reg.writeString(QStringLiteral("State"), State);
-  });
-  reg.closeKey();
-}
+// ---------------------------------------------------------------- exit
 
 void TMainForm::closeEvent(QCloseEvent* event) {
   // Every child is asked before any of them closes: Cancel in one keeps all of them open
@@ -1090,14 +436,3 @@ void TMainForm::takeInOpenEditors(QWidget* child) {
     if (delegate) emit delegate->commitData(editor);
   }
 }
-
-// ---------------------------------------------------------------- help
-
-void TMainForm::ContentsClick() { help::show(this, d_->helpFile, help::Contents); }
-void TMainForm::SearchforHelpOnClick() { help::show(this, d_->helpFile, help::PartialKey); }
-void TMainForm::AboutClick() {
-  TAboutBox box(this);
-  box.exec();
-}
-
-void TMainForm::HowtouseClick() { help::show(this, d_->helpFile, help::HelpOnHelp); }
