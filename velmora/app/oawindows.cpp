@@ -10,16 +10,19 @@
 
 namespace {
 
-// One joint model per table, kept in the table and started again by each command.
+// One joint model per table, kept in the table and started again by each command. The model is
+// built before the window shows: its activation and the choice of its first row find the model
+// there.
 TDocChild* openJointModel(TFrame* frame, TVexoTableForm* table) {
   TOACAModelForm* model = table->fullModel;
-  if (!model) {
+  const bool fresh = !model;
+  if (fresh) {
     model = new TOACAModelForm();
     table->fullModel = model;
-    frame->addChild(model, table);  // goes with the table
   }
   model->handOver(table);
   guard::run(table, [&] { model->LoadOA(); });
+  if (fresh) frame->addChild(model, table);  // goes with the table
   model->show();
   frame->activateChild(model);
   model->StartModel();
