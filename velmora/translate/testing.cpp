@@ -159,10 +159,28 @@ bool TTesting::CheckSku() {
   return failed_;
 }
 
+// Both rule sets read the same characters, so they share one walk; the nesting rules report
+// after the first set has finished, as if they had read the text after it.
 bool TTesting::Check() {
   const int n = int(text_.size());
-  pass1(0, n, Mode::Rvas);
-  rvasPass2(0, n, settings_.RvasS0);
+  startPass1();
+  startRvasPass2();
+  const QChar* const initial = settings_.RvasS0.constData();
+  const qsizetype initialSize = settings_.RvasS0.size();
+  walk(0, n, true, [&](int ln, int i, QChar c, const QString& s) {
+    // Inside a name nothing applies to either set: most characters of a text take this way.
+    if (isNameChar(c) && isNameChar(prev_)) {
+      noteRead(ln, i, c);
+      return;
+    }
+    rvasPass2Char(ln, i, c, s, initial, initialSize);  // leaves prev_ for the first set
+    pass1Step(ln, i, c, Mode::Rvas);
+  });
+  const bool pending = pending_;
+  endPass1();
+  for (const Later& m : later_) add(m.line, m.pos, m.length, m.code);
+  later_.clear();
+  if (pending && braceDepth_ > 0) add(lastLine_, lastPos_ + 1, 0, 26);
   return failed_;
 }
 
@@ -203,7 +221,7 @@ void TTesting::walk(int from, int to, bool countDepth, F significant) {
   }
 }
 
-void TTesting::pass1(int from, int to, Mode mode) {
+void TTesting::startPass1() {
   prev_ = QChar();
   commentDepth_ = 0;
   bracketDepth_ = 0;
@@ -211,43 +229,53 @@ void TTesting::pass1(int from, int to, Mode mode) {
   nesting_ = 0;
   eqSeen_ = false;
   pending_ = false;
-  walk(from, to, true, [&](int ln, int i, QChar c, const QString&) {
-    // Inside a name (a letter or digit after a letter or digit) no rule applies: most
-    // characters of a text take this way.
-    const bool name = isNameChar(c);
-    if (name && isNameChar(prev_)) {
+}
+
+void TTesting::pass1(int from, int to, Mode mode) {
+  startPass1();
+  walk(from, to, true, [&](int ln, int i, QChar c, const QString&) { pass1Step(ln, i, c, mode); });
+  endPass1();
+}
+
+Q_ALWAYS_INLINE void TTesting::pass1Step(int ln, int i, QChar c, Mode mode) {
+  // Inside a name (a letter or digit after a letter or digit) no rule applies: most
+  // characters of a text take this way.
+  const bool name = isNameChar(c);
+  if (name && isNameChar(prev_)) {
+    noteRead(ln, i, c);
+    return;
+  }
+  // On the right side the start of a name, an operator after a name or a group, and a
+  // group opened after an operator or closed after a name need only the tests below (the
+  // full rules give the same).
+  if (eqSeen_) {
+    bool plain = false;
+    if (name && (isOp(prev_) || prev_ == QLatin1Char('(') || prev_ == QLatin1Char('{'))) {
+      if (nameStartWrong(c, mode == Mode::Svf)) add(ln, i, 1, 5);
+      plain = true;
+    } else if ((isNameChar(prev_) || prev_ == QLatin1Char(')') || prev_ == QLatin1Char('}')) &&
+               (c == QLatin1Char('|') || (c == QLatin1Char('*') && mode != Mode::Svf))) {
+      plain = true;
+    } else if ((prev_ == QLatin1Char('*') || prev_ == QLatin1Char('|')) &&
+               (c == QLatin1Char('(') || (c == QLatin1Char('{') && mode == Mode::Rvas))) {
+      // A group opened after an operator; braces are refused outside РВАС.
+      if (c == QLatin1Char('(')) ++bracketDepth_;
+      plain = true;
+    } else if (isNameChar(prev_) &&
+               (c == QLatin1Char(')') || (c == QLatin1Char('}') && mode == Mode::Rvas))) {
+      // A group closed after a name.
+      if (c == QLatin1Char(')') && --bracketDepth_ < 0) add(ln, i, 1, 12);
+      plain = true;
+    }
+    if (plain) {
       noteRead(ln, i, c);
       return;
     }
-    // On the right side the start of a name, an operator after a name or a group, and a
-    // group opened after an operator or closed after a name need only the tests below (the
-    // full rules give the same).
-    if (eqSeen_) {
-      bool plain = false;
-      if (name && (isOp(prev_) || prev_ == QLatin1Char('(') || prev_ == QLatin1Char('{'))) {
-        if (nameStartWrong(c, mode == Mode::Svf)) add(ln, i, 1, 5);
-        plain = true;
-      } else if ((isNameChar(prev_) || prev_ == QLatin1Char(')') || prev_ == QLatin1Char('}')) &&
-                 (c == QLatin1Char('|') || (c == QLatin1Char('*') && mode != Mode::Svf))) {
-        plain = true;
-      } else if ((prev_ == QLatin1Char('*') || prev_ == QLatin1Char('|')) &&
-                 (c == QLatin1Char('(') || (c == QLatin1Char('{') && mode == Mode::Rvas))) {
-        // A group opened after an operator; braces are refused outside РВАС.
-        if (c == QLatin1Char('(')) ++bracketDepth_;
-        plain = true;
-      } else if (isNameChar(prev_) &&
-                 (c == QLatin1Char(')') || (c == QLatin1Char('}') && mode == Mode::Rvas))) {
-        // A group closed after a name.
-        if (c == QLatin1Char(')') && --bracketDepth_ < 0) add(ln, i, 1, 12);
-        plain = true;
-      }
-      if (plain) {
-        noteRead(ln, i, c);
-        return;
-      }
-    }
-    pass1Char(ln, i, c, mode);
-  });
+  }
+  pass1Char(ln, i, c, mode);
+}
+
+void TTesting::endPass1() {
   // The converters keep a last expression that lacks its ';', so it is checked as if
   // the ';' stood right after it.
   if (pending_) endOfExpression1(lastLine_, lastPos_ + 1);
@@ -375,7 +403,11 @@ void TTesting::leftSide(int ln, int i, QChar c, Mode mode) {
   }
 }
 
-void TTesting::signalKind(int ln, int i, QChar c, bool perTerm) {
+void TTesting::signalKind(int ln, int i, QChar c, bool perTerm, bool later) {
+  const auto add = [&](int line, int pos, int length, int code) {
+    if (later) later_.push_back(Later{line, pos, length, code});
+    else this->add(line, pos, length, code);
+  };
   const QChar lc = lowerAscii(c);
   if (lc == settings_.InAbstr && isUpperAscii(c)) {
     // An abstract signal has no inverted form.
@@ -425,7 +457,7 @@ void TTesting::skuPass2(int from, int to) {
       groups_.clear();
     }
     // A name starts after an operator, '=' or an opening bracket.
-    if (isOp(prev_) || prev_ == QLatin1Char('(')) signalKind(ln, i, c, true);
+    if (isOp(prev_) || prev_ == QLatin1Char('(')) signalKind(ln, i, c, true, false);
     prev_ = c;
     if (c == QLatin1Char(';')) checkSources();
     // Of a name only its first character matters to the source check.
@@ -509,87 +541,86 @@ void TTesting::checkSources() {
   statement_.clear();
 }
 
-void TTesting::rvasPass2(int from, int to, const QString& s0) {
-  prev_ = QChar();
+void TTesting::startRvasPass2() {
   opens_.clear();
   absUsed_ = binUsed_ = absInTerm_ = false;
-  bracketDepth_ = braceDepth_ = 0;
-  pending_ = false;
-  const QChar* const initial = s0.constData();
-  const qsizetype initialSize = s0.size();
-  walk(from, to, false, [&](int ln, int i, QChar c, const QString& s) {
-    // Inside a name nothing below applies: only a name's first character is read.
-    if (isNameChar(prev_) && isNameChar(c)) {
-      noteRead(ln, i, c);
-      return;
-    }
-    const ushort u = c.unicode();
-    const bool afterOp = isOp(prev_);
-    if (u == ';') {
-      eqSeen_ = false;
-      if (braceDepth_ > 0) add(ln, i, 0, 26);
-      braceDepth_ = 0;
-      bracketDepth_ = 0;
-    }
-    if (afterOp) {
-      if (u == '}') add(ln, i, 0, 10);
-      // The word runs to the next operator of the line. Whether it is the initial event is
-      // told without taking it out; its length is counted only for a message.
-      const qsizetype k = i + initialSize;
-      const QChar* p = s.constData() + i;
-      const bool isInitial = k <= s.size() && std::equal(initial, initial + initialSize, p) &&
-                             (k == s.size() || isOp(s.at(k)));
-      const auto wordLength = [&] {
-        int end = i;
-        while (end < s.size() && !isOp(s.at(end))) ++end;
-        return end - i;
-      };
-      const bool nested = bracketDepth_ != 0 || braceDepth_ != 0;
-      if (isInitial && nested) add(ln, i, wordLength(), 24);
-      if (isInitial && prev_ == QLatin1Char('*')) add(ln, i, wordLength(), 22);
-      if (!isInitial && prev_ != QLatin1Char('*') && !nested) add(ln, i, wordLength(), 23);
-    }
-    // The converters read the signal kind of the text as the СКУ check does; a РВАС
-    // product is cut into steps, so several abstract signals may follow each other.
-    if (afterOp || prev_ == QLatin1Char('(') || prev_ == QLatin1Char('{')) signalKind(ln, i, c, false);
-    // Brackets and braces nest: one may not close while the other opened inside it is open.
-    const auto close = [&](ushort open) {
-      if (!opens_.empty() && opens_.back() == char(open)) opens_.pop_back();
-      else if (!opens_.empty()) add(ln, i, 0, open == '(' ? 26 : 13);
+  eqSeen2_ = false;
+  bracketDepth2_ = braceDepth_ = 0;
+  later_.clear();
+}
+
+// The nesting rules of РВАС for one character that is not inside a name; prev_ is the
+// character read before it. Messages wait in later_.
+Q_ALWAYS_INLINE void TTesting::rvasPass2Char(int ln, int i, QChar c, const QString& s, const QChar* initial,
+                             qsizetype initialSize) {
+  const auto add = [&](int line, int pos, int length, int code) {
+    later_.push_back(Later{line, pos, length, code});
+  };
+  const ushort u = c.unicode();
+  const bool afterOp = isOp(prev_);
+  if (u == ';') {
+    eqSeen2_ = false;
+    if (braceDepth_ > 0) add(ln, i, 0, 26);
+    braceDepth_ = 0;
+    bracketDepth2_ = 0;
+  }
+  if (afterOp) {
+    if (u == '}') add(ln, i, 0, 10);
+    // The word runs to the next operator of the line. Whether it is the initial event is
+    // told without taking it out; its length is counted only for a message.
+    const qsizetype k = i + initialSize;
+    const QChar* p = s.constData() + i;
+    const bool isInitial = k <= s.size() && std::equal(initial, initial + initialSize, p) &&
+                           (k == s.size() || isOp(s.at(k)));
+    const auto wordLength = [&] {
+      int end = i;
+      while (end < s.size() && !isOp(s.at(end))) ++end;
+      return end - i;
     };
-    switch (u) {
-      case '(':
-        ++bracketDepth_;
-        opens_.push_back(char(u));
-        break;
-      case '{':
-        if (eqSeen_ && prev_ != QLatin1Char('*') && prev_ != QLatin1Char('|')) add(ln, i, 0, 6);
-        ++braceDepth_;
-        opens_.push_back(char(u));
-        break;
-      case ')':
-        --bracketDepth_;
-        close('(');
-        break;
-      case '}':
-        --braceDepth_;
-        if (braceDepth_ < 0) add(ln, i, 1, 25);
-        close('{');
-        break;
-      case '=':
-      case '*':
-      case '|':
-        if (u == '=') eqSeen_ = true;
-        if (prev_ == QLatin1Char('{')) add(ln, i, 1, 11);
-        break;
-      case ';':
-        opens_.clear();
-        break;
-      default:
-        if (prev_ == QLatin1Char('}')) add(ln, i, 0, 6);
-        break;
-    }
-    noteRead(ln, i, c);
-  });
-  if (pending_ && braceDepth_ > 0) add(lastLine_, lastPos_ + 1, 0, 26);
+    const bool nested = bracketDepth2_ != 0 || braceDepth_ != 0;
+    if (isInitial && nested) add(ln, i, wordLength(), 24);
+    if (isInitial && prev_ == QLatin1Char('*')) add(ln, i, wordLength(), 22);
+    if (!isInitial && prev_ != QLatin1Char('*') && !nested) add(ln, i, wordLength(), 23);
+  }
+  // The converters read the signal kind of the text as the СКУ check does; a РВАС
+  // product is cut into steps, so several abstract signals may follow each other.
+  if (afterOp || prev_ == QLatin1Char('(') || prev_ == QLatin1Char('{'))
+    signalKind(ln, i, c, false, true);
+  // Brackets and braces nest: one may not close while the other opened inside it is open.
+  const auto close = [&](ushort open) {
+    if (!opens_.empty() && opens_.back() == char(open)) opens_.pop_back();
+    else if (!opens_.empty()) add(ln, i, 0, open == '(' ? 26 : 13);
+  };
+  switch (u) {
+    case '(':
+      ++bracketDepth2_;
+      opens_.push_back(char(u));
+      break;
+    case '{':
+      if (eqSeen2_ && prev_ != QLatin1Char('*') && prev_ != QLatin1Char('|')) add(ln, i, 0, 6);
+      ++braceDepth_;
+      opens_.push_back(char(u));
+      break;
+    case ')':
+      --bracketDepth2_;
+      close('(');
+      break;
+    case '}':
+      --braceDepth_;
+      if (braceDepth_ < 0) add(ln, i, 1, 25);
+      close('{');
+      break;
+    case '=':
+    case '*':
+    case '|':
+      if (u == '=') eqSeen2_ = true;
+      if (prev_ == QLatin1Char('{')) add(ln, i, 1, 11);
+      break;
+    case ';':
+      opens_.clear();
+      break;
+    default:
+      if (prev_ == QLatin1Char('}')) add(ln, i, 0, 6);
+      break;
+  }
 }
