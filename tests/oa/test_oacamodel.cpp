@@ -373,6 +373,7 @@ TEST_F(JointModel, ExitWhileTheWorkerWaitsForTheMainThread) {
 // counts, and the run stops by itself where the table has no transition left.
 TEST(JointModelServers, RunsToAStop) {
   dlg::Script script;
+  TestFrame->show();  // the register columns fit what a shown window displays
   OptionsForm->AutoReg->setChecked(true);
   auto* table = new TVexoTableForm();
   TestFrame->addChild(table);
@@ -400,6 +401,13 @@ TEST(JointModelServers, RunsToAStop) {
   EXPECT_EQ(w->cell(2, 6), "s2");
   EXPECT_EQ(w->regCell(1, 1), "0100");
   EXPECT_TRUE(script.shown.isEmpty());
+  // Every register text shows whole in its column.
+  QTableWidget* g = w->regGrid();
+  QApplication::processEvents();  // the layout a user would see
+  for (int r = 0; r < g->rowCount(); ++r)
+    for (int c = 0; c < g->columnCount(); ++c)
+      if (QTableWidgetItem* it = g->item(r, c))
+        EXPECT_GE(g->columnWidth(c), g->fontMetrics().horizontalAdvance(it->text())) << r << "," << c << " " << it->text().toStdString();
   delete table->parentWidget();
   EXPECT_TRUE(waitFor([] { return oacathread_t::liveWorkers() == 0; }));
 }

@@ -102,6 +102,7 @@ void TOACAModelForm::buildWindow() {
   RegGrid_->verticalHeader()->hide();
   RegGrid_->setSelectionMode(QAbstractItemView::SingleSelection);
   RegGrid_->installEventFilter(this);
+  oawin::refitOnChange(RegGrid_, [this] { FormResize(); });
   connect(RegGrid_, &QTableWidget::currentCellChanged, this, [this](int row, int col) {
     if (selectGuard_ || row < 0) return;
     RegGridSelectCell(col, row + 1);
@@ -431,12 +432,7 @@ void TOACAModelForm::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
-void TOACAModelForm::FormResize() {
-  const int width = RegGrid_->viewport()->width();
-  if (RegGrid_->columnWidth(1) > 114 || regGridWidth < width)
-    RegGrid_->setColumnWidth(1, qMax(width - RegGrid_->columnWidth(0) - 22, 20));
-  regGridWidth = width;
-}
+void TOACAModelForm::FormResize() { oawin::fitNameValue(RegGrid_, &regGridWidth, 22, 20); }
 
 void TOACAModelForm::resizeEvent(QResizeEvent* event) {
   TDocChild::resizeEvent(event);

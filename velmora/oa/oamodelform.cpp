@@ -121,6 +121,7 @@ void TOAModelForm::buildControls() {
   split->addWidget(yxGrid);
   split->addWidget(RegGrid);
   connect(split, &QSplitter::splitterMoved, this, [this] { fitColumns(); });
+  oawin::refitOnChange(RegGrid, [this] { fitColumns(); });
   auto* lay = new QVBoxLayout(this);
   lay->setContentsMargins(0, 0, 0, 0);
   lay->addWidget(split);
@@ -354,13 +355,8 @@ void TOAModelForm::dropTrailingEmpty() {
 }
 
 void TOAModelForm::fitColumns() {
-  auto fit = [](QTableView* g, int* lastWidth, int margin) {
-    const int w = g->viewport()->width();
-    if (g->columnWidth(1) > 114 || w > *lastWidth) g->setColumnWidth(1, qMax(w - g->columnWidth(0) - margin, 40));
-    *lastWidth = w;
-  };
-  fit(RegGrid, &regGridWidth_, 6);
-  fit(yxGrid, &stepGridWidth_, 6);
+  oawin::fitNameValue(RegGrid, &regGridWidth_, 6, 40);
+  oawin::fitNameValue(yxGrid, &stepGridWidth_, 6, 40);
 }
 
 void TOAModelForm::resizeEvent(QResizeEvent* event) {
