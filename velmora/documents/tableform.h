@@ -6,6 +6,11 @@
 // Grid coordinates follow the string-grid convention used throughout the program: row 0
 // holds the column titles, column 0 the row numbers, data rows are 1 .. rowCount() - 1 and
 // data columns 1 (si), 2 (y), 3 (xij), 4 (sj).
+//
+// The sources, a file per concern: tableform.cpp (construction, frame interface, closing),
+// tableform_menus.cpp, tableform_file.cpp (the table file and the close question),
+// tableform_oafile.cpp (the *.oa file), tableform_grid.cpp, tableform_messages.cpp, and
+// tableform_oawindows.cpp, tableform_model.cpp, tableform_report.cpp, tableform_sku.cpp.
 #include <QPersistentModelIndex>
 #include <QPointer>
 #include <QString>

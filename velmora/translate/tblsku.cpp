@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "automata/bits.h"
 #include "common/tblcells.h"
 #include "velmora/translate/keyedlists.h"
 #include "velmora/translate/keytable.h"
@@ -54,10 +55,10 @@ class Cells {
     for (size_t i = 0; i < n; ++i) {
       if (i + kAhead < n) {
         const TableRow& a = rows[qsizetype(i + kAhead)];
-        __builtin_prefetch(a.si.constData());
-        __builtin_prefetch(a.y.constData());
-        __builtin_prefetch(a.x.constData());
-        __builtin_prefetch(a.sj.constData());
+        automata::PrefetchRead(a.si.constData());
+        automata::PrefetchRead(a.y.constData());
+        automata::PrefetchRead(a.x.constData());
+        automata::PrefetchRead(a.sj.constData());
       }
       const TableRow& r = rows[qsizetype(i)];
       const QString* cells[kColumns] = {&r.si, &r.y, &r.x, &r.sj};
@@ -265,9 +266,9 @@ void writeEquations(const Cells& cells, int rowCount, ColumnNames& targets, QStr
     // A target's terms lie apart in the text: those of a target some ahead are asked for early.
     if (size_t(k) + kAhead < size_t(index.size())) {
       const size_t a = size_t(k) + kAhead;
-      __builtin_prefetch(index.name(int(a)).data());
+      automata::PrefetchRead(index.name(int(a)).data());
       for (uint32_t i = terms.start[a]; i < terms.start[a + 1]; ++i)
-        __builtin_prefetch(termText.constData() + items[i].first);
+        automata::PrefetchRead(termText.constData() + items[i].first);
     }
     out->append(equation(index.name(k), items + terms.start[size_t(k)], items + terms.start[size_t(k) + 1],
                          [&](const Term& t) { return QStringView(termText).mid(t.first, t.second); }));
@@ -317,7 +318,7 @@ void writeOutputs(const Cells& cells, int rowCount, ColumnNames& outputs, QStrin
     if (size_t(k) + kAhead < size_t(index.size())) {
       const size_t a = size_t(k) + kAhead;
       for (uint32_t i = lists.start[a]; i < lists.start[a + 1]; ++i)
-        __builtin_prefetch(eventIndex.name(lists.items[size_t(i)]).data());
+        automata::PrefetchRead(eventIndex.name(lists.items[size_t(i)]).data());
     }
     once.clear();
     for (uint32_t i = lists.start[size_t(k)]; i < lists.start[size_t(k) + 1]; ++i) {

@@ -90,6 +90,14 @@ class GsaGridList {
   // Row-major indexes (row · colCount() + col) of the cells that are not empty cells with an
   // empty text; a walk over the whole grid visits only these.
   QList<int> usedCells() const;
+  // A dense number for each such cell, 0 .. usedCount() - 1 (not in row-major order, and
+  // changed by writes); -1 for an empty cell. Lets a walk keep per-cell marks in an array.
+  int usedCount() const { return int(used_.size()); }
+  int usedId(int col, int row) const {
+    if (!contains(col, row)) return -1;
+    const std::vector<int>& r = at_[size_t(row)];
+    return r.empty() ? -1 : r[size_t(col)];
+  }
   int colOf(int index) const { return index % cols_; }
   int rowOf(int index) const { return index / cols_; }
 

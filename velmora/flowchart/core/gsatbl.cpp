@@ -1,6 +1,9 @@
 #include "velmora/flowchart/core/gsatbl.h"
 
 #include <algorithm>
+#include <functional>
+#include <string_view>
+#include <unordered_map>
 
 namespace {
 
@@ -101,7 +104,7 @@ QString TGSATbl::OutputsOf(const QString& text) {
 }
 
 QString TGSATbl::SortConjunction(const QString& s) {
-  if (s.isEmpty()) return s;
+  if (!s.contains(QLatin1Char('&'))) return s;
   QStringList parts = s.split(QLatin1Char('&'));
   std::stable_sort(parts.begin(), parts.end(), [](const QString& a, const QString& b) {
     return QString::localeAwareCompare(a.toLower(), b.toLower()) < 0;
@@ -110,7 +113,8 @@ QString TGSATbl::SortConjunction(const QString& s) {
 }
 
 QString TGSATbl::nameOfCell(int col, int row) const {
-  const int v = vertexOfCell_.value(row * grid_->colCount() + col, -1);
+  const int id = grid_->usedId(col, row);
+  const int v = id < 0 ? -1 : vertexOfId_[size_t(id)];
   return v < 0 ? QString() : vertexNames_[v];
 }
 
@@ -123,47 +127,49 @@ TableData TGSATbl::MakeTable(const GsaGridList& grid, const QString& sk, const Q
   vertexNames_.clear();
   vertexCells_.clear();
   vertexOutputs_.clear();
-  vertexOfCell_.clear();
-  path_.clear();
+  vertexOfId_.assign(size_t(grid.usedCount()), -1);
+  pathMarks_.assign(size_t(grid.usedCount()), 0);
+  pathSteps_.clear();
   depth_ = 0;
   cutShort_ = false;
-  const QList<int> used = grid.usedCells();
+  // The vertices in row-major order, each read from the grid once.
+  struct Vertex {
+    int cell, col, row, id, kind;
+  };
+  std::vector<Vertex> vertices;
+  for (int i : grid.usedCells()) {
+    const int col = grid.colOf(i), row = grid.rowOf(i);
+    const int kind = grid.kindNumber(col, row);
+    if (kind == GsaKind::Operator || kind == GsaKind::Start || kind == GsaKind::End)
+      vertices.push_back({i, col, row, grid.usedId(col, row), kind});
+  }
 
   // Operators first, then the start and the end vertices, each group in row-major order.
   int counter = 0;
-  auto enter = [&](int cell, const QString& name, const QString& outputs) {
-    vertexOfCell_.insert(cell, vertexNames_.size());
+  auto enter = [&](const Vertex& v, const QString& name, const QString& outputs) {
+    vertexOfId_[size_t(v.id)] = int(vertexNames_.size());
     vertexNames_ << name;
-    vertexCells_ << cell;
+    vertexCells_ << v.cell;
     vertexOutputs_ << outputs;
   };
-  for (int i : used) {
-    if (!grid.hasKind(grid.colOf(i), grid.rowOf(i), GsaKind::Operator)) continue;
+  for (const Vertex& v : vertices) {
+    if (v.kind != GsaKind::Operator) continue;
     ++counter;
-    const QString text = grid.text(grid.colOf(i), grid.rowOf(i));
-    if (userNaming) enter(i, StateNameOf(text), OutputsOf(text));
-    else enter(i, QStringLiteral("s%1").arg(counter), text);
+    const QString& text = grid.text(v.col, v.row);
+    if (userNaming) enter(v, StateNameOf(text), OutputsOf(text));
+    else enter(v, QLatin1Char('s') + QString::number(counter), text);
   }
-  for (int i : used) {
-    if (!grid.hasKind(grid.colOf(i), grid.rowOf(i), GsaKind::Start)) continue;
-    ++counter;
-    enter(i, s0, y0);
-  }
-  for (int i : used) {
-    if (!grid.hasKind(grid.colOf(i), grid.rowOf(i), GsaKind::End)) continue;
-    ++counter;
-    enter(i, sk, yk);
-  }
+  for (const Vertex& v : vertices)
+    if (v.kind == GsaKind::Start) enter(v, s0, y0);
+  for (const Vertex& v : vertices)
+    if (v.kind == GsaKind::End) enter(v, sk, yk);
 
   TableData table;
   rows_ = &table.rows;
   // A new table window starts with one empty data row, deleted once the rows are in.
   rows_->append(TableRow());
-  for (int i : used) {
-    const int col = grid.colOf(i), row = grid.rowOf(i);
-    if (grid.hasKind(col, row, GsaKind::Operator) || grid.hasKind(col, row, GsaKind::Start))
-      openRow(col, row);
-  }
+  for (const Vertex& v : vertices)
+    if (v.kind == GsaKind::Operator || v.kind == GsaKind::Start) openRow(v.col, v.row);
   if (rows_->size() >= 2) rows_->removeFirst();
   if (moveEvents) {
     for (TableRow& r : *rows_) r.si = SortConjunction(r.si);
@@ -199,7 +205,7 @@ void TGSATbl::follow(int col, int row, Dir dir) {
     return;
   }
   ++depth_;
-  QList<Step> added;
+  const size_t firstStep = pathSteps_.size();
   while (true) {
     switch (dir) {
       case Left: --col; break;
@@ -207,11 +213,13 @@ void TGSATbl::follow(int col, int row, Dir dir) {
       case Up: --row; break;
       case Down: ++row; break;
     }
-    if (!grid_->contains(col, row)) break;
-    const Step step{row * grid_->colCount() + col, dir};
-    if (path_.contains(step)) break;
-    path_.insert(step);
-    added << step;
+    // Off the grid or at an empty cell every link ends.
+    const int id = grid_->usedId(col, row);
+    if (id < 0) break;
+    const unsigned char bit = static_cast<unsigned char>(1u << dir);
+    if (pathMarks_[size_t(id)] & bit) break;
+    pathMarks_[size_t(id)] |= bit;
+    pathSteps_.push_back(id * 4 + dir);
 
     const int kind = grid_->kindNumber(col, row);  // "01" is no code: kinds compare as text
     // Where a link sends the walk: the new direction, or -1 to stop.
@@ -266,7 +274,11 @@ void TGSATbl::follow(int col, int row, Dir dir) {
     if (next < 0) break;
     dir = static_cast<Dir>(next);
   }
-  for (const Step& s : added) path_.remove(s);
+  for (size_t k = firstStep; k < pathSteps_.size(); ++k) {
+    const int s = pathSteps_[k];
+    pathMarks_[size_t(s / 4)] &= static_cast<unsigned char>(~(1u << (s % 4)));
+  }
+  pathSteps_.resize(firstStep);
   --depth_;
 }
 
@@ -370,28 +382,38 @@ void TGSATbl::mergeDuplicateRows() {
 }
 
 void TGSATbl::fillOutputs() {
-  QHash<QString, int> byName;  // the first vertex of each state name
+  // Keys are views into vertexNames_, which stays put meanwhile: no string is built.
+  struct ViewHash {
+    size_t operator()(QStringView v) const {
+      return std::hash<std::u16string_view>()(std::u16string_view(v.utf16(), size_t(v.size())));
+    }
+  };
+  std::unordered_map<QStringView, int, ViewHash> byName;  // the first vertex of each state name
+  byName.reserve(size_t(vertexNames_.size()));
   for (int v = 0; v < vertexNames_.size(); ++v) {
-    const QString name = StateNameOf(vertexNames_[v]);
-    if (!byName.contains(name)) byName.insert(name, v);
+    const QString& name = vertexNames_[v];
+    const qsizetype open = name.indexOf(QLatin1Char('('));
+    byName.emplace(open < 0 ? QStringView(name) : QStringView(name).left(open), v);
   }
-  auto outputsOf = [&](const QString& name, QString* out) {
-    const int v = byName.value(name, -1);
-    if (v < 0) return false;
-    *out = vertexOutputs_[v];
-    return true;
+  auto outputsOf = [&](QStringView name) -> const QString* {
+    const auto it = byName.find(name);
+    return it == byName.end() ? nullptr : &vertexOutputs_[it->second];
   };
   for (TableRow& r : *rows_) {
     r.y.clear();
     if (r.si.isEmpty()) continue;
-    if (!r.si.contains(QLatin1Char('&'))) {
-      outputsOf(r.si, &r.y);
+    const QStringView si(r.si);
+    if (!si.contains(QLatin1Char('&'))) {
+      if (const QString* outputs = outputsOf(si)) r.y = *outputs;
       continue;
     }
     QString y;
-    for (const QString& part : r.si.split(QLatin1Char('&'))) {
-      QString outputs;
-      if (outputsOf(part, &outputs)) y += outputs + QLatin1Char('&');
+    for (qsizetype from = 0;;) {
+      const qsizetype amp = si.indexOf(QLatin1Char('&'), from);
+      const QStringView part = si.mid(from, amp < 0 ? si.size() - from : amp - from);
+      if (const QString* outputs = outputsOf(part)) y += *outputs + QLatin1Char('&');
+      if (amp < 0) break;
+      from = amp + 1;
     }
     if (!y.isEmpty()) y.chop(1);
     r.y = y;

@@ -4,11 +4,11 @@
 // Check lists every fault as "[col, row] text" with its position; MakeTable walks from every
 // operator and the start vertex along the links, through conditions, splitters and
 // connectors, to the next operator or the end vertex, one table row per path.
-#include <QHash>
 #include <QList>
 #include <QSet>
 #include <QString>
 #include <QStringList>
+#include <vector>
 
 #include "common/tabledata.h"
 #include "velmora/flowchart/core/gsadocument.h"
@@ -66,13 +66,6 @@ class TGSATbl {
 
  private:
   enum Dir { Left, Right, Up, Down };
-  struct Step {
-    int cell;
-    int dir;
-    bool operator==(const Step& o) const { return cell == o.cell && dir == o.dir; }
-  };
-  friend size_t qHash(const Step& s, size_t seed) { return qHash(s.cell * 4 + s.dir, seed); }
-
   void addMessage(int col, int row, const QString& text);
   void openRow(int col, int row);
   void closeRow(int col, int row);
@@ -93,12 +86,15 @@ class TGSATbl {
   QList<TableRow>* rows_ = nullptr;
   QStringList vertexNames_;
   QList<int> vertexCells_;
-  QHash<int, int> vertexOfCell_;  // cell index -> position in the three vertex lists
+  std::vector<int> vertexOfId_;  // grid.usedId -> position in the three vertex lists, or -1
   QStringList vertexOutputs_;
   bool inConjunctive_ = false;
   bool conjunctiveDone_ = false;
   bool moveEvents_ = false;
-  QSet<Step> path_;  // (cell, direction) pairs of the walk in progress
+  // The (cell, direction) pairs of the walk in progress: a bit per direction for each used
+  // cell, and the pairs in the order they were marked (usedId · 4 + direction).
+  std::vector<unsigned char> pathMarks_;
+  std::vector<int> pathSteps_;
   int depth_ = 0;
   bool cutShort_ = false;  // a walk stopped at kMaxDepth or kMaxTableRows
 };
