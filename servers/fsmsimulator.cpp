@@ -104,11 +104,32 @@ int Simulator::doStep(const QString& input) {
     status_ = QStringLiteral("Состояние не задано");
     return Error;
   }
-  // What the joint model's operational automaton answers when it knew none of the outputs.
+  // What the joint model's operational automaton answers when it knew none of the outputs (a
+  // state without outputs is legal): no input is known, so only an unconditional transition
+  // may be taken.
   if (input.trimmed() == QStringLiteral("сигнал неопределен")) {
-    status_ = QStringLiteral("Операционный автомат не дал ответа (сигнал неопределен): "
-                             "ни один выходной сигнал шага ему не известен");
-    return Error;
+    const QString from = state();
+    bool any = false;
+    Set to;
+    for (const Line& line : model_.lines) {
+      if (!satisfies(state_, line.key)) continue;
+      for (const Transition& t : line.transitions) {
+        any = true;
+        if (t.condition.empty()) to = unite(to, t.targets);
+      }
+    }
+    if (!any) {
+      status_ = QStringLiteral("Нет событий: из состояния %1 переходов нет").arg(from);
+      return NoEvents;
+    }
+    if (to.empty()) {
+      status_ = QStringLiteral("Нет перехода из состояния %1: операционный автомат не знает ни одного "
+                               "выходного сигнала, а безусловного перехода нет").arg(from);
+      return NoTransition;
+    }
+    state_ = to;
+    status_ = QStringLiteral("Переход из %1 по безусловному переходу в %2").arg(from, state());
+    return Made;
   }
   Set active;
   QStringList notes;

@@ -412,4 +412,45 @@ TEST(JointModelServers, RunsToAStop) {
   EXPECT_TRUE(waitFor([] { return oacathread_t::liveWorkers() == 0; }));
 }
 
+// A state without outputs is legal: the real servers follow its unconditional transition, and
+// without one the run stops there with "no transition".
+TEST(JointModelServers, StateWithoutOutputs) {
+  struct Case {
+    QString condition;
+    QString lastOutput;
+    QString lastState;
+  };
+  const Case cases[] = {
+      {"1", "---нет событий---", "s2"},
+      {"x1", "---?---", "---нет перехода---"},
+  };
+  for (const Case& c : cases) {
+    dlg::Script script;
+    auto* table = new TVexoTableForm();
+    TestFrame->addChild(table);
+    TableData t;
+    t.rows << TableRow{"s0", "y1", "1", "s1"} << TableRow{"s1", "", c.condition, "s2"}
+           << TableRow{"s2", "y3", "0", "0"};
+    table->setTableData(t);
+    OaDescription d;
+    d.blocks = {"reg:", "A[4]"};
+    d.ySignals = {"y1", "y3"};
+    d.yItems = {{"A:=A+1"}, {"A:=A"}};
+    d.xSignals = {"x1"};
+    d.xValues = {"A[2]"};
+    d.oaPresent = true;
+    table->oa = d;
+    table->AllModelClick();
+    TOACAModelForm* w = table->fullModel;
+    ASSERT_TRUE(w && w->worker()) << w->consoleText().toStdString();
+    w->startClick();
+    ASSERT_TRUE(waitFor([&] { return w->cell(3, w->rowCount() - 1).startsWith("---") && idle(w); }))
+        << c.condition.toStdString();
+    EXPECT_EQ(w->cell(3, w->rowCount() - 1), c.lastOutput) << c.condition.toStdString();
+    EXPECT_EQ(w->cell(2, w->rowCount() - 1), c.lastState) << c.condition.toStdString();
+    delete table->parentWidget();
+    EXPECT_TRUE(waitFor([] { return oacathread_t::liveWorkers() == 0; }));
+  }
+}
+
 }  // namespace
