@@ -104,33 +104,10 @@ int Simulator::doStep(const QString& input) {
     status_ = QStringLiteral("Состояние не задано");
     return Error;
   }
-  // What the joint model's operational automaton answers when it knew none of the outputs (a
-  // state without outputs is legal): no input is known, so only an unconditional transition
-  // may be taken.
-  if (input.trimmed() == QStringLiteral("сигнал неопределен")) {
-    const QString from = state();
-    bool any = false;
-    Set to;
-    for (const Line& line : model_.lines) {
-      if (!satisfies(state_, line.key)) continue;
-      for (const Transition& t : line.transitions) {
-        any = true;
-        if (t.condition.empty()) to = unite(to, t.targets);
-      }
-    }
-    if (!any) {
-      status_ = QStringLiteral("Нет событий: из состояния %1 переходов нет").arg(from);
-      return NoEvents;
-    }
-    if (to.empty()) {
-      status_ = QStringLiteral("Нет перехода из состояния %1: операционный автомат не знает ни одного "
-                               "выходного сигнала, а безусловного перехода нет").arg(from);
-      return NoTransition;
-    }
-    state_ = to;
-    status_ = QStringLiteral("Переход из %1 по безусловному переходу в %2").arg(from, state());
-    return Made;
-  }
+  // What the joint model's operational automaton answers when it knew none of the outputs of
+  // the step (a state without outputs, for one): no input is known, so only an unconditional
+  // transition can be taken.
+  if (input.trimmed() == QStringLiteral("сигнал неопределен")) return unconditionalStep();
   Set active;
   QStringList notes;
   if (!parseInput(input, &active, &notes)) return Error;
@@ -150,6 +127,30 @@ int Simulator::doStep(const QString& input) {
   }
   status_ = notes.join(QLatin1Char('\n'));
   return status;
+}
+
+int Simulator::unconditionalStep() {
+  const QString from = state();
+  Set to;
+  bool any = false;
+  for (const Line& line : model_.lines) {
+    if (!satisfies(state_, line.key)) continue;
+    for (const Transition& t : line.transitions) {
+      if (!t.condition.isEmpty()) continue;
+      any = true;
+      to = unite(to, t.targets);
+    }
+  }
+  if (!any) {
+    status_ = QStringLiteral("Нет перехода из состояния %1: входные сигналы не известны "
+                             "(сигнал неопределен), а безусловного перехода нет")
+                  .arg(from);
+    return NoTransition;
+  }
+  state_ = to;
+  status_ = QStringLiteral("Входные сигналы не известны (сигнал неопределен): безусловный переход из %1 в %2")
+                .arg(from, state());
+  return Made;
 }
 
 int SimSession::open(const QString& path) {

@@ -15,6 +15,8 @@
 #include "platform/textfile.h"
 #include "velmora/documents/editform.h"
 #include "velmora/documents/tableform.h"
+#include "velmora/flowchart/core/gsafile.h"
+#include "velmora/flowchart/gsaform.h"
 #include "velmora/translate/testing.h"
 
 namespace {
@@ -152,6 +154,30 @@ void BM_SaveRvs(benchmark::State& state) {
   delete f;
 }
 
+// A flowchart of about `mb` megabytes: rows of operator vertices with short texts across the
+// largest grid, as a large generated flowchart is.
+QString gsaFile(double mb) {
+  const QString path = pathFor(QStringLiteral("g%1.gsa").arg(mb));
+  if (QFile::exists(path)) return path;
+  const int cols = GsaGridList::kMaxCols;
+  GsaDocument doc;
+  doc.grid = GsaGridList(GsaGridList::kMaxRows, cols);
+  qint64 size = 0;
+  for (int i = 0; size < mb * kMB && i < GsaGridList::kMaxRows * cols; ++i) {
+    const int row = i / cols, col = i % cols;
+    doc.grid.setCell(col, row, GsaCell{QStringLiteral("y%1").arg(i % 97), QStringLiteral("1")});
+    size += 20;
+  }
+  QString err;
+  GsaFile::write(path, doc, &err);
+  return path;
+}
+
+void BM_OpenGsa(benchmark::State& state) {
+  const QString path = gsaFile(double(state.range(0)));
+  openAndPaint(state, path, &TGSAForm::Open);
+}
+
 // ---- long lines and long cells ---------------------------------------------------------------
 
 // A 10 MB text with one line of range(0)/10 megabytes, opened and painted in the editor.
@@ -226,6 +252,7 @@ CASE(BM_OpenTable)->Arg(1)->Arg(10)->Arg(100);
 CASE(BM_SaveTable)->Arg(1)->Arg(10)->Arg(100);
 CASE(BM_OpenRvs)->Arg(1)->Arg(10)->Arg(100);
 CASE(BM_SaveRvs)->Arg(1)->Arg(10)->Arg(100);
+CASE(BM_OpenGsa)->Arg(1)->Arg(10)->Arg(100);
 CASE(BM_OpenLongLine)->Arg(1)->Arg(10);
 CASE(BM_KeyOnLongLine)->Arg(1)->Arg(10);
 CASE(BM_OpenLongCell)->Arg(1)->Arg(9);

@@ -157,8 +157,8 @@ TEST(Frame, EachKindOffersWhatItsWindowTakes) {
       {ckOaModel, "tbl model reg", "AddStr InsStr DelStr Report ModelOpen ModelSave Bin Hex Dec", "",
        "OaCall ModelBus"},
       {ckOaDesign, "", "", "Bin Hex Dec", ""},
-      {ckJointModel, "tbl model reg", "Report Bin Hex Dec",
-       "OaCall ModelOpen ModelSave ModelBeg ModelStep ModelPause ModelPlay ModelStop", "ModelBus"},
+      {ckJointModel, "tbl model reg", "Report ModelStep ModelPause ModelPlay ModelStop Bin Hex Dec",
+       "OaCall ModelOpen ModelSave ModelBeg", "ModelBus"},
       // A kind the frame does not know is treated as none.
       {5, "", "", "",
        "Report ModelOpen ModelSave ModelBeg ModelBus ModelStep ModelPause ModelPlay ModelStop Bin Hex Dec"},

@@ -184,6 +184,10 @@ TEST(GsaFile, MalformedFilesAreRefusedAndChangeNothing) {
     EXPECT_FALSE(error.isEmpty()) << c.why;
     EXPECT_EQ(doc, before) << c.why;
     EXPECT_EQ(readAll(path), c.body) << c.why;
+    // Read in place, the file counts its lines as the list of them does.
+    QString listError;
+    EXPECT_FALSE(GsaFile::parse(lines(c.body.constData()), &doc, &listError)) << c.why;
+    EXPECT_EQ(error, listError) << c.why;
   }
 }
 

@@ -71,16 +71,41 @@ TEST(Simulator, StatusCodes) {
   EXPECT_EQ(sim.doStep("x1"), 1);  // s1 has no transitions
   EXPECT_TRUE(sim.status().contains(QStringLiteral("Нет событий")));
   EXPECT_EQ(sim.setState("s0"), 0);
-  // The operational automaton knew none of the outputs: no input is known, and s0 has only a
-  // conditional transition.
-  EXPECT_EQ(sim.doStep(QStringLiteral("сигнал неопределен")), 2);
-  EXPECT_TRUE(sim.status().contains(QStringLiteral("безусловного перехода нет")));
   EXPECT_EQ(sim.doStep("x1&X1"), -1);
   EXPECT_EQ(sim.state(), QStringLiteral("s0"));
   // A signal the automaton does not know is skipped with a note.
   EXPECT_EQ(sim.doStep("x1&q7"), 0);
   EXPECT_TRUE(sim.status().contains(QStringLiteral("'q7'")));
   EXPECT_EQ(sim.state(), QStringLiteral("s1"));
+}
+
+// The joint model's operational automaton answers "сигнал неопределен" when it knew no output of
+// the step (a state without outputs): only an unconditional transition can be taken then.
+TEST(Simulator, AnInputOfWhichNothingIsKnownTakesOnlyUnconditionalTransitions) {
+  const QString unknown = QStringLiteral("сигнал неопределен");
+  struct Case {
+    Model model;
+    int code;
+    QString state;  // after the step
+    QString text;   // a part of the status text
+  };
+  const Case cases[] = {
+      {build({{"s0", "", "1", "s1"}, {"s1", "y1", "x1", "s0"}}), 0, "s1", "безусловный переход из s0 в s1"},
+      {build({{"s0", "y1", "x1", "s1"}, {"", "", "1", "s2"}, {"s1", "", "0", "0"}, {"s2", "", "0", "0"}}), 0,
+       "s2", "безусловный переход из s0 в s2"},
+      {build({{"s0", "", "x1", "s1"}, {"", "", "X1", "s0"}, {"s1", "y1", "0", "0"}}), 2, "s0",
+       "безусловного перехода нет"},
+      {build({{"s0", "", "0", "0"}, {"s1", "y1", "1", "s0"}}), 2, "s0", "Нет перехода из состояния s0"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text.toStdString());
+    Simulator sim;
+    sim.setModel(c.model);
+    ASSERT_EQ(sim.setState("s0"), 0);
+    EXPECT_EQ(sim.doStep(unknown), c.code);
+    EXPECT_EQ(sim.state(), c.state);
+    EXPECT_TRUE(sim.status().contains(c.text)) << sim.status().toStdString();
+  }
 }
 
 // The operational automaton compares output names exactly: they come back as the table wrote

@@ -4,7 +4,6 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QElapsedTimer>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -19,6 +18,7 @@
 #include <QTextBlock>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <chrono>
 
 #include "platform/dialogs.h"
 #include "platform/docwindow.h"
@@ -64,6 +64,11 @@ TDeterm::TDeterm(QWidget* parent) : TChildForm(parent) {
   BuildControls();
   showStatus = [this](const QString& text) {
     if (frame()) frame()->ShowHint(text);
+  };
+  clock = [] {
+    return qint64(std::chrono::duration_cast<std::chrono::milliseconds>(
+                      std::chrono::steady_clock::now().time_since_epoch())
+                      .count());
   };
 }
 
@@ -257,22 +262,23 @@ void TDeterm::sbDetermClick() {
     return;
   }
   QPointer<TDeterm> alive(this);
-  QElapsedTimer events, status;
+  qint64 eventsAt = 0, statusAt = 0;
   QString shown;
   bool first = true;
   determ::Run::Status result = determ::Run::Running;
   while (result == determ::Run::Running) {
     // Pending events run between rounds (a stop or a close may come in), but
     // neither they nor the status bar are served once per state.
-    if (first || events.elapsed() >= eventsIntervalMs) {
+    const qint64 now = clock();
+    if (first || now - eventsAt >= eventsIntervalMs) {
       QApplication::processEvents();
       if (!alive) return;
-      events.start();
+      eventsAt = now;
     }
-    if ((first || status.elapsed() >= statusIntervalMs) && engine_.CurrentRun()) {
+    if ((first || now - statusAt >= statusIntervalMs) && engine_.CurrentRun()) {
       shown = engine_.CurrentRun()->StatusText();
       if (showStatus) showStatus(shown);
-      status.start();
+      statusAt = now;
     }
     first = false;
     result = engine_.Round();

@@ -130,7 +130,8 @@ void TEditForm::setLines(const QStringList& lines) {
 }
 
 void TEditForm::showLongLineNote() {
-  if (Editor->hasPieces() && frame() && frame()->activeChild() == this) frame()->ShowHint(longlines::note());
+  const QString notes = Editor->notes();
+  if (!notes.isEmpty() && frame() && frame()->activeChild() == this) frame()->ShowHint(notes);
 }
 
 bool TEditForm::isModified() const { return Editor->document()->isModified(); }
@@ -145,7 +146,9 @@ bool TEditForm::LoadFile(const QString& name) {
   }
   FileName = name;
   setWindowTitle(filePart(name));
-  Editor->setText(read, false);
+  Editor->setText(std::move(read), false);
+  read = QString();
+  if (Editor->isLarge()) docwin::setWordWrap(Editor, wordWrapItem, false);
   Editor->moveCursor(QTextCursor::Start);
   setModified(false);
   showLongLineNote();

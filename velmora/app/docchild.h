@@ -19,6 +19,7 @@ enum class FrameCmd {
   GsaPlace,   // the 16 placing tools (the sender tells which)
   GsaDelete,
   ModelOpen, ModelSave, ModelBus,
+  ModelStep, ModelPause, ModelPlay, ModelStop,  // the joint model's run buttons
   Bin, Hex, Dec,
   Options,
   ShowMessages

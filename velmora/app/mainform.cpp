@@ -229,6 +229,10 @@ QAction* TMainForm::commandAction(FrameCmd cmd) const {
     case FrameCmd::ModelOpen: return ModelOpenAction;
     case FrameCmd::ModelSave: return ModelSaveAction;
     case FrameCmd::ModelBus: return ModelBusAction;
+    case FrameCmd::ModelStep: return ModelStepAction;
+    case FrameCmd::ModelPause: return ModelPauseAction;
+    case FrameCmd::ModelPlay: return ModelPlayAction;
+    case FrameCmd::ModelStop: return ModelStopAction;
     case FrameCmd::Bin: return BinAction;
     case FrameCmd::Hex: return HexAction;
     case FrameCmd::Dec: return DecAction;

@@ -164,22 +164,23 @@ void TMainForm::createActions() {
   ModelSaveAction = routed("ModelSaveAction", QStringLiteral("Сохранить|"),
                            QStringLiteral("Сохранить|Сохранить файл входных воздействий"), false,
                            FrameCmd::ModelSave, {6});
-  // The begin, step and play buttons run nothing from the frame; the model windows
-  // carry their own buttons for them. Pause and stop have no frame command at all.
+  // The begin button runs nothing from the frame; the step, pause, play and stop buttons run the
+  // joint model's Шаг, Пауза, Пуск and Сброс, and that window enables them as it does those.
   ModelBegAction = make("ModelBegAction", QStringLiteral("Начальное событие"),
                         QStringLiteral("Начальное событие|Установить начальное событие"), false,
                         nullptr);
   ModelBusAction = routed("ModelBusAction", QStringLiteral("Установка шин"),
                           QStringLiteral("Установка шин|Установить значения шин"), false,
                           FrameCmd::ModelBus, {6, 9});
-  ModelStepAction = make("ModelStepAction", QStringLiteral("Шаг"),
-                         QStringLiteral("Шаг|Один шаг моделирования"), false, nullptr);
-  ModelPauseAction = make("ModelPauseAction", QStringLiteral("Моделирование"),
-                          QStringLiteral("Моделирование|Приостановить моделирование"), false, nullptr);
-  ModelPlayAction = make("ModelPlayAction", QStringLiteral("ModelPlayAction"),
-                         QStringLiteral("Пуск|Запустить моделирование"), false, nullptr);
-  ModelStopAction = make("ModelStopAction", QStringLiteral("ModelStopAction"),
-                         QStringLiteral("Стоп|Остановить моделирование"), false, nullptr);
+  ModelStepAction = routed("ModelStepAction", QStringLiteral("Шаг"),
+                           QStringLiteral("Шаг|Один шаг моделирования"), false, FrameCmd::ModelStep, {9});
+  ModelPauseAction = routed("ModelPauseAction", QStringLiteral("Моделирование"),
+                            QStringLiteral("Моделирование|Приостановить моделирование"), false,
+                            FrameCmd::ModelPause, {9});
+  ModelPlayAction = routed("ModelPlayAction", QStringLiteral("ModelPlayAction"),
+                           QStringLiteral("Пуск|Запустить моделирование"), false, FrameCmd::ModelPlay, {9});
+  ModelStopAction = routed("ModelStopAction", QStringLiteral("ModelStopAction"),
+                           QStringLiteral("Стоп|Остановить моделирование"), false, FrameCmd::ModelStop, {9});
 
   BinAction = routed("BinAction", QStringLiteral("&Двоичное"),
                      QStringLiteral("Двоичное|Двоичное представление регистров"), true,

@@ -139,7 +139,8 @@ void TEditForm::setLines(const QStringList& text) {
 }
 
 void TEditForm::showLongLineNote() {
-  if (Editor->hasPieces() && docwin::isActiveChild(this)) docwin::setStatus(this, 2, longlines::note());
+  const QString notes = Editor->notes();
+  if (!notes.isEmpty() && docwin::isActiveChild(this)) docwin::setStatus(this, 2, notes);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -156,8 +157,9 @@ bool TEditForm::LoadFromFile(const QString& path) {
   fileName = path;
   setWindowTitle(QFileInfo(path).fileName());
   settings = s;
-  Editor->setText(text, false);
+  Editor->setText(std::move(text), false);
   text = QString();
+  if (Editor->isLarge()) docwin::setWordWrap(Editor, menus.wordWrap, false);
   Editor->moveCursor(QTextCursor::Start);
   Editor->document()->setModified(false);
   if (docwin::isActiveChild(this)) docwin::setStatus(this, 0, QString());

@@ -235,19 +235,22 @@ void TVexoTableForm::AllModelClick() {
   forgetStaleCompilation(this);
   if (!compiled) Compile(true);
   if (!compiled) return;
+  // The model is built before the window shows: its activation and the choice of its first
+  // row find the model there.
   TOACAModelForm* model = fullModel;
-  if (!model) {
+  const bool fresh = !model;
+  if (fresh) {
     model = new TOACAModelForm();
     fullModel = model;
-    if (frame()) {
-      frame()->addChild(model, this);  // goes with this window
-    } else {
-      QPointer<TOACAModelForm> guarded(model);
-      connect(this, &QObject::destroyed, model, [guarded] { delete guarded.data(); });
-    }
   }
   model->handOver(this);
   guard::run(this, [&] { model->LoadOA(); });
+  if (fresh && frame()) {
+    frame()->addChild(model, this);  // goes with this window
+  } else if (fresh) {
+    QPointer<TOACAModelForm> guarded(model);
+    connect(this, &QObject::destroyed, model, [guarded] { delete guarded.data(); });
+  }
   model->show();
   if (frame()) frame()->activateChild(model);
   model->StartModel();

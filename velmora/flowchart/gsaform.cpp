@@ -363,13 +363,13 @@ bool TGSAForm::eventFilter(QObject* watched, QEvent* event) {
 // ---------------------------------------------------------------- file
 
 bool TGSAForm::Open(const QString& path) {
-  GsaDocument read = editor.doc;
+  GsaDocument read;
   QString error;
   if (!GsaFile::read(path, &read, &error)) {
     dlg::error(this, error);
     return false;
   }
-  editor.doc = read;
+  editor.doc = std::move(read);
   fileName = path;
   setWindowTitle(QFileInfo(path).fileName());
   GSAGrid->gridChanged();

@@ -110,6 +110,9 @@ class TOACAModelForm : public TDocChild, public OacaHost {
  private:
   void buildWindow();
   void setRadix(int radix);
+  // The frame's step, pause, play and stop buttons as this window's Шаг, Пауза, Пуск and Сброс,
+  // while this window is the active one.
+  void syncRunButtons();
   // The worker stops reaching this window and ends by itself.
   void endWorker();
   void dropModel();

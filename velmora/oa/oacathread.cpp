@@ -195,6 +195,11 @@ int oacathread_t::liveWorkers() {
   return r ? r->count() : 0;
 }
 
+bool oacathread_t::waitingForHandOff() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return handOff_ == HandOff::Pending;
+}
+
 OacaHost* oacathread_t::attachedHost() const { return form ? host_ : nullptr; }
 
 void oacathread_t::serveHandOff() {
@@ -315,6 +320,7 @@ void oacathread_t::Execute() {
     wake_.wait_for(lock, 100ms, [this] { return terminate_; });
   }
   for (;;) {
+    ++turns_;
     bool quit = false;
     const int id = FetchCommand(&quit);
     if (quit) break;

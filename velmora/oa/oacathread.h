@@ -14,6 +14,7 @@
 #include <QPointer>
 #include <QString>
 #include <QStringList>
+#include <atomic>
 #include <condition_variable>
 #include <deque>
 #include <mutex>
@@ -85,6 +86,12 @@ class oacathread_t {
   // Main thread: how many workers have not been freed yet (tests).
   static int liveWorkers();
 
+  // Any thread (tests): how many turns of its loop the worker has begun, each taking one
+  // command or, with none waiting, making one step attempt while running; and whether it is
+  // waiting for a hand-off that has not started.
+  int turns() const { return turns_.load(); }
+  bool waitingForHandOff();
+
  private:
   friend class OacaRuntime;
   enum class HandOff { None, Pending, Running, Done };
@@ -133,4 +140,5 @@ class oacathread_t {
   HandOff handOff_ = HandOff::None;
   HandOffFn handOffFn_ = nullptr;
   std::thread thread_;
+  std::atomic<int> turns_{0};
 };

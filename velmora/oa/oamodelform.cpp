@@ -20,6 +20,7 @@
 #include "velmora/documents/docwindow_common.h"
 #include "velmora/documents/tableform.h"
 #include "velmora/oa/bussetform.h"
+#include "velmora/oa/gridfit.h"
 #include "velmora/oa/oablocks.h"
 #include "velmora/oa/oaerrors.h"
 #include "velmora/oa/oastep.h"
@@ -120,8 +121,10 @@ void TOAModelForm::buildControls() {
   split->setObjectName(QStringLiteral("Splitter1"));
   split->addWidget(yxGrid);
   split->addWidget(RegGrid);
-  connect(split, &QSplitter::splitterMoved, this, [this] { fitColumns(); });
-  oawin::refitOnChange(RegGrid, [this] { fitColumns(); });
+  // A text written into a cell, by the model or the user, or a step loaded: its column makes
+  // room for it.
+  gridfit::keepFitted(yxGrid);
+  gridfit::keepFitted(RegGrid);
   auto* lay = new QVBoxLayout(this);
   lay->setContentsMargins(0, 0, 0, 0);
   lay->addWidget(split);
@@ -235,6 +238,7 @@ bool TOAModelForm::BuildModel() {
     QScopedValueRollback<int> g(selectGuard_, selectGuard_ + 1);
     yxGrid->setCurrentIndex(steps_->index(0, 0));
   }
+  fitColumns();
   return true;
 }
 
@@ -269,6 +273,7 @@ void TOAModelForm::setRadix(int radix) {
   model_->Radix = static_cast<quint8>(radix);
   if (frame() && radix < 3) frame()->setCommandChecked(oawin::radixCommand(radix), true);
   goToSelected();
+  gridfit::fitAll(RegGrid);  // every value changed its length
 }
 
 // ---------------------------------------------------------------------------------------
@@ -355,8 +360,8 @@ void TOAModelForm::dropTrailingEmpty() {
 }
 
 void TOAModelForm::fitColumns() {
-  oawin::fitNameValue(RegGrid, &regGridWidth_, 6, 40);
-  oawin::fitNameValue(yxGrid, &stepGridWidth_, 6, 40);
+  gridfit::fitAll(RegGrid);
+  gridfit::fitAll(yxGrid);
 }
 
 void TOAModelForm::resizeEvent(QResizeEvent* event) {

@@ -128,7 +128,6 @@ class TOAModelForm : public TDocChild, public RegisterGrid {
   StepRows* steps_ = nullptr;  // yxGrid's rows
   bool closed_ = false;
   int selectGuard_ = 0;
-  int regGridWidth_ = 0, stepGridWidth_ = 0;
   QMenu *mFile_ = nullptr, *mActions_ = nullptr, *mModel_ = nullptr;
 };
 

@@ -1,10 +1,7 @@
 #include "velmora/oa/oawindow.h"
 
-#include <QHeaderView>
 #include <QMdiSubWindow>
 #include <QMenu>
-#include <QTableView>
-#include <memory>
 
 #include "velmora/app/docchild.h"
 #include "velmora/documents/docwindow_common.h"
@@ -39,31 +36,6 @@ void closeOwned(const QPointer<TDocChild>& owned) {
     delete sub;
   else
     delete owned.data();
-}
-
-void fitNameValue(QTableView* grid, int* lastWidth, int margin, int minValue) {
-  // resizeColumnToContents weighs the header and the rows in view, not every row of a long grid.
-  const int name = grid->columnWidth(0);
-  grid->resizeColumnToContents(0);
-  if (grid->columnWidth(0) < name) grid->setColumnWidth(0, name);
-  const int w = grid->viewport()->width();
-  int value = grid->columnWidth(1);
-  if (value > 114 || w > *lastWidth) value = qMax(w - grid->columnWidth(0) - margin, minValue);
-  grid->resizeColumnToContents(1);
-  grid->setColumnWidth(1, qMax(value, grid->columnWidth(1)));
-  *lastWidth = w;
-}
-
-void refitOnChange(QTableView* grid, const std::function<void()>& fit) {
-  auto pending = std::make_shared<bool>(false);
-  QObject::connect(grid->model(), &QAbstractItemModel::dataChanged, grid, [grid, fit, pending] {
-    if (*pending) return;
-    *pending = true;
-    QMetaObject::invokeMethod(grid, [fit, pending] {
-      *pending = false;
-      fit();
-    }, Qt::QueuedConnection);
-  });
 }
 
 }  // namespace oawin

@@ -8,7 +8,6 @@
 #include "velmora/app/docchild.h"
 
 class QMenu;
-class QTableView;
 class QWidget;
 
 namespace oawin {
@@ -26,12 +25,5 @@ QMenu* fileMenu(QWidget* window, const std::function<void()>& report = {});
 bool askOwned(const QPointer<TDocChild>& owned);
 // Closes an owned window that has answered: its FormClose runs, then it is deleted.
 void closeOwned(const QPointer<TDocChild>& owned);
-
-// A name/value grid's columns: both at least as wide as what they show (a register's name and
-// value are never elided), the value column also taking the width the grid gains (it gives
-// back what it took once wider than 114 pixels). `lastWidth` is the viewport width seen last.
-void fitNameValue(QTableView* grid, int* lastWidth, int margin, int minValue);
-// Values change a cell at a time, many per step: `fit` runs once the step's changes are in.
-void refitOnChange(QTableView* grid, const std::function<void()>& fit);
 
 }  // namespace oawin

@@ -82,6 +82,8 @@ class GsaGridList {
   void setKind(int col, int row, int code);
   void setCell(int col, int row, const GsaCell& cell);
 
+  // Room for this many cells that are not empty, so that filling a large grid copies nothing.
+  void reserve(int cells) { used_.reserve(size_t(qBound(0, cells, rows_ * cols_))); }
   // Appends one row of empty cells; false (nothing changes) at kMaxRows.
   bool addRow();
   // Every cell empty, the counts kept.
