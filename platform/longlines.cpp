@@ -311,9 +311,9 @@ void TextEdit::resizeEvent(QResizeEvent* event) {
 }
 
 QMimeData* TextEdit::createMimeDataFromSelection() const {
-  QMimeData* data = QPlainTextEdit::createMimeDataFromSelection();
-  if (pieces_ && data) data->setText(withoutMarks(data->text()));
-  return data;
+  QMimeData* mime = QPlainTextEdit::createMimeDataFromSelection();
+  if (pieces_ && mime) mime->setText(withoutMarks(mime->text()));
+  return mime;
 }
 
 }  // namespace longlines

@@ -453,7 +453,7 @@ TEST_F(EditorTest, MessageListTogglesAndRemembersItsHeight) {
   frame->mShowMessageClick();
   EXPECT_TRUE(w->messagesVisible);
   EXPECT_FALSE(w->ErrorList->isHidden());
-  if (frame->ui().showMessagesItem->isCheckable()) EXPECT_TRUE(frame->ui().showMessagesItem->isChecked());
+  if (frame->ui().showMessagesItem->isCheckable()) { EXPECT_TRUE(frame->ui().showMessagesItem->isChecked()); }
   w->MessageClick();
   EXPECT_FALSE(w->messagesVisible);
   EXPECT_TRUE(w->ErrorList->isHidden());

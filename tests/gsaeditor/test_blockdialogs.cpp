@@ -73,7 +73,7 @@ TEST(RombForm, CombosAreWideEnoughForTheirItems) {
   for (QWidget* a : all) {
     EXPECT_TRUE(f.rect().contains(a->geometry())) << a->objectName().toStdString();
     for (QWidget* b : all)
-      if (a != b) EXPECT_FALSE(a->geometry().intersects(b->geometry())) << a->objectName().toStdString() << " " << b->objectName().toStdString();
+      if (a != b) { EXPECT_FALSE(a->geometry().intersects(b->geometry())) << a->objectName().toStdString() << " " << b->objectName().toStdString(); }
   }
 }
 

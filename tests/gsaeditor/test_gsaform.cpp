@@ -266,7 +266,7 @@ TEST_F(GsaWindow, CloseQuestionKeepsTheWindowUnlessSaved) {
     ASSERT_GE(s.shown.size(), 1);
     EXPECT_EQ(s.shown.first().text, QStringLiteral("Сохранить изменения в Untitled?"));
     EXPECT_EQ(children(), c.closes ? 0 : 1) << c.answer;
-    if (!c.closes) EXPECT_TRUE(w->isModified());
+    if (!c.closes) { EXPECT_TRUE(w->isModified()); }
   }
   EXPECT_EQ(ChildKind, ckNone);
 }

@@ -325,7 +325,7 @@ TEST_F(JointModel, RefusedStepsStopTheRun) {
     const int row = c.first ? 1 : 2;
     ASSERT_TRUE(waitFor([&] { return w->cell(2, row) == c.row[1] && idle(w); })) << c.status;
     EXPECT_EQ((QStringList{w->cell(1, row), w->cell(2, row), w->cell(3, row)}), c.row);
-    if (c.throws) EXPECT_TRUE(w->consoleText().endsWith(QStringLiteral("Сервер: сбой шага")));
+    if (c.throws) { EXPECT_TRUE(w->consoleText().endsWith(QStringLiteral("Сервер: сбой шага"))); }
     const int calls = int(sim->calls().size());
     w->startClick();
     w->stepClick();

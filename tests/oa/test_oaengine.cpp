@@ -446,7 +446,7 @@ TEST(TModelOATest, ArbitraryTextsGiveEngineErrorsOnly) {
     }
     for (int i = 0; i < r.model->Count(); ++i) {
       const TRegister& e = r.model->Element(i);
-      if (e.width() < 32) ASSERT_EQ(e.pending(), TRegister::cut(e.pending(), e.width())) << text.toStdString();
+      if (e.width() < 32) { ASSERT_EQ(e.pending(), TRegister::cut(e.pending(), e.width())) << text.toStdString(); }
     }
   }
   EXPECT_GT(errors, 1000);

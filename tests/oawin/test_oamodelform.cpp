@@ -121,7 +121,7 @@ TEST_F(OaWindows, AFailedLoadChangesNothingAndSaysWhy) {
     s.files << dir.filePath("kept.y");
     m->mOpenFileClick();
     const QString path = dir.filePath("new.y");
-    if (!c.bytes.isEmpty()) ASSERT_TRUE(edtest::writeAll(path, c.bytes));
+    if (!c.bytes.isEmpty()) { ASSERT_TRUE(edtest::writeAll(path, c.bytes)); }
     const QStringList inputs = m->stepInputs();
     const QStringList before = answers(m);
     const QString title = m->windowTitle();

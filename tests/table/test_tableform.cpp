@@ -92,7 +92,7 @@ TEST(TableWindow, SampleOpensNumberedAndSaveAsWritesIdenticalBytes) {
 
 TEST(TableWindow, RefusedFirstLineLeavesNoWindow) {
   QTemporaryDir dir;
-  for (const QByteArray first : {QByteArray("abstract"), QByteArray("Binary "), QByteArray("")}) {
+  for (const QByteArray& first : {QByteArray("abstract"), QByteArray("Binary "), QByteArray("")}) {
     const QString p = dir.filePath("bad.tbl");
     ASSERT_TRUE(writeRaw(p, first + "\r\ns0\r\ny1\r\nx1\r\ns1\r\n"));
     dlg::Script s;

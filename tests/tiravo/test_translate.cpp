@@ -174,7 +174,7 @@ TEST(TiravoSku, FirstErrorOfALine) {
     SkuLineCheck check(false);
     const SkuFault f = check.check(QString::fromUtf8(c.line));
     EXPECT_EQ(f.code, c.code) << c.line;
-    if (c.code) EXPECT_EQ(std::make_pair(f.start, f.length), std::make_pair(c.start, c.length)) << c.line;
+    if (c.code) { EXPECT_EQ(std::make_pair(f.start, f.length), std::make_pair(c.start, c.length)) << c.line; }
   }
   // In the output functions.
   SkuLineCheck svf(true);

@@ -357,7 +357,10 @@ TEST(Checker, TooDeepNestingIsRefusedBeforeAnyConverterSeesIt) {
     // The converters refuse the same texts with a message of their own, not a crash.
     QStringList out;
     TableData t;
-    if (c.sku) EXPECT_THROW(TSkuTbl(c.text, &t, DocSettings()).Convert(), VexoError);
-    else if (c.refused) EXPECT_THROW(TRvasSku(c.text, &out, DocSettings()).Convert(), VexoError);
+    if (c.sku) {
+      EXPECT_THROW(TSkuTbl(c.text, &t, DocSettings()).Convert(), VexoError);
+    } else if (c.refused) {
+      EXPECT_THROW(TRvasSku(c.text, &out, DocSettings()).Convert(), VexoError);
+    }
   }
 }

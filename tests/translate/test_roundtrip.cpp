@@ -163,7 +163,7 @@ TEST(RoundTrip, RandomTablesKeepEveryTransition) {
     for (auto it = before.begin(); it != before.end(); ++it)
       for (const QString& y : it.value())
         ASSERT_TRUE(after.value(it.key()).contains(y)) << "iteration " << iteration << sku;
-    if (single) ASSERT_EQ(after, before) << "iteration " << iteration << sku;
+    if (single) { ASSERT_EQ(after, before) << "iteration " << iteration << sku; }
     for (const TableRow& r : back.rows) {  // an output goes on a row once
       const QStringList ys = r.y.split(QLatin1Char('&'), Qt::SkipEmptyParts);
       ASSERT_EQ(QSet<QString>(ys.begin(), ys.end()).size(), ys.size()) << r.y.toStdString();

@@ -343,11 +343,11 @@ bool TDeterm::sbTableClick() {
   if (!frame()) return false;
   TVexoTableForm* table = frame()->newTable();
   table->setWindowTitle(windowTitle() + QStringLiteral(" результат"));
-  TableData data;
-  data.signalCoding = engine_.Result()->Mode == FTT::Abstract ? QStringLiteral("Abstract") : QStringLiteral("Binary");
-  for (const QStringList& r : rows) data.rows << TableRow{r[1], r[2], r[3], r[4]};
+  TableData result;
+  result.signalCoding = engine_.Result()->Mode == FTT::Abstract ? QStringLiteral("Abstract") : QStringLiteral("Binary");
+  for (const QStringList& r : rows) result.rows << TableRow{r[1], r[2], r[3], r[4]};
   table->setSignalCoding(engine_.Result()->Mode == FTT::Abstract ? 1 : 0);
-  table->setTableData(data);
+  table->setTableData(result);
   for (int r = 0; r < int(rows.size()); ++r)
     if (!rows[size_t(r)][0].isEmpty()) table->setCell(0, r + 1, rows[size_t(r)][0]);
   // The line numbers stand only on each line's first row: no renumbering.

@@ -152,10 +152,10 @@ QMdiSubWindow* TMainForm::addChild(TDocChild* child, QObject* ownerObject) {
   if (!child) return nullptr;
   // The child may call back as soon as it is activated below.
   child->setFrame(this);
-  if (auto* w = qobject_cast<TTxtForm*>(child)) lastTxtForm = w;
-  else if (auto* w = qobject_cast<TEditForm*>(child)) lastEditForm = w;
-  else if (auto* w = qobject_cast<TGSAForm*>(child)) lastGsaForm = w;
-  else if (auto* w = qobject_cast<TVexoTableForm*>(child)) lastTableForm = w;
+  if (auto* text = qobject_cast<TTxtForm*>(child)) lastTxtForm = text;
+  else if (auto* edit = qobject_cast<TEditForm*>(child)) lastEditForm = edit;
+  else if (auto* gsa = qobject_cast<TGSAForm*>(child)) lastGsaForm = gsa;
+  else if (auto* table = qobject_cast<TVexoTableForm*>(child)) lastTableForm = table;
   if (child->hasFont() && fontSizeBox_) fontSizeBox_->setEnabled(true);
   // A window keeps the size it was given; one without any gets a usable one.
   QSize want = child->testAttribute(Qt::WA_Resized) ? child->size() : child->sizeHint();

@@ -319,9 +319,9 @@ void TEditForm::ToTblClick() {
   QStringList skuText;
   if (sku) skuText = text;
   else TRvasSku(text, &skuText, settings).Convert();
-  TableData data;
-  TSkuTbl(skuText, &data, settings).Convert();
-  newTable()->setTableData(data);
+  TableData table;
+  TSkuTbl(skuText, &table, settings).Convert();
+  newTable()->setTableData(table);
   docwin::setStatus(this, 2, QString());
 }
 

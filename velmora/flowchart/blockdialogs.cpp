@@ -149,9 +149,9 @@ TRombForm::TRombForm(QWidget* owner) : QDialog(owner) {
   connect(DownCombo, &QComboBox::activated, this, &TRombForm::DownComboChange);
   connect(RombButton, &QPushButton::clicked, this, &TRombForm::RombButtonClick);
   connect(RombXButton, &QPushButton::clicked, this, &TRombForm::RombXButtonClick);
-  for (QWidget* w : {static_cast<QWidget*>(RombEdit), static_cast<QWidget*>(RombButton),
-                     static_cast<QWidget*>(RombXButton)})
-    w->installEventFilter(this);
+  for (QWidget* control : {static_cast<QWidget*>(RombEdit), static_cast<QWidget*>(RombButton),
+                           static_cast<QWidget*>(RombXButton)})
+    control->installEventFilter(this);
   RombEdit->setFocus();
 }
 

@@ -293,14 +293,14 @@ void TRvasSku::Convert() {
       start = i + 1;
       if (y.isEmpty()) continue;
       const int known = outputIndex_.size();
-      const int k = outputIndex_.add(y);
-      if (k == known) {
+      const int slot = outputIndex_.add(y);
+      if (slot == known) {
         outputEvents_ << t.toString();
-      } else if (outputEvents_[k].isEmpty()) {
-        outputEvents_[k] = t.toString();
+      } else if (outputEvents_[slot].isEmpty()) {
+        outputEvents_[slot] = t.toString();
       } else {
-        outputEvents_[k] += QLatin1Char('|');
-        outputEvents_[k] += t;
+        outputEvents_[slot] += QLatin1Char('|');
+        outputEvents_[slot] += t;
       }
     }
   }

@@ -470,7 +470,7 @@ void TTesting::skuPass2(int from, int to) {
 // Every term must name at least one source event once its brackets are multiplied out,
 // otherwise its row would continue the source state of the row above.
 void TTesting::checkSources() {
-  int k = 0;
+  size_t k = 0;
   while (k < statement_.size() && statement_.at(k).c != QLatin1Char('=')) ++k;
   if (k >= statement_.size()) {
     statement_.clear();
@@ -515,7 +515,7 @@ void TTesting::checkSources() {
     levels.last().hasSource = levels.last().hasSource || groupHas;
     nameStart = true;
   };
-  for (int j = k + 1; j < statement_.size(); ++j) {
+  for (size_t j = k + 1; j < statement_.size(); ++j) {
     const Sig& s = statement_.at(j);
     const ushort u = s.c.unicode();
     if (u == '*' || u == '=') {

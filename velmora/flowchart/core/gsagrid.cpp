@@ -60,7 +60,7 @@ void GsaGridList::store(int col, int row, GsaCell cell) {
   // The kinds are a few numbers: cells share one copy of each rather than hold their own.
   static const QStringList shared = [] {
     QStringList l;
-    for (int k = 0; k <= GsaKind::Empty; ++k) l << QString::number(k);
+    for (int code = 0; code <= GsaKind::Empty; ++code) l << QString::number(code);
     return l;
   }();
   if (s.exact >= 0 && s.exact <= GsaKind::Empty) s.cell.kind = shared[s.exact];
