@@ -33,8 +33,9 @@ QString withoutMarks(const QString& text) {
 }  // namespace
 
 QString note() {
-  return QStringLiteral("Строки длиннее %1 знаков показаны частями по %2 (знак %3 в конце части); в файле "
-                        "они остаются целыми")
+  return QStringLiteral(
+             "Строки длиннее %1 знаков показаны частями по %2 (знак %3 в конце части); в файле "
+             "они остаются целыми")
       .arg(kLongLine)
       .arg(kPiece)
       .arg(QChar(kMark));
@@ -88,13 +89,16 @@ void TextEdit::changed(int position, int removed, int added) {
   if (!continuingKnown_) return;
   // Typing inside one paragraph keeps the list unless it made or undid the mark at its end.
   const QTextBlock b = document()->findBlock(position);
-  const bool inside = document()->blockCount() == blocks_ && b.isValid() &&
-                      position + qMax(removed, added) < b.position() + b.length() &&
-                      continues(b) == std::binary_search(continuing_.begin(), continuing_.end(), b.blockNumber());
+  const bool inside =
+      document()->blockCount() == blocks_ && b.isValid() &&
+      position + qMax(removed, added) < b.position() + b.length() &&
+      continues(b) == std::binary_search(continuing_.begin(), continuing_.end(), b.blockNumber());
   if (!inside) continuingKnown_ = false;
 }
 
-void TextEdit::setLines(const QStringList& lines, bool asEdit) { setText(lines.join(QLatin1Char('\n')), asEdit); }
+void TextEdit::setLines(const QStringList& lines, bool asEdit) {
+  setText(lines.join(QLatin1Char('\n')), asEdit);
+}
 
 void TextEdit::setText(QString joined, bool asEdit) {
   continuingKnown_ = false;
@@ -245,12 +249,16 @@ int TextEdit::positionOf(int line, int column, int* length) const {
   // The first paragraph whose line is `line`: a paragraph's line is its number less the
   // pieces before it, which never falls as the number grows.
   const std::vector<int>& cont = continuing();
-  auto lineOf = [&](int number) { return number - int(std::lower_bound(cont.begin(), cont.end(), number) - cont.begin()); };
+  auto lineOf = [&](int number) {
+    return number - int(std::lower_bound(cont.begin(), cont.end(), number) - cont.begin());
+  };
   int lo = 0, hi = document()->blockCount();
   while (lo < hi) {
     const int mid = lo + (hi - lo) / 2;
-    if (lineOf(mid) < line) lo = mid + 1;
-    else hi = mid;
+    if (lineOf(mid) < line)
+      lo = mid + 1;
+    else
+      hi = mid;
   }
   if (lo >= document()->blockCount() || lineOf(lo) != line) return -1;
   b = document()->findBlockByNumber(lo);

@@ -14,8 +14,8 @@ class QTextDocument;
 
 namespace longlines {
 
-constexpr int kLongLine = 10000;  // longer lines are shown in pieces
-constexpr int kPiece = 1000;      // characters a piece holds, its mark not counted
+constexpr int kLongLine = 10000;    // longer lines are shown in pieces
+constexpr int kPiece = 1000;        // characters a piece holds, its mark not counted
 constexpr char16_t kMark = 0x21B5;  // "continues on the next line"; has no code in 1251
 // A loaded text of more lines than this is shown without wrapping: with wrapping, every change of
 // the window's width gives each line a layout of its own, which costs several times the text.

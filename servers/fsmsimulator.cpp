@@ -71,8 +71,8 @@ bool Simulator::parseInput(const QString& text, Set* active, QStringList* notes)
   }
   for (int k : zero) {
     if (std::binary_search(active->begin(), active->end(), k)) {
-      status_ = QStringLiteral("Вход '%1': сигнал '%2' задан и прямо, и инверсно")
-                    .arg(text, model_.inputs[k - 1]);
+      status_ =
+          QStringLiteral("Вход '%1': сигнал '%2' задан и прямо, и инверсно").arg(text, model_.inputs[k - 1]);
       return false;
     }
   }
@@ -142,8 +142,9 @@ int Simulator::unconditionalStep() {
     }
   }
   if (!any) {
-    status_ = QStringLiteral("Нет перехода из состояния %1: входные сигналы не известны "
-                             "(сигнал неопределен), а безусловного перехода нет")
+    status_ = QStringLiteral(
+                  "Нет перехода из состояния %1: входные сигналы не известны "
+                  "(сигнал неопределен), а безусловного перехода нет")
                   .arg(from);
     return NoTransition;
   }

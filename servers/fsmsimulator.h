@@ -59,11 +59,11 @@ class Simulator {
 
 // One row of the interactive simulator's history.
 struct HistoryRow {
-  int step = 0;       // 0 for the initial state
-  QString input;      // the input of the step (empty for the initial state)
+  int step = 0;   // 0 for the initial state
+  QString input;  // the input of the step (empty for the initial state)
   int status = 0;
-  QString state;      // the state after it
-  QString outputs;    // the outputs of that state
+  QString state;    // the state after it
+  QString outputs;  // the outputs of that state
 };
 
 // The interactive simulation: a simulator plus the history the window shows, with going

@@ -51,8 +51,8 @@ QString tableFile(double mb) {
     QStringList l{TblFile::binaryTag()};
     qint64 size = 8;
     for (int r = 0; size < mb * kMB; ++r) {
-      l << QStringLiteral("s%1").arg(r) << QStringLiteral("y%1&y2").arg(r % 17) << QStringLiteral("x1&X%1").arg(r % 5)
-        << QStringLiteral("s%1").arg(r + 1);
+      l << QStringLiteral("s%1").arg(r) << QStringLiteral("y%1&y2").arg(r % 17)
+        << QStringLiteral("x1&X%1").arg(r % 5) << QStringLiteral("s%1").arg(r + 1);
       for (int k = 1; k <= 4; ++k) size += l[l.size() - k].size() + 2;
     }
     return l;
@@ -150,7 +150,8 @@ void BM_SaveRvs(benchmark::State& state) {
   f->LoadFromFile(path);
   f->fileName = out;
   f->setWindowTitle(QStringLiteral("out.rvs"));
-  docbench::Versus(state, [&] { f->Save1Click(); }, [&] { docbench::plainWrite(out, bytes); }, 0);
+  docbench::Versus(
+      state, [&] { f->Save1Click(); }, [&] { docbench::plainWrite(out, bytes); }, 0);
   delete f;
 }
 
@@ -210,7 +211,8 @@ void BM_KeyOnLongLine(benchmark::State& state) {
     f->EditorKeyPress();
     f->repaint();
   };
-  docbench::Versus(state, [&] { typeAt(onLong); }, [&] { typeAt(onShort); }, 0);
+  docbench::Versus(
+      state, [&] { typeAt(onLong); }, [&] { typeAt(onShort); }, 0);
   delete f;
 }
 

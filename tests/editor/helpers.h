@@ -68,8 +68,10 @@ class InFrame : public ::testing::Test {
   }
   // A new РВАС (kind 0) or СКУ (kind 1) editor, made as File > New makes it.
   TEditForm* newEditor(int kind) {
-    if (kind == 1) frame->NewSkuClick();
-    else frame->NewRvasClick();
+    if (kind == 1)
+      frame->NewSkuClick();
+    else
+      frame->NewRvasClick();
     return frame->lastEditForm;
   }
   // A new table window holding `rows`.

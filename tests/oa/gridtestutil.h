@@ -13,7 +13,8 @@ inline QStringList cutTexts(const QTableView* grid) {
   const QAbstractItemModel* m = grid->model();
   for (int c = 0; c < m->columnCount(); ++c) {
     const int width = grid->columnWidth(c);
-    if (grid->horizontalHeader()->sectionSizeHint(c) > width) cut << m->headerData(c, Qt::Horizontal).toString();
+    if (grid->horizontalHeader()->sectionSizeHint(c) > width)
+      cut << m->headerData(c, Qt::Horizontal).toString();
     for (int r = 0; r < m->rowCount(); ++r) {
       const QModelIndex i = m->index(r, c);
       if (grid->sizeHintForIndex(i).width() + line > width) cut << i.data().toString();

@@ -42,8 +42,8 @@ bool waitFor(const std::function<bool()>& done, int ms = 5000) { return QTest::q
 // before the command arrives too).
 // A table window in the frame whose operational automaton is the register A[4] with the
 // outputs `ys` and one input x1 of condition `x1`.
-TVexoTableForm* tableWithA(const QList<TableRow>& rows, const QStringList& ys, const QList<QStringList>& items,
-                           const QString& x1) {
+TVexoTableForm* tableWithA(const QList<TableRow>& rows, const QStringList& ys,
+                           const QList<QStringList>& items, const QString& x1) {
   auto* table = new TVexoTableForm();
   TestFrame->addChild(table);
   TableData t;
@@ -140,8 +140,10 @@ class JointModel : public ::testing::Test {
     return table->fullModel;
   }
   std::shared_ptr<SimScript> sim = std::make_shared<SimScript>();
-  automation::FactoryRegistration compilerReg{"FSM.Compiler", [] { return std::make_unique<FakeCompiler>(); }};
-  automation::FactoryRegistration simReg{"fsm.Simulator", [this] { return std::make_unique<FakeSimulator>(sim); }};
+  automation::FactoryRegistration compilerReg{"FSM.Compiler",
+                                              [] { return std::make_unique<FakeCompiler>(); }};
+  automation::FactoryRegistration simReg{"fsm.Simulator",
+                                         [this] { return std::make_unique<FakeSimulator>(sim); }};
   QPointer<TVexoTableForm> table;
 };
 
@@ -190,8 +192,11 @@ TEST_F(JointModel, LimitIsAskedAndChecked) {
     unsigned limit;
     QString message;
   };
-  const Case cases[] = {{"1000", 1000, ""}, {"0", 1000, range}, {"1001", 1000, range},
-                        {"abc", 1000, "'abc' не является целым числом"}, {"1", 1, ""}};
+  const Case cases[] = {{"1000", 1000, ""},
+                        {"0", 1000, range},
+                        {"1001", 1000, range},
+                        {"abc", 1000, "'abc' не является целым числом"},
+                        {"1", 1, ""}};
   for (const Case& c : cases) {
     script.shown.clear();
     script.inputs << c.typed;
@@ -248,7 +253,8 @@ TEST_F(JointModel, ReportOfAFreshWindow) {
     ASSERT_TRUE(header.isValid());
     EXPECT_EQ(header.text(), QStringLiteral("t \tx\ts\ty\tрегистр\tзначение"));
     QList<int> stops;
-    for (const QTextOption::Tab& t : header.blockFormat().tabPositions()) stops << qRound(t.position * 3.0 / 4.0);
+    for (const QTextOption::Tab& t : header.blockFormat().tabPositions())
+      stops << qRound(t.position * 3.0 / 4.0);
     ASSERT_EQ(stops.size(), least.size());
     for (int i = 0; i < stops.size(); ++i) EXPECT_GE(stops[i], least[i]) << i;
     EXPECT_EQ(misaligned(doc), QStringList());
@@ -325,7 +331,9 @@ TEST_F(JointModel, RefusedStepsStopTheRun) {
     const int row = c.first ? 1 : 2;
     ASSERT_TRUE(waitFor([&] { return w->cell(2, row) == c.row[1] && idle(w); })) << c.status;
     EXPECT_EQ((QStringList{w->cell(1, row), w->cell(2, row), w->cell(3, row)}), c.row);
-    if (c.throws) { EXPECT_TRUE(w->consoleText().endsWith(QStringLiteral("Сервер: сбой шага"))); }
+    if (c.throws) {
+      EXPECT_TRUE(w->consoleText().endsWith(QStringLiteral("Сервер: сбой шага")));
+    }
     const int calls = int(sim->calls().size());
     w->startClick();
     w->stepClick();
@@ -488,8 +496,8 @@ TEST_F(JointModel, FrameRunButtonsAreTheMenuCommands) {
   TestFrame->addChild(text);
   w->startClick();
   ASSERT_TRUE(waitFor([&] { return w->pause->isEnabled(); }));
-  for (QAction* a : {TestFrame->ui().ModelStepAction, TestFrame->ui().ModelPauseAction, TestFrame->ui().ModelPlayAction,
-                     TestFrame->ui().ModelStopAction})
+  for (QAction* a : {TestFrame->ui().ModelStepAction, TestFrame->ui().ModelPauseAction,
+                     TestFrame->ui().ModelPlayAction, TestFrame->ui().ModelStopAction})
     EXPECT_FALSE(a->isEnabled()) << a->objectName().toStdString();
   TestFrame->mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(w->parentWidget()));
   EXPECT_TRUE(same());
@@ -572,9 +580,9 @@ TEST_F(JointModel, ExitWhileTheWorkerWaitsForTheMainThread) {
 TEST(JointModelServers, RunsToAStop) {
   dlg::Script script;
   OptionsForm->AutoReg->setChecked(true);
-  TVexoTableForm* table = tableWithA({{"s0", "y1", "1", "s1"}, {"s1", "yInc", "x1", "s2"}, {"", "", "X1", "s1"},
-                                      {"s2", "y3", "0", "0"}},
-                                     {"y1", "yInc", "y3"}, {{"A:=0"}, {"A:=A+1"}, {"A:=A"}}, "A[2]");
+  TVexoTableForm* table = tableWithA(
+      {{"s0", "y1", "1", "s1"}, {"s1", "yInc", "x1", "s2"}, {"", "", "X1", "s1"}, {"s2", "y3", "0", "0"}},
+      {"y1", "yInc", "y3"}, {{"A:=0"}, {"A:=A+1"}, {"A:=A"}}, "A[2]");
   table->AllModelClick();
   TOACAModelForm* w = table->fullModel;
   ASSERT_TRUE(w && w->worker()) << w->consoleText().toStdString();
@@ -596,9 +604,9 @@ TEST(JointModelServers, RunsToAStop) {
 // run stops with "no transition" and says why.
 TEST(JointModelServers, AStateWithoutOutputsTakesItsUnconditionalTransition) {
   struct Case {
-    const char* s1;     // the condition of s1's transition to s2
-    QStringList last;   // x, s, y of the last row
-    QString console;    // a part of the console
+    const char* s1;    // the condition of s1's transition to s2
+    QStringList last;  // x, s, y of the last row
+    QString console;   // a part of the console
   };
   const Case cases[] = {
       {"1", {"---?---", "s2", "---нет событий---"}, QStringLiteral("безусловный переход из s1 в s2")},
@@ -608,13 +616,15 @@ TEST(JointModelServers, AStateWithoutOutputsTakesItsUnconditionalTransition) {
     SCOPED_TRACE(c.s1);
     dlg::Script script;
     OptionsForm->AutoReg->setChecked(true);
-    TVexoTableForm* table = tableWithA({{"s0", "y1", "1", "s1"}, {"s1", "", c.s1, "s2"}, {"s2", "y3", "0", "0"}},
-                                       {"y1", "y3"}, {{"A:=1"}, {"A:=A"}}, "A[0]");
+    TVexoTableForm* table =
+        tableWithA({{"s0", "y1", "1", "s1"}, {"s1", "", c.s1, "s2"}, {"s2", "y3", "0", "0"}}, {"y1", "y3"},
+                   {{"A:=1"}, {"A:=A"}}, "A[0]");
     table->AllModelClick();
     TOACAModelForm* w = table->fullModel;
     ASSERT_TRUE(w && w->worker()) << w->consoleText().toStdString();
     w->startClick();
-    ASSERT_TRUE(waitFor([&] { return w->rowCount() > 2 && w->cell(2, w->rowCount() - 1) == c.last[1] && idle(w); }));
+    ASSERT_TRUE(
+        waitFor([&] { return w->rowCount() > 2 && w->cell(2, w->rowCount() - 1) == c.last[1] && idle(w); }));
     const int last = w->rowCount() - 1;
     EXPECT_EQ(w->cell(1, 2), TModelOA::undefinedSignal());  // s1 gave no outputs
     EXPECT_EQ((QStringList{w->cell(1, last), w->cell(2, last), w->cell(3, last)}), c.last);

@@ -121,7 +121,9 @@ TEST_F(OaWindows, AFailedLoadChangesNothingAndSaysWhy) {
     s.files << dir.filePath("kept.y");
     m->mOpenFileClick();
     const QString path = dir.filePath("new.y");
-    if (!c.bytes.isEmpty()) { ASSERT_TRUE(edtest::writeAll(path, c.bytes)); }
+    if (!c.bytes.isEmpty()) {
+      ASSERT_TRUE(edtest::writeAll(path, c.bytes));
+    }
     const QStringList inputs = m->stepInputs();
     const QStringList before = answers(m);
     const QString title = m->windowTitle();
@@ -141,7 +143,8 @@ TEST_F(OaWindows, AFailedLoadChangesNothingAndSaysWhy) {
             rlimit lim{};
             QFile statm(QStringLiteral("/proc/self/statm"));
             statm.open(QIODevice::ReadOnly);
-            const rlim_t used = rlim_t(statm.readAll().split(' ').value(0).toLongLong()) * rlim_t(getpagesize());
+            const rlim_t used =
+                rlim_t(statm.readAll().split(' ').value(0).toLongLong()) * rlim_t(getpagesize());
             lim.rlim_cur = lim.rlim_max = used + (96 << 20);
             setrlimit(RLIMIT_AS, &lim);
             _exit(load() ? 0 : 1);

@@ -17,7 +17,8 @@ using namespace tt;
 using Windows = edtest::InFrame;
 
 TEST_F(Windows, TableToSkuOpensANewSkuEditor) {
-  TVexoTableForm* t = newTable({R("s0", "y1", "x1", "s1"), R("", "", "X1", "s0"), R("s1", "y2&y1", "1", "s0")});
+  TVexoTableForm* t =
+      newTable({R("s0", "y1", "x1", "s1"), R("", "", "X1", "s0"), R("s1", "y2&y1", "1", "s0")});
   ASSERT_NE(t, nullptr);
   dlg::Script s;
   t->SkuClick();
@@ -118,7 +119,10 @@ TEST_F(Windows, DeepNestingIsRefusedByEveryConversion) {
     e->setLines(QStringList{text});
     dlg::Script s;
     const int before = children();
-    if (to == 0) e->ToSkuClick(); else e->ToTblClick();
+    if (to == 0)
+      e->ToSkuClick();
+    else
+      e->ToTblClick();
     EXPECT_EQ(children(), before) << to;
     ASSERT_GE(e->ErrorList->count(), 1) << to;
     EXPECT_TRUE(e->ErrorList->item(0)->text().contains(TTesting::messageText(27))) << to;

@@ -131,7 +131,8 @@ void TDeterm::BuildControls() {
   auto* options = new QVBoxLayout(main);
   cbName = new QCheckBox(QStringLiteral("Разрешить преобразование имён"), main);
   eTemplate = new QLineEdit(QStringLiteral("a"), main);
-  eTemplate->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[^A-ZА-ЯЁ]*")), eTemplate));
+  eTemplate->setValidator(
+      new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[^A-ZА-ЯЁ]*")), eTemplate));
   eTemplate->setEnabled(false);
   auto* templateRow = new QHBoxLayout;
   templateRow->addWidget(cbName);
@@ -153,8 +154,8 @@ void TDeterm::BuildControls() {
   trT = new QRadioButton(QStringLiteral("T-триггер"), main);
   trD->setChecked(true);
   auto* flags = new QHBoxLayout;
-  for (QWidget* w : {static_cast<QWidget*>(cbBrouser), static_cast<QWidget*>(Complete), static_cast<QWidget*>(trD),
-                     static_cast<QWidget*>(trT)})
+  for (QWidget* w : {static_cast<QWidget*>(cbBrouser), static_cast<QWidget*>(Complete),
+                     static_cast<QWidget*>(trD), static_cast<QWidget*>(trT)})
     flags->addWidget(w);
   options->addLayout(flags);
   lS0 = new QLabel(QStringLiteral("Исходное событие: "), main);
@@ -178,8 +179,12 @@ void TDeterm::BuildControls() {
   pages->addTab(main, QStringLiteral("Main"));
 
   // The frame's font command finds the focused control by its name.
-  const std::pair<QWidget*, const char*> named[] = {{mS, "mS"}, {mX, "mX"}, {mY, "mY"}, {pages, "pages"},
-                                                    {sgNameTable, "sgNameTable"}, {eTemplate, "eTemplate"}};
+  const std::pair<QWidget*, const char*> named[] = {{mS, "mS"},
+                                                    {mX, "mX"},
+                                                    {mY, "mY"},
+                                                    {pages, "pages"},
+                                                    {sgNameTable, "sgNameTable"},
+                                                    {eTemplate, "eTemplate"}};
   for (const auto& [w, name] : named) w->setObjectName(QString::fromLatin1(name));
 
   auto* layout = new QVBoxLayout(this);
@@ -214,7 +219,8 @@ void TDeterm::Show(const determ::Notice& notice) {
 
 void TDeterm::CheckAlphabet() {
   const int required = engine_.Source() ? int(engine_.Source()->SNames.size()) : 0;
-  const determ::AlphabetCheck check = determ::CheckAlphabet(mS->toPlainText(), QStringLiteral("[S]"), required);
+  const determ::AlphabetCheck check =
+      determ::CheckAlphabet(mS->toPlainText(), QStringLiteral("[S]"), required);
   alphabetError_ = !check.ok;
   if (check.ok) return;
   if (check.position >= 0) {
@@ -230,8 +236,8 @@ void TDeterm::CheckAlphabet() {
 
 void TDeterm::sbS0Click() {
   if (alphabetError_) {
-    dlg::message(this, QStringLiteral("Испрвавте ошибки в алфавите [S]!"), QStringLiteral("Предупреждение"), dlg::Ok,
-                 dlg::Information);
+    dlg::message(this, QStringLiteral("Испрвавте ошибки в алфавите [S]!"), QStringLiteral("Предупреждение"),
+                 dlg::Ok, dlg::Information);
     return;
   }
   const QStringList names = determ::MemoLines(mS->toPlainText());
@@ -284,7 +290,8 @@ void TDeterm::sbDetermClick() {
     result = engine_.Round();
   }
   // The throttle may have skipped the last states: the bar ends on the one taken up last.
-  if (showStatus && !engine_.LastStatus().isEmpty() && engine_.LastStatus() != shown) showStatus(engine_.LastStatus());
+  if (showStatus && !engine_.LastStatus().isEmpty() && engine_.LastStatus() != shown)
+    showStatus(engine_.LastStatus());
   Finish(result);
 }
 
@@ -323,9 +330,7 @@ void TDeterm::Finish(determ::Run::Status status) {
       dialog->exec();
       break;
     }
-    default:
-      Show(engine_.EndNotice(status));
-      break;
+    default: Show(engine_.EndNotice(status)); break;
   }
 }
 
@@ -344,7 +349,8 @@ bool TDeterm::sbTableClick() {
   TVexoTableForm* table = frame()->newTable();
   table->setWindowTitle(windowTitle() + QStringLiteral(" результат"));
   TableData result;
-  result.signalCoding = engine_.Result()->Mode == FTT::Abstract ? QStringLiteral("Abstract") : QStringLiteral("Binary");
+  result.signalCoding =
+      engine_.Result()->Mode == FTT::Abstract ? QStringLiteral("Abstract") : QStringLiteral("Binary");
   for (const QStringList& r : rows) result.rows << TableRow{r[1], r[2], r[3], r[4]};
   table->setSignalCoding(engine_.Result()->Mode == FTT::Abstract ? 1 : 0);
   table->setTableData(result);
@@ -359,14 +365,17 @@ bool TDeterm::sbTableClick() {
 
 bool TDeterm::FormCloseQuery() {
   if (!Running()) return true;
-  if (dlg::message(this, QStringLiteral("Прервать процесс?"), kCaption, dlg::Yes | dlg::No, dlg::Question) == dlg::Yes)
+  if (dlg::message(this, QStringLiteral("Прервать процесс?"), kCaption, dlg::Yes | dlg::No, dlg::Question) ==
+      dlg::Yes)
     engine_.Interrupt();
   return false;
 }
 
 void TDeterm::closeEvent(QCloseEvent* event) {
-  if (FormCloseQuery()) event->accept();
-  else event->ignore();
+  if (FormCloseQuery())
+    event->accept();
+  else
+    event->ignore();
 }
 
 bool TDeterm::eventFilter(QObject* watched, QEvent* event) {

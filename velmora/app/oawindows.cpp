@@ -34,12 +34,9 @@ TDocChild* openJointModel(TFrame* frame, TVexoTableForm* table) {
 TDocChild* TMainForm::openOaWindow(OaWindow which, TVexoTableForm* table) {
   if (!table) return nullptr;
   switch (which) {
-    case OaWindow::Designer:
-      return TOAForm::open(table, table, false);
-    case OaWindow::Model:
-      return TOAModelForm::open(table, table, table->oaFileName);
-    case OaWindow::JointModel:
-      return openJointModel(this, table);
+    case OaWindow::Designer: return TOAForm::open(table, table, false);
+    case OaWindow::Model: return TOAModelForm::open(table, table, table->oaFileName);
+    case OaWindow::JointModel: return openJointModel(this, table);
   }
   return nullptr;
 }

@@ -48,7 +48,7 @@ struct TextMenus {
   QAction* wordWrap = nullptr;
 };
 struct FormatCommands {
-  std::function<void(QAction*)> align;  // one of the three alignment items was chosen
+  std::function<void(QAction*)> align;                    // one of the three alignment items was chosen
   std::function<void()> wordWrap, font, bigger, smaller;  // font may be empty
 };
 TextMenus textMenus(QWidget* window, const QString& formatTitle, bool wrapping, const EditCommands& edit,
@@ -56,12 +56,13 @@ TextMenus textMenus(QWidget* window, const QString& formatTitle, bool wrapping, 
 
 // The same menus and the File menu bound to the handlers both windows name alike.
 template <class Window>
-TextMenus textMenusFor(Window* w, const QString& formatTitle, bool wrapping, std::function<void()> font = {}) {
+TextMenus textMenusFor(Window* w, const QString& formatTitle, bool wrapping,
+                       std::function<void()> font = {}) {
   return textMenus(w, formatTitle, wrapping,
                    {[w] { w->Cut1Click(); }, [w] { w->Copy1Click(); }, [w] { w->Paste1Click(); },
                     [w] { w->Delete1Click(); }, [w] { w->Selectall1Click(); }, [w] { w->Edit1Click(); }},
-                   {[w](QAction* item) { w->Left1Click(item); }, [w] { w->Wordwrap1Click(); }, std::move(font),
-                    [w] { w->FontBig1Click(); }, [w] { w->FontSml2Click(); }});
+                   {[w](QAction* item) { w->Left1Click(item); }, [w] { w->Wordwrap1Click(); },
+                    std::move(font), [w] { w->FontBig1Click(); }, [w] { w->FontSml2Click(); }});
 }
 template <class Window>
 QMenu* fileMenuFor(Window* w, const QString& createTitle, bool skuFirst) {

@@ -17,7 +17,9 @@ namespace {
 const QString kTblFilter = QStringLiteral("Таблица переходов (*.tbl)|*.tbl");
 }  // namespace
 
-void TVexoTableForm::updateCaptionFromPath(const QString& path) { setWindowTitle(QFileInfo(path).fileName()); }
+void TVexoTableForm::updateCaptionFromPath(const QString& path) {
+  setWindowTitle(QFileInfo(path).fileName());
+}
 
 QString TVexoTableForm::companionOaName(const QString& tablePath) {
   const QFileInfo fi(tablePath);
@@ -66,7 +68,8 @@ bool TVexoTableForm::writeTable(const QString& path) {
 }
 
 bool TVexoTableForm::Saveas1Click() {
-  QString path = dlg::saveFile(this, kTblFilter, dialogDir(tableFileName), QFileInfo(tableFileName).fileName());
+  QString path =
+      dlg::saveFile(this, kTblFilter, dialogDir(tableFileName), QFileInfo(tableFileName).fileName());
   if (path.isEmpty()) return false;
   path = withDefaultExtension(path, QStringLiteral("tbl"));
   // The window takes the new name only once the table is written there.
@@ -80,11 +83,12 @@ bool TVexoTableForm::Saveas1Click() {
 
 bool TVexoTableForm::FormCloseQuery() {
   // A cancelled or failed save keeps the window: the changes would be lost.
-  bool allow = docwin::askToSave(this, tableModified,
-                                 QStringLiteral("Сохранить изменения в файл таблицы переходов ") + tableFileName,
-                                 [this] { return Save1Click(); });
+  bool allow = docwin::askToSave(
+      this, tableModified, QStringLiteral("Сохранить изменения в файл таблицы переходов ") + tableFileName,
+      [this] { return Save1Click(); });
   // Asked whatever the first answer was.
-  if (!docwin::askToSave(this, oaModified, QStringLiteral("Сохранить изменения в файл операционного автомата ") + oaFileName,
+  if (!docwin::askToSave(this, oaModified,
+                         QStringLiteral("Сохранить изменения в файл операционного автомата ") + oaFileName,
                          [this] { return OASaveSrazuClick(); }))
     allow = false;
   return allow;

@@ -38,9 +38,12 @@ void TVexoTableForm::buildMenus() {
   mFile_ = new QMenu(QStringLiteral("&Файл"));
   QMenu* create = mFile_->addMenu(QStringLiteral("Создать"));
   create->menuAction()->setStatusTip(QStringLiteral("Создание нового файла"));
-  add(create, QStringLiteral("РВАС"), {}, QStringLiteral("Создание нового файла РВАС"), docwin::newCommand(this, TFrame::NewDoc::Rvas));
-  add(create, QStringLiteral("СКУ"), {}, QStringLiteral("Создание нового файла СКУ"), docwin::newCommand(this, TFrame::NewDoc::Sku));
-  add(create, QStringLiteral("ГСА"), {}, QStringLiteral("Создание нового файла ЛСА"), docwin::newCommand(this, TFrame::NewDoc::Gsa));
+  add(create, QStringLiteral("РВАС"), {}, QStringLiteral("Создание нового файла РВАС"),
+      docwin::newCommand(this, TFrame::NewDoc::Rvas));
+  add(create, QStringLiteral("СКУ"), {}, QStringLiteral("Создание нового файла СКУ"),
+      docwin::newCommand(this, TFrame::NewDoc::Sku));
+  add(create, QStringLiteral("ГСА"), {}, QStringLiteral("Создание нового файла ЛСА"),
+      docwin::newCommand(this, TFrame::NewDoc::Gsa));
   add(create, QStringLiteral("Таблицу &переходов"), {}, QStringLiteral("Создание новой таблицы переходов"),
       docwin::newCommand(this, TFrame::NewDoc::Table));
   create->addSeparator();
@@ -50,18 +53,18 @@ void TVexoTableForm::buildMenus() {
       docwin::openCommand(this));
   add(mFile_, QStringLiteral("&Закрыть"), {}, QStringLiteral("Закрытие активного файла"),
       [this] { docwin::closeWindow(this); });
-  add(mFile_, QStringLiteral("&Сохранить"), QKeySequence(Qt::Key_F2), QStringLiteral("Быстрое сохранение активного файла"),
-      [this] { Save1Click(); });
-  add(mFile_, QStringLiteral("Сохранить &как..."), {}, QStringLiteral("Сохранение активного файла с новым именем"),
-      [this] { Saveas1Click(); });
+  add(mFile_, QStringLiteral("&Сохранить"), QKeySequence(Qt::Key_F2),
+      QStringLiteral("Быстрое сохранение активного файла"), [this] { Save1Click(); });
+  add(mFile_, QStringLiteral("Сохранить &как..."), {},
+      QStringLiteral("Сохранение активного файла с новым именем"), [this] { Saveas1Click(); });
   add(mFile_, QStringLiteral("От&чет"), {}, {}, [this] { mReportClick(); });
   add(mFile_, QStringLiteral("В&ыход"), {}, QStringLiteral("Выход из программы"), docwin::exitCommand(this));
 
   mEdit_ = new QMenu(QStringLiteral("&Правка"));
-  add(mEdit_, shown(QStringLiteral("&Вырезать"), "Ctrl+X"), {}, QStringLiteral("Вырезание выделенного блока в буфер"),
-      [this] { Cut1Click(); });
-  add(mEdit_, shown(QStringLiteral("&Копировать"), "Ctrl+C"), {}, QStringLiteral("Копирование выделенного блока в буфер"),
-      [this] { Copy1Click(); });
+  add(mEdit_, shown(QStringLiteral("&Вырезать"), "Ctrl+X"), {},
+      QStringLiteral("Вырезание выделенного блока в буфер"), [this] { Cut1Click(); });
+  add(mEdit_, shown(QStringLiteral("&Копировать"), "Ctrl+C"), {},
+      QStringLiteral("Копирование выделенного блока в буфер"), [this] { Copy1Click(); });
   add(mEdit_, shown(QStringLiteral("Вст&авить"), "Ctrl+V"), {}, QStringLiteral("Вставка из буфера"),
       [this] { Paste1Click(); });
   add(mEdit_, QStringLiteral("Выделить в&сё"), QKeySequence(Qt::CTRL | Qt::Key_A),
@@ -75,21 +78,26 @@ void TVexoTableForm::buildMenus() {
       QStringLiteral("Удалить текущую строку таблицы"), [this] { Del1Click(); });
 
   mFormat_ = new QMenu(QStringLiteral("Ф&ормат"));
-  add(mFormat_, QStringLiteral("У&величить шрифт"), {}, QStringLiteral("Увеличение шрифта"), [this] { Font1Click(); });
-  add(mFormat_, QStringLiteral("У&меньшить шрифт"), {}, QStringLiteral("Уменьшение шрифта"), [this] { Font2Click(); });
+  add(mFormat_, QStringLiteral("У&величить шрифт"), {}, QStringLiteral("Увеличение шрифта"),
+      [this] { Font1Click(); });
+  add(mFormat_, QStringLiteral("У&меньшить шрифт"), {}, QStringLiteral("Уменьшение шрифта"),
+      [this] { Font2Click(); });
 
   mModel_ = new QMenu(QStringLiteral("&Моделирование"));
-  add(mModel_, QStringLiteral("Моделирование &УА"), QKeySequence(Qt::CTRL | Qt::Key_F9), {}, [this] { StandartClick(); });
+  add(mModel_, QStringLiteral("Моделирование &УА"), QKeySequence(Qt::CTRL | Qt::Key_F9), {},
+      [this] { StandartClick(); });
   OAModel_ = add(mModel_, QStringLiteral("Моделирование &ОА"), QKeySequence(Qt::SHIFT | Qt::Key_F9), {},
                  [this] { OAModelClick(); });
   OAModel_->setObjectName(QStringLiteral("OAModel"));
   OAModel_->setEnabled(false);
-  add(mModel_, QStringLiteral("&Моделирование УА+ОА"), QKeySequence(Qt::Key_F9), {}, [this] { AllModelClick(); });
+  add(mModel_, QStringLiteral("&Моделирование УА+ОА"), QKeySequence(Qt::Key_F9), {},
+      [this] { AllModelClick(); });
 
   mTrans_ = new QMenu(QStringLiteral("Пре&образования"));
-  add(mTrans_, QStringLiteral("Перевод в &СКУ"), QKeySequence(Qt::Key_F7), QStringLiteral("Первод таблицы переходов в СКУ"),
-      [this] { SkuClick(); });
-  add(mTrans_, QStringLiteral("Детерминизация..."), {}, QStringLiteral("Выполнение детерминизации"), [this] { N9Click(); });
+  add(mTrans_, QStringLiteral("Перевод в &СКУ"), QKeySequence(Qt::Key_F7),
+      QStringLiteral("Первод таблицы переходов в СКУ"), [this] { SkuClick(); });
+  add(mTrans_, QStringLiteral("Детерминизация..."), {}, QStringLiteral("Выполнение детерминизации"),
+      [this] { N9Click(); });
 
   mOa_ = new QMenu(QStringLiteral("Операционный &автомат"));
   add(mOa_, QStringLiteral("Создать"), {}, {}, [this] { OACreateClick(); });

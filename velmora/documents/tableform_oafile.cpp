@@ -29,11 +29,8 @@ OaFile::Result TVexoTableForm::loadOa(const QString& name) {
   QString err;
   const OaFile::Result r = OaFile::read(name, &oa, &err);
   switch (r) {
-    case OaFile::NoFile:
-      break;
-    case OaFile::BadHeader:
-      dlg::message(this, err, kError, dlg::Ok, dlg::Warning);
-      break;
+    case OaFile::NoFile: break;
+    case OaFile::BadHeader: dlg::message(this, err, kError, dlg::Ok, dlg::Warning); break;
     case OaFile::Malformed:
       dlg::message(this, err, kError, dlg::Ok, dlg::Warning);  // the description is as it was
       break;

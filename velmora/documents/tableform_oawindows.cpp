@@ -6,7 +6,9 @@
 // window and the joint model. Each table has at most one of each; they lock the grid. The
 // frame makes them: a table outside a frame opens none.
 
-QString TVexoTableForm::oaEditHint() { return QStringLiteral("Идет процесс редактирования или моделирования ОА"); }
+QString TVexoTableForm::oaEditHint() {
+  return QStringLiteral("Идет процесс редактирования или моделирования ОА");
+}
 QString TVexoTableForm::jointModelHint() { return QStringLiteral("Идет процесс моделирования"); }
 
 void TVexoTableForm::lockGrid(TDocChild* holder, const QString& hint) {

@@ -15,6 +15,5 @@ void TVexoTableForm::SkuClick() {
   converter.Convert();
   editor->setLines(sku);
   if (!converter.hasOutputs())
-    dlg::message(this, TTblToSku::warningText(), QStringLiteral("Предупреждение"), dlg::Ok,
-                 dlg::Warning);
+    dlg::message(this, TTblToSku::warningText(), QStringLiteral("Предупреждение"), dlg::Ok, dlg::Warning);
 }

@@ -139,9 +139,10 @@ class Fitter : public QObject {
     connect(m, &QAbstractItemModel::dataChanged, this, [this](const QModelIndex& tl, const QModelIndex& br) {
       if (tl.isValid() && br.isValid()) widenFor(tl.row(), br.row(), tl.column(), br.column());
     });
-    connect(m, &QAbstractItemModel::rowsInserted, this, [this](const QModelIndex& parent, int first, int last) {
-      if (!parent.isValid()) widenFor(first, last, 0, model_->columnCount() - 1);
-    });
+    connect(m, &QAbstractItemModel::rowsInserted, this,
+            [this](const QModelIndex& parent, int first, int last) {
+              if (!parent.isValid()) widenFor(first, last, 0, model_->columnCount() - 1);
+            });
     connect(m, &QAbstractItemModel::modelReset, this, [this] { fitAll(); });
     connect(m, &QAbstractItemModel::layoutChanged, this, [this] { fitAll(); });
   }

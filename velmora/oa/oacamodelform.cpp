@@ -154,7 +154,8 @@ void TOACAModelForm::buildWindow() {
   modelCountAction = add(QStringLiteral("Предел"), QStringLiteral("Предел|Установть предел моделирования "),
                          &TOACAModelForm::modelCountActionExecute);
   for (QAction* a : {start, pause, step}) a->setEnabled(false);
-  for (QAction* a : {start, pause, step, reset}) connect(a, &QAction::changed, this, [this] { syncRunButtons(); });
+  for (QAction* a : {start, pause, step, reset})
+    connect(a, &QAction::changed, this, [this] { syncRunButtons(); });
 }
 
 // ---------------------------------------------------------------- grids
@@ -244,7 +245,8 @@ void TOACAModelForm::LoadOA() {
     }
   }
   try {
-    model_ = std::make_unique<TModelStep>(regAdapter_.get(), *blocks, *xValues, *xSignals, *yItems, *ySignals);
+    model_ =
+        std::make_unique<TModelStep>(regAdapter_.get(), *blocks, *xValues, *xSignals, *yItems, *ySignals);
     model_->Reset(QString(), QString());
     model_->ShowRegisters();
     gridfit::fitAll(RegGrid_);

@@ -77,8 +77,7 @@ class TOACAModelForm : public TDocChild, public OacaHost {
   QLineEdit* stateEdit() const { return state_; }
   QTableWidget* stepGrid() const { return table_; }
   QTableWidget* regGrid() const { return RegGrid_; }
-  QAction *start = nullptr, *pause = nullptr, *step = nullptr, *reset = nullptr,
-          *modelCountAction = nullptr;
+  QAction *start = nullptr, *pause = nullptr, *step = nullptr, *reset = nullptr, *modelCountAction = nullptr;
   TModelStep* model() const { return model_.get(); }
   oacathread_t* worker() const { return thread; }
   TVexoTableForm* table() const { return gridLock_.table(); }

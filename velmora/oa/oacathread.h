@@ -41,7 +41,7 @@ class OacaHost {
   virtual ~OacaHost() = default;
   virtual QString initialState() const = 0;  // the text of the initial-state edit
   virtual unsigned stepLimit() const = 0;
-  virtual TModelStep* stepModel() = 0;       // nullptr without a model
+  virtual TModelStep* stepModel() = 0;  // nullptr without a model
   virtual void appendConsole(const QStringList& lines) = 0;
   virtual void clearConsole() = 0;
   // The step table: its row count (header included), a row added at the end with `number` in

@@ -63,12 +63,14 @@ class StepGridDelegate : public QStyledItemDelegate {
  public:
   explicit StepGridDelegate(TOAModelForm* form) : QStyledItemDelegate(form), form_(form) {}
 
-  QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex& index) const override {
+  QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
+                        const QModelIndex& index) const override {
     auto* e = new QLineEdit(parent);
     e->setFrame(false);
     const int row = index.row() + 1;
-    QObject::connect(e, &QLineEdit::textEdited, form_,
-                     [this, row](const QString& text) { guard::run(form_, [&] { form_->yxGridSetEditText(row, text); }); });
+    QObject::connect(e, &QLineEdit::textEdited, form_, [this, row](const QString& text) {
+      guard::run(form_, [&] { form_->yxGridSetEditText(row, text); });
+    });
     return e;
   }
   void setEditorData(QWidget* editor, const QModelIndex& index) const override {
@@ -86,7 +88,9 @@ class StepGridDelegate : public QStyledItemDelegate {
 class NoEditDelegate : public QStyledItemDelegate {
  public:
   using QStyledItemDelegate::QStyledItemDelegate;
-  QWidget* createEditor(QWidget*, const QStyleOptionViewItem&, const QModelIndex&) const override { return nullptr; }
+  QWidget* createEditor(QWidget*, const QStyleOptionViewItem&, const QModelIndex&) const override {
+    return nullptr;
+  }
 };
 
 TOAModelForm::TOAModelForm(QWidget* owner) : TDocChild(owner) {
@@ -572,7 +576,8 @@ bool TOAModelForm::FormCloseQuery() { return askSaveSteps(); }
 
 void TOAModelForm::closeEvent(QCloseEvent* event) {
   docwin::handleClose(
-      this, event, [this] { return docwin::askOwned(designer) && FormCloseQuery(); }, [this] { FormClose(); });
+      this, event, [this] { return docwin::askOwned(designer) && FormCloseQuery(); },
+      [this] { FormClose(); });
 }
 
 void TOAModelForm::FormClose() {

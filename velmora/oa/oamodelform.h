@@ -79,7 +79,7 @@ class TOAModelForm : public TDocChild, public RegisterGrid {
   int stepRowCount() const;
   QString stepCell(int col, int row) const;
   int selectedStep() const;
-  void selectStep(int row);  // as a click on the input cell
+  void selectStep(int row);        // as a click on the input cell
   QStringList stepInputs() const;  // rows 2 .. last
   // The register grid.
   QString regCell(int col, int row) const;

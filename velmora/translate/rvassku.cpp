@@ -30,7 +30,9 @@ bool needsCut(const Factor* const* p, size_t size) {
   return size > 2 || hasGroup(p, size, size - 1);
 }
 
-void append(std::u16string* s, QStringView v) { s->append(reinterpret_cast<const char16_t*>(v.utf16()), size_t(v.size())); }
+void append(std::u16string* s, QStringView v) {
+  s->append(reinterpret_cast<const char16_t*>(v.utf16()), size_t(v.size()));
+}
 
 // The name of fresh event n ("s" and its number), written into text from the end.
 using FreshText = char16_t[12];  // "s" and at most ten digits
@@ -55,7 +57,8 @@ bool endsName(QChar c) { return textscan::isStructural(c) || c == QLatin1Char(',
 
 // The number n of a name "s<n>" written as QString::number writes it, or 0.
 int freshNumber(QStringView name) {
-  if (name.size() < 2 || name[0] != QLatin1Char('s') || name[1] < QLatin1Char('1') || name[1] > QLatin1Char('9'))
+  if (name.size() < 2 || name[0] != QLatin1Char('s') || name[1] < QLatin1Char('1') ||
+      name[1] > QLatin1Char('9'))
     return 0;
   long long n = 0;
   for (qsizetype i = 1; i < name.size(); ++i) {

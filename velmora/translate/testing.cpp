@@ -94,14 +94,18 @@ bool isNameChar(QChar c) {
 // The characters the source check of a term reads (everything else is part of a name).
 bool isTermStructure(QChar c) {
   switch (c.unicode()) {
-    case '*': case '=': case '|': case '(': case '{': case ')': case '}': return true;
+    case '*':
+    case '=':
+    case '|':
+    case '(':
+    case '{':
+    case ')':
+    case '}': return true;
     default: return false;
   }
 }
 
-bool isOp(QChar c) {
-  return c == QLatin1Char('=') || c == QLatin1Char('*') || c == QLatin1Char('|');
-}
+bool isOp(QChar c) { return c == QLatin1Char('=') || c == QLatin1Char('*') || c == QLatin1Char('|'); }
 
 }  // namespace
 
@@ -119,17 +123,15 @@ int TTesting::errorCount() const { return errors_; }
 int TTesting::warningCount() const { return warnings_; }
 
 void TTesting::add(int line, int pos, int length, int code) {
-  if (code == kWarning) ++warnings_;
+  if (code == kWarning)
+    ++warnings_;
   else {
     ++errors_;
     failed_ = true;
   }
   if (messages_)
-    messages_->append(QStringLiteral("%1-%2-%3- %4")
-                          .arg(line + 1)
-                          .arg(pos)
-                          .arg(length)
-                          .arg(messageText(code)));
+    messages_->append(
+        QStringLiteral("%1-%2-%3- %4").arg(line + 1).arg(pos).arg(length).arg(messageText(code)));
 }
 
 bool TTesting::CheckSku() {
@@ -138,8 +140,8 @@ bool TTesting::CheckSku() {
   {
     size_t a = 0, b = 0;
     while (a < s.skuRepeats.size() || b < s.svfRepeats.size()) {
-      const bool takeSku = b >= s.svfRepeats.size() ||
-                           (a < s.skuRepeats.size() && s.skuRepeats[a] < s.svfRepeats[b]);
+      const bool takeSku =
+          b >= s.svfRepeats.size() || (a < s.skuRepeats.size() && s.skuRepeats[a] < s.svfRepeats[b]);
       const int line = takeSku ? s.skuRepeats[a++] : s.svfRepeats[b++];
       add(line, 0, int(text_.at(line).size()) - 1, takeSku ? 15 : 17);
     }
@@ -210,8 +212,10 @@ void TTesting::walk(int from, int to, bool countDepth, F significant) {
       // A null character inside the line (read from a file) is refused like the other
       // invisible characters, once, and otherwise passed over.
       if (!inComment_ && c != QLatin1Char(' ')) {
-        if (!c.isNull()) significant(ln, i, c, s);
-        else if (countDepth) add(ln, i, 1, 7);
+        if (!c.isNull())
+          significant(ln, i, c, s);
+        else if (countDepth)
+          add(ln, i, 1, 7);
       }
       if (slash && i > 0 && p[i - 1] == QLatin1Char('*')) {
         inComment_ = false;
@@ -387,8 +391,8 @@ void TTesting::leftSide(int ln, int i, QChar c, Mode mode) {
       // Every target needs the target letter, not only the first one. The test after an
       // operator has already refused a letter that no name may start with.
       const QChar lc = lowerAscii(c);
-      const bool refused = isDigitAscii(c) || (lc != settings_.InSob && lc != settings_.InAbstr &&
-                                               lc != settings_.InDigit);
+      const bool refused =
+          isDigitAscii(c) || (lc != settings_.InSob && lc != settings_.InAbstr && lc != settings_.InDigit);
       if (!refused && lc != settings_.OutSob) add(ln, i, 1, 5);
     }
   } else if (mode == Mode::Rvas) {
@@ -405,8 +409,10 @@ void TTesting::leftSide(int ln, int i, QChar c, Mode mode) {
 
 void TTesting::signalKind(int ln, int i, QChar c, bool perTerm, bool later) {
   const auto add = [&](int line, int pos, int length, int code) {
-    if (later) later_.push_back(Later{line, pos, length, code});
-    else this->add(line, pos, length, code);
+    if (later)
+      later_.push_back(Later{line, pos, length, code});
+    else
+      this->add(line, pos, length, code);
   };
   const QChar lc = lowerAscii(c);
   if (lc == settings_.InAbstr && isUpperAscii(c)) {
@@ -414,12 +420,16 @@ void TTesting::signalKind(int ln, int i, QChar c, bool perTerm, bool later) {
     add(ln, i, 1, 18);
   } else if (lc == settings_.InAbstr) {
     if (perTerm && absUsed_ && absInTerm_) add(ln, i, 1, 20);
-    if (binUsed_) add(ln, i, 1, 19);
-    else absUsed_ = true;
+    if (binUsed_)
+      add(ln, i, 1, 19);
+    else
+      absUsed_ = true;
     absInTerm_ = true;
   } else if (lc == settings_.InDigit) {
-    if (absUsed_) add(ln, i, 1, 18);
-    else binUsed_ = true;
+    if (absUsed_)
+      add(ln, i, 1, 18);
+    else
+      binUsed_ = true;
   }
 }
 
@@ -478,10 +488,10 @@ void TTesting::checkSources() {
   }
   struct Level {
     QChar open;
-    bool all = true;          // every finished alternative names a source
-    bool hasSource = false;   // the current alternative names a source
-    bool empty = true;        // the current alternative has no factor yet
-    int line = 0, pos = 0;    // the current alternative's first character
+    bool all = true;         // every finished alternative names a source
+    bool hasSource = false;  // the current alternative names a source
+    bool empty = true;       // the current alternative has no factor yet
+    int line = 0, pos = 0;   // the current alternative's first character
   };
   QVarLengthArray<Level, 8> levels;
   levels.append(Level{});
@@ -552,7 +562,7 @@ void TTesting::startRvasPass2() {
 // The nesting rules of РВАС for one character that is not inside a name; prev_ is the
 // character read before it. Messages wait in later_.
 Q_ALWAYS_INLINE void TTesting::rvasPass2Char(int ln, int i, QChar c, const QString& s, const QChar* initial,
-                             qsizetype initialSize) {
+                                             qsizetype initialSize) {
   const auto add = [&](int line, int pos, int length, int code) {
     later_.push_back(Later{line, pos, length, code});
   };
@@ -570,8 +580,8 @@ Q_ALWAYS_INLINE void TTesting::rvasPass2Char(int ln, int i, QChar c, const QStri
     // told without taking it out; its length is counted only for a message.
     const qsizetype k = i + initialSize;
     const QChar* p = s.constData() + i;
-    const bool isInitial = k <= s.size() && std::equal(initial, initial + initialSize, p) &&
-                           (k == s.size() || isOp(s.at(k)));
+    const bool isInitial =
+        k <= s.size() && std::equal(initial, initial + initialSize, p) && (k == s.size() || isOp(s.at(k)));
     const auto wordLength = [&] {
       int end = i;
       while (end < s.size() && !isOp(s.at(end))) ++end;
@@ -584,12 +594,13 @@ Q_ALWAYS_INLINE void TTesting::rvasPass2Char(int ln, int i, QChar c, const QStri
   }
   // The converters read the signal kind of the text as the СКУ check does; a РВАС
   // product is cut into steps, so several abstract signals may follow each other.
-  if (afterOp || prev_ == QLatin1Char('(') || prev_ == QLatin1Char('{'))
-    signalKind(ln, i, c, false, true);
+  if (afterOp || prev_ == QLatin1Char('(') || prev_ == QLatin1Char('{')) signalKind(ln, i, c, false, true);
   // Brackets and braces nest: one may not close while the other opened inside it is open.
   const auto close = [&](ushort open) {
-    if (!opens_.empty() && opens_.back() == char(open)) opens_.pop_back();
-    else if (!opens_.empty()) add(ln, i, 0, open == '(' ? 26 : 13);
+    if (!opens_.empty() && opens_.back() == char(open))
+      opens_.pop_back();
+    else if (!opens_.empty())
+      add(ln, i, 0, open == '(' ? 26 : 13);
   };
   switch (u) {
     case '(':
@@ -616,9 +627,7 @@ Q_ALWAYS_INLINE void TTesting::rvasPass2Char(int ln, int i, QChar c, const QStri
       if (u == '=') eqSeen2_ = true;
       if (prev_ == QLatin1Char('{')) add(ln, i, 1, 11);
       break;
-    case ';':
-      opens_.clear();
-      break;
+    case ';': opens_.clear(); break;
     default:
       if (prev_ == QLatin1Char('}')) add(ln, i, 0, 6);
       break;

@@ -13,8 +13,8 @@ class TTesting {
  public:
   // Clears the message list.
   TTesting(const QStringList& lines, QStringList* messages, DocSettings settings);
-  bool Check();     // РВАС text; true when errors were found
-  bool CheckSku();  // СКУ text; true when errors were found
+  bool Check();              // РВАС text; true when errors were found
+  bool CheckSku();           // СКУ text; true when errors were found
   int errorCount() const;    // messages that are errors
   int warningCount() const;  // messages that are only warnings (listed, but the check passes)
 
@@ -49,8 +49,7 @@ class TTesting {
   void skuPass2(int from, int to);
   void checkSources();
   void startRvasPass2();
-  void rvasPass2Char(int line, int i, QChar c, const QString& s, const QChar* initial,
-                     qsizetype initialSize);
+  void rvasPass2Char(int line, int i, QChar c, const QString& s, const QChar* initial, qsizetype initialSize);
   // later: the message waits in later_ (the nesting rules of РВАС report after the others).
   void signalKind(int line, int i, QChar c, bool perTerm, bool later);
   void leftSide(int line, int i, QChar c, Mode mode);

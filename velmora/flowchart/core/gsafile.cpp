@@ -36,8 +36,7 @@ bool readCounts(const Lines& lines, int at, int* rows, int* cols, QString* error
                 {cols, GsaGridList::kMaxCols, "число столбцов"}};
   for (int k = 0; k < 2; ++k) {
     const QString line = lines[at + k];
-    if (!toNumber(line, counts[k].value) || *counts[k].value < 1 ||
-        *counts[k].value > counts[k].max) {
+    if (!toNumber(line, counts[k].value) || *counts[k].value < 1 || *counts[k].value > counts[k].max) {
       *error = badFile(at + k + 1, QStringLiteral("%1 \"%2\" должно быть от 1 до %3.")
                                        .arg(QString::fromUtf8(counts[k].what), line)
                                        .arg(counts[k].max));
@@ -47,8 +46,8 @@ bool readCounts(const Lines& lines, int at, int* rows, int* cols, QString* error
   return true;
 }
 
-bool cellPosition(const GsaGridList& grid, const QString& rowText, const QString& colText,
-                  int lineNo, int* col, int* row, QString* error) {
+bool cellPosition(const GsaGridList& grid, const QString& rowText, const QString& colText, int lineNo,
+                  int* col, int* row, QString* error) {
   if (!toNumber(rowText, row) || !toNumber(colText, col) || !grid.contains(*col, *row)) {
     *error = badFile(lineNo, QStringLiteral("позиция ячейки \"%1, %2\" вне сетки %3 × %4.")
                                  .arg(rowText, colText)
@@ -182,8 +181,8 @@ QStringList GsaFile::toLines(const GsaDocument& doc) {
   const GsaGridList& g = doc.grid;
   for (int index : g.usedCells()) {
     const int col = g.colOf(index), row = g.rowOf(index);
-    out << QString::number(row) + QLatin1Char(',') + QString::number(col)
-        << line(g.text(col, row)) << line(g.kind(col, row));
+    out << QString::number(row) + QLatin1Char(',') + QString::number(col) << line(g.text(col, row))
+        << line(g.kind(col, row));
   }
   out << kEnd;
   return out;
@@ -193,17 +192,15 @@ bool GsaFile::write(const QString& path, const GsaDocument& doc, QString* error)
   const struct {
     const QString* text;
     const char* what;
-  } names[] = {{&doc.y0, "выходной сигнал начальной вершины"},
-               {&doc.yk, "выходной сигнал конечной вершины"},
-               {&doc.s0, "имя начального состояния"},
-               {&doc.sk, "имя конечного состояния"},
-               {&doc.eventLetter, "буква входного события"},
-               {&doc.outputLetter, "буква выходного сигнала"}};
+  } names[] = {
+      {&doc.y0, "выходной сигнал начальной вершины"}, {&doc.yk, "выходной сигнал конечной вершины"},
+      {&doc.s0, "имя начального состояния"},          {&doc.sk, "имя конечного состояния"},
+      {&doc.eventLetter, "буква входного события"},   {&doc.outputLetter, "буква выходного сигнала"}};
   for (const auto& n : names) {
     if (!cp1251::canEncode(*n.text)) {
       if (error)
-        *error = textfile::unencodableMessage(*n.text) + QStringLiteral(" (") +
-                 QString::fromUtf8(n.what) + QLatin1Char(')');
+        *error = textfile::unencodableMessage(*n.text) + QStringLiteral(" (") + QString::fromUtf8(n.what) +
+                 QLatin1Char(')');
       return false;
     }
   }
@@ -213,8 +210,7 @@ bool GsaFile::write(const QString& path, const GsaDocument& doc, QString* error)
     for (const QString& t : {g.text(col, row), g.kind(col, row)}) {
       if (!cp1251::canEncode(t)) {
         if (error)
-          *error = textfile::unencodableMessage(t) +
-                   QStringLiteral(" (ячейка [%1, %2])").arg(col).arg(row);
+          *error = textfile::unencodableMessage(t) + QStringLiteral(" (ячейка [%1, %2])").arg(col).arg(row);
         return false;
       }
     }
