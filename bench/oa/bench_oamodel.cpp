@@ -9,7 +9,7 @@
 
 #include "platform/dialogs.h"
 #include "platform/textfile.h"
-#include "velmora/app/optionsform.h"
+#include "velmora/frameapi/optionsform.h"
 #include "velmora/documents/tableform.h"
 #include "velmora/oa/oamodelform.h"
 #include "velmora/oa/oastep.h"

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "velmora/app/framesettings.h"
-#include "velmora/app/optionsstring.h"
+#include "velmora/frameapi/framesettings.h"
+#include "velmora/frameapi/optionsstring.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "velmora/app/optionsstring.h"
+#include "velmora/frameapi/optionsstring.h"
 
 using optstr::build;
 using optstr::parse;

@@ -8,7 +8,7 @@
 #include <QToolBar>
 
 #include "fakechild.h"
-#include "velmora/app/framesettings.h"
+#include "velmora/frameapi/framesettings.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include <QStringList>
 
 #include "platform/dialogs.h"
-#include "velmora/app/childkind.h"
+#include "velmora/frameapi/childkind.h"
 #include "velmora/app/mainform.h"
-#include "velmora/app/optionsform.h"
+#include "velmora/frameapi/optionsform.h"
 #include "velmora/documents/editform.h"
 #include "common/tabledata.h"
 #include "velmora/documents/tableform.h"

@@ -18,7 +18,7 @@
 #include <QTimer>
 #include <thread>
 
-#include "velmora/app/childkind.h"
+#include "velmora/frameapi/childkind.h"
 #include "velmora/oa/bussetform.h"
 
 #include "platform/automation.h"
@@ -27,7 +27,7 @@
 #include "tests/oa/oacatestutil.h"
 #include "velmora/app/mainform.h"
 #include "../servers/testframe.h"
-#include "velmora/app/optionsform.h"
+#include "velmora/frameapi/optionsform.h"
 #include "velmora/documents/tableform.h"
 #include "velmora/documents/txtform.h"
 #include "velmora/oa/oacamodelform.h"

@@ -17,7 +17,7 @@
 #include "platform/automation.h"
 #include "platform/dialogs.h"
 #include "velmora/app/mainform.h"
-#include "velmora/app/optionsform.h"
+#include "velmora/frameapi/optionsform.h"
 #include "velmora/documents/tableform.h"
 
 namespace {

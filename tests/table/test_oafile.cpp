@@ -131,7 +131,9 @@ TEST(OaFile, BadOrMalformedFilesChangeNothing) {
     EXPECT_EQ(OaFile::parse(c.lines, &d, &err), c.result) << c.lines.join('|').toStdString();
     EXPECT_EQ(d, before) << c.lines.join('|').toStdString();
     EXPECT_TRUE(err.startsWith(OaFile::badFormatMessage())) << err.toStdString();
-    if (c.detail) EXPECT_TRUE(err.contains(QString::fromUtf8(c.detail))) << err.toStdString();
+    if (c.detail) {
+      EXPECT_TRUE(err.contains(QString::fromUtf8(c.detail))) << err.toStdString();
+    }
   }
   EXPECT_EQ(OaFile::badFormatMessage(),
             QString::fromUtf8("Неправильный формат файла операционного автомата"));

@@ -8,7 +8,7 @@
 
 #include "platform/dialogs.h"
 #include "tablehelpers.h"
-#include "velmora/app/childkind.h"
+#include "velmora/frameapi/childkind.h"
 #include "velmora/app/mainform.h"
 #include "velmora/documents/doccreate.h"
 

@@ -18,7 +18,7 @@
 #include "mainform_p.h"
 #include "platform/dialogs.h"
 #include "platform/guard.h"
-#include "velmora/app/childkind.h"
+#include "velmora/frameapi/childkind.h"
 #include "velmora/app/frameglyphs.h"
 #include "velmora/documents/doccreate.h"
 #include "velmora/documents/editform.h"

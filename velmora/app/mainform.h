@@ -8,8 +8,8 @@
 #include <functional>
 
 #include "platform/parseint.h"
-#include "velmora/app/docchild.h"
-#include "velmora/app/frame.h"
+#include "velmora/frameapi/docchild.h"
+#include "velmora/frameapi/frame.h"
 
 class QAction;
 class QActionGroup;

@@ -8,7 +8,7 @@
 
 #include "mainform_p.h"
 #include "platform/dialogs.h"
-#include "velmora/app/childkind.h"
+#include "velmora/frameapi/childkind.h"
 
 // Which of the frame's commands each kind of active child offers, and how the frame's own
 // handlers reach that child.

@@ -15,8 +15,8 @@
 #include "platform/help.h"
 #include "platform/registry.h"
 #include "velmora/app/aboutbox.h"
-#include "velmora/app/framesettings.h"
-#include "velmora/app/optionsstring.h"
+#include "velmora/frameapi/framesettings.h"
+#include "velmora/frameapi/optionsstring.h"
 
 // The frame's layout and settings in the registry, and the help commands.
 

@@ -5,7 +5,7 @@
 #include <QPointer>
 
 #include "platform/docwindow.h"
-#include "velmora/app/frame.h"
+#include "velmora/frameapi/frame.h"
 
 namespace docwin {
 

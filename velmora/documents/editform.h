@@ -8,7 +8,7 @@
 #include <QStringList>
 
 #include "platform/longlines.h"
-#include "velmora/app/docchild.h"
+#include "velmora/frameapi/docchild.h"
 #include "velmora/documents/docwindow_common.h"
 #include "velmora/documents/formats/docsettings.h"
 

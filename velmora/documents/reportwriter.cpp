@@ -7,7 +7,7 @@
 #include <QTextCursor>
 #include <QTextEdit>
 
-#include "velmora/app/frame.h"
+#include "velmora/frameapi/frame.h"
 #include "velmora/documents/txtform.h"
 
 ReportColumns::ReportColumns(const QStringList& titles) : titles_(titles) {

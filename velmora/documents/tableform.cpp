@@ -11,8 +11,8 @@
 #include "common/gui/tablegrid.h"
 #include "platform/docwindow.h"
 #include "platform/guard.h"
-#include "velmora/app/childkind.h"
-#include "velmora/app/frame.h"
+#include "velmora/frameapi/childkind.h"
+#include "velmora/frameapi/frame.h"
 #include "velmora/documents/tableform_shared.h"
 
 // The window itself: construction, what the frame asks of it, activation and closing. The rest

@@ -16,7 +16,7 @@
 #include <QString>
 #include <QVariant>
 
-#include "velmora/app/docchild.h"
+#include "velmora/frameapi/docchild.h"
 #include "velmora/documents/formats/oafile.h"
 #include "common/tabledata.h"
 

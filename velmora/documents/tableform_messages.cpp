@@ -1,8 +1,8 @@
 #include <QAction>
 #include <QPlainTextEdit>
 
-#include "velmora/app/frame.h"
-#include "velmora/app/optionsform.h"
+#include "velmora/frameapi/frame.h"
+#include "velmora/frameapi/optionsform.h"
 #include "velmora/documents/tableform.h"
 
 // The compiler's message memo under the grid, the frame's status panels and the options command.

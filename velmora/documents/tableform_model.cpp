@@ -7,8 +7,8 @@
 #include "platform/automation.h"
 #include "platform/dialogs.h"
 #include "platform/guard.h"
-#include "velmora/app/frame.h"
-#include "velmora/app/optionsform.h"
+#include "velmora/frameapi/frame.h"
+#include "velmora/frameapi/optionsform.h"
 #include "velmora/documents/tableform.h"
 
 // Compilation, simulation and determinization through the outside automation servers.

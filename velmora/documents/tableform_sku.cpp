@@ -1,5 +1,5 @@
 #include "platform/dialogs.h"
-#include "velmora/app/frame.h"
+#include "velmora/frameapi/frame.h"
 #include "velmora/documents/editform.h"
 #include "velmora/documents/tableform.h"
 #include "velmora/translate/tblsku.h"

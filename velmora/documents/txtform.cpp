@@ -19,7 +19,7 @@
 #include "platform/plaintext.h"
 #include "platform/rtf.h"
 #include "platform/textfile.h"
-#include "velmora/app/childkind.h"
+#include "velmora/frameapi/childkind.h"
 #include "velmora/documents/docwindow_common.h"
 
 namespace {

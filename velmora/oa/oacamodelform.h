@@ -12,7 +12,7 @@
 #include <QStringList>
 #include <memory>
 
-#include "velmora/app/docchild.h"
+#include "velmora/frameapi/docchild.h"
 #include "velmora/documents/tablegridlock.h"
 #include "velmora/oa/oacathread.h"
 

@@ -17,7 +17,7 @@
 
 #include "platform/dialogs.h"
 #include "platform/guard.h"
-#include "velmora/app/childkind.h"
+#include "velmora/frameapi/childkind.h"
 #include "velmora/documents/docwindow_common.h"
 #include "velmora/documents/tableform.h"
 #include "velmora/oa/oadesign.h"

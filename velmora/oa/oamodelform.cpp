@@ -15,8 +15,8 @@
 
 #include "platform/dialogs.h"
 #include "platform/guard.h"
-#include "velmora/app/childkind.h"
-#include "velmora/app/optionsform.h"
+#include "velmora/frameapi/childkind.h"
+#include "velmora/frameapi/optionsform.h"
 #include "velmora/documents/docwindow_common.h"
 #include "velmora/documents/tableform.h"
 #include "velmora/oa/bussetform.h"

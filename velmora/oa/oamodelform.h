@@ -9,7 +9,7 @@
 #include <QStringList>
 #include <memory>
 
-#include "velmora/app/docchild.h"
+#include "velmora/frameapi/docchild.h"
 #include "velmora/documents/tablegridlock.h"
 #include "velmora/oa/oaengine.h"
 

@@ -2,7 +2,7 @@
 
 #include <QMenu>
 
-#include "velmora/app/docchild.h"
+#include "velmora/frameapi/docchild.h"
 #include "velmora/documents/docwindow_common.h"
 
 namespace oawin {

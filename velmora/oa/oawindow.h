@@ -2,7 +2,7 @@
 // What the operational-automaton windows share: their File menu and the frame's radix buttons.
 #include <functional>
 
-#include "velmora/app/docchild.h"
+#include "velmora/frameapi/docchild.h"
 
 class QMenu;
 class QWidget;

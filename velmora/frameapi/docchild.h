@@ -4,7 +4,7 @@
 #include <QList>
 #include <QWidget>
 
-#include "velmora/app/childkind.h"
+#include "velmora/frameapi/childkind.h"
 
 class QMenu;
 class TFrame;

@@ -1,4 +1,4 @@
-#include "velmora/app/optionsstring.h"
+#include "velmora/frameapi/optionsstring.h"
 
 bool OptionValues::operator==(const OptionValues& o) const {
   return letters == o.letters && fontSize == o.fontSize && rvasS0 == o.rvasS0 && autoNum == o.autoNum &&

@@ -18,7 +18,7 @@
 #include <QDialog>
 #include <QString>
 
-#include "velmora/app/optionsstring.h"
+#include "velmora/frameapi/optionsstring.h"
 #include "velmora/documents/formats/docsettings.h"
 
 class QButtonGroup;

@@ -1,4 +1,4 @@
-#include "velmora/app/optionsform.h"
+#include "velmora/frameapi/optionsform.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -14,7 +14,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "velmora/app/frame.h"
+#include "velmora/frameapi/frame.h"
 
 TOptionsForm* OptionsForm = nullptr;
 

@@ -3,8 +3,8 @@
 // child it adds (TDocChild::frame()); a window made outside a frame has none and asks nothing.
 #include <QString>
 
-#include "velmora/app/childkind.h"
-#include "velmora/app/docchild.h"
+#include "velmora/frameapi/childkind.h"
+#include "velmora/frameapi/docchild.h"
 
 class QMdiSubWindow;
 class QObject;
