@@ -87,7 +87,7 @@ class KeyMatcher {
   }
 
  private:
-  std::vector<int32_t> lits_;       // line j's literals: lits_[keyStart_[j] .. keyStart_[j + 1])
+  std::vector<int32_t> lits_;  // line j's literals: lits_[keyStart_[j] .. keyStart_[j + 1])
   std::vector<uint32_t> keyStart_;
   std::vector<int32_t> firstEvent_;  // until Index(): the first event of each line's key, or 0
   // Lines by the first event their key asks for: byEvent_[eventStart_[e] .. eventStart_[e + 1]);

@@ -13,9 +13,7 @@ const QString& TblFile::binaryTag() {
   return tag;
 }
 
-QString TblFile::badFormatMessage() {
-  return QStringLiteral("Неправильный формат файла таблицы переходов");
-}
+QString TblFile::badFormatMessage() { return QStringLiteral("Неправильный формат файла таблицы переходов"); }
 
 QString TblFile::cellText(const QString& text) {
   if (!text.contains(QLatin1Char('\r')) && !text.contains(QLatin1Char('\n'))) return text;
@@ -70,8 +68,9 @@ bool TblFile::read(const QString& path, TableData* out, QString* error, int* ign
 
 QString TblFile::ignoredLinesMessage(int ignoredLines) {
   if (ignoredLines <= 0) return QString();
-  return QStringLiteral("Файл таблицы переходов обрывается посреди строки таблицы: последние строки файла (%1) "
-                        "не составляют строки таблицы и не прочитаны. При сохранении они будут потеряны.")
+  return QStringLiteral(
+             "Файл таблицы переходов обрывается посреди строки таблицы: последние строки файла (%1) "
+             "не составляют строки таблицы и не прочитаны. При сохранении они будут потеряны.")
       .arg(ignoredLines);
 }
 
@@ -93,8 +92,9 @@ bool TblFile::write(const QString& path, const TableData& table, QString* error)
       int bad = -1;
       if (!cp1251::canEncode(cells[c], &bad)) {
         if (error) {
-          *error = QStringLiteral("Символ %1 в строке %2, столбце %3 таблицы не имеет кода в "
-                                  "кодировке 1251; файл не записан")
+          *error = QStringLiteral(
+                       "Символ %1 в строке %2, столбце %3 таблицы не имеет кода в "
+                       "кодировке 1251; файл не записан")
                        .arg(cp1251::describeChar(cells[c], bad))
                        .arg(i + 1)
                        .arg(QLatin1String(columns[c]));

@@ -28,8 +28,8 @@ class HostDialogs : public dlg::Handler {
                    const QString& dir) override {
     return dlg::handler()->openFile(parent, title, filter, dir);
   }
-  QString saveFile(QWidget* parent, const QString& title, const QString& filter,
-                   const QString& dir, const QString& name) override {
+  QString saveFile(QWidget* parent, const QString& title, const QString& filter, const QString& dir,
+                   const QString& name) override {
     return dlg::handler()->saveFile(parent, title, filter, dir, name);
   }
 };
@@ -39,7 +39,7 @@ struct Registry {
   QHash<QString, Factory> factories;  // keyed by the lower-case identifier
   bool scanned = false;
   bool disabled = false;
-  ServerPlugin* plugin = nullptr;  // owned by its loader, which is never unloaded
+  ServerPlugin* plugin = nullptr;   // owned by its loader, which is never unloaded
   QPluginLoader* loader = nullptr;  // kept for the program's life
   QString pluginPath, loadError;
   HostDialogs dialogs;
@@ -79,8 +79,7 @@ void scanLocked(Registry& r) {
     QObject* instance = loader->instance();
     ServerPlugin* plugin = instance ? qobject_cast<ServerPlugin*>(instance) : nullptr;
     if (!plugin) {
-      errors << (instance ? base + QStringLiteral(": не является модулем серверов")
-                          : loader->errorString());
+      errors << (instance ? base + QStringLiteral(": не является модулем серверов") : loader->errorString());
       if (instance) loader->unload();
       delete loader;
       continue;
@@ -93,15 +92,14 @@ void scanLocked(Registry& r) {
     plugin->attachDialogs(&r.dialogs);
     return;
   }
-  r.loadError = errors.isEmpty() ? QStringLiteral("Каталог серверов не задан")
-                                 : errors.join(QLatin1Char('\n'));
+  r.loadError =
+      errors.isEmpty() ? QStringLiteral("Каталог серверов не задан") : errors.join(QLatin1Char('\n'));
 }
 
 }  // namespace
 
 QVariant Dispatch::call(const QString& method, const QVariantList& args) const {
-  if (!object_)
-    throw EAutomationError(QStringLiteral("Вызов метода %1 у пустого объекта").arg(method));
+  if (!object_) throw EAutomationError(QStringLiteral("Вызов метода %1 у пустого объекта").arg(method));
   return object_->invoke(method, args);
 }
 
@@ -113,9 +111,7 @@ QString Dispatch::callText(const QString& method, const QVariantList& args) cons
   return toText(call(method, args));
 }
 
-QVariant Dispatch::toVariant() const {
-  return object_ ? QVariant::fromValue(*this) : QVariant();
-}
+QVariant Dispatch::toVariant() const { return object_ ? QVariant::fromValue(*this) : QVariant(); }
 
 Dispatch Dispatch::fromVariant(const QVariant& v) {
   return v.canConvert<Dispatch>() ? v.value<Dispatch>() : Dispatch();
@@ -152,8 +148,7 @@ int toInt(const QVariant& v) {
   } else if (v.canConvert<int>()) {
     n = v.toInt(&ok);
   }
-  if (!ok)
-    throw EConvertError(QStringLiteral("Значение '%1' не является целым числом").arg(v.toString()));
+  if (!ok) throw EConvertError(QStringLiteral("Значение '%1' не является целым числом").arg(v.toString()));
   return n;
 }
 
@@ -169,8 +164,7 @@ void unregisterFactory(const QString& progId) {
   registry().factories.remove(key(progId));
 }
 
-FactoryRegistration::FactoryRegistration(const QString& progId, Factory factory)
-    : progId_(progId) {
+FactoryRegistration::FactoryRegistration(const QString& progId, Factory factory) : progId_(progId) {
   registerFactory(progId, std::move(factory));
 }
 

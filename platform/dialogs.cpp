@@ -15,8 +15,7 @@ namespace {
 
 class RealDialogs : public Handler {
  public:
-  int message(QWidget* parent, const QString& text, const QString& caption, int buttons,
-              Icon icon) override {
+  int message(QWidget* parent, const QString& text, const QString& caption, int buttons, Icon icon) override {
     QMessageBox box(parent);
     box.setWindowTitle(caption);
     box.setText(text);
@@ -27,9 +26,15 @@ class RealDialogs : public Handler {
       case Question: box.setIcon(QMessageBox::Question); break;
       default: break;
     }
-    struct B { int ours; QMessageBox::StandardButton qt; const char* text; };
-    const B all[] = {{Yes, QMessageBox::Yes, "&Да"}, {No, QMessageBox::No, "&Нет"},
-                     {Ok, QMessageBox::Ok, "OK"}, {Cancel, QMessageBox::Cancel, "Отмена"}};
+    struct B {
+      int ours;
+      QMessageBox::StandardButton qt;
+      const char* text;
+    };
+    const B all[] = {{Yes, QMessageBox::Yes, "&Да"},
+                     {No, QMessageBox::No, "&Нет"},
+                     {Ok, QMessageBox::Ok, "OK"},
+                     {Cancel, QMessageBox::Cancel, "Отмена"}};
     for (const B& b : all)
       if (buttons & b.ours) box.addButton(b.qt)->setText(QString::fromUtf8(b.text));
     const int r = box.exec();
@@ -41,8 +46,8 @@ class RealDialogs : public Handler {
                    const QString& dir) override {
     return QFileDialog::getOpenFileName(parent, title, dir, toQtFilter(filter));
   }
-  QString saveFile(QWidget* parent, const QString& title, const QString& filter,
-                   const QString& dir, const QString& name) override {
+  QString saveFile(QWidget* parent, const QString& title, const QString& filter, const QString& dir,
+                   const QString& name) override {
     QString start = dir;
     if (!name.isEmpty()) start = dir.isEmpty() ? name : dir + QLatin1Char('/') + name;
     return QFileDialog::getSaveFileName(parent, title, start, toQtFilter(filter));
@@ -71,8 +76,7 @@ bool Handler::fontDialog(QWidget* parent, QFont* font) {
   return ok;
 }
 
-bool Handler::inputQuery(QWidget* parent, const QString& caption, const QString& prompt,
-                         QString* value) {
+bool Handler::inputQuery(QWidget* parent, const QString& caption, const QString& prompt, QString* value) {
   bool ok = false;
   const QString typed = QInputDialog::getText(parent, caption, prompt, QLineEdit::Normal, *value, &ok);
   if (ok) *value = typed;
@@ -95,18 +99,25 @@ class UnansweredDialogs : public Handler {
     fail(QStringLiteral("save dialog ") + filter);
     return QString();
   }
-  bool printDialog(QWidget*, QPrinter*) override { fail(QStringLiteral("print dialog")); return false; }
-  bool pageSetupDialog(QWidget*, QPrinter*) override { fail(QStringLiteral("page set-up dialog")); return false; }
-  bool fontDialog(QWidget*, QFont*) override { fail(QStringLiteral("font dialog")); return false; }
+  bool printDialog(QWidget*, QPrinter*) override {
+    fail(QStringLiteral("print dialog"));
+    return false;
+  }
+  bool pageSetupDialog(QWidget*, QPrinter*) override {
+    fail(QStringLiteral("page set-up dialog"));
+    return false;
+  }
+  bool fontDialog(QWidget*, QFont*) override {
+    fail(QStringLiteral("font dialog"));
+    return false;
+  }
   bool inputQuery(QWidget*, const QString& caption, const QString& prompt, QString*) override {
     fail(caption + QStringLiteral(": ") + prompt);
     return false;
   }
 
  private:
-  static void fail(const QString& what) {
-    qFatal("unanswered dialog in a test: %s", qUtf8Printable(what));
-  }
+  static void fail(const QString& what) { qFatal("unanswered dialog in a test: %s", qUtf8Printable(what)); }
 };
 
 Handler* handler() {
@@ -131,7 +142,9 @@ QString saveFile(QWidget* parent, const QString& filter, const QString& dir, con
 }
 
 bool printDialog(QWidget* parent, QPrinter* printer) { return handler()->printDialog(parent, printer); }
-bool pageSetupDialog(QWidget* parent, QPrinter* printer) { return handler()->pageSetupDialog(parent, printer); }
+bool pageSetupDialog(QWidget* parent, QPrinter* printer) {
+  return handler()->pageSetupDialog(parent, printer);
+}
 bool fontDialog(QWidget* parent, QFont* font) { return handler()->fontDialog(parent, font); }
 bool inputQuery(QWidget* parent, const QString& caption, const QString& prompt, QString* value) {
   return handler()->inputQuery(parent, caption, prompt, value);

@@ -23,8 +23,8 @@ class Handler {
   // Filters are written "Описание|*.a;*.b|Другое|*.c". Empty result: cancelled.
   virtual QString openFile(QWidget* parent, const QString& title, const QString& filter,
                            const QString& dir) = 0;
-  virtual QString saveFile(QWidget* parent, const QString& title, const QString& filter,
-                           const QString& dir, const QString& name) = 0;
+  virtual QString saveFile(QWidget* parent, const QString& title, const QString& filter, const QString& dir,
+                           const QString& name) = 0;
   // Print, printer set-up and font dialogs: true when the user pressed OK (the printer or
   // the font then holds the choice). The defaults show the real dialogs.
   virtual bool printDialog(QWidget* parent, QPrinter* printer);
@@ -32,8 +32,7 @@ class Handler {
   virtual bool fontDialog(QWidget* parent, QFont* font);
   // A one-line input query: *value is the text offered and, on OK, the text typed. True
   // when the user pressed OK.
-  virtual bool inputQuery(QWidget* parent, const QString& caption, const QString& prompt,
-                          QString* value);
+  virtual bool inputQuery(QWidget* parent, const QString& caption, const QString& prompt, QString* value);
 };
 
 // Real dialogs unless a test installed its own handler.
@@ -42,7 +41,9 @@ void setHandler(Handler* h);  // nullptr restores the real dialogs
 
 int message(QWidget* parent, const QString& text, const QString& caption, int buttons = Ok,
             Icon icon = Warning);
-inline void error(QWidget* parent, const QString& text) { message(parent, text, QStringLiteral("Ошибка"), Ok, Warning); }
+inline void error(QWidget* parent, const QString& text) {
+  message(parent, text, QStringLiteral("Ошибка"), Ok, Warning);
+}
 QString openFile(QWidget* parent, const QString& filter, const QString& dir = QString(),
                  const QString& title = QString());
 QString saveFile(QWidget* parent, const QString& filter, const QString& dir = QString(),
@@ -65,11 +66,11 @@ class Script : public Handler {
     int buttons;
     Icon icon;
   };
-  Script();  // installs itself
+  Script();            // installs itself
   ~Script() override;  // restores the real dialogs
   QList<Shown> shown;
   QList<int> answers;
-  QStringList files;  // answers to open and save dialogs, in order
+  QStringList files;        // answers to open and save dialogs, in order
   QStringList fileFilters;  // the filters the file dialogs were opened with
   QStringList fileTitles;   // and their titles
   QString lastText() const { return shown.isEmpty() ? QString() : shown.last().text; }

@@ -27,7 +27,9 @@ QAction* addItem(QWidget* window, QMenu* menu, const QString& text, const QKeySe
   return a;
 }
 
-QString withKeyText(const QString& text, const char* key) { return text + QLatin1Char('\t') + QLatin1String(key); }
+QString withKeyText(const QString& text, const char* key) {
+  return text + QLatin1Char('\t') + QLatin1String(key);
+}
 
 void attachPopup(QWidget* window, QAbstractScrollArea* editor, QMenu* popup) {
   editor->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -55,7 +57,8 @@ AlignItems addAlignItems(QWidget* window, QMenu* format, const std::function<voi
     QAction* a = format->addAction(texts[i]);
     a->setCheckable(true);
     // The item passes itself, so one handler serves all three.
-    QObject::connect(a, &QAction::triggered, window, [window, chosen, a] { guard::run(window, [&] { chosen(a); }); });
+    QObject::connect(a, &QAction::triggered, window,
+                     [window, chosen, a] { guard::run(window, [&] { chosen(a); }); });
     *targets[i] = a;
   }
   items.left->setChecked(true);
@@ -90,8 +93,8 @@ QString askSavePath(QWidget* window, const QString& fileName, const QString& fil
   return QFileInfo(path).suffix().isEmpty() ? path + QLatin1Char('.') + ext : path;
 }
 
-bool saveAs(QWidget* window, QString* fileName, const QString& filter, const QString& ext, const QString& startDir,
-            const std::function<bool()>& save) {
+bool saveAs(QWidget* window, QString* fileName, const QString& filter, const QString& ext,
+            const QString& startDir, const std::function<bool()>& save) {
   const QString path = askSavePath(window, *fileName, filter, ext, startDir);
   if (path.isEmpty()) return false;
   *fileName = path;
@@ -131,8 +134,8 @@ int stepPointSize(QWidget* editor, int step) {
 
 bool askToSave(QWidget* window, bool modified, const QString& question, const std::function<bool()>& save) {
   if (!modified) return true;
-  const int answer =
-      dlg::message(window, question, QStringLiteral("Подтверждение"), dlg::Yes | dlg::No | dlg::Cancel, dlg::Question);
+  const int answer = dlg::message(window, question, QStringLiteral("Подтверждение"),
+                                  dlg::Yes | dlg::No | dlg::Cancel, dlg::Question);
   if (answer == dlg::Cancel) return false;
   if (answer == dlg::Yes) return save();
   return true;

@@ -61,8 +61,8 @@ QString askSavePath(QWidget* window, const QString& fileName, const QString& fil
                     const QString& startDir = QString(), const QString& title = QString());
 // Save as of a window: asks for the path, then *fileName and the caption (the name without
 // directory) take it and `save` writes. False when cancelled or when the save fails.
-bool saveAs(QWidget* window, QString* fileName, const QString& filter, const QString& ext, const QString& startDir,
-            const std::function<bool()>& save);
+bool saveAs(QWidget* window, QString* fileName, const QString& filter, const QString& ext,
+            const QString& startDir, const std::function<bool()>& save);
 // The directory of an absolute path, else empty.
 QString directoryOf(const QString& path);
 

@@ -5,8 +5,7 @@
 
 class VexoError : public std::runtime_error {
  public:
-  explicit VexoError(const QString& message)
-      : std::runtime_error(message.toStdString()), message_(message) {}
+  explicit VexoError(const QString& message) : std::runtime_error(message.toStdString()), message_(message) {}
   const QString& message() const { return message_; }
 
  private:

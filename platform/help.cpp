@@ -18,7 +18,9 @@ QString& applicationFile() {
 void setApplicationHelpFile(const QString& helpFile) { applicationFile() = helpFile; }
 QString applicationHelpFile() { return applicationFile(); }
 
-bool show(QWidget* parent, Command command, int topic) { return show(parent, applicationFile(), command, topic); }
+bool show(QWidget* parent, Command command, int topic) {
+  return show(parent, applicationFile(), command, topic);
+}
 
 bool show(QWidget* parent, const QString& helpFile, Command command, int topic) {
   Q_UNUSED(topic);
@@ -32,7 +34,8 @@ bool show(QWidget* parent, const QString& helpFile, Command command, int topic) 
   }
   if (helpFile.isEmpty() || !QFileInfo::exists(helpFile)) {
     dlg::message(parent,
-                 QStringLiteral("Файл справки \"%1\" не найден").arg(helpFile.isEmpty() ? QStringLiteral("(не задан)") : helpFile),
+                 QStringLiteral("Файл справки \"%1\" не найден")
+                     .arg(helpFile.isEmpty() ? QStringLiteral("(не задан)") : helpFile),
                  QStringLiteral("Ошибка"), dlg::Ok, dlg::Warning);
     return false;
   }

@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QResizeEvent>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -32,11 +33,23 @@ QString withoutMarks(const QString& text) {
 }  // namespace
 
 QString note() {
-  return QStringLiteral("Строки длиннее %1 знаков показаны частями по %2 (знак %3 в конце части); в файле "
-                        "они остаются целыми")
+  return QStringLiteral(
+             "Строки длиннее %1 знаков показаны частями по %2 (знак %3 в конце части); в файле "
+             "они остаются целыми")
       .arg(kLongLine)
       .arg(kPiece)
       .arg(QChar(kMark));
+}
+
+QString largeNote() {
+  return QStringLiteral("Текст длиннее %1 строк показан без переноса строк").arg(kLargeLines);
+}
+
+QString TextEdit::notes() const {
+  QStringList out;
+  if (pieces_) out << note();
+  if (large_ && lineWrapMode() == NoWrap) out << largeNote();
+  return out.join(QStringLiteral("; "));
 }
 
 bool continues(const QTextBlock& block) {
@@ -76,15 +89,18 @@ void TextEdit::changed(int position, int removed, int added) {
   if (!continuingKnown_) return;
   // Typing inside one paragraph keeps the list unless it made or undid the mark at its end.
   const QTextBlock b = document()->findBlock(position);
-  const bool inside = document()->blockCount() == blocks_ && b.isValid() &&
-                      position + qMax(removed, added) < b.position() + b.length() &&
-                      continues(b) == std::binary_search(continuing_.begin(), continuing_.end(), b.blockNumber());
+  const bool inside =
+      document()->blockCount() == blocks_ && b.isValid() &&
+      position + qMax(removed, added) < b.position() + b.length() &&
+      continues(b) == std::binary_search(continuing_.begin(), continuing_.end(), b.blockNumber());
   if (!inside) continuingKnown_ = false;
 }
 
-void TextEdit::setLines(const QStringList& lines, bool asEdit) { setText(lines.join(QLatin1Char('\n')), asEdit); }
+void TextEdit::setLines(const QStringList& lines, bool asEdit) {
+  setText(lines.join(QLatin1Char('\n')), asEdit);
+}
 
-void TextEdit::setText(const QString& joined, bool asEdit) {
+void TextEdit::setText(QString joined, bool asEdit) {
   continuingKnown_ = false;
   const QChar* p = joined.constData();
   const qsizetype n = joined.size();
@@ -95,6 +111,16 @@ void TextEdit::setText(const QString& joined, bool asEdit) {
       from = i + 1;
     }
   pieces_ = longest > kLongLine;
+  if (!asEdit) {
+    // Wrapping goes off while the document is empty, where that lays out nothing.
+    qsizetype breaks = 0;
+    for (qsizetype i = 0; i < n && breaks <= kLargeLines; ++i) breaks += p[i] == QLatin1Char('\n');
+    large_ = breaks >= kLargeLines;
+    if (large_) {
+      QPlainTextEdit::clear();
+      setLineWrapMode(NoWrap);
+    }
+  }
   QString cut;
   if (pieces_) {
     cut.reserve(n + n / kPiece * 2);
@@ -112,14 +138,48 @@ void TextEdit::setText(const QString& joined, bool asEdit) {
       from = i + 1;
     }
   }
-  const QString& text = pieces_ ? cut : joined;
+  if (pieces_) joined = QString();
+  QString& text = pieces_ ? cut : joined;
   if (!asEdit) {
-    setPlainText(text);
+    if (!large_ || !text.isDetached()) {
+      setPlainText(text);
+      return;
+    }
+    QPlainTextEdit::clear();
+    loadFromEnd(text);
     return;
   }
   QTextCursor c(document());
   c.select(QTextCursor::Document);
   c.insertText(text);
+}
+
+void TextEdit::loadFromEnd(QString& text) {
+  // The document keeps a copy of the text; going from the end lets the part already copied go,
+  // so that the two are never both whole.
+  constexpr qsizetype kChunk = 1 << 22;
+  QTextDocument* doc = document();
+  doc->setUndoRedoEnabled(false);
+  QTextCursor c(doc);
+  c.beginEditBlock();
+  bool last = true;
+  while (!text.isEmpty()) {
+    // The chunk starts after a line break (or at the text's start) and ends before the next
+    // chunk's line break, which the chunk takes along to part it from the lines after it.
+    qsizetype from = qMax<qsizetype>(0, text.size() - kChunk);
+    if (from > 0) {
+      const qsizetype lf = text.lastIndexOf(QLatin1Char('\n'), from);
+      from = lf < 0 ? 0 : lf + 1;
+    }
+    c.setPosition(0);
+    c.insertText(last ? text.mid(from) : text.mid(from) + QLatin1Char('\n'));
+    last = false;
+    text.truncate(from > 0 ? from - 1 : 0);
+    text.squeeze();
+  }
+  c.endEditBlock();
+  doc->setUndoRedoEnabled(true);
+  doc->setModified(false);
 }
 
 QStringList TextEdit::lines() const {
@@ -189,12 +249,16 @@ int TextEdit::positionOf(int line, int column, int* length) const {
   // The first paragraph whose line is `line`: a paragraph's line is its number less the
   // pieces before it, which never falls as the number grows.
   const std::vector<int>& cont = continuing();
-  auto lineOf = [&](int number) { return number - int(std::lower_bound(cont.begin(), cont.end(), number) - cont.begin()); };
+  auto lineOf = [&](int number) {
+    return number - int(std::lower_bound(cont.begin(), cont.end(), number) - cont.begin());
+  };
   int lo = 0, hi = document()->blockCount();
   while (lo < hi) {
     const int mid = lo + (hi - lo) / 2;
-    if (lineOf(mid) < line) lo = mid + 1;
-    else hi = mid;
+    if (lineOf(mid) < line)
+      lo = mid + 1;
+    else
+      hi = mid;
   }
   if (lo >= document()->blockCount() || lineOf(lo) != line) return -1;
   b = document()->findBlockByNumber(lo);
@@ -243,10 +307,21 @@ void TextEdit::keyPressEvent(QKeyEvent* event) {
   QPlainTextEdit::keyPressEvent(event);
 }
 
+void TextEdit::resizeEvent(QResizeEvent* event) {
+  if (!large_ || lineWrapMode() != NoWrap || event->oldSize().width() == event->size().width()) {
+    QPlainTextEdit::resizeEvent(event);
+    return;
+  }
+  // Without wrapping the width breaks no line; passed on as a change of height alone, the
+  // resize keeps the scroll bars right without a layout for every line.
+  QResizeEvent height(event->size(), QSize(event->size().width(), event->oldSize().height()));
+  QPlainTextEdit::resizeEvent(&height);
+}
+
 QMimeData* TextEdit::createMimeDataFromSelection() const {
-  QMimeData* data = QPlainTextEdit::createMimeDataFromSelection();
-  if (pieces_ && data) data->setText(withoutMarks(data->text()));
-  return data;
+  QMimeData* mime = QPlainTextEdit::createMimeDataFromSelection();
+  if (pieces_ && mime) mime->setText(withoutMarks(mime->text()));
+  return mime;
 }
 
 }  // namespace longlines

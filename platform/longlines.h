@@ -14,12 +14,17 @@ class QTextDocument;
 
 namespace longlines {
 
-constexpr int kLongLine = 10000;  // longer lines are shown in pieces
-constexpr int kPiece = 1000;      // characters a piece holds, its mark not counted
+constexpr int kLongLine = 10000;    // longer lines are shown in pieces
+constexpr int kPiece = 1000;        // characters a piece holds, its mark not counted
 constexpr char16_t kMark = 0x21B5;  // "continues on the next line"; has no code in 1251
+// A loaded text of more lines than this is shown without wrapping: with wrapping, every change of
+// the window's width gives each line a layout of its own, which costs several times the text.
+constexpr int kLargeLines = 200000;
 
 // The status-bar note for a text shown with pieces.
 QString note();
+// The status-bar note for a large text shown without wrapping.
+QString largeNote();
 
 // The editor of a РВАС/СКУ/ЛСА text. It keeps the caret off the marks, lets Delete and
 // Backspace step over them, and copies the text without them.
@@ -32,11 +37,17 @@ class TextEdit : public QPlainTextEdit {
   // as one undoable edit that marks the text modified. Long lines go in as pieces.
   void setLines(const QStringList& lines, bool asEdit);
   // The same for the lines joined by '\n'; a text without long lines goes in without a copy.
-  void setText(const QString& joined, bool asEdit);
+  // A loaded text handed over (moved in) is given back piece by piece as the document takes it.
+  void setText(QString joined, bool asEdit);
   // The whole lines (a line break inside a paragraph ends a line too); none for an empty text.
   QStringList lines() const;
   // Whether some line is shown in pieces (set by setLines).
   bool hasPieces() const { return pieces_; }
+  // Whether the loaded text is large (more than kLargeLines lines): it was put in with wrapping
+  // off, and a change of width lays out no line until wrapping is turned on again.
+  bool isLarge() const { return large_; }
+  // The notes for the status bar of what is shown otherwise than usual; empty if nothing is.
+  QString notes() const;
 
   // The caret's line and column in the whole lines, both from 0.
   void caretPlace(int* line, int* column) const;
@@ -46,6 +57,7 @@ class TextEdit : public QPlainTextEdit {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
   QMimeData* createMimeDataFromSelection() const override;
 
  private:
@@ -55,7 +67,10 @@ class TextEdit : public QPlainTextEdit {
   const std::vector<int>& continuing() const;
   bool continuesNumber(int block) const;
   void changed(int position, int removed, int added);
+  // Fills the empty document with `text`, not undoably, from its end, shortening `text` as it goes.
+  void loadFromEnd(QString& text);
   bool pieces_ = false;
+  bool large_ = false;
   mutable std::vector<int> continuing_;
   mutable bool continuingKnown_ = false;
   int blocks_ = 0;  // the paragraphs when the list was made

@@ -205,12 +205,12 @@ class Reader {
   bool started_ = false;
   QList<GroupState> stack_;
   GroupState st_;
-  int overflow_ = 0;       // groups opened beyond kMaxDepth and not yet closed
-  int overflowSkip_ = 0;   // the overflow level of an ignorable destination being passed over (0: none)
+  int overflow_ = 0;         // groups opened beyond kMaxDepth and not yet closed
+  int overflowSkip_ = 0;     // the overflow level of an ignorable destination being passed over (0: none)
   bool groupStart_ = false;  // the last token opened a group (for \*)
-  int skipChars_ = 0;      // fallback characters still to drop after a \uN
-  int codepage_ = 1251;    // \ansicpg
-  int deffont_ = 0;        // \deff
+  int skipChars_ = 0;        // fallback characters still to drop after a \uN
+  int codepage_ = 1251;      // \ansicpg
+  int deffont_ = 0;          // \deff
   QHash<int, FontEntry> fonts_;
   int fontEntry_ = INT_MIN;  // font number being defined in the font table
   QByteArray fontName_;      // its name bytes so far
@@ -221,8 +221,8 @@ class Reader {
   Align align_ = AlignLeft;
   QList<int> tabs_;
   bool endedByPar_ = false;  // no text since the last paragraph mark
-  GroupState runState_;       // the state the last run's format was worked out from
-  quint64 tables_ = 0;        // grows with every change of the font or colour table
+  GroupState runState_;      // the state the last run's format was worked out from
+  quint64 tables_ = 0;       // grows with every change of the font or colour table
   quint64 runTables_ = ~quint64(0);
   Document doc_;
 
@@ -255,7 +255,9 @@ class Reader {
     if (stack_.isEmpty() && started_) finished_ = true;
   }
 
-  bool skipping() const { return st_.dest == Dest::Skip || (overflowSkip_ > 0 && overflow_ >= overflowSkip_); }
+  bool skipping() const {
+    return st_.dest == Dest::Skip || (overflowSkip_ > 0 && overflow_ >= overflowSkip_);
+  }
 
   // A destination that is not text begins in the current group.
   void skipGroup() {
@@ -336,12 +338,13 @@ class Reader {
     }
     if (countFallback()) return;
     switch (c) {
-      case '\\': case '{': case '}':
-        literal(QChar(QLatin1Char(c)));
-        return;
+      case '\\':
+      case '{':
+      case '}': literal(QChar(QLatin1Char(c))); return;
       case '~': literal(QChar(0x00A0)); return;
       case '_': literal(QChar(QLatin1Char('-'))); return;
-      case '\r': case '\n': paragraph(); return;
+      case '\r':
+      case '\n': paragraph(); return;
       case '\t': literal(QChar(QLatin1Char('\t'))); return;
       default: return;  // \- and the rest: nothing to show
     }
@@ -360,11 +363,14 @@ class Reader {
     // Destinations whose content is not text.
     // Looked up in a set: every command word of a long file passes here.
     static const QSet<QByteArray> kSkip = {
-        "stylesheet", "info", "pict", "object", "header", "footer", "headerl", "headerr", "headerf",
-        "footerl", "footerr", "footerf", "footnote", "listtable", "listoverridetable", "rsidtbl",
-        "generator", "xmlnsdecl", "themedata", "colorschememapping", "latentstyles", "datastore",
-        "filetbl", "revtbl", "fldinst", "annotation", "atnid", "atnauthor", "private", "userprops",
-        "xe", "tc", "nonshppict", "shp", "result", "objdata", "mmathPr", "pgdsctbl"};
+        "stylesheet",   "info",      "pict",       "object",    "header",
+        "footer",       "headerl",   "headerr",    "headerf",   "footerl",
+        "footerr",      "footerf",   "footnote",   "listtable", "listoverridetable",
+        "rsidtbl",      "generator", "xmlnsdecl",  "themedata", "colorschememapping",
+        "latentstyles", "datastore", "filetbl",    "revtbl",    "fldinst",
+        "annotation",   "atnid",     "atnauthor",  "private",   "userprops",
+        "xe",           "tc",        "nonshppict", "shp",       "result",
+        "objdata",      "mmathPr",   "pgdsctbl"};
     if (w == "bin") {
       // Binary data of p bytes follows; it is never text.
       const long long skip = hasParam && p > 0 ? p : 0;
@@ -376,8 +382,17 @@ class Reader {
       skipGroup();  // no table can be defined without a group of its own
       return;
     }
-    if (w == "fonttbl") { st_.dest = Dest::FontTable; fontEntry_ = INT_MIN; fontName_.clear(); return; }
-    if (w == "colortbl") { st_.dest = Dest::ColorTable; colorGiven_ = false; return; }
+    if (w == "fonttbl") {
+      st_.dest = Dest::FontTable;
+      fontEntry_ = INT_MIN;
+      fontName_.clear();
+      return;
+    }
+    if (w == "colortbl") {
+      st_.dest = Dest::ColorTable;
+      colorGiven_ = false;
+      return;
+    }
     if (kSkip.contains(w)) {
       skipGroup();
       return;
@@ -397,9 +412,16 @@ class Reader {
     }
     if (st_.dest == Dest::ColorTable) {
       const int v = qBound(0, p, 255);
-      if (w == "red") { red_ = v; colorGiven_ = true; }
-      else if (w == "green") { green_ = v; colorGiven_ = true; }
-      else if (w == "blue") { blue_ = v; colorGiven_ = true; }
+      if (w == "red") {
+        red_ = v;
+        colorGiven_ = true;
+      } else if (w == "green") {
+        green_ = v;
+        colorGiven_ = true;
+      } else if (w == "blue") {
+        blue_ = v;
+        colorGiven_ = true;
+      }
       return;
     }
 
@@ -410,24 +432,67 @@ class Reader {
     }
     if (countFallback()) return;
 
-    if (w == "par" || w == "sect" || w == "page" || w == "row") { paragraph(); return; }
-    if (w == "line") { literal(QChar(0x2028)); return; }
-    if (w == "tab" || w == "cell") { literal(QChar(QLatin1Char('\t'))); return; }
-    if (w == "emdash") { literal(QChar(0x2014)); return; }
-    if (w == "endash") { literal(QChar(0x2013)); return; }
-    if (w == "lquote") { literal(QChar(0x2018)); return; }
-    if (w == "rquote") { literal(QChar(0x2019)); return; }
-    if (w == "ldblquote") { literal(QChar(0x201C)); return; }
-    if (w == "rdblquote") { literal(QChar(0x201D)); return; }
-    if (w == "bullet") { literal(QChar(0x2022)); return; }
-    if (w == "emspace" || w == "enspace" || w == "qmspace") { literal(QChar(QLatin1Char(' '))); return; }
+    if (w == "par" || w == "sect" || w == "page" || w == "row") {
+      paragraph();
+      return;
+    }
+    if (w == "line") {
+      literal(QChar(0x2028));
+      return;
+    }
+    if (w == "tab" || w == "cell") {
+      literal(QChar(QLatin1Char('\t')));
+      return;
+    }
+    if (w == "emdash") {
+      literal(QChar(0x2014));
+      return;
+    }
+    if (w == "endash") {
+      literal(QChar(0x2013));
+      return;
+    }
+    if (w == "lquote") {
+      literal(QChar(0x2018));
+      return;
+    }
+    if (w == "rquote") {
+      literal(QChar(0x2019));
+      return;
+    }
+    if (w == "ldblquote") {
+      literal(QChar(0x201C));
+      return;
+    }
+    if (w == "rdblquote") {
+      literal(QChar(0x201D));
+      return;
+    }
+    if (w == "bullet") {
+      literal(QChar(0x2022));
+      return;
+    }
+    if (w == "emspace" || w == "enspace" || w == "qmspace") {
+      literal(QChar(QLatin1Char(' ')));
+      return;
+    }
     // Past the depth limit the text keeps the format it has: a change could not be undone
     // when its group closes.
     if (overflow_ > 0) return;
 
-    if (w == "ansicpg") { if (hasParam) codepage_ = p; return; }
-    if (w == "deff") { deffont_ = p; ++tables_; return; }
-    if (w == "uc") { st_.uc = qBound(0, p, 16); return; }
+    if (w == "ansicpg") {
+      if (hasParam) codepage_ = p;
+      return;
+    }
+    if (w == "deff") {
+      deffont_ = p;
+      ++tables_;
+      return;
+    }
+    if (w == "uc") {
+      st_.uc = qBound(0, p, 16);
+      return;
+    }
     if (w == "plain") {
       const Dest d = st_.dest;
       const int uc = st_.uc;
@@ -436,18 +501,55 @@ class Reader {
       st_.uc = uc;
       return;
     }
-    if (w == "f") { st_.font = p; return; }
-    if (w == "fs") { st_.halfPoints = p > 0 ? qMin(p, 3276) : 0; return; }
-    if (w == "b") { st_.bold = !hasParam || p != 0; return; }
-    if (w == "i") { st_.italic = !hasParam || p != 0; return; }
-    if (w == "ul") { st_.underline = !hasParam || p != 0; return; }
-    if (w == "ulnone") { st_.underline = false; return; }
-    if (w == "cf") { st_.colorIndex = p; return; }
-    if (w == "pard") { align_ = AlignLeft; tabs_.clear(); return; }
-    if (w == "ql") { align_ = AlignLeft; return; }
-    if (w == "qr") { align_ = AlignRight; return; }
-    if (w == "qc") { align_ = AlignCenter; return; }
-    if (w == "qj") { align_ = AlignJustify; return; }
+    if (w == "f") {
+      st_.font = p;
+      return;
+    }
+    if (w == "fs") {
+      st_.halfPoints = p > 0 ? qMin(p, 3276) : 0;
+      return;
+    }
+    if (w == "b") {
+      st_.bold = !hasParam || p != 0;
+      return;
+    }
+    if (w == "i") {
+      st_.italic = !hasParam || p != 0;
+      return;
+    }
+    if (w == "ul") {
+      st_.underline = !hasParam || p != 0;
+      return;
+    }
+    if (w == "ulnone") {
+      st_.underline = false;
+      return;
+    }
+    if (w == "cf") {
+      st_.colorIndex = p;
+      return;
+    }
+    if (w == "pard") {
+      align_ = AlignLeft;
+      tabs_.clear();
+      return;
+    }
+    if (w == "ql") {
+      align_ = AlignLeft;
+      return;
+    }
+    if (w == "qr") {
+      align_ = AlignRight;
+      return;
+    }
+    if (w == "qc") {
+      align_ = AlignCenter;
+      return;
+    }
+    if (w == "qj") {
+      align_ = AlignJustify;
+      return;
+    }
     if (w == "tx") {
       if (tabs_.size() < 1000) tabs_.append(qMax(0, p));
       return;
@@ -576,9 +678,12 @@ Document fromTextDocument(const QTextDocument& doc) {
     Paragraph p;
     const QTextBlockFormat bf = b.blockFormat();
     const Qt::Alignment a = bf.alignment() & Qt::AlignHorizontal_Mask;
-    if (a & Qt::AlignHCenter) p.align = AlignCenter;
-    else if (a & Qt::AlignJustify) p.align = AlignJustify;
-    else if (a & (Qt::AlignRight | Qt::AlignTrailing)) p.align = AlignRight;
+    if (a & Qt::AlignHCenter)
+      p.align = AlignCenter;
+    else if (a & Qt::AlignJustify)
+      p.align = AlignJustify;
+    else if (a & (Qt::AlignRight | Qt::AlignTrailing))
+      p.align = AlignRight;
     for (const QTextOption::Tab& t : bf.tabPositions()) p.tabs << pixelsToTwips(t.position);
     for (auto it = b.begin(); !it.atEnd(); ++it) {
       const QTextFragment frag = it.fragment();
@@ -598,8 +703,10 @@ Document fromTextDocument(const QTextDocument& doc) {
         rf.color = cf.foreground().color().rgb();
       }
       const QString text = frag.text();
-      if (!p.runs.isEmpty() && p.runs.last().format == rf) p.runs.last().text += text;
-      else p.runs.append(Run{text, rf});
+      if (!p.runs.isEmpty() && p.runs.last().format == rf)
+        p.runs.last().text += text;
+      else
+        p.runs.append(Run{text, rf});
     }
     out.paragraphs.append(p);
   }
@@ -653,8 +760,10 @@ void toTextDocument(const Document& rtf, QTextDocument* doc) {
     QList<QTextOption::Tab> tabs;
     for (int t : p.tabs) tabs << QTextOption::Tab(twipsToPixels(t), QTextOption::LeftTab);
     if (!tabs.isEmpty()) bf.setTabPositions(tabs);
-    if (first) cur.setBlockFormat(bf);
-    else cur.insertBlock(bf);
+    if (first)
+      cur.setBlockFormat(bf);
+    else
+      cur.insertBlock(bf);
     first = false;
     for (const Run& r : p.runs) {
       const QTextCharFormat& cf = formats.get(r.format);

@@ -60,13 +60,16 @@ bool readBytes(const QString& path, QByteArray* out, QString* error) {
   QFile f(path);
   errno = 0;
   if (!f.open(QIODevice::ReadOnly)) {
-    if (error) *error = QStringLiteral("Не удается открыть файл ") + path + QStringLiteral(": ") + failureCause(errno, f);
+    if (error)
+      *error =
+          QStringLiteral("Не удается открыть файл ") + path + QStringLiteral(": ") + failureCause(errno, f);
     return false;
   }
   errno = 0;
   const QByteArray bytes = f.readAll();
   if (f.error() != QFileDevice::NoError) {
-    if (error) *error = QStringLiteral("Ошибка чтения файла ") + path + QStringLiteral(": ") + failureCause(errno, f);
+    if (error)
+      *error = QStringLiteral("Ошибка чтения файла ") + path + QStringLiteral(": ") + failureCause(errno, f);
     return false;
   }
   *out = bytes;
@@ -133,7 +136,9 @@ bool writeBytes(const QString& path, const QByteArray& bytes, QString* error) {
   // errno is read right after the failing call: QSaveFile itself often says only "Unknown error".
   errno = 0;
   if (!f.open(QIODevice::WriteOnly)) {
-    if (error) *error = QStringLiteral("Не удается записать файл ") + path + QStringLiteral(": ") + failureCause(errno, f);
+    if (error)
+      *error =
+          QStringLiteral("Не удается записать файл ") + path + QStringLiteral(": ") + failureCause(errno, f);
     return false;
   }
   errno = 0;
@@ -145,7 +150,8 @@ bool writeBytes(const QString& path, const QByteArray& bytes, QString* error) {
     err = errno;
   }
   if (!ok) {
-    if (error) *error = QStringLiteral("Ошибка записи файла ") + path + QStringLiteral(": ") + failureCause(err, f);
+    if (error)
+      *error = QStringLiteral("Ошибка записи файла ") + path + QStringLiteral(": ") + failureCause(err, f);
     return false;
   }
   return true;

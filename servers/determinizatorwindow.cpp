@@ -130,8 +130,9 @@ bool DeterminizatorWindow::saveClick() {
     return false;
   }
   const QFileInfo fsmInfo(path_);
-  QString name = srv::saveFile(this, QStringLiteral("Таблица переходов (*.tbl)|*.tbl"),
-                               fsmInfo.absolutePath(), fsmInfo.completeBaseName() + QStringLiteral("_det.tbl"));
+  QString name =
+      srv::saveFile(this, QStringLiteral("Таблица переходов (*.tbl)|*.tbl"), fsmInfo.absolutePath(),
+                    fsmInfo.completeBaseName() + QStringLiteral("_det.tbl"));
   if (name.isEmpty()) return false;
   if (QFileInfo(name).suffix().isEmpty()) name += QStringLiteral(".tbl");
   QString error;

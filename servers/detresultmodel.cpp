@@ -38,12 +38,9 @@ QVariant DetResultModel::headerData(int section, Qt::Orientation orientation, in
 QString DetResultModel::cell(int k, int column) const {
   const fsm::DetStates& states = result_->states;
   switch (column) {
-    case 0:
-      return prefix_ + QString::number(k);
-    case 1:
-      return model_.eventsText(states.events(k));
-    case 2:
-      return outputs_[states.outputsIndex(k)];
+    case 0: return prefix_ + QString::number(k);
+    case 1: return model_.eventsText(states.events(k));
+    case 2: return outputs_[states.outputsIndex(k)];
     default: {
       QStringList moves;
       for (const fsm::DetStates::Move* t = states.movesBegin(k); t != states.movesEnd(k); ++t)

@@ -92,8 +92,7 @@ int Compiler::setType(int states, int outputs, int inputs, int triggers) {
   return typeValid_ ? 0 : -1;
 }
 
-void Compiler::addSource(const QString& si, const QString& y, const QString& xij,
-                         const QString& sj) {
+void Compiler::addSource(const QString& si, const QString& y, const QString& xij, const QString& sj) {
   rows_.append({si, y, xij, sj});
 }
 
@@ -128,8 +127,7 @@ int Compiler::make() {
     } else {
       ++name.continuation;
     }
-    if (si.trimmed().isEmpty() && y.trimmed().isEmpty() && xij.trimmed().isEmpty() &&
-        sj.trimmed().isEmpty())
+    if (si.trimmed().isEmpty() && y.trimmed().isEmpty() && xij.trimmed().isEmpty() && sj.trimmed().isEmpty())
       continue;
     ++contentRows;
     RowChecker row(name, &errors);
@@ -161,8 +159,7 @@ int Compiler::make() {
     if (cond.isEmpty()) {
       row.error(3, 0, QStringLiteral("не указано условие перехода"));
     } else if (!noTransition && cond != QLatin1String("1")) {
-      if (row.names(3, xij, !m.abstractInputs(), &condition) && m.abstractInputs() &&
-          condition.size() > 1)
+      if (row.names(3, xij, !m.abstractInputs(), &condition) && m.abstractInputs() && condition.size() > 1)
         row.error(3, condition[1].pos, QStringLiteral("абстрактное условие задается одним именем"));
     }
 

@@ -57,7 +57,7 @@ class Expander {
   const Model& m_;
   const size_t words_;
   automata::KeyMatcher keys_;
-  std::vector<int32_t> lineFirst_;                // the moves of line j: [lineFirst_[j], lineFirst_[j + 1])
+  std::vector<int32_t> lineFirst_;  // the moves of line j: [lineFirst_[j], lineFirst_[j + 1])
   std::vector<Move> moves_;
   std::vector<uint64_t> moveTargets_;
   bool anyOutputs_ = false;
@@ -140,7 +140,8 @@ bool Expander::expand(const uint64_t* from, QString* error) {
 
   if (anyOutputs_) {
     std::fill(outputRow_.begin(), outputRow_.end(), 0);
-    for (int32_t j : *lines_) automata::OrInto(outputRow_.data(), &lineOutputs_[size_t(j) * outputWords_], outputWords_);
+    for (int32_t j : *lines_)
+      automata::OrInto(outputRow_.data(), &lineOutputs_[size_t(j) * outputWords_], outputWords_);
   }
 
   // One pass: the unconditional targets apart and, with abstract inputs, one group per
@@ -165,7 +166,8 @@ bool Expander::expand(const uint64_t* from, QString* error) {
     }
   const bool anyUnconditional = !automata::IsZero(unconditional_.data(), words_);
   if (!anyConditional) {
-    if (anyUnconditional) std::copy(unconditional_.begin(), unconditional_.end(), newGroup(conditionIndex(Set())));
+    if (anyUnconditional)
+      std::copy(unconditional_.begin(), unconditional_.end(), newGroup(conditionIndex(Set())));
     return true;
   }
   if (!abstract) return split(from, error);
@@ -198,15 +200,18 @@ bool Expander::split(const uint64_t* from, QString* error) {
 }
 
 // Shannon expansion over the signals that the pending conditions test.
-bool Expander::splitAt(const Set& assign, const std::vector<int>& pending, const std::vector<uint64_t>& firedBefore) {
+bool Expander::splitAt(const Set& assign, const std::vector<int>& pending,
+                       const std::vector<uint64_t>& firedBefore) {
   std::vector<uint64_t> fired = firedBefore;
   std::vector<int> open;
   for (int k : pending) {
     const Set& c = conditions_[moves_[size_t(k)].condition];
     bool conflict = false, decided = true;
     for (int l : c) {
-      if (containsLiteral(assign, -l)) conflict = true;
-      else if (!containsLiteral(assign, l)) decided = false;
+      if (containsLiteral(assign, -l))
+        conflict = true;
+      else if (!containsLiteral(assign, l))
+        decided = false;
     }
     if (conflict) continue;
     if (decided)
@@ -236,7 +241,8 @@ DetState DetStates::operator[](int k) const {
   s.events = events(k);
   s.outputs = outputSets_[outputsIndex(k)];
   s.transitions.reserve(moveCount(k));
-  for (const Move* m = movesBegin(k); m != movesEnd(k); ++m) s.transitions.append({conditions_[m->condition], m->target});
+  for (const Move* m = movesBegin(k); m != movesEnd(k); ++m)
+    s.transitions.append({conditions_[m->condition], m->target});
   return s;
 }
 
@@ -319,7 +325,8 @@ bool Determinizer::run(const Set& start, DetResult* out, QString* error) const {
   if (notes > kMaxNotes) r.notes << QStringLiteral("... и ещё %1").arg(notes - kMaxNotes);
   st.rows_ = table.TakeRows();
   st.conditions_ = expander.takeConditions();
-  for (size_t k = 1; k < outputSets.Size(); ++k) st.outputSets_.append(setOfRow(outputSets.Row(k), outputSets.Words()));
+  for (size_t k = 1; k < outputSets.Size(); ++k)
+    st.outputSets_.append(setOfRow(outputSets.Row(k), outputSets.Words()));
   *out = std::move(r);
   return true;
 }
@@ -335,9 +342,7 @@ bool Determinizer::parseStart(const QString& text, Set* start, QString* error) c
   return true;
 }
 
-bool Determinizer::validPrefix(const QString& prefix) {
-  return isPlainName(prefix + QLatin1Char('0'));
-}
+bool Determinizer::validPrefix(const QString& prefix) { return isPlainName(prefix + QLatin1Char('0')); }
 
 QStringList Determinizer::tableLines(const DetResult& result, const QString& prefix) const {
   const DetStates& states = result.states;

@@ -24,7 +24,7 @@ struct DetTransition {
 
 // A state of the result written out as sets: made on request, for showing one state.
 struct DetState {
-  Set events;   // the event set this state stands for
+  Set events;  // the event set this state stands for
   Set outputs;
   QVector<DetTransition> transitions;
 };
@@ -59,7 +59,7 @@ class DetStates {
   std::vector<uint64_t> rows_;     // state k: words_ words from k * words_
   std::vector<int32_t> first_{0};  // the moves of state k: [first_[k], first_[k + 1])
   std::vector<Move> moves_;
-  std::vector<int32_t> outputs_;   // empty while every state has outputSets_[0]
+  std::vector<int32_t> outputs_;  // empty while every state has outputSets_[0]
   QVector<Set> conditions_;
   QVector<Set> outputSets_{Set()};
 };

@@ -100,8 +100,7 @@ class Reader {
     for (int v : ints(field)) {
       if (v < 1 || v > limit)
         fail(QStringLiteral("номер %1 вне списка (%2)").arg(v).arg(QString::fromUtf8(what)));
-      if (std::binary_search(out.begin(), out.end(), v))
-        fail(QStringLiteral("номер %1 повторяется").arg(v));
+      if (std::binary_search(out.begin(), out.end(), v)) fail(QStringLiteral("номер %1 повторяется").arg(v));
       out.insert(std::lower_bound(out.begin(), out.end(), v), v);
     }
     return out;
@@ -165,8 +164,8 @@ bool FsmFile::parse(const QStringList& lines, Model* model, QString* error) {
   Model m;
   try {
     if (r.next("заголовок") != signature())
-      r.fail(QStringLiteral("файл не является скомпилированным автоматом (ожидается \"%1\")")
-                 .arg(signature()));
+      r.fail(
+          QStringLiteral("файл не является скомпилированным автоматом (ожидается \"%1\")").arg(signature()));
     const QVector<int> type = r.ints(r.record(QStringLiteral("TYPE"), 1)[0]);
     if (type.size() != 4) r.fail(QStringLiteral("в записи TYPE ожидается четыре числа"));
     m.type = {type[0], type[1], type[2], type[3]};
@@ -189,7 +188,8 @@ bool FsmFile::parse(const QStringList& lines, Model* model, QString* error) {
         const QStringList t = r.record(QStringLiteral("IF"), 2);
         Transition tr;
         tr.condition = r.literals(t[0], int(m.inputs.size()), "входы");
-        if (m.abstractInputs() && (tr.condition.size() > 1 || (tr.condition.size() == 1 && tr.condition[0] < 0)))
+        if (m.abstractInputs() &&
+            (tr.condition.size() > 1 || (tr.condition.size() == 1 && tr.condition[0] < 0)))
           r.fail(QStringLiteral("абстрактное условие задается одним неинверсным именем"));
         tr.targets = r.members(t[1], int(m.events.size()), "события");
         if (tr.targets.isEmpty()) r.fail(QStringLiteral("переход без события перехода"));

@@ -59,11 +59,10 @@ bool Type::valid() const {
 
 QString Type::describe() const {
   static const char* const triggerNames[] = {"Q", "T", "JK", "RS"};
-  QString s = states ? QStringLiteral("состояния двоичные, %1-триггеры")
-                           .arg(QLatin1String(triggers >= 2 && triggers <= 5
-                                                  ? triggerNames[triggers - 2]
-                                                  : "?"))
-                     : QStringLiteral("состояния абстрактные");
+  QString s = states
+                  ? QStringLiteral("состояния двоичные, %1-триггеры")
+                        .arg(QLatin1String(triggers >= 2 && triggers <= 5 ? triggerNames[triggers - 2] : "?"))
+                  : QStringLiteral("состояния абстрактные");
   s += outputs ? QStringLiteral("; выходы двоичные") : QStringLiteral("; выходы абстрактные");
   s += inputs ? QStringLiteral("; входы двоичные") : QStringLiteral("; входы абстрактные");
   return s;
@@ -160,8 +159,8 @@ bool scanNames(const QString& text, QVector<Name>* names, ScanError* error) {
     }
     for (int i = start; i < p; ++i) {
       if (forbidden(text[i])) {
-        const QString shown = text[i].unicode() < 0x20 ? QStringLiteral("#%1").arg(text[i].unicode())
-                                                       : QString(text[i]);
+        const QString shown =
+            text[i].unicode() < 0x20 ? QStringLiteral("#%1").arg(text[i].unicode()) : QString(text[i]);
         *error = {QStringLiteral("недопустимый символ '%1'").arg(shown), i};
         return false;
       }
@@ -179,15 +178,13 @@ bool scanNames(const QString& text, QVector<Name>* names, ScanError* error) {
 bool isPlainName(const QString& text) {
   QVector<Name> names;
   ScanError err;
-  return scanNames(text, &names, &err) && names.size() == 1 && !names[0].inverted &&
-         names[0].key == text;
+  return scanNames(text, &names, &err) && names.size() == 1 && !names[0].inverted && names[0].key == text;
 }
 
 bool isSpelledName(const QString& text) {
   QVector<Name> names;
   ScanError err;
-  return scanNames(text, &names, &err) && names.size() == 1 && !names[0].inverted &&
-         names[0].text == text;
+  return scanNames(text, &names, &err) && names.size() == 1 && !names[0].inverted && names[0].text == text;
 }
 
 }  // namespace fsm

@@ -40,9 +40,7 @@ struct Type {
 struct Transition {
   Set condition;  // literals over the inputs; empty = unconditional
   Set targets;    // events
-  bool operator==(const Transition& o) const {
-    return condition == o.condition && targets == o.targets;
-  }
+  bool operator==(const Transition& o) const { return condition == o.condition && targets == o.targets; }
 };
 
 struct Line {
@@ -60,7 +58,7 @@ class Model {
   // Names numbered from 1. Inputs and events are kept in lower case; outputs as the table
   // first wrote them, so whoever acts on an output finds the name it knows.
   QStringList inputs, outputs, events;
-  Set start;                            // the initial event set
+  Set start;  // the initial event set
   QVector<Line> lines;
 
   bool abstractInputs() const { return type.inputs == 0; }

@@ -71,8 +71,8 @@ bool Simulator::parseInput(const QString& text, Set* active, QStringList* notes)
   }
   for (int k : zero) {
     if (std::binary_search(active->begin(), active->end(), k)) {
-      status_ = QStringLiteral("Вход '%1': сигнал '%2' задан и прямо, и инверсно")
-                    .arg(text, model_.inputs[k - 1]);
+      status_ =
+          QStringLiteral("Вход '%1': сигнал '%2' задан и прямо, и инверсно").arg(text, model_.inputs[k - 1]);
       return false;
     }
   }
@@ -104,12 +104,10 @@ int Simulator::doStep(const QString& input) {
     status_ = QStringLiteral("Состояние не задано");
     return Error;
   }
-  // What the joint model's operational automaton answers when it knew none of the outputs.
-  if (input.trimmed() == QStringLiteral("сигнал неопределен")) {
-    status_ = QStringLiteral("Операционный автомат не дал ответа (сигнал неопределен): "
-                             "ни один выходной сигнал шага ему не известен");
-    return Error;
-  }
+  // What the joint model's operational automaton answers when it knew none of the outputs of
+  // the step (a state without outputs, for one): no input is known, so only an unconditional
+  // transition can be taken.
+  if (input.trimmed() == QStringLiteral("сигнал неопределен")) return unconditionalStep();
   Set active;
   QStringList notes;
   if (!parseInput(input, &active, &notes)) return Error;
@@ -129,6 +127,31 @@ int Simulator::doStep(const QString& input) {
   }
   status_ = notes.join(QLatin1Char('\n'));
   return status;
+}
+
+int Simulator::unconditionalStep() {
+  const QString from = state();
+  Set to;
+  bool any = false;
+  for (const Line& line : model_.lines) {
+    if (!satisfies(state_, line.key)) continue;
+    for (const Transition& t : line.transitions) {
+      if (!t.condition.isEmpty()) continue;
+      any = true;
+      to = unite(to, t.targets);
+    }
+  }
+  if (!any) {
+    status_ = QStringLiteral(
+                  "Нет перехода из состояния %1: входные сигналы не известны "
+                  "(сигнал неопределен), а безусловного перехода нет")
+                  .arg(from);
+    return NoTransition;
+  }
+  state_ = to;
+  status_ = QStringLiteral("Входные сигналы не известны (сигнал неопределен): безусловный переход из %1 в %2")
+                .arg(from, state());
+  return Made;
 }
 
 int SimSession::open(const QString& path) {

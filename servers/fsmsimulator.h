@@ -11,7 +11,9 @@
 // with an upper-case first letter is 0, and a signal that is not named is 0. Names the
 // automaton does not know are skipped with a note in the status. The text "сигнал
 // неопределен", which the joint model's operational automaton gives when it knew no output
-// of the step, is an error that says so.
+// of the step (a state without outputs, say), is an input of which nothing is known: the
+// step follows the state's unconditional transitions ("1"), and without one it is refused
+// with status 2 and a status text that says why.
 #include <QString>
 #include <QVector>
 
@@ -45,6 +47,8 @@ class Simulator {
 
  private:
   bool parseInput(const QString& text, Set* active, QStringList* notes);
+  // The step under an input of which nothing is known.
+  int unconditionalStep();
 
   Model model_;
   bool loaded_ = false;
@@ -55,11 +59,11 @@ class Simulator {
 
 // One row of the interactive simulator's history.
 struct HistoryRow {
-  int step = 0;       // 0 for the initial state
-  QString input;      // the input of the step (empty for the initial state)
+  int step = 0;   // 0 for the initial state
+  QString input;  // the input of the step (empty for the initial state)
   int status = 0;
-  QString state;      // the state after it
-  QString outputs;    // the outputs of that state
+  QString state;    // the state after it
+  QString outputs;  // the outputs of that state
 };
 
 // The interactive simulation: a simulator plus the history the window shows, with going

@@ -15,8 +15,7 @@ dlg::Handler* dialogs() {
 
 void attachDialogs(dlg::Handler* host) { g_host.store(host); }
 
-int message(QWidget* parent, const QString& text, const QString& caption, int buttons,
-            dlg::Icon icon) {
+int message(QWidget* parent, const QString& text, const QString& caption, int buttons, dlg::Icon icon) {
   return dialogs()->message(parent, text, caption, buttons, icon);
 }
 

@@ -161,8 +161,7 @@ QVariant SimulatorObject::invoke(const QString& method, const QVariantList& list
 }
 
 WindowObject::~WindowObject() {
-  for (const QPointer<QWidget>& w : windows_)
-    delete w.data();
+  for (const QPointer<QWidget>& w : windows_) delete w.data();
 }
 
 QList<QWidget*> WindowObject::windows() const {

@@ -53,8 +53,8 @@ SimulatorWindow::SimulatorWindow(QWidget* parent) : QWidget(parent, Qt::Window) 
   middle->addLayout(buttons, 1);
 
   historyTable = new QTableWidget(0, 4, this);
-  historyTable->setHorizontalHeaderLabels({QStringLiteral("Шаг"), QStringLiteral("Вход"),
-                                           QStringLiteral("Состояние"), QStringLiteral("Выходы")});
+  historyTable->setHorizontalHeaderLabels(
+      {QStringLiteral("Шаг"), QStringLiteral("Вход"), QStringLiteral("Состояние"), QStringLiteral("Выходы")});
   historyTable->verticalHeader()->hide();
   historyTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
   historyTable->horizontalHeader()->setStretchLastSection(true);

@@ -81,7 +81,8 @@ inline Dfa Determinize(const Nfa& m, size_t limit = SIZE_MAX) {
   std::vector<uint64_t> step(size_t(m.states) * size_t(m.letters) * width, 0);
   for (int s = 0; s < m.states; ++s)
     for (int a = 0; a < m.letters; ++a)
-      for (int t : m.Next(s, a)) step[(size_t(s) * size_t(m.letters) + size_t(a)) * width + size_t(t) / 64] |= uint64_t(1) << (t % 64);
+      for (int t : m.Next(s, a))
+        step[(size_t(s) * size_t(m.letters) + size_t(a)) * width + size_t(t) / 64] |= uint64_t(1) << (t % 64);
 
   automata::SetTable table(width);
   std::vector<uint64_t> from(width), to(width);

@@ -70,8 +70,10 @@ void Versus(benchmark::State& state, const Nfa& a, Engine engine) {
     for (int side = 0; side < 2; ++side) {
       const bool engineNow = (side == 0) == engineFirst;
       const auto t0 = Clock::now();
-      if (engineNow) benchmark::DoNotOptimize(engine(false));
-      else benchmark::DoNotOptimize(RunReference(a, false));
+      if (engineNow)
+        benchmark::DoNotOptimize(engine(false));
+      else
+        benchmark::DoNotOptimize(RunReference(a, false));
       const double t = std::chrono::duration<double>(Clock::now() - t0).count();
       (engineNow ? e : r) = t;
     }
@@ -111,8 +113,16 @@ inline Nfa RandomFamily(const benchmark::State& state) {
 
 // Registers BM_BlowUp and BM_Random over the families above, each automaton measured by
 // compare(state, automaton).
-#define SUBSETS_BENCHMARK_FAMILIES(compare)                                                              \
-  void BM_BlowUp(benchmark::State& state) { compare(state, subsets::BlowUp(int(state.range(0)))); }    \
-  BENCHMARK(BM_BlowUp)->Apply(subsets::BlowUpFamilies)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(subsets::kRuns); \
-  void BM_Random(benchmark::State& state) { compare(state, subsets::RandomFamily(state)); }            \
-  BENCHMARK(BM_Random)->Apply(subsets::RandomFamilies)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(subsets::kRuns)
+#define SUBSETS_BENCHMARK_FAMILIES(compare)                                                         \
+  void BM_BlowUp(benchmark::State& state) { compare(state, subsets::BlowUp(int(state.range(0)))); } \
+  BENCHMARK(BM_BlowUp)                                                                              \
+      ->Apply(subsets::BlowUpFamilies)                                                              \
+      ->UseManualTime()                                                                             \
+      ->Unit(benchmark::kMillisecond)                                                               \
+      ->Iterations(subsets::kRuns);                                                                 \
+  void BM_Random(benchmark::State& state) { compare(state, subsets::RandomFamily(state)); }         \
+  BENCHMARK(BM_Random)                                                                              \
+      ->Apply(subsets::RandomFamilies)                                                              \
+      ->UseManualTime()                                                                             \
+      ->Unit(benchmark::kMillisecond)                                                               \
+      ->Iterations(subsets::kRuns)

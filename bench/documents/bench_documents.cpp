@@ -15,6 +15,8 @@
 #include "platform/textfile.h"
 #include "velmora/documents/editform.h"
 #include "velmora/documents/tableform.h"
+#include "velmora/flowchart/core/gsafile.h"
+#include "velmora/flowchart/gsaform.h"
 #include "velmora/translate/testing.h"
 
 namespace {
@@ -49,8 +51,8 @@ QString tableFile(double mb) {
     QStringList l{TblFile::binaryTag()};
     qint64 size = 8;
     for (int r = 0; size < mb * kMB; ++r) {
-      l << QStringLiteral("s%1").arg(r) << QStringLiteral("y%1&y2").arg(r % 17) << QStringLiteral("x1&X%1").arg(r % 5)
-        << QStringLiteral("s%1").arg(r + 1);
+      l << QStringLiteral("s%1").arg(r) << QStringLiteral("y%1&y2").arg(r % 17)
+        << QStringLiteral("x1&X%1").arg(r % 5) << QStringLiteral("s%1").arg(r + 1);
       for (int k = 1; k <= 4; ++k) size += l[l.size() - k].size() + 2;
     }
     return l;
@@ -148,8 +150,33 @@ void BM_SaveRvs(benchmark::State& state) {
   f->LoadFromFile(path);
   f->fileName = out;
   f->setWindowTitle(QStringLiteral("out.rvs"));
-  docbench::Versus(state, [&] { f->Save1Click(); }, [&] { docbench::plainWrite(out, bytes); }, 0);
+  docbench::Versus(
+      state, [&] { f->Save1Click(); }, [&] { docbench::plainWrite(out, bytes); }, 0);
   delete f;
+}
+
+// A flowchart of about `mb` megabytes: rows of operator vertices with short texts across the
+// largest grid, as a large generated flowchart is.
+QString gsaFile(double mb) {
+  const QString path = pathFor(QStringLiteral("g%1.gsa").arg(mb));
+  if (QFile::exists(path)) return path;
+  const int cols = GsaGridList::kMaxCols;
+  GsaDocument doc;
+  doc.grid = GsaGridList(GsaGridList::kMaxRows, cols);
+  qint64 size = 0;
+  for (int i = 0; size < mb * kMB && i < GsaGridList::kMaxRows * cols; ++i) {
+    const int row = i / cols, col = i % cols;
+    doc.grid.setCell(col, row, GsaCell{QStringLiteral("y%1").arg(i % 97), QStringLiteral("1")});
+    size += 20;
+  }
+  QString err;
+  GsaFile::write(path, doc, &err);
+  return path;
+}
+
+void BM_OpenGsa(benchmark::State& state) {
+  const QString path = gsaFile(double(state.range(0)));
+  openAndPaint(state, path, &TGSAForm::Open);
 }
 
 // ---- long lines and long cells ---------------------------------------------------------------
@@ -184,7 +211,8 @@ void BM_KeyOnLongLine(benchmark::State& state) {
     f->EditorKeyPress();
     f->repaint();
   };
-  docbench::Versus(state, [&] { typeAt(onLong); }, [&] { typeAt(onShort); }, 0);
+  docbench::Versus(
+      state, [&] { typeAt(onLong); }, [&] { typeAt(onShort); }, 0);
   delete f;
 }
 
@@ -226,6 +254,7 @@ CASE(BM_OpenTable)->Arg(1)->Arg(10)->Arg(100);
 CASE(BM_SaveTable)->Arg(1)->Arg(10)->Arg(100);
 CASE(BM_OpenRvs)->Arg(1)->Arg(10)->Arg(100);
 CASE(BM_SaveRvs)->Arg(1)->Arg(10)->Arg(100);
+CASE(BM_OpenGsa)->Arg(1)->Arg(10)->Arg(100);
 CASE(BM_OpenLongLine)->Arg(1)->Arg(10);
 CASE(BM_KeyOnLongLine)->Arg(1)->Arg(10);
 CASE(BM_OpenLongCell)->Arg(1)->Arg(9);

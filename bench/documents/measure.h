@@ -19,7 +19,8 @@ inline double statusBytes(const char* field) {
   QFile f(QStringLiteral("/proc/self/status"));
   if (!f.open(QIODevice::ReadOnly)) return 0;
   for (const QByteArray& line : f.readAll().split('\n'))
-    if (line.startsWith(field)) return line.mid(int(qstrlen(field)) + 1).trimmed().split(' ').value(0).toDouble() * 1024;
+    if (line.startsWith(field))
+      return line.mid(int(qstrlen(field)) + 1).trimmed().split(' ').value(0).toDouble() * 1024;
   return 0;
 }
 
@@ -50,8 +51,8 @@ inline double fileSize(const QString& path) { return double(QFile(path).size());
 // `work` and `reference` run once per iteration each, the order alternating; `work` returns
 // after it is done (the caller's window painted). `size` is the file's size for the memory
 // figure (0: none).
-inline void Versus(benchmark::State& state, const std::function<void()>& work, const std::function<void()>& reference,
-                   double size) {
+inline void Versus(benchmark::State& state, const std::function<void()>& work,
+                   const std::function<void()>& reference, double size) {
   using Clock = std::chrono::steady_clock;
   double best = 1e300, bestReference = 1e300, peak = 0;
   int k = 0;

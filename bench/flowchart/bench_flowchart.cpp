@@ -30,8 +30,10 @@ GsaDocument flowchart(int vertices) {
   int y = 0;
   for (int b = 0; b < bands; ++b) {
     const int c = 3 * b;
-    if (b == 0) put(c, 0, GsaKind::Start, QStringLiteral("y0"));
-    else put(c, 0, GsaKind::CornerLeftDown);
+    if (b == 0)
+      put(c, 0, GsaKind::Start, QStringLiteral("y0"));
+    else
+      put(c, 0, GsaKind::CornerLeftDown);
     for (int k = 0; k < kUnits; ++k) {
       const int r = 1 + 4 * k;
       put(c, r, GsaKind::Operator, QStringLiteral("y%1").arg(++y % 50));
@@ -73,7 +75,8 @@ double seconds(const std::function<void()>& f) {
 template <typename Work>
 void run(benchmark::State& state, const GsaDocument& doc, Work work) {
   double reference = 1e9;
-  for (int i = 0; i < 5; ++i) reference = std::min(reference, seconds([&] { benchmark::DoNotOptimize(plainPass(doc.grid)); }));
+  for (int i = 0; i < 5; ++i)
+    reference = std::min(reference, seconds([&] { benchmark::DoNotOptimize(plainPass(doc.grid)); }));
   double total = 0;
   for (auto _ : state) total += seconds([&] { work(); });
   state.counters["vertices"] = double(state.range(0));

@@ -9,7 +9,7 @@
 
 #include "platform/dialogs.h"
 #include "platform/textfile.h"
-#include "velmora/app/optionsform.h"
+#include "velmora/frameapi/optionsform.h"
 #include "velmora/documents/tableform.h"
 #include "velmora/oa/oamodelform.h"
 #include "velmora/oa/oastep.h"
@@ -24,7 +24,9 @@ QTemporaryDir& tempDir() {
 void describe(OaDescription& d) {
   d.blocks = {"reg:", "A[8]", "B[8]", "C[4]", "mux:", "DI1[8]"};
   d.ySignals = {"y1", "y2", "y3"};
-  d.yItems = {{"A:=200", "B:=A", "C[0]:=1"}, {"DI1:=A+C", "B:=DI1", "C:=!C", "A:=A+1"}, {"A:=B+C+1", "B:=rc(A,1)", "C:=C-B"}};
+  d.yItems = {{"A:=200", "B:=A", "C[0]:=1"},
+              {"DI1:=A+C", "B:=DI1", "C:=!C", "A:=A+1"},
+              {"A:=B+C+1", "B:=rc(A,1)", "C:=C-B"}};
   d.xSignals = {"x1", "x2", "x3"};
   d.xValues = {"A[7]", "C[0]", "B[0]&B[1]"};
   d.oaPresent = true;

@@ -54,10 +54,12 @@ void Compile(benchmark::State& state) {
     benchmark::DoNotOptimize(model.get());
   }
   const double reference = Seconds([&] { benchmark::DoNotOptimize(Reference(table)); }, 3);
-  const double compile = Seconds([&] {
-    TableData t = table;
-    benchmark::DoNotOptimize(tiravo::CompileTable(t, 0).get());
-  }, 1);
+  const double compile = Seconds(
+      [&] {
+        TableData t = table;
+        benchmark::DoNotOptimize(tiravo::CompileTable(t, 0).get());
+      },
+      1);
   state.counters["lines"] = double(lines);
   state.counters["x reference"] = compile / reference;
   state.counters["rows/s"] = benchmark::Counter(double(rows), benchmark::Counter::kIsIterationInvariantRate);
@@ -66,6 +68,10 @@ void Compile(benchmark::State& state) {
 
 }  // namespace
 
-BENCHMARK(Compile)->RangeMultiplier(10)->Range(1000, 100000)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
+BENCHMARK(Compile)
+    ->RangeMultiplier(10)
+    ->Range(1000, 100000)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity(benchmark::oN);
 
 BENCHMARK_MAIN();

@@ -41,9 +41,15 @@ QStringList skuText(int64_t bytes) {
   QStringList t{QStringLiteral("sku:")};
   for (int k = 1; k <= events; ++k)
     t << QStringLiteral("s%1 = s%2*x%3*X%4 | s%5*x%6")
-             .arg(k).arg(k - 1).arg(k % 7 + 1).arg(k % 5 + 8).arg((k * 7) % events).arg(k % 3 + 1);
+             .arg(k)
+             .arg(k - 1)
+             .arg(k % 7 + 1)
+             .arg(k % 5 + 8)
+             .arg((k * 7) % events)
+             .arg(k % 3 + 1);
   t << QStringLiteral("svf:");
-  for (int k = 1; k <= events; k += 10) t << QStringLiteral("y%1=s%2|s%3").arg(k % 50).arg(k).arg(k * 3 % events);
+  for (int k = 1; k <= events; k += 10)
+    t << QStringLiteral("y%1=s%2|s%3").arg(k % 50).arg(k).arg(k * 3 % events);
   return t;
 }
 
@@ -52,7 +58,10 @@ QStringList rvasText(int64_t bytes) {
   const int alternatives = int(bytes / 36) + 1;
   QStringList t{QStringLiteral("sw(y1) =")};
   for (int k = 0; k < alternatives; ++k)
-    t << QStringLiteral("s0*x%1*{x2|X3*x4}*(x5|X6)*x%2%3").arg(k % 9 + 1).arg(k % 4 + 7).arg(k + 1 < alternatives ? " |" : "");
+    t << QStringLiteral("s0*x%1*{x2|X3*x4}*(x5|X6)*x%2%3")
+             .arg(k % 9 + 1)
+             .arg(k % 4 + 7)
+             .arg(k + 1 < alternatives ? " |" : "");
   return t;
 }
 
@@ -70,8 +79,10 @@ int64_t readAndTokenise(const QByteArray& file) {
     bool inName = false;
     for (QChar c : l) {
       const bool name = c.isLetterOrNumber();
-      if (name && !inName) ++tokens;
-      else if (!name && c != QLatin1Char(' ')) ++tokens;
+      if (name && !inName)
+        ++tokens;
+      else if (!name && c != QLatin1Char(' '))
+        ++tokens;
       inName = name;
     }
   }
@@ -163,7 +174,8 @@ QStringList checkedSku(int64_t n) {
 
 void BM_CheckRvas(benchmark::State& state) {
   run(state, [](int64_t n) {
-    return onText(checkedRvas(n), [](const QStringList& t) { benchmark::DoNotOptimize(checkRvas(RvasCompact(t).text)); });
+    return onText(checkedRvas(n),
+                  [](const QStringList& t) { benchmark::DoNotOptimize(checkRvas(RvasCompact(t).text)); });
   });
 }
 
@@ -183,7 +195,8 @@ void BM_CheckSku(benchmark::State& state) {
 
 void BM_SkuToTable(benchmark::State& state) {
   run(state, [](int64_t n) {
-    return onText(checkedSku(n), [](const QStringList& t) { benchmark::DoNotOptimize(toTable(t).rows.size()); });
+    return onText(checkedSku(n),
+                  [](const QStringList& t) { benchmark::DoNotOptimize(toTable(t).rows.size()); });
   });
 }
 

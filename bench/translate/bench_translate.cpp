@@ -36,10 +36,17 @@ QStringList skuText(int n) {
   const int events = n / 2;
   for (int k = 1; k <= events; ++k) {
     t << QStringLiteral("s%1=s%2*x%3*X%4|s%5*(x%6|x%7); // step %1")
-             .arg(k).arg(k - 1).arg(k % 7).arg(k % 5).arg((k * 7) % events).arg(k % 3).arg(k % 11);
+             .arg(k)
+             .arg(k - 1)
+             .arg(k % 7)
+             .arg(k % 5)
+             .arg((k * 7) % events)
+             .arg(k % 3)
+             .arg(k % 11);
   }
   t << QStringLiteral("svf:");
-  for (int k = 1; (int)t.size() < n; ++k) t << QStringLiteral("y%1=s%2|s%3;").arg(k).arg(k).arg(k * 3 % events);
+  for (int k = 1; (int)t.size() < n; ++k)
+    t << QStringLiteral("y%1=s%2|s%3;").arg(k).arg(k).arg(k * 3 % events);
   return t;
 }
 
@@ -96,8 +103,10 @@ void Measure(benchmark::State& state, const char* name, const QByteArray& file, 
     for (int side = 0; side < 2; ++side) {
       const bool stepNow = (side == 0) == stepFirst;
       const auto t0 = Clock::now();
-      if (stepNow) step();
-      else read(file);
+      if (stepNow)
+        step();
+      else
+        read(file);
       (stepNow ? t : r) = std::chrono::duration<double>(Clock::now() - t0).count();
     }
     stepFirst = !stepFirst;
@@ -187,7 +196,14 @@ void BM_RvasToSku(benchmark::State& state) {
 }  // namespace
 
 // 100,000 lines are 8 times the smallest input.
-#define LINES Arg(12500)->Arg(25000)->Arg(50000)->Arg(100000)->UseManualTime()->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN)
+#define LINES                         \
+  Arg(12500)                          \
+      ->Arg(25000)                    \
+      ->Arg(50000)                    \
+      ->Arg(100000)                   \
+      ->UseManualTime()               \
+      ->Unit(benchmark::kMillisecond) \
+      ->Complexity(benchmark::oN)
 BENCHMARK(BM_ReadText)->LINES;
 BENCHMARK(BM_CheckSku)->LINES;
 BENCHMARK(BM_CheckRvas)->LINES;

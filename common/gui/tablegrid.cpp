@@ -26,7 +26,8 @@ class TableGridDelegate : public QStyledItemDelegate {
  public:
   explicit TableGridDelegate(TableGrid* grid) : QStyledItemDelegate(grid), grid_(grid) {}
 
-  QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex& index) const override {
+  QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
+                        const QModelIndex& index) const override {
     if (grid_->locked_) return nullptr;
     auto* e = new QLineEdit(parent);
     e->setFrame(false);
@@ -84,7 +85,8 @@ TableGrid::TableGrid(QWidget* parent, const QString& fontFamily, int pointSize, 
   grid_->horizontalHeader()->setHighlightSections(false);
   grid_->verticalHeader()->setHighlightSections(false);
   grid_->verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
-  const QString titles[] = {QStringLiteral("si"), QStringLiteral("y"), QStringLiteral("xij"), QStringLiteral("sj")};
+  const QString titles[] = {QStringLiteral("si"), QStringLiteral("y"), QStringLiteral("xij"),
+                            QStringLiteral("sj")};
   for (int c = 0; c < 4; ++c) model_->setTitle(c, titles[c]);
   // The program's own face is not shipped; a fixed-pitch face stands in for it when it is missing.
   QFont f(fontFamily);
@@ -305,7 +307,7 @@ void TableGrid::applyDefaultSizes(int rowHeight, int colWidth) {
   grid_->verticalHeader()->setDefaultSectionSize(rowHeight);
   grid_->horizontalHeader()->setDefaultSectionSize(colWidth);
   grid_->horizontalHeader()->setFixedHeight(rowHeight);  // the title row
-  col0Width_ = colWidth;                                  // the number column
+  col0Width_ = colWidth;                                 // the number column
   grid_->verticalHeader()->setFixedWidth(colWidth);
   grid_->viewport()->update();
 }
@@ -347,7 +349,8 @@ void TableGrid::chooseFontSize(int size) {
 }
 
 bool TableGrid::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::Paint && qobject_cast<QAbstractButton*>(watched) && watched->parent() == grid_) {
+  if (event->type() == QEvent::Paint && qobject_cast<QAbstractButton*>(watched) &&
+      watched->parent() == grid_) {
     // The corner cell shows the window's mark (Velmora: whether the table has its description).
     auto* b = static_cast<QAbstractButton*>(watched);
     QStyleOptionHeader opt;

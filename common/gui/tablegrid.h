@@ -27,11 +27,11 @@ class TableGrid : public QObject {
   QTableView* widget() const { return grid_; }
 
   // What the window does when the user acts on the grid. Each may be empty.
-  std::function<void(int col, int row)> selected;       // the current cell moved
-  std::function<void(int col, int row)> editStarted;    // an in-place editor opened
+  std::function<void(int col, int row)> selected;     // the current cell moved
+  std::function<void(int col, int row)> editStarted;  // an in-place editor opened
   // The editor's text reaches the grid; `typed`: the user changed it.
   std::function<void(int col, int row, const QString& text, bool typed)> editFinished;
-  std::function<void()> downKey;                        // the Down key, after a pending edit is taken in
+  std::function<void()> downKey;  // the Down key, after a pending edit is taken in
 
   // What a cell `width` pixels wide paints of `text`: never more than it could show (at
   // least 256 characters), cut texts marked with an ellipsis. The cell's text is unchanged.
@@ -41,9 +41,9 @@ class TableGrid : public QObject {
   QString cell(int col, int row) const;
   // Line breaks in a data cell become blanks, so the table file keeps its four-line groups.
   void setCell(int col, int row, const QString& text);
-  int currentRow() const;     // 1-based data row
-  int currentColumn() const;  // 1 .. 4
-  void selectCell(int col, int row);  // moves the selection as a click would
+  int currentRow() const;                // 1-based data row
+  int currentColumn() const;             // 1 .. 4
+  void selectCell(int col, int row);     // moves the selection as a click would
   void selectQuietly(int col, int row);  // without `selected`
 
   // At least one data row stays.
@@ -56,8 +56,8 @@ class TableGrid : public QObject {
   // Down on the last row, when it is not empty, appends a row. True when it did.
   bool appendOnDown();
   void appendRow();
-  void insertRow();   // before the current one, which becomes the new empty row
-  bool deleteRow();   // the current one; false when it is the only data row
+  void insertRow();  // before the current one, which becomes the new empty row
+  bool deleteRow();  // the current one; false when it is the only data row
 
   TableData tableData(const QString& codingTag) const;  // an open editor counts with its text
   void setRows(const QList<TableRow>& rows);

@@ -7,7 +7,9 @@
 
 TableGridModel::TableGridModel(QObject* parent) : QAbstractTableModel(parent) {}
 
-int TableGridModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : int(rows_.size()); }
+int TableGridModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : int(rows_.size());
+}
 int TableGridModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : 4; }
 
 QVariant TableGridModel::data(const QModelIndex& index, int role) const {
@@ -172,20 +174,26 @@ bool TableGridModel::assignFileBytes(const QByteArray& bytes, QString* coding, i
     while (i < n && p[i] != '\r' && p[i] != '\n') ++i;
     return i;
   };
-  auto nextLine = [&](qsizetype end) { return end + (end + 1 < n && p[end] == '\r' && p[end + 1] == '\n' ? 2 : 1); };
+  auto nextLine = [&](qsizetype end) {
+    return end + (end + 1 < n && p[end] == '\r' && p[end + 1] == '\n' ? 2 : 1);
+  };
   qint64 lines = 0, chars = 0;
   qsizetype firstEnd = -1;
   for (qsizetype i = 0; i < n;) {
     const qsizetype e = lineEnd(i);
-    if (firstEnd < 0) firstEnd = e;
-    else chars += e - i;
+    if (firstEnd < 0)
+      firstEnd = e;
+    else
+      chars += e - i;
     ++lines;
     i = nextLine(e);
   }
   const QByteArray tag = firstEnd < 0 ? QByteArray() : bytes.left(firstEnd);
-  if (lines == 0 || (tag != TblFile::abstractTag().toLatin1() && tag != TblFile::binaryTag().toLatin1())) return false;
+  if (lines == 0 || (tag != TblFile::abstractTag().toLatin1() && tag != TblFile::binaryTag().toLatin1()))
+    return false;
   const qint64 groups = (lines - 1) / 4;
-  if (groups > std::numeric_limits<int>::max() - 1 || chars > qint64(std::numeric_limits<quint32>::max())) return false;
+  if (groups > std::numeric_limits<int>::max() - 1 || chars > qint64(std::numeric_limits<quint32>::max()))
+    return false;
   *coding = QString::fromLatin1(tag);
   *ignoredLines = int((lines - 1) % 4);
 

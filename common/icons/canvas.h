@@ -32,7 +32,10 @@ inline const QColor teal{6, 120, 122};
 class Canvas {
  public:
   Canvas(QPainter& p, const QRectF& square)
-      : p_(p), x0_(square.left()), y0_(square.top()), u_(square.width() / 16.0),
+      : p_(p),
+        x0_(square.left()),
+        y0_(square.top()),
+        u_(square.width() / 16.0),
         w_(std::max(1.0, std::floor(u_ + 0.25))) {
     p_.setRenderHint(QPainter::Antialiasing, true);
   }
@@ -69,8 +72,10 @@ class Canvas {
     p_.drawPolyline(map(pts));
   }
   void polygon(std::initializer_list<QPointF> pts, const QColor& line, const QColor& fill) {
-    if (line.isValid()) setPen(line);
-    else p_.setPen(Qt::NoPen);
+    if (line.isValid())
+      setPen(line);
+    else
+      p_.setPen(Qt::NoPen);
     p_.setBrush(fill.isValid() ? QBrush(fill) : QBrush(Qt::NoBrush));
     p_.drawPolygon(map(pts));
   }
@@ -113,9 +118,9 @@ class Canvas {
 };
 
 // The drawings (draw_*.cpp).
-void drawStandard(Canvas& c, int glyph);   // Open .. MoveRight
-void drawDocument(Canvas& c, int glyph);   // NewRvas .. Report
-void drawModel(Canvas& c, int glyph);      // InitialEvent .. Determinize
+void drawStandard(Canvas& c, int glyph);  // Open .. MoveRight
+void drawDocument(Canvas& c, int glyph);  // NewRvas .. Report
+void drawModel(Canvas& c, int glyph);     // InitialEvent .. Determinize
 
 // Shared pieces.
 void page(Canvas& c, double x1, double y1, double x2, double y2);

@@ -40,10 +40,22 @@ void docPage(Canvas& c) { page(c, 2, 0, 13, 15); }
 
 void drawDocument(Canvas& c, int glyph) {
   switch (Glyph(glyph)) {
-    case Glyph::NewRvas: docPage(c); rvasMark(c, 0); break;
-    case Glyph::NewSku: docPage(c); skuMark(c, 0); break;
-    case Glyph::NewLsa: docPage(c); lsaMark(c); break;
-    case Glyph::NewGsa: docPage(c); gsaMark(c); break;
+    case Glyph::NewRvas:
+      docPage(c);
+      rvasMark(c, 0);
+      break;
+    case Glyph::NewSku:
+      docPage(c);
+      skuMark(c, 0);
+      break;
+    case Glyph::NewLsa:
+      docPage(c);
+      lsaMark(c);
+      break;
+    case Glyph::NewGsa:
+      docPage(c);
+      gsaMark(c);
+      break;
     case Glyph::NewTable:
       docPage(c);
       grid(c, 4, 4, 11, 12, 3, 2, ink::lightGreen);
@@ -86,7 +98,8 @@ void drawDocument(Canvas& c, int glyph) {
       c.box(1, 1, 14, 5, ink::outline, ink::lightBlue);
       for (double x : {4, 7, 10}) c.line(x, 1, x, 5, ink::outline);
       c.line(7, 6, 7, 7, ink::outline);
-      c.polygon({{1, 8}, {6, 8}, {7, 10}, {8, 8}, {14, 8}, {11, 14}, {4, 14}}, ink::outline, QColor(252, 175, 62));
+      c.polygon({{1, 8}, {6, 8}, {7, 10}, {8, 8}, {14, 8}, {11, 14}, {4, 14}}, ink::outline,
+                QColor(252, 175, 62));
       break;
     case Glyph::Report:
       docPage(c);

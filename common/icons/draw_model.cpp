@@ -83,9 +83,7 @@ void drawModel(Canvas& c, int glyph) {
       arrowRight(c, 0, 11, 8, ink::outline);
       c.fill(12, 2, 15, 14, ink::red);
       break;
-    case Glyph::TableVertical:
-      grid(c, 1, 1, 14, 14, 4, 3, ink::lightBlue);
-      break;
+    case Glyph::TableVertical: grid(c, 1, 1, 14, 14, 4, 3, ink::lightBlue); break;
     case Glyph::TableHorizontal:
       c.box(1, 1, 14, 14, ink::outline, ink::paper);
       c.fill(2, 2, 5, 14, ink::lightBlue);

@@ -18,7 +18,9 @@ void grid(Canvas& c, double x1, double y1, double x2, double y2, int rows, int c
 }
 
 void arrowRight(Canvas& c, double x1, double x2, double y, const QColor& col) {
-  c.solid({{x1, y - 1}, {x2 - 3, y - 1}, {x2 - 3, y - 3}, {x2, y}, {x2 - 3, y + 3}, {x2 - 3, y + 1}, {x1, y + 1}}, col);
+  c.solid(
+      {{x1, y - 1}, {x2 - 3, y - 1}, {x2 - 3, y - 3}, {x2, y}, {x2 - 3, y + 3}, {x2 - 3, y + 1}, {x1, y + 1}},
+      col);
 }
 
 void plus(Canvas& c, double x, double y, const QColor& col) {

@@ -18,23 +18,35 @@ struct Named {
   const char* name;
 };
 constexpr Named kThemeNames[] = {
-    {Glyph::Open, "document-open"},        {Glyph::Save, "document-save"},
-    {Glyph::Cut, "edit-cut"},              {Glyph::Copy, "edit-copy"},
-    {Glyph::Paste, "edit-paste"},          {Glyph::Delete, "edit-delete"},
-    {Glyph::Exit, "application-exit"},     {Glyph::About, "help-about"},
-    {Glyph::Close, "window-close"},        {Glyph::Play, "media-playback-start"},
-    {Glyph::Pause, "media-playback-pause"}, {Glyph::Stop, "media-playback-stop"},
-    {Glyph::Step, "media-skip-forward"},   {Glyph::StepBack, "media-skip-backward"},
-    {Glyph::Up, "go-up"},                  {Glyph::Down, "go-down"},
-    {Glyph::MoveLeft, "go-previous"},      {Glyph::MoveRight, "go-next"},
+    {Glyph::Open, "document-open"},
+    {Glyph::Save, "document-save"},
+    {Glyph::Cut, "edit-cut"},
+    {Glyph::Copy, "edit-copy"},
+    {Glyph::Paste, "edit-paste"},
+    {Glyph::Delete, "edit-delete"},
+    {Glyph::Exit, "application-exit"},
+    {Glyph::About, "help-about"},
+    {Glyph::Close, "window-close"},
+    {Glyph::Play, "media-playback-start"},
+    {Glyph::Pause, "media-playback-pause"},
+    {Glyph::Stop, "media-playback-stop"},
+    {Glyph::Step, "media-skip-forward"},
+    {Glyph::StepBack, "media-skip-backward"},
+    {Glyph::Up, "go-up"},
+    {Glyph::Down, "go-down"},
+    {Glyph::MoveLeft, "go-previous"},
+    {Glyph::MoveRight, "go-next"},
 };
 
 void drawGlyph(QPainter& p, const QRectF& square, Glyph g) {
   Canvas c(p, square);
   const int n = int(g);
-  if (g <= Glyph::MoveRight) drawStandard(c, n);
-  else if (g <= Glyph::Report) drawDocument(c, n);
-  else drawModel(c, n);
+  if (g <= Glyph::MoveRight)
+    drawStandard(c, n);
+  else if (g <= Glyph::Report)
+    drawDocument(c, n);
+  else
+    drawModel(c, n);
 }
 
 QImage paint(const Drawing& draw, int size) {

@@ -39,7 +39,8 @@ void arrowHead(QPainter& p, QPointF tip, double angle, double len, const QColor&
 }
 
 // A transition from one state's rim to another's, bowed through `via`, with its head.
-void transition(QPainter& p, QPointF from, QPointF to, QPointF via, double line, double head, const QColor& c) {
+void transition(QPainter& p, QPointF from, QPointF to, QPointF via, double line, double head,
+                const QColor& c) {
   QPainterPath path(from);
   path.quadTo(via, to);
   p.setPen(QPen(c, line));
@@ -62,7 +63,8 @@ void velmora(QPainter& p, double s) {
   const QColor wire(255, 255, 255);
   transition(p, rim(a, r, -50), rim(b, r + line, -130), QPointF(s * 0.52, s * 0.2), line, head, wire);
   transition(p, rim(b, r, 130), rim(a, r + line, 50), QPointF(s * 0.52, s * 0.84), line, head, wire);
-  transition(p, QPointF(s * 0.04, a.y()), QPointF(a.x() - r - line, a.y()), QPointF(s * 0.1, a.y()), line, head, wire);
+  transition(p, QPointF(s * 0.04, a.y()), QPointF(a.x() - r - line, a.y()), QPointF(s * 0.1, a.y()), line,
+             head, wire);
   state(p, a, r, line, QColor(252, 233, 79));
   state(p, b, r, line, QColor(255, 255, 255));
   p.setPen(QPen(QColor(46, 52, 54), line));
@@ -80,8 +82,10 @@ void tiravo(QPainter& p, double s) {
   p.fillRect(QRectF(t.left(), t.top(), t.width(), t.height() / 3), QColor(114, 159, 207));
   p.drawRect(t);
   for (int i = 1; i < 3; ++i) {
-    p.drawLine(QPointF(t.left(), t.top() + t.height() * i / 3), QPointF(t.right(), t.top() + t.height() * i / 3));
-    p.drawLine(QPointF(t.left() + t.width() * i / 3, t.top()), QPointF(t.left() + t.width() * i / 3, t.bottom()));
+    p.drawLine(QPointF(t.left(), t.top() + t.height() * i / 3),
+               QPointF(t.right(), t.top() + t.height() * i / 3));
+    p.drawLine(QPointF(t.left() + t.width() * i / 3, t.top()),
+               QPointF(t.left() + t.width() * i / 3, t.bottom()));
   }
   state(p, QPointF(s * 0.72, s * 0.72), s * 0.14, line, QColor(252, 233, 79));
 }
@@ -93,8 +97,10 @@ QImage programImage(Program program, int size) {
   img.fill(Qt::transparent);
   QPainter p(&img);
   p.setRenderHint(QPainter::Antialiasing, true);
-  if (program == Program::Velmora) velmora(p, size);
-  else tiravo(p, size);
+  if (program == Program::Velmora)
+    velmora(p, size);
+  else
+    tiravo(p, size);
   return img;
 }
 
@@ -102,7 +108,8 @@ QIcon programIcon(Program program) {
   static std::array<QIcon, 2> made;
   QIcon& icon = made[program == Program::Velmora ? 0 : 1];
   if (icon.isNull())
-    for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) icon.addPixmap(QPixmap::fromImage(programImage(program, size)));
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
+      icon.addPixmap(QPixmap::fromImage(programImage(program, size)));
   return icon;
 }
 

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "velmora/app/framesettings.h"
-#include "velmora/app/optionsstring.h"
+#include "velmora/frameapi/framesettings.h"
+#include "velmora/frameapi/optionsstring.h"
 
 namespace {
 
@@ -33,7 +33,8 @@ void State(const QString& text) {
   }
   for (const auto& v : s.values)
     if (!v) return;
-  const QString built = framesettings::buildState(false, *s.values[0], *s.values[1], *s.values[2], *s.values[3]);
+  const QString built =
+      framesettings::buildState(false, *s.values[0], *s.values[1], *s.values[2], *s.values[3]);
   const framesettings::StateValues again = framesettings::parseState(built);
   Check(!again.maximized && again.values == s.values);
 }
@@ -52,7 +53,8 @@ void Panels(const QString& text) {
   const framesettings::PanelValues again =
       framesettings::parsePanels(framesettings::buildPanels(p.autoShow, p.visible, positions));
   Check(again.hasFlags && again.autoShow == p.autoShow && again.visible == p.visible);
-  for (int k = 0; k < framesettings::PositionCount; ++k) Check(again.positions[size_t(k)] == positions[size_t(k)]);
+  for (int k = 0; k < framesettings::PositionCount; ++k)
+    Check(again.positions[size_t(k)] == positions[size_t(k)]);
 }
 
 }  // namespace

@@ -6,8 +6,8 @@
 
 namespace {
 bool same(const DocSettings& a, const DocSettings& b) {
-  return a.InAbstr == b.InAbstr && a.InDigit == b.InDigit && a.OutSgn == b.OutSgn &&
-         a.InSob == b.InSob && a.OutSob == b.OutSob && a.RvasS0 == b.RvasS0;
+  return a.InAbstr == b.InAbstr && a.InDigit == b.InDigit && a.OutSgn == b.OutSgn && a.InSob == b.InSob &&
+         a.OutSob == b.OutSob && a.RvasS0 == b.RvasS0;
 }
 }  // namespace
 
@@ -19,7 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (text.size() != lines.size() - (found ? masktrailer::kTrailerLines : 0)) abort();
   DocSettings back;
   bool foundBack = false;
-  const QStringList textBack = masktrailer::split(rewritten(masktrailer::join(text, settings)), &back, &foundBack);
+  const QStringList textBack =
+      masktrailer::split(rewritten(masktrailer::join(text, settings)), &back, &foundBack);
   if (!foundBack || textBack != text || !same(back, settings)) abort();
   return 0;
 }

@@ -39,7 +39,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   if (r != OaFile::Read) return 0;
   OaDescription back;
-  if (OaFile::parse(rewritten(OaFile::toLines(desc)), &back, &error) != OaFile::Read || !(back == desc)) abort();
+  if (OaFile::parse(rewritten(OaFile::toLines(desc)), &back, &error) != OaFile::Read || !(back == desc))
+    abort();
   run(desc);
   return 0;
 }

@@ -20,7 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (model.rowCount() != qMax<qsizetype>(1, table.rows.size())) abort();
   for (int r = 0; r < table.rows.size(); ++r) {
     const TableRow& row = table.rows[r];
-    if (model.text(r, 0) != row.si || model.text(r, 1) != row.y || model.text(r, 2) != row.x || model.text(r, 3) != row.sj)
+    if (model.text(r, 0) != row.si || model.text(r, 1) != row.y || model.text(r, 2) != row.x ||
+        model.text(r, 3) != row.sj)
       abort();
   }
   return 0;

@@ -52,7 +52,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     whole.ReplaceSteps(first);
     if (whole.RowCount() != first.size() + 1 || whole.RowCount() != model.RowCount()) std::abort();
     for (int i = 0; i < whole.RowCount(); ++i)
-      if (whole.History().Values(i) != model.History().Values(i) || whole.History().Answer(i) != model.History().Answer(i))
+      if (whole.History().Values(i) != model.History().Values(i) ||
+          whole.History().Answer(i) != model.History().Answer(i))
         std::abort();
   } catch (const EOaError&) {
     if (whole.RowCount() != 1) std::abort();

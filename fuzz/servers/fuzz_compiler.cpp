@@ -15,7 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       cp1251::decode(QByteArray(reinterpret_cast<const char*>(data + 1), int(size - 1))));
   fsm::Compiler c;
   c.setType(t & 1, (t & 2) ? 2 : 0, (t >> 2) & 1, 2 + ((t >> 3) & 3));
-  for (int i = 0; i + 3 < cells.size(); i += 4) c.addSource(cells[i], cells[i + 1], cells[i + 2], cells[i + 3]);
+  for (int i = 0; i + 3 < cells.size(); i += 4)
+    c.addSource(cells[i], cells[i + 1], cells[i + 2], cells[i + 3]);
   const int errors = c.make();
   if (errors < 0) abort();
   if (errors == 0) {

@@ -60,7 +60,8 @@ struct Refuse : tiravo::CompileCallbacks {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0) return 0;
   if (data[0] == 0) {
-    const tiravo::MemoryStatus s = tiravo::parseMeminfo(QByteArray(reinterpret_cast<const char*>(data + 1), int(size - 1)));
+    const tiravo::MemoryStatus s =
+        tiravo::parseMeminfo(QByteArray(reinterpret_cast<const char*>(data + 1), int(size - 1)));
     // Without a page file the caption names its absence instead of a share.
     Check(tiravo::physCaption(s).endsWith('%') && (s.totalSwap == 0 || tiravo::swapCaption(s).endsWith('%')));
     return 0;
@@ -69,7 +70,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (int mode = 0; mode <= 4; ++mode)
     for (const QString& cell : cells) CheckScan(cell, mode);
   TableData table;
-  for (int i = 0; i + 3 < cells.size(); i += 4) table.rows.append(TableRow{cells[i], cells[i + 1], cells[i + 2], cells[i + 3]});
+  for (int i = 0; i + 3 < cells.size(); i += 4)
+    table.rows.append(TableRow{cells[i], cells[i + 1], cells[i + 2], cells[i + 3]});
   Refuse refuse;
   refuse.rows = int(table.rows.size());
   const int coding = data[0] & 1;

@@ -82,8 +82,8 @@ void compiles(const QStringList& sku, const TableData& table) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 1 || size > 4096) return 0;
   const bool rvas = (data[0] & 1) == 0;
-  const QStringList text =
-      textfile::splitLines(cp1251::decode(QByteArray(reinterpret_cast<const char*>(data + 1), int(size - 1))));
+  const QStringList text = textfile::splitLines(
+      cp1251::decode(QByteArray(reinterpret_cast<const char*>(data + 1), int(size - 1))));
   SkuStageFault fault;
   TableData table;
   if (rvas) {
@@ -92,7 +92,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     int start = 0, end = 0;
     c.select(f.pos, f.length, &start, &end);
     const int memo = int(text.join('\n').size());
-    if (start < 0 || end < start || end > memo) fail("selection outside the memo", text, {}, rvasMessage(f.code));
+    if (start < 0 || end < start || end > memo)
+      fail("selection outside the memo", text, {}, rvasMessage(f.code));
     if (f.code) return 0;
     const QStringList sku = RvasConverter().convert(c.text);
     if (!skuToTable(sku, &table, &fault))
@@ -102,7 +103,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     return 0;
   }
   if (!skuToTable(text, &table, &fault)) {
-    if (fault.line >= 0 && (fault.fault.start < 0 || fault.fault.start + fault.fault.length > text.at(fault.line).size()))
+    if (fault.line >= 0 &&
+        (fault.fault.start < 0 || fault.fault.start + fault.fault.length > text.at(fault.line).size()))
       fail("selection outside the line", text, {}, fault.message);
     return 0;
   }

@@ -21,8 +21,8 @@ namespace {
 
 bool defaultLetters(const DocSettings& s) {
   const DocSettings d;
-  return s.InAbstr == d.InAbstr && s.InDigit == d.InDigit && s.OutSgn == d.OutSgn &&
-         s.InSob == d.InSob && s.OutSob == d.OutSob && s.RvasS0 == d.RvasS0;
+  return s.InAbstr == d.InAbstr && s.InDigit == d.InDigit && s.OutSgn == d.OutSgn && s.InSob == d.InSob &&
+         s.OutSob == d.OutSob && s.RvasS0 == d.RvasS0;
 }
 
 bool passes(const QStringList& sku, const DocSettings& s, QStringList* messages) {

@@ -9,11 +9,11 @@
 
 #include "platform/dialogs.h"
 #include "platform/registry.h"
-#include "velmora/app/childkind.h"
-#include "velmora/app/docchild.h"
+#include "velmora/frameapi/childkind.h"
+#include "velmora/frameapi/docchild.h"
 #include "velmora/app/mainform.h"
 #include "velmora/oa/yselectform.h"
-#include "velmora/app/optionsform.h"
+#include "velmora/frameapi/optionsform.h"
 
 class FakeChild : public TDocChild {
  public:

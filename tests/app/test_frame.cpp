@@ -76,11 +76,13 @@ TEST(Frame, StartStateAndNoChild) {
   EXPECT_TRUE(f->isMaximized());
   EXPECT_FALSE(f->ui().fileToolBar->isHidden());
   EXPECT_FALSE(f->ui().editToolBar->isHidden());
-  for (QToolBar* b : {f->ui().transToolBar, f->ui().tblToolBar, f->ui().gsaToolBar, f->ui().modelToolBar, f->ui().regToolBar})
+  for (QToolBar* b : {f->ui().transToolBar, f->ui().tblToolBar, f->ui().gsaToolBar, f->ui().modelToolBar,
+                      f->ui().regToolBar})
     EXPECT_TRUE(b->isHidden()) << b->windowTitle().toStdString();
-  for (QAction* a : {f->ui().EditCutAction, f->ui().EditCopyAction, f->ui().EditPasteAction, f->ui().EditDelAction,
-                     f->ui().openFileAction, f->ui().saveFileAction, f->ui().newTxtAction, f->ui().exitAction,
-                     f->ui().BinAction, f->ui().HexAction, f->ui().DecAction})
+  for (QAction* a :
+       {f->ui().EditCutAction, f->ui().EditCopyAction, f->ui().EditPasteAction, f->ui().EditDelAction,
+        f->ui().openFileAction, f->ui().saveFileAction, f->ui().newTxtAction, f->ui().exitAction,
+        f->ui().BinAction, f->ui().HexAction, f->ui().DecAction})
     EXPECT_TRUE(a->isEnabled()) << a->objectName().toStdString();
   for (QAction* a : {f->ui().CompileAction, f->ui().ToSkuAction, f->ui().ToTblAction, f->ui().AddStrAction,
                      f->ui().InsStrAction, f->ui().DelStrAction, f->ui().OaCallAction, f->ui().ReportAction,
@@ -124,7 +126,8 @@ TEST(Frame, TableChildEnablesItsActionsAndBars) {
   EXPECT_TRUE(f->ui().modelToolBar->isHidden());
   EXPECT_TRUE(f->ui().regToolBar->isHidden());
   EXPECT_TRUE(f->ui().gsaToolBar->isHidden());
-  for (QAction* a : {f->ui().AddStrAction, f->ui().InsStrAction, f->ui().DelStrAction, f->ui().OaCallAction, f->ui().ReportAction})
+  for (QAction* a : {f->ui().AddStrAction, f->ui().InsStrAction, f->ui().DelStrAction, f->ui().OaCallAction,
+                     f->ui().ReportAction})
     EXPECT_TRUE(a->isEnabled()) << a->objectName().toStdString();
   EXPECT_FALSE(f->ui().ToTblAction->isEnabled());
   EXPECT_TRUE(f->ui().optionsItem->isVisible());
@@ -152,13 +155,12 @@ TEST(Frame, EachKindOffersWhatItsWindowTakes) {
       {ckText, "", "", "", "Compile ToTbl ToSku"},
       {ckEdit, "trans", "options showMessages", "", "Compile ToTbl ToSku"},
       {ckGsa, "trans tbl gsa", "ToTbl AddStr Gsa options showMessages", "Compile", ""},
-      {ckTable, "trans tbl", "AddStr InsStr DelStr OaCall Report options showMessages", "",
-       "Compile ToSku"},
+      {ckTable, "trans tbl", "AddStr InsStr DelStr OaCall Report options showMessages", "", "Compile ToSku"},
       {ckOaModel, "tbl model reg", "AddStr InsStr DelStr Report ModelOpen ModelSave Bin Hex Dec", "",
        "OaCall ModelBus"},
       {ckOaDesign, "", "", "Bin Hex Dec", ""},
-      {ckJointModel, "tbl model reg", "Report Bin Hex Dec",
-       "OaCall ModelOpen ModelSave ModelBeg ModelStep ModelPause ModelPlay ModelStop", "ModelBus"},
+      {ckJointModel, "tbl model reg", "Report ModelStep ModelPause ModelPlay ModelStop Bin Hex Dec",
+       "OaCall ModelOpen ModelSave ModelBeg", "ModelBus"},
       // A kind the frame does not know is treated as none.
       {5, "", "", "",
        "Report ModelOpen ModelSave ModelBeg ModelBus ModelStep ModelPause ModelPlay ModelStop Bin Hex Dec"},
@@ -185,8 +187,8 @@ TEST(Frame, EachKindOffersWhatItsWindowTakes) {
     // Every command the frame offers to windows: the buttons of its bars but "Файл" (whose
     // open and new make windows of their own), save, and the two items of "&Настройки".
     std::vector<QAction*> offered = {ui.saveFileAction, ui.optionsItem, ui.showMessagesItem};
-    for (QToolBar* b : {ui.editToolBar, ui.transToolBar, ui.tblToolBar, ui.gsaToolBar, ui.modelToolBar,
-                        ui.regToolBar})
+    for (QToolBar* b :
+         {ui.editToolBar, ui.transToolBar, ui.tblToolBar, ui.gsaToolBar, ui.modelToolBar, ui.regToolBar})
       for (QAction* a : b->actions())
         if (!a->isSeparator() && !a->objectName().isEmpty()) offered.push_back(a);
     const QStringList own = QString(c.own).split(' ', Qt::SkipEmptyParts) +
@@ -199,8 +201,10 @@ TEST(Frame, EachKindOffersWhatItsWindowTakes) {
       for (QAction* a : offered) {
         const bool on = own.contains(shortName(a)) ? !before : before;
         // The two items are offered by being shown.
-        if (a == ui.optionsItem || a == ui.showMessagesItem) a->setVisible(on);
-        else a->setEnabled(on);
+        if (a == ui.optionsItem || a == ui.showMessagesItem)
+          a->setVisible(on);
+        else
+          a->setEnabled(on);
       }
       f->updateActions();
       for (QAction* a : offered)
@@ -327,7 +331,8 @@ TEST(Frame, ActivationSwitchesKindAndLastCloseResetsIt) {
 TEST(Frame, MenusMergeByGroup) {
   FrameHarness h;
   TMainForm* f = h.frame;
-  const QList<QMenu*> frameMenus = {f->ui().fileMenuFrame, f->ui().settingsMenu, f->ui().windowMenu, f->ui().helpMenu};
+  const QList<QMenu*> frameMenus = {f->ui().fileMenuFrame, f->ui().settingsMenu, f->ui().windowMenu,
+                                    f->ui().helpMenu};
   EXPECT_EQ(f->menuBarMenus(), frameMenus);
   EXPECT_EQ(f->ui().fileMenuFrame->title(), "&Файл");
   EXPECT_EQ(f->ui().settingsMenu->title(), "&Настройки");
@@ -338,7 +343,8 @@ TEST(Frame, MenusMergeByGroup) {
   c->file = new QMenu("&Файл", c);
   c->menus = {new QMenu("&Правка", c), new QMenu("&Перевод", c)};
   f->addChild(c);
-  const QList<QMenu*> merged = {c->file, c->menus[0], c->menus[1], f->ui().settingsMenu, f->ui().windowMenu, f->ui().helpMenu};
+  const QList<QMenu*> merged = {
+      c->file, c->menus[0], c->menus[1], f->ui().settingsMenu, f->ui().windowMenu, f->ui().helpMenu};
   EXPECT_EQ(f->menuBarMenus(), merged);
 
   // A child without menus of its own shows the frame's.
@@ -364,13 +370,12 @@ TEST(Frame, FrameMenusHoldTheirItems) {
   EXPECT_EQ(create, QStringList({"&РВАС", "&СКУ", "&ГСА", "Таблицу &переходов", "-", "&Текстовый файл"}));
   QStringList bars;
   for (QAction* a : f->ui().toolBarsMenu->actions()) bars << (a->isSeparator() ? "-" : a->text());
-  EXPECT_EQ(bars, QStringList({"&Файл", "&Редактирование", "&ГСА", "&Таблица", "&Перевод",
-                               "&Моделирование", "Пр&едставление регистров", "-",
-                               "Показывать &автоматически"}));
+  EXPECT_EQ(bars, QStringList({"&Файл", "&Редактирование", "&ГСА", "&Таблица", "&Перевод", "&Моделирование",
+                               "Пр&едставление регистров", "-", "Показывать &автоматически"}));
   QStringList help;
   for (QAction* a : f->ui().helpMenu->actions()) help << a->text();
-  EXPECT_EQ(help, QStringList({"&Вызов справки", "&Поиск...", "&О программе...",
-                               "Как пользоваться справочником?"}));
+  EXPECT_EQ(help, QStringList(
+                      {"&Вызов справки", "&Поиск...", "&О программе...", "Как пользоваться справочником?"}));
   EXPECT_EQ(f->ui().EditCutAction->shortcut(), QKeySequence("Ctrl+X"));
   EXPECT_EQ(f->ui().EditPasteAction->shortcut(), QKeySequence("Ctrl+V"));
   EXPECT_EQ(f->ui().ModelOpenAction->text(), "Открыть|");
@@ -380,16 +385,32 @@ TEST(Frame, FileOpenChoosesTheWindowByExtension) {
   FrameHarness h;
   TMainForm* f = h.frame;
   QStringList calls;
-  f->creators.table = [&](const QString& p) { calls << "table " + p; return nullptr; };
-  f->creators.text = [&](const QString& p) { calls << "text " + p; return nullptr; };
-  f->creators.gsa = [&](const QString& p) { calls << "gsa " + p; return nullptr; };
-  f->creators.edit = [&](int k, const QString& p) { calls << QString("edit %1 ").arg(k) + p; return nullptr; };
+  f->creators.table = [&](const QString& p) {
+    calls << "table " + p;
+    return nullptr;
+  };
+  f->creators.text = [&](const QString& p) {
+    calls << "text " + p;
+    return nullptr;
+  };
+  f->creators.gsa = [&](const QString& p) {
+    calls << "gsa " + p;
+    return nullptr;
+  };
+  f->creators.edit = [&](int k, const QString& p) {
+    calls << QString("edit %1 ").arg(k) + p;
+    return nullptr;
+  };
   h.script->shown.clear();
 
-  h.script->files << "/d/CPU.TBL" << "/d/a.Sku" << "/d/b.rvs" << "/d/c.txt" << "/d/d.GSA";
+  h.script->files << "/d/CPU.TBL"
+                  << "/d/a.Sku"
+                  << "/d/b.rvs"
+                  << "/d/c.txt"
+                  << "/d/d.GSA";
   for (int i = 0; i < 5; ++i) f->FileOpenItemClick();
-  EXPECT_EQ(calls, QStringList({"table /d/CPU.TBL", "edit 1 /d/a.Sku", "edit 0 /d/b.rvs",
-                                "text /d/c.txt", "gsa /d/d.GSA"}));
+  EXPECT_EQ(calls, QStringList({"table /d/CPU.TBL", "edit 1 /d/a.Sku", "edit 0 /d/b.rvs", "text /d/c.txt",
+                                "gsa /d/d.GSA"}));
   ASSERT_FALSE(h.script->fileFilters.isEmpty());
   EXPECT_TRUE(h.script->fileFilters.first().startsWith(
       "Файлы программы|*.sku;*.lsa;*.rvs;*.tbl;*.gsa;*.rtf|Файл СКУ (*.sku)|*.sku|"));
@@ -398,7 +419,9 @@ TEST(Frame, FileOpenChoosesTheWindowByExtension) {
 
   // Refused: OK opens the dialog again, Cancel gives up.
   calls.clear();
-  h.script->files << "/d/a.rtf" << "/d/x.lsa" << "/d/y.tbl";
+  h.script->files << "/d/a.rtf"
+                  << "/d/x.lsa"
+                  << "/d/y.tbl";
   h.script->answers << dlg::Ok << dlg::Ok;
   f->FileOpenItemClick();
   ASSERT_EQ(h.script->shown.size(), 2);
@@ -409,7 +432,8 @@ TEST(Frame, FileOpenChoosesTheWindowByExtension) {
   EXPECT_EQ(calls, QStringList({"table /d/y.tbl"}));
 
   calls.clear();
-  h.script->files << "/d/a.rtf" << "/d/never.tbl";
+  h.script->files << "/d/a.rtf"
+                  << "/d/never.tbl";
   h.script->answers << dlg::Cancel;
   f->FileOpenItemClick();
   EXPECT_TRUE(calls.isEmpty());
@@ -431,11 +455,24 @@ TEST(Frame, NewCommandsMakeOneWindowEach) {
   FrameHarness h;
   TMainForm* f = h.frame;
   QStringList calls;
-  f->creators.table = [&](const QString& p) { calls << "table" + p; return nullptr; };
-  f->creators.text = [&](const QString& p) { calls << "text" + p; return nullptr; };
-  f->creators.gsa = [&](const QString& p) { calls << "gsa" + p; return nullptr; };
-  f->creators.edit = [&](int k, const QString& p) { calls << QString("edit%1").arg(k) + p; return nullptr; };
-  for (QAction* a : {f->ui().newRvasAction, f->ui().newSkuAction, f->ui().newGsaAction, f->ui().newTblAction, f->ui().newTxtAction})
+  f->creators.table = [&](const QString& p) {
+    calls << "table" + p;
+    return nullptr;
+  };
+  f->creators.text = [&](const QString& p) {
+    calls << "text" + p;
+    return nullptr;
+  };
+  f->creators.gsa = [&](const QString& p) {
+    calls << "gsa" + p;
+    return nullptr;
+  };
+  f->creators.edit = [&](int k, const QString& p) {
+    calls << QString("edit%1").arg(k) + p;
+    return nullptr;
+  };
+  for (QAction* a : {f->ui().newRvasAction, f->ui().newSkuAction, f->ui().newGsaAction, f->ui().newTblAction,
+                     f->ui().newTxtAction})
     a->trigger();
   EXPECT_EQ(calls, QStringList({"edit0", "edit1", "gsa", "table", "text"}));
 }
@@ -637,7 +674,8 @@ TEST(Frame, ButtonsThatStartDisabledFollowTheirActionsOnceAWindowIsActive) {
   TMainForm* f = h.frame;
   h.add(ckTable);
   // The table takes the clipboard commands; its kind turns the radix actions off.
-  for (QAction* a : {f->ui().EditCutAction, f->ui().EditCopyAction, f->ui().EditPasteAction, f->ui().EditDelAction})
+  for (QAction* a :
+       {f->ui().EditCutAction, f->ui().EditCopyAction, f->ui().EditPasteAction, f->ui().EditDelAction})
     EXPECT_TRUE(button(f->ui().editToolBar, a)->isEnabled()) << a->objectName().toStdString();
   EXPECT_FALSE(button(f->ui().regToolBar, f->ui().BinAction)->isEnabled());
   h.add(ckOaModel);

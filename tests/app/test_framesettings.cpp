@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/parseint.h"
-#include "velmora/app/framesettings.h"
+#include "velmora/frameapi/framesettings.h"
 
 using namespace framesettings;
 

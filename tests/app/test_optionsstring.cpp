@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "velmora/app/optionsstring.h"
+#include "velmora/frameapi/optionsstring.h"
 
 using optstr::build;
 using optstr::parse;
@@ -57,7 +57,7 @@ TEST(OptionString, EmptyOrMalformedFieldTakesItsDefault) {
   EXPECT_EQ(v.letters, "zxyss");
   EXPECT_EQ(v.fontSize, "10");
   EXPECT_EQ(v.rvasS0, "q0");
-  EXPECT_TRUE(v.autoNum);   // field 3 of one character: both checked
+  EXPECT_TRUE(v.autoNum);  // field 3 of one character: both checked
   EXPECT_TRUE(v.trackFig);
   EXPECT_EQ(v.begName, "s0");
   EXPECT_EQ(v.begSignal, "y0");
@@ -65,7 +65,7 @@ TEST(OptionString, EmptyOrMalformedFieldTakesItsDefault) {
   EXPECT_EQ(v.endSignal, "yk");
   EXPECT_FALSE(v.abstractStates);  // field 8 of two characters: default
   EXPECT_EQ(v.triggerType, 0);
-  EXPECT_TRUE(v.autoReg);           // empty field 10
+  EXPECT_TRUE(v.autoReg);  // empty field 10
   EXPECT_EQ(parse("zxyss&10&s0&11&s0&y0&sk&yk&0000&-1&1").triggerType, 0);
 }
 
@@ -76,7 +76,7 @@ TEST(OptionString, CheckBoxFieldIsCheckedExactlyWhenNotZero) {
   EXPECT_TRUE(v.autoNum);
   EXPECT_FALSE(v.trackFig);
   v = parse("zxyss&10&s0&11&s0&y0&sk&yk&9x0a&0&0");
-  EXPECT_TRUE(v.abstractStates);   // the first character is not read
+  EXPECT_TRUE(v.abstractStates);  // the first character is not read
   EXPECT_FALSE(v.abstractInputs);
   EXPECT_TRUE(v.abstractOutputs);
   EXPECT_FALSE(v.autoReg);

@@ -8,7 +8,7 @@
 #include <QToolBar>
 
 #include "fakechild.h"
-#include "velmora/app/framesettings.h"
+#include "velmora/frameapi/framesettings.h"
 
 namespace {
 
@@ -42,7 +42,8 @@ TEST(Settings, FirstStartWelcomesAndExitWritesAllValues) {
   // The box centres over its parent: at that moment the frame must stand where it will open.
   struct Placed : dlg::Script {
     QRect over;
-    int message(QWidget* parent, const QString& text, const QString& caption, int buttons, dlg::Icon icon) override {
+    int message(QWidget* parent, const QString& text, const QString& caption, int buttons,
+                dlg::Icon icon) override {
       if (parent) over = parent->window()->geometry();
       return Script::message(parent, text, caption, buttons, icon);
     }

@@ -8,9 +8,9 @@
 #include <QStringList>
 
 #include "platform/dialogs.h"
-#include "velmora/app/childkind.h"
+#include "velmora/frameapi/childkind.h"
 #include "velmora/app/mainform.h"
-#include "velmora/app/optionsform.h"
+#include "velmora/frameapi/optionsform.h"
 #include "velmora/documents/editform.h"
 #include "common/tabledata.h"
 #include "velmora/documents/tableform.h"
@@ -68,8 +68,10 @@ class InFrame : public ::testing::Test {
   }
   // A new РВАС (kind 0) or СКУ (kind 1) editor, made as File > New makes it.
   TEditForm* newEditor(int kind) {
-    if (kind == 1) frame->NewSkuClick();
-    else frame->NewRvasClick();
+    if (kind == 1)
+      frame->NewSkuClick();
+    else
+      frame->NewRvasClick();
     return frame->lastEditForm;
   }
   // A new table window holding `rows`.

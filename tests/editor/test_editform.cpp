@@ -145,7 +145,8 @@ TEST_F(EditorTest, SkuDocumentSavesTheExactBytesAndSavesThemAgainAfterLoading) {
 
 TEST_F(EditorTest, LoadingKeepsTypedMaskLinesAndTakesTheLettersOfTheBlock) {
   QTemporaryDir dir;
-  TEditForm* w = openWith(dir, "t.rvs", "s1(y1)=s0*x1;\r\nmask:\r\nnot a block\r\nmask:\r\na\r\n\r\nc\r\nd\r\ne\r\nb0\r\n", 0);
+  TEditForm* w = openWith(
+      dir, "t.rvs", "s1(y1)=s0*x1;\r\nmask:\r\nnot a block\r\nmask:\r\na\r\n\r\nc\r\nd\r\ne\r\nb0\r\n", 0);
   ASSERT_NE(w, nullptr);
   EXPECT_EQ(w->docKind(), 0);
   EXPECT_EQ(w->lines(), L({"s1(y1)=s0*x1;", "mask:", "not a block"}));
@@ -258,7 +259,8 @@ TEST_F(EditorTest, YesSavesAndCloses) {
   s.files << dir.filePath(QStringLiteral("y.sku"));
   EXPECT_TRUE(subOf(w)->close());
   EXPECT_EQ(s.shown[0].text, QStringLiteral("Сохранить изменения в Untitled СКУ"));
-  EXPECT_TRUE(edtest::readAll(dir.filePath(QStringLiteral("y.sku"))).startsWith("sku:\r\n\r\nsvf:s1=s0*x1;\r\nmask:"));
+  EXPECT_TRUE(edtest::readAll(dir.filePath(QStringLiteral("y.sku")))
+                  .startsWith("sku:\r\n\r\nsvf:s1=s0*x1;\r\nmask:"));
 }
 
 TEST_F(EditorTest, UnmodifiedWindowClosesWithoutAQuestion) {
@@ -453,7 +455,9 @@ TEST_F(EditorTest, MessageListTogglesAndRemembersItsHeight) {
   frame->mShowMessageClick();
   EXPECT_TRUE(w->messagesVisible);
   EXPECT_FALSE(w->ErrorList->isHidden());
-  if (frame->ui().showMessagesItem->isCheckable()) EXPECT_TRUE(frame->ui().showMessagesItem->isChecked());
+  if (frame->ui().showMessagesItem->isCheckable()) {
+    EXPECT_TRUE(frame->ui().showMessagesItem->isChecked());
+  }
   w->MessageClick();
   EXPECT_FALSE(w->messagesVisible);
   EXPECT_TRUE(w->ErrorList->isHidden());

@@ -41,14 +41,17 @@ QList<Piece> printedPieces(const QByteArray& pdf) {
   int at = 0;
   while ((at = pdf.indexOf("stream", at)) >= 0) {
     int begin = at + 6;
-    if (pdf.mid(begin, 2) == "\r\n") begin += 2;
-    else if (pdf.mid(begin, 1) == "\n") begin += 1;
+    if (pdf.mid(begin, 2) == "\r\n")
+      begin += 2;
+    else if (pdf.mid(begin, 1) == "\n")
+      begin += 1;
     const int end = pdf.indexOf("endstream", begin);
     if (end < 0) break;
     at = end + 9;
     QByteArray packed = pdf.mid(begin, end - begin);
     const quint32 guess = quint32(packed.size()) * 16;
-    packed.prepend(QByteArray(1, char(guess >> 24)) + char(guess >> 16 & 255) + char(guess >> 8 & 255) + char(guess & 255));
+    packed.prepend(QByteArray(1, char(guess >> 24)) + char(guess >> 16 & 255) + char(guess >> 8 & 255) +
+                   char(guess & 255));
     // Only the page streams: the fonts' streams are not plain zlib.
     const int dict = pdf.lastIndexOf("<<", begin);
     if (dict < 0 || !pdf.mid(dict, begin - dict).contains("/FlateDecode") ||
@@ -57,7 +60,9 @@ QList<Piece> printedPieces(const QByteArray& pdf) {
     const QByteArray content = qUncompress(packed);
     if (!content.contains(" Tf")) continue;
     // Scale and offset along x, and scale along y: enough for Qt's unrotated pages.
-    struct M { double sx = 1, ox = 0, sy = 1, oy = 0; };
+    struct M {
+      double sx = 1, ox = 0, sy = 1, oy = 0;
+    };
     QList<M> stack{M()};
     QList<double> nums;
     double tf = 0, tmx = 1, tmox = 0, tmy = 1, tmoy = 0;
@@ -65,21 +70,31 @@ QList<Piece> printedPieces(const QByteArray& pdf) {
     for (const QByteArray& tok : content.simplified().split(' ')) {
       bool isNum = false;
       const double v = tok.toDouble(&isNum);
-      if (isNum) { nums << v; continue; }
+      if (isNum) {
+        nums << v;
+        continue;
+      }
       M& m = stack.last();
-      if (tok == "q") stack << stack.last();
-      else if (tok == "Q" && stack.size() > 1) stack.removeLast();
+      if (tok == "q")
+        stack << stack.last();
+      else if (tok == "Q" && stack.size() > 1)
+        stack.removeLast();
       else if (tok == "cm" && nums.size() >= 6) {
         const double* n = nums.constData() + nums.size() - 6;
         m.ox += m.sx * n[4];
         m.oy += m.sy * n[5];
         m.sx *= n[0];
         m.sy *= n[3];
-      } else if (tok == "BT") started = false;
-      else if (tok == "Tf" && !nums.isEmpty()) tf = nums.last();
+      } else if (tok == "BT")
+        started = false;
+      else if (tok == "Tf" && !nums.isEmpty())
+        tf = nums.last();
       else if (tok == "Tm" && nums.size() >= 6) {
         const double* n = nums.constData() + nums.size() - 6;
-        tmx = n[0]; tmy = n[3]; tmox = n[4]; tmoy = n[5];
+        tmx = n[0];
+        tmy = n[3];
+        tmox = n[4];
+        tmoy = n[5];
       } else if (tok == "Td" && nums.size() >= 2 && !started) {
         started = true;
         out << Piece{m.ox + m.sx * (tmox + tmx * nums[nums.size() - 2]),
@@ -96,7 +111,8 @@ QList<Piece> printedPieces(const QByteArray& pdf) {
 TEST_F(ReportTest, PrintedReportLooksLikeTheScreenAtAnyPrinterResolution) {
   // On the screen the report's text is 12 pixels (9 points) high and its columns start at
   // the tab stops; the page shows the same in points, at a printer of any resolution.
-  TVexoTableForm* t = newTable({{QStringLiteral("s0"), QStringLiteral("y1"), QStringLiteral("x1"), QStringLiteral("s1")}});
+  TVexoTableForm* t =
+      newTable({{QStringLiteral("s0"), QStringLiteral("y1"), QStringLiteral("x1"), QStringLiteral("s1")}});
   t->mReportClick();
   TTxtForm* r = frame->lastTxtForm;
   ASSERT_NE(r, nullptr);
@@ -135,8 +151,9 @@ TEST_F(ReportTest, PrintedReportLooksLikeTheScreenAtAnyPrinterResolution) {
 
 TEST_F(ReportTest, TableBecomesTabbedRichTextInANewWindowBesideTheTable) {
   QTemporaryDir dir;
-  TVexoTableForm* t = newTable({{QStringLiteral("s0"), QStringLiteral("y1"), QStringLiteral("x1"), QStringLiteral("s1")},
-                             {QStringLiteral("abcdefghijkl"), QString(), QStringLiteral("1"), QStringLiteral("s0")}});
+  TVexoTableForm* t =
+      newTable({{QStringLiteral("s0"), QStringLiteral("y1"), QStringLiteral("x1"), QStringLiteral("s1")},
+                {QStringLiteral("abcdefghijkl"), QString(), QStringLiteral("1"), QStringLiteral("s0")}});
   t->tableFileName = dir.filePath(QStringLiteral("cpu.tbl"));
   t->activated();
   frame->ui().ReportAction->trigger();  // routed to the active table
@@ -162,7 +179,8 @@ TEST_F(ReportTest, TableBecomesTabbedRichTextInANewWindowBesideTheTable) {
   EXPECT_EQ(formatAt(r->Editor, 10).foreground().color(), QColor(0, 0, 0));
   EXPECT_EQ(formatAt(r->Editor, 0).fontFamilies().toStringList().value(0), QStringLiteral("Arial"));
   EXPECT_EQ(formatAt(r->Editor, header.position()).fontWeight(), QFont::Bold);
-  EXPECT_EQ(formatAt(r->Editor, header.position()).fontFamilies().toStringList().value(0), QStringLiteral("Vexo font"));
+  EXPECT_EQ(formatAt(r->Editor, header.position()).fontFamilies().toStringList().value(0),
+            QStringLiteral("Vexo font"));
   const QTextBlock row = r->Editor->document()->findBlockByNumber(3);
   EXPECT_EQ(formatAt(r->Editor, row.position()).fontWeight(), QFont::Bold);
   EXPECT_EQ(formatAt(r->Editor, row.position() + 3).fontWeight(), QFont::Normal);

@@ -42,9 +42,8 @@ TEST(RtfWrite, CyrillicIsEscapedAsCodePage1251Bytes) {
 }
 
 TEST(RtfWrite, SpecialCharactersTabsAndCharactersOutside1251) {
-  const QByteArray out =
-      rtf::write(oneParagraph({run(QStringLiteral("a\\b{c}d\te") + QChar(0x2028) + QStringLiteral("f") +
-                                   QChar(0x4E2D))}));
+  const QByteArray out = rtf::write(oneParagraph(
+      {run(QStringLiteral("a\\b{c}d\te") + QChar(0x2028) + QStringLiteral("f") + QChar(0x4E2D))}));
   EXPECT_TRUE(out.contains("a\\\\b\\{c\\}d\\tab e\\line f\\u20013?"));
   // 0x4E2D as a signed 16-bit number is positive; one above 0x7FFF is written negative.
   const QByteArray high = rtf::write(oneParagraph({run(QString(QChar(0xFB01)))}));
@@ -186,7 +185,8 @@ TEST(RtfRead, OnlyTheMarkThatEndsTheTextOpensNoParagraph) {
 }
 
 TEST(RtfRead, UnicodeEscapesDropTheirFallbackCharacters) {
-  EXPECT_EQ(rtf::read("{\\rtf1 \\uc1\\u1055?\\u-1279?x}").plainText(), QStringLiteral("П") + QChar(0xFB01) + "x");
+  EXPECT_EQ(rtf::read("{\\rtf1 \\uc1\\u1055?\\u-1279?x}").plainText(),
+            QStringLiteral("П") + QChar(0xFB01) + "x");
   EXPECT_EQ(rtf::read("{\\rtf1 \\uc2\\u1055\\'3f\\'3fy}").plainText(), QStringLiteral("Пy"));
   EXPECT_EQ(rtf::read("{\\rtf1 \\uc0\\u1055 z}").plainText(), QStringLiteral("Пz"));
   // A group end stops the skipping.
@@ -243,9 +243,9 @@ TEST(RtfRead, ColourTableWithAutomaticEntry) {
 
 TEST(RtfRead, MalformedInputGivesWhatCanBeRead) {
   EXPECT_EQ(rtf::read("").paragraphs.size(), 1);
-  EXPECT_EQ(rtf::read("{\\rtf1 abc").plainText(), QStringLiteral("abc"));      // never closed
+  EXPECT_EQ(rtf::read("{\\rtf1 abc").plainText(), QStringLiteral("abc"));         // never closed
   EXPECT_EQ(rtf::read("{\\rtf1 a}} trailing").plainText(), QStringLiteral("a"));  // after the end
-  EXPECT_EQ(rtf::read("{\\rtf1 x\\'4").plainText(), QStringLiteral("x"));     // cut escape
+  EXPECT_EQ(rtf::read("{\\rtf1 x\\'4").plainText(), QStringLiteral("x"));         // cut escape
   EXPECT_EQ(rtf::read("{\\rtf1 x\\'zz y}").plainText(), QStringLiteral("xzz y"));
   EXPECT_EQ(rtf::read("{\\rtf1 x\\").plainText(), QStringLiteral("x"));
   EXPECT_EQ(rtf::read("{\\rtf1 \\fs99999999999999999999 x\\f-5 y\\u99999999999 }").plainText().left(2),

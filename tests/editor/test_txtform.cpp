@@ -75,7 +75,8 @@ TEST_F(TextTest, PlainTextGoesBackAsPlainTextAndRichTextAsRichText) {
     QByteArray bytes, saved;  // saved: what the file holds after a save
   } cases[] = {
       // Control characters, tabs and a lone CR survive; every line ends with CR LF.
-      {"plain.txt", QByteArray("a\x01\tb\x0c\r\n\xcf\xf0\rz"), QByteArray("a\x01\tb\x0c\r\n\xcf\xf0\r\nz\r\n")},
+      {"plain.txt", QByteArray("a\x01\tb\x0c\r\n\xcf\xf0\rz"),
+       QByteArray("a\x01\tb\x0c\r\n\xcf\xf0\r\nz\r\n")},
       {"rich.txt", QByteArray("{\\rtf1\\ansi x\\par}"), QByteArray()},
   };
   for (const Case& c : cases) {
@@ -137,8 +138,9 @@ TEST_F(TextTest, RichTextOfOtherProgramsGainsNoLineAndAnEmptyLastLineIsKept) {
   QTemporaryDir dir;
   const QString path = dir.filePath(QStringLiteral("wordpad.txt"));
   // The way other editors end a file: every paragraph, the last included, ends with \par.
-  ASSERT_TRUE(edtest::writeAll(path, "{\\rtf1\\ansi\\ansicpg1251{\\fonttbl{\\f0\\fcharset204 Arial;}}\r\n"
-                                     "\\pard\\f0 \\'e0\\'e1\\par\r\n\\pard cd\\par\r\n}\r\n"));
+  ASSERT_TRUE(edtest::writeAll(path,
+                               "{\\rtf1\\ansi\\ansicpg1251{\\fonttbl{\\f0\\fcharset204 Arial;}}\r\n"
+                               "\\pard\\f0 \\'e0\\'e1\\par\r\n\\pard cd\\par\r\n}\r\n"));
   auto* w = qobject_cast<TTxtForm*>(createTextWindow(frame, path));
   ASSERT_NE(w, nullptr);
   EXPECT_EQ(w->Editor->toPlainText(), QStringLiteral("аб\ncd"));
@@ -309,8 +311,10 @@ TEST_F(TextTest, AnUnplacedDocumentPrintsIntoAFolderThatExists) {
   w->mPrintClick();
   const QString pdf = w->printer()->outputFileName();
   qputenv("HOME", oldHome);
-  if (oldConfig.isEmpty()) qunsetenv("XDG_CONFIG_HOME");
-  else qputenv("XDG_CONFIG_HOME", oldConfig);
+  if (oldConfig.isEmpty())
+    qunsetenv("XDG_CONFIG_HOME");
+  else
+    qputenv("XDG_CONFIG_HOME", oldConfig);
   EXPECT_EQ(QFileInfo(pdf).absolutePath(), QFileInfo(home.path()).absoluteFilePath());
   EXPECT_EQ(QFileInfo(pdf).fileName(), QStringLiteral("Untitled.pdf"));
   EXPECT_TRUE(edtest::readAll(pdf).startsWith("%PDF"));

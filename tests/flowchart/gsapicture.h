@@ -51,8 +51,8 @@ inline QList<TableRow> rows(std::initializer_list<std::initializer_list<const ch
 }  // namespace gsatest
 
 inline std::ostream& operator<<(std::ostream& os, const TableRow& r) {
-  return os << "(" << r.si.toStdString() << " | " << r.y.toStdString() << " | "
-            << r.x.toStdString() << " | " << r.sj.toStdString() << ")";
+  return os << "(" << r.si.toStdString() << " | " << r.y.toStdString() << " | " << r.x.toStdString() << " | "
+            << r.sj.toStdString() << ")";
 }
 
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }

@@ -57,7 +57,8 @@ TEST(GsaGrid, KindsReadAsNumbersAndCellsKeepTheirContents) {
     const char* kind;
     int number;  // as the check reads it
     int code;    // as drawing reads it
-  } kinds[] = {{"1", 1, 1}, {"01", -1, 1}, {"255", 255, 255}, {"x", -1, -1}, {"", -1, -1}, {"1234567", -1, -1}};
+  } kinds[] = {{"1", 1, 1},   {"01", -1, 1}, {"255", 255, 255},
+               {"x", -1, -1}, {"", -1, -1},  {"1234567", -1, -1}};
   GsaGridList g(4, 4);
   for (const auto& k : kinds) {
     g.setKind(2, 1, QString::fromLatin1(k.kind));
@@ -118,9 +119,8 @@ TEST(GsaFile, OlderLayoutReadsWithDefaultsAndSavesInTheCurrentOne) {
 }
 
 TEST(GsaFile, RoundTripKeepsFlagsNamesLabelsAndUnknownKinds) {
-  GsaDocument doc = document(picture({"3:y0 255:нет_перехода 99:кое-что", ". 2:x1 abc:t",
-                                      "1:s2(y1) 255:0 ."}),
-                             true, true);
+  GsaDocument doc =
+      document(picture({"3:y0 255:нет_перехода 99:кое-что", ". 2:x1 abc:t", "1:s2(y1) 255:0 ."}), true, true);
   doc.trackFigures = false;
   doc.y0 = QStringLiteral("yн");
   doc.sk = QStringLiteral("sКонец");
@@ -184,6 +184,10 @@ TEST(GsaFile, MalformedFilesAreRefusedAndChangeNothing) {
     EXPECT_FALSE(error.isEmpty()) << c.why;
     EXPECT_EQ(doc, before) << c.why;
     EXPECT_EQ(readAll(path), c.body) << c.why;
+    // Read in place, the file counts its lines as the list of them does.
+    QString listError;
+    EXPECT_FALSE(GsaFile::parse(lines(c.body.constData()), &doc, &listError)) << c.why;
+    EXPECT_EQ(error, listError) << c.why;
   }
 }
 

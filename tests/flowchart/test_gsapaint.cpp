@@ -26,7 +26,7 @@ QImage paintCell(const GsaGridList& grid, int col, int row, QSize size, Cell* c)
              QImage::Format_RGB32);
   img.fill(Qt::white);
   const QRect rect(QPoint((col + 1) * size.width(), (row + 1) * size.height()), size);
-  *c = {rect.left(), rect.top(), rect.left() + size.width(), rect.top() + size.height(),
+  *c = {rect.left(),  rect.top(),    rect.left() + size.width(),     rect.top() + size.height(),
         size.width(), size.height(), rect.left() + size.width() / 2, rect.top() + size.height() / 2};
   QPainter p(&img);
   paintGsaCell(p, rect, grid, col, row);
@@ -50,25 +50,85 @@ TEST(GsaPaint, FiguresOfTheKinds) {
     const char* kind;
     Probe (*probe)(const Cell&);
   } cases[] = {
-      {"1", [](const Cell& c) -> Probe { return {{{c.L, c.cy}, {c.R - 1, c.cy}, {c.cx, c.T}, {c.cx, c.B - 1}}, {{c.L + 3, c.T + 3}}}; }},
-      {"2", [](const Cell& c) -> Probe { return {{{(c.L + c.cx) / 2, (c.cy + c.T) / 2}}, {{c.L + 2, c.B - 3}, {c.R - 2, c.B - 3}}}; }},
-      {"3", [](const Cell& c) -> Probe { return {{{c.cx + 10, c.T}, {c.L, c.cy}}, {{c.L, c.T}, {c.R - 1, c.B - 1}}}; }},
-      {"5", [](const Cell& c) -> Probe { return {{{c.cx, c.B}, {c.L + 10, c.B}}, {{c.L + 2, c.T + 2}, {c.cx, c.cy}}}; }},
-      {"18", [](const Cell& c) -> Probe { return {{{c.L + c.w / 4, c.T + 5}, {c.L + 5, c.cy}, {c.cx, c.B - 5}, {c.R - 5, c.cy}}, {{c.L + 5, c.B - 5}, {c.R - 5, c.B - 5}}}; }},
-      {"19", [](const Cell& c) -> Probe { return {{{c.L + 5, c.cy}, {c.L + c.w / 4, c.B - 5}, {c.cx, c.T + 5}, {c.R - c.w / 4, c.B - 5}}, {{c.L + 5, c.T + 5}, {c.R - 5, c.T + 5}}}; }},
-      {"6", [](const Cell& c) -> Probe { return {{{c.L + 10, c.T}}, {{c.L + 2, c.B - 3}}}; }},
-      {"10", [](const Cell& c) -> Probe { return {{{c.L + 5, c.cy}, {c.R - 5, c.cy}}, {{c.cx, c.T + 5}, {c.cx, c.B - 5}}}; }},
-      {"11", [](const Cell& c) -> Probe { return {{{c.cx, c.T + 5}, {c.cx, c.B - 5}}, {{c.L + 5, c.cy}, {c.R - 5, c.cy}}}; }},
-      {"12", [](const Cell& c) -> Probe { return {{{c.R - 5, c.cy}, {c.cx, c.B - 5}}, {{c.L + 5, c.cy}, {c.cx, c.T + 5}}}; }},
-      {"13", [](const Cell& c) -> Probe { return {{{c.L + 5, c.cy}, {c.cx, c.B - 5}}, {{c.R - 5, c.cy}, {c.cx, c.T + 5}}}; }},
-      {"14", [](const Cell& c) -> Probe { return {{{c.R - 5, c.cy}, {c.cx, c.T + 5}}, {{c.L + 5, c.cy}, {c.cx, c.B - 5}}}; }},
-      {"15", [](const Cell& c) -> Probe { return {{{c.L + 5, c.cy}, {c.cx, c.T + 5}}, {{c.R - 5, c.cy}, {c.cx, c.B - 5}}}; }},
+      {"1",
+       [](const Cell& c) -> Probe {
+         return {{{c.L, c.cy}, {c.R - 1, c.cy}, {c.cx, c.T}, {c.cx, c.B - 1}}, {{c.L + 3, c.T + 3}}};
+       }},
+      {"2",
+       [](const Cell& c) -> Probe {
+         return {{{(c.L + c.cx) / 2, (c.cy + c.T) / 2}}, {{c.L + 2, c.B - 3}, {c.R - 2, c.B - 3}}};
+       }},
+      {"3",
+       [](const Cell& c) -> Probe {
+         return {{{c.cx + 10, c.T}, {c.L, c.cy}}, {{c.L, c.T}, {c.R - 1, c.B - 1}}};
+       }},
+      {"5",
+       [](const Cell& c) -> Probe {
+         return {{{c.cx, c.B}, {c.L + 10, c.B}}, {{c.L + 2, c.T + 2}, {c.cx, c.cy}}};
+       }},
+      {"18",
+       [](const Cell& c) -> Probe {
+         return {{{c.L + c.w / 4, c.T + 5}, {c.L + 5, c.cy}, {c.cx, c.B - 5}, {c.R - 5, c.cy}},
+                 {{c.L + 5, c.B - 5}, {c.R - 5, c.B - 5}}};
+       }},
+      {"19",
+       [](const Cell& c) -> Probe {
+         return {{{c.L + 5, c.cy}, {c.L + c.w / 4, c.B - 5}, {c.cx, c.T + 5}, {c.R - c.w / 4, c.B - 5}},
+                 {{c.L + 5, c.T + 5}, {c.R - 5, c.T + 5}}};
+       }},
+      {"6",
+       [](const Cell& c) -> Probe {
+         return {{{c.L + 10, c.T}}, {{c.L + 2, c.B - 3}}};
+       }},
+      {"10",
+       [](const Cell& c) -> Probe {
+         return {{{c.L + 5, c.cy}, {c.R - 5, c.cy}}, {{c.cx, c.T + 5}, {c.cx, c.B - 5}}};
+       }},
+      {"11",
+       [](const Cell& c) -> Probe {
+         return {{{c.cx, c.T + 5}, {c.cx, c.B - 5}}, {{c.L + 5, c.cy}, {c.R - 5, c.cy}}};
+       }},
+      {"12",
+       [](const Cell& c) -> Probe {
+         return {{{c.R - 5, c.cy}, {c.cx, c.B - 5}}, {{c.L + 5, c.cy}, {c.cx, c.T + 5}}};
+       }},
+      {"13",
+       [](const Cell& c) -> Probe {
+         return {{{c.L + 5, c.cy}, {c.cx, c.B - 5}}, {{c.R - 5, c.cy}, {c.cx, c.T + 5}}};
+       }},
+      {"14",
+       [](const Cell& c) -> Probe {
+         return {{{c.R - 5, c.cy}, {c.cx, c.T + 5}}, {{c.L + 5, c.cy}, {c.cx, c.B - 5}}};
+       }},
+      {"15",
+       [](const Cell& c) -> Probe {
+         return {{{c.L + 5, c.cy}, {c.cx, c.T + 5}}, {{c.R - 5, c.cy}, {c.cx, c.B - 5}}};
+       }},
       // Arrow heads keep their size at any cell size.
-      {"16", [](const Cell& c) -> Probe { return {{{c.cx, c.T + 5}, {c.cx, c.B - 5}, {c.L + 5, c.cy}, {c.cx - 4, c.cy - 2}}, {{c.R - 5, c.cy}, {c.cx + 4, c.cy - 2}}}; }},
-      {"17", [](const Cell& c) -> Probe { return {{{c.cx, c.T + 5}, {c.R - 5, c.cy}, {c.cx + 4, c.cy + 2}}, {{c.L + 5, c.cy}}}; }},
-      {"20", [](const Cell& c) -> Probe { return {{{c.L + 5, c.cy}, {c.R - 5, c.cy}, {c.cx, c.B - 5}, {c.cx - 6, c.cy - 2}, {c.cx + 6, c.cy + 2}}, {{c.cx, c.T + 5}}}; }},
-      {"21", [](const Cell& c) -> Probe { return {{{c.L + 5, c.cy}, {c.R - 5, c.cy}, {c.cx, c.T + 5}, {c.cx, c.B - 5}}, {{c.cx - 3, c.cy}, {c.cx + 3, c.cy}}}; }},
-      {"255", [](const Cell& c) -> Probe { return {{}, {{c.cx, c.cy}, {c.L, c.T}, {c.cx, c.T + 5}}}; }},
+      {"16",
+       [](const Cell& c) -> Probe {
+         return {{{c.cx, c.T + 5}, {c.cx, c.B - 5}, {c.L + 5, c.cy}, {c.cx - 4, c.cy - 2}},
+                 {{c.R - 5, c.cy}, {c.cx + 4, c.cy - 2}}};
+       }},
+      {"17",
+       [](const Cell& c) -> Probe {
+         return {{{c.cx, c.T + 5}, {c.R - 5, c.cy}, {c.cx + 4, c.cy + 2}}, {{c.L + 5, c.cy}}};
+       }},
+      {"20",
+       [](const Cell& c) -> Probe {
+         return {
+             {{c.L + 5, c.cy}, {c.R - 5, c.cy}, {c.cx, c.B - 5}, {c.cx - 6, c.cy - 2}, {c.cx + 6, c.cy + 2}},
+             {{c.cx, c.T + 5}}};
+       }},
+      {"21",
+       [](const Cell& c) -> Probe {
+         return {{{c.L + 5, c.cy}, {c.R - 5, c.cy}, {c.cx, c.T + 5}, {c.cx, c.B - 5}},
+                 {{c.cx - 3, c.cy}, {c.cx + 3, c.cy}}};
+       }},
+      {"255",
+       [](const Cell& c) -> Probe {
+         return {{}, {{c.cx, c.cy}, {c.L, c.T}, {c.cx, c.T + 5}}};
+       }},
   };
   for (QSize size : {gsaCellSize(6), gsaCellSize(12)}) {
     for (const auto& k : cases) {
@@ -79,7 +139,8 @@ TEST(GsaPaint, FiguresOfTheKinds) {
       const Probe probe = k.probe(c);
       for (const auto& [points, colour] : {std::pair{probe.black, kBlack}, {probe.white, kWhite}})
         for (QPoint p : points)
-          EXPECT_EQ(img.pixel(p), colour) << k.kind << " at " << p.x() - c.L << "," << p.y() - c.T << ", width " << size.width();
+          EXPECT_EQ(img.pixel(p), colour)
+              << k.kind << " at " << p.x() - c.L << "," << p.y() - c.T << ", width " << size.width();
     }
   }
 }
@@ -112,8 +173,8 @@ TEST(GsaPaint, ConditionLabelsOnlyWhereANeighbourHoldsOne) {
   EXPECT_TRUE(inked(labelled, leftLabel));
   EXPECT_TRUE(inked(labelled, rightLabel));
   EXPECT_TRUE(inked(labelled, lowLabel));
-  const QImage noTransition =
-      paintCell(picture({"10:нет_перехода 2:x 10:нет_перехода", ". 11:нет_перехода ."}), 1, 0, gsaCellSize(6), &c);
+  const QImage noTransition = paintCell(
+      picture({"10:нет_перехода 2:x 10:нет_перехода", ". 11:нет_перехода ."}), 1, 0, gsaCellSize(6), &c);
   EXPECT_FALSE(inked(noTransition, leftLabel));
   EXPECT_FALSE(inked(noTransition, rightLabel));
   EXPECT_FALSE(inked(noTransition, lowLabel));
@@ -128,7 +189,7 @@ TEST(GsaPaint, PreviewIsSilverNotXorAndRestoresThePainter) {
   QImage img(3 * size.width(), 4 * size.height(), QImage::Format_RGB32);
   img.fill(Qt::white);
   const QRect rect(QPoint(size.width(), size.height()), size);
-  const Cell c{rect.left(), rect.top(), rect.left() + size.width(), rect.top() + size.height(),
+  const Cell c{rect.left(),  rect.top(),    rect.left() + size.width(),     rect.top() + size.height(),
                size.width(), size.height(), rect.left() + size.width() / 2, rect.top() + size.height() / 2};
   QPainter p(&img);
   p.fillRect(QRect(c.L, c.cy - 2, 10, 5), Qt::black);

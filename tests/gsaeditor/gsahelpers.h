@@ -53,7 +53,8 @@ inline void answerOperator(const QString& text) {
   });
 }
 // Labels "0", "1", "нет перехода", or empty to leave a combo as it is.
-inline void answerCondition(const QString& text, const QString& left, const QString& right, const QString& down) {
+inline void answerCondition(const QString& text, const QString& left, const QString& right,
+                            const QString& down) {
   answerNext<TRombForm>([=](TRombForm* d) {
     d->RombEdit->setText(text);
     if (!left.isEmpty()) choose(d->LeftCombo, left);

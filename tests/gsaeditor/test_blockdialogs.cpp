@@ -45,15 +45,20 @@ TEST(RectForm, PromptFollowsTheNamingAndOnlyATextIsConfirmed) {
     int key;
     bool onCancel;
     int result;
-  } cases[] = {{"", 0, false, -1},          {"", Qt::Key_Return, false, -1},
-               {"y1", 0, false, QDialog::Accepted}, {"y1", Qt::Key_Enter, false, QDialog::Accepted},
-               {"y1", Qt::Key_Escape, false, QDialog::Rejected}, {"y1", Qt::Key_Return, true, QDialog::Rejected}};
+  } cases[] = {{"", 0, false, -1},
+               {"", Qt::Key_Return, false, -1},
+               {"y1", 0, false, QDialog::Accepted},
+               {"y1", Qt::Key_Enter, false, QDialog::Accepted},
+               {"y1", Qt::Key_Escape, false, QDialog::Rejected},
+               {"y1", Qt::Key_Return, true, QDialog::Rejected}};
   for (const Case& c : cases) {
     TRectForm d;
     d.setResult(-1);
     d.RectEdit->setText(QString::fromUtf8(c.text));
-    if (c.key == 0) d.RectButton->click();
-    else press(c.onCancel ? static_cast<QWidget*>(d.RectXButton) : d.RectEdit, c.key);
+    if (c.key == 0)
+      d.RectButton->click();
+    else
+      press(c.onCancel ? static_cast<QWidget*>(d.RectXButton) : d.RectEdit, c.key);
     EXPECT_EQ(d.result(), c.result) << c.text << " key " << c.key;
   }
 }
@@ -73,7 +78,10 @@ TEST(RombForm, CombosAreWideEnoughForTheirItems) {
   for (QWidget* a : all) {
     EXPECT_TRUE(f.rect().contains(a->geometry())) << a->objectName().toStdString();
     for (QWidget* b : all)
-      if (a != b) EXPECT_FALSE(a->geometry().intersects(b->geometry())) << a->objectName().toStdString() << " " << b->objectName().toStdString();
+      if (a != b) {
+        EXPECT_FALSE(a->geometry().intersects(b->geometry()))
+            << a->objectName().toStdString() << " " << b->objectName().toStdString();
+      }
   }
 }
 
@@ -112,8 +120,10 @@ TEST(RombForm, EnterConfirmsEscAndTheCancelButtonCancel) {
   struct Case {
     int widget;  // 0 the edit, 1 a combo, 2 the Cancel button
     int key, result;
-  } cases[] = {{1, Qt::Key_Enter, QDialog::Accepted}, {0, Qt::Key_Return, QDialog::Accepted},
-               {1, Qt::Key_Escape, QDialog::Rejected}, {2, Qt::Key_Return, QDialog::Rejected}};
+  } cases[] = {{1, Qt::Key_Enter, QDialog::Accepted},
+               {0, Qt::Key_Return, QDialog::Accepted},
+               {1, Qt::Key_Escape, QDialog::Rejected},
+               {2, Qt::Key_Return, QDialog::Rejected}};
   for (const Case& c : cases) {
     TRombForm f;
     f.setResult(-1);

@@ -56,8 +56,7 @@ TEST_F(GsaEndToEnd, DrawConvertAndCompile) {
   ASSERT_NE(frame->lastTableForm, nullptr);
   TVexoTableForm* table = frame->lastTableForm;
   EXPECT_EQ(table->windowTitle(), QStringLiteral("Untitled - таблица"));
-  EXPECT_EQ(rowsOf(table->tableData()),
-            (QStringList{"s0|y0|1|s1", "s1|y1|x1|sk", "||X1|s2", "s2|y2|1|sk"}));
+  EXPECT_EQ(rowsOf(table->tableData()), (QStringList{"s0|y0|1|s1", "s1|y1|x1|sk", "||X1|s2", "s2|y2|1|sk"}));
 
   dlg::Script s;
   ASSERT_TRUE(table->Compile(false)) << table->messagesText().toStdString();

@@ -38,7 +38,8 @@ struct Cell {
 
 void expectCells(const GsaGridList& g, std::initializer_list<Cell> cells, const char* what) {
   for (const Cell& c : cells) {
-    EXPECT_EQ(g.text(c.col, c.row), QString::fromUtf8(c.text)) << what << " text at " << c.col << "," << c.row;
+    EXPECT_EQ(g.text(c.col, c.row), QString::fromUtf8(c.text))
+        << what << " text at " << c.col << "," << c.row;
     EXPECT_EQ(g.kind(c.col, c.row), QString::number(c.kind)) << what << " kind at " << c.col << "," << c.row;
   }
 }
@@ -115,7 +116,8 @@ TEST(GsaTools, DialogsArePresetFromTheCell) {
   a.operators << QStringLiteral("y1") << std::nullopt;
   e.apply(GsaTool::Operator, 1, 1, a);
   e.apply(GsaTool::Operator, 1, 1, a);
-  a.conditions << ConditionBlock{QStringLiteral("x2"), QStringLiteral("1"), kNone, QStringLiteral("0")} << std::nullopt;
+  a.conditions << ConditionBlock{QStringLiteral("x2"), QStringLiteral("1"), kNone, QStringLiteral("0")}
+               << std::nullopt;
   e.apply(GsaTool::Condition, 4, 4, a);
   e.doc.grid.setText(5, 4, QStringLiteral("?"));  // not a label: its combo stays open
   e.apply(GsaTool::Condition, 4, 4, a);
@@ -146,8 +148,10 @@ TEST(GsaTools, TwoCellBlocksAppendARowOnlyInTheLastRow) {
   struct Case {
     GsaTool tool;
     int row, rowsAfter;
-  } cases[] = {{GsaTool::Splitter, 58, 60}, {GsaTool::Splitter, 59, 61},
-               {GsaTool::Connector, 58, 60}, {GsaTool::Connector, 59, 61}};
+  } cases[] = {{GsaTool::Splitter, 58, 60},
+               {GsaTool::Splitter, 59, 61},
+               {GsaTool::Connector, 58, 60},
+               {GsaTool::Connector, 59, 61}};
   for (const Case& c : cases) {
     Editor e;
     Answers a;
@@ -167,20 +171,30 @@ TEST(GsaTools, DeletingTakesThePartnerAndTheLabels) {
     int col, row;  // deleted
     std::initializer_list<Cell> after;
   } cases[] = {
-      {"connector, lower half", {{3, 10, "", 19}, {3, 11, "C", 6}}, 3, 11, {{3, 10, "", 255}, {3, 11, "", 255}}},
-      {"connector, upper half", {{3, 10, "", 19}, {3, 11, "C", 6}}, 3, 10, {{3, 10, "", 255}, {3, 11, "C", 255}}},
+      {"connector, lower half",
+       {{3, 10, "", 19}, {3, 11, "C", 6}},
+       3,
+       11,
+       {{3, 10, "", 255}, {3, 11, "", 255}}},
+      {"connector, upper half",
+       {{3, 10, "", 19}, {3, 11, "C", 6}},
+       3,
+       10,
+       {{3, 10, "", 255}, {3, 11, "C", 255}}},
       {"splitter, upper half", {{3, 10, "", 5}, {3, 11, "", 18}}, 3, 10, {{3, 11, "", 255}}},
       {"splitter, legs", {{3, 10, "", 5}, {3, 11, "", 18}}, 3, 11, {{3, 10, "", 255}}},
       {"condition",
        {{3, 10, "x1", 2}, {2, 10, "нет перехода", 13}, {4, 10, "1", 10}, {3, 11, "0", 11}},
-       3, 10,
+       3,
+       10,
        {{3, 10, "", 255}, {2, 10, "", 13}, {4, 10, "", 255}, {3, 11, "", 255}}},
       {"condition in the corner", {{0, 59, "x1", 2}, {1, 59, "1", 10}}, 0, 59, {{1, 59, "", 255}}},
       {"operator", {{3, 10, "y1", 1}, {3, 11, "", 11}}, 3, 10, {{3, 10, "", 255}, {3, 11, "", 11}}},
   };
   for (const Case& c : cases) {
     Editor e;
-    for (const Cell& b : c.before) e.doc.grid.setCell(b.col, b.row, {QString::fromUtf8(b.text), QString::number(b.kind)});
+    for (const Cell& b : c.before)
+      e.doc.grid.setCell(b.col, b.row, {QString::fromUtf8(b.text), QString::number(b.kind)});
     Answers a;
     e.apply(GsaTool::Delete, c.col, c.row, a);
     expectCells(e.doc.grid, c.after, c.what);

@@ -103,7 +103,8 @@ TEST_F(GsaWindow, CellsArePaintedInTheirFullSize) {
     for (const QPoint at : {QPoint(0, 0), QPoint(3, 2)}) {
       const QRect r = w->GSAGrid->cellRect(at.x(), at.y());
       EXPECT_EQ(r.size(), c.cell) << c.font;
-      EXPECT_EQ(w->GSAGrid->cellRect(at.x() + 1, at.y()).left(), r.left() + c.cell.width() + 1) << "one line between";
+      EXPECT_EQ(w->GSAGrid->cellRect(at.x() + 1, at.y()).left(), r.left() + c.cell.width() + 1)
+          << "one line between";
     }
   }
 }
@@ -112,7 +113,8 @@ TEST_F(GsaWindow, StatusTextAndTrackingPreview) {
   TGSAForm* w = newGsa();
   moveTo(w, 3, 5);
   EXPECT_EQ(frame->simpleText(), QStringLiteral(" Строка: 5  Столбец: 3"));
-  for (int i = 0; i < 4; ++i) EXPECT_TRUE(frame->findChild<QLabel*>(QStringLiteral("StatusPanel%1").arg(i))->isVisible());
+  for (int i = 0; i < 4; ++i)
+    EXPECT_TRUE(frame->findChild<QLabel*>(QStringLiteral("StatusPanel%1").arg(i))->isVisible());
   const int before = w->GSAGrid->repaints;
   moveTo(w, 3, 5);
   EXPECT_EQ(w->GSAGrid->repaints, before);  // the same cell draws nothing
@@ -266,7 +268,9 @@ TEST_F(GsaWindow, CloseQuestionKeepsTheWindowUnlessSaved) {
     ASSERT_GE(s.shown.size(), 1);
     EXPECT_EQ(s.shown.first().text, QStringLiteral("Сохранить изменения в Untitled?"));
     EXPECT_EQ(children(), c.closes ? 0 : 1) << c.answer;
-    if (!c.closes) EXPECT_TRUE(w->isModified());
+    if (!c.closes) {
+      EXPECT_TRUE(w->isModified());
+    }
   }
   EXPECT_EQ(ChildKind, ckNone);
 }

@@ -36,7 +36,8 @@ inline QString nameOf(const QToolButton* b) {
 inline QMap<QWidget*, QList<QToolButton*>> bars(QWidget* window) {
   QMap<QWidget*, QList<QToolButton*>> out;
   for (QToolButton* b : window->findChildren<QToolButton*>()) {
-    if (b->objectName().startsWith(QLatin1String("qt_")) || qobject_cast<QTabBar*>(b->parentWidget())) continue;
+    if (b->objectName().startsWith(QLatin1String("qt_")) || qobject_cast<QTabBar*>(b->parentWidget()))
+      continue;
     out[b->parentWidget()] << b;
   }
   return out;

@@ -40,7 +40,8 @@ QImage painted(const GsaGridList& cells) {
   QFont font = p.font();
   font.setPointSize(6);
   p.setFont(font);
-  for (int r = 0; r < cells.rowCount(); ++r) paintGsaCell(p, QRect(QPoint(0, r * cell.height()), cell), cells, 0, r);
+  for (int r = 0; r < cells.rowCount(); ++r)
+    paintGsaCell(p, QRect(QPoint(0, r * cell.height()), cell), cells, 0, r);
   return img;
 }
 
@@ -66,8 +67,8 @@ TEST(VelmoraGlyphs, FlowchartToolsShowWhatTheyPlace) {
   barcheck::noIconTheme();
   FrameHarness h(false);
   // Tool-bar order; the kinds one click places, top cell first (the connector's type "D").
-  const std::vector<std::vector<int>> places = {{3}, {4}, {1}, {2}, {5, 18}, {19, 6}, {10}, {11}, {12}, {13},
-                                                {14}, {15}, {16}, {17}, {20}, {21}};
+  const std::vector<std::vector<int>> places = {{3},  {4},  {1},  {2},  {5, 18}, {19, 6}, {10}, {11},
+                                                {12}, {13}, {14}, {15}, {16},    {17},    {20}, {21}};
   std::vector<QImage> references;
   for (const auto& kinds : places) {
     GsaGridList cells(int(kinds.size()), 1);
@@ -82,7 +83,8 @@ TEST(VelmoraGlyphs, FlowchartToolsShowWhatTheyPlace) {
   for (int i = 0; i < n; ++i) {
     QAction* tool = h.frame->ui().gsaActions[i];
     SCOPED_TRACE(tool->objectName().toStdString());
-    const QImage glyph = tool->icon().pixmap(QSize(side, side)).toImage().convertToFormat(QImage::Format_ARGB32);
+    const QImage glyph =
+        tool->icon().pixmap(QSize(side, side)).toImage().convertToFormat(QImage::Format_ARGB32);
     double own = 0, best = 256;
     int nearest = -1;
     for (int j = 0; j < n; ++j) {

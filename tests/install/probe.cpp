@@ -36,7 +36,8 @@ QAction* findAction(QMainWindow* w, const QString& name) {
 void run(QMainWindow* w) {
   std::printf("probe: window \"%s\" icon %s\n", qUtf8Printable(w->windowTitle()),
               w->windowIcon().isNull() ? "none" : "set");
-  const QStringList names = qEnvironmentVariable("VEXO_PROBE_TRIGGER").split(QLatin1Char(';'), Qt::SkipEmptyParts);
+  const QStringList names =
+      qEnvironmentVariable("VEXO_PROBE_TRIGGER").split(QLatin1Char(';'), Qt::SkipEmptyParts);
   for (const QString& name : names) {
     QAction* a = findAction(w, name);
     std::printf("probe: %s %s\n", qUtf8Printable(name), a ? "triggered" : "not found");
@@ -65,8 +66,10 @@ class Probe : public QGenericPlugin {
         if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible()) {
           std::printf("probe: message %s\n", qUtf8Printable(box->text()));
           std::fflush(stdout);
-          if (QAbstractButton* b = box->defaultButton()) b->click();
-          else box->reject();
+          if (QAbstractButton* b = box->defaultButton())
+            b->click();
+          else
+            box->reject();
           return;
         }
       }

@@ -27,10 +27,10 @@ struct SimScript {
     return calls_;
   }
   QStringList argsOf(const QString& method) const {
-    QStringList out;
+    QStringList args;
     for (const Call& c : calls())
-      if (c.method == method) out << c.arg;
-    return out;
+      if (c.method == method) args << c.arg;
+    return args;
   }
   int count(const QString& method) const { return int(argsOf(method).size()); }
   // Changes the answers while a worker may be calling.

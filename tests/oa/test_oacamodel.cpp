@@ -8,25 +8,30 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
+#include <QAbstractTextDocumentLayout>
 #include <QTextDocument>
+#include <QTextLayout>
 #include <QTextEdit>
 #include <QTableWidget>
 #include <QLineEdit>
 #include <QCheckBox>
 #include <QTimer>
+#include <thread>
 
-#include "velmora/app/childkind.h"
+#include "velmora/frameapi/childkind.h"
 #include "velmora/oa/bussetform.h"
 
 #include "platform/automation.h"
 #include "platform/dialogs.h"
+#include "tests/oa/gridtestutil.h"
 #include "tests/oa/oacatestutil.h"
 #include "velmora/app/mainform.h"
 #include "../servers/testframe.h"
-#include "velmora/app/optionsform.h"
+#include "velmora/frameapi/optionsform.h"
 #include "velmora/documents/tableform.h"
 #include "velmora/documents/txtform.h"
 #include "velmora/oa/oacamodelform.h"
+#include "velmora/oa/oamodelform.h"
 #include "velmora/oa/oastep.h"
 
 namespace {
@@ -35,7 +40,64 @@ bool waitFor(const std::function<bool()>& done, int ms = 5000) { return QTest::q
 
 // The menus of an idle worker (checked together with what a step wrote, since they are idle
 // before the command arrives too).
+// A table window in the frame whose operational automaton is the register A[4] with the
+// outputs `ys` and one input x1 of condition `x1`.
+TVexoTableForm* tableWithA(const QList<TableRow>& rows, const QStringList& ys,
+                           const QList<QStringList>& items, const QString& x1) {
+  auto* table = new TVexoTableForm();
+  TestFrame->addChild(table);
+  TableData t;
+  t.rows = rows;
+  table->setTableData(t);
+  OaDescription d;
+  d.blocks = {"reg:", "A[4]"};
+  d.ySignals = ys;
+  d.yItems = items;
+  d.xSignals = {"x1"};
+  d.xValues = {x1};
+  d.oaPresent = true;
+  table->oa = d;
+  return table;
+}
+
+// The frame in front, as a user has it.
+bool showFrame() {
+  TestFrame->show();
+  TestFrame->activateWindow();
+  return QTest::qWaitForWindowActive(TestFrame);
+}
+
 bool idle(TOACAModelForm* w) { return w->step->isEnabled() && w->start->isEnabled(); }
+
+// Waits until the worker has gone round its loop `more` times after now: every command posted
+// before has been taken and, with none left, a running worker has made its next step attempt.
+bool turned(TOACAModelForm* w, int more) {
+  oacathread_t* worker = w->worker();
+  if (!worker) return false;
+  const int from = worker->turns();
+  return waitFor([&] { return w->worker() == worker && worker->turns() >= from + more; });
+}
+
+// The first fields of the report's lines that do not start at the tab stop of their column: a text
+// that reaches past the next stop pushes the rest of its line one column on.
+QStringList misaligned(QTextDocument* doc) {
+  QStringList out;
+  for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
+    if (!b.text().contains('\t')) continue;
+    doc->documentLayout()->blockBoundingRect(b);  // lays the paragraph out
+    const QList<QTextOption::Tab> stops = b.blockFormat().tabPositions();
+    int pos = 0;
+    const QStringList fields = b.text().split('\t');
+    for (int i = 0; i < fields.size(); ++i) {
+      const QTextLine line = b.layout()->lineForTextPosition(pos);
+      const qreal x = line.cursorToX(pos);
+      if ((i >= stops.size() || qAbs(x - stops[i].position) > 0.5) && out.size() < 5)
+        out << QStringLiteral("%1 field %2 at %3").arg(b.text()).arg(i).arg(x);
+      pos += int(fields[i].size()) + 1;
+    }
+  }
+  return out;
+}
 
 OaDescription description(const QStringList& blocks = {"reg:", "A[8]", "mux:", "DI1[8]", "d[4]"}) {
   OaDescription d;
@@ -78,8 +140,10 @@ class JointModel : public ::testing::Test {
     return table->fullModel;
   }
   std::shared_ptr<SimScript> sim = std::make_shared<SimScript>();
-  automation::FactoryRegistration compilerReg{"FSM.Compiler", [] { return std::make_unique<FakeCompiler>(); }};
-  automation::FactoryRegistration simReg{"fsm.Simulator", [this] { return std::make_unique<FakeSimulator>(sim); }};
+  automation::FactoryRegistration compilerReg{"FSM.Compiler",
+                                              [] { return std::make_unique<FakeCompiler>(); }};
+  automation::FactoryRegistration simReg{"fsm.Simulator",
+                                         [this] { return std::make_unique<FakeSimulator>(sim); }};
   QPointer<TVexoTableForm> table;
 };
 
@@ -128,8 +192,11 @@ TEST_F(JointModel, LimitIsAskedAndChecked) {
     unsigned limit;
     QString message;
   };
-  const Case cases[] = {{"1000", 1000, ""}, {"0", 1000, range}, {"1001", 1000, range},
-                        {"abc", 1000, "'abc' не является целым числом"}, {"1", 1, ""}};
+  const Case cases[] = {{"1000", 1000, ""},
+                        {"0", 1000, range},
+                        {"1001", 1000, range},
+                        {"abc", 1000, "'abc' не является целым числом"},
+                        {"1", 1, ""}};
   for (const Case& c : cases) {
     script.shown.clear();
     script.inputs << c.typed;
@@ -153,26 +220,47 @@ TEST_F(JointModel, LimitOneMakesStepZeroThenOnlyPauses) {
   EXPECT_EQ(sim->count("DoStep"), 0);
   w->startClick();
   w->stepClick();
-  QTest::qWait(200);
-  EXPECT_TRUE(idle(w));
+  // Both commands taken and the step attempt after them made.
+  ASSERT_TRUE(turned(w, 4));
+  ASSERT_TRUE(waitFor([&] { return idle(w); }));
   EXPECT_EQ(sim->count("DoStep"), 0);
   EXPECT_EQ(w->rowCount(), 2);
 }
 
+// Every field of the report starts at the tab stop of its column: a fresh window, and rows of
+// long texts past step 99 with a long register name. Columns are never narrower than 7 points
+// per character of their title.
 TEST_F(JointModel, ReportOfAFreshWindow) {
-  TOACAModelForm* w = run();
-  w->mReportClick();
-  ASSERT_TRUE(w->reportEditor);
-  const QTextDocument* doc = w->reportEditor->document();
-  QTextBlock header;
-  for (QTextBlock b = doc->begin(); b.isValid(); b = b.next())
-    if (b.text().startsWith("t \t")) header = b;
-  ASSERT_TRUE(header.isValid());
-  EXPECT_EQ(header.text(), QStringLiteral("t \tx\ts\ty\tрегистр\tзначение"));
-  QList<int> stops;
-  for (const QTextOption::Tab& t : header.blockFormat().tabPositions()) stops << qRound(t.position * 3.0 / 4.0);
-  EXPECT_EQ(stops, (QList<int>{0, 16, 25, 34, 43, 94}));
-  EXPECT_TRUE(doc->toPlainText().startsWith(QStringLiteral("Модель: Untitled")));
+  const QString longName = QStringLiteral("Накопитель_результата");
+  const QList<int> least = {0, 16, 25, 34, 43, 94};
+  for (int rows : {0, 101}) {  // numbered rows written as a run writes them
+    SCOPED_TRACE(rows);
+    closeTable();
+    openTable();
+    table->oa.blocks = {"reg:", "A[8]", longName + "[4]"};
+    TOACAModelForm* w = run();
+    for (int r = 1; r <= rows; ++r) {
+      if (r >= w->rowCount()) w->addStepRow(r);
+      w->setStepRow(r, "x1&X2&x3&X4", "s1&s2&s3", "y1&y2&yWrite");
+      w->model()->ApplySignals("y1", 'a');
+    }
+    w->mReportClick();
+    ASSERT_TRUE(w->reportEditor);
+    QTextDocument* doc = w->reportEditor->document();
+    QTextBlock header;
+    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next())
+      if (b.text().startsWith("t \t")) header = b;
+    ASSERT_TRUE(header.isValid());
+    EXPECT_EQ(header.text(), QStringLiteral("t \tx\ts\ty\tрегистр\tзначение"));
+    QList<int> stops;
+    for (const QTextOption::Tab& t : header.blockFormat().tabPositions())
+      stops << qRound(t.position * 3.0 / 4.0);
+    ASSERT_EQ(stops.size(), least.size());
+    for (int i = 0; i < stops.size(); ++i) EXPECT_GE(stops[i], least[i]) << i;
+    EXPECT_EQ(misaligned(doc), QStringList());
+    EXPECT_TRUE(doc->toPlainText().startsWith(QStringLiteral("Модель: Untitled")));
+    EXPECT_TRUE(doc->toPlainText().contains(QStringLiteral("\t\t\t\t") + longName + "\t"));
+  }
 }
 
 TEST_F(JointModel, LoadFailureAndCaption) {
@@ -243,13 +331,15 @@ TEST_F(JointModel, RefusedStepsStopTheRun) {
     const int row = c.first ? 1 : 2;
     ASSERT_TRUE(waitFor([&] { return w->cell(2, row) == c.row[1] && idle(w); })) << c.status;
     EXPECT_EQ((QStringList{w->cell(1, row), w->cell(2, row), w->cell(3, row)}), c.row);
-    if (c.throws) EXPECT_TRUE(w->consoleText().endsWith(QStringLiteral("Сервер: сбой шага")));
+    if (c.throws) {
+      EXPECT_TRUE(w->consoleText().endsWith(QStringLiteral("Сервер: сбой шага")));
+    }
     const int calls = int(sim->calls().size());
     w->startClick();
     w->stepClick();
-    QTest::qWait(150);
+    ASSERT_TRUE(turned(w, 4));
+    ASSERT_TRUE(waitFor([&] { return idle(w); }));
     EXPECT_EQ(int(sim->calls().size()), calls);  // only paused
-    EXPECT_TRUE(idle(w));
   }
 }
 
@@ -260,7 +350,8 @@ TEST_F(JointModel, ResetDuringAutomaticRunning) {
   EXPECT_TRUE(w->pause->isEnabled());
   w->resetClick();
   ASSERT_TRUE(waitFor([&] { return w->consoleText() == QStringLiteral("---СБРОС---"); }));
-  QTest::qWait(100);
+  // A whole turn of the worker's loop after the reset, where a running worker would step.
+  ASSERT_TRUE(turned(w, 2));
   EXPECT_EQ(w->consoleText(), QStringLiteral("---СБРОС---"));
   EXPECT_EQ(w->rowCount(), 2);
   EXPECT_EQ(w->cell(1, 1) + w->cell(2, 1) + w->cell(3, 1), QString());
@@ -300,6 +391,118 @@ TEST_F(JointModel, ChoosingAStepShowsItsRegisters) {
   EXPECT_EQ(w->regCell(1, 1), "2");
   w->stepGrid()->setCurrentCell(0, 0);
   EXPECT_EQ(w->regCell(1, 1), "1");
+}
+
+// With the frame in front, F9 shows the window only once its model is built: the grid taking
+// the focus chooses no row without a model, so no "Нет ОА!". The radix buttons show the base of
+// the active window's registers at every activation.
+TEST_F(JointModel, StartsWithoutABoxAndTheRadixFollowsTheActiveWindow) {
+  ASSERT_TRUE(showFrame());
+  TestFrame->ui().DecAction->setChecked(true);  // pressed for another window before
+  dlg::Script script;
+  TOACAModelForm* w = run();
+  EXPECT_EQ(script.shown.size(), 0) << script.lastText().toStdString();
+  EXPECT_TRUE(TestFrame->ui().BinAction->isChecked());
+  EXPECT_EQ(w->regCell(1, 1), "00000000");
+
+  TOAModelForm* other = TOAModelForm::open(table, table, QStringLiteral("t.oa"));
+  ASSERT_TRUE(other);
+  auto activate = [](QWidget* window) {
+    TestFrame->mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(window->parentWidget()));
+  };
+  struct Case {
+    QAction* joint;  // pressed while the joint window is active
+    QAction* model;  // pressed while the ОА model window is active
+    QString a;       // A in the joint window
+  };
+  const Case cases[] = {{TestFrame->ui().HexAction, TestFrame->ui().DecAction, "0"},
+                        {TestFrame->ui().DecAction, TestFrame->ui().BinAction, "0"},
+                        {TestFrame->ui().BinAction, TestFrame->ui().HexAction, "00000000"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.joint->objectName().toStdString());
+    activate(w);
+    c.joint->trigger();
+    activate(other);
+    c.model->trigger();
+    EXPECT_TRUE(c.model->isChecked());
+    activate(w);
+    EXPECT_TRUE(c.joint->isChecked());
+    EXPECT_EQ(w->regCell(1, 1), c.a);
+    activate(other);
+    EXPECT_TRUE(c.model->isChecked());
+  }
+  EXPECT_EQ(script.shown.size(), 0);
+  delete other->parentWidget();
+  TestFrame->hide();
+}
+
+// The register grid and the step grid show every title and every value whole: when the window
+// opens, after steps change the values and the step texts, and after the radix changes.
+TEST_F(JointModel, ColumnsShowEveryTextWhole) {
+  table->oa.blocks = {"reg:", "A[8]", QStringLiteral("Накопитель_результата[32]")};
+  table->oa.yItems = {{"A:=A+1", QStringLiteral("Накопитель_результата:=!A")}};
+  sim->edit([](SimScript& s) { s.state = "s1&s2&s3&s4&s5&s6"; });
+  ASSERT_TRUE(showFrame());
+  TOACAModelForm* w = run();
+  auto check = [&](const char* when) {
+    SCOPED_TRACE(when);
+    EXPECT_EQ(cutTexts(w->regGrid()), QStringList());
+    EXPECT_EQ(cutTexts(w->stepGrid()), QStringList());
+  };
+  check("opened");
+  w->stepLimit_ = 3;
+  w->startClick();
+  ASSERT_TRUE(waitFor([&] { return w->rowCount() == 4 && idle(w); }));
+  EXPECT_EQ(w->regCell(1, 2).size(), 32);
+  check("stepped");
+  for (QAction* radix : {TestFrame->ui().DecAction, TestFrame->ui().HexAction, TestFrame->ui().BinAction}) {
+    radix->trigger();
+    check(radix->objectName().toLatin1().constData());
+  }
+  TestFrame->hide();
+}
+
+// The frame's >|, ||, > and [] buttons are the window's Шаг, Пауза, Пуск and Сброс: they do
+// what those do and are enabled exactly when those are, while the window is the active one.
+TEST_F(JointModel, FrameRunButtonsAreTheMenuCommands) {
+  TOACAModelForm* w = run();
+  ASSERT_EQ(TestFrame->activeChild(), w);
+  auto same = [&] {
+    return TestFrame->ui().ModelStepAction->isEnabled() == w->step->isEnabled() &&
+           TestFrame->ui().ModelPauseAction->isEnabled() == w->pause->isEnabled() &&
+           TestFrame->ui().ModelPlayAction->isEnabled() == w->start->isEnabled() &&
+           TestFrame->ui().ModelStopAction->isEnabled() == w->reset->isEnabled();
+  };
+  EXPECT_TRUE(same());
+  struct Case {
+    QAction* button;
+    std::function<bool()> done;
+  };
+  const Case cases[] = {
+      {TestFrame->ui().ModelStepAction, [&] { return w->cell(2, 1) == "s1" && idle(w); }},
+      {TestFrame->ui().ModelPlayAction, [&] { return w->pause->isEnabled() && w->rowCount() > 3; }},
+      {TestFrame->ui().ModelPauseAction, [&] { return idle(w); }},
+      {TestFrame->ui().ModelStopAction, [&] { return w->consoleText() == QStringLiteral("---СБРОС---"); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.button->objectName().toStdString());
+    ASSERT_TRUE(c.button->isEnabled());
+    c.button->trigger();
+    EXPECT_TRUE(waitFor(c.done));
+    EXPECT_TRUE(same());
+  }
+  // Another window in front: the buttons go with it, and the worker's menus leave them alone.
+  auto* text = new TTxtForm();
+  TestFrame->addChild(text);
+  w->startClick();
+  ASSERT_TRUE(waitFor([&] { return w->pause->isEnabled(); }));
+  for (QAction* a : {TestFrame->ui().ModelStepAction, TestFrame->ui().ModelPauseAction,
+                     TestFrame->ui().ModelPlayAction, TestFrame->ui().ModelStopAction})
+    EXPECT_FALSE(a->isEnabled()) << a->objectName().toStdString();
+  TestFrame->mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(w->parentWidget()));
+  EXPECT_TRUE(same());
+  EXPECT_TRUE(TestFrame->ui().ModelPauseAction->isEnabled());
+  delete text->parentWidget();
 }
 
 // While the window is active the frame's report, radix and bus commands reach it.
@@ -363,7 +566,10 @@ TEST_F(JointModel, CloseRunAgainAndExitDuringRunning) {
 TEST_F(JointModel, ExitWhileTheWorkerWaitsForTheMainThread) {
   TOACAModelForm* w = run();
   w->startClick();
-  QThread::msleep(300);  // the worker now waits for a hand-off no one runs
+  oacathread_t* worker = w->worker();
+  ASSERT_TRUE(worker);
+  // No event loop runs here: the worker takes the command and waits for its hand-off.
+  while (!worker->waitingForHandOff()) std::this_thread::yield();
   oacathread_t::EndAll();
   EXPECT_EQ(w->worker(), nullptr);
   EXPECT_EQ(oacathread_t::liveWorkers(), 0);
@@ -374,20 +580,9 @@ TEST_F(JointModel, ExitWhileTheWorkerWaitsForTheMainThread) {
 TEST(JointModelServers, RunsToAStop) {
   dlg::Script script;
   OptionsForm->AutoReg->setChecked(true);
-  auto* table = new TVexoTableForm();
-  TestFrame->addChild(table);
-  TableData t;
-  t.rows << TableRow{"s0", "y1", "1", "s1"} << TableRow{"s1", "yInc", "x1", "s2"}
-         << TableRow{"", "", "X1", "s1"} << TableRow{"s2", "y3", "0", "0"};
-  table->setTableData(t);
-  OaDescription d;
-  d.blocks = {"reg:", "A[4]"};
-  d.ySignals = {"y1", "yInc", "y3"};
-  d.yItems = {{"A:=0"}, {"A:=A+1"}, {"A:=A"}};
-  d.xSignals = {"x1"};
-  d.xValues = {"A[2]"};
-  d.oaPresent = true;
-  table->oa = d;
+  TVexoTableForm* table = tableWithA(
+      {{"s0", "y1", "1", "s1"}, {"s1", "yInc", "x1", "s2"}, {"", "", "X1", "s1"}, {"s2", "y3", "0", "0"}},
+      {"y1", "yInc", "y3"}, {{"A:=0"}, {"A:=A+1"}, {"A:=A"}}, "A[2]");
   table->AllModelClick();
   TOACAModelForm* w = table->fullModel;
   ASSERT_TRUE(w && w->worker()) << w->consoleText().toStdString();
@@ -402,6 +597,42 @@ TEST(JointModelServers, RunsToAStop) {
   EXPECT_TRUE(script.shown.isEmpty());
   delete table->parentWidget();
   EXPECT_TRUE(waitFor([] { return oacathread_t::liveWorkers() == 0; }));
+}
+
+// A state without outputs leaves the operational automaton without an answer ("сигнал
+// неопределен"): our simulator takes the state's unconditional transition, and without one the
+// run stops with "no transition" and says why.
+TEST(JointModelServers, AStateWithoutOutputsTakesItsUnconditionalTransition) {
+  struct Case {
+    const char* s1;    // the condition of s1's transition to s2
+    QStringList last;  // x, s, y of the last row
+    QString console;   // a part of the console
+  };
+  const Case cases[] = {
+      {"1", {"---?---", "s2", "---нет событий---"}, QStringLiteral("безусловный переход из s1 в s2")},
+      {"x1", {"---?---", "---нет перехода---", "---?---"}, QStringLiteral("безусловного перехода нет")},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.s1);
+    dlg::Script script;
+    OptionsForm->AutoReg->setChecked(true);
+    TVexoTableForm* table =
+        tableWithA({{"s0", "y1", "1", "s1"}, {"s1", "", c.s1, "s2"}, {"s2", "y3", "0", "0"}}, {"y1", "y3"},
+                   {{"A:=1"}, {"A:=A"}}, "A[0]");
+    table->AllModelClick();
+    TOACAModelForm* w = table->fullModel;
+    ASSERT_TRUE(w && w->worker()) << w->consoleText().toStdString();
+    w->startClick();
+    ASSERT_TRUE(
+        waitFor([&] { return w->rowCount() > 2 && w->cell(2, w->rowCount() - 1) == c.last[1] && idle(w); }));
+    const int last = w->rowCount() - 1;
+    EXPECT_EQ(w->cell(1, 2), TModelOA::undefinedSignal());  // s1 gave no outputs
+    EXPECT_EQ((QStringList{w->cell(1, last), w->cell(2, last), w->cell(3, last)}), c.last);
+    EXPECT_TRUE(w->consoleText().contains(c.console)) << w->consoleText().toStdString();
+    EXPECT_TRUE(script.shown.isEmpty());
+    delete table->parentWidget();
+    EXPECT_TRUE(waitFor([] { return oacathread_t::liveWorkers() == 0; }));
+  }
 }
 
 }  // namespace

@@ -12,7 +12,8 @@ QList<TableRow> acceptanceTable() {
   return {{"s0", "y1&y2", "X1&x2", "s1"}, {"s1", "y2", "1", "s2"}, {"s2", "y3", "x3", "s0"}};
 }
 
-OaDescription described(const QStringList& blocks, const QList<QStringList>& items, const QStringList& xValues) {
+OaDescription described(const QStringList& blocks, const QList<QStringList>& items,
+                        const QStringList& xValues) {
   OaDescription d;
   d.blocks = blocks;
   d.ySignals = {"y1", "y2"};
@@ -60,9 +61,11 @@ TEST(OaDesign, SyncAddsNewSignalsInPlaceAndRemovesOnlyWhenAllowed) {
   OaDescription no = d;
   EXPECT_FALSE(syncSignals(&no, Kind::Y, {"y1", "y3", "y4"}, [](const QString&) { return false; }));
   EXPECT_EQ(removeQuestion(Kind::Y, "y2"),
-            "В таблице переходов не найден сигнал y2. Сигнал и соответствующие ему микрооперации будут удалены из ОА. "
+            "В таблице переходов не найден сигнал y2. Сигнал и соответствующие ему микрооперации будут "
+            "удалены из ОА. "
             "Продолжить?");
-  EXPECT_EQ(removeQuestion(Kind::X, "x2"), "В таблице переходов не найден сигнал x2. Он будет удален из ОА. Продолжить?");
+  EXPECT_EQ(removeQuestion(Kind::X, "x2"),
+            "В таблице переходов не найден сигнал x2. Он будет удален из ОА. Продолжить?");
 }
 
 TEST(OaDesign, SortingSignalsMovesTheirMicrooperations) {
@@ -82,7 +85,8 @@ TEST(OaDesign, AssignmentsGoBehindTheOtherLinesOfEachSignal) {
 
 TEST(OaDesign, BlockListNeedsBothHeadings) {
   EXPECT_EQ(checkBlockList({"A[8]", "mux:"}), "В списке блоков отсутствует идентификатор регистров 'reg:'");
-  EXPECT_EQ(checkBlockList({"reg:", "A[8]"}), "В списке блоков отсутствует идентификатор комбинационных узлов 'mux:'");
+  EXPECT_EQ(checkBlockList({"reg:", "A[8]"}),
+            "В списке блоков отсутствует идентификатор комбинационных узлов 'mux:'");
   EXPECT_EQ(checkBlockList({"reg:", "mux:"}), QString());
 }
 
@@ -102,13 +106,23 @@ TEST(OaDesign, RegisterCheckGivesThePassMessagesThenWhatTheModelRefuses) {
       // Lines the passes let through and the model could not run.
       {{"A:=B*B"}, "", "Сигнал y1. Микрооперация \"A:=B*B\": неописанный регистр \"B*B\""},
       {{"LS(A,1)"}, "", "Сигнал y1. Микрооперация \"LS(A,1)\": нет знака присваивания \":=\""},
-      {{"A[9]:=1"}, "", "Сигнал y1. Микрооперация \"A[9]:=1\": номер бита 9 вне разрядов 0..7 регистра \"A\""},
-      {{"A[3/0]:=B"}, "", "Сигнал y1. Микрооперация \"A[3/0]:=B\": разрядам 0..3 регистра \"A\" можно присвоить "
-                          "двоичную константу, разряд или срез не короче 4 разрядов"},
-      {{"A:=B"}, "A[1]&B[0]|B[1]", "Входной сигнал x1. Условие \"A[1]&B[0]|B[1]\": в условии нельзя сочетать \"&\" и \"|\""},
-      {{"A:=B"}, "A[8]", "Входной сигнал x1. Условие \"A[8]\": номер бита 8 вне разрядов 0..7 регистра \"A\""},
+      {{"A[9]:=1"},
+       "",
+       "Сигнал y1. Микрооперация \"A[9]:=1\": номер бита 9 вне разрядов 0..7 регистра \"A\""},
+      {{"A[3/0]:=B"},
+       "",
+       "Сигнал y1. Микрооперация \"A[3/0]:=B\": разрядам 0..3 регистра \"A\" можно присвоить "
+       "двоичную константу, разряд или срез не короче 4 разрядов"},
+      {{"A:=B"},
+       "A[1]&B[0]|B[1]",
+       "Входной сигнал x1. Условие \"A[1]&B[0]|B[1]\": в условии нельзя сочетать \"&\" и \"|\""},
+      {{"A:=B"},
+       "A[8]",
+       "Входной сигнал x1. Условие \"A[8]\": номер бита 8 вне разрядов 0..7 регистра \"A\""},
       // What runs passes: numbers, bits, slices, calls, shift names, the bus.
-      {{"A:=5", "A:=B+1", "A:=B&B[2]", "A:=sl(B,1)", "A:=B^DI1", "A[3/0]:=0001", "A[2]:=B[7]", "DI1:=!A"}, "A[7]|B[0]", ""},
+      {{"A:=5", "A:=B+1", "A:=B&B[2]", "A:=sl(B,1)", "A:=B^DI1", "A[3/0]:=0001", "A[2]:=B[7]", "DI1:=!A"},
+       "A[7]|B[0]",
+       ""},
   };
   for (const auto& c : cases) {
     const OaDescription d = described(blocks, {c.y1, {}}, {c.x1});

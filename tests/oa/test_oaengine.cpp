@@ -262,8 +262,10 @@ TEST(TModelOATest, ConditionCaseFollowsLetters) {
 
 TEST(TModelOATest, ShowRegistersInEveryRadix) {
   Rig r;
-  r.grid.names << "R2" << "nobody";
-  r.grid.values << "" << "";
+  r.grid.names << "R2"
+               << "nobody";
+  r.grid.values << ""
+                << "";
   r.set("R1", 10);
   r.set("R2", 200);
   r.set("D", 255);
@@ -277,8 +279,7 @@ TEST(TModelOATest, ShowRegistersInEveryRadix) {
   EXPECT_EQ(r.grid.values, QStringList({"Значение", "10", "200", "255", "200", ""}));
   r.model->Radix = 3;
   r.model->ShowRegisters();
-  EXPECT_EQ(r.grid.values,
-            QStringList({"Значение", "Ошибка", "Ошибка", "Ошибка", "Ошибка", "Ошибка"}));
+  EXPECT_EQ(r.grid.values, QStringList({"Значение", "Ошибка", "Ошибка", "Ошибка", "Ошибка", "Ошибка"}));
 }
 
 // Each watched row is read and written once per showing, however many elements there are; of
@@ -411,8 +412,8 @@ TEST(TModelOATest, ArbitraryTextsGiveEngineErrorsOnly) {
     for (int i = 0; i < n; ++i) s += alphabet[int(next() % quint32(alphabet.size()))];
     return s;
   };
-  const QStringList seeds = {"R1:=R2+R3+1", "R2[3/0]:=0101", "R3:=sl(R2,3)", "D:=!R2[7/4]",
-                             "R1[2]:=R2[1]", "R4:=R3-1", "R2[0]&R3[1]", "D[7]|R1[0]"};
+  const QStringList seeds = {"R1:=R2+R3+1",  "R2[3/0]:=0101", "R3:=sl(R2,3)", "D:=!R2[7/4]",
+                             "R1[2]:=R2[1]", "R4:=R3-1",      "R2[0]&R3[1]",  "D[7]|R1[0]"};
   Rig r({"R2:=R2+7"}, {"R2[0]"});
   int errors = 0, done = 0;
   for (int round = 0; round < 20000; ++round) {
@@ -426,9 +427,7 @@ TEST(TModelOATest, ArbitraryTextsGiveEngineErrorsOnly) {
     }
     try {
       switch (round % 3) {
-        case 0:
-          r.model->ExecuteMicrooperation(text);
-          break;
+        case 0: r.model->ExecuteMicrooperation(text); break;
         case 1:
           r.d.xValues[0] = text;
           r.model->EvaluateConditions();
@@ -446,7 +445,9 @@ TEST(TModelOATest, ArbitraryTextsGiveEngineErrorsOnly) {
     }
     for (int i = 0; i < r.model->Count(); ++i) {
       const TRegister& e = r.model->Element(i);
-      if (e.width() < 32) ASSERT_EQ(e.pending(), TRegister::cut(e.pending(), e.width())) << text.toStdString();
+      if (e.width() < 32) {
+        ASSERT_EQ(e.pending(), TRegister::cut(e.pending(), e.width())) << text.toStdString();
+      }
     }
   }
   EXPECT_GT(errors, 1000);

@@ -1,5 +1,8 @@
 // The ОА model window: steps, the *.y file, closing, the counted table lock, buses, report.
+#include <QAbstractTableModel>
 #include <QAction>
+#include <QHeaderView>
+#include <QTableView>
 #include <QDir>
 #include <QLineEdit>
 #include <QTableWidget>
@@ -9,9 +12,13 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <functional>
+
 #include "oawinhelpers.h"
+#include "tests/oa/gridtestutil.h"
 #include "velmora/documents/txtform.h"
 #include "velmora/oa/bussetform.h"
+#include "velmora/oa/gridfit.h"
 #include "velmora/oa/oastep.h"
 
 using namespace oawt;
@@ -114,7 +121,9 @@ TEST_F(OaWindows, AFailedLoadChangesNothingAndSaysWhy) {
     s.files << dir.filePath("kept.y");
     m->mOpenFileClick();
     const QString path = dir.filePath("new.y");
-    if (!c.bytes.isEmpty()) ASSERT_TRUE(edtest::writeAll(path, c.bytes));
+    if (!c.bytes.isEmpty()) {
+      ASSERT_TRUE(edtest::writeAll(path, c.bytes));
+    }
     const QStringList inputs = m->stepInputs();
     const QStringList before = answers(m);
     const QString title = m->windowTitle();
@@ -134,7 +143,8 @@ TEST_F(OaWindows, AFailedLoadChangesNothingAndSaysWhy) {
             rlimit lim{};
             QFile statm(QStringLiteral("/proc/self/statm"));
             statm.open(QIODevice::ReadOnly);
-            const rlim_t used = rlim_t(statm.readAll().split(' ').value(0).toLongLong()) * rlim_t(getpagesize());
+            const rlim_t used =
+                rlim_t(statm.readAll().split(' ').value(0).toLongLong()) * rlim_t(getpagesize());
             lim.rlim_cur = lim.rlim_max = used + (96 << 20);
             setrlimit(RLIMIT_AS, &lim);
             _exit(load() ? 0 : 1);
@@ -336,4 +346,104 @@ TEST_F(OaWindows, AModelOpenedFromTheDesignerIsAskedOnceAndClosesWithIt) {
   QApplication::processEvents();
   EXPECT_EQ(OAModelForm.data(), nullptr);
   EXPECT_EQ(OAForm.data(), nullptr);
+}
+
+// The step grid and the register grid show every title and every text whole: when the window
+// opens, after steps with long inputs and answers, and after the radix changes.
+TEST_F(OaWindows, ColumnsShowEveryTextWhole) {
+  TVexoTableForm* t = exampleTable();
+  t->oa.blocks << QStringLiteral("Накопитель_результата[32]");
+  t->oa.ySignals << QStringLiteral("y_запись_в_накопитель");
+  t->oa.yItems << QStringList{QStringLiteral("Накопитель_результата:=!A")};
+  TOAModelForm* m = openModel(t);
+  ASSERT_NE(m, nullptr);
+  auto check = [&](const char* when) {
+    SCOPED_TRACE(when);
+    EXPECT_EQ(cutTexts(m->RegGrid), QStringList());
+    EXPECT_EQ(cutTexts(m->yxGrid), QStringList());
+  };
+  check("opened");
+  pickSignals({"y1", "y2", "y3", "y_запись_в_накопитель"});
+  m->yAddClick();
+  pickSignals({"y2"});
+  m->yAddClick();
+  ASSERT_EQ(m->stepRowCount(), 4);
+  check("stepped");
+  {
+    QTemporaryDir dir;
+    dlg::Script s;
+    m->modified = false;  // the steps are not asked about
+    s.files << dir.filePath("long.y");
+    ASSERT_TRUE(edtest::writeAll(s.files.last(), QByteArray("y1&y2&y3\r\ny2\r\n").repeated(50)));
+    m->mOpenFileClick();
+    ASSERT_EQ(m->stepRowCount(), 102);
+    check("loaded");
+    m->modified = false;
+  }
+  for (QAction* radix : {frame->ui().DecAction, frame->ui().HexAction, frame->ui().BinAction}) {
+    radix->trigger();
+    check(radix->objectName().toLatin1().constData());
+  }
+}
+
+namespace {
+
+// A grid of very many rows whose texts are counted as they are read; one row's text is long.
+class ManyRows : public QAbstractTableModel {
+ public:
+  int rows = 0, longRow = -1, reads = 0;
+  int rowCount(const QModelIndex& = {}) const override { return rows; }
+  int columnCount(const QModelIndex& = {}) const override { return 2; }
+  QVariant data(const QModelIndex& i, int role) const override {
+    if (role != Qt::DisplayRole) return {};
+    ++const_cast<ManyRows*>(this)->reads;
+    return i.row() == longRow ? QStringLiteral("y1&y2&y3&y_запись_в_накопитель") : QStringLiteral("y1");
+  }
+  void reset(int n) {
+    beginResetModel();
+    rows = n;
+    endResetModel();
+  }
+  void add(int n) {
+    beginInsertRows({}, rows, rows + n - 1);
+    rows += n;
+    endInsertRows();
+  }
+  void changeAll() { emit dataChanged(index(0, 0), index(rows - 1, 1)); }
+};
+
+}  // namespace
+
+// A grid of a million rows filled, added to or changed whole is measured only where it is
+// seen: the rows in view are read, not the million; a long text scrolled into view shows whole.
+TEST(GridFit, ManyRowsAreMeasuredWhereTheyAreSeen) {
+  const int kRows = 1000000;
+  struct Case {
+    const char* what;
+    int rowsBefore;
+    std::function<void(ManyRows&)> fill;
+  };
+  const Case cases[] = {
+      {"reset", 1, [&](ManyRows& m) { m.reset(kRows); }},
+      {"rows added", 1, [&](ManyRows& m) { m.add(kRows - 1); }},
+      {"all changed", kRows, [&](ManyRows& m) { m.changeAll(); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ManyRows model;
+    model.rows = c.rowsBefore;
+    QTableView view;
+    view.verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    view.setModel(&model);
+    view.resize(300, 200);
+    view.show();
+    gridfit::keepFitted(&view);
+    model.longRow = kRows - 1;
+    model.reads = 0;
+    c.fill(model);
+    EXPECT_LT(model.reads, 1000);
+    view.scrollToBottom();
+    const QModelIndex last = model.index(kRows - 1, 0);
+    EXPECT_GE(view.columnWidth(0), view.sizeHintForIndex(last).width() + 1);
+  }
 }

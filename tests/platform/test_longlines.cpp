@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QTest>
+#include <QAbstractTextDocumentLayout>
 #include <QTextBlock>
 
 #include "platform/longlines.h"
@@ -112,4 +113,33 @@ TEST(LongLines, CopiedTextHasNoMarks) {
   e.selectAll();
   e.copy();
   EXPECT_EQ(QApplication::clipboard()->text(), big);
+}
+
+// A large loaded text goes in whole, unmodified and not undoable, with wrapping off; a change of
+// width then lays out no line (the layout keeps its width), while a small text follows the width.
+TEST(LongLines, LargeTextLoadsWholeWithoutWrapping) {
+  QStringList large;
+  for (int k = 0; k < longlines::kLargeLines + 10; ++k) large << QStringLiteral("sa%1(y1)=s0*x1*x2;").arg(k);
+  large[7] = longLine(25'000);  // pieces in a large text
+  large << QString();           // an empty last line
+  const struct {
+    QStringList lines;
+    bool large;
+  } cases[] = {{{"a", "b"}, false}, {large, true}};
+  for (const auto& c : cases) {
+    TextEdit e;
+    e.resize(300, 200);
+    e.show();
+    e.setText(c.lines.join(QLatin1Char('\n')), false);
+    EXPECT_EQ(e.isLarge(), c.large);
+    EXPECT_EQ(e.lines(), c.lines);
+    EXPECT_FALSE(e.document()->isModified());
+    EXPECT_FALSE(e.document()->isUndoAvailable());
+    EXPECT_EQ(e.lineWrapMode() == QPlainTextEdit::NoWrap, c.large);
+    EXPECT_EQ(e.notes().contains(longlines::largeNote()), c.large);
+    e.resize(500, 200);
+    QApplication::processEvents();
+    // A layout given the width takes it as the document's width.
+    EXPECT_EQ(e.document()->documentLayout()->documentSize().width() == e.viewport()->width(), !c.large);
+  }
 }

@@ -40,7 +40,8 @@ TEST(TextFile, WritesCrLfAndRefusesUnencodable) {
   ASSERT_TRUE(textfile::writeLines(path, {QString::fromUtf8("у1"), ""}, &err));
   QFile f(path);
   ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-  EXPECT_EQ(f.readAll(), QByteArray("\xf3" "1\r\n\r\n"));
+  EXPECT_EQ(f.readAll(), QByteArray("\xf3"
+                                    "1\r\n\r\n"));
   f.close();
   EXPECT_FALSE(textfile::writeLines(path, {"ok", QString::fromUtf8("x✓")}, &err));
   EXPECT_TRUE(err.contains(QString::fromUtf8("строке 2"))) << err.toStdString();
@@ -61,7 +62,9 @@ TEST(TextFile, FailuresNameTheirCauseAndCharactersTheirCodePoint) {
   const struct {
     int err;
     const char* words;
-  } causes[] = {{ENOSPC, "нет места на диске"}, {EACCES, "нет прав доступа"}, {EROFS, "только для чтения"},
+  } causes[] = {{ENOSPC, "нет места на диске"},
+                {EACCES, "нет прав доступа"},
+                {EROFS, "только для чтения"},
                 {ENOENT, "не существует"}};
   for (const auto& c : causes)
     EXPECT_TRUE(textfile::failureCause(c.err, dev).contains(QString::fromUtf8(c.words))) << c.err;
@@ -73,5 +76,6 @@ TEST(TextFile, FailuresNameTheirCauseAndCharactersTheirCodePoint) {
   // A character beyond the basic plane is one code point, not half of a pair.
   EXPECT_FALSE(textfile::writeLines("/tmp/unused.txt", {QString::fromUtf8("a\xF0\x9F\x98\x80")}, &err));
   EXPECT_TRUE(err.contains("U+1F600")) << err.toStdString();
-  EXPECT_EQ(cp1251::describeChar(QString::fromUtf8("\xE2\x9C\x93"), 0), QString::fromUtf8("\"\xE2\x9C\x93\" (U+2713)"));
+  EXPECT_EQ(cp1251::describeChar(QString::fromUtf8("\xE2\x9C\x93"), 0),
+            QString::fromUtf8("\"\xE2\x9C\x93\" (U+2713)"));
 }

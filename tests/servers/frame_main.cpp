@@ -7,7 +7,7 @@
 #include "platform/dialogs.h"
 #include "platform/registry.h"
 #include "velmora/app/mainform.h"
-#include "velmora/app/optionsform.h"
+#include "velmora/frameapi/optionsform.h"
 
 TMainForm* TestFrame = nullptr;
 

@@ -97,8 +97,8 @@ TEST(Compiler, ConverterConventions) {
   EXPECT_EQ(m.lines[0].transitions[0].condition, (Set{1, -2}));
   EXPECT_EQ(m.lines[0].transitions[1].targets, (Set{3, 4}));
   EXPECT_TRUE(m.lines[1].transitions[0].condition.isEmpty());  // "1"
-  EXPECT_TRUE(m.lines[2].transitions.isEmpty());                // "0" / "0"
-  EXPECT_EQ(m.lines[3].key, (Set{3, -4}));                      // s2 & not s3
+  EXPECT_TRUE(m.lines[2].transitions.isEmpty());               // "0" / "0"
+  EXPECT_EQ(m.lines[3].key, (Set{3, -4}));                     // s2 & not s3
   EXPECT_EQ(m.start, (Set{1}));
   EXPECT_TRUE(status(c).startsWith(QStringLiteral("Компиляция завершена без ошибок.")));
 }
@@ -116,28 +116,38 @@ TEST(Compiler, SameKeyAndConditionJoinTargets) {
 
 TEST(Compiler, EveryFaultIsListedWithRowColumnAndPosition) {
   int errors = 0;
-  Compiler c = compile({{"", "y1", "x1", "s1"},         // no source on the first row
-                        {"s1", "Y1", "x1", "s2"},       // inverted output
-                        {"s2", "", "x1 x2", "s0"},      // missing "&"
-                        {"s3", "", "", "s0"},           // no condition
-                        {"s4", "", "x1", ""},           // no target
-                        {"s5", "", "0", "s1"},          // target on an output-only row
-                        {"s6", "", "x1&X1", "s0"},      // contradiction
-                        {"s7", "Y1", "1", "s0"},        // inverted output
-                        {"s8", "", "1", "S0"}},         // inverted target
+  Compiler c = compile({{"", "y1", "x1", "s1"},     // no source on the first row
+                        {"s1", "Y1", "x1", "s2"},   // inverted output
+                        {"s2", "", "x1 x2", "s0"},  // missing "&"
+                        {"s3", "", "", "s0"},       // no condition
+                        {"s4", "", "x1", ""},       // no target
+                        {"s5", "", "0", "s1"},      // target on an output-only row
+                        {"s6", "", "x1&X1", "s0"},  // contradiction
+                        {"s7", "Y1", "1", "s0"},    // inverted output
+                        {"s8", "", "1", "S0"}},     // inverted target
                        &errors);
   EXPECT_EQ(errors, 9);
   const QStringList lines = status(c).split(QLatin1Char('\n'));
   ASSERT_EQ(lines.size(), 10);
-  EXPECT_EQ(lines[0], QStringLiteral("Строка таблицы 1 (без номера), столбец 1 (si), позиция 1: не указано исходное событие"));
-  EXPECT_EQ(lines[1], QStringLiteral("Строка 1 (s1), столбец 2 (y), позиция 1: инверсия имени 'y1' недопустима"));
+  EXPECT_EQ(lines[0],
+            QStringLiteral(
+                "Строка таблицы 1 (без номера), столбец 1 (si), позиция 1: не указано исходное событие"));
+  EXPECT_EQ(lines[1],
+            QStringLiteral("Строка 1 (s1), столбец 2 (y), позиция 1: инверсия имени 'y1' недопустима"));
   EXPECT_EQ(lines[2], QStringLiteral("Строка 2 (s2), столбец 3 (xij), позиция 4: пропущен разделитель '&'"));
-  EXPECT_EQ(lines[3], QStringLiteral("Строка 3 (s3), столбец 3 (xij), позиция 1: не указано условие перехода"));
-  EXPECT_EQ(lines[4], QStringLiteral("Строка 4 (s4), столбец 4 (sj), позиция 1: не указано событие перехода"));
-  EXPECT_EQ(lines[5], QStringLiteral("Строка 5 (s5), столбец 4 (sj), позиция 1: при условии 0 событие перехода не указывается"));
-  EXPECT_EQ(lines[6], QStringLiteral("Строка 6 (s6), столбец 3 (xij), позиция 4: имя 'x1' входит и прямо, и инверсно"));
-  EXPECT_EQ(lines[7], QStringLiteral("Строка 7 (s7), столбец 2 (y), позиция 1: инверсия имени 'y1' недопустима"));
-  EXPECT_EQ(lines[8], QStringLiteral("Строка 8 (s8), столбец 4 (sj), позиция 1: инверсия имени 's0' недопустима"));
+  EXPECT_EQ(lines[3],
+            QStringLiteral("Строка 3 (s3), столбец 3 (xij), позиция 1: не указано условие перехода"));
+  EXPECT_EQ(lines[4],
+            QStringLiteral("Строка 4 (s4), столбец 4 (sj), позиция 1: не указано событие перехода"));
+  EXPECT_EQ(lines[5],
+            QStringLiteral(
+                "Строка 5 (s5), столбец 4 (sj), позиция 1: при условии 0 событие перехода не указывается"));
+  EXPECT_EQ(lines[6],
+            QStringLiteral("Строка 6 (s6), столбец 3 (xij), позиция 4: имя 'x1' входит и прямо, и инверсно"));
+  EXPECT_EQ(lines[7],
+            QStringLiteral("Строка 7 (s7), столбец 2 (y), позиция 1: инверсия имени 'y1' недопустима"));
+  EXPECT_EQ(lines[8],
+            QStringLiteral("Строка 8 (s8), столбец 4 (sj), позиция 1: инверсия имени 's0' недопустима"));
   EXPECT_EQ(lines[9], QStringLiteral("Ошибок: 9"));
   EXPECT_FALSE(c.compiled());
 }
@@ -161,7 +171,8 @@ TEST(Compiler, RowsAreNamedAsTheRowHeaderNumbersThem) {
   EXPECT_EQ(errors, 3);
   const QStringList lines = status(c).split(QLatin1Char('\n'));
   ASSERT_EQ(lines.size(), 4);
-  EXPECT_TRUE(lines[0].startsWith(QStringLiteral("Строка 1 (s0), продолжение 1, столбец 3 (xij), позиция 4:")));
+  EXPECT_TRUE(
+      lines[0].startsWith(QStringLiteral("Строка 1 (s0), продолжение 1, столбец 3 (xij), позиция 4:")));
   EXPECT_TRUE(lines[1].startsWith(QStringLiteral("Строка 1 (s0), продолжение 3, столбец 4 (sj)")));
   EXPECT_TRUE(lines[2].startsWith(QStringLiteral("Строка 2 (s1), столбец 3 (xij)")));
 }
@@ -187,8 +198,9 @@ TEST(Compiler, AbstractInputsAndOutputs) {
 
   // Several outputs, in one row or in rows of one source, make one abstract output: the
   // converters write "y1&y2" whatever the options say.
-  c = compile({{"s0", "w1&w2", "z1", "s1"}, {"", "w3", "z2", "s0"}, {"s0", "w1", "z3", "s0"}, {"s1", "", "1", "s0"}},
-              &errors, abstract);
+  c = compile(
+      {{"s0", "w1&w2", "z1", "s1"}, {"", "w3", "z2", "s0"}, {"s0", "w1", "z3", "s0"}, {"s1", "", "1", "s0"}},
+      &errors, abstract);
   ASSERT_EQ(errors, 0) << status(c).toStdString();
   EXPECT_EQ(c.model().lines[0].outputs, (Set{1, 2, 3}));
 }

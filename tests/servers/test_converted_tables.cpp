@@ -124,7 +124,9 @@ TEST(ConvertedTables, RvasExamples) {
 
 TEST(ConvertedTables, TableToSkuAndBack) {
   TableData t;
-  t.rows = {{"s0", "y1&y2", "x1&X2", "s1&s2"}, {"", "", "X1", "s0"}, {"s1&s2", "y3", "1", "s0"},
+  t.rows = {{"s0", "y1&y2", "x1&X2", "s1&s2"},
+            {"", "", "X1", "s0"},
+            {"s1&s2", "y3", "1", "s0"},
             {"s3", "y1", "0", "0"}};
   QStringList sku;
   TTblToSku(t, &sku).Convert();
@@ -155,10 +157,12 @@ struct RandomSku {
     for (const Equation& e : equations) {
       QStringList terms;
       for (const Term& t : e.terms) terms << (t.sources + t.literals).join(QLatin1Char('*'));
-      out << e.targets.join(QLatin1Char('*')) + QLatin1Char('=') + terms.join(QLatin1Char('|')) + QLatin1Char(';');
+      out << e.targets.join(QLatin1Char('*')) + QLatin1Char('=') + terms.join(QLatin1Char('|')) +
+                 QLatin1Char(';');
     }
     out << QStringLiteral("svf:");
-    for (const auto& o : outputs) out << o.first + QLatin1Char('=') + o.second.join(QLatin1Char('|')) + QLatin1Char(';');
+    for (const auto& o : outputs)
+      out << o.first + QLatin1Char('=') + o.second.join(QLatin1Char('|')) + QLatin1Char(';');
     return out;
   }
 };

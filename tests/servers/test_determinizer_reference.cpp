@@ -25,9 +25,8 @@ struct Case {
 TEST(DeterminizerReference, SameSetsAndTransitionsAsThePlainConstruction) {
   // From one state to a few hundred, over one to four words of events.
   const Case cases[] = {
-      {1, 1, 1.0, 1},   {5, 2, 1.5, 2},   {12, 3, 0.5, 3},   {20, 2, 2.0, 4},   {30, 4, 1.0, 5},
-      {40, 1, 2.5, 6},  {64, 2, 1.0, 7},  {65, 3, 1.0, 8},   {130, 3, 0.7, 9},  {9, 8, 2.0, 10},
-      {200, 2, 1.0, 13}, {9, 2, 0, 0},
+      {1, 1, 1.0, 1},  {5, 2, 1.5, 2},  {12, 3, 0.5, 3},  {20, 2, 2.0, 4}, {30, 4, 1.0, 5},   {40, 1, 2.5, 6},
+      {64, 2, 1.0, 7}, {65, 3, 1.0, 8}, {130, 3, 0.7, 9}, {9, 8, 2.0, 10}, {200, 2, 1.0, 13}, {9, 2, 0, 0},
   };
   for (const Case& c : cases) {
     const subsets::Nfa a =
@@ -51,7 +50,8 @@ TEST(DeterminizerReference, SameSetsAndTransitionsAsThePlainConstruction) {
       for (const fsm::DetTransition& t : r.states[k].transitions) {
         ASSERT_EQ(t.condition.size(), 1);
         const int expected = d.next[size_t(mine->second) * size_t(c.letters) + size_t(t.condition[0] - 1)];
-        EXPECT_EQ(reference.at(RowOf(r.states.events(t.target), d.words)), expected) << c.seed << " state " << k;
+        EXPECT_EQ(reference.at(RowOf(r.states.events(t.target), d.words)), expected)
+            << c.seed << " state " << k;
       }
       transitions += size_t(r.states.moveCount(k));
     }

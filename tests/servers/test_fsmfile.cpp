@@ -42,17 +42,29 @@ QString refusal(QStringList lines) {
 
 TEST(FsmFile, LayoutOfTheText) {
   const QStringList lines = good();
-  const QStringList expected = {
-      "VEXO FSM 1", "TYPE 1 2 1 4",
-      "INPUTS 2", "x1", "x2",
-      "OUTPUTS 3", "y1", "y2", QStringLiteral("выход"),
-      "EVENTS 4", "s0", "s1", "s2", "s3",
-      "START 1",
-      "LINES 3",
-      "LINE 1 / 1 / 2", "IF 1 / 2", "IF -1 2 / 3 4",
-      "LINE 2 -3 / 2 3 / 1", "IF  / 1",
-      "LINE 4 /  / 0",
-      "END"};
+  const QStringList expected = {"VEXO FSM 1",
+                                "TYPE 1 2 1 4",
+                                "INPUTS 2",
+                                "x1",
+                                "x2",
+                                "OUTPUTS 3",
+                                "y1",
+                                "y2",
+                                QStringLiteral("выход"),
+                                "EVENTS 4",
+                                "s0",
+                                "s1",
+                                "s2",
+                                "s3",
+                                "START 1",
+                                "LINES 3",
+                                "LINE 1 / 1 / 2",
+                                "IF 1 / 2",
+                                "IF -1 2 / 3 4",
+                                "LINE 2 -3 / 2 3 / 1",
+                                "IF  / 1",
+                                "LINE 4 /  / 0",
+                                "END"};
   EXPECT_EQ(lines, expected);
 }
 

@@ -26,8 +26,8 @@ Model build(std::initializer_list<std::array<const char*, 4>> rows, Type type = 
 
 // The rows of the worked example: a fork into two parallel events and back.
 Model forkJoin() {
-  return build({{"s0", "y1", "x1", "s1"}, {"", "", "x2", "s2"}, {"s1", "y2", "1", "s0"},
-                {"s2", "y3", "1", "s0"}});
+  return build(
+      {{"s0", "y1", "x1", "s1"}, {"", "", "x2", "s2"}, {"s1", "y2", "1", "s0"}, {"s2", "y3", "1", "s0"}});
 }
 
 }  // namespace
@@ -71,14 +71,41 @@ TEST(Simulator, StatusCodes) {
   EXPECT_EQ(sim.doStep("x1"), 1);  // s1 has no transitions
   EXPECT_TRUE(sim.status().contains(QStringLiteral("Нет событий")));
   EXPECT_EQ(sim.setState("s0"), 0);
-  EXPECT_EQ(sim.doStep(QStringLiteral("сигнал неопределен")), -1);
-  EXPECT_TRUE(sim.status().startsWith(QStringLiteral("Операционный автомат не дал ответа")));
   EXPECT_EQ(sim.doStep("x1&X1"), -1);
   EXPECT_EQ(sim.state(), QStringLiteral("s0"));
   // A signal the automaton does not know is skipped with a note.
   EXPECT_EQ(sim.doStep("x1&q7"), 0);
   EXPECT_TRUE(sim.status().contains(QStringLiteral("'q7'")));
   EXPECT_EQ(sim.state(), QStringLiteral("s1"));
+}
+
+// The joint model's operational automaton answers "сигнал неопределен" when it knew no output of
+// the step (a state without outputs): only an unconditional transition can be taken then.
+TEST(Simulator, AnInputOfWhichNothingIsKnownTakesOnlyUnconditionalTransitions) {
+  const QString unknown = QStringLiteral("сигнал неопределен");
+  struct Case {
+    Model model;
+    int code;
+    QString state;  // after the step
+    QString text;   // a part of the status text
+  };
+  const Case cases[] = {
+      {build({{"s0", "", "1", "s1"}, {"s1", "y1", "x1", "s0"}}), 0, "s1", "безусловный переход из s0 в s1"},
+      {build({{"s0", "y1", "x1", "s1"}, {"", "", "1", "s2"}, {"s1", "", "0", "0"}, {"s2", "", "0", "0"}}), 0,
+       "s2", "безусловный переход из s0 в s2"},
+      {build({{"s0", "", "x1", "s1"}, {"", "", "X1", "s0"}, {"s1", "y1", "0", "0"}}), 2, "s0",
+       "безусловного перехода нет"},
+      {build({{"s0", "", "0", "0"}, {"s1", "y1", "1", "s0"}}), 2, "s0", "Нет перехода из состояния s0"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text.toStdString());
+    Simulator sim;
+    sim.setModel(c.model);
+    ASSERT_EQ(sim.setState("s0"), 0);
+    EXPECT_EQ(sim.doStep(unknown), c.code);
+    EXPECT_EQ(sim.state(), c.state);
+    EXPECT_TRUE(sim.status().contains(c.text)) << sim.status().toStdString();
+  }
 }
 
 // The operational automaton compares output names exactly: they come back as the table wrote
@@ -99,7 +126,9 @@ TEST(Simulator, OutputsKeepTheTablesSpelling) {
 
 TEST(Simulator, KeysWithSeveralAndInvertedEvents) {
   Simulator sim;
-  sim.setModel(build({{"s1&s2", "y1", "1", "s3"}, {"s1&S2", "y2", "1", "s4"}, {"s3", "", "1", "s1&s2"},
+  sim.setModel(build({{"s1&s2", "y1", "1", "s3"},
+                      {"s1&S2", "y2", "1", "s4"},
+                      {"s3", "", "1", "s1&s2"},
                       {"s4", "", "0", "0"}}));
   EXPECT_EQ(sim.setState("s1&s2"), 0);
   EXPECT_EQ(sim.out(), QStringLiteral("y1"));
@@ -169,23 +198,20 @@ TEST(Determinizer, ForkJoinBecomesTwoStatesPerSet) {
   EXPECT_EQ(r.states[3].outputs, (Set{2, 3}));
   EXPECT_EQ(r.notes.size(), 1);  // X1&X2 leads nowhere
   const QStringList lines = det.tableLines(r, "a");
-  const QStringList expected = {"Binary",
-                                "a0", "y1", "X1&x2", "a1",
-                                "", "", "x1&X2", "a2",
-                                "", "", "x1&x2", "a3",
-                                "a1", "y3", "1", "a0",
-                                "a2", "y2", "1", "a0",
-                                "a3", "y2&y3", "1", "a0"};
+  const QStringList expected = {"Binary", "a0", "y1",    "X1&x2", "a1",    "",   "",  "x1&X2", "a2",
+                                "",       "",   "x1&x2", "a3",    "a1",    "y3", "1", "a0",    "a2",
+                                "y2",     "1",  "a0",    "a3",    "y2&y3", "1",  "a0"};
   EXPECT_EQ(lines, expected);
   // The table it writes compiles again into a deterministic automaton.
   Compiler c;
-  for (int i = 1; i + 3 < lines.size(); i += 4) c.addSource(lines[i], lines[i + 1], lines[i + 2], lines[i + 3]);
+  for (int i = 1; i + 3 < lines.size(); i += 4)
+    c.addSource(lines[i], lines[i + 1], lines[i + 2], lines[i + 3]);
   EXPECT_EQ(c.make(), 0) << c.status().toStdString();
 }
 
 TEST(Determinizer, UnconditionalTargetsJoinEveryGroup) {
-  const Model m = build({{"s0", "", "x1", "s1"}, {"", "", "1", "s2"}, {"s1", "", "0", "0"},
-                         {"s2", "", "0", "0"}});
+  const Model m =
+      build({{"s0", "", "x1", "s1"}, {"", "", "1", "s2"}, {"s1", "", "0", "0"}, {"s2", "", "0", "0"}});
   Determinizer det(m);
   QVector<Successor> groups;
   QString error;
@@ -201,9 +227,9 @@ TEST(Determinizer, UnconditionalTargetsJoinEveryGroup) {
 }
 
 TEST(Determinizer, AbstractInputsGroupByLetter) {
-  const Model m = build({{"s0", "", "z1", "s1"}, {"", "", "z1", "s2"}, {"", "", "1", "s3"},
-                         {"s9", "", "z2", "s0"}},
-                        Type{0, 2, 0, 0});
+  const Model m =
+      build({{"s0", "", "z1", "s1"}, {"", "", "z1", "s2"}, {"", "", "1", "s3"}, {"s9", "", "z2", "s0"}},
+            Type{0, 2, 0, 0});
   Determinizer det(m);
   QVector<Successor> groups;
   QString error;

@@ -17,7 +17,7 @@
 #include "platform/automation.h"
 #include "platform/dialogs.h"
 #include "velmora/app/mainform.h"
-#include "velmora/app/optionsform.h"
+#include "velmora/frameapi/optionsform.h"
 #include "velmora/documents/tableform.h"
 
 namespace {
@@ -107,8 +107,7 @@ bool writeRaw(const QString& path, const QByteArray& bytes) {
 }
 
 // Three rows, the middle one empty.
-const QByteArray kThreeRows =
-    "Binary\r\ns0\r\ny1\r\nx1\r\ns1\r\n\r\n\r\n\r\n\r\ns1\r\ny2\r\n1\r\ns0\r\n";
+const QByteArray kThreeRows = "Binary\r\ns0\r\ny1\r\nx1\r\ns1\r\n\r\n\r\n\r\n\r\ns1\r\ny2\r\n1\r\ns0\r\n";
 
 class TableModel : public ::testing::Test {
  protected:
@@ -196,9 +195,9 @@ TEST_F(TableModel, TableErrorsStopTheCommand) {
   fakes.rec.makeResult = 2;
   dlg::Script script;
   form->StandartClick();
-  EXPECT_EQ(fakes.rec.methods(), (QStringList{"SetType", "AddSource", "AddSource", "AddSource", "Make", "GetStatus"}));
-  EXPECT_EQ(form->messagesText(),
-            QStringLiteral("статус компилятора\n--- Обнаружены ошибки в таблице ---"));
+  EXPECT_EQ(fakes.rec.methods(),
+            (QStringList{"SetType", "AddSource", "AddSource", "AddSource", "Make", "GetStatus"}));
+  EXPECT_EQ(form->messagesText(), QStringLiteral("статус компилятора\n--- Обнаружены ошибки в таблице ---"));
   ASSERT_EQ(script.shown.size(), 1);
   EXPECT_EQ(script.shown[0].text, QStringLiteral("--- Обнаружены ошибки в таблице ---"));
   EXPECT_FALSE(form->compiled);

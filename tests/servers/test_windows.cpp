@@ -38,9 +38,7 @@ QString writeExample(const QTemporaryDir& dir, const QString& name = "t.fsm") {
   return path;
 }
 
-QString cellText(QTableWidget* t, int r, int c) {
-  return t->item(r, c) ? t->item(r, c)->text() : QString();
-}
+QString cellText(QTableWidget* t, int r, int c) { return t->item(r, c) ? t->item(r, c)->text() : QString(); }
 QString cellText(QTableView* t, int r, int c) { return t->model()->index(r, c).data().toString(); }
 
 }  // namespace
@@ -125,7 +123,8 @@ TEST(DeterminizatorWindow, RunsAndSavesATable) {
   QStringList lines;
   ASSERT_TRUE(textfile::readLines(dir.filePath("det.tbl"), &lines, &error));
   EXPECT_EQ(lines.size(), 1 + 4 * 6);
-  EXPECT_EQ(lines.mid(0, 5), (QStringList{"Binary", QStringLiteral("с0"), "y1", "X1&x2", QStringLiteral("с1")}));
+  EXPECT_EQ(lines.mid(0, 5),
+            (QStringList{"Binary", QStringLiteral("с0"), "y1", "X1&x2", QStringLiteral("с1")}));
   QFile f(dir.filePath("det.tbl"));
   ASSERT_TRUE(f.open(QIODevice::ReadOnly));
   EXPECT_TRUE(f.readAll().startsWith("Binary\r\n\xf1\x30\r\n"));  // cp1251, CR LF
@@ -158,7 +157,8 @@ TEST(ServerWindows, OpenOverTheFrameThenWhereTheUserLeftThem) {
     object.reset();                    // and closes it with its server
     object = create(QLatin1String(id));
     ASSERT_EQ(object->invoke("Open", {path}).toInt(), 1);
-    EXPECT_EQ(static_cast<WindowObject*>(object.get())->windows().value(0)->geometry(), QRect(40, 50, 500, 400));
+    EXPECT_EQ(static_cast<WindowObject*>(object.get())->windows().value(0)->geometry(),
+              QRect(40, 50, 500, 400));
   }
 }
 

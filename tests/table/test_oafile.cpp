@@ -68,7 +68,8 @@ TEST(OaFile, DeletedDescriptionIsAnEmptyFileWhichReadsAsNone) {
 TEST(OaFile, MissingMicrooperationGroupsArePadded) {
   OaDescription d;
   QString err;
-  ASSERT_EQ(OaFile::parse({"OA_Info", "0", "2", "0", "y1", "y2", "A:=0", "B:=1", "~"}, &d, &err), OaFile::Read);
+  ASSERT_EQ(OaFile::parse({"OA_Info", "0", "2", "0", "y1", "y2", "A:=0", "B:=1", "~"}, &d, &err),
+            OaFile::Read);
   ASSERT_EQ(d.yItems.size(), 2);
   EXPECT_EQ(d.yItems[0], (QStringList{"A:=0", "B:=1"}));
   EXPECT_TRUE(d.yItems[1].isEmpty());
@@ -130,9 +131,12 @@ TEST(OaFile, BadOrMalformedFilesChangeNothing) {
     EXPECT_EQ(OaFile::parse(c.lines, &d, &err), c.result) << c.lines.join('|').toStdString();
     EXPECT_EQ(d, before) << c.lines.join('|').toStdString();
     EXPECT_TRUE(err.startsWith(OaFile::badFormatMessage())) << err.toStdString();
-    if (c.detail) EXPECT_TRUE(err.contains(QString::fromUtf8(c.detail))) << err.toStdString();
+    if (c.detail) {
+      EXPECT_TRUE(err.contains(QString::fromUtf8(c.detail))) << err.toStdString();
+    }
   }
-  EXPECT_EQ(OaFile::badFormatMessage(), QString::fromUtf8("Неправильный формат файла операционного автомата"));
+  EXPECT_EQ(OaFile::badFormatMessage(),
+            QString::fromUtf8("Неправильный формат файла операционного автомата"));
 }
 
 TEST(OaFile, ReadingReplacesEveryListAndKeepsUnrelatedState) {

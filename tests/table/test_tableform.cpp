@@ -21,8 +21,7 @@ using namespace tt;
 
 namespace {
 
-const QByteArray kSample =
-    "Binary\r\ns0\r\ny1\r\nx1\r\ns1\r\n\r\n\r\nX1\r\ns0\r\ns1\r\ny2&y1\r\n1\r\ns0\r\n";
+const QByteArray kSample = "Binary\r\ns0\r\ny1\r\nx1\r\ns1\r\n\r\n\r\nX1\r\ns0\r\ns1\r\ny2&y1\r\n1\r\ns0\r\n";
 
 std::unique_ptr<TVexoTableForm> newForm() {
   auto f = std::make_unique<TVexoTableForm>();
@@ -38,7 +37,8 @@ std::unique_ptr<TVexoTableForm> openForm(const QString& path) {
 
 TableData threeRows() {
   TableData t;
-  t.rows << TableRow{"s0", "y1", "x1", "s1"} << TableRow{"", "", "X1", "s0"} << TableRow{"s1", "y2&y1", "1", "s0"};
+  t.rows << TableRow{"s0", "y1", "x1", "s1"} << TableRow{"", "", "X1", "s0"}
+         << TableRow{"s1", "y2&y1", "1", "s0"};
   return t;
 }
 
@@ -92,7 +92,7 @@ TEST(TableWindow, SampleOpensNumberedAndSaveAsWritesIdenticalBytes) {
 
 TEST(TableWindow, RefusedFirstLineLeavesNoWindow) {
   QTemporaryDir dir;
-  for (const QByteArray first : {QByteArray("abstract"), QByteArray("Binary "), QByteArray("")}) {
+  for (const QByteArray& first : {QByteArray("abstract"), QByteArray("Binary "), QByteArray("")}) {
     const QString p = dir.filePath("bad.tbl");
     ASSERT_TRUE(writeRaw(p, first + "\r\ns0\r\ny1\r\nx1\r\ns1\r\n"));
     dlg::Script s;
@@ -174,7 +174,8 @@ TEST(TableWindow, TypingThroughTheEditorMarksModifiedAndSavesCp1251) {
   EXPECT_EQ(f->cellEditor(), nullptr);
   ASSERT_TRUE(f->Save1Click());
   EXPECT_FALSE(f->tableModified);
-  EXPECT_EQ(readAll(p), QByteArray("Binary\r\n\r\n\xF3" "1\r\n\r\n\r\n"));
+  EXPECT_EQ(readAll(p), QByteArray("Binary\r\n\r\n\xF3"
+                                   "1\r\n\r\n\r\n"));
 }
 
 TEST(TableWindow, VisitingACellWithoutTypingChangesNothing) {
@@ -338,7 +339,8 @@ TEST(TableWindow, RowCommandsMarkTheTableModifiedAndTheCompiledFileStale) {
   EXPECT_EQ(f->currentRow(), 2);
   EXPECT_EQ(column(f.get(), 1), (QStringList{"s0", "", "", "s1"}));
   EXPECT_EQ(column(f.get(), 3), (QStringList{"x1", "", "X1", "1"}));
-  EXPECT_EQ(column(f.get(), 0), (QStringList{"1", "", "", "2"})) << "numbers move with their rows until a selection";
+  EXPECT_EQ(column(f.get(), 0), (QStringList{"1", "", "", "2"}))
+      << "numbers move with their rows until a selection";
   f->GridSelectCell(1, 1);
   EXPECT_EQ(column(f.get(), 0), (QStringList{"1", "", "", "2"}));
 
@@ -537,14 +539,14 @@ TEST(TableWindow, MenusCarryTheirCommands) {
     const char* text;
     QKeySequence key;
   };
-  for (const K& k : {K{"&Открыть...", QKeySequence(Qt::Key_F3)}, K{"&Сохранить", QKeySequence(Qt::Key_F2)},
-                     K{"Вставить строку", QKeySequence(Qt::CTRL | Qt::Key_I)},
-                     K{"Добавить строку", QKeySequence(Qt::CTRL | Qt::Key_G)},
-                     K{"Удалить строкку", QKeySequence(Qt::CTRL | Qt::Key_D)},
-                     K{"Моделирование &УА", QKeySequence(Qt::CTRL | Qt::Key_F9)},
-                     K{"Моделирование &ОА", QKeySequence(Qt::SHIFT | Qt::Key_F9)},
-                     K{"&Моделирование УА+ОА", QKeySequence(Qt::Key_F9)},
-                     K{"Перевод в &СКУ", QKeySequence(Qt::Key_F7)}}) {
+  for (const K& k :
+       {K{"&Открыть...", QKeySequence(Qt::Key_F3)}, K{"&Сохранить", QKeySequence(Qt::Key_F2)},
+        K{"Вставить строку", QKeySequence(Qt::CTRL | Qt::Key_I)},
+        K{"Добавить строку", QKeySequence(Qt::CTRL | Qt::Key_G)},
+        K{"Удалить строкку", QKeySequence(Qt::CTRL | Qt::Key_D)},
+        K{"Моделирование &УА", QKeySequence(Qt::CTRL | Qt::Key_F9)},
+        K{"Моделирование &ОА", QKeySequence(Qt::SHIFT | Qt::Key_F9)},
+        K{"&Моделирование УА+ОА", QKeySequence(Qt::Key_F9)}, K{"Перевод в &СКУ", QKeySequence(Qt::Key_F7)}}) {
     QAction* a = f->menuAction(QString::fromUtf8(k.text));
     ASSERT_NE(a, nullptr) << k.text;
     EXPECT_EQ(a->shortcut(), k.key) << k.text;
@@ -583,7 +585,8 @@ class PaintedTexts : public QProxyStyle {
   void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
                    const QWidget* widget) const override {
     if (element == CE_ItemViewItem)
-      if (auto* o = qstyleoption_cast<const QStyleOptionViewItem*>(option)) const_cast<PaintedTexts*>(this)->lengths << o->text.size();
+      if (auto* o = qstyleoption_cast<const QStyleOptionViewItem*>(option))
+        const_cast<PaintedTexts*>(this)->lengths << o->text.size();
     QProxyStyle::drawControl(element, option, painter, widget);
   }
 };

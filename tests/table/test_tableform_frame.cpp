@@ -8,7 +8,7 @@
 
 #include "platform/dialogs.h"
 #include "tablehelpers.h"
-#include "velmora/app/childkind.h"
+#include "velmora/frameapi/childkind.h"
 #include "velmora/app/mainform.h"
 #include "velmora/documents/doccreate.h"
 
@@ -118,7 +118,9 @@ TEST_F(TableInFrame, OpenedTableIsAChildOfTheFrameAndActivatesAsKindFour) {
   EXPECT_EQ(frame->statusText(0), "");
   EXPECT_EQ(frame->statusText(1), "1:1");
   EXPECT_EQ(frame->fontSizeBox()->currentText(), QString::number(f->gridFontSize()));
-  if (frame->ui().showMessagesItem && frame->ui().showMessagesItem->isCheckable()) EXPECT_EQ(frame->ui().showMessagesItem->isChecked(), f->messagesShown);
+  if (frame->ui().showMessagesItem && frame->ui().showMessagesItem->isCheckable()) {
+    EXPECT_EQ(frame->ui().showMessagesItem->isChecked(), f->messagesShown);
+  }
 
   // A new table has no content: nothing to check or convert.
   auto* g = qobject_cast<TVexoTableForm*>(createTableWindow(frame, QString()));

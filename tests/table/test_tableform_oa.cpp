@@ -6,6 +6,7 @@
 
 #include "platform/dialogs.h"
 #include "tablehelpers.h"
+#include "velmora/app/mainform.h"
 #include "velmora/documents/doccreate.h"
 #include "velmora/oa/oamodelform.h"
 
@@ -66,14 +67,16 @@ TEST(TableOa, ForeignCompanionRefusesTheTableButAMalformedOneOnlyWarns) {
     dlg::Script s;
     EXPECT_EQ(createTableWindow(nullptr, tbl), nullptr);
     ASSERT_EQ(s.shown.size(), 1);
-    EXPECT_EQ(s.shown[0].text, QString::fromUtf8("Неправильный формат файла операционного автомата ") + dir.filePath("t.oa"));
+    EXPECT_EQ(s.shown[0].text,
+              QString::fromUtf8("Неправильный формат файла операционного автомата ") + dir.filePath("t.oa"));
     EXPECT_EQ(s.shown[0].caption, QString::fromUtf8("Ошибка"));
   }
   ASSERT_TRUE(writeRaw(dir.filePath("t.oa"), "OA_Info\r\n2\r\n0\r\n0\r\nreg:\r\n"));
   dlg::Script s;
   auto f = open(tbl);
   ASSERT_EQ(s.shown.size(), 1);
-  EXPECT_TRUE(s.shown[0].text.startsWith(QString::fromUtf8("Неправильный формат файла операционного автомата ") + dir.filePath("t.oa") + ": "));
+  EXPECT_TRUE(s.shown[0].text.startsWith(
+      QString::fromUtf8("Неправильный формат файла операционного автомата ") + dir.filePath("t.oa") + ": "));
   EXPECT_FALSE(f->oa.oaPresent);
   EXPECT_TRUE(f->oa.blocks.isEmpty()) << "nothing of the broken file was taken";
   EXPECT_EQ(f->rowCount(), 3);
@@ -182,7 +185,14 @@ TEST(TableOa, SaveOfAnUntitledDescriptionAsksForAName) {
 }
 
 TEST(TableOa, DesignerAndModelCommandsKeepTheirGuards) {
-  TVexoTableForm f;
+  std::unique_ptr<TMainForm> frame;
+  {
+    dlg::Script welcome;  // the first start greets the user
+    frame = std::make_unique<TMainForm>();
+  }
+  // The frame makes the table's ОА windows; it owns the table.
+  TVexoTableForm& f = *new TVexoTableForm;
+  frame->addChild(&f);
   {
     dlg::Script s;
     f.oaEditOpen = true;

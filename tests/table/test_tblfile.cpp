@@ -12,8 +12,7 @@ using tt::writeRaw;
 
 namespace {
 
-const QByteArray kSample =
-    "Binary\r\ns0\r\ny1\r\nx1\r\ns1\r\n\r\n\r\nX1\r\ns0\r\ns1\r\ny2&y1\r\n1\r\ns0\r\n";
+const QByteArray kSample = "Binary\r\ns0\r\ny1\r\nx1\r\ns1\r\n\r\n\r\nX1\r\ns0\r\ns1\r\ny2&y1\r\n1\r\ns0\r\n";
 
 TableRow row(const char* si, const char* y, const char* x, const char* sj) {
   return TableRow{QString::fromUtf8(si), QString::fromUtf8(y), QString::fromUtf8(x), QString::fromUtf8(sj)};
@@ -94,7 +93,8 @@ TEST(TblFile, CodingTagAndCyrillicBytes) {
   const QString p = dir.filePath("c.tbl");
   QString err;
   ASSERT_TRUE(TblFile::write(p, t, &err));
-  EXPECT_EQ(readAll(p), QByteArray("Abstract\r\n\xF3" "1\r\n\r\n\r\n\r\n"));
+  EXPECT_EQ(readAll(p), QByteArray("Abstract\r\n\xF3"
+                                   "1\r\n\r\n\r\n\r\n"));
   t.signalCoding = "whatever";
   EXPECT_EQ(TblFile::toLines(t).first(), "Binary");
 }
@@ -116,7 +116,8 @@ TEST(TblFile, UnencodableCharacterIsReportedAndNothingIsWritten) {
   const QString p = dir.filePath("u.tbl");
   ASSERT_TRUE(writeRaw(p, kSample));
   TableData t;
-  t.rows << row("s0", "y1", "x1", "s1") << row("s1", "y\xe2\x82\xac", "\xe2\x88\x80x", "s0");  // € is in 1251, ∀ is not
+  t.rows << row("s0", "y1", "x1", "s1")
+         << row("s1", "y\xe2\x82\xac", "\xe2\x88\x80x", "s0");  // € is in 1251, ∀ is not
   QString err;
   EXPECT_FALSE(TblFile::write(p, t, &err));
   EXPECT_TRUE(err.contains(QString::fromUtf8("∀"))) << err.toStdString();

@@ -67,8 +67,6 @@ bool oldTableToSku(const TableData& table, QStringList* lines) {
   return true;
 }
 
-
-
 namespace {
 
 QString withoutBlanks(QString s) {
@@ -102,10 +100,13 @@ Equation parse(const QString& line, bool abstract) {
     Term term;
     QStringList binary;
     for (const QString& f : termText.split(QLatin1Char('*'))) {
-      if (isEvent(f)) term.sources << f;
-      else if (abstract && term.condition.isEmpty() && f.size() && (f.at(0) == QLatin1Char('z') || f.at(0) == QLatin1Char('e')))
+      if (isEvent(f))
+        term.sources << f;
+      else if (abstract && term.condition.isEmpty() && f.size() &&
+               (f.at(0) == QLatin1Char('z') || f.at(0) == QLatin1Char('e')))
         term.condition = f;
-      else if (!abstract && f.size() && f.at(0) != QLatin1Char('z')) binary << f;
+      else if (!abstract && f.size() && f.at(0) != QLatin1Char('z'))
+        binary << f;
     }
     if (!abstract) term.condition = binary.join(QLatin1Char('&'));
     if (term.condition.isEmpty()) term.condition = QStringLiteral("1");
@@ -147,7 +148,8 @@ bool OldSkuToTable::checkSection(const QStringList& text, bool svf, SkuStageFaul
     }
   }
   if (!any) {
-    *fault = {-1, {}, svf ? QStringLiteral("Отсутствует текст СВФ") : QStringLiteral("Отсутствует текст СКУ")};
+    *fault = {
+        -1, {}, svf ? QStringLiteral("Отсутствует текст СВФ") : QStringLiteral("Отсутствует текст СКУ")};
     return false;
   }
   return true;
@@ -239,8 +241,6 @@ bool OldSkuToTable::runSvf(const QStringList& text, SkuStageFault* fault) {
   return true;
 }
 
-
-
 QStringList OldRvasConverter::convert(const QString& t) {
   out_.clear();
   counter_ = 0;
@@ -300,14 +300,18 @@ void OldRvasConverter::line(const QString& target, const QString& alt, QString* 
     if (k <= 2) {
       // The same event twice is one condition: "sw*sw" is sw.
       if (k == 2 && f.at(0).toLower() == f.at(1).toLower()) f.removeLast();
-      if (into) *into += f.join(QLatin1Char('*'));
-      else out_ << cur + QLatin1Char('=') + f.join(QLatin1Char('*'));
+      if (into)
+        *into += f.join(QLatin1Char('*'));
+      else
+        out_ << cur + QLatin1Char('=') + f.join(QLatin1Char('*'));
       return;
     }
     const QString step = fresh();
     const QString term = step + QLatin1Char('*') + f.takeLast();
-    if (into) *into += term;
-    else out_ << cur + QLatin1Char('=') + term;
+    if (into)
+      *into += term;
+    else
+      out_ << cur + QLatin1Char('=') + term;
     cur = step;
     into = nullptr;
   }
@@ -340,8 +344,10 @@ void OldRvasConverter::group(const QString& cur, QStringList factors, QString* e
       QString terms;
       dis(loop, alts.join(QLatin1Char('|')), &terms, false);
       out_ << loop + QLatin1Char('=') + terms;
-      if (eq) *eq += terms;
-      else out_ << cur + QLatin1Char('=') + terms;
+      if (eq)
+        *eq += terms;
+      else
+        out_ << cur + QLatin1Char('=') + terms;
       return;
     }
   } else {
@@ -349,7 +355,5 @@ void OldRvasConverter::group(const QString& cur, QStringList factors, QString* e
   }
   dis(cur, alts.join(QLatin1Char('|')), eq, false);
 }
-
-
 
 }  // namespace tiravo

@@ -26,7 +26,9 @@ class OldSkuToTable {
  private:
   bool checkSection(const QStringList& text, bool svf, SkuStageFault* fault);
   SkuFault svfEvents(const QString& line);
-  void progress(int value) { if (onProgress) onProgress(value); }
+  void progress(int value) {
+    if (onProgress) onProgress(value);
+  }
 
   SkuSections s_;
   SkuLineCheck sku_{false}, svf_{true};
@@ -54,6 +56,5 @@ class OldRvasConverter {
   int counter_ = 0;
   int branches_ = 0;
 };
-
 
 }  // namespace tiravo

@@ -26,8 +26,7 @@ QStringList Describe(const FTT& r) {
     QStringList moves;
     for (const LTT_Line& t : line.Transitions)
       moves << t.Condition.ToText(r.XNames) + " -> " + t.Targets.ToText(r.SNames);
-    out << line.Key.ToText(r.SNames) + " | " + line.Outputs.ToText(r.YNames) + " | " +
-               moves.join("; ");
+    out << line.Key.ToText(r.SNames) + " | " + line.Outputs.ToText(r.YNames) + " | " + moves.join("; ");
   }
   return out;
 }
@@ -153,8 +152,7 @@ TEST(Determinization, TTrigger) {
   o.rename = true;
   DRun run(*m, o);
   ASSERT_EQ(run.RunAll(), DRun::Done);
-  EXPECT_EQ(run.OldNames(),
-            (QStringList{"s1", "", "s1&s2&s3", "s2&s3", "s2", "s1&s2", "s3", "s1&s3"}));
+  EXPECT_EQ(run.OldNames(), (QStringList{"s1", "", "s1&s2&s3", "s2&s3", "s2", "s1&s2", "s3", "s1&s3"}));
   const auto r = run.TakeResult();
   EXPECT_EQ(Describe(*r)[0], "a0 | y1 | X1 -> a1; x1 -> a2");
   EXPECT_EQ(Describe(*r)[1], "a1 |  | ");
@@ -171,8 +169,8 @@ TEST(Determinization, AbstractSource) {
   const auto r = RunToEnd(m, DefaultOptions(m));
   ASSERT_TRUE(r);
   EXPECT_EQ(r->Mode, FTT::Abstract);
-  EXPECT_EQ(Describe(*r), (QStringList{"s1 | y1 | z1 -> s1&s2; z2 -> s1",
-                                       "s1&s2 | y1&y2 | z1 -> s1&s2; z2 -> s1"}));
+  EXPECT_EQ(Describe(*r),
+            (QStringList{"s1 | y1 | z1 -> s1&s2; z2 -> s1", "s1&s2 | y1&y2 | z1 -> s1&s2; z2 -> s1"}));
 }
 
 TEST(Determinization, RoundsReportProgress) {
@@ -274,8 +272,8 @@ TEST(Alphabet, Check) {
   c = check("s1\ns 2\ns3", 3);
   EXPECT_EQ(c.position, 4);
   EXPECT_EQ(c.notice.text, QString::fromUtf8("Недопустимый символ ' ' в алфавите [S]"));
-  for (const char* bad : {"~", "!", "@", "#", "$", "%", "^", "*", "(", ")", "-", "+", "`", "?", ">",
-                          "<", ".", ",", "\"", "\\", "}", "{", "]", "["})
+  for (const char* bad : {"~", "!", "@", "#", "$", "%", "^",  "*",  "(", ")", "-", "+",
+                          "`", "?", ">", "<", ".", ",", "\"", "\\", "}", "{", "]", "["})
     EXPECT_FALSE(check((std::string("s") + bad).c_str(), 1).ok) << bad;
   EXPECT_TRUE(check("s_1=", 1).ok);
 

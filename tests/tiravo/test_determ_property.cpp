@@ -21,7 +21,8 @@ QString RandomNames(std::mt19937& rng, const char* letter, int count, bool allow
   QStringList names;
   for (int i = 1; i <= count; ++i)
     if (rng() % 2) names << QString("%1%2").arg(letter).arg(i);
-  if (names.isEmpty() && !allowEmpty) names << QString("%1%2").arg(letter).arg(1 + int(rng() % unsigned(count)));
+  if (names.isEmpty() && !allowEmpty)
+    names << QString("%1%2").arg(letter).arg(1 + int(rng() % unsigned(count)));
   return names.join('&');
 }
 

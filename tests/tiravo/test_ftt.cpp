@@ -247,12 +247,16 @@ TEST(FTT, TransitionListGivesBackWhatWasAdded) {
     TransitionList moved(std::move(source));
     EXPECT_TRUE(source.empty()) << c.count;
     const bool onHeap = c.count > 2 || c.widePosition >= 0;
-    if (onHeap) EXPECT_EQ(moved.Storage(), storage) << c.count;
+    if (onHeap) {
+      EXPECT_EQ(moved.Storage(), storage) << c.count;
+    }
     TransitionList assigned;
     for (int k = 0; k < 5; ++k) assigned.Add(k + 1, k + 2);
     assigned = std::move(moved);
     EXPECT_TRUE(moved.empty()) << c.count;
-    if (onHeap) EXPECT_EQ(assigned.Storage(), storage) << c.count;
+    if (onHeap) {
+      EXPECT_EQ(assigned.Storage(), storage) << c.count;
+    }
     size_t i = 0;
     for (const LTT_Line& t : assigned) {
       EXPECT_EQ(t.Condition, expected[i].Condition) << c.count << " " << i;
@@ -267,6 +271,8 @@ TEST(FTT, TransitionListGivesBackWhatWasAdded) {
     list.Edit(0).Targets.Add(7);
     EXPECT_TRUE(list[0].Targets.Contains(7));
     EXPECT_FALSE(copy[0].Targets.Contains(7));
-    if (c.count > 1) EXPECT_EQ(list[size_t(c.count) - 1].Targets, expected.back().Targets);
+    if (c.count > 1) {
+      EXPECT_EQ(list[size_t(c.count) - 1].Targets, expected.back().Targets);
+    }
   }
 }

@@ -31,9 +31,14 @@ TEST(SgnFile, BinarySequenceIsWrittenByteForByte) {
   QByteArray bytes;
   ASSERT_TRUE(f.ToBytes(&bytes, nullptr));
   EXPECT_EQ(bytes.size(), 76);
-  EXPECT_EQ(bytes, QByteArray("XXX_input_with_name_information") +
-                       QByteArray::fromHex("00" "02000000" "020000007831" "020000007832" "02000000"
-                                           "0200000001000000FEFFFFFF" "02000000FFFFFFFFFEFFFFFF"));
+  EXPECT_EQ(bytes,
+            QByteArray("XXX_input_with_name_information") + QByteArray::fromHex("00"
+                                                                                "02000000"
+                                                                                "020000007831"
+                                                                                "020000007832"
+                                                                                "02000000"
+                                                                                "0200000001000000FEFFFFFF"
+                                                                                "02000000FFFFFFFFFEFFFFFF"));
 }
 
 TEST(SgnFile, AbstractFileCarriesBothAlphabetsAndReadsBack) {
@@ -44,7 +49,9 @@ TEST(SgnFile, AbstractFileCarriesBothAlphabetsAndReadsBack) {
   f.Inputs = {SSignalSet{2}, SSignalSet{1}};
   QByteArray bytes;
   ASSERT_TRUE(f.ToBytes(&bytes, nullptr));
-  EXPECT_TRUE(bytes.contains(Name("\xE6" "2")));  // cp1251
+  EXPECT_TRUE(
+      bytes.contains(Name("\xE6"
+                          "2")));  // cp1251
   SgnFile g;
   ASSERT_EQ(g.FromBytes(bytes, 1, &f.Etalon), SgnFile::Accepted);
   EXPECT_EQ(g.Current, f.Current);
@@ -76,15 +83,20 @@ TEST(SgnFile, EveryFaultIsRefusedWithItsReasonAndChangesNothing) {
       {"element past the inputs", binAlpha + Word(1) + Word(1) + Word(3), 0, SgnFile::BadFormat},
       {"elements out of order", binAlpha + Word(1) + Word(2) + Word(2) + Word(1), 0, SgnFile::BadFormat},
       {"signal twice", binAlpha + Word(1) + Word(2) + Word(1) + Word(-1), 0, SgnFile::BadFormat},
-      {"set count above the inputs", binAlpha + Word(1) + Word(3) + Word(1) + Word(2) + Word(3), 0, SgnFile::BadFormat},
-      {"abstract set of two", absAlpha + Word(2) + Name("z1") + Name("z2") + Word(1) + Word(2) + Word(1) + Word(2), 1, SgnFile::BadFormat},
-      {"abstract inverted letter", absAlpha + Word(1) + Name("z1") + Word(1) + Word(1) + Word(-1), 1, SgnFile::BadFormat},
+      {"set count above the inputs", binAlpha + Word(1) + Word(3) + Word(1) + Word(2) + Word(3), 0,
+       SgnFile::BadFormat},
+      {"abstract set of two",
+       absAlpha + Word(2) + Name("z1") + Name("z2") + Word(1) + Word(2) + Word(1) + Word(2), 1,
+       SgnFile::BadFormat},
+      {"abstract inverted letter", absAlpha + Word(1) + Name("z1") + Word(1) + Word(1) + Word(-1), 1,
+       SgnFile::BadFormat},
       {"abstract empty set", absAlpha + Word(1) + Name("z1") + Word(1) + Word(0), 1, SgnFile::BadFormat},
       {"current alphabet shorter", absAlpha + Word(0) + Word(0), 1, SgnFile::BadFormat},
       {"letter with a blank", absAlpha + Word(2) + Name("z1") + Name("z 2") + Word(0), 1, SgnFile::BadFormat},
       {"letter twice", absAlpha + Word(2) + Name("z1") + Name("Z1") + Word(0), 1, SgnFile::BadFormat},
       {"more steps than the simulator keeps",
-       binAlpha + Word(SgnFile::kMaxSteps + 1) + QByteArray(4 * (SgnFile::kMaxSteps + 1), 0), 0, SgnFile::TooLarge},
+       binAlpha + Word(SgnFile::kMaxSteps + 1) + QByteArray(4 * (SgnFile::kMaxSteps + 1), 0), 0,
+       SgnFile::TooLarge},
   };
   for (const Case& c : cases) {
     SgnFile f;

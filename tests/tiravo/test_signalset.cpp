@@ -156,9 +156,9 @@ TEST(SignalSetBinary, WritesLittleEndianCountThenElements) {
 TEST(SignalSetBinary, FailedReadKeepsTheOldContents) {
   SignalSet s{2, 4};
   EXPECT_FALSE(ReadFrom(QByteArray(), s));
-  EXPECT_FALSE(ReadFrom(Bytes({3}), s));          // ends after the count
-  EXPECT_FALSE(ReadFrom(Bytes({3, 1, 2}), s));    // one element short
-  EXPECT_FALSE(ReadFrom(Bytes({-1, 1}), s));      // a negative count
+  EXPECT_FALSE(ReadFrom(Bytes({3}), s));              // ends after the count
+  EXPECT_FALSE(ReadFrom(Bytes({3, 1, 2}), s));        // one element short
+  EXPECT_FALSE(ReadFrom(Bytes({-1, 1}), s));          // a negative count
   EXPECT_FALSE(ReadFrom(Bytes({0x7fffffff, 1}), s));  // a huge count, short stream
   // A block that is not a set would break every search.
   EXPECT_FALSE(ReadFrom(Bytes({2, 3, 1}), s));

@@ -32,26 +32,31 @@ struct Mirror {
   explicit Mirror(const QAbstractItemModel& g) : cells(Cells(g)) {
     auto read = [&g](int r, int c) { return g.index(r, c).data().toString(); };
     QObject::connect(&g, &QAbstractItemModel::modelReset, [this, &g] { cells = Cells(g); });
-    QObject::connect(&g, &QAbstractItemModel::rowsInserted, [this, read, &g](const QModelIndex&, int a, int b) {
-      for (int r = a; r <= b; ++r) {
-        std::vector<QString> row;
-        for (int c = 0; c < g.columnCount(); ++c) row.push_back(read(r, c));
-        cells.insert(cells.begin() + r, row);
-      }
+    QObject::connect(&g, &QAbstractItemModel::rowsInserted,
+                     [this, read, &g](const QModelIndex&, int a, int b) {
+                       for (int r = a; r <= b; ++r) {
+                         std::vector<QString> row;
+                         for (int c = 0; c < g.columnCount(); ++c) row.push_back(read(r, c));
+                         cells.insert(cells.begin() + r, row);
+                       }
+                     });
+    QObject::connect(&g, &QAbstractItemModel::rowsRemoved, [this](const QModelIndex&, int a, int b) {
+      cells.erase(cells.begin() + a, cells.begin() + b + 1);
     });
-    QObject::connect(&g, &QAbstractItemModel::rowsRemoved,
-                     [this](const QModelIndex&, int a, int b) { cells.erase(cells.begin() + a, cells.begin() + b + 1); });
-    QObject::connect(&g, &QAbstractItemModel::columnsInserted, [this, read](const QModelIndex&, int a, int b) {
-      for (size_t r = 0; r < cells.size(); ++r)
-        for (int c = a; c <= b; ++c) cells[r].insert(cells[r].begin() + c, read(int(r), c));
-    });
+    QObject::connect(&g, &QAbstractItemModel::columnsInserted,
+                     [this, read](const QModelIndex&, int a, int b) {
+                       for (size_t r = 0; r < cells.size(); ++r)
+                         for (int c = a; c <= b; ++c) cells[r].insert(cells[r].begin() + c, read(int(r), c));
+                     });
     QObject::connect(&g, &QAbstractItemModel::columnsRemoved, [this](const QModelIndex&, int a, int b) {
       for (std::vector<QString>& row : cells) row.erase(row.begin() + a, row.begin() + b + 1);
     });
-    QObject::connect(&g, &QAbstractItemModel::dataChanged, [this, read](const QModelIndex& from, const QModelIndex& to) {
-      for (int r = from.row(); r <= to.row(); ++r)
-        for (int c = from.column(); c <= to.column(); ++c) cells[size_t(r)][size_t(c)] = read(r, c);
-    });
+    QObject::connect(&g, &QAbstractItemModel::dataChanged,
+                     [this, read](const QModelIndex& from, const QModelIndex& to) {
+                       for (int r = from.row(); r <= to.row(); ++r)
+                         for (int c = from.column(); c <= to.column(); ++c)
+                           cells[size_t(r)][size_t(c)] = read(r, c);
+                     });
   }
   Table cells;
 };

@@ -31,10 +31,12 @@ TEST(AutoSimulation, ReportListsEveryStepAndEndsWithoutALineBreak) {
   sim.Append(SSignalSet{1, -2});
   sim.Append(SSignalSet{-1, -2});
   const QString report = sim.ReportText();
-  EXPECT_TRUE(report.startsWith(QStringLiteral("{\\rtf1\\ansi\\deff0\\deftab720{\\fonttbl{\\f0\\fnil MS Sans Serif;}")));
+  EXPECT_TRUE(report.startsWith(
+      QStringLiteral("{\\rtf1\\ansi\\deff0\\deftab720{\\fonttbl{\\f0\\fnil MS Sans Serif;}")));
   EXPECT_TRUE(report.contains(QStringLiteral("Исходное состояние: \\plain\\f2\\fs16\\cf0 s1\\plain")));
-  EXPECT_TRUE(report.endsWith(QStringLiteral("\\par Шаг 1:\\tab x1&X2\\tab s2&s3\\tab y2&y3\r\n"
-                                             "\\par Шаг 2:\\tab X1&X2\\tab s1\\tab y1\r\n\\par }")));
+  EXPECT_TRUE(
+      report.endsWith(QStringLiteral("\\par Шаг 1:\\tab x1&X2\\tab s2&s3\\tab y2&y3\r\n"
+                                     "\\par Шаг 2:\\tab X1&X2\\tab s1\\tab y1\r\n\\par }")));
 }
 
 TEST(AutoSimulation, StepIntoNothingReadsUndefinedUnlessTheDeadEndSignalLeadsOn) {
@@ -43,7 +45,8 @@ TEST(AutoSimulation, StepIntoNothingReadsUndefinedUnlessTheDeadEndSignalLeadsOn)
   sim.Append(SSignalSet{1});
   sim.Append(SSignalSet{2});
   EXPECT_TRUE(sim.States[2].IsEmpty());
-  EXPECT_TRUE(sim.ReportText().endsWith(QStringLiteral("\\par Шаг 2:\\tab z2\\tab Не определено\\tab Не определено\r\n\\par }")));
+  EXPECT_TRUE(sim.ReportText().endsWith(
+      QStringLiteral("\\par Шаг 2:\\tab z2\\tab Не определено\\tab Не определено\r\n\\par }")));
   sim.DeadEndSignal = SSignalSet{1};
   sim.DeadEndOn = true;
   sim.Simulate(0, false);
@@ -57,7 +60,7 @@ TEST(AutoSimulation, EarlyStopLeavesLaterStepsWhenARecomputedSetIsUnchanged) {
   AutoSimulation sim(Worked());
   sim.SetInitial(USignalSet{1});
   for (int i = 0; i < 3; ++i) sim.Append(SSignalSet{-1, -2});  // s1 stays s1
-  sim.States[3] = USignalSet{3};  // a stale set beyond the first unchanged one
+  sim.States[3] = USignalSet{3};                               // a stale set beyond the first unchanged one
   EXPECT_EQ(sim.Simulate(0, true), 0);
   EXPECT_EQ(sim.States[3], USignalSet{3});
   EXPECT_EQ(sim.Simulate(0, false), 3);
@@ -67,8 +70,8 @@ TEST(AutoSimulation, EarlyStopLeavesLaterStepsWhenARecomputedSetIsUnchanged) {
 TEST(AutoSimulation, DeletingAStepKeepsTheSetsBeforeIt) {
   AutoSimulation sim(Worked());
   sim.SetInitial(USignalSet{1});
-  sim.Append(SSignalSet{1, -2});   // s2&s3
-  sim.Append(SSignalSet{-1, 2});   // s1&s3
+  sim.Append(SSignalSet{1, -2});  // s2&s3
+  sim.Append(SSignalSet{-1, 2});  // s1&s3
   sim.Append(SSignalSet{-1, -2});
   sim.Delete(2);
   ASSERT_EQ(sim.StepCount, 2);

@@ -103,8 +103,7 @@ TEST(Successors, AbstractWithoutUnconditionalOrOnlyUnconditional) {
   Row(m, "s1", "", "z2", "s2");
   Row(m, "s2", "", "z1", "s1");
   Row(m, "s2", "", "z2", "s2");
-  EXPECT_EQ(Groups(m, m.Successors(USignalSet{1, 2})),
-            (QStringList{"z2->s2[]", "z1->s1[]"}));
+  EXPECT_EQ(Groups(m, m.Successors(USignalSet{1, 2})), (QStringList{"z2->s2[]", "z1->s1[]"}));
 
   FTT u;
   u.Mode = FTT::Abstract;

@@ -12,8 +12,8 @@ struct ScanCase {
   const char* text;
   int mode;
   int code;
-  int first, last;      // the span, checked when the code is not 0
-  const char* items;    // the items joined by "," when the code is 0
+  int first, last;    // the span, checked when the code is not 0
+  const char* items;  // the items joined by "," when the code is 0
 };
 
 // The callbacks record what the compiler reported and correct cells from a queue.

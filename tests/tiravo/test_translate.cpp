@@ -73,25 +73,60 @@ TEST(TiravoRvas, FirstErrorCodes) {
     const char* text;
     int code;
   } cases[] = {
-      {"sw=s0*x1*", 13}, {"sw=", 7}, {"sw=s0**x1", 9}, {"sw=s0*(x1", 16}, {"sw=x1*s0", 2},
-      {"sw=s0*{s0}", 8}, {"s=w=s0", 1}, {"=s0", 6}, {"sw", 5}, {"", 5}, {"sw=s0*x1}", 3},
-      {"sw=s0*{x1", 4}, {"sw=s0*1x", 10}, {"sw=s0*x1a", 11}, {"sw=s0*(x1)x2", 11},
-      {"sw=s0*a;", 12}, {"sw=s0*x1;", 11}, {"sw=s0*(*x1)", 14}, {"sw=s0*x1)", 15}, {"sw=s0*(x1|s0)", 17},
+      {"sw=s0*x1*", 13},
+      {"sw=", 7},
+      {"sw=s0**x1", 9},
+      {"sw=s0*(x1", 16},
+      {"sw=x1*s0", 2},
+      {"sw=s0*{s0}", 8},
+      {"s=w=s0", 1},
+      {"=s0", 6},
+      {"sw", 5},
+      {"", 5},
+      {"sw=s0*x1}", 3},
+      {"sw=s0*{x1", 4},
+      {"sw=s0*1x", 10},
+      {"sw=s0*x1a", 11},
+      {"sw=s0*(x1)x2", 11},
+      {"sw=s0*a;", 12},
+      {"sw=s0*x1;", 11},
+      {"sw=s0*(*x1)", 14},
+      {"sw=s0*x1)", 15},
+      {"sw=s0*(x1|s0)", 17},
       {"sw=s0*a/b", 12},
       // The ordinary targets and output lists are read.
-      {"s1=s0*x1", 0}, {"sw(y1,y2)=s0*x1", 0}, {"sw = s0\t*x1", 0},
+      {"s1=s0*x1", 0},
+      {"sw(y1,y2)=s0*x1", 0},
+      {"sw = s0\t*x1", 0},
       // What the СКУ check or the table would refuse is refused here already.
-      {"sw=s0*(x1|)", 13}, {"sw=s0*()", 10}, {"sw=s0*a(x1)", 11}, {"sw=s0*a,b", 12},
-      {"sw=s0*({a)}", 15}, {"sw=s0*Z1", 18}, {"sw=s0*aZ", 18}, {"sw=s0*x1*z1", 19}, {"sw=s0*z1*x1", 19},
-      {"sw=s0*S1", 20}, {"sw=s0*x1*Sa", 20}, {"Sw=s0", 20}, {"sw=s0*ax1", 11}, {"x1=s0", 6}, {"s*w=s0", 6}, {"sw()=s0", 10},
-      {"s(y1=a)", 16}, {"sw(Y1)=s0", 20}, {"sw=s0*(x1|*x2)", 9}, {"sw=s0*a.b", 12},
+      {"sw=s0*(x1|)", 13},
+      {"sw=s0*()", 10},
+      {"sw=s0*a(x1)", 11},
+      {"sw=s0*a,b", 12},
+      {"sw=s0*({a)}", 15},
+      {"sw=s0*Z1", 18},
+      {"sw=s0*aZ", 18},
+      {"sw=s0*x1*z1", 19},
+      {"sw=s0*z1*x1", 19},
+      {"sw=s0*S1", 20},
+      {"sw=s0*x1*Sa", 20},
+      {"Sw=s0", 20},
+      {"sw=s0*ax1", 11},
+      {"x1=s0", 6},
+      {"s*w=s0", 6},
+      {"sw()=s0", 10},
+      {"s(y1=a)", 16},
+      {"sw(Y1)=s0", 20},
+      {"sw=s0*(x1|*x2)", 9},
+      {"sw=s0*a.b", 12},
   };
   for (const auto& c : cases) EXPECT_EQ(rvasCode(QString::fromUtf8(c.text)), c.code) << c.text;
 }
 
 TEST(TiravoRvas, TooDeepNestingIsRefusedAndTheLimitConverts) {
   const auto nested = [](int depth, char open, char close) {
-    return QStringLiteral("sw=s0*") + QString(depth, QLatin1Char(open)) + "x1" + QString(depth, QLatin1Char(close));
+    return QStringLiteral("sw=s0*") + QString(depth, QLatin1Char(open)) + "x1" +
+           QString(depth, QLatin1Char(close));
   };
   const struct {
     QString text;
@@ -135,16 +170,21 @@ TEST(TiravoSku, ConvertsIntoRows) {
     QString coding;
   } cases[] = {
       {{"sku:", "s1 = s0*x1 | s2*X2", "s2 = s1*x3", "svf:", "y1 = s1"},
-       rows({{"s0", "", "x1", "s1"}, {"s2", "", "X2", "s1"}, {"s1", "y1", "x3", "s2"}}), "Binary"},
+       rows({{"s0", "", "x1", "s1"}, {"s2", "", "X2", "s1"}, {"s1", "y1", "x3", "s2"}}),
+       "Binary"},
       {{"sku:", "s1=s0*z1|s0*z2"}, rows({{"s0", "", "z1", "s1"}, {"", "", "z2", "s1"}}), "Abstract"},
       // An event that is only a target gets a row for its output.
-      {{"sku:", "s3=s0*x1", "svf:", "y1=s3"}, rows({{"s0", "", "x1", "s3"}, {"s3", "y1", "0", "0"}}), "Binary"},
+      {{"sku:", "s3=s0*x1", "svf:", "y1=s3"},
+       rows({{"s0", "", "x1", "s3"}, {"s3", "y1", "0", "0"}}),
+       "Binary"},
       // Several targets, several sources, no condition; blank lines are skipped.
       {{"sku:", "s1*s2=s0*s1", "", "svf:", "y1=s1|s2", "y2=s1", "y1=s1"},
-       rows({{"s0&s1", "y1&y2", "1", "s1&s2"}, {"s2", "y1", "0", "0"}}), "Binary"},
+       rows({{"s0&s1", "y1&y2", "1", "s1&s2"}, {"s2", "y1", "0", "0"}}),
+       "Binary"},
       // A row left for a next group does not stay at the end.
       {{"sku:", "s1=s0*x1|s2*x2", "s2=s0*x3"},
-       rows({{"s0", "", "x1", "s1"}, {"", "", "x3", "s2"}, {"s2", "", "x2", "s1"}}), "Binary"},
+       rows({{"s0", "", "x1", "s1"}, {"", "", "x3", "s2"}, {"s2", "", "x2", "s1"}}),
+       "Binary"},
   };
   for (const auto& c : cases) {
     const SkuRun r = skuToTable(c.text);
@@ -159,22 +199,46 @@ TEST(TiravoSku, FirstErrorOfALine) {
     const char* line;
     int code, start, length;
   } cases[] = {
-      {"s1=s0*Z1", 1, 6, 1}, {"s1=s0*x1*z1", 2, 9, 1}, {"s1=s0*z1*x1", 1, 9, 1},
-      {"s1=s0*z1*z2", 3, 9, 2}, {"s1=x1", 4, 3, 2}, {"s1=s0* x1", 5, 7, 0}, {"s1=s0x1", 5, 5, 0},
-      {"=s0", 6, 0, 0}, {"1s=s0", 7, 0, 1}, {"s1=s0*2", 7, 6, 1}, {"s1=s0*(x1)", 8, 6, 1},
-      {"s1=s0**x1", 9, 6, 1}, {"s1=", 10, 3, 0}, {"s1=s0=x1", 11, 5, 1}, {"s1=s0*", 12, 5, 1},
-      {"s1 s0", 13, 0, 0}, {"s1=s0*x1a", 5, 8, 0}, {"s1=s0*x1|s2a", 5, 11, 0},
-      {"s1=s0 *x1", 0, 0, 0}, {"s1 = s0*x1 | s2*X2", 0, 0, 0}, {"s1=s0a*x1", 0, 0, 0},
+      {"s1=s0*Z1", 1, 6, 1},
+      {"s1=s0*x1*z1", 2, 9, 1},
+      {"s1=s0*z1*x1", 1, 9, 1},
+      {"s1=s0*z1*z2", 3, 9, 2},
+      {"s1=x1", 4, 3, 2},
+      {"s1=s0* x1", 5, 7, 0},
+      {"s1=s0x1", 5, 5, 0},
+      {"=s0", 6, 0, 0},
+      {"1s=s0", 7, 0, 1},
+      {"s1=s0*2", 7, 6, 1},
+      {"s1=s0*(x1)", 8, 6, 1},
+      {"s1=s0**x1", 9, 6, 1},
+      {"s1=", 10, 3, 0},
+      {"s1=s0=x1", 11, 5, 1},
+      {"s1=s0*", 12, 5, 1},
+      {"s1 s0", 13, 0, 0},
+      {"s1=s0*x1a", 5, 8, 0},
+      {"s1=s0*x1|s2a", 5, 11, 0},
+      {"s1=s0 *x1", 0, 0, 0},
+      {"s1 = s0*x1 | s2*X2", 0, 0, 0},
+      {"s1=s0a*x1", 0, 0, 0},
       // What the table compiler would refuse.
-      {"s1=s0*x1*x1", 14, 9, 2}, {"s1=s0*x1*X1", 14, 9, 2}, {"s1=S0*x1", 15, 3, 1}, {"s1|s2=s0", 6, 2, 1},
-      {"s1=s0*a,b", 8, 7, 1}, {"s1*=s0", 12, 2, 1}, {"s1=*s0", 9, 3, 1}, {"s1=e1", 4, 3, 2},
-      {"s1*s1=s0", 14, 3, 2}, {"s1=s0\x01", 8, 5, 1},
+      {"s1=s0*x1*x1", 14, 9, 2},
+      {"s1=s0*x1*X1", 14, 9, 2},
+      {"s1=S0*x1", 15, 3, 1},
+      {"s1|s2=s0", 6, 2, 1},
+      {"s1=s0*a,b", 8, 7, 1},
+      {"s1*=s0", 12, 2, 1},
+      {"s1=*s0", 9, 3, 1},
+      {"s1=e1", 4, 3, 2},
+      {"s1*s1=s0", 14, 3, 2},
+      {"s1=s0\x01", 8, 5, 1},
   };
   for (const auto& c : cases) {
     SkuLineCheck check(false);
     const SkuFault f = check.check(QString::fromUtf8(c.line));
     EXPECT_EQ(f.code, c.code) << c.line;
-    if (c.code) EXPECT_EQ(std::make_pair(f.start, f.length), std::make_pair(c.start, c.length)) << c.line;
+    if (c.code) {
+      EXPECT_EQ(std::make_pair(f.start, f.length), std::make_pair(c.start, c.length)) << c.line;
+    }
   }
   // In the output functions.
   SkuLineCheck svf(true);
@@ -224,18 +288,23 @@ TEST(TiravoTableSku, WritesEquationsAndOutputs) {
     bool outputs;
   } cases[] = {
       {rows({{"s0", "y1", "x1", "s1"}, {"", "", "X1", "s0"}, {"s1", "y2&y1", "1", "s0"}}),
-       {"sku:", "s1=s0*x1", "s0=s0*X1|s1", "svf:", "y1=s0|s1", "y2=s1"}, true},
+       {"sku:", "s1=s0*x1", "s0=s0*X1|s1", "svf:", "y1=s0|s1", "y2=s1"},
+       true},
       {rows({{"s0", "", "x1", "s1&s2"}, {"s0", "", "x2", "s2&s1"}, {"s0", "", "x3", "s1"}}),
-       {"sku:", "s1*s2=s0*x1", "s2*s1=s0*x2", "s1=s0*x3"}, false},
+       {"sku:", "s1*s2=s0*x1", "s2*s1=s0*x2", "s1=s0*x3"},
+       false},
       // A condition "0" is no transition; an output on a row that continues a source is not
       // set at that source, but still gets its line.
       {rows({{"s0", "", "x1 & X2", "s1 "}, {"", "y3", " 0 ", "s5"}, {"s5", "", "0", "0"}}),
-       {"sku:", "s1=s0*x1*X2", "svf:", "y3="}, true},
+       {"sku:", "s1=s0*x1*X2", "svf:", "y3="},
+       true},
       {rows({{"s0", "y1", "x1", "s1"}, {"", "y3", "X1", "s0"}}),
-       {"sku:", "s1=s0*x1", "s0=s0*X1", "svf:", "y1=s0", "y3="}, true},
+       {"sku:", "s1=s0*x1", "s0=s0*X1", "svf:", "y1=s0", "y3="},
+       true},
       // Rows above the first source cell take the last source cell for every target but the first.
       {rows({{"", "", "x1", "s1"}, {"", "", "x2", "s2"}, {"s3", "", "x3", "s1"}}),
-       {"sku:", "s1=*x1|s3*x3", "s2=s3*x2"}, false},
+       {"sku:", "s1=*x1|s3*x3", "s2=s3*x2"},
+       false},
   };
   for (const auto& c : cases) {
     QStringList out;
@@ -246,7 +315,8 @@ TEST(TiravoTableSku, WritesEquationsAndOutputs) {
 }
 
 TEST(TiravoTableSku, TableToSkuAndBackGivesTheSameRows) {
-  const TableData t{"Binary", rows({{"s0", "y1", "x1", "s1"}, {"", "", "X1", "s0"}, {"s1", "y1&y2", "1", "s0"}})};
+  const TableData t{"Binary",
+                    rows({{"s0", "y1", "x1", "s1"}, {"", "", "X1", "s0"}, {"s1", "y1&y2", "1", "s0"}})};
   QStringList sku;
   tableToSku(t, &sku);
   const SkuRun r = skuToTable(sku);

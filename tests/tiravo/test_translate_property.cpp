@@ -17,7 +17,9 @@ class Random {
  public:
   int below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(gen_); }
   template <typename T>
-  T pick(std::initializer_list<T> items) { return items.begin()[below(int(items.size()))]; }
+  T pick(std::initializer_list<T> items) {
+    return items.begin()[below(int(items.size()))];
+  }
 
  private:
   std::mt19937 gen_{20261209};
@@ -30,8 +32,10 @@ QString product(Random& r, bool abstract, int depth) {
   for (int i = 0; i < n; ++i) {
     if (i) p += '*';
     const int kind = r.below(depth > 0 ? 6 : 4);
-    if (kind == 0) p += QStringLiteral("s%1").arg(1 + r.below(3));
-    else if (kind < 4) p += abstract ? QStringLiteral("z%1").arg(1 + r.below(3)) : r.pick({"x1", "X1", "x2", "X3"});
+    if (kind == 0)
+      p += QStringLiteral("s%1").arg(1 + r.below(3));
+    else if (kind < 4)
+      p += abstract ? QStringLiteral("z%1").arg(1 + r.below(3)) : r.pick({"x1", "X1", "x2", "X3"});
     else {
       QString g;
       for (int a = 0, k = 1 + r.below(3); a < k; ++a) g += (a ? "|" : "") + product(r, abstract, depth - 1);
@@ -58,13 +62,15 @@ QStringList skuText(Random& r) {
     for (int a = 0, k = 1 + r.below(3); a < k; ++a) {
       line += a ? " | " : " ";
       line += r.pick({"s0", "s1", "s2", "s0*s1", "s2*s0"});
-      if (r.below(4)) line += abstract ? QStringLiteral("*z%1").arg(r.below(3)) : r.pick({"*x1", "*X1*x2", "*x3"});
+      if (r.below(4))
+        line += abstract ? QStringLiteral("*z%1").arg(r.below(3)) : r.pick({"*x1", "*X1*x2", "*x3"});
     }
     t << line;
   }
   if (r.below(4)) {
     t << "svf:";
-    for (int o = 0, n = r.below(4); o < n; ++o) t << QStringLiteral("y%1 = %2").arg(r.below(3)).arg(r.pick({"s1", "s0|s2", "s3", "s1*s2"}));
+    for (int o = 0, n = r.below(4); o < n; ++o)
+      t << QStringLiteral("y%1 = %2").arg(r.below(3)).arg(r.pick({"s1", "s0|s2", "s3", "s1*s2"}));
   }
   return t;
 }
@@ -72,8 +78,9 @@ QStringList skuText(Random& r) {
 TableData randomTable(Random& r) {
   TableData t;
   for (int i = 0, n = 1 + r.below(6); i < n; ++i)
-    t.rows << TableRow{r.pick({"", "", "s0", "s1", "s0&s2", " 0"}), r.pick({"", "", "y1", "y2&y1", "y1|y3", "y1&"}),
-                       r.pick({"1", "x1", "x1 & X2", "0", " 0 "}), r.pick({"s1", "s2", "s1&s2", "s2&s1", "s1 ", "0", ""})};
+    t.rows << TableRow{
+        r.pick({"", "", "s0", "s1", "s0&s2", " 0"}), r.pick({"", "", "y1", "y2&y1", "y1|y3", "y1&"}),
+        r.pick({"1", "x1", "x1 & X2", "0", " 0 "}), r.pick({"s1", "s2", "s1&s2", "s2&s1", "s1 ", "0", ""})};
   return t;
 }
 
@@ -106,7 +113,8 @@ TEST(TiravoTranslateProperty, SameResultsAsBefore) {
     }
     const QStringList sku = skuText(r);
     QStringList rowsNew, rowsOld;
-    ASSERT_EQ(runSku<SkuToTable>(sku, &rowsNew), runSku<OldSkuToTable>(sku, &rowsOld)) << sku.join('/').toStdString();
+    ASSERT_EQ(runSku<SkuToTable>(sku, &rowsNew), runSku<OldSkuToTable>(sku, &rowsOld))
+        << sku.join('/').toStdString();
     ASSERT_EQ(rowsNew, rowsOld) << sku.join('/').toStdString();
     const TableData table = randomTable(r);
     QStringList a, b;

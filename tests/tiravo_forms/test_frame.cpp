@@ -194,7 +194,8 @@ TEST_F(Frame, FontBoxFindsTheNamedControlAroundTheFocus) {
       EXPECT_EQ(c.target->font().pointSize(), size) << c.status;
       EXPECT_TRUE(script->shown.isEmpty()) << c.status;
     } else {
-      EXPECT_EQ(script->lastText(), "Изменение размера шрифта для данного элемента не поддерживается") << c.status;
+      EXPECT_EQ(script->lastText(), "Изменение размера шрифта для данного элемента не поддерживается")
+          << c.status;
     }
   }
 }
@@ -220,14 +221,16 @@ TEST_F(Frame, ChildWindowsOpenAtTheirSizeWithEveryColumnInView) {
     std::function<QTableView*(TChildForm*)> grid;
   } cases[] = {
       {[&] { return frame->newEditor(TEditForm::Rvas); }, {540, 225}, nullptr},
-      {[&] { return frame->newTable(); }, {472, 306},
+      {[&] { return frame->newTable(); },
+       {472, 306},
        [](TChildForm* w) { return static_cast<TVexoTableForm*>(w)->grid(); }},
       {[&] {
          auto* b = new TFTT_Brouser(model());
          frame->addChild(b);
          return b;
        },
-       {400, 320}, [](TChildForm* w) { return static_cast<QTableView*>(static_cast<TFTT_Brouser*>(w)->transfers()); }},
+       {400, 320},
+       [](TChildForm* w) { return static_cast<QTableView*>(static_cast<TFTT_Brouser*>(w)->transfers()); }},
   };
   for (const auto& c : cases) {
     TChildForm* w = c.open();

@@ -50,7 +50,8 @@ TEST(Meminfo, FiguresAndCaptions) {
 using Small = TiravoFrame;
 
 TEST_F(Small, MemoryWindowReadsItsFileAndSplitsItsHeight) {
-  write(path("meminfo"), "MemTotal: 65536 kB\nMemAvailable: 16384 kB\nSwapTotal: 1024 kB\nSwapFree: 512 kB\n");
+  write(path("meminfo"),
+        "MemTotal: 65536 kB\nMemAvailable: 16384 kB\nSwapTotal: 1024 kB\nSwapFree: 512 kB\n");
   TMemory* m = frame->memory();
   m->meminfoPath = path("meminfo");
   m->Timer1Timer();
@@ -125,7 +126,8 @@ TEST_F(Small, AboutBoxCreditsToggleAndReopenHidden) {
 TEST_F(Small, DeterminizerStatusEndsOnTheLastStateTakenUp) {
   const auto chain = [] {
     auto m = std::make_unique<FTT>();
-    for (int i = 1; i < 40; ++i) tablehelp::Row(*m, QStringLiteral("s%1").arg(i), "y1", "1", QStringLiteral("s%1").arg(i + 1));
+    for (int i = 1; i < 40; ++i)
+      tablehelp::Row(*m, QStringLiteral("s%1").arg(i), "y1", "1", QStringLiteral("s%1").arg(i + 1));
     return m;
   };
   const struct {
@@ -162,7 +164,8 @@ TEST_F(Small, SaveDialogsOfTheSimulatorsCarryTheirTitles) {
     const char* title;
     const char* filter;
   } cases[] = {
-      {[&] { step->SaveClick(); }, "Сохранение истории переходов в текстовом виде", "Текстовые файлы (*.txt);;Все файлы (*.*)"},
+      {[&] { step->SaveClick(); }, "Сохранение истории переходов в текстовом виде",
+       "Текстовые файлы (*.txt);;Все файлы (*.*)"},
       {[&] { sim->sbSaveClick(); }, "Сохранение входных сигналов на жёстком диске",
        "Файлы с входными сигналами (*.sgn);;Все файлы (*.*)"},
   };

@@ -144,7 +144,7 @@ TEST_F(Table, FailedOrCancelledSaveKeepsTheWindow) {
 TEST_F(Table, FileCutInsideARowIsReadWithAWarning) {
   const struct {
     const char* file;
-    int rows;  // title row included
+    int rows;             // title row included
     const char* warning;  // the number the warning names, or empty
   } cases[] = {{"Binary\r\ns0\r\n\r\nx1\r\ns1\r\n", 2, ""},
                {"Binary\r\ns0\r\n\r\nx1\r\ns1\r\ns1\r\n", 2, "(1)"},
@@ -178,7 +178,11 @@ TEST_F(Table, TableFilledOrRecodedByACommandAsksBeforeClosing) {
     Make make;
     bool modified;
   } cases[] = {
-      {"СКУ to table", [&] { return skuToTable({"sku:", "s1=s0*x1", "svf:", "y1=s1"}); }, true},
+      {"СКУ to table",
+       [&] {
+         return skuToTable({"sku:", "s1=s0*x1", "svf:", "y1=s1"});
+       },
+       true},
       {"СКУ to table, failed СВФ stage",
        [&] {
          // The СВФ line names an event the table lacks; the user gives up on it.

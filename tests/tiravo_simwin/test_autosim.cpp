@@ -89,9 +89,14 @@ TEST_F(WorkedRun, SavedSequenceIsTheDocumentedBytesAndLoadsBack) {
   script.files << dir.filePath(QStringLiteral("input"));
   ASSERT_TRUE(w.sbSaveClick());
   const QByteArray bytes = ReadAll(dir.filePath(QStringLiteral("input.sgn")));
-  EXPECT_EQ(bytes, QByteArray("XXX_input_with_name_information") +
-                       QByteArray::fromHex("00" "02000000" "020000007831" "020000007832" "02000000"
-                                           "0200000001000000FEFFFFFF" "02000000FFFFFFFFFEFFFFFF"));
+  EXPECT_EQ(bytes,
+            QByteArray("XXX_input_with_name_information") + QByteArray::fromHex("00"
+                                                                                "02000000"
+                                                                                "020000007831"
+                                                                                "020000007832"
+                                                                                "02000000"
+                                                                                "0200000001000000FEFFFFFF"
+                                                                                "02000000FFFFFFFFFEFFFFFF"));
   w.sbMinusClick();
   w.sbMinusClick();
   EXPECT_FALSE(w.sbEdit->isEnabled());
@@ -126,7 +131,8 @@ TEST_F(WorkedRun, FaultyOrOversizedFileIsRefusedWithItsReasonAndChangesNothing) 
     script.files << path;
     w.sbLoadClick();
     ASSERT_EQ(script.shown.size(), 1) << c.name;
-    EXPECT_EQ(script.shown[0].text, QStringLiteral("Ошибка при открытии файла\"") + path + QString::fromUtf8(c.reason));
+    EXPECT_EQ(script.shown[0].text,
+              QStringLiteral("Ошибка при открытии файла\"") + path + QString::fromUtf8(c.reason));
     EXPECT_EQ(script.shown[0].caption, QStringLiteral("Ошибка!"));
     EXPECT_EQ(w.Simulation().StepCount, 2);
     EXPECT_EQ(RowTexts(w.sgSim, 1), (QStringList{"1", "x1&X2", "s2&s3", "y2&y3"}));
@@ -157,11 +163,13 @@ TEST_F(WorkedRun, LongSequenceLoadsIntoTheGridStepForStep) {
 TEST_F(WorkedRun, ReportEndsWithTheStepLines) {
   QTemporaryDir dir;
   dlg::Script script;
-  script.files << dir.filePath(QStringLiteral("report")) << dir.filePath(QStringLiteral("no/such/report.rtf"));
+  script.files << dir.filePath(QStringLiteral("report"))
+               << dir.filePath(QStringLiteral("no/such/report.rtf"));
   ASSERT_TRUE(w.sbReportClick());
   const QByteArray bytes = ReadAll(dir.filePath(QStringLiteral("report.rtf")));
-  EXPECT_TRUE(bytes.endsWith("\\par \xD8\xE0\xE3 1:\\tab x1&X2\\tab s2&s3\\tab y2&y3\r\n"
-                             "\\par \xD8\xE0\xE3 2:\\tab X1&X2\\tab s1\\tab y1\r\n\\par }"));
+  EXPECT_TRUE(
+      bytes.endsWith("\\par \xD8\xE0\xE3 1:\\tab x1&X2\\tab s2&s3\\tab y2&y3\r\n"
+                     "\\par \xD8\xE0\xE3 2:\\tab X1&X2\\tab s1\\tab y1\r\n\\par }"));
   EXPECT_FALSE(w.sbReportClick());
   ASSERT_EQ(script.shown.size(), 1);
   EXPECT_EQ(script.shown[0].text, QStringLiteral("Error file creation!"));
@@ -216,7 +224,8 @@ TEST(AutoSim, AbstractAlphabetGrowsRenamesAndShrinksWithTheSequence) {
   w.lbXClick();
   dlg::Script script;
   w.DelZClick();
-  EXPECT_EQ(script.lastText(), QStringLiteral("Сигнал присутствует во входной последовательности\nУдаление невозможно!"));
+  EXPECT_EQ(script.lastText(),
+            QStringLiteral("Сигнал присутствует во входной последовательности\nУдаление невозможно!"));
   w.lbX->setCurrentRow(2);
   w.lbXClick();
   w.DelZClick();  // z3 goes, the step's z4 keeps its name

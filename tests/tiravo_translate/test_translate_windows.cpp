@@ -41,7 +41,8 @@ class TranslateWindows : public ::testing::Test {
   }
   int tables() const {
     int n = 0;
-    for (QMdiSubWindow* w : frame.mdiArea()->subWindowList()) n += qobject_cast<TVexoTableForm*>(w->widget()) != nullptr;
+    for (QMdiSubWindow* w : frame.mdiArea()->subWindowList())
+      n += qobject_cast<TVexoTableForm*>(w->widget()) != nullptr;
     return n;
   }
 
@@ -77,12 +78,13 @@ TEST_F(TranslateWindows, RvasIntoANewSkuEditor) {
 TEST_F(TranslateWindows, RvasErrorIsFixedInTheDocument) {
   TEditForm* rvas = editor(TEditForm::Rvas, {"sw = s0*x1", " *"});
   QString selected;
-  whenReady([] { return RvasSku->memo()->isEnabled(); }, [&] {
-    selected = RvasSku->memo()->textCursor().selectedText();
-    EXPECT_EQ(RvasSku->status(), "Ошибка: Выражение не может окнчиваться на знак операции");
-    RvasSku->memo()->setPlainText("sw=s0*x1");
-    RvasSku->okButton()->click();
-  });
+  whenReady([] { return RvasSku->memo()->isEnabled(); },
+            [&] {
+              selected = RvasSku->memo()->textCursor().selectedText();
+              EXPECT_EQ(RvasSku->status(), "Ошибка: Выражение не может окнчиваться на знак операции");
+              RvasSku->memo()->setPlainText("sw=s0*x1");
+              RvasSku->okButton()->click();
+            });
   rvas->ToSkuClick();
   EXPECT_EQ(selected, "*");
   EXPECT_EQ(rvas->lines(), QStringList({"sw=s0*x1"}));
@@ -93,10 +95,11 @@ TEST_F(TranslateWindows, RvasBranchCountIsThisRunsOnly) {
   editor(TEditForm::Rvas, {"sw=s0*x1|s0*x2|s0*x3"})->ToSkuClick();
   ASSERT_EQ(RvasSku->branchCount(), "3");
   QString during;
-  whenReady([] { return RvasSku->memo()->isEnabled(); }, [&] {
-    during = RvasSku->branchCount();
-    RvasSku->cancelButton()->click();
-  });
+  whenReady([] { return RvasSku->memo()->isEnabled(); },
+            [&] {
+              during = RvasSku->branchCount();
+              RvasSku->cancelButton()->click();
+            });
   editor(TEditForm::Rvas, {"sw=s0*x1*"})->ToSkuClick();
   EXPECT_EQ(during, "0");
 }
@@ -106,13 +109,15 @@ TEST_F(TranslateWindows, RvasStraightIntoATable) {
   ASSERT_TRUE(frame.TableForm);
   const TableData t = frame.TableForm->tableData();
   EXPECT_EQ(t.signalCoding, "Binary");
-  EXPECT_EQ(t.rows, QList<TableRow>({{"s0", "", "x1", "s1"}, {"s1", "", "x2", "sw"}, {"sw", "y1", "0", "0"}}));
+  EXPECT_EQ(t.rows,
+            QList<TableRow>({{"s0", "", "x1", "s1"}, {"s1", "", "x2", "sw"}, {"sw", "y1", "0", "0"}}));
   QTemporaryDir dir;
   script.files << dir.filePath("a.tbl");
   frame.TableForm->Saveas1Click();
   QFile f(dir.filePath("a.tbl"));
   ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-  EXPECT_EQ(f.readAll(), QByteArray("Binary\r\ns0\r\n\r\nx1\r\ns1\r\ns1\r\n\r\nx2\r\nsw\r\nsw\r\ny1\r\n0\r\n0\r\n"));
+  EXPECT_EQ(f.readAll(),
+            QByteArray("Binary\r\ns0\r\n\r\nx1\r\ns1\r\ns1\r\n\r\nx2\r\nsw\r\nsw\r\ny1\r\n0\r\n0\r\n"));
 }
 
 TEST_F(TranslateWindows, SkuIntoATable) {
@@ -138,15 +143,17 @@ TEST_F(TranslateWindows, MissingHeaders) {
   script.answers << dlg::Yes;
   sku->ToTblClick();
   ASSERT_EQ(tables(), 1);
-  EXPECT_EQ(frame.TableForm->tableData().rows, QList<TableRow>({{"s0", "", "z1", "s1"}, {"", "", "z2", "s1"}}));
+  EXPECT_EQ(frame.TableForm->tableData().rows,
+            QList<TableRow>({{"s0", "", "z1", "s1"}, {"", "", "z2", "s1"}}));
   EXPECT_EQ(frame.TableForm->tableData().signalCoding, "Abstract");
   // Without "sku:" the window stays open with nothing to do until it is cancelled.
   sku->setLines({"s1=s0"});
   const auto shown = script.shown.size();
   whenReady([&] { return script.shown.size() > shown; }, [] { SkuTblForm->cancelButton()->click(); });
   sku->ToTblClick();
-  EXPECT_EQ(script.lastText(), "В тексте СКУ отсутствует идентификатор 'sku:'\nИдентификатор должен стоять перед "
-                               "тесктом СКУ в отдельной строке");
+  EXPECT_EQ(script.lastText(),
+            "В тексте СКУ отсутствует идентификатор 'sku:'\nИдентификатор должен стоять перед "
+            "тесктом СКУ в отдельной строке");
   EXPECT_EQ(tables(), 1);
   EXPECT_FALSE(SkuTblForm->running());
 }
@@ -154,18 +161,20 @@ TEST_F(TranslateWindows, MissingHeaders) {
 TEST_F(TranslateWindows, FaultyLineIsFixedAndCheckedAgain) {
   TEditForm* sku = editor(TEditForm::Sku, {"sku:", "s2=s0*x1", "s1=s0*Z1", "svf:", "y1=s9"});
   QString selected, line;
-  whenReady([] { return SkuTblForm->lineEdit()->isEnabled(); }, [&] {
-    selected = SkuTblForm->lineEdit()->selectedText();
-    line = SkuTblForm->lineNumber();
-    SkuTblForm->lineEdit()->setText("s1=s0*X1");
-    SkuTblForm->okButton()->click();
-    whenReady([] { return SkuTblForm->lineEdit()->isEnabled(); }, [&] {
-      EXPECT_EQ(SkuTblForm->status(), "Событие отсутствует");
-      EXPECT_EQ(SkuTblForm->lineEdit()->selectedText(), "s9");
-      SkuTblForm->lineEdit()->setText("y1=s1");
-      SkuTblForm->okButton()->click();
-    });
-  });
+  whenReady([] { return SkuTblForm->lineEdit()->isEnabled(); },
+            [&] {
+              selected = SkuTblForm->lineEdit()->selectedText();
+              line = SkuTblForm->lineNumber();
+              SkuTblForm->lineEdit()->setText("s1=s0*X1");
+              SkuTblForm->okButton()->click();
+              whenReady([] { return SkuTblForm->lineEdit()->isEnabled(); },
+                        [&] {
+                          EXPECT_EQ(SkuTblForm->status(), "Событие отсутствует");
+                          EXPECT_EQ(SkuTblForm->lineEdit()->selectedText(), "s9");
+                          SkuTblForm->lineEdit()->setText("y1=s1");
+                          SkuTblForm->okButton()->click();
+                        });
+            });
   sku->ToTblClick();
   EXPECT_EQ(selected, "Z");
   EXPECT_EQ(line, "2");
@@ -176,7 +185,8 @@ TEST_F(TranslateWindows, FaultyLineIsFixedAndCheckedAgain) {
 
 TEST_F(TranslateWindows, TableIntoSku) {
   TVexoTableForm* table = frame.newTable();
-  table->setTableData({"Binary", {{"s0", "y1", "x1", "s1"}, {"", "", "X1", "s0"}, {"s1", "y2&y1", "1", "s0"}}});
+  table->setTableData(
+      {"Binary", {{"s0", "y1", "x1", "s1"}, {"", "", "X1", "s0"}, {"s1", "y2&y1", "1", "s0"}}});
   table->SkuClick();
   EXPECT_EQ(frame.EditForm->lines(),
             QStringList({"sku:", "s1=s0*x1", "s0=s0*X1|s1", "svf:", "y1=s0|s1", "y2=s1"}));

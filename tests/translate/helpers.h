@@ -80,8 +80,7 @@ inline QStringList tableToSku(const TableData& t, bool* hasOutputs = nullptr) {
 }
 
 inline TableRow R(const char* si, const char* y, const char* x, const char* sj) {
-  return TableRow{QString::fromUtf8(si), QString::fromUtf8(y), QString::fromUtf8(x),
-                  QString::fromUtf8(sj)};
+  return TableRow{QString::fromUtf8(si), QString::fromUtf8(y), QString::fromUtf8(x), QString::fromUtf8(sj)};
 }
 
 }  // namespace tt

@@ -20,7 +20,8 @@ TEST(CheckerMessages, EveryMessageAsTheUserSeesIt) {
       {true, L({"sku:", "=s0;", "svf:"}), "2-0-0- Перед знаком равенства должно стоять название события"},
       {true, L({"sku:", "s1=s0**x1;", "svf:"}),
        "2-6-1- После знака операции или равенства не может стоять знак операции"},
-      {true, L({"sku:", "s1=s0*;", "svf:"}), "2-6-0- После знака операции или равенства должно стоять выражение"},
+      {true, L({"sku:", "s1=s0*;", "svf:"}),
+       "2-6-0- После знака операции или равенства должно стоять выражение"},
       {true, L({"sku:", "s1=s0*y1;", "svf:"}),
        "2-6-1- Название события или сигнала должно начинаться с определенной буквы"},
       {true, L({"sku:", "s1=(s0*x1);", "svf:"}), "2-3-0- Пропущен знак операции"},
@@ -29,7 +30,8 @@ TEST(CheckerMessages, EveryMessageAsTheUserSeesIt) {
       {true, L({"sku:", "s1=s0*x1; */", "svf:"}), "2-11-1- Отсутствует открывающий коментарий"},
       {true, L({"sku:", "s1=s0*);", "svf:"}),
        "2-6-0- После знака операции или равенства не может стоять закрывающая скобка"},
-      {true, L({"sku:", "s1=s0*(*x1);", "svf:"}), "2-7-1- После открывающей скобки не может стоять знак операции"},
+      {true, L({"sku:", "s1=s0*(*x1);", "svf:"}),
+       "2-7-1- После открывающей скобки не может стоять знак операции"},
       {true, L({"sku:", "s1=s0*x1);", "svf:"}), "2-8-1- Отсутствует открывающая круглая скобка"},
       {true, L({"sku:", "s1=s0*(x1|x2;", "svf:"}), "2-12-0- Отсутствует закрывающая круглая скобка"},
       {true, L({"s1=s0;"}), "1-0-0- Отсутствует идетификатор СКУ (\"sku:\")"},
@@ -100,7 +102,8 @@ TEST(CheckSku, RepeatedHeaders) {
 }
 
 TEST(CheckSku, HeadersIgnoreBlanksAndCase) {
-  const Checked c = checkSku(L({"text before the header is not checked ~", " SKU: ", "s1=s0*x1;", "Svf:", "y1=s1;"}));
+  const Checked c =
+      checkSku(L({"text before the header is not checked ~", " SKU: ", "s1=s0*x1;", "Svf:", "y1=s1;"}));
   EXPECT_TRUE(c.messages.isEmpty()) << c.messages;
 }
 
@@ -118,12 +121,14 @@ TEST(CheckSku, Pass1Messages) {
   EXPECT_EQ(checkSku(L({"sku:", "y1=s0;", "svf:"})).messages, QStringList{msg(2, 0, 1, 5)});
   EXPECT_EQ(checkSku(L({"sku:", "=s0;", "svf:"})).messages, QStringList{msg(2, 0, 0, 2)});
   // A forbidden character after an operator gives 5 and 7.
-  EXPECT_EQ(checkSku(L({"sku:", "s1=s0*#x;", "svf:"})).messages, (QStringList{msg(2, 6, 1, 5), msg(2, 6, 1, 7)}));
+  EXPECT_EQ(checkSku(L({"sku:", "s1=s0*#x;", "svf:"})).messages,
+            (QStringList{msg(2, 6, 1, 5), msg(2, 6, 1, 7)}));
   // Brackets.
   EXPECT_EQ(checkSku(L({"sku:", "s1=s0*(x1|x2;", "svf:"})).messages, QStringList{msg(2, 12, 0, 13)});
   EXPECT_EQ(checkSku(L({"sku:", "s1=s0*x1);", "svf:"})).messages, QStringList{msg(2, 8, 1, 12)});
   EXPECT_EQ(checkSku(L({"sku:", "s1=s0*(*x1);", "svf:"})).messages, QStringList{msg(2, 7, 1, 11)});
-  EXPECT_EQ(checkSku(L({"sku:", "s1=s0*);", "svf:"})).messages, (QStringList{msg(2, 6, 0, 10), msg(2, 6, 1, 12)}));
+  EXPECT_EQ(checkSku(L({"sku:", "s1=s0*);", "svf:"})).messages,
+            (QStringList{msg(2, 6, 0, 10), msg(2, 6, 1, 12)}));
   // Names after an opening bracket are tested too; the output list of РВАС is not.
   EXPECT_EQ(checkSku(L({"sku:", "s1=s0*(Ax1|x2);", "svf:"})).messages, QStringList{msg(2, 7, 1, 5)});
   EXPECT_EQ(checkSku(L({"sku:", "s1=s0*(1|x2);", "svf:"})).messages, QStringList{msg(2, 7, 1, 5)});
@@ -172,7 +177,8 @@ TEST(CheckSku, SignalKinds) {
   EXPECT_EQ(checkSku(L({"sku:", "s1=s0*(s2|(z1|s3))*z3;", "svf:"})).messages, QStringList{msg(2, 19, 1, 20)});
   EXPECT_TRUE(checkSku(L({"sku:", "s1=s0*(z1|z2)|s2*z3;", "svf:"})).messages.isEmpty());
   EXPECT_TRUE(checkSku(L({"sku:", "s1=s0*(z1|s2*(z2|z3));", "svf:"})).messages.isEmpty());
-  EXPECT_EQ(checkSku(L({"sku:", "s1=s0*(x1|x2);", "s2=s1*z1;", "svf:"})).messages, QStringList{msg(3, 6, 1, 19)});
+  EXPECT_EQ(checkSku(L({"sku:", "s1=s0*(x1|x2);", "s2=s1*z1;", "svf:"})).messages,
+            QStringList{msg(3, 6, 1, 19)});
 }
 
 TEST(CheckSku, UpperCaseAbstractSignalIsReported) {
@@ -215,7 +221,8 @@ TEST(CheckSku, LeftSideNamesOnlyTargets) {
 TEST(CheckSku, InvisibleCharactersAreRefused) {
   // A tab would make "s0<tab>" a name of its own that looks like s0.
   EXPECT_EQ(checkSku(L({"sku:", "s1=s0\t*x1;", "svf:"})).messages, QStringList{msg(2, 5, 1, 7)});
-  EXPECT_EQ(checkSku(L({"sku:", "s1=s0*x1;", "svf:", "y1=s1\u00A0;"})).messages, QStringList{msg(4, 5, 1, 7)});
+  EXPECT_EQ(checkSku(L({"sku:", "s1=s0*x1;", "svf:", "y1=s1\u00A0;"})).messages,
+            QStringList{msg(4, 5, 1, 7)});
   // A null character inside a line (read from a file) is no blank either.
   QStringList text = L({"sku:", "s1=s0*x1;", "svf:"});
   text[1].insert(2, QChar(0));
@@ -294,7 +301,8 @@ TEST(CheckRvas, Braces) {
   // A name glued to a closing brace.
   EXPECT_EQ(checkRvas(L({"s1=s0*{x1}x2;"})).messages, QStringList{msg(1, 10, 0, 6)});
   // Braces are allowed in РВАС, not in СКУ.
-  EXPECT_EQ(checkSku(L({"sku:", "s1=s0*{x1};", "svf:"})).messages, (QStringList{msg(2, 6, 1, 7), msg(2, 9, 1, 7)}));
+  EXPECT_EQ(checkSku(L({"sku:", "s1=s0*{x1};", "svf:"})).messages,
+            (QStringList{msg(2, 6, 1, 7), msg(2, 9, 1, 7)}));
 }
 
 TEST(CheckRvas, LeftSideIsOneEventWithItsOutputs) {
@@ -357,7 +365,10 @@ TEST(Checker, TooDeepNestingIsRefusedBeforeAnyConverterSeesIt) {
     // The converters refuse the same texts with a message of their own, not a crash.
     QStringList out;
     TableData t;
-    if (c.sku) EXPECT_THROW(TSkuTbl(c.text, &t, DocSettings()).Convert(), VexoError);
-    else if (c.refused) EXPECT_THROW(TRvasSku(c.text, &out, DocSettings()).Convert(), VexoError);
+    if (c.sku) {
+      EXPECT_THROW(TSkuTbl(c.text, &t, DocSettings()).Convert(), VexoError);
+    } else if (c.refused) {
+      EXPECT_THROW(TRvasSku(c.text, &out, DocSettings()).Convert(), VexoError);
+    }
   }
 }

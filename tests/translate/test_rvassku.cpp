@@ -18,10 +18,8 @@ TEST(RvasSku, OutputListBecomesSvf) {
 }
 
 TEST(RvasSku, LongProductsAreCutIntoSteps) {
-  EXPECT_EQ(rvasToSku(L({"sw=s0*x1*x2*x3;"})),
-            L({"sku:", "s1=s2*x2;", "s2=s0*x1;", "sw=s1*x3;", "svf:"}));
-  EXPECT_EQ(rvasToSku(L({"sw=s0*x1|s0*x2*x3;"})),
-            L({"sku:", "s1=s0*x2;", "sw=s0*x1|s1*x3;", "svf:"}));
+  EXPECT_EQ(rvasToSku(L({"sw=s0*x1*x2*x3;"})), L({"sku:", "s1=s2*x2;", "s2=s0*x1;", "sw=s1*x3;", "svf:"}));
+  EXPECT_EQ(rvasToSku(L({"sw=s0*x1|s0*x2*x3;"})), L({"sku:", "s1=s0*x2;", "sw=s0*x1|s1*x3;", "svf:"}));
   // The counter runs through the whole text.
   EXPECT_EQ(rvasToSku(L({"sa=s0*x1*x2;", "sb=s0*x3*x4;"})),
             L({"sku:", "s1=s0*x1;", "sa=s1*x2;", "s2=s0*x3;", "sb=s2*x4;", "svf:"}));
@@ -30,8 +28,7 @@ TEST(RvasSku, LongProductsAreCutIntoSteps) {
 TEST(RvasSku, FreshEventsSkipNamesOfTheText) {
   EXPECT_EQ(rvasToSku(L({"s1=s0*x1*x2;"})), L({"sku:", "s2=s0*x1;", "s1=s2*x2;", "svf:"}));
   EXPECT_EQ(rvasToSku(L({"s2(y1)=s0*x1*x2*x3;", "s1=s3*x1;", "s4=s0*x4;"})),
-            L({"sku:", "s5=s6*x2;", "s6=s0*x1;", "s2=s5*x3;", "s1=s3*x1;", "s4=s0*x4;", "svf:",
-               "y1=s2;"}));
+            L({"sku:", "s5=s6*x2;", "s6=s0*x1;", "s2=s5*x3;", "s1=s3*x1;", "s4=s0*x4;", "svf:", "y1=s2;"}));
 }
 
 TEST(RvasSku, Iteration) {
@@ -43,8 +40,7 @@ TEST(RvasSku, Iteration) {
   EXPECT_EQ(rvasToSku(L({"sw=s0*{x1*x2};"})), L({"sku:", "s1=sw*x1;", "sw=s0|s1*x2;", "svf:"}));
   // The target is one state: a loop that ends its alternative returns to it, also a loop
   // nested in another, two loops in a row and a loop beside other alternatives.
-  EXPECT_EQ(rvasToSku(L({"sw=s0*{x1*{x2}};"})),
-            L({"sku:", "sw=s0|sw*x1|sw*x2;", "svf:"}));
+  EXPECT_EQ(rvasToSku(L({"sw=s0*{x1*{x2}};"})), L({"sku:", "sw=s0|sw*x1|sw*x2;", "svf:"}));
   EXPECT_EQ(rvasToSku(L({"sw=s0*{x1}*{x2};"})), L({"sku:", "sw=s0|sw*x1|sw*x2;", "svf:"}));
   EXPECT_EQ(rvasToSku(L({"sw=s0*x1*{x2}|s0*x3;"})), L({"sku:", "sw=s0*x1|sw*x2|s0*x3;", "svf:"}));
   // A loop followed by a step gets a fresh event of its own.
@@ -56,13 +52,10 @@ TEST(RvasSku, Iteration) {
 TEST(RvasSku, BracketGroups) {
   EXPECT_EQ(rvasToSku(L({"sw=s0*(x1|x2);"})), L({"sku:", "sw=s0*x1|s0*x2;", "svf:"}));
   // A group followed by more factors is cut first, so the order of the steps is kept.
-  EXPECT_EQ(rvasToSku(L({"sw=s0*(x1|x2)*x3;"})),
-            L({"sku:", "s1=s0*x1|s0*x2;", "sw=s1*x3;", "svf:"}));
-  EXPECT_EQ(rvasToSku(L({"sw=s0*(x1|x2*x3);"})),
-            L({"sku:", "s1=s0*x2;", "sw=s0*x1|s1*x3;", "svf:"}));
+  EXPECT_EQ(rvasToSku(L({"sw=s0*(x1|x2)*x3;"})), L({"sku:", "s1=s0*x1|s0*x2;", "sw=s1*x3;", "svf:"}));
+  EXPECT_EQ(rvasToSku(L({"sw=s0*(x1|x2*x3);"})), L({"sku:", "s1=s0*x2;", "sw=s0*x1|s1*x3;", "svf:"}));
   // A group with '|' inside an iteration: the target is put before the whole group.
-  EXPECT_EQ(rvasToSku(L({"sw=s0*{(x1|x2)*x3};"})),
-            L({"sku:", "s1=sw*x1|sw*x2;", "sw=s0|s1*x3;", "svf:"}));
+  EXPECT_EQ(rvasToSku(L({"sw=s0*{(x1|x2)*x3};"})), L({"sku:", "s1=sw*x1|sw*x2;", "sw=s0|s1*x3;", "svf:"}));
   // A top-level alternative after a group is left alone.
   EXPECT_EQ(rvasToSku(L({"sw=s0*(x1|x2)|s0*x3;"})), L({"sku:", "sw=s0*x1|s0*x2|s0*x3;", "svf:"}));
 }
@@ -90,8 +83,8 @@ TEST(RvasSku, TextIsReadWithoutCommentsAndBlanks) {
 }
 
 TEST(RvasSku, ResultPassesTheSkuCheck) {
-  const QStringList rvas = L({"sa(y1)=s0*x1*{x2|x3*x4}*x5;", "sb(y2)=s0*(x1|X2*x3)*x4|s0*{x6};",
-                              "sc(y1,y3)=s0*x1*x2*x3*x4*x5;"});
+  const QStringList rvas =
+      L({"sa(y1)=s0*x1*{x2|x3*x4}*x5;", "sb(y2)=s0*(x1|X2*x3)*x4|s0*{x6};", "sc(y1,y3)=s0*x1*x2*x3*x4*x5;"});
   ASSERT_FALSE(checkRvas(rvas).failed) << checkRvas(rvas).messages;
   const QStringList sku = rvasToSku(rvas);
   const Checked c = checkSku(sku);
@@ -100,9 +93,29 @@ TEST(RvasSku, ResultPassesTheSkuCheck) {
 }
 
 TEST(RvasSku, BadTextsDoNotCrash) {
-  for (const char* t : {"", ";", "=", "s1=", "s1=*", "s1=(", "s1=)", "s1={", "s1=}", "s1=((x)", "s1=s0*{}",
-                        "s1(=s0", "s1(y1=s0*x1", "s1()=s0", "s1=s0*()*x1", "(=)", "s1=s0|", "s1=|||",
-                        "s1=s0**x1", "s1=a=b", "s1=s0*(x1}*x2", "}{)(", "s1=x1(x2)x3{x4}x5"}) {
+  for (const char* t : {"",
+                        ";",
+                        "=",
+                        "s1=",
+                        "s1=*",
+                        "s1=(",
+                        "s1=)",
+                        "s1={",
+                        "s1=}",
+                        "s1=((x)",
+                        "s1=s0*{}",
+                        "s1(=s0",
+                        "s1(y1=s0*x1",
+                        "s1()=s0",
+                        "s1=s0*()*x1",
+                        "(=)",
+                        "s1=s0|",
+                        "s1=|||",
+                        "s1=s0**x1",
+                        "s1=a=b",
+                        "s1=s0*(x1}*x2",
+                        "}{)(",
+                        "s1=x1(x2)x3{x4}x5"}) {
     QStringList out;
     TRvasSku c(L({t}), &out, DocSettings());
     EXPECT_NO_THROW(c.Convert()) << t;
@@ -118,8 +131,8 @@ TEST(RvasSku, HugeExpansionIsRefused) {
   TRvasSku c(QStringList{e + ";"}, &out, DocSettings());
   EXPECT_THROW(c.Convert(), VexoError);
   // Deep nesting is refused, not a stack overflow.
-  QString deep = QStringLiteral("sw=s0*") + QString(5000, QLatin1Char('(')) + "x1" +
-                 QString(5000, QLatin1Char(')'));
+  QString deep =
+      QStringLiteral("sw=s0*") + QString(5000, QLatin1Char('(')) + "x1" + QString(5000, QLatin1Char(')'));
   QStringList out2;
   TRvasSku c2(QStringList{deep}, &out2, DocSettings());
   EXPECT_THROW(c2.Convert(), VexoError);

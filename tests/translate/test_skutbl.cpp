@@ -21,9 +21,9 @@ TEST(SkuTbl, ConditionsAndGroups) {
   // One group per source set; only its first row names the source.
   EXPECT_EQ(skuToTable(L({"sku:", "s2=s0*x1;", "s3=s0*x2;", "svf:"})).rows,
             rows({R("s0", "", "x1", "s2"), R("", "", "x2", "s3")}));
-  EXPECT_EQ(skuToTable(L({"sku:", "s2=s0*x1|s1*x3;", "s3=s1*x4|s0*x2;", "svf:"})).rows,
-            rows({R("s0", "", "x1", "s2"), R("", "", "x2", "s3"), R("s1", "", "x3", "s2"),
-                  R("", "", "x4", "s3")}));
+  EXPECT_EQ(
+      skuToTable(L({"sku:", "s2=s0*x1|s1*x3;", "s3=s1*x4|s0*x2;", "svf:"})).rows,
+      rows({R("s0", "", "x1", "s2"), R("", "", "x2", "s3"), R("s1", "", "x3", "s2"), R("", "", "x4", "s3")}));
   // Several conditions are joined by '&', as written.
   EXPECT_EQ(skuToTable(L({"sku:", "s1=s0*x1*X2*x3;", "svf:"})).rows, rows({R("s0", "", "x1&X2&x3", "s1")}));
   // Several targets and several sources; a later term with the same set joins the group.
@@ -110,8 +110,8 @@ TEST(SkuTbl, ConfiguredLetters) {
 }
 
 TEST(SkuTbl, StatementsAreReadWithoutBlanksAndComments) {
-  QStringList sku = L({"sku:", "s1 = s0 * x1 ; // s2=s0;", "/* s3=s0;", "*/ s4=s0*x2;", "s5=s1// x",
-                       "*x3;", "svf:", "y1 = s1 | s4 ;"});
+  QStringList sku = L({"sku:", "s1 = s0 * x1 ; // s2=s0;", "/* s3=s0;", "*/ s4=s0*x2;", "s5=s1// x", "*x3;",
+                       "svf:", "y1 = s1 | s4 ;"});
   TableData t;
   TSkuTbl c(sku, &t, DocSettings());
   c.Convert();
@@ -119,8 +119,8 @@ TEST(SkuTbl, StatementsAreReadWithoutBlanksAndComments) {
 }
 
 TEST(SkuTbl, BadTextsDoNotCrash) {
-  for (const char* t : {"", "=", "s1=", "s1=*", "s1=(", "s1=)", "s1=((x1)", "s1=|", "=x1", "s1=x1",
-                        "s1=()", "s1=s0*()*x1", "(=)", "s1=a=b", "}{)(", "s1=s0(x1)x2"}) {
+  for (const char* t : {"", "=", "s1=", "s1=*", "s1=(", "s1=)", "s1=((x1)", "s1=|", "=x1", "s1=x1", "s1=()",
+                        "s1=s0*()*x1", "(=)", "s1=a=b", "}{)(", "s1=s0(x1)x2"}) {
     TableData table;
     TSkuTbl c(L({"sku:", t, "svf:", t}), &table, DocSettings());
     EXPECT_NO_THROW(c.Convert()) << t;

@@ -50,7 +50,8 @@ TEST(TblSku, OutputFunctions) {
   EXPECT_EQ(TTblToSku::warningText(),
             QString::fromUtf8("В таблице отсутствуют выходные сигналы.\nСФВ создаваться не будет!"));
   // A source cell of two names gives both names to the function.
-  EXPECT_EQ(tableToSku(table({R("s1&s2", "y1", "x1", "s3")})), L({"sku:", "s3=s1*s2*x1;", "svf:", "y1=s1|s2;"}));
+  EXPECT_EQ(tableToSku(table({R("s1&s2", "y1", "x1", "s3")})),
+            L({"sku:", "s3=s1*s2*x1;", "svf:", "y1=s1|s2;"}));
   // An output written only on a continuation row gets an empty function.
   EXPECT_EQ(tableToSku(table({R("s0", "y1", "x1", "s1"), R("", "y3", "x2", "s2")})),
             L({"sku:", "s1=s0*x1;", "s2=s0*x2;", "svf:", "y1=s0;", "y3=;"}));

@@ -17,7 +17,8 @@ using namespace tt;
 using Windows = edtest::InFrame;
 
 TEST_F(Windows, TableToSkuOpensANewSkuEditor) {
-  TVexoTableForm* t = newTable({R("s0", "y1", "x1", "s1"), R("", "", "X1", "s0"), R("s1", "y2&y1", "1", "s0")});
+  TVexoTableForm* t =
+      newTable({R("s0", "y1", "x1", "s1"), R("", "", "X1", "s0"), R("s1", "y2&y1", "1", "s0")});
   ASSERT_NE(t, nullptr);
   dlg::Script s;
   t->SkuClick();
@@ -108,4 +109,22 @@ TEST_F(Windows, RvasToSku) {
   TEditForm* sku = frame->lastEditForm;
   ASSERT_NE(sku, e);
   EXPECT_EQ(sku->lines(), L({"sku:", "s1=s0*x1|s0*x2;", "sw=s1*x3;", "svf:"}));
+}
+
+// Nesting far past any written text: the conversions refuse it with a message, no crash.
+TEST_F(Windows, DeepNestingIsRefusedByEveryConversion) {
+  const QString text = "sw=s0*" + QString(12000, '{') + "x1" + QString(12000, '}') + ";";
+  for (int to = 0; to < 2; ++to) {
+    TEditForm* e = newEditor(0);
+    e->setLines(QStringList{text});
+    dlg::Script s;
+    const int before = children();
+    if (to == 0)
+      e->ToSkuClick();
+    else
+      e->ToTblClick();
+    EXPECT_EQ(children(), before) << to;
+    ASSERT_GE(e->ErrorList->count(), 1) << to;
+    EXPECT_TRUE(e->ErrorList->item(0)->text().contains(TTesting::messageText(27))) << to;
+  }
 }

@@ -173,13 +173,15 @@ int FTT::IndexedTransition(size_t line, const SSignalSet& condition) {
     covered = 0;
     ti.data = transitions.Storage();
   }
-  for (; covered < transitions.size(); ++covered) index.insert(transitions[covered].Condition.Hash(), int(covered));
+  for (; covered < transitions.size(); ++covered)
+    index.insert(transitions[covered].Condition.Hash(), int(covered));
   // The first transition with this condition, as the plain search finds it.
   int found = -1;
   const auto [first, last] = index.equal_range(condition.Hash());
   for (auto it = first; it != last; ++it) {
     const int i = it.value();
-    if ((found < 0 || i < found) && size_t(i) < transitions.size() && transitions[size_t(i)].Condition == condition)
+    if ((found < 0 || i < found) && size_t(i) < transitions.size() &&
+        transitions[size_t(i)].Condition == condition)
       found = i;
   }
   return found;

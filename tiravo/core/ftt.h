@@ -12,8 +12,8 @@
 
 // All rows of one si key.
 struct FTT_Line {
-  SSignalSet Key;       // over the events
-  USignalSet Outputs;   // y of the row that created the line
+  SSignalSet Key;      // over the events
+  USignalSet Outputs;  // y of the row that created the line
   TransitionList Transitions;
 };
 
@@ -30,7 +30,7 @@ class FTT {
 
   QStringList XNames;  // input signal k is XNames[k-1]
   QStringList YNames;
-  NameList SNames;  // the states of a determinized table are named when read
+  NameList SNames;              // the states of a determinized table are named when read
   std::vector<FTT_Line> Lines;  // one per distinct key, in order of first appearance
   unsigned char Mode = Binary;
 
@@ -55,8 +55,7 @@ class FTT {
   // One table row, each cell given as its list of name=value items. Its cost does not grow
   // with the model, as long as the lists and lines are only appended to between calls or
   // replaced through Assign.
-  void AddLine(const QStringList& si, const QStringList& y, const QStringList& xij,
-               const QStringList& sj);
+  void AddLine(const QStringList& si, const QStringList& y, const QStringList& xij, const QStringList& sj);
 
   // Line `index` (0-based): condition texts into `conditions`, target texts into `targets`.
   void ListLine(int index, QStringList& conditions, QStringList& targets) const;
@@ -72,8 +71,7 @@ class FTT {
   std::vector<XSY> Successors(const USignalSet& events) const;
 
   // One step under the input assignment `input` (empty: every transition fires).
-  void Step(const USignalSet& events, const SSignalSet& input, USignalSet& next,
-            USignalSet& outputs) const;
+  void Step(const USignalSet& events, const SSignalSet& input, USignalSet& next, USignalSet& outputs) const;
 
  private:
   std::vector<XSY> AbstractSuccessors(const USignalSet& events) const;
@@ -82,8 +80,8 @@ class FTT {
   // follow names, lines and transitions that are appended; when code shortens or replaces a
   // list (Assign, a new list of names) they are built again. Names are not renamed in place.
   struct NameIndex {
-    QHash<QString, int> numbers;  // case-folded name -> number
-    qsizetype covered = -1;       // names indexed
+    QHash<QString, int> numbers;    // case-folded name -> number
+    qsizetype covered = -1;         // names indexed
     const QString* data = nullptr;  // the list's storage then: another list has another
   };
   int IndexedNumber(QStringList& names, NameIndex& index, const QString& name);

@@ -19,9 +19,9 @@ struct Link {
 };
 
 struct Node {
-  int v;           // the input signal tested, positive
-  Link links[2];   // 0: signal v is 0, 1: signal v is 1
-  Link* parent;    // the link that holds this node
+  int v;          // the input signal tested, positive
+  Link links[2];  // 0: signal v is 0, 1: signal v is 1
+  Link* parent;   // the link that holds this node
   Node(int signal, Link* holder) : v(signal), parent(holder) {}
 };
 

@@ -14,11 +14,11 @@ namespace tiravo {
 
 // How a cell is read.
 enum CellMode {
-  BinaryCondition = 0,  // xij of a "Binary" table: "1", "0" or names joined by "&"
-  SourceCell = 1,       // si: names joined by "&", inversion allowed
-  TargetCell = 2,       // sj: names joined by "&", no inversion
-  OutputCell = 3,       // y: like sj, may be empty
-  AbstractCondition = 4 // xij of an "Abstract" table: "1", "0" or one name
+  BinaryCondition = 0,   // xij of a "Binary" table: "1", "0" or names joined by "&"
+  SourceCell = 1,        // si: names joined by "&", inversion allowed
+  TargetCell = 2,        // sj: names joined by "&", no inversion
+  OutputCell = 3,        // y: like sj, may be empty
+  AbstractCondition = 4  // xij of an "Abstract" table: "1", "0" or one name
 };
 
 // Result codes of ScanCell (1 and 8 are never produced).
@@ -54,17 +54,24 @@ class CompileCallbacks {
   // Compilation begins (true) and ends (false).
   virtual void progressShown(bool shown) { (void)shown; }
   // `done` of `total` rows are compiled.
-  virtual void progress(int done, int total) { (void)done; (void)total; }
+  virtual void progress(int done, int total) {
+    (void)done;
+    (void)total;
+  }
   // A faulty cell. Return true after the caller corrected `table` to read the cell again;
   // false ends the compilation.
-  virtual bool cellError(const CellError& error, TableData& table) { (void)error; (void)table; return false; }
+  virtual bool cellError(const CellError& error, TableData& table) {
+    (void)error;
+    (void)table;
+    return false;
+  }
   // Every row was empty: "Таблица пуста, введите данные в таблицу." is to be shown.
   virtual void tableEmpty() {}
 };
 
 // The message and caption for a table with no rows.
-QString emptyTableMessage();    // "Таблица пуста, введите данные в таблицу."
-QString emptyTableCaption();    // "Ошибка компиляции"
+QString emptyTableMessage();  // "Таблица пуста, введите данные в таблицу."
+QString emptyTableCaption();  // "Ошибка компиляции"
 
 // Reads cell `column` of data row `row` (from 1) into `list` (replaced on success). An empty
 // si cell in a row after the first takes the si items already in `list`. A fault goes to

@@ -186,15 +186,20 @@ void TAutoSim::BuildToolBar(QWidget* page) {
   };
   const B buttons[] = {
       {&sbSerS0, "s0", "Установить исходное событие", 500, &TAutoSim::bbSetS0Click},
-      {&sbEdit, "edit", "Изменить|Изменить текущий сигнал во входной последовательности", 501, &TAutoSim::sbEditClick},
-      {&sbInsert, "insert", "Вставить сигнал|Вставить во входную последовательность новый сигнал перед текущим", 0,
+      {&sbEdit, "edit", "Изменить|Изменить текущий сигнал во входной последовательности", 501,
+       &TAutoSim::sbEditClick},
+      {&sbInsert, "insert",
+       "Вставить сигнал|Вставить во входную последовательность новый сигнал перед текущим", 0,
        &TAutoSim::sbInsertClick},
-      {&sbDelete, "delete", "Удалить|Удалить текущий сигнал из входной последовательности", 502, &TAutoSim::sbDeleteClick},
-      {&sbAdd, "add", "Добавить сигнал|Добавить в конец входной последовательности новый сигнал", 0, &TAutoSim::sbAddClick},
+      {&sbDelete, "delete", "Удалить|Удалить текущий сигнал из входной последовательности", 502,
+       &TAutoSim::sbDeleteClick},
+      {&sbAdd, "add", "Добавить сигнал|Добавить в конец входной последовательности новый сигнал", 0,
+       &TAutoSim::sbAddClick},
       {&sbMinus, "minus", "Удалить последний|Удалить последний сигнал из входной последовательности", 503,
        &TAutoSim::sbMinusClick},
       {&sbSave, "save", "Сохранить сигналы|Сохранить сигналы входной последовательности на диск", 0, nullptr},
-      {&sbLoad, "load", "Загрузить сигналы|Загрузить сигналы с диска во входную последовательност", 0, &TAutoSim::sbLoadClick},
+      {&sbLoad, "load", "Загрузить сигналы|Загрузить сигналы с диска во входную последовательност", 0,
+       &TAutoSim::sbLoadClick},
       {&sbReport, "report", "Отчёт|Сформировать отчёт о моделировании", 0, nullptr},
       {&Bugs, "bugs", "Тупиковый сигнал", 0, &TAutoSim::BugsClick},
       {&TableType, "BITMAP_TBL_V", "Горизонтальная таблица", 0, &TAutoSim::TableTypeClick},
@@ -229,21 +234,25 @@ void TAutoSim::BuildMenus() {
   file->addSeparator();
   AddItem(this, file, QStringLiteral("Загрузить входные сигналы..."), QKeySequence(QStringLiteral("Ctrl+L")),
           [this] { sbLoadClick(); });
-  stepItems << AddItem(this, file, QStringLiteral("Сохранить входные сигналы..."), QKeySequence(QStringLiteral("Ctrl+S")),
-                       [this] { sbSaveClick(); });
+  stepItems << AddItem(this, file, QStringLiteral("Сохранить входные сигналы..."),
+                       QKeySequence(QStringLiteral("Ctrl+S")), [this] { sbSaveClick(); });
   AddItem(this, file, QStringLiteral("Закрыть панель"), QKeySequence(QStringLiteral("Ctrl+X")), close);
   file->addSeparator();
   AddFrameExitItem(this, file);
 
   QMenu* sim = new QMenu(QStringLiteral("Моделирование"), this);
-  AddItem(this, sim, QStringLiteral("Исходное событие..."), QKeySequence(QStringLiteral("Ctrl+B")), [this] { bbSetS0Click(); });
-  addItems << AddItem(this, sim, QStringLiteral("Добавить сигнал..."), QKeySequence(QStringLiteral("Ctrl+Ins")),
-                      [this] { sbAddClick(); });
-  addItems << AddItem(this, sim, QStringLiteral("Вставить сигнал..."), QKeySequence(Qt::Key_Insert), [this] { sbInsertClick(); });
-  stepItems << AddItem(this, sim, QStringLiteral("Изменить..."), QKeySequence(QStringLiteral("Ctrl+E")), [this] { sbEditClick(); });
-  stepItems << AddItem(this, sim, QStringLiteral("Удалить текущий"), QKeySequence(Qt::Key_Delete), [this] { sbDeleteClick(); });
-  stepItems << AddItem(this, sim, QStringLiteral("Удалить последний"), QKeySequence(QStringLiteral("Ctrl+Del")),
-                       [this] { sbMinusClick(); });
+  AddItem(this, sim, QStringLiteral("Исходное событие..."), QKeySequence(QStringLiteral("Ctrl+B")),
+          [this] { bbSetS0Click(); });
+  addItems << AddItem(this, sim, QStringLiteral("Добавить сигнал..."),
+                      QKeySequence(QStringLiteral("Ctrl+Ins")), [this] { sbAddClick(); });
+  addItems << AddItem(this, sim, QStringLiteral("Вставить сигнал..."), QKeySequence(Qt::Key_Insert),
+                      [this] { sbInsertClick(); });
+  stepItems << AddItem(this, sim, QStringLiteral("Изменить..."), QKeySequence(QStringLiteral("Ctrl+E")),
+                       [this] { sbEditClick(); });
+  stepItems << AddItem(this, sim, QStringLiteral("Удалить текущий"), QKeySequence(Qt::Key_Delete),
+                       [this] { sbDeleteClick(); });
+  stepItems << AddItem(this, sim, QStringLiteral("Удалить последний"),
+                       QKeySequence(QStringLiteral("Ctrl+Del")), [this] { sbMinusClick(); });
   menus_ = {file, sim};
 
   // The pop-up repeats the commands; its items show the keys the menu items answer.
@@ -364,7 +373,8 @@ void TAutoSim::TableTypeClick() {
   const int step = CurrentStep();
   Horizontal = !Horizontal;
   TableType->setIcon(Glyph(Horizontal ? QStringLiteral("BITMAP_TBL_H") : QStringLiteral("BITMAP_TBL_V")));
-  TableType->setToolTip(Horizontal ? QStringLiteral("Вертикальная таблица") : QStringLiteral("Горизонтальная таблица"));
+  TableType->setToolTip(Horizontal ? QStringLiteral("Вертикальная таблица")
+                                   : QStringLiteral("Горизонтальная таблица"));
   Rebuild(step, true);
 }
 

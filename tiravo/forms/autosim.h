@@ -70,9 +70,9 @@ class TAutoSim : public TChildForm {
   QComboBox* lbTrans = nullptr;
   QTableWidget* sgTrans = nullptr;
   QWidget* PanelTransfer = nullptr;
-  QToolButton *sbSerS0 = nullptr, *sbEdit = nullptr, *sbInsert = nullptr, *sbDelete = nullptr, *sbAdd = nullptr,
-              *sbMinus = nullptr, *sbSave = nullptr, *sbLoad = nullptr, *sbReport = nullptr, *Bugs = nullptr,
-              *TableType = nullptr, *bbExit = nullptr;
+  QToolButton *sbSerS0 = nullptr, *sbEdit = nullptr, *sbInsert = nullptr, *sbDelete = nullptr,
+              *sbAdd = nullptr, *sbMinus = nullptr, *sbSave = nullptr, *sbLoad = nullptr, *sbReport = nullptr,
+              *Bugs = nullptr, *TableType = nullptr, *bbExit = nullptr;
   QLineEdit* eS0 = nullptr;
   QTableView* sgSim = nullptr;  // shows `Grid()`
   // Menu and pop-up items that follow the step commands and the add and insert commands.

@@ -34,7 +34,8 @@ void Inform(QWidget* w, const QString& text, const QString& caption) {
 bool TAutoSim::ChooseInput(const SSignalSet& start, SSignalSet* chosen) {
   TSetSForm dialog(this);
   const QStringList& names = sim_->Alphabet();
-  if (!dialog.SetIt(names, start, sim_->IsAbstract() ? TSetSForm::AbstractInput : TSetSForm::BinaryInput)) return false;
+  if (!dialog.SetIt(names, start, sim_->IsAbstract() ? TSetSForm::AbstractInput : TSetSForm::BinaryInput))
+    return false;
   if (dialog.exec() != QDialog::Accepted) return false;
   QString text;
   SignalSet set;
@@ -157,9 +158,10 @@ void TAutoSim::BugsClick() {
 
 bool TAutoSim::sbSaveClick() {
   if (!sim_) return false;
-  const QString path = docwin::askSavePath(this, QStringLiteral("input"),
-                                           QStringLiteral("Файлы с входными сигналами: *.sgn|*.sgn|Все файлы: *.*|*.*"),
-                                           kSgnExt, QString(), QStringLiteral("Сохранение входных сигналов на жёстком диске"));
+  const QString path =
+      docwin::askSavePath(this, QStringLiteral("input"),
+                          QStringLiteral("Файлы с входными сигналами: *.sgn|*.sgn|Все файлы: *.*|*.*"),
+                          kSgnExt, QString(), QStringLiteral("Сохранение входных сигналов на жёстком диске"));
   if (path.isEmpty()) return false;
   QString error;
   if (!sim_->ToFile().Save(path, &error)) {
@@ -171,8 +173,9 @@ bool TAutoSim::sbSaveClick() {
 
 void TAutoSim::sbLoadClick() {
   if (!sim_) return;
-  const QString path = dlg::openFile(this, QStringLiteral("Фалы с входными сигналами: *.sgn|*.sgn|Все файлы: *.*|*.*"),
-                                     QString(), QStringLiteral("Открытие файла с входнами сигналами"));
+  const QString path =
+      dlg::openFile(this, QStringLiteral("Фалы с входными сигналами: *.sgn|*.sgn|Все файлы: *.*|*.*"),
+                    QString(), QStringLiteral("Открытие файла с входнами сигналами"));
   if (path.isEmpty()) return;
   // The whole file is read and checked before anything changes.
   SgnFile file;
@@ -181,10 +184,11 @@ void TAutoSim::sbLoadClick() {
     FileError(this, path, reason);
     return;
   }
-  if (sim_->IsAbstract() &&
-      dlg::message(this, QStringLiteral("Сменить текущий алфавит входных сигналов?"),
-                   QStringLiteral("Загрузка входной полследовательности"), dlg::Yes | dlg::No, dlg::Question) != dlg::Yes) {
-    Inform(this, QStringLiteral("Опереция загрузки входной последовательности отменена!"), QStringLiteral("Внимание!"));
+  if (sim_->IsAbstract() && dlg::message(this, QStringLiteral("Сменить текущий алфавит входных сигналов?"),
+                                         QStringLiteral("Загрузка входной полследовательности"),
+                                         dlg::Yes | dlg::No, dlg::Question) != dlg::Yes) {
+    Inform(this, QStringLiteral("Опереция загрузки входной последовательности отменена!"),
+           QStringLiteral("Внимание!"));
     return;
   }
   sim_->Apply(file);
@@ -202,7 +206,8 @@ bool TAutoSim::sbReportClick() {
   if (path.isEmpty()) return false;
   QString error;
   if (!textfile::writeText(path, sim_->ReportText(), &error)) {
-    dlg::message(this, QStringLiteral("Error file creation!"), QStringLiteral("SaveDialog"), dlg::Ok, dlg::Warning);
+    dlg::message(this, QStringLiteral("Error file creation!"), QStringLiteral("SaveDialog"), dlg::Ok,
+                 dlg::Warning);
     return false;
   }
   return true;
@@ -267,9 +272,10 @@ void TAutoSim::DelZClick() {
 void TAutoSim::EtalonClick() {
   if (!sim_) return;
   if (sim_->StepCount > 0) {
-    if (dlg::message(this, QStringLiteral("Очистить входную последовательность?"), QStringLiteral("Эталонный алфавит"),
-                     dlg::Yes | dlg::No, dlg::Question) != dlg::Yes) {
-      Inform(this, QStringLiteral("Операция ввостановления эталонного алфавита отменена!"), QStringLiteral("Внимание!"));
+    if (dlg::message(this, QStringLiteral("Очистить входную последовательность?"),
+                     QStringLiteral("Эталонный алфавит"), dlg::Yes | dlg::No, dlg::Question) != dlg::Yes) {
+      Inform(this, QStringLiteral("Операция ввостановления эталонного алфавита отменена!"),
+             QStringLiteral("Внимание!"));
       return;
     }
     sim_->Clear();

@@ -4,7 +4,6 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QElapsedTimer>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -19,6 +18,7 @@
 #include <QTextBlock>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <chrono>
 
 #include "platform/dialogs.h"
 #include "platform/docwindow.h"
@@ -64,6 +64,11 @@ TDeterm::TDeterm(QWidget* parent) : TChildForm(parent) {
   BuildControls();
   showStatus = [this](const QString& text) {
     if (frame()) frame()->ShowHint(text);
+  };
+  clock = [] {
+    return qint64(std::chrono::duration_cast<std::chrono::milliseconds>(
+                      std::chrono::steady_clock::now().time_since_epoch())
+                      .count());
   };
 }
 
@@ -126,7 +131,8 @@ void TDeterm::BuildControls() {
   auto* options = new QVBoxLayout(main);
   cbName = new QCheckBox(QStringLiteral("Разрешить преобразование имён"), main);
   eTemplate = new QLineEdit(QStringLiteral("a"), main);
-  eTemplate->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[^A-ZА-ЯЁ]*")), eTemplate));
+  eTemplate->setValidator(
+      new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[^A-ZА-ЯЁ]*")), eTemplate));
   eTemplate->setEnabled(false);
   auto* templateRow = new QHBoxLayout;
   templateRow->addWidget(cbName);
@@ -148,8 +154,8 @@ void TDeterm::BuildControls() {
   trT = new QRadioButton(QStringLiteral("T-триггер"), main);
   trD->setChecked(true);
   auto* flags = new QHBoxLayout;
-  for (QWidget* w : {static_cast<QWidget*>(cbBrouser), static_cast<QWidget*>(Complete), static_cast<QWidget*>(trD),
-                     static_cast<QWidget*>(trT)})
+  for (QWidget* w : {static_cast<QWidget*>(cbBrouser), static_cast<QWidget*>(Complete),
+                     static_cast<QWidget*>(trD), static_cast<QWidget*>(trT)})
     flags->addWidget(w);
   options->addLayout(flags);
   lS0 = new QLabel(QStringLiteral("Исходное событие: "), main);
@@ -173,8 +179,12 @@ void TDeterm::BuildControls() {
   pages->addTab(main, QStringLiteral("Main"));
 
   // The frame's font command finds the focused control by its name.
-  const std::pair<QWidget*, const char*> named[] = {{mS, "mS"}, {mX, "mX"}, {mY, "mY"}, {pages, "pages"},
-                                                    {sgNameTable, "sgNameTable"}, {eTemplate, "eTemplate"}};
+  const std::pair<QWidget*, const char*> named[] = {{mS, "mS"},
+                                                    {mX, "mX"},
+                                                    {mY, "mY"},
+                                                    {pages, "pages"},
+                                                    {sgNameTable, "sgNameTable"},
+                                                    {eTemplate, "eTemplate"}};
   for (const auto& [w, name] : named) w->setObjectName(QString::fromLatin1(name));
 
   auto* layout = new QVBoxLayout(this);
@@ -209,7 +219,8 @@ void TDeterm::Show(const determ::Notice& notice) {
 
 void TDeterm::CheckAlphabet() {
   const int required = engine_.Source() ? int(engine_.Source()->SNames.size()) : 0;
-  const determ::AlphabetCheck check = determ::CheckAlphabet(mS->toPlainText(), QStringLiteral("[S]"), required);
+  const determ::AlphabetCheck check =
+      determ::CheckAlphabet(mS->toPlainText(), QStringLiteral("[S]"), required);
   alphabetError_ = !check.ok;
   if (check.ok) return;
   if (check.position >= 0) {
@@ -225,8 +236,8 @@ void TDeterm::CheckAlphabet() {
 
 void TDeterm::sbS0Click() {
   if (alphabetError_) {
-    dlg::message(this, QStringLiteral("Испрвавте ошибки в алфавите [S]!"), QStringLiteral("Предупреждение"), dlg::Ok,
-                 dlg::Information);
+    dlg::message(this, QStringLiteral("Испрвавте ошибки в алфавите [S]!"), QStringLiteral("Предупреждение"),
+                 dlg::Ok, dlg::Information);
     return;
   }
   const QStringList names = determ::MemoLines(mS->toPlainText());
@@ -257,28 +268,30 @@ void TDeterm::sbDetermClick() {
     return;
   }
   QPointer<TDeterm> alive(this);
-  QElapsedTimer events, status;
+  qint64 eventsAt = 0, statusAt = 0;
   QString shown;
   bool first = true;
   determ::Run::Status result = determ::Run::Running;
   while (result == determ::Run::Running) {
     // Pending events run between rounds (a stop or a close may come in), but
     // neither they nor the status bar are served once per state.
-    if (first || events.elapsed() >= eventsIntervalMs) {
+    const qint64 now = clock();
+    if (first || now - eventsAt >= eventsIntervalMs) {
       QApplication::processEvents();
       if (!alive) return;
-      events.start();
+      eventsAt = now;
     }
-    if ((first || status.elapsed() >= statusIntervalMs) && engine_.CurrentRun()) {
+    if ((first || now - statusAt >= statusIntervalMs) && engine_.CurrentRun()) {
       shown = engine_.CurrentRun()->StatusText();
       if (showStatus) showStatus(shown);
-      status.start();
+      statusAt = now;
     }
     first = false;
     result = engine_.Round();
   }
   // The throttle may have skipped the last states: the bar ends on the one taken up last.
-  if (showStatus && !engine_.LastStatus().isEmpty() && engine_.LastStatus() != shown) showStatus(engine_.LastStatus());
+  if (showStatus && !engine_.LastStatus().isEmpty() && engine_.LastStatus() != shown)
+    showStatus(engine_.LastStatus());
   Finish(result);
 }
 
@@ -317,9 +330,7 @@ void TDeterm::Finish(determ::Run::Status status) {
       dialog->exec();
       break;
     }
-    default:
-      Show(engine_.EndNotice(status));
-      break;
+    default: Show(engine_.EndNotice(status)); break;
   }
 }
 
@@ -337,11 +348,12 @@ bool TDeterm::sbTableClick() {
   if (!frame()) return false;
   TVexoTableForm* table = frame()->newTable();
   table->setWindowTitle(windowTitle() + QStringLiteral(" результат"));
-  TableData data;
-  data.signalCoding = engine_.Result()->Mode == FTT::Abstract ? QStringLiteral("Abstract") : QStringLiteral("Binary");
-  for (const QStringList& r : rows) data.rows << TableRow{r[1], r[2], r[3], r[4]};
+  TableData result;
+  result.signalCoding =
+      engine_.Result()->Mode == FTT::Abstract ? QStringLiteral("Abstract") : QStringLiteral("Binary");
+  for (const QStringList& r : rows) result.rows << TableRow{r[1], r[2], r[3], r[4]};
   table->setSignalCoding(engine_.Result()->Mode == FTT::Abstract ? 1 : 0);
-  table->setTableData(data);
+  table->setTableData(result);
   for (int r = 0; r < int(rows.size()); ++r)
     if (!rows[size_t(r)][0].isEmpty()) table->setCell(0, r + 1, rows[size_t(r)][0]);
   // The line numbers stand only on each line's first row: no renumbering.
@@ -353,14 +365,17 @@ bool TDeterm::sbTableClick() {
 
 bool TDeterm::FormCloseQuery() {
   if (!Running()) return true;
-  if (dlg::message(this, QStringLiteral("Прервать процесс?"), kCaption, dlg::Yes | dlg::No, dlg::Question) == dlg::Yes)
+  if (dlg::message(this, QStringLiteral("Прервать процесс?"), kCaption, dlg::Yes | dlg::No, dlg::Question) ==
+      dlg::Yes)
     engine_.Interrupt();
   return false;
 }
 
 void TDeterm::closeEvent(QCloseEvent* event) {
-  if (FormCloseQuery()) event->accept();
-  else event->ignore();
+  if (FormCloseQuery())
+    event->accept();
+  else
+    event->ignore();
 }
 
 bool TDeterm::eventFilter(QObject* watched, QEvent* event) {

@@ -48,9 +48,11 @@ class TDeterm : public TChildForm {
 
   // Where the status text goes (the frame's status bar unless a test puts another here).
   std::function<void(const QString&)> showStatus;
-  // At most this often the status text is shown and pending events are let in.
+  // At most this often the status text is shown and pending events are let in, by `clock`:
+  // milliseconds on a steady clock, read once a round (tests put a clock of their own here).
   int statusIntervalMs = 250;
   int eventsIntervalMs = 20;
+  std::function<qint64()> clock;
 
   // ---- controls ----
   QToolButton *sbDeterm = nullptr, *sbTable = nullptr, *sbExit = nullptr, *sbS0 = nullptr;

@@ -26,7 +26,8 @@ namespace {
 const QString kUntitled = QStringLiteral("Untitled");
 
 bool isUntitledCaption(const QString& caption) {
-  return caption == QStringLiteral("Untitled - редактор РВАС") || caption == QStringLiteral("Untitled - редактор СКУ") ||
+  return caption == QStringLiteral("Untitled - редактор РВАС") ||
+         caption == QStringLiteral("Untitled - редактор СКУ") ||
          caption == QStringLiteral("Untitled - редактор ЛСА");
 }
 
@@ -38,7 +39,8 @@ bool isContent(const QString& line) {
 // The file part of a name: what follows the last slash, backslash or colon.
 QString filePart(const QString& name) {
   int cut = -1;
-  for (const QChar sep : {QLatin1Char('/'), QLatin1Char('\\'), QLatin1Char(':')}) cut = qMax(cut, int(name.lastIndexOf(sep)));
+  for (const QChar sep : {QLatin1Char('/'), QLatin1Char('\\'), QLatin1Char(':')})
+    cut = qMax(cut, int(name.lastIndexOf(sep)));
   return name.mid(cut + 1);
 }
 
@@ -73,26 +75,38 @@ void TEditForm::buildMenus() {
   QMenu* file = new QMenu(QStringLiteral("&Файл"), this);
   QMenu* create = file->addMenu(QStringLiteral("Созд&ать"));
   docwin::addItem(this, create, QStringLiteral("СКУ"), {}, frameCommand(this, int(TFrame::FileCmd::NewSku)));
-  docwin::addItem(this, create, QStringLiteral("РВАС"), {}, frameCommand(this, int(TFrame::FileCmd::NewRvas)));
-  docwin::addItem(this, create, QStringLiteral("ЛСА"), {}, frameCommand(this, int(TFrame::FileCmd::NewLsa)))->setEnabled(false);
-  docwin::addItem(this, file, QStringLiteral("Создать таблицу"), QKeySequence(QStringLiteral("Shift+F4")), frameCommand(this, int(TFrame::FileCmd::NewTable)));
-  docwin::addItem(this, file, QStringLiteral("&Открыть..."), QKeySequence(Qt::Key_F3), frameCommand(this, int(TFrame::FileCmd::Open)));
+  docwin::addItem(this, create, QStringLiteral("РВАС"), {},
+                  frameCommand(this, int(TFrame::FileCmd::NewRvas)));
+  docwin::addItem(this, create, QStringLiteral("ЛСА"), {}, frameCommand(this, int(TFrame::FileCmd::NewLsa)))
+      ->setEnabled(false);
+  docwin::addItem(this, file, QStringLiteral("Создать таблицу"), QKeySequence(QStringLiteral("Shift+F4")),
+                  frameCommand(this, int(TFrame::FileCmd::NewTable)));
+  docwin::addItem(this, file, QStringLiteral("&Открыть..."), QKeySequence(Qt::Key_F3),
+                  frameCommand(this, int(TFrame::FileCmd::Open)));
   docwin::addItem(this, file, QStringLiteral("&Закрыть"), {}, [this] { docwin::closeWindow(this); });
-  docwin::addItem(this, file, QStringLiteral("&Сохранить"), QKeySequence(Qt::Key_F2), [this] { Save1Click(); });
+  docwin::addItem(this, file, QStringLiteral("&Сохранить"), QKeySequence(Qt::Key_F2),
+                  [this] { Save1Click(); });
   docwin::addItem(this, file, QStringLiteral("Сохранить &как..."), {}, [this] { Saveas1Click(); });
   file->addSeparator();
   docwin::addItem(this, file, QStringLiteral("&Печать"), {}, [this] { Print1Click(); })->setEnabled(false);
-  docwin::addItem(this, file, QStringLiteral("&Настройка печати..."), {}, [this] { Printersetup1Click(); })->setEnabled(false);
+  docwin::addItem(this, file, QStringLiteral("&Настройка печати..."), {}, [this] {
+    Printersetup1Click();
+  })->setEnabled(false);
   file->addSeparator();
   docwin::addItem(this, file, QStringLiteral("В&ыход"), {}, frameCommand(this, int(TFrame::FileCmd::Exit)));
 
   QMenu* edit = new QMenu(QStringLiteral("&Правка"), this);
-  cutItem = docwin::addItem(this, edit, QStringLiteral("&Вырезать"), QKeySequence(QStringLiteral("Ctrl+X")), [this] { Cut1Click(); });
-  copyItem = docwin::addItem(this, edit, QStringLiteral("&Копировать"), QKeySequence(QStringLiteral("Ctrl+C")), [this] { Copy1Click(); });
-  pasteItem = docwin::addItem(this, edit, QStringLiteral("Вст&авить"), QKeySequence(QStringLiteral("Ctrl+V")), [this] { Paste1Click(); });
-  deleteItem = docwin::addItem(this, edit, QStringLiteral("&Удалить"), QKeySequence(QStringLiteral("Ctrl+D")), [this] { Delete1Click(); });
+  cutItem = docwin::addItem(this, edit, QStringLiteral("&Вырезать"), QKeySequence(QStringLiteral("Ctrl+X")),
+                            [this] { Cut1Click(); });
+  copyItem = docwin::addItem(this, edit, QStringLiteral("&Копировать"),
+                             QKeySequence(QStringLiteral("Ctrl+C")), [this] { Copy1Click(); });
+  pasteItem = docwin::addItem(this, edit, QStringLiteral("Вст&авить"), QKeySequence(QStringLiteral("Ctrl+V")),
+                              [this] { Paste1Click(); });
+  deleteItem = docwin::addItem(this, edit, QStringLiteral("&Удалить"), QKeySequence(QStringLiteral("Ctrl+D")),
+                               [this] { Delete1Click(); });
   edit->addSeparator();
-  docwin::addItem(this, edit, QStringLiteral("Выделить в&сё"), QKeySequence(QStringLiteral("Ctrl+A")), [this] { Selectall1Click(); });
+  docwin::addItem(this, edit, QStringLiteral("Выделить в&сё"), QKeySequence(QStringLiteral("Ctrl+A")),
+                  [this] { Selectall1Click(); });
   connect(edit, &QMenu::aboutToShow, this, [this] { Edit1Click(); });
 
   QMenu* format = new QMenu(QStringLiteral("Ф&ормат"), this);
@@ -101,14 +115,16 @@ void TEditForm::buildMenus() {
   alignRight = align.right;
   alignCenter = align.center;
   format->addSeparator();
-  wordWrapItem = docwin::addItem(this, format, QStringLiteral("Перенос &слов"), {}, [this] { Wordwrap1Click(); });
+  wordWrapItem =
+      docwin::addItem(this, format, QStringLiteral("Перенос &слов"), {}, [this] { Wordwrap1Click(); });
   wordWrapItem->setCheckable(true);
   format->addSeparator();
   docwin::addItem(this, format, QStringLiteral("У&величить шрифт"), {}, [this] { FontBig1Click(); });
   docwin::addItem(this, format, QStringLiteral("У&меньшить шрифт"), {}, [this] { FontSml2Click(); });
 
   QMenu* trans = new QMenu(QStringLiteral("Пре&образования"), this);
-  ToTbl = docwin::addItem(this, trans, QStringLiteral("Перевод в &Таблицу переходов"), {}, [this] { ToTblClick(); });
+  ToTbl = docwin::addItem(this, trans, QStringLiteral("Перевод в &Таблицу переходов"), {},
+                          [this] { ToTblClick(); });
   ToSku = docwin::addItem(this, trans, QStringLiteral("Перевод в &СКУ"), {}, [this] { ToSkuClick(); });
 
   popup_ = new QMenu(this);
@@ -130,7 +146,8 @@ void TEditForm::setLines(const QStringList& lines) {
 }
 
 void TEditForm::showLongLineNote() {
-  if (Editor->hasPieces() && frame() && frame()->activeChild() == this) frame()->ShowHint(longlines::note());
+  const QString notes = Editor->notes();
+  if (!notes.isEmpty() && frame() && frame()->activeChild() == this) frame()->ShowHint(notes);
 }
 
 bool TEditForm::isModified() const { return Editor->document()->isModified(); }
@@ -145,7 +162,9 @@ bool TEditForm::LoadFile(const QString& name) {
   }
   FileName = name;
   setWindowTitle(filePart(name));
-  Editor->setText(read, false);
+  Editor->setText(std::move(read), false);
+  read = QString();
+  if (Editor->isLarge()) docwin::setWordWrap(Editor, wordWrapItem, false);
   Editor->moveCursor(QTextCursor::Start);
   setModified(false);
   showLongLineNote();
@@ -169,7 +188,9 @@ bool TEditForm::Save1Click() {
 
 bool TEditForm::Saveas1Click() {
   // The dialog offers the kind's own extension and takes a name that does not exist yet.
-  const QString ext = EditKind == Sku ? QStringLiteral("sku") : EditKind == Lsa ? QStringLiteral("lsa") : QStringLiteral("rvs");
+  const QString ext = EditKind == Sku   ? QStringLiteral("sku")
+                      : EditKind == Lsa ? QStringLiteral("lsa")
+                                        : QStringLiteral("rvs");
   return docwin::saveAs(this, &FileName, saveFilter, ext, QString(), [this] { return Save1Click(); });
 }
 
@@ -184,7 +205,7 @@ bool TEditForm::FormCloseQuery() {
   if (!isModified()) return true;
   const bool renamed = FileName == kUntitled;
   if (renamed)
-    FileName = EditKind == Sku ? QStringLiteral("Untitled СКУ")
+    FileName = EditKind == Sku   ? QStringLiteral("Untitled СКУ")
                : EditKind == Lsa ? QStringLiteral("Untitled ЛСА")
                                  : QStringLiteral("Untitled РВАС");
   const QString name = FileName;
@@ -195,7 +216,8 @@ bool TEditForm::FormCloseQuery() {
 }
 
 void TEditForm::closeEvent(QCloseEvent* event) {
-  docwin::handleClose(this, event, [this] { return FormCloseQuery(); }, [] {});
+  docwin::handleClose(
+      this, event, [this] { return FormCloseQuery(); }, [] {});
 }
 
 void TEditForm::Edit1Click() {

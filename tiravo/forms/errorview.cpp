@@ -67,7 +67,9 @@ void TErrorView::setMessage(const QString& text) { error_->setText(text); }
 QString TErrorView::message() const { return error_->text(); }
 QString TErrorView::lineText() const { return line_->text(); }
 
-bool TErrorView::headerRaised(int column) const { return headers_[column - 1]->frameShadow() == QFrame::Raised; }
+bool TErrorView::headerRaised(int column) const {
+  return headers_[column - 1]->frameShadow() == QFrame::Raised;
+}
 
 void TErrorView::FormActivate() {
   editing = false;

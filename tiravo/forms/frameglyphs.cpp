@@ -16,10 +16,10 @@ void setFrameGlyphs(TMainForm& f) {
     QAction* action;
     Glyph glyph;
   } table[] = {
-      {f.OpenBtn, Glyph::Open},     {f.SaveBtn, Glyph::Save},     {f.NewSkuBtn, Glyph::NewSku},
+      {f.OpenBtn, Glyph::Open},       {f.SaveBtn, Glyph::Save},     {f.NewSkuBtn, Glyph::NewSku},
       {f.NewRvasBtn, Glyph::NewRvas}, {f.NewLsaBtn, Glyph::NewLsa}, {f.NewTblBtn, Glyph::NewTable},
-      {f.NewGsaBtn, Glyph::NewGsa}, {f.CutBtn, Glyph::Cut},       {f.CopyBtn, Glyph::Copy},
-      {f.PasteBtn, Glyph::Paste},   {f.DeleteBtn, Glyph::Delete}, {f.ExitBtn, Glyph::Exit},
+      {f.NewGsaBtn, Glyph::NewGsa},   {f.CutBtn, Glyph::Cut},       {f.CopyBtn, Glyph::Copy},
+      {f.PasteBtn, Glyph::Paste},     {f.DeleteBtn, Glyph::Delete}, {f.ExitBtn, Glyph::Exit},
       {f.AboutBtn, Glyph::About},
   };
   for (const auto& t : table) t.action->setIcon(glyphs::icon(t.glyph));

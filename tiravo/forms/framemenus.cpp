@@ -31,7 +31,8 @@ QAction* AddItem(QWidget* window, QMenu* menu, const QString& text, const QKeySe
 
 void AddFrameCreateItems(QWidget* window, QMenu* file, bool openFirst) {
   auto open = [&] {
-    AddItem(window, file, QStringLiteral("&Открыть..."), QKeySequence(Qt::Key_F3), Frame(window, TFrame::FileCmd::Open));
+    AddItem(window, file, QStringLiteral("&Открыть..."), QKeySequence(Qt::Key_F3),
+            Frame(window, TFrame::FileCmd::Open));
   };
   if (openFirst) open();
   QMenu* create = file->addMenu(QStringLiteral("Созд&ать"));

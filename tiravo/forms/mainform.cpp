@@ -136,8 +136,8 @@ TMemory* TMainForm::memory() {
   return memory_;
 }
 
-QAction* TMainForm::addMenuItem(QMenu* menu, const QString& text, const QKeySequence& key, const QString& hint,
-                                void (TMainForm::*handler)()) {
+QAction* TMainForm::addMenuItem(QMenu* menu, const QString& text, const QKeySequence& key,
+                                const QString& hint, void (TMainForm::*handler)()) {
   QAction* a = menu->addAction(text);
   if (!key.isEmpty()) a->setShortcut(key);
   if (!hint.isEmpty()) a->setStatusTip(hint);
@@ -149,33 +149,39 @@ void TMainForm::buildMenus() {
   fileMenu = new QMenu(QStringLiteral("&Файл"), this);
   QMenu* create = fileMenu->addMenu(QStringLiteral("Созд&ать"));
   create->menuAction()->setStatusTip(QStringLiteral("Создание новго файла"));
-  addMenuItem(create, QStringLiteral("СКУ"), {}, QStringLiteral("Создание нового файла СКУ"), &TMainForm::NewSkuClick);
-  addMenuItem(create, QStringLiteral("РВАС"), {}, QStringLiteral("Создание нового файла РВАС"), &TMainForm::NewRvasClick);
-  addMenuItem(create, QStringLiteral("ЛСА"), {}, QStringLiteral("Создание нового файла ЛСА"), &TMainForm::NewLsaClick)
+  addMenuItem(create, QStringLiteral("СКУ"), {}, QStringLiteral("Создание нового файла СКУ"),
+              &TMainForm::NewSkuClick);
+  addMenuItem(create, QStringLiteral("РВАС"), {}, QStringLiteral("Создание нового файла РВАС"),
+              &TMainForm::NewRvasClick);
+  addMenuItem(create, QStringLiteral("ЛСА"), {}, QStringLiteral("Создание нового файла ЛСА"),
+              &TMainForm::NewLsaClick)
       ->setEnabled(false);
   addMenuItem(fileMenu, QStringLiteral("Создать таблицу"), QKeySequence(QStringLiteral("Shift+F4")),
               QStringLiteral("Создание новой таблицу переходов"), &TMainForm::NewTblClick);
-  addMenuItem(fileMenu, QStringLiteral("&Открыть..."), QKeySequence(Qt::Key_F3), QStringLiteral("Открытие файла"),
-              &TMainForm::FileOpenItemClick);
+  addMenuItem(fileMenu, QStringLiteral("&Открыть..."), QKeySequence(Qt::Key_F3),
+              QStringLiteral("Открытие файла"), &TMainForm::FileOpenItemClick);
   fileMenu->addSeparator();
-  addMenuItem(fileMenu, QStringLiteral("В&ыход"), {}, QStringLiteral("Выход из программы"), &TMainForm::FileExitItemClick);
+  addMenuItem(fileMenu, QStringLiteral("В&ыход"), {}, QStringLiteral("Выход из программы"),
+              &TMainForm::FileExitItemClick);
 
   windowMenu = new QMenu(QStringLiteral("&Окно"), this);
-  tileItem = addMenuItem(windowMenu, QStringLiteral("&Черепицей"), {}, QStringLiteral("Упорядочивание окон черепицей"),
-                         &TMainForm::WindowTileItemClick);
-  cascadeItem = addMenuItem(windowMenu, QStringLiteral("&Каскадом"), {}, QStringLiteral("Упорядочивание окон каскадом"),
-                            &TMainForm::WindowCascadeItemClick);
-  arrangeItem = addMenuItem(windowMenu, QStringLiteral("&Упорядочить все"), {}, QStringLiteral("Упорядочивание значков"),
-                            &TMainForm::WindowArrangeItemClick);
-  minimizeItem = addMenuItem(windowMenu, QStringLiteral("&Свернуть"), {}, QStringLiteral("Сворачивание всех окон"),
-                             &TMainForm::WindowMinimizeItemClick);
+  tileItem = addMenuItem(windowMenu, QStringLiteral("&Черепицей"), {},
+                         QStringLiteral("Упорядочивание окон черепицей"), &TMainForm::WindowTileItemClick);
+  cascadeItem =
+      addMenuItem(windowMenu, QStringLiteral("&Каскадом"), {}, QStringLiteral("Упорядочивание окон каскадом"),
+                  &TMainForm::WindowCascadeItemClick);
+  arrangeItem = addMenuItem(windowMenu, QStringLiteral("&Упорядочить все"), {},
+                            QStringLiteral("Упорядочивание значков"), &TMainForm::WindowArrangeItemClick);
+  minimizeItem = addMenuItem(windowMenu, QStringLiteral("&Свернуть"), {},
+                             QStringLiteral("Сворачивание всех окон"), &TMainForm::WindowMinimizeItemClick);
   windowMenu->addSeparator();
   memoryItem = addMenuItem(windowMenu, QStringLiteral("Память"), {}, {}, &TMainForm::miMemoryClick);
   // The list of MDI children follows the fixed items.
   connect(windowMenu, &QMenu::aboutToShow, this, [this] { fillWindowList(); });
 
   helpMenu = new QMenu(QStringLiteral("&Помощь"), this);
-  addMenuItem(helpMenu, QStringLiteral("&Вызов справки"), {}, QStringLiteral("Вызов справки"), &TMainForm::Contents1Click);
+  addMenuItem(helpMenu, QStringLiteral("&Вызов справки"), {}, QStringLiteral("Вызов справки"),
+              &TMainForm::Contents1Click);
   addMenuItem(helpMenu, QStringLiteral("&Поиск..."), {}, QStringLiteral("Поиск справки по ключевому слову"),
               &TMainForm::SearchforHelpOn1Click);
   addMenuItem(helpMenu, QStringLiteral("&О программе..."), {}, QStringLiteral("Сведения о программе"),
@@ -233,7 +239,8 @@ void TMainForm::buildToolPanel() {
     ComboBox1->addItem(QString::fromLatin1(s));
   ComboBox1->setCurrentText(QStringLiteral("10"));
   ComboBox1->setEnabled(false);
-  connect(ComboBox1, &QComboBox::currentTextChanged, this, [this] { guard::run(this, [this] { Font3Click(); }); });
+  connect(ComboBox1, &QComboBox::currentTextChanged, this,
+          [this] { guard::run(this, [this] { Font3Click(); }); });
   bar->addWidget(ComboBox1);
   bar->addSeparator();
   ExitBtn = button(QStringLiteral("Выход"), &TMainForm::FileExitItemClick);
@@ -290,7 +297,8 @@ QMdiSubWindow* TMainForm::addChild(TChildForm* child) {
   sub->setWindowIcon(windowIcon());
   sub->setWindowTitle(child->windowTitle());
   connect(child, &QWidget::windowTitleChanged, sub, &QWidget::setWindowTitle);
-  connect(sub, &QObject::destroyed, this, [this] { QTimer::singleShot(0, this, [this] { UpdateMenuItems(); }); });
+  connect(sub, &QObject::destroyed, this,
+          [this] { QTimer::singleShot(0, this, [this] { UpdateMenuItems(); }); });
   child->show();
   sub->show();
   sub->resize(sub->size() - child->size() + designed);
@@ -404,7 +412,7 @@ bool TMainForm::openDocument(const QString& path) {
   const QString ext = lowerExtension(path);
   if (ext == QLatin1String(".sku") || ext == QLatin1String(".rvs") || ext == QLatin1String(".lsa")) {
     // A file that cannot be read (reported by the editor) leaves no window.
-    TEditForm* e = newEditor(ext == QLatin1String(".sku") ? TEditForm::Sku
+    TEditForm* e = newEditor(ext == QLatin1String(".sku")   ? TEditForm::Sku
                              : ext == QLatin1String(".rvs") ? TEditForm::Rvas
                                                             : TEditForm::Lsa);
     if (!e->LoadFile(path)) {
@@ -440,8 +448,9 @@ void TMainForm::FileOpenItemClick() {
       openDocument(path);
       return;
     }
-    const int answer = dlg::message(this, QStringLiteral("Расширение ") + ext + QStringLiteral(" программой не поддерживается"),
-                                    QStringLiteral("Ошибка"), dlg::Ok | dlg::Cancel, dlg::Warning);
+    const int answer = dlg::message(
+        this, QStringLiteral("Расширение ") + ext + QStringLiteral(" программой не поддерживается"),
+        QStringLiteral("Ошибка"), dlg::Ok | dlg::Cancel, dlg::Warning);
     if (answer != dlg::Ok) return;
   }
 }
@@ -514,8 +523,8 @@ void TMainForm::Font3Click() {
       return;
     }
     default:
-      dlg::message(this, QStringLiteral("Изменение размера шрифта не поддерживается"), QStringLiteral("Обломись!"),
-                   dlg::Ok, dlg::Warning);
+      dlg::message(this, QStringLiteral("Изменение размера шрифта не поддерживается"),
+                   QStringLiteral("Обломись!"), dlg::Ok, dlg::Warning);
   }
 }
 

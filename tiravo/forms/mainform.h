@@ -151,5 +151,4 @@ class TMainForm : public QMainWindow, public TFrame {
   QList<QAction*> windowList_;
 };
 
-
 }  // namespace tiravo

@@ -20,7 +20,9 @@ bool kilobytes(const QByteArray& field, uint64_t* bytes) {
 }
 
 // The share of `part` in `whole` as a percentage; nothing of nothing is 0.
-double percent(uint64_t part, uint64_t whole) { return whole == 0 ? 0.0 : double(part) / double(whole) * 100.0; }
+double percent(uint64_t part, uint64_t whole) {
+  return whole == 0 ? 0.0 : double(part) / double(whole) * 100.0;
+}
 
 }  // namespace
 
@@ -34,11 +36,17 @@ MemoryStatus parseMeminfo(const QByteArray& text) {
     const QByteArray name = line.left(colon).trimmed();
     uint64_t value = 0;
     if (!kilobytes(line.mid(colon + 1), &value)) continue;
-    if (name == "MemTotal") s.totalPhys = value;
-    else if (name == "MemAvailable") { s.availPhys = value; haveAvailable = true; }
-    else if (name == "MemFree") memFree = value;
-    else if (name == "SwapTotal") s.totalSwap = value;
-    else if (name == "SwapFree") s.availSwap = value;
+    if (name == "MemTotal")
+      s.totalPhys = value;
+    else if (name == "MemAvailable") {
+      s.availPhys = value;
+      haveAvailable = true;
+    } else if (name == "MemFree")
+      memFree = value;
+    else if (name == "SwapTotal")
+      s.totalSwap = value;
+    else if (name == "SwapFree")
+      s.availSwap = value;
   }
   // Kernels before 3.14 give no estimate of what is available; free memory stands in for it.
   if (!haveAvailable) s.availPhys = memFree;
@@ -67,6 +75,8 @@ QString swapHint(const MemoryStatus& s) {
   return s.totalSwap == 0 ? QStringLiteral("Файл подкачки не используется") : totalHint(s.totalSwap);
 }
 
-QString totalHint(uint64_t bytes) { return QStringLiteral("Всего %1Мб").arg(double(bytes) / 1048576.0, 0, 'f', 2); }
+QString totalHint(uint64_t bytes) {
+  return QStringLiteral("Всего %1Мб").arg(double(bytes) / 1048576.0, 0, 'f', 2);
+}
 
 }  // namespace tiravo

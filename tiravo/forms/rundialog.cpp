@@ -8,9 +8,12 @@ namespace tiravo {
 void TRunDialog::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   if (running_) return;
-  QMetaObject::invokeMethod(this, [this] {
-    if (!running_ && isVisible()) begin();
-  }, Qt::QueuedConnection);
+  QMetaObject::invokeMethod(
+      this,
+      [this] {
+        if (!running_ && isVisible()) begin();
+      },
+      Qt::QueuedConnection);
 }
 
 QHBoxLayout* TRunDialog::okCancelRow(QPushButton** ok, QPushButton** cancel) {

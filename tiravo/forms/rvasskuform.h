@@ -28,9 +28,9 @@ class TRvasSku : public TRunDialog {
   bool run();
 
   QPlainTextEdit* memo() const { return Memo1; }
-  QString status() const;        // Label6
-  QString eventCount() const;    // Label5
-  QString branchCount() const;   // Label7
+  QString status() const;       // Label6
+  QString eventCount() const;   // Label5
+  QString branchCount() const;  // Label7
   QPushButton* okButton() const { return Begin1; }
   QPushButton* cancelButton() const { return Cancel1; }
   QStringList result() const { return result_; }

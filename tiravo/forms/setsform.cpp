@@ -52,10 +52,14 @@ TSetSForm::TSetSForm(QWidget* parent) : QDialog(parent) {
   Pass = SortedList(QStringLiteral("Пассивный список"), gbPass);
   (new QVBoxLayout(gbPass))->addWidget(Pass);
 
-  btAct = MoveButton(QStringLiteral("<"), QStringLiteral("Сделать активным|Сделать состояние  активным"), this);
-  btPass = MoveButton(QStringLiteral(">"), QStringLiteral("Сделать пассивным|сделать текущее состояние пассивным"), this);
-  btAllAct = MoveButton(QStringLiteral("<<"), QStringLiteral("Все активные|Сделать все состояния активными"), this);
-  btAllPass = MoveButton(QStringLiteral(">>"), QStringLiteral("Все пассивные|Сделать все состояния пассивными"), this);
+  btAct =
+      MoveButton(QStringLiteral("<"), QStringLiteral("Сделать активным|Сделать состояние  активным"), this);
+  btPass = MoveButton(QStringLiteral(">"),
+                      QStringLiteral("Сделать пассивным|сделать текущее состояние пассивным"), this);
+  btAllAct =
+      MoveButton(QStringLiteral("<<"), QStringLiteral("Все активные|Сделать все состояния активными"), this);
+  btAllPass = MoveButton(QStringLiteral(">>"),
+                         QStringLiteral("Все пассивные|Сделать все состояния пассивными"), this);
   // The two single moves show arrows; the moves of all keep their captions.
   btAct->setText(QString());
   btAct->setIcon(glyphs::icon(glyphs::Glyph::MoveLeft));
@@ -109,9 +113,9 @@ TSetSForm::TSetSForm(QWidget* parent) : QDialog(parent) {
 }
 
 void TSetSForm::ShowLetterMode(bool letter) {
-  for (QWidget* w : {static_cast<QWidget*>(gbAct), static_cast<QWidget*>(gbPass),
-                     static_cast<QWidget*>(btAct), static_cast<QWidget*>(btPass),
-                     static_cast<QWidget*>(btAllAct), static_cast<QWidget*>(btAllPass)})
+  for (QWidget* w :
+       {static_cast<QWidget*>(gbAct), static_cast<QWidget*>(gbPass), static_cast<QWidget*>(btAct),
+        static_cast<QWidget*>(btPass), static_cast<QWidget*>(btAllAct), static_cast<QWidget*>(btAllPass)})
     w->setVisible(!letter);
   for (QWidget* w : {static_cast<QWidget*>(lZ), static_cast<QWidget*>(eZ), static_cast<QWidget*>(lbZ)})
     w->setVisible(letter);

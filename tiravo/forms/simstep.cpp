@@ -114,8 +114,9 @@ void TSimStep::BuildControls() {
   mHistory->setReadOnly(true);
 
   // The frame's font command finds the focused control by its name.
-  const std::pair<QWidget*, const char*> named[] = {{eSi, "eSi"}, {eXij, "eXij"}, {lbXS, "lbXS"},
-                                                    {mHistory, "mHistory"}, {lStep, "lStep"}, {pDrag, "pDrag"}};
+  const std::pair<QWidget*, const char*> named[] = {{eSi, "eSi"},     {eXij, "eXij"},
+                                                    {lbXS, "lbXS"},   {mHistory, "mHistory"},
+                                                    {lStep, "lStep"}, {pDrag, "pDrag"}};
   for (const auto& [w, name] : named) w->setObjectName(QString::fromLatin1(name));
 
   auto* main = new QVBoxLayout(this);
@@ -133,17 +134,20 @@ void TSimStep::BuildMenus() {
   QMenu* file = new QMenu(QStringLiteral("Файл"), this);
   AddFrameCreateItems(this, file, true);
   file->addSeparator();
-  AddItem(this, file, QStringLiteral("Сохранить историю переходов..."), QKeySequence(QStringLiteral("Ctrl+S")),
-          [this] { SaveClick(); });
+  AddItem(this, file, QStringLiteral("Сохранить историю переходов..."),
+          QKeySequence(QStringLiteral("Ctrl+S")), [this] { SaveClick(); });
   AddItem(this, file, QStringLiteral("Закрыть панель"), QKeySequence(QStringLiteral("Ctrl+X")),
           [this] { docwin::closeWindow(this); });
   file->addSeparator();
   AddFrameExitItem(this, file);
 
   QMenu* sim = new QMenu(QStringLiteral("Моделирование"), this);
-  AddItem(this, sim, QStringLiteral("Исходное состояние..."), QKeySequence(Qt::Key_F8), [this] { SetSClick(); });
-  miStep = AddItem(this, sim, QStringLiteral("Шаг вперёд"), QKeySequence(Qt::Key_F9), [this] { StepClick(); });
-  miBack = AddItem(this, sim, QStringLiteral("Шаг назад"), QKeySequence(QStringLiteral("Ctrl+F9")), [this] { BackClick(); });
+  AddItem(this, sim, QStringLiteral("Исходное состояние..."), QKeySequence(Qt::Key_F8),
+          [this] { SetSClick(); });
+  miStep =
+      AddItem(this, sim, QStringLiteral("Шаг вперёд"), QKeySequence(Qt::Key_F9), [this] { StepClick(); });
+  miBack = AddItem(this, sim, QStringLiteral("Шаг назад"), QKeySequence(QStringLiteral("Ctrl+F9")),
+                   [this] { BackClick(); });
 
   QMenu* signals_ = new QMenu(QStringLiteral("Сигналы"), this);
   AddItem(this, signals_, QStringLiteral("Задать..."), QKeySequence(Qt::Key_F7), [this] { SetXClick(); });
@@ -221,10 +225,9 @@ void TSimStep::BackClick() {
 }
 
 bool TSimStep::SaveClick() {
-  const QString path = docwin::askSavePath(this, QStringLiteral("History"),
-                                           QStringLiteral("Текстовые файлы|*.txt|Все файлы|*.*"),
-                                           QStringLiteral("txt"), QString(),
-                                           QStringLiteral("Сохранение истории переходов в текстовом виде"));
+  const QString path = docwin::askSavePath(
+      this, QStringLiteral("History"), QStringLiteral("Текстовые файлы|*.txt|Все файлы|*.*"),
+      QStringLiteral("txt"), QString(), QStringLiteral("Сохранение истории переходов в текстовом виде"));
   if (path.isEmpty()) return false;
   QString error;
   if (!textfile::writeLines(path, history_->Lines(), &error)) {
@@ -263,7 +266,8 @@ void TSimStep::ApplyLayout() {
 void TSimStep::LedTClick() {
   const bool show = !listShown_;
   LedT->setIcon(Glyph(show ? QStringLiteral("BITMAP_UP") : QStringLiteral("BITMAP_DOWN")));
-  LedT->setToolTip(show ? QStringLiteral("Свернуть список переходов") : QStringLiteral("Раскрыть список переходов"));
+  LedT->setToolTip(show ? QStringLiteral("Свернуть список переходов")
+                        : QStringLiteral("Раскрыть список переходов"));
   lTrans->setEnabled(show);
   if (NormalState()) {
     if (show && historyShown_ && listHeight_ > mHistory->height()) listHeight_ = mHistory->height() / 2;
@@ -278,12 +282,15 @@ void TSimStep::LedHClick() { ShowHistory(!historyShown_, true); }
 void TSimStep::ShowHistory(bool show, bool resizeWindow) {
   const int memo = qMax(mHistory->height(), 20);
   LedH->setIcon(Glyph(show ? QStringLiteral("BITMAP_DOWN") : QStringLiteral("BITMAP_UP")));
-  LedH->setToolTip(show ? QStringLiteral("Свернуть историю переходов") : QStringLiteral("Раскрыть историю переходов"));
+  LedH->setToolTip(show ? QStringLiteral("Свернуть историю переходов")
+                        : QStringLiteral("Раскрыть историю переходов"));
   lHistory->setEnabled(show);
   if (NormalState()) {
     if (listShown_) {
-      if (show) listHeight_ = listHeight_ < memo ? listHeight_ / 2 : listHeight_ - memo;
-      else listHeight_ += memo;
+      if (show)
+        listHeight_ = listHeight_ < memo ? listHeight_ / 2 : listHeight_ - memo;
+      else
+        listHeight_ += memo;
     } else if (resizeWindow) {
       GrowWindow(show ? memo : -memo);
     }
@@ -310,7 +317,8 @@ bool TSimStep::DragBy(int d) {
 
 bool TSimStep::eventFilter(QObject* watched, QEvent* event) {
   const QEvent::Type t = event->type();
-  if (watched == pDrag && (t == QEvent::MouseButtonPress || t == QEvent::MouseMove || t == QEvent::MouseButtonRelease)) {
+  if (watched == pDrag &&
+      (t == QEvent::MouseButtonPress || t == QEvent::MouseMove || t == QEvent::MouseButtonRelease)) {
     auto* me = static_cast<QMouseEvent*>(event);
     switch (t) {
       case QEvent::MouseButtonPress:
@@ -330,8 +338,7 @@ bool TSimStep::eventFilter(QObject* watched, QEvent* event) {
       case QEvent::MouseButtonRelease:
         if (me->button() == Qt::LeftButton) dragging_ = false;
         break;
-      default:
-        break;
+      default: break;
     }
   }
   return TChildForm::eventFilter(watched, event);

@@ -42,8 +42,8 @@ class TSimStep : public TChildForm {
   void LedHClick();
 
   // ---- controls ----
-  QToolButton *sbSetS = nullptr, *sbSetX = nullptr, *sbStep = nullptr, *sbBack = nullptr,
-              *sbSave = nullptr, *sbExit = nullptr;
+  QToolButton *sbSetS = nullptr, *sbSetX = nullptr, *sbStep = nullptr, *sbBack = nullptr, *sbSave = nullptr,
+              *sbExit = nullptr;
   QAction *miStep = nullptr, *miBack = nullptr;
   QLineEdit *eSi = nullptr, *eXij = nullptr;
   QLabel *lTrans = nullptr, *lStep = nullptr, *lHistory = nullptr;

@@ -131,8 +131,10 @@ void TSkuTblForm::skuStage() {
   table_->setTableData(conv_->table());
   // Marked at once: a later СВФ failure or a close must not drop it without a question.
   table_->markFilled(true);
-  if (svfFound_) svfStage();
-  else finish();
+  if (svfFound_)
+    svfStage();
+  else
+    finish();
 }
 
 void TSkuTblForm::svfStage() {
@@ -157,8 +159,10 @@ void TSkuTblForm::finish() {
 void TSkuTblForm::OkButtonClick() {
   OkButton->setEnabled(false);
   Edit1->setEnabled(false);
-  if (svfStage_) svfStage();
-  else skuStage();
+  if (svfStage_)
+    svfStage();
+  else
+    skuStage();
 }
 
 void TSkuTblForm::Edit1Change() {
@@ -166,8 +170,10 @@ void TSkuTblForm::Edit1Change() {
   QStringList lines = text();
   if (errorLine_ < 0 || errorLine_ >= lines.size()) return;
   lines[errorLine_] = Edit1->text();
-  if (editor_) editor_->setLines(lines);
-  else lines_ = lines;
+  if (editor_)
+    editor_->setLines(lines);
+  else
+    lines_ = lines;
 }
 
 void TSkuTblForm::CancelClick() { reject(); }

@@ -36,8 +36,8 @@ class TSkuTblForm : public TRunDialog {
   TVexoTableForm* run();
 
   QLineEdit* lineEdit() const { return Edit1; }
-  QString status() const;       // ErrorLb
-  QString lineNumber() const;   // StrNum
+  QString status() const;      // ErrorLb
+  QString lineNumber() const;  // StrNum
   int progress() const;
   QPushButton* okButton() const { return OkButton; }
   QPushButton* cancelButton() const { return Cancel; }

@@ -95,12 +95,16 @@ TVexoTableForm::TVexoTableForm(QWidget* parent) : TChildForm(parent) {
     b->setAutoRaise(true);
     b->setToolTip(hint.section(QLatin1Char('|'), 0, 0));
     b->setStatusTip(hint.section(QLatin1Char('|'), 1));
-    connect(b, &QToolButton::clicked, this, [this, handler] { guard::run(this, [&] { (this->*handler)(); }); });
+    connect(b, &QToolButton::clicked, this,
+            [this, handler] { guard::run(this, [&] { (this->*handler)(); }); });
     row->addWidget(b);
   };
-  button(glyphs::Glyph::AddRow, QStringLiteral("Добавить строку|Добавляет строку в конец таблицы"), &TVexoTableForm::New2Click);
-  button(glyphs::Glyph::InsertRow, QStringLiteral("Вставить строку|Вставляет строку перед текущей"), &TVexoTableForm::Insert1Click);
-  button(glyphs::Glyph::DeleteRow, QStringLiteral("Удалить строку|Удаляет текущую строку"), &TVexoTableForm::Del1Click);
+  button(glyphs::Glyph::AddRow, QStringLiteral("Добавить строку|Добавляет строку в конец таблицы"),
+         &TVexoTableForm::New2Click);
+  button(glyphs::Glyph::InsertRow, QStringLiteral("Вставить строку|Вставляет строку перед текущей"),
+         &TVexoTableForm::Insert1Click);
+  button(glyphs::Glyph::DeleteRow, QStringLiteral("Удалить строку|Удаляет текущую строку"),
+         &TVexoTableForm::Del1Click);
   row->addSpacing(12);
   AbstrButton = new QRadioButton(QStringLiteral("Абстрактные сигналы"), panel);
   BinButton = new QRadioButton(QStringLiteral("Двоичные сигналы"), panel);
@@ -129,12 +133,17 @@ void TVexoTableForm::buildMenus() {
   QMenu* create = file->addMenu(QStringLiteral("Создать"));
   create->menuAction()->setStatusTip(QStringLiteral("Создание нового файла"));
   docwin::addItem(this, create, QStringLiteral("СКУ"), {}, frameCommand(this, int(TFrame::FileCmd::NewSku)));
-  docwin::addItem(this, create, QStringLiteral("РВАС"), {}, frameCommand(this, int(TFrame::FileCmd::NewRvas)));
-  docwin::addItem(this, create, QStringLiteral("ЛСА"), {}, frameCommand(this, int(TFrame::FileCmd::NewLsa)))->setEnabled(false);
-  docwin::addItem(this, file, QStringLiteral("Создать таблицу"), QKeySequence(QStringLiteral("Ctrl+N")), frameCommand(this, int(TFrame::FileCmd::NewTable)));
-  docwin::addItem(this, file, QStringLiteral("&Открыть..."), QKeySequence(Qt::Key_F3), frameCommand(this, int(TFrame::FileCmd::Open)));
+  docwin::addItem(this, create, QStringLiteral("РВАС"), {},
+                  frameCommand(this, int(TFrame::FileCmd::NewRvas)));
+  docwin::addItem(this, create, QStringLiteral("ЛСА"), {}, frameCommand(this, int(TFrame::FileCmd::NewLsa)))
+      ->setEnabled(false);
+  docwin::addItem(this, file, QStringLiteral("Создать таблицу"), QKeySequence(QStringLiteral("Ctrl+N")),
+                  frameCommand(this, int(TFrame::FileCmd::NewTable)));
+  docwin::addItem(this, file, QStringLiteral("&Открыть..."), QKeySequence(Qt::Key_F3),
+                  frameCommand(this, int(TFrame::FileCmd::Open)));
   docwin::addItem(this, file, QStringLiteral("&Закрыть"), {}, [this] { docwin::closeWindow(this); });
-  docwin::addItem(this, file, QStringLiteral("&Сохранить"), QKeySequence(Qt::Key_F2), [this] { Save1Click(); });
+  docwin::addItem(this, file, QStringLiteral("&Сохранить"), QKeySequence(Qt::Key_F2),
+                  [this] { Save1Click(); });
   docwin::addItem(this, file, QStringLiteral("Сохранить &как..."), {}, [this] { Saveas1Click(); });
   file->addSeparator();
   file->addAction(QStringLiteral("&Печать"))->setEnabled(false);
@@ -145,25 +154,36 @@ void TVexoTableForm::buildMenus() {
   // Ctrl+D and F9 belong to two items each; a shortcut bound twice would fire neither, so the
   // first item keeps it.
   QMenu* edit = new QMenu(QStringLiteral("&Правка"), this);
-  docwin::addItem(this, edit, QStringLiteral("&Вырезать"), QKeySequence(QStringLiteral("Ctrl+X")), [this] { Cut1Click(); });
-  docwin::addItem(this, edit, QStringLiteral("&Копировать"), QKeySequence(QStringLiteral("Ctrl+C")), [this] { Copy1Click(); });
-  docwin::addItem(this, edit, QStringLiteral("Вст&авить"), QKeySequence(QStringLiteral("Ctrl+V")), [this] { Paste1Click(); });
-  docwin::addItem(this, edit, QStringLiteral("&Удалить"), QKeySequence(QStringLiteral("Ctrl+D")), [this] { Delete1Click(); });
-  docwin::addItem(this, edit, QStringLiteral("Выделить в&сё"), QKeySequence(QStringLiteral("Ctrl+A")), [this] { SelectAll1Click(); });
+  docwin::addItem(this, edit, QStringLiteral("&Вырезать"), QKeySequence(QStringLiteral("Ctrl+X")),
+                  [this] { Cut1Click(); });
+  docwin::addItem(this, edit, QStringLiteral("&Копировать"), QKeySequence(QStringLiteral("Ctrl+C")),
+                  [this] { Copy1Click(); });
+  docwin::addItem(this, edit, QStringLiteral("Вст&авить"), QKeySequence(QStringLiteral("Ctrl+V")),
+                  [this] { Paste1Click(); });
+  docwin::addItem(this, edit, QStringLiteral("&Удалить"), QKeySequence(QStringLiteral("Ctrl+D")),
+                  [this] { Delete1Click(); });
+  docwin::addItem(this, edit, QStringLiteral("Выделить в&сё"), QKeySequence(QStringLiteral("Ctrl+A")),
+                  [this] { SelectAll1Click(); });
   edit->addSeparator();
-  docwin::addItem(this, edit, QStringLiteral("Вставить строку"), QKeySequence(QStringLiteral("Ctrl+I")), [this] { Insert1Click(); });
-  docwin::addItem(this, edit, QStringLiteral("Добавить строку"), QKeySequence(QStringLiteral("Ctrl+G")), [this] { New2Click(); });
+  docwin::addItem(this, edit, QStringLiteral("Вставить строку"), QKeySequence(QStringLiteral("Ctrl+I")),
+                  [this] { Insert1Click(); });
+  docwin::addItem(this, edit, QStringLiteral("Добавить строку"), QKeySequence(QStringLiteral("Ctrl+G")),
+                  [this] { New2Click(); });
   docwin::addItem(this, edit, QStringLiteral("Удалить строкку"), {}, [this] { Del1Click(); });
 
   QMenu* model = new QMenu(QStringLiteral("&Моделирование"), this);
-  docwin::addItem(this, model, QStringLiteral("Стан&дартное"), QKeySequence(Qt::Key_F9), [this] { StandartClick(); });
-  docwin::addItem(this, model, QStringLiteral("По шагам"), QKeySequence(QStringLiteral("Shift+F9")), [this] { miSimStepClick(); });
+  docwin::addItem(this, model, QStringLiteral("Стан&дартное"), QKeySequence(Qt::Key_F9),
+                  [this] { StandartClick(); });
+  docwin::addItem(this, model, QStringLiteral("По шагам"), QKeySequence(QStringLiteral("Shift+F9")),
+                  [this] { miSimStepClick(); });
 
   QMenu* trans = new QMenu(QStringLiteral("Пре&образования"), this);
-  docwin::addItem(this, trans, QStringLiteral("&Детерминизация"), QKeySequence(Qt::Key_F6), [this] { miDetermClick(); })
-      ->setStatusTip(QStringLiteral("Детерминизация таблицы переходов"));
-  docwin::addItem(this, trans, QStringLiteral("Перевод в &СКУ"), QKeySequence(Qt::Key_F7), [this] { SkuClick(); })
-      ->setStatusTip(QStringLiteral("Первод таблицы переходов в СКУ"));
+  docwin::addItem(this, trans, QStringLiteral("&Детерминизация"), QKeySequence(Qt::Key_F6), [this] {
+    miDetermClick();
+  })->setStatusTip(QStringLiteral("Детерминизация таблицы переходов"));
+  docwin::addItem(this, trans, QStringLiteral("Перевод в &СКУ"), QKeySequence(Qt::Key_F7), [this] {
+    SkuClick();
+  })->setStatusTip(QStringLiteral("Первод таблицы переходов в СКУ"));
   docwin::addItem(this, trans, QStringLiteral("Список переходов"), {}, [this] { miToBrouserClick(); });
 
   QMenu* format = new QMenu(QStringLiteral("Ф&ормат"), this);
@@ -302,7 +322,8 @@ bool TVexoTableForm::eventFilter(QObject* watched, QEvent* event) {
   // A character typed on the grid opens its editor with that character: the table changes.
   if (watched == grid() && event->type() == QEvent::KeyPress && !table_->locked()) {
     const auto* ke = static_cast<QKeyEvent*>(event);
-    if (!ke->text().isEmpty() && ke->text()[0].isPrint() && !(ke->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+    if (!ke->text().isEmpty() && ke->text()[0].isPrint() &&
+        !(ke->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
       GridKeyPress();
   }
   return TChildForm::eventFilter(watched, event);
@@ -341,8 +362,8 @@ void TVexoTableForm::Paste1Click() {
                QStringLiteral("Сообщение"), dlg::Ok, dlg::Warning);
 }
 void TVexoTableForm::Delete1Click() {
-  dlg::message(this, QStringLiteral("Воспользуйтесь правой кнопкой мыши или клавишей DEL"), QStringLiteral("Сообщение"),
-               dlg::Ok, dlg::Warning);
+  dlg::message(this, QStringLiteral("Воспользуйтесь правой кнопкой мыши или клавишей DEL"),
+               QStringLiteral("Сообщение"), dlg::Ok, dlg::Warning);
 }
 
 // ---- close ----
@@ -350,12 +371,14 @@ void TVexoTableForm::Delete1Click() {
 bool TVexoTableForm::FormCloseQuery() {
   table_->commitOpenEditor();
   // A cancelled or failed save keeps the window open.
-  return docwin::askToSave(this, tableModified, QStringLiteral("Сохранить изменения в %1?").arg(tableFileName),
+  return docwin::askToSave(this, tableModified,
+                           QStringLiteral("Сохранить изменения в %1?").arg(tableFileName),
                            [this] { return Save1Click(); });
 }
 
 void TVexoTableForm::closeEvent(QCloseEvent* event) {
-  docwin::handleClose(this, event, [this] { return FormCloseQuery(); }, [] {});
+  docwin::handleClose(
+      this, event, [this] { return FormCloseQuery(); }, [] {});
 }
 
 // ---- model commands ----
@@ -380,7 +403,9 @@ void TVexoTableForm::StandartClick() {
   handOver([this](TFrame& frame, FTT* model) { runAutoSim(frame, model, tableFileName); });
 }
 
-void TVexoTableForm::miSimStepClick() { handOver([](TFrame& frame, FTT* model) { runStepSim(frame, model); }); }
+void TVexoTableForm::miSimStepClick() {
+  handOver([](TFrame& frame, FTT* model) { runStepSim(frame, model); });
+}
 
 void TVexoTableForm::miDetermClick() {
   handOver([this](TFrame& frame, FTT* model) { runDeterm(frame, model, tableFileName); });

@@ -130,8 +130,9 @@ QString AutoSimulation::ReportText() const {
       "font;}}");
   text += br;
   text += QStringLiteral("{\\colortbl\\red0\\green0\\blue0;}") + br;
-  text += QStringLiteral("\\deflang1033\\pard\\plain\\lang1049\\f5\\fs16\\cf0 Исходное состояние: "
-                         "\\plain\\f2\\fs16\\cf0 ") +
+  text += QStringLiteral(
+              "\\deflang1033\\pard\\plain\\lang1049\\f5\\fs16\\cf0 Исходное состояние: "
+              "\\plain\\f2\\fs16\\cf0 ") +
           EventsText(States[0]) + QStringLiteral("\\plain\\lang1049\\f5\\fs16\\cf0 ") + br;
   const QString undefined = QStringLiteral("Не определено");
   for (int k = 1; k <= StepCount; ++k) {

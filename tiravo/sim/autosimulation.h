@@ -58,7 +58,9 @@ class AutoSimulation {
   QString AddLetter(const QString& name);
   QString RenameLetter(int index, const QString& name);
   // Only letters added beyond the reference alphabet can go.
-  bool CanDelete(int index) const { return index >= int(EtalonAlphabet.size()) && index < int(Alphabet().size()); }
+  bool CanDelete(int index) const {
+    return index >= int(EtalonAlphabet.size()) && index < int(Alphabet().size());
+  }
   bool LetterInUse(int index) const;
   // The inputs of letters above the one removed move down with their names.
   bool DeleteLetter(int index);

@@ -46,8 +46,8 @@ AlphabetCheck CheckAlphabet(const QString& text, const QString& tag, int require
   const QStringList lines = MemoLines(text);
   if (lines.size() < required) {
     check.ok = false;
-    check.notice = AlphabetNotice(QStringLiteral("Неполный алфавит ") + tag +
-                                  QStringLiteral(". Добавте имя!"));
+    check.notice =
+        AlphabetNotice(QStringLiteral("Неполный алфавит ") + tag + QStringLiteral(". Добавте имя!"));
     return check;
   }
   // The state names are made of these names: an empty one or one given twice
@@ -58,8 +58,8 @@ AlphabetCheck CheckAlphabet(const QString& text, const QString& tag, int require
     if (name.isEmpty()) {
       check.ok = false;
       check.position = lineStart;
-      check.notice = AlphabetNotice(QStringLiteral("Пустое имя в алфавите ") + tag +
-                                    QStringLiteral(". Добавте имя!"));
+      check.notice =
+          AlphabetNotice(QStringLiteral("Пустое имя в алфавите ") + tag + QStringLiteral(". Добавте имя!"));
       return check;
     }
     for (int j = 0; j < i; ++j) {
@@ -67,8 +67,8 @@ AlphabetCheck CheckAlphabet(const QString& text, const QString& tag, int require
         check.ok = false;
         check.position = lineStart;
         check.length = int(name.size());
-        check.notice = AlphabetNotice(QStringLiteral("Повторное имя '") + name +
-                                      QStringLiteral("' в алфавите ") + tag);
+        check.notice =
+            AlphabetNotice(QStringLiteral("Повторное имя '") + name + QStringLiteral("' в алфавите ") + tag);
         return check;
       }
     }
@@ -98,8 +98,7 @@ void Determinizer::SetTable(std::unique_ptr<FTT> model, const QString& tableName
 
 QString Determinizer::CodingText() const {
   if (!source_) return QString();
-  return source_->Mode == FTT::Abstract ? QStringLiteral("абстрактные")
-                                        : QStringLiteral("двоичные");
+  return source_->Mode == FTT::Abstract ? QStringLiteral("абстрактные") : QStringLiteral("двоичные");
 }
 
 bool Determinizer::Begin(const Options& options, Notice* refusal) {
@@ -108,7 +107,8 @@ bool Determinizer::Begin(const Options& options, Notice* refusal) {
     return false;
   }
   if (!source_) {
-    if (refusal) *refusal = Notice{QStringLiteral("Нечего детерминизировать!"), QStringLiteral("Ups!"), Notice::NoIcon};
+    if (refusal)
+      *refusal = Notice{QStringLiteral("Нечего детерминизировать!"), QStringLiteral("Ups!"), Notice::NoIcon};
     return false;
   }
   auto run = std::make_unique<Run>(*source_, options);
@@ -166,15 +166,14 @@ void Determinizer::Interrupt() {
 Notice Determinizer::EndNotice(Run::Status status) const {
   switch (status) {
     case Run::Done:
-      return Notice{QStringLiteral("Детерминизация успешно выполнена!"), QStringLiteral("Сообщение"), Notice::Information};
+      return Notice{QStringLiteral("Детерминизация успешно выполнена!"), QStringLiteral("Сообщение"),
+                    Notice::Information};
     case Run::Empty:
-      return Notice{QStringLiteral("Получена пустая таблица!"), QStringLiteral("Результат детерминизации"), Notice::Information};
-    case Run::Stopped:
-      return Notice{QStringLiteral("Процесс прерван!"), kCaption, Notice::Information};
-    case Run::Refused:
-      return Notice{refusal_, kCaption, Notice::Warning};
-    default:
-      return Notice{};
+      return Notice{QStringLiteral("Получена пустая таблица!"), QStringLiteral("Результат детерминизации"),
+                    Notice::Information};
+    case Run::Stopped: return Notice{QStringLiteral("Процесс прерван!"), kCaption, Notice::Information};
+    case Run::Refused: return Notice{refusal_, kCaption, Notice::Warning};
+    default: return Notice{};
   }
 }
 
@@ -183,11 +182,13 @@ Notice Determinizer::EndNotice(Run::Status status) const {
 bool ResultTableRows(const FTT* result, std::vector<QStringList>* rows, Notice* error) {
   const QString caption = QStringLiteral("Модуль TDeterm");
   if (!result) {
-    if (error) *error = Notice{QStringLiteral("Внутренняя ошибка передачи данных!"), caption, Notice::Warning};
+    if (error)
+      *error = Notice{QStringLiteral("Внутренняя ошибка передачи данных!"), caption, Notice::Warning};
     return false;
   }
   if (result->Lines.empty()) {
-    if (error) *error = Notice{QStringLiteral("Внутренняя ошибка трансляции данных!"), caption, Notice::Warning};
+    if (error)
+      *error = Notice{QStringLiteral("Внутренняя ошибка трансляции данных!"), caption, Notice::Warning};
     return false;
   }
   rows->clear();

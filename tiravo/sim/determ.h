@@ -41,7 +41,7 @@ struct AlphabetCheck {
   bool ok = true;
   int position = -1;  // in the text: the first character to select
   int length = 0;
-  Notice notice;      // what to show when not ok
+  Notice notice;  // what to show when not ok
 };
 // The [S] alphabet as the user edits it: no forbidden character, at least
 // `required` lines, and among those no empty name and no name twice (case
@@ -67,8 +67,8 @@ class Run {
   // The next round ends the run as Stopped.
   void Stop() { stopRequested_ = true; }
 
-  int Total() const;  // states found so far
-  int Current() const { return current_; }          // the state the next round takes up
+  int Total() const;                        // states found so far
+  int Current() const { return current_; }  // the state the next round takes up
   int Percent() const;
   // "Детерминизация: Всего=..., текущее[i]=..." for the state the next round takes up.
   QString StatusText() const;
@@ -82,7 +82,7 @@ class Run {
   // Done: the result (once). Otherwise null.
   std::unique_ptr<FTT> TakeResult();
   bool Renames() const { return options_.rename; }  // new names template + number
-  QStringList OldNames() const;  // texts of the event sets, all made
+  QStringList OldNames() const;                     // texts of the event sets, all made
   QStringList NewNames() const;
   // The texts of the event sets, each made when first read. It shares the run's rows,
   // so it stays usable after the run is gone.

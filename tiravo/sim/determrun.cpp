@@ -42,7 +42,7 @@ struct Run::Index {
 
   // Scratch of a round.
   const std::vector<int32_t>* matched = nullptr;  // the lines the set matches
-  std::vector<qint32> groupOf;  // condition -> group or -1
+  std::vector<qint32> groupOf;                    // condition -> group or -1
   std::vector<qint32> groupCondition;
   std::vector<const SSignalSet*> groupX;
   std::vector<uint64_t> groupSets;
@@ -52,7 +52,6 @@ struct Run::Index {
   std::vector<bool> marked;
 
   uint64_t* Group(int g) { return &groupSets[size_t(g) * words]; }
-
 };
 
 Run::Run(const FTT& source, Options options)
@@ -136,8 +135,7 @@ Run::~Run() = default;
 int Run::StateOf(const uint64_t* set) {
   // Without renaming the empty set is never a state, so it is refused before the look.
   if (!options_.rename && automata::IsZero(set, states_->table.Words())) {
-    message_ = QStringLiteral(
-        "Пустое множество событий не имеет имени. Разрешите преобразование имён!");
+    message_ = QStringLiteral("Пустое множество событий не имеет имени. Разрешите преобразование имён!");
     return 0;
   }
   bool added = false;
@@ -208,8 +206,8 @@ QString Run::LastStatusText() const {
 
 QString Run::StatusTextOf(int state) const {
   const QString name = state < Total() ? states_->SetText(state) : QString();
-  return QStringLiteral("Детерминизация: Всего=") + QString::number(Total()) +
-         QStringLiteral(", текущее[") + QString::number(state) + QStringLiteral("]=") + name;
+  return QStringLiteral("Детерминизация: Всего=") + QString::number(Total()) + QStringLiteral(", текущее[") +
+         QString::number(state) + QStringLiteral("]=") + name;
 }
 
 void Run::AbstractGroups() {
@@ -254,7 +252,9 @@ void Run::AbstractGroups() {
     x.groupX[size_t(g)] = &x.conditionSets[size_t(groupCondition[g])];
     groupOf[groupCondition[g]] = -1;
   }
-  if (anyUnconditional) anyUnconditional = std::any_of(x.unconditional.begin(), x.unconditional.end(), [](uint64_t v) { return v != 0; });
+  if (anyUnconditional)
+    anyUnconditional =
+        std::any_of(x.unconditional.begin(), x.unconditional.end(), [](uint64_t v) { return v != 0; });
   if (!anyUnconditional) return;
   if (x.groups == 0) {
     x.groupX[0] = &x.always;

@@ -24,13 +24,10 @@ QString CharacterRefusal(const QString& name) {
     case CellOk:
       if (items.size() == 1 && items.first().endsWith(QLatin1String("=1"))) return QString();
       break;  // "1" and "0" are the constant conditions, not names
-    case BadCharacter:
-      return Refused(name.at(first));
+    case BadCharacter: return Refused(name.at(first));
     case JoinerNotAllowed:
-    case ExtraJoiner:
-      return Refused(QLatin1Char('&'));
-    default:
-      break;
+    case ExtraJoiner: return Refused(QLatin1Char('&'));
+    default: break;
   }
   return QStringLiteral("Имя сигнала должно начинаться со строчной буквы!");
 }
@@ -40,7 +37,8 @@ QString CharacterRefusal(const QString& name) {
 QString LetterRefusal(const QString& name, const QStringList& alphabet) {
   if (name.isEmpty()) return QStringLiteral("Введите имя сигнала!");
   for (const QString& other : alphabet)
-    if (other.compare(name, Qt::CaseInsensitive) == 0) return QStringLiteral("Имя уже присутствует в алфавите");
+    if (other.compare(name, Qt::CaseInsensitive) == 0)
+      return QStringLiteral("Имя уже присутствует в алфавите");
   return CharacterRefusal(name);
 }
 

@@ -25,7 +25,8 @@ bool PutNames(QByteArray& out, const QStringList& names, QString* error) {
   for (const QString& name : names) {
     QByteArray bytes;
     if (!cp1251::encode(name, &bytes) || bytes.size() > SgnFile::kMaxName) {
-      if (error) *error = QStringLiteral("Имя сигнала \"") + name + QStringLiteral("\" нельзя записать в файл");
+      if (error)
+        *error = QStringLiteral("Имя сигнала \"") + name + QStringLiteral("\" нельзя записать в файл");
       return false;
     }
     PutWord(out, qint32(bytes.size()));
@@ -127,8 +128,7 @@ int SgnFile::FromBytes(const QByteArray& bytes, unsigned char mode, const QStrin
   if (abstract) {
     // The current alphabet grows from the reference one and names the
     // letters of every text and report: it must stay usable.
-    if (!r.Names(&read.Current) || read.Current.size() < read.Etalon.size() ||
-        !UsableAlphabet(read.Current))
+    if (!r.Names(&read.Current) || read.Current.size() < read.Etalon.size() || !UsableAlphabet(read.Current))
       return BadFormat;
     inputCount = int(read.Current.size());
   }
@@ -158,9 +158,8 @@ int SgnFile::Load(const QString& path, unsigned char mode, const QStringList& et
 
 QString SgnFile::ErrorText(const QString& path, int reason) {
   static const char* const kReasons[] = {
-      "!\n Операция отменена!", ":\n различные алфавиты в файле и в таблице!",
-      ": неверный формат файла!", ":\n различные типы сигналов в файле и в таблице!",
-      ":\n файл слишком велик для моделирования!"};
+      "!\n Операция отменена!", ":\n различные алфавиты в файле и в таблице!", ": неверный формат файла!",
+      ":\n различные типы сигналов в файле и в таблице!", ":\n файл слишком велик для моделирования!"};
   const int r = reason >= CannotOpen && reason <= TooLarge ? reason : BadFormat;
   return QStringLiteral("Ошибка при открытии файла\"") + path + QLatin1Char('"') +
          QString::fromUtf8(kReasons[r]);

@@ -17,7 +17,14 @@ namespace tiravo {
 class SgnFile {
  public:
   // The reasons of the load and save message, in its numbering.
-  enum Reason { Accepted = -1, CannotOpen = 0, OtherAlphabet = 1, BadFormat = 2, OtherType = 3, TooLarge = 4 };
+  enum Reason {
+    Accepted = -1,
+    CannotOpen = 0,
+    OtherAlphabet = 1,
+    BadFormat = 2,
+    OtherType = 3,
+    TooLarge = 4
+  };
   static const char kTag[];  // "XXX_input_with_name_information"
   static constexpr int kTagSize = 31;
   static constexpr int kMaxName = 1023;  // bytes

@@ -133,8 +133,10 @@ bool AutoSimGrid::BeginStepRemoved(int k) {
 void AutoSimGrid::EndStructure(bool began, bool inserted) {
   steps_ = Steps();
   if (!began) return;
-  if (horizontal_) inserted ? endInsertColumns() : endRemoveColumns();
-  else inserted ? endInsertRows() : endRemoveRows();
+  if (horizontal_)
+    inserted ? endInsertColumns() : endRemoveColumns();
+  else
+    inserted ? endInsertRows() : endRemoveRows();
 }
 
 void AutoSimGrid::Count(quint32 size, int delta) {
@@ -180,8 +182,10 @@ void AutoSimGrid::LinesChanged(int first, int last) {
   first = std::max(first, 0);
   last = std::min(last, Lines() - 1);
   if (first > last) return;
-  if (horizontal_) emit dataChanged(index(0, first), index(rowCount() - 1, last), {Qt::DisplayRole});
-  else emit dataChanged(index(first, 0), index(last, columnCount() - 1), {Qt::DisplayRole});
+  if (horizontal_)
+    emit dataChanged(index(0, first), index(rowCount() - 1, last), {Qt::DisplayRole});
+  else
+    emit dataChanged(index(first, 0), index(last, columnCount() - 1), {Qt::DisplayRole});
 }
 
 // ---- cells ----
@@ -199,7 +203,8 @@ int AutoSimGrid::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant AutoSimGrid::data(const QModelIndex& index, int role) const {
-  if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rowCount() || index.column() >= columnCount())
+  if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rowCount() ||
+      index.column() >= columnCount())
     return QVariant();
   return Text(index.row(), index.column());
 }

@@ -67,10 +67,10 @@ class AutoSimGrid : public QAbstractTableModel {
 
   AutoSimulation* sim_ = nullptr;
   bool horizontal_ = false;
-  int steps_ = 0;                // the step count the views were told of
-  int hRows_ = 4;                // the horizontal rows the views were told of
-  std::vector<quint32> sizes_;   // the size of each set in States
-  std::vector<int> bySize_{1};   // how many sets have each size
+  int steps_ = 0;               // the step count the views were told of
+  int hRows_ = 4;               // the horizontal rows the views were told of
+  std::vector<quint32> sizes_;  // the size of each set in States
+  std::vector<int> bySize_{1};  // how many sets have each size
   quint32 largest_ = 0;
 };
 

@@ -15,8 +15,10 @@ QStringList splitTop(const QString& text, QChar sep) {
   int depth = 0, from = 0;
   for (int i = 0; i < text.size(); ++i) {
     const QChar c = text.at(i);
-    if (c == QLatin1Char('(') || c == QLatin1Char('{')) ++depth;
-    else if (c == QLatin1Char(')') || c == QLatin1Char('}')) --depth;
+    if (c == QLatin1Char('(') || c == QLatin1Char('{'))
+      ++depth;
+    else if (c == QLatin1Char(')') || c == QLatin1Char('}'))
+      --depth;
     else if (c == sep && depth == 0) {
       parts << text.mid(from, i - from);
       from = i + 1;

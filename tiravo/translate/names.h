@@ -15,7 +15,10 @@ inline bool isLowerLetter(QChar c) {
 }
 inline bool isSignalLetter(QChar c) {
   switch (c.unicode()) {
-    case 'X': case 'e': case 'x': case 'z': return true;
+    case 'X':
+    case 'e':
+    case 'x':
+    case 'z': return true;
     default: return false;
   }
 }
@@ -29,8 +32,10 @@ struct AsciiSet {
   constexpr AsciiSet(const char* chars) {  // NOLINT: made from literals on purpose
     for (; *chars; ++chars) {
       const unsigned c = static_cast<unsigned char>(*chars);
-      if (c < 64) low |= quint64(1) << c;
-      else if (c < 128) high |= quint64(1) << (c - 64);
+      if (c < 64)
+        low |= quint64(1) << c;
+      else if (c < 128)
+        high |= quint64(1) << (c - 64);
     }
   }
   constexpr bool has(QChar c) const {
@@ -41,8 +46,11 @@ struct AsciiSet {
 // The character is one of the set (never the null character).
 inline bool in(QChar c, const AsciiSet& set) { return c.unicode() != 0 && set.has(c); }
 // A set written in place, made once at compile time: in(c, TIRAVO_SET("*|")).
-#define TIRAVO_SET(chars) \
-  ([]() -> const ::tiravo::names::AsciiSet& { static constexpr ::tiravo::names::AsciiSet s(chars); return s; }())
+#define TIRAVO_SET(chars)                                \
+  ([]() -> const ::tiravo::names::AsciiSet& {            \
+    static constexpr ::tiravo::names::AsciiSet s(chars); \
+    return s;                                            \
+  }())
 
 // A name as a hash key without a copy: a view of text that outlives the table it is in.
 // Qt's own string hash is keyed against flooding and costs several times more than this one;

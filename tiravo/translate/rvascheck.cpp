@@ -77,7 +77,8 @@ RvasFault nameScan(const QString& t) {
   for (int i = 0; i < t.size(); ++i) {
     const QChar c = t.at(i);
     if (in(c, TIRAVO_SET("{(")) && in(at(t, i + 1), TIRAVO_SET("*|"))) return {14, i + 1, 1};
-    if (in(c, TIRAVO_SET("})")) && i + 1 < t.size() && !in(t.at(i + 1), TIRAVO_SET("*|}=)"))) return {11, i + 1, 0};
+    if (in(c, TIRAVO_SET("})")) && i + 1 < t.size() && !in(t.at(i + 1), TIRAVO_SET("*|}=)")))
+      return {11, i + 1, 0};
     if (expectName) {
       if (in(c, TIRAVO_SET("{("))) continue;
       int j = i;
@@ -213,7 +214,8 @@ RvasFault checkRvas(const QString& t) {
   if (RvasFault f = nameScan(t); f.code) return f;
   if (RvasFault f = charScan(t); f.code) return f;
   for (int i = 0; i < t.size(); ++i)
-    if (isUnwritable(t.at(i)) || t.at(i) == QLatin1Char('.') || t.at(i) == QLatin1Char('\\')) return {12, i, 1};
+    if (isUnwritable(t.at(i)) || t.at(i) == QLatin1Char('.') || t.at(i) == QLatin1Char('\\'))
+      return {12, i, 1};
   if (RvasFault f = leftSide(t, eq); f.code) return f;
   return rightSide(t, eq);
 }

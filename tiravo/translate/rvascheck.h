@@ -18,7 +18,7 @@ struct RvasCompact {
 };
 
 struct RvasFault {
-  int code = 0;  // 0: the text passes
+  int code = 0;             // 0: the text passes
   int pos = 0, length = 0;  // in the compacted text
 };
 

@@ -111,14 +111,18 @@ void RvasConverter::line(QString cur, QStringList f, QString* into, bool alone) 
     if (k <= 2) {
       // The same event twice is one condition: "sw*sw" is sw.
       if (k == 2 && f.at(0).compare(f.at(1), Qt::CaseInsensitive) == 0) f.removeLast();
-      if (into) *into += f.join(QLatin1Char('*'));
-      else out_ << cur + QLatin1Char('=') + f.join(QLatin1Char('*'));
+      if (into)
+        *into += f.join(QLatin1Char('*'));
+      else
+        out_ << cur + QLatin1Char('=') + f.join(QLatin1Char('*'));
       break;
     }
     const QString step = fresh();
     const QString term = step + QLatin1Char('*') + f.takeLast();
-    if (into) *into += term;
-    else out_ << cur + QLatin1Char('=') + term;
+    if (into)
+      *into += term;
+    else
+      out_ << cur + QLatin1Char('=') + term;
     cur = step;
     into = nullptr;
   }
@@ -150,8 +154,10 @@ void RvasConverter::group(const QString& cur, const QStringList& factors, const 
       QString terms;
       alternatives(loop, alts, &terms, false);
       out_ << loop + QLatin1Char('=') + terms;
-      if (eq) *eq += terms;
-      else out_ << cur + QLatin1Char('=') + terms;
+      if (eq)
+        *eq += terms;
+      else
+        out_ << cur + QLatin1Char('=') + terms;
       return;
     }
   } else {

@@ -11,7 +11,6 @@ using namespace names;
 
 namespace {
 
-
 QString headerKey(const QString& line) {
   QString k = line;
   k.remove(QLatin1Char(' '));

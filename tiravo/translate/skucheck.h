@@ -9,7 +9,7 @@
 namespace tiravo {
 
 struct SkuFault {
-  int code = 0;  // 0: the line passes
+  int code = 0;               // 0: the line passes
   int start = 0, length = 0;  // selection in the line as typed
 };
 

@@ -46,10 +46,13 @@ Equation parse(const QString& line, bool abstract) {
     Term term;
     QStringList binary;
     for (const QString& f : termText.split(QLatin1Char('*'))) {
-      if (isEvent(f)) term.sources << f;
-      else if (abstract && term.condition.isEmpty() && f.size() && (f.at(0) == QLatin1Char('z') || f.at(0) == QLatin1Char('e')))
+      if (isEvent(f))
+        term.sources << f;
+      else if (abstract && term.condition.isEmpty() && f.size() &&
+               (f.at(0) == QLatin1Char('z') || f.at(0) == QLatin1Char('e')))
         term.condition = f;
-      else if (!abstract && f.size() && f.at(0) != QLatin1Char('z')) binary << f;
+      else if (!abstract && f.size() && f.at(0) != QLatin1Char('z'))
+        binary << f;
     }
     if (!abstract) term.condition = binary.join(QLatin1Char('&'));
     if (term.condition.isEmpty()) term.condition = QStringLiteral("1");
@@ -120,7 +123,8 @@ bool SkuToTable::checkSection(const QStringList& text, bool svf, SkuStageFault* 
     }
   }
   if (!any) {
-    *fault = {-1, {}, svf ? QStringLiteral("Отсутствует текст СВФ") : QStringLiteral("Отсутствует текст СКУ")};
+    *fault = {
+        -1, {}, svf ? QStringLiteral("Отсутствует текст СВФ") : QStringLiteral("Отсутствует текст СКУ")};
     return false;
   }
   return true;

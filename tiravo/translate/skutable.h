@@ -41,7 +41,9 @@ class SkuToTable {
   SkuFault svfEvents(const QString& line);
   void indexCells();
   void indexRow(int row);
-  void progress(int value) { if (onProgress) onProgress(value); }
+  void progress(int value) {
+    if (onProgress) onProgress(value);
+  }
 
   SkuSections s_;
   SkuLineCheck sku_{false}, svf_{true};

@@ -14,8 +14,8 @@ bool tableToSku(const TableData& table, QStringList* lines);
 QString tableSkuWarning();
 
 // Cell helpers.
-bool hasContent(const QString& text);             // a character other than ' ' and '0'
-QStringList splitNames(const QString& text);      // names joined by '|' or '&'
+bool hasContent(const QString& text);                  // a character other than ' ' and '0'
+QStringList splitNames(const QString& text);           // names joined by '|' or '&'
 QString normalizeTerm(const QString& text, QChar op);  // blanks out, '&' and '*' become op
 bool containsName(const QStringList& list, const QString& name);
 

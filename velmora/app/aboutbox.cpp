@@ -27,13 +27,16 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
   name->setFont(nameFont);
 
   auto* purpose = new QLabel(
-      QStringLiteral("Система синтеза, преобразований и моделирования автоматных моделей устройств управления"), this);
+      QStringLiteral(
+          "Система синтеза, преобразований и моделирования автоматных моделей устройств управления"),
+      this);
   purpose->setObjectName(QStringLiteral("ProgramPurpose"));
   purpose->setWordWrap(true);
-  auto* what = new QLabel(QStringLiteral("Алгоритм управляющего автомата на языках РВАС и СКУ или в виде ГСА "
-                                         "переводится в таблицу переходов; по таблице строится и моделируется "
-                                         "операционный автомат, а затем оба автомата вместе."),
-                          this);
+  auto* what =
+      new QLabel(QStringLiteral("Алгоритм управляющего автомата на языках РВАС и СКУ или в виде ГСА "
+                                "переводится в таблицу переходов; по таблице строится и моделируется "
+                                "операционный автомат, а затем оба автомата вместе."),
+                 this);
   what->setObjectName(QStringLiteral("ProgramUse"));
   what->setWordWrap(true);
   auto* version = new QLabel(QStringLiteral("Версия ") + TAboutBox::version(), this);

@@ -3,7 +3,7 @@
 #include "platform/guard.h"
 #include "platform/heap.h"
 #include "velmora/app/mainform.h"
-#include "velmora/app/optionsform.h"
+#include "velmora/frameapi/optionsform.h"
 #include "velmora/app/splash.h"
 #include "velmora/oa/yselectform.h"
 

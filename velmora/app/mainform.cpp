@@ -18,7 +18,7 @@
 #include "mainform_p.h"
 #include "platform/dialogs.h"
 #include "platform/guard.h"
-#include "velmora/app/childkind.h"
+#include "velmora/frameapi/childkind.h"
 #include "velmora/app/frameglyphs.h"
 #include "velmora/documents/doccreate.h"
 #include "velmora/documents/editform.h"
@@ -152,10 +152,14 @@ QMdiSubWindow* TMainForm::addChild(TDocChild* child, QObject* ownerObject) {
   if (!child) return nullptr;
   // The child may call back as soon as it is activated below.
   child->setFrame(this);
-  if (auto* w = qobject_cast<TTxtForm*>(child)) lastTxtForm = w;
-  else if (auto* w = qobject_cast<TEditForm*>(child)) lastEditForm = w;
-  else if (auto* w = qobject_cast<TGSAForm*>(child)) lastGsaForm = w;
-  else if (auto* w = qobject_cast<TVexoTableForm*>(child)) lastTableForm = w;
+  if (auto* text = qobject_cast<TTxtForm*>(child))
+    lastTxtForm = text;
+  else if (auto* edit = qobject_cast<TEditForm*>(child))
+    lastEditForm = edit;
+  else if (auto* gsa = qobject_cast<TGSAForm*>(child))
+    lastGsaForm = gsa;
+  else if (auto* table = qobject_cast<TVexoTableForm*>(child))
+    lastTableForm = table;
   if (child->hasFont() && fontSizeBox_) fontSizeBox_->setEnabled(true);
   // A window keeps the size it was given; one without any gets a usable one.
   QSize want = child->testAttribute(Qt::WA_Resized) ? child->size() : child->sizeHint();
@@ -229,6 +233,10 @@ QAction* TMainForm::commandAction(FrameCmd cmd) const {
     case FrameCmd::ModelOpen: return ModelOpenAction;
     case FrameCmd::ModelSave: return ModelSaveAction;
     case FrameCmd::ModelBus: return ModelBusAction;
+    case FrameCmd::ModelStep: return ModelStepAction;
+    case FrameCmd::ModelPause: return ModelPauseAction;
+    case FrameCmd::ModelPlay: return ModelPlayAction;
+    case FrameCmd::ModelStop: return ModelStopAction;
     case FrameCmd::Bin: return BinAction;
     case FrameCmd::Hex: return HexAction;
     case FrameCmd::Dec: return DecAction;
@@ -340,16 +348,14 @@ void TMainForm::FileOpenItemClick() {
     const QString path = dlg::openFile(this, QString::fromUtf8(kOpenFilter));
     if (path.isEmpty()) return;
     const QString ext = extensionOf(path);
-    if (ext == QLatin1String(".sku") || ext == QLatin1String(".rvs") ||
-        ext == QLatin1String(".txt") || ext == QLatin1String(".gsa") ||
-        ext == QLatin1String(".tbl")) {
+    if (ext == QLatin1String(".sku") || ext == QLatin1String(".rvs") || ext == QLatin1String(".txt") ||
+        ext == QLatin1String(".gsa") || ext == QLatin1String(".tbl")) {
       openDocument(path);
       return;
     }
-    const int r = dlg::message(this,
-                               QStringLiteral("Расширение ") + ext +
-                                   QStringLiteral(" программой не поддерживается"),
-                               QStringLiteral("Ошибка"), dlg::Ok | dlg::Cancel, dlg::Warning);
+    const int r = dlg::message(
+        this, QStringLiteral("Расширение ") + ext + QStringLiteral(" программой не поддерживается"),
+        QStringLiteral("Ошибка"), dlg::Ok | dlg::Cancel, dlg::Warning);
     if (r != dlg::Ok) return;
   }
 }
@@ -361,8 +367,7 @@ TDocChild* TMainForm::openDocument(const QString& path) {
   if (ext == QLatin1String(".txt")) return creators.text(path);
   if (ext == QLatin1String(".gsa")) return creators.gsa(path);
   if (ext == QLatin1String(".tbl")) return creators.table(path);
-  dlg::message(this,
-               QStringLiteral("Расширение ") + ext + QStringLiteral(" программой не поддерживается"),
+  dlg::message(this, QStringLiteral("Расширение ") + ext + QStringLiteral(" программой не поддерживается"),
                QStringLiteral("Ошибка"), dlg::Ok, dlg::Warning);
   return nullptr;
 }
@@ -424,9 +429,7 @@ void TMainForm::takeInOpenEditors(QWidget* child) {
   // A cell still being typed belongs to the document the question is about. Only an editor
   // opened for typing counts; widgets placed in cells for good are not editing.
   struct EditingProbe : QAbstractItemView {
-    static bool editing(const QAbstractItemView* v) {
-      return (v->*(&EditingProbe::state))() == EditingState;
-    }
+    static bool editing(const QAbstractItemView* v) { return (v->*(&EditingProbe::state))() == EditingState; }
   };
   for (QAbstractItemView* view : child->findChildren<QAbstractItemView*>()) {
     if (!EditingProbe::editing(view)) continue;

@@ -8,8 +8,8 @@
 #include <functional>
 
 #include "platform/parseint.h"
-#include "velmora/app/docchild.h"
-#include "velmora/app/frame.h"
+#include "velmora/frameapi/docchild.h"
+#include "velmora/frameapi/frame.h"
 
 class QAction;
 class QActionGroup;
@@ -40,21 +40,18 @@ struct TFrameUi {
       *ModelPauseAction, *ModelPlayAction, *ModelStopAction;
   QAction *BinAction, *HexAction, *DecAction;
 
-  QToolBar *fileToolBar, *editToolBar, *transToolBar, *tblToolBar, *gsaToolBar, *modelToolBar,
-      *regToolBar;
+  QToolBar *fileToolBar, *editToolBar, *transToolBar, *tblToolBar, *gsaToolBar, *modelToolBar, *regToolBar;
 
   // Menus and items of the frame.
-  QMenu *fileMenuFrame = nullptr, *createMenu = nullptr, *settingsMenu = nullptr,
-        *toolBarsMenu = nullptr, *windowMenu = nullptr, *helpMenu = nullptr;
+  QMenu *fileMenuFrame = nullptr, *createMenu = nullptr, *settingsMenu = nullptr, *toolBarsMenu = nullptr,
+        *windowMenu = nullptr, *helpMenu = nullptr;
   QAction *optionsItem = nullptr, *showMessagesItem = nullptr, *autoShowItem = nullptr;
   QAction* toolBarItems[7] = {};  // menu order: file, edit, gsa, tbl, trans, model, reg
-  QAction *tileItem = nullptr, *cascadeItem = nullptr, *arrangeItem = nullptr,
-          *minimizeItem = nullptr;
+  QAction *tileItem = nullptr, *cascadeItem = nullptr, *arrangeItem = nullptr, *minimizeItem = nullptr;
   QAction *helpContentsItem = nullptr, *helpSearchItem = nullptr, *aboutItem = nullptr,
           *howToUseItem = nullptr;
   QActionGroup *gsaGroup = nullptr, *radixGroup = nullptr;
 };
-
 
 class TMainForm : public QMainWindow, public TFrame, private TFrameUi {
   Q_OBJECT
@@ -71,6 +68,7 @@ class TMainForm : public QMainWindow, public TFrame, private TFrameUi {
   TDocChild* activeChild() const override;
   TDocChild* lastChild(ChildKindValue kind) const override;
   TDocChild* newDocument(NewDoc doc) override;
+  TDocChild* openOaWindow(OaWindow which, TVexoTableForm* table) override;  // oawindows.cpp
   void openFile() override { FileOpenItemClick(); }
   void exitProgram() override { FileExitItemClick(); }
   void updateActions() override { UpdateChildActions(); }
@@ -131,8 +129,8 @@ class TMainForm : public QMainWindow, public TFrame, private TFrameUi {
   // Runs `cmd` on the active child when ChildKind is one of `kinds` and the active child is of
   // that kind. Returns true when the child was called.
   bool dispatch(FrameCmd cmd, QObject* sender, std::initializer_list<int> kinds);
-  void mOptionsClick();        // "&Опции..."
-  void mShowMessageClick();    // "Показывать &сообщения"
+  void mOptionsClick();      // "&Опции..."
+  void mShowMessageClick();  // "Показывать &сообщения"
   // The font-size box changed (by the user): the active child's font.
   void FontSizeClick();
 
@@ -184,4 +182,3 @@ class TMainForm : public QMainWindow, public TFrame, private TFrameUi {
   struct Private;
   Private* d_ = nullptr;
 };
-

@@ -41,87 +41,87 @@ void TMainForm::createActions() {
     a->setObjectName(QString::fromLatin1(name));
     setHint(a, hint);
     a->setEnabled(enabled);
-    if (handler) connect(a, &QAction::triggered, this, [this, handler] { guard::run(this, [&] { (this->*handler)(); }); });
+    if (handler)
+      connect(a, &QAction::triggered, this,
+              [this, handler] { guard::run(this, [&] { (this->*handler)(); }); });
     return a;
   };
   // A frame command routed to the active child of the listed kinds.
-  auto routed = [this, &make](const char* name, const QString& caption, const QString& hint,
-                              bool enabled, FrameCmd cmd, std::initializer_list<int> kinds) {
+  auto routed = [this, &make](const char* name, const QString& caption, const QString& hint, bool enabled,
+                              FrameCmd cmd, std::initializer_list<int> kinds) {
     QAction* a = make(name, caption, hint, enabled);
     const std::vector<int> k(kinds);
     connect(a, &QAction::triggered, this, [this, a, cmd, k] {
       guard::run(this, [&] {
         TDocChild* child = activeChild();
-        if (child && std::find(k.begin(), k.end(), int(ChildKind)) != k.end() &&
-            child->kind() == ChildKind)
+        if (child && std::find(k.begin(), k.end(), int(ChildKind)) != k.end() && child->kind() == ChildKind)
           child->frameCommand(cmd, a);
       });
     });
     return a;
   };
 
-  EditCutAction = routed("EditCutAction", QStringLiteral("&Вырезать"),
-                         QStringLiteral("Вырезать|Вырезать выделенное в буфер обмена"), true,
-                         FrameCmd::Cut, {1, 2, 4});
+  EditCutAction =
+      routed("EditCutAction", QStringLiteral("&Вырезать"),
+             QStringLiteral("Вырезать|Вырезать выделенное в буфер обмена"), true, FrameCmd::Cut, {1, 2, 4});
   EditCutAction->setShortcut(QKeySequence(QStringLiteral("Ctrl+X")));
   EditCopyAction = routed("EditCopyAction", QStringLiteral("&Копировать"),
                           QStringLiteral("Копировать|Копировать выделенное в буфер обмена"), true,
                           FrameCmd::Copy, {1, 2, 4});
   EditCopyAction->setShortcut(QKeySequence(QStringLiteral("Ctrl+C")));
-  EditPasteAction = routed("EditPasteAction", QStringLiteral("Вст&авить"),
-                           QStringLiteral("Вставить|Вставить из буфера обмена"), true,
-                           FrameCmd::Paste, {1, 2, 4});
+  EditPasteAction =
+      routed("EditPasteAction", QStringLiteral("Вст&авить"),
+             QStringLiteral("Вставить|Вставить из буфера обмена"), true, FrameCmd::Paste, {1, 2, 4});
   EditPasteAction->setShortcut(QKeySequence(QStringLiteral("Ctrl+V")));
   EditDelAction = routed("EditDelAction", QStringLiteral("&Удалить"),
                          QStringLiteral("Удалить|Удалить выделенное"), true, FrameCmd::Delete, {1, 2});
   // The shortcuts work while their bar is hidden too.
   addActions({EditCutAction, EditCopyAction, EditPasteAction});
 
-  openFileAction = make("openFileAction", QStringLiteral("&Открыть"),
-                        QStringLiteral("Открыть|Открыть файл"), true, &TMainForm::FileOpenItemClick);
-  saveFileAction = make("saveFileAction", QStringLiteral("&Сохранить"),
-                        QStringLiteral("Сохранить|Сохранить активный документ"), true,
-                        &TMainForm::FileSaveItemClick);
+  openFileAction = make("openFileAction", QStringLiteral("&Открыть"), QStringLiteral("Открыть|Открыть файл"),
+                        true, &TMainForm::FileOpenItemClick);
+  saveFileAction =
+      make("saveFileAction", QStringLiteral("&Сохранить"),
+           QStringLiteral("Сохранить|Сохранить активный документ"), true, &TMainForm::FileSaveItemClick);
   newRvasAction = make("newRvasAction", QStringLiteral("&РВАС"),
                        QStringLiteral("РВАС|Создать описание на РВАС"), true, &TMainForm::NewRvasClick);
-  newSkuAction = make("newSkuAction", QStringLiteral("&СКУ"),
-                      QStringLiteral("СКУ|Создать описание на СКУ"), true, &TMainForm::NewSkuClick);
-  newGsaAction = make("newGsaAction", QStringLiteral("&ГСА"), QStringLiteral("ГСА|Создать ГСА"),
-                      true, &TMainForm::NewGSAClick);
-  newTblAction = make("newTblAction", QStringLiteral("Таблицу &переходов"),
-                      QStringLiteral("Таблица переходов|Создать таблицу переходов"), true,
-                      &TMainForm::NewTblClick);
+  newSkuAction = make("newSkuAction", QStringLiteral("&СКУ"), QStringLiteral("СКУ|Создать описание на СКУ"),
+                      true, &TMainForm::NewSkuClick);
+  newGsaAction = make("newGsaAction", QStringLiteral("&ГСА"), QStringLiteral("ГСА|Создать ГСА"), true,
+                      &TMainForm::NewGSAClick);
+  newTblAction =
+      make("newTblAction", QStringLiteral("Таблицу &переходов"),
+           QStringLiteral("Таблица переходов|Создать таблицу переходов"), true, &TMainForm::NewTblClick);
   newTxtAction = make("newTxtAction", QStringLiteral("&Текстовый файл"),
-                      QStringLiteral("Текстовый файл|Создать текстовый файл"), true,
-                      &TMainForm::NewTxtClick);
-  exitAction = make("exitAction", QStringLiteral("В&ыход"),
-                    QStringLiteral("Выход|Завершить работу с программой"), true,
-                    &TMainForm::FileExitItemClick);
+                      QStringLiteral("Текстовый файл|Создать текстовый файл"), true, &TMainForm::NewTxtClick);
+  exitAction =
+      make("exitAction", QStringLiteral("В&ыход"), QStringLiteral("Выход|Завершить работу с программой"),
+           true, &TMainForm::FileExitItemClick);
 
   CompileAction = routed("CompileAction", QStringLiteral("&Проверка синтаксиса"),
                          QStringLiteral("Проверка синтаксиса|Проверить синтаксис описания"), false,
                          FrameCmd::Compile, {2});
-  ToSkuAction = routed("ToSkuAction", QStringLiteral("Перевод в &СКУ"),
-                       QStringLiteral("Перевод в СКУ|Перевести описание в СКУ"), false,
-                       FrameCmd::ToSku, {2, 4});
+  ToSkuAction =
+      routed("ToSkuAction", QStringLiteral("Перевод в &СКУ"),
+             QStringLiteral("Перевод в СКУ|Перевести описание в СКУ"), false, FrameCmd::ToSku, {2, 4});
   ToTblAction = routed("ToTblAction", QStringLiteral("Перевод в &таблицу"),
-                       QStringLiteral("Перевод в таблицу|Перевести описание в таблицу переходов"),
-                       false, FrameCmd::ToTbl, {2, 3});
+                       QStringLiteral("Перевод в таблицу|Перевести описание в таблицу переходов"), false,
+                       FrameCmd::ToTbl, {2, 3});
 
-  AddStrAction = routed("AddStrAction", QStringLiteral("&Добавить строку"),
-                        QStringLiteral("Добавить строку|Добавить строку в конец"), false,
-                        FrameCmd::AddStr, {3, 4, 6});
+  AddStrAction =
+      routed("AddStrAction", QStringLiteral("&Добавить строку"),
+             QStringLiteral("Добавить строку|Добавить строку в конец"), false, FrameCmd::AddStr, {3, 4, 6});
   InsStrAction = routed("InsStrAction", QStringLiteral("&Вставить строку"),
                         QStringLiteral("Вставить строку|Вставить строку перед текущей"), false,
                         FrameCmd::InsStr, {4, 6});
-  DelStrAction = routed("DelStrAction", QStringLiteral("&Удалить строку"),
-                        QStringLiteral("Удалить строку|Удалить текущую строку"), false,
-                        FrameCmd::DelStr, {4, 6});
+  DelStrAction =
+      routed("DelStrAction", QStringLiteral("&Удалить строку"),
+             QStringLiteral("Удалить строку|Удалить текущую строку"), false, FrameCmd::DelStr, {4, 6});
   OaCallAction = routed("OaCallAction", QStringLiteral("Вызов &ОА"),
                         QStringLiteral("Вызов ОА|Вызвать редактор операционного автомата"), false,
                         FrameCmd::OaCall, {4, 6});
-  ReportAction = routed("ReportAction", QStringLiteral("Отчет"),
-                        QStringLiteral("Отчет|Построить отчет"), false, FrameCmd::Report, {4, 6, 9});
+  ReportAction = routed("ReportAction", QStringLiteral("Отчет"), QStringLiteral("Отчет|Построить отчет"),
+                        false, FrameCmd::Report, {4, 6, 9});
 
   // Flowchart tools: sixteen placing tools share one handler of the editor, which tells
   // them apart by the sender; the last one deletes.
@@ -150,46 +150,46 @@ void TMainForm::createActions() {
   for (int i = 0; i < 17; ++i) {
     const QString caption = QString::fromUtf8(gsa[i].caption);
     const bool del = i == 16;
-    QAction* a = routed(gsa[i].name, caption, caption, false,
-                        del ? FrameCmd::GsaDelete : FrameCmd::GsaPlace, {3});
+    QAction* a =
+        routed(gsa[i].name, caption, caption, false, del ? FrameCmd::GsaDelete : FrameCmd::GsaPlace, {3});
     a->setCheckable(true);
     gsaGroup->addAction(a);
     gsaActions << a;
   }
   gsaActions.first()->setChecked(true);
 
-  ModelOpenAction = routed("ModelOpenAction", QStringLiteral("Открыть|"),
-                           QStringLiteral("Открыть|Открыть файл входных воздействий"), false,
-                           FrameCmd::ModelOpen, {6});
-  ModelSaveAction = routed("ModelSaveAction", QStringLiteral("Сохранить|"),
-                           QStringLiteral("Сохранить|Сохранить файл входных воздействий"), false,
-                           FrameCmd::ModelSave, {6});
-  // The begin, step and play buttons run nothing from the frame; the model windows
-  // carry their own buttons for them. Pause and stop have no frame command at all.
+  ModelOpenAction =
+      routed("ModelOpenAction", QStringLiteral("Открыть|"),
+             QStringLiteral("Открыть|Открыть файл входных воздействий"), false, FrameCmd::ModelOpen, {6});
+  ModelSaveAction =
+      routed("ModelSaveAction", QStringLiteral("Сохранить|"),
+             QStringLiteral("Сохранить|Сохранить файл входных воздействий"), false, FrameCmd::ModelSave, {6});
+  // The begin button runs nothing from the frame; the step, pause, play and stop buttons run the
+  // joint model's Шаг, Пауза, Пуск and Сброс, and that window enables them as it does those.
   ModelBegAction = make("ModelBegAction", QStringLiteral("Начальное событие"),
-                        QStringLiteral("Начальное событие|Установить начальное событие"), false,
-                        nullptr);
-  ModelBusAction = routed("ModelBusAction", QStringLiteral("Установка шин"),
-                          QStringLiteral("Установка шин|Установить значения шин"), false,
-                          FrameCmd::ModelBus, {6, 9});
-  ModelStepAction = make("ModelStepAction", QStringLiteral("Шаг"),
-                         QStringLiteral("Шаг|Один шаг моделирования"), false, nullptr);
-  ModelPauseAction = make("ModelPauseAction", QStringLiteral("Моделирование"),
-                          QStringLiteral("Моделирование|Приостановить моделирование"), false, nullptr);
-  ModelPlayAction = make("ModelPlayAction", QStringLiteral("ModelPlayAction"),
-                         QStringLiteral("Пуск|Запустить моделирование"), false, nullptr);
-  ModelStopAction = make("ModelStopAction", QStringLiteral("ModelStopAction"),
-                         QStringLiteral("Стоп|Остановить моделирование"), false, nullptr);
+                        QStringLiteral("Начальное событие|Установить начальное событие"), false, nullptr);
+  ModelBusAction =
+      routed("ModelBusAction", QStringLiteral("Установка шин"),
+             QStringLiteral("Установка шин|Установить значения шин"), false, FrameCmd::ModelBus, {6, 9});
+  ModelStepAction = routed("ModelStepAction", QStringLiteral("Шаг"),
+                           QStringLiteral("Шаг|Один шаг моделирования"), false, FrameCmd::ModelStep, {9});
+  ModelPauseAction =
+      routed("ModelPauseAction", QStringLiteral("Моделирование"),
+             QStringLiteral("Моделирование|Приостановить моделирование"), false, FrameCmd::ModelPause, {9});
+  ModelPlayAction = routed("ModelPlayAction", QStringLiteral("ModelPlayAction"),
+                           QStringLiteral("Пуск|Запустить моделирование"), false, FrameCmd::ModelPlay, {9});
+  ModelStopAction = routed("ModelStopAction", QStringLiteral("ModelStopAction"),
+                           QStringLiteral("Стоп|Остановить моделирование"), false, FrameCmd::ModelStop, {9});
 
-  BinAction = routed("BinAction", QStringLiteral("&Двоичное"),
-                     QStringLiteral("Двоичное|Двоичное представление регистров"), true,
-                     FrameCmd::Bin, {6, 9});
+  BinAction =
+      routed("BinAction", QStringLiteral("&Двоичное"),
+             QStringLiteral("Двоичное|Двоичное представление регистров"), true, FrameCmd::Bin, {6, 9});
   HexAction = routed("HexAction", QStringLiteral("&Шестнадцетиричное"),
-                     QStringLiteral("Шестнадцетиричное|Шестнадцатеричное представление регистров"),
-                     true, FrameCmd::Hex, {6, 9});
-  DecAction = routed("DecAction", QStringLiteral("Д&есятичное"),
-                     QStringLiteral("Десятичное|Десятичное представление регистров"), true,
-                     FrameCmd::Dec, {6, 9});
+                     QStringLiteral("Шестнадцетиричное|Шестнадцатеричное представление регистров"), true,
+                     FrameCmd::Hex, {6, 9});
+  DecAction =
+      routed("DecAction", QStringLiteral("Д&есятичное"),
+             QStringLiteral("Десятичное|Десятичное представление регистров"), true, FrameCmd::Dec, {6, 9});
   radixGroup = new QActionGroup(this);
   radixGroup->setExclusive(true);
   for (QAction* a : {BinAction, HexAction, DecAction}) {
@@ -223,7 +223,7 @@ void TMainForm::createMenus() {
   connect(optionsItem, &QAction::triggered, this, [this] { guard::run(this, [this] { mOptionsClick(); }); });
   toolBarsMenu = settingsMenu->addMenu(QStringLiteral("&Панели инструментов"));
   toolBarsMenu->setObjectName(QStringLiteral("toolBarsMenu"));
-  const char* const barItems[] = {"&Файл", "&Редактирование", "&ГСА", "&Таблица", "&Перевод",
+  const char* const barItems[] = {"&Файл",          "&Редактирование",         "&ГСА", "&Таблица", "&Перевод",
                                   "&Моделирование", "Пр&едставление регистров"};
   for (int i = 0; i < 7; ++i) {
     toolBarItems[i] = toolBarsMenu->addAction(QString::fromUtf8(barItems[i]));
@@ -237,7 +237,7 @@ void TMainForm::createMenus() {
   autoShowItem->setChecked(true);
   for (int i = 0; i < 7; ++i)
     connect(toolBarItems[i], &QAction::triggered, this, [this, i] {
-      QToolBar* inMenuOrder[7] = {fileToolBar, editToolBar, gsaToolBar, tblToolBar,
+      QToolBar* inMenuOrder[7] = {fileToolBar,  editToolBar,  gsaToolBar, tblToolBar,
                                   transToolBar, modelToolBar, regToolBar};
       toggleToolBar(inMenuOrder[i]);
     });
@@ -258,8 +258,10 @@ void TMainForm::createMenus() {
   windowMenu->setObjectName(QStringLiteral("windowMenu"));
   tileItem = windowMenu->addAction(QStringLiteral("&Черепицей"), this, &TMainForm::WindowTileItemClick);
   cascadeItem = windowMenu->addAction(QStringLiteral("&Каскадом"), this, &TMainForm::WindowCascadeItemClick);
-  arrangeItem = windowMenu->addAction(QStringLiteral("&Упорядочить все"), this, &TMainForm::WindowArrangeItemClick);
-  minimizeItem = windowMenu->addAction(QStringLiteral("&Свернуть"), this, &TMainForm::WindowMinimizeItemClick);
+  arrangeItem =
+      windowMenu->addAction(QStringLiteral("&Упорядочить все"), this, &TMainForm::WindowArrangeItemClick);
+  minimizeItem =
+      windowMenu->addAction(QStringLiteral("&Свернуть"), this, &TMainForm::WindowMinimizeItemClick);
   connect(windowMenu, &QMenu::aboutToShow, this, &TMainForm::rebuildWindowList);
 
   helpMenu = new QMenu(QStringLiteral("&Помощь"), this);
@@ -267,8 +269,8 @@ void TMainForm::createMenus() {
   helpContentsItem = helpMenu->addAction(QStringLiteral("&Вызов справки"), this, &TMainForm::ContentsClick);
   helpSearchItem = helpMenu->addAction(QStringLiteral("&Поиск..."), this, &TMainForm::SearchforHelpOnClick);
   aboutItem = helpMenu->addAction(QStringLiteral("&О программе..."), this, &TMainForm::AboutClick);
-  howToUseItem = helpMenu->addAction(QStringLiteral("Как пользоваться справочником?"), this,
-                                     &TMainForm::HowtouseClick);
+  howToUseItem =
+      helpMenu->addAction(QStringLiteral("Как пользоваться справочником?"), this, &TMainForm::HowtouseClick);
 }
 
 QList<QMenu*> TMainForm::menuBarMenus() const {
@@ -379,8 +381,8 @@ void TMainForm::createToolBars() {
   tblToolBar->addAction(ReportAction);
 
   modelToolBar = bar("modelToolBar", QStringLiteral("Моделирование"), Qt::TopToolBarArea);
-  for (QAction* a : {ModelOpenAction, ModelSaveAction, ModelBegAction, ModelBusAction,
-                     ModelStepAction, ModelPauseAction, ModelPlayAction, ModelStopAction})
+  for (QAction* a : {ModelOpenAction, ModelSaveAction, ModelBegAction, ModelBusAction, ModelStepAction,
+                     ModelPauseAction, ModelPlayAction, ModelStopAction})
     modelToolBar->addAction(a);
 
   regToolBar = bar("regToolBar", QStringLiteral("Регистры"), Qt::TopToolBarArea);
@@ -419,14 +421,14 @@ void TMainForm::WindowMinimizeItemClick() {
 }
 
 void TMainForm::mToolBarClick() {
-  QToolBar* inMenuOrder[7] = {fileToolBar, editToolBar, gsaToolBar, tblToolBar,
+  QToolBar* inMenuOrder[7] = {fileToolBar,  editToolBar,  gsaToolBar, tblToolBar,
                               transToolBar, modelToolBar, regToolBar};
   for (int i = 0; i < 7; ++i) toolBarItems[i]->setChecked(!inMenuOrder[i]->isHidden());
 }
 
 void TMainForm::toggleToolBar(QToolBar* bar) {
   bar->setVisible(bar->isHidden());
-  QToolBar* inMenuOrder[7] = {fileToolBar, editToolBar, gsaToolBar, tblToolBar,
+  QToolBar* inMenuOrder[7] = {fileToolBar,  editToolBar,  gsaToolBar, tblToolBar,
                               transToolBar, modelToolBar, regToolBar};
   for (int i = 0; i < 7; ++i)
     if (inMenuOrder[i] == bar) toolBarItems[i]->setChecked(!bar->isHidden());

@@ -8,7 +8,7 @@
 
 #include "mainform_p.h"
 #include "platform/dialogs.h"
-#include "velmora/app/childkind.h"
+#include "velmora/frameapi/childkind.h"
 
 // Which of the frame's commands each kind of active child offers, and how the frame's own
 // handlers reach that child.
@@ -69,7 +69,7 @@ void TMainForm::UpdateChildActions() {
   set(DelStrAction, row->rows[2]);
   set(OaCallAction, row->rows[3]);
   set(ReportAction, row->report);
-  QAction* model[8] = {ModelOpenAction, ModelSaveAction, ModelBegAction, ModelBusAction,
+  QAction* model[8] = {ModelOpenAction, ModelSaveAction,  ModelBegAction,  ModelBusAction,
                        ModelStepAction, ModelPauseAction, ModelPlayAction, ModelStopAction};
   for (int i = 0; i < 8; ++i) set(model[i], row->model[i]);
   set(BinAction, row->radix[0]);
@@ -110,8 +110,7 @@ void TMainForm::FontSizeClick() {
   const int size = ParseInt(fontSizeBox_->currentText());
   // "abc" or "0" would give a font no one can read; the size stays as it is.
   if (size < 1) return;
-  if (ChildKind >= ckText && ChildKind <= ckTable && child->kind() == ChildKind &&
-      child->setFontSize(size))
+  if (ChildKind >= ckText && ChildKind <= ckTable && child->kind() == ChildKind && child->setFontSize(size))
     return;
   dlg::message(this, QStringLiteral("Изменение размера шрифта не поддерживается"),
                QStringLiteral("Обломись!"), dlg::Ok, dlg::Warning);

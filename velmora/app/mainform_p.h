@@ -7,7 +7,7 @@
 #include <array>
 #include <optional>
 
-#include "velmora/app/framesettings.h"
+#include "velmora/frameapi/framesettings.h"
 #include "velmora/app/mainform.h"
 
 class QAction;

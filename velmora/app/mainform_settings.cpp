@@ -15,8 +15,8 @@
 #include "platform/help.h"
 #include "platform/registry.h"
 #include "velmora/app/aboutbox.h"
-#include "velmora/app/framesettings.h"
-#include "velmora/app/optionsstring.h"
+#include "velmora/frameapi/framesettings.h"
+#include "velmora/frameapi/optionsstring.h"
 
 // The frame's layout and settings in the registry, and the help commands.
 
@@ -30,8 +30,8 @@ void TMainForm::LoadSettings() {
     const QRect normal = geometry();
     const Qt::WindowStates state = windowState();
     if (QScreen* sc = screen()) setGeometry(sc->availableGeometry());
-    dlg::message(this, QStringLiteral("Добро пожаловать в Vexo!"), QStringLiteral("Сообщение"),
-                 dlg::Ok, dlg::Information);
+    dlg::message(this, QStringLiteral("Добро пожаловать в Vexo!"), QStringLiteral("Сообщение"), dlg::Ok,
+                 dlg::Information);
     setGeometry(normal);
     setWindowState(state);
   }
@@ -99,8 +99,7 @@ void TMainForm::applyBarPositions() {
     addToolBar(Qt::TopToolBarArea, b);
     b->setVisible(!hidden[places[n].index]);
   }
-  if (d_->positions[14] && d_->positions[15])
-    gsaToolBar->resize(*d_->positions[14], *d_->positions[15]);
+  if (d_->positions[14] && d_->positions[15]) gsaToolBar->resize(*d_->positions[14], *d_->positions[15]);
 }
 
 void TMainForm::StoreLayout() {

@@ -29,8 +29,7 @@ QPixmap splashPicture() {
 
 }  // namespace
 
-TSplash::TSplash(QWidget* parent)
-    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint) {
+TSplash::TSplash(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint) {
   setObjectName(QStringLiteral("Splash"));
   setFixedSize(284, 138);
   setAutoFillBackground(true);

@@ -1,6 +1,6 @@
 #include <QPlainTextEdit>
 
-#include "velmora/app/frame.h"
+#include "velmora/frameapi/frame.h"
 #include "velmora/documents/doccreate.h"
 #include "velmora/documents/editform.h"
 

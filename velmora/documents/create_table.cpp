@@ -1,4 +1,4 @@
-#include "velmora/app/frame.h"
+#include "velmora/frameapi/frame.h"
 #include "velmora/documents/doccreate.h"
 #include "velmora/documents/tableform.h"
 

@@ -7,7 +7,7 @@
 class TDocChild;
 class TFrame;
 
-TDocChild* createTextWindow(TFrame* frame, const QString& path);          // empty path: a new window
+TDocChild* createTextWindow(TFrame* frame, const QString& path);            // empty path: a new window
 TDocChild* createEditWindow(TFrame* frame, int kind, const QString& path);  // kind 0 РВАС, 1 СКУ
 TDocChild* createTableWindow(TFrame* frame, const QString& path);
 TDocChild* createGsaWindow(TFrame* frame, const QString& path);

@@ -44,8 +44,12 @@ std::function<void()> exitCommand(QWidget* window) {
 QMenu* fileMenu(QWidget* window, const QString& createTitle, bool skuFirst, const FileCommands& commands) {
   auto* file = new QMenu(QStringLiteral("&Файл"), window);
   QMenu* create = file->addMenu(createTitle);
-  const auto sku = [&] { addItem(window, create, QStringLiteral("&СКУ"), {}, newCommand(window, TFrame::NewDoc::Sku)); };
-  const auto rvas = [&] { addItem(window, create, QStringLiteral("&РВАС"), {}, newCommand(window, TFrame::NewDoc::Rvas)); };
+  const auto sku = [&] {
+    addItem(window, create, QStringLiteral("&СКУ"), {}, newCommand(window, TFrame::NewDoc::Sku));
+  };
+  const auto rvas = [&] {
+    addItem(window, create, QStringLiteral("&РВАС"), {}, newCommand(window, TFrame::NewDoc::Rvas));
+  };
   if (skuFirst) {
     sku();
     rvas();
@@ -54,11 +58,11 @@ QMenu* fileMenu(QWidget* window, const QString& createTitle, bool skuFirst, cons
     sku();
   }
   addItem(window, create, QStringLiteral("&ГСА"), {}, newCommand(window, TFrame::NewDoc::Gsa));
-  addItem(window, create, QStringLiteral("Таблицу &переходов"), {}, newCommand(window, TFrame::NewDoc::Table));
+  addItem(window, create, QStringLiteral("Таблицу &переходов"), {},
+          newCommand(window, TFrame::NewDoc::Table));
   create->addSeparator();
   addItem(window, create, QStringLiteral("&Текстовый файл"), {}, newCommand(window, TFrame::NewDoc::Text));
-  addItem(window, file, QStringLiteral("&Открыть..."), QKeySequence(Qt::Key_F3),
-          openCommand(window));
+  addItem(window, file, QStringLiteral("&Открыть..."), QKeySequence(Qt::Key_F3), openCommand(window));
   addItem(window, file, QStringLiteral("&Закрыть"), {}, commands.close);
   addItem(window, file, QStringLiteral("&Сохранить"), QKeySequence(Qt::Key_F2), commands.save);
   addItem(window, file, QStringLiteral("Сохранить &как..."), {}, commands.saveAs);
@@ -88,9 +92,11 @@ ClipboardItems editMenus(QWidget* window, QMenu* edit, QMenu* popup, const EditC
   items.cut = addItem(window, edit, withKeyText(QStringLiteral("&Вырезать"), "Ctrl+X"), {}, commands.cut);
   items.copy = addItem(window, edit, withKeyText(QStringLiteral("&Копировать"), "Ctrl+C"), {}, commands.copy);
   items.paste = addItem(window, edit, withKeyText(QStringLiteral("Вст&авить"), "Ctrl+V"), {}, commands.paste);
-  items.del = addItem(window, edit, QStringLiteral("&Удалить"), QKeySequence(QStringLiteral("Ctrl+D")), commands.del);
+  items.del =
+      addItem(window, edit, QStringLiteral("&Удалить"), QKeySequence(QStringLiteral("Ctrl+D")), commands.del);
   edit->addSeparator();
-  addItem(window, edit, QStringLiteral("Выделить в&сё"), QKeySequence(QStringLiteral("Ctrl+A")), commands.selectAll);
+  addItem(window, edit, QStringLiteral("Выделить в&сё"), QKeySequence(QStringLiteral("Ctrl+A")),
+          commands.selectAll);
   items.popupCut = addItem(window, popup, QStringLiteral("&Вырезать"), {}, commands.cut);
   items.popupCopy = addItem(window, popup, QStringLiteral("&Копировать"), {}, commands.copy);
   items.popupPaste = addItem(window, popup, QStringLiteral("Вст&авить"), {}, commands.paste);
@@ -139,6 +145,18 @@ TFrame* activeFrame(const QWidget* window) {
 
 void setStatus(const QWidget* window, int panel, const QString& text) {
   if (TFrame* f = frameOf(window)) f->setStatusText(panel, text);
+}
+
+bool askOwned(const QPointer<TDocChild>& owned) { return !owned || owned->FormCloseQuery(); }
+
+void closeOwned(const QPointer<TDocChild>& owned) {
+  if (!owned) return;
+  owned->FormClose();
+  if (!owned) return;
+  if (auto* sub = qobject_cast<QMdiSubWindow*>(owned->parentWidget()))
+    delete sub;
+  else
+    delete owned.data();
 }
 
 }  // namespace docwin

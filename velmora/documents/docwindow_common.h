@@ -2,8 +2,10 @@
 // What the РВАС/СКУ editor and the text window have in common: their File and Edit menus, the
 // clipboard items, alignment and wrapping, the font steps, Save as and the close question.
 // The pieces that do not know the frame are in platform/docwindow.h.
+#include <QPointer>
+
 #include "platform/docwindow.h"
-#include "velmora/app/frame.h"
+#include "velmora/frameapi/frame.h"
 
 namespace docwin {
 
@@ -46,7 +48,7 @@ struct TextMenus {
   QAction* wordWrap = nullptr;
 };
 struct FormatCommands {
-  std::function<void(QAction*)> align;  // one of the three alignment items was chosen
+  std::function<void(QAction*)> align;                    // one of the three alignment items was chosen
   std::function<void()> wordWrap, font, bigger, smaller;  // font may be empty
 };
 TextMenus textMenus(QWidget* window, const QString& formatTitle, bool wrapping, const EditCommands& edit,
@@ -54,12 +56,13 @@ TextMenus textMenus(QWidget* window, const QString& formatTitle, bool wrapping, 
 
 // The same menus and the File menu bound to the handlers both windows name alike.
 template <class Window>
-TextMenus textMenusFor(Window* w, const QString& formatTitle, bool wrapping, std::function<void()> font = {}) {
+TextMenus textMenusFor(Window* w, const QString& formatTitle, bool wrapping,
+                       std::function<void()> font = {}) {
   return textMenus(w, formatTitle, wrapping,
                    {[w] { w->Cut1Click(); }, [w] { w->Copy1Click(); }, [w] { w->Paste1Click(); },
                     [w] { w->Delete1Click(); }, [w] { w->Selectall1Click(); }, [w] { w->Edit1Click(); }},
-                   {[w](QAction* item) { w->Left1Click(item); }, [w] { w->Wordwrap1Click(); }, std::move(font),
-                    [w] { w->FontBig1Click(); }, [w] { w->FontSml2Click(); }});
+                   {[w](QAction* item) { w->Left1Click(item); }, [w] { w->Wordwrap1Click(); },
+                    std::move(font), [w] { w->FontBig1Click(); }, [w] { w->FontSml2Click(); }});
 }
 template <class Window>
 QMenu* fileMenuFor(Window* w, const QString& createTitle, bool skuFirst) {
@@ -79,5 +82,12 @@ bool isActiveChild(const QWidget* window);
 // The frame of `window` while it is the active child; nullptr otherwise.
 TFrame* activeFrame(const QWidget* window);
 void setStatus(const QWidget* window, int panel, const QString& text);
+
+// A window that another one owns (a table its ОА windows, the designer the model window it
+// opened, the model window the designer it called) closes only after its own close question.
+// The owned window's close question; true when it may close or is gone.
+bool askOwned(const QPointer<TDocChild>& owned);
+// Closes an owned window that has answered: its FormClose runs, then it is deleted.
+void closeOwned(const QPointer<TDocChild>& owned);
 
 }  // namespace docwin

@@ -15,9 +15,9 @@
 #include "platform/dialogs.h"
 #include "platform/guard.h"
 #include "platform/longlines.h"
-#include "velmora/app/childkind.h"
+#include "velmora/frameapi/childkind.h"
 #include "velmora/documents/docwindow_common.h"
-#include "velmora/app/optionsform.h"
+#include "velmora/frameapi/optionsform.h"
 #include "velmora/documents/formats/masktrailer.h"
 #include "velmora/documents/tableform.h"
 #include "velmora/translate/rvassku.h"
@@ -43,7 +43,9 @@ QString TEditForm::untitledCaption(int kind) {
 }
 
 TEditForm::TEditForm(QWidget* parent)
-    : TDocChild(parent), fileName(QString::fromLatin1(kUntitled)), saveFilter(QString::fromUtf8(kRvasFilter)) {
+    : TDocChild(parent),
+      fileName(QString::fromLatin1(kUntitled)),
+      saveFilter(QString::fromUtf8(kRvasFilter)) {
   settings.kind = 0;
   setWindowTitle(untitledCaption(0));
   auto* layout = new QVBoxLayout(this);
@@ -100,9 +102,11 @@ void TEditForm::buildMenus() {
   menus = docwin::textMenusFor(this, QStringLiteral("&Формат"), true);
 
   mTrans_ = new QMenu(QStringLiteral("Пре&образования"), this);
-  toTblItem = addItem(this, mTrans_, QStringLiteral("Перевод в &Таблицу переходов"), {}, [this] { ToTblClick(); });
+  toTblItem =
+      addItem(this, mTrans_, QStringLiteral("Перевод в &Таблицу переходов"), {}, [this] { ToTblClick(); });
   toSkuItem = addItem(this, mTrans_, QStringLiteral("Перевод в &СКУ"), {}, [this] { ToSkuClick(); });
-  testingItem = addItem(this, mTrans_, QStringLiteral("&Проверка"), QKeySequence(Qt::Key_F9), [this] { TestingClick(); });
+  testingItem = addItem(this, mTrans_, QStringLiteral("&Проверка"), QKeySequence(Qt::Key_F9),
+                        [this] { TestingClick(); });
   for (QAction* a : {toTblItem, toSkuItem, testingItem}) a->setEnabled(false);
 }
 
@@ -139,7 +143,8 @@ void TEditForm::setLines(const QStringList& text) {
 }
 
 void TEditForm::showLongLineNote() {
-  if (Editor->hasPieces() && docwin::isActiveChild(this)) docwin::setStatus(this, 2, longlines::note());
+  const QString notes = Editor->notes();
+  if (!notes.isEmpty() && docwin::isActiveChild(this)) docwin::setStatus(this, 2, notes);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -156,8 +161,9 @@ bool TEditForm::LoadFromFile(const QString& path) {
   fileName = path;
   setWindowTitle(QFileInfo(path).fileName());
   settings = s;
-  Editor->setText(text, false);
+  Editor->setText(std::move(text), false);
   text = QString();
+  if (Editor->isLarge()) docwin::setWordWrap(Editor, menus.wordWrap, false);
   Editor->moveCursor(QTextCursor::Start);
   Editor->document()->setModified(false);
   if (docwin::isActiveChild(this)) docwin::setStatus(this, 0, QString());
@@ -181,8 +187,9 @@ bool TEditForm::Save1Click() {
 }
 
 bool TEditForm::Saveas1Click() {
-  return docwin::saveAs(this, &fileName, saveFilter, settings.kind == 1 ? QStringLiteral("sku") : QStringLiteral("rvs"),
-                        saveDir, [this] { return Save1Click(); });
+  return docwin::saveAs(this, &fileName, saveFilter,
+                        settings.kind == 1 ? QStringLiteral("sku") : QStringLiteral("rvs"), saveDir,
+                        [this] { return Save1Click(); });
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -315,11 +322,13 @@ void TEditForm::ToTblClick() {
   const QStringList text = lines();
   if (!passesCheck(text)) return;
   QStringList skuText;
-  if (sku) skuText = text;
-  else TRvasSku(text, &skuText, settings).Convert();
-  TableData data;
-  TSkuTbl(skuText, &data, settings).Convert();
-  newTable()->setTableData(data);
+  if (sku)
+    skuText = text;
+  else
+    TRvasSku(text, &skuText, settings).Convert();
+  TableData table;
+  TSkuTbl(skuText, &table, settings).Convert();
+  newTable()->setTableData(table);
   docwin::setStatus(this, 2, QString());
 }
 
@@ -435,8 +444,8 @@ bool TEditForm::closeOwnedTables() {
 
 bool TEditForm::FormCloseQuery() {
   const QString name = fileName != QLatin1String(kUntitled) ? fileName
-                       : settings.kind == 1             ? QStringLiteral("Untitled СКУ")
-                                                        : QStringLiteral("Untitled РВАС");
+                       : settings.kind == 1                 ? QStringLiteral("Untitled СКУ")
+                                                            : QStringLiteral("Untitled РВАС");
   if (!docwin::closeQuery(this, isModified(), name, [this] { return Save1Click(); })) return false;
   // The tables made from this text are asked before they go with it.
   return closeOwnedTables();
@@ -450,7 +459,8 @@ void TEditForm::FormClose() {
 }
 
 void TEditForm::closeEvent(QCloseEvent* event) {
-  docwin::handleClose(this, event, [this] { return FormCloseQuery(); }, [this] { FormClose(); });
+  docwin::handleClose(
+      this, event, [this] { return FormCloseQuery(); }, [this] { FormClose(); });
 }
 
 bool TEditForm::eventFilter(QObject* watched, QEvent* event) {

@@ -8,7 +8,7 @@
 #include <QStringList>
 
 #include "platform/longlines.h"
-#include "velmora/app/docchild.h"
+#include "velmora/frameapi/docchild.h"
 #include "velmora/documents/docwindow_common.h"
 #include "velmora/documents/formats/docsettings.h"
 
@@ -41,10 +41,10 @@ class TEditForm : public TDocChild {
   int docKind() const { return settings.kind; }
   static QString untitledCaption(int kind);  // "Untitled - редактор РВАС" / "... СКУ"
 
-  QString fileName;    // full path, or "Untitled"
+  QString fileName;  // full path, or "Untitled"
   // Where Save as starts for an untitled text: beside the text it was converted from.
   QString saveDir;
-  QString saveFilter;  // "Файл РВАС (*.rvs)|*.rvs|Все файлы|*.*" or the СКУ one
+  QString saveFilter;      // "Файл РВАС (*.rvs)|*.rvs|Все файлы|*.*" or the СКУ one
   bool toSkuFlag = false;  // the text has content and is РВАС: "Перевод в &СКУ" allowed
   bool checkFlag = false;  // the text has content: check and "to table" allowed
   bool messagesVisible = false;

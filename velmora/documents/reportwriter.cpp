@@ -2,10 +2,12 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QFontMetricsF>
+#include <QtMath>
 #include <QTextCursor>
 #include <QTextEdit>
 
-#include "velmora/app/frame.h"
+#include "velmora/frameapi/frame.h"
 #include "velmora/documents/txtform.h"
 
 ReportColumns::ReportColumns(const QStringList& titles) : titles_(titles) {
@@ -15,6 +17,11 @@ ReportColumns::ReportColumns(const QStringList& titles) : titles_(titles) {
 void ReportColumns::fit(int column, const QString& text, int pointsPerChar) {
   if (column < 0 || column >= widths_.size()) return;
   widths_[column] = qMax(widths_[column], pointsPerChar * static_cast<int>(text.size()));
+}
+
+void ReportColumns::fitWidth(int column, int points) {
+  if (column < 0 || column >= widths_.size()) return;
+  widths_[column] = qMax(widths_[column], points);
 }
 
 QList<int> ReportColumns::tabStops() const {
@@ -43,6 +50,14 @@ QTextEdit* ReportWriter::editor() const { return window_ ? window_->Editor : nul
 void ReportWriter::setFont(const QString& family) { attrs_.setFontFamilies({family}); }
 
 void ReportWriter::setBold(bool bold) { attrs_.setFontWeight(bold ? QFont::Bold : QFont::Normal); }
+
+int ReportWriter::textWidth(const QString& text, bool bold) const {
+  QTextEdit* e = editor();
+  QFont font = e ? attrs_.font().resolve(e->document()->defaultFont()) : attrs_.font();
+  font.setBold(bold);
+  // Pixels back to points, as the tab stops go the other way.
+  return qCeil(QFontMetricsF(font).horizontalAdvance(text) * 3.0 / 4.0);
+}
 
 void ReportWriter::append(const QString& text, const QColor& color) {
   QTextEdit* e = editor();

@@ -23,6 +23,8 @@ class ReportColumns {
   int width(int column) const { return widths_.value(column); }
   // The column becomes at least pointsPerChar × the length of text wide.
   void fit(int column, const QString& text, int pointsPerChar);
+  // The column becomes at least `points` wide.
+  void fitWidth(int column, int points);
   // Stop 0 at 0, stop i at stop i − 1 + width i − 1 + 2.
   QList<int> tabStops() const;
 
@@ -46,6 +48,9 @@ class ReportWriter {
   // Attributes of the text appended from now on.
   void setFont(const QString& family);  // "Vexo font" stands for the grids' font
   void setBold(bool bold);
+  // The width in points that `text` takes in the font set last, bold or regular: what a
+  // column must give it so that the next tab stop is still ahead.
+  int textWidth(const QString& text, bool bold) const;
   // Appends text at the end in colour; every "\n" in it starts a new paragraph, which keeps
   // the tab stops of the one before.
   void append(const QString& text, const QColor& color = black());

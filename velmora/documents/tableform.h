@@ -6,12 +6,17 @@
 // Grid coordinates follow the string-grid convention used throughout the program: row 0
 // holds the column titles, column 0 the row numbers, data rows are 1 .. rowCount() - 1 and
 // data columns 1 (si), 2 (y), 3 (xij), 4 (sj).
+//
+// The sources, a file per concern: tableform.cpp (construction, frame interface, closing),
+// tableform_menus.cpp, tableform_file.cpp (the table file and the close question),
+// tableform_oafile.cpp (the *.oa file), tableform_grid.cpp, tableform_messages.cpp, and
+// tableform_oawindows.cpp, tableform_model.cpp, tableform_report.cpp, tableform_sku.cpp.
 #include <QPersistentModelIndex>
 #include <QPointer>
 #include <QString>
 #include <QVariant>
 
-#include "velmora/app/docchild.h"
+#include "velmora/frameapi/docchild.h"
 #include "velmora/documents/formats/oafile.h"
 #include "common/tabledata.h"
 
@@ -58,8 +63,8 @@ class TVexoTableForm : public TDocChild {
   int rowCount() const;  // the header row included
   QString cell(int col, int row) const;
   void setCell(int col, int row, const QString& text);
-  int currentRow() const;     // 1-based data row
-  int currentColumn() const;  // 1 .. 4
+  int currentRow() const;             // 1-based data row
+  int currentColumn() const;          // 1 .. 4
   void selectCell(int col, int row);  // moves the selection, as a click would
   QTableView* grid() const { return grid_; }
   // The grid cannot be edited while locked and shows `hint`; unlocking clears the hint. The
@@ -73,8 +78,8 @@ class TVexoTableForm : public TDocChild {
   // go. While any window holds it the description cannot be replaced or deleted ("Открыть..."
   // and "Удалить" of the ОА menu are disabled); closing the table first asks every holder its
   // own close question, then closes them (FormClose, then the window is deleted).
-  static QString oaEditHint();     // "Идет процесс редактирования или моделирования ОА"
-  static QString jointModelHint(); // "Идет процесс моделирования"
+  static QString oaEditHint();  // "Идет процесс редактирования или моделирования ОА"
+  static QString jointModelHint();  // "Идет процесс моделирования"
   // A holder locks once; locking again only changes its hint. The grid shows the hint of
   // the holder that locked last.
   void lockGrid(TDocChild* holder, const QString& hint);
@@ -121,18 +126,18 @@ class TVexoTableForm : public TDocChild {
   void BinButtonClick() { signalCoding = 0; }
 
   // Filled in by other parts of the program (each in a file of its own).
-  void mReportClick();                // table report
-  void SkuClick();                    // table -> СКУ
-  bool Compile(bool save = true);     // through the outside compiler
-  QString compiledFileName() const;   // the file the compiler writes for this table
-  void StandartClick();               // "Моделирование &УА"
-  void N9Click();                     // "Детерминизация..."
-  void AllModelClick();               // "&Моделирование УА+ОА"
+  void mReportClick();               // table report
+  void SkuClick();                   // table -> СКУ
+  bool Compile(bool save = true);    // through the outside compiler
+  QString compiledFileName() const;  // the file the compiler writes for this table
+  void StandartClick();              // "Моделирование &УА"
+  void N9Click();                    // "Детерминизация..."
+  void AllModelClick();              // "&Моделирование УА+ОА"
 
   // ---- operational automaton ----
   OaDescription& oaDescription() { return oa; }
   const OaDescription& oaDescription() const { return oa; }
-  bool OASaveOA();                     // writes oa to oaFileName; false when it failed
+  bool OASaveOA();  // writes oa to oaFileName; false when it failed
   // Reads a *.oa file into the description. `companion`: read while opening the table, where
   // a file that is not an ОА file refuses the table. Returns false on a refused file.
   bool OAOpenOA(const QString& name, bool companion = false);
@@ -141,8 +146,8 @@ class TVexoTableForm : public TDocChild {
   bool OASaveSrazuClick();  // true when written
   bool OASaveClick();
   void OADeleteClick();
-  void OAClick();           // the designer (the frame's "Вызов &ОА" too)
-  void OAModelClick();      // the ОА model window
+  void OAClick();       // the designer (the frame's "Вызов &ОА" too)
+  void OAModelClick();  // the ОА model window
   QAction* oaModelAction() const { return OAModel_; }
   // The commands of the window's menus (submenus flattened), and one by its text without
   // the shortcut part, for the frame's menu merging and for tests.
@@ -171,8 +176,9 @@ class TVexoTableForm : public TDocChild {
   QVariant simulator;
   QVariant determinizator;
   OaDescription oa;
-  // The joint model window of this table, reused by later commands. A child of the frame's
-  // MDI area, so it is kept here rather than found by name.
+  // The joint model window of this table, reused by later commands. The frame makes it (the
+  // type is only named here) as a child of its MDI area, so it is kept here rather than found
+  // by name.
   QPointer<TOACAModelForm> fullModel;
 
  protected:
@@ -208,8 +214,8 @@ class TVexoTableForm : public TDocChild {
   bool askLockHolders();
   void closeLockHolders();
 
-  QMenu *mFile_ = nullptr, *mEdit_ = nullptr, *mFormat_ = nullptr, *mModel_ = nullptr,
-        *mTrans_ = nullptr, *mOa_ = nullptr;
+  QMenu *mFile_ = nullptr, *mEdit_ = nullptr, *mFormat_ = nullptr, *mModel_ = nullptr, *mTrans_ = nullptr,
+        *mOa_ = nullptr;
   QAction* OAModel_ = nullptr;
   QAction *OAOpen_ = nullptr, *OADelete_ = nullptr;  // off while a window holds the grid lock
 };

@@ -1,18 +1,15 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QTemporaryDir>
 #include <memory>
 
 #include "platform/automation.h"
 #include "platform/dialogs.h"
 #include "platform/guard.h"
-#include "velmora/app/frame.h"
-#include "velmora/app/optionsform.h"
+#include "velmora/frameapi/frame.h"
+#include "velmora/frameapi/optionsform.h"
 #include "velmora/documents/tableform.h"
-#include "velmora/oa/oacamodelform.h"
 
 // Compilation, simulation and determinization through the outside automation servers.
 //
@@ -235,20 +232,5 @@ void TVexoTableForm::AllModelClick() {
   forgetStaleCompilation(this);
   if (!compiled) Compile(true);
   if (!compiled) return;
-  TOACAModelForm* model = fullModel;
-  if (!model) {
-    model = new TOACAModelForm();
-    fullModel = model;
-    if (frame()) {
-      frame()->addChild(model, this);  // goes with this window
-    } else {
-      QPointer<TOACAModelForm> guarded(model);
-      connect(this, &QObject::destroyed, model, [guarded] { delete guarded.data(); });
-    }
-  }
-  model->handOver(this);
-  guard::run(this, [&] { model->LoadOA(); });
-  model->show();
-  if (frame()) frame()->activateChild(model);
-  model->StartModel();
+  if (frame()) frame()->openOaWindow(TFrame::OaWindow::JointModel, this);
 }

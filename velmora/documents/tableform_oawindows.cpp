@@ -1,14 +1,14 @@
-#include <QMdiSubWindow>
-
+#include "velmora/frameapi/frame.h"
+#include "velmora/documents/docwindow_common.h"
 #include "velmora/documents/tableform.h"
-#include "velmora/oa/oaform.h"
-#include "velmora/oa/oamodelform.h"
-#include "velmora/oa/oawindow.h"
 
 // The windows that work on the operational-automaton description: the designer, the ОА model
-// window and the joint model. Each table has at most one of each; they lock the grid.
+// window and the joint model. Each table has at most one of each; they lock the grid. The
+// frame makes them: a table outside a frame opens none.
 
-QString TVexoTableForm::oaEditHint() { return QStringLiteral("Идет процесс редактирования или моделирования ОА"); }
+QString TVexoTableForm::oaEditHint() {
+  return QStringLiteral("Идет процесс редактирования или моделирования ОА");
+}
 QString TVexoTableForm::jointModelHint() { return QStringLiteral("Идет процесс моделирования"); }
 
 void TVexoTableForm::lockGrid(TDocChild* holder, const QString& hint) {
@@ -63,23 +63,23 @@ void TVexoTableForm::applyGridLocks() {
 
 bool TVexoTableForm::askLockHolders() {
   for (TDocChild* h : gridLockHolders())
-    if (!oawin::askOwned(h)) return false;
+    if (!docwin::askOwned(h)) return false;
   return true;
 }
 
 void TVexoTableForm::closeLockHolders() {
   QList<QPointer<TDocChild>> holders;
   for (TDocChild* h : gridLockHolders()) holders << h;
-  for (const QPointer<TDocChild>& h : holders) oawin::closeOwned(h);
+  for (const QPointer<TDocChild>& h : holders) docwin::closeOwned(h);
   gridLocks_.clear();
   if (gridLocked()) setGridLocked(false);
 }
 
 void TVexoTableForm::OAClick() {
-  if (!oaEditOpen) TOAForm::open(this, this, false);
+  if (!oaEditOpen && frame()) frame()->openOaWindow(TFrame::OaWindow::Designer, this);
 }
 
 void TVexoTableForm::OAModelClick() {
   if (!oa.oaPresent || oaModelOpen) return;
-  TOAModelForm::open(this, this, oaFileName);
+  if (frame()) frame()->openOaWindow(TFrame::OaWindow::Model, this);
 }

@@ -13,8 +13,8 @@ void TVexoTableForm::mReportClick() {
   report.append(QFileInfo(tableFileName).fileName());
 
   // Column widths in points: the titles at 7 per character, the cells at 6.
-  ReportColumns columns({QStringLiteral("t "), QStringLiteral("si"), QStringLiteral("y"), QStringLiteral("xij"),
-                         QStringLiteral("sj")});
+  ReportColumns columns({QStringLiteral("t "), QStringLiteral("si"), QStringLiteral("y"),
+                         QStringLiteral("xij"), QStringLiteral("sj")});
   const int rows = rowCount();
   for (int r = 1; r < rows; ++r)
     for (int c = 0; c < 5; ++c) columns.fit(c, cell(c, r), 6);

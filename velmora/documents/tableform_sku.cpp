@@ -1,5 +1,5 @@
 #include "platform/dialogs.h"
-#include "velmora/app/frame.h"
+#include "velmora/frameapi/frame.h"
 #include "velmora/documents/editform.h"
 #include "velmora/documents/tableform.h"
 #include "velmora/translate/tblsku.h"
@@ -15,6 +15,5 @@ void TVexoTableForm::SkuClick() {
   converter.Convert();
   editor->setLines(sku);
   if (!converter.hasOutputs())
-    dlg::message(this, TTblToSku::warningText(), QStringLiteral("Предупреждение"), dlg::Ok,
-                 dlg::Warning);
+    dlg::message(this, TTblToSku::warningText(), QStringLiteral("Предупреждение"), dlg::Ok, dlg::Warning);
 }

@@ -19,7 +19,7 @@
 #include "platform/plaintext.h"
 #include "platform/rtf.h"
 #include "platform/textfile.h"
-#include "velmora/app/childkind.h"
+#include "velmora/frameapi/childkind.h"
 #include "velmora/documents/docwindow_common.h"
 
 namespace {
@@ -61,7 +61,8 @@ void TTxtForm::buildMenus() {
   using docwin::addItem;
   mFile_ = docwin::fileMenuFor(this, QStringLiteral("Создать..."), false);
   mFile_->addSeparator();
-  addItem(this, mFile_, QStringLiteral("&Печать..."), QKeySequence(QStringLiteral("Ctrl+P")), [this] { mPrintClick(); });
+  addItem(this, mFile_, QStringLiteral("&Печать..."), QKeySequence(QStringLiteral("Ctrl+P")),
+          [this] { mPrintClick(); });
   addItem(this, mFile_, QStringLiteral("&Настройки принтера..."), {}, [this] { mPrintSetupClick(); });
   mFile_->addSeparator();
   docwin::addExitItem(this, mFile_);
@@ -126,7 +127,8 @@ void TTxtForm::setDocument(QTextDocument* doc) {
   doc->setDefaultFont(Editor->font());
   Editor->setDocument(doc);
   connect(doc, &QTextDocument::modificationChanged, this, [this](bool modified) {
-    if (docwin::isActiveChild(this)) docwin::setStatus(this, 0, modified ? QStringLiteral("Изменен") : QString());
+    if (docwin::isActiveChild(this))
+      docwin::setStatus(this, 0, modified ? QStringLiteral("Изменен") : QString());
   });
   if (old && old->parent() == this) delete old;
 }
@@ -139,8 +141,10 @@ bool TTxtForm::Save1Click() {
   }
   QString error;
   // A text that came as plain text goes back as plain text; anything else is rich text.
-  const bool written = plainText_ ? textfile::writeLines(fileName, plaintext::lines(*Editor->document()), &error)
-                                  : textfile::writeBytes(fileName, rtf::write(rtf::fromTextDocument(*Editor->document())), &error);
+  const bool written =
+      plainText_
+          ? textfile::writeLines(fileName, plaintext::lines(*Editor->document()), &error)
+          : textfile::writeBytes(fileName, rtf::write(rtf::fromTextDocument(*Editor->document())), &error);
   if (!written) {
     dlg::error(this, error);
     return false;
@@ -164,7 +168,9 @@ void TTxtForm::Paste1Click() { Editor->paste(); }
 void TTxtForm::Delete1Click() { Editor->textCursor().removeSelectedText(); }
 void TTxtForm::Selectall1Click() { Editor->selectAll(); }
 
-void TTxtForm::Edit1Click() { menus.clip.update(Editor->textCursor().hasSelection(), docwin::activeFrame(this)); }
+void TTxtForm::Edit1Click() {
+  menus.clip.update(Editor->textCursor().hasSelection(), docwin::activeFrame(this));
+}
 
 void TTxtForm::Left1Click(QAction* item) { Editor->setAlignment(menus.align.choose(item)); }
 
@@ -240,7 +246,8 @@ void TTxtForm::FormActivate() {
 }
 
 bool TTxtForm::FormCloseQuery() {
-  const QString name = fileName == QLatin1String(kUntitled) ? QStringLiteral("Untitled текстовый файл") : fileName;
+  const QString name =
+      fileName == QLatin1String(kUntitled) ? QStringLiteral("Untitled текстовый файл") : fileName;
   return docwin::closeQuery(this, isModified(), name, [this] { return Save1Click(); });
 }
 
@@ -251,5 +258,6 @@ void TTxtForm::FormClose() {
 }
 
 void TTxtForm::closeEvent(QCloseEvent* event) {
-  docwin::handleClose(this, event, [this] { return FormCloseQuery(); }, [this] { FormClose(); });
+  docwin::handleClose(
+      this, event, [this] { return FormCloseQuery(); }, [this] { FormClose(); });
 }

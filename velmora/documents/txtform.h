@@ -4,7 +4,7 @@
 #include <QList>
 #include <QString>
 
-#include "velmora/app/docchild.h"
+#include "velmora/frameapi/docchild.h"
 #include "velmora/documents/docwindow_common.h"
 
 class QAction;

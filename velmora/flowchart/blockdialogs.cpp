@@ -50,7 +50,8 @@ TRectForm::TRectForm(QWidget* owner) : QDialog(owner) {
   RectEdit->setGeometry(72, 42, 113, 65);
   RectEdit->setAlignment(Qt::AlignCenter);
   RectButton = button(this, QStringLiteral("RectButton"), QStringLiteral("OK"), QRect(40, 118, 80, 25));
-  RectXButton = button(this, QStringLiteral("RectXButton"), QStringLiteral("Отмена"), QRect(137, 118, 80, 25));
+  RectXButton =
+      button(this, QStringLiteral("RectXButton"), QStringLiteral("Отмена"), QRect(137, 118, 80, 25));
   connect(RectButton, &QPushButton::clicked, this, &TRectForm::RectButtonClick);
   connect(RectXButton, &QPushButton::clicked, this, &TRectForm::RectXButtonClick);
   for (QWidget* w : {static_cast<QWidget*>(RectEdit), static_cast<QWidget*>(RectButton),
@@ -95,9 +96,12 @@ bool TRectForm::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TRectForm::keyPressEvent(QKeyEvent* event) {
-  if (isEnter(event->key())) RectButtonClick();
-  else if (event->key() == Qt::Key_Escape) reject();
-  else QDialog::keyPressEvent(event);
+  if (isEnter(event->key()))
+    RectButtonClick();
+  else if (event->key() == Qt::Key_Escape)
+    reject();
+  else
+    QDialog::keyPressEvent(event);
 }
 
 // ------------------------------------------------------------------ TRombForm
@@ -129,7 +133,8 @@ TRombForm::TRombForm(QWidget* owner) : QDialog(owner) {
   RightCombo = combo("RightCombo", 230, 15);
   DownCombo = combo("DownCombo", 120, 96);
   RombButton = button(this, QStringLiteral("RombButton"), QStringLiteral("OK"), QRect(80, 134, 80, 25));
-  RombXButton = button(this, QStringLiteral("RombXButton"), QStringLiteral("Отмена"), QRect(180, 134, 80, 25));
+  RombXButton =
+      button(this, QStringLiteral("RombXButton"), QStringLiteral("Отмена"), QRect(180, 134, 80, 25));
   // The combos take the width of their longest item ("нет перехода" in the style's own font
   // and frame); the dialog widens by as much on each side and everything else moves to stay
   // centred.
@@ -140,7 +145,8 @@ TRombForm::TRombForm(QWidget* owner) : QDialog(owner) {
     LeftCombo->resize(w, 24);
     RightCombo->setGeometry(230 + shift_, 15, w, 24);
     DownCombo->setGeometry(170 + shift_ - w / 2, 96, w, 24);
-    for (QWidget* c : {static_cast<QWidget*>(RombEdit), static_cast<QWidget*>(RombButton), static_cast<QWidget*>(RombXButton)})
+    for (QWidget* c : {static_cast<QWidget*>(RombEdit), static_cast<QWidget*>(RombButton),
+                       static_cast<QWidget*>(RombXButton)})
       c->move(c->x() + shift_, c->y());
   }
   // Only the user's choice counts as a change; presetting a combo does not.
@@ -149,9 +155,9 @@ TRombForm::TRombForm(QWidget* owner) : QDialog(owner) {
   connect(DownCombo, &QComboBox::activated, this, &TRombForm::DownComboChange);
   connect(RombButton, &QPushButton::clicked, this, &TRombForm::RombButtonClick);
   connect(RombXButton, &QPushButton::clicked, this, &TRombForm::RombXButtonClick);
-  for (QWidget* w : {static_cast<QWidget*>(RombEdit), static_cast<QWidget*>(RombButton),
-                     static_cast<QWidget*>(RombXButton)})
-    w->installEventFilter(this);
+  for (QWidget* control : {static_cast<QWidget*>(RombEdit), static_cast<QWidget*>(RombButton),
+                           static_cast<QWidget*>(RombXButton)})
+    control->installEventFilter(this);
   RombEdit->setFocus();
 }
 
@@ -159,7 +165,8 @@ void TRombForm::preset(const gsa::ConditionBlock& block) {
   RombEdit->setText(block.text);
   const QString* labels[3] = {&block.left, &block.right, &block.down};
   QComboBox* combos[3] = {LeftCombo, RightCombo, DownCombo};
-  for (int i = 0; i < 3; ++i) combos[i]->setCurrentIndex(labels[i]->isEmpty() ? -1 : combos[i]->findText(*labels[i]));
+  for (int i = 0; i < 3; ++i)
+    combos[i]->setCurrentIndex(labels[i]->isEmpty() ? -1 : combos[i]->findText(*labels[i]));
 }
 
 gsa::ConditionBlock TRombForm::block() const {
@@ -180,7 +187,8 @@ void takeExclusive(QComboBox* changed, QComboBox* first, QComboBox* second) {
 bool zeroAndOne(const QComboBox* a, const QComboBox* b) {
   const QString x = a->currentIndex() < 0 ? QString() : a->currentText();
   const QString y = b->currentIndex() < 0 ? QString() : b->currentText();
-  return (x == QLatin1String("0") && y == QLatin1String("1")) || (x == QLatin1String("1") && y == QLatin1String("0"));
+  return (x == QLatin1String("0") && y == QLatin1String("1")) ||
+         (x == QLatin1String("1") && y == QLatin1String("0"));
 }
 
 }  // namespace
@@ -206,8 +214,10 @@ bool TRombForm::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress) {
     const int key = static_cast<QKeyEvent*>(event)->key();
     if (isEnter(key) || key == Qt::Key_Escape) {
-      if (watched == RombXButton || key == Qt::Key_Escape) reject();
-      else RombButtonClick();
+      if (watched == RombXButton || key == Qt::Key_Escape)
+        reject();
+      else
+        RombButtonClick();
       return true;
     }
   }
@@ -215,9 +225,12 @@ bool TRombForm::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TRombForm::keyPressEvent(QKeyEvent* event) {
-  if (isEnter(event->key())) RombButtonClick();
-  else if (event->key() == Qt::Key_Escape) reject();
-  else QDialog::keyPressEvent(event);
+  if (isEnter(event->key()))
+    RombButtonClick();
+  else if (event->key() == Qt::Key_Escape)
+    reject();
+  else
+    QDialog::keyPressEvent(event);
 }
 
 void TRombForm::paintEvent(QPaintEvent* event) {
@@ -247,7 +260,8 @@ TSoedForm::TSoedForm(QWidget* owner) : QDialog(owner) {
   v->addWidget(DizRadio);
   v->addWidget(ConRadio);
   SoedButton = button(this, QStringLiteral("SoedButton"), QStringLiteral("OK"), QRect(50, 104, 80, 25));
-  SoedXButton = button(this, QStringLiteral("SoedXButton"), QStringLiteral("Отмена"), QRect(150, 104, 80, 25));
+  SoedXButton =
+      button(this, QStringLiteral("SoedXButton"), QStringLiteral("Отмена"), QRect(150, 104, 80, 25));
   connect(SoedButton, &QPushButton::clicked, this, &TSoedForm::SoedButtonClick);
   connect(SoedXButton, &QPushButton::clicked, this, &TSoedForm::SoedXButtonClick);
   SoedButton->installEventFilter(this);

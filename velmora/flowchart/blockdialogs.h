@@ -18,7 +18,7 @@ class TRectForm : public QDialog {
   explicit TRectForm(QWidget* owner = nullptr);
   bool userNaming = false;  // set before showing; UpdatePrompt follows it
   void UpdatePrompt();
-  void RectButtonClick();   // OK only with a text
+  void RectButtonClick();  // OK only with a text
   void RectXButtonClick();
   QLabel *Label1 = nullptr, *Label2 = nullptr;
   QLineEdit* RectEdit = nullptr;
@@ -37,7 +37,7 @@ class TRombForm : public QDialog {
   // Presets the edit and the combos (an empty or unknown label leaves the combo unselected).
   void preset(const gsa::ConditionBlock& block);
   gsa::ConditionBlock block() const;  // an unselected combo gives an empty label
-  void RombButtonClick();  // completes the labels, then OK only when all is filled in
+  void RombButtonClick();             // completes the labels, then OK only when all is filled in
   void RombXButtonClick();
   void LeftComboChange();
   void RightComboChange();
@@ -50,6 +50,7 @@ class TRombForm : public QDialog {
   bool eventFilter(QObject* watched, QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
+
  private:
   int shift_ = 0;  // how far the combos' width moved the controls right
 };

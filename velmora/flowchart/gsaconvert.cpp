@@ -1,7 +1,7 @@
 #include "velmora/flowchart/gsaconvert.h"
 
 #include "platform/dialogs.h"
-#include "velmora/app/frame.h"
+#include "velmora/frameapi/frame.h"
 #include "velmora/documents/tableform.h"
 #include "velmora/flowchart/core/gsatbl.h"
 

@@ -12,11 +12,11 @@ class TFrame;
 class TVexoTableForm;
 
 struct GsaConversion {
-  int verdict = 0;        // TGSATbl::Check's verdict
-  QStringList messages;   // "[col, row] text", for the editor's message pane
-  QList<int> cols, rows;  // the position of each message
+  int verdict = 0;                  // TGSATbl::Check's verdict
+  QStringList messages;             // "[col, row] text", for the editor's message pane
+  QList<int> cols, rows;            // the position of each message
   TVexoTableForm* table = nullptr;  // the new window; nullptr when the check refused
-  bool cutShort = false;  // the flowchart was too entangled to walk whole (the user was told)
+  bool cutShort = false;            // the flowchart was too entangled to walk whole (the user was told)
 };
 
 // A new table window owned by the frame, recorded as its last table window, filled with the

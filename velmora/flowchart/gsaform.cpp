@@ -16,8 +16,8 @@
 
 #include "platform/dialogs.h"
 #include "platform/guard.h"
-#include "velmora/app/childkind.h"
-#include "velmora/app/optionsform.h"
+#include "velmora/frameapi/childkind.h"
+#include "velmora/frameapi/optionsform.h"
 #include "velmora/documents/docwindow_common.h"
 #include "velmora/flowchart/blockdialogs.h"
 #include "velmora/flowchart/core/gsafile.h"
@@ -91,9 +91,9 @@ TGSAForm::~TGSAForm() = default;
 
 void TGSAForm::buildMenus() {
   using docwin::addItem;
-  mFile_ = docwin::fileMenu(this, QStringLiteral("Создать"), false,
-                            {[this] { docwin::closeWindow(this); }, [this] { Save1Click(); },
-                             [this] { Saveas1Click(); }});
+  mFile_ = docwin::fileMenu(
+      this, QStringLiteral("Создать"), false,
+      {[this] { docwin::closeWindow(this); }, [this] { Save1Click(); }, [this] { Saveas1Click(); }});
   mFile_->addSeparator();
   mFile_->addAction(QStringLiteral("В&ыход"));  // has no command
 
@@ -101,22 +101,24 @@ void TGSAForm::buildMenus() {
   UndoItem = addItem(this, mEdit_, QStringLiteral("&Отменить"), QKeySequence(QStringLiteral("Ctrl+Z")),
                      [this] { UndoItemClick(); });
   UndoItem->setEnabled(false);
-  AddLineItem = addItem(this, mEdit_, QStringLiteral("&Добавить строку"), QKeySequence(QStringLiteral("Ctrl+A")),
-                        [this] { AddLineClick(); });
+  AddLineItem = addItem(this, mEdit_, QStringLiteral("&Добавить строку"),
+                        QKeySequence(QStringLiteral("Ctrl+A")), [this] { AddLineClick(); });
   // Ctrl+X is also the frame's cut, which has nothing to cut here: the key is taken from the
   // grid and the pane (see eventFilter) so that it clears.
   ClearItem = addItem(this, mEdit_, docwin::withKeyText(QStringLiteral("О&чистить ГСА"), "Ctrl+X"), {},
                       [this] { ClearGSAClick(); });
 
   mTrans_ = new QMenu(QStringLiteral("Пре&образования"), this);
-  ToTblItem = addItem(this, mTrans_, QStringLiteral("Перевод в Таблицу &переходов"), {}, [this] { ToTblClick(); });
+  ToTblItem =
+      addItem(this, mTrans_, QStringLiteral("Перевод в Таблицу &переходов"), {}, [this] { ToTblClick(); });
 }
 
 void TGSAForm::takeOptions() {
   if (!OptionsForm) return;
   // Every new flowchart starts from the stored defaults.
   OptionsForm->LoadOptions();
-  QChar* letters[5] = {&settings.InAbstr, &settings.InDigit, &settings.OutSgn, &settings.InSob, &settings.OutSob};
+  QChar* letters[5] = {&settings.InAbstr, &settings.InDigit, &settings.OutSgn, &settings.InSob,
+                       &settings.OutSob};
   for (int i = 0; i < 5; ++i) *letters[i] = OptionsForm->letter(i);
   settings.RvasS0 = OptionsForm->rvasS0();
   GsaDocument& d = editor.doc;
@@ -163,16 +165,16 @@ void TGSAForm::chooseTool(GsaTool tool) {
   tool_ = tool;
   const int i = static_cast<int>(tool);
   if (frame()) frame()->setGsaTool(i);
-  if (tool == GsaTool::Delete) CursButtonClick();
-  else BegButtonClick();
+  if (tool == GsaTool::Delete)
+    CursButtonClick();
+  else
+    BegButtonClick();
 }
 
 void TGSAForm::BegButtonClick() { GSAGrid->viewport()->setCursor(Qt::ArrowCursor); }
 void TGSAForm::CursButtonClick() { GSAGrid->viewport()->setCursor(deleteCursor()); }
 
-bool TGSAForm::deleteCursorShown() const {
-  return GSAGrid->viewport()->cursor().shape() == Qt::BitmapCursor;
-}
+bool TGSAForm::deleteCursorShown() const { return GSAGrid->viewport()->cursor().shape() == Qt::BitmapCursor; }
 
 static bool activeWindow(const QWidget* w) { return !docwin::frameOf(w) || docwin::isActiveChild(w); }
 
@@ -209,7 +211,8 @@ void TGSAForm::afterEdit() {
   else
     GSAGrid->viewport()->update();
   UndoItem->setEnabled(editor.undoAvailable());
-  if (activeWindow(this)) docwin::setStatus(this, 0, editor.modified ? QString::fromUtf8(kChanged) : QString());
+  if (activeWindow(this))
+    docwin::setStatus(this, 0, editor.modified ? QString::fromUtf8(kChanged) : QString());
 }
 
 void TGSAForm::UndoItemClick() {
@@ -316,8 +319,10 @@ void TGSAForm::FormActivate() {
   docwin::setStatus(this, 1, QString());
   docwin::setStatus(this, 2, QString());
   // Another flowchart may have chosen the tool meanwhile: the cursor follows the frame.
-  if (currentTool() == GsaTool::Delete) CursButtonClick();
-  else BegButtonClick();
+  if (currentTool() == GsaTool::Delete)
+    CursButtonClick();
+  else
+    BegButtonClick();
 }
 
 void TGSAForm::FormDeactivate() {
@@ -327,7 +332,8 @@ void TGSAForm::FormDeactivate() {
 }
 
 bool TGSAForm::FormCloseQuery() {
-  return docwin::closeQuery(this, editor.modified, fileName + QLatin1Char('?'), [this] { return Save1Click(); });
+  return docwin::closeQuery(this, editor.modified, fileName + QLatin1Char('?'),
+                            [this] { return Save1Click(); });
 }
 
 void TGSAForm::FormClose() {
@@ -338,7 +344,8 @@ void TGSAForm::FormClose() {
 }
 
 void TGSAForm::closeEvent(QCloseEvent* event) {
-  docwin::handleClose(this, event, [this] { return FormCloseQuery(); }, [this] { FormClose(); });
+  docwin::handleClose(
+      this, event, [this] { return FormCloseQuery(); }, [this] { FormClose(); });
 }
 
 bool TGSAForm::eventFilter(QObject* watched, QEvent* event) {
@@ -363,13 +370,13 @@ bool TGSAForm::eventFilter(QObject* watched, QEvent* event) {
 // ---------------------------------------------------------------- file
 
 bool TGSAForm::Open(const QString& path) {
-  GsaDocument read = editor.doc;
+  GsaDocument read;
   QString error;
   if (!GsaFile::read(path, &read, &error)) {
     dlg::error(this, error);
     return false;
   }
-  editor.doc = read;
+  editor.doc = std::move(read);
   fileName = path;
   setWindowTitle(QFileInfo(path).fileName());
   GSAGrid->gridChanged();

@@ -6,7 +6,7 @@
 #include <QString>
 #include <memory>
 
-#include "velmora/app/docchild.h"
+#include "velmora/frameapi/docchild.h"
 #include "velmora/documents/formats/docsettings.h"
 #include "velmora/flowchart/tools/gsaeditor.h"
 

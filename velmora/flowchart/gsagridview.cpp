@@ -12,8 +12,12 @@
 class GsaGridModel : public QAbstractTableModel {
  public:
   GsaGridModel(const GsaGridList* grid, QObject* parent) : QAbstractTableModel(parent), grid_(grid) {}
-  int rowCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : grid_->rowCount(); }
-  int columnCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : grid_->colCount(); }
+  int rowCount(const QModelIndex& parent = {}) const override {
+    return parent.isValid() ? 0 : grid_->rowCount();
+  }
+  int columnCount(const QModelIndex& parent = {}) const override {
+    return parent.isValid() ? 0 : grid_->colCount();
+  }
   QVariant data(const QModelIndex&, int) const override { return {}; }
   Qt::ItemFlags flags(const QModelIndex&) const override { return Qt::ItemIsEnabled | Qt::ItemIsSelectable; }
   void reset() {

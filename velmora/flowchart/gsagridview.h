@@ -15,8 +15,8 @@ class GsaGridView : public QTableView {
   // `grid` is borrowed and read at every paint; call gridChanged() when its size changes.
   GsaGridView(const GsaGridList* grid, QWidget* parent = nullptr);
 
-  void gridChanged();           // rows or columns changed: the control follows the grid
-  void setCellFont(int size);   // the font of the texts and the cell size that goes with it
+  void gridChanged();          // rows or columns changed: the control follows the grid
+  void setCellFont(int size);  // the font of the texts and the cell size that goes with it
   int cellFontSize() const { return fontSize_; }
   QRect cellRect(int col, int row) const;  // in viewport coordinates
   void selectCell(int col, int row);

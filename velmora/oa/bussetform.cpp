@@ -68,8 +68,7 @@ TBusSetForm::TBusSetForm(QWidget* owner) : QDialog(owner) {
   lay->addWidget(BusSetGrid);
   lay->addLayout(buttons);
   resize(240, 200);
-  if (QScreen* s = QGuiApplication::primaryScreen())
-    move(s->availableGeometry().center() - rect().center());
+  if (QScreen* s = QGuiApplication::primaryScreen()) move(s->availableGeometry().center() - rect().center());
 }
 
 bool TBusSetForm::isBusName(const QString& name) {

@@ -38,9 +38,7 @@ QStringList sharedLines(const QString& text) {
 
 }  // namespace
 
-QStringList InputActionsFile::parse(const QByteArray& bytes) {
-  return sharedLines(cp1251::decode(bytes));
-}
+QStringList InputActionsFile::parse(const QByteArray& bytes) { return sharedLines(cp1251::decode(bytes)); }
 
 bool InputActionsFile::read(const QString& path, QStringList* inputs, QString* error) {
   QString text;

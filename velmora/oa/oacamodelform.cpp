@@ -17,12 +17,13 @@
 #include "platform/dialogs.h"
 #include "platform/errors.h"
 #include "platform/guard.h"
-#include "velmora/app/childkind.h"
-#include "velmora/app/frame.h"
+#include "velmora/frameapi/childkind.h"
+#include "velmora/frameapi/frame.h"
 #include "velmora/oa/oawindow.h"
-#include "velmora/app/optionsform.h"
+#include "velmora/frameapi/optionsform.h"
 #include "velmora/documents/tableform.h"
 #include "velmora/oa/bussetform.h"
+#include "velmora/oa/gridfit.h"
 #include "velmora/oa/oablocks.h"
 #include "velmora/oa/oastep.h"
 
@@ -53,6 +54,7 @@ void setTextAt(QTableWidget* grid, int row, int col, const QString& text) {
 }
 
 const int kMinWidth = 453, kMinHeight = 125;
+const int kStartWidth = 640, kStartHeight = 440;
 
 }  // namespace
 
@@ -60,6 +62,7 @@ TOACAModelForm::TOACAModelForm(QWidget* owner) : TDocChild(owner) {
   setWindowTitle(QStringLiteral("Моделирование УА+ОА"));
   setObjectName(QStringLiteral("fullModel"));
   setMinimumSize(kMinWidth, kMinHeight);
+  resize(kStartWidth, kStartHeight);
   buildWindow();
   regAdapter_ = std::make_unique<RegGridAdapter>(this);
   FormResize();
@@ -91,6 +94,12 @@ void TOACAModelForm::buildWindow() {
   table_->setSelectionMode(QAbstractItemView::SingleSelection);
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   setCell(1, 1, QStringLiteral("s0"));
+  for (int c = 0; c < 3; ++c) gridfit::widenFor(table_, c, table_->horizontalHeaderItem(c)->text());
+  {
+    // Row 1 is the chosen one from the start: the grid taking the focus chooses nothing itself.
+    QScopedValueRollback<int> g(selectGuard_, selectGuard_ + 1);
+    table_->setCurrentCell(0, 0);
+  }
   connect(table_, &QTableWidget::currentCellChanged, this, [this](int row, int col) {
     if (selectGuard_ || row < 0) return;
     guard::run(this, [&] { tableSelectCell(col + 1, row + 1); });
@@ -102,6 +111,8 @@ void TOACAModelForm::buildWindow() {
   RegGrid_->verticalHeader()->hide();
   RegGrid_->setSelectionMode(QAbstractItemView::SingleSelection);
   RegGrid_->installEventFilter(this);
+  // A name the user typed, or a value the model wrote: the column makes room for it.
+  gridfit::keepFitted(RegGrid_);
   connect(RegGrid_, &QTableWidget::currentCellChanged, this, [this](int row, int col) {
     if (selectGuard_ || row < 0) return;
     RegGridSelectCell(col, row + 1);
@@ -143,6 +154,8 @@ void TOACAModelForm::buildWindow() {
   modelCountAction = add(QStringLiteral("Предел"), QStringLiteral("Предел|Установть предел моделирования "),
                          &TOACAModelForm::modelCountActionExecute);
   for (QAction* a : {start, pause, step}) a->setEnabled(false);
+  for (QAction* a : {start, pause, step, reset})
+    connect(a, &QAction::changed, this, [this] { syncRunButtons(); });
 }
 
 // ---------------------------------------------------------------- grids
@@ -232,9 +245,11 @@ void TOACAModelForm::LoadOA() {
     }
   }
   try {
-    model_ = std::make_unique<TModelStep>(regAdapter_.get(), *blocks, *xValues, *xSignals, *yItems, *ySignals);
+    model_ =
+        std::make_unique<TModelStep>(regAdapter_.get(), *blocks, *xValues, *xSignals, *yItems, *ySignals);
     model_->Reset(QString(), QString());
     model_->ShowRegisters();
+    gridfit::fitAll(RegGrid_);
   } catch (...) {
     // A description the model cannot be built from: the table is editable again.
     model_.reset();
@@ -294,9 +309,11 @@ void TOACAModelForm::addStepRow(int number) {
 }
 
 void TOACAModelForm::setStepRow(int row, const QString& x, const QString& s, const QString& y) {
-  setCell(1, row, x);
-  setCell(2, row, s);
-  setCell(3, row, y);
+  const QString texts[3] = {x, s, y};
+  for (int c = 0; c < 3; ++c) {
+    setCell(c + 1, row, texts[c]);
+    gridfit::widenFor(table_, c, texts[c]);
+  }
 }
 
 void TOACAModelForm::setStepRowCount(int rows) {
@@ -367,6 +384,7 @@ void TOACAModelForm::setRadix(int radix) {
   if (frame() && radix < 3) frame()->setCommandChecked(oawin::radixCommand(radix), true);
   model_->Radix = quint8(radix);
   model_->GoToStep(currentRow());
+  gridfit::fitAll(RegGrid_);  // every value changed its length
 }
 
 void TOACAModelForm::BusSetBtnClick() {
@@ -402,6 +420,10 @@ void TOACAModelForm::frameCommand(FrameCmd cmd, QObject*) {
     case FrameCmd::Bin: BinClick(); break;
     case FrameCmd::Hex: HexClick(); break;
     case FrameCmd::Dec: DecClick(); break;
+    case FrameCmd::ModelStep: stepClick(); break;
+    case FrameCmd::ModelPause: pauseClick(); break;
+    case FrameCmd::ModelPlay: startClick(); break;
+    case FrameCmd::ModelStop: resetClick(); break;
     default: break;
   }
 }
@@ -417,6 +439,16 @@ void TOACAModelForm::FormActivate() {
   if (model_ && model_->Radix < 3) f->setCommandChecked(oawin::radixCommand(model_->Radix), true);
   f->setStatusText(1, QString());
   f->setStatusText(2, QStringLiteral("Шаг №") + QString::number(currentRow()));
+  syncRunButtons();
+}
+
+void TOACAModelForm::syncRunButtons() {
+  TFrame* f = frame();
+  if (!f || ChildKind != ckJointModel || f->activeChild() != this) return;
+  f->setCommandEnabled(FrameCmd::ModelStep, step->isEnabled());
+  f->setCommandEnabled(FrameCmd::ModelPause, pause->isEnabled());
+  f->setCommandEnabled(FrameCmd::ModelPlay, start->isEnabled());
+  f->setCommandEnabled(FrameCmd::ModelStop, reset->isEnabled());
 }
 
 void TOACAModelForm::FormClose() {
@@ -432,10 +464,8 @@ void TOACAModelForm::closeEvent(QCloseEvent* event) {
 }
 
 void TOACAModelForm::FormResize() {
-  const int width = RegGrid_->viewport()->width();
-  if (RegGrid_->columnWidth(1) > 114 || regGridWidth < width)
-    RegGrid_->setColumnWidth(1, qMax(width - RegGrid_->columnWidth(0) - 22, 20));
-  regGridWidth = width;
+  gridfit::fitAll(RegGrid_);
+  regGridWidth = RegGrid_->viewport()->width();
 }
 
 void TOACAModelForm::resizeEvent(QResizeEvent* event) {

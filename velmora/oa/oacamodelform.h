@@ -12,7 +12,7 @@
 #include <QStringList>
 #include <memory>
 
-#include "velmora/app/docchild.h"
+#include "velmora/frameapi/docchild.h"
 #include "velmora/documents/tablegridlock.h"
 #include "velmora/oa/oacathread.h"
 
@@ -77,8 +77,7 @@ class TOACAModelForm : public TDocChild, public OacaHost {
   QLineEdit* stateEdit() const { return state_; }
   QTableWidget* stepGrid() const { return table_; }
   QTableWidget* regGrid() const { return RegGrid_; }
-  QAction *start = nullptr, *pause = nullptr, *step = nullptr, *reset = nullptr,
-          *modelCountAction = nullptr;
+  QAction *start = nullptr, *pause = nullptr, *step = nullptr, *reset = nullptr, *modelCountAction = nullptr;
   TModelStep* model() const { return model_.get(); }
   oacathread_t* worker() const { return thread; }
   TVexoTableForm* table() const { return gridLock_.table(); }
@@ -110,6 +109,9 @@ class TOACAModelForm : public TDocChild, public OacaHost {
  private:
   void buildWindow();
   void setRadix(int radix);
+  // The frame's step, pause, play and stop buttons as this window's Шаг, Пауза, Пуск and Сброс,
+  // while this window is the active one.
+  void syncRunButtons();
   // The worker stops reaching this window and ends by itself.
   void endWorker();
   void dropModel();

@@ -14,14 +14,24 @@ void TOACAModelForm::mReportClick() {
   report.append(QStringLiteral("Модель: "), ReportWriter::blue());
   report.append(fileName);
 
-  ReportColumns columns({QStringLiteral("t "), QStringLiteral("x"), QStringLiteral("s"), QStringLiteral("y"),
-                         QStringLiteral("регистр"), QStringLiteral("значение")});
-  // Only the numbered rows, the ones a run wrote.
-  for (int j = 1; j < rowCount() && !cell(0, j).isEmpty(); ++j)
-    for (int i = 1; i <= 5; ++i) columns.fit(i, i <= 3 ? cell(i, j) : regCell(i - 4, j), 6);
-
   report.append(QStringLiteral("\nРезультат моделирования:\n"));
   report.setFont(QStringLiteral("Vexo font"));
+  // Every text that goes into a column before the last one is measured, so that no text reaches
+  // past the stop of the column after it: the step numbers, x, s and y of every row, and the
+  // name of every watched register (the values stand last).
+  const QStringList titles = {QStringLiteral("t "), QStringLiteral("x"),       QStringLiteral("s"),
+                              QStringLiteral("y"),  QStringLiteral("регистр"), QStringLiteral("значение")};
+  ReportColumns columns(titles);
+  auto fit = [&](int column, const QString& text, bool bold) {
+    columns.fit(column, text, 6);
+    columns.fitWidth(column, report.textWidth(text, bold));
+  };
+  for (int i = 0; i < titles.size(); ++i) fit(i, titles[i], true);
+  for (int j = 1; j < rowCount(); ++j) {
+    fit(0, QString::number(j - 1), true);
+    for (int i = 1; i <= 3; ++i) fit(i, cell(i, j), false);
+  }
+  for (int k = 1; k < regRowCount(); ++k) fit(4, regCell(0, k), false);
   report.header(columns);
 
   const QChar tab(QLatin1Char('\t'));

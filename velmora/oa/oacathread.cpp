@@ -195,6 +195,11 @@ int oacathread_t::liveWorkers() {
   return r ? r->count() : 0;
 }
 
+bool oacathread_t::waitingForHandOff() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return handOff_ == HandOff::Pending;
+}
+
 OacaHost* oacathread_t::attachedHost() const { return form ? host_ : nullptr; }
 
 void oacathread_t::serveHandOff() {
@@ -292,9 +297,8 @@ bool oacathread_t::Synchronize(HandOffFn fn) {
   lock.unlock();
   OacaRuntime::existing()->wake();
   lock.lock();
-  wake_.wait(lock, [this] {
-    return handOff_ == HandOff::Done || (terminate_ && handOff_ == HandOff::Pending);
-  });
+  wake_.wait(lock,
+             [this] { return handOff_ == HandOff::Done || (terminate_ && handOff_ == HandOff::Pending); });
   const bool ran = handOff_ == HandOff::Done;
   handOff_ = HandOff::None;
   return ran;
@@ -315,6 +319,7 @@ void oacathread_t::Execute() {
     wake_.wait_for(lock, 100ms, [this] { return terminate_; });
   }
   for (;;) {
+    ++turns_;
     bool quit = false;
     const int id = FetchCommand(&quit);
     if (quit) break;
@@ -345,14 +350,9 @@ void oacathread_t::Command(int id) {
       singleStep = true;
       Synchronize(&oacathread_t::SyncMenus);
       break;
-    case SimCmdReset:
-      Synchronize(&oacathread_t::DoReset);
-      break;
-    case SimCmdPause:
-      Pause();
-      break;
-    default:
-      break;  // 0x8004 and anything else: nothing
+    case SimCmdReset: Synchronize(&oacathread_t::DoReset); break;
+    case SimCmdPause: Pause(); break;
+    default: break;  // 0x8004 and anything else: nothing
   }
 }
 
@@ -377,9 +377,7 @@ void oacathread_t::Step() {
     }
     log = linesOf(simulator.callText(QStringLiteral("GetStatus")));
     switch (simStatus) {
-      case -1:
-        output = stateText = marker;
-        break;
+      case -1: output = stateText = marker; break;
       case 2:
         stateText = QStringLiteral("---нет перехода---");
         output = input = QStringLiteral("---?---");

@@ -14,6 +14,7 @@
 #include <QPointer>
 #include <QString>
 #include <QStringList>
+#include <atomic>
 #include <condition_variable>
 #include <deque>
 #include <mutex>
@@ -40,7 +41,7 @@ class OacaHost {
   virtual ~OacaHost() = default;
   virtual QString initialState() const = 0;  // the text of the initial-state edit
   virtual unsigned stepLimit() const = 0;
-  virtual TModelStep* stepModel() = 0;       // nullptr without a model
+  virtual TModelStep* stepModel() = 0;  // nullptr without a model
   virtual void appendConsole(const QStringList& lines) = 0;
   virtual void clearConsole() = 0;
   // The step table: its row count (header included), a row added at the end with `number` in
@@ -84,6 +85,12 @@ class oacathread_t {
   static void EndAll();
   // Main thread: how many workers have not been freed yet (tests).
   static int liveWorkers();
+
+  // Any thread (tests): how many turns of its loop the worker has begun, each taking one
+  // command or, with none waiting, making one step attempt while running; and whether it is
+  // waiting for a hand-off that has not started.
+  int turns() const { return turns_.load(); }
+  bool waitingForHandOff();
 
  private:
   friend class OacaRuntime;
@@ -133,4 +140,5 @@ class oacathread_t {
   HandOff handOff_ = HandOff::None;
   HandOffFn handOffFn_ = nullptr;
   std::thread thread_;
+  std::atomic<int> turns_{0};
 };

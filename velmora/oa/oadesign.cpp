@@ -185,8 +185,10 @@ void sortOutputs(OaDescription* d) {
 
 QString removeQuestion(Kind kind, const QString& name) {
   return QStringLiteral("В таблице переходов не найден сигнал ") + name +
-         (kind == Kind::Y ? QStringLiteral(". Сигнал и соответствующие ему микрооперации будут удалены из ОА. Продолжить?")
-                          : QStringLiteral(". Он будет удален из ОА. Продолжить?"));
+         (kind == Kind::Y
+              ? QStringLiteral(
+                    ". Сигнал и соответствующие ему микрооперации будут удалены из ОА. Продолжить?")
+              : QStringLiteral(". Он будет удален из ОА. Продолжить?"));
 }
 
 bool syncSignals(OaDescription* d, Kind kind, const QStringList& tableNames,
@@ -230,7 +232,8 @@ void newDescription(OaDescription* d, const QStringList& ys, const QStringList& 
 }
 
 QString checkBlockList(const QStringList& blocks) {
-  if (!blocks.contains(kReg)) return QStringLiteral("В списке блоков отсутствует идентификатор регистров 'reg:'");
+  if (!blocks.contains(kReg))
+    return QStringLiteral("В списке блоков отсутствует идентификатор регистров 'reg:'");
   if (!blocks.contains(kMux))
     return QStringLiteral("В списке блоков отсутствует идентификатор комбинационных узлов 'mux:'");
   return {};

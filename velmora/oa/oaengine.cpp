@@ -19,8 +19,7 @@ qint32 wrapSub(qint32 a, qint32 b) { return static_cast<qint32>(quint32(a) - qui
 }  // namespace
 
 TModelOA::TModelOA(RegisterGrid* grid, const QStringList& blocks, const QStringList& xConditions,
-                   const QStringList& xSignals, const QList<QStringList>& yItems,
-                   const QStringList& ySignals)
+                   const QStringList& xSignals, const QList<QStringList>& yItems, const QStringList& ySignals)
     : TOperAuto(blocks),
       grid_(grid),
       xConditions_(&xConditions),
@@ -89,9 +88,10 @@ void TModelOA::applySignal(int i, const QString& name) {
   SignalKnown = true;
   if (i >= yItems_->size()) return;  // a signal without microoperations does nothing
   const QStringList& ops = (*yItems_)[i];
-  oa::withContext([&] { return QStringLiteral("Сигнал %1. ").arg(name); }, [&] {
-    for (const QString& op : ops) ExecuteMicrooperation(op);
-  });
+  oa::withContext([&] { return QStringLiteral("Сигнал %1. ").arg(name); },
+                  [&] {
+                    for (const QString& op : ops) ExecuteMicrooperation(op);
+                  });
 }
 
 int TModelOA::resolveName(const QString& name) const {
@@ -103,7 +103,6 @@ int TModelOA::resolveName(const QString& name) const {
 void TModelOA::resolve(Operand& o) const {
   if (o.kind != Operand::Literal) o.index = resolveName(o.name);
 }
-
 
 const Microoperation& TModelOA::compiled(const QString& text) {
   return lookUp(seenOps_, text, [&] { return compiledByText(text); });
@@ -141,15 +140,16 @@ Condition TModelOA::conditionByText(const QString& text) {
 
 void TModelOA::ExecuteMicrooperation(const QString& text) {
   if (oa::isBlankLine(text)) return;
-  oa::withContext([&] { return QStringLiteral("Микрооперация %1: ").arg(quoted(text)); }, [&] {
-    const Microoperation& m = compiled(text);
-    TRegister& dst = registers_[static_cast<size_t>(m.index)];
-    if (!m.bits) {
-      dst.SetValue(number(m.expr));
-      return;
-    }
-    assignBits(dst, m.low, m.high, bitText(m.expr));
-  });
+  oa::withContext([&] { return QStringLiteral("Микрооперация %1: ").arg(quoted(text)); },
+                  [&] {
+                    const Microoperation& m = compiled(text);
+                    TRegister& dst = registers_[static_cast<size_t>(m.index)];
+                    if (!m.bits) {
+                      dst.SetValue(number(m.expr));
+                      return;
+                    }
+                    assignBits(dst, m.low, m.high, bitText(m.expr));
+                  });
 }
 
 qint32 TModelOA::number(const Operand& o) const {
@@ -168,23 +168,20 @@ qint32 TModelOA::number(const Operand& o) const {
       const qint32 v = BinToDec(r.Slice(o.high, o.low));
       return o.complement ? ~v : v;
     }
-    default:
-      return o.complement ? ~r.current() : r.current();
+    default: return o.complement ? ~r.current() : r.current();
   }
 }
 
 qint32 TModelOA::number(const Expression& e) const {
   switch (e.form) {
-    case Expression::Single:
-      return number(e.left);
+    case Expression::Single: return number(e.left);
     case Expression::Step:
       return e.op == QLatin1Char('+') ? wrapAdd(number(e.left), 1) : wrapSub(number(e.left), 1);
     case Expression::Call: {
       const TRegister& r = registers_[static_cast<size_t>(e.left.index)];
       return shift(e.shift, r.current(), r.width(), e.count);
     }
-    case Expression::Binary:
-      break;
+    case Expression::Binary: break;
   }
   const qint32 l = number(e.left);
   const qint32 r = number(e.right);
@@ -205,8 +202,7 @@ QString TModelOA::bitText(const Expression& e) const {
   if (e.form == Expression::Single) {
     const Operand& o = e.left;
     if (o.kind == Operand::Literal && !o.complement) return o.digits;
-    if (o.kind == Operand::Bit)
-      return number(o) ? QStringLiteral("1") : QStringLiteral("0");
+    if (o.kind == Operand::Bit) return number(o) ? QStringLiteral("1") : QStringLiteral("0");
     if (o.kind == Operand::Slice) {
       QString s = registers_[static_cast<size_t>(o.index)].Slice(o.high, o.low);
       if (o.complement)
@@ -245,9 +241,7 @@ void TModelOA::assignBits(TRegister& r, int low, int high, const QString& value)
 }
 
 bool TModelOA::holds(const Condition& c) const {
-  auto term = [this](const oa::ConditionTerm& t) {
-    return !t.empty() && BitIsOne(t.index, t.bit);
-  };
+  auto term = [this](const oa::ConditionTerm& t) { return !t.empty() && BitIsOne(t.index, t.bit); };
   switch (c.mode) {
     case Condition::AnyOf:  // "&" joins alternatives here
       for (const auto& t : c.terms)
@@ -257,8 +251,7 @@ bool TModelOA::holds(const Condition& c) const {
       for (const auto& t : c.terms)
         if (!term(t)) return false;
       return !c.terms.isEmpty();
-    case Condition::Single:
-      break;
+    case Condition::Single: break;
   }
   return !c.terms.isEmpty() && term(c.terms.first());
 }
@@ -284,55 +277,51 @@ void TModelOA::EvaluateConditions() {
 
 void TModelOA::checkOperand(const Operand& o) const {
   switch (o.kind) {
-    case Operand::Literal:
-      oa::decimalValue(o.digits, QStringLiteral("значение"));
-      break;
-    case Operand::Bit:
-      registers_[static_cast<size_t>(o.index)].Bit(o.bit);
-      break;
-    case Operand::Slice:
-      registers_[static_cast<size_t>(o.index)].Slice(o.high, o.low);
-      break;
-    case Operand::Element:
-      break;
+    case Operand::Literal: oa::decimalValue(o.digits, QStringLiteral("значение")); break;
+    case Operand::Bit: registers_[static_cast<size_t>(o.index)].Bit(o.bit); break;
+    case Operand::Slice: registers_[static_cast<size_t>(o.index)].Slice(o.high, o.low); break;
+    case Operand::Element: break;
   }
 }
 
 void TModelOA::CheckMicrooperation(const QString& text) {
   if (oa::isBlankLine(text)) return;
-  oa::withContext([&] { return QStringLiteral("Микрооперация %1: ").arg(quoted(text)); }, [&] {
-    const Microoperation& m = compiled(text);
-    const Expression& e = m.expr;
-    if (e.form != Expression::Call) checkOperand(e.left);
-    if (e.form == Expression::Binary) checkOperand(e.right);
-    if (!m.bits || m.high < m.low) return;
-    const TRegister& dst = registers_[static_cast<size_t>(m.index)];
-    dst.Bit(m.low);
-    dst.Bit(m.high);
-    // The bits are taken from the value's text: only a binary literal, a bit or a slice has a
-    // text whose length does not depend on the values.
-    const int need = m.high - m.low + 1;
-    int has = -1;
-    if (e.form == Expression::Single) {
-      const Operand& o = e.left;
-      if (o.kind == Operand::Literal && !o.complement) {
-        bool binary = true;
-        for (QChar c : o.digits) binary = binary && (c == QLatin1Char('0') || c == QLatin1Char('1'));
-        if (binary) has = static_cast<int>(o.digits.size());
-      } else if (o.kind == Operand::Bit) {
-        has = 1;
-      } else if (o.kind == Operand::Slice) {
-        has = o.high - o.low + 1;
-      }
-    }
-    if (has < need)
-      throw EOaRangeError(QStringLiteral("разрядам %1..%2 регистра %3 можно присвоить двоичную константу, разряд "
-                                         "или срез не короче %4 разрядов")
-                              .arg(m.low)
-                              .arg(m.high)
-                              .arg(quoted(dst.name()))
-                              .arg(need));
-  });
+  oa::withContext(
+      [&] { return QStringLiteral("Микрооперация %1: ").arg(quoted(text)); },
+      [&] {
+        const Microoperation& m = compiled(text);
+        const Expression& e = m.expr;
+        if (e.form != Expression::Call) checkOperand(e.left);
+        if (e.form == Expression::Binary) checkOperand(e.right);
+        if (!m.bits || m.high < m.low) return;
+        const TRegister& dst = registers_[static_cast<size_t>(m.index)];
+        dst.Bit(m.low);
+        dst.Bit(m.high);
+        // The bits are taken from the value's text: only a binary literal, a bit or a slice has a
+        // text whose length does not depend on the values.
+        const int need = m.high - m.low + 1;
+        int has = -1;
+        if (e.form == Expression::Single) {
+          const Operand& o = e.left;
+          if (o.kind == Operand::Literal && !o.complement) {
+            bool binary = true;
+            for (QChar c : o.digits) binary = binary && (c == QLatin1Char('0') || c == QLatin1Char('1'));
+            if (binary) has = static_cast<int>(o.digits.size());
+          } else if (o.kind == Operand::Bit) {
+            has = 1;
+          } else if (o.kind == Operand::Slice) {
+            has = o.high - o.low + 1;
+          }
+        }
+        if (has < need)
+          throw EOaRangeError(
+              QStringLiteral("разрядам %1..%2 регистра %3 можно присвоить двоичную константу, разряд "
+                             "или срез не короче %4 разрядов")
+                  .arg(m.low)
+                  .arg(m.high)
+                  .arg(quoted(dst.name()))
+                  .arg(need));
+      });
 }
 
 void TModelOA::CheckCondition(const QString& text) {

@@ -44,8 +44,7 @@ class TModelOA : public TOperAuto {
   // read afresh at every step. grid may be null. yItems[i] holds the microoperations of
   // ySignals[i] in execution order; xConditions[i] the condition of xSignals[i].
   TModelOA(RegisterGrid* grid, const QStringList& blocks, const QStringList& xConditions,
-           const QStringList& xSignals, const QList<QStringList>& yItems,
-           const QStringList& ySignals);
+           const QStringList& xSignals, const QList<QStringList>& yItems, const QStringList& ySignals);
 
   quint8 Radix = TRegister::Binary;  // 0 binary, 1 hexadecimal, 2 decimal
   bool SignalKnown = false;          // a name of the current input matched an output signal

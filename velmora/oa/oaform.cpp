@@ -17,7 +17,7 @@
 
 #include "platform/dialogs.h"
 #include "platform/guard.h"
-#include "velmora/app/childkind.h"
+#include "velmora/frameapi/childkind.h"
 #include "velmora/documents/docwindow_common.h"
 #include "velmora/documents/tableform.h"
 #include "velmora/oa/oadesign.h"
@@ -125,8 +125,10 @@ void TOAForm::buildControls() {
   lay->addLayout(bar);
   lay->addLayout(grid);
 
-  connect(yListComboBox, &QComboBox::currentIndexChanged, this, [this] { guard::run(this, [this] { yListComboBoxClick(); }); });
-  connect(xListComboBox, &QComboBox::currentIndexChanged, this, [this] { guard::run(this, [this] { xListComboBoxClick(); }); });
+  connect(yListComboBox, &QComboBox::currentIndexChanged, this,
+          [this] { guard::run(this, [this] { yListComboBoxClick(); }); });
+  connect(xListComboBox, &QComboBox::currentIndexChanged, this,
+          [this] { guard::run(this, [this] { xListComboBoxClick(); }); });
   connect(yActMemo, &QPlainTextEdit::textChanged, this, [this] { yActMemoChange(); });
   connect(xEdit, &QLineEdit::textChanged, this, [this] { xActMemoChange(); });
   connect(rMemo, &QPlainTextEdit::textChanged, this, [this] { rMemoChange(); });
@@ -135,10 +137,13 @@ void TOAForm::buildControls() {
 void TOAForm::buildMenus() {
   mFile_ = oawin::fileMenu(this);
   mOa_ = new QMenu(QStringLiteral("&Операционный автомат"));
-  mApplyClose = docwin::addItem(this, mOa_, QStringLiteral("Применить и &закрыть"), {}, [this] { OKButtonClick(); });
-  mCancel = docwin::addItem(this, mOa_, QStringLiteral("&Отменить изменения"), {}, [this] { CancelButtonClick(); });
+  mApplyClose =
+      docwin::addItem(this, mOa_, QStringLiteral("Применить и &закрыть"), {}, [this] { OKButtonClick(); });
+  mCancel =
+      docwin::addItem(this, mOa_, QStringLiteral("&Отменить изменения"), {}, [this] { CancelButtonClick(); });
   mModel_ = new QMenu(QStringLiteral("&Моделирование"));
-  mOAModel = docwin::addItem(this, mModel_, QStringLiteral("&Моделирование ОА"), {}, [this] { mOAModelClick(); });
+  mOAModel =
+      docwin::addItem(this, mModel_, QStringLiteral("&Моделирование ОА"), {}, [this] { mOAModelClick(); });
   mOAModel->setObjectName(QStringLiteral("mOAModel"));
 }
 
@@ -226,7 +231,8 @@ int TOAForm::LoadDescription() {
 bool TOAForm::syncSignals(bool outputs) {
   const QList<TableRow> rows = table_->tableData().rows;
   QStringList names;
-  const oadesign::Collected c = outputs ? oadesign::tableOutputs(rows, &names) : oadesign::tableInputs(rows, &names);
+  const oadesign::Collected c =
+      outputs ? oadesign::tableOutputs(rows, &names) : oadesign::tableInputs(rows, &names);
   if (c != oadesign::Collected::Ok) {
     dlg::message(this, oadesign::message(c), kError, dlg::Ok, dlg::Warning);
     return false;
@@ -356,7 +362,8 @@ void TOAForm::yActMemoChange() {
 }
 
 void TOAForm::yActMemoKeyPress(int key) {
-  if (key == Qt::Key_Return || key == Qt::Key_Enter) yActCount->setText(QString::number(yActMemo->blockCount()));
+  if (key == Qt::Key_Return || key == Qt::Key_Enter)
+    yActCount->setText(QString::number(yActMemo->blockCount()));
 }
 
 void TOAForm::xActMemoChange() { xEdited = true; }
@@ -376,7 +383,8 @@ bool TOAForm::eventFilter(QObject* watched, QEvent* event) {
     const int key = static_cast<QKeyEvent*>(event)->key();
     // Counted once the memo has taken the key.
     if (key == Qt::Key_Return || key == Qt::Key_Enter)
-      QMetaObject::invokeMethod(this, [this, key] { yActMemoKeyPress(key); }, Qt::QueuedConnection);
+      QMetaObject::invokeMethod(
+          this, [this, key] { yActMemoKeyPress(key); }, Qt::QueuedConnection);
   }
   return TDocChild::eventFilter(watched, event);
 }
@@ -451,13 +459,14 @@ void TOAForm::closeEvent(QCloseEvent* event) {
   // The model window opened from here closes with it: it answers first. (The frame and the
   // table ask every window themselves.)
   docwin::handleClose(
-      this, event, [this] { return FormCloseQuery() && oawin::askOwned(modelWindow); }, [this] { FormClose(); });
+      this, event, [this] { return FormCloseQuery() && docwin::askOwned(modelWindow); },
+      [this] { FormClose(); });
 }
 
 void TOAForm::FormClose() {
   if (closed_) return;
   closed_ = true;
-  oawin::closeOwned(modelWindow);
+  docwin::closeOwned(modelWindow);
   if (table_) {
     if (openedModel) table_->oaModelOpen = false;
     table_->oaEditOpen = false;

@@ -9,7 +9,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "velmora/app/docchild.h"
+#include "velmora/frameapi/docchild.h"
 #include "velmora/documents/formats/oafile.h"
 #include "velmora/documents/tablegridlock.h"
 

@@ -15,11 +15,12 @@
 
 #include "platform/dialogs.h"
 #include "platform/guard.h"
-#include "velmora/app/childkind.h"
-#include "velmora/app/optionsform.h"
+#include "velmora/frameapi/childkind.h"
+#include "velmora/frameapi/optionsform.h"
 #include "velmora/documents/docwindow_common.h"
 #include "velmora/documents/tableform.h"
 #include "velmora/oa/bussetform.h"
+#include "velmora/oa/gridfit.h"
 #include "velmora/oa/oablocks.h"
 #include "velmora/oa/oaerrors.h"
 #include "velmora/oa/oastep.h"
@@ -62,12 +63,14 @@ class StepGridDelegate : public QStyledItemDelegate {
  public:
   explicit StepGridDelegate(TOAModelForm* form) : QStyledItemDelegate(form), form_(form) {}
 
-  QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex& index) const override {
+  QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
+                        const QModelIndex& index) const override {
     auto* e = new QLineEdit(parent);
     e->setFrame(false);
     const int row = index.row() + 1;
-    QObject::connect(e, &QLineEdit::textEdited, form_,
-                     [this, row](const QString& text) { guard::run(form_, [&] { form_->yxGridSetEditText(row, text); }); });
+    QObject::connect(e, &QLineEdit::textEdited, form_, [this, row](const QString& text) {
+      guard::run(form_, [&] { form_->yxGridSetEditText(row, text); });
+    });
     return e;
   }
   void setEditorData(QWidget* editor, const QModelIndex& index) const override {
@@ -85,7 +88,9 @@ class StepGridDelegate : public QStyledItemDelegate {
 class NoEditDelegate : public QStyledItemDelegate {
  public:
   using QStyledItemDelegate::QStyledItemDelegate;
-  QWidget* createEditor(QWidget*, const QStyleOptionViewItem&, const QModelIndex&) const override { return nullptr; }
+  QWidget* createEditor(QWidget*, const QStyleOptionViewItem&, const QModelIndex&) const override {
+    return nullptr;
+  }
 };
 
 TOAModelForm::TOAModelForm(QWidget* owner) : TDocChild(owner) {
@@ -120,7 +125,10 @@ void TOAModelForm::buildControls() {
   split->setObjectName(QStringLiteral("Splitter1"));
   split->addWidget(yxGrid);
   split->addWidget(RegGrid);
-  connect(split, &QSplitter::splitterMoved, this, [this] { fitColumns(); });
+  // A text written into a cell, by the model or the user, or a step loaded: its column makes
+  // room for it.
+  gridfit::keepFitted(yxGrid);
+  gridfit::keepFitted(RegGrid);
   auto* lay = new QVBoxLayout(this);
   lay->setContentsMargins(0, 0, 0, 0);
   lay->addWidget(split);
@@ -234,6 +242,7 @@ bool TOAModelForm::BuildModel() {
     QScopedValueRollback<int> g(selectGuard_, selectGuard_ + 1);
     yxGrid->setCurrentIndex(steps_->index(0, 0));
   }
+  fitColumns();
   return true;
 }
 
@@ -268,6 +277,7 @@ void TOAModelForm::setRadix(int radix) {
   model_->Radix = static_cast<quint8>(radix);
   if (frame() && radix < 3) frame()->setCommandChecked(oawin::radixCommand(radix), true);
   goToSelected();
+  gridfit::fitAll(RegGrid);  // every value changed its length
 }
 
 // ---------------------------------------------------------------------------------------
@@ -354,13 +364,8 @@ void TOAModelForm::dropTrailingEmpty() {
 }
 
 void TOAModelForm::fitColumns() {
-  auto fit = [](QTableView* g, int* lastWidth, int margin) {
-    const int w = g->viewport()->width();
-    if (g->columnWidth(1) > 114 || w > *lastWidth) g->setColumnWidth(1, qMax(w - g->columnWidth(0) - margin, 40));
-    *lastWidth = w;
-  };
-  fit(RegGrid, &regGridWidth_, 6);
-  fit(yxGrid, &stepGridWidth_, 6);
+  gridfit::fitAll(RegGrid);
+  gridfit::fitAll(yxGrid);
 }
 
 void TOAModelForm::resizeEvent(QResizeEvent* event) {
@@ -571,13 +576,14 @@ bool TOAModelForm::FormCloseQuery() { return askSaveSteps(); }
 
 void TOAModelForm::closeEvent(QCloseEvent* event) {
   docwin::handleClose(
-      this, event, [this] { return oawin::askOwned(designer) && FormCloseQuery(); }, [this] { FormClose(); });
+      this, event, [this] { return docwin::askOwned(designer) && FormCloseQuery(); },
+      [this] { FormClose(); });
 }
 
 void TOAModelForm::FormClose() {
   if (closed_) return;
   closed_ = true;
-  oawin::closeOwned(designer);
+  docwin::closeOwned(designer);
   if (table_) table_->oaModelOpen = false;
   lock_.release();
   if (busMode && frame()) frame()->setCommandEnabled(FrameCmd::ModelBus, false);

@@ -9,7 +9,7 @@
 #include <QStringList>
 #include <memory>
 
-#include "velmora/app/docchild.h"
+#include "velmora/frameapi/docchild.h"
 #include "velmora/documents/tablegridlock.h"
 #include "velmora/oa/oaengine.h"
 
@@ -79,7 +79,7 @@ class TOAModelForm : public TDocChild, public RegisterGrid {
   int stepRowCount() const;
   QString stepCell(int col, int row) const;
   int selectedStep() const;
-  void selectStep(int row);  // as a click on the input cell
+  void selectStep(int row);        // as a click on the input cell
   QStringList stepInputs() const;  // rows 2 .. last
   // The register grid.
   QString regCell(int col, int row) const;
@@ -128,7 +128,6 @@ class TOAModelForm : public TDocChild, public RegisterGrid {
   StepRows* steps_ = nullptr;  // yxGrid's rows
   bool closed_ = false;
   int selectGuard_ = 0;
-  int regGridWidth_ = 0, stepGridWidth_ = 0;
   QMenu *mFile_ = nullptr, *mActions_ = nullptr, *mModel_ = nullptr;
 };
 

@@ -101,8 +101,8 @@ void TOAModelForm::mReportClick() {
   report.append(QStringLiteral("\nВоздействия: "), ReportWriter::blue());
   report.append(inputsFileName);
 
-  ReportColumns columns({QStringLiteral("t "), QStringLiteral("y(t)"), QStringLiteral("x(t)"), QStringLiteral("регистр"),
-                         QStringLiteral("значение")});
+  ReportColumns columns({QStringLiteral("t "), QStringLiteral("y(t)"), QStringLiteral("x(t)"),
+                         QStringLiteral("регистр"), QStringLiteral("значение")});
   for (int i = 1; i < stepRowCount() && !stepCell(0, i).isEmpty(); ++i) {
     columns.fit(1, stepCell(0, i), 7);
     columns.fit(2, stepCell(1, i), 7);
@@ -120,7 +120,8 @@ void TOAModelForm::mReportClick() {
     report.append(QStringLiteral("\n") + QString::number(j - 1));
     report.setBold(false);
     report.append(tab + stepCell(0, j) + tab + stepCell(1, j) + tab + regCell(0, 1) + tab + regCell(1, 1));
-    for (int k = 2; k < rowCount(); ++k) report.append(QStringLiteral("\n\t\t\t") + regCell(0, k) + tab + regCell(1, k));
+    for (int k = 2; k < rowCount(); ++k)
+      report.append(QStringLiteral("\n\t\t\t") + regCell(0, k) + tab + regCell(1, k));
   }
   report.finish(oaName);
 }

@@ -33,8 +33,7 @@ void splitBracket(const QString& text, QString* name, QString* inner) {
     throw EOaSyntaxError(QStringLiteral("нет закрывающей скобки \"]\" в %1").arg(quoted(text)));
   *name = text.left(open);
   *inner = text.mid(open + 1, text.size() - open - 2);
-  if (name->isEmpty())
-    throw EOaSyntaxError(QStringLiteral("не указано имя регистра в %1").arg(quoted(text)));
+  if (name->isEmpty()) throw EOaSyntaxError(QStringLiteral("не указано имя регистра в %1").arg(quoted(text)));
 }
 
 Operand parseOperand(const QString& text, const QString& expression) {
@@ -230,8 +229,7 @@ Condition parseCondition(const QString& text) {
   if (text.isEmpty()) return c;
   const bool hasAnd = text.contains(QLatin1Char('&'));
   const bool hasOr = text.contains(QLatin1Char('|'));
-  if (hasAnd && hasOr)
-    throw EOaSyntaxError(QStringLiteral("в условии нельзя сочетать \"&\" и \"|\""));
+  if (hasAnd && hasOr) throw EOaSyntaxError(QStringLiteral("в условии нельзя сочетать \"&\" и \"|\""));
   QStringList parts;
   if (hasAnd) {
     c.mode = Condition::AnyOf;
@@ -250,8 +248,7 @@ Condition parseCondition(const QString& text) {
       const int open = p.indexOf(QLatin1Char('['));
       if (open < 0 || !p.endsWith(QLatin1Char(']')) || p.size() - 1 <= open ||
           p.indexOf(QLatin1Char(']')) != p.size() - 1)
-        throw EOaSyntaxError(
-            QStringLiteral("терм условия должен иметь вид регистр[бит]: %1").arg(quoted(p)));
+        throw EOaSyntaxError(QStringLiteral("терм условия должен иметь вид регистр[бит]: %1").arg(quoted(p)));
       t.name = p.left(open);
       t.bit = decimalValue(p.mid(open + 1, p.size() - open - 2), QStringLiteral("номер бита"));
     }

@@ -45,10 +45,10 @@ struct Expression {
   };
   Form form = Single;
   QString text;
-  Operand left;   // Single, Step: the operand; Binary: the left one; Call: the element
-  Operand right;  // Binary
-  QChar op;       // Binary: + - & | ^ %; Step: + or -
-  int adjust = 0;  // Binary: what a right operand cut at "+" or "-" adds (R2+R3+7 adds 1)
+  Operand left;      // Single, Step: the operand; Binary: the left one; Call: the element
+  Operand right;     // Binary
+  QChar op;          // Binary: + - & | ^ %; Step: + or -
+  int adjust = 0;    // Binary: what a right operand cut at "+" or "-" adds (R2+R3+7 adds 1)
   QString function;  // Call: the name as written
   ShiftFn shift = ShiftFn::None;
   int count = 0;  // Call
@@ -56,9 +56,9 @@ struct Expression {
 
 struct Microoperation {
   QString text;
-  QString destination;  // element name
-  int index = -1;       // filled in by the model
-  bool bits = false;    // the destination names bits: name[i] or name[h/l]
+  QString destination;    // element name
+  int index = -1;         // filled in by the model
+  bool bits = false;      // the destination names bits: name[i] or name[h/l]
   int high = 0, low = 0;  // selected bits low..high (one bit: both equal)
   Expression expr;
   // Element names the line refers to: the destination first, then the operands in order.

@@ -18,9 +18,7 @@ QString dec(qint32 v) { return QString::number(v); }
 
 // ---- TRegister ----
 
-qint32 TRegister::cut(qint32 value, int width) {
-  return static_cast<qint32>(lowBits(value, width));
-}
+qint32 TRegister::cut(qint32 value, int width) { return static_cast<qint32>(lowBits(value, width)); }
 
 void TRegister::Define(int width, quint8 kind, const QString& name) {
   width_ = width;
@@ -38,14 +36,10 @@ QString TRegister::BitText() const {
 
 QString TRegister::GetValueText(int radix) const {
   switch (radix) {
-    case Binary:
-      return BitText();
-    case Hex:
-      return QString::number(static_cast<quint32>(current_), 16).toUpper();
-    case Decimal:
-      return dec(current_);
-    default:
-      return QStringLiteral("0");
+    case Binary: return BitText();
+    case Hex: return QString::number(static_cast<quint32>(current_), 16).toUpper();
+    case Decimal: return dec(current_);
+    default: return QStringLiteral("0");
   }
 }
 
@@ -111,8 +105,7 @@ TOperAuto::TOperAuto(const QStringList& blocks) {
   registers_.reserve(blocks.size());
   for (int i = 0; i < blocks.size(); ++i) {
     const QString& line = blocks[i];
-    if (line == QLatin1String("register") || line == QLatin1String("reg:") ||
-        line == QLatin1String("reg")) {
+    if (line == QLatin1String("register") || line == QLatin1String("reg:") || line == QLatin1String("reg")) {
       kind = TRegister::Register;
       continue;
     }
@@ -121,14 +114,18 @@ TOperAuto::TOperAuto(const QStringList& blocks) {
       continue;
     }
     // Formed only for an error: a description may declare a great many elements.
-    const auto where = [&] { return QStringLiteral("Строка %1 списка блоков %2: ").arg(i + 1).arg(quoted(line)); };
+    const auto where = [&] {
+      return QStringLiteral("Строка %1 списка блоков %2: ").arg(i + 1).arg(quoted(line));
+    };
     const int open = line.indexOf(QLatin1Char('['));
     const int close = open < 0 ? -1 : line.indexOf(QLatin1Char(']'), open + 1);
     if (close < 0)
       throw EOaConvertError(where() + QStringLiteral("нет ширины блока в скобках, например A[8]"));
     qint32 width = 0;
     if (!oa::toInt32(QStringView(line).mid(open + 1, close - open - 1), &width))
-      width = oa::withContext(where, [&] { return oa::decimalValue(line.mid(open + 1, close - open - 1), QStringLiteral("ширина")); });
+      width = oa::withContext(where, [&] {
+        return oa::decimalValue(line.mid(open + 1, close - open - 1), QStringLiteral("ширина"));
+      });
     if (width < 0 || width > 32)
       throw EOaRangeError(where() + QStringLiteral("ширина %1 вне диапазона 0..32").arg(width));
     TRegister r;
@@ -155,8 +152,7 @@ void TOperAuto::restoreValues(const std::vector<qint32>& from) {
 }
 
 const TRegister& TOperAuto::Element(int i) const {
-  if (i < 0 || i >= Count())
-    throw EOaRangeError(QStringLiteral("нет элемента ОА с номером %1").arg(i));
+  if (i < 0 || i >= Count()) throw EOaRangeError(QStringLiteral("нет элемента ОА с номером %1").arg(i));
   return registers_[static_cast<size_t>(i)];
 }
 
@@ -180,8 +176,7 @@ qint32 TOperAuto::BinToDec(const QString& bits) {
   quint32 v = 0;
   for (QChar c : bits) {
     if (c != QLatin1Char('0') && c != QLatin1Char('1'))
-      throw EOaConvertError(
-          QStringLiteral("%1 не является двоичным числом").arg(quoted(bits)));
+      throw EOaConvertError(QStringLiteral("%1 не является двоичным числом").arg(quoted(bits)));
     v = v * 2 + (c == QLatin1Char('1') ? 1u : 0u);
   }
   return static_cast<qint32>(v);

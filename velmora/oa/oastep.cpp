@@ -21,7 +21,8 @@ void TOperSave::Add(const QString& input, const std::vector<qint32>& values, con
   const size_t n = inputs_.size();
   try {
     values_.resize((n + 1) * size_t(width_));
-    std::copy_n(values.begin(), std::min(values.size(), size_t(width_)), values_.begin() + long(n * size_t(width_)));
+    std::copy_n(values.begin(), std::min(values.size(), size_t(width_)),
+                values_.begin() + long(n * size_t(width_)));
     answers_.push_back(pool_.id(answer));
     inputs_.push_back(pool_.id(input));
   } catch (...) {
@@ -32,9 +33,9 @@ void TOperSave::Add(const QString& input, const std::vector<qint32>& values, con
   }
 }
 
-void TOperSave::InsertAt(int i, const QString& input, const std::vector<qint32>& values, const QString& answer) {
-  if (i < 0 || i > count())
-    throw EOaRangeError(QStringLiteral("нет шага моделирования с номером %1").arg(i));
+void TOperSave::InsertAt(int i, const QString& input, const std::vector<qint32>& values,
+                         const QString& answer) {
+  if (i < 0 || i > count()) throw EOaRangeError(QStringLiteral("нет шага моделирования с номером %1").arg(i));
   Add(QString(), std::vector<qint32>(size_t(width_), 0), QString());
   const size_t w = size_t(width_);
   for (int k = count() - 1; k > i; --k) inputs_[size_t(k)] = inputs_[size_t(k - 1)];
@@ -152,7 +153,8 @@ void TModelStep::evaluateStep(const QString& input) {
 
 void TModelStep::replayAfter(TOperSave& history, int k) {
   for (int i = k + 1; i < history.count(); ++i) {
-    oa::withContext([&] { return QStringLiteral("Шаг %1: ").arg(i); }, [&] { evaluateStep(history.Input(i)); });
+    oa::withContext([&] { return QStringLiteral("Шаг %1: ").arg(i); },
+                    [&] { evaluateStep(history.Input(i)); });
     currentValues(&row_);
     history.SetAt(i, Answer(), row_);
   }
@@ -161,19 +163,18 @@ void TModelStep::replayAfter(TOperSave& history, int k) {
 QString TModelStep::ApplySignals(const QString& text, char mode) {
   const int s = position_;
   switch (mode) {
-    case 'a':
-      break;
+    case 'a': break;
     case 'c':
     case 'd':
     case 'i':
       if (s < 1)
-        throw EOaRangeError(QStringLiteral("строку инициализации нельзя изменить, удалить или "
-                                           "вставить строку перед ней"));
+        throw EOaRangeError(
+            QStringLiteral("строку инициализации нельзя изменить, удалить или "
+                           "вставить строку перед ней"));
       if (s > RowCount() || (s == RowCount() && mode != 'i'))
         throw EOaRangeError(QStringLiteral("нет шага моделирования с номером %1").arg(s));
       break;
-    default:
-      throw EOaSyntaxError(QStringLiteral("неизвестный режим шага '%1'").arg(QLatin1Char(mode)));
+    default: throw EOaSyntaxError(QStringLiteral("неизвестный режим шага '%1'").arg(QLatin1Char(mode)));
   }
 
   // Everything is done on copies or undone on failure: a step that fails changes nothing.
@@ -218,7 +219,8 @@ QString TModelStep::ApplySignals(const QString& text, char mode) {
   }
 }
 
-void TModelStep::ReplaceSteps(const QStringList& inputs, const std::function<void(const TOperSave&)>& prepare) {
+void TModelStep::ReplaceSteps(const QStringList& inputs,
+                              const std::function<void(const TOperSave&)>& prepare) {
   const State saved = saveState();
   try {
     // A new history from the initial row: the old one stays whole until the new one is.
@@ -229,7 +231,8 @@ void TModelStep::ReplaceSteps(const QStringList& inputs, const std::function<voi
     loadRow(h, 0);
     for (int i = 0; i < inputs.size(); ++i) {
       // The values run on from the step before, which is what loading its row would give.
-      oa::withContext([&] { return QStringLiteral("Шаг %1: ").arg(i + 1); }, [&] { evaluateStep(inputs[i]); });
+      oa::withContext([&] { return QStringLiteral("Шаг %1: ").arg(i + 1); },
+                      [&] { evaluateStep(inputs[i]); });
       currentValues(&row_);
       h.Add(inputs[i], row_, Answer());
     }

@@ -50,8 +50,7 @@ class TModelStep : public TModelOA {
 
   // Row 0 of the history: ("first", "0&" per element, "first").
   TModelStep(RegisterGrid* grid, const QStringList& blocks, const QStringList& xConditions,
-             const QStringList& xSignals, const QList<QStringList>& yItems,
-             const QStringList& ySignals);
+             const QStringList& xSignals, const QList<QStringList>& yItems, const QStringList& ySignals);
 
   int Position() const { return position_; }
   int RowCount() const { return history_.count(); }

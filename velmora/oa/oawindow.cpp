@@ -1,9 +1,8 @@
 #include "velmora/oa/oawindow.h"
 
-#include <QMdiSubWindow>
 #include <QMenu>
 
-#include "velmora/app/docchild.h"
+#include "velmora/frameapi/docchild.h"
 #include "velmora/documents/docwindow_common.h"
 
 namespace oawin {
@@ -15,27 +14,16 @@ QMenu* fileMenu(QWidget* window, const std::function<void()>& report) {
   addItem(window, create, QStringLiteral("&РВАС"), {}, docwin::newCommand(window, TFrame::NewDoc::Rvas));
   addItem(window, create, QStringLiteral("&СКУ"), {}, docwin::newCommand(window, TFrame::NewDoc::Sku));
   addItem(window, create, QStringLiteral("&ГСА"), {}, docwin::newCommand(window, TFrame::NewDoc::Gsa));
-  addItem(window, create, QStringLiteral("Таблицу &переходов"), {}, docwin::newCommand(window, TFrame::NewDoc::Table));
-  addItem(window, create, QStringLiteral("&Текстовый файл"), {}, docwin::newCommand(window, TFrame::NewDoc::Text));
-  addItem(window, file, QStringLiteral("&Открыть..."), QKeySequence(Qt::Key_F3),
-          docwin::openCommand(window));
+  addItem(window, create, QStringLiteral("Таблицу &переходов"), {},
+          docwin::newCommand(window, TFrame::NewDoc::Table));
+  addItem(window, create, QStringLiteral("&Текстовый файл"), {},
+          docwin::newCommand(window, TFrame::NewDoc::Text));
+  addItem(window, file, QStringLiteral("&Открыть..."), QKeySequence(Qt::Key_F3), docwin::openCommand(window));
   addItem(window, file, QStringLiteral("&Закрыть"), QKeySequence(Qt::CTRL | Qt::Key_X),
           [window] { docwin::closeWindow(window); });
   if (report) addItem(window, file, QStringLiteral("От&чет"), {}, report);
   addItem(window, file, QStringLiteral("&Выход"), {}, docwin::exitCommand(window));
   return file;
-}
-
-bool askOwned(const QPointer<TDocChild>& owned) { return !owned || owned->FormCloseQuery(); }
-
-void closeOwned(const QPointer<TDocChild>& owned) {
-  if (!owned) return;
-  owned->FormClose();
-  if (!owned) return;
-  if (auto* sub = qobject_cast<QMdiSubWindow*>(owned->parentWidget()))
-    delete sub;
-  else
-    delete owned.data();
 }
 
 }  // namespace oawin

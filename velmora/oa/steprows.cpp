@@ -12,7 +12,8 @@ QVariant StepRows::data(const QModelIndex& index, int role) const {
 }
 
 QVariant StepRows::headerData(int section, Qt::Orientation orientation, int role) const {
-  if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 && section < 2) return headers_[section];
+  if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 && section < 2)
+    return headers_[section];
   return QAbstractTableModel::headerData(section, orientation, role);
 }
 

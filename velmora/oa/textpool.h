@@ -27,7 +27,8 @@ class TextPool {
   // Short texts hash faster this way than with the seeded hash of QHash.
   struct Hash {
     size_t operator()(const QString& s) const {
-      return std::hash<std::u16string_view>()(std::u16string_view(reinterpret_cast<const char16_t*>(s.constData()), size_t(s.size())));
+      return std::hash<std::u16string_view>()(
+          std::u16string_view(reinterpret_cast<const char16_t*>(s.constData()), size_t(s.size())));
     }
   };
   // Texts that share their characters are equal without reading them.

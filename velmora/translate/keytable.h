@@ -71,12 +71,16 @@ class KeyTable {
 // Names numbered in order of first appearance, looked up from views of a text.
 class NameKeys {
  public:
-  static uint64_t hash(QStringView name) { return KeyTable<char16_t>::hash(name.utf16(), size_t(name.size())); }
+  static uint64_t hash(QStringView name) {
+    return KeyTable<char16_t>::hash(name.utf16(), size_t(name.size()));
+  }
   int size() const { return keys_.size(); }
   QStringView name(int k) const { return QStringView(keys_.key(k), qsizetype(keys_.length(k))); }
   void prefetch(uint64_t h) const { keys_.prefetch(h); }
   int find(QStringView name) const { return keys_.find(name.utf16(), size_t(name.size()), hash(name)); }
-  int add(QStringView name, uint64_t h, bool* added) { return keys_.add(name.utf16(), size_t(name.size()), h, added); }
+  int add(QStringView name, uint64_t h, bool* added) {
+    return keys_.add(name.utf16(), size_t(name.size()), h, added);
+  }
 
  private:
   KeyTable<char16_t> keys_;

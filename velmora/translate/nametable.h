@@ -29,8 +29,10 @@ class NameIndex {
     if (probe.number >= 0) return probe.number;
     const int k = size();
     index_.Insert(probe, h, size_t(k));
-    if constexpr (std::is_same_v<Names, QStringList>) names_.append(name.toString());
-    else names_.push_back(name);
+    if constexpr (std::is_same_v<Names, QStringList>)
+      names_.append(name.toString());
+    else
+      names_.push_back(name);
     return k;
   }
 

@@ -30,7 +30,9 @@ bool needsCut(const Factor* const* p, size_t size) {
   return size > 2 || hasGroup(p, size, size - 1);
 }
 
-void append(std::u16string* s, QStringView v) { s->append(reinterpret_cast<const char16_t*>(v.utf16()), size_t(v.size())); }
+void append(std::u16string* s, QStringView v) {
+  s->append(reinterpret_cast<const char16_t*>(v.utf16()), size_t(v.size()));
+}
 
 // The name of fresh event n ("s" and its number), written into text from the end.
 using FreshText = char16_t[12];  // "s" and at most ten digits
@@ -55,7 +57,8 @@ bool endsName(QChar c) { return textscan::isStructural(c) || c == QLatin1Char(',
 
 // The number n of a name "s<n>" written as QString::number writes it, or 0.
 int freshNumber(QStringView name) {
-  if (name.size() < 2 || name[0] != QLatin1Char('s') || name[1] < QLatin1Char('1') || name[1] > QLatin1Char('9'))
+  if (name.size() < 2 || name[0] != QLatin1Char('s') || name[1] < QLatin1Char('1') ||
+      name[1] > QLatin1Char('9'))
     return 0;
   long long n = 0;
   for (qsizetype i = 1; i < name.size(); ++i) {
@@ -293,14 +296,14 @@ void TRvasSku::Convert() {
       start = i + 1;
       if (y.isEmpty()) continue;
       const int known = outputIndex_.size();
-      const int k = outputIndex_.add(y);
-      if (k == known) {
+      const int slot = outputIndex_.add(y);
+      if (slot == known) {
         outputEvents_ << t.toString();
-      } else if (outputEvents_[k].isEmpty()) {
-        outputEvents_[k] = t.toString();
+      } else if (outputEvents_[slot].isEmpty()) {
+        outputEvents_[slot] = t.toString();
       } else {
-        outputEvents_[k] += QLatin1Char('|');
-        outputEvents_[k] += t;
+        outputEvents_[slot] += QLatin1Char('|');
+        outputEvents_[slot] += t;
       }
     }
   }

@@ -22,7 +22,7 @@ class TRvasSku {
   // would give an unreasonably large result.
   void Convert();
 
-  static const int kMaxOutput = 500000;  // characters of СКУ text from one expression
+  static const int kMaxOutput = 500000;            // characters of СКУ text from one expression
   static const int kMaxDepth = vexo::kMaxNesting;  // nesting of the conversion steps
 
  private:
@@ -65,7 +65,7 @@ class TRvasSku {
   size_t nextUsed_ = 0;
   std::deque<std::u16string> lines_;  // one buffer per nesting of equations, kept from one to the next
   int level_ = 0;
-  NameViewTable outputIndex_;   // outputs in order of first declaration
+  NameViewTable outputIndex_;  // outputs in order of first declaration
   QStringList outputEvents_;
   qsizetype produced_ = 0;
   int depth_ = 0;

@@ -99,8 +99,10 @@ class RowLists {
     const int k = int(items_.size());
     items_.push_back(Item{row, -1});
     Ends& e = ends_[list];
-    if (e.tail < 0) e.head = k;
-    else items_[size_t(e.tail)].next = k;
+    if (e.tail < 0)
+      e.head = k;
+    else
+      items_[size_t(e.tail)].next = k;
     e.tail = k;
   }
   template <typename F>
@@ -179,7 +181,8 @@ class SkuTblStages {
 
   int addName(QStringView name, uint64_t hash);
   void prefetchNames(int k, int to);
-  void readTerm(const std::vector<uint32_t>& term, bool abstract, uint32_t target, qsizetype* total, QStringView st);
+  void readTerm(const std::vector<uint32_t>& term, bool abstract, uint32_t target, qsizetype* total,
+                QStringView st);
   uint32_t conditionOf(bool abstract, int abstractName);
   int groupOf();
 
@@ -201,9 +204,9 @@ class SkuTblStages {
   // set is known by how many names it was written with and which events they are. A
   // group's first term gives its sources as written.
   std::vector<Term> terms_;
-  KeyTable<uint32_t> groupOfSet_;   // sets of several events (or none)
-  std::vector<int> groupOfKey_;     // by key of groupOfSet_
-  std::vector<int> groupOfEvent_;   // the group of a set of one event, by event; -1 none yet
+  KeyTable<uint32_t> groupOfSet_;        // sets of several events (or none)
+  std::vector<int> groupOfKey_;          // by key of groupOfSet_
+  std::vector<int> groupOfEvent_;        // the group of a set of one event, by event; -1 none yet
   std::vector<uint32_t> groupSources_;   // the sources of every group, end to end
   std::vector<uint32_t> groupFirst_{0};  // group k's sources: [groupFirst_[k], groupFirst_[k + 1])
   // The targets as written, end to end: each row gets a copy of its own, made as the rows
@@ -302,8 +305,8 @@ void SkuTblStages::readEquations(bool abstract) {
   }
 }
 
-void SkuTblStages::readTerm(const std::vector<uint32_t>& term, bool abstract, uint32_t target, qsizetype* total,
-                            QStringView st) {
+void SkuTblStages::readTerm(const std::vector<uint32_t>& term, bool abstract, uint32_t target,
+                            qsizetype* total, QStringView st) {
   *total += qsizetype(term.size());
   if (*total > TSkuTbl::kMaxNames)
     throw VexoError(QStringLiteral("Уравнение %1 после раскрытия скобок дает слишком много "
@@ -317,11 +320,8 @@ void SkuTblStages::readTerm(const std::vector<uint32_t>& term, bool abstract, ui
       case kAbstract:
         if (abstractName < 0) abstractName = int(id);
         break;
-      case kBinary:
-        binary_.push_back(id);
-        break;
-      default:
-        sources_.push_back(id);
+      case kBinary: binary_.push_back(id); break;
+      default: sources_.push_back(id);
     }
   }
   const uint32_t condition = conditionOf(abstract, abstractName);
@@ -333,7 +333,8 @@ void SkuTblStages::readTerm(const std::vector<uint32_t>& term, bool abstract, ui
 uint32_t SkuTblStages::conditionOf(bool abstract, int abstractName) {
   if (abstract) {
     if (abstractName < 0) return 0;
-    if (conditionOfAbstract_.size() <= size_t(abstractName)) conditionOfAbstract_.resize(size_t(names_.size()), 0);
+    if (conditionOfAbstract_.size() <= size_t(abstractName))
+      conditionOfAbstract_.resize(size_t(names_.size()), 0);
     int& c = conditionOfAbstract_[size_t(abstractName)];
     if (!c) {
       c = int(conditions_.size());
@@ -387,7 +388,8 @@ int SkuTblStages::groupOf() {
 // written from one array read straight through.
 void SkuTblStages::writeRows(bool abstract) {
   const size_t groupCount = groupFirst_.size() - 1;
-  KeyedLists<Term> byGroup(groupCount, terms_, [](const Term& t) { return t.group; }, [](const Term& t) { return t; });
+  KeyedLists<Term> byGroup(
+      groupCount, terms_, [](const Term& t) { return t.group; }, [](const Term& t) { return t; });
   std::vector<Term>().swap(terms_);
   const std::vector<uint32_t>& start = byGroup.start;
 
@@ -478,7 +480,8 @@ void SkuTblStages::readOutputs() {
 void SkuTblStages::writeOutputs() {
   if (puts_.empty()) return;
   const size_t rowCount = size_t(out_->rows.size());
-  const KeyedLists<uint32_t> byRow(rowCount, puts_, [](const Put& p) { return p.row; }, [](const Put& p) { return p.output; });
+  const KeyedLists<uint32_t> byRow(
+      rowCount, puts_, [](const Put& p) { return p.row; }, [](const Put& p) { return p.output; });
   std::vector<Put>().swap(puts_);
   const std::vector<uint32_t>& firstPut = byRow.start;
 
@@ -529,8 +532,10 @@ void SkuTblStages::writeOutputs() {
         pairAll(cell);
       }
     }
-    if (only >= 0) out_->rows[qsizetype(r)].y = ys_[size_t(only)];
-    else if (!cell.isEmpty()) out_->rows[qsizetype(r)].y = QString(cell.constData(), cell.size());
+    if (only >= 0)
+      out_->rows[qsizetype(r)].y = ys_[size_t(only)];
+    else if (!cell.isEmpty())
+      out_->rows[qsizetype(r)].y = QString(cell.constData(), cell.size());
   }
 }
 

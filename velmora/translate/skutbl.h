@@ -33,8 +33,8 @@ class TSkuTbl {
     return QStringView(read_).mid(from, ends_[size_t(k)] - from);
   }
 
-  QString read_;                // the statements end to end
-  std::vector<qsizetype> ends_;  // where each statement ends in read_
+  QString read_;                    // the statements end to end
+  std::vector<qsizetype> ends_;     // where each statement ends in read_
   mutable QStringList statements_;  // made when asked for
   mutable bool listed_ = false;
   int skuCount_ = 0;

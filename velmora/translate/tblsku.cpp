@@ -47,8 +47,10 @@ class Cells {
     // Offsets of 32 bits keep the cells' places half as large; a table of more characters
     // than that gets offsets of 64.
     wide_ = chars > qsizetype(UINT32_MAX);
-    if (wide_) wideStarts_.resize(n * kColumns + 1);
-    else starts_.resize(n * kColumns + 1);
+    if (wide_)
+      wideStarts_.resize(n * kColumns + 1);
+    else
+      starts_.resize(n * kColumns + 1);
     content_.resize(n);
     QChar* const base = text_.data();
     QChar* p = base;
@@ -85,13 +87,15 @@ class Cells {
  private:
   QString text_;
   void setStart(size_t k, qsizetype at) {
-    if (wide_) wideStarts_[k] = at;
-    else starts_[k] = uint32_t(at);
+    if (wide_)
+      wideStarts_[k] = at;
+    else
+      starts_[k] = uint32_t(at);
   }
   bool wide_ = false;
   std::vector<uint32_t> starts_;  // cell c of row r: text_[starts_[4r + c], starts_[4r + c + 1])
   std::vector<qsizetype> wideStarts_;
-  std::vector<uint8_t> content_;   // per row, a bit per column
+  std::vector<uint8_t> content_;  // per row, a bit per column
 };
 
 // Names numbered in order of first appearance, each kept once in a compact table.
@@ -118,11 +122,15 @@ class Names : public NameKeys {
 
 struct First {
   template <typename P>
-  auto operator()(const P& p) const { return p.first; }
+  auto operator()(const P& p) const {
+    return p.first;
+  }
 };
 struct Second {
   template <typename P>
-  auto operator()(const P& p) const { return p.second; }
+  auto operator()(const P& p) const {
+    return p.second;
+  }
 };
 
 // "name=a|b|c;" made at its size: `part(i)` gives the text of item i of the list.
@@ -173,7 +181,7 @@ class ColumnNames {
   const Cells& cells_;
   Cells::Column column_;
   Names index_;
-  std::vector<int> at_;    // per row: offsets into ids_
+  std::vector<int> at_;  // per row: offsets into ids_
   std::vector<int> ids_;
   std::vector<int> seen_;  // per name: last row + 1 that listed it (negative: looked up)
 };

@@ -16,8 +16,8 @@ class TTblToSku {
   static QString warningText();
 
   // Cell helpers, public for the tests.
-  static bool HasContent(const QString& text);      // a character other than ' ' and '0'
-  static QStringList SplitNames(const QString& text);  // names joined by '|' or '&'
+  static bool HasContent(const QString& text);                  // a character other than ' ' and '0'
+  static QStringList SplitNames(const QString& text);           // names joined by '|' or '&'
   static QString NormalizeTerm(const QString& text, QChar op);  // blanks out, '&' '*' -> op
 
  private:

@@ -94,14 +94,18 @@ bool isNameChar(QChar c) {
 // The characters the source check of a term reads (everything else is part of a name).
 bool isTermStructure(QChar c) {
   switch (c.unicode()) {
-    case '*': case '=': case '|': case '(': case '{': case ')': case '}': return true;
+    case '*':
+    case '=':
+    case '|':
+    case '(':
+    case '{':
+    case ')':
+    case '}': return true;
     default: return false;
   }
 }
 
-bool isOp(QChar c) {
-  return c == QLatin1Char('=') || c == QLatin1Char('*') || c == QLatin1Char('|');
-}
+bool isOp(QChar c) { return c == QLatin1Char('=') || c == QLatin1Char('*') || c == QLatin1Char('|'); }
 
 }  // namespace
 
@@ -119,17 +123,15 @@ int TTesting::errorCount() const { return errors_; }
 int TTesting::warningCount() const { return warnings_; }
 
 void TTesting::add(int line, int pos, int length, int code) {
-  if (code == kWarning) ++warnings_;
+  if (code == kWarning)
+    ++warnings_;
   else {
     ++errors_;
     failed_ = true;
   }
   if (messages_)
-    messages_->append(QStringLiteral("%1-%2-%3- %4")
-                          .arg(line + 1)
-                          .arg(pos)
-                          .arg(length)
-                          .arg(messageText(code)));
+    messages_->append(
+        QStringLiteral("%1-%2-%3- %4").arg(line + 1).arg(pos).arg(length).arg(messageText(code)));
 }
 
 bool TTesting::CheckSku() {
@@ -138,8 +140,8 @@ bool TTesting::CheckSku() {
   {
     size_t a = 0, b = 0;
     while (a < s.skuRepeats.size() || b < s.svfRepeats.size()) {
-      const bool takeSku = b >= s.svfRepeats.size() ||
-                           (a < s.skuRepeats.size() && s.skuRepeats[a] < s.svfRepeats[b]);
+      const bool takeSku =
+          b >= s.svfRepeats.size() || (a < s.skuRepeats.size() && s.skuRepeats[a] < s.svfRepeats[b]);
       const int line = takeSku ? s.skuRepeats[a++] : s.svfRepeats[b++];
       add(line, 0, int(text_.at(line).size()) - 1, takeSku ? 15 : 17);
     }
@@ -159,10 +161,28 @@ bool TTesting::CheckSku() {
   return failed_;
 }
 
+// Both rule sets read the same characters, so they share one walk; the nesting rules report
+// after the first set has finished, as if they had read the text after it.
 bool TTesting::Check() {
   const int n = int(text_.size());
-  pass1(0, n, Mode::Rvas);
-  rvasPass2(0, n, settings_.RvasS0);
+  startPass1();
+  startRvasPass2();
+  const QChar* const initial = settings_.RvasS0.constData();
+  const qsizetype initialSize = settings_.RvasS0.size();
+  walk(0, n, true, [&](int ln, int i, QChar c, const QString& s) {
+    // Inside a name nothing applies to either set: most characters of a text take this way.
+    if (isNameChar(c) && isNameChar(prev_)) {
+      noteRead(ln, i, c);
+      return;
+    }
+    rvasPass2Char(ln, i, c, s, initial, initialSize);  // leaves prev_ for the first set
+    pass1Step(ln, i, c, Mode::Rvas);
+  });
+  const bool pending = pending_;
+  endPass1();
+  for (const Later& m : later_) add(m.line, m.pos, m.length, m.code);
+  later_.clear();
+  if (pending && braceDepth_ > 0) add(lastLine_, lastPos_ + 1, 0, 26);
   return failed_;
 }
 
@@ -192,8 +212,10 @@ void TTesting::walk(int from, int to, bool countDepth, F significant) {
       // A null character inside the line (read from a file) is refused like the other
       // invisible characters, once, and otherwise passed over.
       if (!inComment_ && c != QLatin1Char(' ')) {
-        if (!c.isNull()) significant(ln, i, c, s);
-        else if (countDepth) add(ln, i, 1, 7);
+        if (!c.isNull())
+          significant(ln, i, c, s);
+        else if (countDepth)
+          add(ln, i, 1, 7);
       }
       if (slash && i > 0 && p[i - 1] == QLatin1Char('*')) {
         inComment_ = false;
@@ -203,7 +225,7 @@ void TTesting::walk(int from, int to, bool countDepth, F significant) {
   }
 }
 
-void TTesting::pass1(int from, int to, Mode mode) {
+void TTesting::startPass1() {
   prev_ = QChar();
   commentDepth_ = 0;
   bracketDepth_ = 0;
@@ -211,43 +233,53 @@ void TTesting::pass1(int from, int to, Mode mode) {
   nesting_ = 0;
   eqSeen_ = false;
   pending_ = false;
-  walk(from, to, true, [&](int ln, int i, QChar c, const QString&) {
-    // Inside a name (a letter or digit after a letter or digit) no rule applies: most
-    // characters of a text take this way.
-    const bool name = isNameChar(c);
-    if (name && isNameChar(prev_)) {
+}
+
+void TTesting::pass1(int from, int to, Mode mode) {
+  startPass1();
+  walk(from, to, true, [&](int ln, int i, QChar c, const QString&) { pass1Step(ln, i, c, mode); });
+  endPass1();
+}
+
+Q_ALWAYS_INLINE void TTesting::pass1Step(int ln, int i, QChar c, Mode mode) {
+  // Inside a name (a letter or digit after a letter or digit) no rule applies: most
+  // characters of a text take this way.
+  const bool name = isNameChar(c);
+  if (name && isNameChar(prev_)) {
+    noteRead(ln, i, c);
+    return;
+  }
+  // On the right side the start of a name, an operator after a name or a group, and a
+  // group opened after an operator or closed after a name need only the tests below (the
+  // full rules give the same).
+  if (eqSeen_) {
+    bool plain = false;
+    if (name && (isOp(prev_) || prev_ == QLatin1Char('(') || prev_ == QLatin1Char('{'))) {
+      if (nameStartWrong(c, mode == Mode::Svf)) add(ln, i, 1, 5);
+      plain = true;
+    } else if ((isNameChar(prev_) || prev_ == QLatin1Char(')') || prev_ == QLatin1Char('}')) &&
+               (c == QLatin1Char('|') || (c == QLatin1Char('*') && mode != Mode::Svf))) {
+      plain = true;
+    } else if ((prev_ == QLatin1Char('*') || prev_ == QLatin1Char('|')) &&
+               (c == QLatin1Char('(') || (c == QLatin1Char('{') && mode == Mode::Rvas))) {
+      // A group opened after an operator; braces are refused outside РВАС.
+      if (c == QLatin1Char('(')) ++bracketDepth_;
+      plain = true;
+    } else if (isNameChar(prev_) &&
+               (c == QLatin1Char(')') || (c == QLatin1Char('}') && mode == Mode::Rvas))) {
+      // A group closed after a name.
+      if (c == QLatin1Char(')') && --bracketDepth_ < 0) add(ln, i, 1, 12);
+      plain = true;
+    }
+    if (plain) {
       noteRead(ln, i, c);
       return;
     }
-    // On the right side the start of a name, an operator after a name or a group, and a
-    // group opened after an operator or closed after a name need only the tests below (the
-    // full rules give the same).
-    if (eqSeen_) {
-      bool plain = false;
-      if (name && (isOp(prev_) || prev_ == QLatin1Char('(') || prev_ == QLatin1Char('{'))) {
-        if (nameStartWrong(c, mode == Mode::Svf)) add(ln, i, 1, 5);
-        plain = true;
-      } else if ((isNameChar(prev_) || prev_ == QLatin1Char(')') || prev_ == QLatin1Char('}')) &&
-                 (c == QLatin1Char('|') || (c == QLatin1Char('*') && mode != Mode::Svf))) {
-        plain = true;
-      } else if ((prev_ == QLatin1Char('*') || prev_ == QLatin1Char('|')) &&
-                 (c == QLatin1Char('(') || (c == QLatin1Char('{') && mode == Mode::Rvas))) {
-        // A group opened after an operator; braces are refused outside РВАС.
-        if (c == QLatin1Char('(')) ++bracketDepth_;
-        plain = true;
-      } else if (isNameChar(prev_) &&
-                 (c == QLatin1Char(')') || (c == QLatin1Char('}') && mode == Mode::Rvas))) {
-        // A group closed after a name.
-        if (c == QLatin1Char(')') && --bracketDepth_ < 0) add(ln, i, 1, 12);
-        plain = true;
-      }
-      if (plain) {
-        noteRead(ln, i, c);
-        return;
-      }
-    }
-    pass1Char(ln, i, c, mode);
-  });
+  }
+  pass1Char(ln, i, c, mode);
+}
+
+void TTesting::endPass1() {
   // The converters keep a last expression that lacks its ';', so it is checked as if
   // the ';' stood right after it.
   if (pending_) endOfExpression1(lastLine_, lastPos_ + 1);
@@ -359,8 +391,8 @@ void TTesting::leftSide(int ln, int i, QChar c, Mode mode) {
       // Every target needs the target letter, not only the first one. The test after an
       // operator has already refused a letter that no name may start with.
       const QChar lc = lowerAscii(c);
-      const bool refused = isDigitAscii(c) || (lc != settings_.InSob && lc != settings_.InAbstr &&
-                                               lc != settings_.InDigit);
+      const bool refused =
+          isDigitAscii(c) || (lc != settings_.InSob && lc != settings_.InAbstr && lc != settings_.InDigit);
       if (!refused && lc != settings_.OutSob) add(ln, i, 1, 5);
     }
   } else if (mode == Mode::Rvas) {
@@ -375,19 +407,29 @@ void TTesting::leftSide(int ln, int i, QChar c, Mode mode) {
   }
 }
 
-void TTesting::signalKind(int ln, int i, QChar c, bool perTerm) {
+void TTesting::signalKind(int ln, int i, QChar c, bool perTerm, bool later) {
+  const auto add = [&](int line, int pos, int length, int code) {
+    if (later)
+      later_.push_back(Later{line, pos, length, code});
+    else
+      this->add(line, pos, length, code);
+  };
   const QChar lc = lowerAscii(c);
   if (lc == settings_.InAbstr && isUpperAscii(c)) {
     // An abstract signal has no inverted form.
     add(ln, i, 1, 18);
   } else if (lc == settings_.InAbstr) {
     if (perTerm && absUsed_ && absInTerm_) add(ln, i, 1, 20);
-    if (binUsed_) add(ln, i, 1, 19);
-    else absUsed_ = true;
+    if (binUsed_)
+      add(ln, i, 1, 19);
+    else
+      absUsed_ = true;
     absInTerm_ = true;
   } else if (lc == settings_.InDigit) {
-    if (absUsed_) add(ln, i, 1, 18);
-    else binUsed_ = true;
+    if (absUsed_)
+      add(ln, i, 1, 18);
+    else
+      binUsed_ = true;
   }
 }
 
@@ -425,7 +467,7 @@ void TTesting::skuPass2(int from, int to) {
       groups_.clear();
     }
     // A name starts after an operator, '=' or an opening bracket.
-    if (isOp(prev_) || prev_ == QLatin1Char('(')) signalKind(ln, i, c, true);
+    if (isOp(prev_) || prev_ == QLatin1Char('(')) signalKind(ln, i, c, true, false);
     prev_ = c;
     if (c == QLatin1Char(';')) checkSources();
     // Of a name only its first character matters to the source check.
@@ -438,7 +480,7 @@ void TTesting::skuPass2(int from, int to) {
 // Every term must name at least one source event once its brackets are multiplied out,
 // otherwise its row would continue the source state of the row above.
 void TTesting::checkSources() {
-  int k = 0;
+  size_t k = 0;
   while (k < statement_.size() && statement_.at(k).c != QLatin1Char('=')) ++k;
   if (k >= statement_.size()) {
     statement_.clear();
@@ -446,10 +488,10 @@ void TTesting::checkSources() {
   }
   struct Level {
     QChar open;
-    bool all = true;          // every finished alternative names a source
-    bool hasSource = false;   // the current alternative names a source
-    bool empty = true;        // the current alternative has no factor yet
-    int line = 0, pos = 0;    // the current alternative's first character
+    bool all = true;         // every finished alternative names a source
+    bool hasSource = false;  // the current alternative names a source
+    bool empty = true;       // the current alternative has no factor yet
+    int line = 0, pos = 0;   // the current alternative's first character
   };
   QVarLengthArray<Level, 8> levels;
   levels.append(Level{});
@@ -483,7 +525,7 @@ void TTesting::checkSources() {
     levels.last().hasSource = levels.last().hasSource || groupHas;
     nameStart = true;
   };
-  for (int j = k + 1; j < statement_.size(); ++j) {
+  for (size_t j = k + 1; j < statement_.size(); ++j) {
     const Sig& s = statement_.at(j);
     const ushort u = s.c.unicode();
     if (u == '*' || u == '=') {
@@ -509,87 +551,85 @@ void TTesting::checkSources() {
   statement_.clear();
 }
 
-void TTesting::rvasPass2(int from, int to, const QString& s0) {
-  prev_ = QChar();
+void TTesting::startRvasPass2() {
   opens_.clear();
   absUsed_ = binUsed_ = absInTerm_ = false;
-  bracketDepth_ = braceDepth_ = 0;
-  pending_ = false;
-  const QChar* const initial = s0.constData();
-  const qsizetype initialSize = s0.size();
-  walk(from, to, false, [&](int ln, int i, QChar c, const QString& s) {
-    // Inside a name nothing below applies: only a name's first character is read.
-    if (isNameChar(prev_) && isNameChar(c)) {
-      noteRead(ln, i, c);
-      return;
-    }
-    const ushort u = c.unicode();
-    const bool afterOp = isOp(prev_);
-    if (u == ';') {
-      eqSeen_ = false;
-      if (braceDepth_ > 0) add(ln, i, 0, 26);
-      braceDepth_ = 0;
-      bracketDepth_ = 0;
-    }
-    if (afterOp) {
-      if (u == '}') add(ln, i, 0, 10);
-      // The word runs to the next operator of the line. Whether it is the initial event is
-      // told without taking it out; its length is counted only for a message.
-      const qsizetype k = i + initialSize;
-      const QChar* p = s.constData() + i;
-      const bool isInitial = k <= s.size() && std::equal(initial, initial + initialSize, p) &&
-                             (k == s.size() || isOp(s.at(k)));
-      const auto wordLength = [&] {
-        int end = i;
-        while (end < s.size() && !isOp(s.at(end))) ++end;
-        return end - i;
-      };
-      const bool nested = bracketDepth_ != 0 || braceDepth_ != 0;
-      if (isInitial && nested) add(ln, i, wordLength(), 24);
-      if (isInitial && prev_ == QLatin1Char('*')) add(ln, i, wordLength(), 22);
-      if (!isInitial && prev_ != QLatin1Char('*') && !nested) add(ln, i, wordLength(), 23);
-    }
-    // The converters read the signal kind of the text as the СКУ check does; a РВАС
-    // product is cut into steps, so several abstract signals may follow each other.
-    if (afterOp || prev_ == QLatin1Char('(') || prev_ == QLatin1Char('{')) signalKind(ln, i, c, false);
-    // Brackets and braces nest: one may not close while the other opened inside it is open.
-    const auto close = [&](ushort open) {
-      if (!opens_.empty() && opens_.back() == char(open)) opens_.pop_back();
-      else if (!opens_.empty()) add(ln, i, 0, open == '(' ? 26 : 13);
+  eqSeen2_ = false;
+  bracketDepth2_ = braceDepth_ = 0;
+  later_.clear();
+}
+
+// The nesting rules of РВАС for one character that is not inside a name; prev_ is the
+// character read before it. Messages wait in later_.
+Q_ALWAYS_INLINE void TTesting::rvasPass2Char(int ln, int i, QChar c, const QString& s, const QChar* initial,
+                                             qsizetype initialSize) {
+  const auto add = [&](int line, int pos, int length, int code) {
+    later_.push_back(Later{line, pos, length, code});
+  };
+  const ushort u = c.unicode();
+  const bool afterOp = isOp(prev_);
+  if (u == ';') {
+    eqSeen2_ = false;
+    if (braceDepth_ > 0) add(ln, i, 0, 26);
+    braceDepth_ = 0;
+    bracketDepth2_ = 0;
+  }
+  if (afterOp) {
+    if (u == '}') add(ln, i, 0, 10);
+    // The word runs to the next operator of the line. Whether it is the initial event is
+    // told without taking it out; its length is counted only for a message.
+    const qsizetype k = i + initialSize;
+    const QChar* p = s.constData() + i;
+    const bool isInitial =
+        k <= s.size() && std::equal(initial, initial + initialSize, p) && (k == s.size() || isOp(s.at(k)));
+    const auto wordLength = [&] {
+      int end = i;
+      while (end < s.size() && !isOp(s.at(end))) ++end;
+      return end - i;
     };
-    switch (u) {
-      case '(':
-        ++bracketDepth_;
-        opens_.push_back(char(u));
-        break;
-      case '{':
-        if (eqSeen_ && prev_ != QLatin1Char('*') && prev_ != QLatin1Char('|')) add(ln, i, 0, 6);
-        ++braceDepth_;
-        opens_.push_back(char(u));
-        break;
-      case ')':
-        --bracketDepth_;
-        close('(');
-        break;
-      case '}':
-        --braceDepth_;
-        if (braceDepth_ < 0) add(ln, i, 1, 25);
-        close('{');
-        break;
-      case '=':
-      case '*':
-      case '|':
-        if (u == '=') eqSeen_ = true;
-        if (prev_ == QLatin1Char('{')) add(ln, i, 1, 11);
-        break;
-      case ';':
-        opens_.clear();
-        break;
-      default:
-        if (prev_ == QLatin1Char('}')) add(ln, i, 0, 6);
-        break;
-    }
-    noteRead(ln, i, c);
-  });
-  if (pending_ && braceDepth_ > 0) add(lastLine_, lastPos_ + 1, 0, 26);
+    const bool nested = bracketDepth2_ != 0 || braceDepth_ != 0;
+    if (isInitial && nested) add(ln, i, wordLength(), 24);
+    if (isInitial && prev_ == QLatin1Char('*')) add(ln, i, wordLength(), 22);
+    if (!isInitial && prev_ != QLatin1Char('*') && !nested) add(ln, i, wordLength(), 23);
+  }
+  // The converters read the signal kind of the text as the СКУ check does; a РВАС
+  // product is cut into steps, so several abstract signals may follow each other.
+  if (afterOp || prev_ == QLatin1Char('(') || prev_ == QLatin1Char('{')) signalKind(ln, i, c, false, true);
+  // Brackets and braces nest: one may not close while the other opened inside it is open.
+  const auto close = [&](ushort open) {
+    if (!opens_.empty() && opens_.back() == char(open))
+      opens_.pop_back();
+    else if (!opens_.empty())
+      add(ln, i, 0, open == '(' ? 26 : 13);
+  };
+  switch (u) {
+    case '(':
+      ++bracketDepth2_;
+      opens_.push_back(char(u));
+      break;
+    case '{':
+      if (eqSeen2_ && prev_ != QLatin1Char('*') && prev_ != QLatin1Char('|')) add(ln, i, 0, 6);
+      ++braceDepth_;
+      opens_.push_back(char(u));
+      break;
+    case ')':
+      --bracketDepth2_;
+      close('(');
+      break;
+    case '}':
+      --braceDepth_;
+      if (braceDepth_ < 0) add(ln, i, 1, 25);
+      close('{');
+      break;
+    case '=':
+    case '*':
+    case '|':
+      if (u == '=') eqSeen2_ = true;
+      if (prev_ == QLatin1Char('{')) add(ln, i, 1, 11);
+      break;
+    case ';': opens_.clear(); break;
+    default:
+      if (prev_ == QLatin1Char('}')) add(ln, i, 0, 6);
+      break;
+  }
 }

@@ -5,7 +5,6 @@
 #include <QStringList>
 #include <QVector>
 
-#include <string>
 #include <vector>
 
 #include "velmora/documents/formats/docsettings.h"
@@ -14,8 +13,8 @@ class TTesting {
  public:
   // Clears the message list.
   TTesting(const QStringList& lines, QStringList* messages, DocSettings settings);
-  bool Check();     // РВАС text; true when errors were found
-  bool CheckSku();  // СКУ text; true when errors were found
+  bool Check();              // РВАС text; true when errors were found
+  bool CheckSku();           // СКУ text; true when errors were found
   int errorCount() const;    // messages that are errors
   int warningCount() const;  // messages that are only warnings (listed, but the check passes)
 
@@ -33,6 +32,9 @@ class TTesting {
   template <typename F>
   void walk(int from, int to, bool countDepth, F significant);
   void pass1(int from, int to, Mode mode);
+  void startPass1();
+  void pass1Step(int line, int i, QChar c, Mode mode);  // any significant character
+  void endPass1();
   void pass1Char(int line, int i, QChar c, Mode mode);
   bool nameStartWrong(QChar c, bool svf) const;
   // The character just read: the next one is read after it, and an expression it leaves
@@ -46,8 +48,10 @@ class TTesting {
   void endOfExpression1(int line, int pos);
   void skuPass2(int from, int to);
   void checkSources();
-  void rvasPass2(int from, int to, const QString& s0);
-  void signalKind(int line, int i, QChar c, bool perTerm);
+  void startRvasPass2();
+  void rvasPass2Char(int line, int i, QChar c, const QString& s, const QChar* initial, qsizetype initialSize);
+  // later: the message waits in later_ (the nesting rules of РВАС report after the others).
+  void signalKind(int line, int i, QChar c, bool perTerm, bool later);
   void leftSide(int line, int i, QChar c, Mode mode);
 
   const QStringList text_;  // a shared copy: the caller may pass a temporary
@@ -66,10 +70,18 @@ class TTesting {
   bool pending_ = false;
   int lastLine_ = 0, lastPos_ = 0;
   std::vector<Sig> statement_;
+  // The nesting rules of РВАС keep their own reading of '=' and of the bracket depth (the
+  // other rules reset the depth at a left side's open bracket).
+  bool eqSeen2_ = false;
+  int bracketDepth2_ = 0;
+  struct Later {
+    int line, pos, length, code;
+  };
+  std::vector<Later> later_;
   struct GroupTerm {  // an open bracket group of the СКУ term being read
     bool before;      // the term held an abstract signal before the group
     bool any;         // a finished alternative of the group held one
   };
   QVector<GroupTerm> groups_;
-  std::string opens_;  // the brackets and braces open in the РВАС expression, innermost last
+  std::vector<char> opens_;  // the brackets and braces open in the РВАС expression, innermost last
 };

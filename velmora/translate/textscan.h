@@ -26,7 +26,14 @@ inline bool isDigitAscii(QChar c) { return c.unicode() >= '0' && c.unicode() <= 
 // Characters that end a name: operators, brackets, braces, '=' and ';'.
 inline bool isStructural(QChar c) {
   switch (c.unicode()) {
-    case '=': case '*': case '|': case ';': case '(': case ')': case '{': case '}': return true;
+    case '=':
+    case '*':
+    case '|':
+    case ';':
+    case '(':
+    case ')':
+    case '{':
+    case '}': return true;
     default: return false;
   }
 }

@@ -11,18 +11,18 @@
 #include <QStringList>
 
 struct OaDescription {
-  QStringList ySignals;          // output signals of the table (inputs of the ОА)
-  QStringList blocks;            // "reg:" / "mux:" markers and the block declarations
-  QList<QStringList> yItems;     // item i: the microoperations of ySignals[i]
-  QStringList xSignals;          // input signals of the table (answered by the ОА)
-  QStringList xValues;           // item i: the ОА expression that answers xSignals[i]
+  QStringList ySignals;                        // output signals of the table (inputs of the ОА)
+  QStringList blocks;                          // "reg:" / "mux:" markers and the block declarations
+  QList<QStringList> yItems;                   // item i: the microoperations of ySignals[i]
+  QStringList xSignals;                        // input signals of the table (answered by the ОА)
+  QStringList xValues;                         // item i: the ОА expression that answers xSignals[i]
   int blockCount = 0, yCount = 0, xCount = 0;  // the counts of the file read last
-  bool oaPresent = false;        // a description exists for this table
+  bool oaPresent = false;                      // a description exists for this table
 
   bool operator==(const OaDescription& o) const {
-    return ySignals == o.ySignals && blocks == o.blocks && yItems == o.yItems &&
-           xSignals == o.xSignals && xValues == o.xValues && blockCount == o.blockCount &&
-           yCount == o.yCount && xCount == o.xCount && oaPresent == o.oaPresent;
+    return ySignals == o.ySignals && blocks == o.blocks && yItems == o.yItems && xSignals == o.xSignals &&
+           xValues == o.xValues && blockCount == o.blockCount && yCount == o.yCount && xCount == o.xCount &&
+           oaPresent == o.oaPresent;
   }
 };
 

@@ -1,5 +1,7 @@
 #include "velmora/flowchart/core/gsafile.h"
 
+#include <vector>
+
 #include "common/tblfile.h"
 #include "platform/cp1251.h"
 #include "platform/textfile.h"
@@ -20,7 +22,8 @@ bool toNumber(const QString& text, int* value) {
 }
 
 // The counts of rows and columns at lines[at] and lines[at + 1].
-bool readCounts(const QStringList& lines, int at, int* rows, int* cols, QString* error) {
+template <class Lines>
+bool readCounts(const Lines& lines, int at, int* rows, int* cols, QString* error) {
   if (lines.size() < at + 2) {
     *error = badFile(lines.size() + 1, QStringLiteral("файл обрывается до размеров сетки."));
     return false;
@@ -32,9 +35,8 @@ bool readCounts(const QStringList& lines, int at, int* rows, int* cols, QString*
   } counts[] = {{rows, GsaGridList::kMaxRows, "число строк"},
                 {cols, GsaGridList::kMaxCols, "число столбцов"}};
   for (int k = 0; k < 2; ++k) {
-    const QString& line = lines[at + k];
-    if (!toNumber(line, counts[k].value) || *counts[k].value < 1 ||
-        *counts[k].value > counts[k].max) {
+    const QString line = lines[at + k];
+    if (!toNumber(line, counts[k].value) || *counts[k].value < 1 || *counts[k].value > counts[k].max) {
       *error = badFile(at + k + 1, QStringLiteral("%1 \"%2\" должно быть от 1 до %3.")
                                        .arg(QString::fromUtf8(counts[k].what), line)
                                        .arg(counts[k].max));
@@ -44,8 +46,8 @@ bool readCounts(const QStringList& lines, int at, int* rows, int* cols, QString*
   return true;
 }
 
-bool cellPosition(const GsaGridList& grid, const QString& rowText, const QString& colText,
-                  int lineNo, int* col, int* row, QString* error) {
+bool cellPosition(const GsaGridList& grid, const QString& rowText, const QString& colText, int lineNo,
+                  int* col, int* row, QString* error) {
   if (!toNumber(rowText, row) || !toNumber(colText, col) || !grid.contains(*col, *row)) {
     *error = badFile(lineNo, QStringLiteral("позиция ячейки \"%1, %2\" вне сетки %3 × %4.")
                                  .arg(rowText, colText)
@@ -56,6 +58,38 @@ bool cellPosition(const GsaGridList& grid, const QString& rowText, const QString
   return true;
 }
 
+// The lines of a text read whole ('\n' between lines), taken from it one at a time: a list of
+// them would cost many times the file.
+class TextLines {
+ public:
+  explicit TextLines(const QString& text)
+      : text_(text), count_(text.isEmpty() ? 0 : int(text.count(QLatin1Char('\n'))) + 1) {}
+  int size() const { return count_; }
+  bool isEmpty() const { return count_ == 0; }
+  // The parser asks for lines close to the last one: the way there is walked.
+  QString operator[](int i) const {
+    while (line_ < i) {
+      start_ = text_.indexOf(QLatin1Char('\n'), start_) + 1;
+      ++line_;
+    }
+    while (line_ > i) {
+      start_ = start_ < 2 ? 0 : text_.lastIndexOf(QLatin1Char('\n'), start_ - 2) + 1;
+      --line_;
+    }
+    const qsizetype end = text_.indexOf(QLatin1Char('\n'), start_);
+    return text_.mid(start_, (end < 0 ? text_.size() : end) - start_);
+  }
+
+ private:
+  const QString& text_;
+  int count_;
+  mutable int line_ = 0;
+  mutable qsizetype start_ = 0;
+};
+
+template <class Lines>
+bool parseLines(const Lines& lines, GsaDocument* doc, QString* error);
+
 }  // namespace
 
 const QString& GsaFile::header() {
@@ -64,13 +98,20 @@ const QString& GsaFile::header() {
 }
 
 bool GsaFile::parse(const QStringList& lines, GsaDocument* doc, QString* error) {
+  return parseLines(lines, doc, error);
+}
+
+namespace {
+
+template <class Lines>
+bool parseLines(const Lines& lines, GsaDocument* doc, QString* error) {
   QString message;
   if (!error) error = &message;
   GsaDocument read;  // the defaults are those of the older layout, but for tracking
   read.trackFigures = false;
   int at = 0;
   int groupSize = 4;
-  if (!lines.isEmpty() && lines[0] == header()) {
+  if (!lines.isEmpty() && lines[0] == GsaFile::header()) {
     if (lines.size() < 12) {
       *error = badFile(lines.size() + 1, QStringLiteral("файл обрывается в заголовке."));
       return false;
@@ -91,6 +132,7 @@ bool GsaFile::parse(const QStringList& lines, GsaDocument* doc, QString* error) 
   if (!readCounts(lines, at, &rows, &cols, error)) return false;
   read.grid = GsaGridList(rows, cols);
   at += 2;
+  read.grid.reserve((lines.size() - at) / groupSize);
   while (true) {
     if (at >= lines.size()) {
       *error = badFile(at + 1, QStringLiteral("нет строки \"End\"."));
@@ -104,7 +146,7 @@ bool GsaFile::parse(const QStringList& lines, GsaDocument* doc, QString* error) 
     int col = 0, row = 0;
     if (groupSize == 3) {
       // "row,col": the row before the first comma, the column all after it.
-      const QString& pos = lines[at];
+      const QString pos = lines[at];
       const int comma = pos.indexOf(QLatin1Char(','));
       const QString rowText = comma < 0 ? pos : pos.left(comma);
       const QString colText = comma < 0 ? QString() : pos.mid(comma + 1);
@@ -115,14 +157,16 @@ bool GsaFile::parse(const QStringList& lines, GsaDocument* doc, QString* error) 
     read.grid.setCell(col, row, GsaCell{lines[at + groupSize - 2], lines[at + groupSize - 1]});
     at += groupSize;
   }
-  *doc = read;
+  *doc = std::move(read);
   return true;
 }
 
+}  // namespace
+
 bool GsaFile::read(const QString& path, GsaDocument* doc, QString* error) {
-  QStringList lines;
-  if (!textfile::readLines(path, &lines, error)) return false;
-  return parse(lines, doc, error);
+  QString text;
+  if (!textfile::readJoined(path, &text, error)) return false;
+  return parseLines(TextLines(text), doc, error);
 }
 
 QStringList GsaFile::toLines(const GsaDocument& doc) {
@@ -137,8 +181,8 @@ QStringList GsaFile::toLines(const GsaDocument& doc) {
   const GsaGridList& g = doc.grid;
   for (int index : g.usedCells()) {
     const int col = g.colOf(index), row = g.rowOf(index);
-    out << QString::number(row) + QLatin1Char(',') + QString::number(col)
-        << line(g.text(col, row)) << line(g.kind(col, row));
+    out << QString::number(row) + QLatin1Char(',') + QString::number(col) << line(g.text(col, row))
+        << line(g.kind(col, row));
   }
   out << kEnd;
   return out;
@@ -148,17 +192,15 @@ bool GsaFile::write(const QString& path, const GsaDocument& doc, QString* error)
   const struct {
     const QString* text;
     const char* what;
-  } names[] = {{&doc.y0, "выходной сигнал начальной вершины"},
-               {&doc.yk, "выходной сигнал конечной вершины"},
-               {&doc.s0, "имя начального состояния"},
-               {&doc.sk, "имя конечного состояния"},
-               {&doc.eventLetter, "буква входного события"},
-               {&doc.outputLetter, "буква выходного сигнала"}};
+  } names[] = {
+      {&doc.y0, "выходной сигнал начальной вершины"}, {&doc.yk, "выходной сигнал конечной вершины"},
+      {&doc.s0, "имя начального состояния"},          {&doc.sk, "имя конечного состояния"},
+      {&doc.eventLetter, "буква входного события"},   {&doc.outputLetter, "буква выходного сигнала"}};
   for (const auto& n : names) {
     if (!cp1251::canEncode(*n.text)) {
       if (error)
-        *error = textfile::unencodableMessage(*n.text) + QStringLiteral(" (") +
-                 QString::fromUtf8(n.what) + QLatin1Char(')');
+        *error = textfile::unencodableMessage(*n.text) + QStringLiteral(" (") + QString::fromUtf8(n.what) +
+                 QLatin1Char(')');
       return false;
     }
   }
@@ -168,8 +210,7 @@ bool GsaFile::write(const QString& path, const GsaDocument& doc, QString* error)
     for (const QString& t : {g.text(col, row), g.kind(col, row)}) {
       if (!cp1251::canEncode(t)) {
         if (error)
-          *error = textfile::unencodableMessage(t) +
-                   QStringLiteral(" (ячейка [%1, %2])").arg(col).arg(row);
+          *error = textfile::unencodableMessage(t) + QStringLiteral(" (ячейка [%1, %2])").arg(col).arg(row);
         return false;
       }
     }

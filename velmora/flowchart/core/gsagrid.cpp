@@ -57,6 +57,13 @@ void GsaGridList::store(int col, int row, GsaCell cell) {
   s.cell = std::move(cell);
   s.code = digitsValue(s.cell.kind);
   s.exact = s.code >= 0 && s.cell.kind == QString::number(s.code) ? s.code : -1;
+  // The kinds are a few numbers: cells share one copy of each rather than hold their own.
+  static const QStringList shared = [] {
+    QStringList l;
+    for (int code = 0; code <= GsaKind::Empty; ++code) l << QString::number(code);
+    return l;
+  }();
+  if (s.exact >= 0 && s.exact <= GsaKind::Empty) s.cell.kind = shared[s.exact];
 }
 
 void GsaGridList::setText(int col, int row, const QString& text) {

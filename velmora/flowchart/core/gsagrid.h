@@ -14,14 +14,14 @@
 
 // The kind codes of the cells.
 namespace GsaKind {
-constexpr int Operator = 1;          // operator vertex (rectangle)
-constexpr int Condition = 2;         // condition vertex (rhombus), exits left, right, down
-constexpr int Start = 3;             // start vertex "Начало"
-constexpr int End = 4;               // end vertex "Конец"
-constexpr int Splitter = 5;          // upper half of a splitter; 18 below it
-constexpr int Connector = 6;         // lower half of a connector ("D" or "C"); 19 above it
-constexpr int HorLine = 10;          // left edge to right edge
-constexpr int VertLine = 11;         // top edge to bottom edge
+constexpr int Operator = 1;   // operator vertex (rectangle)
+constexpr int Condition = 2;  // condition vertex (rhombus), exits left, right, down
+constexpr int Start = 3;      // start vertex "Начало"
+constexpr int End = 4;        // end vertex "Конец"
+constexpr int Splitter = 5;   // upper half of a splitter; 18 below it
+constexpr int Connector = 6;  // lower half of a connector ("D" or "C"); 19 above it
+constexpr int HorLine = 10;   // left edge to right edge
+constexpr int VertLine = 11;  // top edge to bottom edge
 constexpr int CornerRightDown = 12;
 constexpr int CornerLeftDown = 13;
 constexpr int CornerUpRight = 14;
@@ -62,9 +62,7 @@ class GsaGridList {
 
   int rowCount() const { return rows_; }
   int colCount() const { return cols_; }
-  bool contains(int col, int row) const {
-    return col >= 0 && row >= 0 && col < cols_ && row < rows_;
-  }
+  bool contains(int col, int row) const { return col >= 0 && row >= 0 && col < cols_ && row < rows_; }
 
   const QString& text(int col, int row) const { return cell(col, row).text; }
   const QString& kind(int col, int row) const { return cell(col, row).kind; }
@@ -82,6 +80,8 @@ class GsaGridList {
   void setKind(int col, int row, int code);
   void setCell(int col, int row, const GsaCell& cell);
 
+  // Room for this many cells that are not empty, so that filling a large grid copies nothing.
+  void reserve(int cells) { used_.reserve(size_t(qBound(0, cells, rows_ * cols_))); }
   // Appends one row of empty cells; false (nothing changes) at kMaxRows.
   bool addRow();
   // Every cell empty, the counts kept.

@@ -20,8 +20,8 @@ void TGSATbl::addMessage(int col, int row, const QString& text) {
   messageRows_ << row;
 }
 
-int TGSATbl::Check(const GsaGridList& grid, const QString& outputLetter,
-                   const QString& eventLetter, bool userNaming) {
+int TGSATbl::Check(const GsaGridList& grid, const QString& outputLetter, const QString& eventLetter,
+                   bool userNaming) {
   messages_.clear();
   messageCols_.clear();
   messageRows_.clear();
@@ -78,12 +78,14 @@ int TGSATbl::Check(const GsaGridList& grid, const QString& outputLetter,
     const QString first = grid.text(col, row).left(1);
     if (!userNaming && first == eventLetter) {
       lastWarning = EventNameFound;
-      addMessage(col, row, QStringLiteral("В операторной вершине найдено имя события. Возможно, "
-                                          "неверно выбран режим 'Автоматическое присвоение имен'."));
+      addMessage(col, row,
+                 QStringLiteral("В операторной вершине найдено имя события. Возможно, "
+                                "неверно выбран режим 'Автоматическое присвоение имен'."));
     } else if (userNaming && first == outputLetter) {
       lastWarning = EventNameMissing;
-      addMessage(col, row, QStringLiteral("В операторной вершине не найдено имя события. Возможно, "
-                                          "нужно выбрать режим 'Автоматическое присвоение имен'."));
+      addMessage(col, row,
+                 QStringLiteral("В операторной вершине не найдено имя события. Возможно, "
+                                "нужно выбрать режим 'Автоматическое присвоение имен'."));
     }
   }
   return lastError ? lastError : lastWarning;
@@ -118,9 +120,8 @@ QString TGSATbl::nameOfCell(int col, int row) const {
   return v < 0 ? QString() : vertexNames_[v];
 }
 
-TableData TGSATbl::MakeTable(const GsaGridList& grid, const QString& sk, const QString& s0,
-                             const QString& yk, const QString& y0, bool moveEvents,
-                             bool userNaming) {
+TableData TGSATbl::MakeTable(const GsaGridList& grid, const QString& sk, const QString& s0, const QString& yk,
+                             const QString& y0, bool moveEvents, bool userNaming) {
   grid_ = &grid;
   moveEvents_ = moveEvents;
   inConjunctive_ = conjunctiveDone_ = false;
@@ -156,8 +157,10 @@ TableData TGSATbl::MakeTable(const GsaGridList& grid, const QString& sk, const Q
     if (v.kind != GsaKind::Operator) continue;
     ++counter;
     const QString& text = grid.text(v.col, v.row);
-    if (userNaming) enter(v, StateNameOf(text), OutputsOf(text));
-    else enter(v, QLatin1Char('s') + QString::number(counter), text);
+    if (userNaming)
+      enter(v, StateNameOf(text), OutputsOf(text));
+    else
+      enter(v, QLatin1Char('s') + QString::number(counter), text);
   }
   for (const Vertex& v : vertices)
     if (v.kind == GsaKind::Start) enter(v, s0, y0);
@@ -226,50 +229,29 @@ void TGSATbl::follow(int col, int row, Dir dir) {
     int next = -1;
     switch (kind) {
       case GsaKind::Operator:
-      case GsaKind::End:
-        closeRow(col, row);
-        break;
-      case GsaKind::Condition:
-        expandCondition(col, row);
-        break;
+      case GsaKind::End: closeRow(col, row); break;
+      case GsaKind::Condition: expandCondition(col, row); break;
       case GsaKind::HorLine:
         if (dir == Left || dir == Right) next = dir;
         break;
       case GsaKind::VertLine:
         if (dir == Up || dir == Down) next = dir;
         break;
-      case GsaKind::CornerRightDown:
-        next = dir == Left ? Down : dir == Up ? Right : -1;
-        break;
-      case GsaKind::CornerLeftDown:
-        next = dir == Right ? Down : dir == Up ? Left : -1;
-        break;
-      case GsaKind::CornerUpRight:
-        next = dir == Left ? Up : dir == Down ? Right : -1;
-        break;
-      case GsaKind::CornerUpLeft:
-        next = dir == Right ? Up : dir == Down ? Left : -1;
-        break;
-      case GsaKind::MergeLeft:
-        next = dir == Right ? Down : dir == Left ? -1 : dir;
-        break;
-      case GsaKind::MergeRight:
-        next = dir == Left ? Down : dir == Right ? -1 : dir;
-        break;
-      case GsaKind::MergeBoth:
-        next = dir == Left || dir == Right ? Down : -1;
-        break;
-      case GsaKind::Crossing:
-        next = dir;
-        break;
+      case GsaKind::CornerRightDown: next = dir == Left ? Down : dir == Up ? Right : -1; break;
+      case GsaKind::CornerLeftDown: next = dir == Right ? Down : dir == Up ? Left : -1; break;
+      case GsaKind::CornerUpRight: next = dir == Left ? Up : dir == Down ? Right : -1; break;
+      case GsaKind::CornerUpLeft: next = dir == Right ? Up : dir == Down ? Left : -1; break;
+      case GsaKind::MergeLeft: next = dir == Right ? Down : dir == Left ? -1 : dir; break;
+      case GsaKind::MergeRight: next = dir == Left ? Down : dir == Right ? -1 : dir; break;
+      case GsaKind::MergeBoth: next = dir == Left || dir == Right ? Down : -1; break;
+      case GsaKind::Crossing: next = dir; break;
       case GsaKind::Splitter:
         if (dir == Down) followSplitter(col, row);
         break;
       case GsaKind::ConnectorInputs:
         if (dir != Up) followConnector(col, row);
         break;
-      default:
-        break;
+      default: break;
     }
     if (next < 0) break;
     dir = static_cast<Dir>(next);

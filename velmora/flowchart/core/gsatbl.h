@@ -44,8 +44,8 @@ class TGSATbl {
 
   // The table of a flowchart that passed the check, its rows in the order a new table
   // window shows them (the window numbers them).
-  TableData MakeTable(const GsaGridList& grid, const QString& sk, const QString& s0,
-                      const QString& yk, const QString& y0, bool moveEvents, bool userNaming);
+  TableData MakeTable(const GsaGridList& grid, const QString& sk, const QString& s0, const QString& yk,
+                      const QString& y0, bool moveEvents, bool userNaming);
   TableData MakeTable(const GsaDocument& doc) {
     return MakeTable(doc.grid, doc.sk, doc.s0, doc.yk, doc.y0, doc.moveEvents, doc.userNaming);
   }

@@ -10,8 +10,14 @@ namespace {
 struct Box {
   int L, T, R, B, w, h, cx, cy;
   explicit Box(const QRect& r)
-      : L(r.left()), T(r.top()), R(r.left() + r.width()), B(r.top() + r.height()),
-        w(r.width()), h(r.height()), cx(L + r.width() / 2), cy(T + r.height() / 2) {}
+      : L(r.left()),
+        T(r.top()),
+        R(r.left() + r.width()),
+        B(r.top() + r.height()),
+        w(r.width()),
+        h(r.height()),
+        cx(L + r.width() / 2),
+        cy(T + r.height() / 2) {}
 };
 
 void polyline(QPainter& p, std::initializer_list<QPoint> points) {
@@ -69,8 +75,7 @@ void connectorInputs(QPainter& p, const Box& b) {
   polyline(p, {{b.R, b.cy}, {b.R - b.w / 4, b.cy}, {b.R - b.w / 4, b.B}});
 }
 
-void conditionCell(QPainter& p, const QRect& cell, const Box& b, const GsaGridList& grid, int col,
-                   int row) {
+void conditionCell(QPainter& p, const QRect& cell, const Box& b, const GsaGridList& grid, int col, int row) {
   const QString t = grid.text(col, row);
   clippedText(p, cell, b.cx - textWidth(p, t) / 2 - 1, b.cy - textHeight(p) / 2, t);
   const QString none = GsaLabel::none();

@@ -4,7 +4,7 @@
 #include <QList>
 #include <QWidget>
 
-#include "velmora/app/childkind.h"
+#include "velmora/frameapi/childkind.h"
 
 class QMenu;
 class TFrame;
@@ -12,14 +12,30 @@ class TFrame;
 // Frame commands routed to the active child.
 enum class FrameCmd {
   Save,
-  Cut, Copy, Paste, Delete,
-  ToSku, ToTbl, Compile,
-  AddStr, InsStr, DelStr, OaCall,
+  Cut,
+  Copy,
+  Paste,
+  Delete,
+  ToSku,
+  ToTbl,
+  Compile,
+  AddStr,
+  InsStr,
+  DelStr,
+  OaCall,
   Report,
-  GsaPlace,   // the 16 placing tools (the sender tells which)
+  GsaPlace,  // the 16 placing tools (the sender tells which)
   GsaDelete,
-  ModelOpen, ModelSave, ModelBus,
-  Bin, Hex, Dec,
+  ModelOpen,
+  ModelSave,
+  ModelBus,
+  ModelStep,
+  ModelPause,
+  ModelPlay,
+  ModelStop,  // the joint model's run buttons
+  Bin,
+  Hex,
+  Dec,
   Options,
   ShowMessages
 };
@@ -33,9 +49,15 @@ class TDocChild : public QWidget {
   // The ChildKind value of this window.
   virtual ChildKindValue kind() const = 0;
   // Runs one frame command; `sender` is the frame's action.
-  virtual void frameCommand(FrameCmd cmd, QObject* sender) { Q_UNUSED(cmd); Q_UNUSED(sender); }
+  virtual void frameCommand(FrameCmd cmd, QObject* sender) {
+    Q_UNUSED(cmd);
+    Q_UNUSED(sender);
+  }
   // The frame's font-size box changed (kinds 1 to 4). Returns false when this kind has no font.
-  virtual bool setFontSize(int size) { Q_UNUSED(size); return false; }
+  virtual bool setFontSize(int size) {
+    Q_UNUSED(size);
+    return false;
+  }
   // Called by the frame when this child becomes the active one: sets ChildKind and
   // lets the frame re-enable its actions. Children override to set their own actions too.
   virtual void activated();

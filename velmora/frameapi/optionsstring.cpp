@@ -1,12 +1,11 @@
-#include "velmora/app/optionsstring.h"
+#include "velmora/frameapi/optionsstring.h"
 
 bool OptionValues::operator==(const OptionValues& o) const {
-  return letters == o.letters && fontSize == o.fontSize && rvasS0 == o.rvasS0 &&
-         autoNum == o.autoNum && trackFig == o.trackFig && begName == o.begName &&
-         begSignal == o.begSignal && endName == o.endName && endSignal == o.endSignal &&
-         abstractStates == o.abstractStates && abstractInputs == o.abstractInputs &&
-         abstractOutputs == o.abstractOutputs && triggerType == o.triggerType &&
-         autoReg == o.autoReg;
+  return letters == o.letters && fontSize == o.fontSize && rvasS0 == o.rvasS0 && autoNum == o.autoNum &&
+         trackFig == o.trackFig && begName == o.begName && begSignal == o.begSignal && endName == o.endName &&
+         endSignal == o.endSignal && abstractStates == o.abstractStates &&
+         abstractInputs == o.abstractInputs && abstractOutputs == o.abstractOutputs &&
+         triggerType == o.triggerType && autoReg == o.autoReg;
 }
 
 namespace optstr {
@@ -62,10 +61,10 @@ OptionValues parse(const QString& options) {
 QString build(const OptionValues& v) {
   auto b = [](bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); };
   const QChar amp = QLatin1Char('&');
-  return v.letters + amp + v.fontSize + amp + v.rvasS0 + amp + b(v.autoNum) + b(v.trackFig) +
-         amp + v.begName + amp + v.begSignal + amp + v.endName + amp + v.endSignal + amp +
-         QStringLiteral("1") + b(v.abstractStates) + b(v.abstractInputs) + b(v.abstractOutputs) +
-         amp + QString::number(v.triggerType) + amp + b(v.autoReg);
+  return v.letters + amp + v.fontSize + amp + v.rvasS0 + amp + b(v.autoNum) + b(v.trackFig) + amp +
+         v.begName + amp + v.begSignal + amp + v.endName + amp + v.endSignal + amp + QStringLiteral("1") +
+         b(v.abstractStates) + b(v.abstractInputs) + b(v.abstractOutputs) + amp +
+         QString::number(v.triggerType) + amp + b(v.autoReg);
 }
 
 }  // namespace optstr

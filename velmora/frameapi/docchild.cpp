@@ -1,7 +1,7 @@
-#include "velmora/app/docchild.h"
+#include "velmora/frameapi/docchild.h"
 
-#include "velmora/app/childkind.h"
-#include "velmora/app/frame.h"
+#include "velmora/frameapi/childkind.h"
+#include "velmora/frameapi/frame.h"
 
 std::uint8_t ChildKind = ckNone;
 

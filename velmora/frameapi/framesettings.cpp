@@ -1,8 +1,8 @@
-#include "velmora/app/framesettings.h"
+#include "velmora/frameapi/framesettings.h"
 
 #include <QStringList>
 
-#include "velmora/app/optionsstring.h"
+#include "velmora/frameapi/optionsstring.h"
 
 namespace framesettings {
 

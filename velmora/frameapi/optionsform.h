@@ -18,7 +18,7 @@
 #include <QDialog>
 #include <QString>
 
-#include "velmora/app/optionsstring.h"
+#include "velmora/frameapi/optionsstring.h"
 #include "velmora/documents/formats/docsettings.h"
 
 class QButtonGroup;
@@ -46,20 +46,20 @@ class TOptionsForm : public QDialog {
   QChar outSgn() const { return letter(2); }
   QChar inSob() const { return letter(3); }
   QChar outSob() const { return letter(4); }
-  int messageFontSize() const;  // FontSizeMes as a number; 10 when it is not one
-  QString rvasS0() const;       // initial event name of РВАС
-  bool autoNum() const;         // flowchart: automatic naming
-  bool trackFig() const;        // flowchart: tracking figures
-  bool moveEvent() const;       // flowchart: move events (not stored in the option string)
-  QString begName() const;      // flowchart initial event name
-  QString begSignal() const;    // flowchart initial output signal
-  QString endName() const;      // flowchart final event name
-  QString endSignal() const;    // flowchart final output signal
-  bool abstractStates() const;  // table: abstract states
-  bool abstractInputs() const;  // table: abstract inputs
-  bool abstractOutputs() const; // table: abstract outputs
-  int triggerType() const;      // 0 Q, 1 T, 2 JK, 3 RS
-  bool autoReg() const;         // model windows: fill the register list automatically
+  int messageFontSize() const;   // FontSizeMes as a number; 10 when it is not one
+  QString rvasS0() const;        // initial event name of РВАС
+  bool autoNum() const;          // flowchart: automatic naming
+  bool trackFig() const;         // flowchart: tracking figures
+  bool moveEvent() const;        // flowchart: move events (not stored in the option string)
+  QString begName() const;       // flowchart initial event name
+  QString begSignal() const;     // flowchart initial output signal
+  QString endName() const;       // flowchart final event name
+  QString endSignal() const;     // flowchart final output signal
+  bool abstractStates() const;   // table: abstract states
+  bool abstractInputs() const;   // table: abstract inputs
+  bool abstractOutputs() const;  // table: abstract outputs
+  int triggerType() const;       // 0 Q, 1 T, 2 JK, 3 RS
+  bool autoReg() const;          // model windows: fill the register list automatically
 
   // Setters for openers that fill pages themselves (the flowchart editor's "ГСА" page).
   void setLetter(int index, QChar c);
@@ -101,8 +101,7 @@ class TOptionsForm : public QDialog {
 
   // Controls, for tests and for layout; other windows use the getters.
   QTabWidget* pages = nullptr;
-  QLineEdit *InAbstr = nullptr, *InDigit = nullptr, *OutSgn = nullptr, *InSob = nullptr,
-            *OutSob = nullptr;
+  QLineEdit *InAbstr = nullptr, *InDigit = nullptr, *OutSgn = nullptr, *InSob = nullptr, *OutSob = nullptr;
   QComboBox* FontSizeMes = nullptr;
   QLineEdit* RvasS0 = nullptr;
   QCheckBox *AutoNumBox = nullptr, *MoveEventBox = nullptr, *TrackFigBox = nullptr;

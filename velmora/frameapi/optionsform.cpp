@@ -1,4 +1,4 @@
-#include "velmora/app/optionsform.h"
+#include "velmora/frameapi/optionsform.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -14,7 +14,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "velmora/app/frame.h"
+#include "velmora/frameapi/frame.h"
 
 TOptionsForm* OptionsForm = nullptr;
 
@@ -111,8 +111,8 @@ TOptionsForm::TOptionsForm(QWidget* parent) : QDialog(parent) {
     FontSizeMes->setInsertPolicy(QComboBox::NoInsert);
     for (int s : {6, 8, 10, 12, 14, 16, 18, 20, 22, 24, 28, 36, 48, 72})
       FontSizeMes->addItem(QString::number(s));
-    FontSizeMes->setValidator(new QRegularExpressionValidator(
-        QRegularExpression(QStringLiteral("[0-9]{0,3}")), FontSizeMes));
+    FontSizeMes->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,3}")), FontSizeMes));
     FontSizeMes->setEditText(QStringLiteral("10"));
     fh->addWidget(FontSizeMes);
     v->addWidget(fontPanel);
@@ -341,7 +341,8 @@ void TOptionsForm::setValues(const OptionValues& v) {
   a_state->setChecked(v.abstractStates);
   a_in->setChecked(v.abstractInputs);
   a_out->setChecked(v.abstractOutputs);
-  if (QAbstractButton* b = triggerButtons->button(v.triggerType >= 0 && v.triggerType <= 3 ? v.triggerType : 0))
+  if (QAbstractButton* b =
+          triggerButtons->button(v.triggerType >= 0 && v.triggerType <= 3 ? v.triggerType : 0))
     b->setChecked(true);
   AutoReg->setChecked(v.autoReg);
   a_stateClick();

@@ -6,11 +6,12 @@
 #include <QStringList>
 
 struct OptionValues {
-  QString letters = QStringLiteral("zxyss");  // abstract input, binary input, output, input event, output event
-  QString fontSize = QStringLiteral("10");    // message font size, decimal
-  QString rvasS0 = QStringLiteral("s0");      // initial event name of РВАС
-  bool autoNum = true;                        // flowchart: automatic naming
-  bool trackFig = true;                       // flowchart: tracking figures
+  QString letters =
+      QStringLiteral("zxyss");              // abstract input, binary input, output, input event, output event
+  QString fontSize = QStringLiteral("10");  // message font size, decimal
+  QString rvasS0 = QStringLiteral("s0");    // initial event name of РВАС
+  bool autoNum = true;                      // flowchart: automatic naming
+  bool trackFig = true;                     // flowchart: tracking figures
   QString begName = QStringLiteral("s0"), begSignal = QStringLiteral("y0");
   QString endName = QStringLiteral("sk"), endSignal = QStringLiteral("yk");
   bool abstractStates = false, abstractInputs = false, abstractOutputs = false;

@@ -3,11 +3,12 @@
 // child it adds (TDocChild::frame()); a window made outside a frame has none and asks nothing.
 #include <QString>
 
-#include "velmora/app/childkind.h"
-#include "velmora/app/docchild.h"
+#include "velmora/frameapi/childkind.h"
+#include "velmora/frameapi/docchild.h"
 
 class QMdiSubWindow;
 class QObject;
+class TVexoTableForm;
 
 class TFrame {
  public:
@@ -25,6 +26,14 @@ class TFrame {
 
   // The File commands every child's "&Файл" menu offers. newDocument returns the new window.
   virtual TDocChild* newDocument(NewDoc doc) = 0;
+
+  // The windows that work on a table's operational-automaton description; the table asks the
+  // frame for them, as they are above it.
+  enum class OaWindow { Designer, Model, JointModel };
+  // Opens one for `table`, which owns it: the designer and the ОА model window anew (nullptr
+  // when the description refused it; the window has said why), the joint model reused and
+  // started again.
+  virtual TDocChild* openOaWindow(OaWindow which, TVexoTableForm* table) = 0;
   virtual void openFile() = 0;
   virtual void exitProgram() = 0;
 

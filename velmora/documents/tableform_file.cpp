@@ -1,0 +1,95 @@
+#include <QDir>
+#include <QFileInfo>
+
+#include "common/gui/tablegrid.h"
+#include "common/gui/tblwarning.h"
+#include "common/tblfile.h"
+#include "platform/dialogs.h"
+#include "platform/docwindow.h"
+#include "velmora/documents/tableform.h"
+#include "velmora/documents/tableform_shared.h"
+
+// Reading and writing the table file, and the question asked when a modified table closes.
+
+using namespace tableform;
+
+namespace {
+const QString kTblFilter = QStringLiteral("Таблица переходов (*.tbl)|*.tbl");
+}  // namespace
+
+void TVexoTableForm::updateCaptionFromPath(const QString& path) {
+  setWindowTitle(QFileInfo(path).fileName());
+}
+
+QString TVexoTableForm::companionOaName(const QString& tablePath) {
+  const QFileInfo fi(tablePath);
+  return QDir(fi.path()).filePath(fi.completeBaseName() + QStringLiteral(".oa"));
+}
+
+bool TVexoTableForm::Open(const QString& path) {
+  tableFileName = path;
+  oaFileName = path;
+  updateCaptionFromPath(path);
+  // Straight from the file's bytes into the grid: a string per cell would cost several times the file.
+  QString err, coding;
+  int ignored = 0;
+  if (!table_->openFile(path, &coding, &ignored, &err)) {
+    dlg::message(this, err, kError, dlg::Ok, dlg::Warning);
+    return false;
+  }
+  signalCoding = coding == TblFile::abstractTag() ? 1 : 0;
+  CheckTableFilled();
+  warnIgnoredTableLines(this, ignored);
+  // The description lives next to the table, whatever the current directory is.
+  oaFileName = companionOaName(path);
+  if (!OAOpenOA(oaFileName, true)) return false;
+  tableModified = false;
+  return true;
+}
+
+bool TVexoTableForm::Save1Click() {
+  commitOpenEditor();
+  if (windowTitle() == kUntitledCaption) {
+    tableFileName = kUntitled;
+    return Saveas1Click();
+  }
+  return writeTable(tableFileName);
+}
+
+bool TVexoTableForm::writeTable(const QString& path) {
+  QString err;
+  if (!TblFile::write(path, tableData(), &err)) {
+    dlg::message(this, err, kError, dlg::Ok, dlg::Warning);
+    return false;  // still modified
+  }
+  tableModified = false;
+  setStatusPanel(0, QString());
+  return true;
+}
+
+bool TVexoTableForm::Saveas1Click() {
+  QString path =
+      dlg::saveFile(this, kTblFilter, dialogDir(tableFileName), QFileInfo(tableFileName).fileName());
+  if (path.isEmpty()) return false;
+  path = withDefaultExtension(path, QStringLiteral("tbl"));
+  // The window takes the new name only once the table is written there.
+  commitOpenEditor();
+  if (!writeTable(path)) return false;
+  tableFileName = path;
+  oaFileName = companionOaName(path);
+  updateCaptionFromPath(path);
+  return true;
+}
+
+bool TVexoTableForm::FormCloseQuery() {
+  // A cancelled or failed save keeps the window: the changes would be lost.
+  bool allow = docwin::askToSave(
+      this, tableModified, QStringLiteral("Сохранить изменения в файл таблицы переходов ") + tableFileName,
+      [this] { return Save1Click(); });
+  // Asked whatever the first answer was.
+  if (!docwin::askToSave(this, oaModified,
+                         QStringLiteral("Сохранить изменения в файл операционного автомата ") + oaFileName,
+                         [this] { return OASaveSrazuClick(); }))
+    allow = false;
+  return allow;
+}

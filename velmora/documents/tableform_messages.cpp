@@ -1,0 +1,39 @@
+#include <QAction>
+#include <QPlainTextEdit>
+
+#include "velmora/frameapi/frame.h"
+#include "velmora/frameapi/optionsform.h"
+#include "velmora/documents/tableform.h"
+
+// The compiler's message memo under the grid, the frame's status panels and the options command.
+
+void TVexoTableForm::setStatusPanel(int panel, const QString& text) {
+  if (frame()) frame()->setStatusText(panel, text);
+}
+
+void TVexoTableForm::appendMessage(const QString& line) { status_->appendPlainText(line); }
+void TVexoTableForm::clearMessages() { status_->clear(); }
+void TVexoTableForm::setMessagesText(const QString& text) { status_->setPlainText(text); }
+QString TVexoTableForm::messagesText() const { return status_->toPlainText(); }
+bool TVexoTableForm::messagesVisible() const { return !status_->isHidden(); }
+
+void TVexoTableForm::MessageClick(QObject* sender) {
+  if (messagesShown) {
+    status_->hide();
+    messagesShown = false;
+  } else {
+    status_->show();
+    messagesShown = true;
+  }
+  if (auto* item = qobject_cast<QAction*>(sender))
+    item->setChecked(messagesShown);
+  else if (frame())
+    frame()->setCommandChecked(FrameCmd::ShowMessages, messagesShown);
+}
+
+void TVexoTableForm::mOptionsClick() {
+  // The table has no settings of its own; the compiler reads the dialog's table page.
+  if (!OptionsForm) return;
+  DocSettings tmp;
+  OptionsForm->execFor(&tmp, false);
+}
