@@ -3,6 +3,8 @@
 // bare model of it, so that the figures are ratios on a shared, noisy machine.
 #include <benchmark/benchmark.h>
 
+#include "bench/common/qtmain.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QTemporaryDir>
@@ -13,6 +15,7 @@
 #include "velmora/documents/tableform.h"
 #include "velmora/oa/oamodelform.h"
 #include "velmora/oa/oastep.h"
+#include "tests/oa/oatestutil.h"
 
 namespace {
 
@@ -21,14 +24,14 @@ QTemporaryDir& tempDir() {
   return dir;
 }
 
+// The tests' worked example: registers A[8], B[8], C[4], the bus DI1[8], y1..y3 and x1..x3.
 void describe(OaDescription& d) {
-  d.blocks = {"reg:", "A[8]", "B[8]", "C[4]", "mux:", "DI1[8]"};
-  d.ySignals = {"y1", "y2", "y3"};
-  d.yItems = {{"A:=200", "B:=A", "C[0]:=1"},
-              {"DI1:=A+C", "B:=DI1", "C:=!C", "A:=A+1"},
-              {"A:=B+C+1", "B:=rc(A,1)", "C:=C-B"}};
-  d.xSignals = {"x1", "x2", "x3"};
-  d.xValues = {"A[7]", "C[0]", "B[0]&B[1]"};
+  const Description e = example();
+  d.blocks = e.blocks;
+  d.ySignals = e.ySignals;
+  d.yItems = e.yItems;
+  d.xSignals = e.xSignals;
+  d.xValues = e.xValues;
   d.oaPresent = true;
 }
 
@@ -120,11 +123,4 @@ BENCHMARK(BM_OpenYFile)->Arg(1 << 20)->Arg(10 << 20)->Iterations(1)->Unit(benchm
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return runWindowBenchmarks(argc, argv); }

@@ -7,6 +7,8 @@
 // time per step at 100; 1 is flat) and "x simulation" (window over bare simulation at 30,000).
 #include <benchmark/benchmark.h>
 
+#include "bench/common/qtmain.h"
+
 #include <QApplication>
 #include <QTableView>
 #include <chrono>
@@ -79,11 +81,4 @@ void AppendStep(benchmark::State& state) {
 
 BENCHMARK(AppendStep)->ArgName("horizontal")->Arg(0)->Arg(1)->Iterations(3)->Unit(benchmark::kMillisecond);
 
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return runWindowBenchmarks(argc, argv); }
