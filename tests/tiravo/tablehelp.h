@@ -1,6 +1,7 @@
 #pragma once
 // Builds models the way the table compiler does: each cell becomes its list
 // of name=value items (lower-case name, "=0" for an upper-case one).
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -8,6 +9,18 @@
 #include "tiravo/core/ftt.h"
 
 namespace tablehelp {
+
+// The .sgn bytes of the alphabet x1, x2 and the two inputs {x1, X2} and {X1, X2}.
+inline QByteArray TwoInputsSgn() {
+  return QByteArray("XXX_input_with_name_information") + QByteArray::fromHex(
+                                                             "00"
+                                                             "02000000"
+                                                             "020000007831"
+                                                             "020000007832"
+                                                             "02000000"
+                                                             "0200000001000000FEFFFFFF"
+                                                             "02000000FFFFFFFFFEFFFFFF");
+}
 
 inline QStringList Items(const QString& cell, bool condition = false) {
   const QString t = cell.trimmed();

@@ -1,6 +1,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include "tests/tiravo/tablehelp.h"
 #include <random>
 
 #include "tiravo/sim/letters.h"
@@ -31,14 +33,7 @@ TEST(SgnFile, BinarySequenceIsWrittenByteForByte) {
   QByteArray bytes;
   ASSERT_TRUE(f.ToBytes(&bytes, nullptr));
   EXPECT_EQ(bytes.size(), 76);
-  EXPECT_EQ(bytes,
-            QByteArray("XXX_input_with_name_information") + QByteArray::fromHex("00"
-                                                                                "02000000"
-                                                                                "020000007831"
-                                                                                "020000007832"
-                                                                                "02000000"
-                                                                                "0200000001000000FEFFFFFF"
-                                                                                "02000000FFFFFFFFFEFFFFFF"));
+  EXPECT_EQ(bytes, tablehelp::TwoInputsSgn());
 }
 
 TEST(SgnFile, AbstractFileCarriesBothAlphabetsAndReadsBack) {

@@ -89,14 +89,7 @@ TEST_F(WorkedRun, SavedSequenceIsTheDocumentedBytesAndLoadsBack) {
   script.files << dir.filePath(QStringLiteral("input"));
   ASSERT_TRUE(w.sbSaveClick());
   const QByteArray bytes = ReadAll(dir.filePath(QStringLiteral("input.sgn")));
-  EXPECT_EQ(bytes,
-            QByteArray("XXX_input_with_name_information") + QByteArray::fromHex("00"
-                                                                                "02000000"
-                                                                                "020000007831"
-                                                                                "020000007832"
-                                                                                "02000000"
-                                                                                "0200000001000000FEFFFFFF"
-                                                                                "02000000FFFFFFFFFEFFFFFF"));
+  EXPECT_EQ(bytes, tablehelp::TwoInputsSgn());
   w.sbMinusClick();
   w.sbMinusClick();
   EXPECT_FALSE(w.sbEdit->isEnabled());
