@@ -1,14 +1,16 @@
 #include "velmora/flowchart/core/gsafile.h"
 
-#include <vector>
+#include <QFile>
+#include <QIODevice>
+#include <algorithm>
+#include <cerrno>
 
 #include "common/tblfile.h"
 #include "platform/cp1251.h"
+#include "platform/linereader.h"
 #include "platform/textfile.h"
 
 namespace {
-
-const QString kEnd = QStringLiteral("End");
 
 QString badFile(int lineNo, const QString& detail) {
   return QStringLiteral("Неправильный формат файла ГСА (строка %1): %2").arg(lineNo).arg(detail);
@@ -21,12 +23,140 @@ bool toNumber(const QString& text, int* value) {
   return ok && !text.trimmed().isEmpty();
 }
 
-// The counts of rows and columns at lines[at] and lines[at + 1].
+// The lines of a list.
+class ListLines {
+ public:
+  explicit ListLines(const QStringList& lines) : lines_(lines) {}
+  bool next() {
+    if (at_ >= lines_.size()) return false;
+    line_ = QStringView(lines_[at_++]);
+    return true;
+  }
+  int count() const { return int(at_); }
+  double done() const { return lines_.isEmpty() ? 1 : double(at_) / double(lines_.size()); }
+  QStringView view() const { return line_; }
+  QString line() const { return line_.toString(); }
+  bool is(QLatin1StringView s) const { return line_ == s; }
+  void setText(GsaGridList& g, int col, int row) const { g.setText(col, row, line_); }
+  void setKind(GsaGridList& g, int col, int row) const { g.setKind(col, row, line_); }
+
+ private:
+  const QStringList& lines_;
+  qsizetype at_ = 0;
+  QStringView line_;
+};
+
+char16_t fromCp1251(unsigned char b) { return cp1251::decodeByte(b).unicode(); }
+
+// The lines of a file as it is read, decoded one at a time: cell texts go straight from the
+// file's bytes into the grid.
+class FileLines {
+ public:
+  explicit FileLines(QIODevice* file) : reader_(file), size_(file->size()) {}
+  bool next() {
+    if (!reader_.next(&line_)) return false;
+    ++count_;
+    return true;
+  }
+  int count() const { return count_; }
+  // Fraction of the file read (0 when its size is not known).
+  double done() const { return size_ > 0 ? double(reader_.position()) / double(size_) : 0; }
+  QByteArrayView view() const { return line_; }
+  QString line() const {
+    QString s(line_.size(), Qt::Uninitialized);
+    decodeInto(&s);
+    return s;
+  }
+  bool is(QLatin1StringView s) const { return line_ == QByteArrayView(s.data(), s.size()); }
+  void setText(GsaGridList& g, int col, int row) const { g.setText(col, row, line_, &fromCp1251); }
+  void setKind(GsaGridList& g, int col, int row) {
+    kind_.resize(line_.size());  // kept from cell to cell: no allocation for each
+    decodeInto(&kind_);
+    g.setKind(col, row, QStringView(kind_));
+  }
+  bool failed() const { return reader_.failed(); }
+
+ private:
+  void decodeInto(QString* s) const {
+    char16_t* to = reinterpret_cast<char16_t*>(s->data());
+    for (char b : line_) *to++ = fromCp1251(static_cast<unsigned char>(b));
+  }
+  textfile::LineReader reader_;
+  qint64 size_;
+  QByteArrayView line_;
+  int count_ = 0;
+  QString kind_;
+};
+
+// "row,col" in plain digits (the usual line), read without making a string; false for
+// anything else, which then takes the general way.
+int unit(char c) { return static_cast<unsigned char>(c); }
+int unit(QChar c) { return c.unicode(); }
+
+template <class View>
+bool plainPosition(View v, int* row, int* col) {
+  int values[2] = {0, 0}, digits[2] = {0, 0}, part = 0;
+  for (auto ch : v) {
+    const int c = unit(ch);
+    if (c == ',' && part == 0) {
+      part = 1;
+    } else if (c >= '0' && c <= '9' && digits[part] < 9) {
+      values[part] = values[part] * 10 + (c - '0');
+      ++digits[part];
+    } else {
+      return false;
+    }
+  }
+  if (part == 0 || digits[0] == 0 || digits[1] == 0) return false;
+  *row = values[0];
+  *col = values[1];
+  return true;
+}
+
+// Reads the lines in order, once: a file's lines are never all held at a time.
 template <class Lines>
-bool readCounts(const Lines& lines, int at, int* rows, int* cols, QString* error) {
-  if (lines.size() < at + 2) {
-    *error = badFile(lines.size() + 1, QStringLiteral("файл обрывается до размеров сетки."));
+class Parser {
+ public:
+  explicit Parser(Lines& lines) : lines_(lines) {}
+  bool parse(GsaDocument* read, QString* error);
+
+ private:
+  // The lines ended where more were needed.
+  bool cutShort(const char* what, QString* error) const {
+    *error = badFile(lines_.count() + 1, QString::fromUtf8(what));
     return false;
+  }
+  bool readCounts(bool firstRead, int* rows, int* cols, QString* error);
+  bool readCell(GsaGridList& grid, QString* error);
+  void reserveAhead(GsaGridList& grid);
+  Lines& lines_;
+  bool current_ = false;  // the current layout: "row,col" on one line
+  int cells_ = 0;
+  qsizetype textLength_ = 0;
+};
+
+// Once a few thousand cells are in, room for the rest as many more as the part read so far
+// promises: the grid's storage then never moves, which would hold it twice for a while.
+template <class Lines>
+void Parser<Lines>::reserveAhead(GsaGridList& grid) {
+  const double done = lines_.done();
+  if (++cells_ != 4096 || done <= 0) return;
+  const double ahead = 1.1 / done;
+  grid.reserve(int(std::min(cells_ * ahead, 1e9)), qsizetype(std::min(double(textLength_) * ahead, 1e10)));
+}
+
+// The counts of rows and columns on the next two lines; with `firstRead`, the first of them
+// is the line read last.
+template <class Lines>
+bool Parser<Lines>::readCounts(bool firstRead, int* rows, int* cols, QString* error) {
+  const int first = lines_.count() + (firstRead ? 0 : 1);
+  QString texts[2];
+  for (int k = 0; k < 2; ++k) {
+    // The counts end the current layout's header.
+    if ((k > 0 || !firstRead) && !lines_.next())
+      return cutShort(current_ ? "файл обрывается в заголовке." : "файл обрывается до размеров сетки.",
+                      error);
+    texts[k] = lines_.line();
   }
   const struct {
     int* value;
@@ -35,60 +165,102 @@ bool readCounts(const Lines& lines, int at, int* rows, int* cols, QString* error
   } counts[] = {{rows, GsaGridList::kMaxRows, "число строк"},
                 {cols, GsaGridList::kMaxCols, "число столбцов"}};
   for (int k = 0; k < 2; ++k) {
-    const QString line = lines[at + k];
-    if (!toNumber(line, counts[k].value) || *counts[k].value < 1 || *counts[k].value > counts[k].max) {
-      *error = badFile(at + k + 1, QStringLiteral("%1 \"%2\" должно быть от 1 до %3.")
-                                       .arg(QString::fromUtf8(counts[k].what), line)
-                                       .arg(counts[k].max));
+    if (!toNumber(texts[k], counts[k].value) || *counts[k].value < 1 || *counts[k].value > counts[k].max) {
+      *error = badFile(first + k, QStringLiteral("%1 \"%2\" должно быть от 1 до %3.")
+                                      .arg(QString::fromUtf8(counts[k].what), texts[k])
+                                      .arg(counts[k].max));
       return false;
     }
   }
   return true;
 }
 
-bool cellPosition(const GsaGridList& grid, const QString& rowText, const QString& colText, int lineNo,
-                  int* col, int* row, QString* error) {
-  if (!toNumber(rowText, row) || !toNumber(colText, col) || !grid.contains(*col, *row)) {
-    *error = badFile(lineNo, QStringLiteral("позиция ячейки \"%1, %2\" вне сетки %3 × %4.")
-                                 .arg(rowText, colText)
-                                 .arg(grid.rowCount())
-                                 .arg(grid.colCount()));
-    return false;
+template <class Lines>
+bool Parser<Lines>::parse(GsaDocument* read, QString* error) {
+  read->trackFigures = false;  // the defaults are those of the older layout, but for tracking
+  const bool any = lines_.next();
+  current_ = any && lines_.is(QLatin1StringView("GSA1.1"));
+  if (current_) {
+    QString header[9];
+    for (QString& h : header) {
+      if (!lines_.next()) return cutShort("файл обрывается в заголовке.", error);
+      h = lines_.line();
+    }
+    read->userNaming = header[0] == QLatin1String("USER");
+    read->trackFigures = header[1] == QLatin1String("TRACK");
+    read->moveEvents = header[2] == QLatin1String("MOVE");
+    read->y0 = header[3];
+    read->yk = header[4];
+    read->s0 = header[5];
+    read->sk = header[6];
+    read->eventLetter = header[7];
+    read->outputLetter = header[8];
+  }
+  int rows = 0, cols = 0;
+  // The older layout begins with the row count.
+  if (!readCounts(any && !current_, &rows, &cols, error)) return false;
+  read->grid = GsaGridList(rows, cols);
+  while (true) {
+    if (!lines_.next()) return cutShort("нет строки \"End\".", error);
+    if (lines_.is(QLatin1StringView("End"))) break;
+    if (!readCell(read->grid, error)) return false;
   }
   return true;
 }
 
-// The lines of a text read whole ('\n' between lines), taken from it one at a time: a list of
-// them would cost many times the file.
-class TextLines {
- public:
-  explicit TextLines(const QString& text)
-      : text_(text), count_(text.isEmpty() ? 0 : int(text.count(QLatin1Char('\n'))) + 1) {}
-  int size() const { return count_; }
-  bool isEmpty() const { return count_ == 0; }
-  // The parser asks for lines close to the last one: the way there is walked.
-  QString operator[](int i) const {
-    while (line_ < i) {
-      start_ = text_.indexOf(QLatin1Char('\n'), start_) + 1;
-      ++line_;
-    }
-    while (line_ > i) {
-      start_ = start_ < 2 ? 0 : text_.lastIndexOf(QLatin1Char('\n'), start_ - 2) + 1;
-      --line_;
-    }
-    const qsizetype end = text_.indexOf(QLatin1Char('\n'), start_);
-    return text_.mid(start_, (end < 0 ? text_.size() : end) - start_);
+// One cell from its first line (the line read last) on. The text goes into the grid as soon as
+// its line is read (no line is kept); a bad position is told only when the whole group is
+// there, since a group cut short is told first.
+template <class Lines>
+bool Parser<Lines>::readCell(GsaGridList& grid, QString* error) {
+  const int groupLine = lines_.count();
+  int col = 0, row = 0;
+  QString rowText, colText;
+  const bool plain = current_ && plainPosition(lines_.view(), &row, &col);
+  if (current_ && !plain) {
+    // "row,col": the row before the first comma, the column all after it.
+    const QString pos = lines_.line();
+    const qsizetype comma = pos.indexOf(QLatin1Char(','));
+    rowText = comma < 0 ? pos : pos.left(comma);
+    colText = comma < 0 ? QString() : pos.mid(comma + 1);
+  } else if (!current_) {
+    rowText = lines_.line();
+    if (!lines_.next()) return cutShort("файл обрывается внутри описания ячейки.", error);
+    colText = lines_.line();
   }
-
- private:
-  const QString& text_;
-  int count_;
-  mutable int line_ = 0;
-  mutable qsizetype start_ = 0;
-};
+  const bool placed =
+      (plain || (toNumber(rowText, &row) && toNumber(colText, &col))) && grid.contains(col, row);
+  if (!lines_.next()) return cutShort("файл обрывается внутри описания ячейки.", error);
+  if (placed) {
+    lines_.setText(grid, col, row);
+    textLength_ += lines_.view().size();
+  }
+  if (!lines_.next()) return cutShort("файл обрывается внутри описания ячейки.", error);
+  if (!placed) {
+    if (plain) {
+      rowText = QString::number(row);
+      colText = QString::number(col);
+    }
+    *error = badFile(groupLine, QStringLiteral("позиция ячейки \"%1, %2\" вне сетки %3 × %4.")
+                                    .arg(rowText, colText)
+                                    .arg(grid.rowCount())
+                                    .arg(grid.colCount()));
+    return false;
+  }
+  lines_.setKind(grid, col, row);
+  reserveAhead(grid);
+  return true;
+}
 
 template <class Lines>
-bool parseLines(const Lines& lines, GsaDocument* doc, QString* error);
+bool parseLines(Lines& lines, GsaDocument* doc, QString* error) {
+  QString message;
+  if (!error) error = &message;
+  GsaDocument read;
+  if (!Parser<Lines>(lines).parse(&read, error)) return false;
+  *doc = std::move(read);
+  return true;
+}
 
 }  // namespace
 
@@ -98,75 +270,41 @@ const QString& GsaFile::header() {
 }
 
 bool GsaFile::parse(const QStringList& lines, GsaDocument* doc, QString* error) {
-  return parseLines(lines, doc, error);
+  ListLines list(lines);
+  return parseLines(list, doc, error);
 }
 
-namespace {
-
-template <class Lines>
-bool parseLines(const Lines& lines, GsaDocument* doc, QString* error) {
+bool GsaFile::parse(QIODevice* file, GsaDocument* doc, QString* error) {
+  FileLines lines(file);
+  GsaDocument read;
   QString message;
   if (!error) error = &message;
-  GsaDocument read;  // the defaults are those of the older layout, but for tracking
-  read.trackFigures = false;
-  int at = 0;
-  int groupSize = 4;
-  if (!lines.isEmpty() && lines[0] == GsaFile::header()) {
-    if (lines.size() < 12) {
-      *error = badFile(lines.size() + 1, QStringLiteral("файл обрывается в заголовке."));
-      return false;
-    }
-    read.userNaming = lines[1] == QLatin1String("USER");
-    read.trackFigures = lines[2] == QLatin1String("TRACK");
-    read.moveEvents = lines[3] == QLatin1String("MOVE");
-    read.y0 = lines[4];
-    read.yk = lines[5];
-    read.s0 = lines[6];
-    read.sk = lines[7];
-    read.eventLetter = lines[8];
-    read.outputLetter = lines[9];
-    at = 10;
-    groupSize = 3;
+  errno = 0;
+  const bool ok = Parser<FileLines>(lines).parse(&read, error);
+  if (lines.failed()) {
+    // What was read before is no file: the failure is what to tell.
+    if (auto* f = qobject_cast<QFileDevice*>(file))
+      *error = QStringLiteral("Ошибка чтения файла ") + f->fileName() + QStringLiteral(": ") +
+               textfile::failureCause(errno, *f);
+    else
+      *error = QStringLiteral("Ошибка чтения: ") + file->errorString();
+    return false;
   }
-  int rows = 0, cols = 0;
-  if (!readCounts(lines, at, &rows, &cols, error)) return false;
-  read.grid = GsaGridList(rows, cols);
-  at += 2;
-  read.grid.reserve((lines.size() - at) / groupSize);
-  while (true) {
-    if (at >= lines.size()) {
-      *error = badFile(at + 1, QStringLiteral("нет строки \"End\"."));
-      return false;
-    }
-    if (lines[at] == kEnd) break;
-    if (at + groupSize > lines.size()) {
-      *error = badFile(lines.size() + 1, QStringLiteral("файл обрывается внутри описания ячейки."));
-      return false;
-    }
-    int col = 0, row = 0;
-    if (groupSize == 3) {
-      // "row,col": the row before the first comma, the column all after it.
-      const QString pos = lines[at];
-      const int comma = pos.indexOf(QLatin1Char(','));
-      const QString rowText = comma < 0 ? pos : pos.left(comma);
-      const QString colText = comma < 0 ? QString() : pos.mid(comma + 1);
-      if (!cellPosition(read.grid, rowText, colText, at + 1, &col, &row, error)) return false;
-    } else if (!cellPosition(read.grid, lines[at], lines[at + 1], at + 1, &col, &row, error)) {
-      return false;
-    }
-    read.grid.setCell(col, row, GsaCell{lines[at + groupSize - 2], lines[at + groupSize - 1]});
-    at += groupSize;
-  }
+  if (!ok) return false;
   *doc = std::move(read);
   return true;
 }
 
-}  // namespace
-
 bool GsaFile::read(const QString& path, GsaDocument* doc, QString* error) {
-  QString text;
-  if (!textfile::readJoined(path, &text, error)) return false;
-  return parseLines(TextLines(text), doc, error);
+  QFile f(path);
+  errno = 0;
+  if (!f.open(QIODevice::ReadOnly)) {
+    if (error)
+      *error = QStringLiteral("Не удается открыть файл ") + path + QStringLiteral(": ") +
+               textfile::failureCause(errno, f);
+    return false;
+  }
+  return parse(&f, doc, error);
 }
 
 QStringList GsaFile::toLines(const GsaDocument& doc) {
@@ -184,7 +322,7 @@ QStringList GsaFile::toLines(const GsaDocument& doc) {
     out << QString::number(row) + QLatin1Char(',') + QString::number(col) << line(g.text(col, row))
         << line(g.kind(col, row));
   }
-  out << kEnd;
+  out << QStringLiteral("End");
   return out;
 }
 

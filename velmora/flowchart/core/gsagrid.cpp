@@ -1,7 +1,9 @@
 #include "velmora/flowchart/core/gsagrid.h"
 
 #include <algorithm>
-#include <utility>
+#include <cstring>
+#include <limits>
+#include <new>
 
 GsaGridList::GsaGridList() : GsaGridList(kDefaultRows, kDefaultCols) {}
 
@@ -11,7 +13,7 @@ GsaGridList::GsaGridList(int rows, int cols)
 namespace {
 
 // Digits only: a sign, a blank or a huge number is not a code of any figure.
-int digitsValue(const QString& k) {
+int digitsValue(QStringView k) {
   if (k.isEmpty() || k.size() > 6) return -1;
   int value = 0;
   for (QChar ch : k) {
@@ -21,6 +23,16 @@ int digitsValue(const QString& k) {
   return value;
 }
 
+// The texts of the codes cells mostly hold, made once and shared by every kind() that reads one.
+QString codeText(int code) {
+  static const QStringList shared = [] {
+    QStringList l;
+    for (int c = 0; c <= GsaKind::Empty; ++c) l << QString::number(c);
+    return l;
+  }();
+  return code >= 0 && code <= GsaKind::Empty ? shared[code] : QString::number(code);
+}
+
 }  // namespace
 
 const GsaGridList::Slot& GsaGridList::emptySlot() {
@@ -28,59 +40,139 @@ const GsaGridList::Slot& GsaGridList::emptySlot() {
   return empty;
 }
 
-void GsaGridList::store(int col, int row, GsaCell cell) {
-  // cell is a copy: it may have come from this grid, whose storage may move below.
-  if (!contains(col, row)) return;
+QString GsaGridList::kind(int col, int row) const {
+  const Slot& s = slot(col, row);
+  return s.odd ? oddKinds_.value(s.index) : codeText(s.code);
+}
+
+GsaGridList::Slot& GsaGridList::slotFor(int col, int row) {
   std::vector<int>& r = at_[size_t(row)];
-  int k = r.empty() ? -1 : r[size_t(col)];
-  if (cell == GsaCell()) {
-    if (k < 0) return;
-    // The last used cell takes the freed place.
-    const int last = int(used_.size()) - 1;
-    if (k != last) {
-      used_[size_t(k)] = std::move(used_[size_t(last)]);
-      const int moved = used_[size_t(k)].index;
-      at_[size_t(moved / cols_)][size_t(moved % cols_)] = k;
-    }
-    used_.pop_back();
-    r[size_t(col)] = -1;
-    return;
-  }
+  if (r.empty()) r.assign(size_t(cols_), -1);
+  int& k = r[size_t(col)];
   if (k < 0) {
-    if (r.empty()) r.assign(size_t(cols_), -1);
+    // A large grid grows by little: its old and new storage are both held while it moves.
+    if (used_.size() == used_.capacity()) used_.reserve(used_.size() + used_.size() / 4 + 64);
     k = int(used_.size());
     used_.emplace_back();
     used_.back().index = index(col, row);
-    r[size_t(col)] = k;
   }
-  Slot& s = used_[size_t(k)];
-  s.cell = std::move(cell);
-  s.code = digitsValue(s.cell.kind);
-  s.exact = s.code >= 0 && s.cell.kind == QString::number(s.code) ? s.code : -1;
-  // The kinds are a few numbers: cells share one copy of each rather than hold their own.
-  static const QStringList shared = [] {
-    QStringList l;
-    for (int code = 0; code <= GsaKind::Empty; ++code) l << QString::number(code);
-    return l;
-  }();
-  if (s.exact >= 0 && s.exact <= GsaKind::Empty) s.cell.kind = shared[s.exact];
+  return used_[size_t(k)];
 }
 
-void GsaGridList::setText(int col, int row, const QString& text) {
-  GsaCell c = cell(col, row);
-  c.text = text;
-  store(col, row, c);
+void GsaGridList::dropIfEmpty(int col, int row) {
+  std::vector<int>& r = at_[size_t(row)];
+  const int k = r.empty() ? -1 : r[size_t(col)];
+  if (k < 0) return;
+  const Slot& s = used_[size_t(k)];
+  if (s.length > 0 || s.odd || s.code != GsaKind::Empty) return;
+  // The last used cell takes the freed place.
+  const int last = int(used_.size()) - 1;
+  if (k != last) {
+    used_[size_t(k)] = used_[size_t(last)];
+    const int moved = used_[size_t(k)].index;
+    at_[size_t(moved / cols_)][size_t(moved % cols_)] = k;
+  }
+  used_.pop_back();
+  r[size_t(col)] = -1;
 }
 
-void GsaGridList::setKind(int col, int row, const QString& kind) {
-  GsaCell c = cell(col, row);
-  c.kind = kind;
-  store(col, row, c);
+quint32 GsaGridList::grow(qsizetype length, quint32 replaced) {
+  garbage_ += replaced;
+  const size_t at = pool_.size();
+  // Offsets are 32 bits: no file the readers accept comes near it.
+  if (size_t(length) > std::numeric_limits<quint32>::max() - at) throw std::bad_alloc();
+  if (at + size_t(length) > pool_.capacity()) pool_.reserve(std::max(at + size_t(length), at + at / 4 + 256));
+  pool_.resize(at + size_t(length));
+  return quint32(at);
 }
 
-void GsaGridList::setKind(int col, int row, int code) { setKind(col, row, QString::number(code)); }
+void GsaGridList::compactIfWasteful() {
+  if (garbage_ < 4096 || garbage_ <= pool_.size() - garbage_) return;
+  std::vector<char16_t> live;
+  live.reserve(pool_.size() - garbage_);
+  for (Slot& s : used_) {
+    const quint32 at = quint32(live.size());
+    live.insert(live.end(), pool_.begin() + s.text, pool_.begin() + s.text + s.length);
+    s.text = at;
+  }
+  pool_.swap(live);
+  garbage_ = 0;
+}
 
-void GsaGridList::setCell(int col, int row, const GsaCell& cell) { store(col, row, cell); }
+void GsaGridList::setText(int col, int row, QStringView text) {
+  if (!contains(col, row)) return;
+  if (text.isEmpty() && usedId(col, row) < 0) return;
+  // A text of this grid's own would move with the storage below.
+  const bool own =
+      !pool_.empty() && text.utf16() >= pool_.data() && text.utf16() < pool_.data() + pool_.size();
+  if (own) {
+    const QString copy = text.toString();
+    setText(col, row, QStringView(copy));
+    return;
+  }
+  Slot& s = slotFor(col, row);
+  if (size_t(text.size()) <= s.length) {
+    // Fits where the old text was: written over it.
+    garbage_ += s.length - size_t(text.size());
+  } else {
+    s.text = grow(text.size(), s.length);
+  }
+  s.length = quint32(text.size());
+  if (!text.isEmpty())
+    std::memcpy(pool_.data() + s.text, text.utf16(), size_t(text.size()) * sizeof(char16_t));
+  dropIfEmpty(col, row);
+  compactIfWasteful();
+}
+
+void GsaGridList::setText(int col, int row, QByteArrayView bytes, char16_t (*decode)(unsigned char)) {
+  if (!contains(col, row)) return;
+  if (bytes.isEmpty() && usedId(col, row) < 0) return;
+  Slot& s = slotFor(col, row);
+  if (size_t(bytes.size()) <= s.length)
+    garbage_ += s.length - size_t(bytes.size());
+  else
+    s.text = grow(bytes.size(), s.length);
+  s.length = quint32(bytes.size());
+  char16_t* to = pool_.data() + s.text;
+  for (char b : bytes) *to++ = decode(static_cast<unsigned char>(b));
+  dropIfEmpty(col, row);
+  compactIfWasteful();
+}
+
+void GsaGridList::setKind(int col, int row, QStringView kind) {
+  if (!contains(col, row)) return;
+  const int code = digitsValue(kind);
+  // The canonical decimal of its code: any other spelling is kept as written.
+  const bool odd = code < 0 || (kind.size() > 1 && kind[0] == QLatin1Char('0'));
+  if (!odd && code == GsaKind::Empty && usedId(col, row) < 0) return;
+  Slot& s = slotFor(col, row);
+  s.code = code;
+  s.odd = odd;
+  if (odd)
+    oddKinds_.insert(s.index, kind.toString());
+  else
+    oddKinds_.remove(s.index);
+  dropIfEmpty(col, row);
+}
+
+void GsaGridList::setKind(int col, int row, int code) {
+  if (code >= 0 && code <= GsaKind::Empty) {
+    setKind(col, row, QStringView(codeText(code)));
+  } else {
+    const QString text = QString::number(code);
+    setKind(col, row, QStringView(text));
+  }
+}
+
+void GsaGridList::setCell(int col, int row, const GsaCell& cell) {
+  setText(col, row, QStringView(cell.text));
+  setKind(col, row, QStringView(cell.kind));
+}
+
+void GsaGridList::reserve(int cells, qsizetype textLength) {
+  used_.reserve(size_t(qBound(0, cells, rows_ * cols_)));
+  pool_.reserve(size_t(qBound<qsizetype>(0, textLength, std::numeric_limits<quint32>::max())));
+}
 
 bool GsaGridList::addRow() {
   if (rows_ >= kMaxRows) return false;
@@ -90,8 +182,12 @@ bool GsaGridList::addRow() {
 }
 
 void GsaGridList::clear() {
-  used_.clear();
-  for (std::vector<int>& r : at_) r.clear();
+  // The memory of a large flowchart goes too.
+  std::vector<Slot>().swap(used_);
+  std::vector<char16_t>().swap(pool_);
+  garbage_ = 0;
+  oddKinds_.clear();
+  for (std::vector<int>& r : at_) std::vector<int>().swap(r);
 }
 
 QList<int> GsaGridList::usedCells() const {
@@ -107,19 +203,23 @@ QList<int> GsaGridList::usedCells() const {
   return out;
 }
 
+bool GsaGridList::sameKind(const Slot& a, const GsaGridList& other, const Slot& b) const {
+  if (a.odd != b.odd) return false;  // an odd text never spells a code canonically
+  return a.odd ? oddKinds_.value(a.index) == other.oddKinds_.value(b.index) : a.code == b.code;
+}
+
 bool GsaGridList::operator==(const GsaGridList& o) const {
   if (rows_ != o.rows_ || cols_ != o.cols_ || used_.size() != o.used_.size()) return false;
-  for (const Slot& s : used_)
-    if (s.cell != o.cell(colOf(s.index), rowOf(s.index))) return false;
+  for (const Slot& s : used_) {
+    const int col = colOf(s.index), row = rowOf(s.index);
+    if (textView(col, row) != o.textView(col, row) || !sameKind(s, o, o.slot(col, row))) return false;
+  }
   return true;
 }
 
 QStringList GsaGridList::toList() const {
   QStringList out;
   out << QString::number(rows_) << QString::number(cols_);
-  for (int i = 0; i < rows_ * cols_; ++i) {
-    const GsaCell& c = cell(colOf(i), rowOf(i));
-    out << c.text << c.kind;
-  }
+  for (int i = 0; i < rows_ * cols_; ++i) out << text(colOf(i), rowOf(i)) << kind(colOf(i), rowOf(i));
   return out;
 }

@@ -2,14 +2,17 @@
 // The flowchart grid: a rectangle of cells, each with a text and a kind code.
 //
 // Coordinates are (col, row), both counted from 0, like the table window's cell(col, row).
-// Kind codes are kept as text, exactly as a file stores them ("1", "255", or whatever a
-// file held), and beside the text as numbers worked out when a cell is written: the check and
-// the conversion read a kind as the number its text spells exactly ("01" is no code), drawing
-// reads any digits. Every accessor is range-checked: a cell outside the grid reads as an empty
-// text with the kind "255", and a write outside the grid is ignored.
+// Kind codes read as text, exactly as a file stores them ("1", "255", or whatever a file
+// held), and as numbers worked out when a cell is written: the check and the conversion read
+// a kind as the number its text spells exactly ("01" is no code), drawing reads any digits.
+// Every accessor is range-checked: a cell outside the grid reads as an empty text with the
+// kind "255", and a write outside the grid is ignored.
+#include <QByteArrayView>
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 #include <vector>
 
 // The kind codes of the cells.
@@ -64,24 +67,39 @@ class GsaGridList {
   int colCount() const { return cols_; }
   bool contains(int col, int row) const { return col >= 0 && row >= 0 && col < cols_ && row < rows_; }
 
-  const QString& text(int col, int row) const { return cell(col, row).text; }
-  const QString& kind(int col, int row) const { return cell(col, row).kind; }
+  QString text(int col, int row) const { return textView(col, row).toString(); }
+  // The text without a copy; valid until the grid is next written.
+  QStringView textView(int col, int row) const {
+    const Slot& s = slot(col, row);
+    return QStringView(pool_.data() + s.text, qsizetype(s.length));
+  }
+  QString kind(int col, int row) const;
   // The kind as a number; -1 when the text is not a decimal number (drawn as a warning box).
   int kindCode(int col, int row) const { return slot(col, row).code; }
   // The number the kind's text spells exactly, as the check and the conversion read it; -1
   // for any other text ("01", "x").
-  int kindNumber(int col, int row) const { return slot(col, row).exact; }
+  int kindNumber(int col, int row) const {
+    const Slot& s = slot(col, row);
+    return s.odd ? -1 : s.code;
+  }
   bool hasKind(int col, int row, int code) const { return kindNumber(col, row) == code; }
   bool isEmptyCell(int col, int row) const { return hasKind(col, row, GsaKind::Empty); }
-  const GsaCell& cell(int col, int row) const { return slot(col, row).cell; }
+  GsaCell cell(int col, int row) const { return GsaCell{text(col, row), kind(col, row)}; }
 
-  void setText(int col, int row, const QString& text);
-  void setKind(int col, int row, const QString& kind);
+  void setText(int col, int row, const QString& text) { setText(col, row, QStringView(text)); }
+  void setText(int col, int row, QStringView text);
+  // A text in a one-byte code page, each byte turned into its character by `decode` straight in
+  // the grid's storage: a reader's way in, so that no copy of a long text is made.
+  void setText(int col, int row, QByteArrayView bytes, char16_t (*decode)(unsigned char));
+  void setKind(int col, int row, const QString& kind) { setKind(col, row, QStringView(kind)); }
+  void setKind(int col, int row, QStringView kind);
   void setKind(int col, int row, int code);
   void setCell(int col, int row, const GsaCell& cell);
 
-  // Room for this many cells that are not empty, so that filling a large grid copies nothing.
-  void reserve(int cells) { used_.reserve(size_t(qBound(0, cells, rows_ * cols_))); }
+  // Room for this many cells that are not empty and characters of their texts, so that filling
+  // a large grid copies nothing. Room never filled costs next to nothing: the system hands out
+  // memory only when it is written.
+  void reserve(int cells, qsizetype textLength = 0);
   // Appends one row of empty cells; false (nothing changes) at kMaxRows.
   bool addRow();
   // Every cell empty, the counts kept.
@@ -109,12 +127,16 @@ class GsaGridList {
   bool operator!=(const GsaGridList& o) const { return !(*this == o); }
 
  private:
-  // A cell that differs from an empty one, with its kind's numbers.
+  // A cell that differs from an empty one: its text as a place in pool_, and its kind's
+  // number. The kind's text is the canonical decimal of `code` unless `odd`, when it is kept
+  // in oddKinds_ (rare: "01", "x", ""), so most cells hold no text of their kind at all.
   struct Slot {
-    GsaCell cell;
-    int code = GsaKind::Empty;
-    int exact = GsaKind::Empty;
-    int index = -1;  // row-major index in the grid
+    Slot() : code(GsaKind::Empty), odd(0) {}
+    quint32 text = 0;    // first character in pool_
+    quint32 length = 0;  // characters
+    qint32 index = -1;   // row-major index in the grid
+    qint32 code : 31;
+    quint32 odd : 1;
   };
   static const Slot& emptySlot();
   int index(int col, int row) const { return row * cols_ + col; }
@@ -124,11 +146,23 @@ class GsaGridList {
     const int k = r.empty() ? -1 : r[size_t(col)];
     return k < 0 ? emptySlot() : used_[size_t(k)];
   }
-  void store(int col, int row, GsaCell cell);
+  // The slot of a cell inside the grid, made (empty) when it has none.
+  Slot& slotFor(int col, int row);
+  // The cell's slot given up when it now reads as an empty cell.
+  void dropIfEmpty(int col, int row);
+  // Room for `length` more characters at the end of pool_; returns where they go.
+  quint32 grow(qsizetype length, quint32 replaced);
+  void compactIfWasteful();
+  bool sameKind(const Slot& a, const GsaGridList& other, const Slot& b) const;
   int rows_ = kDefaultRows;
   int cols_ = kDefaultCols;
   // Only cells that differ from an empty one are kept, so a large grid costs what it holds: per
   // row, once it has such a cell, the place of each of its cells in used_ (-1: empty).
   std::vector<std::vector<int>> at_;
   std::vector<Slot> used_;
+  // Every cell's text, one after another; rewritten texts leave garbage behind, squeezed out
+  // once it outweighs the live text.
+  std::vector<char16_t> pool_;
+  size_t garbage_ = 0;
+  QHash<int, QString> oddKinds_;  // by row-major index
 };
