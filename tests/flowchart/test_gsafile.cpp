@@ -94,6 +94,29 @@ TEST(GsaGrid, KindsReadAsNumbersAndCellsKeepTheirContents) {
   EXPECT_NE(copy, h);
 }
 
+// Texts rewritten many times, longer and shorter, read as last written (also one taken from
+// the grid itself), and the room held for texts stays in proportion to them.
+TEST(GsaGrid, RewrittenTextsKeepTheLastAndTheirRoomStaysInProportion) {
+  GsaGridList g(20, 10);
+  QStringList last(200);
+  for (int round = 0; round < 60; ++round) {
+    for (int i = 0; i < 200; ++i) {
+      last[i] = round == 59 && i % 3 == 0 ? QString()
+                                          : QString(1 + (i * 7 + round * 13) % 90, QChar('a' + round % 26));
+      g.setText(g.colOf(i), g.rowOf(i), last[i]);
+    }
+  }
+  g.setText(0, 0, g.textView(1, 0));
+  last[0] = last[1];
+  qsizetype live = 0;
+  for (int i = 0; i < 200; ++i) {
+    EXPECT_EQ(g.text(g.colOf(i), g.rowOf(i)), last[i]) << i;
+    live += last[i].size();
+  }
+  EXPECT_EQ(g.usedCount(), 200 - 66);
+  EXPECT_LE(g.heldText(), 2 * live + 4096);
+}
+
 TEST(GsaFile, NewFlowchartSavesTheTwelveHeaderLinesAndEnd) {
   QTemporaryDir dir;
   const QString path = dir.filePath(QStringLiteral("new.gsa"));
@@ -135,6 +158,28 @@ TEST(GsaFile, RoundTripKeepsFlagsNamesLabelsAndUnknownKinds) {
   EXPECT_EQ(back.grid.text(1, 0), QString::fromUtf8("нет перехода"));
   EXPECT_EQ(back.grid.kind(1, 0), QStringLiteral("255"));
   EXPECT_EQ(back.grid.kind(2, 0), QStringLiteral("99"));
+}
+
+// Kind lines that are no plain code ("01", "", " 1", a number too long) read back as they
+// stand: a file saved again is the same bytes.
+TEST(GsaFile, OddKindTextsSaveAgainByteForByte) {
+  const QByteArray bytes =
+      "GSA1.1\r\nAUTO\r\nTRACK\r\nNOMOVE\r\ny0\r\nyk\r\ns0\r\nsk\r\ns\r\ny\r\n3\r\n2\r\n"
+      "0,0\r\nt\r\n01\r\n0,1\r\n\r\n\r\n1,0\r\nx\r\n 1\r\n1,1\r\n\r\n255 \r\n"
+      "2,0\r\n\xe6\r\n1000000\r\n2,1\r\ny\r\n999999\r\nEnd\r\n";
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("odd.gsa")),
+                again = dir.filePath(QStringLiteral("again.gsa"));
+  writeAll(path, bytes);
+  GsaDocument doc;
+  QString error;
+  ASSERT_TRUE(GsaFile::read(path, &doc, &error)) << error.toStdString();
+  EXPECT_EQ(doc.grid.kind(0, 0), QStringLiteral("01"));
+  EXPECT_EQ(doc.grid.kindCode(0, 0), 1);
+  EXPECT_EQ(doc.grid.kindNumber(0, 0), -1);
+  EXPECT_EQ(doc.grid.kindNumber(1, 2), 999999);
+  ASSERT_TRUE(GsaFile::write(again, doc, &error)) << error.toStdString();
+  EXPECT_EQ(readAll(again), bytes);
 }
 
 TEST(GsaFile, HeaderFlagsCompareExactly) {

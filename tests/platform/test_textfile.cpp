@@ -2,10 +2,12 @@
 
 #include <cerrno>
 
+#include <QBuffer>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include "platform/cp1251.h"
+#include "platform/linereader.h"
 #include "platform/textfile.h"
 
 TEST(TextFile, LineEndsOfEveryKind) {
@@ -31,6 +33,35 @@ TEST(TextFile, LongLinesSplitAtEveryBreak) {
   text += QStringLiteral("tail without a break, longer than a block");
   expected << QStringLiteral("tail without a break, longer than a block");
   EXPECT_EQ(textfile::splitLines(text), expected);
+}
+
+// A file read a block at a time finds the lines the whole text does, wherever a block ends
+// (a CR LF split between two blocks is one break), and where a line ends in the file.
+TEST(TextFile, LineReaderFindsTheLinesOfTheWholeText) {
+  const QByteArray texts[] = {"a\r\nb\nc\rd",
+                              "a\r\n",
+                              "a\r\n\r\n",
+                              "\n",
+                              "",
+                              "a\r\rb",
+                              "\r",
+                              "xy\r\n\r\nz\r",
+                              "\xe6\xe6\r\n\n\n\xff",
+                              "long line\r\nand the tail"};
+  for (const QByteArray& text : texts) {
+    for (qsizetype block : {1, 2, 3, 5, 1 << 20}) {
+      QBuffer buffer;
+      buffer.setData(text);
+      buffer.open(QIODevice::ReadOnly);
+      textfile::LineReader reader(&buffer, block);
+      QStringList lines;
+      QByteArrayView line;
+      while (reader.next(&line)) lines << cp1251::decode(line.toByteArray());
+      EXPECT_FALSE(reader.failed());
+      EXPECT_EQ(reader.position(), text.size()) << text.constData() << " block " << block;
+      EXPECT_EQ(lines, textfile::splitLines(cp1251::decode(text))) << text.constData() << " block " << block;
+    }
+  }
 }
 
 TEST(TextFile, WritesCrLfAndRefusesUnencodable) {

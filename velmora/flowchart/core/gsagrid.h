@@ -105,6 +105,10 @@ class GsaGridList {
   // Every cell empty, the counts kept.
   void clear();
 
+  // Characters held for the texts, rewritten ones among them until they are squeezed out: never
+  // much more than twice the texts the cells hold.
+  qsizetype heldText() const { return qsizetype(pool_.size()); }
+
   // Row-major indexes (row · colCount() + col) of the cells that are not empty cells with an
   // empty text; a walk over the whole grid visits only these.
   QList<int> usedCells() const;
