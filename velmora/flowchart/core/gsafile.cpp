@@ -307,22 +307,70 @@ bool GsaFile::read(const QString& path, GsaDocument* doc, QString* error) {
   return parse(&f, doc, error);
 }
 
-QStringList GsaFile::toLines(const GsaDocument& doc) {
-  // A line break inside a text would shift every later line of the file.
-  auto line = [](const QString& t) { return TblFile::cellText(t); };
-  QStringList out;
-  out << header() << QString::fromLatin1(doc.userNaming ? "USER" : "AUTO")
-      << QString::fromLatin1(doc.trackFigures ? "TRACK" : "NOTRACK")
-      << QString::fromLatin1(doc.moveEvents ? "MOVE" : "NOMOVE") << line(doc.y0) << line(doc.yk)
-      << line(doc.s0) << line(doc.sk) << line(doc.eventLetter) << line(doc.outputLetter)
-      << QString::number(doc.grid.rowCount()) << QString::number(doc.grid.colCount());
+namespace {
+
+// Every line of the file in the current layout, handed to `add` in order as it stands (line
+// breaks still in it) with the row-major index of its cell (-1: no cell). Stops at the first
+// line `add` refuses and returns its cell; -1 when all were taken.
+template <class Add>
+int eachLine(const GsaDocument& doc, Add add) {
   const GsaGridList& g = doc.grid;
+  const QString head[] = {GsaFile::header(),
+                          QString::fromLatin1(doc.userNaming ? "USER" : "AUTO"),
+                          QString::fromLatin1(doc.trackFigures ? "TRACK" : "NOTRACK"),
+                          QString::fromLatin1(doc.moveEvents ? "MOVE" : "NOMOVE"),
+                          doc.y0,
+                          doc.yk,
+                          doc.s0,
+                          doc.sk,
+                          doc.eventLetter,
+                          doc.outputLetter,
+                          QString::number(g.rowCount()),
+                          QString::number(g.colCount())};
+  for (const QString& h : head) add(QStringView(h), -1);
+  QString position, kind;
   for (int index : g.usedCells()) {
     const int col = g.colOf(index), row = g.rowOf(index);
-    out << QString::number(row) + QLatin1Char(',') + QString::number(col) << line(g.text(col, row))
-        << line(g.kind(col, row));
+    position.setNum(row);
+    position += QLatin1Char(',');
+    position += QString::number(col);
+    kind = g.kind(col, row);
+    if (!add(QStringView(position), index) || !add(g.textView(col, row), index) ||
+        !add(QStringView(kind), index))
+      return index;
   }
-  out << QStringLiteral("End");
+  add(QStringView(u"End"), -1);
+  return -1;
+}
+
+// One line in cp1251 and CR LF after it, a line break inside it made one blank: it would shift
+// every later line of the file. False at a character without a code.
+bool addLine(QByteArray* out, QStringView line) {
+  for (qsizetype i = 0; i < line.size(); ++i) {
+    const char16_t c = line[i].unicode();
+    if (c == u'\r' || c == u'\n') {
+      if (c == u'\r' && i + 1 < line.size() && line[i + 1] == QLatin1Char('\n')) ++i;
+      out->append(' ');
+    } else if (c < 0x80) {
+      out->append(char(c));
+    } else {
+      const int b = cp1251::encodeChar(QChar(c));
+      if (b < 0) return false;
+      out->append(char(b));
+    }
+  }
+  out->append("\r\n", 2);
+  return true;
+}
+
+}  // namespace
+
+QStringList GsaFile::toLines(const GsaDocument& doc) {
+  QStringList out;
+  eachLine(doc, [&out](QStringView line, int) {
+    out << TblFile::cellText(line.toString());
+    return true;
+  });
   return out;
 }
 
@@ -342,16 +390,22 @@ bool GsaFile::write(const QString& path, const GsaDocument& doc, QString* error)
       return false;
     }
   }
+  // The bytes are made straight from the grid, with room for them all at once: a list of the
+  // lines would cost many times the file. Room not filled costs nothing.
   const GsaGridList& g = doc.grid;
-  for (int index : g.usedCells()) {
-    const int col = g.colOf(index), row = g.rowOf(index);
-    for (const QString& t : {g.text(col, row), g.kind(col, row)}) {
-      if (!cp1251::canEncode(t)) {
-        if (error)
-          *error = textfile::unencodableMessage(t) + QStringLiteral(" (ячейка [%1, %2])").arg(col).arg(row);
-        return false;
-      }
-    }
+  QByteArray bytes;
+  bytes.reserve(1024 + qsizetype(g.usedCount()) * 32 + g.heldText());
+  QString refused;
+  const int cell = eachLine(doc, [&](QStringView line, int) {
+    if (addLine(&bytes, line)) return true;
+    refused = line.toString();
+    return false;
+  });
+  if (cell >= 0) {
+    if (error)
+      *error = textfile::unencodableMessage(refused) +
+               QStringLiteral(" (ячейка [%1, %2])").arg(g.colOf(cell)).arg(g.rowOf(cell));
+    return false;
   }
-  return textfile::writeLines(path, toLines(doc), error);
+  return textfile::writeBytes(path, bytes, error);
 }
