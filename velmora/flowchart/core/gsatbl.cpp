@@ -1,5 +1,7 @@
 #include "velmora/flowchart/core/gsatbl.h"
 
+#include <QCollator>
+
 #include <algorithm>
 #include <functional>
 #include <string_view>
@@ -108,8 +110,11 @@ QString TGSATbl::OutputsOf(const QString& text) {
 QString TGSATbl::SortConjunction(const QString& s) {
   if (!s.contains(QLatin1Char('&'))) return s;
   QStringList parts = s.split(QLatin1Char('&'));
+  // The default locale's order, as QString::localeAwareCompare has it, from a collator of our own:
+  // the one Qt keeps for each thread is never freed.
+  thread_local const QCollator collator;
   std::stable_sort(parts.begin(), parts.end(), [](const QString& a, const QString& b) {
-    return QString::localeAwareCompare(a.toLower(), b.toLower()) < 0;
+    return collator.compare(a.toLower(), b.toLower()) < 0;
   });
   return parts.join(QLatin1Char('&'));
 }
