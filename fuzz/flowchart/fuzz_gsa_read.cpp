@@ -8,27 +8,22 @@
 #include "platform/textfile.h"
 #include "velmora/flowchart/core/gsafile.h"
 
-namespace {
-
-// The lines as a reader with tiny blocks hands them out.
-QStringList blockLines(const QByteArray& bytes, qsizetype block) {
-  QBuffer buffer;
-  buffer.setData(bytes);
-  buffer.open(QIODevice::ReadOnly);
-  textfile::LineReader reader(&buffer, block);
-  QStringList out;
-  QByteArrayView line;
-  while (reader.next(&line)) out << cp1251::decode(line.toByteArray());
-  return out;
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size > 16384) return 0;
   const QByteArray bytes(reinterpret_cast<const char*>(data), int(size));
   const QStringList lines = textfile::splitLines(cp1251::decode(bytes));
-  if (size > 0 && blockLines(bytes, 1 + data[0] % 7) != lines) abort();
+  if (size > 0) {
+    // The same lines from a reader with tiny blocks, every one of them read up to the end.
+    QBuffer tiny;
+    tiny.setData(bytes);
+    tiny.open(QIODevice::ReadOnly);
+    textfile::LineReader reader(&tiny, 1 + data[0] % 7);
+    QByteArrayView line;
+    qsizetype k = 0;
+    for (; reader.next(&line); ++k)
+      if (k >= lines.size() || cp1251::decode(line.toByteArray()) != lines[k]) abort();
+    if (k != lines.size() || reader.position() != bytes.size()) abort();
+  }
   GsaDocument doc;
   const GsaDocument untouched = doc;
   QString error;

@@ -88,11 +88,11 @@ class FileLines {
   QString kind_;
 };
 
-// "row,col" in plain digits (the usual line), read without making a string; false for
-// anything else, which then takes the general way.
 int unit(char c) { return static_cast<unsigned char>(c); }
 int unit(QChar c) { return c.unicode(); }
 
+// "row,col" in plain digits (the usual line), read without making a string; false for
+// anything else, which then takes the general way.
 template <class View>
 bool plainPosition(View v, int* row, int* col) {
   int values[2] = {0, 0}, digits[2] = {0, 0}, part = 0;

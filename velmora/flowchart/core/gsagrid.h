@@ -154,7 +154,8 @@ class GsaGridList {
   Slot& slotFor(int col, int row);
   // The cell's slot given up when it now reads as an empty cell.
   void dropIfEmpty(int col, int row);
-  // Room for `length` more characters at the end of pool_; returns where they go.
+  // Room for `length` more characters at the end of pool_, where a text moves whose old place
+  // (`replaced` characters) turns to garbage; returns where they go.
   quint32 grow(qsizetype length, quint32 replaced);
   void compactIfWasteful();
   bool sameKind(const Slot& a, const GsaGridList& other, const Slot& b) const;
