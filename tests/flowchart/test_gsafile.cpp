@@ -182,6 +182,30 @@ TEST(GsaFile, OddKindTextsSaveAgainByteForByte) {
   EXPECT_EQ(readAll(again), bytes);
 }
 
+// A flowchart of many thousand cells (their texts of every length, a few cells written twice
+// and some emptied again) reads back as it was and saves again to the same bytes.
+TEST(GsaFile, ALargeFlowchartReadsBackAsWritten) {
+  GsaDocument doc;
+  doc.grid = GsaGridList(200, 60);
+  for (int i = 0; i < 200 * 60; ++i) {
+    const int col = doc.grid.colOf(i), row = doc.grid.rowOf(i);
+    doc.grid.setCell(col, row, GsaCell{QString(i % 37, QChar(u'а' + i % 32)), QString::number(i % 23)});
+    if (i % 11 == 0) doc.grid.setText(col, row, QStringLiteral("y%1").arg(i));
+    if (i % 13 == 0) doc.grid.setCell(col, row, GsaCell());
+  }
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("large.gsa")),
+                again = dir.filePath(QStringLiteral("again.gsa"));
+  QString error;
+  ASSERT_TRUE(GsaFile::write(path, doc, &error)) << error.toStdString();
+  GsaDocument back;
+  ASSERT_TRUE(GsaFile::read(path, &back, &error)) << error.toStdString();
+  EXPECT_EQ(back, doc);
+  EXPECT_EQ(back.grid.usedCount(), doc.grid.usedCount());
+  ASSERT_TRUE(GsaFile::write(again, back, &error)) << error.toStdString();
+  EXPECT_EQ(readAll(again), readAll(path));
+}
+
 TEST(GsaFile, HeaderFlagsCompareExactly) {
   GsaDocument doc;
   ASSERT_TRUE(GsaFile::parse(lines("GSA1.1\r\nuser\r\ntrack\r\nMOVE\r\na\r\nb\r\nc\r\nd\r\ne\r\nf\r\n"
