@@ -105,6 +105,50 @@ bool isTermStructure(QChar c) {
   }
 }
 
+// Classes of characters for the РВАС walk: each character is classed once, by one look-up.
+enum CharClass : unsigned {
+  kOther,
+  kName,
+  kBlank,
+  kNull,
+  kSlash,
+  kEq,
+  kStar,
+  kBar,
+  kSemi,
+  kLParen,
+  kLBrace,
+  kRParen,
+  kRBrace,
+};
+constexpr unsigned bit(unsigned k) { return 1u << k; }
+constexpr unsigned kOps = bit(kEq) | bit(kStar) | bit(kBar);
+constexpr unsigned kOpens = bit(kLParen) | bit(kLBrace);
+constexpr unsigned kCloses = bit(kRParen) | bit(kRBrace);
+constexpr bool in(unsigned k, unsigned set) { return (bit(k) & set) != 0; }
+
+struct CharClasses {
+  unsigned char of[128] = {};
+  constexpr CharClasses() {
+    for (int c = '0'; c <= '9'; ++c) of[c] = kName;
+    for (int c = 'a'; c <= 'z'; ++c) of[c] = of[c - 'a' + 'A'] = kName;
+    of[0] = kNull;
+    of[int(' ')] = kBlank;
+    of[int('/')] = kSlash;
+    of[int('=')] = kEq;
+    of[int('*')] = kStar;
+    of[int('|')] = kBar;
+    of[int(';')] = kSemi;
+    of[int('(')] = kLParen;
+    of[int('{')] = kLBrace;
+    of[int(')')] = kRParen;
+    of[int('}')] = kRBrace;
+  }
+};
+constexpr CharClasses kCharClasses;
+
+inline unsigned charClass(char16_t c) { return c < 128 ? unsigned(kCharClasses.of[c]) : unsigned(kOther); }
+
 bool isOp(QChar c) { return c == QLatin1Char('=') || c == QLatin1Char('*') || c == QLatin1Char('|'); }
 
 }  // namespace
@@ -164,26 +208,113 @@ bool TTesting::CheckSku() {
 // Both rule sets read the same characters, so they share one walk; the nesting rules report
 // after the first set has finished, as if they had read the text after it.
 bool TTesting::Check() {
-  const int n = int(text_.size());
   startPass1();
   startRvasPass2();
-  const QChar* const initial = settings_.RvasS0.constData();
-  const qsizetype initialSize = settings_.RvasS0.size();
-  walk(0, n, true, [&](int ln, int i, QChar c, const QString& s) {
-    // Inside a name nothing applies to either set: most characters of a text take this way.
-    if (isNameChar(c) && isNameChar(prev_)) {
-      noteRead(ln, i, c);
-      return;
-    }
-    rvasPass2Char(ln, i, c, s, initial, initialSize);  // leaves prev_ for the first set
-    pass1Step(ln, i, c, Mode::Rvas);
-  });
+  inComment_ = false;
+  for (int ln = 0; ln < int(text_.size()); ++ln) rvasLine(ln);
   const bool pending = pending_;
   endPass1();
   for (const Later& m : later_) add(m.line, m.pos, m.length, m.code);
   later_.clear();
   if (pending && braceDepth_ > 0) add(lastLine_, lastPos_ + 1, 0, 26);
   return failed_;
+}
+
+// One line of a РВАС text, read as walk() reads it, each character classed once. The
+// characters of a correct right side (a name after an operator or bracket, an operator after
+// a name or group, a group opened after an operator or closed after a name) take one test
+// for both rule sets; everything else goes through the full rules of both.
+void TTesting::rvasLine(int ln) {
+  const QString& s = text_.at(ln);
+  const char16_t* const p = reinterpret_cast<const char16_t*>(s.constData());
+  const int n = int(s.size());
+  for (int i = 0; i < n; ++i) {
+    const char16_t c = p[i];
+    if (inComment_ && c != u'/') continue;
+    const unsigned k = charClass(c);
+    if (k == kBlank) continue;
+    const unsigned pk = charClass(prev_.unicode());
+    switch (k) {
+      case kName:
+        if (pk == kName) {  // inside a name nothing applies: skip to its end
+          while (i + 1 < n && charClass(p[i + 1]) == kName) ++i;
+          noteRead(ln, i, QChar(p[i]));
+          continue;
+        }
+        if (eqSeen_ && in(pk, kOps | kOpens)) {
+          if (in(pk, kOps)) initialEvent(ln, i, p, n);
+          signalKindLater(ln, i, c);
+          if (nameStartWrong(QChar(c), false)) add(ln, i, 1, 5);
+          noteRead(ln, i, QChar(c));
+          continue;
+        }
+        break;
+      case kStar:
+      case kBar:
+        if (eqSeen_ && in(pk, bit(kName) | kCloses)) {
+          noteRead(ln, i, QChar(c));
+          continue;
+        }
+        break;
+      case kLParen:
+      case kLBrace:
+        if (eqSeen_ && in(pk, bit(kStar) | bit(kBar))) {
+          initialEvent(ln, i, p, n);
+          signalKindLater(ln, i, c);
+          opens_.push_back(char(c));
+          if (c == u'(') {
+            ++bracketDepth2_;
+            ++bracketDepth_;
+          } else {
+            ++braceDepth_;
+          }
+          noteRead(ln, i, QChar(c));
+          continue;
+        }
+        break;
+      case kRParen:
+      case kRBrace:
+        if (eqSeen_ && pk == kName) {
+          if (c == u')') {
+            --bracketDepth2_;
+            closeGroup(ln, i, '(');
+            if (--bracketDepth_ < 0) add(ln, i, 1, 12);
+          } else {
+            if (--braceDepth_ < 0) later_.push_back(Later{ln, i, 1, 25});
+            closeGroup(ln, i, '{');
+          }
+          noteRead(ln, i, QChar(c));
+          continue;
+        }
+        break;
+      case kNull:  // refused like the other invisible characters, once, and otherwise passed over
+        add(ln, i, 1, 7);
+        continue;
+      case kSlash: {
+        const char16_t next = i + 1 < n ? p[i + 1] : u'\0';
+        if (next == u'*') {
+          ++commentDepth_;
+          inComment_ = true;
+        } else if (next == u'/') {
+          return;
+        }
+        if (!inComment_) rvasChar(ln, i, QChar(c), p, n);
+        if (i > 0 && p[i - 1] == u'*') {
+          inComment_ = false;
+          if (--commentDepth_ < 0) add(ln, i, 1, 9);
+        }
+        continue;
+      }
+      default: break;
+    }
+    rvasChar(ln, i, QChar(c), p, n);
+  }
+}
+
+// Both rule sets, in full, for a character that is not inside a name.
+void TTesting::rvasChar(int ln, int i, QChar c, const char16_t* p, int n) {
+  rvasPass2Char(ln, i, c, p, n);  // leaves prev_ for the first set
+  pass1Step(ln, i, c, Mode::Rvas);
 }
 
 // Every pass reads the lines alike: "//" ends the line, "/*" opens a comment and "*/" closes
@@ -557,12 +688,47 @@ void TTesting::startRvasPass2() {
   eqSeen2_ = false;
   bracketDepth2_ = braceDepth_ = 0;
   later_.clear();
+  initial_ = reinterpret_cast<const char16_t*>(settings_.RvasS0.constData());
+  initialSize_ = int(settings_.RvasS0.size());
+}
+
+// The word after an operator runs to the next operator of the line. Whether it is the initial
+// event is told without taking it out; its length is counted only for a message.
+void TTesting::initialEvent(int ln, int i, const char16_t* p, int n) {
+  const int k = i + initialSize_;
+  const bool isInitial =
+      k <= n && std::equal(initial_, initial_ + initialSize_, p + i) && (k == n || isOp(QChar(p[k])));
+  const bool nested = bracketDepth2_ != 0 || braceDepth_ != 0;
+  const bool afterStar = prev_ == QLatin1Char('*');
+  if (isInitial ? !nested && !afterStar : afterStar || nested) return;
+  int end = i;
+  while (end < n && !isOp(QChar(p[end]))) ++end;
+  const int length = end - i;
+  if (isInitial && nested) later_.push_back(Later{ln, i, length, 24});
+  if (isInitial && afterStar) later_.push_back(Later{ln, i, length, 22});
+  if (!isInitial && !afterStar && !nested) later_.push_back(Later{ln, i, length, 23});
+}
+
+// The converters read the signal kind of the text as the СКУ check does; a РВАС product is
+// cut into steps, so several abstract signals may follow each other.
+void TTesting::signalKindLater(int ln, int i, char16_t c) {
+  const QChar lc = lowerAscii(QChar(c));
+  if (lc != settings_.InAbstr && lc != settings_.InDigit) return;
+  signalKind(ln, i, QChar(c), false, true);
+}
+
+// Brackets and braces nest: one may not close while the other opened inside it is open.
+void TTesting::closeGroup(int ln, int i, char open) {
+  if (opens_.empty()) return;
+  if (opens_.back() == open)
+    opens_.pop_back();
+  else
+    later_.push_back(Later{ln, i, 0, open == '(' ? 26 : 13});
 }
 
 // The nesting rules of РВАС for one character that is not inside a name; prev_ is the
 // character read before it. Messages wait in later_.
-Q_ALWAYS_INLINE void TTesting::rvasPass2Char(int ln, int i, QChar c, const QString& s, const QChar* initial,
-                                             qsizetype initialSize) {
+void TTesting::rvasPass2Char(int ln, int i, QChar c, const char16_t* p, int n) {
   const auto add = [&](int line, int pos, int length, int code) {
     later_.push_back(Later{line, pos, length, code});
   };
@@ -576,32 +742,9 @@ Q_ALWAYS_INLINE void TTesting::rvasPass2Char(int ln, int i, QChar c, const QStri
   }
   if (afterOp) {
     if (u == '}') add(ln, i, 0, 10);
-    // The word runs to the next operator of the line. Whether it is the initial event is
-    // told without taking it out; its length is counted only for a message.
-    const qsizetype k = i + initialSize;
-    const QChar* p = s.constData() + i;
-    const bool isInitial =
-        k <= s.size() && std::equal(initial, initial + initialSize, p) && (k == s.size() || isOp(s.at(k)));
-    const auto wordLength = [&] {
-      int end = i;
-      while (end < s.size() && !isOp(s.at(end))) ++end;
-      return end - i;
-    };
-    const bool nested = bracketDepth2_ != 0 || braceDepth_ != 0;
-    if (isInitial && nested) add(ln, i, wordLength(), 24);
-    if (isInitial && prev_ == QLatin1Char('*')) add(ln, i, wordLength(), 22);
-    if (!isInitial && prev_ != QLatin1Char('*') && !nested) add(ln, i, wordLength(), 23);
+    initialEvent(ln, i, p, n);
   }
-  // The converters read the signal kind of the text as the СКУ check does; a РВАС
-  // product is cut into steps, so several abstract signals may follow each other.
-  if (afterOp || prev_ == QLatin1Char('(') || prev_ == QLatin1Char('{')) signalKind(ln, i, c, false, true);
-  // Brackets and braces nest: one may not close while the other opened inside it is open.
-  const auto close = [&](ushort open) {
-    if (!opens_.empty() && opens_.back() == char(open))
-      opens_.pop_back();
-    else if (!opens_.empty())
-      add(ln, i, 0, open == '(' ? 26 : 13);
-  };
+  if (afterOp || prev_ == QLatin1Char('(') || prev_ == QLatin1Char('{')) signalKindLater(ln, i, u);
   switch (u) {
     case '(':
       ++bracketDepth2_;
@@ -614,12 +757,12 @@ Q_ALWAYS_INLINE void TTesting::rvasPass2Char(int ln, int i, QChar c, const QStri
       break;
     case ')':
       --bracketDepth2_;
-      close('(');
+      closeGroup(ln, i, '(');
       break;
     case '}':
       --braceDepth_;
       if (braceDepth_ < 0) add(ln, i, 1, 25);
-      close('{');
+      closeGroup(ln, i, '{');
       break;
     case '=':
     case '*':

@@ -49,7 +49,12 @@ class TTesting {
   void skuPass2(int from, int to);
   void checkSources();
   void startRvasPass2();
-  void rvasPass2Char(int line, int i, QChar c, const QString& s, const QChar* initial, qsizetype initialSize);
+  void rvasLine(int line);
+  void rvasChar(int line, int i, QChar c, const char16_t* text, int size);
+  void rvasPass2Char(int line, int i, QChar c, const char16_t* text, int size);
+  void initialEvent(int line, int i, const char16_t* text, int size);  // a word after an operator
+  void signalKindLater(int line, int i, char16_t c);
+  void closeGroup(int line, int i, char open);
   // later: the message waits in later_ (the nesting rules of РВАС report after the others).
   void signalKind(int line, int i, QChar c, bool perTerm, bool later);
   void leftSide(int line, int i, QChar c, Mode mode);
@@ -83,5 +88,7 @@ class TTesting {
     bool any;         // a finished alternative of the group held one
   };
   QVector<GroupTerm> groups_;
-  std::vector<char> opens_;  // the brackets and braces open in the РВАС expression, innermost last
+  std::vector<char> opens_;
+  const char16_t* initial_ = nullptr;  // the name of the initial event
+  int initialSize_ = 0;  // the brackets and braces open in the РВАС expression, innermost last
 };
