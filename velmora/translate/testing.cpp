@@ -221,9 +221,10 @@ bool TTesting::Check() {
 }
 
 // One line of a РВАС text, read as walk() reads it, each character classed once. The
-// characters of a correct right side (a name after an operator or bracket, an operator after
-// a name or group, a group opened after an operator or closed after a name) take one test
-// for both rule sets; everything else goes through the full rules of both.
+// characters of a correct statement (the target with its outputs, '=', a name after an
+// operator or bracket, an operator after a name or group, a group opened after an operator or
+// closed after a name, ';') take one test for both rule sets, which give the same for them as
+// their full rules; everything else goes through the full rules of both.
 void TTesting::rvasLine(int ln) {
   const QString& s = text_.at(ln);
   const char16_t* const p = reinterpret_cast<const char16_t*>(s.constData());
@@ -235,20 +236,28 @@ void TTesting::rvasLine(int ln) {
     if (k == kBlank) continue;
     const unsigned pk = charClass(prev_.unicode());
     switch (k) {
-      case kName:
+      case kName: {
         if (pk == kName) {  // inside a name nothing applies: skip to its end
           while (i + 1 < n && charClass(p[i + 1]) == kName) ++i;
           noteRead(ln, i, QChar(p[i]));
           continue;
         }
+        const unsigned r = roleOf(c);
         if (eqSeen_ && in(pk, kOps | kOpens)) {
           if (in(pk, kOps)) initialEvent(ln, i, p, n);
-          signalKindLater(ln, i, c);
-          if (nameStartWrong(QChar(c), false)) add(ln, i, 1, 5);
-          noteRead(ln, i, QChar(c));
-          continue;
+          if (r & kSignal) signalKindLater(ln, i, c, r);
+          if (r & kWrongOnRight) add(ln, i, 1, 5);
+        } else if (!eqSeen_ && in(pk, bit(kNull) | bit(kSemi))) {  // the target
+          if (r & kWrongTarget) add(ln, i, 1, 5);
+        } else if (!eqSeen_ && pk == kLParen) {  // the first output
+          if (r & kSignal) signalKindLater(ln, i, c, r);
+          if (bracketDepth_ > 0 && (r & kWrongOutput)) add(ln, i, 1, 5);
+        } else {
+          break;
         }
-        break;
+        noteRead(ln, i, QChar(c));
+        continue;
+      }
       case kStar:
       case kBar:
         if (eqSeen_ && in(pk, bit(kName) | kCloses)) {
@@ -260,7 +269,8 @@ void TTesting::rvasLine(int ln) {
       case kLBrace:
         if (eqSeen_ && in(pk, bit(kStar) | bit(kBar))) {
           initialEvent(ln, i, p, n);
-          signalKindLater(ln, i, c);
+          const unsigned r = roleOf(c);
+          if (r & kSignal) signalKindLater(ln, i, c, r);
           opens_.push_back(char(c));
           if (c == u'(') {
             ++bracketDepth2_;
@@ -268,13 +278,20 @@ void TTesting::rvasLine(int ln) {
           } else {
             ++braceDepth_;
           }
-          noteRead(ln, i, QChar(c));
-          continue;
+        } else if (!eqSeen_ && pk == kName && c == u'(') {  // the target's outputs
+          ++bracketDepth2_;
+          opens_.push_back('(');
+          ++bracketDepth_;
+          if (++nesting_ == vexo::kMaxNesting + 1) add(ln, i, 1, 27);
+        } else {
+          break;
         }
-        break;
+        noteRead(ln, i, QChar(c));
+        continue;
       case kRParen:
       case kRBrace:
-        if (eqSeen_ && pk == kName) {
+        if (pk != kName) break;
+        if (eqSeen_) {
           if (c == u')') {
             --bracketDepth2_;
             closeGroup(ln, i, '(');
@@ -283,6 +300,39 @@ void TTesting::rvasLine(int ln) {
             if (--braceDepth_ < 0) later_.push_back(Later{ln, i, 1, 25});
             closeGroup(ln, i, '{');
           }
+        } else if (c == u')') {  // the end of the target's outputs
+          --bracketDepth2_;
+          closeGroup(ln, i, '(');
+          if (nesting_ > 0) --nesting_;
+          if (--bracketDepth_ < 0) add(ln, i, 1, 12);
+        } else {
+          break;
+        }
+        noteRead(ln, i, QChar(c));
+        continue;
+      case kEq:
+        if (!eqSeen_ && in(pk, bit(kName) | bit(kRParen))) {  // the end of the left side
+          eqSeen2_ = true;
+          if (bracketDepth_ > 0) {
+            add(ln, i, 0, 13);
+            bracketDepth_ = 0;
+          }
+          eqSeen_ = true;
+          noteRead(ln, i, QChar(c));
+          continue;
+        }
+        break;
+      case kSemi:
+        if (eqSeen_ && in(pk, bit(kName) | kCloses)) {  // the end of a statement
+          eqSeen2_ = false;
+          if (braceDepth_ > 0) later_.push_back(Later{ln, i, 0, 26});
+          braceDepth_ = 0;
+          bracketDepth2_ = 0;
+          opens_.clear();
+          eqSeen_ = false;
+          nesting_ = 0;
+          if (bracketDepth_ > 0) add(ln, i, 0, 13);
+          bracketDepth_ = 0;
           noteRead(ln, i, QChar(c));
           continue;
         }
@@ -690,14 +740,16 @@ void TTesting::startRvasPass2() {
   later_.clear();
   initial_ = reinterpret_cast<const char16_t*>(settings_.RvasS0.constData());
   initialSize_ = int(settings_.RvasS0.size());
+  for (ushort c = 0; c < 128; ++c) roles_[c] = static_cast<unsigned char>(roleFor(QChar(c)));
 }
 
 // The word after an operator runs to the next operator of the line. Whether it is the initial
 // event is told without taking it out; its length is counted only for a message.
 void TTesting::initialEvent(int ln, int i, const char16_t* p, int n) {
   const int k = i + initialSize_;
-  const bool isInitial =
-      k <= n && std::equal(initial_, initial_ + initialSize_, p + i) && (k == n || isOp(QChar(p[k])));
+  bool isInitial = k <= n;
+  for (int j = 0; isInitial && j < initialSize_; ++j) isInitial = p[i + j] == initial_[j];
+  isInitial = isInitial && (k == n || isOp(QChar(p[k])));
   const bool nested = bracketDepth2_ != 0 || braceDepth_ != 0;
   const bool afterStar = prev_ == QLatin1Char('*');
   if (isInitial ? !nested && !afterStar : afterStar || nested) return;
@@ -710,11 +762,29 @@ void TTesting::initialEvent(int ln, int i, const char16_t* p, int n) {
 }
 
 // The converters read the signal kind of the text as the СКУ check does; a РВАС product is
-// cut into steps, so several abstract signals may follow each other.
-void TTesting::signalKindLater(int ln, int i, char16_t c) {
-  const QChar lc = lowerAscii(QChar(c));
-  if (lc != settings_.InAbstr && lc != settings_.InDigit) return;
-  signalKind(ln, i, QChar(c), false, true);
+// cut into steps, so several abstract signals may follow each other. r is the role of c.
+void TTesting::signalKindLater(int ln, int i, char16_t c, unsigned r) {
+  if (r & kBinary) {
+    if (absUsed_)
+      later_.push_back(Later{ln, i, 1, 18});
+    else
+      binUsed_ = true;
+  } else {
+    signalKind(ln, i, QChar(c), false, true);
+  }
+}
+
+// What the configured letters make of a character starting a name.
+unsigned TTesting::roleFor(QChar c) const {
+  const QChar lc = lowerAscii(c);
+  const bool digit = isDigitAscii(c);
+  unsigned r = 0;
+  if (lc == settings_.InAbstr || lc == settings_.InDigit) r |= kSignal;
+  if (lc != settings_.InAbstr && lc == settings_.InDigit) r |= kBinary;
+  if (nameStartWrong(c, false)) r |= kWrongOnRight;
+  if (digit || lc != settings_.OutSob) r |= kWrongTarget;
+  if (digit || lc != settings_.OutSgn) r |= kWrongOutput;
+  return r;
 }
 
 // Brackets and braces nest: one may not close while the other opened inside it is open.
@@ -744,7 +814,10 @@ void TTesting::rvasPass2Char(int ln, int i, QChar c, const char16_t* p, int n) {
     if (u == '}') add(ln, i, 0, 10);
     initialEvent(ln, i, p, n);
   }
-  if (afterOp || prev_ == QLatin1Char('(') || prev_ == QLatin1Char('{')) signalKindLater(ln, i, u);
+  if (afterOp || prev_ == QLatin1Char('(') || prev_ == QLatin1Char('{')) {
+    const unsigned r = roleOf(u);
+    if (r & kSignal) signalKindLater(ln, i, u, r);
+  }
   switch (u) {
     case '(':
       ++bracketDepth2_;
