@@ -98,8 +98,8 @@ class TTesting {
     bool any;         // a finished alternative of the group held one
   };
   QVector<GroupTerm> groups_;
-  std::vector<char> opens_;
+  std::vector<char> opens_;  // the brackets and braces open in the РВАС expression, innermost last
   const char16_t* initial_ = nullptr;  // the name of the initial event
   int initialSize_ = 0;
-  unsigned char roles_[128] = {};  // roleFor() of the ASCII characters  // the brackets and braces open in the РВАС expression, innermost last
+  unsigned char roles_[128] = {};  // roleFor() of the ASCII characters
 };
