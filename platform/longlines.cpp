@@ -12,7 +12,7 @@ namespace longlines {
 
 namespace {
 
-constexpr char16_t kLineBreak = 0x2028;  // a break inside a paragraph (pasted)
+constexpr char16_t kLineBreak = 0x2028;  // a break inside a paragraph (a large text's, or pasted)
 
 // The line breaks and marks a copied piece of text had removed: a mark and the paragraph end
 // after it join, a stray mark goes.
@@ -63,37 +63,92 @@ TextEdit::TextEdit(QWidget* parent) : QPlainTextEdit(parent) {
   connect(document(), &QTextDocument::contentsChange, this, &TextEdit::changed);
 }
 
-const std::vector<int>& TextEdit::continuing() const {
-  if (continuingKnown_) return continuing_;
-  continuing_.clear();
-  // One pass over the raw text, where every paragraph ends with U+2029.
-  const QString raw = document()->toRawText();
-  const QChar* p = raw.constData();
-  int block = 0;
-  for (qsizetype i = 0, n = raw.size(); i < n; ++i) {
-    if (p[i] != QChar(0x2029)) continue;
-    if (i > 0 && p[i - 1] == QChar(kMark)) continuing_.push_back(block);
-    ++block;
-  }
-  continuingKnown_ = true;
-  const_cast<TextEdit*>(this)->blocks_ = document()->blockCount();
-  return continuing_;
+TextEdit::Paragraph TextEdit::paragraphOf(const QTextBlock& block) const {
+  Paragraph p;
+  const QString text = block.text();
+  p.breaks = int(text.count(QChar(kLineBreak)));
+  p.continues = text.endsWith(QChar(kMark)) && block.next().isValid();
+  return p;
 }
 
-bool TextEdit::continuesNumber(int block) const {
-  const std::vector<int>& c = continuing();
-  return std::binary_search(c.begin(), c.end(), block);
+const std::vector<TextEdit::Paragraph>& TextEdit::paragraphs() const {
+  if (paragraphsKnown_) return paragraphs_;
+  paragraphs_.clear();
+  paragraphs_.reserve(size_t(document()->blockCount()));
+  for (QTextBlock b = document()->begin(); b.isValid(); b = b.next()) paragraphs_.push_back(paragraphOf(b));
+  paragraphsKnown_ = true;
+  firstLinesKnown_ = false;
+  return paragraphs_;
+}
+
+const std::vector<int>& TextEdit::firstLines() const {
+  const std::vector<Paragraph>& all = paragraphs();
+  if (firstLinesKnown_) return firstLines_;
+  firstLines_.resize(all.size());
+  int line = 0;
+  for (size_t k = 0; k < all.size(); ++k) {
+    firstLines_[k] = line;
+    line += all[k].breaks + (all[k].continues ? 0 : 1);
+  }
+  firstLinesKnown_ = true;
+  return firstLines_;
 }
 
 void TextEdit::changed(int position, int removed, int added) {
-  if (!continuingKnown_) return;
-  // Typing inside one paragraph keeps the list unless it made or undid the mark at its end.
-  const QTextBlock b = document()->findBlock(position);
-  const bool inside =
-      document()->blockCount() == blocks_ && b.isValid() &&
-      position + qMax(removed, added) < b.position() + b.length() &&
-      continues(b) == std::binary_search(continuing_.begin(), continuing_.end(), b.blockNumber());
-  if (!inside) continuingKnown_ = false;
+  Q_UNUSED(removed);
+  if (!paragraphsKnown_) return;
+  // The paragraphs from the one the change starts in to the one it ends in are new; the old
+  // ones in their place were as many, less those the change made.
+  const QTextDocument* doc = document();
+  const QTextBlock first = doc->findBlock(position);
+  const QTextBlock last = doc->findBlock(position + added);
+  if (!first.isValid() || !last.isValid()) {
+    paragraphsKnown_ = false;
+    return;
+  }
+  const int from = first.blockNumber();
+  const int now = last.blockNumber() - from + 1;
+  const int before = now - (doc->blockCount() - int(paragraphs_.size()));
+  if (before < 1 || from + before > int(paragraphs_.size())) {
+    paragraphsKnown_ = false;
+    return;
+  }
+  std::vector<Paragraph> fresh;
+  fresh.reserve(size_t(now));
+  for (QTextBlock b = first;; b = b.next()) {
+    fresh.push_back(paragraphOf(b));
+    if (b == last) break;
+  }
+  // The paragraph before may have gained or lost the one it continues on.
+  if (from > 0) paragraphs_[size_t(from - 1)] = paragraphOf(first.previous());
+  const auto at = paragraphs_.begin() + from;
+  if (before == now) {
+    std::copy(fresh.begin(), fresh.end(), at);
+  } else {
+    paragraphs_.erase(at, at + before);
+    paragraphs_.insert(paragraphs_.begin() + from, fresh.begin(), fresh.end());
+  }
+  firstLinesKnown_ = false;
+}
+
+void TextEdit::countShownLines() {
+  if (!large_ || lineWrapMode() != NoWrap) return;
+  QTextDocument* doc = document();
+  const std::vector<Paragraph>& all = paragraphs();
+  size_t k = 0;
+  for (QTextBlock b = doc->begin(); b.isValid() && k < all.size(); b = b.next(), ++k)
+    if (b.isVisible() && b.lineCount() != all[k].breaks + 1) b.setLineCount(all[k].breaks + 1);
+  viewport()->update();
+}
+
+void TextEdit::setLineWrapMode(LineWrapMode mode) {
+  QPlainTextEdit::setLineWrapMode(mode);
+  countShownLines();
+}
+
+void TextEdit::changeEvent(QEvent* event) {
+  QPlainTextEdit::changeEvent(event);
+  if (event->type() == QEvent::FontChange) countShownLines();
 }
 
 void TextEdit::setLines(const QStringList& lines, bool asEdit) {
@@ -101,7 +156,7 @@ void TextEdit::setLines(const QStringList& lines, bool asEdit) {
 }
 
 void TextEdit::setText(QString joined, bool asEdit) {
-  continuingKnown_ = false;
+  paragraphsKnown_ = false;
   const QChar* p = joined.constData();
   const qsizetype n = joined.size();
   qsizetype longest = 0;
@@ -141,12 +196,13 @@ void TextEdit::setText(QString joined, bool asEdit) {
   if (pieces_) joined = QString();
   QString& text = pieces_ ? cut : joined;
   if (!asEdit) {
-    if (!large_ || !text.isDetached()) {
+    if (!large_) {
       setPlainText(text);
       return;
     }
     QPlainTextEdit::clear();
     loadFromEnd(text);
+    countShownLines();
     return;
   }
   QTextCursor c(document());
@@ -171,8 +227,14 @@ void TextEdit::loadFromEnd(QString& text) {
       const qsizetype lf = text.lastIndexOf(QLatin1Char('\n'), from);
       from = lf < 0 ? 0 : lf + 1;
     }
+    QString part = last ? text.mid(from) : text.mid(from) + QLatin1Char('\n');
+    // Lines but every kPackedLines-th part by a break inside the paragraph; a piece's end stays.
+    char16_t* q = reinterpret_cast<char16_t*>(part.data());
+    for (qsizetype i = 0, lines = 0, n = part.size() - (last ? 0 : 1); i < n; ++i)
+      if (q[i] == u'\n' && (i == 0 || q[i - 1] != kMark) && ++lines % kPackedLines != 0) q[i] = kLineBreak;
     c.setPosition(0);
-    c.insertText(last ? text.mid(from) : text.mid(from) + QLatin1Char('\n'));
+    c.insertText(part);
+    part = QString();
     last = false;
     text.truncate(from > 0 ? from - 1 : 0);
     text.squeeze();
@@ -220,56 +282,65 @@ QStringList TextEdit::lines() const {
 
 void TextEdit::caretPlace(int* line, int* column) const {
   const QTextCursor c = textCursor();
-  if (!pieces_) {
-    *line = c.blockNumber();
-    *column = c.positionInBlock();
+  const QTextBlock b = c.block();
+  const std::vector<int>& first = firstLines();
+  const int number = b.blockNumber();
+  const QString text = b.text();
+  const QStringView before = QStringView(text).left(c.positionInBlock());
+  *line = first[size_t(number)] + int(before.count(QChar(kLineBreak)));
+  const qsizetype lastBreak = before.lastIndexOf(QChar(kLineBreak));
+  if (lastBreak >= 0) {
+    *column = int(before.size() - lastBreak - 1);
     return;
   }
-  // The line is the paragraph's number less the pieces before it; its column counts from the
-  // line's first piece, less the mark and the paragraph end of each piece between.
-  const std::vector<int>& cont = continuing();
-  const int number = c.blockNumber();
-  const auto before = std::lower_bound(cont.begin(), cont.end(), number);
-  *line = number - int(before - cont.begin());
-  int first = number;
-  for (auto it = before; it != cont.begin() && *(it - 1) == first - 1; --it) --first;
-  const int start = first == number ? c.block().position() : document()->findBlockByNumber(first).position();
-  *column = c.position() - start - 2 * (number - first);
+  // The line starts in this paragraph, or in the first of the pieces before it that it takes in
+  // whole or after that piece's last break; its column does not count the mark and the
+  // paragraph end of each piece between.
+  int start = number;
+  while (start > 0 && paragraphs_[size_t(start - 1)].continues) {
+    --start;
+    if (paragraphs_[size_t(start)].breaks > 0) break;
+  }
+  if (start == number) {
+    *column = int(before.size());
+    return;
+  }
+  const QTextBlock s = document()->findBlockByNumber(start);
+  const int from = s.position() + int(s.text().lastIndexOf(QChar(kLineBreak))) + 1;
+  *column = c.position() - from - 2 * (number - start);
 }
 
 int TextEdit::positionOf(int line, int column, int* length) const {
   if (line < 0) return -1;
-  QTextBlock b = document()->begin();
-  if (!pieces_) {
-    b = document()->findBlockByNumber(line);
-    if (!b.isValid()) return -1;
-    if (length) *length = b.length() - 1;
-    return b.position() + qBound(0, column, b.length() - 1);
-  }
-  // The first paragraph whose line is `line`: a paragraph's line is its number less the
-  // pieces before it, which never falls as the number grows.
-  const std::vector<int>& cont = continuing();
-  auto lineOf = [&](int number) {
-    return number - int(std::lower_bound(cont.begin(), cont.end(), number) - cont.begin());
-  };
-  int lo = 0, hi = document()->blockCount();
-  while (lo < hi) {
-    const int mid = lo + (hi - lo) / 2;
-    if (lineOf(mid) < line)
-      lo = mid + 1;
+  const std::vector<int>& first = firstLines();
+  // The first paragraph whose last line is `line` or after it holds the line's start.
+  size_t k = 0, hi = first.size();
+  while (k < hi) {
+    const size_t mid = k + (hi - k) / 2;
+    if (first[mid] + paragraphs_[mid].breaks < line)
+      k = mid + 1;
     else
       hi = mid;
   }
-  if (lo >= document()->blockCount() || lineOf(lo) != line) return -1;
-  b = document()->findBlockByNumber(lo);
+  if (k == first.size()) return -1;
+  QTextBlock b = document()->findBlockByNumber(int(k));
+  QString text = b.text();
+  qsizetype from = 0;
+  for (int skip = line - first[k]; skip > 0; --skip) from = text.indexOf(QChar(kLineBreak), from) + 1;
+  // The line runs to the next break, or on through the pieces that continue.
   int whole = 0, position = -1;
-  int number = lo;
-  for (QTextBlock p = b; p.isValid(); p = p.next(), ++number) {
-    const bool more = std::binary_search(cont.begin(), cont.end(), number);
-    const int n = more ? p.length() - 2 : p.length() - 1;
-    if (position < 0 && (column < whole + n || !more)) position = p.position() + qMin(column - whole, n);
+  for (;;) {
+    const qsizetype end = text.indexOf(QChar(kLineBreak), from);
+    const bool more = end < 0 && paragraphs_[k].continues;
+    const int n = int((end >= 0 ? end : more ? text.size() - 1 : text.size()) - from);
+    if (position < 0 && (column < whole + n || !more))
+      position = b.position() + int(from) + qBound(0, column - whole, n);
     whole += n;
     if (!more) break;
+    b = b.next();
+    text = b.text();
+    from = 0;
+    ++k;
   }
   if (length) *length = whole;
   return position;

@@ -20,6 +20,9 @@ constexpr char16_t kMark = 0x21B5;  // "continues on the next line"; has no code
 // A loaded text of more lines than this is shown without wrapping: with wrapping, every change of
 // the window's width gives each line a layout of its own, which costs several times the text.
 constexpr int kLargeLines = 200000;
+// A large text is also held in fewer paragraphs, this many lines each, parted by line breaks
+// inside the paragraph (U+2028): a paragraph costs the document far more than its characters.
+constexpr int kPackedLines = 64;
 
 // The status-bar note for a text shown with pieces.
 QString note();
@@ -44,8 +47,11 @@ class TextEdit : public QPlainTextEdit {
   // Whether some line is shown in pieces (set by setLines).
   bool hasPieces() const { return pieces_; }
   // Whether the loaded text is large (more than kLargeLines lines): it was put in with wrapping
-  // off, and a change of width lays out no line until wrapping is turned on again.
+  // off and kPackedLines lines to a paragraph, and a change of width lays out no line until
+  // wrapping is turned on again.
   bool isLarge() const { return large_; }
+  // Hides the base's: a change of wrapping lays the text out anew as one line per paragraph.
+  void setLineWrapMode(LineWrapMode mode);
   // The notes for the status bar of what is shown otherwise than usual; empty if nothing is.
   QString notes() const;
 
@@ -58,22 +64,33 @@ class TextEdit : public QPlainTextEdit {
  protected:
   void keyPressEvent(QKeyEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void changeEvent(QEvent* event) override;
   QMimeData* createMimeDataFromSelection() const override;
 
  private:
   void keepOffMarks();
-  // The numbers of the paragraphs that continue on the next one, in order; found again after
-  // a change that may have made or undone one (typing inside a paragraph does not).
-  const std::vector<int>& continuing() const;
-  bool continuesNumber(int block) const;
+  // Where the whole lines lie among the paragraphs. Per paragraph: its breaks inside (U+2028)
+  // and whether it continues on the next one; kept up to date with each change.
+  struct Paragraph {
+    int breaks = 0;
+    bool continues = false;
+  };
+  const std::vector<Paragraph>& paragraphs() const;
+  // The line of each paragraph's first character.
+  const std::vector<int>& firstLines() const;
+  Paragraph paragraphOf(const QTextBlock& block) const;
   void changed(int position, int removed, int added);
+  // Gives every paragraph the number of lines it shows without wrapping, for the scroll bar,
+  // which counts an unlaid paragraph as one line.
+  void countShownLines();
   // Fills the empty document with `text`, not undoably, from its end, shortening `text` as it goes.
   void loadFromEnd(QString& text);
   bool pieces_ = false;
   bool large_ = false;
-  mutable std::vector<int> continuing_;
-  mutable bool continuingKnown_ = false;
-  int blocks_ = 0;  // the paragraphs when the list was made
+  mutable std::vector<Paragraph> paragraphs_;
+  mutable bool paragraphsKnown_ = false;
+  mutable std::vector<int> firstLines_;
+  mutable bool firstLinesKnown_ = false;
   int lastPosition_ = 0;
 };
 

@@ -12,6 +12,7 @@
 #include "bench/documents/measure.h"
 #include "common/tblfile.h"
 #include "platform/dialogs.h"
+#include "platform/heap.h"
 #include "platform/textfile.h"
 #include "velmora/documents/editform.h"
 #include "velmora/documents/tableform.h"
@@ -261,6 +262,7 @@ CASE(BM_OpenLongCell)->Arg(1)->Arg(9);
 CASE(BM_CheckInWindow)->Args({1, 0})->Args({10, 0})->Args({1, 1})->Args({10, 1});
 
 int main(int argc, char** argv) {
+  heap::keepFreed();  // as the programs start
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   benchmark::Initialize(&argc, argv);

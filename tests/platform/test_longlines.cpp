@@ -143,3 +143,71 @@ TEST(LongLines, LargeTextLoadsWholeWithoutWrapping) {
     EXPECT_EQ(e.document()->documentLayout()->documentSize().width() == e.viewport()->width(), !c.large);
   }
 }
+
+// A large text goes in with many lines to a paragraph; lines, places, the scroll bar's line count,
+// keys, copying and a change of wrapping all still go by the whole lines.
+TEST(LongLines, LargeTextIsPackedAndCountsWholeLines) {
+  QStringList lines;
+  for (int k = 0; k < longlines::kLargeLines + 10; ++k) lines << QStringLiteral("sa%1(y1)=s0*x1;").arg(k);
+  const QString big = longLine(25'000);
+  lines[70] = big;  // pieces inside a packed paragraph
+  TextEdit e;
+  e.resize(300, 200);
+  e.show();
+  e.setText(lines.join(QLatin1Char('\n')), false);
+  ASSERT_EQ(e.lines(), lines);
+  EXPECT_LT(e.document()->blockCount(), lines.size() / 32);
+  const int pieceRows = int(big.size() / longlines::kPiece) - 1;  // rows beyond the line's first
+  EXPECT_EQ(e.document()->lineCount(), lines.size() + pieceRows);
+
+  // Each edit is a key at a place, then the places of later lines are found again.
+  const struct {
+    int line, column;
+    Qt::Key key;
+    QString typed;
+  } edits[] = {
+      {0, 0, Qt::Key_unknown, {}},      {63, 5, Qt::Key_unknown, {}},      {70, 12'345, Qt::Key_unknown, {}},
+      {64, 0, Qt::Key_Backspace, {}},   {100'000, 3, Qt::Key_Return, {}},  {100'001, 0, Qt::Key_unknown, "Q"},
+      {200'009, 4, Qt::Key_Delete, {}}, {69, 25'000, Qt::Key_unknown, {}},
+  };
+  for (const auto& c : edits) {
+    int length = -1;
+    const int position = e.positionOf(c.line, c.column, &length);
+    ASSERT_GE(position, 0) << c.line;
+    EXPECT_EQ(length, lines[c.line].size()) << c.line;
+    QTextCursor cursor(e.document());
+    cursor.setPosition(position);
+    e.setTextCursor(cursor);
+    int line = -1, column = -1;
+    e.caretPlace(&line, &column);
+    EXPECT_EQ(line, c.line);
+    EXPECT_EQ(column, c.column);
+    if (c.key == Qt::Key_Backspace) {
+      lines[c.line - 1] += lines[c.line];
+      lines.removeAt(c.line);
+    } else if (c.key == Qt::Key_Return) {
+      lines.insert(c.line + 1, lines[c.line].mid(c.column));
+      lines[c.line].truncate(c.column);
+    } else if (c.key == Qt::Key_Delete) {
+      lines[c.line].remove(c.column, 1);
+    }
+    lines[c.line + (c.key == Qt::Key_Return ? 1 : c.key == Qt::Key_Backspace ? -1 : 0)].insert(0, c.typed);
+    if (c.key != Qt::Key_unknown) QTest::keyClick(&e, c.key);
+    if (!c.typed.isEmpty()) QTest::keyClicks(&e, c.typed);
+    ASSERT_EQ(e.lines(), lines) << c.line;
+  }
+  EXPECT_EQ(e.positionOf(lines.size(), 0), -1);
+
+  // A selection across a break inside a paragraph copies as lines.
+  QTextCursor cursor(e.document());
+  cursor.setPosition(e.positionOf(1, 0));
+  cursor.setPosition(e.positionOf(3, 0), QTextCursor::KeepAnchor);
+  e.setTextCursor(cursor);
+  e.copy();
+  EXPECT_EQ(QApplication::clipboard()->text(), lines[1] + "\n" + lines[2] + "\n");
+
+  // Wrapping on and off again leaves the scroll bar counting every line.
+  e.setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  e.setLineWrapMode(QPlainTextEdit::NoWrap);
+  EXPECT_EQ(e.document()->lineCount(), lines.size() + pieceRows);
+}
