@@ -371,6 +371,14 @@ TEST(Checker, TooDeepNestingIsRefusedBeforeAnyConverterSeesIt) {
   const QString deepBrackets = QStringLiteral("sw=s0*") + QString(20000, QLatin1Char('('));
   const QString atLimit = QStringLiteral("sw=s0*") + QString(vexo::kMaxNesting, QLatin1Char('(')) + "x1" +
                           QString(vexo::kMaxNesting, QLatin1Char(')'));
+  // A chain of groups each opened after an operator: "s0*(x1*(x1*(...x2)))".
+  auto chain = [](const char* open, const char* close) {
+    QString t = QStringLiteral("s0");
+    for (int k = 0; k < vexo::kMaxNesting + 1; ++k) t += QLatin1String("*") + open + "x1";
+    t += "*x2";
+    for (int k = 0; k < vexo::kMaxNesting + 1; ++k) t += QLatin1String(close);
+    return t + ";";
+  };
   const QString deep = TTesting::messageText(27);
   const struct {
     bool sku;
@@ -381,6 +389,9 @@ TEST(Checker, TooDeepNestingIsRefusedBeforeAnyConverterSeesIt) {
       {false, {deepBrackets}, true},
       {true, {"sku:", "s1=s0*" + QString(20000, QLatin1Char('(')) + "x1;", "svf:"}, true},
       {false, {atLimit + ";"}, false},
+      {false, {"sw=" + chain("(", ")")}, true},
+      {false, {"sw=" + chain("{", "}")}, true},
+      {true, {"sku:", "s1=" + chain("(", ")"), "svf:"}, true},
   };
   for (const auto& c : cases) {
     const Checked r = c.sku ? checkSku(c.text) : checkRvas(c.text);

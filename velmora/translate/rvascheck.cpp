@@ -130,6 +130,7 @@ void TTesting::rvasLine(int ln) {
           } else {
             ++braceDepth_;
           }
+          if (++nesting_ == vexo::kMaxNesting + 1) add(ln, i, 1, 27);
         } else if (!eqSeen_ && pk == kName && c == u'(') {  // the target's outputs
           ++bracketDepth2_;
           opens_.push_back('(');
@@ -144,6 +145,7 @@ void TTesting::rvasLine(int ln) {
       case kRBrace:
         if (pk != kName) break;
         if (eqSeen_) {
+          if (nesting_ > 0) --nesting_;
           if (c == u')') {
             --bracketDepth2_;
             closeGroup(ln, i, '(');

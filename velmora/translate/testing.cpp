@@ -242,10 +242,12 @@ Q_ALWAYS_INLINE void TTesting::pass1Step(int ln, int i, QChar c, Mode mode) {
                (c == QLatin1Char('(') || (c == QLatin1Char('{') && mode == Mode::Rvas))) {
       // A group opened after an operator; braces are refused outside РВАС.
       if (c == QLatin1Char('(')) ++bracketDepth_;
+      if (++nesting_ == vexo::kMaxNesting + 1) add(ln, i, 1, 27);
       plain = true;
     } else if (isNameChar(prev_) &&
                (c == QLatin1Char(')') || (c == QLatin1Char('}') && mode == Mode::Rvas))) {
       // A group closed after a name.
+      if (nesting_ > 0) --nesting_;
       if (c == QLatin1Char(')') && --bracketDepth_ < 0) add(ln, i, 1, 12);
       plain = true;
     }
