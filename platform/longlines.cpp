@@ -8,6 +8,8 @@
 #include <QTextDocument>
 #include <algorithm>
 
+#include "platform/linereader.h"
+
 namespace longlines {
 
 namespace {
@@ -28,6 +30,48 @@ QString withoutMarks(const QString& text) {
     if (i + 1 < text.size() && (text[i + 1] == QChar(0x2029) || text[i + 1] == QLatin1Char('\n'))) ++i;
   }
   return out;
+}
+
+// The length of the longest of the lines joined by '\n'.
+qsizetype longest(QStringView joined) {
+  qsizetype most = 0;
+  for (qsizetype from = 0;;) {
+    const qsizetype end = joined.indexOf(QLatin1Char('\n'), from);
+    most = qMax(most, (end < 0 ? joined.size() : end) - from);
+    if (end < 0) return most;
+    from = end + 1;
+  }
+}
+
+// The lines joined by '\n' as they are shown: each line longer than kLongLine in pieces, every
+// piece but the last ending with kMark and a paragraph end.
+QString inPieces(QStringView joined) {
+  const QChar* p = joined.data();
+  const qsizetype n = joined.size();
+  QString cut;
+  cut.reserve(n + n / kPiece * 2);
+  for (qsizetype i = 0, from = 0; i <= n; ++i) {
+    if (i < n && p[i] != QLatin1Char('\n')) continue;
+    // The line [from, i): whole when short, else piece by piece.
+    const qsizetype length = i - from;
+    for (qsizetype at = 0; at < length || at == 0; at += kPiece) {
+      const bool more = length > kLongLine && at + kPiece < length;
+      cut.append(p + from + at, qMin<qsizetype>(length > kLongLine ? kPiece : length, length - at));
+      if (more) cut += QChar(kMark) + QLatin1Char('\n');
+      if (length <= kLongLine || !more) break;
+    }
+    if (i < n) cut += QLatin1Char('\n');
+    from = i + 1;
+  }
+  return cut;
+}
+
+// Parts the lines of a large text but every kPackedLines-th by breaks inside the paragraph,
+// in place; the paragraph end after a piece's mark stays.
+void pack(QString* text) {
+  char16_t* q = reinterpret_cast<char16_t*>(text->data());
+  for (qsizetype i = 0, lines = 0, n = text->size(); i < n; ++i)
+    if (q[i] == u'\n' && (i == 0 || q[i - 1] != kMark) && ++lines % kPackedLines != 0) q[i] = kLineBreak;
 }
 
 }  // namespace
@@ -159,13 +203,7 @@ void TextEdit::setText(QString joined, bool asEdit) {
   paragraphsKnown_ = false;
   const QChar* p = joined.constData();
   const qsizetype n = joined.size();
-  qsizetype longest = 0;
-  for (qsizetype i = 0, from = 0; i <= n; ++i)
-    if (i == n || p[i] == QLatin1Char('\n')) {
-      longest = qMax(longest, i - from);
-      from = i + 1;
-    }
-  pieces_ = longest > kLongLine;
+  pieces_ = longest(joined) > kLongLine;
   if (!asEdit) {
     // Wrapping goes off while the document is empty, where that lays out nothing.
     qsizetype breaks = 0;
@@ -178,22 +216,9 @@ void TextEdit::setText(QString joined, bool asEdit) {
   }
   QString cut;
   if (pieces_) {
-    cut.reserve(n + n / kPiece * 2);
-    for (qsizetype i = 0, from = 0; i <= n; ++i) {
-      if (i < n && p[i] != QLatin1Char('\n')) continue;
-      // The line [from, i): whole when short, else piece by piece.
-      const qsizetype length = i - from;
-      for (qsizetype at = 0; at < length || at == 0; at += kPiece) {
-        const bool more = length > kLongLine && at + kPiece < length;
-        cut.append(p + from + at, qMin<qsizetype>(length > kLongLine ? kPiece : length, length - at));
-        if (more) cut += QChar(kMark) + QLatin1Char('\n');
-        if (length <= kLongLine || !more) break;
-      }
-      if (i < n) cut += QLatin1Char('\n');
-      from = i + 1;
-    }
+    cut = inPieces(joined);
+    joined = QString();
   }
-  if (pieces_) joined = QString();
   QString& text = pieces_ ? cut : joined;
   if (!asEdit) {
     if (!large_) {
@@ -208,6 +233,42 @@ void TextEdit::setText(QString joined, bool asEdit) {
   QTextCursor c(document());
   c.select(QTextCursor::Document);
   c.insertText(text);
+}
+
+bool TextEdit::load(textfile::LineReader& reader, QString* error) {
+  QString block, failure;
+  if (reader.lineCount() <= kLargeLines) {
+    QString text;
+    if (reader.rest(&text, &failure)) setText(std::move(text), false);
+  } else {
+    // Wrapping goes off while the document is empty, and the text goes in a block at a time:
+    // it is never held whole beside the document.
+    paragraphsKnown_ = false;
+    pieces_ = false;
+    large_ = true;
+    QPlainTextEdit::clear();
+    setLineWrapMode(NoWrap);
+    QTextDocument* doc = document();
+    doc->setUndoRedoEnabled(false);
+    QTextCursor c(doc);
+    c.beginEditBlock();
+    while (reader.next(&block, &failure)) {
+      if (longest(block) > kLongLine) {
+        block = inPieces(block);
+        pieces_ = true;
+      }
+      pack(&block);
+      c.movePosition(QTextCursor::End);
+      c.insertText(block);
+    }
+    c.endEditBlock();
+    doc->setUndoRedoEnabled(true);
+    doc->setModified(false);
+    countShownLines();
+  }
+  if (failure.isEmpty()) return true;
+  if (error) *error = failure;
+  return false;
 }
 
 void TextEdit::loadFromEnd(QString& text) {
@@ -227,11 +288,9 @@ void TextEdit::loadFromEnd(QString& text) {
       const qsizetype lf = text.lastIndexOf(QLatin1Char('\n'), from);
       from = lf < 0 ? 0 : lf + 1;
     }
-    QString part = last ? text.mid(from) : text.mid(from) + QLatin1Char('\n');
-    // Lines but every kPackedLines-th part by a break inside the paragraph; a piece's end stays.
-    char16_t* q = reinterpret_cast<char16_t*>(part.data());
-    for (qsizetype i = 0, lines = 0, n = part.size() - (last ? 0 : 1); i < n; ++i)
-      if (q[i] == u'\n' && (i == 0 || q[i - 1] != kMark) && ++lines % kPackedLines != 0) q[i] = kLineBreak;
+    QString part = text.mid(from);
+    pack(&part);
+    if (!last) part += QLatin1Char('\n');
     c.setPosition(0);
     c.insertText(part);
     part = QString();

@@ -12,6 +12,10 @@
 class QTextBlock;
 class QTextDocument;
 
+namespace textfile {
+class LineReader;
+}
+
 namespace longlines {
 
 constexpr int kLongLine = 10000;    // longer lines are shown in pieces
@@ -42,6 +46,9 @@ class TextEdit : public QPlainTextEdit {
   // The same for the lines joined by '\n'; a text without long lines goes in without a copy.
   // A loaded text handed over (moved in) is given back piece by piece as the document takes it.
   void setText(QString joined, bool asEdit);
+  // Loads a file's text as setText does, not undoably; a large text goes in a block at a time.
+  // False (with *error) when reading fails; the text is then incomplete.
+  bool load(textfile::LineReader& reader, QString* error);
   // The whole lines (a line break inside a paragraph ends a line too); none for an empty text.
   QStringList lines() const;
   // Whether some line is shown in pieces (set by setLines).

@@ -11,6 +11,7 @@
 
 #include "automata/bits.h"
 #include "platform/cp1251.h"
+#include "platform/linereader.h"
 
 namespace textfile {
 
@@ -77,22 +78,9 @@ bool readBytes(const QString& path, QByteArray* out, QString* error) {
 }
 
 bool readJoined(const QString& path, QString* text, QString* error) {
-  if (!readText(path, text, error)) return false;
-  // Every break (CR LF, CR or LF) becomes one LF, in place; the last line's break ends nothing.
-  char16_t* p = reinterpret_cast<char16_t*>(text->data());
-  const qsizetype n = text->size();
-  qsizetype w = 0;
-  for (qsizetype i = 0; i < n; ++i) {
-    char16_t c = p[i];
-    if (c == u'\r') {
-      if (i + 1 < n && p[i + 1] == u'\n') ++i;
-      c = u'\n';
-    }
-    p[w++] = c;
-  }
-  if (w > 0 && p[w - 1] == u'\n') --w;
-  text->truncate(w);
-  return true;
+  LineReader reader;
+  if (!reader.open(path, error)) return false;
+  return reader.rest(text, error);
 }
 
 bool readLines(const QString& path, QStringList* lines, QString* error) {

@@ -6,11 +6,13 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QSaveFile>
 #include <QTemporaryDir>
 #include <QTextCursor>
 
 #include "bench/documents/measure.h"
 #include "common/tblfile.h"
+#include "platform/cp1251.h"
 #include "platform/dialogs.h"
 #include "platform/heap.h"
 #include "platform/textfile.h"
@@ -31,13 +33,38 @@ QTemporaryDir& tempDir() {
 
 QString pathFor(const QString& name) { return tempDir().filePath(name); }
 
-// Writes the lines as a 1251 file (CR LF after each) once per name.
-QString linesFile(const QString& name, const std::function<QStringList()>& make) {
+// Lines handed out one at a time into *line; false after the last.
+using LineSource = std::function<bool(QString* line)>;
+
+// Writes the lines as a 1251 file (CR LF after each) once per name, a megabyte at a time: the
+// lines of a large file made whole would leave the heap shaped by them for the cases measured
+// after, which no program that opens the file has.
+QString linesFile(const QString& name, const LineSource& next) {
   const QString path = pathFor(name);
   if (QFile::exists(path)) return path;
-  QString err;
-  textfile::writeLines(path, make(), &err);
+  QSaveFile f(path);
+  f.open(QIODevice::WriteOnly);
+  QByteArray buffer, bytes;
+  QString line;
+  while (next(&line)) {
+    cp1251::encode(line, &bytes);
+    buffer += bytes + "\r\n";
+    if (buffer.size() >= 1 << 20) {
+      f.write(buffer);
+      buffer.clear();
+    }
+  }
+  f.write(buffer);
+  f.commit();
   return path;
+}
+QString linesFile(const QString& name, const QStringList& lines) {
+  int k = 0;
+  return linesFile(name, [&](QString* line) {
+    if (k == lines.size()) return false;
+    *line = lines[k++];
+    return true;
+  });
 }
 
 QByteArray bytesOf(const QString& path) {
@@ -48,50 +75,71 @@ QByteArray bytesOf(const QString& path) {
 
 // A table file of about `mb` megabytes of short cells, as tables are.
 QString tableFile(double mb) {
-  return linesFile(QStringLiteral("t%1.tbl").arg(mb), [mb] {
-    QStringList l{TblFile::binaryTag()};
-    qint64 size = 8;
-    for (int r = 0; size < mb * kMB; ++r) {
-      l << QStringLiteral("s%1").arg(r) << QStringLiteral("y%1&y2").arg(r % 17)
-        << QStringLiteral("x1&X%1").arg(r % 5) << QStringLiteral("s%1").arg(r + 1);
-      for (int k = 1; k <= 4; ++k) size += l[l.size() - k].size() + 2;
+  qint64 size = 8, k = -1;
+  return linesFile(QStringLiteral("t%1.tbl").arg(mb), [=](QString* line) mutable {
+    if (k < 0) {
+      *line = TblFile::binaryTag();
+      k = 0;
+      return true;
     }
-    return l;
+    if (k % 4 == 0 && size >= mb * kMB) return false;
+    const qint64 r = k / 4;
+    switch (k++ % 4) {
+      case 0: *line = QStringLiteral("s%1").arg(r); break;
+      case 1: *line = QStringLiteral("y%1&y2").arg(r % 17); break;
+      case 2: *line = QStringLiteral("x1&X%1").arg(r % 5); break;
+      default: *line = QStringLiteral("s%1").arg(r + 1);
+    }
+    size += line->size() + 2;
+    return true;
   });
 }
 
 // A РВАС text of about `mb` megabytes; with `faulty`, every line mixes binary and abstract
 // inputs, so that the checker has a message for each.
+LineSource rvasSource(double mb, bool faulty) {
+  qint64 size = 0, k = 0;
+  return [=](QString* line) mutable {
+    if (size >= mb * kMB) return false;
+    *line = faulty ? QStringLiteral("sa%1(y%2)=s0*x1*{x2|X3*x4}*(x5|x6)*x7|s0*z%3;").arg(k).arg(k % 9).arg(k)
+                   : QStringLiteral("sa%1(y%2)=s0*x1*{x2|X3*x4}*(x5|x6)*x7;").arg(k).arg(k % 9);
+    ++k;
+    size += line->size() + 2;
+    return true;
+  };
+}
 QStringList rvasLines(double mb, bool faulty) {
   QStringList t;
-  qint64 size = 0;
-  for (int k = 0; size < mb * kMB; ++k) {
-    t << (faulty ? QStringLiteral("sa%1(y%2)=s0*x1*{x2|X3*x4}*(x5|x6)*x7|s0*z%3;").arg(k).arg(k % 9).arg(k)
-                 : QStringLiteral("sa%1(y%2)=s0*x1*{x2|X3*x4}*(x5|x6)*x7;").arg(k).arg(k % 9));
-    size += t.last().size() + 2;
-  }
+  const LineSource next = rvasSource(mb, faulty);
+  for (QString line; next(&line);) t << line;
   return t;
 }
-QString rvasFile(double mb) {
-  return linesFile(QStringLiteral("r%1.rvs").arg(mb), [mb] { return rvasLines(mb, false); });
-}
+QString rvasFile(double mb) { return linesFile(QStringLiteral("r%1.rvs").arg(mb), rvasSource(mb, false)); }
 
-// `mb` megabytes of short lines with one line of `longMb` megabytes of "x1&x1&..." in the middle.
-QStringList longLineLines(double mb, double longMb) {
-  QStringList l = rvasLines(mb - longMb, false);
-  QString line;
-  while (line.size() < longMb * kMB) line += QStringLiteral("x1&");
-  l.insert(l.size() / 2, line);
-  return l;
+// `mb` megabytes of short lines with one line of `longMb` megabytes of "x1&x1&..." halfway.
+QString longLineFile(double mb, double longMb) {
+  const LineSource shortLines = rvasSource(mb - longMb, false);
+  qint64 size = 0;
+  bool placed = false;
+  return linesFile(QStringLiteral("l%1.rvs").arg(longMb), [=](QString* line) mutable {
+    if (!placed && size >= (mb - longMb) * kMB / 2) {
+      placed = true;
+      line->clear();
+      while (line->size() < longMb * kMB) *line += QStringLiteral("x1&");
+      return true;
+    }
+    if (!shortLines(line)) return false;
+    size += line->size() + 2;
+    return true;
+  });
 }
 
 // A table whose second row holds one cell of `mb` megabytes.
 QString longCellFile(double mb) {
-  return linesFile(QStringLiteral("c%1.tbl").arg(mb), [mb] {
-    QString cell;
-    while (cell.size() < mb * kMB) cell += QStringLiteral("x1&");
-    return QStringList{TblFile::binaryTag(), "s0", "y1", "x1", "s1", "s1", cell, "1", "s0"};
-  });
+  QString cell;
+  while (cell.size() < mb * kMB) cell += QStringLiteral("x1&");
+  return linesFile(QStringLiteral("c%1.tbl").arg(mb),
+                   QStringList{TblFile::binaryTag(), "s0", "y1", "x1", "s1", "s1", cell, "1", "s0"});
 }
 
 template <class Form>
@@ -185,8 +233,7 @@ void BM_OpenGsa(benchmark::State& state) {
 // A 10 MB text with one line of range(0)/10 megabytes, opened and painted in the editor.
 void BM_OpenLongLine(benchmark::State& state) {
   const double longMb = double(state.range(0)) / 10;
-  const QString path =
-      linesFile(QStringLiteral("l%1.rvs").arg(longMb), [longMb] { return longLineLines(10, longMb); });
+  const QString path = longLineFile(10, longMb);
   openAndPaint(state, path, &TEditForm::LoadFromFile);
 }
 
@@ -194,8 +241,7 @@ void BM_OpenLongLine(benchmark::State& state) {
 // of the same text.
 void BM_KeyOnLongLine(benchmark::State& state) {
   const double longMb = double(state.range(0)) / 10;
-  const QString path =
-      linesFile(QStringLiteral("l%1.rvs").arg(longMb), [longMb] { return longLineLines(10, longMb); });
+  const QString path = longLineFile(10, longMb);
   auto* f = new TEditForm(nullptr);
   f->LoadFromFile(path);
   paint(f);

@@ -311,6 +311,9 @@ TEST(CheckRvas, LeftSideIsOneEventWithItsOutputs) {
   EXPECT_EQ(checkRvas(L({"sa(q1)=s0*x1;"})).messages, QStringList{msg(1, 3, 1, 5)});
   EXPECT_EQ(checkRvas(L({"sa(y1,1y)=s0*x1;"})).messages, QStringList{msg(1, 6, 1, 5)});
   EXPECT_EQ(checkRvas(L({"sa(y1,(y2))=s0*x1;"})).messages, QStringList{msg(1, 6, 1, 5)});
+  // The event needs the target letter.
+  EXPECT_EQ(checkRvas(L({"qa(y1)=s0*x1;"})).messages, QStringList{msg(1, 0, 1, 5)});
+  EXPECT_EQ(checkRvas(L({"s1=s0*x1;", "1s=s0*x1;"})).messages, QStringList{msg(2, 0, 1, 5)});
   // One event and one list.
   EXPECT_EQ(checkRvas(L({"sa*sb(y1)=s0*x1;"})).messages, QStringList{msg(1, 2, 1, 7)});
   EXPECT_EQ(checkRvas(L({"sa|sb=s0*x1;"})).messages, (QStringList{msg(1, 2, 1, 7), msg(1, 3, 2, 23)}));
@@ -326,11 +329,31 @@ TEST(CheckRvas, LeftSideIsOneEventWithItsOutputs) {
   EXPECT_TRUE(checkSku(rvasToSku(rvas)).messages.isEmpty()) << rvasToSku(rvas);
 }
 
+// The РВАС check reads comments, blanks and invisible characters as the СКУ check does.
+TEST(CheckRvas, CommentsAndInvisibleCharacters) {
+  QStringList withNull = L({"s1=s0*x1;"});
+  withNull[0].insert(2, QChar(0));
+  const struct {
+    QStringList text;
+    QStringList messages;
+  } cases[] = {
+      {L({"s1=s0*x1; /* {( ~~~", "~~~ */ s2=s0*x2; // ~~~ */"}), {}},
+      {L({"/* a /* b */ s1=s0*x1;", "s2=s0*x2;"}), {msg(2, 0, 0, 8)}},
+      {L({"/* a // b */", "s1=s0*x1;"}), {msg(2, 0, 0, 8)}},
+      // A "*/" without an opening: both characters are checked as text.
+      {L({"s1=s0*x1*/;"}), {msg(1, 9, 1, 5), msg(1, 9, 1, 7), msg(1, 9, 1, 9)}},
+      {L({"s1=s0*x1\t;"}), {msg(1, 8, 1, 7)}},
+      {withNull, {msg(1, 2, 1, 7)}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(checkRvas(c.text).messages, c.messages) << c.text;
+}
+
 TEST(CheckRvas, SignalKinds) {
   // Several abstract signals follow each other as steps of a РВАС product.
   EXPECT_TRUE(checkRvas(L({"s1=s0*z1*z2;"})).messages.isEmpty());
   EXPECT_EQ(checkRvas(L({"s1=s0*Z1;"})).messages, QStringList{msg(1, 6, 1, 18)});
   EXPECT_EQ(checkRvas(L({"s1=s0*x1;", "s2=s0*{z1};"})).messages, QStringList{msg(2, 7, 1, 19)});
+  EXPECT_EQ(checkRvas(L({"s1=s0*z1;", "s2=s0*x1;"})).messages, QStringList{msg(2, 6, 1, 18)});
 }
 
 TEST(CheckRvas, ManyFaultsAreAllListed) {
@@ -348,6 +371,14 @@ TEST(Checker, TooDeepNestingIsRefusedBeforeAnyConverterSeesIt) {
   const QString deepBrackets = QStringLiteral("sw=s0*") + QString(20000, QLatin1Char('('));
   const QString atLimit = QStringLiteral("sw=s0*") + QString(vexo::kMaxNesting, QLatin1Char('(')) + "x1" +
                           QString(vexo::kMaxNesting, QLatin1Char(')'));
+  // A chain of groups each opened after an operator: "s0*(x1*(x1*(...x2)))".
+  auto chain = [](const char* open, const char* close) {
+    QString t = QStringLiteral("s0");
+    for (int k = 0; k < vexo::kMaxNesting + 1; ++k) t += QLatin1String("*") + open + "x1";
+    t += "*x2";
+    for (int k = 0; k < vexo::kMaxNesting + 1; ++k) t += QLatin1String(close);
+    return t + ";";
+  };
   const QString deep = TTesting::messageText(27);
   const struct {
     bool sku;
@@ -358,6 +389,9 @@ TEST(Checker, TooDeepNestingIsRefusedBeforeAnyConverterSeesIt) {
       {false, {deepBrackets}, true},
       {true, {"sku:", "s1=s0*" + QString(20000, QLatin1Char('(')) + "x1;", "svf:"}, true},
       {false, {atLimit + ";"}, false},
+      {false, {"sw=" + chain("(", ")")}, true},
+      {false, {"sw=" + chain("{", "}")}, true},
+      {true, {"sku:", "s1=" + chain("(", ")"), "svf:"}, true},
   };
   for (const auto& c : cases) {
     const Checked r = c.sku ? checkSku(c.text) : checkRvas(c.text);

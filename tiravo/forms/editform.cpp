@@ -14,6 +14,7 @@
 #include "platform/dialogs.h"
 #include "platform/docwindow.h"
 #include "platform/guard.h"
+#include "platform/linereader.h"
 #include "platform/longlines.h"
 #include "platform/textfile.h"
 #include "tiravo/forms/window_commands.h"
@@ -154,16 +155,14 @@ bool TEditForm::isModified() const { return Editor->document()->isModified(); }
 void TEditForm::setModified(bool modified) { Editor->document()->setModified(modified); }
 
 bool TEditForm::LoadFile(const QString& name) {
-  QString read;
+  textfile::LineReader reader;
   QString error;
-  if (!textfile::readJoined(name, &read, &error)) {
+  if (!reader.open(name, &error) || !Editor->load(reader, &error)) {
     dlg::error(this, error);
     return false;
   }
   FileName = name;
   setWindowTitle(filePart(name));
-  Editor->setText(std::move(read), false);
-  read = QString();
   if (Editor->isLarge()) docwin::setWordWrap(Editor, wordWrapItem, false);
   Editor->moveCursor(QTextCursor::Start);
   setModified(false);

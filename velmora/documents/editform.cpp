@@ -14,6 +14,7 @@
 
 #include "platform/dialogs.h"
 #include "platform/guard.h"
+#include "platform/linereader.h"
 #include "platform/longlines.h"
 #include "velmora/frameapi/childkind.h"
 #include "velmora/documents/docwindow_common.h"
@@ -151,18 +152,17 @@ void TEditForm::showLongLineNote() {
 // Files
 
 bool TEditForm::LoadFromFile(const QString& path) {
-  QString text;
+  // The text goes into the editor as it is read (the window is new, and goes if reading fails).
+  textfile::LineReader reader;
   DocSettings s = settings;
   QString error;
-  if (!masktrailer::loadJoined(path, &text, &s, &error)) {
+  if (!masktrailer::open(path, &reader, &s, &error) || !Editor->load(reader, &error)) {
     dlg::error(this, error);
     return false;
   }
   fileName = path;
   setWindowTitle(QFileInfo(path).fileName());
   settings = s;
-  Editor->setText(std::move(text), false);
-  text = QString();
   if (Editor->isLarge()) docwin::setWordWrap(Editor, menus.wordWrap, false);
   Editor->moveCursor(QTextCursor::Start);
   Editor->document()->setModified(false);

@@ -2,12 +2,11 @@
 
 #include <QVarLengthArray>
 
-#include <algorithm>
-
 #include "common/nesting.h"
 #include "velmora/translate/textscan.h"
 
 using textscan::isDigitAscii;
+using textscan::isOp;
 using textscan::isStructural;
 using textscan::isUpperAscii;
 using textscan::lowerAscii;
@@ -105,8 +104,6 @@ bool isTermStructure(QChar c) {
   }
 }
 
-bool isOp(QChar c) { return c == QLatin1Char('=') || c == QLatin1Char('*') || c == QLatin1Char('|'); }
-
 }  // namespace
 
 TTesting::TTesting(const QStringList& lines, QStringList* messages, DocSettings settings)
@@ -161,29 +158,10 @@ bool TTesting::CheckSku() {
   return failed_;
 }
 
-// Both rule sets read the same characters, so they share one walk; the nesting rules report
-// after the first set has finished, as if they had read the text after it.
-bool TTesting::Check() {
-  const int n = int(text_.size());
-  startPass1();
-  startRvasPass2();
-  const QChar* const initial = settings_.RvasS0.constData();
-  const qsizetype initialSize = settings_.RvasS0.size();
-  walk(0, n, true, [&](int ln, int i, QChar c, const QString& s) {
-    // Inside a name nothing applies to either set: most characters of a text take this way.
-    if (isNameChar(c) && isNameChar(prev_)) {
-      noteRead(ln, i, c);
-      return;
-    }
-    rvasPass2Char(ln, i, c, s, initial, initialSize);  // leaves prev_ for the first set
-    pass1Step(ln, i, c, Mode::Rvas);
-  });
-  const bool pending = pending_;
-  endPass1();
-  for (const Later& m : later_) add(m.line, m.pos, m.length, m.code);
-  later_.clear();
-  if (pending && braceDepth_ > 0) add(lastLine_, lastPos_ + 1, 0, 26);
-  return failed_;
+// Both rule sets, in full, for a character that is not inside a name.
+void TTesting::rvasChar(int ln, int i, QChar c, const char16_t* p, int n) {
+  rvasPass2Char(ln, i, c, p, n);  // leaves prev_ for the first set
+  pass1Step(ln, i, c, Mode::Rvas);
 }
 
 // Every pass reads the lines alike: "//" ends the line, "/*" opens a comment and "*/" closes
@@ -264,10 +242,12 @@ Q_ALWAYS_INLINE void TTesting::pass1Step(int ln, int i, QChar c, Mode mode) {
                (c == QLatin1Char('(') || (c == QLatin1Char('{') && mode == Mode::Rvas))) {
       // A group opened after an operator; braces are refused outside РВАС.
       if (c == QLatin1Char('(')) ++bracketDepth_;
+      if (++nesting_ == vexo::kMaxNesting + 1) add(ln, i, 1, 27);
       plain = true;
     } else if (isNameChar(prev_) &&
                (c == QLatin1Char(')') || (c == QLatin1Char('}') && mode == Mode::Rvas))) {
       // A group closed after a name.
+      if (nesting_ > 0) --nesting_;
       if (c == QLatin1Char(')') && --bracketDepth_ < 0) add(ln, i, 1, 12);
       plain = true;
     }
@@ -549,87 +529,4 @@ void TTesting::checkSources() {
   while (levels.size() > 1) closeLevel();
   endAlternative();
   statement_.clear();
-}
-
-void TTesting::startRvasPass2() {
-  opens_.clear();
-  absUsed_ = binUsed_ = absInTerm_ = false;
-  eqSeen2_ = false;
-  bracketDepth2_ = braceDepth_ = 0;
-  later_.clear();
-}
-
-// The nesting rules of РВАС for one character that is not inside a name; prev_ is the
-// character read before it. Messages wait in later_.
-Q_ALWAYS_INLINE void TTesting::rvasPass2Char(int ln, int i, QChar c, const QString& s, const QChar* initial,
-                                             qsizetype initialSize) {
-  const auto add = [&](int line, int pos, int length, int code) {
-    later_.push_back(Later{line, pos, length, code});
-  };
-  const ushort u = c.unicode();
-  const bool afterOp = isOp(prev_);
-  if (u == ';') {
-    eqSeen2_ = false;
-    if (braceDepth_ > 0) add(ln, i, 0, 26);
-    braceDepth_ = 0;
-    bracketDepth2_ = 0;
-  }
-  if (afterOp) {
-    if (u == '}') add(ln, i, 0, 10);
-    // The word runs to the next operator of the line. Whether it is the initial event is
-    // told without taking it out; its length is counted only for a message.
-    const qsizetype k = i + initialSize;
-    const QChar* p = s.constData() + i;
-    const bool isInitial =
-        k <= s.size() && std::equal(initial, initial + initialSize, p) && (k == s.size() || isOp(s.at(k)));
-    const auto wordLength = [&] {
-      int end = i;
-      while (end < s.size() && !isOp(s.at(end))) ++end;
-      return end - i;
-    };
-    const bool nested = bracketDepth2_ != 0 || braceDepth_ != 0;
-    if (isInitial && nested) add(ln, i, wordLength(), 24);
-    if (isInitial && prev_ == QLatin1Char('*')) add(ln, i, wordLength(), 22);
-    if (!isInitial && prev_ != QLatin1Char('*') && !nested) add(ln, i, wordLength(), 23);
-  }
-  // The converters read the signal kind of the text as the СКУ check does; a РВАС
-  // product is cut into steps, so several abstract signals may follow each other.
-  if (afterOp || prev_ == QLatin1Char('(') || prev_ == QLatin1Char('{')) signalKind(ln, i, c, false, true);
-  // Brackets and braces nest: one may not close while the other opened inside it is open.
-  const auto close = [&](ushort open) {
-    if (!opens_.empty() && opens_.back() == char(open))
-      opens_.pop_back();
-    else if (!opens_.empty())
-      add(ln, i, 0, open == '(' ? 26 : 13);
-  };
-  switch (u) {
-    case '(':
-      ++bracketDepth2_;
-      opens_.push_back(char(u));
-      break;
-    case '{':
-      if (eqSeen2_ && prev_ != QLatin1Char('*') && prev_ != QLatin1Char('|')) add(ln, i, 0, 6);
-      ++braceDepth_;
-      opens_.push_back(char(u));
-      break;
-    case ')':
-      --bracketDepth2_;
-      close('(');
-      break;
-    case '}':
-      --braceDepth_;
-      if (braceDepth_ < 0) add(ln, i, 1, 25);
-      close('{');
-      break;
-    case '=':
-    case '*':
-    case '|':
-      if (u == '=') eqSeen2_ = true;
-      if (prev_ == QLatin1Char('{')) add(ln, i, 1, 11);
-      break;
-    case ';': opens_.clear(); break;
-    default:
-      if (prev_ == QLatin1Char('}')) add(ln, i, 0, 6);
-      break;
-  }
 }

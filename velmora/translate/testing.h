@@ -49,7 +49,22 @@ class TTesting {
   void skuPass2(int from, int to);
   void checkSources();
   void startRvasPass2();
-  void rvasPass2Char(int line, int i, QChar c, const QString& s, const QChar* initial, qsizetype initialSize);
+  void rvasLine(int line);
+  void rvasChar(int line, int i, QChar c, const char16_t* text, int size);
+  void rvasPass2Char(int line, int i, QChar c, const char16_t* text, int size);
+  void initialEvent(int line, int i, const char16_t* text, int size);  // a word after an operator
+  // The roles of a character that starts a name, as bits.
+  enum : unsigned {
+    kSignal = 1,        // an abstract or binary signal
+    kBinary = 2,        // a binary signal
+    kWrongOnRight = 4,  // no name on the right side starts with it
+    kWrongTarget = 8,   // no target starts with it
+    kWrongOutput = 16,  // no output starts with it
+  };
+  unsigned roleFor(QChar c) const;
+  unsigned roleOf(char16_t c) const { return c < 128 ? roles_[c] : roleFor(QChar(c)); }
+  void signalKindLater(int line, int i, char16_t c, unsigned role);
+  void closeGroup(int line, int i, char open);
   // later: the message waits in later_ (the nesting rules of РВАС report after the others).
   void signalKind(int line, int i, QChar c, bool perTerm, bool later);
   void leftSide(int line, int i, QChar c, Mode mode);
@@ -84,4 +99,7 @@ class TTesting {
   };
   QVector<GroupTerm> groups_;
   std::vector<char> opens_;  // the brackets and braces open in the РВАС expression, innermost last
+  const char16_t* initial_ = nullptr;  // the name of the initial event
+  int initialSize_ = 0;
+  unsigned char roles_[128] = {};  // roleFor() of the ASCII characters
 };

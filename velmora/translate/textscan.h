@@ -23,6 +23,8 @@ inline QChar lowerAscii(QChar c) {
 }
 inline bool isUpperAscii(QChar c) { return c.unicode() >= 'A' && c.unicode() <= 'Z'; }
 inline bool isDigitAscii(QChar c) { return c.unicode() >= '0' && c.unicode() <= '9'; }
+// '=' and the operators: what a name or a group follows.
+inline bool isOp(QChar c) { return c == QLatin1Char('=') || c == QLatin1Char('*') || c == QLatin1Char('|'); }
 // Characters that end a name: operators, brackets, braces, '=' and ';'.
 inline bool isStructural(QChar c) {
   switch (c.unicode()) {

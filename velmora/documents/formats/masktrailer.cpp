@@ -1,5 +1,6 @@
 #include "velmora/documents/formats/masktrailer.h"
 
+#include "platform/linereader.h"
 #include "platform/textfile.h"
 
 namespace masktrailer {
@@ -42,20 +43,22 @@ bool load(const QString& path, QStringList* text, DocSettings* settings, QString
   return true;
 }
 
-bool loadJoined(const QString& path, QString* text, DocSettings* settings, QString* error) {
-  if (!textfile::readJoined(path, text, error)) return false;
-  // The block is the last seven lines: only they are split off and looked at.
-  qsizetype at = text->size();
-  int breaks = 0;
-  while (breaks < kTrailerLines && at > 0)
-    if (text->at(--at) == QLatin1Char('\n')) ++breaks;
-  const bool whole = breaks == kTrailerLines - 1 && at == 0;  // the file is the block alone
-  if (breaks < kTrailerLines && !whole) return true;
-  const qsizetype from = whole ? 0 : at + 1;
+bool open(const QString& path, textfile::LineReader* reader, DocSettings* settings, QString* error) {
+  if (!reader->open(path, error)) return false;
+  if (reader->lineCount() < kTrailerLines) return true;
+  // The block is the last seven lines: only they are read apart and looked at.
+  QStringList last;
+  if (!reader->tail(kTrailerLines, &last, error)) return false;
   bool found = false;
-  split(text->mid(from).split(QLatin1Char('\n')), settings, &found);
-  if (found) text->truncate(whole ? 0 : at);
+  split(last, settings, &found);
+  if (found) reader->dropLast(kTrailerLines);
   return true;
+}
+
+bool loadJoined(const QString& path, QString* text, DocSettings* settings, QString* error) {
+  textfile::LineReader reader;
+  if (!open(path, &reader, settings, error)) return false;
+  return reader.rest(text, error);
 }
 
 bool save(const QString& path, const QStringList& text, const DocSettings& settings, QString* error) {

@@ -7,6 +7,10 @@
 
 #include "velmora/documents/formats/docsettings.h"
 
+namespace textfile {
+class LineReader;
+}
+
 namespace masktrailer {
 
 constexpr int kTrailerLines = 7;  // "mask:", five letters, the initial event name
@@ -20,6 +24,9 @@ QStringList join(const QStringList& text, const DocSettings& settings);
 
 // Whole files (code page 1251, CR LF after every line, written atomically).
 bool load(const QString& path, QStringList* text, DocSettings* settings, QString* error);
+// Opens a file to be read a block of lines at a time; the block, when the file ends with it,
+// is read into *settings and left out of the lines.
+bool open(const QString& path, textfile::LineReader* reader, DocSettings* settings, QString* error);
 // The same, the text's lines joined by '\n' (no list of every line is made).
 bool loadJoined(const QString& path, QString* text, DocSettings* settings, QString* error);
 bool save(const QString& path, const QStringList& text, const DocSettings& settings, QString* error);

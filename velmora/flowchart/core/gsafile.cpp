@@ -1,7 +1,5 @@
 #include "velmora/flowchart/core/gsafile.h"
 
-#include <QFile>
-#include <QIODevice>
 #include <algorithm>
 #include <cerrno>
 
@@ -23,81 +21,80 @@ bool toNumber(const QString& text, int* value) {
   return ok && !text.trimmed().isEmpty();
 }
 
-// The lines of a list.
-class ListLines {
+// Lines handed out one at a time, as views into the text that holds them; the two sources
+// below fill `views_`.
+class LineViews {
  public:
-  explicit ListLines(const QStringList& lines) : lines_(lines) {}
-  bool next() {
-    if (at_ >= lines_.size()) return false;
-    line_ = QStringView(lines_[at_++]);
-    return true;
-  }
-  int count() const { return int(at_); }
-  double done() const { return lines_.isEmpty() ? 1 : double(at_) / double(lines_.size()); }
+  int count() const { return count_; }
   QStringView view() const { return line_; }
   QString line() const { return line_.toString(); }
-  bool is(QLatin1StringView s) const { return line_ == s; }
+  bool is(QLatin1StringView s) const { return line_.size() == s.size() && line_ == s; }
   void setText(GsaGridList& g, int col, int row) const { g.setText(col, row, line_); }
   void setKind(GsaGridList& g, int col, int row) const { g.setKind(col, row, line_); }
 
- private:
-  const QStringList& lines_;
-  qsizetype at_ = 0;
-  QStringView line_;
-};
-
-char16_t fromCp1251(unsigned char b) { return cp1251::decodeByte(b).unicode(); }
-
-// The lines of a file as it is read, decoded one at a time: cell texts go straight from the
-// file's bytes into the grid.
-class FileLines {
- public:
-  explicit FileLines(QIODevice* file) : reader_(file), size_(file->size()) {}
-  bool next() {
-    if (!reader_.next(&line_)) return false;
+ protected:
+  bool take() {
+    if (at_ >= views_.size()) return false;
+    line_ = views_[at_++];
     ++count_;
     return true;
   }
-  int count() const { return count_; }
-  // Fraction of the file read (0 when its size is not known).
-  double done() const { return size_ > 0 ? double(reader_.position()) / double(size_) : 0; }
-  QByteArrayView view() const { return line_; }
-  QString line() const {
-    QString s(line_.size(), Qt::Uninitialized);
-    decodeInto(&s);
-    return s;
-  }
-  bool is(QLatin1StringView s) const { return line_ == QByteArrayView(s.data(), s.size()); }
-  void setText(GsaGridList& g, int col, int row) const { g.setText(col, row, line_, &fromCp1251); }
-  void setKind(GsaGridList& g, int col, int row) {
-    kind_.resize(line_.size());  // kept from cell to cell: no allocation for each
-    decodeInto(&kind_);
-    g.setKind(col, row, QStringView(kind_));
-  }
-  bool failed() const { return reader_.failed(); }
+  QList<QStringView> views_;
+  qsizetype at_ = 0;
 
  private:
-  void decodeInto(QString* s) const {
-    char16_t* to = reinterpret_cast<char16_t*>(s->data());
-    for (char b : line_) *to++ = fromCp1251(static_cast<unsigned char>(b));
-  }
-  textfile::LineReader reader_;
-  qint64 size_;
-  QByteArrayView line_;
+  QStringView line_;
   int count_ = 0;
-  QString kind_;
 };
 
-int unit(char c) { return static_cast<unsigned char>(c); }
-int unit(QChar c) { return c.unicode(); }
+// The lines of a list.
+class ListLines : public LineViews {
+ public:
+  explicit ListLines(const QStringList& lines) {
+    views_.reserve(lines.size());
+    for (const QString& l : lines) views_ << QStringView(l);
+  }
+  bool next() { return take(); }
+  // Fraction of the lines read.
+  double done() const { return views_.isEmpty() ? 1 : double(at_) / double(views_.size()); }
+  bool failed() const { return false; }
+};
+
+// The lines of a file read a block of lines at a time: the file is never held whole.
+class FileLines : public LineViews {
+ public:
+  // Small blocks: a block and the lines in it are all this costs beside the grid.
+  FileLines() : reader_(1 << 16, 1 << 16) {}
+  bool open(const QString& path, QString* error) { return reader_.open(path, error); }
+  bool next() {
+    while (at_ >= views_.size()) {
+      if (!reader_.next(&block_, &failure_)) return false;
+      QStringView lines(block_);
+      // A block after the first begins with the break that ends the line before it.
+      if (!first_) lines = lines.mid(1);
+      first_ = false;
+      views_ = lines.split(QLatin1Char('\n'));
+      at_ = 0;
+    }
+    return take();
+  }
+  double done() const { return reader_.lineCount() > 0 ? double(count()) / double(reader_.lineCount()) : 1; }
+  bool failed() const { return !failure_.isEmpty(); }
+  const QString& failure() const { return failure_; }
+
+ private:
+  textfile::LineReader reader_;
+  QString block_, failure_;
+  bool first_ = true;
+};
 
 // "row,col" in plain digits (the usual line), read without making a string; false for
 // anything else, which then takes the general way.
-template <class View>
-bool plainPosition(View v, int* row, int* col) {
+bool plainPosition(QStringView v, int* row, int* col) {
   int values[2] = {0, 0}, digits[2] = {0, 0}, part = 0;
-  for (auto ch : v) {
-    const int c = unit(ch);
+  const char16_t* p = v.utf16();
+  for (qsizetype i = 0; i < v.size(); ++i) {
+    const char16_t c = p[i];
     if (c == ',' && part == 0) {
       part = 1;
     } else if (c >= '0' && c <= '9' && digits[part] < 9) {
@@ -274,37 +271,20 @@ bool GsaFile::parse(const QStringList& lines, GsaDocument* doc, QString* error) 
   return parseLines(list, doc, error);
 }
 
-bool GsaFile::parse(QIODevice* file, GsaDocument* doc, QString* error) {
-  FileLines lines(file);
-  GsaDocument read;
+bool GsaFile::read(const QString& path, GsaDocument* doc, QString* error) {
   QString message;
   if (!error) error = &message;
-  errno = 0;
+  FileLines lines;
+  if (!lines.open(path, error)) return false;
+  GsaDocument read;
   const bool ok = Parser<FileLines>(lines).parse(&read, error);
   if (lines.failed()) {
-    // What was read before is no file: the failure is what to tell.
-    if (auto* f = qobject_cast<QFileDevice*>(file))
-      *error = QStringLiteral("Ошибка чтения файла ") + f->fileName() + QStringLiteral(": ") +
-               textfile::failureCause(errno, *f);
-    else
-      *error = QStringLiteral("Ошибка чтения: ") + file->errorString();
+    *error = lines.failure();  // what was read before it is no file
     return false;
   }
   if (!ok) return false;
   *doc = std::move(read);
   return true;
-}
-
-bool GsaFile::read(const QString& path, GsaDocument* doc, QString* error) {
-  QFile f(path);
-  errno = 0;
-  if (!f.open(QIODevice::ReadOnly)) {
-    if (error)
-      *error = QStringLiteral("Не удается открыть файл ") + path + QStringLiteral(": ") +
-               textfile::failureCause(errno, f);
-    return false;
-  }
-  return parse(&f, doc, error);
 }
 
 namespace {

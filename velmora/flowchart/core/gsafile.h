@@ -7,7 +7,6 @@
 // Older layout (read only): row count / column count / groups row / col / text / kind /
 // "End"; it reads with the default flags (AUTO, NOTRACK, NOMOVE) and names.
 // A cell is written when its kind is not "255" or its text is not empty.
-#include <QIODevice>
 #include <QString>
 #include <QStringList>
 
@@ -21,8 +20,7 @@ class GsaFile {
   // 1 .. GsaGridList::kMax*, every position inside the grid, an "End" line. Otherwise false
   // with a message in *error and *doc unchanged. Kind lines are kept as they stand.
   static bool parse(const QStringList& lines, GsaDocument* doc, QString* error);
-  // The same from a file's bytes, read a block at a time: the whole file is never held.
-  static bool parse(QIODevice* file, GsaDocument* doc, QString* error);
+  // The same from a file read a block of lines at a time: the whole file is never held.
   static bool read(const QString& path, GsaDocument* doc, QString* error);
 
   // The lines of the file in the current layout.

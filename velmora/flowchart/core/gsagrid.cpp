@@ -76,13 +76,13 @@ void GsaGridList::dropIfEmpty(int col, int row) {
   r[size_t(col)] = -1;
 }
 
-quint32 GsaGridList::grow(qsizetype length, quint32 replaced) {
+quint32 GsaGridList::append(QStringView text, quint32 replaced) {
   garbage_ += replaced;
-  const size_t at = pool_.size();
-  // Offsets are 32 bits: no file the readers accept comes near it.
-  if (size_t(length) > std::numeric_limits<quint32>::max() - at) throw std::bad_alloc();
-  if (at + size_t(length) > pool_.capacity()) pool_.reserve(std::max(at + size_t(length), at + at / 4 + 256));
-  pool_.resize(at + size_t(length));
+  const size_t at = pool_.size(), length = size_t(text.size());
+  // Places are 32 bits: 8 GB of text, more than any memory holds beside the rest.
+  if (length > std::numeric_limits<quint32>::max() - at) throw std::bad_alloc();
+  if (at + length > pool_.capacity()) pool_.reserve(std::max(at + length, at + at / 4 + 256));
+  pool_.insert(pool_.end(), text.utf16(), text.utf16() + length);
   return quint32(at);
 }
 
@@ -114,27 +114,12 @@ void GsaGridList::setText(int col, int row, QStringView text) {
   if (size_t(text.size()) <= s.length) {
     // Fits where the old text was: written over it.
     garbage_ += s.length - size_t(text.size());
+    if (!text.isEmpty())
+      std::memcpy(pool_.data() + s.text, text.utf16(), size_t(text.size()) * sizeof(char16_t));
   } else {
-    s.text = grow(text.size(), s.length);
+    s.text = append(text, s.length);
   }
   s.length = quint32(text.size());
-  if (!text.isEmpty())
-    std::memcpy(pool_.data() + s.text, text.utf16(), size_t(text.size()) * sizeof(char16_t));
-  dropIfEmpty(col, row);
-  compactIfWasteful();
-}
-
-void GsaGridList::setText(int col, int row, QByteArrayView bytes, char16_t (*decode)(unsigned char)) {
-  if (!contains(col, row)) return;
-  if (bytes.isEmpty() && usedId(col, row) < 0) return;
-  Slot& s = slotFor(col, row);
-  if (size_t(bytes.size()) <= s.length)
-    garbage_ += s.length - size_t(bytes.size());
-  else
-    s.text = grow(bytes.size(), s.length);
-  s.length = quint32(bytes.size());
-  char16_t* to = pool_.data() + s.text;
-  for (char b : bytes) *to++ = decode(static_cast<unsigned char>(b));
   dropIfEmpty(col, row);
   compactIfWasteful();
 }

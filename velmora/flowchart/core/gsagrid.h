@@ -7,7 +7,6 @@
 // a kind as the number its text spells exactly ("01" is no code), drawing reads any digits.
 // Every accessor is range-checked: a cell outside the grid reads as an empty text with the
 // kind "255", and a write outside the grid is ignored.
-#include <QByteArrayView>
 #include <QHash>
 #include <QList>
 #include <QString>
@@ -88,9 +87,6 @@ class GsaGridList {
 
   void setText(int col, int row, const QString& text) { setText(col, row, QStringView(text)); }
   void setText(int col, int row, QStringView text);
-  // A text in a one-byte code page, each byte turned into its character by `decode` straight in
-  // the grid's storage: a reader's way in, so that no copy of a long text is made.
-  void setText(int col, int row, QByteArrayView bytes, char16_t (*decode)(unsigned char));
   void setKind(int col, int row, const QString& kind) { setKind(col, row, QStringView(kind)); }
   void setKind(int col, int row, QStringView kind);
   void setKind(int col, int row, int code);
@@ -154,9 +150,9 @@ class GsaGridList {
   Slot& slotFor(int col, int row);
   // The cell's slot given up when it now reads as an empty cell.
   void dropIfEmpty(int col, int row);
-  // Room for `length` more characters at the end of pool_, where a text moves whose old place
-  // (`replaced` characters) turns to garbage; returns where they go.
-  quint32 grow(qsizetype length, quint32 replaced);
+  // A text put at the end of pool_, its old place (`replaced` characters) turned to garbage;
+  // returns where it went.
+  quint32 append(QStringView text, quint32 replaced);
   void compactIfWasteful();
   bool sameKind(const Slot& a, const GsaGridList& other, const Slot& b) const;
   int rows_ = kDefaultRows;
