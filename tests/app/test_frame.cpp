@@ -700,6 +700,17 @@ TEST(Frame, StatusPanelsAndHints) {
   EXPECT_EQ(f->ui().openFileAction->toolTip(), "Открыть");
   f->setStatusText(7, "nothing");  // out of range: ignored
   EXPECT_EQ(f->statusText(7), "");
+  // Longer texts are shown whole.
+  f->resize(900, 500);
+  f->show();
+  f->setStatusText(1, "1234567:89012");
+  f->setStatusText(2, "Текст длиннее 200000 строк показан без переноса строк");
+  QApplication::processEvents();
+  for (int i = 0; i < 3; ++i) {
+    const QLabel* l = f->findChild<QLabel*>(QStringLiteral("StatusPanel%1").arg(i));
+    ASSERT_NE(l, nullptr);
+    EXPECT_GE(l->contentsRect().width(), l->fontMetrics().horizontalAdvance(l->text())) << i;
+  }
 }
 
 // The texts of panels 0-2 belong to the window that wrote them: they leave when another

@@ -109,8 +109,9 @@ void TMainForm::createStatusBar() {
     l->setFrameShape(QFrame::Panel);
     l->setFrameShadow(QFrame::Sunken);
     if (i < 3) {
+      // A panel grows to show a longer text whole (a line number of a large text, a note).
       l->setAlignment(Qt::AlignCenter);
-      l->setFixedWidth(widths[i]);
+      l->setMinimumWidth(widths[i]);
       sb->addWidget(l);
     } else {
       l->setMinimumWidth(widths[i]);
