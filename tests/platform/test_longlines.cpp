@@ -21,6 +21,19 @@ QString longLine(int n) {
   return s;
 }
 
+// Puts the caret at the line and column and reads its place back; the line's length, or -1
+// when there is no such place.
+int placeCaret(TextEdit& e, int line, int column, int* readLine, int* readColumn) {
+  int length = -1;
+  const int position = e.positionOf(line, column, &length);
+  if (position < 0) return -1;
+  QTextCursor cursor(e.document());
+  cursor.setPosition(position);
+  e.setTextCursor(cursor);
+  e.caretPlace(readLine, readColumn);
+  return length;
+}
+
 int longestParagraph(const TextEdit& e) {
   int most = 0;
   for (QTextBlock b = e.document()->begin(); b.isValid(); b = b.next()) most = qMax(most, b.length() - 1);
@@ -62,17 +75,10 @@ TEST(LongLines, PlacesCountInWholeLines) {
     int line, column;
   } cases[] = {{0, 0}, {0, 3}, {1, 0}, {1, 999}, {1, 1000}, {1, 12'345}, {1, 25'000}, {2, 2}};
   for (const auto& c : cases) {
-    int length = -1;
-    const int position = e.positionOf(c.line, c.column, &length);
-    ASSERT_GE(position, 0);
-    QTextCursor cursor(e.document());
-    cursor.setPosition(position);
-    e.setTextCursor(cursor);
     int line = -1, column = -1;
-    e.caretPlace(&line, &column);
+    EXPECT_EQ(placeCaret(e, c.line, c.column, &line, &column), c.line == 1 ? big.size() : 4);
     EXPECT_EQ(line, c.line);
     EXPECT_EQ(column, c.column);
-    EXPECT_EQ(length, c.line == 1 ? big.size() : 4);
   }
   EXPECT_EQ(e.positionOf(3, 0), -1);
 }
@@ -171,15 +177,8 @@ TEST(LongLines, LargeTextIsPackedAndCountsWholeLines) {
       {200'009, 4, Qt::Key_Delete, {}}, {69, 25'000, Qt::Key_unknown, {}},
   };
   for (const auto& c : edits) {
-    int length = -1;
-    const int position = e.positionOf(c.line, c.column, &length);
-    ASSERT_GE(position, 0) << c.line;
-    EXPECT_EQ(length, lines[c.line].size()) << c.line;
-    QTextCursor cursor(e.document());
-    cursor.setPosition(position);
-    e.setTextCursor(cursor);
     int line = -1, column = -1;
-    e.caretPlace(&line, &column);
+    ASSERT_EQ(placeCaret(e, c.line, c.column, &line, &column), lines[c.line].size()) << c.line;
     EXPECT_EQ(line, c.line);
     EXPECT_EQ(column, c.column);
     if (c.key == Qt::Key_Backspace) {
