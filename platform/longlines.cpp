@@ -201,33 +201,31 @@ void TextEdit::setLines(const QStringList& lines, bool asEdit) {
 
 void TextEdit::setText(QString joined, bool asEdit) {
   paragraphsKnown_ = false;
-  const QChar* p = joined.constData();
-  const qsizetype n = joined.size();
-  pieces_ = longest(joined) > kLongLine;
   if (!asEdit) {
-    // Wrapping goes off while the document is empty, where that lays out nothing.
     qsizetype breaks = 0;
-    for (qsizetype i = 0; i < n && breaks <= kLargeLines; ++i) breaks += p[i] == QLatin1Char('\n');
+    const QChar* p = joined.constData();
+    for (qsizetype i = 0, n = joined.size(); i < n && breaks <= kLargeLines; ++i)
+      breaks += p[i] == QLatin1Char('\n');
     large_ = breaks >= kLargeLines;
     if (large_) {
-      QPlainTextEdit::clear();
-      setLineWrapMode(NoWrap);
-    }
-  }
-  QString cut;
-  if (pieces_) {
-    cut = inPieces(joined);
-    joined = QString();
-  }
-  QString& text = pieces_ ? cut : joined;
-  if (!asEdit) {
-    if (!large_) {
-      setPlainText(text);
+      // A block of whole lines at a time, each after the first starting with its line break.
+      constexpr qsizetype kBlock = 1 << 22;
+      qsizetype from = 0;
+      fillLarge([&](QString* block) {
+        if (from >= joined.size()) return false;
+        qsizetype to = joined.indexOf(QLatin1Char('\n'), from + kBlock);
+        if (to < 0) to = joined.size();
+        *block = joined.mid(from, to - from);
+        from = to;
+        return true;
+      });
       return;
     }
-    QPlainTextEdit::clear();
-    loadFromEnd(text);
-    countShownLines();
+  }
+  pieces_ = longest(joined) > kLongLine;
+  const QString text = pieces_ ? inPieces(joined) : joined;
+  if (!asEdit) {
+    setPlainText(text);
     return;
   }
   QTextCursor c(document());
@@ -236,71 +234,44 @@ void TextEdit::setText(QString joined, bool asEdit) {
 }
 
 bool TextEdit::load(textfile::LineReader& reader, QString* error) {
-  QString block, failure;
+  QString failure;
   if (reader.lineCount() <= kLargeLines) {
     QString text;
     if (reader.rest(&text, &failure)) setText(std::move(text), false);
   } else {
-    // Wrapping goes off while the document is empty, and the text goes in a block at a time:
-    // it is never held whole beside the document.
+    // The text is never held whole beside the document.
     paragraphsKnown_ = false;
-    pieces_ = false;
     large_ = true;
-    QPlainTextEdit::clear();
-    setLineWrapMode(NoWrap);
-    QTextDocument* doc = document();
-    doc->setUndoRedoEnabled(false);
-    QTextCursor c(doc);
-    c.beginEditBlock();
-    while (reader.next(&block, &failure)) {
-      if (longest(block) > kLongLine) {
-        block = inPieces(block);
-        pieces_ = true;
-      }
-      pack(&block);
-      c.movePosition(QTextCursor::End);
-      c.insertText(block);
-    }
-    c.endEditBlock();
-    doc->setUndoRedoEnabled(true);
-    doc->setModified(false);
-    countShownLines();
+    fillLarge([&](QString* block) { return reader.next(block, &failure); });
   }
   if (failure.isEmpty()) return true;
   if (error) *error = failure;
   return false;
 }
 
-void TextEdit::loadFromEnd(QString& text) {
-  // The document keeps a copy of the text; going from the end lets the part already copied go,
-  // so that the two are never both whole.
-  constexpr qsizetype kChunk = 1 << 22;
+void TextEdit::fillLarge(const std::function<bool(QString*)>& next) {
+  // Wrapping goes off while the document is empty, where that lays out nothing.
+  pieces_ = false;
+  QPlainTextEdit::clear();
+  setLineWrapMode(NoWrap);
   QTextDocument* doc = document();
   doc->setUndoRedoEnabled(false);
   QTextCursor c(doc);
   c.beginEditBlock();
-  bool last = true;
-  while (!text.isEmpty()) {
-    // The chunk starts after a line break (or at the text's start) and ends before the next
-    // chunk's line break, which the chunk takes along to part it from the lines after it.
-    qsizetype from = qMax<qsizetype>(0, text.size() - kChunk);
-    if (from > 0) {
-      const qsizetype lf = text.lastIndexOf(QLatin1Char('\n'), from);
-      from = lf < 0 ? 0 : lf + 1;
+  QString block;
+  while (next(&block)) {
+    if (longest(block) > kLongLine) {
+      block = inPieces(block);
+      pieces_ = true;
     }
-    QString part = text.mid(from);
-    pack(&part);
-    if (!last) part += QLatin1Char('\n');
-    c.setPosition(0);
-    c.insertText(part);
-    part = QString();
-    last = false;
-    text.truncate(from > 0 ? from - 1 : 0);
-    text.squeeze();
+    pack(&block);
+    c.movePosition(QTextCursor::End);
+    c.insertText(block);
   }
   c.endEditBlock();
   doc->setUndoRedoEnabled(true);
   doc->setModified(false);
+  countShownLines();
 }
 
 QStringList TextEdit::lines() const {

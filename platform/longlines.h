@@ -7,6 +7,7 @@
 #include <QPlainTextEdit>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <vector>
 
 class QTextBlock;
@@ -44,9 +45,8 @@ class TextEdit : public QPlainTextEdit {
   // as one undoable edit that marks the text modified. Long lines go in as pieces.
   void setLines(const QStringList& lines, bool asEdit);
   // The same for the lines joined by '\n'; a text without long lines goes in without a copy.
-  // A loaded text handed over (moved in) is given back piece by piece as the document takes it.
   void setText(QString joined, bool asEdit);
-  // Loads a file's text as setText does, not undoably; a large text goes in a block at a time.
+  // Loads a file's text as setText does, not undoably; a large text goes in as it is read.
   // False (with *error) when reading fails; the text is then incomplete.
   bool load(textfile::LineReader& reader, QString* error);
   // The whole lines (a line break inside a paragraph ends a line too); none for an empty text.
@@ -90,8 +90,9 @@ class TextEdit : public QPlainTextEdit {
   // Gives every paragraph the number of lines it shows without wrapping, for the scroll bar,
   // which counts an unlaid paragraph as one line.
   void countShownLines();
-  // Fills the empty document with `text`, not undoably, from its end, shortening `text` as it goes.
-  void loadFromEnd(QString& text);
+  // Fills the document with a large text, not undoably, a block of whole lines at a time from
+  // `next` (every block after the first starting with the break before it).
+  void fillLarge(const std::function<bool(QString*)>& next);
   bool pieces_ = false;
   bool large_ = false;
   mutable std::vector<Paragraph> paragraphs_;
