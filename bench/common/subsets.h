@@ -1,14 +1,12 @@
 #pragma once
 // Nondeterministic automata over abstract letters for measuring determinizers, and the
-// plain subset construction over bitsets the engines are measured against. Header only:
+// tight subset construction over bitsets the engines are measured against. Header only:
 // the benchmarks and the tests that compare an engine with it include it.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <random>
 #include <vector>
-
-#include "automata/bitsets.h"
 
 namespace subsets {
 
@@ -63,6 +61,7 @@ struct Dfa {
   int words = 0;
   std::vector<uint64_t> sets;
   std::vector<int32_t> next;
+  size_t peakBytes = 0;  // the most memory the construction held, its result included
   size_t States() const { return words ? sets.size() / size_t(words) : 0; }
   size_t Transitions() const {
     size_t n = 0;
@@ -71,43 +70,106 @@ struct Dfa {
   }
 };
 
-// Stops with an empty result once more than `limit` states are found.
-inline Dfa Determinize(const Nfa& m, size_t limit = SIZE_MAX) {
-  Dfa d;
-  const int w = (m.states + 63) / 64;
-  d.words = w;
-  const size_t width = size_t(w);
-  // The successor bitset of each state and letter.
-  std::vector<uint64_t> step(size_t(m.states) * size_t(m.letters) * width, 0);
-  for (int s = 0; s < m.states; ++s)
-    for (int a = 0; a < m.letters; ++a)
-      for (int t : m.Next(s, a))
-        step[(size_t(s) * size_t(m.letters) + size_t(a)) * width + size_t(t) / 64] |= uint64_t(1) << (t % 64);
+// The tight construction the engines are measured against, on nothing of the project's:
+// a row of W words fixed at compile time, one successor row per state and letter, the
+// rows of a state's successors gathered in one pass over its states, open addressing
+// with the 32-bit hash in the slot at most half full, and flat result arrays.
+template <int W>
+class Tight {
+ public:
+  struct Row {
+    uint64_t w[W];
+  };
 
-  automata::SetTable table(width);
-  std::vector<uint64_t> from(width), to(width);
-  from[0] = 1;  // {0}
-  table.Add(from.data());
-  for (size_t k = 0; k < table.Size(); ++k) {
-    if (table.Size() > limit) return Dfa();
-    std::copy(table.Row(k), table.Row(k) + width, from.begin());  // the table grows below
-    for (int a = 0; a < m.letters; ++a) {
-      std::fill(to.begin(), to.end(), 0);
-      bool any = false;
-      for (size_t i = 0; i < width; ++i) {
-        for (uint64_t bits = from[i]; bits; bits &= bits - 1) {
-          const size_t s = i * 64 + size_t(automata::CountTrailingZeros(bits));
-          const uint64_t* row = &step[(s * size_t(m.letters) + size_t(a)) * width];
-          for (size_t j = 0; j < width; ++j) to[j] |= row[j];
+  static Dfa Run(const Nfa& m, size_t limit) {
+    const size_t letters = size_t(m.letters);
+    std::vector<Row> step(size_t(m.states) * letters, Row{});
+    for (int s = 0; s < m.states; ++s)
+      for (size_t a = 0; a < letters; ++a)
+        for (int t : m.Next(s, int(a))) step[size_t(s) * letters + a].w[t / 64] |= uint64_t(1) << (t % 64);
+
+    Dfa d;
+    d.words = W;
+    std::vector<Slot> index(64);
+    size_t count = 0;
+    std::vector<Row> to(letters);
+    size_t peak = 0;
+    const auto note = [&] {
+      peak = std::max(peak, (d.sets.capacity() + index.capacity() * sizeof(Slot) / 8) * 8 +
+                                d.next.capacity() * sizeof(int32_t));
+    };
+    Row start{};
+    start.w[0] = 1;  // {0}
+    Insert(&index, &count, &d.sets, start, Hash(start));
+    for (size_t k = 0; k < count; ++k) {
+      if (count > limit) return Dfa();
+      Row from;
+      std::copy_n(&d.sets[k * W], W, from.w);
+      std::fill(to.begin(), to.end(), Row{});
+      for (int i = 0; i < W; ++i)
+        for (uint64_t bits = from.w[i]; bits; bits &= bits - 1) {
+          const Row* row = &step[(size_t(i) * 64 + size_t(__builtin_ctzll(bits))) * letters];
+          for (size_t a = 0; a < letters; ++a)
+            for (int j = 0; j < W; ++j) to[a].w[j] |= row[a].w[j];
         }
+      for (size_t a = 0; a < letters; ++a) {
+        uint64_t any = 0;
+        for (int j = 0; j < W; ++j) any |= to[a].w[j];
+        d.next.push_back(any ? Insert(&index, &count, &d.sets, to[a], Hash(to[a])) : -1);
       }
-      for (size_t j = 0; j < width; ++j) any |= to[j] != 0;
-      bool added = false;
-      d.next.push_back(any ? table.FindOrAdd(to.data(), &added) : -1);
+      if ((k & 1023) == 0) note();
     }
+    note();
+    d.peakBytes = peak + step.capacity() * sizeof(Row) + to.capacity() * sizeof(Row);
+    return d;
   }
-  d.sets = table.TakeRows();
-  return d;
+
+ private:
+  struct Slot {
+    uint32_t hash, id;  // id: the state's number + 1, 0 for a free slot
+  };
+
+  static uint32_t Hash(const Row& r) {
+    uint64_t x = r.w[0];
+    for (int j = 1; j < W; ++j) x = ((x << 29) | (x >> 35)) ^ r.w[j];
+    return uint32_t(((x ^ (x >> 32)) * 0x9E3779B97F4A7C15ULL) >> 32);
+  }
+
+  // The number of `r`, added at the end of `sets` when it is new.
+  static int32_t Insert(std::vector<Slot>* index, size_t* count, std::vector<uint64_t>* sets, const Row& r,
+                        uint32_t h) {
+    size_t mask = index->size() - 1;
+    size_t i = h & mask;
+    for (;; i = (i + 1) & mask) {
+      const Slot s = (*index)[i];
+      if (s.id == 0) break;
+      if (s.hash == h && std::equal(r.w, r.w + W, &(*sets)[size_t(s.id - 1) * W])) return int32_t(s.id - 1);
+    }
+    const int32_t id = int32_t((*count)++);
+    (*index)[i] = {h, uint32_t(id + 1)};
+    sets->insert(sets->end(), r.w, r.w + W);
+    if (2 * *count > index->size()) {
+      std::vector<Slot> grown(index->size() * 2);
+      mask = grown.size() - 1;
+      for (const Slot& s : *index) {
+        if (!s.id) continue;
+        size_t j = s.hash & mask;
+        while (grown[j].id) j = (j + 1) & mask;
+        grown[j] = s;
+      }
+      index->swap(grown);
+    }
+    return id;
+  }
+};
+
+// Stops with an empty result once more than `limit` states are found; up to 256 states.
+inline Dfa Determinize(const Nfa& m, size_t limit = SIZE_MAX) {
+  const int words = (m.states + 63) / 64;
+  if (words <= 1) return Tight<1>::Run(m, limit);
+  if (words == 2) return Tight<2>::Run(m, limit);
+  if (words <= 4) return Tight<4>::Run(m, limit);
+  return Dfa();
 }
 
 }  // namespace subsets
