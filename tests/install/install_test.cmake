@@ -20,6 +20,17 @@ file(READ ${prefix}/${DATADIR}/applications/velmora.desktop entry)
 if(NOT entry MATCHES "Exec=Velmora" OR NOT entry MATCHES "Icon=velmora")
   message(FATAL_ERROR "velmora.desktop names another program or icon:\n${entry}")
 endif()
+# Each entry is valid as it stands: the validator says nothing, not even a hint (one main
+# category, so a menu lists the program once).
+if(DESKTOP_FILE_VALIDATE)
+  foreach(entry velmora tiravo)
+    execute_process(COMMAND ${DESKTOP_FILE_VALIDATE} ${prefix}/${DATADIR}/applications/${entry}.desktop
+                    RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE out)
+    if(NOT rc EQUAL 0 OR NOT out STREQUAL "")
+      message(FATAL_ERROR "${entry}.desktop does not validate:\n${out}")
+    endif()
+  endforeach()
+endif()
 
 # Nothing but the installed tree: no servers directory from the build, no settings of the user.
 set(ENV{QT_QPA_PLATFORM} offscreen)
