@@ -66,9 +66,10 @@ double distance(const QImage& big, const QImage& bigRef) {
 TEST(VelmoraGlyphs, FlowchartToolsShowWhatTheyPlace) {
   barcheck::noIconTheme();
   FrameHarness h(false);
-  // Tool-bar order; the kinds one click places, top cell first (the connector's type "D").
-  const std::vector<std::vector<int>> places = {{3},  {4},  {1},  {2},  {5, 18}, {19, 6}, {10}, {11},
-                                                {12}, {13}, {14}, {15}, {16},    {17},    {20}, {21}};
+  // Tool-bar order; the kinds one click places, top cell first (the connector's type "D"); the
+  // start vertex with the line leaving it, the end vertex with the line entering it.
+  const std::vector<std::vector<int>> places = {{3, 11}, {11, 4}, {1},  {2},  {5, 18}, {19, 6}, {10}, {11},
+                                                {12},    {13},    {14}, {15}, {16},    {17},    {20}, {21}};
   std::vector<QImage> references;
   for (const auto& kinds : places) {
     GsaGridList cells(int(kinds.size()), 1);

@@ -26,6 +26,20 @@ class QuietAsker : public BlockAsker {
   bool askConnector(QString*) override { return true; }
 };
 
+// What the tool's image shows: the placed cells, and for the start and end vertices, which
+// differ only by a caption too small to read on a bar, the line that leaves the start below it
+// or enters the end from above, as they stand in every flowchart.
+GsaGridList shownCells(GsaTool tool) {
+  const GsaGridList placed = placedCells(tool);
+  if (tool != GsaTool::Start && tool != GsaTool::End) return placed;
+  GsaGridList out(2, 1);
+  const int vertex = tool == GsaTool::Start ? 0 : 1;
+  out.setKind(0, vertex, placed.cell(0, 0).kind);
+  out.setText(0, vertex, placed.text(0, 0));
+  out.setKind(0, 1 - vertex, GsaKind::VertLine);
+  return out;
+}
+
 }  // namespace
 
 GsaGridList placedCells(GsaTool tool) {
@@ -46,7 +60,7 @@ GsaGridList placedCells(GsaTool tool) {
 }
 
 void paintToolGlyph(QPainter& p, const QRectF& square, GsaTool tool) {
-  const GsaGridList cells = placedCells(tool);
+  const GsaGridList cells = shownCells(tool);
   const int rows = std::max(1, cells.rowCount());
   const QSize cell = gsaCellSize(kFontSize);
   const double k = std::min(square.width() / cell.width(), square.height() / (cell.height() * rows));

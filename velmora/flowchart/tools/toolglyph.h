@@ -1,7 +1,8 @@
 #pragma once
 // The images of the flowchart tools: each placing tool shows the cells one click with it
-// places, drawn by the same painter as the grid; the delete tool shows an empty cell crossed
-// out.
+// places, drawn by the same painter as the grid (the start and end vertices with the line that
+// leaves or enters them, so that the two tell apart); the delete tool shows an empty cell
+// crossed out.
 #include <QIcon>
 
 #include "velmora/flowchart/core/gsagrid.h"
