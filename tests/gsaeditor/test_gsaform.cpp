@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <functional>
 
 using namespace gsatest;
 
@@ -109,12 +110,44 @@ TEST_F(GsaWindow, CellsArePaintedInTheirFullSize) {
   }
 }
 
-TEST_F(GsaWindow, StatusTextAndTrackingPreview) {
+TEST_F(GsaWindow, CellPositionTakesTheStatusBarWhileThePointerIsOverTheGrid) {
+  TGSAForm* w = newGsa();
+  auto panel = [&](int i) { return frame->findChild<QLabel*>(QStringLiteral("StatusPanel%1").arg(i)); };
+  auto panelsAt = [&] {
+    QList<int> xs;
+    for (int i = 0; i < 4; ++i) xs << (panel(i)->isVisible() ? panel(i)->mapTo(frame, QPoint()).x() : -1);
+    return xs;
+  };
+  QCoreApplication::processEvents();
+  const QList<int> places = panelsAt();
+  ASSERT_FALSE(places.contains(-1));
+  QEvent leave(QEvent::Leave);
+  const struct {
+    const char* what;
+    std::function<void()> act;
+    QString text;  // empty: the panels stand where they were
+  } cases[] = {
+      {"over a cell", [&] { moveTo(w, 3, 5); }, QStringLiteral(" Строка: 5  Столбец: 3")},
+      {"over another", [&] { moveTo(w, 4, 9); }, QStringLiteral(" Строка: 9  Столбец: 4")},
+      {"off the grid", [&] { QCoreApplication::sendEvent(w->GSAGrid, &leave); }, QString()},
+      {"back on it", [&] { moveTo(w, 0, 0); }, QStringLiteral(" Строка: 0  Столбец: 0")},
+      {"another window", [&] { frame->NewTblClick(); }, QString()},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    c.act();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(frame->simpleText(), c.text);
+    auto* simple = frame->findChild<QLabel*>(QStringLiteral("StatusSimpleText"));
+    EXPECT_EQ(simple->isVisible(), !c.text.isEmpty());
+    const QList<int> hidden = {-1, -1, -1, -1};
+    EXPECT_EQ(panelsAt(), c.text.isEmpty() ? places : hidden);
+  }
+}
+
+TEST_F(GsaWindow, TrackingPreview) {
   TGSAForm* w = newGsa();
   moveTo(w, 3, 5);
-  EXPECT_EQ(frame->simpleText(), QStringLiteral(" Строка: 5  Столбец: 3"));
-  for (int i = 0; i < 4; ++i)
-    EXPECT_TRUE(frame->findChild<QLabel*>(QStringLiteral("StatusPanel%1").arg(i))->isVisible());
   const int before = w->GSAGrid->repaints;
   moveTo(w, 3, 5);
   EXPECT_EQ(w->GSAGrid->repaints, before);  // the same cell draws nothing
@@ -128,9 +161,6 @@ TEST_F(GsaWindow, StatusTextAndTrackingPreview) {
   moveTo(w, 8, 9);
   EXPECT_EQ(w->GSAGrid->repaints, still);
   EXPECT_EQ(frame->simpleText(), QStringLiteral(" Строка: 9  Столбец: 8"));
-
-  frame->NewTblClick();  // another window: the text goes, the panels are its own
-  EXPECT_TRUE(frame->simpleText().isEmpty());
 }
 
 TEST_F(GsaWindow, FrameCommandsReachTheWindow) {

@@ -96,12 +96,13 @@ TMainForm::~TMainForm() {
 void TMainForm::createStatusBar() {
   QStatusBar* sb = statusBar();
   sb->setSizeGripEnabled(true);
-  // The one-line text of a window that shows no panels (the flowchart's cell under the
-  // pointer) stands before the panels, which keep what the other windows put there.
+  // The bar's simple text (the flowchart's cell under the pointer) takes the whole bar in
+  // place of the panels while it is shown; the panels come back where they were, with what the
+  // windows put there meanwhile.
   simpleText_ = new QLabel;
   simpleText_->setObjectName(QStringLiteral("StatusSimpleText"));
   simpleText_->hide();
-  sb->addWidget(simpleText_);
+  sb->addWidget(simpleText_, 1);
   const int widths[4] = {55, 55, 95, 40};
   for (int i = 0; i < 4; ++i) {
     auto* l = new QLabel;
@@ -127,7 +128,9 @@ void TMainForm::setStatusText(int panel, const QString& text) {
 
 void TMainForm::setSimpleText(const QString& text) {
   simpleText_->setText(text);
-  simpleText_->setVisible(!text.isEmpty());
+  const bool simple = !text.isEmpty();
+  for (QLabel* panel : panels_) panel->setVisible(!simple);
+  simpleText_->setVisible(simple);
 }
 
 QString TMainForm::simpleText() const { return simpleText_->text(); }

@@ -80,7 +80,7 @@ class TMainForm : public QMainWindow, public TFrame, private TFrameUi {
   // Status bar: 0 "Изменен", 1 position, 2 progress/results, 3 hint.
   void setStatusText(int panel, const QString& text) override;
   QString statusText(int panel) const;
-  // A text of its own before the panels, shown while it is not empty.
+  // The bar's one simple text, shown in place of the panels while it is not empty.
   void setSimpleText(const QString& text) override;
   QString simpleText() const;
   void showFontSize(int size) override;

@@ -198,6 +198,8 @@ void TGSAForm::GSAGridMouseMove(int col, int row) {
 }
 
 void TGSAForm::leaveGrid() {
+  // The cell position is shown only while the pointer is over the grid: the panels come back.
+  if (frame()) frame()->setSimpleText(QString());
   if (pointer.left()) GSAGrid->hidePreview();
   pointer.forceRedraw();  // coming back into the same cell shows the preview again
 }

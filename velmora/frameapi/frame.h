@@ -47,8 +47,8 @@ class TFrame {
   virtual int gsaTool() const = 0;
   virtual void setGsaTool(int tool) = 0;
 
-  // Status bar: 0 "Изменен", 1 position, 2 progress/results, 3 hint; the simple text stands
-  // before the panels while it is not empty.
+  // Status bar: 0 "Изменен", 1 position, 2 progress/results, 3 hint; the simple text takes the
+  // bar in place of the panels while it is not empty.
   virtual void setStatusText(int panel, const QString& text) = 0;
   virtual void setSimpleText(const QString& text) = 0;
   // The font-size box shows `size` (not a change of it).
