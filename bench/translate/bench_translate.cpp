@@ -2,29 +2,30 @@
 // text. Throughput is given in bytes of the input as a 1251 file (lines ended by CR LF;
 // a table as its cells, each with one separator).
 //
-// Machines are shared and noisy, so every step is timed against the limit measured in the
-// same run: reading the same file (decoding its bytes and cutting them into lines) and
-// tokenising it (cutting the lines into statements, or into a table's cells). Each step
-// reports "x_read", its median time over that of the read, and at 8 times the smallest input
-// "growth", its time there over its time at the smallest input (8 for a linear step).
+// Machines are shared and noisy, so every step is timed in turns with a plain reference in
+// the same run, on the same input as the step is given: cutting its lines (or a table's cells,
+// or a file's decoded bytes) into names and signs, with no allocation per line. Each step
+// reports "x_read", the median over the iterations of its time over the reference's, and at
+// 8 times the smallest input "growth", its median time there over its median at the smallest
+// input (8 for a linear step). The label tells whether the case meets its target: a read or a
+// check within 10 times the reference, a conversion within 40, growth at most 10.
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
-#include <chrono>
+#include <time.h>
+
 #include <map>
 #include <string>
 #include <vector>
 
+#include "bench/common/plainread.h"
 #include "common/tblfile.h"
 #include "platform/cp1251.h"
-#include "platform/heap.h"
 #include "platform/textfile.h"
 
 #include "velmora/translate/rvassku.h"
 #include "velmora/translate/skutbl.h"
 #include "velmora/translate/tblsku.h"
 #include "velmora/translate/testing.h"
-#include "velmora/translate/textscan.h"
 
 namespace {
 
@@ -65,118 +66,117 @@ QByteArray FileOf(const QStringList& lines) {
   return bytes;
 }
 
-// The limit of a text step: decoding the file, cutting it into lines and the lines into
-// statements.
-void ReadText(const QByteArray& bytes) {
-  const QStringList lines = textfile::splitLines(cp1251::decode(bytes));
-  QString statements;
-  std::vector<qsizetype> ends;
-  textscan::StatementReader reader(&statements, &ends);
-  for (const QString& l : lines) reader.readLine(l);
-  reader.flush();
-  benchmark::DoNotOptimize(ends.size());
+constexpr double kCheck = 10, kConversion = 40;
+
+// The processor time of this thread: on a shared machine the wall clock also counts the time
+// the thread waited for a core, which falls on the runs unevenly.
+double ThreadSeconds() {
+  timespec t{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+  return double(t.tv_sec) + double(t.tv_nsec) * 1e-9;
 }
 
-// The limit of a table step: decoding the table file and cutting it into cells.
-void ReadTable(const QByteArray& bytes) {
-  TableData table;
-  QString error;
-  TblFile::parse(textfile::splitLines(cp1251::decode(bytes)), &table, &error);
-  benchmark::DoNotOptimize(table.rows.size());
-}
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  const size_t h = v.size() / 2;
-  return v.size() % 2 ? v[h] : (v[h - 1] + v[h]) / 2;
-}
-
-// Times `step` and the read of its file in turns (each first every other time), and
-// reports both figures described at the top. `name` keys the growth figure.
-template <typename Read, typename Step>
-void Measure(benchmark::State& state, const char* name, const QByteArray& file, Read read, Step step) {
-  using Clock = std::chrono::steady_clock;
-  std::vector<double> times, reads;
+// Times `step` and `reference` in turns (each first every other time), and reports the
+// figures described at the top. `name` keys the growth figure.
+template <typename Reference, typename Step>
+void Measure(benchmark::State& state, const char* name, int64_t bytes, double target, Reference reference,
+             Step step) {
+  std::vector<double> times, ratios;
   bool stepFirst = true;
   for (auto _ : state) {
     double t = 0, r = 0;
     for (int side = 0; side < 2; ++side) {
       const bool stepNow = (side == 0) == stepFirst;
-      const auto t0 = Clock::now();
+      const double t0 = ThreadSeconds();
       if (stepNow)
         step();
       else
-        read(file);
-      (stepNow ? t : r) = std::chrono::duration<double>(Clock::now() - t0).count();
+        benchmark::DoNotOptimize(reference());
+      (stepNow ? t : r) = ThreadSeconds() - t0;
     }
     stepFirst = !stepFirst;
     times.push_back(t);
-    reads.push_back(r);
+    ratios.push_back(t / r);
     state.SetIterationTime(t);
   }
-  const double median = Median(times);
-  state.counters["x_read"] = median / Median(reads);
+  const double median = plainread::Median(times);
   // The sizes run from the smallest up within one run, so the smaller one is known here.
   static std::map<std::string, std::map<int64_t, double>> seen;
   std::map<int64_t, double>& mine = seen[name];
   const int64_t n = state.range(0);
   mine[n] = median;
-  if (n % 8 == 0 && mine.count(n / 8)) state.counters["growth"] = median / mine[n / 8];
-  state.SetBytesProcessed(state.iterations() * file.size());
+  double growth = 0;
+  if (n % 8 == 0 && mine.count(n / 8)) state.counters["growth"] = growth = median / mine[n / 8];
+  plainread::Verdict(state, plainread::Median(ratios), target, growth);
+  state.SetBytesProcessed(state.iterations() * bytes);
   state.SetComplexityN(n);
 }
 
 // Decoding a 1251 file's bytes and splitting them into lines, as every document is read.
 void BM_ReadText(benchmark::State& state) {
   const QByteArray file = FileOf(skuText(int(state.range(0))));
-  Measure(state, "ReadText", file, ReadText, [&] {
-    const QStringList lines = textfile::splitLines(cp1251::decode(file));
-    benchmark::DoNotOptimize(lines.size());
-  });
+  Measure(
+      state, "ReadText", file.size(), kCheck, [&] { return plainread::FileTokens(file); },
+      [&] {
+        const QStringList lines = textfile::splitLines(cp1251::decode(file));
+        benchmark::DoNotOptimize(lines.size());
+      });
 }
 
 // The generated texts are correct: a step that found a fault would measure something else.
 void BM_CheckSku(benchmark::State& state) {
   const QStringList text = skuText(int(state.range(0)));
-  Measure(state, "CheckSku", FileOf(text), ReadText, [&] {
-    if (TTesting(text, nullptr, DocSettings()).CheckSku()) state.SkipWithError("the text has faults");
-  });
+  Measure(
+      state, "CheckSku", FileOf(text).size(), kCheck, [&] { return plainread::LineTokens(text); },
+      [&] {
+        if (TTesting(text, nullptr, DocSettings()).CheckSku()) state.SkipWithError("the text has faults");
+      });
 }
 
 void BM_CheckRvas(benchmark::State& state) {
   const QStringList text = rvasText(int(state.range(0)));
-  Measure(state, "CheckRvas", FileOf(text), ReadText, [&] {
-    if (TTesting(text, nullptr, DocSettings()).Check()) state.SkipWithError("the text has faults");
-  });
+  Measure(
+      state, "CheckRvas", FileOf(text).size(), kCheck, [&] { return plainread::LineTokens(text); },
+      [&] {
+        if (TTesting(text, nullptr, DocSettings()).Check()) state.SkipWithError("the text has faults");
+      });
 }
 
 void BM_SkuToTable(benchmark::State& state) {
   const QStringList text = skuText(int(state.range(0)));
-  Measure(state, "SkuToTable", FileOf(text), ReadText, [&] {
-    TableData table;
-    TSkuTbl(text, &table, DocSettings()).Convert();
-    benchmark::DoNotOptimize(table.rows.size());
-  });
+  Measure(
+      state, "SkuToTable", FileOf(text).size(), kConversion, [&] { return plainread::LineTokens(text); },
+      [&] {
+        TableData table;
+        TSkuTbl(text, &table, DocSettings()).Convert();
+        benchmark::DoNotOptimize(table.rows.size());
+      });
 }
 
 void BM_CheckAndConvertSku(benchmark::State& state) {
   const QStringList text = skuText(int(state.range(0)));
-  Measure(state, "CheckAndConvertSku", FileOf(text), ReadText, [&] {
-    if (TTesting(text, nullptr, DocSettings()).CheckSku()) state.SkipWithError("the text has faults");
-    TableData table;
-    TSkuTbl(text, &table, DocSettings()).Convert();
-    benchmark::DoNotOptimize(table.rows.size());
-  });
+  Measure(
+      state, "CheckAndConvertSku", FileOf(text).size(), kConversion,
+      [&] { return plainread::LineTokens(text); },
+      [&] {
+        if (TTesting(text, nullptr, DocSettings()).CheckSku()) state.SkipWithError("the text has faults");
+        TableData table;
+        TSkuTbl(text, &table, DocSettings()).Convert();
+        benchmark::DoNotOptimize(table.rows.size());
+      });
 }
 
 void BM_TableToSku(benchmark::State& state) {
   TableData table;
   TSkuTbl(skuText(int(state.range(0))), &table, DocSettings()).Convert();
-  Measure(state, "TableToSku", FileOf(TblFile::toLines(table)), ReadTable, [&] {
-    QStringList sku;
-    TTblToSku(table, &sku).Convert();
-    benchmark::DoNotOptimize(sku.size());
-  });
+  Measure(
+      state, "TableToSku", FileOf(TblFile::toLines(table)).size(), kConversion,
+      [&] { return plainread::TableTokens(table); },
+      [&] {
+        QStringList sku;
+        TTblToSku(table, &sku).Convert();
+        benchmark::DoNotOptimize(sku.size());
+      });
 }
 
 // The text is checked once before it is timed: the converter assumes a correct text.
@@ -186,11 +186,13 @@ void BM_RvasToSku(benchmark::State& state) {
     state.SkipWithError("the text has faults");
     return;
   }
-  Measure(state, "RvasToSku", FileOf(text), ReadText, [&] {
-    QStringList sku;
-    TRvasSku(text, &sku, DocSettings()).Convert();
-    benchmark::DoNotOptimize(sku.size());
-  });
+  Measure(
+      state, "RvasToSku", FileOf(text).size(), kConversion, [&] { return plainread::LineTokens(text); },
+      [&] {
+        QStringList sku;
+        TRvasSku(text, &sku, DocSettings()).Convert();
+        benchmark::DoNotOptimize(sku.size());
+      });
 }
 
 }  // namespace
@@ -212,12 +214,4 @@ BENCHMARK(BM_CheckAndConvertSku)->LINES;
 BENCHMARK(BM_TableToSku)->LINES;
 BENCHMARK(BM_RvasToSku)->LINES;
 
-// The programs keep freed memory for the next conversion; so does the benchmark.
-int main(int argc, char** argv) {
-  heap::keepFreed();
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return plainread::RunKeepingFreed(argc, argv); }
