@@ -29,14 +29,8 @@ bool LineReader::readAt(qint64 at, qint64 size, QByteArray* bytes, QString* erro
 }
 
 bool LineReader::open(const QString& path, QString* error) {
-  file_.setFileName(path);
-  errno = 0;
-  if (!file_.open(QIODevice::ReadOnly)) {
-    if (error)
-      *error = QStringLiteral("Не удается открыть файл ") + path + QStringLiteral(": ") +
-               failureCause(errno, file_);
-    return false;
-  }
+  file_.close();
+  if (!openForReading(&file_, path, error)) return false;
   // A line starts at every byte that is not the LF of a CR LF and follows a break or the file's start.
   count_ = 0;
   qint64 at = 0;

@@ -4,6 +4,8 @@
 #include <QSettings>
 #include <QStandardPaths>
 
+#include "platform/textfile.h"
+
 namespace {
 QString g_file;
 }
@@ -27,6 +29,8 @@ Registry::~Registry() { closeKey(); }
 
 bool Registry::openKey(bool canCreate) {
   closeKey();
+  // A FIFO or a device in the file's place would hold the program in its first read.
+  if (!textfile::notRegularCause(storageFile()).isEmpty()) return false;
   settings_ = new QSettings(storageFile(), QSettings::IniFormat);
   if (!canCreate) {
     settings_->beginGroup(group_);

@@ -1,5 +1,10 @@
 #include "platform/textfile.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QCoreApplication>
 #include <QFile>
 #include <QSaveFile>
 #include <cerrno>
@@ -58,14 +63,8 @@ bool readText(const QString& path, QString* text, QString* error) {
 }
 
 bool readBytes(const QString& path, QByteArray* out, QString* error) {
-  QFile f(path);
-  errno = 0;
-  if (!f.open(QIODevice::ReadOnly)) {
-    if (error)
-      *error =
-          QStringLiteral("Не удается открыть файл ") + path + QStringLiteral(": ") + failureCause(errno, f);
-    return false;
-  }
+  QFile f;
+  if (!openForReading(&f, path, error)) return false;
   errno = 0;
   const QByteArray bytes = f.readAll();
   if (f.error() != QFileDevice::NoError) {
@@ -98,25 +97,130 @@ QString unencodableMessage(const QString& text, int lineNo) {
       .arg(cp1251::describeChar(text, bad), where);
 }
 
+namespace {
+
+// What a file of this type is, for the message that refuses it; empty for a regular file.
+QString typeCause(mode_t mode) {
+  if (S_ISREG(mode)) return QString();
+  const char* what = S_ISDIR(mode)    ? "каталогом"
+                     : S_ISFIFO(mode) ? "каналом (FIFO), а не обычным файлом"
+                     : S_ISSOCK(mode) ? "сокетом, а не обычным файлом"
+                     : S_ISCHR(mode) || S_ISBLK(mode) ? "устройством, а не обычным файлом"
+                                                      : "не обычным файлом";
+  return QStringLiteral("открываемый файл является ") + QString::fromUtf8(what);
+}
+
+QString openFailure(const QString& path, const QString& cause) {
+  return QStringLiteral("Не удается открыть файл ") + path + QStringLiteral(": ") + cause;
+}
+
+}  // namespace
+
+QString notRegularCause(const QString& path) {
+  struct stat st {};
+  if (::stat(QFile::encodeName(path).constData(), &st) != 0) return QString();
+  return typeCause(st.st_mode);
+}
+
+bool openForReading(QFile* file, const QString& path, QString* error) {
+  file->setFileName(path);
+  const QByteArray name = QFile::encodeName(path);
+  QFile none;
+  // Looked at before it is opened (opening a device may already do something), and once more
+  // on what was opened, without waiting, in case the name was given to another file meanwhile.
+  struct stat st {};
+  if (::stat(name.constData(), &st) != 0) {
+    if (error) *error = openFailure(path, failureCause(errno, none));
+    return false;
+  }
+  QString cause = typeCause(st.st_mode);
+  if (cause.isEmpty()) {
+    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+      if (error) *error = openFailure(path, failureCause(errno, none));
+      return false;
+    }
+    if (::fstat(fd, &st) != 0 || !(cause = typeCause(st.st_mode)).isEmpty() ||
+        ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0 ||
+        !file->open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+      const int err = errno;
+      ::close(fd);
+      if (cause.isEmpty()) cause = failureCause(err, *file);
+    }
+  }
+  if (cause.isEmpty()) return true;
+  if (error) *error = openFailure(path, cause);
+  return false;
+}
+
 QString failureCause(int err, const QFileDevice& f) {
+  const char* words = nullptr;
   switch (err) {
-    case ENOSPC: return QStringLiteral("нет места на диске");
+    case 0: break;
+    case ENOSPC: words = "нет места на диске"; break;
 #ifdef EDQUOT
-    case EDQUOT: return QStringLiteral("превышена дисковая квота");
+    case EDQUOT: words = "превышена дисковая квота"; break;
 #endif
     case EACCES:
-    case EPERM: return QStringLiteral("нет прав доступа");
-    case EROFS: return QStringLiteral("диск доступен только для чтения");
-    case ENOENT: return QStringLiteral("файл или папка не существует");
-    case ENOTDIR: return QStringLiteral("папка не существует");
-    case EISDIR: return QStringLiteral("это папка, а не файл");
-    case ENAMETOOLONG: return QStringLiteral("слишком длинное имя файла");
-    case EIO: return QStringLiteral("ошибка ввода-вывода");
-    case EFBIG: return QStringLiteral("файл слишком велик");
-    default: break;
+    case EPERM: words = "нет прав доступа"; break;
+    case EROFS: words = "диск доступен только для чтения"; break;
+    case ENOENT: words = "файл или папка не существует"; break;
+    case ENOTDIR: words = "папка не существует"; break;
+    case EISDIR: words = "это папка, а не файл"; break;
+    case ENAMETOOLONG: words = "слишком длинное имя файла"; break;
+    case EIO: words = "ошибка ввода-вывода"; break;
+    case EFBIG:
+    case EOVERFLOW: words = "файл слишком велик"; break;
+    case ELOOP: words = "слишком много уровней символических ссылок (ссылки указывают друг на друга)"; break;
+    case ESPIPE: words = "по файлу нельзя перемещаться: это канал или устройство, а не обычный файл"; break;
+    case ENXIO:
+    case ENODEV: words = "устройство не существует или не подключено"; break;
+    case EBUSY:
+    case ETXTBSY: words = "файл занят другой программой"; break;
+    case EMFILE:
+    case ENFILE: words = "открыто слишком много файлов"; break;
+    case ENOMEM: words = "недостаточно памяти"; break;
+    case EINTR: words = "операция прервана"; break;
+    case EAGAIN: words = "файл временно недоступен"; break;
+    case EEXIST: words = "файл уже существует"; break;
+    case EXDEV: words = "файл нельзя перенести на другой диск"; break;
+    case EINVAL: words = "недопустимое имя файла или действие с ним"; break;
+    case ESTALE: words = "файл на сетевом диске больше не доступен"; break;
+    case ETIMEDOUT: words = "истекло время ожидания: диск не отвечает"; break;
+    case ENOTEMPTY: words = "папка не пуста"; break;
+    case EMLINK: words = "слишком много ссылок на файл"; break;
+    case EBADF: words = "файл не открыт"; break;
+    case EOPNOTSUPP: words = "файловая система не поддерживает это действие"; break;
+    default:
+      // A code without words of ours: its number, then what the system says of it.
+      return QStringLiteral("системная ошибка %1 (%2)")
+          .arg(err)
+          .arg(QString::fromLocal8Bit(std::strerror(err)));
   }
-  if (err != 0) return QString::fromLocal8Bit(std::strerror(err));
-  return f.errorString();
+  if (words) return QString::fromUtf8(words);
+  switch (f.error()) {
+    case QFileDevice::ReadError: words = "ошибка чтения"; break;
+    case QFileDevice::WriteError: words = "ошибка записи"; break;
+    case QFileDevice::FatalError: words = "неустранимая ошибка файловой системы"; break;
+    case QFileDevice::ResourceError: words = "не хватает памяти или места на диске"; break;
+    case QFileDevice::OpenError: words = "файл не удается открыть"; break;
+    case QFileDevice::AbortError: words = "операция прервана"; break;
+    case QFileDevice::TimeOutError: words = "истекло время ожидания"; break;
+    case QFileDevice::RemoveError: words = "файл не удается удалить"; break;
+    case QFileDevice::RenameError: words = "файл не удается заменить новым"; break;
+    case QFileDevice::PositionError: words = "ошибка перемещения по файлу"; break;
+    case QFileDevice::ResizeError: words = "не удается изменить размер файла"; break;
+    case QFileDevice::PermissionsError: words = "нет прав доступа"; break;
+    case QFileDevice::CopyError: words = "файл не удается скопировать"; break;
+    default: words = "система не сообщила причину"; break;
+  }
+  // The device's own text only adds to ours, and only when it says more than "Unknown error".
+  const QString own = f.errorString();
+  const QString russian = QString::fromUtf8(words);
+  if (own.isEmpty() || own == QLatin1String("Unknown error") ||
+      own == QCoreApplication::translate("QIODevice", "Unknown error"))
+    return russian;
+  return russian + QStringLiteral(" (") + own + QLatin1Char(')');
 }
 
 bool writeBytes(const QString& path, const QByteArray& bytes, QString* error) {

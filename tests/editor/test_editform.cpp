@@ -1,3 +1,5 @@
+#include <sys/stat.h>
+
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -164,6 +166,23 @@ TEST_F(EditorTest, UnreadableFileOpensNothingAndSaysWhy) {
   ASSERT_EQ(s.shown.size(), 1);
   EXPECT_EQ(s.shown[0].caption, QStringLiteral("Ошибка"));
   EXPECT_EQ(children(), 0);
+}
+
+// File > Open of a FIFO, whatever window its extension names, says so at once and opens nothing
+// (reading it would wait for a writer).
+TEST_F(EditorTest, FileOpenRefusesAFifoForEveryKind) {
+  QTemporaryDir dir;
+  for (const char* name : {"x.sku", "x.rvs", "x.txt", "x.gsa", "x.tbl"}) {
+    const QString path = dir.filePath(QString::fromLatin1(name));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    dlg::Script s;
+    s.files << path;
+    frame->FileOpenItemClick();
+    ASSERT_EQ(s.shown.size(), 1) << name;
+    EXPECT_TRUE(s.lastText().contains(QStringLiteral("является каналом (FIFO)")))
+        << s.lastText().toStdString();
+    EXPECT_EQ(children(), 0) << name;
+  }
 }
 
 TEST_F(EditorTest, FailedSaveIsReportedAndTheTextStaysModified) {

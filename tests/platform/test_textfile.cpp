@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cerrno>
 
 #include <QFile>
@@ -121,4 +123,45 @@ TEST(TextFile, LineReaderGivesTheWholeReadsTextInBlocks) {
       }
     }
   }
+}
+
+// Anything but a regular file is refused before it is read, by every reader, with the cause in
+// words: a FIFO would block the program until something writes to it, a device never ends.
+TEST(TextFile, RefusesWhatIsNotARegularFile) {
+  QTemporaryDir dir;
+  const QString fifo = dir.filePath("x.sku"), loop = dir.filePath("loop.tbl"), zero = dir.filePath("z.tbl");
+  ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+  ASSERT_TRUE(QFile::link(loop, loop));
+  ASSERT_TRUE(QFile::link("/dev/zero", zero));
+  const struct {
+    QString path;
+    const char* cause;
+  } cases[] = {{fifo, "является каналом (FIFO)"},
+               {dir.path(), "является каталогом"},
+               {zero, "является устройством"},
+               {loop, "слишком много уровней символических ссылок"},
+               {dir.filePath("none.tbl"), "файл или папка не существует"}};
+  for (const auto& c : cases) {
+    QByteArray bytes;
+    QString err, errLines;
+    EXPECT_FALSE(textfile::readBytes(c.path, &bytes, &err));
+    EXPECT_TRUE(err.startsWith(QString::fromUtf8("Не удается открыть файл ") + c.path)) << err.toStdString();
+    EXPECT_TRUE(err.contains(QString::fromUtf8(c.cause))) << err.toStdString();
+    textfile::LineReader reader;
+    EXPECT_FALSE(reader.open(c.path, &errLines));
+    EXPECT_EQ(errLines, err);
+  }
+  EXPECT_TRUE(textfile::notRegularCause(dir.filePath("none.tbl")).isEmpty());
+  EXPECT_FALSE(textfile::notRegularCause(fifo).isEmpty());
+}
+
+// Every cause is in Russian; the system's text only follows ours for a code we have no words for.
+TEST(TextFile, CausesAreRussianWhateverTheCode) {
+  QFile none;
+  for (int err : {0, ELOOP, ESPIPE, ENXIO, EBUSY, EMFILE, ENOMEM, EINTR, EEXIST, EXDEV, EINVAL, 200}) {
+    const QString cause = textfile::failureCause(err, none);
+    ASSERT_FALSE(cause.isEmpty()) << err;
+    EXPECT_GE(cause[0].unicode(), 0x0400) << err << cause.toStdString();  // starts with a Cyrillic word
+  }
+  EXPECT_TRUE(textfile::failureCause(200, none).contains("200"));
 }

@@ -1,4 +1,6 @@
 // The frame: clock, opening by extension, progress text, font box routing, menu merging.
+#include <sys/stat.h>
+
 #include <QComboBox>
 #include <QHeaderView>
 #include <QListWidget>
@@ -66,6 +68,21 @@ TEST_F(Frame, OpenChoosesTheWindowByLowerCasedExtension) {
     EXPECT_EQ(child->windowTitle(), c.name);
   }
   EXPECT_TRUE(script->shown.isEmpty());
+}
+
+// File > Open of a FIFO says so at once and opens nothing (reading it would wait for a writer).
+TEST_F(Frame, OpenRefusesAFifoForEveryKind) {
+  for (const char* name : {"x.sku", "x.rvs", "x.tbl"}) {
+    const QString fifo = path(QString::fromLatin1(name));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    script->shown.clear();
+    script->files << fifo;
+    frame->FileOpenItemClick();
+    ASSERT_EQ(script->shown.size(), 1) << name;
+    EXPECT_TRUE(script->lastText().contains(QStringLiteral("является каналом (FIFO)")))
+        << script->lastText().toStdString();
+  }
+  EXPECT_EQ(children(), 0);
 }
 
 TEST_F(Frame, UnsupportedExtensionAsksAgainUntilCancelled) {

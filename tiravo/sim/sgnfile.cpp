@@ -148,8 +148,8 @@ bool SgnFile::Save(const QString& path, QString* error) const {
 }
 
 int SgnFile::Load(const QString& path, unsigned char mode, const QStringList& etalon) {
-  QFile f(path);
-  if (!f.open(QIODevice::ReadOnly)) return CannotOpen;
+  QFile f;
+  if (!textfile::openForReading(&f, path, nullptr)) return CannotOpen;
   if (f.size() > kMaxBytes) return TooLarge;  // not even read
   const QByteArray bytes = f.readAll();
   if (f.error() != QFileDevice::NoError) return CannotOpen;

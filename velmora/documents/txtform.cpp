@@ -87,11 +87,10 @@ bool TTxtForm::isModified() const { return Editor->document()->isModified(); }
 // Files
 
 bool TTxtForm::LoadFromFile(const QString& path) {
-  QFile file(path);
-  errno = 0;
-  if (!file.open(QIODevice::ReadOnly)) {
-    dlg::error(this, QStringLiteral("Не удается открыть файл ") + path + QStringLiteral(": ") +
-                         textfile::failureCause(errno, file));
+  QFile file;
+  QString failure;
+  if (!textfile::openForReading(&file, path, &failure)) {
+    dlg::error(this, failure);
     return false;
   }
   errno = 0;
