@@ -2,6 +2,10 @@
 
 #include "servers/fsmformat.h"
 
+#include <QHash>
+#include <algorithm>
+#include <cstdlib>
+
 namespace fsm {
 
 namespace {
@@ -28,21 +32,22 @@ class RowChecker {
       return false;
     }
     QVector<Name> kept;
+    // Whether each name kept so far is inverted: a cell of many names is read in linear time.
+    QHash<QString, bool> seen;
+    seen.reserve(out->size());
     for (const Name& n : *out) {
       if (n.inverted && !inversionAllowed) {
         error(column, n.pos, QStringLiteral("инверсия имени '%1' недопустима").arg(n.key));
         return false;
       }
-      bool repeated = false;
-      for (const Name& k : kept) {
-        if (k.key != n.key) continue;
-        if (k.inverted != n.inverted) {
-          error(column, n.pos, QStringLiteral("имя '%1' входит и прямо, и инверсно").arg(n.key));
-          return false;
-        }
-        repeated = true;  // "x1*x1" passes the text checker and means x1
-      }
-      if (!repeated) kept << n;
+      const auto k = seen.constFind(n.key);
+      if (k == seen.cend()) {
+        seen.insert(n.key, n.inverted);
+        kept << n;
+      } else if (*k != n.inverted) {
+        error(column, n.pos, QStringLiteral("имя '%1' входит и прямо, и инверсно").arg(n.key));
+        return false;
+      }  // else "x1*x1": passes the text checker and means x1
     }
     *out = kept;
     return true;
@@ -54,13 +59,41 @@ class RowChecker {
   bool ok_ = true;
 };
 
-// `spelled`: a new name is entered as written (outputs), otherwise in lower case.
-Set literalsOf(QStringList& names, const QVector<Name>& cell, bool spelled = false) {
-  Set out;
-  for (const Name& n : cell) {
-    const int k = Model::enter(names, spelled ? n.text : n.key);
-    addLiteral(out, n.inverted ? -k : k);
+// A list of names of the model being made, with an index of them (case aside), so that a table
+// of many names is compiled in time linear in them.
+class NameIndex {
+ public:
+  explicit NameIndex(QStringList& names) : names_(names) {
+    for (int i = 0; i < names.size(); ++i) numbers_.insert(names[i].toCaseFolded(), i + 1);
   }
+  // As Model::enter: the name's number, appended as given when absent.
+  int enter(const QString& name) {
+    const QString folded = name.toCaseFolded();
+    const auto it = numbers_.constFind(folded);
+    if (it != numbers_.cend()) return *it;
+    names_ << name;
+    numbers_.insert(folded, int(names_.size()));
+    return int(names_.size());
+  }
+
+ private:
+  QStringList& names_;
+  QHash<QString, int> numbers_;
+};
+
+// `spelled`: a new name is entered as written (outputs), otherwise in lower case. The first
+// literal of a signal stays, as addLiteral keeps it.
+Set literalsOf(NameIndex& names, const QVector<Name>& cell, bool spelled = false) {
+  Set out;
+  out.reserve(cell.size());
+  for (const Name& n : cell) {
+    const int k = names.enter(spelled ? n.text : n.key);
+    out << (n.inverted ? -k : k);
+  }
+  const auto magnitude = [](int l) { return std::abs(l); };
+  std::stable_sort(out.begin(), out.end(), [&](int a, int b) { return magnitude(a) < magnitude(b); });
+  out.erase(std::unique(out.begin(), out.end(), [&](int a, int b) { return magnitude(a) == magnitude(b); }),
+            out.end());
   return out;
 }
 
@@ -110,6 +143,7 @@ int Compiler::make() {
   }
   m.type = typeValid_ ? type_ : Type();
 
+  NameIndex events(m.events), outputs(m.outputs), inputs(m.inputs);
   QVector<Name> source;  // the si names that an empty si continues
   bool haveSource = false;
   bool sourceFaulty = false;  // the si above was wrong: its continuation rows are left out
@@ -176,8 +210,8 @@ int Compiler::make() {
     }
 
     if (!row.ok()) continue;
-    const Set keySet = literalsOf(m.events, key);
-    const Set outSet = literalsOf(m.outputs, outs, true);
+    const Set keySet = literalsOf(events, key);
+    const Set outSet = literalsOf(outputs, outs, true);
     int li = m.findLine(keySet);
     if (li < 0) {
       m.lines.append({keySet, outSet, {}});
@@ -186,8 +220,8 @@ int Compiler::make() {
       m.lines[li].outputs = unite(m.lines[li].outputs, outSet);
     }
     if (noTransition) continue;
-    const Set condSet = literalsOf(m.inputs, condition);
-    const Set targetSet = literalsOf(m.events, targets);
+    const Set condSet = literalsOf(inputs, condition);
+    const Set targetSet = literalsOf(events, targets);
     Line& line = m.lines[li];
     bool merged = false;
     for (Transition& t : line.transitions) {

@@ -66,7 +66,42 @@ void Compile(benchmark::State& state) {
   state.SetComplexityN(rows);
 }
 
+// One row whose condition joins `names` names, every other inverted: the compile should stay
+// linear in the cell, a constant times the reference.
+void CompileWideCell(benchmark::State& state) {
+  const int names = int(state.range(0));
+  QStringList parts;
+  for (int k = 0; k < names; ++k) parts << (k % 2 ? QStringLiteral("X%1") : QStringLiteral("x%1")).arg(k);
+  TableData table;
+  table.rows.append(TableRow{QStringLiteral("s0"), QStringLiteral("y1"), parts.join(QLatin1Char('&')),
+                             QStringLiteral("s1")});
+  for (auto _ : state) {
+    TableData t = table;
+    auto model = tiravo::CompileTable(t, 0);
+    if (!model) {
+      state.SkipWithError("the table did not compile");
+      return;
+    }
+    benchmark::DoNotOptimize(model.get());
+  }
+  const double reference = Seconds([&] { benchmark::DoNotOptimize(Reference(table)); }, 3);
+  const double compile = Seconds(
+      [&] {
+        TableData t = table;
+        benchmark::DoNotOptimize(tiravo::CompileTable(t, 0).get());
+      },
+      1);
+  state.counters["x reference"] = compile / reference;
+  state.SetComplexityN(names);
+}
+
 }  // namespace
+
+BENCHMARK(CompileWideCell)
+    ->RangeMultiplier(10)
+    ->Range(1000, 100000)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity(benchmark::oN);
 
 BENCHMARK(Compile)
     ->RangeMultiplier(10)

@@ -73,6 +73,36 @@ TEST(ScanNames, FaultsCarryTheirPosition) {
   EXPECT_FALSE(scanNames(QStringLiteral("a\tb\x01"), &names, &e));
 }
 
+// A cell of a hundred thousand names compiles: every name is one literal, a name written
+// twice counts once, and one written both ways is refused at its place.
+TEST(Compiler, CellOfManyNames) {
+  constexpr int kNames = 100000;
+  QStringList names;
+  for (int k = 0; k < kNames; ++k) names << (k % 2 ? QStringLiteral("X%1") : QStringLiteral("x%1")).arg(k);
+  const QString cell = names.join(QLatin1Char('&'));
+  struct Case {
+    QString xij;
+    int errors;
+  } cases[] = {{cell, 0}, {cell + QStringLiteral("&x2"), 0}, {cell + QStringLiteral("&x1"), 1}};
+  for (const Case& c : cases) {
+    Compiler compiler;
+    compiler.setType(0, 0, 1, 0);
+    compiler.addSource(QStringLiteral("s0"), QStringLiteral("y1"), c.xij, QStringLiteral("s1"));
+    EXPECT_EQ(compiler.make(), c.errors);
+    if (c.errors) {
+      EXPECT_TRUE(compiler.status().contains(
+          QStringLiteral("позиция %1: имя 'x1' входит и прямо, и инверсно").arg(cell.size() + 2)))
+          << compiler.status().left(200).toStdString();
+      continue;
+    }
+    const Set& condition = compiler.model().lines.first().transitions.first().condition;
+    ASSERT_EQ(condition.size(), kNames);
+    EXPECT_EQ(condition[0], 1);
+    EXPECT_EQ(condition[1], -2);
+    EXPECT_EQ(compiler.model().inputs.size(), kNames);
+  }
+}
+
 TEST(Compiler, ConverterConventions) {
   int errors = -1;
   // Grouped rows as the СКУ converter writes them, Cyrillic names, blanks around "&",

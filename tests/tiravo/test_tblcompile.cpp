@@ -83,6 +83,40 @@ TEST(TableCompiler, ScanCellCodesSpansAndItems) {
   }
 }
 
+// A cell of a hundred thousand names is read whole: a repeat is found wherever it stands and
+// every name becomes one literal of the line.
+TEST(TableCompiler, CellOfManyNames) {
+  constexpr int kNames = 100000;
+  QStringList names;
+  for (int k = 0; k < kNames; ++k) names << (k % 2 ? QStringLiteral("X%1") : QStringLiteral("x%1")).arg(k);
+  const QString cell = names.join(QLatin1Char('&'));
+  struct Case {
+    QString text;
+    int code, first;
+  } cases[] = {
+      {cell, CellOk, 0},
+      {cell + QStringLiteral("&x7"), RepeatedName, int(cell.size()) + 1},
+      {QStringLiteral("x99999&") + cell, RepeatedName, int(cell.size()) + 1},
+  };
+  for (const Case& c : cases) {
+    QStringList items;
+    int first = -1;
+    EXPECT_EQ(ScanCell(c.text, items, BinaryCondition, &first), c.code);
+    if (c.code != CellOk) {
+      EXPECT_EQ(first, c.first);
+    }
+  }
+  TableData t = table({{"s0", "y1", cell, "s1"}});
+  auto m = CompileTable(t, 0);
+  ASSERT_TRUE(m);
+  ASSERT_EQ(m->Lines.size(), 1u);
+  const SSignalSet condition = m->Lines[0].Transitions[0].Condition;
+  ASSERT_EQ(condition.Size(), unsigned(kNames));
+  EXPECT_EQ(condition.At(0), 1);   // x0
+  EXPECT_EQ(condition.At(1), -2);  // X1
+  EXPECT_EQ(m->XNames.size(), kNames);
+}
+
 TEST(TableCompiler, MessagesFollowTheCodes) {
   EXPECT_EQ(cellMessage(MissingSeparator), "пропущен разделитель");
   EXPECT_EQ(cellMessage(JoinerNotAllowed), "соеденитель недопустим");

@@ -9,15 +9,21 @@ QString ItemName(const QString& item) {
   return eq < 0 ? QString() : item.left(eq);
 }
 
-// The value after "=" of the first item carrying this name.
-QString ItemValue(const QStringList& items, const QString& name) {
-  for (const QString& item : items) {
-    if (ItemName(item).compare(name, Qt::CaseInsensitive) == 0) {
-      const int eq = item.indexOf(QLatin1Char('='));
-      return eq < 0 ? QString() : item.mid(eq + 1);
-    }
+// For each item, whether the first item carrying its name (case aside) has the value "0": a
+// cell repeats no name, but a list given otherwise may.
+std::vector<bool> FirstInverted(const QStringList& items) {
+  std::vector<bool> inverted(size_t(items.size()));
+  QHash<QString, bool> first;
+  first.reserve(items.size());
+  for (qsizetype i = 0; i < items.size(); ++i) {
+    const QString& item = items.at(i);
+    const int eq = item.indexOf(QLatin1Char('='));
+    const QString name = eq < 0 ? QString() : item.left(eq);
+    const auto it = first.constFind(name.toCaseFolded());
+    inverted[size_t(i)] = it != first.cend() ? *it : eq >= 0 && QStringView(item).mid(eq + 1) == u"0";
+    if (it == first.cend()) first.insert(name.toCaseFolded(), inverted[size_t(i)]);
   }
-  return QString();
+  return inverted;
 }
 
 }  // namespace
@@ -47,20 +53,22 @@ QString FTT::GetName(const QStringList& names, int k) { return SignalName(names,
 QString FTT::GetName(const NameList& names, int k) { return SignalName(names, k); }
 
 SSignalSet FTT::LiteralsOf(QStringList& names, const QStringList& items) {
-  SSignalSet result;
-  if (items.size() == 1 && items.first() == QLatin1String("1")) return result;
-  for (const QString& item : items) {
-    const QString name = ItemName(item);
-    const int n = SignalNumber(names, name);
-    result.AddLiteral(ItemValue(items, name) == QLatin1String("0") ? -n : n);
+  if (items.size() == 1 && items.first() == QLatin1String("1")) return SSignalSet();
+  const std::vector<bool> inverted = FirstInverted(items);
+  std::vector<int> literals;
+  literals.reserve(size_t(items.size()));
+  for (qsizetype i = 0; i < items.size(); ++i) {
+    const int n = SignalNumber(names, ItemName(items.at(i)));
+    literals.push_back(inverted[size_t(i)] ? -n : n);
   }
-  return result;
+  return SSignalSet::FromLiterals(literals);
 }
 
 USignalSet FTT::SignalsOf(QStringList& names, const QStringList& items) {
-  USignalSet result;
-  for (const QString& item : items) result.Add(SignalNumber(names, ItemName(item)));
-  return result;
+  std::vector<int> numbers;
+  numbers.reserve(size_t(items.size()));
+  for (const QString& item : items) numbers.push_back(SignalNumber(names, ItemName(item)));
+  return USignalSet::FromSignals(std::move(numbers));
 }
 
 USignalSet FTT::EventsOfNames(const QStringList& plainNames) {
@@ -125,20 +133,22 @@ int FTT::IndexedNumber(QStringList& names, NameIndex& index, const QString& name
 }
 
 SSignalSet FTT::IndexedLiterals(QStringList& names, NameIndex& index, const QStringList& items) {
-  SSignalSet result;
-  if (items.size() == 1 && items.first() == QLatin1String("1")) return result;
-  for (const QString& item : items) {
-    const QString name = ItemName(item);
-    const int n = IndexedNumber(names, index, name);
-    result.AddLiteral(ItemValue(items, name) == QLatin1String("0") ? -n : n);
+  if (items.size() == 1 && items.first() == QLatin1String("1")) return SSignalSet();
+  const std::vector<bool> inverted = FirstInverted(items);
+  std::vector<int> literals;
+  literals.reserve(size_t(items.size()));
+  for (qsizetype i = 0; i < items.size(); ++i) {
+    const int n = IndexedNumber(names, index, ItemName(items.at(i)));
+    literals.push_back(inverted[size_t(i)] ? -n : n);
   }
-  return result;
+  return SSignalSet::FromLiterals(literals);
 }
 
 USignalSet FTT::IndexedSignals(QStringList& names, NameIndex& index, const QStringList& items) {
-  USignalSet result;
-  for (const QString& item : items) result.Add(IndexedNumber(names, index, ItemName(item)));
-  return result;
+  std::vector<int> numbers;
+  numbers.reserve(size_t(items.size()));
+  for (const QString& item : items) numbers.push_back(IndexedNumber(names, index, ItemName(item)));
+  return USignalSet::FromSignals(std::move(numbers));
 }
 
 int FTT::IndexedFindLine(const SSignalSet& key) {

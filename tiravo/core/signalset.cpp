@@ -9,6 +9,7 @@
 #include <limits>
 #include <memory>
 #include <new>
+#include <unordered_set>
 
 const char* const kBadSignalName = "Error_in_method_FTT_GET_NAME";
 
@@ -299,6 +300,22 @@ bool SSignalSet::AddLiteral(int literal) {
   if (literal == 0 || literal == std::numeric_limits<qint32>::min() || Contains(-literal)) return false;
   Insert(literal);
   return true;
+}
+
+SSignalSet SSignalSet::FromLiterals(const std::vector<int>& literals) {
+  // The first literal of each signal stays, as literal by literal: a repeat or an inversion
+  // after it is refused.
+  std::vector<qint32> kept;
+  kept.reserve(literals.size());
+  std::unordered_set<unsigned> seen;
+  seen.reserve(literals.size());
+  for (int l : literals)
+    if (l != 0 && l != std::numeric_limits<qint32>::min() && seen.insert(Magnitude(l)).second)
+      kept.push_back(l);
+  std::sort(kept.begin(), kept.end(), [](qint32 a, qint32 b) { return Magnitude(a) < Magnitude(b); });
+  SSignalSet s;
+  s.Assign(kept.data(), unsigned(kept.size()));
+  return s;
 }
 
 bool SSignalSet::Covers(const SSignalSet& other) const {

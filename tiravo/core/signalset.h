@@ -100,6 +100,8 @@ class SSignalSet : public SignalSet {
 
   // Refuses 0 and a literal whose inversion is present.
   bool AddLiteral(int literal);
+  // AddLiteral for each of `literals` in order, in one pass over the set however many there are.
+  static SSignalSet FromLiterals(const std::vector<int>& literals);
   // Every literal of this one is in `other`, or `other` is empty.
   bool Covers(const SSignalSet& other) const;
   bool Implies(const SSignalSet& other) const;

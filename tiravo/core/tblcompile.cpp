@@ -2,6 +2,8 @@
 
 #include "tiravo/core/ftt.h"
 
+#include <QSet>
+
 namespace tiravo {
 
 namespace {
@@ -16,12 +18,14 @@ bool isPositive(QChar c) {
   return (u >= u'a' && u <= u'z') || (u >= u'а' && u <= u'я') || u == u'ё';
 }
 
-bool holdsKey(const QStringList& list, const QString& key) {
+// The keys of the items already in a list, each item's text before its "=".
+QSet<QString> keysOf(const QStringList& list) {
+  QSet<QString> keys;
   for (const QString& item : list) {
     const int eq = item.indexOf(QLatin1Char('='));
-    if ((eq < 0 ? item : item.left(eq)) == key) return true;
+    keys.insert(eq < 0 ? item : item.left(eq));
   }
-  return false;
+  return keys;
 }
 
 QString cellText(const TableRow& row, int column) {
@@ -69,6 +73,8 @@ int ScanCell(const QString& text, QStringList& list, int mode, int* first, int* 
       return result(CellOk);
     }
   }
+  // A set of the keys, so that a cell of many names is read in time linear in its length.
+  QSet<QString> keys = keysOf(list);
   int p = 0;
   bool haveName = false, afterAmp = false;
   int ampPos = 0;
@@ -106,7 +112,8 @@ int ScanCell(const QString& text, QStringList& list, int mode, int* first, int* 
     if (!positive && (mode == TargetCell || mode == OutputCell || mode == AbstractCondition))
       return result(InversionNotAllowed);
     const QString key = text.mid(e, end - e).toLower();
-    if (holdsKey(list, key)) return result(RepeatedName);
+    if (keys.contains(key)) return result(RepeatedName);
+    keys.insert(key);
     list.append(key + (positive ? QStringLiteral("=1") : QStringLiteral("=0")));
     p = end;
   }
