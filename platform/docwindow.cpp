@@ -6,6 +6,8 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QFileInfo>
+#include <QMdiArea>
+#include <QPointer>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMimeData>
@@ -139,6 +141,48 @@ bool askToSave(QWidget* window, bool modified, const QString& question, const st
   if (answer == dlg::Cancel) return false;
   if (answer == dlg::Yes) return save();
   return true;
+}
+
+namespace {
+QList<QPointer<QMdiSubWindow>> childWindows(QMdiArea* area) {
+  QList<QPointer<QMdiSubWindow>> subs;
+  for (QMdiSubWindow* s : area->subWindowList(QMdiArea::CreationOrder)) subs << s;
+  return subs;
+}
+
+// Takes the close event of a child that has already been asked: it closes at once.
+class AskedClose final : public QObject {
+ public:
+  explicit AskedClose(const std::function<void(QWidget*)>& closed) : closed_(closed) {}
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::Close || !watched->isWidgetType()) return false;
+    closed_(static_cast<QWidget*>(watched));
+    event->accept();
+    return true;
+  }
+
+ private:
+  const std::function<void(QWidget*)>& closed_;
+};
+}  // namespace
+
+bool askEveryChild(QMdiArea* area, const std::function<bool(QWidget* child)>& query) {
+  for (const QPointer<QMdiSubWindow>& s : childWindows(area)) {
+    if (s && s->widget() && !query(s->widget())) return false;
+  }
+  return true;
+}
+
+bool closeEveryChild(QMdiArea* area, const std::function<void(QWidget* child)>& closed) {
+  AskedClose filter(closed);
+  const QList<QPointer<QMdiSubWindow>> subs = childWindows(area);
+  for (const QPointer<QMdiSubWindow>& s : subs)
+    if (s && s->widget()) s->widget()->installEventFilter(&filter);
+  for (const QPointer<QMdiSubWindow>& s : subs)
+    if (s) s->close();
+  for (const QPointer<QMdiSubWindow>& s : subs)
+    if (s && s->widget()) s->widget()->removeEventFilter(&filter);
+  return area->subWindowList().isEmpty();
 }
 
 }  // namespace docwin

@@ -11,6 +11,7 @@
 class QAbstractScrollArea;
 class QCloseEvent;
 class QFont;
+class QMdiArea;
 class QMenu;
 class QWidget;
 
@@ -72,5 +73,13 @@ bool askToSave(QWidget* window, bool modified, const QString& question, const st
 // The close event of a document window: `query` (guarded) decides, `closed` runs when it closes.
 void handleClose(QWidget* window, QCloseEvent* event, const std::function<bool()>& query,
                  const std::function<void()>& closed);
+
+// The frame's exit, in two steps. First every MDI child of `area` is asked (`query`, in the order
+// the windows were made) before any of them closes; the first refusal ends the exit with nothing
+// closed (false). A window that went with another one while that was asked is skipped.
+bool askEveryChild(QMdiArea* area, const std::function<bool(QWidget* child)>& query);
+// Then every child closes without being asked a second time: `closed` runs for it in place of its
+// own close handling. True when no child is left.
+bool closeEveryChild(QMdiArea* area, const std::function<void(QWidget* child)>& closed);
 
 }  // namespace docwin

@@ -264,3 +264,51 @@ TEST_F(Frame, ChildWindowsOpenAtTheirSizeWithEveryColumnInView) {
         << w->windowTitle().toStdString();
   }
 }
+
+TEST_F(Frame, ExitAsksEveryWindowBeforeAnyClosesAndTheFirstCancelEndsIt) {
+  const QList<int> noToAll(9, dlg::No);
+  const struct {
+    const char* what;
+    int tables;  // modified, made after an unmodified editor and a simulator with one step
+    QList<int> answers;
+    int questions;
+    bool exits;
+  } cases[] = {
+      {"one modified table, Cancel", 1, {dlg::Cancel}, 1, false},
+      {"nine modified tables, Cancel on the first", 9, {dlg::Cancel}, 1, false},
+      {"nine, No to three, then Cancel", 9, {dlg::No, dlg::No, dlg::No, dlg::Cancel}, 4, false},
+      {"nine, No to each: every one asked once", 9, noToAll, 9, true},
+  };
+  for (const auto& c : cases) {
+    frame->show();
+    QPointer<TEditForm> editor = frame->newEditor(TEditForm::Sku);
+    auto* m = new FTT;
+    m->AddLine({"s1=1"}, {"y1=1"}, {"x1=1"}, {"s2=1"});
+    runAutoSim(*frame, m, QStringLiteral("Untitled"));
+    QPointer<TAutoSim> sim = qobject_cast<TAutoSim*>(frame->activeChild());
+    ASSERT_TRUE(sim) << c.what;
+    sim->Simulation().Append(SSignalSet());
+    QList<QPointer<TVexoTableForm>> tables;
+    for (int i = 0; i < c.tables; ++i) {
+      tables << frame->newTable();
+      tables.last()->tableModified = true;
+    }
+    script->shown.clear();
+    script->answers = c.answers;
+    EXPECT_EQ(frame->close(), c.exits) << c.what;
+    EXPECT_EQ(script->shown.size(), c.questions) << c.what;
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    if (c.exits) {
+      EXPECT_EQ(children(), 0) << c.what;
+      continue;
+    }
+    EXPECT_EQ(children(), c.tables + 2) << c.what;
+    ASSERT_TRUE(editor && sim) << c.what;
+    EXPECT_EQ(sim->Simulation().StepCount, 1) << c.what;
+    for (const auto& t : tables) EXPECT_TRUE(t && t->tableModified) << c.what;
+    // Leave the frame empty for the next case.
+    for (const auto& t : tables) t->tableModified = false;
+    frame->mdiArea()->closeAllSubWindows();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
+}

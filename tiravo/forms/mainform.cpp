@@ -20,6 +20,7 @@
 #include <algorithm>
 
 #include "platform/dialogs.h"
+#include "platform/docwindow.h"
 #include "platform/guard.h"
 #include "platform/help.h"
 #include "tiravo/forms/aboutbox.h"
@@ -562,8 +563,16 @@ void TMainForm::SearchforHelpOn1Click() { help::show(this, help::PartialKey, 0);
 void TMainForm::N3Click() { help::show(this, help::HelpOnHelp, 0); }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
-  mdi_->closeAllSubWindows();
-  if (!mdi_->subWindowList().isEmpty()) {
+  // Every child is asked before any of them closes: the first Cancel keeps all of them open,
+  // and the program with them.
+  const bool asked = docwin::askEveryChild(mdi_, [this](QWidget* w) {
+    auto* child = qobject_cast<TChildForm*>(w);
+    bool allow = true;
+    if (child) guard::run(this, [&] { allow = child->FormCloseQuery(); });
+    return allow;
+  });
+  // All answered: the windows close without being asked a second time.
+  if (!asked || !docwin::closeEveryChild(mdi_, [](QWidget*) {})) {
     event->ignore();
     return;
   }

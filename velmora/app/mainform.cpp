@@ -17,6 +17,7 @@
 
 #include "mainform_p.h"
 #include "platform/dialogs.h"
+#include "platform/docwindow.h"
 #include "platform/guard.h"
 #include "velmora/frameapi/childkind.h"
 #include "velmora/app/frameglyphs.h"
@@ -175,7 +176,6 @@ QMdiSubWindow* TMainForm::addChild(TDocChild* child, QObject* ownerObject) {
   const int title = sub->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, sub);
   sub->resize(want.width() + 2 * border, want.height() + title + border);
   connect(sub, &QObject::destroyed, this, &TMainForm::onSubWindowGone);
-  child->installEventFilter(this);
   if (ownerObject) {
     // A window owned by another goes with it, without being asked.
     QPointer<QMdiSubWindow> guarded(sub);
@@ -388,45 +388,30 @@ void TMainForm::FileExitItemClick() { close(); }
 void TMainForm::closeEvent(QCloseEvent* event) {
   // Every child is asked before any of them closes: Cancel in one keeps all of them open
   // and the program running.
-  QList<QPointer<QMdiSubWindow>> subs;
-  for (QMdiSubWindow* s : mdi_->subWindowList(QMdiArea::CreationOrder)) subs << s;
-  for (const auto& s : subs) {
-    if (!s) continue;  // went with its owner while another window was asked
-    auto* child = qobject_cast<TDocChild*>(s->widget());
-    if (!child) continue;
+  const bool asked = docwin::askEveryChild(mdi_, [this](QWidget* w) {
+    auto* child = qobject_cast<TDocChild*>(w);
+    if (!child) return true;
     takeInOpenEditors(child);
     bool allow = false;
     guard::run(this, [&] { allow = child->FormCloseQuery(); });
-    if (!allow) {
-      event->ignore();
-      return;
-    }
+    return allow;
+  });
+  if (!asked) {
+    event->ignore();
+    return;
   }
   // The layout as the user leaves it, with the windows still open.
   StoreLayout();
   // All answered: the windows close without being asked a second time.
-  d_->closingAsked = true;
-  bool closed = true;
-  for (const auto& s : subs)
-    if (s && !s->close()) closed = false;
-  d_->closingAsked = false;
-  if (!closed || !mdi_->subWindowList().isEmpty()) {
+  const bool closed = docwin::closeEveryChild(mdi_, [this](QWidget* w) {
+    if (auto* child = qobject_cast<TDocChild*>(w)) guard::run(this, [child] { child->FormClose(); });
+  });
+  if (!closed) {
     event->ignore();
     return;
   }
   SaveSettings();
   event->accept();
-}
-
-bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::Close && d_->closingAsked) {
-    if (auto* child = qobject_cast<TDocChild*>(watched)) {
-      guard::run(this, [child] { child->FormClose(); });
-      event->accept();
-      return true;
-    }
-  }
-  return QMainWindow::eventFilter(watched, event);
 }
 
 void TMainForm::takeInOpenEditors(QWidget* child) {

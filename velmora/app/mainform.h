@@ -160,7 +160,6 @@ class TMainForm : public QMainWindow, public TFrame, private TFrameUi {
  protected:
   void closeEvent(QCloseEvent* event) override;
   bool event(QEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void createActions();

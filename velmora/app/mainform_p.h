@@ -28,5 +28,4 @@ struct TMainForm::Private {
   QList<QAction*> windowListItems;
   QAction* windowListSeparator = nullptr;
   QWidget* saveButton = nullptr;
-  bool closingAsked = false;  // the exit has asked every child; their closing asks nothing
 };
