@@ -2,6 +2,7 @@
 
 #include <QClipboard>
 #include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QMenu>
@@ -260,6 +261,37 @@ TEST(TableWindow, SaveOfANeverSavedWindowCancelledWritesNothing) {
   EXPECT_EQ(f->windowTitle(), QString::fromUtf8("Untitled - таблица"));
   EXPECT_TRUE(f->tableModified);
   EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty());
+}
+
+TEST(TableWindow, ATableWithNoFileOfItsOwnAsksWhereToSaveWhateverItsCaption) {
+  QTemporaryDir dir;
+  const QString was = QDir::currentPath();
+  QDir::setCurrent(dir.path());
+  const QString chosen = dir.filePath("r.tbl");
+  const struct {
+    const char* caption;  // as a command that filled the window may have left it
+    QStringList files;
+  } cases[] = {
+      {"Untitled - таблица", {}},
+      {"Результат преобразования", {}},
+      {"Результат преобразования", {chosen}},
+  };
+  for (const auto& c : cases) {
+    auto f = newForm();
+    f->setWindowTitle(QString::fromUtf8(c.caption));
+    ASSERT_TRUE(typeIntoCell(f.get(), 1, 1, "s0"));
+    dlg::Script s;
+    s.files = c.files;
+    const bool saved = !c.files.isEmpty();
+    EXPECT_EQ(f->Save1Click(), saved) << c.caption;
+    EXPECT_EQ(s.fileTitles.size(), 1) << c.caption << ": the Save as dialog opens";
+    EXPECT_FALSE(QFile::exists(dir.filePath("Untitled"))) << c.caption;
+    EXPECT_EQ(f->fileName(), saved ? chosen : QStringLiteral("Untitled")) << c.caption;
+    EXPECT_EQ(f->windowTitle(), saved ? QStringLiteral("r.tbl") : QString::fromUtf8(c.caption)) << c.caption;
+    EXPECT_EQ(f->tableModified, !saved) << c.caption;
+    f->tableModified = false;
+  }
+  QDir::setCurrent(was);
 }
 
 TEST(TableWindow, FailedSaveIsReportedAndTheTableStaysModified) {

@@ -1,4 +1,8 @@
 #include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QPointer>
+#include <QTemporaryDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -133,6 +137,47 @@ TEST_F(WorkedDeterm, ResultGoesToTheBrowserOrIntoANewTableWindow) {
   EXPECT_EQ(frame.TableForm->cell(3, 2), QStringLiteral("x1"));
   EXPECT_EQ(frame.TableForm->cell(4, 2), QStringLiteral("s2&s3"));
   EXPECT_EQ(frame.TableForm->cell(1, 4), QStringLiteral("s2&s3"));
+}
+
+TEST_F(WorkedDeterm, ResultTableHasNoFileOfItsOwnSoSavingAsksWhereTo) {
+  QTemporaryDir dir;
+  const QString was = QDir::currentPath();
+  QDir::setCurrent(dir.path());
+  tiravo::TMainForm frame;
+  w.setFrame(&frame);
+  dlg::Script script;
+  w.sbDetermClick();
+  const QString chosen = dir.filePath(QStringLiteral("r.tbl"));
+  const struct {
+    const char* what;
+    bool byClosing;  // closed and answered Yes, else F2
+    QStringList files;
+    bool saved;
+  } cases[] = {
+      {"F2, dialog cancelled", false, {}, false},
+      {"closed, Yes, dialog cancelled: stays open", true, {}, false},
+      {"F2, a name chosen", false, {chosen}, true},
+  };
+  for (const auto& c : cases) {
+    ASSERT_TRUE(w.sbTableClick()) << c.what;
+    QPointer<tiravo::TVexoTableForm> t = frame.TableForm.data();
+    ASSERT_TRUE(t) << c.what;
+    script.shown.clear();
+    script.fileTitles.clear();
+    script.files = c.files;
+    script.answers = {dlg::Yes};
+    const bool done = c.byClosing ? t->parentWidget()->close() : t->Save1Click();
+    EXPECT_EQ(done, c.saved) << c.what;
+    EXPECT_EQ(script.fileTitles.size(), 1) << c.what << ": the Save as dialog opens";
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("Untitled")))) << c.what;
+    ASSERT_TRUE(t) << c.what;
+    EXPECT_EQ(QFile::exists(chosen), c.saved) << c.what;
+    EXPECT_EQ(t->windowTitle(),
+              c.saved ? QStringLiteral("r.tbl") : QStringLiteral("Детерминизация W.tbl результат"))
+        << c.what;
+    EXPECT_EQ(t->fileName(), c.saved ? chosen : QStringLiteral("Untitled")) << c.what;
+  }
+  QDir::setCurrent(was);
 }
 
 TEST(DetermForm, IncompleteGroupStopsACompleteRunWithTheErrorDialog) {

@@ -49,7 +49,9 @@ bool TVexoTableForm::Open(const QString& path) {
 
 bool TVexoTableForm::Save1Click() {
   commitOpenEditor();
-  if (windowTitle() == kUntitledCaption) {
+  // A table with no file of its own (a new one, or one a command filled under a caption of its
+  // own) is never written to a file named "Untitled": it asks where to go.
+  if (windowTitle() == kUntitledCaption || tableFileName == kUntitled) {
     tableFileName = kUntitled;
     return Saveas1Click();
   }
