@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "automata/bits.h"
 #include "automata/openindex.h"
+#include "platform/bits.h"
 
 namespace automata {
 
@@ -25,12 +25,13 @@ inline void OrInto(uint64_t* into, const uint64_t* row, size_t words) {
 template <typename F>
 void ForEachEvent(const uint64_t* row, size_t words, F f) {
   for (size_t w = 0; w < words; ++w)
-    for (uint64_t bits = row[w]; bits; bits &= bits - 1) f(int(w * 64) + CountTrailingZeros(bits) + 1);
+    for (uint64_t bits = row[w]; bits; bits &= bits - 1)
+      f(int(w * 64) + bitops::CountTrailingZeros(bits) + 1);
 }
 
 inline int CountEvents(const uint64_t* row, size_t words) {
   int n = 0;
-  for (size_t w = 0; w < words; ++w) n += PopCount(row[w]);
+  for (size_t w = 0; w < words; ++w) n += bitops::PopCount(row[w]);
   return n;
 }
 

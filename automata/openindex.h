@@ -11,7 +11,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "automata/bits.h"
+#include "platform/bits.h"
 
 namespace automata {
 
@@ -93,7 +93,7 @@ class OpenIndex {
 
   // Asks for the slot of a key about to be looked up, so that several look-ups wait for
   // memory at once rather than one after another.
-  void Prefetch(uint64_t h) const { PrefetchRead(&slots_[Tag(h) & (slots_.size() - 1)]); }
+  void Prefetch(uint64_t h) const { bitops::PrefetchRead(&slots_[Tag(h) & (slots_.size() - 1)]); }
 
   // Forgets every key and gives the memory back.
   void Clear() {

@@ -8,31 +8,14 @@
 #include <QMutexLocker>
 #include <QPluginLoader>
 
-#include "platform/dialogs.h"
-
 namespace automation {
 
 const char* const kServersDirVariable = "VEXO_SERVERS_DIR";
 const char* const kServersPluginName = "vexoservers";
 
-namespace {
+EAutomationError::~EAutomationError() = default;
 
-// Message boxes of the plugin go to whatever handler the host has at that moment.
-class HostDialogs : public dlg::Handler {
- public:
-  int message(QWidget* parent, const QString& text, const QString& caption, int buttons,
-              dlg::Icon icon) override {
-    return dlg::handler()->message(parent, text, caption, buttons, icon);
-  }
-  QString openFile(QWidget* parent, const QString& title, const QString& filter,
-                   const QString& dir) override {
-    return dlg::handler()->openFile(parent, title, filter, dir);
-  }
-  QString saveFile(QWidget* parent, const QString& title, const QString& filter, const QString& dir,
-                   const QString& name) override {
-    return dlg::handler()->saveFile(parent, title, filter, dir, name);
-  }
-};
+namespace {
 
 struct Registry {
   QMutex mutex;
@@ -42,7 +25,6 @@ struct Registry {
   ServerPlugin* plugin = nullptr;   // owned by its loader, which is never unloaded
   QPluginLoader* loader = nullptr;  // kept for the program's life
   QString pluginPath, loadError;
-  HostDialogs dialogs;
 };
 
 Registry& registry() {
@@ -89,7 +71,6 @@ void scanLocked(Registry& r) {
     r.loader = loader;
     r.pluginPath = loader->fileName();
     r.loadError.clear();
-    plugin->attachDialogs(&r.dialogs);
     return;
   }
   r.loadError =

@@ -22,16 +22,13 @@
 
 #include "platform/errors.h"
 
-namespace dlg {
-class Handler;
-}
-
 namespace automation {
 
 // Creating an object failed, a method is unknown, or a call was made on an empty object.
 class EAutomationError : public VexoError {
  public:
   using VexoError::VexoError;
+  ~EAutomationError() override;
 };
 
 // One automation object. invoke() may throw; EAutomationError for an unknown method or
@@ -106,16 +103,14 @@ void rescanServers();
 // While set, the plugin is not looked for at all (tests of the "not installed" case).
 void setServersDisabled(bool disabled);
 
-// What the servers plugin offers. The plugin keeps its own copy of the platform layer, so
-// the host hands it the dialogs to use: message boxes then follow the host's handler
-// (and the tests' scripts).
+// What the servers plugin offers. The plugin shares the host's platform library, so its
+// message boxes go through the host's dialog handler (and the tests' scripts).
 class ServerPlugin {
  public:
   virtual ~ServerPlugin() = default;
   virtual QStringList programIds() const = 0;
   // nullptr when the identifier is not one of this plugin's.
   virtual std::unique_ptr<Object> create(const QString& progId) = 0;
-  virtual void attachDialogs(dlg::Handler* hostDialogs) = 0;
 };
 
 // Helper for servers: the arguments a method was given, checked and converted.

@@ -6,6 +6,7 @@
 class VexoError : public std::runtime_error {
  public:
   explicit VexoError(const QString& message) : std::runtime_error(message.toStdString()), message_(message) {}
+  ~VexoError() override;
   const QString& message() const { return message_; }
 
  private:
@@ -16,4 +17,5 @@ class VexoError : public std::runtime_error {
 class EConvertError : public VexoError {
  public:
   using VexoError::VexoError;
+  ~EConvertError() override;
 };

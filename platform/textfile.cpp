@@ -14,7 +14,7 @@
 #include <emmintrin.h>
 #endif
 
-#include "automata/bits.h"
+#include "platform/bits.h"
 #include "platform/cp1251.h"
 #include "platform/linereader.h"
 
@@ -30,7 +30,7 @@ qsizetype nextBreak(const char16_t* p, qsizetype i, qsizetype n) {
   for (; i + 8 <= n; i += 8) {
     const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
     const int mask = _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi16(v, cr), _mm_cmpeq_epi16(v, lf)));
-    if (mask) return i + automata::CountTrailingZeros(unsigned(mask)) / 2;
+    if (mask) return i + bitops::CountTrailingZeros(unsigned(mask)) / 2;
   }
 #endif
   for (; i < n; ++i)

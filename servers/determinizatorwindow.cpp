@@ -11,9 +11,9 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include "platform/dialogs.h"
 #include "platform/textfile.h"
 #include "servers/fsmformat.h"
-#include "servers/serverdialogs.h"
 
 namespace servers {
 
@@ -83,7 +83,7 @@ bool DeterminizatorWindow::open(const QString& path, QString* error) {
 }
 
 void DeterminizatorWindow::fail(const QString& text) {
-  srv::message(this, text, caption(), dlg::Ok, dlg::Warning);
+  dlg::message(this, text, caption(), dlg::Ok, dlg::Warning);
 }
 
 bool DeterminizatorWindow::runClick() {
@@ -131,7 +131,7 @@ bool DeterminizatorWindow::saveClick() {
   }
   const QFileInfo fsmInfo(path_);
   QString name =
-      srv::saveFile(this, QStringLiteral("Таблица переходов (*.tbl)|*.tbl"), fsmInfo.absolutePath(),
+      dlg::saveFile(this, QStringLiteral("Таблица переходов (*.tbl)|*.tbl"), fsmInfo.absolutePath(),
                     fsmInfo.completeBaseName() + QStringLiteral("_det.tbl"));
   if (name.isEmpty()) return false;
   if (QFileInfo(name).suffix().isEmpty()) name += QStringLiteral(".tbl");

@@ -8,8 +8,8 @@
 #include <QMainWindow>
 #include <QScreen>
 
+#include "platform/dialogs.h"
 #include "servers/determinizatorwindow.h"
-#include "servers/serverdialogs.h"
 #include "servers/simulatorwindow.h"
 
 namespace servers {
@@ -203,7 +203,7 @@ QVariant DeterminizatorObject::invoke(const QString& method, const QVariantList&
   QString error;
   if (!window->open(args.text(0), &error)) {
     delete window;
-    srv::message(nullptr, error, QStringLiteral("Детерминизация"), dlg::Ok, dlg::Warning);
+    dlg::message(nullptr, error, QStringLiteral("Детерминизация"), dlg::Ok, dlg::Warning);
     return 0;
   }
   adopt(window);

@@ -3,7 +3,6 @@
 #include <QtPlugin>
 
 #include "platform/automation.h"
-#include "servers/serverdialogs.h"
 #include "servers/servers.h"
 
 class VexoServersPlugin : public QObject, public automation::ServerPlugin {
@@ -16,7 +15,6 @@ class VexoServersPlugin : public QObject, public automation::ServerPlugin {
   std::unique_ptr<automation::Object> create(const QString& progId) override {
     return servers::create(progId);
   }
-  void attachDialogs(dlg::Handler* hostDialogs) override { srv::attachDialogs(hostDialogs); }
 };
 
 #include "serversplugin.moc"

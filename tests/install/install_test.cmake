@@ -8,7 +8,7 @@ if(NOT rc EQUAL 0)
   message(FATAL_ERROR "install failed:\n${out}")
 endif()
 
-foreach(f ${BINDIR}/Velmora ${BINDIR}/Tiravo ${PLUGINDIR}/libvexoservers.so
+foreach(f ${BINDIR}/Velmora ${BINDIR}/Tiravo ${LIBDIR}/libvexoplatform.so ${PLUGINDIR}/libvexoservers.so
           ${DATADIR}/applications/velmora.desktop ${DATADIR}/applications/tiravo.desktop
           ${DATADIR}/icons/hicolor/16x16/apps/velmora.png ${DATADIR}/icons/hicolor/48x48/apps/tiravo.png
           ${DATADIR}/icons/hicolor/256x256/apps/velmora.png)

@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "automata/bits.h"
+#include "platform/bits.h"
 #include "common/tblcells.h"
 #include "velmora/translate/keyedlists.h"
 #include "velmora/translate/keytable.h"
@@ -57,10 +57,10 @@ class Cells {
     for (size_t i = 0; i < n; ++i) {
       if (i + kAhead < n) {
         const TableRow& a = rows[qsizetype(i + kAhead)];
-        automata::PrefetchRead(a.si.constData());
-        automata::PrefetchRead(a.y.constData());
-        automata::PrefetchRead(a.x.constData());
-        automata::PrefetchRead(a.sj.constData());
+        bitops::PrefetchRead(a.si.constData());
+        bitops::PrefetchRead(a.y.constData());
+        bitops::PrefetchRead(a.x.constData());
+        bitops::PrefetchRead(a.sj.constData());
       }
       const TableRow& r = rows[qsizetype(i)];
       const QString* cells[kColumns] = {&r.si, &r.y, &r.x, &r.sj};
@@ -274,9 +274,9 @@ void writeEquations(const Cells& cells, int rowCount, ColumnNames& targets, QStr
     // A target's terms lie apart in the text: those of a target some ahead are asked for early.
     if (size_t(k) + kAhead < size_t(index.size())) {
       const size_t a = size_t(k) + kAhead;
-      automata::PrefetchRead(index.name(int(a)).data());
+      bitops::PrefetchRead(index.name(int(a)).data());
       for (uint32_t i = terms.start[a]; i < terms.start[a + 1]; ++i)
-        automata::PrefetchRead(termText.constData() + items[i].first);
+        bitops::PrefetchRead(termText.constData() + items[i].first);
     }
     out->append(equation(index.name(k), items + terms.start[size_t(k)], items + terms.start[size_t(k) + 1],
                          [&](const Term& t) { return QStringView(termText).mid(t.first, t.second); }));
@@ -326,7 +326,7 @@ void writeOutputs(const Cells& cells, int rowCount, ColumnNames& outputs, QStrin
     if (size_t(k) + kAhead < size_t(index.size())) {
       const size_t a = size_t(k) + kAhead;
       for (uint32_t i = lists.start[a]; i < lists.start[a + 1]; ++i)
-        automata::PrefetchRead(eventIndex.name(lists.items[size_t(i)]).data());
+        bitops::PrefetchRead(eventIndex.name(lists.items[size_t(i)]).data());
     }
     once.clear();
     for (uint32_t i = lists.start[size_t(k)]; i < lists.start[size_t(k) + 1]; ++i) {

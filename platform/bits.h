@@ -3,7 +3,7 @@
 // plain code where it does not (C++17 has no <bit>).
 #include <cstdint>
 
-namespace automata {
+namespace bitops {
 
 // The number of trailing zero bits of w, which must not be 0.
 inline int CountTrailingZeros(uint64_t w) {
@@ -35,4 +35,4 @@ inline void PrefetchRead(const void* p) {
 #endif
 }
 
-}  // namespace automata
+}  // namespace bitops
