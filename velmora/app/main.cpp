@@ -19,6 +19,7 @@ int main(int argc, char** argv) {
     OptionsForm = new TOptionsForm(frame);
     YSelectForm = new TYSelectForm(frame);
     delete splash;
+    frame->greetFirstStart();
     frame->show();
     app.exec();
     delete frame;

@@ -146,6 +146,9 @@ class TMainForm : public QMainWindow, public TFrame, private TFrameUi {
 
   // ---- Settings and help ----
   void LoadSettings();
+  // On the first start (LoadSettings found no settings) says "Добро пожаловать в Vexo!", once;
+  // the start-up calls it when its picture is gone, before the frame is shown.
+  void greetFirstStart();
   void RestoreLayout();
   void StoreLayout();
   void SaveSettings();

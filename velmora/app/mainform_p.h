@@ -28,4 +28,5 @@ struct TMainForm::Private {
   QList<QAction*> windowListItems;
   QAction* windowListSeparator = nullptr;
   QWidget* saveButton = nullptr;
+  bool welcomePending = false;  // no settings were found: the first start, not yet welcomed
 };

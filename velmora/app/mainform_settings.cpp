@@ -25,16 +25,8 @@
 void TMainForm::LoadSettings() {
   const QString startDir = QDir::currentPath();
   Registry reg(QString::fromLatin1(framesettings::RegistryKey));
-  if (!reg.openKey(false)) {
-    // The frame is not shown yet: the box centres over the place the maximized frame will take.
-    const QRect normal = geometry();
-    const Qt::WindowStates state = windowState();
-    if (QScreen* sc = screen()) setGeometry(sc->availableGeometry());
-    dlg::message(this, QStringLiteral("Добро пожаловать в Vexo!"), QStringLiteral("Сообщение"), dlg::Ok,
-                 dlg::Information);
-    setGeometry(normal);
-    setWindowState(state);
-  }
+  // The welcome waits until the start-up picture is gone (greetFirstStart).
+  d_->welcomePending = !reg.openKey(false);
   Options = reg.readString(QStringLiteral("Options"));
   if (Options.isEmpty()) Options = optstr::defaultString();
   Panels = reg.readString(QStringLiteral("Panels"));
@@ -44,6 +36,19 @@ void TMainForm::LoadSettings() {
   if (!State.isEmpty()) RestoreLayout();
   if (startDir != RootDir) RootDir = startDir;
   d_->helpFile = framesettings::helpFileFor(RootDir);
+}
+
+void TMainForm::greetFirstStart() {
+  if (!d_->welcomePending) return;
+  d_->welcomePending = false;
+  // The frame is not shown yet: the box centres over the place the maximized frame will take.
+  const QRect normal = geometry();
+  const Qt::WindowStates state = windowState();
+  if (QScreen* sc = screen()) setGeometry(sc->availableGeometry());
+  dlg::message(this, QStringLiteral("Добро пожаловать в Vexo!"), QStringLiteral("Сообщение"), dlg::Ok,
+               dlg::Information);
+  setGeometry(normal);
+  setWindowState(state);
 }
 
 void TMainForm::RestoreLayout() {
