@@ -393,6 +393,41 @@ TEST_F(JointModel, ChoosingAStepShowsItsRegisters) {
   EXPECT_EQ(w->regCell(1, 1), "1");
 }
 
+// Whatever made the last row (a run to its limit, single steps), it is the highlighted one and
+// the register grid shows its step, as choosing it by hand does.
+TEST_F(JointModel, TheLastStepIsChosenAndShown) {
+  const struct {
+    const char* how;
+    unsigned limit;
+    int steps;  // single steps; 0 runs to the limit
+    int rows;   // step rows made
+  } cases[] = {{"run to 3", 3, 0, 3}, {"run to 1", 1, 0, 1}, {"two steps", 50, 2, 2}, {"run to 5", 5, 0, 5}};
+  TOACAModelForm* w = run();
+  w->DecClick();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.how);
+    w->stepLimit_ = c.limit;
+    auto made = [&](int steps) { return w->model()->RowCount() == steps + 1 && idle(w); };
+    if (c.steps == 0) w->startClick();
+    for (int i = 0; i < c.steps; ++i) {
+      w->stepClick();
+      ASSERT_TRUE(waitFor([&] { return made(i + 1); }));
+    }
+    ASSERT_TRUE(waitFor([&] { return made(c.rows); }));
+    ASSERT_TRUE(turned(w, 2));
+    EXPECT_EQ(w->rowCount(), c.rows + 1);
+    EXPECT_EQ(w->stepGrid()->currentRow() + 1, c.rows);
+    const QString shown = w->regCell(1, 1);
+    EXPECT_EQ(shown, QString::number(c.rows));  // y1 adds one to A at every step
+    w->stepGrid()->setCurrentCell(0, 0);
+    w->stepGrid()->setCurrentCell(c.rows - 1, 0);  // the same row chosen by hand
+    EXPECT_EQ(w->regCell(1, 1), shown);
+    w->resetClick();
+    ASSERT_TRUE(waitFor([&] { return made(0) && w->rowCount() == 2; }));
+    EXPECT_EQ(w->regCell(1, 1), "0");  // a reset shows the initial registers
+  }
+}
+
 // With the frame in front, F9 shows the window only once its model is built: the grid taking
 // the focus chooses no row without a model, so no "Нет ОА!". The radix buttons show the base of
 // the active window's registers at every activation.

@@ -314,6 +314,17 @@ void TOACAModelForm::setStepRow(int row, const QString& x, const QString& s, con
     setCell(c + 1, row, texts[c]);
     gridfit::widenFor(table_, c, texts[c]);
   }
+  // The step just made is the chosen row and the register grid shows it, during a run and
+  // where it ends, so the highlight and the registers agree (a reset empties row 1: nothing made).
+  const bool made = !(x.isEmpty() && s.isEmpty() && y.isEmpty());
+  if (made && row >= 1 && row == rowCount() - 1) {
+    {
+      QScopedValueRollback<int> g(selectGuard_, selectGuard_ + 1);
+      table_->setCurrentCell(row - 1, std::max(0, table_->currentColumn()));
+    }
+    table_->scrollTo(table_->model()->index(row - 1, 0));
+    if (model_) tableSelectCell(1, row);
+  }
 }
 
 void TOACAModelForm::setStepRowCount(int rows) {

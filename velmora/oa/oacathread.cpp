@@ -279,6 +279,8 @@ void oacathread_t::DoReset() {
       model->GoToStep(n);
       model->ApplySignals(QString(), 'd');
     }
+    // The register grid shows the initial values again, not those of the last row deleted.
+    model->GoToStep(0);
   }
 }
 
