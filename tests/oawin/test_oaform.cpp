@@ -168,3 +168,38 @@ TEST_F(OaWindows, StoredSignalsFollowTheTableWhenTheUserAgrees) {
   EXPECT_EQ(d->yActMemo->toPlainText(), "A:=1");
   EXPECT_EQ(d->xEdit->text(), "A[0]");
 }
+
+// While its model window is open the description cannot change, and the designer shows it: its
+// fields look read-only, nothing can be applied, and a line says why. Closing the model frees it.
+TEST_F(OaWindows, TheDesignerShowsItIsLockedWhileItsModelIsOpen) {
+  TVexoTableForm* t = exampleTable();
+  TOAForm* d = openDesigner(t);
+  ASSERT_NE(d, nullptr);
+  auto looksLocked = [d](QWidget* field) {
+    return field->palette().color(QPalette::Base) == d->palette().color(QPalette::Window);
+  };
+  const struct {
+    const char* when;
+    std::function<void()> act;
+    bool locked;
+  } cases[] = {
+      {"opened", [] {}, false},
+      {"model opened", [d] { d->bModel->click(); }, true},
+      {"designer active again", [d] { d->frame()->activateChild(d); }, true},
+      {"model closed", [] { delete OAModelForm->parentWidget(); }, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.when);
+    c.act();
+    QApplication::processEvents();
+    for (QWidget* field : std::initializer_list<QWidget*>{d->rMemo, d->yActMemo, d->xEdit})
+      EXPECT_EQ(looksLocked(field), c.locked) << field->objectName().toStdString();
+    EXPECT_EQ(d->rMemo->isReadOnly(), c.locked);
+    EXPECT_EQ(d->xEdit->isReadOnly(), c.locked);
+    EXPECT_EQ(d->bApply->isEnabled(), !c.locked);
+    EXPECT_EQ(d->bApplyClose->isEnabled(), !c.locked);
+    EXPECT_EQ(d->mApplyClose->isEnabled(), !c.locked);
+    EXPECT_EQ(d->lockNote->isVisibleTo(d), c.locked);
+  }
+  EXPECT_EQ(d->lockNote->text(), "Описание ОА нельзя изменить, пока открыто окно моделирования ОА");
+}

@@ -121,8 +121,15 @@ void TOAForm::buildControls() {
   grid->addWidget(xEdit, 4, 2, Qt::AlignTop);
   grid->setRowStretch(4, 1);
 
+  lockNote =
+      new QLabel(QStringLiteral("Описание ОА нельзя изменить, пока открыто окно моделирования ОА"), this);
+  lockNote->setObjectName(QStringLiteral("lockNote"));
+  lockNote->setWordWrap(true);
+  lockNote->hide();
+
   auto* lay = new QVBoxLayout(this);
   lay->addLayout(bar);
+  lay->addWidget(lockNote);
   lay->addLayout(grid);
 
   connect(yListComboBox, &QComboBox::currentIndexChanged, this,
@@ -170,13 +177,34 @@ void TOAForm::setTable(TVexoTableForm* table, bool readOnly) {
   bApply->setVisible(!readOnly);
   bApplyClose->setVisible(!readOnly);
   mApplyClose->setVisible(!readOnly);
-  setEditable(!readOnly);
+  showLock();
 }
 
 void TOAForm::setEditable(bool editable) {
+  // Read-only fields look it: the window's colour behind their text, as a label has.
+  QPalette look = palette();
+  if (!editable) look.setColor(QPalette::Base, look.color(QPalette::Window));
+  for (QWidget* w : std::initializer_list<QWidget*>{rMemo, yActMemo, xEdit}) w->setPalette(look);
   rMemo->setReadOnly(!editable);
   yActMemo->setReadOnly(!editable);
   xEdit->setReadOnly(!editable);
+}
+
+void TOAForm::showLock() {
+  const bool modelOpen = table_ && table_->oaModelOpen;
+  locked_ = readOnly_ || modelOpen;
+  setEditable(!locked_);
+  lockNote->setVisible(locked_);
+  mOAModel->setEnabled(!modelOpen);
+  bModel->setEnabled(!modelOpen);
+  updateApply();
+}
+
+void TOAForm::updateApply() {
+  const bool on = !locked_ && !nothingDeclared_;
+  bApplyClose->setEnabled(on);
+  bApply->setEnabled(on);
+  mApplyClose->setEnabled(on);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -372,10 +400,8 @@ void TOAForm::rMemoChange() {
   const QStringList lines = rMemo->toPlainText().split(QLatin1Char('\n'));
   if (!blocksFilling) blockCount->setText(countText(static_cast<int>(lines.size())));
   // Nothing declared between the two headings: nothing to apply.
-  const bool empty = lines.value(0) == QLatin1String("reg:") && lines.value(1) == QLatin1String("mux:");
-  bApplyClose->setEnabled(!empty);
-  bApply->setEnabled(!empty);
-  mApplyClose->setEnabled(!empty);
+  nothingDeclared_ = lines.value(0) == QLatin1String("reg:") && lines.value(1) == QLatin1String("mux:");
+  updateApply();
 }
 
 bool TOAForm::eventFilter(QObject* watched, QEvent* event) {
@@ -436,6 +462,11 @@ void TOAForm::mOAModelClick() {
   if (!w) return;
   openedModel = true;
   modelWindow = w;
+  showLock();
+  // Closing the model frees the description again, whichever window is active then.
+  connect(w, &QObject::destroyed, this, [this] {
+    if (!closed_) showLock();
+  });
 }
 
 void TOAForm::FormActivate() {
@@ -447,10 +478,7 @@ void TOAForm::FormActivate() {
   }
   if (!table_) return;
   // While the model works on the description it cannot change under it.
-  const bool modelOpen = table_->oaModelOpen;
-  setEditable(!modelOpen && !readOnly_);
-  mOAModel->setEnabled(!modelOpen);
-  bModel->setEnabled(!modelOpen);
+  showLock();
 }
 
 bool TOAForm::FormCloseQuery() { return true; }

@@ -81,6 +81,8 @@ class TOAForm : public TDocChild {
   QPushButton *bApplyClose = nullptr, *bApply = nullptr, *bCancel = nullptr, *bModel = nullptr;
   QLabel *blockCount = nullptr, *yCount = nullptr, *yActHeading = nullptr, *yActCount = nullptr,
          *xCount = nullptr, *xHeading = nullptr;
+  // Shown while the description cannot be changed because its model window is open.
+  QLabel* lockNote = nullptr;
   QAction *mApplyClose = nullptr, *mCancel = nullptr, *mOAModel = nullptr;
   // The model window opened from here (owned).
   QPointer<TDocChild> modelWindow;
@@ -100,11 +102,17 @@ class TOAForm : public TDocChild {
   void storeX();
   void showMicrooperations(int index);
   void setEditable(bool editable);
+  // Editing, the apply commands and the lock note follow whether the description may change:
+  // not while its model window is open, nor in the designer that window called.
+  void showLock();
+  void updateApply();
   OaDescription* oa() const;
 
   QPointer<TVexoTableForm> table_;
   TableGridLock lock_{this};
   bool readOnly_ = false;
+  bool locked_ = false;           // see showLock
+  bool nothingDeclared_ = false;  // the block memo declares no register: nothing to apply
   bool closed_ = false;
 
   // The saved copy: what Cancel returns to.
