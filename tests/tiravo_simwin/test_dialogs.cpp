@@ -95,6 +95,14 @@ TEST(SetSForm, UnknownModeIsReported) {
   EXPECT_EQ(script.lastText(), QStringLiteral("Ошибка в методе 'SetSForm::SetIt'!"));
 }
 
+TEST(AddZForm, ButtonsSpeakRussian) {
+  TAddZForm f;
+  QStringList texts;
+  for (const QPushButton* b : f.findChildren<QPushButton*>()) texts << b->text();
+  texts.sort();
+  EXPECT_EQ(texts, (QStringList{"OK", "Отмена"}));
+}
+
 TEST(AddZForm, RefusesNamesThatWouldBreakTextsTablesOrReports) {
   TAddZForm f;
   f.Alphabet = {"z1", "z2"};

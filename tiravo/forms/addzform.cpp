@@ -21,7 +21,7 @@ TAddZForm::TAddZForm(QWidget* parent) : QDialog(parent) {
   Name = new QLineEdit(QStringLiteral("z"), this);
   btOk = new QPushButton(QStringLiteral("OK"), this);
   btOk->setDefault(true);
-  btCancel = new QPushButton(QStringLiteral("Cancel"), this);
+  btCancel = new QPushButton(QStringLiteral("Отмена"), this);
   auto* grid = new QGridLayout(this);
   grid->addWidget(new QLabel(QStringLiteral("Номер сигнала в алфавите:"), this), 0, 0);
   grid->addWidget(index, 0, 1);
