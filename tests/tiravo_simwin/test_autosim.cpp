@@ -8,7 +8,10 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QStyle>
+#include <QTabWidget>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <gtest/gtest.h>
@@ -284,6 +287,57 @@ TEST(AutoSim, DeadEndSignalRedoesAStepThatLeadsNowhere) {
   EXPECT_EQ(CellText(w.sgSim, 1, 2), QStringLiteral("s1"));
   w.BugsClick();
   EXPECT_EQ(CellText(w.sgSim, 1, 2), QStringLiteral("Не определено"));
+}
+
+TEST(AutoSim, TransitionColumnsAreHalfTheGridWhenShownAndOnResize) {
+  TAutoSim w;
+  w.SetTable(wintest::Worked(), QStringLiteral("W.tbl"));
+  w.show();
+  const struct {
+    const char* what;
+    std::function<void()> act;
+  } cases[] = {
+      {"the page shown", [&] { w.PCArea->setCurrentWidget(w.sgTrans->parentWidget()); }},
+      {"the window made wider", [&] { w.resize(w.width() + 150, w.height()); }},
+      {"the window made narrower", [&] { w.resize(w.width() - 200, w.height()); }},
+  };
+  for (const auto& c : cases) {
+    c.act();
+    QApplication::processEvents();
+    const int half = w.sgTrans->width() / 2 - 3;
+    EXPECT_GT(half, 100) << c.what;
+    EXPECT_EQ(w.sgTrans->columnWidth(0), half) << c.what;
+    EXPECT_EQ(w.sgTrans->columnWidth(1), half) << c.what;
+  }
+}
+
+TEST(AutoSim, VerticalColumnsAreAsWideAsTheirTexts) {
+  TAutoSim w;
+  w.SetTable(Letters(), QStringLiteral("Z.tbl"));
+  w.show();
+  const struct {
+    const char* what;
+    QStringList answer;
+    std::function<void()> command;
+  } cases[] = {
+      {"initial set", {"s2"}, [&] { w.bbSetS0Click(); }},
+      {"a step that leads nowhere", {"z2"}, [&] { w.sbAddClick(); }},
+      {"a second step from nowhere", {"z1"}, [&] { w.sbAddClick(); }},
+  };
+  for (const auto& c : cases) {
+    wintest::AnswerSetS(c.answer);
+    c.command();
+    QApplication::processEvents();
+    // A cell's text and the margins the view draws it with, on one line.
+    const QFontMetrics fm(w.sgSim->font());
+    const int margins =
+        2 * (w.sgSim->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, w.sgSim) + 1);
+    for (int r = 0; r < w.sgSim->model()->rowCount(); ++r)
+      for (int col = 0; col < w.sgSim->model()->columnCount(); ++col)
+        EXPECT_GE(w.sgSim->columnWidth(col), fm.horizontalAdvance(CellText(w.sgSim, r, col)) + margins)
+            << c.what << ": " << CellText(w.sgSim, r, col).toStdString();
+  }
+  EXPECT_EQ(CellText(w.sgSim, 2, 2), QStringLiteral("Не определено"));
 }
 
 TEST(AutoSim, TableModelCommandsOpenTheirWindowsInTheFrame) {

@@ -139,6 +139,7 @@ void TAutoSim::BuildPages() {
   sgTrans->horizontalHeader()->setDefaultSectionSize(200);
   sgTrans->setEditTriggers(QAbstractItemView::NoEditTriggers);
   tBox->addWidget(sgTrans);
+  sgTrans->installEventFilter(this);
   connect(lbTrans, &QComboBox::activated, this, &TAutoSim::lbTransClick);
   PCArea->addTab(transitions, QStringLiteral("Переходы"));
 
@@ -169,6 +170,11 @@ void TAutoSim::BuildPages() {
   sgSim->setContextMenuPolicy(Qt::CustomContextMenu);
   simBox->addWidget(sgSim, 1);
   connect(sgSim, &QTableView::doubleClicked, this, [this] { sbEditClick(); });
+  // A command announces only the rows it touched; the widths follow what they now hold.
+  connect(grid_, &QAbstractItemModel::modelReset, this, &TAutoSim::FitColumns);
+  connect(grid_, &QAbstractItemModel::rowsInserted, this, &TAutoSim::FitColumns);
+  connect(grid_, &QAbstractItemModel::rowsRemoved, this, &TAutoSim::FitColumns);
+  connect(grid_, &QAbstractItemModel::dataChanged, this, &TAutoSim::FitColumns);
   PCArea->addTab(simulation, QStringLiteral("Моделирование"));
   PCArea->setCurrentWidget(simulation);
 }
@@ -397,6 +403,7 @@ bool TAutoSim::eventFilter(QObject* watched, QEvent* event) {
       return true;
     }
   }
+  if (watched == sgTrans && (event->type() == QEvent::Show || event->type() == QEvent::Resize)) FormResize();
   if (event->type() == QEvent::MouseButtonDblClick && (watched == eS0 || qobject_cast<QLabel*>(watched))) {
     bbSetS0Click();
     return true;
@@ -406,7 +413,20 @@ bool TAutoSim::eventFilter(QObject* watched, QEvent* event) {
 
 void TAutoSim::resizeEvent(QResizeEvent* event) {
   TChildForm::resizeEvent(event);
-  sgTrans->horizontalHeader()->setDefaultSectionSize(qMax(sgTrans->width() / 2 - 3, 10));
+  FormResize();
+}
+
+void TAutoSim::FormResize() {
+  if (!sgTrans->isVisible()) return;  // done when its page is shown
+  const int half = qMax(sgTrans->width() / 2 - 3, 10);
+  QHeaderView* h = sgTrans->horizontalHeader();
+  h->setDefaultSectionSize(half);
+  for (int c = 0; c < sgTrans->columnCount(); ++c) h->resizeSection(c, half);
+}
+
+void TAutoSim::FitColumns() {
+  // Sampled rows (the header's precision), so a long sequence costs no more than a short one.
+  if (!Horizontal) sgSim->resizeColumnsToContents();
 }
 
 }  // namespace tiravo

@@ -81,6 +81,9 @@ class TAutoSim : public TChildForm {
   // The current step: the selected row (vertical) or column (horizontal).
   int CurrentStep() const;
   bool LastColumnSelected() const;
+  // "Переходы": both columns of sgTrans half its width (less 3), whenever the grid is shown or
+  // resized; a hidden page has no width of its own to halve.
+  void FormResize();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -94,6 +97,8 @@ class TAutoSim : public TChildForm {
   // Every cell of the grid anew, in the current layout.
   void Redraw();
   void SelectStep(int k);
+  // The vertical table's columns as wide as their texts, so none of them wraps.
+  void FitColumns();
   // Everything drawn anew in the same layout, the step of `step` selected again; with
   // `resimulate` every step is recomputed first.
   void Rebuild(int step, bool resimulate);
