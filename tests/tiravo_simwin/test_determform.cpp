@@ -8,6 +8,8 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTextDocument>
 #include <QPushButton>
 #include <QTableView>
 #include <QTextCursor>
@@ -220,6 +222,74 @@ TEST(DetermForm, AlphabetWithAForbiddenCharacterIsRefusedAndBlocksS0) {
   EXPECT_EQ(w.mS->textCursor().selectedText(), QStringLiteral("&"));
   w.sbS0Click();
   EXPECT_EQ(script.lastText(), QStringLiteral("Испрвавте ошибки в алфавите [S]!"));
+}
+
+namespace {
+// Answers as Script does; the first box takes the focus from `from`, as a box on the screen does.
+class FocusTakingScript : public dlg::Script {
+ public:
+  QWidget* from = nullptr;
+  bool taken = false;
+  int message(QWidget* parent, const QString& text, const QString& caption, int buttons,
+              dlg::Icon icon) override {
+    if (!taken && from) {
+      taken = true;
+      QFocusEvent out(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+      QApplication::sendEvent(from, &out);
+    }
+    return dlg::Script::message(parent, text, caption, buttons, icon);
+  }
+};
+}  // namespace
+
+TEST(DetermForm, OneFaultInTheAlphabetShowsOneBox) {
+  const struct {
+    const char* what;
+    std::function<void(QPlainTextEdit*)> edit;
+    const char* box;
+  } cases[] = {
+      {"one blank typed",
+       [](QPlainTextEdit* m) {
+         QTextCursor c = m->textCursor();
+         c.setPosition(2);
+         m->setTextCursor(c);
+         m->insertPlainText(QStringLiteral(" "));
+       },
+       "Недопустимый символ ' ' в алфавите [S]"},
+      {"a name too few", [](QPlainTextEdit* m) { m->setPlainText(QStringLiteral("s1\ns2")); },
+       "Неполный алфавит [S]. Добавте имя!"},
+  };
+  for (const auto& c : cases) {
+    TDeterm w;
+    w.SetTable(wintest::Worked(), QStringLiteral("W.tbl"));
+    FocusTakingScript script;
+    script.from = w.mS;
+    c.edit(w.mS);
+    ASSERT_EQ(script.shown.size(), 1) << c.what;
+    EXPECT_EQ(script.shown[0].text, QString::fromUtf8(c.box)) << c.what;
+    // Leaving the memo afterwards with the fault still there checks it again, once.
+    QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(w.mS, &out);
+    EXPECT_EQ(script.shown.size(), 2) << c.what;
+  }
+}
+
+TEST(DetermForm, ErrorDialogOpensShortEachTimeAndItsHelpReadsAsWritten) {
+  tiravo::TDError d;
+  d.show();
+  for (int opening = 1; opening <= 3; ++opening) {
+    d.Reset();
+    QApplication::processEvents();
+    EXPECT_EQ(d.height(), 116) << "opening " << opening;
+    EXPECT_FALSE(d.pHelp->isVisible()) << "opening " << opening;
+    d.bHelpClick();
+    QApplication::processEvents();
+    EXPECT_GE(d.height(), 116 + 160) << "opening " << opening;
+    // Every line whole and all eleven in view: no scroll bar.
+    EXPECT_FALSE(d.helpText->horizontalScrollBar()->isVisible()) << "opening " << opening;
+    EXPECT_FALSE(d.helpText->verticalScrollBar()->isVisible()) << "opening " << opening;
+    EXPECT_EQ(d.helpText->document()->lineCount(), 11) << "opening " << opening;
+  }
 }
 
 TEST(DetermForm, NameTableMakesOnlyTheNamesItShows) {

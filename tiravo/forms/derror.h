@@ -24,6 +24,8 @@ class TDError : public QDialog {
   void bHelpClick();
   // Back to the short form, for the next use.
   void Reset();
+  // What the help memo needs to show its lines as they are set, each whole.
+  QSize helpTextSize() const;
 };
 
 // The one made at start-up (made here on first use when there is none).

@@ -229,7 +229,9 @@ void TDeterm::CheckAlphabet() {
     c.setPosition(check.position + check.length, QTextCursor::KeepAnchor);
     mS->setTextCursor(c);
   }
+  showingAlphabetError_ = true;
   Show(check.notice);
+  showingAlphabetError_ = false;
 }
 
 // ---- S0 ----
@@ -389,7 +391,8 @@ bool TDeterm::eventFilter(QObject* watched, QEvent* event) {
       return true;
     }
   }
-  if (watched == mS && event->type() == QEvent::FocusOut && alphabetError_ && ready_) {
+  if (watched == mS && event->type() == QEvent::FocusOut && alphabetError_ && ready_ &&
+      !showingAlphabetError_) {
     CheckAlphabet();
     if (alphabetError_ && mS->isEnabled()) mS->setFocus();
   }

@@ -80,6 +80,8 @@ class TDeterm : public TChildForm {
   USignalSet s0_;
   bool ready_ = false;
   bool alphabetError_ = false;
+  // While the check shows its box: the box takes the focus, which is no second leaving of mS.
+  bool showingAlphabetError_ = false;
 };
 
 }  // namespace tiravo
