@@ -77,9 +77,8 @@ void pack(QString* text) {
 }  // namespace
 
 QString note() {
-  return QStringLiteral(
-             "Строки длиннее %1 знаков показаны частями по %2 (знак %3 в конце части); в файле "
-             "они остаются целыми")
+  // Short enough for a status bar at a frame's default width.
+  return QStringLiteral("Строки длиннее %1 знаков показаны частями по %2 (%3); в файле они целы")
       .arg(kLongLine)
       .arg(kPiece)
       .arg(QChar(kMark));

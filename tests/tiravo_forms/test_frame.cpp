@@ -14,6 +14,7 @@
 
 #include "fixture.h"
 #include "platform/help.h"
+#include "platform/longlines.h"
 #include "tiravo/core/ftt.h"
 #include "tiravo/forms/autosim.h"
 #include "tiravo/forms/browser.h"
@@ -310,5 +311,25 @@ TEST_F(Frame, ExitAsksEveryWindowBeforeAnyClosesAndTheFirstCancelEndsIt) {
     for (const auto& t : tables) t->tableModified = false;
     frame->mdiArea()->closeAllSubWindows();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
+}
+
+TEST_F(Frame, AHintTooLongForTheStatusBarShowsWholeAsItsTip) {
+  const QString both = longlines::note() + QStringLiteral("; ") + longlines::largeNote();
+  const struct {
+    const char* what;
+    QString hint;
+    bool tip;
+  } cases[] = {
+      {"a menu hint", QStringLiteral("Открытие файла"), false},
+      {"the long-line note fits the frame's own width", longlines::note(), false},
+      {"the large-text note too", longlines::largeNote(), false},
+      {"both notes do not", both, true},
+  };
+  ASSERT_EQ(frame->width(), 724);
+  for (const auto& c : cases) {
+    frame->ShowHint(c.hint);
+    EXPECT_EQ(frame->hintText(), c.hint) << c.what;
+    EXPECT_EQ(frame->statusBar()->toolTip(), c.tip ? c.hint : QString()) << c.what;
   }
 }

@@ -278,7 +278,12 @@ void TMainForm::repaintProgress() { progressPanel_->repaint(); }
 QString TMainForm::hintText() const { return statusBar()->currentMessage(); }
 
 void TMainForm::ShowHint(const QString& hint) {
-  if (!progressPanelsShown()) statusBar()->showMessage(hint);
+  if (progressPanelsShown()) return;
+  QStatusBar* bar = statusBar();
+  bar->showMessage(hint);
+  // A text longer than the bar is cut there; its tip shows it whole.
+  const bool fits = bar->fontMetrics().horizontalAdvance(hint) <= bar->width() - 40;
+  bar->setToolTip(fits ? QString() : hint);
 }
 
 void TMainForm::Timer1Timer() {
