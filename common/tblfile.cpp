@@ -1,6 +1,7 @@
 #include "common/tblfile.h"
 
 #include "platform/cp1251.h"
+#include "platform/filewriter.h"
 #include "platform/textfile.h"
 
 const QString& TblFile::abstractTag() {
@@ -84,24 +85,37 @@ QStringList TblFile::toLines(const TableData& table) {
 }
 
 bool TblFile::write(const QString& path, const TableData& table, QString* error) {
+  return write(
+      path, table.signalCoding, table.rows.size(),
+      [&](qsizetype row, int column) -> QStringView {
+        const TableRow& r = table.rows[row];
+        const QString* cells[] = {&r.si, &r.y, &r.x, &r.sj};
+        return *cells[column];
+      },
+      error);
+}
+
+bool TblFile::write(const QString& path, const QString& codingTag, qsizetype rows, const CellSource& cell,
+                    QString* error) {
   static const char* const columns[] = {"si", "y", "xij", "sj"};
-  for (int i = 0; i < table.rows.size(); ++i) {
-    const TableRow& r = table.rows[i];
-    const QString cells[] = {r.si, r.y, r.x, r.sj};
+  textfile::Writer out(path);
+  out.line(codingTag == abstractTag() ? abstractTag() : binaryTag());
+  for (qsizetype i = 0; i < rows && out.ok(); ++i) {
     for (int c = 0; c < 4; ++c) {
-      int bad = -1;
-      if (!cp1251::canEncode(cells[c], &bad)) {
-        if (error) {
-          *error = QStringLiteral(
-                       "Символ %1 в строке %2, столбце %3 таблицы не имеет кода в "
-                       "кодировке 1251; файл не записан")
-                       .arg(cp1251::describeChar(cells[c], bad))
-                       .arg(i + 1)
-                       .arg(QLatin1String(columns[c]));
-        }
-        return false;
+      const QStringView text = cell(i, c);
+      qsizetype bad = -1;
+      if (out.cellLine(text, &bad)) continue;
+      if (bad < 0) break;  // the file failed
+      if (error) {
+        *error = QStringLiteral(
+                     "Символ %1 в строке %2, столбце %3 таблицы не имеет кода в "
+                     "кодировке 1251; файл не записан")
+                     .arg(cp1251::describeChar(text.toString(), int(bad)))
+                     .arg(i + 1)
+                     .arg(QLatin1String(columns[c]));
       }
+      return false;  // the old file stays as it was
     }
   }
-  return textfile::writeLines(path, toLines(table), error);
+  return out.commit(error);
 }

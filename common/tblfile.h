@@ -7,6 +7,8 @@
 // A trailing group of fewer than four lines is dropped when reading.
 #include <QString>
 #include <QStringList>
+#include <QStringView>
+#include <functional>
 
 #include "common/tabledata.h"
 
@@ -36,4 +38,9 @@ class TblFile {
   // Atomic; nothing is written when a cell has a character without a cp1251 code (the
   // message names the row and the column).
   static bool write(const QString& path, const TableData& table, QString* error);
+  // The same for `rows` rows whose cells `cell` gives (column 0 si .. 3 sj), each view used
+  // before the next call: the cells go straight into the file, with no copy of the table.
+  using CellSource = std::function<QStringView(qsizetype row, int column)>;
+  static bool write(const QString& path, const QString& codingTag, qsizetype rows, const CellSource& cell,
+                    QString* error);
 };

@@ -8,6 +8,7 @@
 #include <QTextDocument>
 #include <algorithm>
 
+#include "platform/filewriter.h"
 #include "platform/linereader.h"
 
 namespace longlines {
@@ -307,6 +308,32 @@ QStringList TextEdit::lines() const {
   }
   take(n);
   return out;
+}
+
+bool TextEdit::write(textfile::Writer& out) const {
+  const QTextDocument* doc = document();
+  if (doc->isEmpty()) return out.ok();
+  // As lines() reads the raw text: a break inside a paragraph ends a line, a mark before the
+  // paragraph's end joins it to the next one, a stray mark goes.
+  for (QTextBlock b = doc->begin(); b.isValid() && out.ok(); b = b.next()) {
+    const QString text = b.text();
+    const QStringView t(text);
+    qsizetype from = 0;
+    bool joins = false;
+    for (qsizetype i = 0; i < t.size(); ++i) {
+      if (t[i] == QChar(kMark)) {
+        out.put(t.mid(from, i - from));
+        from = i + 1;
+        joins = from == t.size();
+      } else if (t[i] == QChar(kLineBreak)) {
+        out.line(t.mid(from, i - from));
+        from = i + 1;
+      }
+    }
+    out.put(t.mid(from));
+    if (!joins || !b.next().isValid()) out.endLine();
+  }
+  return out.ok();
 }
 
 void TextEdit::caretPlace(int* line, int* column) const {

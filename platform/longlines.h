@@ -15,7 +15,8 @@ class QTextDocument;
 
 namespace textfile {
 class LineReader;
-}
+class Writer;
+}  // namespace textfile
 
 namespace longlines {
 
@@ -51,6 +52,9 @@ class TextEdit : public QPlainTextEdit {
   bool load(textfile::LineReader& reader, QString* error);
   // The whole lines (a line break inside a paragraph ends a line too); none for an empty text.
   QStringList lines() const;
+  // The whole lines as lines() gives them, each followed by CR LF, a paragraph at a time: no
+  // copy of the whole text is made. Returns out.ok().
+  bool write(textfile::Writer& out) const;
   // Whether some line is shown in pieces (set by setLines).
   bool hasPieces() const { return pieces_; }
   // Whether the loaded text is large (more than kLargeLines lines): it was put in with wrapping

@@ -16,6 +16,7 @@
 
 #include "platform/bits.h"
 #include "platform/cp1251.h"
+#include "platform/filewriter.h"
 #include "platform/linereader.h"
 
 namespace textfile {
@@ -275,10 +276,10 @@ QByteArray joinCrLf(const QStringList& lines, bool* ok, QString* error) {
 }
 
 bool writeLines(const QString& path, const QStringList& lines, QString* error) {
-  bool ok = false;
-  const QByteArray bytes = joinCrLf(lines, &ok, error);
-  if (!ok) return false;
-  return writeBytes(path, bytes, error);
+  Writer out(path);
+  for (const QString& line : lines)
+    if (!out.line(line)) break;
+  return out.commit(error);
 }
 
 }  // namespace textfile

@@ -238,6 +238,22 @@ TableData TableGrid::tableData(const QString& codingTag) const {
   return t;
 }
 
+bool TableGrid::writeFile(const QString& path, const QString& codingTag, QString* error) const {
+  int editRow = -1, editCol = -1;
+  QString edited;
+  if (QLineEdit* e = cellEditor()) {
+    editRow = editorIndex_.row();
+    editCol = editorIndex_.column();
+    edited = e->text();
+  }
+  return TblFile::write(
+      path, codingTag, rowCount() - 1,
+      [&](qsizetype row, int col) {
+        return row == editRow && col == editCol ? QStringView(edited) : model_->view(int(row), col);
+      },
+      error);
+}
+
 void TableGrid::setRows(const QList<TableRow>& rows) {
   {
     QScopedValueRollback<int> g(selectGuard_, selectGuard_ + 1);

@@ -60,6 +60,8 @@ class TableGrid : public QObject {
   bool deleteRow();  // the current one; false when it is the only data row
 
   TableData tableData(const QString& codingTag) const;  // an open editor counts with its text
+  // The table file of the grid as tableData() sees it, written straight from the grid's cells.
+  bool writeFile(const QString& path, const QString& codingTag, QString* error) const;
   void setRows(const QList<TableRow>& rows);
   // The rows of a table file, read straight into the grid without a string per cell. False
   // (*error set, nothing changed) when it cannot be read or its first line is neither tag;

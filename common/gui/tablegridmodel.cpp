@@ -35,6 +35,12 @@ QString TableGridModel::text(int row, int col) const {
   return c.length ? QString(buffer_.constData() + c.start, c.length) : QString();
 }
 
+QStringView TableGridModel::view(int row, int col) const {
+  if (row < 0 || row >= rows_.size() || col < 0 || col > 3) return QStringView();
+  const Cell c = rows_[row].cells[size_t(col)];
+  return QStringView(buffer_.constData() + c.start, c.length);
+}
+
 bool TableGridModel::cellEmpty(int row, int col) const {
   return row < 0 || row >= rows_.size() || col < 0 || col > 3 || rows_[row].cells[size_t(col)].length == 0;
 }

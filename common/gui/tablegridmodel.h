@@ -24,6 +24,8 @@ class TableGridModel : public QAbstractTableModel {
 
   // Rows and columns count from 0 here (the grid's data row 1 is row 0).
   QString text(int row, int col) const;
+  // The same without a copy; valid until the model changes.
+  QStringView view(int row, int col) const;
   bool cellEmpty(int row, int col) const;
   void setText(int row, int col, const QString& text);
   QString title(int col) const { return col >= 0 && col < 4 ? titles_[col] : QString(); }

@@ -5,8 +5,11 @@
 #include <QClipboard>
 #include <QTest>
 #include <QAbstractTextDocumentLayout>
+#include <QTemporaryDir>
 #include <QTextBlock>
 
+#include "platform/cp1251.h"
+#include "platform/filewriter.h"
 #include "platform/longlines.h"
 
 using longlines::TextEdit;
@@ -32,6 +35,12 @@ int placeCaret(TextEdit& e, int line, int column, int* readLine, int* readColumn
   e.setTextCursor(cursor);
   e.caretPlace(readLine, readColumn);
   return length;
+}
+
+QByteArray cp1251Of(const QString& s) {
+  QByteArray b;
+  cp1251::encode(s, &b);
+  return b;
 }
 
 int longestParagraph(const TextEdit& e) {
@@ -209,4 +218,31 @@ TEST(LongLines, LargeTextIsPackedAndCountsWholeLines) {
   e.setLineWrapMode(QPlainTextEdit::WidgetWidth);
   e.setLineWrapMode(QPlainTextEdit::NoWrap);
   EXPECT_EQ(e.document()->lineCount(), lines.size() + pieceRows);
+}
+
+// What the editor writes is its whole lines, each with CR LF, whatever the paragraphs hold:
+// pieces of a long line (a mark before the paragraph's end), a large text packed many lines to a
+// paragraph, an empty last line, no text at all.
+TEST(LongLines, WrittenBytesAreTheWholeLines) {
+  QStringList large;
+  for (int k = 0; k < longlines::kLargeLines + 10; ++k) large << QStringLiteral("s%1=ж%1;").arg(k);
+  large[70] = longLine(25'000);
+  large << QString();
+  const QStringList cases[] = {{}, {"a", "", "b"}, {"x", longLine(12'001), "", longLine(30'000)}, large};
+  QTemporaryDir dir;
+  const QString path = dir.filePath("t.rvs");
+  for (const QStringList& lines : cases) {
+    TextEdit e;
+    e.setLines(lines, false);
+    textfile::Writer out(path);
+    EXPECT_TRUE(e.write(out));
+    QString error;
+    ASSERT_TRUE(out.commit(&error)) << error.toStdString();
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    QByteArray expected;
+    for (const QString& l : e.lines()) expected += cp1251Of(l) + "\r\n";
+    EXPECT_EQ(e.lines(), lines);
+    EXPECT_EQ(f.readAll(), expected) << lines.size();
+  }
 }

@@ -3,11 +3,13 @@
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <functional>
 
 #include <QFile>
 #include <QTemporaryDir>
 
 #include "platform/cp1251.h"
+#include "platform/filewriter.h"
 #include "platform/linereader.h"
 #include "platform/textfile.h"
 
@@ -164,4 +166,45 @@ TEST(TextFile, CausesAreRussianWhateverTheCode) {
     EXPECT_GE(cause[0].unicode(), 0x0400) << err << cause.toStdString();  // starts with a Cyrillic word
   }
   EXPECT_TRUE(textfile::failureCause(200, none).contains("200"));
+}
+
+// The writer gives the bytes of the text encoded whole, across the seams of its buffer, and a
+// table cell's line breaks as blanks; a character without a code fails it where it stands (its
+// line named) and leaves the old file whole.
+TEST(TextFile, WriterStreamsTheEncodedTextAndFailsWithoutTouchingTheFile) {
+  const QString cyr = QString::fromUtf8("жЖё№");
+  QString big;
+  while (big.size() < textfile::Writer::kChunk + 5) big += cyr + QStringLiteral("x1&");
+  QByteArray bigBytes;
+  ASSERT_TRUE(cp1251::encode(big, &bigBytes));
+  const QString bad = QString::fromUtf8("a✓");
+  const struct {
+    std::function<void(textfile::Writer&)> write;
+    QByteArray bytes;  // empty: the write fails
+    const char* message;
+  } cases[] = {
+      {[&](textfile::Writer& w) { w.line(cyr), w.line(u""); }, "\xE6\xC6\xB8\xB9\r\n\r\n", ""},
+      {[&](textfile::Writer& w) { w.put(big), w.put(big), w.endLine(); }, bigBytes + bigBytes + "\r\n", ""},
+      {[&](textfile::Writer& w) { w.cellLine(u"a\r\nb\rc\nd\n\r"); }, "a b c d  \r\n", ""},
+      {[&](textfile::Writer& w) { w.line(big), w.line(big + bad); }, {}, "(U+2713) в строке 2"},
+      {[&](textfile::Writer& w) { w.cellLine(QString(bad) + "\n" + bad); }, {}, "U+2713"},
+  };
+  QTemporaryDir dir;
+  const QString path = dir.filePath("t.txt");
+  for (const auto& c : cases) {
+    ASSERT_TRUE(textfile::writeBytes(path, "old", nullptr));
+    textfile::Writer w(path);
+    c.write(w);
+    QString err;
+    EXPECT_EQ(w.commit(&err), !c.bytes.isEmpty()) << err.toStdString();
+    QByteArray read;
+    ASSERT_TRUE(textfile::readBytes(path, &read, &err));
+    EXPECT_EQ(read, c.bytes.isEmpty() ? QByteArray("old") : c.bytes);
+    EXPECT_TRUE(err.contains(QString::fromUtf8(c.message))) << err.toStdString();
+  }
+  textfile::Writer nowhere(dir.filePath("no/such/t.txt"));
+  EXPECT_FALSE(nowhere.line(u"a"));
+  QString err;
+  EXPECT_FALSE(nowhere.commit(&err));
+  EXPECT_TRUE(err.contains(QString::fromUtf8("файл или папка не существует"))) << err.toStdString();
 }

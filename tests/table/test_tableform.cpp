@@ -15,6 +15,7 @@
 #include "platform/dialogs.h"
 #include "common/gui/tablegrid.h"
 #include "common/tblfile.h"
+#include "platform/cp1251.h"
 #include "tablehelpers.h"
 #include "velmora/documents/doccreate.h"
 
@@ -89,6 +90,27 @@ TEST(TableWindow, SampleOpensNumberedAndSaveAsWritesIdenticalBytes) {
   EXPECT_EQ(f->windowTitle(), "copy.tbl");
   EXPECT_EQ(f->fileName(), out);
   EXPECT_EQ(f->oaFileName, QDir(dir.path()).filePath("copy.oa"));
+}
+
+// The window writes its cells straight into the file: a table larger than the writer's buffer,
+// with Cyrillic cells and empty ones, saves back the bytes it was read from.
+TEST(TableWindow, LargeTableSavesBackTheBytesItWasReadFrom) {
+  QString text = QStringLiteral("Abstract\r\n");
+  for (int r = 0; text.size() < 3 * (1 << 20); ++r)
+    text += QStringLiteral("s%1\r\nу%2&y1\r\n%3\r\nс%4\r\n")
+                .arg(r)
+                .arg(r % 7)
+                .arg(r % 5 ? QStringLiteral("x1&X%1").arg(r) : QString())
+                .arg(r + 1);
+  QByteArray bytes;
+  ASSERT_TRUE(cp1251::encode(text, &bytes));
+  QTemporaryDir dir;
+  const QString p = dir.filePath("big.tbl");
+  ASSERT_TRUE(writeRaw(p, bytes));
+  auto f = openForm(p);
+  ASSERT_TRUE(writeRaw(p, "old"));
+  ASSERT_TRUE(f->Save1Click());
+  EXPECT_TRUE(readAll(p) == bytes);
 }
 
 TEST(TableWindow, RefusedFirstLineLeavesNoWindow) {

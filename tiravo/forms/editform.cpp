@@ -11,6 +11,7 @@
 #include <QTextCursor>
 #include <QVBoxLayout>
 
+#include "platform/filewriter.h"
 #include "platform/dialogs.h"
 #include "platform/docwindow.h"
 #include "platform/guard.h"
@@ -175,8 +176,11 @@ bool TEditForm::Save1Click() {
     FileName = kUntitled;
     return Saveas1Click();
   }
+  // Straight from the editor into the file: a list of the lines would cost several times the text.
+  textfile::Writer out(FileName);
+  Editor->write(out);
   QString error;
-  if (!textfile::writeLines(FileName, lines(), &error)) {
+  if (!out.commit(&error)) {
     // The text stays modified, so closing still asks.
     dlg::error(this, error);
     return false;

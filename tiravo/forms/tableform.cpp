@@ -236,7 +236,7 @@ bool TVexoTableForm::Save1Click() {
 
 bool TVexoTableForm::writeTo(const QString& path) {
   QString err;
-  if (!TblFile::write(path, tableData(), &err)) {
+  if (!table_->writeFile(path, signalCoding == 1 ? TblFile::abstractTag() : TblFile::binaryTag(), &err)) {
     dlg::message(this, err, QStringLiteral("Ошибка"), dlg::Ok, dlg::Warning);
     return false;
   }

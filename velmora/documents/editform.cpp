@@ -12,6 +12,7 @@
 #include <QTextCursor>
 #include <QVBoxLayout>
 
+#include "platform/filewriter.h"
 #include "platform/dialogs.h"
 #include "platform/guard.h"
 #include "platform/linereader.h"
@@ -176,8 +177,12 @@ bool TEditForm::Save1Click() {
     fileName = QString::fromLatin1(kUntitled);
     return Saveas1Click();
   }
+  // Straight from the editor into the file: a list of the lines would cost several times the text.
+  textfile::Writer out(fileName);
+  Editor->write(out);
+  masktrailer::putTrailer(out, settings);
   QString error;
-  if (!masktrailer::save(fileName, lines(), settings, &error)) {
+  if (!out.commit(&error)) {
     dlg::error(this, error);
     return false;
   }

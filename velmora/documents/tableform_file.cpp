@@ -60,7 +60,7 @@ bool TVexoTableForm::Save1Click() {
 
 bool TVexoTableForm::writeTable(const QString& path) {
   QString err;
-  if (!TblFile::write(path, tableData(), &err)) {
+  if (!table_->writeFile(path, signalCoding == 1 ? TblFile::abstractTag() : TblFile::binaryTag(), &err)) {
     dlg::message(this, err, kError, dlg::Ok, dlg::Warning);
     return false;  // still modified
   }

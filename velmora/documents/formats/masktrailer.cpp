@@ -1,5 +1,6 @@
 #include "velmora/documents/formats/masktrailer.h"
 
+#include "platform/filewriter.h"
 #include "platform/linereader.h"
 #include "platform/textfile.h"
 
@@ -27,13 +28,21 @@ QStringList split(const QStringList& fileLines, DocSettings* settings, bool* fou
   return fileLines.mid(0, at);
 }
 
-QStringList join(const QStringList& text, const DocSettings& s) {
-  QStringList out = text;
-  out << kMask;
+namespace {
+QStringList trailer(const DocSettings& s) {
+  QStringList out{kMask};
   for (QChar c : {s.InAbstr, s.InDigit, s.OutSgn, s.InSob, s.OutSob})
     out << (c.isNull() ? QString() : QString(c));
   out << s.RvasS0;
   return out;
+}
+}  // namespace
+
+QStringList join(const QStringList& text, const DocSettings& s) { return text + trailer(s); }
+
+bool putTrailer(textfile::Writer& out, const DocSettings& settings) {
+  for (const QString& line : trailer(settings)) out.line(line);
+  return out.ok();
 }
 
 bool load(const QString& path, QStringList* text, DocSettings* settings, QString* error) {
@@ -62,7 +71,10 @@ bool loadJoined(const QString& path, QString* text, DocSettings* settings, QStri
 }
 
 bool save(const QString& path, const QStringList& text, const DocSettings& settings, QString* error) {
-  return textfile::writeLines(path, join(text, settings), error);
+  textfile::Writer out(path);
+  for (const QString& line : text) out.line(line);
+  putTrailer(out, settings);
+  return out.commit(error);
 }
 
 }  // namespace masktrailer

@@ -9,7 +9,8 @@
 
 namespace textfile {
 class LineReader;
-}
+class Writer;
+}  // namespace textfile
 
 namespace masktrailer {
 
@@ -30,5 +31,7 @@ bool open(const QString& path, textfile::LineReader* reader, DocSettings* settin
 // The same, the text's lines joined by '\n' (no list of every line is made).
 bool loadJoined(const QString& path, QString* text, DocSettings* settings, QString* error);
 bool save(const QString& path, const QStringList& text, const DocSettings& settings, QString* error);
+// The block after the text a writer already holds. Returns out.ok().
+bool putTrailer(textfile::Writer& out, const DocSettings& settings);
 
 }  // namespace masktrailer
