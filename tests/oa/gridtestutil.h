@@ -22,3 +22,15 @@ inline QStringList cutTexts(const QTableView* grid) {
   }
   return cut;
 }
+
+// The titles of the columns of `grid` that do not lie whole inside its view.
+inline QStringList columnsOutOfView(const QTableView* grid) {
+  QStringList out;
+  const QAbstractItemModel* m = grid->model();
+  for (int c = 0; c < m->columnCount(); ++c) {
+    const int x = grid->columnViewportPosition(c);
+    if (x < 0 || x + grid->columnWidth(c) > grid->viewport()->width())
+      out << m->headerData(c, Qt::Horizontal).toString();
+  }
+  return out;
+}

@@ -428,6 +428,33 @@ TEST_F(JointModel, TheLastStepIsChosenAndShown) {
   }
 }
 
+// The window opens as wide as its two grids need, within the MDI area, and never below its
+// smallest size.
+TEST_F(JointModel, OpensWideEnoughForItsColumns) {
+  const QStringList blocks[] = {{"reg:", "A[8]", "mux:", "DI1[8]", "d[4]"},
+                                {"reg:", "A[32]", "B[32]", "mux:"}};
+  for (const QStringList& b : blocks) {
+    SCOPED_TRACE(b.join(' ').toStdString());
+    closeTable();
+    openTable();
+    table->oa = description(b);
+    ASSERT_TRUE(showFrame());
+    TOACAModelForm* w = run();
+    ASSERT_NE(w, nullptr);
+    QApplication::processEvents();
+    EXPECT_EQ(columnsOutOfView(w->stepGrid()), QStringList());
+    EXPECT_EQ(columnsOutOfView(w->regGrid()), QStringList());
+    EXPECT_EQ(cutTexts(w->regGrid()), QStringList());
+    const QWidget* sub = w->parentWidget();
+    const int room = TestFrame->mdiArea()->viewport()->width();
+    EXPECT_GE(sub->x(), 0);
+    EXPECT_LE(sub->x() + sub->width(), room);
+    EXPECT_GE(w->width(), 453);
+    EXPECT_GE(w->height(), 125);
+    EXPECT_EQ(w->minimumSize(), QSize(453, 125));
+  }
+}
+
 // With the frame in front, F9 shows the window only once its model is built: the grid taking
 // the focus chooses no row without a model, so no "Нет ОА!". The radix buttons show the base of
 // the active window's registers at every activation.

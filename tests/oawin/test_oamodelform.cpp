@@ -447,3 +447,32 @@ TEST(GridFit, ManyRowsAreMeasuredWhereTheyAreSeen) {
     EXPECT_GE(view.columnWidth(0), view.sizeHintForIndex(last).width() + 1);
   }
 }
+
+// The window opens as wide as its columns need, within the MDI area: a 32-bit register shows
+// its whole binary value beside the step grid.
+TEST_F(OaWindows, TheModelWindowOpensWideEnoughForItsColumns) {
+  const struct {
+    const char* blocks;
+    int values;  // the longest value in binary
+  } cases[] = {{"reg:\nA[8]\nB[8]\nC[4]\nmux:", 8},
+               {"reg:\nA[32]\nB[8]\nC[4]\nmux:", 32},
+               {"reg:\nA[8]\nB[8]\nC[4]\nmux:\nDI1[8]", 8}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.blocks);
+    TVexoTableForm* t = exampleTable();
+    t->oa.blocks = QString(c.blocks).split('\n');
+    TOAModelForm* m = openModel(t);
+    ASSERT_NE(m, nullptr);
+    QApplication::processEvents();
+    EXPECT_EQ(m->regCell(1, 1).size(), c.values);
+    EXPECT_EQ(columnsOutOfView(m->yxGrid), QStringList());
+    EXPECT_EQ(columnsOutOfView(m->RegGrid), QStringList());
+    EXPECT_EQ(cutTexts(m->RegGrid), QStringList());
+    const QWidget* sub = m->parentWidget();
+    // Across: where a window is placed down the area is the frame's business.
+    EXPECT_GE(sub->x(), 0);
+    EXPECT_LE(sub->x() + sub->width(), frame->mdiArea()->viewport()->width());
+    delete sub;
+    delete t->parentWidget();
+  }
+}

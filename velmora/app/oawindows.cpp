@@ -1,9 +1,12 @@
+#include <QSplitter>
+
 #include "platform/guard.h"
 #include "velmora/app/mainform.h"
 #include "velmora/documents/tableform.h"
 #include "velmora/oa/oacamodelform.h"
 #include "velmora/oa/oaform.h"
 #include "velmora/oa/oamodelform.h"
+#include "velmora/oa/oawindow.h"
 
 // The table's operational-automaton windows. The table window is below them and cannot name
 // them; the frame, which knows both, makes them on its request.
@@ -22,7 +25,10 @@ TDocChild* openJointModel(TFrame* frame, TVexoTableForm* table) {
   }
   model->handOver(table);
   guard::run(table, [&] { model->LoadOA(); });
-  if (fresh) frame->addChild(model, table);  // goes with the table
+  if (fresh) {
+    frame->addChild(model, table);  // goes with the table
+    oawin::openWideEnough(model, model->findChild<QSplitter*>(QStringLiteral("grids")));
+  }
   model->show();
   frame->activateChild(model);
   model->StartModel();

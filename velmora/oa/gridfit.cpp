@@ -99,6 +99,22 @@ class Fitter : public QObject {
     }
   }
 
+  int natural() {
+    const QAbstractItemModel* m = grid_->model();
+    if (!m) return 0;
+    const QHeaderView* head = grid_->horizontalHeader();
+    int sum = 0;
+    const int columns = m->columnCount();
+    for (int c = 0; c < columns; ++c) {
+      int need = qMax(head->isHidden() ? 0 : head->sectionSizeHint(c), widest(c, 0, m->rowCount() - 1));
+      // A width given to a column stays; only the last column of a fitted grid takes up the
+      // room left, which is not a need.
+      if (!(watching_ && c == columns - 1)) need = qMax(need, grid_->columnWidth(c));
+      sum += need;
+    }
+    return sum;
+  }
+
   void widen(int column, int need) {
     if (need > grid_->columnWidth(column)) grid_->setColumnWidth(column, need);
   }
@@ -188,5 +204,12 @@ void widenFor(QTableView* grid, int column, const QString& text) {
 }
 
 void keepFitted(QTableView* grid) { Fitter::of(grid)->watch(); }
+
+int neededWidth(QTableView* grid) {
+  const QHeaderView* rows = grid->verticalHeader();
+  const int titles = rows->isHidden() ? 0 : qMax(rows->width(), rows->sizeHint().width());
+  return Fitter::of(grid)->natural() + titles + 2 * grid->frameWidth() +
+         grid->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, grid);
+}
 
 }  // namespace gridfit

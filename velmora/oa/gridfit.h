@@ -19,5 +19,8 @@ void widenFor(QTableView* grid, int column, const QString& text);
 // scroll bar) or its model is laid out anew, and widens a column for the texts its model
 // takes in (cells written, rows added) and for rows scrolled into view.
 void keepFitted(QTableView* grid);
+// The width the whole grid needs to show every column whole: its row titles, each column as
+// wide as its title and its widest text, its frame, and room for a vertical scroll bar.
+int neededWidth(QTableView* grid);
 
 }  // namespace gridfit

@@ -80,6 +80,7 @@ void TOACAModelForm::buildWindow() {
   layout->addWidget(split);
 
   auto* top = new QSplitter(Qt::Horizontal, split);
+  top->setObjectName(QStringLiteral("grids"));
   table_ = new QTableWidget(1, 3, top);
   table_->setObjectName(QStringLiteral("table"));
   table_->setHorizontalHeaderLabels({QStringLiteral("x"), QStringLiteral("s"), QStringLiteral("y")});

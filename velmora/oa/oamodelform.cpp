@@ -199,6 +199,7 @@ TOAModelForm* TOAModelForm::open(TVexoTableForm* table, QObject* owner, const QS
     return nullptr;
   }
   if (TFrame* f = docwin::frameOf(table)) f->addChild(w, owner);
+  oawin::openWideEnough(w, w->findChild<QSplitter*>(QStringLiteral("Splitter1")));
   w->FormActivate();
   return w;
 }

@@ -1,9 +1,18 @@
 #include "velmora/oa/oawindow.h"
 
+#include <QApplication>
+#include <QLayout>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
+#include <QScrollBar>
+#include <QStyle>
+#include <QSplitter>
+#include <QTableView>
 
 #include "velmora/frameapi/docchild.h"
 #include "velmora/documents/docwindow_common.h"
+#include "velmora/oa/gridfit.h"
 
 namespace oawin {
 
@@ -24,6 +33,32 @@ QMenu* fileMenu(QWidget* window, const std::function<void()>& report) {
   if (report) addItem(window, file, QStringLiteral("От&чет"), {}, report);
   addItem(window, file, QStringLiteral("&Выход"), {}, docwin::exitCommand(window));
   return file;
+}
+
+void openWideEnough(QWidget* window, QSplitter* grids) {
+  auto* sub = qobject_cast<QMdiSubWindow*>(window->parentWidget());
+  QMdiArea* area = sub ? sub->mdiArea() : nullptr;
+  if (!area) return;
+  if (window->layout()) window->layout()->activate();
+  QList<int> needs;
+  int total = grids->handleWidth() * (grids->count() - 1);
+  for (int i = 0; i < grids->count(); ++i) {
+    auto* grid = qobject_cast<QTableView*>(grids->widget(i));
+    needs << (grid ? gridfit::neededWidth(grid) : grids->widget(i)->width());
+    total += needs.last();
+  }
+  // Room for the scroll bar a window reaching below the area brings up.
+  const QScrollBar* down = area->verticalScrollBar();
+  const int room =
+      area->viewport()->width() -
+      (down->isVisible() ? 0 : area->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, down));
+  const int width = qMin(room, qMax(sub->width(), sub->width() + total - grids->width()));
+  if (width != sub->width()) {
+    sub->resize(width, sub->height());
+    if (window->layout()) window->layout()->activate();
+  }
+  if (sub->x() + width > room) sub->move(qMax(0, room - width), sub->y());
+  grids->setSizes(needs);
 }
 
 }  // namespace oawin

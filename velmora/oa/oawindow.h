@@ -5,6 +5,7 @@
 #include "velmora/frameapi/docchild.h"
 
 class QMenu;
+class QSplitter;
 class QWidget;
 
 namespace oawin {
@@ -17,5 +18,10 @@ inline FrameCmd radixCommand(int radix) {
 // "&Файл": "&Создать" (РВАС, СКУ, ГСА, table, text), "&Открыть..." (F3), "&Закрыть" (Ctrl+X),
 // "От&чет" when there is a report command, "&Выход".
 QMenu* fileMenu(QWidget* window, const std::function<void()>& report = {});
+
+// Widens the model window that holds `grids` (side by side, the grids of a splitter) until
+// each shows all its columns whole, within the MDI area: wider than the area it is not, and
+// it moves left as far as it must to stay inside. Called once the window has been added.
+void openWideEnough(QWidget* window, QSplitter* grids);
 
 }  // namespace oawin
