@@ -2,6 +2,7 @@
 # Runs every fuzz target of a fuzz build with its seeds, `jobs` at a time, for
 # VEXO_FUZZ_SECONDS each (default 300), and prints one line per run:
 #   target, seconds, executions, result (ok, or the input that made it fail).
+# It fails when a target failed.
 # Usage: fuzz/run_all.sh <build dir> [jobs]
 set -eu
 if [ "${1:-}" = --one ]; then
@@ -11,16 +12,17 @@ if [ "${1:-}" = --one ]; then
   set -- -max_total_time="${VEXO_FUZZ_SECONDS:-300}" -print_final_stats=1 -artifact_prefix="$crashes/"
   [ "$dict" = - ] || set -- "$@" -dict="$dict"
   start=$(date +%s)
+  status=0
   if "$program" "$@" "$found" "$seeds" >"$log" 2>&1; then result=ok; else
-    result="FAILED $(ls "$crashes" | head -1)"
+    result="FAILED $(ls "$crashes" | head -1) (log: $log)" status=1
   fi
   execs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
   echo "$name $(( $(date +%s) - start ))s ${execs:-?} $result"
-  exit 0
+  exit $status
 fi
 build=${1:?build dir}
 jobs=${2:-4}
-ninja -C "$build" $(cut -d' ' -f1 "$build/fuzz/targets.txt") >/dev/null
+cmake --build "$build" --target $(cut -d' ' -f1 "$build/fuzz/targets.txt") >/dev/null
 while read -r name program seeds dict; do
   echo "$build" "$name" "$program" "$seeds" "$dict"
 done <"$build/fuzz/targets.txt" | xargs -P "$jobs" -L 1 "$0" --one
