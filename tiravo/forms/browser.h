@@ -22,7 +22,7 @@ class TFTT_Brouser : public TChildForm {
   int kind() const override { return 7; }
   void FormActivate() override;
   void lbSYClick(int index);
-  void SpeedButton1Click();
+  void SpeedButton1Click();  // the close button
 
   QListWidget* lines() const { return lbSY; }
   QTableWidget* transfers() const { return sgTransfers; }

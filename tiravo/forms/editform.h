@@ -44,16 +44,16 @@ class TEditForm : public TChildForm {
   // ---- handlers ----
   void FormActivate() override;
   bool FormCloseQuery() override;
-  void Edit1Click();
+  void Edit1Click();  // the Edit menu opens: enable cut, copy, paste by selection and clipboard
   void Cut1Click();
   void Copy1Click();
   void Paste1Click();
   void Delete1Click();
   void Selectall1Click();
-  void Left1Click(QAction* item);
+  void Left1Click(QAction* item);  // one of the three alignment items
   void Wordwrap1Click();
-  void FontBig1Click();
-  void FontSml2Click();
+  void FontBig1Click();  // text 2 points larger
+  void FontSml2Click();  // text 2 points smaller
   void EditorChange();
   void ToTblClick();
   void ToSkuClick();

@@ -505,6 +505,10 @@ void TMainForm::Font3Click() {
       if (auto* t = qobject_cast<TVexoTableForm*>(child)) t->setFontSize(n);
       return;
     case 7: {
+      // The simulator, determinizer and browser windows have no font of their own: the box
+      // sizes the focused control, chosen by the first letter of its name as the program always
+      // did (names starting P, e, l, m, p take the size; s, the grids, also get taller rows).
+      // It is the names, kept from the old forms, that decide: a renamed control changes this.
       QWidget* focused = namedControl(child->focusWidget(), child);
       const QString name = focused ? focused->objectName() : QString();
       statusBar()->showMessage(QLatin1Char('[') + name + QLatin1Char(']'));
@@ -529,6 +533,7 @@ void TMainForm::Font3Click() {
       return;
     }
     default:
+      // The caption is the program's own joke, kept as users have always seen it.
       dlg::message(this, QStringLiteral("Изменение размера шрифта не поддерживается"),
                    QStringLiteral("Обломись!"), dlg::Ok, dlg::Warning);
   }

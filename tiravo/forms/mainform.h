@@ -52,7 +52,7 @@ class TMainForm : public QMainWindow, public TFrame {
 
   // The time of day the clock shows (the local time unless a test puts another source here).
   std::function<QTime()> clock;
-  void Timer1Timer();
+  void Timer1Timer();  // each tick: the clock in the caption
   QTimer* timer() const { return timer_; }
 
   // ---- children ----
@@ -98,11 +98,11 @@ class TMainForm : public QMainWindow, public TFrame {
   void WindowCascadeItemClick();
   void WindowArrangeItemClick();
   void WindowMinimizeItemClick();
-  void miMemoryClick();
+  void miMemoryClick();  // "free memory" window
   void About1Click();
   void Contents1Click();
   void SearchforHelpOn1Click();
-  void N3Click();
+  void N3Click();  // help on using help
   void ShowHint(const QString& hint) override;
 
   // ---- controls ----
@@ -141,7 +141,7 @@ class TMainForm : public QMainWindow, public TFrame {
 
   QMdiArea* mdi_ = nullptr;
   QToolBar* toolBar_ = nullptr;
-  QComboBox* ComboBox1 = nullptr;
+  QComboBox* ComboBox1 = nullptr;  // the tool panel's font-size box
   QTimer* timer_ = nullptr;
   QWidget* progressLabel_ = nullptr;
   class ProgressPanel* progressPanel_ = nullptr;

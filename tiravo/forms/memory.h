@@ -16,7 +16,7 @@ class TMemory : public QWidget {
   explicit TMemory(QWidget* parent = nullptr);
   // Where the figures come from (/proc/meminfo unless a test gives another file).
   QString meminfoPath = QStringLiteral("/proc/meminfo");
-  void Timer1Timer();
+  void Timer1Timer();  // each tick: the figures read again
   void showStatus(const MemoryStatus& status);
   QLabel* phys() const { return phys_; }
   QLabel* swap() const { return swap_; }

@@ -44,7 +44,7 @@ class TSkuTblForm : public TRunDialog {
   bool fromRvas() const { return !editor_; }
 
   void OkButtonClick();
-  void Edit1Change();
+  void Edit1Change();  // the faulty line, corrected in its box, goes back into the text
   void CancelClick();
 
  protected:

@@ -63,11 +63,11 @@ class TVexoTableForm : public TChildForm {
   void GridSelectCell(int col, int row);
   bool GridKeyDown();  // Down on a filled last row appends a row; true when it did
   void GridKeyPress();
-  void Insert1Click();
-  void New2Click();
-  void Del1Click();
-  void Font1Click();
-  void Font2Click();
+  void Insert1Click();  // insert a row before the current one
+  void New2Click();     // append a row
+  void Del1Click();     // delete the current row
+  void Font1Click();    // grid font one step larger
+  void Font2Click();    // grid font one step smaller
   void Cut1Click();
   void Copy1Click();
   void Paste1Click();
@@ -75,11 +75,11 @@ class TVexoTableForm : public TChildForm {
   void AbstrButtonClick();
   void BinButtonClick();
   void SelectAll1Click() {}
-  void StandartClick();
-  void miSimStepClick();
-  void miDetermClick();
-  void SkuClick();
-  void miToBrouserClick();
+  void StandartClick();     // compile, then the automatic simulator
+  void miSimStepClick();    // compile, then the step simulator
+  void miDetermClick();     // compile, then the determinization window
+  void SkuClick();          // table -> СКУ
+  void miToBrouserClick();  // compile, then the model browser
   // Compiles the grid; null when the compiler refused it (it has said why). Owned by the caller.
   FTT* compile();
 

@@ -112,6 +112,7 @@ void TMainForm::FontSizeClick() {
   if (size < 1) return;
   if (ChildKind >= ckText && ChildKind <= ckTable && child->kind() == ChildKind && child->setFontSize(size))
     return;
+  // The caption is the program's own joke, kept as users have always seen it.
   dlg::message(this, QStringLiteral("Изменение размера шрифта не поддерживается"),
                QStringLiteral("Обломись!"), dlg::Ok, dlg::Warning);
 }

@@ -71,11 +71,11 @@ class TEditForm : public TDocChild {
   void Paste1Click();
   void Delete1Click();
   void Selectall1Click();
-  void Left1Click(QAction* item);
+  void Left1Click(QAction* item);  // one of the three alignment items
   void Wordwrap1Click();
-  void FontBig1Click();
-  void FontSml2Click();
-  void Edit1Click();
+  void FontBig1Click();  // text 2 points larger
+  void FontSml2Click();  // text 2 points smaller
+  void Edit1Click();     // the Edit menu opens: enable cut, copy, paste by selection and clipboard
   void EditorChange();
   void EditorKeyPress();  // the caret position into status panel 1
   void TestingClick();

@@ -110,11 +110,11 @@ class TVexoTableForm : public TDocChild {
   void GridGetEditText(int col, int row);
   void GridSetEditText(int col, int row, const QString& value, bool editorModified);
   void CheckTableFilled();
-  void Insert1Click();
-  void New2Click();
-  void Del1Click();
-  void Font1Click();
-  void Font2Click();
+  void Insert1Click();  // insert a row before the current one
+  void New2Click();     // append a row
+  void Del1Click();     // delete the current row
+  void Font1Click();    // grid font one step larger
+  void Font2Click();    // grid font one step smaller
   void Cut1Click();
   void Copy1Click();
   void Paste1Click();
@@ -131,7 +131,7 @@ class TVexoTableForm : public TDocChild {
   bool Compile(bool save = true);    // through the outside compiler
   QString compiledFileName() const;  // the file the compiler writes for this table
   void StandartClick();              // "Моделирование &УА"
-  void N9Click();                    // "Детерминизация..."
+  void N9Click();                    // "Детерминизация...": through the outside determinizer
   void AllModelClick();              // "&Моделирование УА+ОА"
 
   // ---- operational automaton ----

@@ -52,12 +52,12 @@ class TTxtForm : public TDocChild {
   void Selectall1Click();
   void Left1Click(QAction* item);  // one of the three alignment items
   void Wordwrap1Click();
-  void FontBig1Click();
-  void FontSml2Click();
+  void FontBig1Click();  // text 2 points larger
+  void FontSml2Click();  // text 2 points smaller
   void mFontClick();
   void mPrintClick();
   void mPrintSetupClick();
-  void Edit1Click();
+  void Edit1Click();  // the Edit menu opens: enable cut, copy, paste by selection and clipboard
   void FormActivate();
   bool FormCloseQuery();  // true when the window may close
   void FormClose();

@@ -330,6 +330,9 @@ void oacathread_t::Execute() {
       continue;
     }
     if (running) Step();
+    // A fixed pause after every turn, not only when idle: it sets the pace of an automatic run
+    // (about one step per 10 ms plus the server's time), so the window can follow it and a
+    // pause or stop is seen between two steps. A command or a stop ends the wait at once.
     std::unique_lock<std::mutex> lock(mutex_);
     wake_.wait_for(lock, 10ms, [this] { return terminate_ || !queue_.empty(); });
   }

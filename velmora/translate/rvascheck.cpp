@@ -68,7 +68,7 @@ bool TTesting::Check() {
   endPass1();
   for (const Later& m : later_) add(m.line, m.pos, m.length, m.code);
   later_.clear();
-  if (pending && braceDepth_ > 0) add(lastLine_, lastPos_ + 1, 0, 26);
+  if (pending && braceDepth_ > 0) add(lastLine_, lastPos_ + 1, 0, kNoCloseBrace);
   return failed_;
 }
 
@@ -98,12 +98,12 @@ void TTesting::rvasLine(int ln) {
         if (eqSeen_ && in(pk, kOps | kOpens)) {
           if (in(pk, kOps)) initialEvent(ln, i, p, n);
           if (r & kSignal) signalKindLater(ln, i, c, r);
-          if (r & kWrongOnRight) add(ln, i, 1, 5);
+          if (r & kWrongOnRight) add(ln, i, 1, kWrongFirstLetter);
         } else if (!eqSeen_ && in(pk, bit(kNull) | bit(kSemi))) {  // the target
-          if (r & kWrongTarget) add(ln, i, 1, 5);
+          if (r & kWrongTarget) add(ln, i, 1, kWrongFirstLetter);
         } else if (!eqSeen_ && pk == kLParen) {  // the first output
           if (r & kSignal) signalKindLater(ln, i, c, r);
-          if (bracketDepth_ > 0 && (r & kWrongOutput)) add(ln, i, 1, 5);
+          if (bracketDepth_ > 0 && (r & kWrongOutput)) add(ln, i, 1, kWrongFirstLetter);
         } else {
           break;
         }
@@ -130,12 +130,12 @@ void TTesting::rvasLine(int ln) {
           } else {
             ++braceDepth_;
           }
-          if (++nesting_ == vexo::kMaxNesting + 1) add(ln, i, 1, 27);
+          if (++nesting_ == vexo::kMaxNesting + 1) add(ln, i, 1, kTooDeep);
         } else if (!eqSeen_ && pk == kName && c == u'(') {  // the target's outputs
           ++bracketDepth2_;
           opens_.push_back('(');
           ++bracketDepth_;
-          if (++nesting_ == vexo::kMaxNesting + 1) add(ln, i, 1, 27);
+          if (++nesting_ == vexo::kMaxNesting + 1) add(ln, i, 1, kTooDeep);
         } else {
           break;
         }
@@ -149,16 +149,16 @@ void TTesting::rvasLine(int ln) {
           if (c == u')') {
             --bracketDepth2_;
             closeGroup(ln, i, '(');
-            if (--bracketDepth_ < 0) add(ln, i, 1, 12);
+            if (--bracketDepth_ < 0) add(ln, i, 1, kNoOpenParen);
           } else {
-            if (--braceDepth_ < 0) later_.push_back(Later{ln, i, 1, 25});
+            if (--braceDepth_ < 0) later_.push_back(Later{ln, i, 1, kNoOpenBrace});
             closeGroup(ln, i, '{');
           }
         } else if (c == u')') {  // the end of the target's outputs
           --bracketDepth2_;
           closeGroup(ln, i, '(');
           if (nesting_ > 0) --nesting_;
-          if (--bracketDepth_ < 0) add(ln, i, 1, 12);
+          if (--bracketDepth_ < 0) add(ln, i, 1, kNoOpenParen);
         } else {
           break;
         }
@@ -168,7 +168,7 @@ void TTesting::rvasLine(int ln) {
         if (!eqSeen_ && in(pk, bit(kName) | bit(kRParen))) {  // the end of the left side
           eqSeen2_ = true;
           if (bracketDepth_ > 0) {
-            add(ln, i, 0, 13);
+            add(ln, i, 0, kNoCloseParen);
             bracketDepth_ = 0;
           }
           eqSeen_ = true;
@@ -179,20 +179,20 @@ void TTesting::rvasLine(int ln) {
       case kSemi:
         if (eqSeen_ && in(pk, bit(kName) | kCloses)) {  // the end of a statement
           eqSeen2_ = false;
-          if (braceDepth_ > 0) later_.push_back(Later{ln, i, 0, 26});
+          if (braceDepth_ > 0) later_.push_back(Later{ln, i, 0, kNoCloseBrace});
           braceDepth_ = 0;
           bracketDepth2_ = 0;
           opens_.clear();
           eqSeen_ = false;
           nesting_ = 0;
-          if (bracketDepth_ > 0) add(ln, i, 0, 13);
+          if (bracketDepth_ > 0) add(ln, i, 0, kNoCloseParen);
           bracketDepth_ = 0;
           noteRead(ln, i, QChar(c));
           continue;
         }
         break;
       case kNull:  // refused like the other invisible characters, once, and otherwise passed over
-        add(ln, i, 1, 7);
+        add(ln, i, 1, kForbiddenChar);
         continue;
       case kSlash: {
         const char16_t next = i + 1 < n ? p[i + 1] : u'\0';
@@ -205,7 +205,7 @@ void TTesting::rvasLine(int ln) {
         if (!inComment_) rvasChar(ln, i, QChar(c), p, n);
         if (i > 0 && p[i - 1] == u'*') {
           inComment_ = false;
-          if (--commentDepth_ < 0) add(ln, i, 1, 9);
+          if (--commentDepth_ < 0) add(ln, i, 1, kUnopenedComment);
         }
         continue;
       }
@@ -239,9 +239,9 @@ void TTesting::initialEvent(int ln, int i, const char16_t* p, int n) {
   int end = i;
   while (end < n && !isOp(QChar(p[end]))) ++end;
   const int length = end - i;
-  if (isInitial && nested) later_.push_back(Later{ln, i, length, 24});
-  if (isInitial && afterStar) later_.push_back(Later{ln, i, length, 22});
-  if (!isInitial && !afterStar && !nested) later_.push_back(Later{ln, i, length, 23});
+  if (isInitial && nested) later_.push_back(Later{ln, i, length, kInitialInBrackets});
+  if (isInitial && afterStar) later_.push_back(Later{ln, i, length, kInitialPlace});
+  if (!isInitial && !afterStar && !nested) later_.push_back(Later{ln, i, length, kInitialName});
 }
 
 // The converters read the signal kind of the text as the СКУ check does; a РВАС product is
@@ -249,7 +249,7 @@ void TTesting::initialEvent(int ln, int i, const char16_t* p, int n) {
 void TTesting::signalKindLater(int ln, int i, char16_t c, unsigned r) {
   if (r & kBinary) {
     if (absUsed_)
-      later_.push_back(Later{ln, i, 1, 18});
+      later_.push_back(Later{ln, i, 1, kAbstractLetter});
     else
       binUsed_ = true;
   } else {
@@ -276,25 +276,25 @@ void TTesting::closeGroup(int ln, int i, char open) {
   if (opens_.back() == open)
     opens_.pop_back();
   else
-    later_.push_back(Later{ln, i, 0, open == '(' ? 26 : 13});
+    later_.push_back(Later{ln, i, 0, open == '(' ? kNoCloseBrace : kNoCloseParen});
 }
 
 // The nesting rules of РВАС for one character that is not inside a name; prev_ is the
 // character read before it. Messages wait in later_.
 void TTesting::rvasPass2Char(int ln, int i, QChar c, const char16_t* p, int n) {
-  const auto add = [&](int line, int pos, int length, int code) {
+  const auto add = [&](int line, int pos, int length, Message code) {
     later_.push_back(Later{line, pos, length, code});
   };
   const ushort u = c.unicode();
   const bool afterOp = isOp(prev_);
   if (u == ';') {
     eqSeen2_ = false;
-    if (braceDepth_ > 0) add(ln, i, 0, 26);
+    if (braceDepth_ > 0) add(ln, i, 0, kNoCloseBrace);
     braceDepth_ = 0;
     bracketDepth2_ = 0;
   }
   if (afterOp) {
-    if (u == '}') add(ln, i, 0, 10);
+    if (u == '}') add(ln, i, 0, kCloseAfterOp);
     initialEvent(ln, i, p, n);
   }
   if (afterOp || prev_ == QLatin1Char('(') || prev_ == QLatin1Char('{')) {
@@ -307,7 +307,7 @@ void TTesting::rvasPass2Char(int ln, int i, QChar c, const char16_t* p, int n) {
       opens_.push_back(char(u));
       break;
     case '{':
-      if (eqSeen2_ && prev_ != QLatin1Char('*') && prev_ != QLatin1Char('|')) add(ln, i, 0, 6);
+      if (eqSeen2_ && prev_ != QLatin1Char('*') && prev_ != QLatin1Char('|')) add(ln, i, 0, kMissingOp);
       ++braceDepth_;
       opens_.push_back(char(u));
       break;
@@ -317,18 +317,18 @@ void TTesting::rvasPass2Char(int ln, int i, QChar c, const char16_t* p, int n) {
       break;
     case '}':
       --braceDepth_;
-      if (braceDepth_ < 0) add(ln, i, 1, 25);
+      if (braceDepth_ < 0) add(ln, i, 1, kNoOpenBrace);
       closeGroup(ln, i, '{');
       break;
     case '=':
     case '*':
     case '|':
       if (u == '=') eqSeen2_ = true;
-      if (prev_ == QLatin1Char('{')) add(ln, i, 1, 11);
+      if (prev_ == QLatin1Char('{')) add(ln, i, 1, kOpAfterOpen);
       break;
     case ';': opens_.clear(); break;
     default:
-      if (prev_ == QLatin1Char('}')) add(ln, i, 0, 6);
+      if (prev_ == QLatin1Char('}')) add(ln, i, 0, kMissingOp);
       break;
   }
 }

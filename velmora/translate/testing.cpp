@@ -44,8 +44,6 @@ const char* const kMessages[28] = {
     "Слишком глубокая вложенность скобок",
 };
 
-const int kWarning = 16;  // worded as a warning, and only a warning
-
 // Characters a text may not hold outside comments, in the order they are tested.
 const QString kSkuForbidden = QStringLiteral("~`!@#$%^&-_+[]:'\"<>?{}/");
 const QString kSvfForbidden = QStringLiteral("~`!@#$%^&-_+[]:'\"<>?{}*/");
@@ -119,8 +117,8 @@ QString TTesting::messageText(int code) {
 int TTesting::errorCount() const { return errors_; }
 int TTesting::warningCount() const { return warnings_; }
 
-void TTesting::add(int line, int pos, int length, int code) {
-  if (code == kWarning)
+void TTesting::add(int line, int pos, int length, Message code) {
+  if (code == kNoSvfHeader)  // worded as a warning, and only a warning
     ++warnings_;
   else {
     ++errors_;
@@ -140,11 +138,11 @@ bool TTesting::CheckSku() {
       const bool takeSku =
           b >= s.svfRepeats.size() || (a < s.skuRepeats.size() && s.skuRepeats[a] < s.svfRepeats[b]);
       const int line = takeSku ? s.skuRepeats[a++] : s.svfRepeats[b++];
-      add(line, 0, int(text_.at(line).size()) - 1, takeSku ? 15 : 17);
+      add(line, 0, int(text_.at(line).size()) - 1, takeSku ? kTwoSkuHeaders : kTwoSvfHeaders);
     }
   }
   if (!s.skuFound) {
-    add(0, 0, 0, 14);
+    add(0, 0, 0, kNoSkuHeader);
     return true;
   }
   pass1(s.skuStart, s.skuEnd, Mode::Sku);
@@ -153,7 +151,7 @@ bool TTesting::CheckSku() {
     // The output functions need no second pass: pass 1 checks all there is to them.
     pass1(s.svfStart, s.svfEnd, Mode::Svf);
   } else {
-    add(0, 0, 0, kWarning);
+    add(0, 0, 0, kNoSvfHeader);
   }
   return failed_;
 }
@@ -193,11 +191,11 @@ void TTesting::walk(int from, int to, bool countDepth, F significant) {
         if (!c.isNull())
           significant(ln, i, c, s);
         else if (countDepth)
-          add(ln, i, 1, 7);
+          add(ln, i, 1, kForbiddenChar);
       }
       if (slash && i > 0 && p[i - 1] == QLatin1Char('*')) {
         inComment_ = false;
-        if (countDepth && --commentDepth_ < 0) add(ln, i, 1, 9);
+        if (countDepth && --commentDepth_ < 0) add(ln, i, 1, kUnopenedComment);
       }
     }
   }
@@ -233,7 +231,7 @@ Q_ALWAYS_INLINE void TTesting::pass1Step(int ln, int i, QChar c, Mode mode) {
   if (eqSeen_) {
     bool plain = false;
     if (name && (isOp(prev_) || prev_ == QLatin1Char('(') || prev_ == QLatin1Char('{'))) {
-      if (nameStartWrong(c, mode == Mode::Svf)) add(ln, i, 1, 5);
+      if (nameStartWrong(c, mode == Mode::Svf)) add(ln, i, 1, kWrongFirstLetter);
       plain = true;
     } else if ((isNameChar(prev_) || prev_ == QLatin1Char(')') || prev_ == QLatin1Char('}')) &&
                (c == QLatin1Char('|') || (c == QLatin1Char('*') && mode != Mode::Svf))) {
@@ -242,13 +240,13 @@ Q_ALWAYS_INLINE void TTesting::pass1Step(int ln, int i, QChar c, Mode mode) {
                (c == QLatin1Char('(') || (c == QLatin1Char('{') && mode == Mode::Rvas))) {
       // A group opened after an operator; braces are refused outside РВАС.
       if (c == QLatin1Char('(')) ++bracketDepth_;
-      if (++nesting_ == vexo::kMaxNesting + 1) add(ln, i, 1, 27);
+      if (++nesting_ == vexo::kMaxNesting + 1) add(ln, i, 1, kTooDeep);
       plain = true;
     } else if (isNameChar(prev_) &&
                (c == QLatin1Char(')') || (c == QLatin1Char('}') && mode == Mode::Rvas))) {
       // A group closed after a name.
       if (nesting_ > 0) --nesting_;
-      if (c == QLatin1Char(')') && --bracketDepth_ < 0) add(ln, i, 1, 12);
+      if (c == QLatin1Char(')') && --bracketDepth_ < 0) add(ln, i, 1, kNoOpenParen);
       plain = true;
     }
     if (plain) {
@@ -263,13 +261,13 @@ void TTesting::endPass1() {
   // The converters keep a last expression that lacks its ';', so it is checked as if
   // the ';' stood right after it.
   if (pending_) endOfExpression1(lastLine_, lastPos_ + 1);
-  if (commentDepth_ > 0) add(int(text_.size()) - 1, 0, 0, 8);
+  if (commentDepth_ > 0) add(int(text_.size()) - 1, 0, 0, kUnclosedComment);
 }
 
 void TTesting::endOfExpression1(int line, int pos) {
-  if (!eqSeen_) add(line, 0, 0, 0);
-  if (isOp(prev_)) add(line, pos, 0, 4);
-  if (bracketDepth_ > 0) add(line, pos, 0, 13);
+  if (!eqSeen_) add(line, 0, 0, kNoEquals);
+  if (isOp(prev_)) add(line, pos, 0, kNoExpressionAfterOp);
+  if (bracketDepth_ > 0) add(line, pos, 0, kNoCloseParen);
   eqSeen_ = false;
   bracketDepth_ = 0;
   nesting_ = 0;
@@ -296,65 +294,66 @@ void TTesting::pass1Char(int ln, int i, QChar c, Mode mode) {
   const QChar lc = lowerAscii(c);
   const bool opened = prev_.isNull() || prev_ == QLatin1Char(';');
   if (c == QLatin1Char(';')) {
-    if (!eqSeen_) add(ln, 0, 0, 0);
+    if (!eqSeen_) add(ln, 0, 0, kNoEquals);
     eqSeen_ = false;
     nesting_ = 0;
-    if (bracketDepth_ > 0) add(ln, i, 0, 13);
+    if (bracketDepth_ > 0) add(ln, i, 0, kNoCloseParen);
     bracketDepth_ = 0;
   }
-  if (eqSeen_ && c == QLatin1Char('=')) add(ln, i, 1, 1);
+  if (eqSeen_ && c == QLatin1Char('=')) add(ln, i, 1, kTwoEquals);
   if (c == QLatin1Char('=')) {
     // A bracket of the left side must close there: its ')' on the right would be taken
     // for one of the right side's.
     if (!eqSeen_ && bracketDepth_ > 0) {
-      add(ln, i, 0, 13);
+      add(ln, i, 0, kNoCloseParen);
       bracketDepth_ = 0;
     }
     // A left side may not end with an operator ("s1*=..."): an empty target would follow.
-    if (!eqSeen_ && (prev_ == QLatin1Char('*') || prev_ == QLatin1Char('|'))) add(ln, i, 0, 4);
+    if (!eqSeen_ && (prev_ == QLatin1Char('*') || prev_ == QLatin1Char('|')))
+      add(ln, i, 0, kNoExpressionAfterOp);
     eqSeen_ = true;
-    if (opened) add(ln, i, 0, 2);
+    if (opened) add(ln, i, 0, kNoEventBeforeEquals);
   }
   // A name right after an opening bracket or brace of the right side is tested like one
   // after an operator; otherwise a wrong first letter would pass and be read as an event.
   const bool afterOpen =
       eqSeen_ && (prev_ == QLatin1Char('(') || prev_ == QLatin1Char('{')) && !isStructural(c);
   if (isOp(prev_) || afterOpen) {
-    if (c == QLatin1Char('*') || c == QLatin1Char('|')) add(ln, i, 1, 3);
-    if (c == QLatin1Char(';')) add(ln, i, 0, 4);
-    if (!isStructural(c) && nameStartWrong(c, svf)) add(ln, i, 1, 5);
-    if (c == QLatin1Char(')')) add(ln, i, 0, 10);
+    if (c == QLatin1Char('*') || c == QLatin1Char('|')) add(ln, i, 1, kOpAfterOp);
+    if (c == QLatin1Char(';')) add(ln, i, 0, kNoExpressionAfterOp);
+    if (!isStructural(c) && nameStartWrong(c, svf)) add(ln, i, 1, kWrongFirstLetter);
+    if (c == QLatin1Char(')')) add(ln, i, 0, kCloseAfterOp);
   }
   if (!eqSeen_ && opened) {
     const bool wrong = isDigitAscii(c) || (svf ? lc != settings_.OutSgn : lc != settings_.OutSob);
-    if (wrong) add(ln, i, 1, 5);
+    if (wrong) add(ln, i, 1, kWrongFirstLetter);
   }
   static const AsciiSet sku(kSkuForbidden), svfSet(kSvfForbidden), rvas(kRvasForbidden);
   const AsciiSet& forbidden = mode == Mode::Sku ? sku : (svf ? svfSet : rvas);
-  if (forbidden.contains(c) || isInvisible(c)) add(ln, i, 1, 7);
+  if (forbidden.contains(c) || isInvisible(c)) add(ln, i, 1, kForbiddenChar);
   if (c == QLatin1Char('(')) {
-    if (eqSeen_ && prev_ != QLatin1Char('*') && prev_ != QLatin1Char('|')) add(ln, i, 0, 6);
+    if (eqSeen_ && prev_ != QLatin1Char('*') && prev_ != QLatin1Char('|')) add(ln, i, 0, kMissingOp);
     ++bracketDepth_;
   }
-  if (prev_ == QLatin1Char('(') && isOp(c)) add(ln, i, 1, 11);
+  if (prev_ == QLatin1Char('(') && isOp(c)) add(ln, i, 1, kOpAfterOpen);
   // An empty group stands for no step: in a repetition it would become a loop that needs
   // no condition, and in a product a step without its factor.
   if (eqSeen_ && (prev_ == QLatin1Char('(') || prev_ == QLatin1Char('{')) &&
       (c == QLatin1Char(')') || c == QLatin1Char('}')))
-    add(ln, i, 0, 4);
+    add(ln, i, 0, kNoExpressionAfterOp);
   // The converters walk a group recursively: nesting past the limit is refused here, once
   // per expression, so that they never see it.
   if (c == QLatin1Char('(') || c == QLatin1Char('{')) {
-    if (++nesting_ == vexo::kMaxNesting + 1) add(ln, i, 1, 27);
+    if (++nesting_ == vexo::kMaxNesting + 1) add(ln, i, 1, kTooDeep);
   } else if ((c == QLatin1Char(')') || c == QLatin1Char('}')) && nesting_ > 0) {
     --nesting_;
   }
   if (c == QLatin1Char(')')) {
     --bracketDepth_;
-    if (bracketDepth_ < 0) add(ln, i, 1, 12);
+    if (bracketDepth_ < 0) add(ln, i, 1, kNoOpenParen);
   }
   // A name glued to a closing bracket would be read as a different product.
-  if (prev_ == QLatin1Char(')') && !isStructural(c)) add(ln, i, 0, 6);
+  if (prev_ == QLatin1Char(')') && !isStructural(c)) add(ln, i, 0, kMissingOp);
   if (!eqSeen_ && !opened && c != QLatin1Char(';')) leftSide(ln, i, c, mode);
   noteRead(ln, i, c);
 }
@@ -366,29 +365,29 @@ void TTesting::leftSide(int ln, int i, QChar c, Mode mode) {
   if (mode == Mode::Sku) {
     // Targets are joined by '*'; brackets or '|' would stay in the target's name.
     if (u == '(' || u == ')' || u == '|') {
-      add(ln, i, 1, 7);
+      add(ln, i, 1, kForbiddenChar);
     } else if (prev_ == QLatin1Char('*') && !isStructural(c)) {
       // Every target needs the target letter, not only the first one. The test after an
       // operator has already refused a letter that no name may start with.
       const QChar lc = lowerAscii(c);
       const bool refused =
           isDigitAscii(c) || (lc != settings_.InSob && lc != settings_.InAbstr && lc != settings_.InDigit);
-      if (!refused && lc != settings_.OutSob) add(ln, i, 1, 5);
+      if (!refused && lc != settings_.OutSob) add(ln, i, 1, kWrongFirstLetter);
     }
   } else if (mode == Mode::Rvas) {
     // One event, then at most one list of outputs: "t(y1,y2)". Braces belong to the right
     // side only (one on the left would also hide the depth of those on the right).
     if (u == '*' || u == '|' || u == '{' || u == '}' || (u == '(' && prev_ == QLatin1Char(')'))) {
-      add(ln, i, 1, 7);
+      add(ln, i, 1, kForbiddenChar);
     } else if (bracketDepth_ > 0 && (prev_ == QLatin1Char('(') || prev_ == QLatin1Char(','))) {
       // Every output becomes an output function: it needs the output letter.
-      if (isDigitAscii(c) || lowerAscii(c) != settings_.OutSgn) add(ln, i, 1, 5);
+      if (isDigitAscii(c) || lowerAscii(c) != settings_.OutSgn) add(ln, i, 1, kWrongFirstLetter);
     }
   }
 }
 
 void TTesting::signalKind(int ln, int i, QChar c, bool perTerm, bool later) {
-  const auto add = [&](int line, int pos, int length, int code) {
+  const auto add = [&](int line, int pos, int length, Message code) {
     if (later)
       later_.push_back(Later{line, pos, length, code});
     else
@@ -397,17 +396,17 @@ void TTesting::signalKind(int ln, int i, QChar c, bool perTerm, bool later) {
   const QChar lc = lowerAscii(c);
   if (lc == settings_.InAbstr && isUpperAscii(c)) {
     // An abstract signal has no inverted form.
-    add(ln, i, 1, 18);
+    add(ln, i, 1, kAbstractLetter);
   } else if (lc == settings_.InAbstr) {
-    if (perTerm && absUsed_ && absInTerm_) add(ln, i, 1, 20);
+    if (perTerm && absUsed_ && absInTerm_) add(ln, i, 1, kTwoAbstractInTerm);
     if (binUsed_)
-      add(ln, i, 1, 19);
+      add(ln, i, 1, kBinaryLetter);
     else
       absUsed_ = true;
     absInTerm_ = true;
   } else if (lc == settings_.InDigit) {
     if (absUsed_)
-      add(ln, i, 1, 18);
+      add(ln, i, 1, kAbstractLetter);
     else
       binUsed_ = true;
   }
@@ -483,7 +482,7 @@ void TTesting::checkSources() {
   auto endAlternative = [&]() {
     Level& l = levels.last();
     if (levels.size() == 1) {
-      if (!l.empty && !l.hasSource) add(l.line, l.pos, 1, 21);
+      if (!l.empty && !l.hasSource) add(l.line, l.pos, 1, kSignalWithoutSource);
     } else {
       l.all = l.all && l.hasSource;
     }

@@ -18,6 +18,38 @@ class TTesting {
   int errorCount() const;    // messages that are errors
   int warningCount() const;  // messages that are only warnings (listed, but the check passes)
 
+  // The messages, by the codes that number them (message 16 is only a warning).
+  enum Message : int {
+    kNoEquals,             // 0: no '='
+    kTwoEquals,            // 1: more than one '='
+    kNoEventBeforeEquals,  // 2: no event before '='
+    kOpAfterOp,            // 3: operator after an operator or '='
+    kNoExpressionAfterOp,  // 4: no expression after an operator or '='
+    kWrongFirstLetter,     // 5: a name starts with a wrong letter
+    kMissingOp,            // 6: operator missing
+    kForbiddenChar,        // 7: forbidden character
+    kUnclosedComment,      // 8: comment not closed
+    kUnopenedComment,      // 9: comment not opened
+    kCloseAfterOp,         // 10: ')' after an operator or '='
+    kOpAfterOpen,          // 11: operator after '('
+    kNoOpenParen,          // 12: '(' missing
+    kNoCloseParen,         // 13: ')' missing
+    kNoSkuHeader,          // 14: no "sku:"
+    kTwoSkuHeaders,        // 15: two "sku:"
+    kNoSvfHeader,          // 16: no "svf:" (warning)
+    kTwoSvfHeaders,        // 17: two "svf:"
+    kAbstractLetter,       // 18: abstract signals are z
+    kBinaryLetter,         // 19: binary signals are x
+    kTwoAbstractInTerm,    // 20: two abstract signals in one term
+    kSignalWithoutSource,  // 21: signal without a source event
+    kInitialPlace,         // 22: initial event not after '=' or 'V'
+    kInitialName,          // 23: initial event not named s0
+    kInitialInBrackets,    // 24: initial event inside brackets
+    kNoOpenBrace,          // 25: '{' missing
+    kNoCloseBrace,         // 26: '}' missing
+    kTooDeep,              // 27: brackets nested too deep
+  };
+
   // The text of a message code (0..27).
   static QString messageText(int code);
 
@@ -28,7 +60,7 @@ class TTesting {
     int line, pos;
   };
 
-  void add(int line, int pos, int length, int code);
+  void add(int line, int pos, int length, Message code);
   template <typename F>
   void walk(int from, int to, bool countDepth, F significant);
   void pass1(int from, int to, Mode mode);
@@ -90,7 +122,8 @@ class TTesting {
   bool eqSeen2_ = false;
   int bracketDepth2_ = 0;
   struct Later {
-    int line, pos, length, code;
+    int line, pos, length;
+    Message code;
   };
   std::vector<Later> later_;
   struct GroupTerm {  // an open bracket group of the СКУ term being read
