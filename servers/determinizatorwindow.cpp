@@ -14,6 +14,7 @@
 #include "platform/dialogs.h"
 #include "platform/textfile.h"
 #include "servers/fsmformat.h"
+#include "platform/quote.h"
 
 namespace servers {
 
@@ -126,7 +127,7 @@ bool DeterminizatorWindow::saveClick() {
   if (!fsm::Determinizer::validPrefix(prefixEdit->text())) {
     fail(QStringLiteral("Шаблон имени '%1' недопустим: нужно имя из строчных букв и цифр, "
                         "начинающееся с буквы")
-             .arg(prefixEdit->text()));
+             .arg(quote::excerpt(prefixEdit->text())));
     return false;
   }
   const QFileInfo fsmInfo(path_);

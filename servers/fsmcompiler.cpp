@@ -1,6 +1,7 @@
 #include "servers/fsmcompiler.h"
 
 #include "servers/fsmformat.h"
+#include "platform/quote.h"
 
 #include <QHash>
 #include <algorithm>
@@ -37,7 +38,7 @@ class RowChecker {
     seen.reserve(out->size());
     for (const Name& n : *out) {
       if (n.inverted && !inversionAllowed) {
-        error(column, n.pos, QStringLiteral("инверсия имени '%1' недопустима").arg(n.key));
+        error(column, n.pos, QStringLiteral("инверсия имени '%1' недопустима").arg(quote::excerpt(n.key)));
         return false;
       }
       const auto k = seen.constFind(n.key);
@@ -45,7 +46,8 @@ class RowChecker {
         seen.insert(n.key, n.inverted);
         kept << n;
       } else if (*k != n.inverted) {
-        error(column, n.pos, QStringLiteral("имя '%1' входит и прямо, и инверсно").arg(n.key));
+        error(column, n.pos,
+              QStringLiteral("имя '%1' входит и прямо, и инверсно").arg(quote::excerpt(n.key)));
         return false;
       }  // else "x1*x1": passes the text checker and means x1
     }
@@ -104,11 +106,11 @@ QString Compiler::messageAt(const RowName& row, int column, int pos, const QStri
   if (row.number <= 0)
     where = QStringLiteral("Строка таблицы %1 (без номера)").arg(row.line);
   else if (row.continuation == 0)
-    where = QStringLiteral("Строка %1 (%2)").arg(row.number).arg(row.source);
+    where = QStringLiteral("Строка %1 (%2)").arg(row.number).arg(quote::excerpt(row.source));
   else
     where = QStringLiteral("Строка %1 (%2), продолжение %3")
                 .arg(row.number)
-                .arg(row.source)
+                .arg(quote::excerpt(row.source))
                 .arg(row.continuation);
   return QStringLiteral("%1, столбец %2 (%3), позиция %4: %5")
       .arg(where)

@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "platform/textfile.h"
+#include "platform/quote.h"
 
 namespace fsm {
 
@@ -62,7 +63,7 @@ class Reader {
     const QStringList tokens = field.split(QLatin1Char(' '), Qt::SkipEmptyParts);
     for (const QString& t : tokens) {
       int v = 0;
-      if (!integer(t, &v)) fail(QStringLiteral("'%1' не является целым числом").arg(t));
+      if (!integer(t, &v)) fail(QStringLiteral("'%1' не является целым числом").arg(quote::excerpt(t)));
       out << v;
     }
     return out;
@@ -84,10 +85,10 @@ class Reader {
     for (int i = 0; i < n; ++i) {
       const QString name = next("имя");
       if (!(spelled ? isSpelledName(name) : isPlainName(name)))
-        fail(QStringLiteral("недопустимое имя '%1'").arg(name));
+        fail(QStringLiteral("недопустимое имя '%1'").arg(quote::excerpt(name)));
       // The same name in another case is the same name (as Model::numberOf compares them).
       const QString folded = name.toCaseFolded();
-      if (seen.contains(folded)) fail(QStringLiteral("имя '%1' повторяется").arg(name));
+      if (seen.contains(folded)) fail(QStringLiteral("имя '%1' повторяется").arg(quote::excerpt(name)));
       seen.insert(folded);
       out << name;
     }

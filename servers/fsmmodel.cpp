@@ -1,4 +1,5 @@
 #include "servers/fsmmodel.h"
+#include "platform/quote.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -98,8 +99,8 @@ bool Model::parseEvents(const QString& text, Set* out, QString* error) const {
   for (const Name& n : names) {
     const int k = numberOf(events, n.key);
     if (n.inverted || k == 0) {
-      *error = n.inverted ? QStringLiteral("событие '%1' не может быть инверсным").arg(n.key)
-                          : QStringLiteral("событие '%1' автомату не известно").arg(n.key);
+      *error = n.inverted ? QStringLiteral("событие '%1' не может быть инверсным").arg(quote::excerpt(n.key))
+                          : QStringLiteral("событие '%1' автомату не известно").arg(quote::excerpt(n.key));
       return false;
     }
     auto it = std::lower_bound(s.begin(), s.end(), k);
@@ -159,15 +160,13 @@ bool scanNames(const QString& text, QVector<Name>* names, ScanError* error) {
     }
     for (int i = start; i < p; ++i) {
       if (forbidden(text[i])) {
-        const QString shown =
-            text[i].unicode() < 0x20 ? QStringLiteral("#%1").arg(text[i].unicode()) : QString(text[i]);
-        *error = {QStringLiteral("недопустимый символ '%1'").arg(shown), i};
+        *error = {QStringLiteral("недопустимый символ '%1'").arg(quote::excerpt(text.mid(i, 1))), i};
         return false;
       }
     }
     const QString name = text.mid(start, p - start);
     if (!name[0].isLetter()) {
-      *error = {QStringLiteral("имя '%1' начинается не с буквы").arg(name), start};
+      *error = {QStringLiteral("имя '%1' начинается не с буквы").arg(quote::excerpt(name)), start};
       return false;
     }
     names->append({name.toLower(), name[0].isUpper(), start, name});

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "servers/fsmformat.h"
+#include "platform/quote.h"
 
 namespace fsm {
 
@@ -38,7 +39,7 @@ int Simulator::setState(const QString& text) {
   Set s;
   QString error;
   if (!model_.parseEvents(text, &s, &error)) {
-    status_ = QStringLiteral("Состояние '%1': %2").arg(text, error);
+    status_ = QStringLiteral("Состояние '%1': %2").arg(quote::excerpt(text), error);
     return Error;
   }
   state_ = s;
@@ -55,14 +56,16 @@ bool Simulator::parseInput(const QString& text, Set* active, QStringList* notes)
   QVector<Name> names;
   ScanError e;
   if (!scanNames(text, &names, &e)) {
-    status_ = QStringLiteral("Вход '%1', позиция %2: %3").arg(text).arg(e.pos + 1).arg(e.message);
+    status_ =
+        QStringLiteral("Вход '%1', позиция %2: %3").arg(quote::excerpt(text)).arg(e.pos + 1).arg(e.message);
     return false;
   }
   Set zero;
   for (const Name& n : names) {
     const int k = Model::numberOf(model_.inputs, n.key);
     if (k == 0) {
-      *notes << QStringLiteral("Входной сигнал '%1' автомату не известен и пропущен").arg(n.key);
+      *notes
+          << QStringLiteral("Входной сигнал '%1' автомату не известен и пропущен").arg(quote::excerpt(n.key));
       continue;
     }
     Set& into = n.inverted ? zero : *active;
@@ -71,8 +74,8 @@ bool Simulator::parseInput(const QString& text, Set* active, QStringList* notes)
   }
   for (int k : zero) {
     if (std::binary_search(active->begin(), active->end(), k)) {
-      status_ =
-          QStringLiteral("Вход '%1': сигнал '%2' задан и прямо, и инверсно").arg(text, model_.inputs[k - 1]);
+      status_ = QStringLiteral("Вход '%1': сигнал '%2' задан и прямо, и инверсно")
+                    .arg(quote::excerpt(text), quote::excerpt(model_.inputs[k - 1]));
       return false;
     }
   }

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "platform/cp1251.h"
 #include "platform/textfile.h"
 #include "tests/flowchart/gsapicture.h"
 #include "velmora/flowchart/core/gsafile.h"
@@ -257,6 +258,23 @@ TEST(GsaFile, MalformedFilesAreRefusedAndChangeNothing) {
     QString listError;
     EXPECT_FALSE(GsaFile::parse(lines(c.body.constData()), &doc, &listError)) << c.why;
     EXPECT_EQ(error, listError) << c.why;
+  }
+}
+
+// Garbage quoted in a message is a short excerpt with its control bytes shown as marks.
+TEST(GsaFile, MessagesQuoteAShortVisibleExcerpt) {
+  const QByteArray garbage = QByteArray("\x01\x02PK\x03") + QByteArray(100000, 'z');
+  const QByteArray bodies[] = {
+      garbage + "\r\n2\r\nEnd\r\n",
+      "GSA1.1\r\nAUTO\r\nTRACK\r\nNOMOVE\r\ny0\r\nyk\r\ns0\r\nsk\r\ns\r\ny\r\n5\r\n4\r\n" + garbage +
+          ",1\r\nt\r\n1\r\nEnd\r\n"};
+  for (const QByteArray& body : bodies) {
+    GsaDocument doc;
+    QString error;
+    EXPECT_FALSE(GsaFile::parse(textfile::splitLines(cp1251::decode(body)), &doc, &error));
+    EXPECT_LT(error.size(), 200) << error.left(300).toStdString();
+    EXPECT_TRUE(error.contains(QString::fromUtf8("␁␂PK␃zz"))) << error.toStdString();
+    EXPECT_TRUE(error.contains(QString::fromUtf8("…")));
   }
 }
 

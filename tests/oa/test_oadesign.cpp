@@ -131,6 +131,21 @@ TEST(OaDesign, RegisterCheckGivesThePassMessagesThenWhatTheModelRefuses) {
   EXPECT_EQ(checkRegisters(described({"reg:", "A[x]", "mux:"}, {{}, {}}, {""})).left(10), "Блоки ОА: ");
 }
 
+// A check quotes only a short excerpt of what it found, however long the line is.
+TEST(OaDesign, MessagesQuoteAShortExcerptOfTheLine) {
+  const QStringList blocks{"reg:", "A[8]", "B[8]", "mux:"};
+  const QString huge(200000, QLatin1Char('('));
+  const struct {
+    QStringList y1;
+    QString x1;
+  } cases[] = {{{"A:=B"}, huge}, {{huge}, ""}, {{"A:=" + huge}, ""}, {{"A:=B+" + huge}, ""}};
+  for (const auto& c : cases) {
+    const QString fault = checkRegisters(described(blocks, {c.y1, {}}, {c.x1}));
+    EXPECT_FALSE(fault.isEmpty());
+    EXPECT_LT(fault.size(), 300) << fault.left(400).toStdString();
+  }
+}
+
 TEST(InputActions, StepsAreCp1251LinesEachEndedByCrLf) {
   QByteArray bytes;
   ASSERT_TRUE(InputActionsFile::toBytes({"y1", "y2&y3", "уа"}, &bytes, nullptr));

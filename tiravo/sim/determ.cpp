@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/errors.h"
+#include "platform/quote.h"
 
 namespace determ {
 
@@ -39,7 +40,7 @@ AlphabetCheck CheckAlphabet(const QString& text, const QString& tag, int require
     check.ok = false;
     check.position = bad;
     check.length = 1;
-    check.notice = AlphabetNotice(QStringLiteral("Недопустимый символ '") + text.at(bad) +
+    check.notice = AlphabetNotice(QStringLiteral("Недопустимый символ '") + quote::excerpt(text.mid(bad, 1)) +
                                   QStringLiteral("' в алфавите ") + tag);
     return check;
   }
@@ -82,7 +83,7 @@ QString CheckTemplate(const QString& nameTemplate) {
   if (nameTemplate.isEmpty()) return QStringLiteral("Пустой шаблон имени!");
   const int bad = FirstForbidden(nameTemplate);
   if (bad >= 0)
-    return QStringLiteral("Недопустимый символ '") + nameTemplate.at(bad) +
+    return QStringLiteral("Недопустимый символ '") + quote::excerpt(nameTemplate.mid(bad, 1)) +
            QStringLiteral("' в шаблоне имени");
   return QString();
 }

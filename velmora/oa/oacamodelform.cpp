@@ -26,6 +26,7 @@
 #include "velmora/oa/gridfit.h"
 #include "velmora/oa/oablocks.h"
 #include "velmora/oa/oastep.h"
+#include "platform/quote.h"
 
 namespace {
 
@@ -353,7 +354,7 @@ void TOACAModelForm::modelCountActionExecute() {
     return;
   bool ok = false;
   const int value = text.trimmed().toInt(&ok);
-  if (!ok) throw EConvertError(QStringLiteral("'%1' не является целым числом").arg(text));
+  if (!ok) throw EConvertError(QStringLiteral("'%1' не является целым числом").arg(quote::excerpt(text)));
   if (value < 1 || value > 1000)
     throw VexoError(QStringLiteral("Значение должно находится в диапазоне от ") + QString::number(1) +
                     QStringLiteral(" до ") + QString::number(1000));

@@ -6,6 +6,7 @@
 #include "velmora/oa/oaengine.h"
 #include "velmora/oa/oaerrors.h"
 #include "velmora/oa/oasignals.h"
+#include "platform/quote.h"
 
 namespace oadesign {
 
@@ -45,7 +46,7 @@ class Declared {
 };
 
 QString inSignal(const QString& what, const QString& name, const QString& signal) {
-  return what + name + QStringLiteral(" в сигнале ") + signal;
+  return what + quote::excerpt(name) + QStringLiteral(" в сигнале ") + quote::excerpt(signal);
 }
 
 // Pass 1: the destination, up to the first ":", "=", "[" or "(".
@@ -279,14 +280,14 @@ QString checkRegisters(const OaDescription& d) {
       try {
         model->CheckMicrooperation(line);
       } catch (const EOaError& e) {
-        return QStringLiteral("Сигнал %1. %2").arg(d.ySignals[i], e.message());
+        return QStringLiteral("Сигнал %1. %2").arg(quote::excerpt(d.ySignals[i]), e.message());
       }
     }
   for (int i = 0; i < d.xSignals.size() && i < d.xValues.size(); ++i) {
     try {
       model->CheckCondition(d.xValues[i]);
     } catch (const EOaError& e) {
-      return QStringLiteral("Входной сигнал %1. %2").arg(d.xSignals[i], e.message());
+      return QStringLiteral("Входной сигнал %1. %2").arg(quote::excerpt(d.xSignals[i]), e.message());
     }
   }
   return {};

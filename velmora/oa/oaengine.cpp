@@ -1,6 +1,7 @@
 #include "velmora/oa/oaengine.h"
 
 #include "velmora/oa/oaerrors.h"
+#include "platform/quote.h"
 
 using oa::Condition;
 using oa::Expression;
@@ -88,7 +89,7 @@ void TModelOA::applySignal(int i, const QString& name) {
   SignalKnown = true;
   if (i >= yItems_->size()) return;  // a signal without microoperations does nothing
   const QStringList& ops = (*yItems_)[i];
-  oa::withContext([&] { return QStringLiteral("Сигнал %1. ").arg(name); },
+  oa::withContext([&] { return QStringLiteral("Сигнал %1. ").arg(quote::excerpt(name)); },
                   [&] {
                     for (const QString& op : ops) ExecuteMicrooperation(op);
                   });
@@ -264,7 +265,9 @@ void TModelOA::EvaluateConditions() {
     if (!answer.isEmpty()) answer += QLatin1Char('&');
     const QString text = i < xConditions_->size() ? (*xConditions_)[i] : QString();
     const bool ok = oa::withContext(
-        [&] { return QStringLiteral("Входной сигнал %1, условие %2: ").arg(xs[i], quoted(text)); },
+        [&] {
+          return QStringLiteral("Входной сигнал %1, условие %2: ").arg(quote::excerpt(xs[i]), quoted(text));
+        },
         [&] { return holds(compiledCondition(text)); });
     if (size_t(i) >= xCases_.size()) xCases_.resize(size_t(i) + 1);
     oa::Seen<std::pair<QString, QString>>& c = xCases_[size_t(i)];

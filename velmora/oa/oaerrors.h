@@ -3,6 +3,7 @@
 // command that started a step or a build shows it. A step or a reset that fails leaves the
 // model and its history as they were.
 #include "platform/errors.h"
+#include "platform/quote.h"
 
 // Root of the engine's errors: catch this to handle any of them.
 class EOaError : public VexoError {
@@ -37,8 +38,8 @@ class EOaSyntaxError : public EOaError {
 
 namespace oa {
 
-// A name or a text as the messages show it: in double quotes.
-inline QString quoted(const QString& s) { return QLatin1Char('"') + s + QLatin1Char('"'); }
+// A name or a text as the messages show it: in double quotes, cut to a line's worth.
+using quote::quoted;
 
 // Runs fn; an engine error escaping it is raised again, of the same class, with prefix() put
 // in front of its message (which microoperation, which signal, which step). The prefix is

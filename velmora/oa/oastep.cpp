@@ -7,6 +7,7 @@
 #include <QVarLengthArray>
 
 #include "velmora/oa/oaerrors.h"
+#include "platform/quote.h"
 
 // ---- TOperSave ----
 
@@ -254,7 +255,8 @@ QString TModelStep::Reset(const QString& name, const QString& value) {
     if (!name.isEmpty() && !value.isEmpty()) {
       const int target = FindRegister(name);
       if (target < 0)
-        throw EOaNameError(QStringLiteral("Начальное значение: неописанный регистр \"%1\"").arg(name));
+        throw EOaNameError(
+            QStringLiteral("Начальное значение: неописанный регистр %1").arg(quote::quoted(name)));
       // The other elements keep their initial values, whichever row is shown now.
       loadRow(h, 0);
       registers_[static_cast<size_t>(target)].SetValue(value);

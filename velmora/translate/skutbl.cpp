@@ -10,6 +10,7 @@
 #include "velmora/translate/keytable.h"
 #include "velmora/translate/nametable.h"
 #include "velmora/translate/textscan.h"
+#include "platform/quote.h"
 
 using textscan::lowerAscii;
 
@@ -283,7 +284,8 @@ void SkuTblStages::readEquations(bool abstract) {
     const int eq = int(st.indexOf(QLatin1Char('=')));
     if (eq < 0) continue;
     if (!rhs.parse(st.mid(eq + 1), vexo::kMaxNesting))
-      throw VexoError(QStringLiteral("Слишком глубокая вложенность скобок в уравнении %1").arg(st));
+      throw VexoError(
+          QStringLiteral("Слишком глубокая вложенность скобок в уравнении %1").arg(quote::excerpt(st)));
     const uint32_t factorCount = rhs.factorCount();
     hashes.resize(factorCount);
     for (uint32_t j = 0; j < factorCount; ++j) {
@@ -311,7 +313,7 @@ void SkuTblStages::readTerm(const std::vector<uint32_t>& term, bool abstract, ui
   if (*total > TSkuTbl::kMaxNames)
     throw VexoError(QStringLiteral("Уравнение %1 после раскрытия скобок дает слишком много "
                                    "дизъюнктивных членов")
-                        .arg(st));
+                        .arg(quote::excerpt(st)));
   sources_.clear();
   binary_.clear();
   int abstractName = -1;

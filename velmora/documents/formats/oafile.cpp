@@ -3,6 +3,7 @@
 #include <QFileInfo>
 
 #include "platform/textfile.h"
+#include "platform/quote.h"
 
 namespace {
 
@@ -49,9 +50,9 @@ OaFile::Result OaFile::parse(const QStringList& lines, OaDescription* desc, QStr
     bool ok = false;
     const int v = lines[lineNo - 1].trimmed().toInt(&ok);
     if (!ok || v < 0)
-      return malformed(QStringLiteral("в строке %1 \"%2\" не является неотрицательным целым числом")
+      return malformed(QStringLiteral("в строке %1 %2 не является неотрицательным целым числом")
                            .arg(lineNo)
-                           .arg(lines[lineNo - 1]));
+                           .arg(quote::quoted(lines[lineNo - 1])));
     counts[i] = v;
   }
   d.blockCount = counts[0];

@@ -7,6 +7,7 @@
 #include "platform/cp1251.h"
 #include "platform/linereader.h"
 #include "platform/textfile.h"
+#include "platform/quote.h"
 
 namespace {
 
@@ -163,8 +164,8 @@ bool Parser<Lines>::readCounts(bool firstRead, int* rows, int* cols, QString* er
                 {cols, GsaGridList::kMaxCols, "число столбцов"}};
   for (int k = 0; k < 2; ++k) {
     if (!toNumber(texts[k], counts[k].value) || *counts[k].value < 1 || *counts[k].value > counts[k].max) {
-      *error = badFile(first + k, QStringLiteral("%1 \"%2\" должно быть от 1 до %3.")
-                                      .arg(QString::fromUtf8(counts[k].what), texts[k])
+      *error = badFile(first + k, QStringLiteral("%1 %2 должно быть от 1 до %3.")
+                                      .arg(QString::fromUtf8(counts[k].what), quote::quoted(texts[k]))
                                       .arg(counts[k].max));
       return false;
     }
@@ -238,8 +239,8 @@ bool Parser<Lines>::readCell(GsaGridList& grid, QString* error) {
       rowText = QString::number(row);
       colText = QString::number(col);
     }
-    *error = badFile(groupLine, QStringLiteral("позиция ячейки \"%1, %2\" вне сетки %3 × %4.")
-                                    .arg(rowText, colText)
+    *error = badFile(groupLine, QStringLiteral("позиция ячейки %1 вне сетки %2 × %3.")
+                                    .arg(quote::quoted(rowText + QStringLiteral(", ") + colText))
                                     .arg(grid.rowCount())
                                     .arg(grid.colCount()));
     return false;
