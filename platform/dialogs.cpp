@@ -1,8 +1,10 @@
 #include "platform/dialogs.h"
 
+#include <QApplication>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QInputDialog>
+#include <QMainWindow>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -13,44 +15,39 @@
 namespace dlg {
 namespace {
 
+struct Choice {
+  int ours;
+  QMessageBox::StandardButton qt;
+  const char* text;
+};
+const Choice kChoices[] = {{Yes, QMessageBox::Yes, "&Да"},
+                           {No, QMessageBox::No, "&Нет"},
+                           {Ok, QMessageBox::Ok, "OK"},
+                           {Cancel, QMessageBox::Cancel, "Отмена"}};
+
+bool standsAlone(const QWidget* w) {
+  return w && w->isVisible() && w->windowType() != Qt::Popup && w->windowType() != Qt::ToolTip &&
+         w->windowType() != Qt::SplashScreen;
+}
+
 class RealDialogs : public Handler {
  public:
   int message(QWidget* parent, const QString& text, const QString& caption, int buttons, Icon icon) override {
-    QMessageBox box(parent);
-    box.setWindowTitle(caption);
-    box.setText(text);
-    switch (icon) {
-      case Information: box.setIcon(QMessageBox::Information); break;
-      case Warning: box.setIcon(QMessageBox::Warning); break;
-      case Critical: box.setIcon(QMessageBox::Critical); break;
-      case Question: box.setIcon(QMessageBox::Question); break;
-      default: break;
-    }
-    struct B {
-      int ours;
-      QMessageBox::StandardButton qt;
-      const char* text;
-    };
-    const B all[] = {{Yes, QMessageBox::Yes, "&Да"},
-                     {No, QMessageBox::No, "&Нет"},
-                     {Ok, QMessageBox::Ok, "OK"},
-                     {Cancel, QMessageBox::Cancel, "Отмена"}};
-    for (const B& b : all)
-      if (buttons & b.ours) box.addButton(b.qt)->setText(QString::fromUtf8(b.text));
-    const int r = box.exec();
-    for (const B& b : all)
+    const std::unique_ptr<QMessageBox> box = messageBox(parent, text, caption, buttons, icon);
+    const int r = box->exec();
+    for (const Choice& b : kChoices)
       if (r == b.qt) return b.ours;
     return Cancel;
   }
   QString openFile(QWidget* parent, const QString& title, const QString& filter,
                    const QString& dir) override {
-    return QFileDialog::getOpenFileName(parent, title, dir, toQtFilter(filter));
+    return QFileDialog::getOpenFileName(ownerOf(parent), title, dir, toQtFilter(filter));
   }
   QString saveFile(QWidget* parent, const QString& title, const QString& filter, const QString& dir,
                    const QString& name) override {
     QString start = dir;
     if (!name.isEmpty()) start = dir.isEmpty() ? name : dir + QLatin1Char('/') + name;
-    return QFileDialog::getSaveFileName(parent, title, start, toQtFilter(filter));
+    return QFileDialog::getSaveFileName(ownerOf(parent), title, start, toQtFilter(filter));
   }
 };
 
@@ -60,25 +57,26 @@ Handler* g_handler = nullptr;
 }  // namespace
 
 bool Handler::printDialog(QWidget* parent, QPrinter* printer) {
-  QPrintDialog d(printer, parent);
+  QPrintDialog d(printer, ownerOf(parent));
   return d.exec() == QDialog::Accepted;
 }
 
 bool Handler::pageSetupDialog(QWidget* parent, QPrinter* printer) {
-  QPageSetupDialog d(printer, parent);
+  QPageSetupDialog d(printer, ownerOf(parent));
   return d.exec() == QDialog::Accepted;
 }
 
 bool Handler::fontDialog(QWidget* parent, QFont* font) {
   bool ok = false;
-  const QFont chosen = QFontDialog::getFont(&ok, *font, parent);
+  const QFont chosen = QFontDialog::getFont(&ok, *font, ownerOf(parent));
   if (ok) *font = chosen;
   return ok;
 }
 
 bool Handler::inputQuery(QWidget* parent, const QString& caption, const QString& prompt, QString* value) {
   bool ok = false;
-  const QString typed = QInputDialog::getText(parent, caption, prompt, QLineEdit::Normal, *value, &ok);
+  const QString typed =
+      QInputDialog::getText(ownerOf(parent), caption, prompt, QLineEdit::Normal, *value, &ok);
   if (ok) *value = typed;
   return ok;
 }
@@ -120,6 +118,33 @@ class UnansweredDialogs : public Handler {
   static void fail(const QString& what) { qFatal("unanswered dialog in a test: %s", qUtf8Printable(what)); }
 };
 
+QWidget* ownerOf(QWidget* requested) {
+  QWidget* own = requested ? requested->window() : nullptr;
+  if (standsAlone(own)) return own;
+  for (QWidget* w : {QApplication::activeModalWidget(), QApplication::activeWindow()})
+    if (standsAlone(w)) return w;
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (standsAlone(w) && qobject_cast<QMainWindow*>(w)) return w;
+  return own;
+}
+
+std::unique_ptr<QMessageBox> messageBox(QWidget* parent, const QString& text, const QString& caption,
+                                        int buttons, Icon icon) {
+  auto box = std::make_unique<QMessageBox>(ownerOf(parent));
+  box->setWindowTitle(caption);
+  box->setText(text);
+  switch (icon) {
+    case Information: box->setIcon(QMessageBox::Information); break;
+    case Warning: box->setIcon(QMessageBox::Warning); break;
+    case Critical: box->setIcon(QMessageBox::Critical); break;
+    case Question: box->setIcon(QMessageBox::Question); break;
+    default: break;
+  }
+  for (const Choice& b : kChoices)
+    if (buttons & b.ours) box->addButton(b.qt)->setText(QString::fromUtf8(b.text));
+  return box;
+}
+
 Handler* handler() {
   if (g_handler) return g_handler;
   static const bool underTest = qEnvironmentVariableIsSet("VEXO_FAIL_UNANSWERED_DIALOGS");
@@ -132,8 +157,12 @@ int message(QWidget* parent, const QString& text, const QString& caption, int bu
   return handler()->message(parent, text, caption, buttons, icon);
 }
 
-QString openFile(QWidget* parent, const QString& filter, const QString& dir, const QString& title) {
-  return handler()->openFile(parent, title, filter, dir);
+QString openFile(QWidget* parent, const QString& filter, const QString& dir, const QString& title,
+                 const QString& name) {
+  // A start that names a file makes the dialog offer that name.
+  QString start = dir;
+  if (!name.isEmpty()) start = dir.isEmpty() ? name : dir + QLatin1Char('/') + name;
+  return handler()->openFile(parent, title, filter, start);
 }
 
 QString saveFile(QWidget* parent, const QString& filter, const QString& dir, const QString& name,
@@ -173,16 +202,17 @@ QString toQtFilter(const QString& filter) {
 Script::Script() : previous_(g_handler) { g_handler = this; }
 Script::~Script() { g_handler = previous_; }
 
-int Script::message(QWidget*, const QString& text, const QString& caption, int buttons, Icon icon) {
-  shown.append({text, caption, buttons, icon});
+int Script::message(QWidget* parent, const QString& text, const QString& caption, int buttons, Icon icon) {
+  shown.append({text, caption, buttons, icon, ownerOf(parent)});
   if (!answers.isEmpty()) return answers.takeFirst();
   for (int b : {Ok, Yes, No, Cancel})
     if (buttons & b) return b;
   return Ok;
 }
 
-QString Script::openFile(QWidget*, const QString& title, const QString& filter, const QString&) {
+QString Script::openFile(QWidget*, const QString& title, const QString& filter, const QString& start) {
   fileTitles << title;
+  openStarts << start;
   fileFilters << filter;
   return files.isEmpty() ? QString() : files.takeFirst();
 }

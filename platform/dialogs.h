@@ -5,7 +5,9 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <memory>
 
+class QMessageBox;
 class QPrinter;
 class QWidget;
 
@@ -35,6 +37,13 @@ class Handler {
   virtual bool inputQuery(QWidget* parent, const QString& caption, const QString& prompt, QString* value);
 };
 
+// The window a box of `requested` stands on: the window of `requested` when it is shown, else
+// (a window still being built, or none given) the active window, else the shown main frame.
+QWidget* ownerOf(QWidget* requested);
+// The message box `message` shows, parented to and centred on ownerOf(parent), not yet shown.
+std::unique_ptr<QMessageBox> messageBox(QWidget* parent, const QString& text, const QString& caption,
+                                        int buttons, Icon icon);
+
 // Real dialogs unless a test installed its own handler.
 Handler* handler();
 void setHandler(Handler* h);  // nullptr restores the real dialogs
@@ -44,8 +53,9 @@ int message(QWidget* parent, const QString& text, const QString& caption, int bu
 inline void error(QWidget* parent, const QString& text) {
   message(parent, text, QStringLiteral("Ошибка"), Ok, Warning);
 }
+// `name` is the file name the dialog offers at first.
 QString openFile(QWidget* parent, const QString& filter, const QString& dir = QString(),
-                 const QString& title = QString());
+                 const QString& title = QString(), const QString& name = QString());
 QString saveFile(QWidget* parent, const QString& filter, const QString& dir = QString(),
                  const QString& name = QString(), const QString& title = QString());
 
@@ -65,6 +75,7 @@ class Script : public Handler {
     QString text, caption;
     int buttons;
     Icon icon;
+    QWidget* owner;  // the window the real box would stand on
   };
   Script();            // installs itself
   ~Script() override;  // restores the real dialogs
@@ -73,6 +84,7 @@ class Script : public Handler {
   QStringList files;        // answers to open and save dialogs, in order
   QStringList fileFilters;  // the filters the file dialogs were opened with
   QStringList fileTitles;   // and their titles
+  QStringList openStarts;   // where the open dialogs started (directory and offered name)
   QString lastText() const { return shown.isEmpty() ? QString() : shown.last().text; }
   int message(QWidget*, const QString& text, const QString& caption, int buttons, Icon icon) override;
   QString openFile(QWidget*, const QString&, const QString& filter, const QString&) override;

@@ -173,9 +173,9 @@ bool TAutoSim::sbSaveClick() {
 
 void TAutoSim::sbLoadClick() {
   if (!sim_) return;
-  const QString path =
-      dlg::openFile(this, QStringLiteral("Фалы с входными сигналами: *.sgn|*.sgn|Все файлы: *.*|*.*"),
-                    QString(), QStringLiteral("Открытие файла с входнами сигналами"));
+  const QString path = dlg::openFile(
+      this, QStringLiteral("Фалы с входными сигналами: *.sgn|*.sgn|Все файлы: *.*|*.*"), QString(),
+      QStringLiteral("Открытие файла с входнами сигналами"), QStringLiteral("input"));
   if (path.isEmpty()) return;
   // The whole file is read and checked before anything changes.
   SgnFile file;

@@ -23,6 +23,7 @@
 #include "platform/docwindow.h"
 #include "platform/guard.h"
 #include "platform/help.h"
+#include "platform/mdilayout.h"
 #include "tiravo/forms/aboutbox.h"
 #include "tiravo/forms/editform.h"
 #include "tiravo/forms/errorview.h"
@@ -95,6 +96,8 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
   resize(724, 493);
   mdi_ = new QMdiArea(this);
   setCentralWidget(mdi_);
+  // Closing a window brings back the one that was active before it.
+  mdi_->setActivationOrder(QMdiArea::ActivationHistoryOrder);
   connect(mdi_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) { childActivated(sub); });
   buildMenus();
   buildToolPanel();
@@ -308,12 +311,7 @@ QMdiSubWindow* TMainForm::addChild(TChildForm* child) {
   child->show();
   sub->show();
   sub->resize(sub->size() - child->size() + designed);
-  // Where the area placed it, the larger window may reach past the area's edge: it stays inside.
-  const QRect area = mdi_->viewport()->rect();
-  QPoint at = sub->pos();
-  at.setX(std::max(0, std::min(at.x(), area.width() - sub->width())));
-  at.setY(std::max(0, std::min(at.y(), area.height() - sub->height())));
-  sub->move(at);
+  docwin::placeInArea(mdi_, sub);
   mdi_->setActiveSubWindow(sub);
   UpdateMenuItems();
   return sub;
@@ -539,7 +537,8 @@ void TMainForm::Font3Click() {
   }
 }
 
-void TMainForm::WindowTileItemClick() { mdi_->tileSubWindows(); }
+// The area's own tiling grows the frame until every window gets its least size; ours keeps the frame.
+void TMainForm::WindowTileItemClick() { docwin::tileArea(mdi_); }
 void TMainForm::WindowCascadeItemClick() { mdi_->cascadeSubWindows(); }
 // The MDI area lines up minimised children by itself; arranging them again does the same.
 void TMainForm::WindowArrangeItemClick() {

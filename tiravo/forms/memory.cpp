@@ -7,12 +7,11 @@
 #include <QTimer>
 #include <algorithm>
 
+#include "platform/titlebar.h"
+
 namespace tiravo {
 
 namespace {
-// Room the title bar takes for the window's icon and its buttons.
-constexpr int kTitleButtons = 90;
-
 QLabel* panel(QWidget* parent, const char* name) {
   auto* p = new QLabel(QStringLiteral("Определение..."), parent);
   p->setObjectName(QLatin1String(name));
@@ -24,11 +23,11 @@ QLabel* panel(QWidget* parent, const char* name) {
 }  // namespace
 
 TMemory::TMemory(QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint) {
+    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                          Qt::WindowCloseButtonHint) {
   setWindowTitle(QStringLiteral("Свободная память"));
-  // Wide enough for the whole title beside the window's buttons.
-  resize(std::max(153, fontMetrics().horizontalAdvance(windowTitle()) + kTitleButtons), 55);
+  resize(153, 55);
   phys_ = panel(this, "phys");
   swap_ = panel(this, "swap");
   Resizing();
@@ -55,6 +54,7 @@ void TMemory::showCentred(const QRect& avoid) {
   if (!placed_) {
     // Centred on the screen, but never over the frame's menus and tool bar: a click meant
     // for them must not land here.
+    titlebar::fit(this);  // centred at the width it shows with
     const QScreen* where = screen() ? screen() : QGuiApplication::primaryScreen();
     QRect r(QPoint(0, 0), frameGeometry().size());
     if (where) r.moveCenter(where->availableGeometry().center());

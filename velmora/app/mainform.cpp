@@ -19,6 +19,7 @@
 #include "platform/dialogs.h"
 #include "platform/docwindow.h"
 #include "platform/guard.h"
+#include "platform/mdilayout.h"
 #include "velmora/frameapi/childkind.h"
 #include "velmora/app/frameglyphs.h"
 #include "velmora/documents/doccreate.h"
@@ -58,6 +59,8 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), d_(new Private) {
   mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   setCentralWidget(mdi_);
+  // Closing a window brings back the one that was active before it.
+  mdi_->setActivationOrder(QMdiArea::ActivationHistoryOrder);
   connect(mdi_, &QMdiArea::subWindowActivated, this, &TMainForm::onSubWindowActivated);
 
   creators = {[this](const QString& path) { return createTextWindow(this, path); },
@@ -183,6 +186,7 @@ QMdiSubWindow* TMainForm::addChild(TDocChild* child, QObject* ownerObject) {
   }
   child->show();
   sub->show();
+  docwin::placeInArea(mdi_, sub);
   mdi_->setActiveSubWindow(sub);
   // Activation is not reported while the frame itself is hidden or inactive.
   if (mdi_->currentSubWindow() == sub && d_->lastActivated != sub) onSubWindowActivated(sub);

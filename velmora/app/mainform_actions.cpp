@@ -14,6 +14,7 @@
 
 #include "mainform_p.h"
 #include "platform/guard.h"
+#include "platform/mdilayout.h"
 #include "velmora/app/frameglyphs.h"
 
 // The frame's actions, menus and tool bars, and the commands of "&Окно" and
@@ -401,7 +402,8 @@ void TMainForm::createToolBars() {
 // ---------------------------------------------------------------- windows
 
 void TMainForm::WindowCascadeItemClick() { mdi_->cascadeSubWindows(); }
-void TMainForm::WindowTileItemClick() { mdi_->tileSubWindows(); }
+// The area's own tiling grows the frame until every window gets its least size; ours keeps the frame.
+void TMainForm::WindowTileItemClick() { docwin::tileArea(mdi_); }
 
 void TMainForm::WindowArrangeItemClick() {
   // Minimized windows line up along the bottom of the client area.
