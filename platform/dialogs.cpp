@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QHeaderView>
 #include <QInputDialog>
 #include <QMainWindow>
 #include <QPageSetupDialog>
@@ -11,6 +12,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTreeView>
+#include <algorithm>
 
 namespace dlg {
 namespace {
@@ -30,6 +33,24 @@ bool standsAlone(const QWidget* w) {
          w->windowType() != Qt::SplashScreen;
 }
 
+// Qt's own file dialog opens with its columns too narrow for sizes, types and dates in Russian:
+// they take the width of what they show, the name the rest.
+QString runFileDialog(QWidget* parent, const QString& title, const QString& start, const QString& filter,
+                      QFileDialog::AcceptMode mode) {
+  QFileDialog d(ownerOf(parent), title, start, toQtFilter(filter));
+  d.setAcceptMode(mode);
+  d.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+  if (auto* view = d.findChild<QTreeView*>()) {
+    QHeaderView* head = view->header();
+    head->setStretchLastSection(false);
+    head->setSectionResizeMode(0, QHeaderView::Stretch);
+    for (int c = 1; c < head->count(); ++c) head->setSectionResizeMode(c, QHeaderView::ResizeToContents);
+    d.resize(std::max(d.sizeHint().width(), 860), std::max(d.sizeHint().height(), 480));
+  }
+  if (d.exec() != QDialog::Accepted) return QString();
+  return d.selectedFiles().value(0);
+}
+
 class RealDialogs : public Handler {
  public:
   int message(QWidget* parent, const QString& text, const QString& caption, int buttons, Icon icon) override {
@@ -41,13 +62,13 @@ class RealDialogs : public Handler {
   }
   QString openFile(QWidget* parent, const QString& title, const QString& filter,
                    const QString& dir) override {
-    return QFileDialog::getOpenFileName(ownerOf(parent), title, dir, toQtFilter(filter));
+    return runFileDialog(parent, title, dir, filter, QFileDialog::AcceptOpen);
   }
   QString saveFile(QWidget* parent, const QString& title, const QString& filter, const QString& dir,
                    const QString& name) override {
     QString start = dir;
     if (!name.isEmpty()) start = dir.isEmpty() ? name : dir + QLatin1Char('/') + name;
-    return QFileDialog::getSaveFileName(ownerOf(parent), title, start, toQtFilter(filter));
+    return runFileDialog(parent, title, start, filter, QFileDialog::AcceptSave);
   }
 };
 
