@@ -11,20 +11,7 @@ bool isUnwritableOutsideAscii(QChar c) {
 
 QStringList splitTop(const QString& text, QChar sep) {
   QStringList parts;
-  parts.reserve(4);
-  int depth = 0, from = 0;
-  for (int i = 0; i < text.size(); ++i) {
-    const QChar c = text.at(i);
-    if (c == QLatin1Char('(') || c == QLatin1Char('{'))
-      ++depth;
-    else if (c == QLatin1Char(')') || c == QLatin1Char('}'))
-      --depth;
-    else if (c == sep && depth == 0) {
-      parts << text.mid(from, i - from);
-      from = i + 1;
-    }
-  }
-  parts << text.mid(from);
+  forEachTop(text, sep, [&](QStringView piece) { parts << piece.toString(); });
   return parts;
 }
 

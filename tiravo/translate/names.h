@@ -23,7 +23,7 @@ inline bool isSignalLetter(QChar c) {
   }
 }
 // A factor that names an event (not a signal).
-inline bool isEvent(const QString& factor) {
+inline bool isEvent(QStringView factor) {
   return !factor.isEmpty() && !isSignalLetter(factor.at(0)) && factor.at(0) != QLatin1Char('Z');
 }
 // A set of ASCII characters, made from a literal at compile time where the call is inlined.
@@ -70,6 +70,26 @@ bool isUnwritableOutsideAscii(QChar c);
 inline bool isUnwritable(QChar c) {
   const ushort u = c.unicode();
   return (u >= 0x20 && u < 0x7F) ? false : isUnwritableOutsideAscii(c);
+}
+
+// Calls f with each piece of text between the `sep` outside round brackets and braces; the
+// views point into text.
+template <typename F>
+void forEachTop(QStringView text, QChar sep, F f) {
+  int depth = 0;
+  qsizetype from = 0;
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    const QChar c = text[i];
+    if (c == QLatin1Char('(') || c == QLatin1Char('{'))
+      ++depth;
+    else if (c == QLatin1Char(')') || c == QLatin1Char('}'))
+      --depth;
+    else if (c == sep && depth == 0) {
+      f(text.mid(from, i - from));
+      from = i + 1;
+    }
+  }
+  f(text.mid(from));
 }
 
 // Splits at `sep` outside round brackets and braces.

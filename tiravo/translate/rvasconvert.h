@@ -5,6 +5,11 @@
 #include <QSet>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
+
+#include <deque>
+#include <memory>
+#include <vector>
 
 namespace tiravo {
 
@@ -18,17 +23,46 @@ class RvasConverter {
   int branches() const { return branches_; }  // top-level alternatives
 
  private:
-  // `alone`: the alternative is the whole right side of its equation.
-  void dis(const QString& target, const QString& rhs, QString* eq, bool alone = true);
-  void alternatives(const QString& target, const QStringList& alts, QString* eq, bool alone);
-  void line(QString target, QStringList factors, QString* eq, bool alone);
-  void group(const QString& target, const QStringList& prefix, const QString& last, QString* eq, bool alone);
-  QString fresh();
+  // The factors of a product are views into the text or into the fresh names, held on one
+  // stack; a product is a range of it.
+  struct Span {
+    int from = 0, to = 0;
+    int size() const { return to - from; }
+  };
+  // An alternative still to be cut into factors: the factors of `prefix`, then `lead` when
+  // given, then the factors of `piece` when given.
+  struct Alternative {
+    Span prefix;
+    QStringView lead, piece;
+    bool hasLead = false, hasPiece = false;
+  };
+  // A group whose prefix becomes the event `step`; its equation is written into own_.
+  struct Pending {
+    QStringView cur, last, step;
+    QString* into;
+    bool alone;
+  };
+
+  // The alternatives [from, to) of alternatives_ are the right side of target, appended to *eq;
+  // with eq null they make the equation of target, written out after the fresh equations they
+  // needed. `alone`: a single alternative is the whole right side of its equation.
+  void alternatives(QStringView target, int from, int to, QString* eq, bool alone);
+  void line(QStringView cur, Span f, QString* into, bool alone);
+  void group(QStringView cur, Span factors, QStringView last, QString* eq, bool alone);
+  void appendProduct(QString* into, Span f) const;
+  QStringView fresh();
 
   QStringList out_;
   QSet<qint64> used_;  // the numbers of the text's names s<number>: fresh events never take one
   int counter_ = 0;
   int branches_ = 0;
+  std::vector<QStringView> factors_;
+  std::vector<Alternative> alternatives_;
+  std::vector<Pending> chain_;
+  std::deque<QString> own_;  // stays in place as it grows at its end
+  // The fresh names, in blocks that never move.
+  std::vector<std::unique_ptr<QChar[]>> blocks_;
+  int blockUsed_ = 0;
 };
 
 }  // namespace tiravo

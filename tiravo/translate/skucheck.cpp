@@ -28,14 +28,16 @@ bool sameLower(QStringView a, QStringView b) {
 
 }  // namespace
 
-SkuLineCheck::Compact::Compact(const QString& line) {
+void SkuLineCheck::Compact::fill(const QString& line) {
   text.resize(line.size());
   pos.resize(line.size());
+  QChar* t = text.data();
+  int* p = pos.data();
   int n = 0;
   for (int i = 0; i < line.size(); ++i)
     if (!isBlank(line.at(i))) {
-      text[n] = line.at(i);
-      pos[n++] = i;
+      t[n] = line.at(i);
+      p[n++] = i;
     }
   text.truncate(n);
   pos.resize(n);
@@ -86,7 +88,8 @@ QString skuMessage(int code, bool svf) {
 SkuFault SkuLineCheck::check(const QString& line) {
   if (SkuFault f = characters(line); f.code) return f;
   // Names after '*' or '|' on the right side: a digit may only end them.
-  const Compact c(line);
+  compact_.fill(line);
+  const Compact& c = compact_;
   const QString& t = c.text;
   for (int i = int(t.indexOf(QLatin1Char('='))) + 2; i < t.size(); ++i) {
     if (!in(t.at(i - 1), TIRAVO_SET("*|"))) continue;

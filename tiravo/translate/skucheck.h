@@ -31,8 +31,9 @@ class SkuLineCheck {
 
  private:
   // The significant characters of a line with their positions as typed.
+  // Filled anew for each line: the buffers are kept from line to line.
   struct Compact {
-    explicit Compact(const QString& line);
+    void fill(const QString& line);
     QString text;
     QVector<int> pos;
   };
@@ -42,6 +43,7 @@ class SkuLineCheck {
 
   bool svf_;
   bool abstractUsed_ = false, binaryUsed_ = false;
+  Compact compact_;
 };
 
 QString skuMessage(int code, bool svf);

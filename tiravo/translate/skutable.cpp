@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QSet>
 
+#include <algorithm>
 #include <deque>
 #include <utility>
 #include <vector>
@@ -15,10 +16,21 @@ using namespace names;
 
 namespace {
 
-QString withoutBlanks(QString s) {
-  s.remove(QLatin1Char(' '));
-  s.remove(QLatin1Char('\t'));
-  return s;
+bool hasBlank(QStringView s) {
+  for (QChar c : s)
+    if (isBlank(c)) return true;
+  return false;
+}
+
+// The text without blanks: the text itself when it has none.
+QString withoutBlanks(const QString& s) {
+  if (!hasBlank(s)) return s;
+  QString t(s.size(), Qt::Uninitialized);
+  QChar* out = t.data();
+  for (QChar c : s)
+    if (!isBlank(c)) *out++ = c;
+  t.truncate(out - t.constData());
+  return t;
 }
 
 bool hasText(const QString& line) {
@@ -27,50 +39,63 @@ bool hasText(const QString& line) {
   return false;
 }
 
-struct Term {
-  QStringList sources;
-  QString condition;
-};
-
-struct Equation {
-  QString target;
-  QList<Term> terms;
-};
-
-Equation parse(const QString& line, bool abstract) {
-  const QString t = withoutBlanks(line);
-  const int eq = int(t.indexOf(QLatin1Char('=')));
-  Equation e;
-  e.target = t.left(eq).replace(QLatin1Char('*'), QLatin1Char('&'));
-  for (const QString& termText : t.mid(eq + 1).split(QLatin1Char('|'))) {
-    Term term;
-    QStringList binary;
-    for (const QString& f : termText.split(QLatin1Char('*'))) {
-      if (isEvent(f))
-        term.sources << f;
-      else if (abstract && term.condition.isEmpty() && f.size() &&
-               (f.at(0) == QLatin1Char('z') || f.at(0) == QLatin1Char('e')))
-        term.condition = f;
-      else if (!abstract && f.size() && f.at(0) != QLatin1Char('z'))
-        binary << f;
+// Calls f with each piece of text between the `sep`; the views point into text.
+template <typename F>
+void forEachPiece(QStringView text, QChar sep, F f) {
+  qsizetype from = 0;
+  for (qsizetype i = 0; i <= text.size(); ++i)
+    if (i == text.size() || text[i] == sep) {
+      f(text.mid(from, i - from));
+      from = i + 1;
     }
-    if (!abstract) term.condition = binary.join(QLatin1Char('&'));
-    if (term.condition.isEmpty()) term.condition = QStringLiteral("1");
-    e.terms << term;
-  }
-  return e;
-}
-
-// The key of a set of source events: the names sorted, joined by a character no name holds.
-// A single name is its own key.
-QString setKey(const QStringList& names) {
-  if (names.size() == 1) return names.first();
-  QStringList sorted = names;
-  sorted.sort();
-  return sorted.join(QChar(1));
 }
 
 }  // namespace
+
+// The equations of the СКУ section as views into their lines without blanks: a term's source
+// events are a range of sources_, its condition the text of its x cell.
+struct SkuToTable::Parsed {
+  struct Term {
+    int from, to;  // in sources
+    QString condition;
+  };
+  struct Equation {
+    QString target;
+    int from, to;  // in terms
+  };
+  std::vector<QString> lines;  // the texts the views point into
+  std::vector<QStringView> sources;
+  std::vector<Term> terms;
+  std::vector<Equation> equations;
+
+  void parse(const QString& line, bool abstract) {
+    lines.push_back(withoutBlanks(line));
+    const QStringView t = lines.back();
+    const qsizetype eq = t.indexOf(QLatin1Char('='));
+    Equation e{t.left(eq).toString().replace(QLatin1Char('*'), QLatin1Char('&')), int(terms.size()), 0};
+    forEachPiece(t.mid(eq + 1), QLatin1Char('|'), [&](QStringView termText) {
+      Term term{int(sources.size()), 0, QString()};
+      bool binary = false;
+      forEachPiece(termText, QLatin1Char('*'), [&](QStringView f) {
+        if (isEvent(f)) {
+          sources.push_back(f);
+        } else if (abstract && term.condition.isEmpty() && f.size() &&
+                   (f.at(0) == QLatin1Char('z') || f.at(0) == QLatin1Char('e'))) {
+          term.condition = f.toString();
+        } else if (!abstract && f.size() && f.at(0) != QLatin1Char('z')) {
+          if (binary) term.condition += QLatin1Char('&');
+          term.condition += f;
+          binary = true;
+        }
+      });
+      if (term.condition.isEmpty()) term.condition = QStringLiteral("1");
+      term.to = int(sources.size());
+      terms.push_back(std::move(term));
+    });
+    e.to = int(terms.size());
+    equations.push_back(std::move(e));
+  }
+};
 
 // Where each name of the si and sj cells stands, so that an event of an output function is
 // found without reading every row.
@@ -136,35 +161,57 @@ bool SkuToTable::runSku(const QStringList& text, SkuStageFault* fault) {
   if (!checkSection(text, false, fault)) return false;
   const bool abstract = sku_.abstractUsed();
   table_.signalCoding = abstract ? QStringLiteral("Abstract") : QStringLiteral("Binary");
-  QList<Equation> eqs;
+  Parsed p;
   for (int i = s_.skuStart; i < s_.skuEnd; ++i)
-    if (hasText(text.value(i))) eqs << parse(text.value(i), abstract);
+    if (hasText(text.value(i))) p.parse(text.value(i), abstract);
 
   // Rows are grouped by source-event set in the order the sets first appear; within a group
   // the transitions follow the equations and their terms; only a group's first row has si.
+  // The key of a set: the names sorted, joined by a character no name holds; a single name is
+  // its own key.
   QHash<NameKey, int> groupOf;
-  std::deque<QString> keys;  // the texts the keys of groupOf view
+  std::deque<QString> keys;  // the texts the keys of several names view
+  std::vector<QStringView> sorted;
+  QString joined;
   struct Transition {
-    int group, equation;
-    const Term* term;
+    int group, equation, term;
   };
   std::vector<Transition> transitions;
+  transitions.reserve(p.terms.size());
   std::vector<int> groupSizes;
-  for (int e = 0; e < eqs.size(); ++e) {
-    for (const Term& term : eqs.at(e).terms) {
-      QString key = setKey(term.sources);
+  const int count = int(p.equations.size());
+  for (int e = 0; e < count; ++e) {
+    for (int k = p.equations[size_t(e)].from; k < p.equations[size_t(e)].to; ++k) {
+      const Parsed::Term& term = p.terms[size_t(k)];
+      QStringView key;
+      if (term.to - term.from == 1) {
+        key = p.sources[size_t(term.from)];
+      } else {
+        sorted.assign(p.sources.begin() + term.from, p.sources.begin() + term.to);
+        std::sort(sorted.begin(), sorted.end(),
+                  [](QStringView a, QStringView b) { return a.compare(b) < 0; });
+        joined.clear();
+        for (size_t i = 0; i < sorted.size(); ++i) {
+          if (i) joined += QChar(1);
+          joined += sorted[i];
+        }
+        key = joined;
+      }
       const auto it = groupOf.constFind({key});
       int g = it == groupOf.constEnd() ? -1 : it.value();
       if (g < 0) {
         g = int(groupSizes.size());
-        keys.push_back(std::move(key));
-        groupOf.insert({keys.back()}, g);
+        if (key.data() == joined.data()) {
+          keys.push_back(joined);
+          key = keys.back();
+        }
+        groupOf.insert({key}, g);
         groupSizes.push_back(0);
       }
       ++groupSizes[size_t(g)];
-      transitions.push_back({g, e, &term});
+      transitions.push_back({g, e, k});
     }
-    progress(200 + 500 * (e + 1) / eqs.size());
+    progress(200 + 500 * (e + 1) / count);
   }
   // Each group's rows in one block, the blocks in order of the groups (a counting sort).
   std::vector<int> first(groupSizes.size() + 1, 0);
@@ -175,9 +222,15 @@ bool SkuToTable::runSku(const QStringList& text, SkuStageFault* fault) {
   for (const Transition& t : transitions) {
     const int at = next[size_t(t.group)]++;
     TableRow& r = rows[at];
-    if (at == first[size_t(t.group)]) r.si = t.term->sources.join(QLatin1Char('&'));
-    r.sj = eqs.at(t.equation).target;
-    r.x = t.term->condition;
+    Parsed::Term& term = p.terms[size_t(t.term)];
+    if (at == first[size_t(t.group)]) {
+      for (int i = term.from; i < term.to; ++i) {
+        if (i > term.from) r.si += QLatin1Char('&');
+        r.si += p.sources[size_t(i)];
+      }
+    }
+    r.sj = p.equations[size_t(t.equation)].target;
+    r.x = std::move(term.condition);
   }
   if (rows.isEmpty()) rows << TableRow();
   // The row left for a next group stays empty at the end.
@@ -191,12 +244,19 @@ bool SkuToTable::runSku(const QStringList& text, SkuStageFault* fault) {
 SkuFault SkuToTable::svfEvents(const QString& line) {
   const int eq = int(line.indexOf(QLatin1Char('=')));
   int from = eq + 1;
+  QString compact;
   for (int i = from; i <= line.size(); ++i) {
     if (i < line.size() && line.at(i) != QLatin1Char('|')) continue;
-    const QString e = withoutBlanks(line.mid(from, i - from));
+    QStringView e = QStringView(line).mid(from, i - from);
+    if (hasBlank(e)) {
+      compact.clear();
+      for (QChar c : e)
+        if (!isBlank(c)) compact += c;
+      e = compact;
+    }
     const bool source = sourceRows_.contains({e}), target = targetNames_.contains({e});
     if (!source && target) {
-      table_.rows << TableRow{e, QString(), QStringLiteral("0"), QStringLiteral("0")};
+      table_.rows << TableRow{e.toString(), QString(), QStringLiteral("0"), QStringLiteral("0")};
       indexRow(int(table_.rows.size()) - 1);
     }
     if (!source && !target) {
@@ -214,23 +274,44 @@ bool SkuToTable::runSvf(const QStringList& text, SkuStageFault* fault) {
   progress(700);
   if (!checkSection(text, true, fault)) return false;
   // The compiler compares names without letter case: an output is written into a y cell once.
-  QSet<std::pair<int, QString>> present;
+  // Outputs are numbered by their lower-case names; a pair is (row, output).
+  QHash<QString, int> outputs;
+  QSet<quint64> present;
+  const auto number = [&](const QString& lower) {
+    const auto it = outputs.constFind(lower);
+    if (it != outputs.constEnd()) return it.value();
+    const int k = int(outputs.size());
+    outputs.insert(lower, k);
+    return k;
+  };
   for (int i = 0; i < table_.rows.size(); ++i)
     if (hasText(table_.rows.at(i).y))
-      for (const QString& n : cellNames(table_.rows.at(i).y)) present.insert({i, n.toLower()});
+      forEachPiece(table_.rows.at(i).y, QLatin1Char('&'), [&](QStringView n) {
+        present.insert(quint64(i) << 32 | quint32(number(n.toString().toLower())));
+      });
   for (int i = s_.svfStart; i < s_.svfEnd; ++i) {
     const QString t = withoutBlanks(text.value(i));
     if (t.isEmpty()) continue;
     const int eq = int(t.indexOf(QLatin1Char('=')));
-    const QString y = t.left(eq), key = y.toLower();
-    for (const QString& e : t.mid(eq + 1).split(QLatin1Char('|')))
-      for (int row : sourceRows_.value({e})) {
+    const QString y = t.left(eq);
+    const quint64 key = quint32(number(y.toLower()));
+    forEachPiece(QStringView(t).mid(eq + 1), QLatin1Char('|'), [&](QStringView e) {
+      const auto it = sourceRows_.constFind({e});
+      if (it == sourceRows_.constEnd()) return;
+      for (int row : it.value()) {
         TableRow& r = table_.rows[row];
         const bool had = hasText(r.y);
-        if (had && present.contains({row, key})) continue;
-        present.insert({row, key});
-        r.y = had ? r.y + QLatin1Char('&') + y : y;
+        const quint64 pair = quint64(row) << 32 | key;
+        if (had && present.contains(pair)) continue;
+        present.insert(pair);
+        if (had) {
+          r.y += QLatin1Char('&');
+          r.y += y;
+        } else {
+          r.y = y;
+        }
       }
+    });
   }
   progress(1000);
   return true;

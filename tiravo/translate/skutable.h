@@ -37,6 +37,7 @@ class SkuToTable {
   const TableData& table() const { return table_; }
 
  private:
+  struct Parsed;
   bool checkSection(const QStringList& text, bool svf, SkuStageFault* fault);
   SkuFault svfEvents(const QString& line);
   void indexCells();
