@@ -88,23 +88,15 @@ class Tight {
       for (size_t a = 0; a < letters; ++a)
         for (int t : m.Next(s, int(a))) step[size_t(s) * letters + a].w[t / 64] |= uint64_t(1) << (t % 64);
 
-    Dfa d;
-    d.words = W;
-    std::vector<Slot> index(64);
-    size_t count = 0;
-    std::vector<Row> to(letters);
-    size_t peak = 0;
-    const auto note = [&] {
-      peak = std::max(peak, (d.sets.capacity() + index.capacity() * sizeof(Slot) / 8) * 8 +
-                                d.next.capacity() * sizeof(int32_t));
-    };
+    Tight t;
     Row start{};
     start.w[0] = 1;  // {0}
-    Insert(&index, &count, &d.sets, start, Hash(start));
-    for (size_t k = 0; k < count; ++k) {
-      if (count > limit) return Dfa();
-      Row from;
-      std::copy_n(&d.sets[k * W], W, from.w);
+    t.Number(start);
+    std::vector<Row> to(letters);
+    size_t peak = 0;
+    for (size_t k = 0; k < t.count_; ++k) {
+      if (t.count_ > limit) return Dfa();
+      const Row from = t.rows_[k];
       std::fill(to.begin(), to.end(), Row{});
       for (int i = 0; i < W; ++i)
         for (uint64_t bits = from.w[i]; bits; bits &= bits - 1) {
@@ -115,12 +107,16 @@ class Tight {
       for (size_t a = 0; a < letters; ++a) {
         uint64_t any = 0;
         for (int j = 0; j < W; ++j) any |= to[a].w[j];
-        d.next.push_back(any ? Insert(&index, &count, &d.sets, to[a], Hash(to[a])) : -1);
+        t.next_.push_back(any ? t.Number(to[a]) : -1);
       }
-      if ((k & 1023) == 0) note();
+      if ((k & 1023) == 0) peak = std::max(peak, t.Bytes());
     }
-    note();
-    d.peakBytes = peak + step.capacity() * sizeof(Row) + to.capacity() * sizeof(Row);
+    Dfa d;
+    d.peakBytes = std::max(peak, t.Bytes()) + step.capacity() * sizeof(Row) + to.capacity() * sizeof(Row);
+    d.words = W;
+    d.sets.reserve(t.count_ * W);
+    for (size_t k = 0; k < t.count_; ++k) d.sets.insert(d.sets.end(), t.rows_[k].w, t.rows_[k].w + W);
+    d.next.swap(t.next_);
     return d;
   }
 
@@ -135,32 +131,52 @@ class Tight {
     return uint32_t(((x ^ (x >> 32)) * 0x9E3779B97F4A7C15ULL) >> 32);
   }
 
-  // The number of `r`, added at the end of `sets` when it is new.
-  static int32_t Insert(std::vector<Slot>* index, size_t* count, std::vector<uint64_t>* sets, const Row& r,
-                        uint32_t h) {
-    size_t mask = index->size() - 1;
-    size_t i = h & mask;
+  size_t Bytes() const {
+    return rows_.capacity() * sizeof(Row) + index_.capacity() * sizeof(Slot) +
+           next_.capacity() * sizeof(int32_t);
+  }
+
+  // The number of `r`, added when it is new. The slot is placed by the top bits of the
+  // hash, where the multiply has mixed in every bit of the row.
+  int32_t Number(const Row& r) {
+    const uint32_t h = Hash(r);
+    const size_t mask = index_.size() - 1;
+    size_t i = h >> shift_;
     for (;; i = (i + 1) & mask) {
-      const Slot s = (*index)[i];
+      const Slot s = index_[i];
       if (s.id == 0) break;
-      if (s.hash == h && std::equal(r.w, r.w + W, &(*sets)[size_t(s.id - 1) * W])) return int32_t(s.id - 1);
+      if (s.hash == h && Same(r, rows_[s.id - 1])) return int32_t(s.id - 1);
     }
-    const int32_t id = int32_t((*count)++);
-    (*index)[i] = {h, uint32_t(id + 1)};
-    sets->insert(sets->end(), r.w, r.w + W);
-    if (2 * *count > index->size()) {
-      std::vector<Slot> grown(index->size() * 2);
-      mask = grown.size() - 1;
-      for (const Slot& s : *index) {
-        if (!s.id) continue;
-        size_t j = s.hash & mask;
-        while (grown[j].id) j = (j + 1) & mask;
-        grown[j] = s;
-      }
-      index->swap(grown);
-    }
+    const int32_t id = int32_t(count_++);
+    index_[i] = {h, uint32_t(id + 1)};
+    if (count_ > rows_.size()) rows_.resize(rows_.size() * 2);
+    rows_[size_t(id)] = r;
+    if (2 * count_ > index_.size()) Grow();
     return id;
   }
+  void Grow() {
+    std::vector<Slot> grown(index_.size() * 2);
+    --shift_;
+    const size_t mask = grown.size() - 1;
+    for (const Slot& s : index_) {
+      if (!s.id) continue;
+      size_t j = s.hash >> shift_;
+      while (grown[j].id) j = (j + 1) & mask;
+      grown[j] = s;
+    }
+    index_.swap(grown);
+  }
+  static bool Same(const Row& a, const Row& b) {
+    for (int j = 0; j < W; ++j)
+      if (a.w[j] != b.w[j]) return false;
+    return true;
+  }
+
+  std::vector<Slot> index_ = std::vector<Slot>(64);
+  int shift_ = 32 - 6;
+  std::vector<Row> rows_ = std::vector<Row>(32);  // the first count_ are states
+  size_t count_ = 0;
+  std::vector<int32_t> next_;
 };
 
 // Stops with an empty result once more than `limit` states are found; up to 256 states.
