@@ -38,15 +38,20 @@ inline int CountEvents(const uint64_t* row, size_t words) {
 // The sets found so far, numbered from 0 in the order they were added.
 class SetTable {
  public:
-  // Three quarters full at most: most sets looked up are there already.
-  explicit SetTable(size_t words) : words_(std::max<size_t>(words, 1)), index_(3) {}
+  // Half full at most: short probes for the sets that are new.
+  explicit SetTable(size_t words) : words_(std::max<size_t>(words, 1)), index_(2) {}
 
   size_t Words() const { return words_; }
   size_t Size() const { return rows_.size() / words_; }
   const uint64_t* Row(size_t k) const { return &rows_[k * words_]; }
 
   // The number of `row`, or -1 when it is not there yet.
-  int Find(const uint64_t* row) const { return Look(row, HashWords(row, words_)).number; }
+  int Find(const uint64_t* row) const { return Look(row, HashOf(row)).number; }
+
+  uint64_t HashOf(const uint64_t* row) const { return HashRow(row, words_); }
+  // Asks for the slot of a row about to be looked up: several look-ups then wait for
+  // memory at once.
+  void Prefetch(uint64_t h) const { index_.Prefetch(h); }
 
   // Adds `row`, which must not be there yet, and returns its number.
   int Add(const uint64_t* row) {
@@ -56,14 +61,18 @@ class SetTable {
 
   // The number of `row`, added when it is not there yet (*added tells which); one look
   // for both. `row` must not be one of the table's own rows.
-  int FindOrAdd(const uint64_t* row, bool* added) {
-    const uint64_t h = HashWords(row, words_);
+  int FindOrAdd(const uint64_t* row, bool* added) { return FindOrAdd(row, HashOf(row), added); }
+  // The same with the row's HashOf.
+  int FindOrAdd(const uint64_t* row, uint64_t h, bool* added) {
     const auto probe = Look(row, h);
     *added = probe.number < 0;
     if (!*added) return probe.number;
     const size_t k = Size();
     index_.Insert(probe, h, k);  // first: a table that is full adds nothing
-    rows_.insert(rows_.end(), row, row + words_);
+    if (words_ == 1)
+      rows_.push_back(*row);
+    else
+      rows_.insert(rows_.end(), row, row + words_);
     return int(k);
   }
 
@@ -80,9 +89,11 @@ class SetTable {
 
  private:
   OpenIndex<>::Probe Look(const uint64_t* row, uint64_t h) const {
+    const uint64_t* rows = rows_.data();
+    if (words_ == 1) return index_.Find(h, [&](int k, const NoPayload&) { return rows[k] == *row; });
     return index_.Find(h, [&](int k, const NoPayload&) {
       // A loop: rows are a few words, too short for a call to memcmp to pay.
-      const uint64_t* other = Row(size_t(k));
+      const uint64_t* other = rows + size_t(k) * words_;
       for (size_t i = 0; i < words_; ++i)
         if (row[i] != other[i]) return false;
       return true;

@@ -2,7 +2,7 @@
 // The one open-addressing index of the tables of numbered keys (sets of a subset
 // construction, names, runs of numbers). The keys lie where their owner keeps them; a slot
 // holds the high half of the key's hash and the key's number, so growing reads no key and
-// a probe reads a key only when the hashes agree. A payload of plain fields can ride in the
+// a probe reads a key only when the hashes agree. The top bits of that half place the slot. A payload of plain fields can ride in the
 // slot, for keys that should be compared without a look elsewhere.
 #include <cstddef>
 #include <cstdint>
@@ -22,10 +22,12 @@ inline uint64_t Mix(uint64_t z) {
   return z ^ (z >> 31);
 }
 
-inline uint64_t HashWords(const uint64_t* row, size_t words) {
-  uint64_t h = 0x9E3779B97F4A7C15ULL;
-  for (size_t i = 0; i < words; ++i) h = Mix(h ^ row[i]);
-  return h;
+// One multiply a word: rows of a subset construction are looked up several times each,
+// and their bits are spread enough. The high half is what the index uses.
+inline uint64_t HashRow(const uint64_t* row, size_t words) {
+  uint64_t x = row[0];
+  for (size_t i = 1; i < words; ++i) x = ((x ^ (x >> 32)) * 0xD6E8FEB86659FD93ULL) ^ row[i];
+  return (x ^ (x >> 32)) * 0x9E3779B97F4A7C15ULL;
 }
 
 // A hash of a run of bytes, read eight at a time.
@@ -72,7 +74,7 @@ class OpenIndex {
   Probe Find(uint64_t h, Same same) const {
     const uint32_t tag = Tag(h);
     const size_t mask = slots_.size() - 1;
-    size_t i = tag & mask;
+    size_t i = Place(tag);
     for (; slots_[i].id; i = (i + 1) & mask) {
       const Slot& s = slots_[i];
       if (s.tag == tag && same(int(s.id - 1), static_cast<const Payload&>(s))) return {int(s.id - 1), i};
@@ -93,11 +95,12 @@ class OpenIndex {
 
   // Asks for the slot of a key about to be looked up, so that several look-ups wait for
   // memory at once rather than one after another.
-  void Prefetch(uint64_t h) const { bitops::PrefetchRead(&slots_[Tag(h) & (slots_.size() - 1)]); }
+  void Prefetch(uint64_t h) const { bitops::PrefetchRead(&slots_[Place(Tag(h))]); }
 
   // Forgets every key and gives the memory back.
   void Clear() {
     std::vector<Slot>(16).swap(slots_);
+    shift_ = 28;
     count_ = 0;
   }
 
@@ -108,22 +111,25 @@ class OpenIndex {
     uint32_t tag = 0, id = 0;
   };
   static uint32_t Tag(uint64_t h) { return uint32_t(h >> 32); }
+  size_t Place(uint32_t tag) const { return size_t(uint64_t(tag) >> shift_); }
 
   void Grow() {
     // The slot is placed by 32 bits of the hash: more slots would gain nothing.
     if (slots_.size() > (size_t(1) << 31)) throw std::length_error("too many keys for one table");
     std::vector<Slot> old(slots_.size() * 2);
     old.swap(slots_);
+    --shift_;
     const size_t mask = slots_.size() - 1;
     for (const Slot& s : old) {
       if (!s.id) continue;
-      size_t i = s.tag & mask;
+      size_t i = Place(s.tag);
       while (slots_[i].id) i = (i + 1) & mask;
       slots_[i] = s;
     }
   }
 
   std::vector<Slot> slots_;
+  int shift_ = 28;  // 32 less the bits of a slot's place
   size_t load_;
   size_t count_ = 0;
 };

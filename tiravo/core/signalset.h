@@ -44,6 +44,8 @@ class SignalSet {
   // 0 is never stored. A value already present changes nothing.
   void Insert(int value);
   void Remove(int value);
+  // Makes the set {value}, value not 0: for sets made in bulk, one word each.
+  void SetSingle(qint32 value);
 
   bool operator==(const SignalSet& other) const;
   bool operator!=(const SignalSet& other) const { return !(*this == other); }
@@ -81,7 +83,6 @@ class SignalSet {
     return p;
   }
   void SetBlock(qint32* block);  // frees the old block
-  void SetSingle(qint32 element);
 
   alignas(8) qint32 w_[2] = {0, 0};
 };

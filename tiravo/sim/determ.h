@@ -97,12 +97,24 @@ class Run {
   // The state of the event set `set` (a row of the table), found or added, 1-based;
   // 0 when refused.
   int StateOf(const uint64_t* set);
+  // The round of the state current_: false when the dense round cannot take it.
+  bool DenseRound();
+  template <int W>
+  bool DenseRoundOf();
+  void GeneralRound();
+  void Outputs(const uint64_t* set);  // of the state, when any line has outputs
+  void MakeLines();
+  // Abstract inputs, every key one event: the index's rows of each event.
+  void BuildRows(int events);
   USignalSet SetOf(int k) const;
   NameList NewNameList() const;  // made when read, like OldNameList()
   void Fail(Status status);
   QString StatusTextOf(int state) const;
   // The successor groups of the matched lines into the index's scratch (abstract inputs).
   void AbstractGroups();
+  void DenseGroups();  // the same from the rows of the events
+  // An unconditional move (when any has targets) joins every group and every letter.
+  void AddUnconditional(bool anyUnconditional);
 
   const FTT& source_;
   Options options_;

@@ -2,9 +2,11 @@
 // array and found again through an open-addressing table; the source is indexed once
 // by the events its keys need, so a round looks only at the lines its set can match.
 #include <algorithm>
+#include <limits>
 #include <unordered_map>
 
 #include "automata/keymatch.h"
+#include "automata/successorrows.h"
 #include "tiravo/sim/determ.h"
 
 namespace determ {
@@ -26,6 +28,16 @@ using automata::ForEachEvent;
 using automata::SetBit;
 using automata::TestBit;
 
+namespace {
+// A move of the result: the literal of its condition, or kWide + i for the condition
+// wide[i] of more literals; the target state, 1-based.
+struct Move {
+  qint32 literal, target;
+};
+constexpr qint32 kWide = std::numeric_limits<qint32>::min();
+constexpr qint32 kWideRoom = 1 << 30;  // literals are signal numbers, far above
+}  // namespace
+
 // The source, indexed for the run, and the scratch of one round.
 struct Run::Index {
   size_t words = 1;
@@ -39,6 +51,11 @@ struct Run::Index {
   int conditions = 0;
   std::vector<SSignalSet> letters;  // letter i at i - 1: the groups an unconditional move adds
   SSignalSet always;                // the empty condition
+  // Abstract inputs and every key one event: the groups of a set without matching keys,
+  // under condition c in slot c, the unconditional moves in the slot after them.
+  std::unique_ptr<automata::SuccessorRows> rows;
+  int unconditionalSlot = -1;
+  bool anyOutputs = false;
 
   // Scratch of a round.
   const std::vector<int32_t>* matched = nullptr;  // the lines the set matches
@@ -50,6 +67,12 @@ struct Run::Index {
   std::vector<uint64_t> unconditional, next;
   std::vector<int> outputs;
   std::vector<bool> marked;
+  // The result as it is found: the moves of state k are moves[moveStart[k] .. moveStart[k + 1]).
+  std::vector<Move> moves;
+  std::vector<quint32> moveStart{0};
+  std::vector<SSignalSet> wide;          // conditions of more literals than one
+  std::vector<USignalSet> stateOutputs;  // by state, when any line has outputs
+  std::vector<qint32> slotLiteral;       // dense rows: the move's literal for each condition
 
   uint64_t* Group(int g) { return &groupSets[size_t(g) * words]; }
 };
@@ -111,6 +134,8 @@ Run::Run(const FTT& source, Options options)
   }
   x.keys.Index();
   x.conditions = int(conditions.size());
+  for (const FTT_Line& line : source_.Lines) x.anyOutputs = x.anyOutputs || !line.Outputs.IsEmpty();
+  if (abstract) BuildRows(events);
   const int letterCount = int(source_.XNames.size());
   for (int i = 1; i <= letterCount; ++i) x.letters.push_back(SSignalSet{i});
   const size_t maxGroups = size_t(x.conditions + letterCount + 1);
@@ -131,6 +156,38 @@ Run::Run(const FTT& source, Options options)
 }
 
 Run::~Run() = default;
+
+void Run::BuildRows(int events) {
+  Index& x = *index_;
+  for (const FTT_Line& line : source_.Lines)
+    if (line.Key.Size() != 1 || line.Key.At(0) < 0) return;
+  const bool anyUnconditional =
+      std::any_of(x.conditionOf.begin(), x.conditionOf.end(), [](qint32 c) { return c < 0; });
+  const int groupKeys = x.conditions + (anyUnconditional ? 1 : 0);
+  if (!automata::SuccessorRows::Fits(events, x.words, groupKeys)) return;
+  auto rows = std::make_unique<automata::SuccessorRows>(events, x.words, groupKeys);
+  const int unconditional = anyUnconditional ? x.conditions : -1;
+  for (size_t j = 0; j < source_.Lines.size(); ++j) {
+    const int e = source_.Lines[j].Key.At(0);
+    if (!rows->SetLine(e, int(j))) return;
+    for (quint32 t = x.transStart[j]; t < x.transStart[j + 1]; ++t) {
+      const int c = x.conditionOf[t];
+      rows->AddMove(e, c < 0 ? unconditional : c, &x.targets[size_t(t) * x.words]);
+    }
+  }
+  rows->Finish();
+  for (int c = 0; c < x.conditions; ++c) {
+    const SSignalSet& condition = x.conditionSets[size_t(c)];
+    x.slotLiteral.push_back(condition.At(0));
+    if (condition.Size() > 1) {
+      x.slotLiteral.back() = kWide + qint32(x.wide.size());
+      x.wide.push_back(condition);
+    }
+  }
+  x.slotLiteral.push_back(0);  // the unconditional slot, never looked up
+  x.rows = std::move(rows);
+  x.unconditionalSlot = unconditional;
+}
 
 int Run::StateOf(const uint64_t* set) {
   // Without renaming the empty set is never a state, so it is refused before the look.
@@ -212,6 +269,7 @@ QString Run::StatusTextOf(int state) const {
 
 void Run::AbstractGroups() {
   Index& x = *index_;
+  if (x.rows) return DenseGroups();
   const size_t w = states_->table.Words();
   std::fill(x.unconditional.begin(), x.unconditional.end(), 0);
   bool anyUnconditional = false;
@@ -255,6 +313,35 @@ void Run::AbstractGroups() {
   if (anyUnconditional)
     anyUnconditional =
         std::any_of(x.unconditional.begin(), x.unconditional.end(), [](uint64_t v) { return v != 0; });
+  AddUnconditional(anyUnconditional);
+}
+
+void Run::DenseGroups() {
+  Index& x = *index_;
+  const size_t w = states_->table.Words();
+  automata::SuccessorRows& rows = *x.rows;
+  rows.Gather(states_->table.Row(size_t(current_)));  // again when the dense round gave up
+  int groups = 0;
+  for (int k = 0; k < rows.OrderSize(); ++k) {
+    const int slot = rows.Order()[k];
+    if (slot == x.unconditionalSlot) continue;
+    x.groupX[size_t(groups)] = &x.conditionSets[size_t(slot)];
+    std::copy_n(rows.Row(slot), w, x.Group(groups));
+    ++groups;
+  }
+  x.groups = groups;
+  bool anyUnconditional = false;
+  if (x.unconditionalSlot >= 0 && (rows.Present() >> x.unconditionalSlot) & 1u) {
+    const uint64_t* u = rows.Row(x.unconditionalSlot);
+    std::copy_n(u, w, x.unconditional.data());
+    anyUnconditional = !automata::IsZero(u, w);
+  }
+  AddUnconditional(anyUnconditional);
+}
+
+void Run::AddUnconditional(bool anyUnconditional) {
+  Index& x = *index_;
+  const size_t w = states_->table.Words();
   if (!anyUnconditional) return;
   if (x.groups == 0) {
     x.groupX[0] = &x.always;
@@ -287,25 +374,86 @@ Run::Status Run::Round() {
     Fail(Stopped);
     return status_;
   }
+  Index& x = *index_;
+  if (!x.rows || !DenseRound()) GeneralRound();
+  if (status_ != Running) return status_;
+  ++current_;
+  if (current_ < Total()) return status_;
+  MakeLines();
+  return status_;
+}
+
+void Run::Outputs(const uint64_t* set) {
+  Index& x = *index_;
+  if (!x.anyOutputs) return;
+  // Gathered first and ordered once.
+  x.outputs.clear();
+  const auto gather = [&](int j) {
+    const USignalSet& y = source_.Lines[size_t(j)].Outputs;
+    x.outputs.insert(x.outputs.end(), y.begin(), y.end());
+  };
+  if (x.rows)
+    x.rows->ForEachLine(set, gather);
+  else
+    for (qint32 j : *x.matched) gather(j);
+  x.stateOutputs.push_back(x.outputs.empty() ? USignalSet() : USignalSet::FromSignals(x.outputs));
+}
+
+// The common round, D trigger, every key one event and no unconditional move: the rows
+// of the events give the groups, and the groups are looked up as they are.
+bool Run::DenseRound() {
+  switch (states_->table.Words()) {
+    case 1: return DenseRoundOf<1>();
+    case 2: return DenseRoundOf<2>();
+    case 4: return DenseRoundOf<4>();
+    default: return DenseRoundOf<0>();
+  }
+}
+
+template <int W>
+bool Run::DenseRoundOf() {
+  Index& x = *index_;
+  if (options_.trigger != Trigger::D) return false;
+  automata::SetTable& table = states_->table;
+  const size_t w = W ? size_t(W) : table.Words();
+  const uint64_t* set = table.Row(size_t(current_));
+  automata::SuccessorRows& rows = *x.rows;
+  rows.GatherOf<W>(set);
+  if (x.unconditionalSlot >= 0 && (rows.Present() >> x.unconditionalSlot) & 1u) return false;
+  const int count = rows.OrderSize();
+  const uint64_t* look[automata::SuccessorRows::kMaxSlots];
+  uint64_t hashes[automata::SuccessorRows::kMaxSlots];
+  int keyOf[automata::SuccessorRows::kMaxSlots];
+  int n = 0;
+  for (int k = 0; k < count; ++k) {
+    const int slot = rows.Order()[k];
+    const uint64_t* s = rows.Row(slot);
+    if (automata::IsZero(s, w)) {
+      if (options_.complete) return false;  // the general round reports it
+      continue;
+    }
+    look[n] = s;
+    keyOf[n] = slot;
+    hashes[n] = table.HashOf(s);
+    table.Prefetch(hashes[n]);
+    ++n;
+  }
+  Outputs(set);
+  bool added = false;
+  for (int k = 0; k < n; ++k) {
+    x.moves.push_back({x.slotLiteral[size_t(keyOf[k])], table.FindOrAdd(look[k], hashes[k], &added) + 1});
+  }
+  x.moveStart.push_back(quint32(x.moves.size()));
+  return true;
+}
+
+void Run::GeneralRound() {
   const int i = current_;
   Index& x = *index_;
   const size_t w = states_->table.Words();
-  x.matched = &x.keys.Match(states_->table.Row(size_t(i)), w);
-
-  // Every state found gets a line: when full, room for all found so far, so the lines
-  // hold little spare room; a bit more only when few are waiting, to move them seldom.
-  std::vector<FTT_Line>& lines = result_->Lines;
-  const size_t room = lines.capacity();
-  if (lines.size() == room) lines.reserve(std::max(size_t(Total()), room + room / 8 + 1));
-  FTT_Line& line = lines.emplace_back();
-  line.Key.AddLiteral(i + 1);
-  // Gathered first and ordered once; most tables have no outputs and allocate nothing.
-  x.outputs.clear();
-  for (qint32 j : *x.matched) {
-    const USignalSet& y = source_.Lines[size_t(j)].Outputs;
-    x.outputs.insert(x.outputs.end(), y.begin(), y.end());
-  }
-  if (!x.outputs.empty()) line.Outputs = USignalSet::FromSignals(x.outputs);
+  const uint64_t* set = states_->table.Row(size_t(i));
+  if (!x.rows) x.matched = &x.keys.Match(set, w);
+  Outputs(set);
 
   // The groups: conditions with their event sets (bitsets in the index's scratch).
   std::vector<XSY> general;
@@ -322,16 +470,18 @@ Run::Status Run::Round() {
     for (size_t g = 0; g < general.size(); ++g)
       for (qint32 e : general[g].s) SetBit(&generalSets[g * w], e);
   }
-  line.Transitions.reserve(size_t(count));
+  const auto conditionOf = [&](int g) -> const SSignalSet& {
+    return abstract ? *x.groupX[size_t(g)] : general[size_t(g)].x;
+  };
+  const auto targetsOf = [&](int g) { return abstract ? x.Group(g) : &generalSets[size_t(g) * w]; };
   for (int g = 0; g < count; ++g) {
-    const SSignalSet& condition = abstract ? *x.groupX[size_t(g)] : general[size_t(g)].x;
-    const uint64_t* s = abstract ? x.Group(g) : &generalSets[size_t(g) * w];
+    const uint64_t* s = targetsOf(g);
     if (automata::IsZero(s, w)) {
       if (!options_.complete) continue;
-      errorCondition_ = condition.ToText(source_.XNames);
+      errorCondition_ = conditionOf(g).ToText(source_.XNames);
       errorEvent_ = states_->SetText(i);
       Fail(NoTarget);
-      return status_;
+      return;
     }
     // A T trigger is driven by the events that change.
     const uint64_t* next = s;
@@ -343,27 +493,49 @@ Run::Status Run::Round() {
     const int target = StateOf(next);
     if (target == 0) {
       Fail(Refused);
-      return status_;
+      return;
     }
-    if (condition.Size() <= 1)
-      line.Transitions.Add(condition.At(0), target);
-    else
-      line.Transitions.push_back(LTT_Line{condition, USignalSet{target}});
+    const SSignalSet& condition = conditionOf(g);
+    qint32 literal = condition.At(0);
+    if (condition.Size() > 1) {
+      literal = kWide + qint32(x.wide.size());
+      x.wide.push_back(condition);
+    }
+    x.moves.push_back({literal, target});
   }
-  ++current_;
-  if (current_ < Total()) return status_;
+  x.moveStart.push_back(quint32(x.moves.size()));
+}
 
-  if (result_->Lines.empty()) {
+// The result's lines, made once the states are all known.
+void Run::MakeLines() {
+  Index& x = *index_;
+  states_->table.ReleaseIndex();
+  const size_t states = x.moveStart.size() - 1;
+  if (states == 0) {
     Fail(Empty);
-    return status_;
+    return;
+  }
+  std::vector<FTT_Line>& lines = result_->Lines;
+  lines.resize(states);
+  for (size_t k = 0; k < states; ++k) {
+    FTT_Line& line = lines[k];
+    line.Key.SetSingle(int(k) + 1);
+    if (!x.stateOutputs.empty()) line.Outputs = std::move(x.stateOutputs[k]);
+    const quint32 first = x.moveStart[k], end = x.moveStart[k + 1];
+    line.Transitions.reserve(end - first);
+    for (quint32 t = first; t < end; ++t) {
+      const Move& m = x.moves[t];
+      if (m.literal >= kWide + kWideRoom)
+        line.Transitions.Add(m.literal, m.target);
+      else
+        line.Transitions.push_back(LTT_Line{x.wide[size_t(m.literal - kWide)], USignalSet{m.target}});
+    }
   }
   result_->XNames = source_.XNames;
   result_->YNames = source_.YNames;
   result_->SNames = NewNameList();
   index_.reset();
-  states_->table.ReleaseIndex();
   status_ = Done;
-  return status_;
 }
 
 Run::Status Run::RunAll(const std::function<bool(const Run&)>& between) {
