@@ -15,6 +15,7 @@ namespace automata {
 inline bool TestBit(const uint64_t* row, int e) { return (row[size_t(e - 1) / 64] >> ((e - 1) % 64)) & 1u; }
 inline void SetBit(uint64_t* row, int e) { row[size_t(e - 1) / 64] |= uint64_t(1) << ((e - 1) % 64); }
 inline bool IsZero(const uint64_t* row, size_t words) {
+  if (words == 1) return *row == 0;  // the common width, without a loop
   return std::all_of(row, row + words, [](uint64_t w) { return w == 0; });
 }
 inline void OrInto(uint64_t* into, const uint64_t* row, size_t words) {

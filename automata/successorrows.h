@@ -74,10 +74,20 @@ class SuccessorRows {
       default: return GatherOf<0>(set);
     }
   }
-  // The same for rows of W words (0: of any width), for callers that know it.
+  // The same for rows of W words (0: of any width), for callers that know it. The rows
+  // of an event are read as one run of words, written out for the common lengths.
   template <int W>
   void GatherOf(const uint64_t* set) {
-    GatherRows<W>(set);
+    const size_t w = W ? size_t(W) : words_;
+    switch (groupKeys_ * w) {
+      case 1: GatherRows<1>(set, w); break;
+      case 2: GatherRows<2>(set, w); break;
+      case 4: GatherRows<4>(set, w); break;
+      case 8: GatherRows<8>(set, w); break;
+      case 16: GatherRows<16>(set, w); break;
+      case 32: GatherRows<32>(set, w); break;
+      default: GatherRows<0>(set, w);
+    }
     Arrange(set);
   }
   const uint64_t* Row(int slot) const { return &acc_[size_t(slot) * words_]; }
@@ -103,13 +113,13 @@ class SuccessorRows {
 
   uint64_t* Rows(int event) { return &rows_[size_t(event) * groupKeys_ * words_]; }
 
-  // W words a row, or words_ when W is 0. Every event a row can hold has its entry.
-  template <int W>
-  void GatherRows(const uint64_t* set) {
-    const size_t w = W ? size_t(W) : words_;
-    const size_t keys = groupKeys_;
+  // N words of rows an event (0: groupKeys_ * w) over sets of w words. Every event a set
+  // can hold has its entry.
+  template <int N>
+  void GatherRows(const uint64_t* set, size_t w) {
+    const size_t n = N ? size_t(N) : groupKeys_ * w;
     uint64_t* acc = acc_.data();
-    for (size_t k = 0; k < keys * w; ++k) acc[k] = 0;
+    for (size_t k = 0; k < n; ++k) acc[k] = 0;
     uint32_t present = 0;
     for (size_t i = 0; i < w; ++i)
       for (uint64_t bits = set[i]; bits; bits &= bits - 1) {
@@ -117,9 +127,8 @@ class SuccessorRows {
         const uint32_t m = mask_[e];
         if (!m) continue;
         present |= m;
-        const uint64_t* row = &rows_[e * keys * w];
-        for (size_t s = 0; s < keys; ++s)
-          for (size_t k = 0; k < w; ++k) acc[s * w + k] |= row[s * w + k];
+        const uint64_t* row = &rows_[e * n];
+        for (size_t k = 0; k < n; ++k) acc[k] |= row[k];
       }
     present_ = present;
   }

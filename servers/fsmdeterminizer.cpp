@@ -3,9 +3,11 @@
 #include <QHash>
 #include <algorithm>
 #include <cstdlib>
+#include <memory>
 
 #include "automata/bitsets.h"
 #include "automata/keymatch.h"
+#include "automata/successorrows.h"
 
 namespace fsm {
 
@@ -35,7 +37,9 @@ class Expander {
   bool expand(const uint64_t* from, QString* error);
   int groupCount() const { return int(groupConditions_.size()); }
   int condition(int g) const { return groupConditions_[size_t(g)]; }
-  const uint64_t* targets(int g) const { return &groupRows_[size_t(g) * words_]; }
+  const uint64_t* targets(int g) const {
+    return dense_ ? rows_->Row(groupSlots_[size_t(g)]) : &groupRows_[size_t(g) * words_];
+  }
   // The outputs of the last `from` (outputWords() words), or null when no line has any.
   const uint64_t* outputs() const { return anyOutputs_ ? outputRow_.data() : nullptr; }
   size_t outputWords() const { return outputWords_; }
@@ -50,6 +54,10 @@ class Expander {
 
   int conditionIndex(const Set& c);
   uint64_t* newGroup(int condition);
+  // Abstract inputs, every key one event: the rows of the events, letter k in slot k - 1
+  // and the unconditional moves in the slot after the letters.
+  void buildRows(int events, int letters);
+  void denseGroups(const uint64_t* from);
   void letterGroup(int letter);
   bool split(const uint64_t* from, QString* error);
   bool splitAt(const Set& assign, const std::vector<int>& pending, const std::vector<uint64_t>& fired);
@@ -66,12 +74,16 @@ class Expander {
   QVector<Set> conditions_;
   QHash<Set, int> conditionIndex_;
   std::vector<int32_t> letterCondition_;  // abstract inputs: the index of {letter}, -1 before its first use
+  std::unique_ptr<automata::SuccessorRows> rows_;
+  int unconditionalSlot_ = -1;
+  bool dense_ = false;  // the groups' targets are the rows' own: group g's in slot groupSlots_[g]
+  std::vector<int8_t> groupSlots_;
 
   // Per event set.
   const std::vector<int32_t>* lines_ = nullptr;  // the lines the set matches
   std::vector<uint64_t> unconditional_;
   std::vector<int32_t> groupConditions_;
-  std::vector<uint64_t> groupRows_;
+  std::vector<uint64_t> groupRows_;  // grows to the most groups a set has had, never shrinks
   std::vector<int32_t> groupOfLetter_, groupLetters_;
   std::vector<int32_t> pendingConditions_;  // binary inputs: indices into moves_
 };
@@ -108,6 +120,28 @@ Expander::Expander(const Model& m, size_t words) : m_(m), words_(words), uncondi
   }
   letterCondition_.assign(size_t(topLetter) + 1, -1);
   groupOfLetter_.assign(size_t(topLetter) + 1, -1);
+  if (m.abstractInputs()) buildRows(int(words * 64), topLetter);
+}
+
+void Expander::buildRows(int events, int letters) {
+  for (const Line& line : m_.lines)
+    if (line.key.size() != 1 || line.key.first() < 0) return;
+  const bool anyUnconditional =
+      std::any_of(moves_.begin(), moves_.end(), [](const Move& mv) { return mv.condition < 0; });
+  const int keys = letters + (anyUnconditional ? 1 : 0);
+  if (!automata::SuccessorRows::Fits(events, words_, keys)) return;
+  auto rows = std::make_unique<automata::SuccessorRows>(events, words_, keys);
+  for (int j = 0; j < int(m_.lines.size()); ++j) {
+    const int e = m_.lines[j].key.first();
+    if (!rows->SetLine(e, j)) return;
+    for (int32_t k = lineFirst_[size_t(j)]; k < lineFirst_[size_t(j) + 1]; ++k) {
+      const Move mv = moves_[size_t(k)];
+      rows->AddMove(e, mv.condition < 0 ? letters : mv.letter - 1, &moveTargets_[size_t(k) * words_]);
+    }
+  }
+  rows->Finish();
+  rows_ = std::move(rows);
+  unconditionalSlot_ = anyUnconditional ? letters : -1;
 }
 
 int Expander::conditionIndex(const Set& c) {
@@ -130,11 +164,20 @@ void Expander::letterGroup(int letter) {
 // A group with no targets yet.
 uint64_t* Expander::newGroup(int condition) {
   groupConditions_.push_back(condition);
-  groupRows_.resize(groupConditions_.size() * words_, 0);
-  return &groupRows_[groupRows_.size() - words_];
+  const size_t end = groupConditions_.size() * words_;
+  if (groupRows_.size() < end) groupRows_.resize(std::max(end, 2 * groupRows_.size()));
+  uint64_t* row = &groupRows_[end - words_];
+  std::fill(row, row + words_, 0);
+  return row;
 }
 
 bool Expander::expand(const uint64_t* from, QString* error) {
+  groupConditions_.clear();
+  dense_ = false;
+  if (rows_) {
+    denseGroups(from);
+    return true;
+  }
   // The lines `from` satisfies, in the order of the table.
   lines_ = &keys_.Match(from, words_);
 
@@ -147,8 +190,6 @@ bool Expander::expand(const uint64_t* from, QString* error) {
   // One pass: the unconditional targets apart and, with abstract inputs, one group per
   // letter in the order the letters first appear.
   std::fill(unconditional_.begin(), unconditional_.end(), 0);
-  groupConditions_.clear();
-  groupRows_.clear();
   const bool abstract = m_.abstractInputs();
   bool anyConditional = false;
   for (int32_t j : *lines_)
@@ -195,8 +236,56 @@ bool Expander::split(const uint64_t* from, QString* error) {
                  .arg(m_.eventsText(setOfRow(from, words_)))
                  .arg(Determinizer::kMaxGroups);
   groupConditions_.clear();
-  groupRows_.clear();
   return false;
+}
+
+// What expand() makes of the matched lines, from the rows of the events.
+void Expander::denseGroups(const uint64_t* from) {
+  automata::SuccessorRows& rows = *rows_;
+  rows.Gather(from);
+  if (anyOutputs_) {
+    std::fill(outputRow_.begin(), outputRow_.end(), 0);
+    rows.ForEachLine(from, [&](int j) {
+      automata::OrInto(outputRow_.data(), &lineOutputs_[size_t(j) * outputWords_], outputWords_);
+    });
+  }
+  const bool anyUnconditional = unconditionalSlot_ >= 0 && (rows.Present() >> unconditionalSlot_) & 1u;
+  const uint64_t* unconditional = anyUnconditional ? rows.Row(unconditionalSlot_) : nullptr;
+  const bool joined = unconditional && !automata::IsZero(unconditional, words_);
+  // Without unconditional targets the groups are the rows themselves.
+  dense_ = !joined;
+  groupSlots_.clear();
+  bool anyConditional = false;
+  for (int k = 0; k < rows.OrderSize(); ++k) {
+    const int slot = rows.Order()[k];
+    if (slot == unconditionalSlot_) continue;
+    anyConditional = true;
+    int32_t& c = letterCondition_[size_t(slot) + 1];
+    if (c < 0) c = conditionIndex(Set{slot + 1});
+    if (dense_) {
+      groupConditions_.push_back(c);
+      groupSlots_.push_back(int8_t(slot));
+    } else {
+      std::copy_n(rows.Row(slot), words_, newGroup(c));
+    }
+  }
+  if (!joined) return;
+  if (!anyConditional) {
+    std::copy_n(unconditional, words_, newGroup(conditionIndex(Set())));
+    return;
+  }
+  // An unconditional transition joins every letter.
+  std::fill(groupOfLetter_.begin(), groupOfLetter_.end(), 0);
+  for (int k = 0; k < rows.OrderSize(); ++k) groupOfLetter_[size_t(rows.Order()[k]) + 1] = 1;
+  for (int k = 1; k <= m_.inputs.size(); ++k)
+    if (!groupOfLetter_[size_t(k)]) {
+      int32_t& c = letterCondition_[size_t(k)];
+      if (c < 0) c = conditionIndex(Set{k});
+      newGroup(c);
+    }
+  std::fill(groupOfLetter_.begin(), groupOfLetter_.end(), -1);
+  for (int g = 0; g < groupCount(); ++g)
+    automata::OrInto(&groupRows_[size_t(g) * words_], unconditional, words_);
 }
 
 // Shannon expansion over the signals that the pending conditions test.
@@ -292,15 +381,27 @@ bool Determinizer::run(const Set& start, DetResult* out, QString* error) const {
   st.words_ = words;
   int notes = 0;
   bool added = false;
+  std::vector<uint64_t> hashes;
   for (size_t i = 0; i < table.Size(); ++i) {
-    std::copy(table.Row(i), table.Row(i) + words, from.begin());  // the table grows below
+    // The table grows below.
+    if (words == 1)
+      from[0] = *table.Row(i);
+    else
+      std::copy(table.Row(i), table.Row(i) + words, from.begin());
     if (!expander.expand(from.data(), error)) return false;
     if (const uint64_t* outputs = expander.outputs()) {
       const int k = outputSets.FindOrAdd(outputs, &added);
       if (k != 0 && st.outputs_.empty()) st.outputs_.assign(i, 0);
       if (!st.outputs_.empty() || k != 0) st.outputs_.push_back(k);
     }
-    for (int g = 0; g < expander.groupCount(); ++g) {
+    // The slots of the successors are asked for first, so the looks wait for memory together.
+    const int groups = expander.groupCount();
+    hashes.resize(size_t(groups));
+    for (int g = 0; g < groups; ++g) {
+      hashes[size_t(g)] = table.HashOf(expander.targets(g));
+      table.Prefetch(hashes[size_t(g)]);
+    }
+    for (int g = 0; g < groups; ++g) {
       const uint64_t* next = expander.targets(g);
       if (automata::IsZero(next, words)) {
         if (notes++ < kMaxNotes)
@@ -309,7 +410,7 @@ bool Determinizer::run(const Set& start, DetResult* out, QString* error) const {
                               m_.conditionText(expander.conditions()[expander.condition(g)]));
         continue;
       }
-      const int target = table.FindOrAdd(next, &added);
+      const int target = table.FindOrAdd(next, hashes[size_t(g)], &added);
       if (added && target >= kMaxStates) {
         if (error) *error = QStringLiteral("Число состояний превысило %1").arg(kMaxStates);
         return false;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <random>
 #include <vector>
 
@@ -114,8 +115,8 @@ class Tight {
     Dfa d;
     d.peakBytes = std::max(peak, t.Bytes()) + step.capacity() * sizeof(Row) + to.capacity() * sizeof(Row);
     d.words = W;
-    d.sets.reserve(t.count_ * W);
-    for (size_t k = 0; k < t.count_; ++k) d.sets.insert(d.sets.end(), t.rows_[k].w, t.rows_[k].w + W);
+    d.sets.resize(t.count_ * W);
+    std::memcpy(d.sets.data(), t.rows_.data(), t.count_ * sizeof(Row));
     d.next.swap(t.next_);
     return d;
   }
