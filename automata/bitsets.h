@@ -43,7 +43,7 @@ class SetTable {
   explicit SetTable(size_t words) : words_(std::max<size_t>(words, 1)), index_(2) {}
 
   size_t Words() const { return words_; }
-  size_t Size() const { return rows_.size() / words_; }
+  size_t Size() const { return count_; }
   const uint64_t* Row(size_t k) const { return &rows_[k * words_]; }
 
   // The number of `row`, or -1 when it is not there yet.
@@ -68,8 +68,9 @@ class SetTable {
     const auto probe = Look(row, h);
     *added = probe.number < 0;
     if (!*added) return probe.number;
-    const size_t k = Size();
+    const size_t k = count_;
     index_.Insert(probe, h, k);  // first: a table that is full adds nothing
+    ++count_;
     if (words_ == 1)
       rows_.push_back(*row);
     else
@@ -85,6 +86,7 @@ class SetTable {
     index_.Clear();
     std::vector<uint64_t> rows;
     rows.swap(rows_);
+    count_ = 0;
     return rows;
   }
 
@@ -103,6 +105,7 @@ class SetTable {
 
   size_t words_;
   std::vector<uint64_t> rows_;
+  size_t count_ = 0;  // rows_.size() / words_, without the division
   OpenIndex<> index_;
 };
 

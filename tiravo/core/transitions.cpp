@@ -79,6 +79,20 @@ void TransitionList::Grow(size_t n) {
   room_ = uint32_t(n);
 }
 
+void TransitionList::AddPairs(const qint32* pairs, size_t n) {
+  if (Full() || size_ + n > kFull - 1) {
+    for (size_t i = 0; i < n; ++i) Add(pairs[2 * i], pairs[2 * i + 1]);
+    return;
+  }
+  if (size_ + n > room_) Grow(size_ + n);
+  for (size_t i = 0; i < n; ++i) {
+    qint32* p = Pair(size_ + i);
+    p[0] = pairs[2 * i];
+    p[1] = pairs[2 * i + 1] > 0 ? pairs[2 * i + 1] : 0;
+  }
+  size_ += uint32_t(n);
+}
+
 void TransitionList::reserve(size_t n) {
   if (Full())
     s_.full->reserve(n);

@@ -58,6 +58,8 @@ class TransitionList {
   void push_back(LTT_Line t);
   // A transition under the one literal `literal` (0: unconditional) to the one event `target`.
   void Add(int literal, int target);
+  // Adds n transitions given as pairs {literal or 0, target} (as Add), allocating at most once.
+  void AddPairs(const qint32* pairs, size_t n);
   // Room for `n` transitions in all, so that adding them allocates at most once.
   void reserve(size_t n);
   // Transition i, to change in place.

@@ -385,7 +385,6 @@ Run::Status Run::Round() {
 
 void Run::Outputs(const uint64_t* set) {
   Index& x = *index_;
-  if (!x.anyOutputs) return;
   // Gathered first and ordered once.
   x.outputs.clear();
   const auto gather = [&](int j) {
@@ -438,7 +437,7 @@ bool Run::DenseRoundOf() {
     table.Prefetch(hashes[n]);
     ++n;
   }
-  Outputs(set);
+  if (x.anyOutputs) Outputs(set);
   bool added = false;
   for (int k = 0; k < n; ++k) {
     x.moves.push_back({x.slotLiteral[size_t(keyOf[k])], table.FindOrAdd(look[k], hashes[k], &added) + 1});
@@ -453,7 +452,7 @@ void Run::GeneralRound() {
   const size_t w = states_->table.Words();
   const uint64_t* set = states_->table.Row(size_t(i));
   if (!x.rows) x.matched = &x.keys.Match(set, w);
-  Outputs(set);
+  if (x.anyOutputs) Outputs(set);
 
   // The groups: conditions with their event sets (bitsets in the index's scratch).
   std::vector<XSY> general;
@@ -523,12 +522,18 @@ void Run::MakeLines() {
     if (!x.stateOutputs.empty()) line.Outputs = std::move(x.stateOutputs[k]);
     const quint32 first = x.moveStart[k], end = x.moveStart[k + 1];
     line.Transitions.reserve(end - first);
-    for (quint32 t = first; t < end; ++t) {
-      const Move& m = x.moves[t];
-      if (m.literal >= kWide + kWideRoom)
-        line.Transitions.Add(m.literal, m.target);
-      else
+    // Runs of one-literal moves go in as they are kept.
+    static_assert(sizeof(Move) == 2 * sizeof(qint32), "a move is a pair of numbers");
+    for (quint32 t = first; t < end;) {
+      quint32 run = t;
+      while (run < end && x.moves[run].literal >= kWide + kWideRoom) ++run;
+      if (run > t) line.Transitions.AddPairs(reinterpret_cast<const qint32*>(&x.moves[t]), run - t);
+      if (run < end) {
+        const Move& m = x.moves[run];
         line.Transitions.push_back(LTT_Line{x.wide[size_t(m.literal - kWide)], USignalSet{m.target}});
+        ++run;
+      }
+      t = run;
     }
   }
   result_->XNames = source_.XNames;
