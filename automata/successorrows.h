@@ -39,8 +39,8 @@ class SuccessorRows {
   bool SetLine(int event, int line) {
     if (lineOf_[size_t(event)] >= 0) return false;
     lineOf_[size_t(event)] = line;
-    monotone_ = monotone_ && line > lastLine_;
-    lastLine_ = line;
+    monotone_ = monotone_ && event > lastEvent_;
+    lastEvent_ = event;
     return true;
   }
   // The next move of `event`'s line: under group key `slot` to `targets`.
@@ -173,7 +173,7 @@ class SuccessorRows {
   std::vector<int8_t> order_;  // event e's keys in order: order_[orderStart_[e] .. orderStart_[e + 1])
   std::vector<Pending> pending_;
   bool monotone_ = true;  // lines in the order of their events
-  int lastLine_ = -1;
+  int lastEvent_ = 0;     // of the line given last
 
   // Per set.
   std::vector<uint64_t> acc_;

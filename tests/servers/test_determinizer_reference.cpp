@@ -6,6 +6,7 @@
 
 #include "bench/servers/nfamodel.h"
 #include "servers/fsmdeterminizer.h"
+#include "tests/determfamilies.h"
 #include "tests/plainsubsets.h"
 
 namespace {
@@ -71,4 +72,58 @@ TEST(DeterminizerReference, TheLargestBlowUpFitsTheLimitOfStates) {
   EXPECT_FALSE(fsm::Determinizer(beyond).run(beyond.start, &r, &error));
   EXPECT_EQ(error, QStringLiteral("Число состояний превысило 262144"));
   EXPECT_EQ(r.states.size(), fsm::Determinizer::kMaxStates);  // a failed run keeps the result
+}
+
+namespace {
+
+// A generated table as the server's model; with `general`, one more line whose key of two
+// events no run reaches, which sends the run down the path that matches keys.
+fsm::Model ServerModel(const determfamilies::Table& t, bool general) {
+  fsm::Model m;
+  m.type = fsm::Type{0, 0, 0, 0};
+  for (int a = 1; a <= t.letters; ++a) m.inputs << QStringLiteral("z%1").arg(a);
+  for (int y = 1; y <= t.outputs; ++y) m.outputs << QStringLiteral("y%1").arg(y);
+  const int events = t.events + (general ? 2 : 0);
+  for (int e = 1; e <= events; ++e) m.events << QStringLiteral("s%1").arg(e);
+  m.start = fsm::Set{1};
+  for (const determfamilies::Line& l : t.lines) {
+    fsm::Line line;
+    line.key = fsm::Set{l.event};
+    for (int y : l.outputs) line.outputs << y;
+    for (const determfamilies::Move& mv : l.moves) {
+      fsm::Transition tr;
+      for (int a : mv.condition) tr.condition << a;
+      for (int e : mv.targets) tr.targets << e;
+      line.transitions << tr;
+    }
+    m.lines << line;
+  }
+  if (general) m.lines << fsm::Line{fsm::Set{t.events + 1, t.events + 2}, {}, {}};
+  return m;
+}
+
+// Everything a run gives: its end, notes, the table it makes and the numbering behind it.
+std::string RunText(const fsm::Model& m) {
+  const fsm::Determinizer d(m);
+  fsm::DetResult r;
+  QString error;
+  QStringList out;
+  out << (d.run(m.start, &r, &error) ? QStringLiteral("done") : QStringLiteral("failed")) << error << r.notes;
+  out << d.tableLines(r, QStringLiteral("q"));
+  for (int k = 0; k < r.states.size(); ++k) out << m.eventsText(r.states.events(k));
+  for (const fsm::Set& c : r.states.conditions()) out << m.conditionText(c);
+  return out.join('\n').toStdString();
+}
+
+}  // namespace
+
+// Tables whose every key is one event are determinized from rows per event; the same
+// tables with one key of two events go through the matching of keys. Both give the same.
+TEST(DeterminizerReference, RowsOfEventsGiveWhatMatchingKeysGives) {
+  for (const determfamilies::Family& f : determfamilies::Families())
+    for (unsigned seed = 1; seed <= 3; ++seed) {
+      const determfamilies::Table t = determfamilies::Generate(f, seed * 7919u + unsigned(f.events));
+      EXPECT_EQ(RunText(ServerModel(t, false)), RunText(ServerModel(t, true)))
+          << f.events << " events, " << f.letters << " letters, seed " << seed;
+    }
 }
