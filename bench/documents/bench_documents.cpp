@@ -176,7 +176,7 @@ void BM_SaveTable(benchmark::State& state) {
   const QByteArray bytes = bytesOf(path);
   auto* f = new TVexoTableForm(nullptr);
   f->Open(path);
-  f->tableFileName = out;
+  f->document()->setFileName(out);
   f->setWindowTitle(QStringLiteral("out.tbl"));
   docbench::Versus(
       state, [&] { f->Save1Click(); }, [&] { docbench::plainWrite(out, bytes); }, docbench::fileSize(path));

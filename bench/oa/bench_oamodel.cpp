@@ -64,7 +64,7 @@ void BM_OpenYFile(benchmark::State& state) {
   for (auto _ : state) {
     state.PauseTiming();
     auto* t = new TVexoTableForm(nullptr);
-    describe(t->oa);
+    describe(t->document()->oa());
     TOAModelForm* m = TOAModelForm::open(t, t, QStringLiteral("bench.oa"));
     for (const char* n : {"A", "B", "C", "DI1"}) m->setRegName(m->rowCount(), QLatin1String(n));
     dlg::Script s;
@@ -103,7 +103,7 @@ void BM_OpenManyRegisters(benchmark::State& state) {
   for (auto _ : state) {
     state.PauseTiming();
     auto* t = new TVexoTableForm(nullptr);
-    registers(t->oa, int(state.range(0)));
+    registers(t->document()->oa(), int(state.range(0)));
     state.ResumeTiming();
     TOAModelForm* m = TOAModelForm::open(t, t, QStringLiteral("bench.oa"));
     m->show();

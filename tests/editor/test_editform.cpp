@@ -448,7 +448,7 @@ TEST_F(EditorTest, AModifiedOwnedTableAsksItsOwnQuestionFirstAndCanKeepTheEditor
   w->ToTblClick();
   QPointer<TVexoTableForm> t = frame->lastTableForm;
   ASSERT_TRUE(t);
-  t->tableModified = true;
+  t->document()->setModified(true);
   dlg::Script s;
   s.answers << dlg::No << dlg::Cancel;  // the editor: discard; the table: cancel
   EXPECT_FALSE(subOf(w)->close());

@@ -154,12 +154,12 @@ TEST_F(ReportTest, TableBecomesTabbedRichTextInANewWindowBesideTheTable) {
   TVexoTableForm* t =
       newTable({{QStringLiteral("s0"), QStringLiteral("y1"), QStringLiteral("x1"), QStringLiteral("s1")},
                 {QStringLiteral("abcdefghijkl"), QString(), QStringLiteral("1"), QStringLiteral("s0")}});
-  t->tableFileName = dir.filePath(QStringLiteral("cpu.tbl"));
+  t->document()->setFileName(dir.filePath(QStringLiteral("cpu.tbl")));
   t->activated();
   frame->ui().ReportAction->trigger();  // routed to the active table
   TTxtForm* r = frame->lastTxtForm;
   ASSERT_NE(r, nullptr);
-  EXPECT_EQ(t->reportEditor.data(), r->Editor);
+  EXPECT_EQ(t->reportEditor(), r->Editor);
   EXPECT_EQ(r->windowTitle(), QStringLiteral("Отчёт cpu.rtf"));
   EXPECT_EQ(r->fileName, QDir(dir.path()).filePath(QStringLiteral("cpu.rtf")));
   EXPECT_EQ(r->Editor->toPlainText().split(QLatin1Char('\n')),
@@ -217,6 +217,6 @@ TEST_F(ReportTest, EmptyUntitledTableGivesTitlesOnlyAndEachRunANewWindow) {
   t->mReportClick();
   TTxtForm* second = frame->lastTxtForm;
   EXPECT_NE(first, second);
-  EXPECT_EQ(t->reportEditor.data(), second->Editor);
+  EXPECT_EQ(t->reportEditor(), second->Editor);
   EXPECT_EQ(children(), before + 2);
 }

@@ -56,7 +56,7 @@ TVexoTableForm* tableWithA(const QList<TableRow>& rows, const QStringList& ys,
   d.xSignals = {"x1"};
   d.xValues = {x1};
   d.oaPresent = true;
-  table->oa = d;
+  table->document()->oa() = d;
   return table;
 }
 
@@ -130,14 +130,14 @@ class JointModel : public ::testing::Test {
     TableData t;
     t.rows << TableRow{"s0", "y1", "1", "s1"} << TableRow{"s1", "y1", "1", "s0"};
     table->setTableData(t);
-    table->oa = description();
+    table->document()->oa() = description();
   }
   void closeTable() {
     if (table) delete table->parentWidget();
   }
   TOACAModelForm* run() {
     table->AllModelClick();
-    return table->fullModel;
+    return qobject_cast<TOACAModelForm*>(table->jointModel());
   }
   std::shared_ptr<SimScript> sim = std::make_shared<SimScript>();
   automation::FactoryRegistration compilerReg{"FSM.Compiler",
@@ -161,9 +161,9 @@ TEST_F(JointModel, BlocksFillTheRegisterGridAndBusMode) {
   for (const Case& c : cases) {
     closeTable();
     openTable();
-    table->oa.blocks = c.blocks;
-    table->oa.xSignals.clear();  // no conditions on registers these blocks may lack
-    table->oa.xValues.clear();
+    table->document()->oa().blocks = c.blocks;
+    table->document()->oa().xSignals.clear();  // no conditions on registers these blocks may lack
+    table->document()->oa().xValues.clear();
     TOACAModelForm* w = run();
     ASSERT_TRUE(w);
     QStringList names;
@@ -237,7 +237,7 @@ TEST_F(JointModel, ReportOfAFreshWindow) {
     SCOPED_TRACE(rows);
     closeTable();
     openTable();
-    table->oa.blocks = {"reg:", "A[8]", longName + "[4]"};
+    table->document()->oa().blocks = {"reg:", "A[8]", longName + "[4]"};
     TOACAModelForm* w = run();
     for (int r = 1; r <= rows; ++r) {
       if (r >= w->rowCount()) w->addStepRow(r);
@@ -274,10 +274,10 @@ TEST_F(JointModel, LoadFailureAndCaption) {
   EXPECT_EQ(oacathread_t::liveWorkers(), 0);
 
   QTemporaryDir dir;
-  table->tableFileName = dir.filePath("t1.tbl");
+  table->document()->setFileName(dir.filePath("t1.tbl"));
   sim->loadResult = 0;
   table->AllModelClick();
-  EXPECT_EQ(table->fullModel, w);  // the same window again
+  EXPECT_EQ(qobject_cast<TOACAModelForm*>(table->jointModel()), w);  // the same window again
   EXPECT_EQ(w->windowTitle(), QStringLiteral("Модель УА+OA - ") + dir.filePath("t1.tbl"));
   EXPECT_EQ(sim->argsOf("Load").last(), dir.filePath("t1.fsm"));
   EXPECT_TRUE(w->consoleText().endsWith(QStringLiteral("Загрузка файла: ") + dir.filePath("t1.fsm")));
@@ -363,7 +363,7 @@ TEST_F(JointModel, ResetDuringAutomaticRunning) {
 }
 
 TEST_F(JointModel, WithoutAModelTheCommandsDoNothing) {
-  table->oa.blocks = {"reg:", "A[x]"};  // no width: the model cannot be built
+  table->document()->oa().blocks = {"reg:", "A[x]"};  // no width: the model cannot be built
   dlg::Script script;
   TOACAModelForm* w = run();
   EXPECT_FALSE(script.lastText().isEmpty());
@@ -437,7 +437,7 @@ TEST_F(JointModel, OpensWideEnoughForItsColumns) {
     SCOPED_TRACE(b.join(' ').toStdString());
     closeTable();
     openTable();
-    table->oa = description(b);
+    table->document()->oa() = description(b);
     ASSERT_TRUE(showFrame());
     TOACAModelForm* w = run();
     ASSERT_NE(w, nullptr);
@@ -501,8 +501,8 @@ TEST_F(JointModel, StartsWithoutABoxAndTheRadixFollowsTheActiveWindow) {
 // The register grid and the step grid show every title and every value whole: when the window
 // opens, after steps change the values and the step texts, and after the radix changes.
 TEST_F(JointModel, ColumnsShowEveryTextWhole) {
-  table->oa.blocks = {"reg:", "A[8]", QStringLiteral("Накопитель_результата[32]")};
-  table->oa.yItems = {{"A:=A+1", QStringLiteral("Накопитель_результата:=!A")}};
+  table->document()->oa().blocks = {"reg:", "A[8]", QStringLiteral("Накопитель_результата[32]")};
+  table->document()->oa().yItems = {{"A:=A+1", QStringLiteral("Накопитель_результата:=!A")}};
   sim->edit([](SimScript& s) { s.state = "s1&s2&s3&s4&s5&s6"; });
   ASSERT_TRUE(showFrame());
   TOACAModelForm* w = run();
@@ -646,7 +646,7 @@ TEST(JointModelServers, RunsToAStop) {
       {{"s0", "y1", "1", "s1"}, {"s1", "yInc", "x1", "s2"}, {"", "", "X1", "s1"}, {"s2", "y3", "0", "0"}},
       {"y1", "yInc", "y3"}, {{"A:=0"}, {"A:=A+1"}, {"A:=A"}}, "A[2]");
   table->AllModelClick();
-  TOACAModelForm* w = table->fullModel;
+  TOACAModelForm* w = qobject_cast<TOACAModelForm*>(table->jointModel());
   ASSERT_TRUE(w && w->worker()) << w->consoleText().toStdString();
   w->startClick();
   ASSERT_TRUE(waitFor([&] { return w->cell(3, w->rowCount() - 1) == "---нет событий---" && idle(w); }));
@@ -682,7 +682,7 @@ TEST(JointModelServers, AStateWithoutOutputsTakesItsUnconditionalTransition) {
         tableWithA({{"s0", "y1", "1", "s1"}, {"s1", "", c.s1, "s2"}, {"s2", "y3", "0", "0"}}, {"y1", "y3"},
                    {{"A:=1"}, {"A:=A"}}, "A[0]");
     table->AllModelClick();
-    TOACAModelForm* w = table->fullModel;
+    TOACAModelForm* w = qobject_cast<TOACAModelForm*>(table->jointModel());
     ASSERT_TRUE(w && w->worker()) << w->consoleText().toStdString();
     w->startClick();
     ASSERT_TRUE(

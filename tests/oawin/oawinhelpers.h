@@ -59,7 +59,7 @@ class OaWindows : public edtest::InFrame {
   TVexoTableForm* exampleTable() {
     TVexoTableForm* t = acceptanceTable();
     const Description e = example();
-    OaDescription& d = t->oa;
+    OaDescription& d = t->document()->oa();
     d.blocks = e.blocks;
     d.ySignals = e.ySignals;
     d.yItems = e.yItems;
@@ -71,11 +71,11 @@ class OaWindows : public edtest::InFrame {
   }
   TOAModelForm* openModel(TVexoTableForm* t) {
     t->OAModelClick();
-    return t->oaModelOpen ? OAModelForm.data() : nullptr;
+    return t->document()->modelOpen() ? OAModelForm.data() : nullptr;
   }
   TOAForm* openDesigner(TVexoTableForm* t) {
     t->OAClick();
-    return t->oaEditOpen ? OAForm.data() : nullptr;
+    return t->document()->designerOpen() ? OAForm.data() : nullptr;
   }
 };
 

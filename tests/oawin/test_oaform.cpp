@@ -32,9 +32,9 @@ TEST_F(OaWindows, NewDescriptionTakesTheTablesSignalsAndNeedsARegister) {
   EXPECT_EQ(ChildKind, ckOaDesign);
   EXPECT_EQ(items(d->yListComboBox), QStringList({"y1", "y2", "y3"}));
   EXPECT_EQ(items(d->xListComboBox), QStringList({"x1", "x2", "x3"}));
-  EXPECT_EQ(t->oa.blocks, QStringList({"reg:", "mux:"}));
-  EXPECT_EQ(t->oa.yItems.size(), 3);
-  EXPECT_EQ(t->oa.xValues, QStringList({"", "", ""}));
+  EXPECT_EQ(t->document()->oa().blocks, QStringList({"reg:", "mux:"}));
+  EXPECT_EQ(t->document()->oa().yItems.size(), 3);
+  EXPECT_EQ(t->document()->oa().xValues, QStringList({"", "", ""}));
   EXPECT_FALSE(d->bApply->isEnabled());
   EXPECT_FALSE(d->bApplyClose->isEnabled());
   EXPECT_TRUE(t->gridLocked());
@@ -56,8 +56,8 @@ TEST_F(OaWindows, ATableOfOneRowIsRefusedAndNothingChanges) {
   EXPECT_EQ(s.shown[0].text, "Недостаточно данных в таблице переходов");
   EXPECT_EQ(s.shown[0].caption, "Ошибка");
   EXPECT_EQ(children(), before);
-  EXPECT_FALSE(t->oa.oaPresent);
-  EXPECT_TRUE(t->oa.blocks.isEmpty());
+  EXPECT_FALSE(t->document()->oa().oaPresent);
+  EXPECT_TRUE(t->document()->oa().blocks.isEmpty());
   EXPECT_FALSE(t->gridLocked());
 }
 
@@ -92,23 +92,23 @@ TEST_F(OaWindows, ApplyChecksTheRegistersAndAsksBeforeApplyingAFaultyDescription
     QStringList texts;
     for (const auto& m : s.shown) texts << m.text;
     EXPECT_EQ(texts, c.shown);
-    EXPECT_FALSE(t->oa.oaPresent);
-    EXPECT_FALSE(t->oaModified);
+    EXPECT_FALSE(t->document()->oa().oaPresent);
+    EXPECT_FALSE(t->document()->isOaModified());
   }
   dlg::Script yes;
   yes.answers << dlg::Ok << dlg::Yes;
   EXPECT_TRUE(d->Apply(false));
-  EXPECT_TRUE(t->oa.oaPresent);
-  EXPECT_TRUE(t->oaModified);
-  EXPECT_EQ(t->oa.xValues.value(0), "A[7]|Q[0]");
+  EXPECT_TRUE(t->document()->oa().oaPresent);
+  EXPECT_TRUE(t->document()->isOaModified());
+  EXPECT_EQ(t->document()->oa().xValues.value(0), "A[7]|Q[0]");
 
   // A list without its headings is not checked further; nothing is marked.
-  t->oaModified = false;
+  t->document()->setOaModified(false);
   d->rMemo->setPlainText("A[8]\nmux:");
   dlg::Script s;
   EXPECT_FALSE(d->Apply(false));
   EXPECT_EQ(s.lastText(), "В списке блоков отсутствует идентификатор регистров 'reg:'");
-  EXPECT_FALSE(t->oaModified);
+  EXPECT_FALSE(t->document()->isOaModified());
 }
 
 TEST_F(OaWindows, ApplyOrdersMicrooperationsAndCancelGoesBackToTheLastApply) {
@@ -126,16 +126,16 @@ TEST_F(OaWindows, ApplyOrdersMicrooperationsAndCancelGoesBackToTheLastApply) {
   EXPECT_EQ(d->yActCount->text(), "3");
   dlg::Script s;
   ASSERT_TRUE(d->Apply(false)) << s.lastText().toStdString();
-  EXPECT_EQ(t->oa.yItems[0], QStringList({"A:=C", "A:=sl(A,1)", "C:=D"}));
-  EXPECT_EQ(t->oa.yItems[1], QStringList({"D:=1", "C:=1"}));
+  EXPECT_EQ(t->document()->oa().yItems[0], QStringList({"A:=C", "A:=sl(A,1)", "C:=D"}));
+  EXPECT_EQ(t->document()->oa().yItems[1], QStringList({"D:=1", "C:=1"}));
   setMicrooperations(d, 2, "A:=D");
   d->rMemo->setPlainText("reg:\nA[8]\nmux:");
   d->CancelButtonClick();
   QApplication::processEvents();
-  EXPECT_EQ(t->oa.yItems[2], QStringList());
-  EXPECT_EQ(t->oa.blocks, QStringList({"reg:", "A[8]", "C[8]", "D[8]", "mux:"}));
-  EXPECT_TRUE(t->oa.oaPresent);
-  EXPECT_FALSE(t->oaEditOpen);
+  EXPECT_EQ(t->document()->oa().yItems[2], QStringList());
+  EXPECT_EQ(t->document()->oa().blocks, QStringList({"reg:", "A[8]", "C[8]", "D[8]", "mux:"}));
+  EXPECT_TRUE(t->document()->oa().oaPresent);
+  EXPECT_FALSE(t->document()->designerOpen());
   EXPECT_FALSE(t->gridLocked());
 }
 
@@ -148,7 +148,7 @@ TEST_F(OaWindows, StoredSignalsFollowTheTableWhenTheUserAgrees) {
   stored.xSignals = {"x1"};
   stored.xValues = {"A[0]"};
   stored.oaPresent = true;
-  t->oa = stored;
+  t->document()->oa() = stored;
   {
     dlg::Script s;
     s.answers << dlg::No;
@@ -156,15 +156,15 @@ TEST_F(OaWindows, StoredSignalsFollowTheTableWhenTheUserAgrees) {
     EXPECT_EQ(s.lastText(),
               "В таблице переходов не найден сигнал y2. Сигнал и соответствующие ему микрооперации "
               "будут удалены из ОА. Продолжить?");
-    EXPECT_EQ(t->oa, stored);
-    EXPECT_FALSE(t->oaEditOpen);
+    EXPECT_EQ(t->document()->oa(), stored);
+    EXPECT_FALSE(t->document()->designerOpen());
   }
   dlg::Script s;
   s.answers << dlg::Yes;
   TOAForm* d = openDesigner(t);
   ASSERT_NE(d, nullptr);
-  EXPECT_EQ(t->oa.ySignals, QStringList({"y1", "y3", "y4"}));
-  EXPECT_EQ(t->oa.yItems, (QList<QStringList>{{"A:=1"}, {"A:=3"}, {}}));
+  EXPECT_EQ(t->document()->oa().ySignals, QStringList({"y1", "y3", "y4"}));
+  EXPECT_EQ(t->document()->oa().yItems, (QList<QStringList>{{"A:=1"}, {"A:=3"}, {}}));
   EXPECT_EQ(d->yActMemo->toPlainText(), "A:=1");
   EXPECT_EQ(d->xEdit->text(), "A[0]");
 }

@@ -53,7 +53,7 @@ TEST_F(OaWindows, StepsSaveAsAYFileAndOpenFromOne) {
   pickSignals({"y2", "y3"});
   m->yAddClick();
   EXPECT_EQ(m->stepInputs(), QStringList({"y1", "y2&y3"}));
-  EXPECT_EQ(answers(m), replayed(t->oa, {"y1", "y2&y3"}));
+  EXPECT_EQ(answers(m), replayed(t->document()->oa(), {"y1", "y2&y3"}));
   EXPECT_TRUE(m->modified);
 
   dlg::Script s;
@@ -83,7 +83,7 @@ TEST_F(OaWindows, StepsSaveAsAYFileAndOpenFromOne) {
   s.answers << dlg::Cancel;
   s.files << dir.filePath("s.y");
   m->mOpenFileClick();
-  EXPECT_EQ(s.lastText(), "Сохранить входные воздействия в '" + t->oaFileName);
+  EXPECT_EQ(s.lastText(), "Сохранить входные воздействия в '" + t->document()->oaFileName());
   EXPECT_EQ(s.files.size(), 1) << "no file was asked for";
   EXPECT_EQ(m->stepInputs(), QStringList({"y1", "y3", "y9", "y2"}));
   s.files.clear();
@@ -112,8 +112,8 @@ TEST_F(OaWindows, AFailedLoadChangesNothingAndSaysWhy) {
 #endif
     QTemporaryDir dir;
     TVexoTableForm* t = exampleTable();
-    t->oa.ySignals << "y4";
-    t->oa.yItems << QStringList{"Q:=1"};
+    t->document()->oa().ySignals << "y4";
+    t->document()->oa().yItems << QStringList{"Q:=1"};
     TOAModelForm* m = openModel(t);
     ASSERT_NE(m, nullptr);
     dlg::Script s;
@@ -167,12 +167,12 @@ TEST_F(OaWindows, ChangedInsertedAndDeletedStepsRecomputeTheRowsBelow) {
   m->selectStep(3);
   m->yDelClick();
   EXPECT_EQ(m->stepInputs(), QStringList({"y1", "y3"}));
-  EXPECT_EQ(answers(m), replayed(t->oa, {"y1", "y3"}));
+  EXPECT_EQ(answers(m), replayed(t->document()->oa(), {"y1", "y3"}));
   m->selectStep(2);
   pickSignals({"y2"});
   m->yInsClick();
   EXPECT_EQ(m->stepInputs(), QStringList({"y2", "y1", "y3"}));
-  EXPECT_EQ(answers(m), replayed(t->oa, {"y2", "y1", "y3"}));
+  EXPECT_EQ(answers(m), replayed(t->document()->oa(), {"y2", "y1", "y3"}));
   // Typed into the input cell: every change is a step.
   m->selectStep(3);
   m->yxGrid->edit(m->yxGrid->currentIndex());
@@ -181,7 +181,7 @@ TEST_F(OaWindows, ChangedInsertedAndDeletedStepsRecomputeTheRowsBelow) {
   e->selectAll();
   QTest::keyClicks(e, "y3");
   EXPECT_EQ(m->stepInputs(), QStringList({"y2", "y3", "y3"}));
-  EXPECT_EQ(answers(m), replayed(t->oa, {"y2", "y3", "y3"}));
+  EXPECT_EQ(answers(m), replayed(t->document()->oa(), {"y2", "y3", "y3"}));
   EXPECT_EQ(m->model()->RowCount(), 4);
   // The initial row is neither deleted nor preceded.
   m->selectStep(1);
@@ -200,7 +200,7 @@ TEST_F(OaWindows, ClosingAsksAboutUnsavedStepsAndACancelledSaveKeepsTheWindow) {
     dlg::Script s;
     s.answers << dlg::Yes;  // then the save dialog is cancelled
     EXPECT_FALSE(subOf(m)->close());
-    EXPECT_EQ(s.shown.value(0).text, "Сохранить входные воздействия в '" + t->oaFileName);
+    EXPECT_EQ(s.shown.value(0).text, "Сохранить входные воздействия в '" + t->document()->oaFileName());
     EXPECT_EQ(s.shown.value(0).caption, "Сохранение");
   }
   {
@@ -208,7 +208,7 @@ TEST_F(OaWindows, ClosingAsksAboutUnsavedStepsAndACancelledSaveKeepsTheWindow) {
     dlg::Script s;
     s.answers << dlg::Cancel;
     EXPECT_FALSE(subOf(t)->close());
-    EXPECT_TRUE(t->oaModelOpen);
+    EXPECT_TRUE(t->document()->modelOpen());
     EXPECT_NE(OAModelForm.data(), nullptr);
   }
   dlg::Script s;
@@ -224,27 +224,27 @@ TEST_F(OaWindows, TheTableStaysLockedUntilTheLastOaWindowCloses) {
   ASSERT_NE(d, nullptr);
   TOAModelForm* m = openModel(t);
   ASSERT_NE(m, nullptr);
-  EXPECT_EQ(t->gridLockCount(), 2);
+  EXPECT_EQ(t->document()->lockCount(), 2);
   EXPECT_FALSE(t->menuAction("Открыть...")->isEnabled());
   EXPECT_FALSE(t->menuAction("Удалить")->isEnabled());
   t->OADeleteClick();
-  EXPECT_TRUE(t->oa.oaPresent) << "the description stays while a window works on it";
+  EXPECT_TRUE(t->document()->oa().oaPresent) << "the description stays while a window works on it";
   d->FormActivate();
   EXPECT_TRUE(d->rMemo->isReadOnly()) << "the model works on the description";
   subOf(d)->close();
   QApplication::processEvents();
   EXPECT_TRUE(t->gridLocked());
-  EXPECT_FALSE(t->oaEditOpen);
+  EXPECT_FALSE(t->document()->designerOpen());
   subOf(m)->close();
   QApplication::processEvents();
   EXPECT_FALSE(t->gridLocked());
   EXPECT_TRUE(t->menuAction("Удалить")->isEnabled());
-  EXPECT_FALSE(t->oaModelOpen);
+  EXPECT_FALSE(t->document()->modelOpen());
 }
 
 TEST_F(OaWindows, AModelThatCannotBeBuiltIsReportedAndNoWindowStays) {
   TVexoTableForm* t = exampleTable();
-  t->oa.blocks = {"reg:", "A[x]", "mux:"};
+  t->document()->oa().blocks = {"reg:", "A[x]", "mux:"};
   const int before = children();
   dlg::Script s;
   EXPECT_EQ(openModel(t), nullptr);
@@ -267,7 +267,8 @@ TEST_F(OaWindows, BusesGetTheirInitialValuesFromTheDialog) {
   });
   frame->ui().ModelBusAction->trigger();
   EXPECT_EQ(m->model()->History().Values(0), "0&0&0&44&");
-  TModelStep expect(nullptr, t->oa.blocks, t->oa.xValues, t->oa.xSignals, t->oa.yItems, t->oa.ySignals);
+  TModelStep expect(nullptr, t->document()->oa().blocks, t->document()->oa().xValues,
+                    t->document()->oa().xSignals, t->document()->oa().yItems, t->document()->oa().ySignals);
   expect.Reset("DI1", "300");
   EXPECT_EQ(m->stepCell(1, 2), expect.ApplySignals("y2", 'a'));
 
@@ -276,8 +277,8 @@ TEST_F(OaWindows, BusesGetTheirInitialValuesFromTheDialog) {
   s.answers << dlg::No;
   subOf(m)->close();
   QApplication::processEvents();
-  t->oa.blocks = {"reg:", "A[8]", "B[8]", "C[4]", "mux:", "D[8]"};
-  t->oa.yItems = {{}, {}, {}};
+  t->document()->oa().blocks = {"reg:", "A[8]", "B[8]", "C[4]", "mux:", "D[8]"};
+  t->document()->oa().yItems = {{}, {}, {}};
   m = openModel(t);
   ASSERT_NE(m, nullptr);
   EXPECT_FALSE(m->busMode);
@@ -298,7 +299,7 @@ TEST_F(OaWindows, ReportShowsEveryRegisterOncePerStepAndTheDesignerCanBeCalledRe
   TTxtForm* r = frame->lastTxtForm;
   ASSERT_NE(r, nullptr);
   const QStringList lines = r->Editor->toPlainText().split('\n');
-  EXPECT_EQ(lines.value(0), "Модель: " + t->oaFileName);
+  EXPECT_EQ(lines.value(0), "Модель: " + t->document()->oaFileName());
   EXPECT_EQ(lines.value(1), "Воздействия: Untitled");
   EXPECT_EQ(lines.value(3), "t \ty(t)\tx(t)\tрегистр\tзначение");
   EXPECT_EQ(lines.value(4), "0\tинициализация\t" + m->stepCell(1, 1) + "\tA\t0");
@@ -307,7 +308,7 @@ TEST_F(OaWindows, ReportShowsEveryRegisterOncePerStepAndTheDesignerCanBeCalledRe
   EXPECT_EQ(lines.size(), 4 + 2 * 4);
 
   // "&Вызов ОА": the designer shows the description and has nothing to apply.
-  t->oaModified = false;
+  t->document()->setOaModified(false);
   m->activated();
   EXPECT_TRUE(m->mOACall->isEnabled());
   m->OACallBtnClick();
@@ -317,7 +318,7 @@ TEST_F(OaWindows, ReportShowsEveryRegisterOncePerStepAndTheDesignerCanBeCalledRe
   EXPECT_FALSE(d->bApply->isVisible());
   EXPECT_TRUE(d->yActMemo->isReadOnly());
   EXPECT_FALSE(d->Apply(true));
-  EXPECT_FALSE(t->oaModified);
+  EXPECT_FALSE(t->document()->isOaModified());
   m->activated();
   EXPECT_FALSE(m->mOACall->isEnabled());
 }
@@ -352,9 +353,9 @@ TEST_F(OaWindows, AModelOpenedFromTheDesignerIsAskedOnceAndClosesWithIt) {
 // opens, after steps with long inputs and answers, and after the radix changes.
 TEST_F(OaWindows, ColumnsShowEveryTextWhole) {
   TVexoTableForm* t = exampleTable();
-  t->oa.blocks << QStringLiteral("Накопитель_результата[32]");
-  t->oa.ySignals << QStringLiteral("y_запись_в_накопитель");
-  t->oa.yItems << QStringList{QStringLiteral("Накопитель_результата:=!A")};
+  t->document()->oa().blocks << QStringLiteral("Накопитель_результата[32]");
+  t->document()->oa().ySignals << QStringLiteral("y_запись_в_накопитель");
+  t->document()->oa().yItems << QStringList{QStringLiteral("Накопитель_результата:=!A")};
   TOAModelForm* m = openModel(t);
   ASSERT_NE(m, nullptr);
   auto check = [&](const char* when) {
@@ -460,7 +461,7 @@ TEST_F(OaWindows, TheModelWindowOpensWideEnoughForItsColumns) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.blocks);
     TVexoTableForm* t = exampleTable();
-    t->oa.blocks = QString(c.blocks).split('\n');
+    t->document()->oa().blocks = QString(c.blocks).split('\n');
     TOAModelForm* m = openModel(t);
     ASSERT_NE(m, nullptr);
     QApplication::processEvents();

@@ -142,7 +142,7 @@ TEST_F(TableModel, CompilesRowByRowThenOpensTheSimulatorOnce) {
   EXPECT_EQ(r.calls[6].args, (QVariantList{fsmPath}));
   EXPECT_EQ(r.calls[7].object, kSim);
   EXPECT_EQ(r.calls[7].args, (QVariantList{fsmPath}));
-  EXPECT_TRUE(form->compiled);
+  EXPECT_TRUE(form->document()->isCompiled());
   EXPECT_EQ(form->messagesText(), QStringLiteral("статус компилятора"));
   EXPECT_TRUE(script.shown.isEmpty());
 
@@ -172,7 +172,7 @@ TEST_F(TableModel, CompileWithoutSavingWritesNothing) {
   Fakes fakes;
   EXPECT_TRUE(form->Compile(false));
   EXPECT_FALSE(fakes.rec.methods().contains("Save"));
-  EXPECT_FALSE(form->compiled);
+  EXPECT_FALSE(form->document()->isCompiled());
 }
 
 TEST_F(TableModel, ServersAbsent) {
@@ -182,7 +182,7 @@ TEST_F(TableModel, ServersAbsent) {
   EXPECT_EQ(form->messagesText(), QStringLiteral("--- Компилятор не создан ---"));
   ASSERT_EQ(script.shown.size(), 1);
   EXPECT_EQ(script.shown[0].text, QStringLiteral("--- Компилятор не создан ---"));
-  EXPECT_FALSE(form->compiled);
+  EXPECT_FALSE(form->document()->isCompiled());
   form->N9Click();
   form->AllModelClick();  // no description: stops before compiling
   EXPECT_EQ(script.shown.size(), 2);
@@ -200,7 +200,7 @@ TEST_F(TableModel, TableErrorsStopTheCommand) {
   EXPECT_EQ(form->messagesText(), QStringLiteral("статус компилятора\n--- Обнаружены ошибки в таблице ---"));
   ASSERT_EQ(script.shown.size(), 1);
   EXPECT_EQ(script.shown[0].text, QStringLiteral("--- Обнаружены ошибки в таблице ---"));
-  EXPECT_FALSE(form->compiled);
+  EXPECT_FALSE(form->document()->isCompiled());
 }
 
 TEST_F(TableModel, AFileThatCannotBeWrittenIsReported) {
@@ -212,7 +212,7 @@ TEST_F(TableModel, AFileThatCannotBeWrittenIsReported) {
   ASSERT_EQ(script.shown.size(), 1);
   EXPECT_EQ(script.shown[0].text, text);
   EXPECT_TRUE(form->messagesText().endsWith(text));
-  EXPECT_FALSE(form->compiled);
+  EXPECT_FALSE(form->document()->isCompiled());
   EXPECT_TRUE(fakes.rec.of(kDet, "Open").isEmpty());
 }
 
@@ -224,15 +224,15 @@ TEST_F(TableModel, AServerErrorIsShownAndLeavesTheTableUncompiled) {
   ASSERT_EQ(script.shown.size(), 1);
   EXPECT_EQ(script.shown[0].text, QStringLiteral("Сервер: внутренняя ошибка"));
   EXPECT_EQ(script.shown[0].caption, QStringLiteral("Ошибка"));
-  EXPECT_FALSE(form->compiled);
+  EXPECT_FALSE(form->document()->isCompiled());
   EXPECT_TRUE(fakes.rec.of(kSim, "Open").isEmpty());
 
   fakes.rec.throwOnMake = false;
   fakes.rec.throwOnOpen = true;
   EXPECT_NO_THROW(form->StandartClick());
   EXPECT_EQ(script.lastText(), QStringLiteral("Сервер: отказ"));
-  EXPECT_TRUE(form->compiled);  // the compilation itself went well
-  EXPECT_FALSE(form->simulator.isValid());
+  EXPECT_TRUE(form->document()->isCompiled());  // the compilation itself went well
+  EXPECT_FALSE(form->simulator().isValid());
 }
 
 TEST_F(TableModel, SimulatorThatCannotOpenIsCreatedAnew) {
@@ -243,10 +243,10 @@ TEST_F(TableModel, SimulatorThatCannotOpenIsCreatedAnew) {
   ASSERT_EQ(script.shown.size(), 1);
   EXPECT_EQ(script.shown[0].text, QStringLiteral("Ошибка создания объекта"));
   EXPECT_EQ(script.shown[0].buttons, dlg::Ok);
-  EXPECT_FALSE(form->simulator.isValid());
+  EXPECT_FALSE(form->simulator().isValid());
   fakes.rec.openResult = 1;
   form->StandartClick();
-  EXPECT_TRUE(form->simulator.isValid());
+  EXPECT_TRUE(form->simulator().isValid());
   EXPECT_EQ(fakes.rec.created, 3);  // compiler, simulator, simulator again
 }
 
@@ -274,18 +274,18 @@ TEST_F(TableModel, DeterminizerIsKeptAndItsAnswerIgnored) {
   EXPECT_EQ(fakes.rec.of(kDet, "Open").size(), 2);
   EXPECT_EQ(fakes.rec.created, 2);
   EXPECT_TRUE(script.shown.isEmpty());
-  EXPECT_TRUE(form->determinizator.isValid());
+  EXPECT_TRUE(form->determinizator().isValid());
 }
 
 TEST_F(TableModel, RowCommandsSaveAsAndOptionsMakeTheNextCommandCompile) {
   Fakes fakes;
   dlg::Script script;
   form->StandartClick();
-  ASSERT_TRUE(form->compiled);
+  ASSERT_TRUE(form->document()->isCompiled());
 
   form->selectCell(1, 2);
   form->Del1Click();
-  EXPECT_FALSE(form->compiled);
+  EXPECT_FALSE(form->document()->isCompiled());
   fakes.rec.calls.clear();
   form->StandartClick();
   EXPECT_EQ(fakes.rec.methods(kCompiler).count("AddSource"), 2);
@@ -294,7 +294,7 @@ TEST_F(TableModel, RowCommandsSaveAsAndOptionsMakeTheNextCommandCompile) {
   const QString renamed = dir.filePath("other.tbl");
   script.files << renamed;
   ASSERT_TRUE(form->Saveas1Click());
-  EXPECT_FALSE(form->compiled);
+  EXPECT_FALSE(form->document()->isCompiled());
   fakes.rec.calls.clear();
   form->StandartClick();
   ASSERT_EQ(fakes.rec.of(kCompiler, "Save").size(), 1);
@@ -377,9 +377,9 @@ TEST_F(TableModel, JointModelNeedsADescriptionAndACompilation) {
   form->AllModelClick();
   EXPECT_EQ(form->messagesText(), QStringLiteral("Нет модели операционного автомата!"));
   EXPECT_TRUE(fakes.rec.calls.isEmpty());
-  form->oa.oaPresent = true;
+  form->document()->oa().oaPresent = true;
   form->AllModelClick();
-  EXPECT_TRUE(form->compiled);
+  EXPECT_TRUE(form->document()->isCompiled());
   EXPECT_EQ(fakes.rec.methods(kCompiler).count("Make"), 1);
 }
 
@@ -387,7 +387,7 @@ TEST_F(TableModel, JointModelNeedsADescriptionAndACompilation) {
 TEST_F(TableModel, RealServersCompileAndOpenTheSimulatorWindow) {
   dlg::Script script;
   form->StandartClick();
-  ASSERT_TRUE(form->compiled) << form->messagesText().toStdString();
+  ASSERT_TRUE(form->document()->isCompiled()) << form->messagesText().toStdString();
   EXPECT_TRUE(script.shown.isEmpty());
   EXPECT_TRUE(QFileInfo::exists(fsmPath));
   EXPECT_TRUE(form->messagesText().startsWith(QStringLiteral("Компиляция завершена без ошибок.")));
@@ -404,7 +404,7 @@ TEST_F(TableModel, RealCompilerListsTableFaults) {
   dlg::Script script;
   form->setCell(3, 3, "x1 x2");
   form->StandartClick();
-  EXPECT_FALSE(form->compiled);
+  EXPECT_FALSE(form->document()->isCompiled());
   // The faulty grid line 3 shows the number 2 in its header: the message names it so.
   ASSERT_EQ(form->cell(0, 3), QStringLiteral("2"));
   EXPECT_TRUE(form->messagesText().contains(QStringLiteral("Строка 2 (s1), столбец 3 (xij), позиция 4")));

@@ -57,14 +57,15 @@ TEST(TableWindow, NewWindowHasTitlesOneEmptyRowAndNoDescription) {
   EXPECT_EQ(f->cell(3, 0), "xij");
   EXPECT_EQ(f->cell(4, 0), "sj");
   EXPECT_EQ(f->fileName(), "Untitled");
-  EXPECT_EQ(f->oaFileName, "Untitled");
-  EXPECT_FALSE(f->tableModified || f->oaModified || f->compiled || f->hasContent || f->oa.oaPresent);
-  EXPECT_EQ(f->signalCoding, 0);
+  EXPECT_EQ(f->document()->oaFileName(), "Untitled");
+  EXPECT_FALSE(f->document()->isModified() || f->document()->isOaModified() || f->document()->isCompiled() ||
+               f->hasContent() || f->document()->oa().oaPresent);
+  EXPECT_EQ(f->document()->signalCoding(), 0);
   EXPECT_EQ(f->tableData().signalCoding, "Binary");
   EXPECT_EQ(f->defaultColWidth(), 80);
   EXPECT_EQ(f->cell(0, 1), "") << "no default row number shows through";
   EXPECT_TRUE(f->messagesVisible());
-  EXPECT_TRUE(f->messagesShown);
+  EXPECT_TRUE(f->messagesShown());
   EXPECT_FALSE(f->oaModelAction()->isEnabled());
 }
 
@@ -80,8 +81,8 @@ TEST(TableWindow, SampleOpensNumberedAndSaveAsWritesIdenticalBytes) {
   EXPECT_EQ(column(f.get(), 4), (QStringList{"s1", "s0", "s0"}));
   EXPECT_EQ(f->windowTitle(), "sample.tbl");
   EXPECT_EQ(f->fileName(), in);
-  EXPECT_TRUE(f->hasContent);
-  EXPECT_FALSE(f->tableModified);
+  EXPECT_TRUE(f->hasContent());
+  EXPECT_FALSE(f->document()->isModified());
 
   s.files << out;
   EXPECT_TRUE(f->Saveas1Click());
@@ -89,7 +90,7 @@ TEST(TableWindow, SampleOpensNumberedAndSaveAsWritesIdenticalBytes) {
   EXPECT_EQ(readAll(out), kSample);
   EXPECT_EQ(f->windowTitle(), "copy.tbl");
   EXPECT_EQ(f->fileName(), out);
-  EXPECT_EQ(f->oaFileName, QDir(dir.path()).filePath("copy.oa"));
+  EXPECT_EQ(f->document()->oaFileName(), QDir(dir.path()).filePath("copy.oa"));
 }
 
 // The window writes its cells straight into the file: a table larger than the writer's buffer,
@@ -140,8 +141,8 @@ TEST(TableWindow, TagOnlyFileIsOneEmptyRowAndPartialGroupIsDropped) {
   ASSERT_TRUE(writeRaw(p, "Abstract\r\n"));
   auto f = openForm(p);
   EXPECT_EQ(f->rowCount(), 2);
-  EXPECT_EQ(f->signalCoding, 1);
-  EXPECT_FALSE(f->hasContent);
+  EXPECT_EQ(f->document()->signalCoding(), 1);
+  EXPECT_FALSE(f->hasContent());
   ASSERT_TRUE(f->Save1Click());
   EXPECT_EQ(readAll(p), QByteArray("Abstract\r\n\r\n\r\n\r\n\r\n")) << "a loaded table keeps its coding";
 
@@ -173,11 +174,11 @@ TEST(TableWindow, RenumberingWaitsForTheNextActivation) {
   f->New2Click();
   f->setCell(1, 1, "s0");
   f->setCell(1, 2, "s1");  // filled as a converter does: no numbers yet
-  f->renumberPending = true;
+  f->requestRenumber();
   EXPECT_EQ(column(f.get(), 0), (QStringList{"", ""}));
   f->FormActivate();
   EXPECT_EQ(column(f.get(), 0), (QStringList{"1", "2"}));
-  EXPECT_FALSE(f->renumberPending);
+  EXPECT_FALSE(f->renumberPending());
   f->setCell(1, 2, QString());
   f->FormActivate();
   EXPECT_EQ(column(f.get(), 0), (QStringList{"1", "2"})) << "only once";
@@ -188,15 +189,15 @@ TEST(TableWindow, TypingThroughTheEditorMarksModifiedAndSavesCp1251) {
   const QString p = dir.filePath("t.tbl");
   ASSERT_TRUE(writeRaw(p, "Binary\r\n\r\n\r\n\r\n\r\n"));
   auto f = openForm(p);
-  f->compiled = true;
+  f->document()->setCompiled(true);
   ASSERT_TRUE(typeIntoCell(f.get(), 2, 1, QString::fromUtf8("у1")));  // Cyrillic у
   EXPECT_EQ(f->cell(2, 1), QString::fromUtf8("у1"));
-  EXPECT_TRUE(f->tableModified);
-  EXPECT_FALSE(f->compiled);
-  EXPECT_TRUE(f->hasContent);
+  EXPECT_TRUE(f->document()->isModified());
+  EXPECT_FALSE(f->document()->isCompiled());
+  EXPECT_TRUE(f->hasContent());
   EXPECT_EQ(f->cellEditor(), nullptr);
   ASSERT_TRUE(f->Save1Click());
-  EXPECT_FALSE(f->tableModified);
+  EXPECT_FALSE(f->document()->isModified());
   EXPECT_EQ(readAll(p), QByteArray("Binary\r\n\r\n\xF3"
                                    "1\r\n\r\n\r\n"));
 }
@@ -207,9 +208,9 @@ TEST(TableWindow, VisitingACellWithoutTypingChangesNothing) {
   f->selectCell(3, 2);
   f->grid()->edit(f->grid()->currentIndex());
   ASSERT_NE(f->cellEditor(), nullptr);
-  EXPECT_TRUE(f->cellEditing);
+  EXPECT_TRUE(f->cellEditing());
   commitWithEnter(f->cellEditor());
-  EXPECT_FALSE(f->tableModified);
+  EXPECT_FALSE(f->document()->isModified());
   EXPECT_EQ(f->cell(3, 2), "X1");
 }
 
@@ -226,7 +227,7 @@ TEST(TableWindow, EnterOpensTheCellWithItsTextAndClosesItAgain) {
   commitWithEnter(e);
   EXPECT_EQ(f->cellEditor(), nullptr);
   EXPECT_EQ(f->cell(2, 3), "y2&y1&y3");
-  EXPECT_TRUE(f->tableModified);
+  EXPECT_TRUE(f->document()->isModified());
   EXPECT_EQ(f->currentRow(), 3) << "the cursor stays on the cell";
 
   f->setGridLocked(true, "busy");
@@ -248,10 +249,10 @@ TEST(TableWindow, AnyKeyStartsEditingAndAPendingEditCountsForSaveAndData) {
   s.files << p;
   ASSERT_TRUE(f->Save1Click()) << "a never-saved table asks for a name";
   EXPECT_EQ(readAll(p), QByteArray("Binary\r\ns0\r\n\r\n\r\n\r\n"));
-  EXPECT_FALSE(f->tableModified);
+  EXPECT_FALSE(f->document()->isModified());
   // Leaving the cell afterwards is no second change.
   commitWithEnter(f->cellEditor());
-  EXPECT_FALSE(f->tableModified);
+  EXPECT_FALSE(f->document()->isModified());
 }
 
 TEST(TableWindow, LineBreaksInACommittedCellBecomeBlanks) {
@@ -281,7 +282,7 @@ TEST(TableWindow, SaveOfANeverSavedWindowCancelledWritesNothing) {
   EXPECT_FALSE(f->Save1Click());
   EXPECT_EQ(f->fileName(), "Untitled");
   EXPECT_EQ(f->windowTitle(), QString::fromUtf8("Untitled - таблица"));
-  EXPECT_TRUE(f->tableModified);
+  EXPECT_TRUE(f->document()->isModified());
   EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty());
 }
 
@@ -310,8 +311,8 @@ TEST(TableWindow, ATableWithNoFileOfItsOwnAsksWhereToSaveWhateverItsCaption) {
     EXPECT_FALSE(QFile::exists(dir.filePath("Untitled"))) << c.caption;
     EXPECT_EQ(f->fileName(), saved ? chosen : QStringLiteral("Untitled")) << c.caption;
     EXPECT_EQ(f->windowTitle(), saved ? QStringLiteral("r.tbl") : QString::fromUtf8(c.caption)) << c.caption;
-    EXPECT_EQ(f->tableModified, !saved) << c.caption;
-    f->tableModified = false;
+    EXPECT_EQ(f->document()->isModified(), !saved) << c.caption;
+    f->document()->setModified(false);
   }
   QDir::setCurrent(was);
 }
@@ -325,7 +326,7 @@ TEST(TableWindow, FailedSaveIsReportedAndTheTableStaysModified) {
   EXPECT_FALSE(f->Save1Click());
   ASSERT_EQ(s.shown.size(), 1);
   EXPECT_EQ(s.shown[0].caption, QString::fromUtf8("Ошибка"));
-  EXPECT_TRUE(f->tableModified);
+  EXPECT_TRUE(f->document()->isModified());
 
   // A character without a 1251 code: named, and the old file stays whole.
   const QString p = dir.filePath("t.tbl");
@@ -337,7 +338,7 @@ TEST(TableWindow, FailedSaveIsReportedAndTheTableStaysModified) {
   ASSERT_EQ(s.shown.size(), 1);
   EXPECT_TRUE(s.shown[0].text.contains(QString::fromUtf8("\xe2\x88\x80"))) << s.shown[0].text.toStdString();
   EXPECT_EQ(s.shown[0].caption, QString::fromUtf8("Ошибка"));
-  EXPECT_TRUE(g->tableModified);
+  EXPECT_TRUE(g->document()->isModified());
   EXPECT_EQ(readAll(p), kSample);
 
   // A failed Save as leaves the window on the file it had.
@@ -346,7 +347,7 @@ TEST(TableWindow, FailedSaveIsReportedAndTheTableStaysModified) {
   EXPECT_FALSE(g->Saveas1Click());
   EXPECT_EQ(g->fileName(), p);
   EXPECT_EQ(g->windowTitle(), "t.tbl");
-  EXPECT_TRUE(g->tableModified);
+  EXPECT_TRUE(g->document()->isModified());
 }
 
 TEST(TableWindow, SavedTableWithAnEmptyRowHasThirteenLines) {
@@ -369,14 +370,14 @@ TEST(TableWindow, SetTableDataNumbersRowsAndKeepsTheModifiedFlag) {
   TableData t = threeRows();
   t.signalCoding = "Abstract";
   f->setTableData(t);
-  EXPECT_EQ(f->signalCoding, 1);
+  EXPECT_EQ(f->document()->signalCoding(), 1);
   EXPECT_EQ(column(f.get(), 0), (QStringList{"1", "", "2"}));
-  EXPECT_FALSE(f->tableModified);
+  EXPECT_FALSE(f->document()->isModified());
   EXPECT_EQ(f->tableData().rows, t.rows);
   EXPECT_EQ(f->tableData().signalCoding, "Abstract");
   f->setTableData(TableData{});
   EXPECT_EQ(f->rowCount(), 2) << "at least one data row remains";
-  EXPECT_FALSE(f->hasContent);
+  EXPECT_FALSE(f->hasContent());
   EXPECT_EQ(f->tableData().rows.size(), 1);
 }
 
@@ -384,11 +385,11 @@ TEST(TableWindow, RowCommandsMarkTheTableModifiedAndTheCompiledFileStale) {
   auto f = newForm();
   f->setTableData(threeRows());
 
-  f->compiled = true;
+  f->document()->setCompiled(true);
   f->selectCell(2, 2);
   f->Insert1Click();
-  EXPECT_TRUE(f->tableModified);
-  EXPECT_FALSE(f->compiled);
+  EXPECT_TRUE(f->document()->isModified());
+  EXPECT_FALSE(f->document()->isCompiled());
   EXPECT_EQ(f->rowCount(), 5);
   EXPECT_EQ(f->currentRow(), 2);
   EXPECT_EQ(column(f.get(), 1), (QStringList{"s0", "", "", "s1"}));
@@ -398,28 +399,28 @@ TEST(TableWindow, RowCommandsMarkTheTableModifiedAndTheCompiledFileStale) {
   f->GridSelectCell(1, 1);
   EXPECT_EQ(column(f.get(), 0), (QStringList{"1", "", "", "2"}));
 
-  f->tableModified = false;
-  f->compiled = true;
+  f->document()->setModified(false);
+  f->document()->setCompiled(true);
   f->selectCell(1, 4);
   f->Del1Click();
-  EXPECT_TRUE(f->tableModified);
-  EXPECT_FALSE(f->compiled);
+  EXPECT_TRUE(f->document()->isModified());
+  EXPECT_FALSE(f->document()->isCompiled());
   EXPECT_EQ(column(f.get(), 1), (QStringList{"s0", "", ""}));
   EXPECT_EQ(f->currentRow(), 3);
 
-  f->tableModified = false;
-  f->compiled = true;
+  f->document()->setModified(false);
+  f->document()->setCompiled(true);
   f->New2Click();
   EXPECT_EQ(f->rowCount(), 5);
-  EXPECT_TRUE(f->tableModified);
-  EXPECT_FALSE(f->compiled);
+  EXPECT_TRUE(f->document()->isModified());
+  EXPECT_FALSE(f->document()->isCompiled());
 }
 
 TEST(TableWindow, DeleteKeepsTheOnlyRow) {
   auto f = newForm();
   f->Del1Click();
   EXPECT_EQ(f->rowCount(), 2);
-  EXPECT_FALSE(f->tableModified) << "nothing happened";
+  EXPECT_FALSE(f->document()->isModified()) << "nothing happened";
   f->setTableData(TableData{{}, {TableRow{"a", "", "", ""}, TableRow{"b", "", "", ""}}});
   f->selectCell(1, 1);
   f->Del1Click();
@@ -452,7 +453,7 @@ TEST(TableWindow, CursorDownAppendsOnlyBelowALastRowWithContent) {
   f->selectCell(1, 1);
   QTest::keyClick(f->grid(), Qt::Key_Down);
   EXPECT_EQ(f->rowCount(), 2);
-  EXPECT_FALSE(f->tableModified);
+  EXPECT_FALSE(f->document()->isModified());
   f->setCell(3, 1, "x1");
   QTest::keyClick(f->grid(), Qt::Key_Down);
   EXPECT_EQ(f->rowCount(), 3);
@@ -516,7 +517,7 @@ TEST(TableWindow, ResizeFitsTheLastColumn) {
   EXPECT_EQ(f->colWidth(4), 54) << "growing, but without room to spare";
   resize(420);
   EXPECT_EQ(f->colWidth(4), 74) << "growing with room to spare: fitted";
-  EXPECT_EQ(f->lastWidth, 420);
+  EXPECT_EQ(f->lastWidth(), 420);
 }
 
 TEST(TableWindow, ClipboardWorksOnlyInTheCellEditor) {
@@ -540,7 +541,7 @@ TEST(TableWindow, ClipboardWorksOnlyInTheCellEditor) {
   f->Paste1Click();
   commitWithEnter(e);
   EXPECT_EQ(f->cell(1, 1), "s9");
-  EXPECT_TRUE(f->tableModified);
+  EXPECT_TRUE(f->document()->isModified());
 }
 
 TEST(TableWindow, MessagesToggleAndMemo) {
@@ -559,7 +560,7 @@ TEST(TableWindow, MessagesToggleAndMemo) {
   item.setChecked(true);
   f->MessageClick(&item);
   EXPECT_FALSE(f->messagesVisible());
-  EXPECT_FALSE(f->messagesShown);
+  EXPECT_FALSE(f->messagesShown());
   EXPECT_FALSE(item.isChecked());
   f->MessageClick(&item);
   EXPECT_TRUE(f->messagesVisible());

@@ -22,8 +22,8 @@ const QByteArray kTable = "Binary\r\ns0\r\ny1\r\nx1\r\ns1\r\n";
 std::unique_ptr<TVexoTableForm> modifiedForm(bool table, bool oa) {
   auto f = std::make_unique<TVexoTableForm>();
   f->show();
-  f->tableModified = table;
-  f->oaModified = oa;
+  f->document()->setModified(table);
+  f->document()->setOaModified(oa);
   return f;
 }
 
@@ -48,7 +48,7 @@ TEST(TableClose, YesWithACancelledOrFailedSaveKeepsTheWindow) {
     dlg::Script s;
     s.answers << dlg::Yes;  // and the save dialog is cancelled
     EXPECT_FALSE(f->close());
-    EXPECT_TRUE(f->tableModified);
+    EXPECT_TRUE(f->document()->isModified());
   }
   {
     auto f = modifiedForm(true, false);
@@ -56,14 +56,14 @@ TEST(TableClose, YesWithACancelledOrFailedSaveKeepsTheWindow) {
     s.answers << dlg::Yes << dlg::Ok;
     s.files << dir.filePath("missing/dir/t.tbl");
     EXPECT_FALSE(f->close());
-    EXPECT_TRUE(f->tableModified);
+    EXPECT_TRUE(f->document()->isModified());
   }
   {
     auto f = modifiedForm(false, true);
     dlg::Script s;
     s.answers << dlg::Yes;  // the description's save dialog is cancelled
     EXPECT_FALSE(f->close());
-    EXPECT_TRUE(f->oaModified);
+    EXPECT_TRUE(f->document()->isOaModified());
   }
   {
     auto f = modifiedForm(true, true);
@@ -119,7 +119,7 @@ TEST_F(TableInFrame, OpenedTableIsAChildOfTheFrameAndActivatesAsKindFour) {
   EXPECT_EQ(frame->statusText(1), "1:1");
   EXPECT_EQ(frame->fontSizeBox()->currentText(), QString::number(f->gridFontSize()));
   if (frame->ui().showMessagesItem && frame->ui().showMessagesItem->isCheckable()) {
-    EXPECT_EQ(frame->ui().showMessagesItem->isChecked(), f->messagesShown);
+    EXPECT_EQ(frame->ui().showMessagesItem->isChecked(), f->messagesShown());
   }
 
   // A new table has no content: nothing to check or convert.
@@ -128,7 +128,8 @@ TEST_F(TableInFrame, OpenedTableIsAChildOfTheFrameAndActivatesAsKindFour) {
   g->activated();
   EXPECT_FALSE(frame->ui().CompileAction->isEnabled());
   EXPECT_FALSE(frame->ui().ToSkuAction->isEnabled());
-  g->oaEditOpen = true;
+  QObject designer;  // a designer working on the description
+  g->document()->lock(&designer, TTableDocument::LockRole::Designer);
   g->activated();
   EXPECT_FALSE(frame->ui().OaCallAction->isEnabled());
 }
@@ -158,7 +159,7 @@ TEST_F(TableInFrame, EditsShowInTheStatusBarAndFrameCommandsReachTheWindow) {
   dlg::Script s;
   s.files << dir.filePath("saved.tbl");
   f->frameCommand(FrameCmd::Save, nullptr);
-  EXPECT_FALSE(f->tableModified);
+  EXPECT_FALSE(f->document()->isModified());
   EXPECT_EQ(frame->statusText(0), "");
   EXPECT_EQ(readAll(dir.filePath("saved.tbl")), QByteArray("Binary\r\n\r\n\r\n\r\n\r\ns0\r\n\r\n\r\n\r\n"));
 }
@@ -179,7 +180,7 @@ TEST_F(TableInFrame, ClosingAsksThenResetsTheKind) {
   ASSERT_NE(f, nullptr);
   QPointer<TVexoTableForm> guard(f);
   f->activated();
-  f->tableModified = true;
+  f->document()->setModified(true);
   QMdiSubWindow* sub = frame->mdiArea()->subWindowList().first();
   {
     dlg::Script s;

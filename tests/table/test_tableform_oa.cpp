@@ -45,12 +45,12 @@ TEST(TableOa, CompanionFileIsFoundNextToTheTable) {
   dlg::Script s;
   auto f = open(tbl);
   EXPECT_TRUE(s.shown.isEmpty());
-  EXPECT_EQ(f->oaFileName, QDir(dir.path()).filePath("cpu.oa"));
-  EXPECT_TRUE(f->oa.oaPresent);
-  EXPECT_EQ(f->oa.ySignals, (QStringList{"y1", "y2"}));
+  EXPECT_EQ(f->document()->oaFileName(), QDir(dir.path()).filePath("cpu.oa"));
+  EXPECT_TRUE(f->document()->oa().oaPresent);
+  EXPECT_EQ(f->document()->oa().ySignals, (QStringList{"y1", "y2"}));
   EXPECT_EQ(f->cell(0, 0), "[+]");
   EXPECT_TRUE(f->oaModelAction()->isEnabled());
-  EXPECT_FALSE(f->oaModified);
+  EXPECT_FALSE(f->document()->isOaModified());
 }
 
 TEST(TableOa, CompanionNamesKeepInnerDotsAndTheDirectory) {
@@ -77,8 +77,8 @@ TEST(TableOa, ForeignCompanionRefusesTheTableButAMalformedOneOnlyWarns) {
   ASSERT_EQ(s.shown.size(), 1);
   EXPECT_TRUE(s.shown[0].text.startsWith(
       QString::fromUtf8("Неправильный формат файла операционного автомата ") + dir.filePath("t.oa") + ": "));
-  EXPECT_FALSE(f->oa.oaPresent);
-  EXPECT_TRUE(f->oa.blocks.isEmpty()) << "nothing of the broken file was taken";
+  EXPECT_FALSE(f->document()->oa().oaPresent);
+  EXPECT_TRUE(f->document()->oa().blocks.isEmpty()) << "nothing of the broken file was taken";
   EXPECT_EQ(f->rowCount(), 3);
 }
 
@@ -90,8 +90,8 @@ TEST(TableOa, BadFileChosenByOpenOnlyReports) {
   ASSERT_TRUE(writeRaw(dir.filePath("bad.oa"), "OA_Info\r\n1\r\n1\r\n0\r\nreg:\r\ny1\r\nA:=1\r\n"));
   ASSERT_TRUE(writeRaw(dir.filePath("foreign.oa"), "hello\r\n"));
   auto f = open(tbl);
-  const OaDescription before = f->oa;
-  const QString name = f->oaFileName;
+  const OaDescription before = f->document()->oa();
+  const QString name = f->document()->oaFileName();
   for (const char* file : {"bad.oa", "foreign.oa"}) {
     dlg::Script s;
     s.files << dir.filePath(file);
@@ -100,8 +100,8 @@ TEST(TableOa, BadFileChosenByOpenOnlyReports) {
     ASSERT_EQ(s.shown.size(), 1) << file;
     EXPECT_EQ(s.shown[0].caption, QString::fromUtf8("Ошибка"));
     EXPECT_TRUE(f->isVisible()) << "the table window stays";
-    EXPECT_EQ(f->oa, before) << file;
-    EXPECT_EQ(f->oaFileName, name) << "a later save cannot overwrite the unread file";
+    EXPECT_EQ(f->document()->oa(), before) << file;
+    EXPECT_EQ(f->document()->oaFileName(), name) << "a later save cannot overwrite the unread file";
   }
 }
 
@@ -114,8 +114,8 @@ TEST(TableOa, OpenReadsADescriptionIntoATableWithout) {
   s.files << dir.filePath("d.oa");
   f.OAOpenClick();
   EXPECT_TRUE(s.shown.isEmpty());
-  EXPECT_TRUE(f.oa.oaPresent);
-  EXPECT_EQ(f.oaFileName, dir.filePath("d.oa"));
+  EXPECT_TRUE(f.document()->oa().oaPresent);
+  EXPECT_EQ(f.document()->oaFileName(), dir.filePath("d.oa"));
   EXPECT_EQ(f.cell(0, 0), "[+]");
   EXPECT_TRUE(f.oaModelAction()->isEnabled());
 
@@ -123,9 +123,9 @@ TEST(TableOa, OpenReadsADescriptionIntoATableWithout) {
   s.files << dir.filePath("new.oa");
   f.OAOpenClick();
   EXPECT_TRUE(s.shown.isEmpty());
-  EXPECT_EQ(f.oaFileName, dir.filePath("new.oa"));
-  EXPECT_TRUE(f.oa.oaPresent);
-  EXPECT_EQ(f.oa.ySignals, (QStringList{"y1", "y2"}));
+  EXPECT_EQ(f.document()->oaFileName(), dir.filePath("new.oa"));
+  EXPECT_TRUE(f.document()->oa().oaPresent);
+  EXPECT_EQ(f.document()->oa().ySignals, (QStringList{"y1", "y2"}));
 }
 
 TEST(TableOa, DeleteThenSaveWritesAnEmptyFileWhichReadsAsNone) {
@@ -136,51 +136,51 @@ TEST(TableOa, DeleteThenSaveWritesAnEmptyFileWhichReadsAsNone) {
   {
     auto f = open(tbl);
     f->OADeleteClick();
-    EXPECT_FALSE(f->oa.oaPresent);
+    EXPECT_FALSE(f->document()->oa().oaPresent);
     EXPECT_EQ(f->cell(0, 0), "[-]");
     EXPECT_FALSE(f->oaModelAction()->isEnabled());
-    EXPECT_EQ(f->oa.ySignals.size(), 2) << "the lists keep their content";
+    EXPECT_EQ(f->document()->oa().ySignals.size(), 2) << "the lists keep their content";
     EXPECT_EQ(readAll(oa), kOa) << "no file is touched";
-    f->oaModified = true;
+    f->document()->setOaModified(true);
     dlg::Script s;
     ASSERT_TRUE(f->OASaveSrazuClick());
     EXPECT_TRUE(s.shown.isEmpty());
-    EXPECT_FALSE(f->oaModified);
+    EXPECT_FALSE(f->document()->isOaModified());
     EXPECT_EQ(readAll(oa), QByteArray());
   }
   dlg::Script s;
   auto g = open(tbl);
   EXPECT_TRUE(s.shown.isEmpty());
-  EXPECT_FALSE(g->oa.oaPresent);
+  EXPECT_FALSE(g->document()->oa().oaPresent);
   EXPECT_EQ(g->cell(0, 0), "[-]");
 }
 
 TEST(TableOa, SaveOfAnUntitledDescriptionAsksForAName) {
   QTemporaryDir dir;
   TVexoTableForm f;
-  f.oa.oaPresent = true;
-  f.oa.ySignals << "y1";
-  f.oa.yItems << QStringList{"A:=1"};
-  f.oaModified = true;
+  f.document()->oa().oaPresent = true;
+  f.document()->oa().ySignals << "y1";
+  f.document()->oa().yItems << QStringList{"A:=1"};
+  f.document()->setOaModified(true);
   {
     dlg::Script s;  // cancelled
     EXPECT_FALSE(f.OASaveSrazuClick());
     EXPECT_EQ(s.fileFilters, QStringList{QString::fromUtf8("Операционный автомат (*.oa)|*.oa")});
-    EXPECT_TRUE(f.oaModified);
-    EXPECT_EQ(f.oaFileName, "Untitled");
+    EXPECT_TRUE(f.document()->isOaModified());
+    EXPECT_EQ(f.document()->oaFileName(), "Untitled");
   }
   dlg::Script s;
   s.files << dir.filePath("named");
   ASSERT_TRUE(f.OASaveSrazuClick());
-  EXPECT_EQ(f.oaFileName, dir.filePath("named.oa"));
-  EXPECT_FALSE(f.oaModified);
+  EXPECT_EQ(f.document()->oaFileName(), dir.filePath("named.oa"));
+  EXPECT_FALSE(f.document()->isOaModified());
   EXPECT_EQ(readAll(dir.filePath("named.oa")), QByteArray("OA_Info\r\n0\r\n1\r\n0\r\ny1\r\nA:=1\r\n~\r\n"));
 
   // "Сохранить как..." always asks; a failed write keeps the flag.
-  f.oaModified = true;
+  f.document()->setOaModified(true);
   s.files << dir.filePath("no/dir/x.oa");
   EXPECT_FALSE(f.OASaveClick());
-  EXPECT_TRUE(f.oaModified);
+  EXPECT_TRUE(f.document()->isOaModified());
   EXPECT_EQ(s.shown.last().caption, QString::fromUtf8("Ошибка"));
 }
 
@@ -193,9 +193,12 @@ TEST(TableOa, DesignerAndModelCommandsKeepTheirGuards) {
   // The frame makes the table's ОА windows; it owns the table.
   TVexoTableForm& f = *new TVexoTableForm;
   frame->addChild(&f);
+  // Stand-ins for a designer and a model window working on the description.
+  QObject designer, model;
+  using Role = TTableDocument::LockRole;
   {
     dlg::Script s;
-    f.oaEditOpen = true;
+    f.document()->lock(&designer, Role::Designer);
     f.OAClick();
     f.OACreateClick();
     f.OAModelClick();  // no description
@@ -203,10 +206,10 @@ TEST(TableOa, DesignerAndModelCommandsKeepTheirGuards) {
   }
   {
     dlg::Script s;
-    f.oa.oaPresent = true;
-    f.oaModelOpen = true;
+    f.document()->oa().oaPresent = true;
+    f.document()->lock(&model, Role::Model);
     f.OAModelClick();
-    f.oaEditOpen = false;
+    f.document()->unlock(&designer);
     f.OACreateClick();  // a description exists: nothing to create
     EXPECT_TRUE(s.shown.isEmpty());
   }
@@ -215,21 +218,21 @@ TEST(TableOa, DesignerAndModelCommandsKeepTheirGuards) {
     dlg::Script s;
     f.OAClick();
     EXPECT_EQ(s.lastText(), QString::fromUtf8("Недостаточно данных в таблице переходов"));
-    EXPECT_FALSE(f.oaEditOpen);
-    f.oaModelOpen = false;
+    EXPECT_FALSE(f.document()->designerOpen());
+    f.document()->unlock(&model);
     f.OAModelClick();
     EXPECT_EQ(s.shown.size(), 1);
-    EXPECT_TRUE(f.oaModelOpen);
+    EXPECT_TRUE(f.document()->modelOpen());
     EXPECT_TRUE(f.gridLocked());
     delete OAModelForm.data();
-    EXPECT_FALSE(f.oaModelOpen);
+    EXPECT_FALSE(f.document()->modelOpen());
     EXPECT_FALSE(f.gridLocked());
   }
 }
 
 TEST(TableOa, ModelItemFollowsContentAndDescription) {
   TVexoTableForm f;
-  f.oa.oaPresent = true;
+  f.document()->oa().oaPresent = true;
   f.CheckTableFilled();
   EXPECT_FALSE(f.oaModelAction()->isEnabled()) << "an empty table has nothing to model";
   f.setCell(1, 1, "s0");
@@ -237,7 +240,8 @@ TEST(TableOa, ModelItemFollowsContentAndDescription) {
   EXPECT_TRUE(f.oaModelAction()->isEnabled());
   f.FormActivate();
   EXPECT_EQ(f.cell(0, 0), "[+]");
-  f.oaModelOpen = true;
+  QObject model;  // a model window working on the description
+  f.document()->lock(&model, TTableDocument::LockRole::Model);
   f.FormActivate();
   EXPECT_FALSE(f.oaModelAction()->isEnabled());
 }

@@ -54,7 +54,7 @@ TEST_F(Windows, SkuEditorToTable) {
   ASSERT_NE(t, nullptr);
   EXPECT_EQ(t->tableData().rows,
             (QList<TableRow>{R("s0", "", "x1", "s1"), R("s2", "", "X2", "s1"), R("s1", "y1", "x3", "s2")}));
-  EXPECT_EQ(t->signalCoding, 0);
+  EXPECT_EQ(t->document()->signalCoding(), 0);
 }
 
 TEST_F(Windows, AbstractSkuGivesAnAbstractTable) {

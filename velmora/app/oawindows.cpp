@@ -17,11 +17,11 @@ namespace {
 // built before the window shows: its activation and the choice of its first row find the model
 // there.
 TDocChild* openJointModel(TFrame* frame, TVexoTableForm* table) {
-  TOACAModelForm* model = table->fullModel;
+  auto* model = qobject_cast<TOACAModelForm*>(table->jointModel());
   const bool fresh = !model;
   if (fresh) {
     model = new TOACAModelForm();
-    table->fullModel = model;
+    table->setJointModel(model);
   }
   model->handOver(table);
   guard::run(table, [&] { model->LoadOA(); });
@@ -41,7 +41,7 @@ TDocChild* TMainForm::openOaWindow(OaWindow which, TVexoTableForm* table) {
   if (!table) return nullptr;
   switch (which) {
     case OaWindow::Designer: return TOAForm::open(table, table, false);
-    case OaWindow::Model: return TOAModelForm::open(table, table, table->oaFileName);
+    case OaWindow::Model: return TOAModelForm::open(table, table, table->document()->oaFileName());
     case OaWindow::JointModel: return openJointModel(this, table);
   }
   return nullptr;

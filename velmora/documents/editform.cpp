@@ -316,7 +316,7 @@ TVexoTableForm* TEditForm::newTable() {
   auto* table = new TVexoTableForm();
   tables_ << table;
   if (frame()) frame()->addChild(table, this);
-  table->renumberPending = true;
+  table->requestRenumber();
   return table;
 }
 

@@ -23,7 +23,7 @@ using namespace tableform;
 // ---------------------------------------------------------------------------------------
 // Construction
 
-TVexoTableForm::TVexoTableForm(QWidget* parent) : TDocChild(parent) {
+TVexoTableForm::TVexoTableForm(QWidget* parent) : TDocChild(parent), doc_(new TTableDocument(this)) {
   setWindowTitle(kUntitledCaption);
 
   table_ = new TableGrid(this, QStringLiteral("Vexo font"), 11, 24, 80);  // 15 pixels at 96 dots per inch
@@ -57,6 +57,10 @@ TVexoTableForm::TVexoTableForm(QWidget* parent) : TDocChild(parent) {
   lay->addWidget(splitter_);
 
   buildMenus();
+  // The grid follows the windows working on the description; the designer's apply may make
+  // the ОА model available.
+  connect(doc_, &TTableDocument::lockChanged, this, &TVexoTableForm::applyGridLocks);
+  connect(doc_, &TTableDocument::descriptionApplied, this, &TVexoTableForm::CheckTableFilled);
   resize(480, 360);
   FormResize();
 }
@@ -105,23 +109,23 @@ void TVexoTableForm::FormActivate() {
   ChildKind = ckTable;
   if (TFrame* f = frame()) {
     f->updateActions();
-    f->setCommandEnabled(FrameCmd::Compile, hasContent);
-    f->setCommandEnabled(FrameCmd::ToSku, hasContent);
-    f->setCommandEnabled(FrameCmd::OaCall, !oaEditOpen);
-    f->setCommandChecked(FrameCmd::ShowMessages, messagesShown);
+    f->setCommandEnabled(FrameCmd::Compile, hasContent_);
+    f->setCommandEnabled(FrameCmd::ToSku, hasContent_);
+    f->setCommandEnabled(FrameCmd::OaCall, !doc_->designerOpen());
+    f->setCommandChecked(FrameCmd::ShowMessages, messagesShown_);
   }
-  if (oa.oaPresent) {
+  if (doc_->oaPresent()) {
     setCorner(QStringLiteral("[+]"));
-    OAModel_->setEnabled(!oaModelOpen);
+    OAModel_->setEnabled(!doc_->modelOpen());
   } else {
     setCorner(QStringLiteral("[-]"));
     OAModel_->setEnabled(false);
   }
   showFontSize(table_->fontSize());
-  setStatusPanel(0, tableModified ? kModified : QString());
-  if (renumberPending) {
+  setStatusPanel(0, doc_->isModified() ? kModified : QString());
+  if (renumberPending_) {
     GridSelectCell(1, 1);
-    renumberPending = false;
+    renumberPending_ = false;
   }
   setStatusPanel(1, QStringLiteral("%1:%2").arg(currentRow()).arg(currentColumn()));
 }

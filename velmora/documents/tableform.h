@@ -17,7 +17,7 @@
 #include <QVariant>
 
 #include "velmora/frameapi/docchild.h"
-#include "velmora/documents/formats/oafile.h"
+#include "velmora/documents/formats/tabledocument.h"
 #include "common/tabledata.h"
 
 class QAction;
@@ -28,7 +28,6 @@ class QSplitter;
 class QTableView;
 class QTextEdit;
 class TableGrid;
-class TOACAModelForm;
 
 class TVexoTableForm : public TDocChild {
   Q_OBJECT
@@ -41,22 +40,24 @@ class TVexoTableForm : public TDocChild {
   void frameCommand(FrameCmd cmd, QObject* sender) override;
   bool setFontSize(int size) override;
   void activated() override { FormActivate(); }
-  bool isModified() const override { return tableModified; }
+  bool isModified() const override { return doc_->isModified(); }
   QMenu* fileMenu() const override { return mFile_; }
   QList<QMenu*> windowMenus() const override;
 
   // ---- document ----
+  // The file names, flags, description and locks; the window shows it and owns it.
+  TTableDocument* document() const { return doc_; }
   // Reads a table file (and its companion *.oa file). False when the file was refused
   // (message already shown); the caller then discards the window.
   bool Open(const QString& path);
   // Both return true when the table was written.
   bool Save1Click();
   bool Saveas1Click();
-  QString fileName() const { return tableFileName; }
+  QString fileName() const { return doc_->fileName(); }
   // The table as the converters and the compiler see it (an open cell editor is taken in).
   TableData tableData() const;
   // Replaces the whole grid (at least one data row remains) and numbers the rows; leaves
-  // tableModified as it is. Line breaks in cells become blanks.
+  // the modified flag as it is. Line breaks in cells become blanks.
   void setTableData(const TableData& table);
 
   // ---- grid ----
@@ -68,24 +69,21 @@ class TVexoTableForm : public TDocChild {
   void selectCell(int col, int row);  // moves the selection, as a click would
   QTableView* grid() const { return grid_; }
   // The grid cannot be edited while locked and shows `hint`; unlocking clears the hint. The
-  // windows that work on the description lock it through lockGrid instead.
+  // windows that work on the description lock the document instead (see TableGridLock).
   void setGridLocked(bool locked, const QString& hint = QString());
   bool gridLocked() const;
 
   // ---- windows working on the operational automaton ----
-  // The designer, the ОА model window and the joint model each hold the grid lock while they
-  // are open (see TableGridLock); the grid is editable again only when the last holder lets
-  // go. While any window holds it the description cannot be replaced or deleted ("Открыть..."
-  // and "Удалить" of the ОА menu are disabled); closing the table first asks every holder its
-  // own close question, then closes them (FormClose, then the window is deleted).
-  static QString oaEditHint();  // "Идет процесс редактирования или моделирования ОА"
-  static QString jointModelHint();  // "Идет процесс моделирования"
-  // A holder locks once; locking again only changes its hint. The grid shows the hint of
-  // the holder that locked last.
-  void lockGrid(TDocChild* holder, const QString& hint);
-  void unlockGrid(TDocChild* holder);  // a window that holds no lock changes nothing
-  int gridLockCount() const;
-  QList<TDocChild*> gridLockHolders() const;
+  // The designer, the ОА model window and the joint model each hold a lock on the document
+  // while they are open; the grid follows the locks and is editable again only when the last
+  // holder lets go. While any window holds one the description cannot be replaced or deleted
+  // ("Открыть..." and "Удалить" of the ОА menu are disabled); closing the table first asks
+  // every holder its own close question, then closes them (FormClose, then the window is
+  // deleted).
+  // The joint model window of this table, reused by later commands. The frame makes it as a
+  // child of its MDI area, so the table keeps it rather than finding it by name.
+  TDocChild* jointModel() const { return jointModel_; }
+  void setJointModel(TDocChild* window) { jointModel_ = window; }
   int gridFontSize() const;
   int defaultRowHeight() const;
   int defaultColWidth() const;
@@ -122,8 +120,11 @@ class TVexoTableForm : public TDocChild {
   void MessageClick(QObject* sender = nullptr);
   void mOptionsClick();
   void statusDblClick() {}
-  void AbstrButtonClick() { signalCoding = 1; }
-  void BinButtonClick() { signalCoding = 0; }
+  void AbstrButtonClick() { doc_->setSignalCoding(1); }
+  void BinButtonClick() { doc_->setSignalCoding(0); }
+  // The next activation renumbers the rows (a table a converter filled before it showed).
+  void requestRenumber() { renumberPending_ = true; }
+  bool renumberPending() const { return renumberPending_; }
 
   // Filled in by other parts of the program (each in a file of its own).
   void mReportClick();               // table report
@@ -135,9 +136,7 @@ class TVexoTableForm : public TDocChild {
   void AllModelClick();              // "&Моделирование УА+ОА"
 
   // ---- operational automaton ----
-  OaDescription& oaDescription() { return oa; }
-  const OaDescription& oaDescription() const { return oa; }
-  bool OASaveOA();  // writes oa to oaFileName; false when it failed
+  bool OASaveOA();  // writes the description to its file; false when it failed
   // Reads a *.oa file into the description. `companion`: read while opening the table, where
   // a file that is not an ОА file refuses the table. Returns false on a refused file.
   bool OAOpenOA(const QString& name, bool companion = false);
@@ -156,30 +155,16 @@ class TVexoTableForm : public TDocChild {
   // The *.oa name that belongs to a table file: same directory and base name.
   static QString companionOaName(const QString& tablePath);
 
-  // ---- state ----
-  bool tableModified = false;
-  bool oaModified = false;
-  bool cellEditing = false;
-  bool hasContent = false;
-  bool messagesShown = true;  // the memo starts visible, so the frame's check mark matches it
-  QString tableFileName = QStringLiteral("Untitled");
-  QString oaFileName = QStringLiteral("Untitled");
-  QPointer<QTextEdit> reportEditor;  // borrowed: the editor of the report window being written
-  bool renumberPending = false;
-  int signalCoding = 0;  // 1 "Abstract", 0 "Binary"
-  int lastWidth = 0;
-  bool oaEditOpen = false;
-  bool oaModelOpen = false;
-  bool compiled = false;
+  // ---- view state ----
+  bool cellEditing() const { return cellEditing_; }
+  bool hasContent() const { return hasContent_; }
+  bool messagesShown() const { return messagesShown_; }
+  int lastWidth() const { return lastWidth_; }
+  QTextEdit* reportEditor() const;
   // The automation objects of the simulator and the determinizer: empty until first used,
   // kept between commands, released with the window.
-  QVariant simulator;
-  QVariant determinizator;
-  OaDescription oa;
-  // The joint model window of this table, reused by later commands. The frame makes it (the
-  // type is only named here) as a child of its MDI area, so it is kept here rather than found
-  // by name.
-  QPointer<TOACAModelForm> fullModel;
+  const QVariant& simulator() const { return simulator_; }
+  const QVariant& determinizator() const { return determinizator_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -200,16 +185,22 @@ class TVexoTableForm : public TDocChild {
   void markRowsChanged();
   bool writeTable(const QString& path);  // the save itself; reports a failure
 
+  TTableDocument* doc_ = nullptr;  // a child of the window: goes with it
+  bool cellEditing_ = false;
+  bool hasContent_ = false;
+  bool messagesShown_ = true;  // the memo starts visible, so the frame's check mark matches it
+  bool renumberPending_ = false;
+  int lastWidth_ = 0;
+  QPointer<QTextEdit> reportEditor_;  // borrowed: the editor of the report window being written
+  QVariant simulator_;
+  QVariant determinizator_;
+  QPointer<TDocChild> jointModel_;
+
   TableGrid* table_ = nullptr;  // the grid's logic, shared with the second program
   QTableView* grid_ = nullptr;
   QSplitter* splitter_ = nullptr;
   QPlainTextEdit* status_ = nullptr;
-  struct GridLock {
-    QPointer<TDocChild> holder;
-    QString hint;
-  };
-  QList<GridLock> gridLocks_;
-  void applyGridLocks();
+  void applyGridLocks();  // the grid and the ОА menu follow the document's locks
   // Asks every holder its close question; false when one of them refuses.
   bool askLockHolders();
   void closeLockHolders();

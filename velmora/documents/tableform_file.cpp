@@ -27,8 +27,8 @@ QString TVexoTableForm::companionOaName(const QString& tablePath) {
 }
 
 bool TVexoTableForm::Open(const QString& path) {
-  tableFileName = path;
-  oaFileName = path;
+  doc_->setFileName(path);
+  doc_->setOaFileName(path);
   updateCaptionFromPath(path);
   // Straight from the file's bytes into the grid: a string per cell would cost several times the file.
   QString err, coding;
@@ -37,13 +37,13 @@ bool TVexoTableForm::Open(const QString& path) {
     dlg::message(this, err, kError, dlg::Ok, dlg::Warning);
     return false;
   }
-  signalCoding = coding == TblFile::abstractTag() ? 1 : 0;
+  doc_->setSignalCoding(coding == TblFile::abstractTag() ? 1 : 0);
   CheckTableFilled();
   warnIgnoredTableLines(this, ignored);
   // The description lives next to the table, whatever the current directory is.
-  oaFileName = companionOaName(path);
-  if (!OAOpenOA(oaFileName, true)) return false;
-  tableModified = false;
+  doc_->setOaFileName(companionOaName(path));
+  if (!OAOpenOA(doc_->oaFileName(), true)) return false;
+  doc_->setModified(false);
   return true;
 }
 
@@ -51,47 +51,50 @@ bool TVexoTableForm::Save1Click() {
   commitOpenEditor();
   // A table with no file of its own (a new one, or one a command filled under a caption of its
   // own) is never written to a file named "Untitled": it asks where to go.
-  if (windowTitle() == kUntitledCaption || tableFileName == kUntitled) {
-    tableFileName = kUntitled;
+  if (windowTitle() == kUntitledCaption || doc_->fileName() == kUntitled) {
+    doc_->setFileName(kUntitled);
     return Saveas1Click();
   }
-  return writeTable(tableFileName);
+  return writeTable(doc_->fileName());
 }
 
 bool TVexoTableForm::writeTable(const QString& path) {
   QString err;
-  if (!table_->writeFile(path, signalCoding == 1 ? TblFile::abstractTag() : TblFile::binaryTag(), &err)) {
+  if (!table_->writeFile(path, doc_->signalCoding() == 1 ? TblFile::abstractTag() : TblFile::binaryTag(),
+                         &err)) {
     dlg::message(this, err, kError, dlg::Ok, dlg::Warning);
     return false;  // still modified
   }
-  tableModified = false;
+  doc_->setModified(false);
   setStatusPanel(0, QString());
   return true;
 }
 
 bool TVexoTableForm::Saveas1Click() {
   QString path =
-      dlg::saveFile(this, kTblFilter, dialogDir(tableFileName), QFileInfo(tableFileName).fileName());
+      dlg::saveFile(this, kTblFilter, dialogDir(doc_->fileName()), QFileInfo(doc_->fileName()).fileName());
   if (path.isEmpty()) return false;
   path = withDefaultExtension(path, QStringLiteral("tbl"));
   // The window takes the new name only once the table is written there.
   commitOpenEditor();
   if (!writeTable(path)) return false;
-  tableFileName = path;
-  oaFileName = companionOaName(path);
+  doc_->setFileName(path);
+  doc_->setOaFileName(companionOaName(path));
   updateCaptionFromPath(path);
   return true;
 }
 
 bool TVexoTableForm::FormCloseQuery() {
   // A cancelled or failed save keeps the window: the changes would be lost.
-  bool allow = docwin::askToSave(
-      this, tableModified, QStringLiteral("Сохранить изменения в файл таблицы переходов ") + tableFileName,
-      [this] { return Save1Click(); });
+  bool allow =
+      docwin::askToSave(this, doc_->isModified(),
+                        QStringLiteral("Сохранить изменения в файл таблицы переходов ") + doc_->fileName(),
+                        [this] { return Save1Click(); });
   // Asked whatever the first answer was.
-  if (!docwin::askToSave(this, oaModified,
-                         QStringLiteral("Сохранить изменения в файл операционного автомата ") + oaFileName,
-                         [this] { return OASaveSrazuClick(); }))
+  if (!docwin::askToSave(
+          this, doc_->isOaModified(),
+          QStringLiteral("Сохранить изменения в файл операционного автомата ") + doc_->oaFileName(),
+          [this] { return OASaveSrazuClick(); }))
     allow = false;
   return allow;
 }

@@ -26,9 +26,9 @@ void TVexoTableForm::FormResize() {
   const int fill = gridWidth - (colWidth(0) + colWidth(1) + colWidth(2) + colWidth(3)) - 26;
   if (colWidth(4) > 70)
     setColWidth(4, fill);
-  else if (width() > lastWidth && fill > 70)
+  else if (width() > lastWidth_ && fill > 70)
     setColWidth(4, fill);
-  lastWidth = width();
+  lastWidth_ = width();
 }
 
 // ---------------------------------------------------------------------------------------
@@ -45,7 +45,7 @@ void TVexoTableForm::setCorner(const QString& text) { table_->setCorner(text); }
 void TVexoTableForm::GridSelectCell(int col, int row) {
   setStatusPanel(1, QStringLiteral("%1:%2").arg(row).arg(col));
   // Selecting a cell ends an edit; an editor still open goes on counting as one.
-  cellEditing = cellEditor() != nullptr;
+  cellEditing_ = cellEditor() != nullptr;
   table_->trimAfterSelect(row);
 }
 
@@ -58,26 +58,26 @@ bool TVexoTableForm::GridKeyDown(int key) {
 void TVexoTableForm::GridGetEditText(int col, int row) {
   Q_UNUSED(col);
   Q_UNUSED(row);
-  cellEditing = true;
+  cellEditing_ = true;
 }
 
 void TVexoTableForm::GridSetEditText(int col, int row, const QString& value, bool editorModified) {
   setCell(col, row, value);
-  if (cellEditing && editorModified) {
-    tableModified = true;
-    compiled = false;  // the next model command compiles again
+  if (cellEditing_ && editorModified) {
+    doc_->setModified(true);
+    doc_->setCompiled(false);  // the next model command compiles again
     setStatusPanel(0, kModified);
   }
   CheckTableFilled();
 }
 
 void TVexoTableForm::CheckTableFilled() {
-  hasContent = table_->anyText();
+  hasContent_ = table_->anyText();
   if (TFrame* f = docwin::activeFrame(this)) {
-    f->setCommandEnabled(FrameCmd::Compile, hasContent);
-    f->setCommandEnabled(FrameCmd::ToSku, hasContent);
+    f->setCommandEnabled(FrameCmd::Compile, hasContent_);
+    f->setCommandEnabled(FrameCmd::ToSku, hasContent_);
   }
-  OAModel_->setEnabled(hasContent && oa.oaPresent);
+  OAModel_->setEnabled(hasContent_ && doc_->oaPresent());
 }
 
 QLineEdit* TVexoTableForm::cellEditor() const { return table_->cellEditor(); }
@@ -89,11 +89,11 @@ bool TVexoTableForm::gridLocked() const { return table_->locked(); }
 // Table data
 
 TableData TVexoTableForm::tableData() const {
-  return table_->tableData(signalCoding == 1 ? TblFile::abstractTag() : TblFile::binaryTag());
+  return table_->tableData(doc_->signalCoding() == 1 ? TblFile::abstractTag() : TblFile::binaryTag());
 }
 
 void TVexoTableForm::setTableData(const TableData& table) {
-  signalCoding = table.signalCoding == TblFile::abstractTag() ? 1 : 0;
+  doc_->setSignalCoding(table.signalCoding == TblFile::abstractTag() ? 1 : 0);
   table_->setRows(table.rows);
   CheckTableFilled();
 }
@@ -103,8 +103,8 @@ void TVexoTableForm::setTableData(const TableData& table) {
 // the compiled automaton stale, like a cell edit.
 
 void TVexoTableForm::markRowsChanged() {
-  tableModified = true;
-  compiled = false;
+  doc_->setModified(true);
+  doc_->setCompiled(false);
   setStatusPanel(0, kModified);
   CheckTableFilled();
 }
@@ -144,17 +144,17 @@ void TVexoTableForm::Font2Click() { showFontSize(table_->shrinkFont()); }
 // Clipboard: only the in-place editor has text to cut, copy or paste.
 
 void TVexoTableForm::Cut1Click() {
-  if (QLineEdit* e = cellEditing ? cellEditor() : nullptr) e->cut();
+  if (QLineEdit* e = cellEditing_ ? cellEditor() : nullptr) e->cut();
 }
 
 void TVexoTableForm::Copy1Click() {
-  if (QLineEdit* e = cellEditing ? cellEditor() : nullptr) e->copy();
+  if (QLineEdit* e = cellEditing_ ? cellEditor() : nullptr) e->copy();
 }
 
 void TVexoTableForm::Paste1Click() {
-  if (QLineEdit* e = cellEditing ? cellEditor() : nullptr) e->paste();
+  if (QLineEdit* e = cellEditing_ ? cellEditor() : nullptr) e->paste();
 }
 
 void TVexoTableForm::SelectAll1Click() {
-  if (QLineEdit* e = cellEditing ? cellEditor() : nullptr) e->selectAll();
+  if (QLineEdit* e = cellEditing_ ? cellEditor() : nullptr) e->selectAll();
 }

@@ -18,17 +18,17 @@ QString TVexoTableForm::messagesText() const { return status_->toPlainText(); }
 bool TVexoTableForm::messagesVisible() const { return !status_->isHidden(); }
 
 void TVexoTableForm::MessageClick(QObject* sender) {
-  if (messagesShown) {
+  if (messagesShown_) {
     status_->hide();
-    messagesShown = false;
+    messagesShown_ = false;
   } else {
     status_->show();
-    messagesShown = true;
+    messagesShown_ = true;
   }
   if (auto* item = qobject_cast<QAction*>(sender))
-    item->setChecked(messagesShown);
+    item->setChecked(messagesShown_);
   else if (frame())
-    frame()->setCommandChecked(FrameCmd::ShowMessages, messagesShown);
+    frame()->setCommandChecked(FrameCmd::ShowMessages, messagesShown_);
 }
 
 void TVexoTableForm::mOptionsClick() {

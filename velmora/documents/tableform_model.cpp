@@ -14,8 +14,8 @@
 // Compilation, simulation and determinization through the outside automation servers.
 //
 // The compiler writes the automaton into a file beside the table (its name with the
-// extension ".fsm"); the simulator and the determinizer open that file. `compiled` says
-// that the file of the current table is up to date.
+// extension ".fsm"); the simulator and the determinizer open that file. The document's compiled
+// flag says that the file of the current table is up to date.
 
 namespace {
 
@@ -58,7 +58,7 @@ class CompileMemory : public QObject {
     setObjectName(QStringLiteral("compileMemory"));
     // Saving under another name renames the table: the file compiled under the old name
     // is not the table's any more.
-    connect(form, &QWidget::windowTitleChanged, this, [this] { form_->compiled = false; });
+    connect(form, &QWidget::windowTitleChanged, this, [this] { form_->document()->setCompiled(false); });
   }
 
   static CompileMemory* of(TVexoTableForm* form) {
@@ -110,11 +110,11 @@ class CompileMemory : public QObject {
   static QString untitledName() { return QStringLiteral("Untitled.fsm"); }
 };
 
-// Clears `compiled` when the options or the table's name changed since the compilation.
+// Clears the compiled flag when the options or the table's name changed since the compilation.
 void forgetStaleCompilation(TVexoTableForm* form) {
-  if (!form->compiled) return;
+  if (!form->document()->isCompiled()) return;
   CompileMemory* memory = CompileMemory::of(form);
-  if (!memory->current(memory->fsmPath(), currentType())) form->compiled = false;
+  if (!memory->current(memory->fsmPath(), currentType())) form->document()->setCompiled(false);
 }
 
 }  // namespace
@@ -126,7 +126,7 @@ QString TVexoTableForm::compiledFileName() const {
 
 bool TVexoTableForm::Compile(bool save) {
   clearMessages();
-  compiled = false;
+  doc_->setCompiled(false);
   automation::Dispatch compiler;
   try {
     compiler = automation::createObject(QLatin1String(kCompilerId));
@@ -169,7 +169,7 @@ bool TVexoTableForm::Compile(bool save) {
   if (written) {
     // Set last: renaming the window while compiling must not leave a stale flag behind.
     memory->remember(path, type);
-    compiled = true;
+    doc_->setCompiled(true);
   }
   return true;
 }
@@ -177,9 +177,9 @@ bool TVexoTableForm::Compile(bool save) {
 void TVexoTableForm::StandartClick() {
   clearMessages();
   forgetStaleCompilation(this);
-  if (!compiled) Compile(true);
-  if (!compiled) return;
-  automation::Dispatch server = automation::Dispatch::fromVariant(simulator);
+  if (!doc_->isCompiled()) Compile(true);
+  if (!doc_->isCompiled()) return;
+  automation::Dispatch server = automation::Dispatch::fromVariant(simulator_);
   if (server.isEmpty()) {
     try {
       server = automation::createObject(QLatin1String(kCaSimulatorId));
@@ -188,26 +188,26 @@ void TVexoTableForm::StandartClick() {
                    QStringLiteral("Ошибка создания объекта"), dlg::Ok, dlg::Information);
       return;
     }
-    simulator = server.toVariant();
+    simulator_ = server.toVariant();
   }
   const QString path = compiledFileName();
   int result = 0;
   if (!guard::run(this, [&] { result = server.callInt(QStringLiteral("Open"), {path}); })) {
-    simulator = QVariant();  // a server that failed is created anew next time
+    simulator_ = QVariant();  // a server that failed is created anew next time
     return;
   }
   if (result == 0) {
     dlg::message(this, QStringLiteral("Ошибка создания объекта"), appCaption(), dlg::Ok, dlg::NoIcon);
-    simulator = QVariant();
+    simulator_ = QVariant();
   }
 }
 
 void TVexoTableForm::N9Click() {
   clearMessages();
   forgetStaleCompilation(this);
-  if (!compiled) Compile(true);
-  if (!compiled) return;
-  automation::Dispatch server = automation::Dispatch::fromVariant(determinizator);
+  if (!doc_->isCompiled()) Compile(true);
+  if (!doc_->isCompiled()) return;
+  automation::Dispatch server = automation::Dispatch::fromVariant(determinizator_);
   if (server.isEmpty()) {
     try {
       server = automation::createObject(QLatin1String(kDeterminizatorId));
@@ -216,7 +216,7 @@ void TVexoTableForm::N9Click() {
                    QStringLiteral("Предупреждение"), dlg::Ok, dlg::Information);
       return;
     }
-    determinizator = server.toVariant();
+    determinizator_ = server.toVariant();
   }
   const QString path = compiledFileName();
   // The determinizer reports its own faults; its answer is not examined.
@@ -225,12 +225,12 @@ void TVexoTableForm::N9Click() {
 
 void TVexoTableForm::AllModelClick() {
   clearMessages();
-  if (!oa.oaPresent) {
+  if (!doc_->oaPresent()) {
     appendMessage(QStringLiteral("Нет модели операционного автомата!"));
     return;
   }
   forgetStaleCompilation(this);
-  if (!compiled) Compile(true);
-  if (!compiled) return;
+  if (!doc_->isCompiled()) Compile(true);
+  if (!doc_->isCompiled()) return;
   if (frame()) frame()->openOaWindow(TFrame::OaWindow::JointModel, this);
 }

@@ -16,18 +16,18 @@ const QString kOaFilter = QStringLiteral("Операционный автома�
 
 bool TVexoTableForm::saveOaTo(const QString& path) {
   QString err;
-  if (!OaFile::write(path, oa, &err)) {
+  if (!OaFile::write(path, doc_->oa(), &err)) {
     dlg::message(this, err, kError, dlg::Ok, dlg::Warning);
     return false;
   }
   return true;
 }
 
-bool TVexoTableForm::OASaveOA() { return saveOaTo(oaFileName); }
+bool TVexoTableForm::OASaveOA() { return saveOaTo(doc_->oaFileName()); }
 
 OaFile::Result TVexoTableForm::loadOa(const QString& name) {
   QString err;
-  const OaFile::Result r = OaFile::read(name, &oa, &err);
+  const OaFile::Result r = OaFile::read(name, &doc_->oa(), &err);
   switch (r) {
     case OaFile::NoFile: break;
     case OaFile::BadHeader: dlg::message(this, err, kError, dlg::Ok, dlg::Warning); break;
@@ -48,38 +48,39 @@ bool TVexoTableForm::OAOpenOA(const QString& name, bool companion) {
 }
 
 void TVexoTableForm::OAOpenClick() {
-  if (gridLockCount() > 0) return;  // a window built its model from the description
-  const QString path = dlg::openFile(this, kOaFilter, dialogDir(oaFileName));
+  if (doc_->isLocked()) return;  // a window built its model from the description
+  const QString path = dlg::openFile(this, kOaFilter, dialogDir(doc_->oaFileName()));
   if (path.isEmpty()) return;
   // A file that could not be read keeps the old name, so a later save does not overwrite it.
   const OaFile::Result r = loadOa(path);
-  if (r == OaFile::Read || r == OaFile::NoFile) oaFileName = path;
+  if (r == OaFile::Read || r == OaFile::NoFile) doc_->setOaFileName(path);
 }
 
 bool TVexoTableForm::OASaveSrazuClick() {
-  if (oaFileName == kUntitled) return OASaveClick();
+  if (doc_->oaFileName() == kUntitled) return OASaveClick();
   if (!OASaveOA()) return false;
-  oaModified = false;
+  doc_->setOaModified(false);
   return true;
 }
 
 bool TVexoTableForm::OASaveClick() {
-  QString path = dlg::saveFile(this, kOaFilter, dialogDir(oaFileName), QFileInfo(oaFileName).fileName());
+  QString path =
+      dlg::saveFile(this, kOaFilter, dialogDir(doc_->oaFileName()), QFileInfo(doc_->oaFileName()).fileName());
   if (path.isEmpty()) return false;
   path = withDefaultExtension(path, QStringLiteral("oa"));
-  oaFileName = path;
+  doc_->setOaFileName(path);
   if (!OASaveOA()) return false;
-  oaModified = false;
+  doc_->setOaModified(false);
   return true;
 }
 
 void TVexoTableForm::OADeleteClick() {
-  if (gridLockCount() > 0) return;
-  oa.oaPresent = false;
+  if (doc_->isLocked()) return;
+  doc_->oa().oaPresent = false;
   OAModel_->setEnabled(false);
   setCorner(QStringLiteral("[-]"));
 }
 
 void TVexoTableForm::OACreateClick() {
-  if (!oa.oaPresent) OAClick();
+  if (!doc_->oaPresent()) OAClick();
 }

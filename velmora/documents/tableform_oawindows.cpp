@@ -1,60 +1,28 @@
+#include <QAction>
+
 #include "velmora/frameapi/frame.h"
 #include "velmora/documents/docwindow_common.h"
 #include "velmora/documents/tableform.h"
 
 // The windows that work on the operational-automaton description: the designer, the ОА model
-// window and the joint model. Each table has at most one of each; they lock the grid. The
-// frame makes them: a table outside a frame opens none.
+// window and the joint model. Each table has at most one of each; they lock the document, and
+// the grid follows. The frame makes them: a table outside a frame opens none.
 
-QString TVexoTableForm::oaEditHint() {
-  return QStringLiteral("Идет процесс редактирования или моделирования ОА");
-}
-QString TVexoTableForm::jointModelHint() { return QStringLiteral("Идет процесс моделирования"); }
+namespace {
 
-void TVexoTableForm::lockGrid(TDocChild* holder, const QString& hint) {
-  if (!holder) return;
-  for (int i = 0; i < gridLocks_.size(); ++i)
-    if (gridLocks_[i].holder == holder) gridLocks_.removeAt(i--);
-  gridLocks_ << GridLock{holder, hint};
-  applyGridLocks();
-}
-
-void TVexoTableForm::unlockGrid(TDocChild* holder) {
-  bool found = false;
-  for (int i = 0; i < gridLocks_.size(); ++i) {
-    // A holder already gone lets go as well.
-    if (gridLocks_[i].holder == holder || gridLocks_[i].holder.isNull()) {
-      gridLocks_.removeAt(i--);
-      found = true;
-    }
-  }
-  if (found) applyGridLocks();
-}
-
-int TVexoTableForm::gridLockCount() const {
-  int n = 0;
-  for (const GridLock& l : gridLocks_)
-    if (l.holder) ++n;
-  return n;
-}
-
-QList<TDocChild*> TVexoTableForm::gridLockHolders() const {
+QList<TDocChild*> lockHolders(const TTableDocument* doc) {
   QList<TDocChild*> out;
-  for (const GridLock& l : gridLocks_)
-    if (l.holder) out << l.holder.data();
+  for (QObject* h : doc->lockHolders())
+    if (auto* w = qobject_cast<TDocChild*>(h)) out << w;
   return out;
 }
 
+}  // namespace
+
 void TVexoTableForm::applyGridLocks() {
-  QString hint;
-  bool locked = false;
-  for (const GridLock& l : gridLocks_) {
-    if (!l.holder) continue;
-    locked = true;
-    hint = l.hint;  // the holder that locked last
-  }
+  const bool locked = doc_->isLocked();
   if (locked)
-    setGridLocked(true, hint);
+    setGridLocked(true, doc_->lockHint());
   else if (gridLocked())
     setGridLocked(false);
   if (OAOpen_) OAOpen_->setEnabled(!locked);
@@ -62,24 +30,24 @@ void TVexoTableForm::applyGridLocks() {
 }
 
 bool TVexoTableForm::askLockHolders() {
-  for (TDocChild* h : gridLockHolders())
+  for (TDocChild* h : lockHolders(doc_))
     if (!docwin::askOwned(h)) return false;
   return true;
 }
 
 void TVexoTableForm::closeLockHolders() {
   QList<QPointer<TDocChild>> holders;
-  for (TDocChild* h : gridLockHolders()) holders << h;
+  for (TDocChild* h : lockHolders(doc_)) holders << h;
   for (const QPointer<TDocChild>& h : holders) docwin::closeOwned(h);
-  gridLocks_.clear();
+  for (QObject* h : doc_->lockHolders()) doc_->unlock(h);
   if (gridLocked()) setGridLocked(false);
 }
 
 void TVexoTableForm::OAClick() {
-  if (!oaEditOpen && frame()) frame()->openOaWindow(TFrame::OaWindow::Designer, this);
+  if (!doc_->designerOpen() && frame()) frame()->openOaWindow(TFrame::OaWindow::Designer, this);
 }
 
 void TVexoTableForm::OAModelClick() {
-  if (!oa.oaPresent || oaModelOpen) return;
+  if (!doc_->oaPresent() || doc_->modelOpen()) return;
   if (frame()) frame()->openOaWindow(TFrame::OaWindow::Model, this);
 }

@@ -7,10 +7,10 @@
 // "От&чет": the table as a formatted report in a new text window.
 void TVexoTableForm::mReportClick() {
   ReportWriter report(frame());
-  reportEditor = report.editor();
+  reportEditor_ = report.editor();
 
   report.append(QStringLiteral("Таблица: "), ReportWriter::blue());
-  report.append(QFileInfo(tableFileName).fileName());
+  report.append(QFileInfo(fileName()).fileName());
 
   // Column widths in points: the titles at 7 per character, the cells at 6.
   ReportColumns columns({QStringLiteral("t "), QStringLiteral("si"), QStringLiteral("y"),
@@ -30,5 +30,7 @@ void TVexoTableForm::mReportClick() {
     report.setBold(false);
     report.append(tab + cell(1, r) + tab + cell(2, r) + tab + cell(3, r) + tab + cell(4, r));
   }
-  report.finish(tableFileName);
+  report.finish(fileName());
 }
+
+QTextEdit* TVexoTableForm::reportEditor() const { return reportEditor_; }

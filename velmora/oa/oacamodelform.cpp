@@ -207,13 +207,13 @@ void TOACAModelForm::handOver(TVexoTableForm* tableForm) {
   if (!tableForm) return;
   fileName = tableForm->fileName();
   fsmFile_ = tableForm->compiledFileName();
-  OaDescription& d = tableForm->oaDescription();
+  OaDescription& d = tableForm->document()->oa();
   ySignals = &d.ySignals;
   blocks = &d.blocks;
   yItems = &d.yItems;
   xSignals = &d.xSignals;
   xValues = &d.xValues;
-  gridLock_.acquire(tableForm, TVexoTableForm::jointModelHint());
+  gridLock_.acquire(tableForm);
 }
 
 void TOACAModelForm::LoadOA() {
@@ -223,7 +223,7 @@ void TOACAModelForm::LoadOA() {
   if (!blocks) return;
   busMode = false;
   TVexoTableForm* tableForm = gridLock_.table();
-  if (tableForm) gridLock_.acquire(tableForm, TVexoTableForm::jointModelHint());
+  if (tableForm) gridLock_.acquire(tableForm);
   const bool autoReg = OptionsForm && OptionsForm->autoReg();
   if (autoReg) {
     // The names are filled in anew; a second run does not list them twice.

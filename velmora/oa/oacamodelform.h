@@ -127,7 +127,7 @@ class TOACAModelForm : public TDocChild, public OacaHost {
   std::unique_ptr<RegisterGrid> regAdapter_;
   std::unique_ptr<TModelStep> model_;
   oacathread_t* thread = nullptr;
-  TableGridLock gridLock_{this};
+  TableGridLock gridLock_{this, TableGridLock::Role::JointModel};
   QString fsmFile_;
   // Borrowed from the table window's description.
   const QStringList *ySignals = nullptr, *blocks = nullptr, *xSignals = nullptr, *xValues = nullptr;

@@ -156,11 +156,10 @@ void TOAForm::buildMenus() {
 
 TOAForm* TOAForm::open(TVexoTableForm* table, QObject* owner, bool readOnly) {
   if (!table) return nullptr;
-  table->oaEditOpen = true;
   auto* d = new TOAForm();
   d->setTable(table, readOnly);
   if (d->LoadDescription() == 1) {
-    delete d;  // clears oaEditOpen and lets the table go
+    delete d;  // lets the table go
     return nullptr;
   }
   if (TFrame* f = docwin::frameOf(table)) f->addChild(d, owner);
@@ -168,11 +167,17 @@ TOAForm* TOAForm::open(TVexoTableForm* table, QObject* owner, bool readOnly) {
   return d;
 }
 
-OaDescription* TOAForm::oa() const { return table_ ? &table_->oa : nullptr; }
+OaDescription* TOAForm::oa() const { return table_ ? &table_->document()->oa() : nullptr; }
 
 void TOAForm::setTable(TVexoTableForm* table, bool readOnly) {
   table_ = table;
   readOnly_ = readOnly;
+  // A model window opening or closing on the description, from here or from the table, makes
+  // it read-only or editable again, whichever window is active then.
+  if (table)
+    connect(table->document(), &TTableDocument::lockChanged, this, [this] {
+      if (!closed_) showLock();
+    });
   // The designer called from the model window shows the description; it has nothing to apply.
   bApply->setVisible(!readOnly);
   bApplyClose->setVisible(!readOnly);
@@ -191,7 +196,7 @@ void TOAForm::setEditable(bool editable) {
 }
 
 void TOAForm::showLock() {
-  const bool modelOpen = table_ && table_->oaModelOpen;
+  const bool modelOpen = table_ && table_->document()->modelOpen();
   locked_ = readOnly_ || modelOpen;
   setEditable(!locked_);
   lockNote->setVisible(locked_);
@@ -213,7 +218,7 @@ void TOAForm::updateApply() {
 int TOAForm::LoadDescription() {
   OaDescription* d = oa();
   if (!d) return 1;
-  lock_.acquire(table_, TVexoTableForm::oaEditHint());
+  lock_.acquire(table_);
   if (d->oaPresent) {
     SaveState();
     // Shown as it is when read-only: the model window works on these very lists.
@@ -438,9 +443,7 @@ bool TOAForm::Apply(bool close) {
                      dlg::Warning) != dlg::Yes)
       return false;
   }
-  d->oaPresent = true;
-  table_->oaModified = true;
-  table_->CheckTableFilled();
+  table_->document()->applyDescription();
   if (close)
     docwin::closeWindow(this);
   else
@@ -457,16 +460,12 @@ void TOAForm::CancelButtonClick() {
 // The model, activation, closing
 
 void TOAForm::mOAModelClick() {
-  if (!table_ || !oa()->oaPresent || table_->oaModelOpen) return;
+  if (!table_ || !oa()->oaPresent || table_->document()->modelOpen()) return;
   TOAModelForm* w = TOAModelForm::open(table_, this, QString());
   if (!w) return;
   openedModel = true;
   modelWindow = w;
   showLock();
-  // Closing the model frees the description again, whichever window is active then.
-  connect(w, &QObject::destroyed, this, [this] {
-    if (!closed_) showLock();
-  });
 }
 
 void TOAForm::FormActivate() {
@@ -495,9 +494,5 @@ void TOAForm::FormClose() {
   if (closed_) return;
   closed_ = true;
   docwin::closeOwned(modelWindow);
-  if (table_) {
-    if (openedModel) table_->oaModelOpen = false;
-    table_->oaEditOpen = false;
-  }
   lock_.release();
 }

@@ -39,8 +39,9 @@ class TOAForm : public TDocChild {
   void FormClose() override;
 
   // Opens the designer of `table`'s description, owned by `owner` (the table, or the model
-  // window for a read-only one): sets the table's oaEditOpen and loads it before it is shown. A
-  // refused load leaves no window; nullptr then.
+  // window for a read-only one): locks the table's document as its designer (so the table
+  // knows a designer is open) and loads it before it is shown. A refused load leaves no window;
+  // nullptr then.
   static TOAForm* open(TVexoTableForm* table, QObject* owner, bool readOnly);
 
   // The opener hands over the table window (its description, flags and grid), then loads.
@@ -109,7 +110,7 @@ class TOAForm : public TDocChild {
   OaDescription* oa() const;
 
   QPointer<TVexoTableForm> table_;
-  TableGridLock lock_{this};
+  TableGridLock lock_{this, TableGridLock::Role::Designer};
   bool readOnly_ = false;
   bool locked_ = false;           // see showLock
   bool nothingDeclared_ = false;  // the block memo declares no register: nothing to apply

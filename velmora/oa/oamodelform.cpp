@@ -191,11 +191,10 @@ void TOAModelForm::frameCommand(FrameCmd cmd, QObject*) {
 
 TOAModelForm* TOAModelForm::open(TVexoTableForm* table, QObject* owner, const QString& oaName) {
   if (!table) return nullptr;
-  table->oaModelOpen = true;
   auto* w = new TOAModelForm();
   w->setTable(table, oaName);
   if (!w->BuildModel()) {
-    delete w;  // lets the table go and clears oaModelOpen
+    delete w;  // lets the table go
     return nullptr;
   }
   if (TFrame* f = docwin::frameOf(table)) f->addChild(w, owner);
@@ -208,12 +207,17 @@ void TOAModelForm::setTable(TVexoTableForm* table, const QString& name) {
   table_ = table;
   oaName = name;
   updateCaption();
+  // "&Вызов ОА" is there exactly while no designer is open on the description.
+  if (table)
+    connect(table->document(), &TTableDocument::lockChanged, this, [this] {
+      if (!closed_ && table_) mOACall->setEnabled(!table_->document()->designerOpen());
+    });
 }
 
 bool TOAModelForm::BuildModel() {
   if (!table_) return false;
-  lock_.acquire(table_, TVexoTableForm::oaEditHint());
-  const OaDescription& d = table_->oa;
+  lock_.acquire(table_);
+  const OaDescription& d = table_->document()->oa();
   const bool autoReg = OptionsForm && OptionsForm->autoReg();
   QStringList names;
   for (const QString& line : d.blocks) {
@@ -256,7 +260,7 @@ void TOAModelForm::updateCaption() {
 
 void TOAModelForm::FormActivate() {
   ChildKind = ckOaModel;
-  const bool designerOpen = table_ && table_->oaEditOpen;
+  const bool designerOpen = table_ && table_->document()->designerOpen();
   if (TFrame* f = frame()) {
     f->updateActions();
     if (model_ && model_->Radix < 3) f->setCommandChecked(oawin::radixCommand(model_->Radix), true);
@@ -380,7 +384,7 @@ void TOAModelForm::resizeEvent(QResizeEvent* event) {
 bool TOAModelForm::chooseSignals(const QStringList& active, QString* text) {
   if (!YSelectForm) YSelectForm = new TYSelectForm(window());
   QStringList passive;
-  for (const QString& y : table_->oa.ySignals)
+  for (const QString& y : table_->document()->oa().ySignals)
     if (!active.contains(y)) passive << y;
   YSelectForm->setSignals(passive, active);
   if (YSelectForm->exec() != QDialog::Accepted) return false;
@@ -585,7 +589,6 @@ void TOAModelForm::FormClose() {
   if (closed_) return;
   closed_ = true;
   docwin::closeOwned(designer);
-  if (table_) table_->oaModelOpen = false;
   lock_.release();
   if (busMode && frame()) frame()->setCommandEnabled(FrameCmd::ModelBus, false);
 }

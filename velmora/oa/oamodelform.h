@@ -29,8 +29,8 @@ class TOAModelForm : public TDocChild, public RegisterGrid {
   ~TOAModelForm() override;
 
   // Opens the model window of `table`'s description, owned by `owner` (the table or the
-  // designer): sets the table's oaModelOpen, builds the model and shows the window. A model
-  // that cannot be built is reported; nullptr then, and nothing stays open.
+  // designer): locks the table's document as its model window, builds the model and shows the
+  // window. A model that cannot be built is reported; nullptr then, and nothing stays open.
   static TOAModelForm* open(TVexoTableForm* table, QObject* owner, const QString& oaName);
 
   // ---- TDocChild ----
@@ -123,7 +123,7 @@ class TOAModelForm : public TDocChild, public RegisterGrid {
   bool askSaveSteps();
 
   QPointer<TVexoTableForm> table_;
-  TableGridLock lock_{this};
+  TableGridLock lock_{this, TableGridLock::Role::Model};
   std::unique_ptr<TModelStep> model_;
   StepRows* steps_ = nullptr;  // yxGrid's rows
   bool closed_ = false;

@@ -135,7 +135,7 @@ void TOAModelForm::BusSetBtnClick() {
   RegGrid->setCurrentCell(0, 0);
   model_->GoToStep(0);
   bool any = false;
-  for (const QString& line : table_->oa.blocks) {
+  for (const QString& line : table_->document()->oa().blocks) {
     const QString name = oa::blockName(line);
     if (!TBusSetForm::isBusName(name)) continue;
     any = true;
@@ -149,9 +149,8 @@ void TOAModelForm::BusSetBtnClick() {
 }
 
 void TOAModelForm::OACallBtnClick() {
-  if (!table_ || table_->oaEditOpen) return;
+  if (!table_ || table_->document()->designerOpen()) return;
   TOAForm* d = TOAForm::open(table_, this, true);
   if (!d) return;
   designer = d;
-  mOACall->setEnabled(false);
 }
