@@ -63,32 +63,60 @@ struct SkuToTable::Parsed {
     QString target;
     int from, to;  // in terms
   };
-  std::vector<QString> lines;  // the texts the views point into
+  // The lines without blanks, one after another: reserved for the whole section, so that the
+  // views into it stay valid.
+  QString text;
   std::vector<QStringView> sources;
   std::vector<Term> terms;
   std::vector<Equation> equations;
+  // Conditions repeat from term to term: equal ones share one text (keys view the values).
+  QHash<NameKey, QString> conditions;
+  QString scratch;
+
+  void reserve(const QStringList& lines, int from, int to) {
+    qsizetype n = 0;
+    for (int i = from; i < to; ++i) n += lines.value(i).size();
+    text.reserve(n);
+  }
+
+  QString condition(QStringView c) {
+    const auto it = conditions.constFind({c});
+    if (it != conditions.constEnd()) return it.value();
+    const QString own(c.data(), c.size());
+    conditions.insert({own}, own);
+    return own;
+  }
 
   void parse(const QString& line, bool abstract) {
-    lines.push_back(withoutBlanks(line));
-    const QStringView t = lines.back();
+    // Within the reserved size, so the text does not move.
+    const qsizetype start = text.size();
+    text.resize(start + line.size());
+    QChar* out = text.data() + start;
+    for (QChar c : line)
+      if (!isBlank(c)) *out++ = c;
+    text.truncate(out - text.constData());
+    const QStringView t = QStringView(text).mid(start);
     const qsizetype eq = t.indexOf(QLatin1Char('='));
     Equation e{t.left(eq).toString().replace(QLatin1Char('*'), QLatin1Char('&')), int(terms.size()), 0};
     forEachPiece(t.mid(eq + 1), QLatin1Char('|'), [&](QStringView termText) {
       Term term{int(sources.size()), 0, QString()};
+      QStringView signal;
       bool binary = false;
+      scratch.clear();
       forEachPiece(termText, QLatin1Char('*'), [&](QStringView f) {
         if (isEvent(f)) {
           sources.push_back(f);
-        } else if (abstract && term.condition.isEmpty() && f.size() &&
+        } else if (abstract && signal.isEmpty() && f.size() &&
                    (f.at(0) == QLatin1Char('z') || f.at(0) == QLatin1Char('e'))) {
-          term.condition = f.toString();
+          signal = f;
         } else if (!abstract && f.size() && f.at(0) != QLatin1Char('z')) {
-          if (binary) term.condition += QLatin1Char('&');
-          term.condition += f;
+          if (binary) scratch += QLatin1Char('&');
+          scratch += f;
           binary = true;
         }
       });
-      if (term.condition.isEmpty()) term.condition = QStringLiteral("1");
+      if (!abstract) signal = scratch;
+      term.condition = signal.isEmpty() ? QStringLiteral("1") : condition(signal);
       term.to = int(sources.size());
       terms.push_back(std::move(term));
     });
@@ -101,6 +129,7 @@ struct SkuToTable::Parsed {
 // found without reading every row.
 void SkuToTable::indexCells() {
   sourceRows_.clear();
+  rowLinks_.clear();
   targetNames_.clear();
   for (int i = 0; i < table_.rows.size(); ++i) indexRow(i);
 }
@@ -121,8 +150,15 @@ void SkuToTable::indexRow(int row) {
   const TableRow& r = table_.rows.at(row);
   if (!r.si.isEmpty())
     forEachCellName(r.si, [&](QStringView n) {
-      QVector<int>& list = sourceRows_[{n}];
-      if (list.isEmpty() || list.last() != row) list << row;
+      const auto it = sourceRows_.find({n});
+      if (it == sourceRows_.end()) {
+        sourceRows_.insert({n}, {int(rowLinks_.size()), int(rowLinks_.size())});
+      } else {
+        if (rowLinks_[size_t(it->last)].row == row) return;
+        rowLinks_[size_t(it->last)].next = int(rowLinks_.size());
+        it->last = int(rowLinks_.size());
+      }
+      rowLinks_.push_back({row, -1});
     });
   if (!r.sj.isEmpty()) forEachCellName(r.sj, [&](QStringView n) { targetNames_.insert({n}); });
 }
@@ -162,6 +198,7 @@ bool SkuToTable::runSku(const QStringList& text, SkuStageFault* fault) {
   const bool abstract = sku_.abstractUsed();
   table_.signalCoding = abstract ? QStringLiteral("Abstract") : QStringLiteral("Binary");
   Parsed p;
+  p.reserve(text, s_.skuStart, s_.skuEnd);
   for (int i = s_.skuStart; i < s_.skuEnd; ++i)
     if (hasText(text.value(i))) p.parse(text.value(i), abstract);
 
@@ -298,7 +335,8 @@ bool SkuToTable::runSvf(const QStringList& text, SkuStageFault* fault) {
     forEachPiece(QStringView(t).mid(eq + 1), QLatin1Char('|'), [&](QStringView e) {
       const auto it = sourceRows_.constFind({e});
       if (it == sourceRows_.constEnd()) return;
-      for (int row : it.value()) {
+      for (int k = it->first; k >= 0; k = rowLinks_[size_t(k)].next) {
+        const int row = rowLinks_[size_t(k)].row;
         TableRow& r = table_.rows[row];
         const bool had = hasText(r.y);
         const quint64 pair = quint64(row) << 32 | key;

@@ -9,6 +9,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <vector>
 
 #include "common/tabledata.h"
 #include "tiravo/translate/names.h"
@@ -51,7 +52,15 @@ class SkuToTable {
   TableData table_;
   // Views into the cells of table_: a name of an si cell with the rows that hold it, and the
   // names of the sj cells.
-  QHash<names::NameKey, QVector<int>> sourceRows_;
+  // The rows of a name are a list through rowLinks_, in the order of the rows.
+  struct RowList {
+    int first, last;
+  };
+  struct RowLink {
+    int row, next;
+  };
+  QHash<names::NameKey, RowList> sourceRows_;
+  std::vector<RowLink> rowLinks_;
   QSet<names::NameKey> targetNames_;
 };
 
