@@ -79,7 +79,7 @@ void TransitionList::Grow(size_t n) {
   room_ = uint32_t(n);
 }
 
-void TransitionList::AddPairs(const qint32* pairs, size_t n) {
+void TransitionList::AddPairsAnywhere(const qint32* pairs, size_t n) {
   if (Full() || size_ + n > kFull - 1) {
     for (size_t i = 0; i < n; ++i) Add(pairs[2 * i], pairs[2 * i + 1]);
     return;

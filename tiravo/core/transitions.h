@@ -59,7 +59,17 @@ class TransitionList {
   // A transition under the one literal `literal` (0: unconditional) to the one event `target`.
   void Add(int literal, int target);
   // Adds n transitions given as pairs {literal or 0, target} (as Add), allocating at most once.
-  void AddPairs(const qint32* pairs, size_t n);
+  void AddPairs(const qint32* pairs, size_t n) {
+    if (room_ == kInline && size_ + n <= kInline) {  // the common short list, in place
+      for (size_t i = 0; i < n; ++i) {
+        s_.pairs[2 * (size_ + i)] = pairs[2 * i];
+        s_.pairs[2 * (size_ + i) + 1] = pairs[2 * i + 1] > 0 ? pairs[2 * i + 1] : 0;
+      }
+      size_ += uint32_t(n);
+      return;
+    }
+    AddPairsAnywhere(pairs, n);
+  }
   // Room for `n` transitions in all, so that adding them allocates at most once.
   void reserve(size_t n);
   // Transition i, to change in place.
@@ -76,6 +86,7 @@ class TransitionList {
   const qint32* Pair(size_t i) const;
   qint32* Pair(size_t i) { return const_cast<qint32*>(static_cast<const TransitionList*>(this)->Pair(i)); }
   void Grow(size_t n);
+  void AddPairsAnywhere(const qint32* pairs, size_t n);
   void Unpack();
   // Frees what the list holds: empty and packed in place from then on.
   void Release() noexcept;

@@ -521,7 +521,7 @@ void Run::MakeLines() {
     line.Key.SetSingle(int(k) + 1);
     if (!x.stateOutputs.empty()) line.Outputs = std::move(x.stateOutputs[k]);
     const quint32 first = x.moveStart[k], end = x.moveStart[k + 1];
-    line.Transitions.reserve(end - first);
+    if (end - first > 2) line.Transitions.reserve(end - first);
     // Runs of one-literal moves go in as they are kept.
     static_assert(sizeof(Move) == 2 * sizeof(qint32), "a move is a pair of numbers");
     for (quint32 t = first; t < end;) {
