@@ -25,7 +25,7 @@ const std::array<unsigned char, 65536>& codes() {
 
 }  // namespace
 
-Writer::Writer(const QString& path) : file_(path) {
+Writer::Writer(const QString& path) : codes_(codes().data()), file_(path) {
   // errno is read right after the failing call: QSaveFile itself often says only "Unknown error".
   errno = 0;
   if (!file_.open(QIODevice::WriteOnly)) {
@@ -51,9 +51,8 @@ bool Writer::flush() {
   return true;
 }
 
-bool Writer::put(QStringView text, qsizetype* bad) {
+bool Writer::encode(QStringView text, bool blankBreaks, qsizetype* bad) {
   if (!ok()) return false;
-  const auto& table = codes();
   const char16_t* p = text.utf16();
   const qsizetype n = text.size();
   for (qsizetype i = 0; i < n;) {
@@ -61,50 +60,26 @@ bool Writer::put(QStringView text, qsizetype* bad) {
     // As many characters as the buffer has room for, one look-up each.
     const qsizetype end = qMin(n, i + (buffer_.size() - used_));
     unsigned char* out = reinterpret_cast<unsigned char*>(buffer_.data()) + used_;
-    for (qsizetype j = i; j < end; ++j) {
-      const unsigned char b = table[p[j]];
-      if (b == 0 && p[j] != 0) {
+    qsizetype j = i;
+    for (; j < end; ++j) {
+      const char16_t c = p[j];
+      unsigned char b = codes_[c];
+      if (b == 0 && c != 0) {
         if (bad) *bad = j;
         error_ = unencodableMessage(text.toString(), int(lines_ + 1));
         return false;
       }
+      if (blankBreaks && (c == u'\r' || c == u'\n')) {
+        // CR LF is one break, so it becomes one blank.
+        if (c == u'\r' && j + 1 < n && p[j + 1] == u'\n') ++j;
+        b = ' ';
+      }
       *out++ = b;
     }
-    used_ += end - i;
-    i = end;
+    used_ = out - reinterpret_cast<unsigned char*>(buffer_.data());
+    i = j;
   }
   return true;
-}
-
-bool Writer::endLine() {
-  if (!ok()) return false;
-  if (buffer_.size() - used_ < 2 && !flush()) return false;
-  buffer_[used_++] = '\r';
-  buffer_[used_++] = '\n';
-  ++lines_;
-  return true;
-}
-
-bool Writer::cellLine(QStringView text, qsizetype* bad) {
-  qsizetype from = 0;
-  for (qsizetype i = 0; i < text.size(); ++i) {
-    const QChar c = text[i];
-    if (c != QLatin1Char('\r') && c != QLatin1Char('\n')) continue;
-    qsizetype b = -1;
-    if (!put(text.mid(from, i - from), &b) || !put(u" ")) {
-      if (bad && b >= 0) *bad = from + b;
-      return false;
-    }
-    // CR LF is one break, so it becomes one blank.
-    if (c == QLatin1Char('\r') && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n')) ++i;
-    from = i + 1;
-  }
-  qsizetype b = -1;
-  if (!put(text.mid(from), &b)) {
-    if (bad && b >= 0) *bad = from + b;
-    return false;
-  }
-  return endLine();
 }
 
 bool Writer::commit(QString* error) {

@@ -12,18 +12,26 @@ namespace textfile {
 
 class Writer {
  public:
-  static constexpr qsizetype kChunk = 1 << 20;
+  static constexpr qsizetype kChunk = 1 << 18;
 
   explicit Writer(const QString& path);
 
   // Each call does nothing once the writer has failed, and returns whether it is still sound.
   // A character without a 1251 code fails it: *bad (when given) gets its index in `text`, and
   // error() names it and its line.
-  bool put(QStringView text, qsizetype* bad = nullptr);
-  bool endLine();  // CR LF
+  bool put(QStringView text, qsizetype* bad = nullptr) { return encode(text, false, bad); }
+  bool endLine() {  // CR LF
+    if (!ok() || (buffer_.size() - used_ < 2 && !flush())) return false;
+    char* out = buffer_.data() + used_;
+    out[0] = '\r';
+    out[1] = '\n';
+    used_ += 2;
+    ++lines_;
+    return true;
+  }
   bool line(QStringView text, qsizetype* bad = nullptr) { return put(text, bad) && endLine(); }
   // A table cell as a line: each of its line breaks (CR LF, CR or LF) one blank.
-  bool cellLine(QStringView text, qsizetype* bad = nullptr);
+  bool cellLine(QStringView text, qsizetype* bad = nullptr) { return encode(text, true, bad) && endLine(); }
 
   qsizetype lines() const { return lines_; }  // lines ended so far
   bool ok() const { return error_.isEmpty(); }
@@ -33,8 +41,11 @@ class Writer {
   bool commit(QString* error);
 
  private:
+  // With `blankBreaks`, each line break in `text` becomes one blank.
+  bool encode(QStringView text, bool blankBreaks, qsizetype* bad);
   bool flush();
   void failWith(int err, const char* what);
+  const unsigned char* codes_;  // the byte of every UTF-16 unit, 0: none (U+0000 aside)
   QSaveFile file_;
   QByteArray buffer_;
   qsizetype used_ = 0;

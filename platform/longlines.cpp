@@ -313,26 +313,36 @@ QStringList TextEdit::lines() const {
 bool TextEdit::write(textfile::Writer& out) const {
   const QTextDocument* doc = document();
   if (doc->isEmpty()) return out.ok();
-  // As lines() reads the raw text: a break inside a paragraph ends a line, a mark before the
-  // paragraph's end joins it to the next one, a stray mark goes.
-  for (QTextBlock b = doc->begin(); b.isValid() && out.ok(); b = b.next()) {
-    const QString text = b.text();
-    const QStringView t(text);
+  // As lines() reads the raw text: a paragraph end (U+2029) or a break inside a paragraph ends a
+  // line, a mark before a paragraph end joins the two, a stray mark goes. `t` holds whole
+  // paragraphs; the last one ends at t's end, which ends its line unless a mark joins it to the
+  // paragraph after or `textEnds`.
+  auto paragraphs = [&out](QStringView t, bool textEnds) {
     qsizetype from = 0;
-    bool joins = false;
+    bool joined = false;
     for (qsizetype i = 0; i < t.size(); ++i) {
-      if (t[i] == QChar(kMark)) {
+      const char16_t c = t[i].unicode();
+      if (c == kMark) {
         out.put(t.mid(from, i - from));
+        if (i + 1 < t.size() && t[i + 1] == QChar(0x2029)) ++i;
         from = i + 1;
-        joins = from == t.size();
-      } else if (t[i] == QChar(kLineBreak)) {
+        joined = from == t.size();
+      } else if (c == 0x2029 || c == kLineBreak) {
         out.line(t.mid(from, i - from));
         from = i + 1;
       }
     }
     out.put(t.mid(from));
-    if (!joins || !b.next().isValid()) out.endLine();
+    if (textEnds || !joined) out.endLine();
+  };
+  // A text of a few megabytes is read out whole, which is fastest; a larger one a paragraph at a
+  // time, so that no copy of it is made.
+  if (doc->characterCount() < kSavedWhole) {
+    paragraphs(doc->toRawText(), true);
+    return out.ok();
   }
+  for (QTextBlock b = doc->begin(); b.isValid() && out.ok(); b = b.next())
+    paragraphs(b.text(), !b.next().isValid());
   return out.ok();
 }
 

@@ -29,6 +29,8 @@ constexpr int kLargeLines = 200000;
 // A large text is also held in fewer paragraphs, this many lines each, parted by line breaks
 // inside the paragraph (U+2028): a paragraph costs the document far more than its characters.
 constexpr int kPackedLines = 64;
+// A text of fewer characters is saved from one copy of it, a larger one a paragraph at a time.
+constexpr int kSavedWhole = 1 << 23;
 
 // The status-bar note for a text shown with pieces.
 QString note();

@@ -228,7 +228,13 @@ TEST(LongLines, WrittenBytesAreTheWholeLines) {
   for (int k = 0; k < longlines::kLargeLines + 10; ++k) large << QStringLiteral("s%1=ж%1;").arg(k);
   large[70] = longLine(25'000);
   large << QString();
-  const QStringList cases[] = {{}, {"a", "", "b"}, {"x", longLine(12'001), "", longLine(30'000)}, large};
+  // Past the size saved from one copy: written a paragraph at a time.
+  QStringList larger = large;
+  for (int k = 0; k < longlines::kSavedWhole / 20; ++k) larger << QStringLiteral("s%1=x1&x2&ж;").arg(k);
+  larger[150'000] = longLine(25'000);
+  ASSERT_GT(larger.join('\n').size(), longlines::kSavedWhole);
+  const QStringList cases[] = {
+      {}, {"a", "", "b"}, {"x", longLine(12'001), "", longLine(30'000)}, large, larger};
   QTemporaryDir dir;
   const QString path = dir.filePath("t.rvs");
   for (const QStringList& lines : cases) {

@@ -5,6 +5,7 @@
 
 #include "common/tblfile.h"
 #include "platform/cp1251.h"
+#include "platform/filewriter.h"
 #include "platform/linereader.h"
 #include "platform/textfile.h"
 #include "platform/quote.h"
@@ -309,39 +310,39 @@ int eachLine(const GsaDocument& doc, Add add) {
                           QString::number(g.rowCount()),
                           QString::number(g.colCount())};
   for (const QString& h : head) add(QStringView(h), -1);
-  QString position, kind;
+  // "row,col" made in place, from the end: a string per cell would cost more than the writing.
+  char16_t position[24];
+  char16_t* const end = position + 24;
+  auto digits = [](char16_t* at, int v) {
+    do {
+      *--at = char16_t(u'0' + v % 10);
+      v /= 10;
+    } while (v > 0);
+    return at;
+  };
+  char16_t code[12];
+  char16_t* const codeEnd = code + 12;
+  QString odd;
   for (int index : g.usedCells()) {
     const int col = g.colOf(index), row = g.rowOf(index);
-    position.setNum(row);
-    position += QLatin1Char(',');
-    position += QString::number(col);
-    kind = g.kind(col, row);
-    if (!add(QStringView(position), index) || !add(g.textView(col, row), index) ||
-        !add(QStringView(kind), index))
+    char16_t* p = digits(end, col);
+    *--p = u',';
+    p = digits(p, row);
+    // A kind that is a number is that number's digits; only another text is read as it stands.
+    const int number = g.kindNumber(col, row);
+    QStringView kind;
+    if (number >= 0) {
+      const char16_t* k = digits(codeEnd, number);
+      kind = QStringView(k, codeEnd - k);
+    } else {
+      odd = g.kind(col, row);
+      kind = odd;
+    }
+    if (!add(QStringView(p, end - p), index) || !add(g.textView(col, row), index) || !add(kind, index))
       return index;
   }
   add(QStringView(u"End"), -1);
   return -1;
-}
-
-// One line in cp1251 and CR LF after it, a line break inside it made one blank: it would shift
-// every later line of the file. False at a character without a code.
-bool addLine(QByteArray* out, QStringView line) {
-  for (qsizetype i = 0; i < line.size(); ++i) {
-    const char16_t c = line[i].unicode();
-    if (c == u'\r' || c == u'\n') {
-      if (c == u'\r' && i + 1 < line.size() && line[i + 1] == QLatin1Char('\n')) ++i;
-      out->append(' ');
-    } else if (c < 0x80) {
-      out->append(char(c));
-    } else {
-      const int b = cp1251::encodeChar(QChar(c));
-      if (b < 0) return false;
-      out->append(char(b));
-    }
-  }
-  out->append("\r\n", 2);
-  return true;
 }
 
 }  // namespace
@@ -371,22 +372,22 @@ bool GsaFile::write(const QString& path, const GsaDocument& doc, QString* error)
       return false;
     }
   }
-  // The bytes are made straight from the grid, with room for them all at once: a list of the
-  // lines would cost many times the file. Room not filled costs nothing.
+  // The lines go from the grid straight into the file, a line break inside a text made one blank
+  // (it would shift every later line): a list of the lines would cost many times the file.
   const GsaGridList& g = doc.grid;
-  QByteArray bytes;
-  bytes.reserve(1024 + qsizetype(g.usedCount()) * 32 + g.heldText());
+  textfile::Writer out(path);
   QString refused;
   const int cell = eachLine(doc, [&](QStringView line, int) {
-    if (addLine(&bytes, line)) return true;
-    refused = line.toString();
+    qsizetype bad = -1;
+    if (out.cellLine(line, &bad)) return true;
+    if (bad >= 0) refused = line.toString();
     return false;
   });
-  if (cell >= 0) {
+  if (cell >= 0 && !refused.isNull()) {
     if (error)
       *error = textfile::unencodableMessage(refused) +
                QStringLiteral(" (ячейка [%1, %2])").arg(g.colOf(cell)).arg(g.rowOf(cell));
-    return false;
+    return false;  // the old file stays as it was
   }
-  return textfile::writeBytes(path, bytes, error);
+  return out.commit(error);
 }
