@@ -1,11 +1,13 @@
 #pragma once
 // Document windows of every kind as the frame sees them: they record what the frame asks.
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QList>
 #include <QMenu>
 #include <QTemporaryDir>
 #include <memory>
+#include <utility>
 
 #include "platform/dialogs.h"
 #include "platform/registry.h"
@@ -15,14 +17,93 @@
 #include "velmora/oa/yselectform.h"
 #include "velmora/frameapi/optionsform.h"
 
+// The frame commands the program's window of each kind takes, and those of them it switches on
+// and off itself.
+inline QList<FrameCmd> commandsOf(int kind) {
+  using C = FrameCmd;
+  switch (kind) {
+    case ckText: return {C::Save, C::Cut, C::Copy, C::Paste, C::Delete};
+    case ckEdit:
+      return {C::Save,  C::Cut,   C::Copy,    C::Paste,   C::Delete,
+              C::ToSku, C::ToTbl, C::Compile, C::Options, C::ShowMessages};
+    case ckGsa: return {C::Save, C::ToTbl, C::AddStr, C::GsaPlace, C::GsaDelete, C::Options, C::ShowMessages};
+    case ckTable:
+      return {C::Save,   C::Cut,    C::Copy,   C::Paste,  C::ToSku,   C::AddStr,
+              C::InsStr, C::DelStr, C::OaCall, C::Report, C::Options, C::ShowMessages};
+    case ckOaModel:
+      return {C::AddStr,    C::InsStr,   C::DelStr, C::OaCall, C::Report, C::ModelOpen,
+              C::ModelSave, C::ModelBus, C::Bin,    C::Hex,    C::Dec};
+    case ckJointModel:
+      return {C::Report,    C::ModelBus, C::ModelStep, C::ModelPause, C::ModelPlay,
+              C::ModelStop, C::Bin,      C::Hex,       C::Dec};
+    default: return {};
+  }
+}
+inline QList<FrameCmd> switchedBy(int kind) {
+  using C = FrameCmd;
+  switch (kind) {
+    case ckText: return {C::Cut, C::Copy, C::Paste, C::Delete};
+    case ckEdit: return {C::Cut, C::Copy, C::Paste, C::Delete, C::Compile, C::ToTbl, C::ToSku};
+    case ckTable: return {C::ToSku, C::OaCall};
+    case ckOaModel: return {C::OaCall, C::ModelBus};
+    case ckJointModel: return {C::ModelBus, C::ModelStep, C::ModelPause, C::ModelPlay, C::ModelStop};
+    default: return {};
+  }
+}
+
+// Every action of the frame that sends a command, with the command.
+inline QList<std::pair<QAction*, FrameCmd>> frameCommandActions(const TMainForm* f) {
+  const TFrameUi& u = f->ui();
+  QList<std::pair<QAction*, FrameCmd>> r = {
+      {u.saveFileAction, FrameCmd::Save},
+      {u.EditCutAction, FrameCmd::Cut},
+      {u.EditCopyAction, FrameCmd::Copy},
+      {u.EditPasteAction, FrameCmd::Paste},
+      {u.EditDelAction, FrameCmd::Delete},
+      {u.ToSkuAction, FrameCmd::ToSku},
+      {u.ToTblAction, FrameCmd::ToTbl},
+      {u.CompileAction, FrameCmd::Compile},
+      {u.AddStrAction, FrameCmd::AddStr},
+      {u.InsStrAction, FrameCmd::InsStr},
+      {u.DelStrAction, FrameCmd::DelStr},
+      {u.OaCallAction, FrameCmd::OaCall},
+      {u.ReportAction, FrameCmd::Report},
+      {u.ModelOpenAction, FrameCmd::ModelOpen},
+      {u.ModelSaveAction, FrameCmd::ModelSave},
+      {u.ModelBusAction, FrameCmd::ModelBus},
+      {u.ModelStepAction, FrameCmd::ModelStep},
+      {u.ModelPauseAction, FrameCmd::ModelPause},
+      {u.ModelPlayAction, FrameCmd::ModelPlay},
+      {u.ModelStopAction, FrameCmd::ModelStop},
+      {u.BinAction, FrameCmd::Bin},
+      {u.HexAction, FrameCmd::Hex},
+      {u.DecAction, FrameCmd::Dec},
+      {u.optionsItem, FrameCmd::Options},
+      {u.showMessagesItem, FrameCmd::ShowMessages},
+  };
+  for (int i = 0; i < 16; ++i) r.push_back({u.gsaActions[i], FrameCmd::GsaPlace});
+  r.push_back({u.gsaActions[16], FrameCmd::GsaDelete});
+  return r;
+}
+
+// A window of a kind that takes what the program's window of that kind takes, unless it is
+// told what to take.
 class FakeChild : public TDocChild {
  public:
-  explicit FakeChild(int kind, const QString& title = QString()) : kind_(kind) {
+  explicit FakeChild(int kind, const QString& title = QString()) : FakeChild(kind, title, commandsOf(kind)) {}
+  FakeChild(int kind, const QString& title, QList<FrameCmd> takes, QList<FrameCmd> switched = {})
+      : kind_(kind), takes_(std::move(takes)), switched_(switched.isEmpty() ? switchedBy(kind) : switched) {
     setWindowTitle(title.isEmpty() ? QStringLiteral("Окно %1").arg(kind) : title);
     resize(200, 120);
   }
   ChildKindValue kind() const override { return ChildKindValue(kind_); }
-  void frameCommand(FrameCmd cmd, QObject* sender) override {
+  FrameHandlers frameHandlers() override {
+    FrameHandlers out;
+    for (FrameCmd cmd : takes_)
+      out.push_back({cmd, [this, cmd](QObject* sender) { record(cmd, sender); }, switched_.contains(cmd)});
+    return out;
+  }
+  void record(FrameCmd cmd, QObject* sender) {
     commands << cmd;
     senders << sender;
     if (cmd == FrameCmd::ShowMessages && frame()) {
@@ -81,6 +162,7 @@ class FakeChild : public TDocChild {
 
  private:
   int kind_;
+  QList<FrameCmd> takes_, switched_;
 };
 
 // A frame and options dialog on a settings file of their own; dialogs answered by script.

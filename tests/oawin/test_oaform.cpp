@@ -6,6 +6,9 @@
 #include <QTextCursor>
 
 #include "oawinhelpers.h"
+#include "tests/app/fakechild.h"
+#include "velmora/documents/txtform.h"
+#include "velmora/flowchart/gsaform.h"
 
 using namespace oawt;
 
@@ -202,4 +205,56 @@ TEST_F(OaWindows, TheDesignerShowsItIsLockedWhileItsModelIsOpen) {
     EXPECT_EQ(d->lockNote->isVisibleTo(d), c.locked);
   }
   EXPECT_EQ(d->lockNote->text(), "Описание ОА нельзя изменить, пока открыто окно моделирования ОА");
+}
+
+// Whichever window is in front, the frame offers only the commands that window takes: the
+// flowchart and the designer take no clipboard command, so cut, copy, paste and delete are off.
+TEST_F(OaWindows, EveryWindowGetsOnlyTheFrameCommandsItTakes) {
+  const struct {
+    const char* window;
+    std::function<TDocChild*()> open;
+    bool clipboard;  // cut, copy, paste on
+  } cases[] = {
+      {"text",
+       [this]() -> TDocChild* {
+         frame->NewTxtClick();
+         return frame->lastTxtForm.data();
+       },
+       false},
+      {"РВАС", [this]() -> TDocChild* { return newEditor(0); }, false},
+      {"flowchart",
+       [this]() -> TDocChild* {
+         frame->NewGSAClick();
+         return frame->lastGsaForm.data();
+       },
+       false},
+      {"table", [this]() -> TDocChild* { return exampleTable(); }, true},
+      {"ОА model", [this]() -> TDocChild* { return openModel(exampleTable()); }, false},
+      {"designer", [this]() -> TDocChild* { return openDesigner(exampleTable()); }, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.window);
+    TDocChild* w = c.open();
+    ASSERT_NE(w, nullptr);
+    frame->activateChild(w);
+    QApplication::processEvents();
+    ASSERT_EQ(frame->activeChild(), w);
+    for (const auto& [action, cmd] : frameCommandActions(frame)) {
+      if (action->isEnabled() && action->isVisible()) {
+        EXPECT_TRUE(w->handles(cmd)) << action->objectName().toStdString() << " is on";
+      }
+    }
+    const TFrameUi& u = frame->ui();
+    for (QAction* a : {u.EditCutAction, u.EditCopyAction, u.EditPasteAction}) {
+      if (!c.clipboard) {
+        EXPECT_FALSE(a->isEnabled()) << a->objectName().toStdString();
+      }
+    }
+    if (c.clipboard) {
+      EXPECT_TRUE(u.EditPasteAction->isEnabled());
+    }
+  }
+  // The two named in the complaint, with nothing selected anywhere: delete too.
+  frame->NewGSAClick();
+  EXPECT_FALSE(frame->ui().EditDelAction->isEnabled());
 }

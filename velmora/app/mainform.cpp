@@ -1,6 +1,5 @@
 #include "velmora/app/mainform.h"
 
-#include <QAbstractItemView>
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -77,6 +76,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), d_(new Private) {
 
   setWindowState(Qt::WindowMaximized);
   LoadSettings();
+  UpdateCommands();
   UpdateMenuItems();
 }
 
@@ -257,7 +257,11 @@ QAction* TMainForm::commandAction(FrameCmd cmd) const {
 }
 
 void TMainForm::setCommandEnabled(FrameCmd cmd, bool enabled) {
+  // Only the window the commands go to switches them, and only those it takes.
+  const TDocChild* child = commandTaker();
+  if (enabled && !(child && child->handles(cmd))) enabled = false;
   if (QAction* a = commandAction(cmd)) a->setEnabled(enabled);
+  if (cmd == FrameCmd::Save) UpdateSaveButton();
 }
 
 void TMainForm::setCommandChecked(FrameCmd cmd, bool checked) {
@@ -342,10 +346,8 @@ void TMainForm::onSubWindowGone(QObject* window) {
   }
   d_->lastActivated = nullptr;
   mergeMenus(nullptr);
-  if (ChildKind != ckNone) {
-    ChildKind = ckNone;
-    UpdateChildActions();
-  }
+  ChildKind = ckNone;
+  UpdateChildActions();
   UpdateMenuItems();
 }
 
@@ -395,7 +397,7 @@ void TMainForm::closeEvent(QCloseEvent* event) {
   const bool asked = docwin::askEveryChild(mdi_, [this](QWidget* w) {
     auto* child = qobject_cast<TDocChild*>(w);
     if (!child) return true;
-    takeInOpenEditors(child);
+    child->commitPendingEdit();
     bool allow = false;
     guard::run(this, [&] { allow = child->FormCloseQuery(); });
     return allow;
@@ -416,19 +418,4 @@ void TMainForm::closeEvent(QCloseEvent* event) {
   }
   SaveSettings();
   event->accept();
-}
-
-void TMainForm::takeInOpenEditors(QWidget* child) {
-  // A cell still being typed belongs to the document the question is about. Only an editor
-  // opened for typing counts; widgets placed in cells for good are not editing.
-  struct EditingProbe : QAbstractItemView {
-    static bool editing(const QAbstractItemView* v) { return (v->*(&EditingProbe::state))() == EditingState; }
-  };
-  for (QAbstractItemView* view : child->findChildren<QAbstractItemView*>()) {
-    if (!EditingProbe::editing(view)) continue;
-    const QModelIndex index = view->currentIndex();
-    QWidget* editor = index.isValid() ? view->indexWidget(index) : nullptr;
-    QAbstractItemDelegate* delegate = editor ? view->itemDelegateForIndex(index) : nullptr;
-    if (delegate) emit delegate->commitData(editor);
-  }
 }

@@ -2,10 +2,10 @@
 // The MDI frame of Velmora: menus, tool bars, actions, status bar; routes commands to the
 // active child by ChildKind.
 #include <QMainWindow>
-#include <initializer_list>
 #include <QPointer>
 #include <QString>
 #include <functional>
+#include <utility>
 
 #include "platform/parseint.h"
 #include "velmora/frameapi/docchild.h"
@@ -125,10 +125,10 @@ class TMainForm : public QMainWindow, public TFrame, private TFrameUi {
   };
   Creators creators;
 
-  // ---- Frame commands routed to the active child (only for the kinds that take them) ----
-  // Runs `cmd` on the active child when ChildKind is one of `kinds` and the active child is of
-  // that kind. Returns true when the child was called.
-  bool dispatch(FrameCmd cmd, QObject* sender, std::initializer_list<int> kinds);
+  // ---- Frame commands routed to the active child (when it takes them) ----
+  // Runs `cmd` on the active child when it is of the kind ChildKind names and takes `cmd`.
+  // Returns true when the child ran it.
+  bool dispatch(FrameCmd cmd, QObject* sender);
   void mOptionsClick();      // "&Опции..."
   void mShowMessageClick();  // "Показывать &сообщения"
   // The font-size box changed (by the user): the active child's font.
@@ -174,7 +174,13 @@ class TMainForm : public QMainWindow, public TFrame, private TFrameUi {
   void mergeMenus(TDocChild* child);
   void applyBarPositions();
   void rebuildWindowList();
-  void takeInOpenEditors(QWidget* child);
+  // The active child when it is the one ChildKind names: the one the commands go to.
+  TDocChild* commandTaker() const;
+  // Each of the frame's command actions with its command (the 16 placing tools share one).
+  QList<std::pair<QAction*, FrameCmd>> commandActions() const;
+  void UpdateSaveButton();
+  // Enables the command actions for the active child (UpdateChildActions without the bars).
+  void UpdateCommands();
 
   QMdiArea* mdi_ = nullptr;
   QComboBox* fontSizeBox_ = nullptr;

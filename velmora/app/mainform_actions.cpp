@@ -47,35 +47,27 @@ void TMainForm::createActions() {
               [this, handler] { guard::run(this, [&] { (this->*handler)(); }); });
     return a;
   };
-  // A frame command routed to the active child of the listed kinds.
+  // A frame command routed to the active child, when it takes it; enabled by the same
+  // declaration (UpdateChildActions).
   auto routed = [this, &make](const char* name, const QString& caption, const QString& hint, bool enabled,
-                              FrameCmd cmd, std::initializer_list<int> kinds) {
+                              FrameCmd cmd) {
     QAction* a = make(name, caption, hint, enabled);
-    const std::vector<int> k(kinds);
-    connect(a, &QAction::triggered, this, [this, a, cmd, k] {
-      guard::run(this, [&] {
-        TDocChild* child = activeChild();
-        if (child && std::find(k.begin(), k.end(), int(ChildKind)) != k.end() && child->kind() == ChildKind)
-          child->frameCommand(cmd, a);
-      });
-    });
+    connect(a, &QAction::triggered, this, [this, a, cmd] { guard::run(this, [&] { dispatch(cmd, a); }); });
     return a;
   };
 
-  EditCutAction =
-      routed("EditCutAction", QStringLiteral("&Вырезать"),
-             QStringLiteral("Вырезать|Вырезать выделенное в буфер обмена"), true, FrameCmd::Cut, {1, 2, 4});
+  EditCutAction = routed("EditCutAction", QStringLiteral("&Вырезать"),
+                         QStringLiteral("Вырезать|Вырезать выделенное в буфер обмена"), true, FrameCmd::Cut);
   EditCutAction->setShortcut(QKeySequence(QStringLiteral("Ctrl+X")));
-  EditCopyAction = routed("EditCopyAction", QStringLiteral("&Копировать"),
-                          QStringLiteral("Копировать|Копировать выделенное в буфер обмена"), true,
-                          FrameCmd::Copy, {1, 2, 4});
+  EditCopyAction =
+      routed("EditCopyAction", QStringLiteral("&Копировать"),
+             QStringLiteral("Копировать|Копировать выделенное в буфер обмена"), true, FrameCmd::Copy);
   EditCopyAction->setShortcut(QKeySequence(QStringLiteral("Ctrl+C")));
-  EditPasteAction =
-      routed("EditPasteAction", QStringLiteral("Вст&авить"),
-             QStringLiteral("Вставить|Вставить из буфера обмена"), true, FrameCmd::Paste, {1, 2, 4});
+  EditPasteAction = routed("EditPasteAction", QStringLiteral("Вст&авить"),
+                           QStringLiteral("Вставить|Вставить из буфера обмена"), true, FrameCmd::Paste);
   EditPasteAction->setShortcut(QKeySequence(QStringLiteral("Ctrl+V")));
   EditDelAction = routed("EditDelAction", QStringLiteral("&Удалить"),
-                         QStringLiteral("Удалить|Удалить выделенное"), true, FrameCmd::Delete, {1, 2});
+                         QStringLiteral("Удалить|Удалить выделенное"), true, FrameCmd::Delete);
   // The shortcuts work while their bar is hidden too.
   addActions({EditCutAction, EditCopyAction, EditPasteAction});
 
@@ -99,30 +91,27 @@ void TMainForm::createActions() {
       make("exitAction", QStringLiteral("В&ыход"), QStringLiteral("Выход|Завершить работу с программой"),
            true, &TMainForm::FileExitItemClick);
 
-  CompileAction = routed("CompileAction", QStringLiteral("&Проверка синтаксиса"),
-                         QStringLiteral("Проверка синтаксиса|Проверить синтаксис описания"), false,
-                         FrameCmd::Compile, {2});
-  ToSkuAction =
-      routed("ToSkuAction", QStringLiteral("Перевод в &СКУ"),
-             QStringLiteral("Перевод в СКУ|Перевести описание в СКУ"), false, FrameCmd::ToSku, {2, 4});
+  CompileAction =
+      routed("CompileAction", QStringLiteral("&Проверка синтаксиса"),
+             QStringLiteral("Проверка синтаксиса|Проверить синтаксис описания"), false, FrameCmd::Compile);
+  ToSkuAction = routed("ToSkuAction", QStringLiteral("Перевод в &СКУ"),
+                       QStringLiteral("Перевод в СКУ|Перевести описание в СКУ"), false, FrameCmd::ToSku);
   ToTblAction = routed("ToTblAction", QStringLiteral("Перевод в &таблицу"),
                        QStringLiteral("Перевод в таблицу|Перевести описание в таблицу переходов"), false,
-                       FrameCmd::ToTbl, {2, 3});
+                       FrameCmd::ToTbl);
 
-  AddStrAction =
-      routed("AddStrAction", QStringLiteral("&Добавить строку"),
-             QStringLiteral("Добавить строку|Добавить строку в конец"), false, FrameCmd::AddStr, {3, 4, 6});
-  InsStrAction = routed("InsStrAction", QStringLiteral("&Вставить строку"),
-                        QStringLiteral("Вставить строку|Вставить строку перед текущей"), false,
-                        FrameCmd::InsStr, {4, 6});
-  DelStrAction =
-      routed("DelStrAction", QStringLiteral("&Удалить строку"),
-             QStringLiteral("Удалить строку|Удалить текущую строку"), false, FrameCmd::DelStr, {4, 6});
-  OaCallAction = routed("OaCallAction", QStringLiteral("Вызов &ОА"),
-                        QStringLiteral("Вызов ОА|Вызвать редактор операционного автомата"), false,
-                        FrameCmd::OaCall, {4, 6});
+  AddStrAction = routed("AddStrAction", QStringLiteral("&Добавить строку"),
+                        QStringLiteral("Добавить строку|Добавить строку в конец"), false, FrameCmd::AddStr);
+  InsStrAction =
+      routed("InsStrAction", QStringLiteral("&Вставить строку"),
+             QStringLiteral("Вставить строку|Вставить строку перед текущей"), false, FrameCmd::InsStr);
+  DelStrAction = routed("DelStrAction", QStringLiteral("&Удалить строку"),
+                        QStringLiteral("Удалить строку|Удалить текущую строку"), false, FrameCmd::DelStr);
+  OaCallAction =
+      routed("OaCallAction", QStringLiteral("Вызов &ОА"),
+             QStringLiteral("Вызов ОА|Вызвать редактор операционного автомата"), false, FrameCmd::OaCall);
   ReportAction = routed("ReportAction", QStringLiteral("Отчет"), QStringLiteral("Отчет|Построить отчет"),
-                        false, FrameCmd::Report, {4, 6, 9});
+                        false, FrameCmd::Report);
 
   // Flowchart tools: sixteen placing tools share one handler of the editor, which tells
   // them apart by the sender; the last one deletes.
@@ -151,8 +140,7 @@ void TMainForm::createActions() {
   for (int i = 0; i < 17; ++i) {
     const QString caption = QString::fromUtf8(gsa[i].caption);
     const bool del = i == 16;
-    QAction* a =
-        routed(gsa[i].name, caption, caption, false, del ? FrameCmd::GsaDelete : FrameCmd::GsaPlace, {3});
+    QAction* a = routed(gsa[i].name, caption, caption, false, del ? FrameCmd::GsaDelete : FrameCmd::GsaPlace);
     a->setCheckable(true);
     gsaGroup->addAction(a);
     gsaActions << a;
@@ -161,36 +149,34 @@ void TMainForm::createActions() {
 
   ModelOpenAction =
       routed("ModelOpenAction", QStringLiteral("Открыть|"),
-             QStringLiteral("Открыть|Открыть файл входных воздействий"), false, FrameCmd::ModelOpen, {6});
+             QStringLiteral("Открыть|Открыть файл входных воздействий"), false, FrameCmd::ModelOpen);
   ModelSaveAction =
       routed("ModelSaveAction", QStringLiteral("Сохранить|"),
-             QStringLiteral("Сохранить|Сохранить файл входных воздействий"), false, FrameCmd::ModelSave, {6});
-  // The begin button runs nothing from the frame; the step, pause, play and stop buttons run the
-  // joint model's Шаг, Пауза, Пуск and Сброс, and that window enables them as it does those.
+             QStringLiteral("Сохранить|Сохранить файл входных воздействий"), false, FrameCmd::ModelSave);
+  // The begin button runs nothing (no window takes it), so it stays off; the step, pause, play
+  // and stop buttons run the joint model's Шаг, Пауза, Пуск and Сброс, and that window enables
+  // them as it does those.
   ModelBegAction = make("ModelBegAction", QStringLiteral("Начальное событие"),
                         QStringLiteral("Начальное событие|Установить начальное событие"), false, nullptr);
-  ModelBusAction =
-      routed("ModelBusAction", QStringLiteral("Установка шин"),
-             QStringLiteral("Установка шин|Установить значения шин"), false, FrameCmd::ModelBus, {6, 9});
+  ModelBusAction = routed("ModelBusAction", QStringLiteral("Установка шин"),
+                          QStringLiteral("Установка шин|Установить значения шин"), false, FrameCmd::ModelBus);
   ModelStepAction = routed("ModelStepAction", QStringLiteral("Шаг"),
-                           QStringLiteral("Шаг|Один шаг моделирования"), false, FrameCmd::ModelStep, {9});
+                           QStringLiteral("Шаг|Один шаг моделирования"), false, FrameCmd::ModelStep);
   ModelPauseAction =
       routed("ModelPauseAction", QStringLiteral("Моделирование"),
-             QStringLiteral("Моделирование|Приостановить моделирование"), false, FrameCmd::ModelPause, {9});
+             QStringLiteral("Моделирование|Приостановить моделирование"), false, FrameCmd::ModelPause);
   ModelPlayAction = routed("ModelPlayAction", QStringLiteral("ModelPlayAction"),
-                           QStringLiteral("Пуск|Запустить моделирование"), false, FrameCmd::ModelPlay, {9});
+                           QStringLiteral("Пуск|Запустить моделирование"), false, FrameCmd::ModelPlay);
   ModelStopAction = routed("ModelStopAction", QStringLiteral("ModelStopAction"),
-                           QStringLiteral("Стоп|Остановить моделирование"), false, FrameCmd::ModelStop, {9});
+                           QStringLiteral("Стоп|Остановить моделирование"), false, FrameCmd::ModelStop);
 
-  BinAction =
-      routed("BinAction", QStringLiteral("&Двоичное"),
-             QStringLiteral("Двоичное|Двоичное представление регистров"), true, FrameCmd::Bin, {6, 9});
+  BinAction = routed("BinAction", QStringLiteral("&Двоичное"),
+                     QStringLiteral("Двоичное|Двоичное представление регистров"), true, FrameCmd::Bin);
   HexAction = routed("HexAction", QStringLiteral("&Шестнадцетиричное"),
                      QStringLiteral("Шестнадцетиричное|Шестнадцатеричное представление регистров"), true,
-                     FrameCmd::Hex, {6, 9});
-  DecAction =
-      routed("DecAction", QStringLiteral("Д&есятичное"),
-             QStringLiteral("Десятичное|Десятичное представление регистров"), true, FrameCmd::Dec, {6, 9});
+                     FrameCmd::Hex);
+  DecAction = routed("DecAction", QStringLiteral("Д&есятичное"),
+                     QStringLiteral("Десятичное|Десятичное представление регистров"), true, FrameCmd::Dec);
   radixGroup = new QActionGroup(this);
   radixGroup->setExclusive(true);
   for (QAction* a : {BinAction, HexAction, DecAction}) {

@@ -4,22 +4,14 @@
 #include <QComboBox>
 #include <QMdiArea>
 #include <QToolBar>
-#include <algorithm>
+#include <utility>
 
 #include "mainform_p.h"
 #include "platform/dialogs.h"
 #include "velmora/frameapi/childkind.h"
 
-// Which of the frame's commands each kind of active child offers, and how the frame's own
-// handlers reach that child.
-
-namespace {
-
-bool kindIn(int kind, std::initializer_list<int> kinds) {
-  return std::find(kinds.begin(), kinds.end(), kind) != kinds.end();
-}
-
-}  // namespace
+// The bars each kind of active child shows, the commands it takes (from its own declaration),
+// and how the frame's own handlers reach that child.
 
 // ---------------------------------------------------------------- enabling
 
@@ -28,61 +20,69 @@ void TMainForm::EnableGsaActions(bool enabled) {
 }
 
 void TMainForm::UpdateChildActions() {
-  // -1 leaves the item as it is (the child sets it itself, or it keeps its state).
+  // The bars each kind shows. Which commands a kind offers is the window's own declaration
+  // (UpdateCommands), not the frame's.
   struct Row {
-    int kind;
-    int bars[5];  // trans, tbl, model, reg, gsa
-    int cts[3];   // Compile, ToTbl, ToSku
-    int rows[4];  // AddStr, InsStr, DelStr, OaCall
-    int report;
-    int model[8];  // Open, Save, Beg, Bus, Step, Pause, Play, Stop
-    int radix[3];
-    int gsa;
-    int options;
+    ChildKindValue kind;
+    bool bars[5];  // trans, tbl, model, reg, gsa
   };
   static const Row table[] = {
-      {0, {0, 0, 0, 0, 0}, {0, 0, 0}, {0, 0, 0, 0}, -1, {-1, -1, -1, -1, -1, -1, -1, -1}, {-1, -1, -1}, 0, 0},
-      {1, {0, 0, 0, 0, 0}, {-1, -1, -1}, {0, 0, 0, 0}, 0, {0, 0, 0, 0, 0, 0, 0, 0}, {0, 0, 0}, 0, 0},
-      {2, {1, 0, 0, 0, 0}, {-1, -1, -1}, {0, 0, 0, 0}, 0, {0, 0, 0, 0, 0, 0, 0, 0}, {0, 0, 0}, 0, 1},
-      {3, {1, 1, 0, 0, 1}, {1, 1, 0}, {1, 0, 0, 0}, 0, {0, 0, 0, 0, 0, 0, 0, 0}, {0, 0, 0}, 1, 1},
-      {4, {1, 1, 0, 0, 0}, {-1, 0, -1}, {1, 1, 1, 1}, 1, {0, 0, 0, 0, 0, 0, 0, 0}, {0, 0, 0}, 0, 1},
-      {6, {0, 1, 1, 1, 0}, {0, 0, 0}, {1, 1, 1, -1}, 1, {1, 1, 0, -1, 0, 0, 0, 0}, {1, 1, 1}, 0, 0},
-      {7, {0, 0, 0, 0, 0}, {0, 0, 0}, {0, 0, 0, 0}, 0, {0, 0, 0, 0, 0, 0, 0, 0}, {1, 1, 1}, 0, 0},
-      {9, {0, 1, 1, 1, 0}, {0, 0, 0}, {0, 0, 0, 1}, 1, {1, 1, 1, -1, 1, 1, 1, 1}, {1, 1, 1}, 0, 0},
+      {ckNone, {false, false, false, false, false}},     {ckText, {false, false, false, false, false}},
+      {ckEdit, {true, false, false, false, false}},      {ckGsa, {true, true, false, false, true}},
+      {ckTable, {true, true, false, false, false}},      {ckOaModel, {false, true, true, true, false}},
+      {ckOaDesign, {false, false, false, false, false}}, {ckJointModel, {false, true, true, true, false}},
   };
   const Row* row = &table[0];  // any kind not listed behaves as none
   for (const Row& r : table)
     if (r.kind == ChildKind) row = &r;
-
-  auto set = [](QAction* a, int v) {
-    if (v >= 0) a->setEnabled(v != 0);
-  };
   if (autoShow()) {
     QToolBar* bars[5] = {transToolBar, tblToolBar, modelToolBar, regToolBar, gsaToolBar};
-    for (int i = 0; i < 5; ++i) bars[i]->setVisible(row->bars[i] != 0);
+    for (int i = 0; i < 5; ++i) bars[i]->setVisible(row->bars[i]);
   }
-  set(CompileAction, row->cts[0]);
-  set(ToTblAction, row->cts[1]);
-  set(ToSkuAction, row->cts[2]);
-  set(AddStrAction, row->rows[0]);
-  set(InsStrAction, row->rows[1]);
-  set(DelStrAction, row->rows[2]);
-  set(OaCallAction, row->rows[3]);
-  set(ReportAction, row->report);
-  QAction* model[8] = {ModelOpenAction, ModelSaveAction,  ModelBegAction,  ModelBusAction,
-                       ModelStepAction, ModelPauseAction, ModelPlayAction, ModelStopAction};
-  for (int i = 0; i < 8; ++i) set(model[i], row->model[i]);
-  set(BinAction, row->radix[0]);
-  set(HexAction, row->radix[1]);
-  set(DecAction, row->radix[2]);
-  EnableGsaActions(row->gsa != 0);
-  optionsItem->setVisible(row->options != 0);
-  showMessagesItem->setVisible(row->options != 0);
+  UpdateCommands();
+}
+
+void TMainForm::UpdateCommands() {
+  ModelBegAction->setEnabled(false);  // no window takes it
+  // A command is on exactly while the active window takes it; what the window switches
+  // itself from its content it sets in its activation.
+  const TDocChild* child = commandTaker();
+  for (const auto& [action, cmd] : commandActions()) {
+    const bool takes = child && child->handles(cmd);
+    if (action == optionsItem || action == showMessagesItem)
+      action->setVisible(takes);
+    else if (!takes)
+      action->setEnabled(false);
+    else if (!child->switchesItself(cmd))
+      action->setEnabled(true);
+  }
+  UpdateSaveButton();
+}
+
+TDocChild* TMainForm::commandTaker() const {
+  // Kind none: no window takes anything (also while the last one is being destroyed).
+  if (ChildKind == ckNone) return nullptr;
+  TDocChild* child = activeChild();
+  return child && child->kind() == ChildKind ? child : nullptr;
+}
+
+QList<std::pair<QAction*, FrameCmd>> TMainForm::commandActions() const {
+  QList<std::pair<QAction*, FrameCmd>> out;
+  for (int c = 0; c <= int(FrameCmd::ShowMessages); ++c)
+    if (QAction* a = commandAction(FrameCmd(c))) out.push_back({a, FrameCmd(c)});
+  for (int i = 0; i < gsaActions.size(); ++i)
+    out.push_back({gsaActions[i], i == gsaActions.size() - 1 ? FrameCmd::GsaDelete : FrameCmd::GsaPlace});
+  return out;
+}
+
+void TMainForm::UpdateSaveButton() {
+  if (d_->saveButton)
+    d_->saveButton->setEnabled(saveFileAction->isEnabled() && mdi_ && !mdi_->subWindowList().isEmpty());
 }
 
 void TMainForm::UpdateMenuItems() {
   const bool any = !mdi_->subWindowList().isEmpty();
-  d_->saveButton->setEnabled(any);
+  UpdateSaveButton();
   cascadeItem->setEnabled(any);
   tileItem->setEnabled(any);
   arrangeItem->setEnabled(any);
@@ -92,17 +92,15 @@ void TMainForm::UpdateMenuItems() {
 
 // ---------------------------------------------------------------- dispatch
 
-bool TMainForm::dispatch(FrameCmd cmd, QObject* sender, std::initializer_list<int> kinds) {
-  TDocChild* child = activeChild();
-  if (!child || !kindIn(ChildKind, kinds) || child->kind() != ChildKind) return false;
-  child->frameCommand(cmd, sender);
-  return true;
+bool TMainForm::dispatch(FrameCmd cmd, QObject* sender) {
+  TDocChild* child = commandTaker();
+  return child && child->frameCommand(cmd, sender);
 }
 
-void TMainForm::FileSaveItemClick() { dispatch(FrameCmd::Save, saveFileAction, {1, 2, 3, 4}); }
+void TMainForm::FileSaveItemClick() { dispatch(FrameCmd::Save, saveFileAction); }
 
-void TMainForm::mOptionsClick() { dispatch(FrameCmd::Options, optionsItem, {2, 3, 4}); }
-void TMainForm::mShowMessageClick() { dispatch(FrameCmd::ShowMessages, showMessagesItem, {2, 3, 4}); }
+void TMainForm::mOptionsClick() { dispatch(FrameCmd::Options, optionsItem); }
+void TMainForm::mShowMessageClick() { dispatch(FrameCmd::ShowMessages, showMessagesItem); }
 
 void TMainForm::FontSizeClick() {
   TDocChild* child = activeChild();

@@ -112,20 +112,19 @@ void TEditForm::buildMenus() {
   for (QAction* a : {toTblItem, toSkuItem, testingItem}) a->setEnabled(false);
 }
 
-void TEditForm::frameCommand(FrameCmd cmd, QObject*) {
-  switch (cmd) {
-    case FrameCmd::Save: Save1Click(); break;
-    case FrameCmd::Cut: Cut1Click(); break;
-    case FrameCmd::Copy: Copy1Click(); break;
-    case FrameCmd::Paste: Paste1Click(); break;
-    case FrameCmd::Delete: Delete1Click(); break;
-    case FrameCmd::Compile: TestingClick(); break;
-    case FrameCmd::ToSku: ToSkuClick(); break;
-    case FrameCmd::ToTbl: ToTblClick(); break;
-    case FrameCmd::Options: mOptionsClick(); break;
-    case FrameCmd::ShowMessages: MessageClick(); break;
-    default: break;
-  }
+FrameHandlers TEditForm::frameHandlers() {
+  // The clipboard commands follow the selection and the clipboard (Edit1Click), the
+  // translations what the last check found.
+  return {{FrameCmd::Save, [this](QObject*) { Save1Click(); }},
+          {FrameCmd::Cut, [this](QObject*) { Cut1Click(); }, true},
+          {FrameCmd::Copy, [this](QObject*) { Copy1Click(); }, true},
+          {FrameCmd::Paste, [this](QObject*) { Paste1Click(); }, true},
+          {FrameCmd::Delete, [this](QObject*) { Delete1Click(); }, true},
+          {FrameCmd::Compile, [this](QObject*) { TestingClick(); }, true},
+          {FrameCmd::ToSku, [this](QObject*) { ToSkuClick(); }, true},
+          {FrameCmd::ToTbl, [this](QObject*) { ToTblClick(); }, true},
+          {FrameCmd::Options, [this](QObject*) { mOptionsClick(); }},
+          {FrameCmd::ShowMessages, [this](QObject*) { MessageClick(); }}};
 }
 
 void TEditForm::setKind(int kind) {

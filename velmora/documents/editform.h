@@ -26,7 +26,6 @@ class TEditForm : public TDocChild {
 
   // ---- TDocChild ----
   ChildKindValue kind() const override { return ckEdit; }
-  void frameCommand(FrameCmd cmd, QObject* sender) override;
   bool setFontSize(int size) override;
   bool hasFont() const override { return true; }
   void activated() override { FormActivate(); }
@@ -103,6 +102,7 @@ class TEditForm : public TDocChild {
   docwin::TextMenus menus;  // "&Правка", the pop-up and the format menu
 
  protected:
+  FrameHandlers frameHandlers() override;
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -79,26 +79,33 @@ TVexoTableForm::~TVexoTableForm() {
 // ---------------------------------------------------------------------------------------
 // Frame interface
 
-void TVexoTableForm::frameCommand(FrameCmd cmd, QObject* sender) {
-  guard::run(this, [&] {
-    commitOpenEditor();
-    switch (cmd) {
-      case FrameCmd::Save: Save1Click(); break;
-      case FrameCmd::Cut: Cut1Click(); break;
-      case FrameCmd::Copy: Copy1Click(); break;
-      case FrameCmd::Paste: Paste1Click(); break;
-      case FrameCmd::ToSku: SkuClick(); break;
-      case FrameCmd::AddStr: New2Click(); break;
-      case FrameCmd::InsStr: Insert1Click(); break;
-      case FrameCmd::DelStr: Del1Click(); break;
-      case FrameCmd::OaCall: OAClick(); break;
-      case FrameCmd::Report: mReportClick(); break;
-      case FrameCmd::Options: mOptionsClick(); break;
-      case FrameCmd::ShowMessages: MessageClick(sender); break;
-      default: break;  // the other frame commands do not concern a table
-    }
-  });
+FrameHandlers TVexoTableForm::frameHandlers() {
+  // The translation to СКУ follows the content, the designer's call whether it is open
+  // (CheckTableFilled, FormActivate).
+  FrameHandlers out = {{FrameCmd::Save, [this](QObject*) { Save1Click(); }},
+                       {FrameCmd::Cut, [this](QObject*) { Cut1Click(); }},
+                       {FrameCmd::Copy, [this](QObject*) { Copy1Click(); }},
+                       {FrameCmd::Paste, [this](QObject*) { Paste1Click(); }},
+                       {FrameCmd::ToSku, [this](QObject*) { SkuClick(); }, true},
+                       {FrameCmd::AddStr, [this](QObject*) { New2Click(); }},
+                       {FrameCmd::InsStr, [this](QObject*) { Insert1Click(); }},
+                       {FrameCmd::DelStr, [this](QObject*) { Del1Click(); }},
+                       {FrameCmd::OaCall, [this](QObject*) { OAClick(); }, true},
+                       {FrameCmd::Report, [this](QObject*) { mReportClick(); }},
+                       {FrameCmd::Options, [this](QObject*) { mOptionsClick(); }},
+                       {FrameCmd::ShowMessages, [this](QObject* sender) { MessageClick(sender); }}};
+  // Every command first takes in the cell being typed.
+  for (FrameHandler& h : out)
+    h.run = [this, run = h.run](QObject* sender) {
+      guard::run(this, [&] {
+        commitOpenEditor();
+        run(sender);
+      });
+    };
+  return out;
 }
+
+void TVexoTableForm::commitPendingEdit() { commitOpenEditor(); }
 
 bool TVexoTableForm::setFontSize(int size) {
   table_->chooseFontSize(size);
@@ -109,7 +116,6 @@ void TVexoTableForm::FormActivate() {
   ChildKind = ckTable;
   if (TFrame* f = frame()) {
     f->updateActions();
-    f->setCommandEnabled(FrameCmd::Compile, hasContent_);
     f->setCommandEnabled(FrameCmd::ToSku, hasContent_);
     f->setCommandEnabled(FrameCmd::OaCall, !doc_->designerOpen());
     f->setCommandChecked(FrameCmd::ShowMessages, messagesShown_);

@@ -37,7 +37,7 @@ class TVexoTableForm : public TDocChild {
 
   // ---- TDocChild ----
   ChildKindValue kind() const override { return ckTable; }
-  void frameCommand(FrameCmd cmd, QObject* sender) override;
+  void commitPendingEdit() override;
   bool setFontSize(int size) override;
   void activated() override { FormActivate(); }
   bool isModified() const override { return doc_->isModified(); }
@@ -167,6 +167,7 @@ class TVexoTableForm : public TDocChild {
   const QVariant& determinizator() const { return determinizator_; }
 
  protected:
+  FrameHandlers frameHandlers() override;
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 

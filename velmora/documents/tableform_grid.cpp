@@ -74,7 +74,6 @@ void TVexoTableForm::GridSetEditText(int col, int row, const QString& value, boo
 void TVexoTableForm::CheckTableFilled() {
   hasContent_ = table_->anyText();
   if (TFrame* f = docwin::activeFrame(this)) {
-    f->setCommandEnabled(FrameCmd::Compile, hasContent_);
     f->setCommandEnabled(FrameCmd::ToSku, hasContent_);
   }
   OAModel_->setEnabled(hasContent_ && doc_->oaPresent());

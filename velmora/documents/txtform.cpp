@@ -70,15 +70,13 @@ void TTxtForm::buildMenus() {
   menus = docwin::textMenusFor(this, QStringLiteral("Ф&ормат"), false, [this] { mFontClick(); });
 }
 
-void TTxtForm::frameCommand(FrameCmd cmd, QObject*) {
-  switch (cmd) {
-    case FrameCmd::Save: Save1Click(); break;
-    case FrameCmd::Cut: Cut1Click(); break;
-    case FrameCmd::Copy: Copy1Click(); break;
-    case FrameCmd::Paste: Paste1Click(); break;
-    case FrameCmd::Delete: Delete1Click(); break;
-    default: break;
-  }
+FrameHandlers TTxtForm::frameHandlers() {
+  // The clipboard commands follow the selection and the clipboard (Edit1Click).
+  return {{FrameCmd::Save, [this](QObject*) { Save1Click(); }},
+          {FrameCmd::Cut, [this](QObject*) { Cut1Click(); }, true},
+          {FrameCmd::Copy, [this](QObject*) { Copy1Click(); }, true},
+          {FrameCmd::Paste, [this](QObject*) { Paste1Click(); }, true},
+          {FrameCmd::Delete, [this](QObject*) { Delete1Click(); }, true}};
 }
 
 bool TTxtForm::isModified() const { return Editor->document()->isModified(); }

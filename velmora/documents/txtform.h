@@ -21,7 +21,6 @@ class TTxtForm : public TDocChild {
 
   // ---- TDocChild ----
   ChildKindValue kind() const override { return ckText; }
-  void frameCommand(FrameCmd cmd, QObject* sender) override;
   bool setFontSize(int size) override;
   bool hasFont() const override { return true; }
   void activated() override { FormActivate(); }
@@ -69,6 +68,7 @@ class TTxtForm : public TDocChild {
   QPrinter* printer();
 
  protected:
+  FrameHandlers frameHandlers() override;
   void closeEvent(QCloseEvent* event) override;
 
  private:

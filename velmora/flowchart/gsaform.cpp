@@ -133,17 +133,14 @@ void TGSAForm::takeOptions() {
   d.outputLetter = OptionsForm->outSgn();
 }
 
-void TGSAForm::frameCommand(FrameCmd cmd, QObject*) {
-  switch (cmd) {
-    case FrameCmd::Save: Save1Click(); break;
-    case FrameCmd::AddStr: AddLineClick(); break;
-    case FrameCmd::ToTbl: ToTblClick(); break;
-    case FrameCmd::GsaPlace: BegButtonClick(); break;
-    case FrameCmd::GsaDelete: CursButtonClick(); break;
-    case FrameCmd::Options: mOptionsClick(); break;
-    case FrameCmd::ShowMessages: MessageClick(); break;
-    default: break;
-  }
+FrameHandlers TGSAForm::frameHandlers() {
+  return {{FrameCmd::Save, [this](QObject*) { Save1Click(); }},
+          {FrameCmd::AddStr, [this](QObject*) { AddLineClick(); }},
+          {FrameCmd::ToTbl, [this](QObject*) { ToTblClick(); }},
+          {FrameCmd::GsaPlace, [this](QObject*) { BegButtonClick(); }},
+          {FrameCmd::GsaDelete, [this](QObject*) { CursButtonClick(); }},
+          {FrameCmd::Options, [this](QObject*) { mOptionsClick(); }},
+          {FrameCmd::ShowMessages, [this](QObject*) { MessageClick(); }}};
 }
 
 bool TGSAForm::setFontSize(int size) {

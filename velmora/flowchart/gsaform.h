@@ -24,7 +24,6 @@ class TGSAForm : public TDocChild {
 
   // ---- TDocChild ----
   ChildKindValue kind() const override { return ckGsa; }
-  void frameCommand(FrameCmd cmd, QObject* sender) override;
   bool setFontSize(int size) override;
   bool hasFont() const override { return true; }
   void activated() override { FormActivate(); }
@@ -77,6 +76,7 @@ class TGSAForm : public TDocChild {
   gsa::PointerTrack pointer;
 
  protected:
+  FrameHandlers frameHandlers() override;
   void attachedToFrame() override;
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;

@@ -3,6 +3,8 @@
 // the frame routes its commands here only when the child's kind matches ChildKind.
 #include <QList>
 #include <QWidget>
+#include <functional>
+#include <vector>
 
 #include "velmora/frameapi/childkind.h"
 
@@ -40,6 +42,16 @@ enum class FrameCmd {
   ShowMessages
 };
 
+// One frame command a kind of window takes: what it runs (the frame's action is the sender),
+// and whether the window switches the action on and off itself from what it holds; otherwise
+// the action is on while the window is the active one.
+struct FrameHandler {
+  FrameCmd cmd;
+  std::function<void(QObject* sender)> run;
+  bool switchesItself = false;
+};
+using FrameHandlers = std::vector<FrameHandler>;
+
 class TDocChild : public QWidget {
   Q_OBJECT
  public:
@@ -48,11 +60,15 @@ class TDocChild : public QWidget {
 
   // The ChildKind value of this window.
   virtual ChildKindValue kind() const = 0;
-  // Runs one frame command; `sender` is the frame's action.
-  virtual void frameCommand(FrameCmd cmd, QObject* sender) {
-    Q_UNUSED(cmd);
-    Q_UNUSED(sender);
-  }
+  // The frame commands this window takes, from its one declaration (frameHandlers): the frame
+  // enables its actions by it and runs them through it, so the two cannot disagree.
+  bool handles(FrameCmd cmd) const;
+  bool switchesItself(FrameCmd cmd) const;
+  // Runs one frame command; `sender` is the frame's action. False when the window does not
+  // take it.
+  bool frameCommand(FrameCmd cmd, QObject* sender);
+  // Takes in what is being typed in a cell, before a question about the document (the exit).
+  virtual void commitPendingEdit() {}
   // The frame's font-size box changed (kinds 1 to 4). Returns false when this kind has no font.
   virtual bool setFontSize(int size) {
     Q_UNUSED(size);
@@ -88,7 +104,13 @@ class TDocChild : public QWidget {
  protected:
   // The frame has just taken this window in (before it is activated).
   virtual void attachedToFrame() {}
+  // The frame commands this kind of window takes, with their handlers; asked once.
+  virtual FrameHandlers frameHandlers() { return {}; }
 
  private:
+  const FrameHandler* handlerOf(FrameCmd cmd) const;
+
   TFrame* frame_ = nullptr;
+  mutable FrameHandlers handlers_;
+  mutable bool handlersDeclared_ = false;
 };

@@ -426,19 +426,18 @@ void TOACAModelForm::BusSetBtnClick() {
   if (!cell(0, rowCount() - 1).isEmpty()) model_->GoToStep(rowCount() - 1);
 }
 
-void TOACAModelForm::frameCommand(FrameCmd cmd, QObject*) {
-  switch (cmd) {
-    case FrameCmd::Report: mReportClick(); break;
-    case FrameCmd::ModelBus: BusSetBtnClick(); break;
-    case FrameCmd::Bin: BinClick(); break;
-    case FrameCmd::Hex: HexClick(); break;
-    case FrameCmd::Dec: DecClick(); break;
-    case FrameCmd::ModelStep: stepClick(); break;
-    case FrameCmd::ModelPause: pauseClick(); break;
-    case FrameCmd::ModelPlay: startClick(); break;
-    case FrameCmd::ModelStop: resetClick(); break;
-    default: break;
-  }
+FrameHandlers TOACAModelForm::frameHandlers() {
+  // The bus command follows the bus mode; the run buttons are the window's Шаг, Пауза, Пуск
+  // and Сброс and are switched with them.
+  return {{FrameCmd::Report, [this](QObject*) { mReportClick(); }},
+          {FrameCmd::ModelBus, [this](QObject*) { BusSetBtnClick(); }, true},
+          {FrameCmd::Bin, [this](QObject*) { BinClick(); }},
+          {FrameCmd::Hex, [this](QObject*) { HexClick(); }},
+          {FrameCmd::Dec, [this](QObject*) { DecClick(); }},
+          {FrameCmd::ModelStep, [this](QObject*) { stepClick(); }, true},
+          {FrameCmd::ModelPause, [this](QObject*) { pauseClick(); }, true},
+          {FrameCmd::ModelPlay, [this](QObject*) { startClick(); }, true},
+          {FrameCmd::ModelStop, [this](QObject*) { resetClick(); }, true}};
 }
 
 // ---------------------------------------------------------------- window

@@ -36,7 +36,6 @@ class TOACAModelForm : public TDocChild, public OacaHost {
 
   // ---- TDocChild ----
   ChildKindValue kind() const override { return ckJointModel; }
-  void frameCommand(FrameCmd cmd, QObject* sender) override;
   void activated() override { FormActivate(); }
   void FormClose() override;
   QList<QMenu*> windowMenus() const override { return {mModel_}; }
@@ -102,6 +101,7 @@ class TOACAModelForm : public TDocChild, public OacaHost {
   void workerEnded(oacathread_t* worker) override;
 
  protected:
+  FrameHandlers frameHandlers() override;
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;

@@ -167,23 +167,22 @@ void TOAModelForm::buildMenus() {
   mOACall = addItem(this, mModel_, QStringLiteral("&Вызов ОА"), {}, [this] { OACallBtnClick(); });
 }
 
-void TOAModelForm::frameCommand(FrameCmd cmd, QObject*) {
-  guard::run(this, [&] {
-    switch (cmd) {
-      case FrameCmd::Bin: BinClick(); break;
-      case FrameCmd::Hex: HexClick(); break;
-      case FrameCmd::Dec: DecClick(); break;
-      case FrameCmd::AddStr: yAddClick(); break;
-      case FrameCmd::InsStr: yInsClick(); break;
-      case FrameCmd::DelStr: yDelClick(); break;
-      case FrameCmd::OaCall: OACallBtnClick(); break;
-      case FrameCmd::ModelBus: BusSetBtnClick(); break;
-      case FrameCmd::Report: mReportClick(); break;
-      case FrameCmd::ModelSave: mSaveFileClick(); break;
-      case FrameCmd::ModelOpen: mOpenFileClick(); break;
-      default: break;
-    }
-  });
+FrameHandlers TOAModelForm::frameHandlers() {
+  auto on = [this](void (TOAModelForm::*handler)()) {
+    return [this, handler](QObject*) { guard::run(this, [&] { (this->*handler)(); }); };
+  };
+  // The bus command follows the bus mode, the designer's call whether the designer is open.
+  return {{FrameCmd::Bin, on(&TOAModelForm::BinClick)},
+          {FrameCmd::Hex, on(&TOAModelForm::HexClick)},
+          {FrameCmd::Dec, on(&TOAModelForm::DecClick)},
+          {FrameCmd::AddStr, on(&TOAModelForm::yAddClick)},
+          {FrameCmd::InsStr, on(&TOAModelForm::yInsClick)},
+          {FrameCmd::DelStr, on(&TOAModelForm::yDelClick)},
+          {FrameCmd::OaCall, on(&TOAModelForm::OACallBtnClick), true},
+          {FrameCmd::ModelBus, on(&TOAModelForm::BusSetBtnClick), true},
+          {FrameCmd::Report, on(&TOAModelForm::mReportClick)},
+          {FrameCmd::ModelSave, [this](QObject*) { guard::run(this, [&] { mSaveFileClick(); }); }},
+          {FrameCmd::ModelOpen, on(&TOAModelForm::mOpenFileClick)}};
 }
 
 // ---------------------------------------------------------------------------------------

@@ -35,7 +35,6 @@ class TOAModelForm : public TDocChild, public RegisterGrid {
 
   // ---- TDocChild ----
   ChildKindValue kind() const override { return ckOaModel; }
-  void frameCommand(FrameCmd cmd, QObject* sender) override;
   void activated() override { FormActivate(); }
   bool isModified() const override { return modified; }
   QMenu* fileMenu() const override { return mFile_; }
@@ -98,6 +97,7 @@ class TOAModelForm : public TDocChild, public RegisterGrid {
   QPointer<TDocChild> designer;  // opened by "&Вызов ОА" (owned)
 
  protected:
+  FrameHandlers frameHandlers() override;
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
