@@ -118,18 +118,24 @@ class SuccessorRows {
   template <int N>
   void GatherRows(const uint64_t* set, size_t w) {
     const size_t n = N ? size_t(N) : groupKeys_ * w;
-    uint64_t* acc = acc_.data();
-    for (size_t k = 0; k < n; ++k) acc[k] = 0;
+    // A run of known length is gathered in a local array, which the reads of the rows
+    // cannot alias, so it stays in registers.
+    uint64_t local[N ? N : 1] = {};
+    uint64_t* acc = N ? local : acc_.data();
+    if (!N) std::fill(acc, acc + n, 0);
     uint32_t present = 0;
+    const uint32_t* mask = mask_.data();
+    const uint64_t* rows = rows_.data();
     for (size_t i = 0; i < w; ++i)
       for (uint64_t bits = set[i]; bits; bits &= bits - 1) {
         const size_t e = i * 64 + size_t(bitops::CountTrailingZeros(bits)) + 1;
-        const uint32_t m = mask_[e];
+        const uint32_t m = mask[e];
         if (!m) continue;
         present |= m;
-        const uint64_t* row = &rows_[e * n];
+        const uint64_t* row = rows + e * n;
         for (size_t k = 0; k < n; ++k) acc[k] |= row[k];
       }
+    if (N) std::copy_n(local, n, acc_.data());
     present_ = present;
   }
 
