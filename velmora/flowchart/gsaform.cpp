@@ -6,12 +6,10 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QPixmap>
 #include <QSplitter>
-#include <QTabWidget>
 #include <QVBoxLayout>
 
 #include "platform/dialogs.h"
@@ -281,10 +279,9 @@ void TGSAForm::mOptionsClick() {
   OptionsForm->setEndSignal(d.yk);
   OptionsForm->setBegName(d.s0);
   OptionsForm->setEndName(d.sk);
-  OptionsForm->InSob->setText(d.eventLetter);
-  OptionsForm->OutSgn->setText(d.outputLetter);
-  for (int i = 0; i < OptionsForm->pages->count(); ++i)
-    if (OptionsForm->pages->tabText(i) == QLatin1String("ГСА")) OptionsForm->pages->setCurrentIndex(i);
+  OptionsForm->setLetterText(TOptionsForm::InputEvent, d.eventLetter);
+  OptionsForm->setLetterText(TOptionsForm::OutputSignal, d.outputLetter);
+  OptionsForm->showPage(TOptionsForm::Page::Gsa);
   if (OptionsForm->execFor(&settings, false) != QDialog::Accepted) return;  // Cancel changes nothing
   GsaDocument next = d;
   next.userNaming = !OptionsForm->autoNum();
@@ -295,8 +292,10 @@ void TGSAForm::mOptionsClick() {
   next.s0 = OptionsForm->begName();
   next.sk = OptionsForm->endName();
   // An emptied letter keeps the flowchart's letter: naming always has one to compare.
-  if (!OptionsForm->InSob->text().isEmpty()) next.eventLetter = OptionsForm->InSob->text();
-  if (!OptionsForm->OutSgn->text().isEmpty()) next.outputLetter = OptionsForm->OutSgn->text();
+  const QString eventLetter = OptionsForm->letterText(TOptionsForm::InputEvent);
+  const QString outputLetter = OptionsForm->letterText(TOptionsForm::OutputSignal);
+  if (!eventLetter.isEmpty()) next.eventLetter = eventLetter;
+  if (!outputLetter.isEmpty()) next.outputLetter = outputLetter;
   if (next == d) return;
   d = next;
   editor.modified = true;

@@ -271,6 +271,11 @@ QChar TOptionsForm::letter(int index) const {
   return t.isEmpty() ? QLatin1Char(kDesignLetters[index]) : t[0];
 }
 
+QString TOptionsForm::letterText(int index) const {
+  QLineEdit* e = letterEdit(index);
+  return e ? e->text() : QString();
+}
+
 int TOptionsForm::messageFontSize() const {
   bool ok = false;
   const int v = FontSizeMes->currentText().toInt(&ok);
@@ -299,6 +304,9 @@ bool TOptionsForm::autoReg() const { return AutoReg->isChecked(); }
 void TOptionsForm::setLetter(int index, QChar c) {
   if (QLineEdit* e = letterEdit(index))
     e->setText(c.isNull() || c == QLatin1Char('&') ? QString() : QString(c).toLower());
+}
+void TOptionsForm::setLetterText(int index, const QString& text) {
+  if (QLineEdit* e = letterEdit(index)) e->setText(text);
 }
 void TOptionsForm::setAutoNum(bool on) { AutoNumBox->setChecked(on); }
 void TOptionsForm::setTrackFig(bool on) { TrackFigBox->setChecked(on); }
@@ -347,6 +355,8 @@ void TOptionsForm::setValues(const OptionValues& v) {
   AutoReg->setChecked(v.autoReg);
   a_stateClick();
 }
+
+void TOptionsForm::showPage(Page page) { pages->setCurrentIndex(static_cast<int>(page)); }
 
 // ---- opening ----
 

@@ -34,13 +34,18 @@ class QTabWidget;
 class TOptionsForm : public QDialog {
   Q_OBJECT
  public:
+  // The pages, in the order the tabs show them.
+  enum class Page { General, Rvas, Gsa, Table, Model };
+
   explicit TOptionsForm(QWidget* parent = nullptr);
   ~TOptionsForm() override;
 
   // ---- Typed getters (the program-wide defaults and the dialog's current state) ----
-  // The five signal letters: 0 abstract input, 1 binary input, 2 output signal,
-  // 3 input event, 4 output event. An empty edit gives the design letter (z x y s s).
+  // The five signal letters, by index. An empty edit gives the design letter (z x y s s).
+  enum Letter { AbstractInput, BinaryInput, OutputSignal, InputEvent, OutputEvent };
   QChar letter(int index) const;
+  // The letter edit's text as it stands (empty when cleared), without the design fallback.
+  QString letterText(int index) const;
   QChar inAbstr() const { return letter(0); }
   QChar inDigit() const { return letter(1); }
   QChar outSgn() const { return letter(2); }
@@ -63,6 +68,9 @@ class TOptionsForm : public QDialog {
 
   // Setters for openers that fill pages themselves (the flowchart editor's "ГСА" page).
   void setLetter(int index, QChar c);
+  // Puts `text` into the letter edit as it is (only the edit's one-character limit applies):
+  // the flowchart shows its own letters unchanged.
+  void setLetterText(int index, const QString& text);
   void setAutoNum(bool on);
   void setTrackFig(bool on);
   void setMoveEvent(bool on);
@@ -74,6 +82,9 @@ class TOptionsForm : public QDialog {
   // All values the option string carries, as the controls show them now.
   OptionValues values() const;
   void setValues(const OptionValues& v);
+
+  // Brings `page` to the front.
+  void showPage(Page page);
 
   // ---- Opening ----
   // Lends `record` (never owned) and shows the dialog modally.
