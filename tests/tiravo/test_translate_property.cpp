@@ -1,10 +1,12 @@
-// The linear translators give what the earlier ones gave, on many small random texts.
+// The linear translators give what the earlier ones gave. data/translate_cases.txt holds small
+// random texts with what the earlier translators made of them: a case starts with "@rvas",
+// "@sku" or "@table", then its input lines after '>' and its expected lines after '<'. Table
+// rows are their four cells (source, outputs, condition, target) split by tabs.
 #include <gtest/gtest.h>
 
-#include <random>
+#include <QFile>
+#include <QMap>
 
-#include "oldtranslate.h"
-#include "tiravo/translate/rvascheck.h"
 #include "tiravo/translate/rvasconvert.h"
 #include "tiravo/translate/skutable.h"
 #include "tiravo/translate/tablesku.h"
@@ -13,113 +15,72 @@ using namespace tiravo;
 
 namespace {
 
-class Random {
- public:
-  int below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(gen_); }
-  template <typename T>
-  T pick(std::initializer_list<T> items) {
-    return items.begin()[below(int(items.size()))];
-  }
-
- private:
-  std::mt19937 gen_{20261209};
+struct RecordedCase {
+  QString kind;
+  QStringList input, expected;
 };
 
-// A product after s0 or inside a group: signals of one kind, events, groups up to a depth.
-QString product(Random& r, bool abstract, int depth) {
-  QString p;
-  const int n = 1 + r.below(4);
-  for (int i = 0; i < n; ++i) {
-    if (i) p += '*';
-    const int kind = r.below(depth > 0 ? 6 : 4);
-    if (kind == 0)
-      p += QStringLiteral("s%1").arg(1 + r.below(3));
-    else if (kind < 4)
-      p += abstract ? QStringLiteral("z%1").arg(1 + r.below(3)) : r.pick({"x1", "X1", "x2", "X3"});
-    else {
-      QString g;
-      for (int a = 0, k = 1 + r.below(3); a < k; ++a) g += (a ? "|" : "") + product(r, abstract, depth - 1);
-      p += kind == 4 ? '{' + g + '}' : '(' + g + ')';
-    }
+QList<RecordedCase> recordedCases() {
+  QFile f(QStringLiteral(TRANSLATE_CASES));
+  if (!f.open(QIODevice::ReadOnly)) return {};
+  QList<RecordedCase> cases;
+  for (const QString& line : QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+    if (line.startsWith(QLatin1Char('@')))
+      cases.append({line.mid(1), {}, {}});
+    else if (!cases.isEmpty())
+      (line.startsWith(QLatin1Char('>')) ? cases.last().input : cases.last().expected) << line.mid(1);
   }
-  return p;
+  return cases;
 }
 
-QString rvasText(Random& r) {
-  const bool abstract = r.below(3) == 0;
-  QString t = r.pick({"sw", "s1", "aZ", "s2"});
-  if (r.below(3) == 0) t += r.pick({"(y1)", "(y1,y2)"});
-  t += '=';
-  for (int a = 0, k = 1 + r.below(3); a < k; ++a) t += (a ? "|s0*" : "s0*") + product(r, abstract, 2);
-  return t;
-}
-
-QStringList skuText(Random& r) {
-  const bool abstract = r.below(3) == 0;
-  QStringList t{"sku:"};
-  for (int e = 0, n = 1 + r.below(5); e < n; ++e) {
-    QString line = r.pick({"s1", "s2", "s3", "s1*s2"}) + QStringLiteral(" =");
-    for (int a = 0, k = 1 + r.below(3); a < k; ++a) {
-      line += a ? " | " : " ";
-      line += r.pick({"s0", "s1", "s2", "s0*s1", "s2*s0"});
-      if (r.below(4))
-        line += abstract ? QStringLiteral("*z%1").arg(r.below(3)) : r.pick({"*x1", "*X1*x2", "*x3"});
-    }
-    t << line;
-  }
-  if (r.below(4)) {
-    t << "svf:";
-    for (int o = 0, n = r.below(4); o < n; ++o)
-      t << QStringLiteral("y%1 = %2").arg(r.below(3)).arg(r.pick({"s1", "s0|s2", "s3", "s1*s2"}));
-  }
-  return t;
-}
-
-TableData randomTable(Random& r) {
-  TableData t;
-  for (int i = 0, n = 1 + r.below(6); i < n; ++i)
-    t.rows << TableRow{
-        r.pick({"", "", "s0", "s1", "s0&s2", " 0"}), r.pick({"", "", "y1", "y2&y1", "y1|y3", "y1&"}),
-        r.pick({"1", "x1", "x1 & X2", "0", " 0 "}), r.pick({"s1", "s2", "s1&s2", "s2&s1", "s1 ", "0", ""})};
-  return t;
-}
-
-template <typename Conv>
-QStringList runSku(const QStringList& text, QStringList* rows) {
-  Conv c(findSkuSections(text));
+// The stages' verdicts, then the rows and the signal coding.
+QStringList runSku(const QStringList& text) {
+  SkuToTable c(findSkuSections(text));
   SkuStageFault fault;
-  QStringList steps;
+  QStringList result;
   bool ok = c.runSku(text, &fault);
-  steps << QStringLiteral("sku %1 %2 %3").arg(ok).arg(fault.line).arg(fault.message);
+  result << QStringLiteral("sku %1 %2 %3").arg(ok).arg(fault.line).arg(fault.message);
   if (ok && findSkuSections(text).hasSvf()) {
     ok = c.runSvf(text, &fault);
-    steps << QStringLiteral("svf %1 %2 %3").arg(ok).arg(fault.line).arg(fault.message);
+    result << QStringLiteral("svf %1 %2 %3").arg(ok).arg(fault.line).arg(fault.message);
   }
-  for (const TableRow& row : c.table().rows) *rows << row.si + '|' + row.y + '|' + row.x + '|' + row.sj;
-  *rows << c.table().signalCoding;
-  return steps;
+  for (const TableRow& row : c.table().rows) result << row.si + '|' + row.y + '|' + row.x + '|' + row.sj;
+  result << c.table().signalCoding;
+  return result;
+}
+
+QStringList runTable(const QStringList& rows) {
+  TableData t;
+  for (const QString& row : rows) {
+    const QStringList cells = row.split(QLatin1Char('\t'));
+    t.rows << TableRow{cells.value(0), cells.value(1), cells.value(2), cells.value(3)};
+  }
+  QStringList lines;
+  const bool ok = tableToSku(t, &lines);
+  return QStringList{QString::number(ok)} + lines;
 }
 
 }  // namespace
 
 TEST(TiravoTranslateProperty, SameResultsAsBefore) {
-  Random r;
-  int converted = 0;
-  for (int i = 0; i < 3000; ++i) {
-    const QString rvas = rvasText(r);
-    if (checkRvas(rvas).code == 0) {
-      ++converted;
-      ASSERT_EQ(RvasConverter().convert(rvas), OldRvasConverter().convert(rvas)) << rvas.toStdString();
-    }
-    const QStringList sku = skuText(r);
-    QStringList rowsNew, rowsOld;
-    ASSERT_EQ(runSku<SkuToTable>(sku, &rowsNew), runSku<OldSkuToTable>(sku, &rowsOld))
-        << sku.join('/').toStdString();
-    ASSERT_EQ(rowsNew, rowsOld) << sku.join('/').toStdString();
-    const TableData table = randomTable(r);
-    QStringList a, b;
-    ASSERT_EQ(tableToSku(table, &a), oldTableToSku(table, &b));
-    ASSERT_EQ(a, b);
+  QMap<QString, int> count;
+  for (const RecordedCase& c : recordedCases()) {
+    QStringList got;
+    if (c.kind == QLatin1String("rvas"))
+      got = RvasConverter().convert(c.input.value(0));
+    else if (c.kind == QLatin1String("sku"))
+      got = runSku(c.input);
+    else if (c.kind == QLatin1String("table"))
+      got = runTable(c.input);
+    else
+      FAIL() << "unknown case " << c.kind.toStdString();
+    // As texts, so that a failure shows the lines.
+    ASSERT_EQ(got.join('\n').toStdString(), c.expected.join('\n').toStdString())
+        << c.kind.toStdString() << ": " << c.input.join('/').toStdString();
+    ++count[c.kind];
   }
-  EXPECT_GT(converted, 1000);  // most random texts pass the check
+  // The whole file was read.
+  EXPECT_EQ(count.value(QStringLiteral("rvas")), 400);
+  EXPECT_EQ(count.value(QStringLiteral("sku")), 500);
+  EXPECT_EQ(count.value(QStringLiteral("table")), 500);
 }
