@@ -7,6 +7,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <algorithm>
+#include <limits>
 
 #include "platform/filewriter.h"
 #include "platform/linereader.h"
@@ -249,6 +250,30 @@ bool TextEdit::load(textfile::LineReader& reader, QString* error) {
   return false;
 }
 
+void TextEdit::appendLine(const QString& line) {
+  const bool long_ = longest(line) > kLongLine;
+  QTextDocument* doc = document();
+  const bool undo = doc->isUndoRedoEnabled();
+  doc->setUndoRedoEnabled(false);
+  appendPlainText(long_ ? inPieces(line) : line);
+  doc->setUndoRedoEnabled(undo);
+  if (long_) pieces_ = true;
+}
+
+void TextEdit::selectWhole(int start, int end) {
+  // The line and column of each end, from the lengths of the whole lines.
+  const QStringList all = lines();
+  const auto place = [&](int offset) {
+    int line = 0;
+    while (line + 1 < all.size() && offset > all[line].size()) offset -= int(all[line++].size()) + 1;
+    return positionOf(line, offset);
+  };
+  QTextCursor c = textCursor();
+  c.setPosition(qMax(0, place(start)));
+  c.setPosition(qMax(0, place(end)), QTextCursor::KeepAnchor);
+  setTextCursor(c);
+}
+
 void TextEdit::fillLarge(const std::function<bool(QString*)>& next) {
   // Wrapping goes off while the document is empty, where that lays out nothing.
   pieces_ = false;
@@ -459,6 +484,60 @@ QMimeData* TextEdit::createMimeDataFromSelection() const {
   QMimeData* mime = QPlainTextEdit::createMimeDataFromSelection();
   if (pieces_ && mime) mime->setText(withoutMarks(mime->text()));
   return mime;
+}
+
+LineEdit::LineEdit(QWidget* parent) : QLineEdit(parent) {
+  // The whole line is kept; the edit never cuts what it is given.
+  setMaxLength(std::numeric_limits<int>::max());
+}
+
+void LineEdit::setWholeText(const QString& text) {
+  cut_ = text.size() > kLongLine;
+  if (!cut_) {
+    whole_.clear();
+    setText(text);
+    setToolTip(hint_);
+    return;
+  }
+  whole_ = text;
+  length_ = 0;
+  showPart(0);
+}
+
+QString LineEdit::wholeText() const {
+  if (!cut_) return text();
+  const QString shown = text();
+  QString out;
+  out.reserve(whole_.size() - length_ + shown.size());
+  out.append(QStringView(whole_).left(from_)).append(shown).append(QStringView(whole_).mid(from_ + length_));
+  return out;
+}
+
+void LineEdit::showPart(int from) {
+  if (length_ > 0) whole_ = wholeText();  // what the copy changed goes into the line first
+  from_ = qMax(0, qMin(from, int(whole_.size()) - kLongLine));
+  length_ = qMin(kLongLine, int(whole_.size()) - from_);
+  setText(whole_.mid(from_, length_));
+  setToolTip((hint_.isEmpty() ? QString() : hint_ + QLatin1Char('\n')) +
+             QStringLiteral("Показана часть строки: знаки %1–%2 из %3")
+                 .arg(from_ + 1)
+                 .arg(from_ + length_)
+                 .arg(whole_.size()));
+}
+
+void LineEdit::selectWhole(int start, int length) {
+  if (cut_ && (start < from_ || start + length > from_ + int(text().size())))
+    showPart(start - qMax(0, (kLongLine - length) / 2));
+  const int at = cut_ ? start - from_ : start;
+  if (length > 0)
+    setSelection(at, length);
+  else
+    setCursorPosition(at);
+}
+
+void LineEdit::setHint(const QString& hint) {
+  hint_ = hint;
+  if (!cut_) setToolTip(hint);
 }
 
 }  // namespace longlines

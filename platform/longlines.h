@@ -4,6 +4,7 @@
 // is shown cut into pieces: every piece but the last ends with kMark and continues on the next
 // paragraph. The lines read back, saved, checked and converted are the whole lines; line and
 // column numbers count in them.
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QString>
 #include <QStringList>
@@ -57,6 +58,13 @@ class TextEdit : public QPlainTextEdit {
   // The whole lines as lines() gives them, each followed by CR LF, a paragraph at a time: no
   // copy of the whole text is made. Returns out.ok().
   bool write(textfile::Writer& out) const;
+  // The whole lines joined by '\n', as setText takes them.
+  QString wholeText() const { return lines().join(QLatin1Char('\n')); }
+  // Adds a line (or lines joined by '\n') at the end, not undoably, long ones in pieces: for
+  // memos that collect messages.
+  void appendLine(const QString& line);
+  // Selects [start, end) of the whole text joined by '\n' (as wholeText gives it).
+  void selectWhole(int start, int end);
   // Whether some line is shown in pieces (set by setLines).
   bool hasPieces() const { return pieces_; }
   // Whether the loaded text is large (more than kLargeLines lines): it was put in with wrapping
@@ -110,5 +118,33 @@ class TextEdit : public QPlainTextEdit {
 
 // Whether the paragraph is a piece that continues on the next one.
 bool continues(const QTextBlock& block);
+
+// A one-line edit of a text that may be a long line. The line edit lays out its whole text on
+// every change (and keeps no more than 32767 characters unless told), so a line longer than
+// kLongLine is shown as a cut copy of kLongLine characters around the place asked for, the rest
+// kept apart; a change made in the copy changes the whole line.
+class LineEdit : public QLineEdit {
+  Q_OBJECT
+ public:
+  explicit LineEdit(QWidget* parent = nullptr);
+
+  // Shows the line from its start.
+  void setWholeText(const QString& text);
+  QString wholeText() const;
+  // Selects `length` characters of the whole line from `start` (a caret there for 0), showing
+  // the part of the line around them.
+  void selectWhole(int start, int length);
+  // Whether a cut copy is shown.
+  bool isCut() const { return cut_; }
+  // The hint the owner gives; while a cut copy is shown the tooltip adds which part it is.
+  void setHint(const QString& hint);
+
+ private:
+  void showPart(int from);
+  QString whole_;              // while cut: the line, less what the copy changed
+  int from_ = 0, length_ = 0;  // the part of whole_ the copy shows
+  bool cut_ = false;
+  QString hint_;
+};
 
 }  // namespace longlines

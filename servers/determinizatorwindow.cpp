@@ -5,13 +5,13 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSplitter>
 #include <QTableView>
 #include <QVBoxLayout>
 
 #include "platform/dialogs.h"
+#include "platform/longlines.h"
 #include "platform/textfile.h"
 #include "servers/fsmformat.h"
 #include "platform/quote.h"
@@ -49,7 +49,7 @@ DeterminizatorWindow::DeterminizatorWindow(QWidget* parent) : QWidget(parent, Qt
   resultTable->verticalHeader()->hide();
   resultTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
   resultTable->horizontalHeader()->setStretchLastSection(true);
-  notesMemo = new QPlainTextEdit(this);
+  notesMemo = new longlines::TextEdit(this);
   notesMemo->setReadOnly(true);
   auto* split = new QSplitter(Qt::Vertical, this);
   split->addWidget(resultTable);
@@ -76,10 +76,11 @@ bool DeterminizatorWindow::open(const QString& path, QString* error) {
   hasResult_ = false;
   setWindowTitle(QStringLiteral("Детерминизация - %1").arg(QFileInfo(path).fileName()));
   startEdit->setText(model_.eventsText(model_.start));
-  notesMemo->setPlainText(QStringLiteral("Событий: %1, входных сигналов: %2, выходных сигналов: %3")
-                              .arg(model_.events.size())
-                              .arg(model_.inputs.size())
-                              .arg(model_.outputs.size()));
+  notesMemo->setText(QStringLiteral("Событий: %1, входных сигналов: %2, выходных сигналов: %3")
+                         .arg(model_.events.size())
+                         .arg(model_.inputs.size())
+                         .arg(model_.outputs.size()),
+                     false);
   return true;
 }
 
@@ -116,7 +117,7 @@ void DeterminizatorWindow::showResult() {
   QStringList notes;
   notes << QStringLiteral("Состояний: %1").arg(result_.states.size());
   notes << result_.notes;
-  notesMemo->setPlainText(notes.join(QLatin1Char('\n')));
+  notesMemo->setText(notes.join(QLatin1Char('\n')), false);
 }
 
 bool DeterminizatorWindow::saveClick() {
@@ -142,7 +143,7 @@ bool DeterminizatorWindow::saveClick() {
     return false;
   }
   showResult();  // the names in the table follow the prefix that was saved
-  notesMemo->appendPlainText(QStringLiteral("Таблица записана в %1").arg(name));
+  notesMemo->appendLine(QStringLiteral("Таблица записана в %1").arg(name));
   return true;
 }
 

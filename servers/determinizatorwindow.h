@@ -5,9 +5,9 @@
 
 #include "servers/detresultmodel.h"
 #include "servers/fsmdeterminizer.h"
+#include "platform/longlines.h"
 
 class QLineEdit;
-class QPlainTextEdit;
 class QPushButton;
 class QTableView;
 
@@ -33,7 +33,7 @@ class DeterminizatorWindow : public QWidget {
   QLineEdit *startEdit = nullptr, *prefixEdit = nullptr;
   QPushButton *runButton = nullptr, *saveButton = nullptr;
   QTableView* resultTable = nullptr;
-  QPlainTextEdit* notesMemo = nullptr;
+  longlines::TextEdit* notesMemo = nullptr;
 
  private:
   void fail(const QString& text);

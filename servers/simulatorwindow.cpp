@@ -8,11 +8,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSplitter>
 #include <QTableWidget>
 #include <QVBoxLayout>
+
+#include "platform/longlines.h"
 
 namespace servers {
 
@@ -58,7 +59,7 @@ SimulatorWindow::SimulatorWindow(QWidget* parent) : QWidget(parent, Qt::Window) 
   historyTable->verticalHeader()->hide();
   historyTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
   historyTable->horizontalHeader()->setStretchLastSection(true);
-  statusMemo = new QPlainTextEdit(this);
+  statusMemo = new longlines::TextEdit(this);
   statusMemo->setReadOnly(true);
   auto* split = new QSplitter(Qt::Vertical, this);
   split->addWidget(historyTable);
@@ -140,7 +141,7 @@ void SimulatorWindow::refresh() {
   outputsLabel->setText(rows.isEmpty() ? QString() : rows.last().outputs);
   stepButton->setEnabled(!rows.isEmpty());
   backButton->setEnabled(rows.size() > 1);
-  statusMemo->setPlainText(session_.status());
+  statusMemo->setText(session_.status(), false);
 }
 
 }  // namespace servers

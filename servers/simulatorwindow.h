@@ -4,11 +4,11 @@
 #include <QWidget>
 
 #include "servers/fsmsimulator.h"
+#include "platform/longlines.h"
 
 class QLabel;
 class QLineEdit;
 class QListWidget;
-class QPlainTextEdit;
 class QPushButton;
 class QTableWidget;
 
@@ -35,7 +35,7 @@ class SimulatorWindow : public QWidget {
   QPushButton *resetButton = nullptr, *stepButton = nullptr, *backButton = nullptr;
   QLabel *stateLabel = nullptr, *outputsLabel = nullptr;
   QTableWidget* historyTable = nullptr;
-  QPlainTextEdit* statusMemo = nullptr;
+  longlines::TextEdit* statusMemo = nullptr;
 
  private:
   void refresh();

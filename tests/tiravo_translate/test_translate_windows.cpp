@@ -206,3 +206,63 @@ TEST_F(TranslateWindows, TableIntoSku) {
   table->SkuClick();
   EXPECT_EQ(frame.EditForm, before);
 }
+
+// A line far longer than a window lays out quickly is shown as the editors show it (the memo)
+// or as a part around the fault (a line edit), the fault selected; a correction made there goes
+// into the whole line, and no other text is cut.
+TEST_F(TranslateWindows, LongLinesAreCorrectedWhole) {
+  QString names;
+  for (int k = 0; names.size() < 400000; ++k) names += QStringLiteral("x%1*").arg(k);
+
+  // РВАС: two operation signs in a row, near the end of one line of 400 KB.
+  const QString rvas = QStringLiteral("sw=s0*") + names + QStringLiteral("*x1");
+  TEditForm* source = editor(TEditForm::Rvas, {rvas});
+  QString selected;
+  bool pieces = false;
+  whenReady([] { return RvasSku->memo()->isEnabled(); },
+            [&] {
+              selected = RvasSku->memo()->textCursor().selectedText();
+              pieces = RvasSku->memo()->hasPieces();
+              RvasSku->memo()->textCursor().insertText(QStringLiteral("x2*"));
+              RvasSku->cancelButton()->click();
+            });
+  source->ToSkuClick();
+  EXPECT_EQ(RvasSku->status(), "Ошибка: Повторяющийся знак операции");
+  EXPECT_EQ(selected, "*");
+  EXPECT_TRUE(pieces);
+  EXPECT_EQ(source->lines(), QStringList({QStringLiteral("sw=s0*") + names + QStringLiteral("x2*x1")}));
+
+  // СКУ: an inverted abstract signal at the end of a long line.
+  const QString head = QStringLiteral("s1=s0*") + names;
+  TEditForm* sku = editor(TEditForm::Sku, {"sku:", head + QStringLiteral("Z1"), "svf:", "y1=s1"});
+  bool cut = false;
+  whenReady([] { return SkuTblForm->lineEdit()->isEnabled(); },
+            [&] {
+              selected = SkuTblForm->lineEdit()->selectedText();
+              cut = SkuTblForm->lineEdit()->isCut();
+              SkuTblForm->lineEdit()->insert(QStringLiteral("X"));
+              SkuTblForm->cancelButton()->click();
+            });
+  sku->ToTblClick();
+  EXPECT_EQ(selected, "Z");
+  EXPECT_TRUE(cut);
+  EXPECT_EQ(sku->lines(), QStringList({"sku:", head + QStringLiteral("X1"), "svf:", "y1=s1"}));
+
+  // Table: a name that starts with a digit at the end of a long condition, beside a long source.
+  const QString si = QStringLiteral("s") + QString(40000, QLatin1Char('a'));
+  QString condition = names;
+  condition.replace(QLatin1Char('*'), QLatin1Char('&'));
+  TVexoTableForm* table = frame.newTable();
+  table->setTableData({"Binary", {{si, "", condition + QStringLiteral("1x"), "s1"}}});
+  whenReady([this] { return frame.errorView()->isVisible(); },
+            [&] {
+              selected = frame.errorView()->edit(3)->selectedText();
+              cut = frame.errorView()->edit(3)->isCut();
+              frame.errorView()->edit(3)->insert(QStringLiteral("y"));
+              frame.errorView()->reject();
+            });
+  table->SkuClick();
+  EXPECT_EQ(selected, "1x");
+  EXPECT_TRUE(cut);
+  EXPECT_EQ(table->tableData().rows, QList<TableRow>({{si, "", condition + QStringLiteral("y"), "s1"}}));
+}

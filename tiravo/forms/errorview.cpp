@@ -3,11 +3,11 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "common/gui/tablegrid.h"
+#include "platform/longlines.h"
 
 namespace tiravo {
 
@@ -40,7 +40,8 @@ TErrorView::TErrorView(QWidget* parent)
     headers_[i] = new QLabel(QString::fromLatin1(titles[i]), this);
     headers_[i]->setObjectName(QString::fromLatin1(names[i]));
     headers_[i]->setAlignment(Qt::AlignCenter);
-    edits_[i] = new QLineEdit(this);
+    // A long cell shows as a part of it around the fault; corrections go into the whole cell.
+    edits_[i] = new longlines::LineEdit(this);
     edits_[i]->setObjectName(QStringLiteral("edit_") + QString::fromLatin1(names[i]));
     QFont f = editFont;
     f.setBold(i == 1 || i == 3);  // the y and sj edits
@@ -75,18 +76,18 @@ void TErrorView::FormActivate() {
   editing = false;
   line_->setText(QStringLiteral("Строка ") + QString::number(errorRow));
   for (QLabel* h : headers_) h->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-  for (int c = 1; c <= 4; ++c) edits_[c - 1]->setText(grid ? grid->cell(c, errorRow) : QString());
+  for (int c = 1; c <= 4; ++c) edits_[c - 1]->setWholeText(grid ? grid->cell(c, errorRow) : QString());
   const int col = qBound(1, errorColumn, 4);
   headers_[col - 1]->setFrameStyle(QFrame::Panel | QFrame::Raised);
-  QLineEdit* e = edits_[col - 1];
+  longlines::LineEdit* e = edits_[col - 1];
   e->setFocus();
-  e->setSelection(selStart, selLength);
+  e->selectWhole(selStart, selLength);
   editing = true;
 }
 
 void TErrorView::edit_siChange() {
   if (!editing || !grid) return;
-  for (int c = 1; c <= 4; ++c) grid->setCell(c, errorRow, edits_[c - 1]->text());
+  for (int c = 1; c <= 4; ++c) grid->setCell(c, errorRow, edits_[c - 1]->wholeText());
 }
 
 void TErrorView::showEvent(QShowEvent* event) {

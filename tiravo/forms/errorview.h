@@ -3,8 +3,9 @@
 // cells; what the user types is written back into the grid row at once.
 #include <QDialog>
 
+#include "platform/longlines.h"
+
 class QLabel;
-class QLineEdit;
 class TableGrid;
 
 namespace tiravo {
@@ -23,7 +24,7 @@ class TErrorView : public QDialog {
   QString message() const;
   QString lineText() const;
 
-  QLineEdit* edit(int column) const { return edits_[column - 1]; }
+  longlines::LineEdit* edit(int column) const { return edits_[column - 1]; }
   QLabel* header(int column) const { return headers_[column - 1]; }
   // The header of the faulty column is drawn raised.
   bool headerRaised(int column) const;
@@ -39,7 +40,7 @@ class TErrorView : public QDialog {
   QLabel* error_ = nullptr;
   QLabel* line_ = nullptr;
   QLabel* headers_[4] = {};
-  QLineEdit* edits_[4] = {};
+  longlines::LineEdit* edits_[4] = {};
   bool editing = false;
 };
 

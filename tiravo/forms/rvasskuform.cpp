@@ -3,9 +3,9 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTextBlock>
+
+#include "platform/longlines.h"
 
 #include "tiravo/forms/editform.h"
 #include "tiravo/forms/window_commands.h"
@@ -20,9 +20,10 @@ QPointer<TRvasSku> RvasSku;
 
 TRvasSku::TRvasSku(QWidget* frameWindow) : TRunDialog(frameWindow), frame_(frameOf(frameWindow)) {
   setWindowTitle(QStringLiteral("Преобразование РВАС в СКУ"));
-  Memo1 = new QPlainTextEdit(this);
+  // A text of one long line is laid out in pieces, as in the editors.
+  Memo1 = new longlines::TextEdit(this);
   Memo1->setToolTip(QStringLiteral("Исходное РВАС"));
-  Memo1->setPlainText(QStringLiteral("sw=s0*{z1|Z3}*z2|s0*z1*z3*{z4*Z5}"));
+  Memo1->setText(QStringLiteral("sw=s0*{z1|Z3}*z2|s0*z1*z3*{z4*Z5}"), false);
   Memo1->setEnabled(false);
   Label6 = new QLabel(this);
   Label6->setWordWrap(true);
@@ -73,7 +74,7 @@ bool TRvasSku::run() {
 
 void TRvasSku::begin() {
   Memo1->setEnabled(false);
-  Memo1->setPlainText(source_ ? source_->lines().join(QLatin1Char('\n')) : QString());
+  Memo1->setLines(source_ ? source_->lines() : QStringList(), false);
   synthesis();
 }
 
@@ -90,7 +91,14 @@ void TRvasSku::reject() {
 }
 
 void TRvasSku::Memo1Change() {
-  if (Memo1->isEnabled() && source_) source_->setLines(Memo1->toPlainText().split(QLatin1Char('\n')));
+  if (Memo1->isEnabled() && source_) source_->setLines(memoLines());
+}
+
+QStringList TRvasSku::memoLines() const {
+  // An empty memo is one empty line, as the text it stands for.
+  QStringList lines = Memo1->lines();
+  if (lines.isEmpty()) lines << QString();
+  return lines;
 }
 
 void TRvasSku::synthesis() {
@@ -99,17 +107,14 @@ void TRvasSku::synthesis() {
   // The branch count is this run's: a text that fails its check has none.
   Label7->setText(QStringLiteral("0"));
   Label6->setText(QStringLiteral("Проверка РВАС"));
-  const RvasCompact text(Memo1->toPlainText().split(QLatin1Char('\n')));
+  const RvasCompact text(memoLines());
   const RvasFault fault = checkRvas(text.text);
   if (fault.code) {
     Label6->setText(QStringLiteral("Ошибка: ") + rvasMessage(fault.code));
     int start = 0, end = 0;
     text.select(fault.pos, fault.length, &start, &end);
     Memo1->setEnabled(true);
-    QTextCursor c = Memo1->textCursor();
-    c.setPosition(start);
-    c.setPosition(end, QTextCursor::KeepAnchor);
-    Memo1->setTextCursor(c);
+    Memo1->selectWhole(start, end);
     Memo1->setFocus();
     return;
   }

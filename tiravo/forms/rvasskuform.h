@@ -6,9 +6,9 @@
 #include <QStringList>
 
 #include "tiravo/forms/rundialog.h"
+#include "platform/longlines.h"
 
 class QLabel;
-class QPlainTextEdit;
 class QPushButton;
 
 namespace tiravo {
@@ -27,7 +27,7 @@ class TRvasSku : public TRunDialog {
   // Shows the window modally; on success hands the result on. Returns true when converted.
   bool run();
 
-  QPlainTextEdit* memo() const { return Memo1; }
+  longlines::TextEdit* memo() const { return Memo1; }
   QString status() const;       // Label6
   QString eventCount() const;   // Label5
   QString branchCount() const;  // Label7
@@ -45,9 +45,10 @@ class TRvasSku : public TRunDialog {
 
  private:
   void synthesis();
+  QStringList memoLines() const;
 
   TFrame* frame_;
-  QPlainTextEdit* Memo1 = nullptr;
+  longlines::TextEdit* Memo1 = nullptr;
   QLabel *Label5 = nullptr, *Label6 = nullptr, *Label7 = nullptr;
   QPushButton *Begin1 = nullptr, *Cancel1 = nullptr;
   bool converted_ = false;

@@ -9,13 +9,13 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QPlainTextEdit>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 #include "platform/dialogs.h"
 #include "platform/docwindow.h"
 #include "platform/errors.h"
+#include "platform/longlines.h"
 #include "platform/textfile.h"
 #include "tiravo/forms/bitmaps.h"
 #include "tiravo/forms/framemenus.h"
@@ -110,7 +110,7 @@ void TSimStep::BuildControls() {
   pDrag->installEventFilter(this);
   connect(LedH, &QToolButton::clicked, this, &TSimStep::LedHClick);
 
-  mHistory = new QPlainTextEdit(this);
+  mHistory = new longlines::TextEdit(this);
   mHistory->setReadOnly(true);
 
   // The frame's font command finds the focused control by its name.
@@ -176,7 +176,7 @@ void TSimStep::Refresh() {
   if (lbXS->count() > 0) lbXS->setCurrentRow(0);
   SetStepEnabled(h.CanStep());
   SetBackEnabled(h.CanBack());
-  mHistory->setPlainText(h.Lines().join(QLatin1Char('\n')));
+  mHistory->setLines(h.Lines(), false);
   mHistory->moveCursor(QTextCursor::End);
 }
 

@@ -7,6 +7,7 @@
 
 #include "tiravo/forms/childform.h"
 #include "tiravo/sim/stephistory.h"
+#include "platform/longlines.h"
 
 class FTT;
 class QAction;
@@ -15,7 +16,6 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QMenu;
-class QPlainTextEdit;
 class QToolButton;
 
 namespace tiravo {
@@ -50,7 +50,7 @@ class TSimStep : public TChildForm {
   QToolButton *LedT = nullptr, *LedH = nullptr;
   QListWidget* lbXS = nullptr;
   QFrame* pDrag = nullptr;  // the splitter bar "История переходов:"
-  QPlainTextEdit* mHistory = nullptr;
+  longlines::TextEdit* mHistory = nullptr;
 
   // Shown, as the toggles and the splitter leave them.
   bool ListShown() const { return listShown_; }

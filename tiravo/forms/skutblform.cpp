@@ -2,11 +2,11 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 
 #include "platform/dialogs.h"
+#include "platform/longlines.h"
 #include "tiravo/forms/editform.h"
 #include "tiravo/forms/window_commands.h"
 #include "tiravo/forms/frame.h"
@@ -20,8 +20,9 @@ QPointer<TSkuTblForm> SkuTblForm;
 TSkuTblForm::TSkuTblForm(QWidget* frameWindow) : TRunDialog(frameWindow), frame_(frameOf(frameWindow)) {
   setWindowTitle(QStringLiteral("Перевод СКУ в таблицу переходов"));
   StrNum = new QLabel(this);
-  Edit1 = new QLineEdit(this);
-  Edit1->setToolTip(QStringLiteral("Строка СКУ"));
+  // A long line shows as a part of it around the fault; corrections go into the whole line.
+  Edit1 = new longlines::LineEdit(this);
+  Edit1->setHint(QStringLiteral("Строка СКУ"));
   Edit1->setEnabled(false);
   ErrorLb = new QLabel(this);
   ErrorLb->setWordWrap(true);
@@ -85,7 +86,7 @@ void TSkuTblForm::StartConvert() {
   conv_ = std::make_unique<SkuToTable>(sections);
   conv_->onLine = [this](int number, const QString& line) {
     StrNum->setText(QString::number(number));
-    Edit1->setText(line);
+    Edit1->setWholeText(line);
   };
   conv_->onProgress = [this](int value) { ProgressBar1->setValue(value); };
   if (!sections.hasSku()) {
@@ -111,11 +112,10 @@ bool TSkuTblForm::showFault(bool ok, const SkuStageFault& fault) {
   ErrorLb->setText(fault.message);
   if (fault.line < 0) return false;
   errorLine_ = fault.line;
-  Edit1->setText(text().value(fault.line));
+  Edit1->setWholeText(text().value(fault.line));
   Edit1->setEnabled(true);
   Edit1->setFocus();
-  Edit1->setSelection(fault.fault.start, fault.fault.length);
-  if (!fault.fault.length) Edit1->setCursorPosition(fault.fault.start);
+  Edit1->selectWhole(fault.fault.start, fault.fault.length);
   OkButton->setEnabled(true);
   return false;
 }
@@ -169,7 +169,7 @@ void TSkuTblForm::Edit1Change() {
   if (!Edit1->isEnabled()) return;
   QStringList lines = text();
   if (errorLine_ < 0 || errorLine_ >= lines.size()) return;
-  lines[errorLine_] = Edit1->text();
+  lines[errorLine_] = Edit1->wholeText();
   if (editor_)
     editor_->setLines(lines);
   else

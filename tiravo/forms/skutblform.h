@@ -8,9 +8,9 @@
 
 #include "tiravo/forms/rundialog.h"
 #include "tiravo/translate/skucheck.h"
+#include "platform/longlines.h"
 
 class QLabel;
-class QLineEdit;
 class QProgressBar;
 class QPushButton;
 
@@ -35,7 +35,7 @@ class TSkuTblForm : public TRunDialog {
   // Shows the window modally. The new table window, or null when nothing was converted.
   TVexoTableForm* run();
 
-  QLineEdit* lineEdit() const { return Edit1; }
+  longlines::LineEdit* lineEdit() const { return Edit1; }
   QString status() const;      // ErrorLb
   QString lineNumber() const;  // StrNum
   int progress() const;
@@ -60,7 +60,7 @@ class TSkuTblForm : public TRunDialog {
 
   TFrame* frame_;
   QLabel *StrNum = nullptr, *ErrorLb = nullptr;
-  QLineEdit* Edit1 = nullptr;
+  longlines::LineEdit* Edit1 = nullptr;
   QProgressBar* ProgressBar1 = nullptr;
   QPushButton *OkButton = nullptr, *Cancel = nullptr;
   bool svfFound_ = false;

@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QMenu>
-#include <QPlainTextEdit>
 #include <QSplitter>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -11,6 +10,7 @@
 #include "common/gui/tablegrid.h"
 #include "platform/docwindow.h"
 #include "platform/guard.h"
+#include "platform/longlines.h"
 #include "velmora/frameapi/childkind.h"
 #include "velmora/frameapi/frame.h"
 #include "velmora/documents/tableform_shared.h"
@@ -36,7 +36,8 @@ TVexoTableForm::TVexoTableForm(QWidget* parent) : TDocChild(parent), doc_(new TT
   };
   table_->downKey = [this] { GridKeyDown(Qt::Key_Down); };
 
-  status_ = new QPlainTextEdit(this);
+  // A message that quotes a long cell is laid out in pieces, as in the editors.
+  status_ = new longlines::TextEdit(this);
   status_->setObjectName(QStringLiteral("status"));
   status_->setReadOnly(true);
   status_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

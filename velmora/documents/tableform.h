@@ -19,11 +19,11 @@
 #include "velmora/frameapi/docchild.h"
 #include "velmora/documents/formats/tabledocument.h"
 #include "common/tabledata.h"
+#include "platform/longlines.h"
 
 class QAction;
 class QLineEdit;
 class QMenu;
-class QPlainTextEdit;
 class QSplitter;
 class QTableView;
 class QTextEdit;
@@ -91,7 +91,7 @@ class TVexoTableForm : public TDocChild {
   QLineEdit* cellEditor() const;  // the in-place editor while a cell is being edited
 
   // ---- message memo ----
-  QPlainTextEdit* messageMemo() const { return status_; }
+  longlines::TextEdit* messageMemo() const { return status_; }
   void appendMessage(const QString& line);
   void clearMessages();
   void setMessagesText(const QString& text);
@@ -200,7 +200,7 @@ class TVexoTableForm : public TDocChild {
   TableGrid* table_ = nullptr;  // the grid's logic, shared with the second program
   QTableView* grid_ = nullptr;
   QSplitter* splitter_ = nullptr;
-  QPlainTextEdit* status_ = nullptr;
+  longlines::TextEdit* status_ = nullptr;
   void applyGridLocks();  // the grid and the ОА menu follow the document's locks
   // Asks every holder its close question; false when one of them refuses.
   bool askLockHolders();

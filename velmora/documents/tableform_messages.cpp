@@ -1,6 +1,6 @@
 #include <QAction>
-#include <QPlainTextEdit>
 
+#include "platform/longlines.h"
 #include "velmora/frameapi/frame.h"
 #include "velmora/frameapi/optionsform.h"
 #include "velmora/documents/tableform.h"
@@ -11,10 +11,10 @@ void TVexoTableForm::setStatusPanel(int panel, const QString& text) {
   if (frame()) frame()->setStatusText(panel, text);
 }
 
-void TVexoTableForm::appendMessage(const QString& line) { status_->appendPlainText(line); }
+void TVexoTableForm::appendMessage(const QString& line) { status_->appendLine(line); }
 void TVexoTableForm::clearMessages() { status_->clear(); }
-void TVexoTableForm::setMessagesText(const QString& text) { status_->setPlainText(text); }
-QString TVexoTableForm::messagesText() const { return status_->toPlainText(); }
+void TVexoTableForm::setMessagesText(const QString& text) { status_->setText(text, false); }
+QString TVexoTableForm::messagesText() const { return status_->wholeText(); }
 bool TVexoTableForm::messagesVisible() const { return !status_->isHidden(); }
 
 void TVexoTableForm::MessageClick(QObject* sender) {

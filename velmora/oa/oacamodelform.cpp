@@ -7,7 +7,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QPlainTextEdit>
 #include <QScopedValueRollback>
 #include <QSplitter>
 #include <QTabWidget>
@@ -17,6 +16,7 @@
 #include "platform/dialogs.h"
 #include "platform/errors.h"
 #include "platform/guard.h"
+#include "platform/longlines.h"
 #include "velmora/frameapi/childkind.h"
 #include "velmora/frameapi/frame.h"
 #include "velmora/oa/oawindow.h"
@@ -122,11 +122,11 @@ void TOACAModelForm::buildWindow() {
 
   pages_ = new QTabWidget(split);
   pages_->setTabPosition(QTabWidget::South);
-  status_ = new QPlainTextEdit;
+  status_ = new longlines::TextEdit;
   status_->setObjectName(QStringLiteral("status"));
   status_->setReadOnly(true);
   status_->setToolTip(QStringLiteral("Информационная консоль"));
-  status_->setPlainText(QStringLiteral("Консоль, где регистрируются все события"));
+  status_->setText(QStringLiteral("Консоль, где регистрируются все события"), false);
   pages_->addTab(status_, QStringLiteral("Консоль"));
   auto* resetPage = new QWidget;
   auto* resetLayout = new QHBoxLayout(resetPage);
@@ -199,7 +199,7 @@ void TOACAModelForm::setRegCell(int col, int row, const QString& text) {
   setTextAt(RegGrid_, row - 1, col, text);
 }
 
-QString TOACAModelForm::consoleText() const { return status_->toPlainText(); }
+QString TOACAModelForm::consoleText() const { return status_->wholeText(); }
 
 // ---------------------------------------------------------------- hand-over, model, worker
 
@@ -298,7 +298,7 @@ void TOACAModelForm::workerEnded(oacathread_t* worker) {
 QString TOACAModelForm::initialState() const { return state_->text(); }
 
 void TOACAModelForm::appendConsole(const QStringList& lines) {
-  for (const QString& l : lines) status_->appendPlainText(l);
+  for (const QString& l : lines) status_->appendLine(l);
 }
 
 void TOACAModelForm::clearConsole() { status_->clear(); }

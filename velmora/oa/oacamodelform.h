@@ -15,11 +15,11 @@
 #include "velmora/frameapi/docchild.h"
 #include "velmora/documents/tablegridlock.h"
 #include "velmora/oa/oacathread.h"
+#include "platform/longlines.h"
 
 class QAction;
 class QLineEdit;
 class QMenu;
-class QPlainTextEdit;
 class QTabWidget;
 class QTableWidget;
 class QTextEdit;
@@ -119,7 +119,7 @@ class TOACAModelForm : public TDocChild, public OacaHost {
 
   QTableWidget* table_ = nullptr;
   QTableWidget* RegGrid_ = nullptr;
-  QPlainTextEdit* status_ = nullptr;
+  longlines::TextEdit* status_ = nullptr;
   QLineEdit* state_ = nullptr;
   QTabWidget* pages_ = nullptr;
   QMenu* mModel_ = nullptr;
