@@ -8,7 +8,7 @@
 #include "velmora/flowchart/core/gsatbl.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  if (size > 16384) return 0;
+  if (size > 65536) return 0;
   const QStringList lines =
       textfile::splitLines(cp1251::decode(QByteArray(reinterpret_cast<const char*>(data), int(size))));
   GsaDocument doc;

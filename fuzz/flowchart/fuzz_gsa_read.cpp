@@ -9,7 +9,7 @@
 #include "velmora/flowchart/core/gsafile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  if (size > 16384) return 0;
+  if (size > 65536) return 0;
   const QByteArray bytes(reinterpret_cast<const char*>(data), int(size));
   const QStringList lines = textfile::splitLines(cp1251::decode(bytes));
   GsaDocument doc;

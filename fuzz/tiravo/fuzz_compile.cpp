@@ -9,6 +9,7 @@
 #include "tiravo/forms/meminfo.h"
 
 #include <QRegularExpression>
+#include <QSet>
 
 namespace {
 
@@ -35,13 +36,13 @@ void CheckScan(const QString& cell, int mode) {
     Check(mode == tiravo::BinaryCondition || mode == tiravo::AbstractCondition);
     return;
   }
-  QStringList keys;
+  QSet<QString> keys;
   for (const QString& item : items) {
     const int eq = item.lastIndexOf('=');
     Check(eq > 0 && (item.mid(eq) == "=1" || item.mid(eq) == "=0"));
     const QString key = item.left(eq);
     Check(!key.contains(' ') && !key.contains('&') && key == key.toLower() && !keys.contains(key));
-    keys << key;
+    keys.insert(key);
   }
   if (mode == tiravo::AbstractCondition) Check(items.size() <= 1);
 }

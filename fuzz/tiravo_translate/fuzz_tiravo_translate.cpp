@@ -80,7 +80,7 @@ void compiles(const QStringList& sku, const TableData& table) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  if (size < 1 || size > 4096) return 0;
+  if (size < 1 || size > 65536) return 0;
   const bool rvas = (data[0] & 1) == 0;
   const QStringList text = textfile::splitLines(
       cp1251::decode(QByteArray(reinterpret_cast<const char*>(data + 1), int(size - 1))));

@@ -23,7 +23,7 @@ void checkMessages(const QStringList& text, const QStringList& messages) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  if (size > 8192) return 0;
+  if (size > 65536) return 0;
   const DocSettings s = fuzzinput::settings(data, size);
   const QStringList text = fuzzinput::lines(data, size);
   QStringList messages;

@@ -59,7 +59,7 @@ QStringList transitions(const TableData& t) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  if (size > 4096) return 0;
+  if (size > 65536) return 0;
   const DocSettings s = fuzzinput::settings(data, size);
   const QStringList text = fuzzinput::lines(data, size);
   const bool letters = defaultLetters(s);
