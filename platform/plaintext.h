@@ -17,4 +17,20 @@ QString fromBytes(const QByteArray& bytes);
 // An empty document has one empty line.
 QStringList lines(const QTextDocument& doc);
 
+// How a plain file parts its lines: the first line break it holds (CR LF, LF or CR) parts them
+// all, and whether the file ends with one. Any other CR or LF is a control byte like the rest.
+struct Breaks {
+  QByteArray lineEnd = "\r\n";
+  bool finalBreak = false;
+};
+
+// The file's text as a plain editor shows it: its lines joined by '\n', every control byte but
+// the tab shown as its visible mark (U+2400 plus its code; U+2421 for DEL).
+QString toShown(const QByteArray& bytes, Breaks* breaks);
+
+// The file of the shown lines: the marks are the control bytes again, the lines are parted
+// and ended as `breaks` says, so a text opened and saved unchanged gives the bytes it came
+// from. False, with *error, when a character has no code in 1251.
+bool toBytes(const QStringList& lines, const Breaks& breaks, QByteArray* out, QString* error);
+
 }  // namespace plaintext

@@ -30,5 +30,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Check(ok && error.isEmpty());
   Check(!rtf::isRtf(saved));
   Check(plaintext::fromBytes(saved) == text);
+  // As the window shows it: marks for the control bytes, and saved back byte for byte.
+  plaintext::Breaks breaks;
+  const QString shown = plaintext::toShown(bytes, &breaks);
+  for (QChar c : shown) Check(c == QLatin1Char('\n') || c == QLatin1Char('\t') || c.unicode() >= 0x20);
+  QByteArray back;
+  Check(plaintext::toBytes(shown.split(QLatin1Char('\n')), breaks, &back, &error));
+  Check(back == bytes);
   return 0;
 }
