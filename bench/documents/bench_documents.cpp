@@ -19,6 +19,7 @@
 #include "platform/textfile.h"
 #include "velmora/documents/editform.h"
 #include "velmora/documents/tableform.h"
+#include "velmora/documents/txtform.h"
 #include "velmora/flowchart/core/gsafile.h"
 #include "velmora/flowchart/gsaform.h"
 #include "velmora/translate/testing.h"
@@ -272,6 +273,33 @@ void BM_OpenLongCell(benchmark::State& state) {
   openAndPaint(state, path, &TVexoTableForm::Open);
 }
 
+// A plain text of range(0) megabytes: one line (range(1) 0) or NULs (range(1) 1).
+QString textFile(benchmark::State& state) {
+  const bool nuls = state.range(1) != 0;
+  const QString path = pathFor(QStringLiteral("t%1-%2.txt").arg(state.range(0)).arg(int(nuls)));
+  if (QFile::exists(path)) return path;
+  const qsizetype size = qsizetype(double(state.range(0)) * kMB);
+  docbench::plainWrite(path, nuls ? QByteArray(size, '\0') : QByteArray("x1*").repeated(size / 3));
+  return path;
+}
+
+// The text window opens the file and paints it.
+void BM_OpenText(benchmark::State& state) { openAndPaint(state, textFile(state), &TTxtForm::LoadFromFile); }
+
+// The opened text saved back (the same bytes), against writing them.
+void BM_SaveText(benchmark::State& state) {
+  const QString path = textFile(state);
+  const QString out = pathFor(QStringLiteral("out.txt"));
+  const QByteArray bytes = bytesOf(path);
+  auto* f = new TTxtForm(nullptr);
+  f->LoadFromFile(path);
+  f->fileName = out;
+  f->setWindowTitle(QStringLiteral("out.txt"));
+  docbench::Versus(
+      state, [&] { f->Save1Click(); }, [&] { docbench::plainWrite(out, bytes); }, 0);
+  delete f;
+}
+
 // ---- the check in the editor window ------------------------------------------------------------
 
 // The check of a text of range(0) megabytes in the editor (messages listed, the count shown)
@@ -309,6 +337,8 @@ CASE(BM_SaveGsa)->Arg(1)->Arg(10)->Arg(100);
 CASE(BM_OpenLongLine)->Arg(1)->Arg(10);
 CASE(BM_KeyOnLongLine)->Arg(1)->Arg(10);
 CASE(BM_OpenLongCell)->Arg(1)->Arg(9);
+CASE(BM_OpenText)->Args({10, 0})->Args({1, 1});
+CASE(BM_SaveText)->Args({10, 0})->Args({1, 1});
 CASE(BM_CheckInWindow)->Args({1, 0})->Args({10, 0})->Args({1, 1})->Args({10, 1});
 
 int main(int argc, char** argv) {

@@ -27,7 +27,9 @@ class TextTest : public InFrame {
     frame->NewTxtClick();
     return frame->lastTxtForm;
   }
-  static QStringList paragraphs(TTxtForm* w) { return w->Editor->toPlainText().split(QLatin1Char('\n')); }
+  static QStringList paragraphs(TTxtForm* w) {
+    return (w->isPlain() ? w->Plain->wholeText() : w->Editor->toPlainText()).split(QLatin1Char('\n'));
+  }
 };
 
 QAction* itemByText(QMenu* menu, const QString& text) {
@@ -64,7 +66,7 @@ TEST_F(TextTest, PlainFileLoadsAsCodePage1251Lines) {
   EXPECT_EQ(w->windowTitle(), QStringLiteral("plain.txt"));
   EXPECT_EQ(w->fileName, path);
   EXPECT_FALSE(w->isModified());
-  EXPECT_EQ(w->Editor->textCursor().position(), 0);
+  EXPECT_EQ(w->Plain->textCursor().position(), 0);
   EXPECT_EQ(frame->lastTxtForm.data(), w);
 }
 
@@ -74,9 +76,8 @@ TEST_F(TextTest, PlainTextGoesBackAsPlainTextAndRichTextAsRichText) {
     const char* name;
     QByteArray bytes, saved;  // saved: what the file holds after a save
   } cases[] = {
-      // Control characters, tabs and a lone CR survive; every line ends with CR LF.
-      {"plain.txt", QByteArray("a\x01\tb\x0c\r\n\xcf\xf0\rz"),
-       QByteArray("a\x01\tb\x0c\r\n\xcf\xf0\r\nz\r\n")},
+      // Control characters, tabs and a lone CR survive: the file comes back byte for byte.
+      {"plain.txt", QByteArray("a\x01\tb\x0c\r\n\xcf\xf0\rz"), QByteArray("a\x01\tb\x0c\r\n\xcf\xf0\rz")},
       {"rich.txt", QByteArray("{\\rtf1\\ansi x\\par}"), QByteArray()},
   };
   for (const Case& c : cases) {
@@ -93,6 +94,55 @@ TEST_F(TextTest, PlainTextGoesBackAsPlainTextAndRichTextAsRichText) {
       EXPECT_EQ(saved, c.saved) << c.name;
     w->close();
   }
+}
+
+// A plain file shows its control bytes as marks and its long lines in pieces, is saved back byte
+// for byte however its lines are parted, and becomes rich text only when a command formats it.
+TEST_F(TextTest, PlainFileShowsMarksAndSavesBackByteForByte) {
+  QTemporaryDir dir;
+  const QByteArray nuls(1000000, '\0');
+  const QByteArray longLine = QByteArray("x1*").repeated(200000);
+  struct Case {
+    const char* name;
+    QByteArray bytes;
+    const char* shownStart;  // the first characters shown, in UTF-8
+    bool pieces;
+  } cases[] = {
+      {"nuls.txt", nuls, "\u2400\u2400", true},
+      {"long.txt", longLine + "\r\n" + nuls.left(3) + "\r\n", "x1*x1*", true},
+      {"lf.txt", "a\nb\r\n\x7f\n", "a\nb\u240d\n\u2421", false},
+      {"cr.txt", "a\rb\n\r", "a\nb\u240a", false},
+      {"empty.txt", "", "", false},
+      {"break.txt", "\r\n", "", false},
+  };
+  for (const Case& c : cases) {
+    const QString path = dir.filePath(QString::fromLatin1(c.name));
+    ASSERT_TRUE(edtest::writeAll(path, c.bytes));
+    auto* w = qobject_cast<TTxtForm*>(createTextWindow(frame, path));
+    ASSERT_NE(w, nullptr);
+    ASSERT_TRUE(w->isPlain()) << c.name;
+    const QString start = QString::fromUtf8(c.shownStart);
+    EXPECT_EQ(w->Plain->wholeText().left(start.size()), start) << c.name;
+    EXPECT_EQ(w->Plain->hasPieces(), c.pieces) << c.name;
+    EXPECT_FALSE(w->isModified()) << c.name;
+    ASSERT_TRUE(w->Save1Click()) << c.name;
+    EXPECT_TRUE(edtest::readAll(path) == c.bytes) << c.name;
+    w->close();
+  }
+  // An edit keeps the parting of the lines; alignment makes the text rich, saved as rich text.
+  const QString path = dir.filePath(QStringLiteral("lf.txt"));
+  auto* w = qobject_cast<TTxtForm*>(createTextWindow(frame, path));
+  ASSERT_NE(w, nullptr);
+  w->Plain->moveCursor(QTextCursor::End);
+  w->Plain->insertPlainText(QStringLiteral("\nz"));
+  ASSERT_TRUE(w->Save1Click());
+  EXPECT_EQ(edtest::readAll(path), QByteArray("a\nb\r\n\x7f\nz\n"));
+  w->Left1Click(w->menus.align.center);
+  EXPECT_FALSE(w->isPlain());
+  EXPECT_EQ(w->Editor->toPlainText(), QStringLiteral("a\nb\u240d\n\u2421\nz"));
+  ASSERT_TRUE(w->Save1Click());
+  EXPECT_TRUE(edtest::readAll(path).startsWith("{\\rtf1"));
+  w->close();
 }
 
 TEST_F(TextTest, UnreadableFileOpensNoWindowAndSaysWhy) {

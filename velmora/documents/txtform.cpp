@@ -8,6 +8,7 @@
 #include <QPrinter>
 #include <QPointer>
 #include <QPrinterInfo>
+#include <QStackedWidget>
 #include <QStandardPaths>
 #include <QTextCursor>
 #include <QTextEdit>
@@ -35,19 +36,29 @@ TTxtForm::TTxtForm(QWidget* parent) : TDocChild(parent), fileName(QString::fromL
   setWindowTitle(untitledCaption());
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
-  Editor = new QTextEdit(this);
+  stack_ = new QStackedWidget(this);
+  Editor = new QTextEdit(stack_);
+  Plain = new longlines::TextEdit(stack_);
   QFont f(QStringLiteral("Vexo font"));
   f.setPixelSize(12);
-  Editor->setFont(f);
+  for (QAbstractScrollArea* e :
+       {static_cast<QAbstractScrollArea*>(Editor), static_cast<QAbstractScrollArea*>(Plain)}) {
+    e->setFont(f);
+    e->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    e->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    stack_->addWidget(e);
+  }
   Editor->setLineWrapMode(QTextEdit::NoWrap);
-  Editor->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  Editor->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  layout->addWidget(Editor);
+  Plain->setLineWrapMode(QPlainTextEdit::NoWrap);
+  layout->addWidget(stack_);
   setFocusProxy(Editor);
   buildMenus();
 
   docwin::attachPopup(this, Editor, menus.popup);
+  docwin::attachPopup(this, Plain, menus.popup);
   connect(Editor, &QTextEdit::selectionChanged, this, [this] { Edit1Click(); });
+  connect(Plain, &QPlainTextEdit::selectionChanged, this, [this] { Edit1Click(); });
+  watchModified(Plain->document());
   docwin::onClipboardChange(this, [this] { Edit1Click(); });
   setDocument(new QTextDocument(this));
 
@@ -79,7 +90,40 @@ FrameHandlers TTxtForm::frameHandlers() {
           {FrameCmd::Delete, [this](QObject*) { Delete1Click(); }, true}};
 }
 
-bool TTxtForm::isModified() const { return Editor->document()->isModified(); }
+bool TTxtForm::isModified() const {
+  return (plainText_ ? Plain->document() : Editor->document())->isModified();
+}
+
+QAbstractScrollArea* TTxtForm::shown() const {
+  if (plainText_) return Plain;
+  return Editor;
+}
+
+void TTxtForm::showPlain(bool plain) {
+  plainText_ = plain;
+  stack_->setCurrentWidget(shown());
+  setFocusProxy(shown());
+}
+
+void TTxtForm::makeRich() {
+  if (!plainText_) return;
+  auto* doc = new QTextDocument(this);
+  doc->setUndoRedoEnabled(false);
+  doc->setPlainText(Plain->wholeText());
+  doc->setUndoRedoEnabled(true);
+  doc->setModified(Plain->document()->isModified());
+  setDocument(doc);
+  // The selection stays where it was (pieces of long lines aside, as their marks go).
+  const QTextCursor was = Plain->textCursor();
+  const int last = doc->characterCount() - 1;
+  QTextCursor c(doc);
+  c.setPosition(qMin(was.anchor(), last));
+  c.setPosition(qMin(was.position(), last), QTextCursor::KeepAnchor);
+  Editor->setTextCursor(c);
+  Plain->setText(QString(), false);
+  showPlain(false);
+  Editor->setFocus();
+}
 
 // ---------------------------------------------------------------------------------------------
 // Files
@@ -92,7 +136,7 @@ bool TTxtForm::LoadFromFile(const QString& path) {
     return false;
   }
   errno = 0;
-  const QByteArray bytes = file.readAll();
+  QByteArray bytes = file.readAll();
   if (file.error() != QFileDevice::NoError) {
     dlg::error(this, QStringLiteral("Ошибка чтения файла ") + path + QStringLiteral(": ") +
                          textfile::failureCause(errno, file));
@@ -105,16 +149,22 @@ bool TTxtForm::LoadFromFile(const QString& path) {
   auto* doc = new QTextDocument(this);
   doc->setDefaultFont(Editor->font());
   doc->setUndoRedoEnabled(false);
-  plainText_ = !rtf::isRtf(bytes);
-  if (plainText_) {
-    doc->setPlainText(plaintext::fromBytes(bytes));
-  } else {
-    rtf::toTextDocument(rtf::read(bytes), doc);
+  if (!rtf::isRtf(bytes)) {
+    delete doc;
+    QString shown = plaintext::toShown(bytes, &breaks_);
+    bytes = QByteArray();  // not held beside the text and the document made of it
+    Plain->setText(std::move(shown), false);
+    Plain->moveCursor(QTextCursor::Start);
+    showPlain(true);
+    setDocument(new QTextDocument(this));
+    return true;
   }
+  rtf::toTextDocument(rtf::read(bytes), doc);
   doc->setUndoRedoEnabled(true);
   doc->setModified(false);
   setDocument(doc);
   Editor->moveCursor(QTextCursor::Start);
+  showPlain(false);
   return true;
 }
 
@@ -123,11 +173,15 @@ void TTxtForm::setDocument(QTextDocument* doc) {
   QPointer<QTextDocument> old = Editor->document();
   doc->setDefaultFont(Editor->font());
   Editor->setDocument(doc);
+  watchModified(doc);
+  if (old && old->parent() == this) delete old;
+}
+
+void TTxtForm::watchModified(QTextDocument* doc) {
   connect(doc, &QTextDocument::modificationChanged, this, [this](bool modified) {
     if (docwin::isActiveChild(this))
       docwin::setStatus(this, 0, modified ? QStringLiteral("Изменен") : QString());
   });
-  if (old && old->parent() == this) delete old;
 }
 
 bool TTxtForm::Save1Click() {
@@ -137,16 +191,19 @@ bool TTxtForm::Save1Click() {
     return Saveas1Click();
   }
   QString error;
-  // A text that came as plain text goes back as plain text; anything else is rich text.
+  // A text that came as plain text goes back as plain text, its lines parted as they came;
+  // anything else is rich text.
+  QByteArray bytes;
   const bool written =
       plainText_
-          ? textfile::writeLines(fileName, plaintext::lines(*Editor->document()), &error)
+          ? plaintext::toBytes(Plain->lines(), breaks_, &bytes, &error) &&
+                textfile::writeBytes(fileName, bytes, &error)
           : textfile::writeBytes(fileName, rtf::write(rtf::fromTextDocument(*Editor->document())), &error);
   if (!written) {
     dlg::error(this, error);
     return false;
   }
-  Editor->document()->setModified(false);
+  (plainText_ ? Plain->document() : Editor->document())->setModified(false);
   docwin::setStatus(this, 0, QString());
   return true;
 }
@@ -159,36 +216,56 @@ bool TTxtForm::Saveas1Click() {
 // ---------------------------------------------------------------------------------------------
 // Editing
 
-void TTxtForm::Cut1Click() { Editor->cut(); }
-void TTxtForm::Copy1Click() { Editor->copy(); }
-void TTxtForm::Paste1Click() { Editor->paste(); }
-void TTxtForm::Delete1Click() { Editor->textCursor().removeSelectedText(); }
-void TTxtForm::Selectall1Click() { Editor->selectAll(); }
+void TTxtForm::Cut1Click() { plainText_ ? Plain->cut() : Editor->cut(); }
+void TTxtForm::Copy1Click() { plainText_ ? Plain->copy() : Editor->copy(); }
+void TTxtForm::Paste1Click() { plainText_ ? Plain->paste() : Editor->paste(); }
+void TTxtForm::Delete1Click() {
+  (plainText_ ? Plain->textCursor() : Editor->textCursor()).removeSelectedText();
+}
+void TTxtForm::Selectall1Click() { plainText_ ? Plain->selectAll() : Editor->selectAll(); }
 
 void TTxtForm::Edit1Click() {
-  menus.clip.update(Editor->textCursor().hasSelection(), docwin::activeFrame(this));
+  const bool selected = (plainText_ ? Plain->textCursor() : Editor->textCursor()).hasSelection();
+  menus.clip.update(selected, docwin::activeFrame(this));
 }
 
-void TTxtForm::Left1Click(QAction* item) { Editor->setAlignment(menus.align.choose(item)); }
+void TTxtForm::Left1Click(QAction* item) {
+  makeRich();
+  Editor->setAlignment(menus.align.choose(item));
+}
 
 bool TTxtForm::wordWrap() const { return Editor->lineWrapMode() != QTextEdit::NoWrap; }
 
-void TTxtForm::Wordwrap1Click() { docwin::setWordWrap(Editor, menus.wordWrap, !wordWrap()); }
+void TTxtForm::Wordwrap1Click() {
+  // Both edits wrap alike, so a text made rich keeps the wrapping it had.
+  const bool wrap = !wordWrap();
+  docwin::setWordWrap(Plain, menus.wordWrap, wrap);
+  docwin::setWordWrap(Editor, menus.wordWrap, wrap);
+}
 
 int TTxtForm::fontSize() const { return docwin::pointSize(Editor->font()); }
 
 bool TTxtForm::setFontSize(int size) {
-  if (size >= 1) docwin::setPointSize(Editor, size);  // a size nobody can read is not taken
+  if (size < 1) return true;  // a size nobody can read is not taken
+  docwin::setPointSize(Editor, size);
+  docwin::setPointSize(Plain, size);
   return true;
 }
 
-void TTxtForm::FontBig1Click() { docwin::stepFontSize(Editor, +2); }
+void TTxtForm::FontBig1Click() {
+  docwin::stepFontSize(Editor, +2);
+  docwin::setPointSize(Plain, fontSize());
+}
 
-void TTxtForm::FontSml2Click() { docwin::stepFontSize(Editor, -2); }
+void TTxtForm::FontSml2Click() {
+  docwin::stepFontSize(Editor, -2);
+  docwin::setPointSize(Plain, fontSize());
+}
 
 void TTxtForm::mFontClick() {
-  QFont f = Editor->currentCharFormat().font().resolve(Editor->font());
+  QFont f = plainText_ ? Plain->font() : Editor->currentCharFormat().font().resolve(Editor->font());
   if (!dlg::fontDialog(this, &f)) return;
+  makeRich();
   QTextCharFormat cf;
   cf.setFont(f);
   Editor->mergeCurrentCharFormat(cf);
@@ -219,7 +296,7 @@ void TTxtForm::mPrintClick() {
   }
   if (!dlg::printDialog(this, p)) return;
   p->setDocName(fileName);
-  textprint::printAsShown(*Editor->document(), p);
+  textprint::printAsShown(*(plainText_ ? Plain->document() : Editor->document()), p);
   if (p->printerState() == QPrinter::Error) {
     p->abort();
     dlg::error(this, QStringLiteral("Ошибка печати: ") +
@@ -237,7 +314,8 @@ void TTxtForm::FormActivate() {
   if (frame()) frame()->updateActions();
   docwin::showFontSize(this, fontSize());
   docwin::setStatus(this, 1, QString());
-  docwin::setStatus(this, 2, QString());
+  // A plain text shown otherwise than usual (long lines in pieces) says so.
+  docwin::setStatus(this, 2, plainText_ ? Plain->notes() : QString());
   docwin::setStatus(this, 0, isModified() ? QStringLiteral("Изменен") : QString());
   Edit1Click();
 }

@@ -4,12 +4,15 @@
 #include <QList>
 #include <QString>
 
+#include "platform/longlines.h"
+#include "platform/plaintext.h"
 #include "velmora/frameapi/docchild.h"
 #include "velmora/documents/docwindow_common.h"
 
 class QAction;
 class QMenu;
 class QPrinter;
+class QStackedWidget;
 class QTextDocument;
 class QTextEdit;
 
@@ -32,6 +35,11 @@ class TTxtForm : public TDocChild {
 
   // The rich-text edit; report producers write into it.
   QTextEdit* Editor = nullptr;
+  // The edit of a plain text file, in place of Editor while the text stays plain: it lays out
+  // only what is shown, and a long line in pieces, as the РВАС/СКУ editors do.
+  longlines::TextEdit* Plain = nullptr;
+  // Whether the window shows a plain text file (in Plain), saved back as it came.
+  bool isPlain() const { return plainText_; }
   // Full path, or "Untitled". Report producers set it (and the caption) themselves.
   QString fileName;
 
@@ -75,8 +83,17 @@ class TTxtForm : public TDocChild {
   void buildMenus();
   // Shows `doc` (owned by this window) in the editor in place of the one it had.
   void setDocument(QTextDocument* doc);
+  // Shows the plain edit (true) or the rich one.
+  void showPlain(bool plain);
+  // A command that formats text makes a plain text rich: it moves into the rich edit.
+  void makeRich();
+  // The edit shown.
+  QAbstractScrollArea* shown() const;
+  void watchModified(QTextDocument* doc);
 
   QMenu* mFile_ = nullptr;
   QPrinter* printer_ = nullptr;
-  bool plainText_ = false;  // loaded from a plain text file, so saved as one
+  bool plainText_ = false;    // loaded from a plain text file, so saved as one
+  plaintext::Breaks breaks_;  // how that file parted its lines
+  QStackedWidget* stack_ = nullptr;
 };
