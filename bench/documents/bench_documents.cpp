@@ -288,16 +288,8 @@ void BM_OpenText(benchmark::State& state) { openAndPaint(state, textFile(state),
 
 // The opened text saved back (the same bytes), against writing them.
 void BM_SaveText(benchmark::State& state) {
-  const QString path = textFile(state);
-  const QString out = pathFor(QStringLiteral("out.txt"));
-  const QByteArray bytes = bytesOf(path);
-  auto* f = new TTxtForm(nullptr);
-  f->LoadFromFile(path);
-  f->fileName = out;
-  f->setWindowTitle(QStringLiteral("out.txt"));
-  docbench::Versus(
-      state, [&] { f->Save1Click(); }, [&] { docbench::plainWrite(out, bytes); }, 0);
-  delete f;
+  saveAgain(state, textFile(state), &TTxtForm::LoadFromFile,
+            [](TTxtForm* f, const QString& out) { f->fileName = out; });
 }
 
 // ---- the check in the editor window ------------------------------------------------------------
