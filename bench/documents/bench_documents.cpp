@@ -232,6 +232,20 @@ void BM_SaveGsa(benchmark::State& state) {
             [](TGSAForm* f, const QString& out) { f->fileName = out; });
 }
 
+// A flowchart whose one operator cell holds a text of range(0) megabytes, opened and painted.
+void BM_OpenGsaLongCell(benchmark::State& state) {
+  const QString path = pathFor(QStringLiteral("gc%1.gsa").arg(state.range(0)));
+  if (!QFile::exists(path)) {
+    GsaDocument doc;
+    doc.grid = GsaGridList(3, 3);
+    doc.grid.setCell(
+        1, 1, GsaCell{QStringLiteral("y1,").repeated(int(state.range(0) * kMB / 3)), QStringLiteral("1")});
+    QString err;
+    GsaFile::write(path, doc, &err);
+  }
+  openAndPaint(state, path, &TGSAForm::Open);
+}
+
 // ---- long lines and long cells ---------------------------------------------------------------
 
 // A 10 MB text with one line of range(0)/10 megabytes, opened and painted in the editor.
@@ -325,6 +339,7 @@ CASE(BM_SaveTable)->Arg(1)->Arg(10)->Arg(100);
 CASE(BM_OpenRvs)->Arg(1)->Arg(10)->Arg(100);
 CASE(BM_SaveRvs)->Arg(1)->Arg(10)->Arg(100);
 CASE(BM_OpenGsa)->Arg(1)->Arg(10)->Arg(100);
+CASE(BM_OpenGsaLongCell)->Arg(3);
 CASE(BM_SaveGsa)->Arg(1)->Arg(10)->Arg(100);
 CASE(BM_OpenLongLine)->Arg(1)->Arg(10);
 CASE(BM_KeyOnLongLine)->Arg(1)->Arg(10);

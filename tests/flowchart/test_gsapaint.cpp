@@ -184,6 +184,26 @@ TEST(GsaPaint, ConditionLabelsOnlyWhereANeighbourHoldsOne) {
   EXPECT_FALSE(inked(corner, QRect(c.R - c.w / 6, c.B - 10, 6, 8)));
 }
 
+// A cell shows what fits it: a text of megabytes, in the cell or as a condition's neighbour,
+// paints the same pixels as one a little wider than the cell.
+TEST(GsaPaint, LongTextsPaintWhatFitsTheCell) {
+  const QString huge(3000000, QLatin1Char('y')), wide(2000, QLatin1Char('y'));
+  for (const char* kind : {"1", "2", "6"}) {
+    QImage images[2];
+    for (int k = 0; k < 2; ++k) {
+      const QString& t = k == 0 ? huge : wide;
+      GsaGridList g(2, 3);
+      g.setCell(1, 0, GsaCell{t, QString::fromLatin1(kind)});
+      g.setCell(0, 0, GsaCell{t, QStringLiteral("10")});
+      g.setCell(2, 0, GsaCell{t, QStringLiteral("10")});
+      g.setCell(1, 1, GsaCell{t, QStringLiteral("11")});
+      Cell c;
+      images[k] = paintCell(g, 1, 0, gsaCellSize(6), &c);
+    }
+    EXPECT_TRUE(images[0] == images[1]) << kind;
+  }
+}
+
 TEST(GsaPaint, PreviewIsSilverNotXorAndRestoresThePainter) {
   const QSize size = gsaCellSize(6);
   QImage img(3 * size.width(), 4 * size.height(), QImage::Format_RGB32);

@@ -45,7 +45,8 @@ TRectForm::TRectForm(QWidget* owner) : QDialog(owner) {
   Label2 = new QLabel(QStringLiteral("   например, y1"), this);
   Label2->setObjectName(QStringLiteral("Label2"));
   Label2->setGeometry(72, 22, 177, 16);
-  RectEdit = new QLineEdit(this);
+  // A long text shows as a part of it; what is changed there goes into the whole text.
+  RectEdit = new longlines::LineEdit(this);
   RectEdit->setObjectName(QStringLiteral("RectEdit"));
   RectEdit->setGeometry(72, 42, 113, 65);
   RectEdit->setAlignment(Qt::AlignCenter);
@@ -114,7 +115,7 @@ TRombForm::TRombForm(QWidget* owner) : QDialog(owner) {
   QFont f = font();
   f.setPixelSize(13);
   setFont(f);
-  RombEdit = new QLineEdit(this);
+  RombEdit = new longlines::LineEdit(this);
   RombEdit->setObjectName(QStringLiteral("RombEdit"));
   RombEdit->setFrame(false);
   RombEdit->setAlignment(Qt::AlignCenter);
@@ -162,7 +163,7 @@ TRombForm::TRombForm(QWidget* owner) : QDialog(owner) {
 }
 
 void TRombForm::preset(const gsa::ConditionBlock& block) {
-  RombEdit->setText(block.text);
+  RombEdit->setWholeText(block.text);
   const QString* labels[3] = {&block.left, &block.right, &block.down};
   QComboBox* combos[3] = {LeftCombo, RightCombo, DownCombo};
   for (int i = 0; i < 3; ++i)
@@ -170,7 +171,7 @@ void TRombForm::preset(const gsa::ConditionBlock& block) {
 }
 
 gsa::ConditionBlock TRombForm::block() const {
-  return {RombEdit->text(), LeftCombo->currentIndex() < 0 ? QString() : LeftCombo->currentText(),
+  return {RombEdit->wholeText(), LeftCombo->currentIndex() < 0 ? QString() : LeftCombo->currentText(),
           RightCombo->currentIndex() < 0 ? QString() : RightCombo->currentText(),
           DownCombo->currentIndex() < 0 ? QString() : DownCombo->currentText()};
 }
@@ -301,9 +302,9 @@ bool DialogAsker::askOperator(bool userNaming, QString* text) {
   TRectForm f(owner_);
   f.userNaming = userNaming;
   f.UpdatePrompt();
-  f.RectEdit->setText(*text);
+  f.RectEdit->setWholeText(*text);
   if (f.exec() != QDialog::Accepted) return false;
-  *text = f.RectEdit->text();
+  *text = f.RectEdit->wholeText();
   return true;
 }
 

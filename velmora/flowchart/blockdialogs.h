@@ -4,11 +4,11 @@
 // asker that opens them for the editor's tool logic.
 #include <QDialog>
 
+#include "platform/longlines.h"
 #include "velmora/flowchart/tools/blockask.h"
 
 class QComboBox;
 class QLabel;
-class QLineEdit;
 class QPushButton;
 class QRadioButton;
 
@@ -21,7 +21,7 @@ class TRectForm : public QDialog {
   void RectButtonClick();  // OK only with a text
   void RectXButtonClick();
   QLabel *Label1 = nullptr, *Label2 = nullptr;
-  QLineEdit* RectEdit = nullptr;
+  longlines::LineEdit* RectEdit = nullptr;
   QPushButton *RectButton = nullptr, *RectXButton = nullptr;
 
  protected:
@@ -42,7 +42,7 @@ class TRombForm : public QDialog {
   void LeftComboChange();
   void RightComboChange();
   void DownComboChange();
-  QLineEdit* RombEdit = nullptr;
+  longlines::LineEdit* RombEdit = nullptr;
   QComboBox *LeftCombo = nullptr, *RightCombo = nullptr, *DownCombo = nullptr;
   QPushButton *RombButton = nullptr, *RombXButton = nullptr;
 

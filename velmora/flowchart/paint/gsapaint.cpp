@@ -29,6 +29,16 @@ void textAt(QPainter& p, int x, int y, const QString& text) {
   if (!text.isEmpty()) p.drawText(x, y + p.fontMetrics().ascent(), text);
 }
 
+// What a cell `width` pixels wide can show of a text: no glyph is narrower than a pixel, so a
+// text centred in the cell shows no more than its middle `width` characters each way, one
+// written from the left no more than its first ones, one ending at the right its last ones. A
+// cell of megabytes then costs no more to measure and paint than a short one.
+int fits(int width) { return qMax(width, 256); }
+QString middleOf(const QString& t, int width) {
+  const int n = fits(width);
+  return t.size() <= 2 * n ? t : t.mid(t.size() / 2 - n, 2 * n);
+}
+
 void clippedText(QPainter& p, const QRect& cell, int x, int y, const QString& text) {
   p.save();
   p.setClipRect(cell, Qt::IntersectClip);
@@ -76,12 +86,12 @@ void connectorInputs(QPainter& p, const Box& b) {
 }
 
 void conditionCell(QPainter& p, const QRect& cell, const Box& b, const GsaGridList& grid, int col, int row) {
-  const QString t = grid.text(col, row);
+  const QString t = middleOf(grid.text(col, row), b.w);
   clippedText(p, cell, b.cx - textWidth(p, t) / 2 - 1, b.cy - textHeight(p) / 2, t);
   const QString none = GsaLabel::none();
-  const QString left = grid.text(col - 1, row);
-  const QString right = grid.text(col + 1, row);
-  const QString down = grid.text(col, row + 1);
+  const QString left = grid.text(col - 1, row).left(fits(b.w));
+  const QString right = grid.text(col + 1, row).right(fits(b.w));
+  const QString down = grid.text(col, row + 1).left(fits(b.w));
   if (left != none) textAt(p, b.L + 2, b.T + 2, left);
   if (right != none) textAt(p, b.R - textWidth(p, right) - 2, b.T + 2, right);
   if (down != none) textAt(p, b.R - b.w / 6, b.B - textHeight(p), down);
@@ -102,7 +112,7 @@ void paintGsaCell(QPainter& p, const QRect& rect, const GsaGridList& grid, int c
   // Figures end on the first pixel past the cell (the grid line), never further.
   p.setClipRect(rect.adjusted(0, 0, 1, 1), Qt::IntersectClip);
   const Box b(rect);
-  const QString t = grid.text(col, row);
+  const QString t = middleOf(grid.text(col, row), b.w);
   const int kind = grid.kindCode(col, row);
   switch (kind) {
     case GsaKind::Operator:
