@@ -68,14 +68,21 @@ class SetTable {
     const auto probe = Look(row, h);
     *added = probe.number < 0;
     if (!*added) return probe.number;
-    const size_t k = count_;
-    index_.Insert(probe, h, k);  // first: a table that is full adds nothing
-    ++count_;
-    if (words_ == 1)
-      rows_.push_back(*row);
-    else
-      rows_.insert(rows_.end(), row, row + words_);
-    return int(k);
+    return AddAt(probe, h, row);
+  }
+
+  // The same for rows of W words (W known to the caller), in place: the look of a
+  // subset construction's every move, most of which find their row. Adding is the call.
+  template <int W>
+  int FindOrAddOf(const uint64_t* row, uint64_t h) {
+    const uint64_t* rows = rows_.data();
+    const auto probe = index_.Find(h, [&](int k, const NoPayload&) {
+      const uint64_t* other = rows + size_t(k) * W;
+      for (int i = 0; i < W; ++i)
+        if (row[i] != other[i]) return false;
+      return true;
+    });
+    return probe.number >= 0 ? probe.number : AddAt(probe, h, row);
   }
 
   // Keeps the sets, forgets how to find them.
@@ -91,6 +98,18 @@ class SetTable {
   }
 
  private:
+  // Adds `row` in the free slot of a look that missed it.
+  [[gnu::noinline]] int AddAt(const OpenIndex<>::Probe& free, uint64_t h, const uint64_t* row) {
+    const size_t k = count_;
+    index_.Insert(free, h, k);  // first: a table that is full adds nothing
+    ++count_;
+    if (words_ == 1)
+      rows_.push_back(*row);
+    else
+      rows_.insert(rows_.end(), row, row + words_);
+    return int(k);
+  }
+
   OpenIndex<>::Probe Look(const uint64_t* row, uint64_t h) const {
     const uint64_t* rows = rows_.data();
     if (words_ == 1) return index_.Find(h, [&](int k, const NoPayload&) { return rows[k] == *row; });

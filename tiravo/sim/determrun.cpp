@@ -36,6 +36,24 @@ struct Move {
 };
 constexpr qint32 kWide = std::numeric_limits<qint32>::min();
 constexpr qint32 kWideRoom = 1 << 30;  // literals are signal numbers, far above
+
+// A list that doubles when full, its push written in place: a round pushes a few numbers,
+// and a vector's push is a call that costs as much as a look-up.
+template <typename T>
+class Pushed {
+ public:
+  void Push(const T& v) {
+    if (size_ == items_.size()) Grow();
+    items_[size_++] = v;
+  }
+  size_t Size() const { return size_; }
+  const T& operator[](size_t i) const { return items_[i]; }
+
+ private:
+  [[gnu::noinline]] void Grow() { items_.resize(std::max<size_t>(64, 2 * items_.size())); }
+  std::vector<T> items_;
+  size_t size_ = 0;
+};
 }  // namespace
 
 // The source, indexed for the run, and the scratch of one round.
@@ -68,8 +86,8 @@ struct Run::Index {
   std::vector<int> outputs;
   std::vector<bool> marked;
   // The result as it is found: the moves of state k are moves[moveStart[k] .. moveStart[k + 1]).
-  std::vector<Move> moves;
-  std::vector<quint32> moveStart{0};
+  Pushed<Move> moves;
+  Pushed<quint32> moveStart;
   std::vector<SSignalSet> wide;          // conditions of more literals than one
   std::vector<USignalSet> stateOutputs;  // by state, when any line has outputs
   std::vector<qint32> slotLiteral;       // dense rows: the move's literal for each condition
@@ -146,6 +164,7 @@ Run::Run(const FTT& source, Options options)
   x.unconditional.resize(x.words);
   x.next.resize(x.words);
   x.marked.resize(size_t(letterCount) + 1);
+  x.moveStart.Push(0);
 
   result_ = std::make_unique<FTT>();
   result_->Mode = source_.Mode;
@@ -440,9 +459,14 @@ bool Run::DenseRoundOf() {
   if (x.anyOutputs) Outputs(set);
   bool added = false;
   for (int k = 0; k < n; ++k) {
-    x.moves.push_back({x.slotLiteral[size_t(keyOf[k])], table.FindOrAdd(look[k], hashes[k], &added) + 1});
+    int found;
+    if constexpr (W > 0)
+      found = table.FindOrAddOf<W>(look[k], hashes[k]);
+    else
+      found = table.FindOrAdd(look[k], hashes[k], &added);
+    x.moves.Push({x.slotLiteral[size_t(keyOf[k])], found + 1});
   }
-  x.moveStart.push_back(quint32(x.moves.size()));
+  x.moveStart.Push(quint32(x.moves.Size()));
   return true;
 }
 
@@ -500,16 +524,16 @@ void Run::GeneralRound() {
       literal = kWide + qint32(x.wide.size());
       x.wide.push_back(condition);
     }
-    x.moves.push_back({literal, target});
+    x.moves.Push({literal, target});
   }
-  x.moveStart.push_back(quint32(x.moves.size()));
+  x.moveStart.Push(quint32(x.moves.Size()));
 }
 
 // The result's lines, made once the states are all known.
 void Run::MakeLines() {
   Index& x = *index_;
   states_->table.ReleaseIndex();
-  const size_t states = x.moveStart.size() - 1;
+  const size_t states = x.moveStart.Size() - 1;
   if (states == 0) {
     Fail(Empty);
     return;
