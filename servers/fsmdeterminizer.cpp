@@ -118,8 +118,10 @@ Expander::Expander(const Model& m, size_t words) : m_(m), words_(words), uncondi
     for (int j = 0; j < lines; ++j) addBits(&lineOutputs_[size_t(j) * outputWords_], m.lines[j].outputs);
     outputRow_.assign(outputWords_, 0);
   }
-  letterCondition_.assign(size_t(topLetter) + 1, -1);
-  groupOfLetter_.assign(size_t(topLetter) + 1, -1);
+  // Letters are looked up by number up to the last input, whether a condition names it or not.
+  const size_t letterSlots = size_t(std::max<int>(topLetter, int(m.inputs.size()))) + 1;
+  letterCondition_.assign(letterSlots, -1);
+  groupOfLetter_.assign(letterSlots, -1);
   if (m.abstractInputs()) buildRows(int(words * 64), topLetter);
 }
 
@@ -276,7 +278,8 @@ void Expander::denseGroups(const uint64_t* from) {
   }
   // An unconditional transition joins every letter.
   std::fill(groupOfLetter_.begin(), groupOfLetter_.end(), 0);
-  for (int k = 0; k < rows.OrderSize(); ++k) groupOfLetter_[size_t(rows.Order()[k]) + 1] = 1;
+  for (int k = 0; k < rows.OrderSize(); ++k)
+    if (rows.Order()[k] != unconditionalSlot_) groupOfLetter_[size_t(rows.Order()[k]) + 1] = 1;
   for (int k = 1; k <= m_.inputs.size(); ++k)
     if (!groupOfLetter_[size_t(k)]) {
       int32_t& c = letterCondition_[size_t(k)];
