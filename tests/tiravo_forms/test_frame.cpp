@@ -292,7 +292,7 @@ TEST_F(Frame, ExitAsksEveryWindowBeforeAnyClosesAndTheFirstCancelEndsIt) {
     QList<QPointer<TVexoTableForm>> tables;
     for (int i = 0; i < c.tables; ++i) {
       tables << frame->newTable();
-      tables.last()->tableModified = true;
+      tables.last()->document()->setModified(true);
     }
     script->shown.clear();
     script->answers = c.answers;
@@ -306,9 +306,9 @@ TEST_F(Frame, ExitAsksEveryWindowBeforeAnyClosesAndTheFirstCancelEndsIt) {
     EXPECT_EQ(children(), c.tables + 2) << c.what;
     ASSERT_TRUE(editor && sim) << c.what;
     EXPECT_EQ(sim->Simulation().StepCount, 1) << c.what;
-    for (const auto& t : tables) EXPECT_TRUE(t && t->tableModified) << c.what;
+    for (const auto& t : tables) EXPECT_TRUE(t && t->document()->isModified()) << c.what;
     // Leave the frame empty for the next case.
-    for (const auto& t : tables) t->tableModified = false;
+    for (const auto& t : tables) t->document()->setModified(false);
     frame->mdiArea()->closeAllSubWindows();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   }

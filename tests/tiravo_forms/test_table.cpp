@@ -76,7 +76,7 @@ TEST_F(Table, FileOpensAndSavesByteForByte) {
   write(path("a.tbl"), "Abstract\r\ns0\r\ny1\r\nz1\r\ns1\r\n");
   ASSERT_TRUE(frame->openDocument(path("a.tbl")));
   EXPECT_TRUE(frame->TableForm->AbstrButton->isChecked());
-  EXPECT_EQ(frame->TableForm->signalCoding, 1);
+  EXPECT_EQ(frame->TableForm->document()->signalCoding(), 1);
 }
 
 TEST_F(Table, BadFirstLineLeavesNoWindow) {
@@ -113,7 +113,7 @@ TEST_F(Table, ChangesOfContentAskBeforeClosing) {
   for (const auto& change : changes) {
     TVexoTableForm* t = frame->newTable();
     change(t);
-    EXPECT_TRUE(t->tableModified);
+    EXPECT_TRUE(t->document()->isModified());
     script->answers << dlg::Cancel;
     EXPECT_FALSE(t->parentWidget()->close());
     EXPECT_EQ(script->lastText(), "Сохранить изменения в Untitled?");
@@ -122,17 +122,17 @@ TEST_F(Table, ChangesOfContentAskBeforeClosing) {
 
 TEST_F(Table, FailedOrCancelledSaveKeepsTheWindow) {
   TVexoTableForm* t = tableWith({{"s0", "", "x1", "s1"}});
-  t->tableModified = true;
+  t->document()->setModified(true);
   script->answers << dlg::Yes;  // the save dialog is then cancelled
   EXPECT_FALSE(t->parentWidget()->close());
   script->files << path("missing/t.tbl");
   EXPECT_FALSE(t->Save1Click());
   EXPECT_EQ(script->shown.last().caption, "Ошибка");
-  EXPECT_TRUE(t->tableModified);
+  EXPECT_TRUE(t->document()->isModified());
   // Saving does not clear the mark: closing still asks.
   script->files << path("t.tbl");
   ASSERT_TRUE(t->Saveas1Click());
-  EXPECT_TRUE(t->tableModified);
+  EXPECT_TRUE(t->document()->isModified());
   EXPECT_EQ(t->windowTitle(), "t.tbl");
   // A Save as that fails keeps the name the table is really stored under.
   script->files << path("missing/u.tbl");
@@ -199,7 +199,7 @@ TEST_F(Table, TableFilledOrRecodedByACommandAsksBeforeClosing) {
       {"determinization result",
        [&] {
          TVexoTableForm* source = tableWith({{"s0", "y1", "1", "s1"}, {"s1", "", "1", "s0"}});
-         source->tableModified = false;
+         source->document()->setModified(false);
          source->miDetermClick();
          auto* d = qobject_cast<TDeterm*>(frame->activeChild());
          EXPECT_TRUE(d);
@@ -229,12 +229,12 @@ TEST_F(Table, TableFilledOrRecodedByACommandAsksBeforeClosing) {
   for (const auto& c : cases) {
     TVexoTableForm* t = c.make();
     ASSERT_TRUE(t) << c.what;
-    EXPECT_EQ(t->tableModified, c.modified) << c.what;
+    EXPECT_EQ(t->document()->isModified(), c.modified) << c.what;
     script->shown.clear();
     script->answers << dlg::Cancel;
     EXPECT_EQ(t->parentWidget()->close(), !c.modified) << c.what;
     EXPECT_EQ(script->lastText(), c.modified ? "Сохранить изменения в Untitled?" : "") << c.what;
-    t->tableModified = false;
+    t->document()->setModified(false);
     t->parentWidget()->close();
   }
 }
@@ -301,7 +301,7 @@ TEST_F(Table, ErrorViewShowsTheCellAndItsCorrectionIsCompiled) {
       true);
   t->miToBrouserClick();
   EXPECT_EQ(t->cell(2, 1), "y1&y2");
-  EXPECT_TRUE(t->tableModified);  // a fix in the view is a change of the table
+  EXPECT_TRUE(t->document()->isModified());  // a fix in the view is a change of the table
   TFTT_Brouser* b = browser();
   ASSERT_TRUE(b);
   EXPECT_EQ(b->windowTitle(), "Cписок переходов для Untitled");

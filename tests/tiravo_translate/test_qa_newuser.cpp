@@ -22,7 +22,7 @@ class NewUser : public ::testing::Test {
   NewUser() { frame.createStartupWindows(); }
   ~NewUser() override {
     for (QMdiSubWindow* w : frame.mdiArea()->subWindowList()) {
-      if (auto* t = qobject_cast<TVexoTableForm*>(w->widget())) t->tableModified = false;
+      if (auto* t = qobject_cast<TVexoTableForm*>(w->widget())) t->document()->setModified(false);
       if (auto* e = qobject_cast<TEditForm*>(w->widget())) e->setModified(false);
     }
   }

@@ -29,7 +29,7 @@ class TranslateWindows : public ::testing::Test {
   TranslateWindows() { frame.createStartupWindows(); }
   ~TranslateWindows() override {
     for (QMdiSubWindow* w : frame.mdiArea()->subWindowList()) {
-      if (auto* t = qobject_cast<TVexoTableForm*>(w->widget())) t->tableModified = false;
+      if (auto* t = qobject_cast<TVexoTableForm*>(w->widget())) t->document()->setModified(false);
       if (auto* e = qobject_cast<TEditForm*>(w->widget())) e->setModified(false);
     }
   }

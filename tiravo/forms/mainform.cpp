@@ -433,7 +433,7 @@ bool TMainForm::openDocument(const QString& path) {
   if (ext == QLatin1String(".tbl")) {
     TVexoTableForm* t = newTable();
     if (!t->Open(path)) {
-      t->tableModified = false;
+      t->document()->setModified(false);
       t->parentWidget()->close();
       return false;
     }

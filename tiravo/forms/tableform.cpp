@@ -59,7 +59,7 @@ class WindowCallbacks : public CompileCallbacks {
     const bool retry = view->exec() == QDialog::Accepted;
     // What the user typed in the view stays in the grid, confirmed or not.
     table = form_->tableData();
-    if (!(table.rows == before.rows)) form_->tableModified = true;
+    if (!(table.rows == before.rows)) form_->document()->setModified(true);
     return retry;
   }
   void tableEmpty() override {
@@ -72,7 +72,7 @@ class WindowCallbacks : public CompileCallbacks {
 
 }  // namespace
 
-TVexoTableForm::TVexoTableForm(QWidget* parent) : TChildForm(parent) {
+TVexoTableForm::TVexoTableForm(QWidget* parent) : TChildForm(parent), doc_(new TableDocument(this)) {
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle(kUntitledCaption);
   resize(472, 306);
@@ -80,7 +80,7 @@ TVexoTableForm::TVexoTableForm(QWidget* parent) : TChildForm(parent) {
   table_ = new TableGrid(this, QStringLiteral("Vexo font"), 13, 24, 90);
   table_->selected = [this](int col, int row) { GridSelectCell(col, row); };
   table_->editFinished = [this](int, int, const QString&, bool typed) {
-    if (typed) tableModified = true;
+    if (typed) doc_->setModified(true);
   };
   table_->downKey = [this] { GridKeyDown(); };
   grid()->installEventFilter(this);
@@ -209,7 +209,7 @@ QAction* TVexoTableForm::menuAction(const QString& text) const {
 // ---- document ----
 
 bool TVexoTableForm::Open(const QString& path) {
-  tableFileName = path;
+  doc_->setFileName(path);
   setWindowTitle(QFileInfo(path).fileName());
   // Straight into the grid: a string per cell would cost several times the file.
   QString err, coding;
@@ -227,36 +227,37 @@ bool TVexoTableForm::Save1Click() {
   table_->commitOpenEditor();
   // A table with no file of its own (a new one, or one a command filled under a caption of its
   // own) is never written to a file named "Untitled": it asks where to go.
-  if (windowTitle() == kUntitledCaption || tableFileName == kUntitled) {
-    tableFileName = kUntitled;
+  if (windowTitle() == kUntitledCaption || doc_->fileName() == kUntitled) {
+    doc_->setFileName(kUntitled);
     return Saveas1Click();
   }
-  return writeTo(tableFileName);
+  return writeTo(doc_->fileName());
 }
 
 bool TVexoTableForm::writeTo(const QString& path) {
   QString err;
-  if (!table_->writeFile(path, signalCoding == 1 ? TblFile::abstractTag() : TblFile::binaryTag(), &err)) {
+  if (!table_->writeFile(path, doc_->signalCoding() == 1 ? TblFile::abstractTag() : TblFile::binaryTag(),
+                         &err)) {
     dlg::message(this, err, QStringLiteral("Ошибка"), dlg::Ok, dlg::Warning);
     return false;
   }
-  // Saving leaves tableModified as it is: the window asks again when it closes.
+  // Saving leaves the modified flag as it is: the window asks again when it closes.
   return true;
 }
 
 bool TVexoTableForm::Saveas1Click() {
-  const QString path = docwin::askSavePath(this, tableFileName, kTblFilter, QStringLiteral("tbl"));
+  const QString path = docwin::askSavePath(this, doc_->fileName(), kTblFilter, QStringLiteral("tbl"));
   if (path.isEmpty()) return false;
   table_->commitOpenEditor();
   // The window takes the new name only once the table is written there.
   if (!writeTo(path)) return false;
-  tableFileName = path;
+  doc_->setFileName(path);
   setWindowTitle(QFileInfo(path).fileName());
   return true;
 }
 
 TableData TVexoTableForm::tableData() const {
-  return table_->tableData(signalCoding == 1 ? TblFile::abstractTag() : TblFile::binaryTag());
+  return table_->tableData(doc_->signalCoding() == 1 ? TblFile::abstractTag() : TblFile::binaryTag());
 }
 
 void TVexoTableForm::setTableData(const TableData& table) {
@@ -265,8 +266,8 @@ void TVexoTableForm::setTableData(const TableData& table) {
 }
 
 void TVexoTableForm::setSignalCoding(int coding) {
-  signalCoding = coding == 1 ? 1 : 0;
-  (signalCoding == 1 ? AbstrButton : BinButton)->setChecked(true);
+  doc_->setSignalCoding(coding == 1 ? 1 : 0);
+  (doc_->signalCoding() == 1 ? AbstrButton : BinButton)->setChecked(true);
 }
 
 // ---- grid ----
@@ -287,26 +288,26 @@ void TVexoTableForm::BinButtonClick() { chooseCoding(0); }
 
 void TVexoTableForm::chooseCoding(int coding) {
   // The coding is part of the document: choosing the other one is a change.
-  if (signalCoding == coding) return;
-  signalCoding = coding;
-  tableModified = true;
+  if (doc_->signalCoding() == coding) return;
+  doc_->setSignalCoding(coding);
+  doc_->setModified(true);
 }
 
 void TVexoTableForm::markFilled(bool renumber) {
   // Nobody saved what a command wrote, whether the window was activated before or after.
-  tableModified = true;
+  doc_->setModified(true);
   if (!renumber) return;
-  renumberPending = true;
+  renumberPending_ = true;
   if (frame() && frame()->activeChild() == this) FormActivate();
 }
 
 void TVexoTableForm::FormActivate() {
   ActiveChildKind = 5;
   showFontSize(gridFontSize());
-  if (renumberPending) {
+  if (renumberPending_) {
     GridSelectCell(1, 1);
-    renumberPending = false;
-    tableModified = true;
+    renumberPending_ = false;
+    doc_->setModified(true);
   }
 }
 
@@ -314,11 +315,11 @@ void TVexoTableForm::GridSelectCell(int, int row) { table_->trimAfterSelect(row)
 
 bool TVexoTableForm::GridKeyDown() {
   if (!table_->appendOnDown()) return false;
-  tableModified = true;
+  doc_->setModified(true);
   return true;
 }
 
-void TVexoTableForm::GridKeyPress() { tableModified = true; }
+void TVexoTableForm::GridKeyPress() { doc_->setModified(true); }
 
 bool TVexoTableForm::eventFilter(QObject* watched, QEvent* event) {
   // A character typed on the grid opens its editor with that character: the table changes.
@@ -331,7 +332,7 @@ bool TVexoTableForm::eventFilter(QObject* watched, QEvent* event) {
   return TChildForm::eventFilter(watched, event);
 }
 
-void TVexoTableForm::rowsChanged() { tableModified = true; }
+void TVexoTableForm::rowsChanged() { doc_->setModified(true); }
 
 void TVexoTableForm::New2Click() {
   table_->appendRow();
@@ -373,8 +374,8 @@ void TVexoTableForm::Delete1Click() {
 bool TVexoTableForm::FormCloseQuery() {
   table_->commitOpenEditor();
   // A cancelled or failed save keeps the window open.
-  return docwin::askToSave(this, tableModified,
-                           QStringLiteral("Сохранить изменения в %1?").arg(tableFileName),
+  return docwin::askToSave(this, doc_->isModified(),
+                           QStringLiteral("Сохранить изменения в %1?").arg(doc_->fileName()),
                            [this] { return Save1Click(); });
 }
 
@@ -389,7 +390,7 @@ FTT* TVexoTableForm::compile() {
   table_->commitOpenEditor();
   TableData t = tableData();
   WindowCallbacks callbacks(this);
-  return CompileTable(t, signalCoding, &callbacks).release();
+  return CompileTable(t, doc_->signalCoding(), &callbacks).release();
 }
 
 void TVexoTableForm::handOver(const std::function<void(TFrame&, FTT*)>& receive) {
@@ -402,7 +403,7 @@ void TVexoTableForm::handOver(const std::function<void(TFrame&, FTT*)>& receive)
 }
 
 void TVexoTableForm::StandartClick() {
-  handOver([this](TFrame& frame, FTT* model) { runAutoSim(frame, model, tableFileName); });
+  handOver([this](TFrame& frame, FTT* model) { runAutoSim(frame, model, doc_->fileName()); });
 }
 
 void TVexoTableForm::miSimStepClick() {
@@ -410,7 +411,7 @@ void TVexoTableForm::miSimStepClick() {
 }
 
 void TVexoTableForm::miDetermClick() {
-  handOver([this](TFrame& frame, FTT* model) { runDeterm(frame, model, tableFileName); });
+  handOver([this](TFrame& frame, FTT* model) { runDeterm(frame, model, doc_->fileName()); });
 }
 
 void TVexoTableForm::miToBrouserClick() {
@@ -418,7 +419,7 @@ void TVexoTableForm::miToBrouserClick() {
   if (!model) return;
   auto* browser = new TFTT_Brouser(model);
   // The first letter is a Latin C, as the program always wrote it.
-  browser->setWindowTitle(QStringLiteral("Cписок переходов для ") + tableFileName);
+  browser->setWindowTitle(QStringLiteral("Cписок переходов для ") + doc_->fileName());
   if (frame())
     frame()->addChild(browser);
   else

@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "common/tabledata.h"
+#include "common/tabledocument.h"
 #include "tiravo/forms/childform.h"
 
 class FTT;
@@ -31,15 +32,17 @@ class TVexoTableForm : public TChildForm {
   QList<QMenu*> menus() const override;
 
   // ---- document ----
+  // The file's name, the modified flag and the coding; the window shows it and owns it.
+  TableDocument* document() const { return doc_; }
   // Reads a table file. False when it was refused (message shown); the caller closes the window.
   bool Open(const QString& path);
   bool Save1Click();  // true when written
   bool Saveas1Click();
-  QString fileName() const { return tableFileName; }
-  // The grid as a table (rows as they stand, empty ones included; coding from signalCoding).
+  QString fileName() const { return doc_->fileName(); }
+  // The grid as a table (rows as they stand, empty ones included; the document's coding).
   TableData tableData() const;
-  // Puts the rows into the grid (at least one data row stays) and the coding into
-  // signalCoding and the radio buttons; tableModified is left as it is.
+  // Puts the rows into the grid (at least one data row stays) and the coding into the
+  // document and the radio buttons; the modified flag is left as it is.
   void setTableData(const TableData& table);
   void setSignalCoding(int coding);  // 1 "Abstract", 0 "Binary"
   // A command (a conversion, the determinizer) has just filled the grid: the table counts as
@@ -83,12 +86,6 @@ class TVexoTableForm : public TChildForm {
   // Compiles the grid; null when the compiler refused it (it has said why). Owned by the caller.
   FTT* compile();
 
-  // ---- state ----
-  bool tableModified = false;
-  QString tableFileName = QStringLiteral("Untitled");
-  bool renumberPending = false;
-  int signalCoding = 0;  // 1 "Abstract", 0 "Binary"
-
   QRadioButton *AbstrButton = nullptr, *BinButton = nullptr;
   // Menu items by their text without the shortcut part (for the frame and tests).
   QAction* menuAction(const QString& text) const;
@@ -105,6 +102,8 @@ class TVexoTableForm : public TChildForm {
   void handOver(const std::function<void(TFrame&, FTT*)>& receive);
   void rowsChanged();
   void showFontSize(int size);
+  TableDocument* doc_ = nullptr;  // a child of the window: goes with it
+  bool renumberPending_ = false;
   TableGrid* table_ = nullptr;
   QList<QMenu*> menus_;
 };

@@ -1,34 +1,20 @@
 #include "velmora/documents/formats/tabledocument.h"
 
-TTableDocument::TTableDocument(QObject* parent)
-    : QObject(parent), fileName_(untitled()), oaFileName_(untitled()) {}
+TTableDocument::TTableDocument(QObject* parent) : TableDocument(parent), oaFileName_(untitled()) {}
 
 TTableDocument::~TTableDocument() {
   for (const Lock& l : locks_) disconnect(l.gone);
 }
 
-QString TTableDocument::untitled() { return QStringLiteral("Untitled"); }
 QString TTableDocument::oaEditHint() {
   return QStringLiteral("Идет процесс редактирования или моделирования ОА");
 }
 QString TTableDocument::jointModelHint() { return QStringLiteral("Идет процесс моделирования"); }
 
-void TTableDocument::setFileName(const QString& name) {
-  if (fileName_ == name) return;
-  fileName_ = name;
-  emit fileNameChanged(name);
-}
-
 void TTableDocument::setOaFileName(const QString& name) {
   if (oaFileName_ == name) return;
   oaFileName_ = name;
   emit oaFileNameChanged(name);
-}
-
-void TTableDocument::setModified(bool modified) {
-  if (modified_ == modified) return;
-  modified_ = modified;
-  emit modifiedChanged(modified);
 }
 
 void TTableDocument::setOaModified(bool modified) {

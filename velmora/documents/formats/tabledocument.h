@@ -11,9 +11,11 @@
 #include <QObject>
 #include <QString>
 
+#include "common/tabledocument.h"
 #include "velmora/documents/formats/oafile.h"
 
-class TTableDocument : public QObject {
+// The file's name, the modified flag and the coding are the ones both programs keep.
+class TTableDocument : public TableDocument {
   Q_OBJECT
  public:
   // Who works on the description. The designer and the ОА model window each stop the grid
@@ -23,25 +25,17 @@ class TTableDocument : public QObject {
   explicit TTableDocument(QObject* parent = nullptr);
   ~TTableDocument() override;
 
-  static QString untitled();  // "Untitled": a file never saved
   static QString oaEditHint();  // "Идет процесс редактирования или моделирования ОА"
   static QString jointModelHint();  // "Идет процесс моделирования"
 
-  QString fileName() const { return fileName_; }
-  void setFileName(const QString& name);
   QString oaFileName() const { return oaFileName_; }
   void setOaFileName(const QString& name);
 
-  bool isModified() const { return modified_; }
-  void setModified(bool modified);
   bool isOaModified() const { return oaModified_; }
   void setOaModified(bool modified);
   // The compiled file of the table is up to date.
   bool isCompiled() const { return compiled_; }
   void setCompiled(bool compiled);
-  // 1 "Abstract", 0 "Binary".
-  int signalCoding() const { return signalCoding_; }
-  void setSignalCoding(int coding) { signalCoding_ = coding; }
 
   // The windows working on the description borrow its lists and edit them in place.
   OaDescription& oa() { return oa_; }
@@ -63,9 +57,7 @@ class TTableDocument : public QObject {
   bool modelOpen() const { return holds(LockRole::Model); }
 
  signals:
-  void fileNameChanged(const QString& name);
   void oaFileNameChanged(const QString& name);
-  void modifiedChanged(bool modified);
   void oaModifiedChanged(bool modified);
   void compiledChanged(bool compiled);
   void descriptionApplied();
@@ -79,12 +71,9 @@ class TTableDocument : public QObject {
   };
   bool holds(LockRole role) const;
 
-  QString fileName_;
   QString oaFileName_;
-  bool modified_ = false;
   bool oaModified_ = false;
   bool compiled_ = false;
-  int signalCoding_ = 0;
   OaDescription oa_;
   QList<Lock> locks_;
 };
