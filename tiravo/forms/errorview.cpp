@@ -64,6 +64,15 @@ TErrorView::TErrorView(QWidget* parent)
   layout->addLayout(buttons);
 }
 
+void TErrorView::setError(TableGrid* table, int row, int column, const QString& text, int start, int length) {
+  grid = table;
+  errorRow = row;
+  errorColumn = column;
+  setMessage(text);
+  selStart = start;
+  selLength = length;
+}
+
 void TErrorView::setMessage(const QString& text) { error_->setText(text); }
 QString TErrorView::message() const { return error_->text(); }
 QString TErrorView::lineText() const { return line_->text(); }

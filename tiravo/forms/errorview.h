@@ -15,11 +15,9 @@ class TErrorView : public QDialog {
  public:
   explicit TErrorView(QWidget* parent = nullptr);
 
-  // Set by the compiler before it shows the view.
-  int errorColumn = 1;  // 1 si .. 4 sj
-  int errorRow = 1;
-  int selStart = 0, selLength = 0;
-  TableGrid* grid = nullptr;  // borrowed
+  // What the compiler hands over before it shows the view: the grid (borrowed), the faulty
+  // row and column (1 si .. 4 sj), the message and the characters to select in the cell.
+  void setError(TableGrid* grid, int row, int column, const QString& message, int selStart, int selLength);
   void setMessage(const QString& text);
   QString message() const;
   QString lineText() const;
@@ -42,6 +40,10 @@ class TErrorView : public QDialog {
   QLabel* headers_[4] = {};
   longlines::LineEdit* edits_[4] = {};
   bool editing = false;
+  int errorColumn = 1;
+  int errorRow = 1;
+  int selStart = 0, selLength = 0;
+  TableGrid* grid = nullptr;
 };
 
 }  // namespace tiravo

@@ -49,12 +49,7 @@ class WindowCallbacks : public CompileCallbacks {
     TFrame* f = form_->frame();
     if (!f) return false;
     TErrorView* view = f->errorView();
-    view->grid = form_->table();
-    view->errorRow = e.row;
-    view->errorColumn = e.column;
-    view->setMessage(e.message);
-    view->selStart = e.selStart;
-    view->selLength = e.selLength;
+    view->setError(form_->table(), e.row, e.column, e.message, e.selStart, e.selLength);
     const TableData before = form_->tableData();
     const bool retry = view->exec() == QDialog::Accepted;
     // What the user typed in the view stays in the grid, confirmed or not.
