@@ -62,7 +62,7 @@ TEST_F(Frame, OpenChoosesTheWindowByLowerCasedExtension) {
     if (c.kind) {
       auto* e = qobject_cast<TEditForm*>(child);
       ASSERT_TRUE(e) << c.name;
-      EXPECT_EQ(e->EditKind, c.kind);
+      EXPECT_EQ(e->editKind(), c.kind);
     } else {
       EXPECT_TRUE(qobject_cast<TVexoTableForm*>(child));
     }

@@ -23,9 +23,13 @@ class TEditForm : public TChildForm {
   QList<QMenu*> menus() const override;
 
   QString FileName = QStringLiteral("Untitled");
-  int EditKind = Rvas;  // set by the frame right after construction
-  // The save dialog's filter ("Описание|*.ext|..."); the frame sets it for СКУ and ЛСА.
-  QString saveFilter = QStringLiteral("Файл РВАС (*.rvs)|*.rvs|Все файла|*.*");
+  // The frame names the kind right after construction, with the save dialog's filter
+  // ("Описание|*.ext|...") for СКУ and ЛСА.
+  void setEditKind(int kind, const QString& filter) {
+    EditKind = kind;
+    if (!filter.isEmpty()) saveFilter = filter;
+  }
+  int editKind() const { return EditKind; }
 
   // The text as its lines, and the lines put in place of the text (an edit: the document
   // counts as modified).
@@ -74,6 +78,8 @@ class TEditForm : public TChildForm {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  int EditKind = Rvas;
+  QString saveFilter = QStringLiteral("Файл РВАС (*.rvs)|*.rvs|Все файла|*.*");
   void buildMenus();
   void showLongLineNote();  // in the status bar while some line is shown in pieces
   longlines::TextEdit* Editor = nullptr;

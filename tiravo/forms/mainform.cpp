@@ -380,15 +380,13 @@ void TMainForm::UpdateMenuItems() {
 
 TEditForm* TMainForm::newEditor(int kind) {
   auto* e = new TEditForm;
-  e->EditKind = kind;
+  e->setEditKind(kind, kind == TEditForm::Sku ? kSkuFilter : kind == TEditForm::Lsa ? kLsaFilter : QString());
   if (kind == TEditForm::Sku) {
     e->setWindowTitle(QStringLiteral("Untitled - редактор СКУ"));
-    e->saveFilter = kSkuFilter;
     e->setLines({QStringLiteral("sku:"), QString(), QStringLiteral("svf:")});
     e->setModified(false);
   } else if (kind == TEditForm::Lsa) {
     e->setWindowTitle(QStringLiteral("Untitled - редактор ЛСА"));
-    e->saveFilter = kLsaFilter;
   }
   EditForm = e;
   addChild(e);
