@@ -95,12 +95,6 @@ void SignalSet::SetBlock(qint32* block) {
   std::memcpy(w_, &block, sizeof block);
 }
 
-void SignalSet::SetSingle(qint32 element) {
-  Clear();
-  w_[0] = kInline;
-  w_[1] = element;
-}
-
 void SignalSet::Assign(const qint32* elements, unsigned n) {
   if (n == 0) {
     Clear();

@@ -44,8 +44,12 @@ class SignalSet {
   // 0 is never stored. A value already present changes nothing.
   void Insert(int value);
   void Remove(int value);
-  // Makes the set {value}, value not 0: for sets made in bulk, one word each.
-  void SetSingle(qint32 value);
+  // Makes the set {value}, value not 0: for sets made in bulk, one word each and no call.
+  void SetSingle(qint32 value) {
+    if (IsBlock()) Clear();
+    w_[0] = kInline;
+    w_[1] = value;
+  }
 
   bool operator==(const SignalSet& other) const;
   bool operator!=(const SignalSet& other) const { return !(*this == other); }

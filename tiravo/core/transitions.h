@@ -47,7 +47,9 @@ class TransitionList {
   TransitionList(TransitionList&& other) noexcept { TakeFrom(&other); }
   TransitionList& operator=(const TransitionList& other);
   TransitionList& operator=(TransitionList&& other) noexcept;
-  ~TransitionList() { Release(); }
+  ~TransitionList() {
+    if (room_ != kInline) Release();  // a short list holds nothing to free
+  }
 
   size_t size() const { return Full() ? s_.full->size() : size_; }
   bool empty() const { return size() == 0; }
