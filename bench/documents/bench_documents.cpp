@@ -24,6 +24,8 @@
 #include "velmora/flowchart/gsaform.h"
 #include "velmora/translate/testing.h"
 
+using namespace velmora;
+
 namespace {
 
 constexpr double kMB = 1e6;

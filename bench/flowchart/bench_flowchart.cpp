@@ -9,6 +9,8 @@
 #include "velmora/flowchart/core/gsafile.h"
 #include "velmora/flowchart/core/gsatbl.h"
 
+using namespace velmora;
+
 namespace {
 
 constexpr int kUnits = 250;  // condition/operator pairs per column band

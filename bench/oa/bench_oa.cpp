@@ -4,6 +4,8 @@
 
 #include "velmora/oa/oastep.h"
 
+using namespace velmora;
+
 namespace {
 
 struct Description {

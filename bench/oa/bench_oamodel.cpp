@@ -17,6 +17,8 @@
 #include "velmora/oa/oastep.h"
 #include "tests/oa/oatestutil.h"
 
+using namespace velmora;
+
 namespace {
 
 QTemporaryDir& tempDir() {

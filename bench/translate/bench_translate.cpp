@@ -27,6 +27,8 @@
 #include "velmora/translate/tblsku.h"
 #include "velmora/translate/testing.h"
 
+using namespace velmora;
+
 namespace {
 
 // A СКУ text of about n lines: n/2 events, each reached from two others under binary

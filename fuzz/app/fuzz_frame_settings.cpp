@@ -7,6 +7,8 @@
 #include "velmora/frameapi/framesettings.h"
 #include "velmora/frameapi/optionsstring.h"
 
+using namespace velmora;
+
 namespace {
 
 void Check(bool ok) {

@@ -4,6 +4,8 @@
 
 #include "velmora/documents/formats/masktrailer.h"
 
+using namespace velmora;
+
 namespace {
 bool same(const DocSettings& a, const DocSettings& b) {
   return a.InAbstr == b.InAbstr && a.InDigit == b.InDigit && a.OutSgn == b.OutSgn && a.InSob == b.InSob &&

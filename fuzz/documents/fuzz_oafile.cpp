@@ -7,6 +7,8 @@
 #include "velmora/documents/formats/oafile.h"
 #include "velmora/oa/oastep.h"
 
+using namespace velmora;
+
 namespace {
 
 void run(const OaDescription& d) {

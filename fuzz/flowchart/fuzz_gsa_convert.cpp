@@ -7,6 +7,8 @@
 #include "velmora/flowchart/core/gsafile.h"
 #include "velmora/flowchart/core/gsatbl.h"
 
+using namespace velmora;
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size > 65536) return 0;
   const QStringList lines =

@@ -8,6 +8,8 @@
 #include "platform/textfile.h"
 #include "velmora/flowchart/core/gsafile.h"
 
+using namespace velmora;
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size > 65536) return 0;
   const QByteArray bytes(reinterpret_cast<const char*>(data), int(size));

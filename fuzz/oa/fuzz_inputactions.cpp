@@ -10,6 +10,8 @@
 #include "velmora/oa/oaerrors.h"
 #include "velmora/oa/oastep.h"
 
+using namespace velmora;
+
 namespace {
 
 struct Example {

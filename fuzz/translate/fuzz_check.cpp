@@ -4,6 +4,8 @@
 #include "fuzzinput.h"
 #include "velmora/translate/testing.h"
 
+using namespace velmora;
+
 namespace {
 
 void checkMessages(const QStringList& text, const QStringList& messages) {

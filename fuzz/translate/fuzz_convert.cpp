@@ -17,6 +17,8 @@
 #include "velmora/translate/tblsku.h"
 #include "velmora/translate/testing.h"
 
+using namespace velmora;
+
 namespace {
 
 bool defaultLetters(const DocSettings& s) {

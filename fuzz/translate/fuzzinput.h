@@ -9,6 +9,8 @@
 #include "platform/textfile.h"
 #include "velmora/documents/formats/docsettings.h"
 
+using namespace velmora;
+
 namespace fuzzinput {
 
 // The first byte may pick other letters, so the comparison with configured letters is

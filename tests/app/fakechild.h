@@ -17,6 +17,8 @@
 #include "velmora/oa/yselectform.h"
 #include "velmora/frameapi/optionsform.h"
 
+using namespace velmora;
+
 // The frame commands the program's window of each kind takes, and those of them it switches on
 // and off itself.
 inline QList<FrameCmd> commandsOf(int kind) {

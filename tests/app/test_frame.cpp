@@ -26,6 +26,8 @@
 #include "velmora/documents/tableform.h"
 #include "velmora/documents/txtform.h"
 
+using namespace velmora;
+
 namespace {
 
 QWidget* button(QToolBar* bar, QAction* a) { return bar->widgetForAction(a); }

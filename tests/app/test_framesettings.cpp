@@ -3,6 +3,8 @@
 #include "platform/parseint.h"
 #include "velmora/frameapi/framesettings.h"
 
+using namespace velmora;
+
 using namespace framesettings;
 
 TEST(FrameState, MaxAndFourValues) {

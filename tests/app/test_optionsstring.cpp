@@ -2,6 +2,8 @@
 
 #include "velmora/frameapi/optionsstring.h"
 
+using namespace velmora;
+
 using optstr::build;
 using optstr::parse;
 using optstr::split;

@@ -10,6 +10,8 @@
 #include "fakechild.h"
 #include "velmora/frameapi/framesettings.h"
 
+using namespace velmora;
+
 namespace {
 
 QString readValue(const QString& name) {

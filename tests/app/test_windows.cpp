@@ -15,6 +15,8 @@
 #include "velmora/app/aboutbox.h"
 #include "velmora/flowchart/blockdialogs.h"
 
+using namespace velmora;
+
 namespace {
 
 QMdiSubWindow* subOf(QWidget* w) { return qobject_cast<QMdiSubWindow*>(w->parentWidget()); }

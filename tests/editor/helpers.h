@@ -16,6 +16,8 @@
 #include "velmora/documents/tableform.h"
 #include "velmora/oa/yselectform.h"
 
+using namespace velmora;
+
 namespace edtest {
 
 inline QByteArray readAll(const QString& path) {

@@ -2,6 +2,8 @@
 // Letters q, w, e, r, t and the initial event "a0": settings no default could be mistaken for.
 #include "velmora/documents/formats/docsettings.h"
 
+using namespace velmora;
+
 namespace edtest {
 
 inline DocSettings qwert() {

@@ -22,6 +22,8 @@
 #include "velmora/documents/tableform.h"
 #include "qwert.h"
 
+using namespace velmora;
+
 using edtest::InFrame;
 using edtest::L;
 

@@ -7,6 +7,8 @@
 #include "velmora/documents/formats/masktrailer.h"
 #include "qwert.h"
 
+using namespace velmora;
+
 using edtest::qwert;
 
 namespace {

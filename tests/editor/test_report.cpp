@@ -12,6 +12,8 @@
 #include "velmora/documents/tableform.h"
 #include "velmora/documents/txtform.h"
 
+using namespace velmora;
+
 using edtest::InFrame;
 
 namespace {

@@ -17,6 +17,8 @@
 #include "velmora/documents/tableform.h"
 #include "velmora/documents/txtform.h"
 
+using namespace velmora;
+
 using edtest::InFrame;
 
 namespace {

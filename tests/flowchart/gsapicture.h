@@ -8,6 +8,8 @@
 #include "common/tabledata.h"
 #include "velmora/flowchart/core/gsadocument.h"
 
+using namespace velmora;
+
 namespace gsatest {
 
 inline GsaGridList picture(std::initializer_list<const char*> rows) {

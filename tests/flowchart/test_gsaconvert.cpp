@@ -6,6 +6,8 @@
 #include "tests/flowchart/gsapicture.h"
 #include "velmora/flowchart/gsaconvert.h"
 
+using namespace velmora;
+
 using namespace edtest;
 using namespace gsatest;
 

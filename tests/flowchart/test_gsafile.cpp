@@ -10,6 +10,8 @@
 #include "tests/flowchart/gsapicture.h"
 #include "velmora/flowchart/core/gsafile.h"
 
+using namespace velmora;
+
 using namespace gsatest;
 
 namespace {

@@ -8,6 +8,8 @@
 #include "tests/flowchart/gsapicture.h"
 #include "velmora/flowchart/paint/gsapaint.h"
 
+using namespace velmora;
+
 using namespace gsatest;
 
 namespace {

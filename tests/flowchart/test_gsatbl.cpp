@@ -6,6 +6,8 @@
 #include "tests/flowchart/gsapicture.h"
 #include "velmora/flowchart/core/gsatbl.h"
 
+using namespace velmora;
+
 using namespace gsatest;
 
 namespace {

@@ -14,6 +14,8 @@
 #include "velmora/flowchart/gsaform.h"
 #include "velmora/flowchart/gsagridview.h"
 
+using namespace velmora;
+
 namespace gsatest {
 
 inline void mouse(TGSAForm* w, QEvent::Type type, Qt::MouseButton button, int col, int row) {

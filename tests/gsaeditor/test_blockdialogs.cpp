@@ -12,6 +12,8 @@
 #include "tests/gsaeditor/gsahelpers.h"
 #include "velmora/flowchart/blockdialogs.h"
 
+using namespace velmora;
+
 namespace {
 
 const QString kNone = QStringLiteral("нет перехода");

@@ -6,6 +6,8 @@
 
 #include "velmora/flowchart/tools/gsaeditor.h"
 
+using namespace velmora;
+
 using gsa::ConditionBlock;
 using gsa::Editor;
 

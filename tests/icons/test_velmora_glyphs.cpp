@@ -10,6 +10,8 @@
 #include "tests/icons/barcheck.h"
 #include "velmora/flowchart/paint/gsapaint.h"
 
+using namespace velmora;
+
 namespace {
 
 TEST(VelmoraGlyphs, EveryToolBarButtonDrawsItsOwnImage) {

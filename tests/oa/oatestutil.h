@@ -6,6 +6,8 @@
 
 #include "velmora/oa/oaengine.h"
 
+using namespace velmora;
+
 struct FakeGrid : RegisterGrid {
   QStringList names{"Регистр/шина"};
   QStringList values{"Значение"};

@@ -34,6 +34,8 @@
 #include "velmora/oa/oamodelform.h"
 #include "velmora/oa/oastep.h"
 
+using namespace velmora;
+
 namespace {
 
 bool waitFor(const std::function<bool()>& done, int ms = 5000) { return QTest::qWaitFor(done, ms); }

@@ -4,6 +4,8 @@
 #include "velmora/oa/inputactions.h"
 #include "velmora/oa/oadesign.h"
 
+using namespace velmora;
+
 using namespace oadesign;
 
 namespace {

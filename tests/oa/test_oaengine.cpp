@@ -6,6 +6,8 @@
 #include "oatestutil.h"
 #include "velmora/oa/oaerrors.h"
 
+using namespace velmora;
+
 namespace {
 
 // A model of registers R1[4], R2[8], R3[8], R4[32] and the bus D[8], with one output signal

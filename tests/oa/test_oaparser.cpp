@@ -7,6 +7,8 @@
 #include "velmora/oa/oaerrors.h"
 #include "velmora/oa/oaparser.h"
 
+using namespace velmora;
+
 using namespace oa;
 
 TEST(OaParserTest, SplitInput) {

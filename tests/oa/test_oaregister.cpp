@@ -4,6 +4,8 @@
 #include "velmora/oa/oaerrors.h"
 #include "velmora/oa/oaregister.h"
 
+using namespace velmora;
+
 namespace {
 
 TRegister reg(int width, quint8 kind = TRegister::Register, const QString& name = "R") {

@@ -7,6 +7,8 @@
 #include "velmora/oa/oaerrors.h"
 #include "velmora/oa/oastep.h"
 
+using namespace velmora;
+
 namespace {
 
 std::unique_ptr<TModelStep> makeModel(const Description& d, RegisterGrid* grid = nullptr) {

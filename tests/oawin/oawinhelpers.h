@@ -16,6 +16,8 @@
 #include "velmora/oa/oamodelform.h"
 #include "velmora/oa/yselectform.h"
 
+using namespace velmora;
+
 namespace oawt {
 
 inline TableRow R(const char* si, const char* y, const char* x, const char* sj) {

@@ -8,6 +8,8 @@
 #include "velmora/oa/oaerrors.h"
 #include "velmora/oa/oastep.h"
 
+using namespace velmora;
+
 using namespace oawt;
 
 namespace {

@@ -10,6 +10,8 @@
 #include "velmora/documents/txtform.h"
 #include "velmora/flowchart/gsaform.h"
 
+using namespace velmora;
+
 using namespace oawt;
 
 namespace {

@@ -21,6 +21,8 @@
 #include "velmora/oa/gridfit.h"
 #include "velmora/oa/oastep.h"
 
+using namespace velmora;
+
 using namespace oawt;
 
 namespace {

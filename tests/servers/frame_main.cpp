@@ -9,6 +9,8 @@
 #include "velmora/app/mainform.h"
 #include "velmora/frameapi/optionsform.h"
 
+using namespace velmora;
+
 TMainForm* TestFrame = nullptr;
 
 int main(int argc, char** argv) {

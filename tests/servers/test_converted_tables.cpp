@@ -14,6 +14,8 @@
 #include "velmora/translate/tblsku.h"
 #include "velmora/translate/testing.h"
 
+using namespace velmora;
+
 using namespace fsm;
 
 // Texts in failure messages.

@@ -20,6 +20,8 @@
 #include "velmora/frameapi/optionsform.h"
 #include "velmora/documents/tableform.h"
 
+using namespace velmora;
+
 namespace {
 
 struct Call {

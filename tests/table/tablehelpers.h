@@ -9,6 +9,8 @@
 #include "filebytes.h"
 #include "velmora/documents/tableform.h"
 
+using namespace velmora;
+
 namespace tt {
 
 // Key presses carrying text, as a keyboard would send them (any script).

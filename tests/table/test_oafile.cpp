@@ -5,6 +5,8 @@
 #include "filebytes.h"
 #include "velmora/documents/formats/oafile.h"
 
+using namespace velmora;
+
 using tt::readAll;
 using tt::writeRaw;
 

@@ -6,6 +6,8 @@
 
 #include "velmora/documents/formats/tabledocument.h"
 
+using namespace velmora;
+
 // The table's document tells its observers of each real change once, and of nothing else.
 
 namespace {

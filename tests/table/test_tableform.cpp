@@ -19,6 +19,8 @@
 #include "tablehelpers.h"
 #include "velmora/documents/doccreate.h"
 
+using namespace velmora;
+
 using namespace tt;
 
 namespace {

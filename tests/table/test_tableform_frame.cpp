@@ -12,6 +12,8 @@
 #include "velmora/app/mainform.h"
 #include "velmora/documents/doccreate.h"
 
+using namespace velmora;
+
 using namespace tt;
 
 namespace {

@@ -10,6 +10,8 @@
 #include "velmora/documents/doccreate.h"
 #include "velmora/oa/oamodelform.h"
 
+using namespace velmora;
+
 using namespace tt;
 
 namespace {

@@ -9,6 +9,8 @@
 #include "velmora/translate/tblsku.h"
 #include "velmora/translate/testing.h"
 
+using namespace velmora;
+
 namespace tt {
 
 inline QStringList L(std::initializer_list<const char*> lines) {

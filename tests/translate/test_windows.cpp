@@ -11,6 +11,8 @@
 #include "velmora/documents/editform.h"
 #include "velmora/documents/tableform.h"
 
+using namespace velmora;
+
 using namespace tt;
 
 // The editor tests' frame fixture, with its editor and table helpers.

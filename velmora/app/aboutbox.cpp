@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+namespace velmora {
+
 TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
   setWindowTitle(QStringLiteral("О программе"));
   setObjectName(QStringLiteral("AboutBox"));
@@ -62,3 +64,5 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
   purpose->setMinimumWidth(fontMetrics().averageCharWidth() * 48);
   layout->setSizeConstraint(QLayout::SetFixedSize);
 }
+
+}  // namespace velmora

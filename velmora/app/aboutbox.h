@@ -4,6 +4,8 @@
 
 class QLabel;
 
+namespace velmora {
+
 class TAboutBox : public QDialog {
   Q_OBJECT
  public:
@@ -14,3 +16,5 @@ class TAboutBox : public QDialog {
  private:
   QLabel* icon_ = nullptr;
 };
+
+}  // namespace velmora

@@ -7,6 +7,8 @@
 #include "velmora/app/mainform.h"
 #include "velmora/flowchart/tools/toolglyph.h"
 
+namespace velmora {
+
 using glyphs::Glyph;
 
 void setFrameGlyphs(TMainForm& frame) {
@@ -77,3 +79,5 @@ void setMenuGlyphs(TMainForm& f) {
                                            {"От&чет", Glyph::Report},
                                            {"Установить &шины", Glyph::Bus}});
 }
+
+}  // namespace velmora

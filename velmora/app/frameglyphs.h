@@ -1,4 +1,7 @@
 #pragma once
+
+namespace velmora {
+
 // The images of the frame's commands and the program's icon, set in one place.
 class TMainForm;
 
@@ -8,3 +11,5 @@ void setFrameGlyphs(TMainForm& frame);
 // The commands of the menus now in the menu bar (the frame's or the active child's) that
 // have a button show its glyph.
 void setMenuGlyphs(TMainForm& frame);
+
+}  // namespace velmora

@@ -12,12 +12,12 @@ int main(int argc, char** argv) {
   GuardedApplication app(argc, argv);
   app.setWindowIcon(glyphs::programIcon(glyphs::Program::Velmora));
   try {
-    auto* splash = new TSplash;
+    auto* splash = new velmora::TSplash;
     splash->showAndWait();
     // The frame reads the settings, then the options dialog splits the option string it read.
-    auto* frame = new TMainForm;
-    OptionsForm = new TOptionsForm(frame);
-    YSelectForm = new TYSelectForm(frame);
+    auto* frame = new velmora::TMainForm;
+    velmora::OptionsForm = new velmora::TOptionsForm(frame);
+    velmora::YSelectForm = new velmora::TYSelectForm(frame);
     delete splash;
     frame->greetFirstStart();
     frame->show();

@@ -27,6 +27,8 @@
 #include "velmora/documents/txtform.h"
 #include "velmora/flowchart/gsaform.h"
 
+namespace velmora {
+
 // The frame itself: construction, the children and what the frame does for them, the status
 // bar, File > Open and New, and the exit. Actions, menus and bars are in mainform_actions.cpp,
 // enabling and routing in mainform_dispatch.cpp, layout, settings and help in
@@ -419,3 +421,5 @@ void TMainForm::closeEvent(QCloseEvent* event) {
   SaveSettings();
   event->accept();
 }
+
+}  // namespace velmora

@@ -19,6 +19,9 @@ class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
 class QToolBar;
+
+namespace velmora {
+
 class TDocChild;
 class TTxtForm;
 class TEditForm;
@@ -190,3 +193,5 @@ class TMainForm : public QMainWindow, public TFrame, private TFrameUi {
   struct Private;
   Private* d_ = nullptr;
 };
+
+}  // namespace velmora

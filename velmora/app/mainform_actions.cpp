@@ -17,6 +17,8 @@
 #include "platform/mdilayout.h"
 #include "velmora/app/frameglyphs.h"
 
+namespace velmora {
+
 // The frame's actions, menus and tool bars, and the commands of "&Окно" and
 // "&Панели инструментов".
 
@@ -426,3 +428,5 @@ void TMainForm::toggleToolBar(QToolBar* bar) {
 void TMainForm::mAutoShowClick() { autoShowItem->setChecked(!autoShowItem->isChecked()); }
 
 bool TMainForm::autoShow() const { return autoShowItem->isChecked(); }
+
+}  // namespace velmora

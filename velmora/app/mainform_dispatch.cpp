@@ -10,6 +10,8 @@
 #include "platform/dialogs.h"
 #include "velmora/frameapi/childkind.h"
 
+namespace velmora {
+
 // The bars each kind of active child shows, the commands it takes (from its own declaration),
 // and how the frame's own handlers reach that child.
 
@@ -114,3 +116,5 @@ void TMainForm::FontSizeClick() {
   dlg::message(this, QStringLiteral("Изменение размера шрифта не поддерживается"),
                QStringLiteral("Обломись!"), dlg::Ok, dlg::Warning);
 }
+
+}  // namespace velmora

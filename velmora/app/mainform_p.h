@@ -15,6 +15,8 @@ class QMdiSubWindow;
 class QToolBar;
 class QWidget;
 
+namespace velmora {
+
 struct TMainForm::Private {
   QString helpFile;
   // Bars in the order the "Panels" value keeps them.
@@ -30,3 +32,5 @@ struct TMainForm::Private {
   QWidget* saveButton = nullptr;
   bool welcomePending = false;  // no settings were found: the first start, not yet welcomed
 };
+
+}  // namespace velmora

@@ -18,6 +18,8 @@
 #include "velmora/frameapi/framesettings.h"
 #include "velmora/frameapi/optionsstring.h"
 
+namespace velmora {
+
 // The frame's layout and settings in the registry, and the help commands.
 
 // ---------------------------------------------------------------- settings
@@ -152,3 +154,5 @@ void TMainForm::AboutClick() {
 }
 
 void TMainForm::HowtouseClick() { help::show(this, d_->helpFile, help::HelpOnHelp); }
+
+}  // namespace velmora

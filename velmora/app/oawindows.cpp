@@ -8,6 +8,8 @@
 #include "velmora/oa/oamodelform.h"
 #include "velmora/oa/oawindow.h"
 
+namespace velmora {
+
 // The table's operational-automaton windows. The table window is below them and cannot name
 // them; the frame, which knows both, makes them on its request.
 
@@ -46,3 +48,5 @@ TDocChild* TMainForm::openOaWindow(OaWindow which, TVexoTableForm* table) {
   }
   return nullptr;
 }
+
+}  // namespace velmora

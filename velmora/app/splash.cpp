@@ -10,6 +10,8 @@
 #include <QThread>
 #include <QVBoxLayout>
 
+namespace velmora {
+
 namespace {
 
 // A small state diagram: two states and a transition.
@@ -87,3 +89,5 @@ void TSplash::showAndWait() {
     QThread::msleep(qMin<qint64>(20, qMax<qint64>(0, ms - t.elapsed())));
   }
 }
+
+}  // namespace velmora

@@ -2,6 +2,8 @@
 // The start-up picture shown while the program gets ready.
 #include <QWidget>
 
+namespace velmora {
+
 class TSplash : public QWidget {
   Q_OBJECT
  public:
@@ -12,3 +14,5 @@ class TSplash : public QWidget {
   // Shows the splash and keeps it painted for waitMs().
   void showAndWait();
 };
+
+}  // namespace velmora

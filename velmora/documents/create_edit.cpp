@@ -4,6 +4,8 @@
 #include "velmora/documents/doccreate.h"
 #include "velmora/documents/editform.h"
 
+namespace velmora {
+
 TDocChild* createEditWindow(TFrame* frame, int kind, const QString& path) {
   auto* w = new TEditForm();
   w->setKind(kind);
@@ -21,3 +23,5 @@ TDocChild* createEditWindow(TFrame* frame, int kind, const QString& path) {
   if (frame) frame->addChild(w);
   return w;
 }
+
+}  // namespace velmora

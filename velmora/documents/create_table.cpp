@@ -2,6 +2,8 @@
 #include "velmora/documents/doccreate.h"
 #include "velmora/documents/tableform.h"
 
+namespace velmora {
+
 TDocChild* createTableWindow(TFrame* frame, const QString& path) {
   auto* form = new TVexoTableForm();
   // A refused file leaves no window behind; the reader has already said why.
@@ -12,3 +14,5 @@ TDocChild* createTableWindow(TFrame* frame, const QString& path) {
   if (frame) frame->addChild(form);
   return form;
 }
+
+}  // namespace velmora

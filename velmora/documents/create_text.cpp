@@ -2,6 +2,8 @@
 #include "velmora/documents/doccreate.h"
 #include "velmora/documents/txtform.h"
 
+namespace velmora {
+
 TDocChild* createTextWindow(TFrame* frame, const QString& path) {
   auto* w = new TTxtForm();
   if (!path.isEmpty() && !w->LoadFromFile(path)) {  // the reason has been shown
@@ -11,3 +13,5 @@ TDocChild* createTextWindow(TFrame* frame, const QString& path) {
   if (frame) frame->addChild(w);
   return w;
 }
+
+}  // namespace velmora

@@ -4,6 +4,8 @@
 // opened (cancelled, or the file was refused with a message).
 #include <QString>
 
+namespace velmora {
+
 class TDocChild;
 class TFrame;
 
@@ -11,3 +13,5 @@ TDocChild* createTextWindow(TFrame* frame, const QString& path);            // e
 TDocChild* createEditWindow(TFrame* frame, int kind, const QString& path);  // kind 0 РВАС, 1 СКУ
 TDocChild* createTableWindow(TFrame* frame, const QString& path);
 TDocChild* createGsaWindow(TFrame* frame, const QString& path);
+
+}  // namespace velmora

@@ -15,6 +15,8 @@
 #include "platform/dialogs.h"
 #include "platform/guard.h"
 
+namespace velmora {
+
 namespace docwin {
 
 TFrame* frameOf(const QWidget* window) {
@@ -160,3 +162,5 @@ void closeOwned(const QPointer<TDocChild>& owned) {
 }
 
 }  // namespace docwin
+
+}  // namespace velmora

@@ -7,7 +7,11 @@
 #include "platform/docwindow.h"
 #include "velmora/frameapi/frame.h"
 
+namespace velmora {
+
+// Adds the document windows' helpers of this program to those of the platform.
 namespace docwin {
+using namespace ::docwin;
 
 // The frame that holds `window` (or the document window it belongs to); nullptr outside a frame.
 TFrame* frameOf(const QWidget* window);
@@ -91,3 +95,5 @@ bool askOwned(const QPointer<TDocChild>& owned);
 void closeOwned(const QPointer<TDocChild>& owned);
 
 }  // namespace docwin
+
+}  // namespace velmora

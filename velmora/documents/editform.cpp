@@ -26,6 +26,8 @@
 #include "velmora/translate/skutbl.h"
 #include "velmora/translate/testing.h"
 
+namespace velmora {
+
 namespace {
 
 const char kUntitled[] = "Untitled";
@@ -483,3 +485,5 @@ bool TEditForm::eventFilter(QObject* watched, QEvent* event) {
   }
   return TDocChild::eventFilter(watched, event);
 }
+
+}  // namespace velmora

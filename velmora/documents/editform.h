@@ -16,6 +16,9 @@ class QAction;
 class QListWidget;
 class QMenu;
 class QSplitter;
+
+namespace velmora {
+
 class TVexoTableForm;
 
 class TEditForm : public TDocChild {
@@ -121,3 +124,5 @@ class TEditForm : public TDocChild {
   QMenu *mFile_ = nullptr, *mTrans_ = nullptr;
   QList<QPointer<TVexoTableForm>> tables_;
 };
+
+}  // namespace velmora

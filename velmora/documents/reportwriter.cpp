@@ -10,6 +10,8 @@
 #include "velmora/frameapi/frame.h"
 #include "velmora/documents/txtform.h"
 
+namespace velmora {
+
 ReportColumns::ReportColumns(const QStringList& titles) : titles_(titles) {
   for (const QString& t : titles) widths_ << 7 * static_cast<int>(t.size());
 }
@@ -103,3 +105,5 @@ void ReportWriter::finish(const QString& documentPath) {
   window_->Editor->moveCursor(QTextCursor::Start);
   window_->show();
 }
+
+}  // namespace velmora

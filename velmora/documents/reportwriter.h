@@ -10,6 +10,9 @@
 #include <QTextCharFormat>
 
 class QTextEdit;
+
+namespace velmora {
+
 class TFrame;
 class TTxtForm;
 
@@ -69,3 +72,5 @@ class ReportWriter {
   QPointer<TTxtForm> window_;
   QTextCharFormat attrs_;
 };
+
+}  // namespace velmora

@@ -15,6 +15,8 @@
 #include "velmora/frameapi/frame.h"
 #include "velmora/documents/tableform_shared.h"
 
+namespace velmora {
+
 // The window itself: construction, what the frame asks of it, activation and closing. The rest
 // is in tableform_*.cpp, a file per concern.
 
@@ -155,3 +157,5 @@ void TVexoTableForm::FormClose() {
   ChildKind = ckNone;
   if (frame()) frame()->updateActions();
 }
+
+}  // namespace velmora

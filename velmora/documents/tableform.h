@@ -29,6 +29,8 @@ class QTableView;
 class QTextEdit;
 class TableGrid;
 
+namespace velmora {
+
 class TVexoTableForm : public TDocChild {
   Q_OBJECT
  public:
@@ -211,3 +213,5 @@ class TVexoTableForm : public TDocChild {
   QAction* OAModel_ = nullptr;
   QAction *OAOpen_ = nullptr, *OADelete_ = nullptr;  // off while a window holds the grid lock
 };
+
+}  // namespace velmora

@@ -9,6 +9,8 @@
 #include "velmora/documents/tableform.h"
 #include "velmora/documents/tableform_shared.h"
 
+namespace velmora {
+
 // Reading and writing the table file, and the question asked when a modified table closes.
 
 using namespace tableform;
@@ -98,3 +100,5 @@ bool TVexoTableForm::FormCloseQuery() {
     allow = false;
   return allow;
 }
+
+}  // namespace velmora

@@ -7,6 +7,8 @@
 #include "velmora/documents/tableform.h"
 #include "velmora/documents/tableform_shared.h"
 
+namespace velmora {
+
 // The grid: cells and selection, editing, rows, the table's data, fonts and column widths, and
 // the clipboard of the in-place editor.
 
@@ -157,3 +159,5 @@ void TVexoTableForm::Paste1Click() {
 void TVexoTableForm::SelectAll1Click() {
   if (QLineEdit* e = cellEditing_ ? cellEditor() : nullptr) e->selectAll();
 }
+
+}  // namespace velmora

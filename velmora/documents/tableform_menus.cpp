@@ -7,6 +7,8 @@
 #include "velmora/documents/docwindow_common.h"
 #include "velmora/documents/tableform.h"
 
+namespace velmora {
+
 // The window's menus: built once, merged into the frame's menu bar while the table is active.
 
 void TVexoTableForm::buildMenus() {
@@ -137,3 +139,5 @@ QAction* TVexoTableForm::menuAction(const QString& text) const {
 }
 
 // ---------------------------------------------------------------------------------------
+
+}  // namespace velmora

@@ -5,6 +5,8 @@
 #include "velmora/frameapi/optionsform.h"
 #include "velmora/documents/tableform.h"
 
+namespace velmora {
+
 // The compiler's message memo under the grid, the frame's status panels and the options command.
 
 void TVexoTableForm::setStatusPanel(int panel, const QString& text) {
@@ -37,3 +39,5 @@ void TVexoTableForm::mOptionsClick() {
   DocSettings tmp;
   OptionsForm->execFor(&tmp, false);
 }
+
+}  // namespace velmora

@@ -11,6 +11,8 @@
 #include "velmora/frameapi/optionsform.h"
 #include "velmora/documents/tableform.h"
 
+namespace velmora {
+
 // Compilation, simulation and determinization through the outside automation servers.
 //
 // The compiler writes the automaton into a file beside the table (its name with the
@@ -234,3 +236,5 @@ void TVexoTableForm::AllModelClick() {
   if (!doc_->isCompiled()) return;
   if (frame()) frame()->openOaWindow(TFrame::OaWindow::JointModel, this);
 }
+
+}  // namespace velmora

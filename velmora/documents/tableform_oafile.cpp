@@ -5,6 +5,8 @@
 #include "velmora/documents/tableform.h"
 #include "velmora/documents/tableform_shared.h"
 
+namespace velmora {
+
 // The operational-automaton description of the table: its *.oa file beside the table file and
 // the commands of the ОА menu that open, save, create and delete it.
 
@@ -84,3 +86,5 @@ void TVexoTableForm::OADeleteClick() {
 void TVexoTableForm::OACreateClick() {
   if (!doc_->oaPresent()) OAClick();
 }
+
+}  // namespace velmora

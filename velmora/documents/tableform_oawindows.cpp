@@ -4,6 +4,8 @@
 #include "velmora/documents/docwindow_common.h"
 #include "velmora/documents/tableform.h"
 
+namespace velmora {
+
 // The windows that work on the operational-automaton description: the designer, the ОА model
 // window and the joint model. Each table has at most one of each; they lock the document, and
 // the grid follows. The frame makes them: a table outside a frame opens none.
@@ -51,3 +53,5 @@ void TVexoTableForm::OAModelClick() {
   if (!doc_->oaPresent() || doc_->modelOpen()) return;
   if (frame()) frame()->openOaWindow(TFrame::OaWindow::Model, this);
 }
+
+}  // namespace velmora

@@ -4,6 +4,8 @@
 #include "velmora/documents/reportwriter.h"
 #include "velmora/documents/tableform.h"
 
+namespace velmora {
+
 // "От&чет": the table as a formatted report in a new text window.
 void TVexoTableForm::mReportClick() {
   ReportWriter report(frame());
@@ -34,3 +36,5 @@ void TVexoTableForm::mReportClick() {
 }
 
 QTextEdit* TVexoTableForm::reportEditor() const { return reportEditor_; }
+
+}  // namespace velmora

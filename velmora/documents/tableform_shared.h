@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QString>
 
+namespace velmora {
+
 namespace tableform {
 
 inline const QString kUntitled = QStringLiteral("Untitled");
@@ -24,3 +26,5 @@ inline QString dialogDir(const QString& name) {
 }
 
 }  // namespace tableform
+
+}  // namespace velmora

@@ -4,6 +4,8 @@
 #include "velmora/documents/tableform.h"
 #include "velmora/translate/tblsku.h"
 
+namespace velmora {
+
 // "Перевод в &СКУ": the table as СКУ text in a new СКУ editor.
 void TVexoTableForm::SkuClick() {
   GridSelectCell(1, 1);  // renumbers and drops an empty last row
@@ -17,3 +19,5 @@ void TVexoTableForm::SkuClick() {
   if (!converter.hasOutputs())
     dlg::message(this, TTblToSku::warningText(), QStringLiteral("Предупреждение"), dlg::Ok, dlg::Warning);
 }
+
+}  // namespace velmora

@@ -6,6 +6,8 @@
 
 #include "velmora/documents/tableform.h"
 
+namespace velmora {
+
 class TableGridLock {
  public:
   using Role = TTableDocument::LockRole;
@@ -35,3 +37,5 @@ class TableGridLock {
   QPointer<TVexoTableForm> table_;
   QPointer<TTableDocument> doc_;
 };
+
+}  // namespace velmora

@@ -23,6 +23,8 @@
 #include "velmora/frameapi/childkind.h"
 #include "velmora/documents/docwindow_common.h"
 
+namespace velmora {
+
 namespace {
 
 const char kUntitled[] = "Untitled";
@@ -336,3 +338,5 @@ void TTxtForm::closeEvent(QCloseEvent* event) {
   docwin::handleClose(
       this, event, [this] { return FormCloseQuery(); }, [this] { FormClose(); });
 }
+
+}  // namespace velmora

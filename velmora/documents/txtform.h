@@ -16,6 +16,8 @@ class QStackedWidget;
 class QTextDocument;
 class QTextEdit;
 
+namespace velmora {
+
 class TTxtForm : public TDocChild {
   Q_OBJECT
  public:
@@ -97,3 +99,5 @@ class TTxtForm : public TDocChild {
   plaintext::Breaks breaks_;  // how that file parted its lines
   QStackedWidget* stack_ = nullptr;
 };
+
+}  // namespace velmora

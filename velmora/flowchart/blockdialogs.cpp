@@ -10,6 +10,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+namespace velmora {
+
 namespace {
 
 // A dialog border without border icons; the owner keeps it above the editor.
@@ -322,3 +324,5 @@ bool DialogAsker::askConnector(QString* type) {
   *type = f.type;
   return true;
 }
+
+}  // namespace velmora

@@ -12,6 +12,8 @@ class QLabel;
 class QPushButton;
 class QRadioButton;
 
+namespace velmora {
+
 class TRectForm : public QDialog {
   Q_OBJECT
  public:
@@ -80,3 +82,5 @@ class DialogAsker : public gsa::BlockAsker {
  private:
   QWidget* owner_;
 };
+
+}  // namespace velmora

@@ -2,6 +2,8 @@
 #include "velmora/documents/doccreate.h"
 #include "velmora/flowchart/gsaform.h"
 
+namespace velmora {
+
 TDocChild* createGsaWindow(TFrame* frame, const QString& path) {
   auto* w = new TGSAForm();
   // A file that does not read leaves no window behind; the reader has said why.
@@ -12,3 +14,5 @@ TDocChild* createGsaWindow(TFrame* frame, const QString& path) {
   if (frame) frame->addChild(w);
   return w;
 }
+
+}  // namespace velmora

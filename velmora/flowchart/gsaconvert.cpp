@@ -5,6 +5,8 @@
 #include "velmora/documents/tableform.h"
 #include "velmora/flowchart/core/gsatbl.h"
 
+namespace velmora {
+
 TVexoTableForm* openGsaTable(const TableData& table, TFrame* frame) {
   auto* form = new TVexoTableForm();
   if (frame) frame->addChild(form);
@@ -30,3 +32,5 @@ GsaConversion convertGsa(const GsaDocument& doc, TFrame* frame) {
                  QStringLiteral("Предупреждение"));
   return out;
 }
+
+}  // namespace velmora

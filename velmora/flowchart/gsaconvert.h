@@ -8,6 +8,8 @@
 #include "common/tabledata.h"
 #include "velmora/flowchart/core/gsadocument.h"
 
+namespace velmora {
+
 class TFrame;
 class TVexoTableForm;
 
@@ -26,3 +28,5 @@ TVexoTableForm* openGsaTable(const TableData& table, TFrame* frame = nullptr);
 // Checks the flowchart and, for verdict 0, 9 or 10, converts it into openGsaTable's window.
 // A table left incomplete (see TGSATbl::cutShort) is opened with a warning.
 GsaConversion convertGsa(const GsaDocument& doc, TFrame* frame = nullptr);
+
+}  // namespace velmora

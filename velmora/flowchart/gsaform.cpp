@@ -22,6 +22,8 @@
 #include "velmora/flowchart/gsaconvert.h"
 #include "velmora/flowchart/gsagridview.h"
 
+namespace velmora {
+
 namespace {
 
 const char kUntitled[] = "Untitled";
@@ -404,3 +406,5 @@ bool TGSAForm::writeFile() {
   if (activeWindow(this)) docwin::setStatus(this, 0, QString());
   return true;
 }
+
+}  // namespace velmora

@@ -14,6 +14,9 @@ class QAction;
 class QListWidget;
 class QMenu;
 class QSplitter;
+
+namespace velmora {
+
 class GsaGridView;
 
 class TGSAForm : public TDocChild {
@@ -93,3 +96,5 @@ class TGSAForm : public TDocChild {
   QMenu *mFile_ = nullptr, *mEdit_ = nullptr, *mTrans_ = nullptr;
   GsaTool tool_ = GsaTool::Start;  // without a frame
 };
+
+}  // namespace velmora

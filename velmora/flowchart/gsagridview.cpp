@@ -8,6 +8,8 @@
 
 #include "velmora/flowchart/core/gsagrid.h"
 
+namespace velmora {
+
 // Only the shape of the grid; the cells are painted from the document itself.
 class GsaGridModel : public QAbstractTableModel {
  public:
@@ -155,3 +157,5 @@ void GsaGridView::leaveEvent(QEvent* event) {
   QTableView::leaveEvent(event);
   if (mouseLeft) mouseLeft();
 }
+
+}  // namespace velmora

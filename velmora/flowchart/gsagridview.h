@@ -6,6 +6,8 @@
 
 #include "velmora/flowchart/paint/gsapaint.h"
 
+namespace velmora {
+
 class GsaGridList;
 class GsaGridModel;
 
@@ -50,3 +52,5 @@ class GsaGridView : public QTableView {
   int previewCol_ = 0, previewRow_ = 0;
   GsaTool previewTool_ = GsaTool::Start;
 };
+
+}  // namespace velmora

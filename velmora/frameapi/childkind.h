@@ -2,6 +2,8 @@
 // The kind of the MDI child activated last; frame commands are routed by it.
 #include <cstdint>
 
+namespace velmora {
+
 enum ChildKindValue : std::uint8_t {
   ckNone = 0,
   ckText = 1,       // TTxtForm
@@ -14,3 +16,5 @@ enum ChildKindValue : std::uint8_t {
 };
 
 extern std::uint8_t ChildKind;
+
+}  // namespace velmora

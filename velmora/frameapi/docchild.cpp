@@ -3,6 +3,8 @@
 #include "velmora/frameapi/childkind.h"
 #include "velmora/frameapi/frame.h"
 
+namespace velmora {
+
 std::uint8_t ChildKind = ckNone;
 
 void TDocChild::activated() {
@@ -33,3 +35,5 @@ bool TDocChild::frameCommand(FrameCmd cmd, QObject* sender) {
   h->run(sender);
   return true;
 }
+
+}  // namespace velmora

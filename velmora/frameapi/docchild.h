@@ -9,6 +9,9 @@
 #include "velmora/frameapi/childkind.h"
 
 class QMenu;
+
+namespace velmora {
+
 class TFrame;
 
 // Frame commands routed to the active child.
@@ -114,3 +117,5 @@ class TDocChild : public QWidget {
   mutable FrameHandlers handlers_;
   mutable bool handlersDeclared_ = false;
 };
+
+}  // namespace velmora

@@ -8,6 +8,9 @@
 
 class QMdiSubWindow;
 class QObject;
+
+namespace velmora {
+
 class TVexoTableForm;
 
 class TFrame {
@@ -61,3 +64,5 @@ class TFrame {
  protected:
   ~TFrame() = default;
 };
+
+}  // namespace velmora

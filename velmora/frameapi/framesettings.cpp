@@ -4,6 +4,8 @@
 
 #include "velmora/frameapi/optionsstring.h"
 
+namespace velmora {
+
 namespace framesettings {
 
 const char* const RegistryKey = "SOFTWARE\\Ostrel\\Vexo\\2.0";
@@ -65,3 +67,5 @@ QString helpFileFor(const QString& rootDir) {
 }
 
 }  // namespace framesettings
+
+}  // namespace velmora

@@ -10,6 +10,8 @@
 #include <array>
 #include <optional>
 
+namespace velmora {
+
 namespace framesettings {
 
 extern const char* const RegistryKey;  // "SOFTWARE\Ostrel\Vexo\2.0"
@@ -41,3 +43,5 @@ QString buildPanels(bool autoShow, const std::array<bool, BarCount>& visible,
 QString helpFileFor(const QString& rootDir);
 
 }  // namespace framesettings
+
+}  // namespace velmora

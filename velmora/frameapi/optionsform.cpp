@@ -16,6 +16,8 @@
 
 #include "velmora/frameapi/frame.h"
 
+namespace velmora {
+
 TOptionsForm* OptionsForm = nullptr;
 
 namespace {
@@ -437,3 +439,5 @@ void TOptionsForm::a_stateClick() {
 }
 
 TFrame* TOptionsForm::frame() const { return dynamic_cast<TFrame*>(parentWidget()); }
+
+}  // namespace velmora

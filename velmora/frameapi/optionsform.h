@@ -22,7 +22,6 @@
 #include "velmora/documents/formats/docsettings.h"
 
 class QButtonGroup;
-class TFrame;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -30,6 +29,10 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QTabWidget;
+
+namespace velmora {
+
+class TFrame;
 
 class TOptionsForm : public QDialog {
   Q_OBJECT
@@ -135,3 +138,5 @@ class TOptionsForm : public QDialog {
 };
 
 extern TOptionsForm* OptionsForm;
+
+}  // namespace velmora

@@ -1,5 +1,7 @@
 #include "velmora/frameapi/optionsstring.h"
 
+namespace velmora {
+
 bool OptionValues::operator==(const OptionValues& o) const {
   return letters == o.letters && fontSize == o.fontSize && rvasS0 == o.rvasS0 && autoNum == o.autoNum &&
          trackFig == o.trackFig && begName == o.begName && begSignal == o.begSignal && endName == o.endName &&
@@ -68,3 +70,5 @@ QString build(const OptionValues& v) {
 }
 
 }  // namespace optstr
+
+}  // namespace velmora

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace velmora {
+
 struct OptionValues {
   QString letters =
       QStringLiteral("zxyss");              // abstract input, binary input, output, input event, output event
@@ -43,3 +45,5 @@ OptionValues parse(const QString& options);
 QString build(const OptionValues& v);
 
 }  // namespace optstr
+
+}  // namespace velmora

@@ -16,6 +16,8 @@
 #include "velmora/oa/oaparser.h"
 #include "velmora/oa/oastep.h"
 
+namespace velmora {
+
 QPointer<TBusSetForm> BusSetForm;
 
 namespace {
@@ -143,3 +145,5 @@ void TBusSetForm::applyTo(TModelStep* model, const QList<Bus>& rows) {
   }
   for (const Bus& b : valid) model->Reset(b.name, b.value.trimmed());
 }
+
+}  // namespace velmora

@@ -9,6 +9,9 @@
 
 class QPushButton;
 class QTableWidget;
+
+namespace velmora {
+
 class TModelStep;
 
 class TBusSetForm : public QDialog {
@@ -55,3 +58,5 @@ class TBusSetForm : public QDialog {
 
 // The newest bus dialog (borrowed; cleared when it is freed).
 extern QPointer<TBusSetForm> BusSetForm;
+
+}  // namespace velmora

@@ -13,6 +13,8 @@
 #include <QtMath>
 #include <memory>
 
+namespace velmora {
+
 namespace gridfit {
 
 namespace {
@@ -213,3 +215,5 @@ int neededWidth(QTableView* grid) {
 }
 
 }  // namespace gridfit
+
+}  // namespace velmora

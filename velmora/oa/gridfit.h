@@ -1,12 +1,16 @@
 #pragma once
+
+class QString;
+class QTableView;
+
+namespace velmora {
+
 // Columns of the model windows' grids that show every text whole: a column is as wide as its
 // title and its widest text, and the last column also takes up what the view has left. A
 // grid is fitted whole when it opens, when its view changes size and when every value changes
 // form (the radix); a text its model takes in widens its column when it needs more room.
 // A grid of very many rows (a long input file) is measured where it is seen: the rows in view,
 // again as it scrolls, so filling it stays linear in its rows.
-class QString;
-class QTableView;
 
 namespace gridfit {
 
@@ -24,3 +28,5 @@ void keepFitted(QTableView* grid);
 int neededWidth(QTableView* grid);
 
 }  // namespace gridfit
+
+}  // namespace velmora

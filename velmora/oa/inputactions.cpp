@@ -6,6 +6,8 @@
 #include "platform/cp1251.h"
 #include "platform/textfile.h"
 
+namespace velmora {
+
 namespace {
 
 struct ViewHash {
@@ -70,3 +72,5 @@ bool InputActionsFile::write(const QString& path, const QStringList& inputs, QSt
   if (!toBytes(inputs, &bytes, error)) return false;
   return textfile::writeBytes(path, bytes, error);
 }
+
+}  // namespace velmora

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace velmora {
+
 class InputActionsFile {
  public:
   static QStringList parse(const QByteArray& bytes);
@@ -17,3 +19,5 @@ class InputActionsFile {
   // Written whole or not at all: a failed write keeps the old file.
   static bool write(const QString& path, const QStringList& inputs, QString* error);
 };
+
+}  // namespace velmora

@@ -1,5 +1,7 @@
 #include "velmora/oa/oablocks.h"
 
+namespace velmora {
+
 namespace oa {
 
 QString blockName(const QString& line) { return line.section(QLatin1Char('['), 0, 0); }
@@ -12,3 +14,5 @@ bool isHeading(const QString& name) {
 }
 
 }  // namespace oa
+
+}  // namespace velmora

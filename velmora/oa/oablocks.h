@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace velmora {
+
 namespace oa {
 
 // The name of a block line: the text before the first "[" (the whole line without one).
@@ -11,3 +13,5 @@ QString blockName(const QString& line);
 bool isHeading(const QString& name);
 
 }  // namespace oa
+
+}  // namespace velmora

@@ -28,6 +28,8 @@
 #include "velmora/oa/oastep.h"
 #include "platform/quote.h"
 
+namespace velmora {
+
 namespace {
 
 // The register grid as the model sees it: data rows from 1, names in column 0.
@@ -490,3 +492,5 @@ bool TOACAModelForm::eventFilter(QObject* watched, QEvent* event) {
     RegGridKeyDown(static_cast<QKeyEvent*>(event)->key());
   return TDocChild::eventFilter(watched, event);
 }
+
+}  // namespace velmora

@@ -24,6 +24,9 @@ class QTabWidget;
 class QTableWidget;
 class QTextEdit;
 class QColor;
+
+namespace velmora {
+
 class RegisterGrid;
 class TModelStep;
 class TVexoTableForm;
@@ -134,3 +137,5 @@ class TOACAModelForm : public TDocChild, public OacaHost {
   const QList<QStringList>* yItems = nullptr;
   int selectGuard_ = 0;
 };
+
+}  // namespace velmora

@@ -5,6 +5,8 @@
 #include "velmora/oa/oacamodelform.h"
 #include "velmora/oa/oastep.h"
 
+namespace velmora {
+
 // "Отчет" of the joint model: every step with its x, s and y and the watched registers after
 // it, in a new text window.
 void TOACAModelForm::mReportClick() {
@@ -58,3 +60,5 @@ void TOACAModelForm::AddReportText(const QString& text, const QColor& color) {
   reportEditor->setTextCursor(c);
   reportEditor->insertPlainText(text);
 }
+
+}  // namespace velmora

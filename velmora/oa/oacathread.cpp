@@ -12,6 +12,8 @@
 #include "platform/errors.h"
 #include "velmora/oa/oastep.h"
 
+namespace velmora {
+
 const char* const oacathread_t::kSimulatorId = "fsm.Simulator";
 
 namespace {
@@ -421,3 +423,5 @@ void oacathread_t::Step() {
   }
   ++stepNo;
 }
+
+}  // namespace velmora

@@ -22,6 +22,8 @@
 
 #include "platform/automation.h"
 
+namespace velmora {
+
 class TModelStep;
 class oacathread_t;
 
@@ -142,3 +144,5 @@ class oacathread_t {
   std::thread thread_;
   std::atomic<int> turns_{0};
 };
+
+}  // namespace velmora

@@ -8,6 +8,8 @@
 #include "velmora/oa/oasignals.h"
 #include "platform/quote.h"
 
+namespace velmora {
+
 namespace oadesign {
 
 namespace {
@@ -296,3 +298,5 @@ QString checkRegisters(const OaDescription& d) {
 QString applyQuestion() { return QStringLiteral("Описание ОА, возможно, содержит ошибки. Выйти?"); }
 
 }  // namespace oadesign
+
+}  // namespace velmora

@@ -10,6 +10,8 @@
 #include "common/tabledata.h"
 #include "velmora/documents/formats/oafile.h"
 
+namespace velmora {
+
 namespace oadesign {
 
 // The signals a table names. A table of one data row or less gives TooFewRows, one without
@@ -60,3 +62,5 @@ QString checkRegisters(const OaDescription& d);
 QString applyQuestion();
 
 }  // namespace oadesign
+
+}  // namespace velmora

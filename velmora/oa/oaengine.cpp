@@ -3,6 +3,8 @@
 #include "velmora/oa/oaerrors.h"
 #include "platform/quote.h"
 
+namespace velmora {
+
 using oa::Condition;
 using oa::Expression;
 using oa::Microoperation;
@@ -331,3 +333,5 @@ void TModelOA::CheckCondition(const QString& text) {
   oa::withContext([&] { return QStringLiteral("Условие %1: ").arg(quoted(text)); },
                   [&] { compiledCondition(text); });
 }
+
+}  // namespace velmora

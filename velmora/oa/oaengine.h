@@ -12,6 +12,8 @@
 #include "velmora/oa/oaparser.h"
 #include "velmora/oa/oaregister.h"
 
+namespace velmora {
+
 // The window's grid of watched elements as the model sees it: row 0 is the header; from row 1
 // on, column 0 names an element and column 1 receives its value.
 class RegisterGrid {
@@ -105,3 +107,5 @@ class TModelOA : public TOperAuto {
   std::unordered_map<const QChar*, oa::Seen<oa::InputPlan>> plans_;
   QStringList plansYs_;  // the y list the plans were made from  // per x: lower and upper case
 };
+
+}  // namespace velmora

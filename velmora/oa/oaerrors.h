@@ -5,6 +5,8 @@
 #include "platform/errors.h"
 #include "platform/quote.h"
 
+namespace velmora {
+
 // Root of the engine's errors: catch this to handle any of them.
 class EOaError : public VexoError {
  public:
@@ -62,3 +64,5 @@ auto withContext(Prefix&& prefix, Fn&& fn) -> decltype(fn()) {
 }
 
 }  // namespace oa
+
+}  // namespace velmora

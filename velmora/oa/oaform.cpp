@@ -24,6 +24,8 @@
 #include "velmora/oa/oamodelform.h"
 #include "velmora/oa/oawindow.h"
 
+namespace velmora {
+
 QPointer<TOAForm> OAForm;
 
 namespace {
@@ -496,3 +498,5 @@ void TOAForm::FormClose() {
   docwin::closeOwned(modelWindow);
   lock_.release();
 }
+
+}  // namespace velmora

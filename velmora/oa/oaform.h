@@ -20,6 +20,9 @@ class QMenu;
 class QPlainTextEdit;
 class QPushButton;
 class QAction;
+
+namespace velmora {
+
 class TVexoTableForm;
 
 class TOAForm : public TDocChild {
@@ -129,3 +132,5 @@ class TOAForm : public TDocChild {
 };
 
 extern QPointer<TOAForm> OAForm;  // the designer made last
+
+}  // namespace velmora

@@ -28,6 +28,8 @@
 #include "velmora/oa/steprows.h"
 #include "velmora/oa/yselectform.h"
 
+namespace velmora {
+
 QPointer<TOAModelForm> OAModelForm;
 
 namespace {
@@ -591,3 +593,5 @@ void TOAModelForm::FormClose() {
   lock_.release();
   if (busMode && frame()) frame()->setCommandEnabled(FrameCmd::ModelBus, false);
 }
+
+}  // namespace velmora

@@ -18,6 +18,9 @@ class QMenu;
 class QTableView;
 class QTableWidget;
 class QTableWidgetItem;
+
+namespace velmora {
+
 class StepRows;
 class TModelStep;
 class TVexoTableForm;
@@ -132,3 +135,5 @@ class TOAModelForm : public TDocChild, public RegisterGrid {
 };
 
 extern QPointer<TOAModelForm> OAModelForm;  // the model window made last
+
+}  // namespace velmora

@@ -18,6 +18,8 @@
 #include "velmora/oa/oastep.h"
 #include "velmora/oa/steprows.h"
 
+namespace velmora {
+
 namespace {
 
 const QString kSaveFilter = QStringLiteral("Файл воздействи (*.y)|*.y|Все файлы|*.*");
@@ -154,3 +156,5 @@ void TOAModelForm::OACallBtnClick() {
   if (!d) return;
   designer = d;
 }
+
+}  // namespace velmora

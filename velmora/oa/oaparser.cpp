@@ -3,6 +3,8 @@
 #include "platform/parseint.h"
 #include "velmora/oa/oaerrors.h"
 
+namespace velmora {
+
 namespace oa {
 
 namespace {
@@ -283,3 +285,5 @@ QStringList splitInput(const QString& text) {
 }
 
 }  // namespace oa
+
+}  // namespace velmora

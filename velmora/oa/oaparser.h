@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace velmora {
+
 namespace oa {
 
 // A decimal integer of 32 bits: blanks around it, an optional sign, at least one digit.
@@ -102,3 +104,5 @@ Condition parseCondition(const QString& text);
 QStringList splitInput(const QString& text);
 
 }  // namespace oa
+
+}  // namespace velmora

@@ -2,6 +2,8 @@
 
 #include "velmora/oa/oaerrors.h"
 
+namespace velmora {
+
 using oa::quoted;
 
 namespace {
@@ -242,3 +244,5 @@ QString TOperAuto::NotBit(int i, int b) const {
 QString TOperAuto::NotSlice(int i, const QString& range) const {
   return dec(~BinToDec(Element(i).Slice(range)));
 }
+
+}  // namespace velmora

@@ -9,6 +9,8 @@
 
 #include "velmora/oa/oaparser.h"
 
+namespace velmora {
+
 // One element. Values are signed 32-bit integers shown as decimal texts; arithmetic wraps.
 class TRegister {
  public:
@@ -117,3 +119,5 @@ class TOperAuto {
   QHash<QString, int> byName_;
   QHash<QString, int> firstByName_;
 };
+
+}  // namespace velmora

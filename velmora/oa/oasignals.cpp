@@ -4,6 +4,8 @@
 #include <QLocale>
 #include <algorithm>
 
+namespace velmora {
+
 namespace oa {
 
 namespace {
@@ -29,3 +31,5 @@ int sortedPosition(const QStringList& sorted, const QString& name) {
 }
 
 }  // namespace oa
+
+}  // namespace velmora

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace velmora {
+
 namespace oa {
 
 // a before b in the order of the signal lists.
@@ -14,3 +16,5 @@ void sortSignals(QStringList* names);
 int sortedPosition(const QStringList& sorted, const QString& name);
 
 }  // namespace oa
+
+}  // namespace velmora

@@ -9,6 +9,8 @@
 #include "velmora/oa/oaerrors.h"
 #include "platform/quote.h"
 
+namespace velmora {
+
 // ---- TOperSave ----
 
 void TOperSave::check(int i) const {
@@ -280,3 +282,5 @@ QString TModelStep::Reset(const QString& name, const QString& value) {
     throw;
   }
 }
+
+}  // namespace velmora

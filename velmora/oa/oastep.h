@@ -11,6 +11,8 @@
 #include "velmora/oa/oaengine.h"
 #include "velmora/oa/textpool.h"
 
+namespace velmora {
+
 // The history: per row the step's input, the values of every element ("5&0&12&") and the
 // x answer. Inputs and answers are kept as numbers of pooled texts and the values as numbers,
 // so a history of millions of steps stays small.
@@ -97,3 +99,5 @@ class TModelStep : public TModelOA {
   std::vector<qint32> saved_;  // element values before the step under way
   std::vector<qint32> row_;    // the values of the step under way
 };
+
+}  // namespace velmora

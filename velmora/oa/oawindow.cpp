@@ -14,6 +14,8 @@
 #include "velmora/documents/docwindow_common.h"
 #include "velmora/oa/gridfit.h"
 
+namespace velmora {
+
 namespace oawin {
 
 QMenu* fileMenu(QWidget* window, const std::function<void()>& report) {
@@ -62,3 +64,5 @@ void openWideEnough(QWidget* window, QSplitter* grids) {
 }
 
 }  // namespace oawin
+
+}  // namespace velmora

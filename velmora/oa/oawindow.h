@@ -8,6 +8,8 @@ class QMenu;
 class QSplitter;
 class QWidget;
 
+namespace velmora {
+
 namespace oawin {
 
 // The frame's radix button of a model's Radix (0 binary, 1 hexadecimal, 2 decimal).
@@ -25,3 +27,5 @@ QMenu* fileMenu(QWidget* window, const std::function<void()>& report = {});
 void openWideEnough(QWidget* window, QSplitter* grids);
 
 }  // namespace oawin
+
+}  // namespace velmora

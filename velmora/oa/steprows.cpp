@@ -1,5 +1,7 @@
 #include "velmora/oa/steprows.h"
 
+namespace velmora {
+
 StepRows::StepRows(const QString& header0, const QString& header1, QObject* parent)
     : QAbstractTableModel(parent), headers_{header0, header1} {}
 
@@ -65,3 +67,5 @@ void StepRows::take(Rows&& rows) {
   rows_.swap(rows);
   endResetModel();
 }
+
+}  // namespace velmora

@@ -9,6 +9,8 @@
 
 #include "velmora/oa/textpool.h"
 
+namespace velmora {
+
 class StepRows : public QAbstractTableModel {
  public:
   StepRows(const QString& header0, const QString& header1, QObject* parent = nullptr);
@@ -34,3 +36,5 @@ class StepRows : public QAbstractTableModel {
   TextPool pool_;
   Rows rows_;
 };
+
+}  // namespace velmora

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <unordered_map>
 
+namespace velmora {
+
 class TextPool {
  public:
   TextPool() { id(QString()); }
@@ -41,3 +43,5 @@ class TextPool {
   std::unordered_map<QString, quint32, Hash, Equal> ids_;
   quint32 last_ = 0;
 };
+
+}  // namespace velmora

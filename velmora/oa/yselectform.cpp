@@ -7,6 +7,8 @@
 
 #include "velmora/oa/oasignals.h"
 
+namespace velmora {
+
 TYSelectForm* YSelectForm = nullptr;
 
 namespace {
@@ -119,3 +121,5 @@ void TYSelectForm::yAllPassivClick() {
 }
 
 void TYSelectForm::OkButtonClick() { accept(); }
+
+}  // namespace velmora

@@ -10,6 +10,8 @@
 class QListWidget;
 class QPushButton;
 
+namespace velmora {
+
 class TYSelectForm : public QDialog {
   Q_OBJECT
  public:
@@ -40,3 +42,5 @@ class TYSelectForm : public QDialog {
 };
 
 extern TYSelectForm* YSelectForm;
+
+}  // namespace velmora

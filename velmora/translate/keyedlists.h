@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace velmora {
+
 template <typename Item>
 struct KeyedLists {
   std::vector<uint32_t> start;  // the list of key k is items[start[k] .. start[k + 1])
@@ -20,3 +22,5 @@ struct KeyedLists {
     for (const Source& s : from) items[next[size_t(key(s))]++] = item(s);
   }
 };
+
+}  // namespace velmora

@@ -11,6 +11,8 @@
 
 #include "automata/openindex.h"
 
+namespace velmora {
+
 // Keys (runs of T), each kept once and numbered in order of first appearance. The keys lie
 // end to end in one array, and a slot of the index tells where its key lies: a look-up
 // reads the slot and the key, nothing else.
@@ -85,3 +87,5 @@ class NameKeys {
  private:
   KeyTable<char16_t> keys_;
 };
+
+}  // namespace velmora

@@ -11,6 +11,8 @@
 
 #include "automata/openindex.h"
 
+namespace velmora {
+
 // Names is a QStringList (the table keeps copies of the names) or a std::vector of
 // QStringView (for names in texts that outlive the table: adding a name copies nothing).
 template <typename Names>
@@ -84,3 +86,5 @@ class PairSet {
   };
   automata::OpenIndex<Pair> index_{3};
 };
+
+}  // namespace velmora

@@ -5,6 +5,8 @@
 #include "velmora/translate/testing.h"
 #include "velmora/translate/textscan.h"
 
+namespace velmora {
+
 using textscan::isDigitAscii;
 using textscan::isOp;
 using textscan::lowerAscii;
@@ -332,3 +334,5 @@ void TTesting::rvasPass2Char(int ln, int i, QChar c, const char16_t* p, int n) {
       break;
   }
 }
+
+}  // namespace velmora

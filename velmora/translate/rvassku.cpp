@@ -7,6 +7,8 @@
 
 #include "platform/errors.h"
 
+namespace velmora {
+
 using textscan::Factor;
 using textscan::Range;
 
@@ -318,3 +320,5 @@ void TRvasSku::Convert() {
     out_->append(line);
   }
 }
+
+}  // namespace velmora

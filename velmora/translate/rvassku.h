@@ -14,6 +14,8 @@
 #include "velmora/translate/nametable.h"
 #include "velmora/translate/textscan.h"
 
+namespace velmora {
+
 class TRvasSku {
  public:
   // out receives the СКУ lines; the caller passes it empty.
@@ -70,3 +72,5 @@ class TRvasSku {
   qsizetype produced_ = 0;
   int depth_ = 0;
 };
+
+}  // namespace velmora

@@ -12,6 +12,8 @@
 #include "velmora/translate/textscan.h"
 #include "platform/quote.h"
 
+namespace velmora {
+
 using textscan::lowerAscii;
 
 namespace {
@@ -571,3 +573,5 @@ void TSkuTbl::Convert() {
   stages.readOutputs();
   stages.writeOutputs();
 }
+
+}  // namespace velmora

@@ -8,6 +8,8 @@
 #include "velmora/documents/formats/docsettings.h"
 #include "common/tabledata.h"
 
+namespace velmora {
+
 class TSkuTbl {
  public:
   // out receives the rows and the signal coding; its rows are replaced.
@@ -40,3 +42,5 @@ class TSkuTbl {
   int skuCount_ = 0;
   bool abstract_ = false;
 };
+
+}  // namespace velmora

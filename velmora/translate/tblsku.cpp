@@ -9,6 +9,8 @@
 #include "velmora/translate/keyedlists.h"
 #include "velmora/translate/keytable.h"
 
+namespace velmora {
+
 TTblToSku::TTblToSku(const TableData& table, QStringList* out) : table_(table), out_(out) {}
 
 QString TTblToSku::warningText() {
@@ -356,3 +358,5 @@ void TTblToSku::Convert() {
   out_->append(QStringLiteral("svf:"));
   writeOutputs(cells, rowCount, outputs, out_);
 }
+
+}  // namespace velmora

@@ -5,6 +5,8 @@
 
 #include "common/tabledata.h"
 
+namespace velmora {
+
 class TTblToSku {
  public:
   // out receives the СКУ lines (appended).
@@ -25,3 +27,5 @@ class TTblToSku {
   QStringList* out_;
   bool hasOutputs_ = false;
 };
+
+}  // namespace velmora

@@ -5,6 +5,8 @@
 #include "common/nesting.h"
 #include "velmora/translate/textscan.h"
 
+namespace velmora {
+
 using textscan::isDigitAscii;
 using textscan::isOp;
 using textscan::isStructural;
@@ -529,3 +531,5 @@ void TTesting::checkSources() {
   endAlternative();
   statement_.clear();
 }
+
+}  // namespace velmora

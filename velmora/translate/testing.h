@@ -9,6 +9,8 @@
 
 #include "velmora/documents/formats/docsettings.h"
 
+namespace velmora {
+
 class TTesting {
  public:
   // Clears the message list.
@@ -136,3 +138,5 @@ class TTesting {
   int initialSize_ = 0;
   unsigned char roles_[128] = {};  // roleFor() of the ASCII characters
 };
+
+}  // namespace velmora

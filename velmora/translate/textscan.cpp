@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace velmora {
+
 namespace textscan {
 
 QString headerKey(const QString& line) {
@@ -202,3 +204,5 @@ bool ParsedSum::parse(QStringView text, int maxDepth) {
 }
 
 }  // namespace textscan
+
+}  // namespace velmora

@@ -10,6 +10,8 @@
 
 #include "common/nesting.h"
 
+namespace velmora {
+
 namespace textscan {
 
 // Character at i, or the null character outside the string: "the next character" at the
@@ -120,3 +122,5 @@ class ParsedSum {
 };
 
 }  // namespace textscan
+
+}  // namespace velmora

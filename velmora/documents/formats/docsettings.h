@@ -3,6 +3,8 @@
 #include <QChar>
 #include <QString>
 
+namespace velmora {
+
 struct DocSettings {
   unsigned char kind = 1;            // 0 РВАС, 1 СКУ, 2 flowchart (its record for the options dialog)
   QChar InAbstr = QLatin1Char('z');  // abstract input signal
@@ -13,3 +15,5 @@ struct DocSettings {
   QString RvasS0 = QStringLiteral("s0");  // initial event of РВАС
   int fontSize = 8;                       // message list font size
 };
+
+}  // namespace velmora

@@ -4,6 +4,8 @@
 #include "platform/linereader.h"
 #include "platform/textfile.h"
 
+namespace velmora {
+
 namespace masktrailer {
 
 namespace {
@@ -78,3 +80,5 @@ bool save(const QString& path, const QStringList& text, const DocSettings& setti
 }
 
 }  // namespace masktrailer
+
+}  // namespace velmora

@@ -12,6 +12,8 @@ class LineReader;
 class Writer;
 }  // namespace textfile
 
+namespace velmora {
+
 namespace masktrailer {
 
 constexpr int kTrailerLines = 7;  // "mask:", five letters, the initial event name
@@ -35,3 +37,5 @@ bool save(const QString& path, const QStringList& text, const DocSettings& setti
 bool putTrailer(textfile::Writer& out, const DocSettings& settings);
 
 }  // namespace masktrailer
+
+}  // namespace velmora

@@ -5,6 +5,8 @@
 #include "platform/textfile.h"
 #include "platform/quote.h"
 
+namespace velmora {
+
 namespace {
 
 // A stored line can never hold a line break, or the counted sections would shift.
@@ -133,3 +135,5 @@ bool OaFile::write(const QString& path, const OaDescription& desc, QString* erro
   if (!desc.oaPresent) return textfile::writeBytes(path, QByteArray(), error);
   return textfile::writeLines(path, toLines(desc), error);
 }
+
+}  // namespace velmora

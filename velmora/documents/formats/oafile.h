@@ -10,6 +10,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace velmora {
+
 struct OaDescription {
   QStringList ySignals;                        // output signals of the table (inputs of the ОА)
   QStringList blocks;                          // "reg:" / "mux:" markers and the block declarations
@@ -51,3 +53,5 @@ class OaFile {
   static QStringList toLines(const OaDescription& desc);
   static bool write(const QString& path, const OaDescription& desc, QString* error);
 };
+
+}  // namespace velmora

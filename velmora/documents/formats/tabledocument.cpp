@@ -1,5 +1,7 @@
 #include "velmora/documents/formats/tabledocument.h"
 
+namespace velmora {
+
 TTableDocument::TTableDocument(QObject* parent) : TableDocument(parent), oaFileName_(untitled()) {}
 
 TTableDocument::~TTableDocument() {
@@ -78,3 +80,5 @@ bool TTableDocument::holds(LockRole role) const {
     if (l.role == role) return true;
   return false;
 }
+
+}  // namespace velmora

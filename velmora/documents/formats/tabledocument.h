@@ -14,6 +14,8 @@
 #include "common/tabledocument.h"
 #include "velmora/documents/formats/oafile.h"
 
+namespace velmora {
+
 // The file's name, the modified flag and the coding are the ones both programs keep.
 class TTableDocument : public TableDocument {
   Q_OBJECT
@@ -77,3 +79,5 @@ class TTableDocument : public TableDocument {
   OaDescription oa_;
   QList<Lock> locks_;
 };
+
+}  // namespace velmora

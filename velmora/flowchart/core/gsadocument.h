@@ -5,6 +5,8 @@
 
 #include "velmora/flowchart/core/gsagrid.h"
 
+namespace velmora {
+
 struct GsaDocument {
   GsaGridList grid;
   bool userNaming = false;            // "USER": operator vertices carry the state name, s0(y1)
@@ -24,3 +26,5 @@ struct GsaDocument {
   }
   bool operator!=(const GsaDocument& o) const { return !(*this == o); }
 };
+
+}  // namespace velmora

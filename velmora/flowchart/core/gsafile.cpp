@@ -10,6 +10,8 @@
 #include "platform/textfile.h"
 #include "platform/quote.h"
 
+namespace velmora {
+
 namespace {
 
 QString badFile(int lineNo, const QString& detail) {
@@ -391,3 +393,5 @@ bool GsaFile::write(const QString& path, const GsaDocument& doc, QString* error)
   }
   return out.commit(error);
 }
+
+}  // namespace velmora

@@ -12,6 +12,8 @@
 
 #include "velmora/flowchart/core/gsadocument.h"
 
+namespace velmora {
+
 class GsaFile {
  public:
   static const QString& header();  // "GSA1.1"
@@ -29,3 +31,5 @@ class GsaFile {
   // message names the cell).
   static bool write(const QString& path, const GsaDocument& doc, QString* error);
 };
+
+}  // namespace velmora

@@ -5,6 +5,8 @@
 #include <limits>
 #include <new>
 
+namespace velmora {
+
 GsaGridList::GsaGridList() : GsaGridList(kDefaultRows, kDefaultCols) {}
 
 GsaGridList::GsaGridList(int rows, int cols)
@@ -208,3 +210,5 @@ QStringList GsaGridList::toList() const {
   for (int i = 0; i < rows_ * cols_; ++i) out << text(colOf(i), rowOf(i)) << kind(colOf(i), rowOf(i));
   return out;
 }
+
+}  // namespace velmora

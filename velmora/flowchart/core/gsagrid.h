@@ -14,6 +14,8 @@
 #include <QStringView>
 #include <vector>
 
+namespace velmora {
+
 // The kind codes of the cells.
 namespace GsaKind {
 constexpr int Operator = 1;   // operator vertex (rectangle)
@@ -167,3 +169,5 @@ class GsaGridList {
   size_t garbage_ = 0;
   QHash<int, QString> oddKinds_;  // by row-major index
 };
+
+}  // namespace velmora

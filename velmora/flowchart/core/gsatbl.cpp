@@ -7,6 +7,8 @@
 #include <string_view>
 #include <unordered_map>
 
+namespace velmora {
+
 namespace {
 
 const QString kOpenLink = QStringLiteral("Незавершенная связь или отсутствует соединение.");
@@ -406,3 +408,5 @@ void TGSATbl::fillOutputs() {
     r.y = y;
   }
 }
+
+}  // namespace velmora

@@ -13,6 +13,8 @@
 #include "common/tabledata.h"
 #include "velmora/flowchart/core/gsadocument.h"
 
+namespace velmora {
+
 class TGSATbl {
  public:
   // Verdicts of Check: 0 no message; 1 .. 8 the code of the last error; 9 or 10 only
@@ -98,3 +100,5 @@ class TGSATbl {
   int depth_ = 0;
   bool cutShort_ = false;  // a walk stopped at kMaxDepth or kMaxTableRows
 };
+
+}  // namespace velmora

@@ -4,6 +4,8 @@
 #include <QPainter>
 #include <QPolygon>
 
+namespace velmora {
+
 namespace {
 
 // The measures of one cell; R and B lie on the first pixel past it.
@@ -216,3 +218,5 @@ void paintGsaPreview(QPainter& p, const QRect& rect, GsaTool tool) {
   }
   p.restore();
 }
+
+}  // namespace velmora

@@ -11,6 +11,8 @@
 
 class QPainter;
 
+namespace velmora {
+
 // The tools of the frame's flowchart tool bar, in tool-bar order (the index of the frame's
 // action in its list of flowchart actions).
 enum class GsaTool {
@@ -44,3 +46,5 @@ void paintGsaCell(QPainter& painter, const QRect& rect, const GsaGridList& grid,
 // The silver not-xor outline of the tool over the cell rect (the splitter and the connector
 // reach into the cell below). The painter's pen, brush and composition mode are restored.
 void paintGsaPreview(QPainter& painter, const QRect& rect, GsaTool tool);
+
+}  // namespace velmora

@@ -4,6 +4,8 @@
 // the window answers with the real dialogs, tests answer from a script.
 #include <QString>
 
+namespace velmora {
+
 namespace gsa {
 
 // The exit labels are "0", "1", "нет перехода", or empty while none is chosen.
@@ -24,3 +26,5 @@ class BlockAsker {
 };
 
 }  // namespace gsa
+
+}  // namespace velmora

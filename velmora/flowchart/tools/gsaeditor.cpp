@@ -1,5 +1,7 @@
 #include "velmora/flowchart/tools/gsaeditor.h"
 
+namespace velmora {
+
 namespace gsa {
 
 GsaTool nextTool(GsaTool tool) {
@@ -158,3 +160,5 @@ bool PointerTrack::left() {
 }
 
 }  // namespace gsa
+
+}  // namespace velmora

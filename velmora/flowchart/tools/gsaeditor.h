@@ -11,6 +11,8 @@
 #include "velmora/flowchart/core/gsadocument.h"
 #include "velmora/flowchart/paint/gsapaint.h"
 
+namespace velmora {
+
 namespace gsa {
 
 // The tool a right click chooses after `tool`: tool-bar order, the delete tool wraps around.
@@ -65,3 +67,5 @@ class PointerTrack {
 };
 
 }  // namespace gsa
+
+}  // namespace velmora

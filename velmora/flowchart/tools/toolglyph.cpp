@@ -7,6 +7,8 @@
 #include "common/icons/glyphs.h"
 #include "velmora/flowchart/tools/gsaeditor.h"
 
+namespace velmora {
+
 namespace gsa {
 
 namespace {
@@ -96,3 +98,5 @@ QIcon toolIcon(GsaTool tool) {
 }
 
 }  // namespace gsa
+
+}  // namespace velmora

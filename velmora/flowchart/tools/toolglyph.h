@@ -11,6 +11,8 @@
 class QPainter;
 class QRectF;
 
+namespace velmora {
+
 namespace gsa {
 
 // What one click with a placing tool leaves on an empty grid, as a one-column grid: the
@@ -25,3 +27,5 @@ void paintToolGlyph(QPainter& painter, const QRectF& square, GsaTool tool);
 QIcon toolIcon(GsaTool tool);
 
 }  // namespace gsa
+
+}  // namespace velmora
