@@ -171,10 +171,14 @@ void TAutoSim::BuildPages() {
   simBox->addWidget(sgSim, 1);
   connect(sgSim, &QTableView::doubleClicked, this, [this] { sbEditClick(); });
   // A command announces only the rows it touched; the widths follow what they now hold.
-  connect(grid_, &QAbstractItemModel::modelReset, this, &TAutoSim::FitColumns);
-  connect(grid_, &QAbstractItemModel::rowsInserted, this, &TAutoSim::FitColumns);
-  connect(grid_, &QAbstractItemModel::rowsRemoved, this, &TAutoSim::FitColumns);
-  connect(grid_, &QAbstractItemModel::dataChanged, this, &TAutoSim::FitColumns);
+  fitTimer_.setSingleShot(true);
+  fitTimer_.setInterval(0);
+  connect(&fitTimer_, &QTimer::timeout, this, &TAutoSim::FitColumns);
+  const auto askFit = [this] { fitTimer_.start(); };
+  connect(grid_, &QAbstractItemModel::modelReset, this, askFit);
+  connect(grid_, &QAbstractItemModel::rowsInserted, this, askFit);
+  connect(grid_, &QAbstractItemModel::rowsRemoved, this, askFit);
+  connect(grid_, &QAbstractItemModel::dataChanged, this, askFit);
   PCArea->addTab(simulation, QStringLiteral("Моделирование"));
   PCArea->setCurrentWidget(simulation);
 }

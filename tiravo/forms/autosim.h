@@ -4,6 +4,7 @@
 // every step, in a vertical or a horizontal table; saves and loads the
 // sequence (*.sgn), edits the abstract input alphabet and writes a report.
 #include <QList>
+#include <QTimer>
 #include <memory>
 
 #include "tiravo/forms/childform.h"
@@ -99,6 +100,9 @@ class TAutoSim : public TChildForm {
   void SelectStep(int k);
   // The vertical table's columns as wide as their texts, so none of them wraps.
   void FitColumns();
+  // Changes only ask for a fit; it runs once when the window next gets to the event loop, so
+  // appending thousands of steps (a loaded sequence) measures the columns once, not per step.
+  QTimer fitTimer_;
   // Everything drawn anew in the same layout, the step of `step` selected again; with
   // `resimulate` every step is recomputed first.
   void Rebuild(int step, bool resimulate);
