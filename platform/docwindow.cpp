@@ -83,6 +83,11 @@ QString directoryOf(const QString& path) {
   return fi.isAbsolute() ? fi.absolutePath() : QString();
 }
 
+QString extensionOf(const QString& path) {
+  const QFileInfo fi(path);
+  return fi.fileName().contains(QLatin1Char('.')) ? QLatin1Char('.') + fi.suffix() : QString();
+}
+
 QString askSavePath(QWidget* window, const QString& fileName, const QString& filter, const QString& ext,
                     const QString& startDir, const QString& title) {
   const bool untitled = fileName == QLatin1String("Untitled");

@@ -66,6 +66,9 @@ bool saveAs(QWidget* window, QString* fileName, const QString& filter, const QSt
             const QString& startDir, const std::function<bool()>& save);
 // The directory of an absolute path, else empty.
 QString directoryOf(const QString& path);
+// The extension of the file part of `path` as written, from its last dot, the dot included;
+// empty when the name has no dot.
+QString extensionOf(const QString& path);
 
 // `question` with Yes, No and Cancel, for a modified document. True when the window may close:
 // No, or Yes and `save` succeeded. A cancelled or failed save keeps it open.

@@ -31,7 +31,7 @@ bool Registry::openKey(bool canCreate) {
   closeKey();
   // A FIFO or a device in the file's place would hold the program in its first read.
   if (!textfile::notRegularCause(storageFile()).isEmpty()) return false;
-  settings_ = new QSettings(storageFile(), QSettings::IniFormat);
+  settings_ = std::make_unique<QSettings>(storageFile(), QSettings::IniFormat);
   if (!canCreate) {
     settings_->beginGroup(group_);
     const bool exists = !settings_->childKeys().isEmpty() || !settings_->childGroups().isEmpty();
@@ -65,7 +65,6 @@ bool Registry::writeString(const QString& name, const QString& value) {
 
 void Registry::closeKey() {
   if (settings_) settings_->sync();
-  delete settings_;
-  settings_ = nullptr;
+  settings_.reset();
   open_ = false;
 }

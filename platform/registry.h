@@ -1,6 +1,7 @@
 #pragma once
 // One registry key with string values, kept in a settings file of our own.
 #include <QString>
+#include <memory>
 
 class QSettings;
 
@@ -22,6 +23,6 @@ class Registry {
 
  private:
   QString group_;
-  QSettings* settings_ = nullptr;
+  std::unique_ptr<QSettings> settings_;
   bool open_ = false;
 };

@@ -1,3 +1,5 @@
+#include <memory>
+
 #include "common/icons/glyphs.h"
 #include "platform/dialogs.h"
 #include "platform/guard.h"
@@ -10,11 +12,10 @@ int main(int argc, char** argv) {
   tiravo::TMainForm::setUpApplication();
   app.setWindowIcon(glyphs::programIcon(glyphs::Program::Tiravo));
   try {
-    auto* frame = new tiravo::TMainForm;
+    auto frame = std::make_unique<tiravo::TMainForm>();
     frame->createStartupWindows();
     frame->show();
-    app.exec();
-    delete frame;
+    return app.exec();
   } catch (...) {
     dlg::message(nullptr, guard::currentMessage(), QStringLiteral("Ошибка"), dlg::Ok, dlg::Critical);
   }

@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -45,12 +44,22 @@ const QString kOpenFilter = QStringLiteral(
 
 // The extension of the file part of `path`, dot included, ASCII letters in lower case.
 QString lowerExtension(const QString& path) {
-  const QString name = QFileInfo(path).fileName();
-  const int dot = name.lastIndexOf(QLatin1Char('.'));
-  QString ext = dot < 0 ? QString() : name.mid(dot);
+  QString ext = docwin::extensionOf(path);
   for (QChar& c : ext)
     if (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) c = QChar(c.unicode() + 32);
   return ext;
+}
+
+// The windows File > Open makes, by the file's extension.
+enum class Opens { Nothing, Sku, Rvas, Lsa, Flowchart, Table };
+
+Opens opensAs(const QString& ext) {
+  if (ext == QLatin1String(".sku")) return Opens::Sku;
+  if (ext == QLatin1String(".rvs")) return Opens::Rvas;
+  if (ext == QLatin1String(".lsa")) return Opens::Lsa;
+  if (ext == QLatin1String(".gsa")) return Opens::Flowchart;
+  if (ext == QLatin1String(".tbl")) return Opens::Table;
+  return Opens::Nothing;
 }
 
 // A page control or a combo box hands the focus to a part of its own ("qt_tabwidget_tabbar"):
@@ -411,12 +420,12 @@ void TMainForm::NewGSAClick() {
 }
 
 bool TMainForm::openDocument(const QString& path) {
-  const QString ext = lowerExtension(path);
-  if (ext == QLatin1String(".sku") || ext == QLatin1String(".rvs") || ext == QLatin1String(".lsa")) {
+  const Opens kind = opensAs(lowerExtension(path));
+  if (kind == Opens::Sku || kind == Opens::Rvas || kind == Opens::Lsa) {
     // A file that cannot be read (reported by the editor) leaves no window.
-    TEditForm* e = newEditor(ext == QLatin1String(".sku")   ? TEditForm::Sku
-                             : ext == QLatin1String(".rvs") ? TEditForm::Rvas
-                                                            : TEditForm::Lsa);
+    TEditForm* e = newEditor(kind == Opens::Sku    ? TEditForm::Sku
+                             : kind == Opens::Rvas ? TEditForm::Rvas
+                                                   : TEditForm::Lsa);
     if (!e->LoadFile(path)) {
       e->setModified(false);
       e->parentWidget()->close();
@@ -424,11 +433,11 @@ bool TMainForm::openDocument(const QString& path) {
     }
     return true;
   }
-  if (ext == QLatin1String(".gsa")) {
+  if (kind == Opens::Flowchart) {
     NewGSAClick();
     return true;
   }
-  if (ext == QLatin1String(".tbl")) {
+  if (kind == Opens::Table) {
     TVexoTableForm* t = newTable();
     if (!t->Open(path)) {
       t->document()->setModified(false);
@@ -445,8 +454,7 @@ void TMainForm::FileOpenItemClick() {
     const QString path = dlg::openFile(this, kOpenFilter);
     if (path.isEmpty()) return;
     const QString ext = lowerExtension(path);
-    if (ext == QLatin1String(".sku") || ext == QLatin1String(".rvs") || ext == QLatin1String(".lsa") ||
-        ext == QLatin1String(".gsa") || ext == QLatin1String(".tbl")) {
+    if (opensAs(ext) != Opens::Nothing) {
       openDocument(path);
       return;
     }

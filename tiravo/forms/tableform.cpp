@@ -381,20 +381,17 @@ void TVexoTableForm::closeEvent(QCloseEvent* event) {
 
 // ---- model commands ----
 
-FTT* TVexoTableForm::compile() {
+std::unique_ptr<FTT> TVexoTableForm::compile() {
   table_->commitOpenEditor();
   TableData t = tableData();
   WindowCallbacks callbacks(this);
-  return CompileTable(t, doc_->signalCoding(), &callbacks).release();
+  return CompileTable(t, doc_->signalCoding(), &callbacks);
 }
 
 void TVexoTableForm::handOver(const std::function<void(TFrame&, FTT*)>& receive) {
-  FTT* model = compile();
-  if (!model) return;
-  if (frame())
-    receive(*frame(), model);
-  else
-    delete model;
+  std::unique_ptr<FTT> model = compile();
+  // The window that receives the model owns it from then on.
+  if (model && frame()) receive(*frame(), model.release());
 }
 
 void TVexoTableForm::StandartClick() {
@@ -410,9 +407,9 @@ void TVexoTableForm::miDetermClick() {
 }
 
 void TVexoTableForm::miToBrouserClick() {
-  FTT* model = compile();
+  std::unique_ptr<FTT> model = compile();
   if (!model) return;
-  auto* browser = new TFTT_Brouser(model);
+  auto* browser = new TFTT_Brouser(model.release());  // the browser owns the model
   // The first letter is a Latin C, as the program always wrote it.
   browser->setWindowTitle(QStringLiteral("Cписок переходов для ") + doc_->fileName());
   if (frame())
@@ -423,9 +420,7 @@ void TVexoTableForm::miToBrouserClick() {
 
 void TVexoTableForm::SkuClick() {
   // The compiler only checks the table here; nothing opens for a table it refused.
-  FTT* model = compile();
-  if (!model) return;
-  delete model;
+  if (!compile()) return;
   if (!frame()) return;
   GridSelectCell(1, 1);
   TEditForm* editor = frame()->newEditor(TEditForm::Sku);

@@ -6,6 +6,7 @@
 // 1 .. rowCount() - 1, data columns 1 (si), 2 (y), 3 (xij), 4 (sj).
 #include <QString>
 #include <functional>
+#include <memory>
 
 #include "common/tabledata.h"
 #include "common/tabledocument.h"
@@ -83,8 +84,8 @@ class TVexoTableForm : public TChildForm {
   void miDetermClick();     // compile, then the determinization window
   void SkuClick();          // table -> СКУ
   void miToBrouserClick();  // compile, then the model browser
-  // Compiles the grid; null when the compiler refused it (it has said why). Owned by the caller.
-  FTT* compile();
+  // Compiles the grid; null when the compiler refused it (it has said why).
+  std::unique_ptr<FTT> compile();
 
   QRadioButton *AbstrButton = nullptr, *BinButton = nullptr;
   // Menu items by their text without the shortcut part (for the frame and tests).

@@ -1,3 +1,5 @@
+#include <memory>
+
 #include "common/icons/glyphs.h"
 #include "platform/dialogs.h"
 #include "platform/guard.h"
@@ -12,17 +14,16 @@ int main(int argc, char** argv) {
   GuardedApplication app(argc, argv);
   app.setWindowIcon(glyphs::programIcon(glyphs::Program::Velmora));
   try {
-    auto* splash = new velmora::TSplash;
+    auto splash = std::make_unique<velmora::TSplash>();
     splash->showAndWait();
     // The frame reads the settings, then the options dialog splits the option string it read.
-    auto* frame = new velmora::TMainForm;
-    velmora::OptionsForm = new velmora::TOptionsForm(frame);
-    velmora::YSelectForm = new velmora::TYSelectForm(frame);
-    delete splash;
+    auto frame = std::make_unique<velmora::TMainForm>();
+    velmora::OptionsForm = new velmora::TOptionsForm(frame.get());
+    velmora::YSelectForm = new velmora::TYSelectForm(frame.get());
+    splash.reset();
     frame->greetFirstStart();
     frame->show();
-    app.exec();
-    delete frame;
+    return app.exec();
   } catch (...) {
     dlg::message(nullptr, guard::currentMessage(), QStringLiteral("Ошибка"), dlg::Ok, dlg::Critical);
   }

@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -42,15 +41,23 @@ const char* const kOpenFilter =
     "Текстовый файл (*.rtf)|*.rtf|Текстовый файл (*.txt)|*.txt|Все файлы (*.*)|*.*";
 
 // The part of the file name from its last dot, dot included, in lower case.
-QString extensionOf(const QString& path) {
-  const QString name = QFileInfo(path).fileName();
-  const int dot = name.lastIndexOf(QLatin1Char('.'));
-  return dot < 0 ? QString() : name.mid(dot).toLower();
+QString lowerExtension(const QString& path) { return docwin::extensionOf(path).toLower(); }
+
+// The windows File > Open makes, by the file's extension.
+enum class Opens { Nothing, Sku, Rvas, Text, Flowchart, Table };
+
+Opens opensAs(const QString& ext) {
+  if (ext == QLatin1String(".sku")) return Opens::Sku;
+  if (ext == QLatin1String(".rvs")) return Opens::Rvas;
+  if (ext == QLatin1String(".txt")) return Opens::Text;
+  if (ext == QLatin1String(".gsa")) return Opens::Flowchart;
+  if (ext == QLatin1String(".tbl")) return Opens::Table;
+  return Opens::Nothing;
 }
 
 }  // namespace
 
-TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), d_(new Private) {
+TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), d_(std::make_unique<Private>()) {
   setObjectName(QStringLiteral("MainForm"));
   setWindowTitle(QStringLiteral("Vexo"));
   setAttribute(Qt::WA_DeleteOnClose, false);
@@ -94,7 +101,6 @@ TMainForm::~TMainForm() {
     mdi_ = nullptr;
     delete area;
   }
-  delete d_;
 }
 
 // ---------------------------------------------------------------- status bar
@@ -359,9 +365,8 @@ void TMainForm::FileOpenItemClick() {
   for (;;) {
     const QString path = dlg::openFile(this, QString::fromUtf8(kOpenFilter));
     if (path.isEmpty()) return;
-    const QString ext = extensionOf(path);
-    if (ext == QLatin1String(".sku") || ext == QLatin1String(".rvs") || ext == QLatin1String(".txt") ||
-        ext == QLatin1String(".gsa") || ext == QLatin1String(".tbl")) {
+    const QString ext = lowerExtension(path);
+    if (opensAs(ext) != Opens::Nothing) {
       openDocument(path);
       return;
     }
@@ -373,12 +378,15 @@ void TMainForm::FileOpenItemClick() {
 }
 
 TDocChild* TMainForm::openDocument(const QString& path) {
-  const QString ext = extensionOf(path);
-  if (ext == QLatin1String(".sku")) return creators.edit(1, path);
-  if (ext == QLatin1String(".rvs")) return creators.edit(0, path);
-  if (ext == QLatin1String(".txt")) return creators.text(path);
-  if (ext == QLatin1String(".gsa")) return creators.gsa(path);
-  if (ext == QLatin1String(".tbl")) return creators.table(path);
+  const QString ext = lowerExtension(path);
+  switch (opensAs(ext)) {
+    case Opens::Sku: return creators.edit(1, path);
+    case Opens::Rvas: return creators.edit(0, path);
+    case Opens::Text: return creators.text(path);
+    case Opens::Flowchart: return creators.gsa(path);
+    case Opens::Table: return creators.table(path);
+    case Opens::Nothing: break;
+  }
   dlg::message(this, QStringLiteral("Расширение ") + ext + QStringLiteral(" программой не поддерживается"),
                QStringLiteral("Ошибка"), dlg::Ok, dlg::Warning);
   return nullptr;

@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QString>
 #include <functional>
+#include <memory>
 #include <utility>
 
 #include "platform/parseint.h"
@@ -191,7 +192,7 @@ class TMainForm : public QMainWindow, public TFrame, private TFrameUi {
   QLabel* simpleText_ = nullptr;
   QAction* commandAction(FrameCmd cmd) const;
   struct Private;
-  Private* d_ = nullptr;
+  std::unique_ptr<Private> d_;
 };
 
 }  // namespace velmora

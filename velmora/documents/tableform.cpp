@@ -71,12 +71,6 @@ TVexoTableForm::TVexoTableForm(QWidget* parent) : TDocChild(parent), doc_(new TT
 TVexoTableForm::~TVexoTableForm() {
   // The windows working on the description borrow its lists: they go first.
   closeLockHolders();
-  delete mFile_;
-  delete mEdit_;
-  delete mFormat_;
-  delete mModel_;
-  delete mTrans_;
-  delete mOa_;
 }
 
 // ---------------------------------------------------------------------------------------

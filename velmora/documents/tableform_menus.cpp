@@ -37,7 +37,7 @@ void TVexoTableForm::buildMenus() {
   // the menu only names them.
   auto shown = docwin::withKeyText;
 
-  mFile_ = new QMenu(QStringLiteral("&Файл"));
+  mFile_ = new QMenu(QStringLiteral("&Файл"), this);
   QMenu* create = mFile_->addMenu(QStringLiteral("Создать"));
   create->menuAction()->setStatusTip(QStringLiteral("Создание нового файла"));
   add(create, QStringLiteral("РВАС"), {}, QStringLiteral("Создание нового файла РВАС"),
@@ -62,7 +62,7 @@ void TVexoTableForm::buildMenus() {
   add(mFile_, QStringLiteral("От&чет"), {}, {}, [this] { mReportClick(); });
   add(mFile_, QStringLiteral("В&ыход"), {}, QStringLiteral("Выход из программы"), docwin::exitCommand(this));
 
-  mEdit_ = new QMenu(QStringLiteral("&Правка"));
+  mEdit_ = new QMenu(QStringLiteral("&Правка"), this);
   add(mEdit_, shown(QStringLiteral("&Вырезать"), "Ctrl+X"), {},
       QStringLiteral("Вырезание выделенного блока в буфер"), [this] { Cut1Click(); });
   add(mEdit_, shown(QStringLiteral("&Копировать"), "Ctrl+C"), {},
@@ -79,13 +79,13 @@ void TVexoTableForm::buildMenus() {
   add(mEdit_, QStringLiteral("Удалить строкку"), QKeySequence(Qt::CTRL | Qt::Key_D),
       QStringLiteral("Удалить текущую строку таблицы"), [this] { Del1Click(); });
 
-  mFormat_ = new QMenu(QStringLiteral("Ф&ормат"));
+  mFormat_ = new QMenu(QStringLiteral("Ф&ормат"), this);
   add(mFormat_, QStringLiteral("У&величить шрифт"), {}, QStringLiteral("Увеличение шрифта"),
       [this] { Font1Click(); });
   add(mFormat_, QStringLiteral("У&меньшить шрифт"), {}, QStringLiteral("Уменьшение шрифта"),
       [this] { Font2Click(); });
 
-  mModel_ = new QMenu(QStringLiteral("&Моделирование"));
+  mModel_ = new QMenu(QStringLiteral("&Моделирование"), this);
   add(mModel_, QStringLiteral("Моделирование &УА"), QKeySequence(Qt::CTRL | Qt::Key_F9), {},
       [this] { StandartClick(); });
   OAModel_ = add(mModel_, QStringLiteral("Моделирование &ОА"), QKeySequence(Qt::SHIFT | Qt::Key_F9), {},
@@ -95,13 +95,13 @@ void TVexoTableForm::buildMenus() {
   add(mModel_, QStringLiteral("&Моделирование УА+ОА"), QKeySequence(Qt::Key_F9), {},
       [this] { AllModelClick(); });
 
-  mTrans_ = new QMenu(QStringLiteral("Пре&образования"));
+  mTrans_ = new QMenu(QStringLiteral("Пре&образования"), this);
   add(mTrans_, QStringLiteral("Перевод в &СКУ"), QKeySequence(Qt::Key_F7),
       QStringLiteral("Первод таблицы переходов в СКУ"), [this] { SkuClick(); });
   add(mTrans_, QStringLiteral("Детерминизация..."), {}, QStringLiteral("Выполнение детерминизации"),
       [this] { N9Click(); });
 
-  mOa_ = new QMenu(QStringLiteral("Операционный &автомат"));
+  mOa_ = new QMenu(QStringLiteral("Операционный &автомат"), this);
   add(mOa_, QStringLiteral("Создать"), {}, {}, [this] { OACreateClick(); });
   OAOpen_ = add(mOa_, QStringLiteral("Открыть..."), {}, {}, [this] { OAOpenClick(); });
   add(mOa_, QStringLiteral("Сохранить"), {}, {}, [this] { OASaveSrazuClick(); });

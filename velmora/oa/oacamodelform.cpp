@@ -71,10 +71,7 @@ TOACAModelForm::TOACAModelForm(QWidget* owner) : TDocChild(owner) {
   FormResize();
 }
 
-TOACAModelForm::~TOACAModelForm() {
-  endWorker();
-  delete mModel_;
-}
+TOACAModelForm::~TOACAModelForm() { endWorker(); }
 
 void TOACAModelForm::buildWindow() {
   auto* layout = new QVBoxLayout(this);
@@ -139,7 +136,7 @@ void TOACAModelForm::buildWindow() {
   resetLayout->addStretch();
   pages_->addTab(resetPage, QStringLiteral("Сброс"));
 
-  mModel_ = new QMenu(QStringLiteral("&Моделирование"));
+  mModel_ = new QMenu(QStringLiteral("&Моделирование"), this);
   auto add = [this](const QString& text, const QString& hint, void (TOACAModelForm::*fn)()) {
     QAction* a = mModel_->addAction(text);
     if (!hint.isEmpty()) {

@@ -52,12 +52,7 @@ TOAForm::TOAForm(QWidget* owner) : TDocChild(owner) {
   buildMenus();
 }
 
-TOAForm::~TOAForm() {
-  FormClose();
-  delete mFile_;
-  delete mOa_;
-  delete mModel_;
-}
+TOAForm::~TOAForm() { FormClose(); }
 
 void TOAForm::buildControls() {
   auto button = [this](const QString& text, const char* name, std::function<void()> fn) {
@@ -145,12 +140,12 @@ void TOAForm::buildControls() {
 
 void TOAForm::buildMenus() {
   mFile_ = oawin::fileMenu(this);
-  mOa_ = new QMenu(QStringLiteral("&Операционный автомат"));
+  mOa_ = new QMenu(QStringLiteral("&Операционный автомат"), this);
   mApplyClose =
       docwin::addItem(this, mOa_, QStringLiteral("Применить и &закрыть"), {}, [this] { OKButtonClick(); });
   mCancel =
       docwin::addItem(this, mOa_, QStringLiteral("&Отменить изменения"), {}, [this] { CancelButtonClick(); });
-  mModel_ = new QMenu(QStringLiteral("&Моделирование"));
+  mModel_ = new QMenu(QStringLiteral("&Моделирование"), this);
   mOAModel =
       docwin::addItem(this, mModel_, QStringLiteral("&Моделирование ОА"), {}, [this] { mOAModelClick(); });
   mOAModel->setObjectName(QStringLiteral("mOAModel"));

@@ -104,12 +104,7 @@ TOAModelForm::TOAModelForm(QWidget* owner) : TDocChild(owner) {
   fitColumns();
 }
 
-TOAModelForm::~TOAModelForm() {
-  FormClose();
-  delete mFile_;
-  delete mActions_;
-  delete mModel_;
-}
+TOAModelForm::~TOAModelForm() { FormClose(); }
 
 void TOAModelForm::buildControls() {
   // The steps of a long input file are many: their grid is a view of compact rows.
@@ -157,11 +152,11 @@ void TOAModelForm::buildControls() {
 void TOAModelForm::buildMenus() {
   using docwin::addItem;
   mFile_ = oawin::fileMenu(this, [this] { mReportClick(); });
-  mActions_ = new QMenu(QStringLiteral("&Воздействия"));
+  mActions_ = new QMenu(QStringLiteral("&Воздействия"), this);
   addItem(this, mActions_, QStringLiteral("&Открыть"), {}, [this] { mOpenFileClick(); });
   addItem(this, mActions_, QStringLiteral("&Сохранить"), {}, [this] { mSaveFileClick(); });
   addItem(this, mActions_, QStringLiteral("Сохранить &как..."), {}, [this] { mSaveFileAsClick(); });
-  mModel_ = new QMenu(QStringLiteral("&Моделирование"));
+  mModel_ = new QMenu(QStringLiteral("&Моделирование"), this);
   addItem(this, mModel_, QStringLiteral("&Добавить строку"), {}, [this] { yAddClick(); });
   addItem(this, mModel_, QStringLiteral("&Вставить строку"), {}, [this] { yInsClick(); });
   addItem(this, mModel_, QStringLiteral("&Удалить строку"), {}, [this] { yDelClick(); });
