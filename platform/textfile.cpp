@@ -10,11 +10,6 @@
 #include <cerrno>
 #include <cstring>
 
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
-
-#include "platform/bits.h"
 #include "platform/cp1251.h"
 #include "platform/filewriter.h"
 #include "platform/linereader.h"
@@ -23,17 +18,9 @@ namespace textfile {
 
 namespace {
 
-// Index of the first CR or LF at or after i, or n.
+// Index of the first CR or LF at or after i, or n. A plain loop: the compiler does as well
+// on texts of ordinary lines, and a vectorised search gained only on a single huge line.
 qsizetype nextBreak(const char16_t* p, qsizetype i, qsizetype n) {
-#ifdef __SSE2__
-  // Eight characters at a time.
-  const __m128i cr = _mm_set1_epi16('\r'), lf = _mm_set1_epi16('\n');
-  for (; i + 8 <= n; i += 8) {
-    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
-    const int mask = _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi16(v, cr), _mm_cmpeq_epi16(v, lf)));
-    if (mask) return i + bitops::CountTrailingZeros(unsigned(mask)) / 2;
-  }
-#endif
   for (; i < n; ++i)
     if (p[i] == u'\r' || p[i] == u'\n') return i;
   return n;

@@ -2,19 +2,12 @@
 // steps, and the replay that a change near the start of a long history costs.
 #include <benchmark/benchmark.h>
 
+#include "tests/oa/oatestutil.h"
 #include "velmora/oa/oastep.h"
 
 using namespace velmora;
 
 namespace {
-
-struct Description {
-  QStringList blocks;
-  QStringList ySignals;
-  QList<QStringList> yItems;
-  QStringList xSignals;
-  QStringList xValues;
-};
 
 // Twelve registers and four buses of 16 bits; four output signals using every kind of
 // microoperation, six input signals using every kind of condition.

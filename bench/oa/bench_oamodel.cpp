@@ -26,17 +26,6 @@ QTemporaryDir& tempDir() {
   return dir;
 }
 
-// The tests' worked example: registers A[8], B[8], C[4], the bus DI1[8], y1..y3 and x1..x3.
-void describe(OaDescription& d) {
-  const Description e = example();
-  d.blocks = e.blocks;
-  d.ySignals = e.ySignals;
-  d.yItems = e.yItems;
-  d.xSignals = e.xSignals;
-  d.xValues = e.xValues;
-  d.oaPresent = true;
-}
-
 // About `bytes` of steps such as a user saves: single signals and pairs.
 QString yFile(int bytes) {
   const QString path = tempDir().filePath(QStringLiteral("s%1.y").arg(bytes));
@@ -66,7 +55,7 @@ void BM_OpenYFile(benchmark::State& state) {
   for (auto _ : state) {
     state.PauseTiming();
     auto* t = new TVexoTableForm(nullptr);
-    describe(t->document()->oa());
+    describeExample(&t->document()->oa());  // A[8], B[8], C[4], DI1[8]; y1..y3, x1..x3
     TOAModelForm* m = TOAModelForm::open(t, t, QStringLiteral("bench.oa"));
     for (const char* n : {"A", "B", "C", "DI1"}) m->setRegName(m->rowCount(), QLatin1String(n));
     dlg::Script s;
@@ -85,7 +74,7 @@ void BM_OpenYFile(benchmark::State& state) {
 
 // n registers, every one of them watched.
 void registers(OaDescription& d, int n) {
-  describe(d);
+  describeExample(&d);
   for (int i = 0; i < n; ++i) d.blocks.insert(4 + i, QStringLiteral("R%1[16]").arg(i));
 }
 

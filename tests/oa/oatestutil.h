@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <QVector>
 
+#include "velmora/documents/formats/oafile.h"
 #include "velmora/oa/oaengine.h"
 
 using namespace velmora;
@@ -42,4 +43,15 @@ inline Description example() {
   d.xSignals = {"x1", "x2", "x3"};
   d.xValues = {"A[7]", "C[0]", "B[0]&B[1]"};
   return d;
+}
+
+// The worked example as a table's ОА description.
+inline void describeExample(OaDescription* d) {
+  const Description e = example();
+  d->blocks = e.blocks;
+  d->ySignals = e.ySignals;
+  d->yItems = e.yItems;
+  d->xSignals = e.xSignals;
+  d->xValues = e.xValues;
+  d->oaPresent = true;
 }

@@ -60,14 +60,7 @@ class OaWindows : public edtest::InFrame {
   // A table with the described worked example: A[8], B[8], C[4], bus DI1[8]; y1..y3, x1..x3.
   TVexoTableForm* exampleTable() {
     TVexoTableForm* t = acceptanceTable();
-    const Description e = example();
-    OaDescription& d = t->document()->oa();
-    d.blocks = e.blocks;
-    d.ySignals = e.ySignals;
-    d.yItems = e.yItems;
-    d.xSignals = e.xSignals;
-    d.xValues = e.xValues;
-    d.oaPresent = true;
+    describeExample(&t->document()->oa());
     t->CheckTableFilled();
     return t;
   }

@@ -4,7 +4,6 @@
 #include <utility>
 #include <vector>
 
-#include "platform/bits.h"
 #include "common/tblcells.h"
 #include "velmora/translate/keyedlists.h"
 #include "velmora/translate/keytable.h"
@@ -24,14 +23,10 @@ using tblcells::forEachName;
 
 // Tuning. Each value was set for the table benchmark of bench/translate (a long table, far
 // larger than the caches) on the machines the programs are built for:
-// - kAhead: rows (and targets, outputs) whose data is asked for early, so that reading it
-//   overlaps the work on the items before. A core keeps about ten reads from memory in
-//   flight; 8 items of four cells keep it busy without pushing out what is in use.
 // - kSlotsAhead: names whose hash table slot is asked for early; a look-up costs less than
 //   a row's work, so the slots are asked for twice as far ahead.
 // - kBlock: names gathered before they are numbered together: 4096 references of 24 bytes
 //   with their rows take about 100 KB and stay in a core's second-level cache meanwhile.
-constexpr size_t kAhead = 8;
 constexpr size_t kSlotsAhead = 16;
 constexpr size_t kBlock = 4096;
 
@@ -57,13 +52,6 @@ class Cells {
     QChar* const base = text_.data();
     QChar* p = base;
     for (size_t i = 0; i < n; ++i) {
-      if (i + kAhead < n) {
-        const TableRow& a = rows[qsizetype(i + kAhead)];
-        bitops::PrefetchRead(a.si.constData());
-        bitops::PrefetchRead(a.y.constData());
-        bitops::PrefetchRead(a.x.constData());
-        bitops::PrefetchRead(a.sj.constData());
-      }
       const TableRow& r = rows[qsizetype(i)];
       const QString* cells[kColumns] = {&r.si, &r.y, &r.x, &r.sj};
       uint8_t content = 0;
@@ -273,13 +261,6 @@ void writeEquations(const Cells& cells, int rowCount, ColumnNames& targets, QStr
   const KeyedLists<Term> terms(size_t(index.size()), targetTerms, First(), Second());
   const Term* const items = terms.items.data();
   for (int k = 0; k < index.size(); ++k) {
-    // A target's terms lie apart in the text: those of a target some ahead are asked for early.
-    if (size_t(k) + kAhead < size_t(index.size())) {
-      const size_t a = size_t(k) + kAhead;
-      bitops::PrefetchRead(index.name(int(a)).data());
-      for (uint32_t i = terms.start[a]; i < terms.start[a + 1]; ++i)
-        bitops::PrefetchRead(termText.constData() + items[i].first);
-    }
     out->append(equation(index.name(k), items + terms.start[size_t(k)], items + terms.start[size_t(k) + 1],
                          [&](const Term& t) { return QStringView(termText).mid(t.first, t.second); }));
   }
@@ -325,11 +306,6 @@ void writeOutputs(const Cells& cells, int rowCount, ColumnNames& outputs, QStrin
   std::vector<int> listed(size_t(eventIndex.size()), 0);  // output + 1 that listed the event
   std::vector<int> once;
   for (int k = 0; k < index.size(); ++k) {
-    if (size_t(k) + kAhead < size_t(index.size())) {
-      const size_t a = size_t(k) + kAhead;
-      for (uint32_t i = lists.start[a]; i < lists.start[a + 1]; ++i)
-        bitops::PrefetchRead(eventIndex.name(lists.items[size_t(i)]).data());
-    }
     once.clear();
     for (uint32_t i = lists.start[size_t(k)]; i < lists.start[size_t(k) + 1]; ++i) {
       const int e = lists.items[size_t(i)];
