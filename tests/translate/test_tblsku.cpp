@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "helpers.h"
+#include "platform/errors.h"
 
 using namespace tt;
 
@@ -70,4 +71,42 @@ TEST(TblSku, CellHelpers) {
   EXPECT_FALSE(TTblToSku::HasContent(" 0 00"));
   EXPECT_FALSE(TTblToSku::HasContent(""));
   EXPECT_EQ(TTblToSku::NormalizeTerm(" a & b*c ", '*'), "a*b*c");
+}
+
+TEST(TblSku, TextOfTheSquareOfTheTableIsRefused) {
+  const auto names = [](const char* prefix, int n, const char* op) {
+    QStringList l;
+    for (int i = 0; i < n; ++i) l << QString::fromLatin1(prefix) + QString::number(i);
+    return l.join(QLatin1String(op));
+  };
+  struct Case {
+    const char* what;
+    TableRow row;
+    int rows;
+    bool refused;
+  };
+  const Case cases[] = {
+      {"each of many targets repeats a long condition",
+       {"s0", "", names("x", 4000, "&"), names("s", 600, "&")},
+       1,
+       true},
+      {"each of many outputs gets every event of a long source",
+       {names("s", 3000, "&"), names("y", 3000, "&"), "1", "s1"},
+       1,
+       true},
+      {"three targets and outputs a row, as nondeterministic tables have",
+       R("s0&s1", "y1&y2&y3", "x1&X2", "s1&s2&s3"), 30000, false},
+  };
+  for (const Case& c : cases) {
+    TableData t;
+    for (int i = 0; i < c.rows; ++i) t.rows << c.row;
+    QStringList out{"kept"};
+    if (c.refused) {
+      EXPECT_THROW(TTblToSku(t, &out).Convert(), VexoError) << c.what;
+      EXPECT_EQ(out, QStringList{"kept"}) << c.what;
+    } else {
+      EXPECT_NO_THROW(TTblToSku(t, &out).Convert()) << c.what;
+      EXPECT_EQ(out.size(), 1 + 1 + 3 + 1 + 3) << c.what;
+    }
+  }
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "common/tblcells.h"
+#include "platform/errors.h"
 #include "velmora/translate/keyedlists.h"
 #include "velmora/translate/keytable.h"
 
@@ -71,6 +72,7 @@ class Cells {
     if (wide_) return QStringView(text_).mid(wideStarts_[k], wideStarts_[k + 1] - wideStarts_[k]);
     return QStringView(text_.constData() + starts_[k], qsizetype(starts_[k + 1] - starts_[k]));
   }
+  qsizetype chars() const { return text_.size(); }
   // The cell holds a character other than ' ' and '0'.
   bool hasContent(int row, Column c) const { return content_[size_t(row)] >> c & 1u; }
 
@@ -143,6 +145,20 @@ QString equation(QStringView name, const Item* first, const Item* last, Part par
   *p = QLatin1Char(';');
   return line;
 }
+
+// Characters (or pairs of names) the text may take; see TTblToSku::kOutputPerChar.
+class Budget {
+ public:
+  explicit Budget(qsizetype tableChars)
+      : left_(std::max<qsizetype>(TTblToSku::kMinOutput, tableChars * TTblToSku::kOutputPerChar)) {}
+  void charge(qsizetype n) {
+    left_ -= n;
+    if (left_ < 0) throw VexoError(QStringLiteral("Таблица дает слишком большой текст СКУ"));
+  }
+
+ private:
+  qsizetype left_;
+};
 
 }  // namespace
 
@@ -224,7 +240,8 @@ void ColumnNames::namesOf(int row, std::vector<int>* looked) {
 // the last source cell at or above it; rows above the first source cell have none (for every
 // target alike, not what the previous target's pass left over). A row's term is made once
 // into one text and only its place is kept.
-void writeEquations(const Cells& cells, int rowCount, ColumnNames& targets, QStringList* out) {
+void writeEquations(const Cells& cells, int rowCount, ColumnNames& targets, Budget& budget,
+                    QStringList* out) {
   using Term = std::pair<qsizetype, qsizetype>;  // start and length in termText
   QString termText;
   {
@@ -255,9 +272,11 @@ void writeEquations(const Cells& cells, int rowCount, ColumnNames& targets, QStr
     appendTerm(&termText, cells.cell(i, Cells::kX));
     if (termText.size() == mark + 2 && termText.at(mark + 1) == QLatin1Char('1')) termText.truncate(mark);
     const Term term(start, termText.size() - start);
+    budget.charge((term.second + 1) * qsizetype(looked.size()));
     for (int k : looked) targetTerms.emplace_back(k, term);
   }
   const Names& index = targets.index();
+  for (int k = 0; k < index.size(); ++k) budget.charge(index.name(k).size() + 2);
   const KeyedLists<Term> terms(size_t(index.size()), targetTerms, First(), Second());
   const Term* const items = terms.items.data();
   for (int k = 0; k < index.size(); ++k) {
@@ -269,7 +288,7 @@ void writeEquations(const Cells& cells, int rowCount, ColumnNames& targets, QStr
 // The "svf:" output functions. Only rows with their own source cell give an output its
 // events, each event once. First the outputs and source names of each row, then the events
 // are numbered, then each output is given the events of its rows.
-void writeOutputs(const Cells& cells, int rowCount, ColumnNames& outputs, QStringList* out) {
+void writeOutputs(const Cells& cells, int rowCount, ColumnNames& outputs, Budget& budget, QStringList* out) {
   struct Span {
     uint32_t outputs, names;  // where the row's outputs and names end
   };
@@ -283,6 +302,8 @@ void writeOutputs(const Cells& cells, int rowCount, ColumnNames& outputs, QStrin
     eventIndex.addAll(refs, [&](size_t j, int k) { events[j] = k; });
     uint32_t o = 0, e = 0;
     for (const Span& s : spans) {
+      // Every output of a row gets every event of its source: charged before the pairs are made.
+      budget.charge(qsizetype(s.outputs - o) * qsizetype(s.names - e));
       for (; o < s.outputs; ++o)
         for (uint32_t n = e; n < s.names; ++n) outputEvents.emplace_back(rowOutputIds[o], events[n]);
       e = s.names;
@@ -321,18 +342,26 @@ void writeOutputs(const Cells& cells, int rowCount, ColumnNames& outputs, QStrin
 }  // namespace
 
 void TTblToSku::Convert() {
-  out_->append(QStringLiteral("sku:"));
   const Cells cells(table_.rows);
   const int rowCount = int(table_.rows.size());
   ColumnNames targets(cells, Cells::kSj), outputs(cells, Cells::kY);
   targets.collect(rowCount);
   outputs.collect(rowCount);
   hasOutputs_ = outputs.index().size() > 0;
-  out_->reserve(out_->size() + targets.index().size() + outputs.index().size() + 2);
-  writeEquations(cells, rowCount, targets, out_);
-  if (!hasOutputs_) return;
-  out_->append(QStringLiteral("svf:"));
-  writeOutputs(cells, rowCount, outputs, out_);
+  // Written aside: a refused table leaves the caller's lines as they were.
+  QStringList lines;
+  lines.reserve(targets.index().size() + outputs.index().size() + 2);
+  lines.append(QStringLiteral("sku:"));
+  Budget budget(cells.chars());
+  writeEquations(cells, rowCount, targets, budget, &lines);
+  if (hasOutputs_) {
+    lines.append(QStringLiteral("svf:"));
+    writeOutputs(cells, rowCount, outputs, budget, &lines);
+  }
+  if (out_->isEmpty())
+    *out_ = std::move(lines);
+  else
+    out_->append(lines);
 }
 
 }  // namespace velmora

@@ -16,6 +16,11 @@ class TTblToSku {
   // caller shows warningText() in a box captioned "Предупреждение".
   bool hasOutputs() const { return hasOutputs_; }
   static QString warningText();
+  // The text may be this many times the table's characters, or kMinOutput, whichever is more:
+  // a row with many targets repeats its condition for each, so a hostile table would give a
+  // text of the square of its size. Past that, Convert() throws VexoError and writes nothing.
+  static const int kOutputPerChar = 8;
+  static const int kMinOutput = 1000000;
 
   // Cell helpers, public for the tests.
   static bool HasContent(const QString& text);                  // a character other than ' ' and '0'
