@@ -1,10 +1,13 @@
 #pragma once
 // Helpers shared by the table window tests.
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTableView>
 #include <QTest>
+#include <memory>
 
 #include "filebytes.h"
 #include "velmora/documents/tableform.h"
@@ -40,6 +43,26 @@ inline bool typeIntoCell(TVexoTableForm* f, int col, int row, const QString& tex
   typeText(e, text);
   commitWithEnter(e);
   return true;
+}
+
+// A window of its own, shown, with nothing loaded.
+inline std::unique_ptr<TVexoTableForm> newForm() {
+  auto f = std::make_unique<TVexoTableForm>();
+  f->show();
+  return f;
+}
+
+inline std::unique_ptr<TVexoTableForm> openForm(const QString& path) {
+  auto f = newForm();
+  EXPECT_TRUE(f->Open(path));
+  return f;
+}
+
+inline TableData threeRows() {
+  TableData t;
+  t.rows << TableRow{"s0", "y1", "x1", "s1"} << TableRow{"", "", "X1", "s0"}
+         << TableRow{"s1", "y2&y1", "1", "s0"};
+  return t;
 }
 
 inline QStringList column(const TVexoTableForm* f, int col) {
