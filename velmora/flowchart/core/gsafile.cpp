@@ -293,11 +293,11 @@ bool GsaFile::read(const QString& path, GsaDocument* doc, QString* error) {
 
 namespace {
 
-// Every line of the file in the current layout, handed to `add` in order as it stands (line
-// breaks still in it) with the row-major index of its cell (-1: no cell). Stops at the first
-// line `add` refuses and returns its cell; -1 when all were taken.
-template <class Add>
-int eachLine(const GsaDocument& doc, Add add) {
+// The lines of the file in the current layout: those of the header and "End" handed to `line`
+// as they stand (line breaks still in them), every written cell between them to
+// cell(col, row, text, kindNumber). Stops at the first that refuses; false then.
+template <class Line, class Cell>
+bool eachLine(const GsaDocument& doc, Line line, Cell cell) {
   const GsaGridList& g = doc.grid;
   const QString head[] = {GsaFile::header(),
                           QString::fromLatin1(doc.userNaming ? "USER" : "AUTO"),
@@ -311,50 +311,35 @@ int eachLine(const GsaDocument& doc, Add add) {
                           doc.outputLetter,
                           QString::number(g.rowCount()),
                           QString::number(g.colCount())};
-  for (const QString& h : head) add(QStringView(h), -1);
-  // "row,col" made in place, from the end: a string per cell would cost more than the writing.
-  char16_t position[24];
-  char16_t* const end = position + 24;
-  auto digits = [](char16_t* at, int v) {
-    do {
-      *--at = char16_t(u'0' + v % 10);
-      v /= 10;
-    } while (v > 0);
-    return at;
-  };
-  char16_t code[12];
-  char16_t* const codeEnd = code + 12;
-  QString odd;
-  for (int index : g.usedCells()) {
-    const int col = g.colOf(index), row = g.rowOf(index);
-    char16_t* p = digits(end, col);
-    *--p = u',';
-    p = digits(p, row);
-    // A kind that is a number is that number's digits; only another text is read as it stands.
-    const int number = g.kindNumber(col, row);
-    QStringView kind;
-    if (number >= 0) {
-      const char16_t* k = digits(codeEnd, number);
-      kind = QStringView(k, codeEnd - k);
-    } else {
-      odd = g.kind(col, row);
-      kind = odd;
-    }
-    if (!add(QStringView(p, end - p), index) || !add(g.textView(col, row), index) || !add(kind, index))
-      return index;
-  }
-  add(QStringView(u"End"), -1);
-  return -1;
+  for (const QString& h : head)
+    if (!line(QStringView(h))) return false;
+  return g.eachUsed(cell) && line(QStringView(u"End"));
+}
+
+// The decimal digits of `v` put before `end`; returns where they begin.
+char* digitsBefore(char* end, int v) {
+  do {
+    *--end = char('0' + v % 10);
+    v /= 10;
+  } while (v > 0);
+  return end;
 }
 
 }  // namespace
 
 QStringList GsaFile::toLines(const GsaDocument& doc) {
   QStringList out;
-  eachLine(doc, [&out](QStringView line, int) {
-    out << TblFile::cellText(line.toString());
-    return true;
-  });
+  eachLine(
+      doc,
+      [&out](QStringView line) {
+        out << TblFile::cellText(line.toString());
+        return true;
+      },
+      [&](int col, int row, QStringView text, int) {
+        out << QString::number(row) + QLatin1Char(',') + QString::number(col)
+            << TblFile::cellText(text.toString()) << TblFile::cellText(doc.grid.kind(col, row));
+        return true;
+      });
   return out;
 }
 
@@ -374,21 +359,43 @@ bool GsaFile::write(const QString& path, const GsaDocument& doc, QString* error)
       return false;
     }
   }
-  // The lines go from the grid straight into the file, a line break inside a text made one blank
-  // (it would shift every later line): a list of the lines would cost many times the file.
+  // The lines go from the grid straight into the file's buffer, a line break inside a text made
+  // one blank (it would shift every later line): a list of the lines or of the cells would cost
+  // more than the writing.
   const GsaGridList& g = doc.grid;
   textfile::Writer out(path);
   QString refused;
-  const int cell = eachLine(doc, [&](QStringView line, int) {
+  int badCol = -1, badRow = -1;
+  auto take = [&](QStringView line, int col, int row) {
     qsizetype bad = -1;
     if (out.cellLine(line, &bad)) return true;
-    if (bad >= 0) refused = line.toString();
+    if (bad >= 0) {
+      refused = line.toString();
+      badCol = col;
+      badRow = row;
+    }
     return false;
-  });
-  if (cell >= 0 && !refused.isNull()) {
+  };
+  char position[24];  // "row,col", made from the end
+  char* const end = position + sizeof position;
+  const bool all = eachLine(
+      doc, [&](QStringView line) { return take(line, -1, -1); },
+      [&](int col, int row, QStringView text, int number) {
+        char* p = digitsBefore(end, col);
+        *--p = ',';
+        p = digitsBefore(p, row);
+        if (!out.bytesLine(p, end - p) || !take(text, col, row)) return false;
+        // A kind that is a number is that number's digits; only another text is read as it stands.
+        if (number >= 0) {
+          char* k = digitsBefore(end, number);
+          return out.bytesLine(k, end - k);
+        }
+        return take(g.kind(col, row), col, row);
+      });
+  if (!all && badCol >= 0) {
     if (error)
       *error = textfile::unencodableMessage(refused) +
-               QStringLiteral(" (ячейка [%1, %2])").arg(g.colOf(cell)).arg(g.rowOf(cell));
+               QStringLiteral(" (ячейка [%1, %2])").arg(badCol).arg(badRow);
     return false;  // the old file stays as it was
   }
   return out.commit(error);

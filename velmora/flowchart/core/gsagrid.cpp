@@ -178,15 +178,12 @@ void GsaGridList::clear() {
 }
 
 QList<int> GsaGridList::usedCells() const {
-  // In row-major order by walking the rows that hold anything: no sort.
   QList<int> out;
   out.reserve(qsizetype(used_.size()));
-  for (int row = 0; row < rows_; ++row) {
-    const std::vector<int>& r = at_[size_t(row)];
-    if (r.empty()) continue;
-    for (int col = 0; col < cols_; ++col)
-      if (r[size_t(col)] >= 0) out << index(col, row);
-  }
+  eachUsed([&](int col, int row, QStringView, int) {
+    out << index(col, row);
+    return true;
+  });
   return out;
 }
 
