@@ -3,7 +3,6 @@
 // benchmark and reports time and memory as ratios (the median of the runs of each), and
 // whether the engine stays within the targets: 1.5 times the time, twice the memory.
 #include <benchmark/benchmark.h>
-#include <malloc.h>
 
 #include <algorithm>
 #include <chrono>
@@ -14,11 +13,6 @@
 #include "platform/heap.h"
 
 namespace subsets {
-
-inline size_t HeapInUse() {
-  const struct mallinfo2 m = mallinfo2();
-  return m.uordblks + m.hblkhd;
-}
 
 struct Figures {
   size_t states = 0, transitions = 0, bytes = 0;

@@ -2,38 +2,29 @@
 // same automata in the same run: the blow-up family "(a|b)* a (a|b)^{n-1}" and random
 // nondeterministic automata. Reports the time ratio (engine / reference, the median of the
 // repetitions of each) and the memory each holds per result state.
-#include <algorithm>
-
+#include "bench/common/heapcount.h"
 #include "bench/common/versus.h"
 #include "bench/tiravo/nfatable.h"
 #include "tiravo/sim/determ.h"
 
 namespace {
 
-using subsets::Figures;
-using subsets::HeapInUse;
-
-Figures RunEngine(const FTT& m, bool measureMemory) {
+subsets::Figures RunEngine(const FTT& m, bool measureMemory) {
   determ::Options o;
   o.initial = USignalSet{1};
   o.eventNames = m.SNames.All();
-  const size_t base = measureMemory ? HeapInUse() : 0;
-  size_t peak = base;
-  Figures f;
-  {
+  subsets::Figures f;
+  const auto determinize = [&] {
     determ::Run run(m, o);
-    int rounds = 0;
-    const auto status = run.RunAll([&](const determ::Run&) {
-      if (measureMemory && (++rounds & 255) == 0) peak = std::max(peak, HeapInUse());
-      return true;
-    });
-    if (status != determ::Run::Done) return f;
-    if (measureMemory) peak = std::max(peak, HeapInUse());
+    if (run.RunAll(nullptr) != determ::Run::Done) return;
     const auto result = run.TakeResult();
     f.states = result->Lines.size();
     for (const FTT_Line& line : result->Lines) f.transitions += line.Transitions.size();
-  }
-  f.bytes = peak - base;
+  };
+  if (measureMemory)
+    f.bytes = heapcount::PeakOf(determinize);
+  else
+    determinize();
   return f;
 }
 
