@@ -50,6 +50,11 @@ class SetTable {
   int Find(const uint64_t* row) const { return Look(row, HashOf(row)).number; }
 
   uint64_t HashOf(const uint64_t* row) const { return HashRow(row, words_); }
+  // The same for rows of W words (W known to the caller).
+  template <int W>
+  static uint64_t HashOf(const uint64_t* row) {
+    return HashRow(row, size_t(W));
+  }
   // Asks for the slot of a row about to be looked up: several look-ups then wait for
   // memory at once.
   void Prefetch(uint64_t h) const { index_.Prefetch(h); }
@@ -72,7 +77,7 @@ class SetTable {
   }
 
   // The same for rows of W words (W known to the caller), in place: the look of a
-  // subset construction's every move, most of which find their row. Adding is the call.
+  // subset construction's every move, a new row added where it was found missing.
   template <int W>
   int FindOrAddOf(const uint64_t* row, uint64_t h) {
     const uint64_t* rows = rows_.data();
@@ -82,7 +87,7 @@ class SetTable {
         if (row[i] != other[i]) return false;
       return true;
     });
-    return probe.number >= 0 ? probe.number : AddAt(probe, h, row);
+    return probe.number >= 0 ? probe.number : AddOf<W>(probe, h, row);
   }
 
   // Keeps the sets, forgets how to find them.
@@ -98,16 +103,22 @@ class SetTable {
   }
 
  private:
-  // Adds `row` in the free slot of a look that missed it.
-  [[gnu::noinline]] int AddAt(const OpenIndex<>::Probe& free, uint64_t h, const uint64_t* row) {
+  // Adds `row` of W words (0: of the table's width) in the free slot of a look that
+  // missed it.
+  template <int W>
+  int AddOf(const OpenIndex<>::Probe& free, uint64_t h, const uint64_t* row) {
+    const size_t w = W ? size_t(W) : words_;
     const size_t k = count_;
     index_.Insert(free, h, k);  // first: a table that is full adds nothing
     ++count_;
-    if (words_ == 1)
+    if (w == 1)
       rows_.push_back(*row);
     else
-      rows_.insert(rows_.end(), row, row + words_);
+      rows_.insert(rows_.end(), row, row + w);
     return int(k);
+  }
+  [[gnu::noinline]] int AddAt(const OpenIndex<>::Probe& free, uint64_t h, const uint64_t* row) {
+    return AddOf<0>(free, h, row);
   }
 
   OpenIndex<>::Probe Look(const uint64_t* row, uint64_t h) const {

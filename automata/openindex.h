@@ -113,7 +113,7 @@ class OpenIndex {
   static uint32_t Tag(uint64_t h) { return uint32_t(h >> 32); }
   size_t Place(uint32_t tag) const { return size_t(uint64_t(tag) >> shift_); }
 
-  void Grow() {
+  [[gnu::noinline]] void Grow() {
     // The slot is placed by 32 bits of the hash: more slots would gain nothing.
     if (slots_.size() > (size_t(1) << 31)) throw std::length_error("too many keys for one table");
     std::vector<Slot> old(slots_.size() * 2);

@@ -88,12 +88,26 @@ class SuccessorRows {
       case 32: GatherRows<32>(set, w); break;
       default: GatherRows<0>(set, w);
     }
+    count_ = 0;
+    if (present_ == 0) return;
+    if (monotone_) {
+      // Events in ascending order are lines in the table's order. Often the first line
+      // names every key present: its order is the order, read where it is kept.
+      size_t i = 0;
+      while (!set[i]) ++i;  // a set with keys present has an event
+      const size_t e = i * 64 + size_t(bitops::CountTrailingZeros(set[i])) + 1;
+      if (mask_[e] == present_) {
+        order_at_ = &order_[orderStart_[e]];
+        count_ = int(orderStart_[e + 1] - orderStart_[e]);
+        return;
+      }
+    }
     Arrange(set);
   }
   const uint64_t* Row(int slot) const { return &acc_[size_t(slot) * words_]; }
   uint32_t Present() const { return present_; }
   // Order()[0 .. OrderSize()).
-  const int8_t* Order() const { return ordered_; }
+  const int8_t* Order() const { return order_at_; }
   int OrderSize() const { return count_; }
 
   // Calls f(line) for each line `set` matches, in no particular order.
@@ -130,7 +144,9 @@ class SuccessorRows {
       for (uint64_t bits = set[i]; bits; bits &= bits - 1) {
         const size_t e = i * 64 + size_t(bitops::CountTrailingZeros(bits)) + 1;
         const uint32_t m = mask[e];
-        if (!m) continue;
+        // The rows of an event without a line are 0: or-ing them costs less than a
+        // branch, except in rows of any length.
+        if (!N && !m) continue;
         present |= m;
         const uint64_t* row = rows + e * n;
         for (size_t k = 0; k < n; ++k) acc[k] |= row[k];
@@ -139,10 +155,10 @@ class SuccessorRows {
     present_ = present;
   }
 
-  // The present keys in the order of the lines, each line's in its own order.
-  void Arrange(const uint64_t* set) {
-    count_ = 0;
-    if (present_ == 0) return;
+  // The present keys in the order of the lines, each line's in its own order, when the
+  // first line does not name them all.
+  [[gnu::noinline]] void Arrange(const uint64_t* set) {
+    order_at_ = ordered_;
     uint32_t seen = 0;
     const auto take = [&](size_t e) {
       for (uint32_t k = orderStart_[e]; k < orderStart_[e + 1]; ++k) {
@@ -154,16 +170,6 @@ class SuccessorRows {
       return seen == present_;
     };
     if (monotone_) {
-      // Events in ascending order are lines in the table's order. Often the first line
-      // names every key present: its order is the order.
-      for (size_t i = 0; i < words_; ++i)
-        if (set[i]) {
-          const size_t e = i * 64 + size_t(bitops::CountTrailingZeros(set[i])) + 1;
-          if (mask_[e] != present_) break;
-          // A loop: a few bytes, too short for a call to memmove to pay.
-          for (uint32_t k = orderStart_[e]; k < orderStart_[e + 1]; ++k) ordered_[count_++] = order_[k];
-          return;
-        }
       for (size_t i = 0; i < words_; ++i)
         for (uint64_t bits = set[i]; bits; bits &= bits - 1)
           if (take(i * 64 + size_t(bitops::CountTrailingZeros(bits)) + 1)) return;
@@ -194,6 +200,7 @@ class SuccessorRows {
   std::vector<uint64_t> acc_;
   uint32_t present_ = 0;
   int8_t ordered_[kMaxSlots];
+  const int8_t* order_at_ = ordered_;  // ordered_ or the first line's own order in order_
   int count_ = 0;
   std::vector<Pending> lines_;  // {line, event}
 };

@@ -60,7 +60,9 @@ void* realloc(void* p, size_t n) noexcept {
   }
   return heapcount::Taken(q);
 }
-void* memalign(size_t alignment, size_t n) noexcept { return heapcount::Taken(__libc_memalign(alignment, n)); }
+void* memalign(size_t alignment, size_t n) noexcept {
+  return heapcount::Taken(__libc_memalign(alignment, n));
+}
 void* aligned_alloc(size_t alignment, size_t n) noexcept { return memalign(alignment, n); }
 int posix_memalign(void** out, size_t alignment, size_t n) noexcept {
   void* p = memalign(alignment, n);

@@ -29,30 +29,105 @@ using automata::SetBit;
 using automata::TestBit;
 
 namespace {
-// A move of the result: the literal of its condition, or kWide + i for the condition
-// wide[i] of more literals; the target state, 1-based.
-struct Move {
-  qint32 literal, target;
-};
+// The literal of a move's condition, or kWide + i for the condition wide[i] of more
+// literals.
 constexpr qint32 kWide = std::numeric_limits<qint32>::min();
 constexpr qint32 kWideRoom = 1 << 30;  // literals are signal numbers, far above
 
-// A list that doubles when full, its push written in place: a round pushes a few numbers,
-// and a vector's push is a call that costs as much as a look-up.
+// Items pushed one after another into blocks, then read once from the front, each block
+// given back as soon as it is read: no copy as it grows, and the moves of a run make room
+// for the result's lines while those are made from them. A push is written in place: a
+// round pushes a few numbers, and a call costs as much as a look-up.
 template <typename T>
-class Pushed {
+class Queue {
  public:
-  void Push(const T& v) {
-    if (size_ == items_.size()) Grow();
-    items_[size_++] = v;
+  void Push(T v) {
+    if (in_ == inEnd_) NewBlock();
+    *in_++ = v;
   }
-  size_t Size() const { return size_; }
-  const T& operator[](size_t i) const { return items_[i]; }
+  // The next item, of those pushed.
+  T Pop() {
+    if (out_ == outEnd_) NextBlock();
+    return *out_++;
+  }
 
  private:
-  [[gnu::noinline]] void Grow() { items_.resize(std::max<size_t>(64, 2 * items_.size())); }
-  std::vector<T> items_;
-  size_t size_ = 0;
+  static constexpr size_t kBlock = 4096 / sizeof(T);
+
+  [[gnu::noinline]] void NewBlock() {
+    blocks_.emplace_back(new T[kBlock]);
+    in_ = blocks_.back().get();
+    inEnd_ = in_ + kBlock;
+  }
+  [[gnu::noinline]] void NextBlock() {
+    if (front_ > 0) blocks_[front_ - 1].reset();
+    out_ = blocks_[front_++].get();
+    outEnd_ = out_ + kBlock;
+  }
+
+  std::vector<std::unique_ptr<T[]>> blocks_;
+  T *in_ = nullptr, *inEnd_ = nullptr;
+  const T *out_ = nullptr, *outEnd_ = nullptr;
+  size_t front_ = 0;  // blocks read from
+};
+
+// The moves of the result as they are found, five bytes a move and one a state: the
+// target and a code of the literal, which stands for one of the first literals met and
+// is kOther for the others.
+class MoveLog {
+ public:
+  static constexpr uint8_t kOther = 255;
+
+  // Literals from -range to range get codes.
+  explicit MoveLog(int range) : codeOf_(2 * size_t(range) + 1, 0), range_(range) {}
+
+  uint8_t CodeOf(qint32 literal) {
+    if (literal < -range_ || literal > range_) return kOther;
+    uint8_t& c = codeOf_[size_t(literal + range_)];
+    if (c == 0) {
+      if (literals_.size() >= kOther) return kOther;
+      literals_.push_back(literal);
+      c = uint8_t(literals_.size());
+    }
+    return uint8_t(c - 1);
+  }
+  void Push(qint32 literal, qint32 target) { Push(CodeOf(literal), literal, target); }
+  // A move whose literal has the code `code`.
+  void Push(uint8_t code, qint32 literal, qint32 target) {
+    codes_.Push(code);
+    if (code == kOther) others_.Push(literal);
+    targets_.Push(target);
+  }
+  // The moves since the last state's are the next state's.
+  void EndState(size_t moves) {
+    counts_.Push(moves < kOther ? uint8_t(moves) : kOther);
+    if (moves >= kOther) longCounts_.Push(moves);
+    ++states_;
+  }
+  size_t States() const { return states_; }
+
+  // Read back, state after state.
+  size_t PopCount() {
+    const uint8_t n = counts_.Pop();
+    return n != kOther ? n : longCounts_.Pop();
+  }
+  // The next move as {literal, target}.
+  void PopMove(qint32* move) {
+    const uint8_t code = codes_.Pop();
+    move[0] = code != kOther ? literals_[code] : others_.Pop();
+    move[1] = targets_.Pop();
+  }
+
+ private:
+  Queue<uint8_t> codes_;
+  Queue<qint32> targets_;
+  Queue<qint32> others_;  // the literals of the moves coded kOther
+  Queue<uint8_t> counts_;
+  Queue<size_t> longCounts_;  // of the states counted kOther
+  std::vector<qint32> literals_;
+  std::vector<uint8_t> codeOf_;  // literal + range: its code + 1, 0 before its first use
+  const int range_;
+  size_t states_ = 0;
 };
 }  // namespace
 
@@ -85,12 +160,12 @@ struct Run::Index {
   std::vector<uint64_t> unconditional, next;
   std::vector<int> outputs;
   std::vector<bool> marked;
-  // The result as it is found: the moves of state k are moves[moveStart[k] .. moveStart[k + 1]).
-  Pushed<Move> moves;
-  Pushed<quint32> moveStart;
+  // The result as it is found.
+  std::unique_ptr<MoveLog> moves;
   std::vector<SSignalSet> wide;          // conditions of more literals than one
   std::vector<USignalSet> stateOutputs;  // by state, when any line has outputs
   std::vector<qint32> slotLiteral;       // dense rows: the move's literal for each condition
+  std::vector<uint8_t> slotCode;         // and its code in the moves
 
   uint64_t* Group(int g) { return &groupSets[size_t(g) * words]; }
 };
@@ -152,6 +227,11 @@ Run::Run(const FTT& source, Options options)
   }
   x.keys.Index();
   x.conditions = int(conditions.size());
+  int literals = int(source_.XNames.size());
+  for (const FTT_Line& line : source_.Lines)
+    for (const LTT_Line& t : line.Transitions)
+      for (qint32 l : t.Condition) literals = std::max(literals, l < 0 ? -l : l);
+  x.moves = std::make_unique<MoveLog>(literals);
   for (const FTT_Line& line : source_.Lines) x.anyOutputs = x.anyOutputs || !line.Outputs.IsEmpty();
   if (abstract) BuildRows(events);
   const int letterCount = int(source_.XNames.size());
@@ -164,7 +244,6 @@ Run::Run(const FTT& source, Options options)
   x.unconditional.resize(x.words);
   x.next.resize(x.words);
   x.marked.resize(size_t(letterCount) + 1);
-  x.moveStart.Push(0);
 
   result_ = std::make_unique<FTT>();
   result_->Mode = source_.Mode;
@@ -204,6 +283,7 @@ void Run::BuildRows(int events) {
     }
   }
   x.slotLiteral.push_back(0);  // the unconditional slot, never looked up
+  for (qint32 literal : x.slotLiteral) x.slotCode.push_back(x.moves->CodeOf(literal));
   x.rows = std::move(rows);
   x.unconditionalSlot = unconditional;
 }
@@ -439,12 +519,13 @@ bool Run::DenseRoundOf() {
   rows.GatherOf<W>(set);
   if (x.unconditionalSlot >= 0 && (rows.Present() >> x.unconditionalSlot) & 1u) return false;
   const int count = rows.OrderSize();
+  const int8_t* order = rows.Order();
   const uint64_t* look[automata::SuccessorRows::kMaxSlots];
   uint64_t hashes[automata::SuccessorRows::kMaxSlots];
   int keyOf[automata::SuccessorRows::kMaxSlots];
   int n = 0;
   for (int k = 0; k < count; ++k) {
-    const int slot = rows.Order()[k];
+    const int slot = order[k];
     const uint64_t* s = rows.Row(slot);
     if (automata::IsZero(s, w)) {
       if (options_.complete) return false;  // the general round reports it
@@ -452,11 +533,15 @@ bool Run::DenseRoundOf() {
     }
     look[n] = s;
     keyOf[n] = slot;
-    hashes[n] = table.HashOf(s);
+    if constexpr (W > 0)
+      hashes[n] = automata::SetTable::HashOf<W>(s);
+    else
+      hashes[n] = table.HashOf(s);
     table.Prefetch(hashes[n]);
     ++n;
   }
   if (x.anyOutputs) Outputs(set);
+  MoveLog& moves = *x.moves;
   bool added = false;
   for (int k = 0; k < n; ++k) {
     int found;
@@ -464,9 +549,9 @@ bool Run::DenseRoundOf() {
       found = table.FindOrAddOf<W>(look[k], hashes[k]);
     else
       found = table.FindOrAdd(look[k], hashes[k], &added);
-    x.moves.Push({x.slotLiteral[size_t(keyOf[k])], found + 1});
+    moves.Push(x.slotCode[size_t(keyOf[k])], x.slotLiteral[size_t(keyOf[k])], found + 1);
   }
-  x.moveStart.Push(quint32(x.moves.Size()));
+  moves.EndState(size_t(n));
   return true;
 }
 
@@ -497,6 +582,7 @@ void Run::GeneralRound() {
     return abstract ? *x.groupX[size_t(g)] : general[size_t(g)].x;
   };
   const auto targetsOf = [&](int g) { return abstract ? x.Group(g) : &generalSets[size_t(g) * w]; };
+  size_t moves = 0;
   for (int g = 0; g < count; ++g) {
     const uint64_t* s = targetsOf(g);
     if (automata::IsZero(s, w)) {
@@ -524,41 +610,50 @@ void Run::GeneralRound() {
       literal = kWide + qint32(x.wide.size());
       x.wide.push_back(condition);
     }
-    x.moves.Push({literal, target});
+    x.moves->Push(literal, target);
+    ++moves;
   }
-  x.moveStart.Push(quint32(x.moves.Size()));
+  x.moves->EndState(moves);
 }
 
-// The result's lines, made once the states are all known.
+// The result's lines, made once the states are all known. The moves are read in the
+// order they were found, and each block of them is given back once read.
 void Run::MakeLines() {
   Index& x = *index_;
   states_->table.ReleaseIndex();
-  const size_t states = x.moveStart.Size() - 1;
+  MoveLog& moves = *x.moves;
+  const size_t states = moves.States();
   if (states == 0) {
     Fail(Empty);
     return;
   }
   std::vector<FTT_Line>& lines = result_->Lines;
   lines.resize(states);
+  // Runs of one-literal moves go in as pairs, a few at a time.
+  constexpr size_t kRun = 16;
+  qint32 pairs[2 * kRun];
   for (size_t k = 0; k < states; ++k) {
     FTT_Line& line = lines[k];
     line.Key.SetSingle(int(k) + 1);
     if (!x.stateOutputs.empty()) line.Outputs = std::move(x.stateOutputs[k]);
-    const quint32 first = x.moveStart[k], end = x.moveStart[k + 1];
-    if (end - first > 2) line.Transitions.reserve(end - first);
-    // Runs of one-literal moves go in as they are kept.
-    static_assert(sizeof(Move) == 2 * sizeof(qint32), "a move is a pair of numbers");
-    for (quint32 t = first; t < end;) {
-      quint32 run = t;
-      while (run < end && x.moves[run].literal >= kWide + kWideRoom) ++run;
-      if (run > t) line.Transitions.AddPairs(reinterpret_cast<const qint32*>(&x.moves[t]), run - t);
-      if (run < end) {
-        const Move& m = x.moves[run];
-        line.Transitions.push_back(LTT_Line{x.wide[size_t(m.literal - kWide)], USignalSet{m.target}});
-        ++run;
+    const size_t n = moves.PopCount();
+    if (n > 2) line.Transitions.reserve(n);
+    size_t run = 0;
+    for (size_t t = 0; t < n; ++t) {
+      qint32* move = &pairs[2 * run];
+      moves.PopMove(move);
+      if (move[0] < kWide + kWideRoom) {
+        if (run > 0) line.Transitions.AddPairs(pairs, run);
+        run = 0;
+        line.Transitions.push_back(LTT_Line{x.wide[size_t(move[0] - kWide)], USignalSet{move[1]}});
+        continue;
       }
-      t = run;
+      if (++run == kRun) {
+        line.Transitions.AddPairs(pairs, run);
+        run = 0;
+      }
     }
+    if (run > 0) line.Transitions.AddPairs(pairs, run);
   }
   result_->XNames = source_.XNames;
   result_->YNames = source_.YNames;
