@@ -43,8 +43,10 @@ QString DetResultModel::cell(int k, int column) const {
     case 2: return outputs_[states.outputsIndex(k)];
     default: {
       QStringList moves;
-      for (const fsm::DetStates::Move* t = states.movesBegin(k); t != states.movesEnd(k); ++t)
-        moves << conditions_[t->condition] + QStringLiteral(" -> ") + prefix_ + QString::number(t->target);
+      for (int i = 0; i < states.moveCount(k); ++i) {
+        const fsm::DetStates::Move t = states.move(k, i);
+        moves << conditions_[t.condition] + QStringLiteral(" -> ") + prefix_ + QString::number(t.target);
+      }
       return moves.join(QStringLiteral("; "));
     }
   }

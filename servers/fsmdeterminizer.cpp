@@ -3,7 +3,9 @@
 #include <QHash>
 #include <algorithm>
 #include <cstdlib>
+#include <iterator>
 #include <memory>
+#include <type_traits>
 
 #include "automata/bitsets.h"
 #include "automata/keymatch.h"
@@ -35,10 +37,10 @@ class Expander {
   // The groups of `from`, which must not lie in `groups`' storage; false with *error past
   // the limit of groups.
   bool expand(const uint64_t* from, QString* error);
-  int groupCount() const { return int(groupConditions_.size()); }
-  int condition(int g) const { return groupConditions_[size_t(g)]; }
+  int groupCount() const { return dense_ ? denseCount_ : int(groupConditions_.size()); }
+  int condition(int g) const { return dense_ ? denseConditions_[g] : groupConditions_[size_t(g)]; }
   const uint64_t* targets(int g) const {
-    return dense_ ? rows_->Row(groupSlots_[size_t(g)]) : &groupRows_[size_t(g) * words_];
+    return dense_ ? rows_->Row(denseSlots_[g]) : &groupRows_[size_t(g) * words_];
   }
   // The outputs of the last `from` (outputWords() words), or null when no line has any.
   const uint64_t* outputs() const { return anyOutputs_ ? outputRow_.data() : nullptr; }
@@ -76,8 +78,12 @@ class Expander {
   std::vector<int32_t> letterCondition_;  // abstract inputs: the index of {letter}, -1 before its first use
   std::unique_ptr<automata::SuccessorRows> rows_;
   int unconditionalSlot_ = -1;
-  bool dense_ = false;  // the groups' targets are the rows' own: group g's in slot groupSlots_[g]
-  std::vector<int8_t> groupSlots_;
+  // The groups' targets are the rows' own: group g's in slot denseSlots_[g], under
+  // condition denseConditions_[g].
+  bool dense_ = false;
+  int denseCount_ = 0;
+  int8_t denseSlots_[automata::SuccessorRows::kMaxSlots];
+  int32_t denseConditions_[automata::SuccessorRows::kMaxSlots];
 
   // Per event set.
   const std::vector<int32_t>* lines_ = nullptr;  // the lines the set matches
@@ -256,17 +262,18 @@ void Expander::denseGroups(const uint64_t* from) {
   const bool joined = unconditional && !automata::IsZero(unconditional, words_);
   // Without unconditional targets the groups are the rows themselves.
   dense_ = !joined;
-  groupSlots_.clear();
+  denseCount_ = 0;
   bool anyConditional = false;
+  const int8_t* order = rows.Order();
   for (int k = 0; k < rows.OrderSize(); ++k) {
-    const int slot = rows.Order()[k];
+    const int slot = order[k];
     if (slot == unconditionalSlot_) continue;
     anyConditional = true;
     int32_t& c = letterCondition_[size_t(slot) + 1];
     if (c < 0) c = conditionIndex(Set{slot + 1});
     if (dense_) {
-      groupConditions_.push_back(c);
-      groupSlots_.push_back(int8_t(slot));
+      denseConditions_[denseCount_] = c;
+      denseSlots_[denseCount_++] = int8_t(slot);
     } else {
       std::copy_n(rows.Row(slot), words_, newGroup(c));
     }
@@ -333,9 +340,20 @@ DetState DetStates::operator[](int k) const {
   s.events = events(k);
   s.outputs = outputSets_[outputsIndex(k)];
   s.transitions.reserve(moveCount(k));
-  for (const Move* m = movesBegin(k); m != movesEnd(k); ++m)
-    s.transitions.append({conditions_[m->condition], m->target});
+  for (int i = 0; i < moveCount(k); ++i) {
+    const Move m = move(k, i);
+    s.transitions.append({conditions_[m.condition], m.target});
+  }
   return s;
+}
+
+void DetStates::addWideMove(int32_t condition, int32_t target) {
+  if (wide_.empty()) {
+    wide_.reserve(moves_.size() + 1);
+    for (uint32_t m : moves_) wide_.push_back(Unpack(m));
+    std::vector<uint32_t>().swap(moves_);
+  }
+  wide_.push_back({condition, target});
 }
 
 Set DetStates::events(int k) const { return setOfRow(&rows_[size_t(k) * words_], words_); }
@@ -369,12 +387,13 @@ bool Determinizer::run(const Set& start, DetResult* out, QString* error) const {
     if (error) *error = QStringLiteral("Начальное множество событий пусто");
     return false;
   }
+  static_assert(kMaxStates - 1 <= int(DetStates::kTargetMask), "a packed move holds every target");
   const size_t words = rowWords(start);
   Expander expander(m_, words);
   automata::SetTable table(words);
-  std::vector<uint64_t> from(words, 0);
-  addBits(from.data(), start);
-  table.Add(from.data());
+  std::vector<uint64_t> first(words, 0);
+  addBits(first.data(), start);
+  table.Add(first.data());
   // Output sets are few: each is kept once, the empty one first.
   automata::SetTable outputSets(expander.outputWords());
   outputSets.Add(std::vector<uint64_t>(expander.outputWords(), 0).data());
@@ -384,48 +403,72 @@ bool Determinizer::run(const Set& start, DetResult* out, QString* error) const {
   st.words_ = words;
   int notes = 0;
   bool added = false;
-  std::vector<uint64_t> hashes;
-  for (size_t i = 0; i < table.Size(); ++i) {
-    // The table grows below.
-    if (words == 1)
-      from[0] = *table.Row(i);
-    else
-      std::copy(table.Row(i), table.Row(i) + words, from.begin());
-    if (!expander.expand(from.data(), error)) return false;
-    if (const uint64_t* outputs = expander.outputs()) {
-      const int k = outputSets.FindOrAdd(outputs, &added);
-      if (k != 0 && st.outputs_.empty()) st.outputs_.assign(i, 0);
-      if (!st.outputs_.empty() || k != 0) st.outputs_.push_back(k);
-    }
-    // The slots of the successors are asked for first, so the looks wait for memory together.
-    const int groups = expander.groupCount();
-    hashes.resize(size_t(groups));
-    for (int g = 0; g < groups; ++g) {
-      hashes[size_t(g)] = table.HashOf(expander.targets(g));
-      table.Prefetch(hashes[size_t(g)]);
-    }
-    for (int g = 0; g < groups; ++g) {
-      const uint64_t* next = expander.targets(g);
-      if (automata::IsZero(next, words)) {
-        if (notes++ < kMaxNotes)
-          r.notes << QStringLiteral("Из %1 по входу %2 переходов нет")
-                         .arg(m_.eventsText(setOfRow(from.data(), words)),
-                              m_.conditionText(expander.conditions()[expander.condition(g)]));
-        continue;
+  // Rows of W words (0: of any width): the rows a state's groups are built in are hashed,
+  // looked up and added where they are.
+  const auto explore = [&](auto width) {
+    constexpr int W = decltype(width)::value;
+    uint64_t from[W ? W : 1];
+    std::vector<uint64_t> wide(W ? 0 : words);
+    uint64_t* const set = W ? from : wide.data();
+    uint64_t hashes[automata::SuccessorRows::kMaxSlots];
+    std::vector<uint64_t> moreHashes;
+    for (size_t i = 0; i < table.Size(); ++i) {
+      // The table grows below.
+      std::copy_n(table.Row(i), W ? size_t(W) : words, set);
+      if (!expander.expand(set, error)) return false;
+      if (const uint64_t* outputs = expander.outputs()) {
+        const int k = outputSets.FindOrAdd(outputs, &added);
+        if (k != 0 && st.outputs_.empty()) st.outputs_.assign(i, 0);
+        if (!st.outputs_.empty() || k != 0) st.outputs_.push_back(k);
       }
-      const int target = table.FindOrAdd(next, hashes[size_t(g)], &added);
-      if (added && target >= kMaxStates) {
-        if (error) *error = QStringLiteral("Число состояний превысило %1").arg(kMaxStates);
-        return false;
+      // The slots of the successors are asked for first, so the looks wait for memory together.
+      const int groups = expander.groupCount();
+      uint64_t* h = hashes;
+      if (size_t(groups) > std::size(hashes)) {
+        moreHashes.resize(size_t(groups));
+        h = moreHashes.data();
       }
-      if (st.moves_.size() >= size_t(kMaxTransitions)) {
-        if (error) *error = QStringLiteral("Число переходов превысило %1").arg(kMaxTransitions);
-        return false;
+      for (int g = 0; g < groups; ++g) {
+        h[g] = W ? automata::SetTable::HashOf<W>(expander.targets(g)) : table.HashOf(expander.targets(g));
+        table.Prefetch(h[g]);
       }
-      st.moves_.push_back({expander.condition(g), target});
+      for (int g = 0; g < groups; ++g) {
+        const uint64_t* next = expander.targets(g);
+        if (automata::IsZero(next, words)) {
+          if (notes++ < kMaxNotes)
+            r.notes << QStringLiteral("Из %1 по входу %2 переходов нет")
+                           .arg(m_.eventsText(setOfRow(set, words)),
+                                m_.conditionText(expander.conditions()[expander.condition(g)]));
+          continue;
+        }
+        int target;
+        if constexpr (W > 0)
+          target = table.FindOrAddOf<W>(next, h[g]);
+        else
+          target = table.FindOrAdd(next, h[g], &added);
+        // A state found is below the limit: the run stops at the first one added past it.
+        if (target >= kMaxStates) {
+          if (error) *error = QStringLiteral("Число состояний превысило %1").arg(kMaxStates);
+          return false;
+        }
+        if (st.moveTotal() >= size_t(kMaxTransitions)) {
+          if (error) *error = QStringLiteral("Число переходов превысило %1").arg(kMaxTransitions);
+          return false;
+        }
+        st.addMove(expander.condition(g), target);
+      }
+      st.first_.push_back(int32_t(st.moveTotal()));
     }
-    st.first_.push_back(int32_t(st.moves_.size()));
+    return true;
+  };
+  bool done;
+  switch (words) {
+    case 1: done = explore(std::integral_constant<int, 1>()); break;
+    case 2: done = explore(std::integral_constant<int, 2>()); break;
+    case 4: done = explore(std::integral_constant<int, 4>()); break;
+    default: done = explore(std::integral_constant<int, 0>());
   }
+  if (!done) return false;
   if (notes > kMaxNotes) r.notes << QStringLiteral("... и ещё %1").arg(notes - kMaxNotes);
   st.rows_ = table.TakeRows();
   st.conditions_ = expander.takeConditions();
@@ -463,10 +506,11 @@ QStringList Determinizer::tableLines(const DetResult& result, const QString& pre
       lines << name(k) << outs << QStringLiteral("0") << QStringLiteral("0");
       continue;
     }
-    for (const DetStates::Move* t = states.movesBegin(k); t != states.movesEnd(k); ++t) {
-      const bool head = t == states.movesBegin(k);
-      lines << (head ? name(k) : QString()) << (head ? outs : QString()) << conditions[t->condition]
-            << name(t->target);
+    for (int i = 0; i < states.moveCount(k); ++i) {
+      const DetStates::Move t = states.move(k, i);
+      const bool head = i == 0;
+      lines << (head ? name(k) : QString()) << (head ? outs : QString()) << conditions[t.condition]
+            << name(t.target);
     }
   }
   return lines;

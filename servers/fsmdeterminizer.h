@@ -47,18 +47,38 @@ class DetStates {
   Set events(int k) const;
   // Index into outputSets() of the outputs of state k.
   int outputsIndex(int k) const { return outputs_.empty() ? 0 : outputs_[size_t(k)]; }
-  const Move* movesBegin(int k) const { return moves_.data() + first_[size_t(k)]; }
-  const Move* movesEnd(int k) const { return moves_.data() + first_[size_t(k) + 1]; }
   int moveCount(int k) const { return first_[size_t(k) + 1] - first_[size_t(k)]; }
+  // Move i of state k, 0 <= i < moveCount(k).
+  Move move(int k, int i) const {
+    const size_t at = size_t(first_[size_t(k)]) + size_t(i);
+    return wide_.empty() ? Unpack(moves_[at]) : wide_[at];
+  }
   const QVector<Set>& conditions() const { return conditions_; }
   const QVector<Set>& outputSets() const { return outputSets_; }
 
  private:
   friend class Determinizer;
+  // A move in four bytes: its target below the limit of states, its condition above.
+  static constexpr int kTargetBits = 18;
+  static constexpr uint32_t kTargetMask = (uint32_t(1) << kTargetBits) - 1;
+  static constexpr uint32_t kPackedConditions = uint32_t(1) << (32 - kTargetBits);
+  static Move Unpack(uint32_t m) { return {int32_t(m >> kTargetBits), int32_t(m & kTargetMask)}; }
+
+  size_t moveTotal() const { return wide_.empty() ? moves_.size() : wide_.size(); }
+  void addMove(int32_t condition, int32_t target) {
+    if (wide_.empty() && uint32_t(condition) < kPackedConditions)
+      moves_.push_back(uint32_t(condition) << kTargetBits | uint32_t(target));
+    else
+      addWideMove(condition, target);
+  }
+  // Past the conditions a packed move can name, every move is kept whole.
+  void addWideMove(int32_t condition, int32_t target);
+
   size_t words_ = 1;
   std::vector<uint64_t> rows_;     // state k: words_ words from k * words_
   std::vector<int32_t> first_{0};  // the moves of state k: [first_[k], first_[k + 1])
-  std::vector<Move> moves_;
+  std::vector<uint32_t> moves_;    // packed, while wide_ is empty
+  std::vector<Move> wide_;
   std::vector<int32_t> outputs_;  // empty while every state has outputSets_[0]
   QVector<Set> conditions_;
   QVector<Set> outputSets_{Set()};

@@ -244,6 +244,36 @@ TEST(Determinizer, AbstractInputsGroupByLetter) {
   EXPECT_EQ(det.tableLines(r, "a").first(), QStringLiteral("Abstract"));
 }
 
+TEST(Determinizer, MovesUnderConditionsPastTheCompactRangeKeepTheirConditions) {
+  // One state with a move under each of 20,000 letters: the first 16,384 conditions fit a
+  // packed move, the rest do not.
+  Model m;
+  m.type = Type{0, 0, 0, 0};
+  m.events << "s1"
+           << "s2";
+  m.start = Set{1};
+  Line line;
+  line.key = Set{1};
+  for (int l = 1; l <= 20000; ++l) {
+    m.inputs << QStringLiteral("z%1").arg(l);
+    Transition t;
+    t.condition = Set{l};
+    t.targets << 2;
+    line.transitions << t;
+  }
+  m.lines << line;
+  DetResult r;
+  QString error;
+  ASSERT_TRUE(Determinizer(m).run(m.start, &r, &error)) << error.toStdString();
+  ASSERT_EQ(r.states.size(), 2);
+  ASSERT_EQ(r.states.moveCount(0), 20000);
+  for (int i : {0, 16383, 16384, 19999}) {
+    const DetStates::Move mv = r.states.move(0, i);
+    EXPECT_EQ(r.states.conditions()[mv.condition], (Set{i + 1})) << i;
+    EXPECT_EQ(mv.target, 1) << i;
+  }
+}
+
 TEST(Determinizer, StartSetAndLimits) {
   const Model m = forkJoin();
   Determinizer det(m);
