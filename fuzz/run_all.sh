@@ -26,7 +26,7 @@ build=${1:?build dir}
 jobs=${2:-4}
 shift $(($# < 2 ? $# : 2))
 wanted=" $* "
-cmake --build "$build" --target $(cut -d' ' -f1 "$build/fuzz/targets.txt") >/dev/null
+cmake --build "$build" -j"$(nproc)" --target $(cut -d' ' -f1 "$build/fuzz/targets.txt") >/dev/null
 while read -r name program seeds dict maxlen timeout long; do
   case "$wanted" in "  " | *" $name "*) ;; *) continue ;; esac
   echo "$build" "$name" "$program" "$seeds" "$dict" "$maxlen" "$timeout" "$long"
