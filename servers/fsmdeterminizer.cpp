@@ -333,6 +333,22 @@ bool Expander::splitAt(const Set& assign, const std::vector<int>& pending,
   return splitAt(zero, open, fired) && splitAt(one, open, fired);
 }
 
+// Groups a state may have to be looked up a round ahead, and the states a table must have
+// for it: below, the table is in the processor's nearest caches.
+constexpr int kAheadGroups = automata::SuccessorRows::kMaxSlots;
+constexpr size_t kAheadFrom = size_t(1) << 13;
+
+// The successor groups of one state, copied out of the expander, rows of up to 4 words.
+struct Ahead {
+  size_t state = SIZE_MAX;  // whose groups these are
+  int n = 0;
+  int32_t condition[kAheadGroups];
+  uint64_t hash[kAheadGroups];
+  uint64_t rows[kAheadGroups * 4];
+  bool anyOutputs = false;
+  std::vector<uint64_t> outputs;
+};
+
 }  // namespace
 
 DetState DetStates::operator[](int k) const {
@@ -410,35 +426,77 @@ bool Determinizer::run(const Set& start, DetResult* out, QString* error) const {
     uint64_t from[W ? W : 1];
     std::vector<uint64_t> wide(W ? 0 : words);
     uint64_t* const set = W ? from : wide.data();
-    uint64_t hashes[automata::SuccessorRows::kMaxSlots];
+    uint64_t hashes[kAheadGroups];
     std::vector<uint64_t> moreHashes;
+    Ahead ahead[2];  // the current state's groups and the next one's
+    int current = 0;
+    // Copies the groups of state s out of the expander, their slots asked for: false when
+    // they do not fit or the expander fails (the state's own round then tells why).
+    const auto prepare = [&](size_t s, Ahead& a) {
+      std::copy_n(table.Row(s), W, set);
+      if (!expander.expand(set, nullptr) || expander.groupCount() > kAheadGroups) return false;
+      a.n = expander.groupCount();
+      for (int g = 0; g < a.n; ++g) {
+        std::copy_n(expander.targets(g), W, &a.rows[size_t(g) * W]);
+        a.condition[g] = expander.condition(g);
+        a.hash[g] = automata::SetTable::HashOf<W>(expander.targets(g));
+        table.Prefetch(a.hash[g]);
+      }
+      const uint64_t* outputs = expander.outputs();
+      a.anyOutputs = outputs != nullptr;
+      if (outputs) a.outputs.assign(outputs, outputs + expander.outputWords());
+      a.state = s;
+      return true;
+    };
     for (size_t i = 0; i < table.Size(); ++i) {
-      // The table grows below.
-      std::copy_n(table.Row(i), W ? size_t(W) : words, set);
-      if (!expander.expand(set, error)) return false;
-      if (const uint64_t* outputs = expander.outputs()) {
+      // Past the processor's nearest caches the slots are asked for a round ahead.
+      const Ahead* ready = nullptr;
+      if (W > 0 && table.Size() >= kAheadFrom) {
+        Ahead& now = ahead[current];
+        if (now.state == i || prepare(i, now)) {
+          ready = &now;
+          if (i + 1 < table.Size()) prepare(i + 1, ahead[current ^ 1]);
+          current ^= 1;
+        }
+      }
+      if (!ready) {
+        // The table grows below.
+        std::copy_n(table.Row(i), W ? size_t(W) : words, set);
+        if (!expander.expand(set, error)) return false;
+      }
+      const uint64_t* outputs =
+          ready ? (ready->anyOutputs ? ready->outputs.data() : nullptr) : expander.outputs();
+      if (outputs) {
         const int k = outputSets.FindOrAdd(outputs, &added);
         if (k != 0 && st.outputs_.empty()) st.outputs_.assign(i, 0);
         if (!st.outputs_.empty() || k != 0) st.outputs_.push_back(k);
       }
+      const int groups = ready ? ready->n : expander.groupCount();
+      const auto targets = [&](int g) { return ready ? &ready->rows[size_t(g) * W] : expander.targets(g); };
+      const auto condition = [&](int g) { return ready ? ready->condition[g] : expander.condition(g); };
       // The slots of the successors are asked for first, so the looks wait for memory together.
-      const int groups = expander.groupCount();
-      uint64_t* h = hashes;
-      if (size_t(groups) > std::size(hashes)) {
-        moreHashes.resize(size_t(groups));
-        h = moreHashes.data();
+      const uint64_t* h = hashes;
+      if (ready) {
+        h = ready->hash;
+      } else {
+        uint64_t* into = hashes;
+        if (size_t(groups) > std::size(hashes)) {
+          moreHashes.resize(size_t(groups));
+          into = moreHashes.data();
+        }
+        for (int g = 0; g < groups; ++g) {
+          into[g] = W ? automata::SetTable::HashOf<W>(targets(g)) : table.HashOf(targets(g));
+          table.Prefetch(into[g]);
+        }
+        h = into;
       }
       for (int g = 0; g < groups; ++g) {
-        h[g] = W ? automata::SetTable::HashOf<W>(expander.targets(g)) : table.HashOf(expander.targets(g));
-        table.Prefetch(h[g]);
-      }
-      for (int g = 0; g < groups; ++g) {
-        const uint64_t* next = expander.targets(g);
+        const uint64_t* next = targets(g);
         if (automata::IsZero(next, words)) {
           if (notes++ < kMaxNotes)
             r.notes << QStringLiteral("Из %1 по входу %2 переходов нет")
-                           .arg(m_.eventsText(setOfRow(set, words)),
-                                m_.conditionText(expander.conditions()[expander.condition(g)]));
+                           .arg(m_.eventsText(setOfRow(table.Row(i), words)),
+                                m_.conditionText(expander.conditions()[condition(g)]));
           continue;
         }
         int target;
@@ -455,7 +513,7 @@ bool Determinizer::run(const Set& start, DetResult* out, QString* error) const {
           if (error) *error = QStringLiteral("Число переходов превысило %1").arg(kMaxTransitions);
           return false;
         }
-        st.addMove(expander.condition(g), target);
+        st.addMove(condition(g), target);
       }
       st.first_.push_back(int32_t(st.moveTotal()));
     }

@@ -97,10 +97,13 @@ class Run {
   // The state of the event set `set` (a row of the table), found or added, 1-based;
   // 0 when refused.
   int StateOf(const uint64_t* set);
-  // The round of the state current_: false when the dense round cannot take it.
-  bool DenseRound();
+  // The round of the state current_ from the rows of the events, for sets of W words
+  // (0: of any width): false when the dense round cannot take it.
   template <int W>
   bool DenseRoundOf();
+  struct Prepared;
+  template <int W>
+  bool Prepare(int state, Prepared* p, bool keep);
   void GeneralRound();
   void Outputs(const uint64_t* set);  // of the state, when any line has outputs
   void MakeLines();

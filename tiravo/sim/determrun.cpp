@@ -45,11 +45,25 @@ class Queue {
     if (in_ == inEnd_) NewBlock();
     *in_++ = v;
   }
-  // The next item, of those pushed.
-  T Pop() {
-    if (out_ == outEnd_) NextBlock();
-    return *out_++;
-  }
+  // Reads the items back from the front, at most as many as were pushed. One reader a
+  // queue, kept where the reading is done, so that its place stays in registers.
+  class Reader {
+   public:
+    explicit Reader(Queue* queue) : queue_(queue) {}
+    T Next() {
+      if (at_ == end_) Refill();
+      return *at_++;
+    }
+
+   private:
+    [[gnu::noinline]] void Refill() {
+      queue_->NextBlock();
+      at_ = queue_->out_;
+      end_ = queue_->outEnd_;
+    }
+    Queue* queue_;
+    const T *at_ = nullptr, *end_ = nullptr;
+  };
 
  private:
   static constexpr size_t kBlock = 4096 / sizeof(T);
@@ -94,9 +108,8 @@ class MoveLog {
   void Push(qint32 literal, qint32 target) { Push(CodeOf(literal), literal, target); }
   // A move whose literal has the code `code`.
   void Push(uint8_t code, qint32 literal, qint32 target) {
-    codes_.Push(code);
+    moves_.Push({target, code});
     if (code == kOther) others_.Push(literal);
-    targets_.Push(target);
   }
   // The moves since the last state's are the next state's.
   void EndState(size_t moves) {
@@ -106,21 +119,42 @@ class MoveLog {
   }
   size_t States() const { return states_; }
 
-  // Read back, state after state.
-  size_t PopCount() {
-    const uint8_t n = counts_.Pop();
-    return n != kOther ? n : longCounts_.Pop();
-  }
-  // The next move as {literal, target}.
-  void PopMove(qint32* move) {
-    const uint8_t code = codes_.Pop();
-    move[0] = code != kOther ? literals_[code] : others_.Pop();
-    move[1] = targets_.Pop();
-  }
+  struct [[gnu::packed]] Packed {
+    qint32 target;
+    uint8_t code;
+  };
+  static_assert(sizeof(Packed) == 5, "a move in five bytes");
+
+  // Reads the log back, state after state.
+  class Reader {
+   public:
+    explicit Reader(MoveLog* log)
+        : moves_(&log->moves_),
+          others_(&log->others_),
+          counts_(&log->counts_),
+          longCounts_(&log->longCounts_),
+          literals_(log->literals_.data()) {}
+    size_t Count() {
+      const uint8_t n = counts_.Next();
+      return n != kOther ? n : longCounts_.Next();
+    }
+    // The next move as {literal, target}.
+    void Move(qint32* move) {
+      const Packed m = moves_.Next();
+      move[0] = m.code != kOther ? literals_[m.code] : others_.Next();
+      move[1] = m.target;
+    }
+
+   private:
+    Queue<Packed>::Reader moves_;
+    Queue<qint32>::Reader others_;
+    Queue<uint8_t>::Reader counts_;
+    Queue<size_t>::Reader longCounts_;
+    const qint32* literals_;
+  };
 
  private:
-  Queue<uint8_t> codes_;
-  Queue<qint32> targets_;
+  Queue<Packed> moves_;
   Queue<qint32> others_;  // the literals of the moves coded kOther
   Queue<uint8_t> counts_;
   Queue<size_t> longCounts_;  // of the states counted kOther
@@ -130,6 +164,18 @@ class MoveLog {
   size_t states_ = 0;
 };
 }  // namespace
+
+// The successors of one state as the dense round finds them, kept apart from the rows'
+// scratch: a state's are made a round ahead, so that the slots they are looked up in are
+// asked for one round before they are read.
+struct Run::Prepared {
+  int state = -1;  // whose successors these are, -1 for none
+  int n = 0;
+  int slot[automata::SuccessorRows::kMaxSlots];
+  uint64_t hash[automata::SuccessorRows::kMaxSlots];
+  const uint64_t* row[automata::SuccessorRows::kMaxSlots];  // in `rows` or in the scratch
+  uint64_t rows[automata::SuccessorRows::kMaxSlots * 4];
+};
 
 // The source, indexed for the run, and the scratch of one round.
 struct Run::Index {
@@ -149,6 +195,11 @@ struct Run::Index {
   std::unique_ptr<automata::SuccessorRows> rows;
   int unconditionalSlot = -1;
   bool anyOutputs = false;
+
+  // The round of the dense rows for the width of the sets, when they serve.
+  bool (Run::*dense)() = nullptr;
+  Prepared prepared[2];  // the current state's successors and the next one's
+  int ahead = 0;         // which of them is the current state's
 
   // Scratch of a round.
   const std::vector<int32_t>* matched = nullptr;  // the lines the set matches
@@ -286,6 +337,13 @@ void Run::BuildRows(int events) {
   for (qint32 literal : x.slotLiteral) x.slotCode.push_back(x.moves->CodeOf(literal));
   x.rows = std::move(rows);
   x.unconditionalSlot = unconditional;
+  if (options_.trigger != Trigger::D) return;
+  switch (x.words) {
+    case 1: x.dense = &Run::DenseRoundOf<1>; break;
+    case 2: x.dense = &Run::DenseRoundOf<2>; break;
+    case 4: x.dense = &Run::DenseRoundOf<4>; break;
+    default: x.dense = &Run::DenseRoundOf<0>;
+  }
 }
 
 int Run::StateOf(const uint64_t* set) {
@@ -474,10 +532,10 @@ Run::Status Run::Round() {
     return status_;
   }
   Index& x = *index_;
-  if (!x.rows || !DenseRound()) GeneralRound();
+  if (!x.dense || !(this->*x.dense)()) GeneralRound();
   if (status_ != Running) return status_;
   ++current_;
-  if (current_ < Total()) return status_;
+  if (size_t(current_) < states_->table.Size()) return status_;
   MakeLines();
   return status_;
 }
@@ -497,32 +555,19 @@ void Run::Outputs(const uint64_t* set) {
   x.stateOutputs.push_back(x.outputs.empty() ? USignalSet() : USignalSet::FromSignals(x.outputs));
 }
 
-// The common round, D trigger, every key one event and no unconditional move: the rows
-// of the events give the groups, and the groups are looked up as they are.
-bool Run::DenseRound() {
-  switch (states_->table.Words()) {
-    case 1: return DenseRoundOf<1>();
-    case 2: return DenseRoundOf<2>();
-    case 4: return DenseRoundOf<4>();
-    default: return DenseRoundOf<0>();
-  }
-}
-
+// The successors of `state` from the rows of its events, their slots asked for; false
+// when the dense round cannot take the state. With `keep`, the rows are copied out of the
+// scratch the next gathering writes (rows of 1 to 4 words).
 template <int W>
-bool Run::DenseRoundOf() {
+bool Run::Prepare(int state, Prepared* p, bool keep) {
   Index& x = *index_;
-  if (options_.trigger != Trigger::D) return false;
   automata::SetTable& table = states_->table;
   const size_t w = W ? size_t(W) : table.Words();
-  const uint64_t* set = table.Row(size_t(current_));
   automata::SuccessorRows& rows = *x.rows;
-  rows.GatherOf<W>(set);
+  rows.GatherOf<W>(table.Row(size_t(state)));
   if (x.unconditionalSlot >= 0 && (rows.Present() >> x.unconditionalSlot) & 1u) return false;
   const int count = rows.OrderSize();
   const int8_t* order = rows.Order();
-  const uint64_t* look[automata::SuccessorRows::kMaxSlots];
-  uint64_t hashes[automata::SuccessorRows::kMaxSlots];
-  int keyOf[automata::SuccessorRows::kMaxSlots];
   int n = 0;
   for (int k = 0; k < count; ++k) {
     const int slot = order[k];
@@ -531,27 +576,52 @@ bool Run::DenseRoundOf() {
       if (options_.complete) return false;  // the general round reports it
       continue;
     }
-    look[n] = s;
-    keyOf[n] = slot;
-    if constexpr (W > 0)
-      hashes[n] = automata::SetTable::HashOf<W>(s);
-    else
-      hashes[n] = table.HashOf(s);
-    table.Prefetch(hashes[n]);
+    if (keep) {
+      uint64_t* copy = &p->rows[size_t(n) * w];
+      std::copy_n(s, w, copy);
+      s = copy;
+    }
+    p->row[n] = s;
+    p->slot[n] = slot;
+    p->hash[n] = W ? automata::SetTable::HashOf<W>(s) : table.HashOf(s);
+    table.Prefetch(p->hash[n]);
     ++n;
   }
-  if (x.anyOutputs) Outputs(set);
+  p->n = n;
+  p->state = state;
+  return true;
+}
+
+// The common round, D trigger, every key one event and no unconditional move: the rows
+// of the events give the groups, and the groups are looked up as they are. False when
+// the set needs the general round.
+template <int W>
+bool Run::DenseRoundOf() {
+  Index& x = *index_;
+  automata::SetTable& table = states_->table;
+  // Tables past the processor's nearest caches wait for their slots: those are asked for
+  // a round ahead. Below, that would cost more than it saves.
+  constexpr size_t kAheadFrom = size_t(1) << 13;
+  const bool ahead = W > 0 && table.Size() >= kAheadFrom;
+  Prepared& now = x.prepared[x.ahead];
+  if (now.state != current_ && !Prepare<W>(current_, &now, ahead)) return false;
+  if (ahead) {
+    // The next state's successors now: their slots are read in the next round.
+    if (size_t(current_) + 1 < table.Size()) Prepare<W>(current_ + 1, &x.prepared[x.ahead ^ 1], true);
+    x.ahead ^= 1;
+  }
+  if (x.anyOutputs) Outputs(table.Row(size_t(current_)));
   MoveLog& moves = *x.moves;
   bool added = false;
-  for (int k = 0; k < n; ++k) {
+  for (int k = 0; k < now.n; ++k) {
     int found;
     if constexpr (W > 0)
-      found = table.FindOrAddOf<W>(look[k], hashes[k]);
+      found = table.FindOrAddOf<W>(now.row[k], now.hash[k]);
     else
-      found = table.FindOrAdd(look[k], hashes[k], &added);
-    moves.Push(x.slotCode[size_t(keyOf[k])], x.slotLiteral[size_t(keyOf[k])], found + 1);
+      found = table.FindOrAdd(now.row[k], now.hash[k], &added);
+    moves.Push(x.slotCode[size_t(now.slot[k])], x.slotLiteral[size_t(now.slot[k])], found + 1);
   }
-  moves.EndState(size_t(n));
+  moves.EndState(size_t(now.n));
   return true;
 }
 
@@ -621,8 +691,7 @@ void Run::GeneralRound() {
 void Run::MakeLines() {
   Index& x = *index_;
   states_->table.ReleaseIndex();
-  MoveLog& moves = *x.moves;
-  const size_t states = moves.States();
+  const size_t states = x.moves->States();
   if (states == 0) {
     Fail(Empty);
     return;
@@ -632,16 +701,17 @@ void Run::MakeLines() {
   // Runs of one-literal moves go in as pairs, a few at a time.
   constexpr size_t kRun = 16;
   qint32 pairs[2 * kRun];
+  MoveLog::Reader moves(x.moves.get());
   for (size_t k = 0; k < states; ++k) {
     FTT_Line& line = lines[k];
     line.Key.SetSingle(int(k) + 1);
     if (!x.stateOutputs.empty()) line.Outputs = std::move(x.stateOutputs[k]);
-    const size_t n = moves.PopCount();
+    const size_t n = moves.Count();
     if (n > 2) line.Transitions.reserve(n);
     size_t run = 0;
     for (size_t t = 0; t < n; ++t) {
       qint32* move = &pairs[2 * run];
-      moves.PopMove(move);
+      moves.Move(move);
       if (move[0] < kWide + kWideRoom) {
         if (run > 0) line.Transitions.AddPairs(pairs, run);
         run = 0;
