@@ -32,7 +32,8 @@ class SuccessorRows {
         mask_(size_t(events) + 1, 0),
         rows_((size_t(events) + 1) * size_t(groupKeys) * words, 0),
         orderStart_(size_t(events) + 2, 0),
-        acc_(size_t(groupKeys) * words, 0) {}
+        acc_(size_t(groupKeys) * words, 0),
+        gather_(LoopFor(words, size_t(groupKeys) * words)) {}
 
   // Line `line` (lines given in the table's order) has the key {event}. False when the
   // event has a line already: the rows cannot stand for two lines.
@@ -65,45 +66,9 @@ class SuccessorRows {
 
   // The groups of `set`: afterwards Row(slot) is the union of the targets under `slot`,
   // Present() the keys some matched line names and Order() those keys in the order the
-  // lines of the table first name them.
-  void Gather(const uint64_t* set) {
-    switch (words_) {
-      case 1: return GatherOf<1>(set);
-      case 2: return GatherOf<2>(set);
-      case 4: return GatherOf<4>(set);
-      default: return GatherOf<0>(set);
-    }
-  }
-  // The same for rows of W words (0: of any width), for callers that know it. The rows
-  // of an event are read as one run of words, written out for the common lengths.
-  template <int W>
-  void GatherOf(const uint64_t* set) {
-    const size_t w = W ? size_t(W) : words_;
-    switch (groupKeys_ * w) {
-      case 1: GatherRows<1>(set, w); break;
-      case 2: GatherRows<2>(set, w); break;
-      case 4: GatherRows<4>(set, w); break;
-      case 8: GatherRows<8>(set, w); break;
-      case 16: GatherRows<16>(set, w); break;
-      case 32: GatherRows<32>(set, w); break;
-      default: GatherRows<0>(set, w);
-    }
-    count_ = 0;
-    if (present_ == 0) return;
-    if (monotone_) {
-      // Events in ascending order are lines in the table's order. Often the first line
-      // names every key present: its order is the order, read where it is kept.
-      size_t i = 0;
-      while (!set[i]) ++i;  // a set with keys present has an event
-      const size_t e = i * 64 + size_t(bitops::CountTrailingZeros(set[i])) + 1;
-      if (mask_[e] == present_) {
-        order_at_ = &order_[orderStart_[e]];
-        count_ = int(orderStart_[e + 1] - orderStart_[e]);
-        return;
-      }
-    }
-    Arrange(set);
-  }
+  // lines of the table first name them. The loop is chosen once, for the width of the
+  // rows and the length of an event's run of them.
+  void Gather(const uint64_t* set) { (this->*gather_)(set); }
   const uint64_t* Row(int slot) const { return &acc_[size_t(slot) * words_]; }
   uint32_t Present() const { return present_; }
   // Order()[0 .. OrderSize()).
@@ -124,6 +89,50 @@ class SuccessorRows {
   };
 
   static size_t Entries(int events, size_t words) { return std::max(size_t(events), words * 64) + 1; }
+
+  using GatherLoop = void (SuccessorRows::*)(const uint64_t*);
+  template <int W>
+  static GatherLoop LoopOf(size_t run) {
+    switch (run) {
+      case 1: return &SuccessorRows::GatherWith<W, 1>;
+      case 2: return &SuccessorRows::GatherWith<W, 2>;
+      case 4: return &SuccessorRows::GatherWith<W, 4>;
+      case 8: return &SuccessorRows::GatherWith<W, 8>;
+      case 16: return &SuccessorRows::GatherWith<W, 16>;
+      case 32: return &SuccessorRows::GatherWith<W, 32>;
+      default: return &SuccessorRows::GatherWith<W, 0>;
+    }
+  }
+  static GatherLoop LoopFor(size_t words, size_t run) {
+    switch (words) {
+      case 1: return LoopOf<1>(run);
+      case 2: return LoopOf<2>(run);
+      case 4: return LoopOf<4>(run);
+      default: return &SuccessorRows::GatherWith<0, 0>;
+    }
+  }
+
+  // Gather() for rows of W words (0: of any width) and runs of N words an event (0: of
+  // any length).
+  template <int W, int N>
+  void GatherWith(const uint64_t* set) {
+    GatherRows<N>(set, W ? size_t(W) : words_);
+    count_ = 0;
+    if (present_ == 0) return;
+    if (monotone_) {
+      // Events in ascending order are lines in the table's order. Often the first line
+      // names every key present: its order is the order, read where it is kept.
+      size_t i = 0;
+      while (!set[i]) ++i;  // a set with keys present has an event
+      const size_t e = i * 64 + size_t(bitops::CountTrailingZeros(set[i])) + 1;
+      if (mask_[e] == present_) {
+        order_at_ = &order_[orderStart_[e]];
+        count_ = int(orderStart_[e + 1] - orderStart_[e]);
+        return;
+      }
+    }
+    Arrange(set);
+  }
 
   uint64_t* Rows(int event) { return &rows_[size_t(event) * groupKeys_ * words_]; }
 
@@ -198,6 +207,7 @@ class SuccessorRows {
 
   // Per set.
   std::vector<uint64_t> acc_;
+  const GatherLoop gather_;
   uint32_t present_ = 0;
   int8_t ordered_[kMaxSlots];
   const int8_t* order_at_ = ordered_;  // ordered_ or the first line's own order in order_

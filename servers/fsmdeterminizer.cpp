@@ -428,7 +428,8 @@ bool Determinizer::run(const Set& start, DetResult* out, QString* error) const {
     uint64_t* const set = W ? from : wide.data();
     uint64_t hashes[kAheadGroups];
     std::vector<uint64_t> moreHashes;
-    Ahead ahead[2];  // the current state's groups and the next one's
+    size_t states = st.first_.size();  // of first_, the rest room to grow into
+    Ahead ahead[2];                    // the current state's groups and the next one's
     int current = 0;
     // Copies the groups of state s out of the expander, their slots asked for: false when
     // they do not fit or the expander fails (the state's own round then tells why).
@@ -515,8 +516,11 @@ bool Determinizer::run(const Set& start, DetResult* out, QString* error) const {
         }
         st.addMove(condition(g), target);
       }
-      st.first_.push_back(int32_t(st.moveTotal()));
+      // Written in place: a call to push_back costs as much as the rest of a small round.
+      if (states == st.first_.size()) st.first_.resize(2 * states);
+      st.first_[states++] = int32_t(st.moveTotal());
     }
+    st.first_.resize(states);
     return true;
   };
   bool done;

@@ -564,7 +564,7 @@ bool Run::Prepare(int state, Prepared* p, bool keep) {
   automata::SetTable& table = states_->table;
   const size_t w = W ? size_t(W) : table.Words();
   automata::SuccessorRows& rows = *x.rows;
-  rows.GatherOf<W>(table.Row(size_t(state)));
+  rows.Gather(table.Row(size_t(state)));
   if (x.unconditionalSlot >= 0 && (rows.Present() >> x.unconditionalSlot) & 1u) return false;
   const int count = rows.OrderSize();
   const int8_t* order = rows.Order();
