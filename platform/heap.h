@@ -7,4 +7,16 @@
 namespace heap {
 // Call once, at start-up, before anything large is allocated.
 void keepFreed();
+
+// While one lives, blocks over 128 KB come straight from the system again. A text
+// document's buffer grows by appends as a large text is loaded into it; from the heap every
+// growth is a copy whose old block stays resident (kept as above), from the system it is a
+// remapping, and each part of the text freed after it is put in goes back at once.
+class SystemBlocks {
+ public:
+  SystemBlocks();
+  ~SystemBlocks();
+  SystemBlocks(const SystemBlocks&) = delete;
+  SystemBlocks& operator=(const SystemBlocks&) = delete;
+};
 }  // namespace heap

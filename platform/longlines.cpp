@@ -10,6 +10,7 @@
 #include <limits>
 
 #include "platform/filewriter.h"
+#include "platform/heap.h"
 #include "platform/linereader.h"
 
 namespace longlines {
@@ -45,35 +46,98 @@ qsizetype longest(QStringView joined) {
   }
 }
 
-// The lines joined by '\n' as they are shown: each line longer than kLongLine in pieces, every
-// piece but the last ending with kMark and a paragraph end.
-QString inPieces(QStringView joined) {
-  const QChar* p = joined.data();
-  const qsizetype n = joined.size();
-  QString cut;
-  cut.reserve(n + n / kPiece * 2);
-  for (qsizetype i = 0, from = 0; i <= n; ++i) {
-    if (i < n && p[i] != QLatin1Char('\n')) continue;
-    // The line [from, i): whole when short, else piece by piece.
-    const qsizetype length = i - from;
-    for (qsizetype at = 0; at < length || at == 0; at += kPiece) {
-      const bool more = length > kLongLine && at + kPiece < length;
-      cut.append(p + from + at, qMin<qsizetype>(length > kLongLine ? kPiece : length, length - at));
-      if (more) cut += QChar(kMark) + QLatin1Char('\n');
-      if (length <= kLongLine || !more) break;
+// The lines joined by '\n' as they are shown, made from the text handed in parts cut anywhere:
+// each line longer than kLongLine in pieces, every piece but the last ending with kMark and a
+// paragraph end. Up to kLongLine characters of a line not ended yet are kept for what follows.
+class Piecer {
+ public:
+  // The shown text of the next part (less what is kept).
+  QString take(QStringView part) {
+    QString out;
+    out.reserve(held_.size() + part.size() + part.size() / kPiece * 2 + 2);
+    for (qsizetype from = 0;;) {
+      const qsizetype end = part.indexOf(QLatin1Char('\n'), from);
+      const QStringView run = part.mid(from, (end < 0 ? part.size() : end) - from);
+      if (end >= 0 && held_.isEmpty() && run.size() <= kLongLine) {
+        out.append(run);  // a short line whole within the part
+      } else {
+        add(run, &out);
+        if (end >= 0) endLine(&out);
+      }
+      if (end < 0) return out;
+      out += QLatin1Char('\n');
+      from = end + 1;
     }
-    if (i < n) cut += QLatin1Char('\n');
-    from = i + 1;
   }
+  // What was kept: the end of the text.
+  QString finish() {
+    QString out;
+    endLine(&out);
+    return out;
+  }
+  // Whether some line was cut into pieces.
+  bool pieced() const { return pieced_; }
+
+ private:
+  void add(QStringView run, QString* out) {
+    if (!long_) {
+      if (held_.size() + run.size() <= kLongLine) {
+        held_ += run;
+        return;
+      }
+      long_ = pieced_ = true;
+      const QString start = std::move(held_);
+      held_ = QString();
+      addLong(start, out);
+    }
+    addLong(run, out);
+  }
+  // A piece goes out once something is known to follow it; the last one is kept.
+  void addLong(QStringView run, QString* out) {
+    while (!run.isEmpty()) {
+      if (held_.size() == kPiece) {
+        piece(held_, out);
+        held_.clear();
+      }
+      if (held_.isEmpty() && run.size() > kPiece) {
+        piece(run.left(kPiece), out);
+        run = run.mid(kPiece);
+        continue;
+      }
+      const qsizetype n = qMin(kPiece - held_.size(), run.size());
+      held_ += run.left(n);
+      run = run.mid(n);
+    }
+  }
+  static void piece(QStringView text, QString* out) {
+    out->append(text);
+    *out += QChar(kMark);
+    *out += QLatin1Char('\n');
+  }
+  void endLine(QString* out) {
+    out->append(held_);
+    held_.clear();
+    long_ = false;
+  }
+  QString held_;       // the part of the current line not given out yet
+  bool long_ = false;  // the current line is longer than kLongLine
+  bool pieced_ = false;
+};
+
+QString inPieces(QStringView joined) {
+  Piecer p;
+  QString cut = p.take(joined);
+  cut += p.finish();
   return cut;
 }
 
 // Parts the lines of a large text but every kPackedLines-th by breaks inside the paragraph,
-// in place; the paragraph end after a piece's mark stays.
-void pack(QString* text) {
+// in place; the paragraph end after a piece's mark stays. *lines counts the lines parted so far,
+// over all the parts of the text.
+void pack(QString* text, qsizetype* lines) {
   char16_t* q = reinterpret_cast<char16_t*>(text->data());
-  for (qsizetype i = 0, lines = 0, n = text->size(); i < n; ++i)
-    if (q[i] == u'\n' && (i == 0 || q[i - 1] != kMark) && ++lines % kPackedLines != 0) q[i] = kLineBreak;
+  for (qsizetype i = 0, n = text->size(); i < n; ++i)
+    if (q[i] == u'\n' && (i == 0 || q[i - 1] != kMark) && ++*lines % kPackedLines != 0) q[i] = kLineBreak;
 }
 
 }  // namespace
@@ -188,12 +252,15 @@ void TextEdit::countShownLines() {
 
 void TextEdit::setLineWrapMode(LineWrapMode mode) {
   QPlainTextEdit::setLineWrapMode(mode);
+  laidOutWidth_ = viewport()->width();
   countShownLines();
 }
 
 void TextEdit::changeEvent(QEvent* event) {
   QPlainTextEdit::changeEvent(event);
-  if (event->type() == QEvent::FontChange) countShownLines();
+  if (event->type() != QEvent::FontChange) return;
+  laidOutWidth_ = viewport()->width();
+  countShownLines();
 }
 
 void TextEdit::setLines(const QStringList& lines, bool asEdit) {
@@ -207,44 +274,27 @@ void TextEdit::setText(QString joined, bool asEdit) {
     const QChar* p = joined.constData();
     for (qsizetype i = 0, n = joined.size(); i < n && breaks <= kLargeLines; ++i)
       breaks += p[i] == QLatin1Char('\n');
-    large_ = breaks >= kLargeLines;
-    if (large_) {
-      // A block of whole lines at a time, each after the first starting with its line break.
-      constexpr qsizetype kBlock = 1 << 22;
-      qsizetype from = 0;
-      fillLarge([&](QString* block) {
-        if (from >= joined.size()) return false;
-        qsizetype to = joined.indexOf(QLatin1Char('\n'), from + kBlock);
-        if (to < 0) to = joined.size();
-        *block = joined.mid(from, to - from);
-        from = to;
-        return true;
-      });
-      return;
-    }
-  }
-  pieces_ = longest(joined) > kLongLine;
-  const QString text = pieces_ ? inPieces(joined) : joined;
-  if (!asEdit) {
-    setPlainText(text);
+    // A part at a time, so that the pieced text is never made whole beside the given one.
+    constexpr qsizetype kPart = 1 << 20;
+    qsizetype from = 0;
+    load(breaks + 1, [&](QString* part) {
+      if (from >= joined.size()) return false;
+      *part = joined.mid(from, kPart);
+      from += kPart;
+      return true;
+    });
     return;
   }
+  pieces_ = longest(joined) > kLongLine;
   QTextCursor c(document());
   c.select(QTextCursor::Document);
-  c.insertText(text);
+  c.insertText(pieces_ ? inPieces(joined) : joined);
 }
 
 bool TextEdit::load(textfile::LineReader& reader, QString* error) {
+  // The text is never held whole beside the document.
   QString failure;
-  if (reader.lineCount() <= kLargeLines) {
-    QString text;
-    if (reader.rest(&text, &failure)) setText(std::move(text), false);
-  } else {
-    // The text is never held whole beside the document.
-    paragraphsKnown_ = false;
-    large_ = true;
-    fillLarge([&](QString* block) { return reader.next(block, &failure); });
-  }
+  load(reader.lineCount(), [&](QString* block) { return reader.next(block, &failure); });
   if (failure.isEmpty()) return true;
   if (error) *error = failure;
   return false;
@@ -274,29 +324,43 @@ void TextEdit::selectWhole(int start, int end) {
   setTextCursor(c);
 }
 
-void TextEdit::fillLarge(const std::function<bool(QString*)>& next) {
-  // Wrapping goes off while the document is empty, where that lays out nothing.
+void TextEdit::load(qsizetype lines, const std::function<bool(QString*)>& next) {
+  // Blocks freed go back at once, and the document's text grows without copies.
+  heap::SystemBlocks systemBlocks;
+  paragraphsKnown_ = false;
+  large_ = lines > kLargeLines;
   pieces_ = false;
+  // The shown text of one part at a time; the text ends with the part after which there is none.
+  Piecer piecer;
+  qsizetype packed = 0;
+  QString part;
+  bool more = next(&part);
+  const auto shown = [&] {
+    QString text = piecer.take(part);
+    more = more && next(&part);
+    if (!more) text += piecer.finish();
+    if (large_) pack(&text, &packed);
+    return text;
+  };
+  // The first part goes in as any text is set (wrapping goes off while the document is empty,
+  // where that lays out nothing), the others are added at its end.
   QPlainTextEdit::clear();
-  setLineWrapMode(NoWrap);
+  if (large_) setLineWrapMode(NoWrap);
   QTextDocument* doc = document();
   doc->setUndoRedoEnabled(false);
+  setPlainText(shown());
   QTextCursor c(doc);
   c.beginEditBlock();
-  QString block;
-  while (next(&block)) {
-    if (longest(block) > kLongLine) {
-      block = inPieces(block);
-      pieces_ = true;
-    }
-    pack(&block);
+  while (more) {
     c.movePosition(QTextCursor::End);
-    c.insertText(block);
+    c.insertText(shown());
   }
+  pieces_ = piecer.pieced();
   c.endEditBlock();
   doc->setUndoRedoEnabled(true);
   doc->setModified(false);
   countShownLines();
+  setTextCursor(QTextCursor(doc));
 }
 
 QStringList TextEdit::lines() const {
@@ -470,12 +534,17 @@ void TextEdit::keyPressEvent(QKeyEvent* event) {
 }
 
 void TextEdit::resizeEvent(QResizeEvent* event) {
-  if (!large_ || lineWrapMode() != NoWrap || event->oldSize().width() == event->size().width()) {
+  // Without wrapping the width breaks no line, and laying the text out again for it gives every
+  // paragraph a layout. It only changes the scroll range when the edit gets narrower than the
+  // width the text was laid out for (a large text keeps even that).
+  const bool relayout = lineWrapMode() != NoWrap || (!large_ && viewport()->width() < laidOutWidth_);
+  if (relayout || event->oldSize().width() == event->size().width()) {
     QPlainTextEdit::resizeEvent(event);
+    laidOutWidth_ = viewport()->width();
     return;
   }
-  // Without wrapping the width breaks no line; passed on as a change of height alone, the
-  // resize keeps the scroll bars right without a layout for every line.
+  // Passed on as a change of height alone, the resize keeps the scroll bars right without a
+  // layout for every line.
   QResizeEvent height(event->size(), QSize(event->size().width(), event->oldSize().height()));
   QPlainTextEdit::resizeEvent(&height);
 }

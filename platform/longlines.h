@@ -48,11 +48,15 @@ class TextEdit : public QPlainTextEdit {
   // Replaces the text: not undoable and unmodified (`asEdit` false, as a file is loaded), or
   // as one undoable edit that marks the text modified. Long lines go in as pieces.
   void setLines(const QStringList& lines, bool asEdit);
-  // The same for the lines joined by '\n'; a text without long lines goes in without a copy.
+  // The same for the lines joined by '\n'.
   void setText(QString joined, bool asEdit);
-  // Loads a file's text as setText does, not undoably; a large text goes in as it is read.
-  // False (with *error) when reading fails; the text is then incomplete.
+  // Loads a file's text as setText does, not undoably, as it is read: the text is never held
+  // whole beside the document. False (with *error) when reading fails; the text is then
+  // incomplete.
   bool load(textfile::LineReader& reader, QString* error);
+  // The same for a text handed in parts by `next` (the parts joined are the lines joined by
+  // '\n', `lines` of them), each part cut anywhere.
+  void load(qsizetype lines, const std::function<bool(QString*)>& next);
   // The whole lines (a line break inside a paragraph ends a line too); none for an empty text.
   QStringList lines() const;
   // The whole lines as lines() gives them, each followed by CR LF, a paragraph at a time: no
@@ -104,9 +108,6 @@ class TextEdit : public QPlainTextEdit {
   // Gives every paragraph the number of lines it shows without wrapping, for the scroll bar,
   // which counts an unlaid paragraph as one line.
   void countShownLines();
-  // Fills the document with a large text, not undoably, a block of whole lines at a time from
-  // `next` (every block after the first starting with the break before it).
-  void fillLarge(const std::function<bool(QString*)>& next);
   bool pieces_ = false;
   bool large_ = false;
   mutable std::vector<Paragraph> paragraphs_;
@@ -114,6 +115,7 @@ class TextEdit : public QPlainTextEdit {
   mutable std::vector<int> firstLines_;
   mutable bool firstLinesKnown_ = false;
   int lastPosition_ = 0;
+  int laidOutWidth_ = 0;  // the width the text was last laid out for
 };
 
 // Whether the paragraph is a piece that continues on the next one.

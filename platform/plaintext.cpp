@@ -2,7 +2,9 @@
 
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QIODevice>
 #include <algorithm>
+#include <utility>
 
 #include "platform/cp1251.h"
 #include "platform/textfile.h"
@@ -16,18 +18,19 @@ constexpr char16_t kDelMark = 0x2421;
 
 bool isMarked(unsigned char b) { return (b < 0x20 && b != '\t') || b == 0x7F; }
 
-}  // namespace
-
-QString toShown(const QByteArray& bytes, Breaks* breaks) {
-  const char* p = bytes.constData();
-  const qsizetype n = bytes.size();
-  const qsizetype first = std::find_if(p, p + n, [](char c) { return c == '\r' || c == '\n'; }) - p;
+// The breaks of a file whose first CR or LF is at p[first] (first == n: none), the file ending
+// with `last`.
+Breaks breaksAt(const char* p, qsizetype first, qsizetype n, const QByteArray& last) {
   Breaks b;
   if (first < n)
     b.lineEnd = p[first] == '\r' && first + 1 < n && p[first + 1] == '\n' ? "\r\n" : QByteArray(1, p[first]);
-  b.finalBreak = first < n && bytes.endsWith(b.lineEnd);
-  if (breaks) *breaks = b;
-  const qsizetype end = b.finalBreak ? n - b.lineEnd.size() : n;
+  b.finalBreak = first < n && last.endsWith(b.lineEnd);
+  return b;
+}
+
+// The shown text of the bytes [p, p + end) of a file parted by `b` (`parted`: the file has a
+// line break at all); a CR LF never spans the end.
+QString shownOf(const char* p, qsizetype end, const Breaks& b, bool parted) {
   QString out(end, Qt::Uninitialized);
   char16_t* q = reinterpret_cast<char16_t*>(out.data());
   qsizetype k = 0;
@@ -35,7 +38,7 @@ QString toShown(const QByteArray& bytes, Breaks* breaks) {
   const bool pair = b.lineEnd.size() == 2;
   for (qsizetype i = 0; i < end; ++i) {
     const unsigned char c = static_cast<unsigned char>(p[i]);
-    if (c == static_cast<unsigned char>(e0) && first < n && (!pair || (i + 1 < end && p[i + 1] == '\n'))) {
+    if (c == static_cast<unsigned char>(e0) && parted && (!pair || (i + 1 < end && p[i + 1] == '\n'))) {
       q[k++] = u'\n';
       i += pair ? 1 : 0;
     } else if (isMarked(c)) {
@@ -46,6 +49,73 @@ QString toShown(const QByteArray& bytes, Breaks* breaks) {
   }
   out.truncate(k);
   return out;
+}
+
+}  // namespace
+
+QString toShown(const QByteArray& bytes, Breaks* breaks) {
+  const char* p = bytes.constData();
+  const qsizetype n = bytes.size();
+  const qsizetype first = std::find_if(p, p + n, [](char c) { return c == '\r' || c == '\n'; }) - p;
+  const Breaks b = breaksAt(p, first, n, bytes);
+  if (breaks) *breaks = b;
+  return shownOf(p, b.finalBreak ? n - b.lineEnd.size() : n, b, first < n);
+}
+
+bool ShownParts::read(QIODevice* device) {
+  constexpr qint64 kPart = 1 << 18;
+  parts_.clear();
+  for (;;) {
+    QByteArray part(kPart, Qt::Uninitialized);
+    qint64 got = device->read(part.data(), kPart);
+    if (got < 0) return false;
+    // A part that ends with a CR takes the byte after it too, so that no CR LF is cut.
+    while (got > 0 && part[got - 1] == '\r') {
+      part.resize(got + 1);
+      const qint64 more = device->read(part.data() + got, 1);
+      if (more < 0) return false;
+      if (more == 0) break;
+      ++got;
+    }
+    if (got == 0) break;
+    part.resize(got);
+    parts_.push_back(std::move(part));
+  }
+  // The breaks, from the first CR or LF and the file's end.
+  hasBreak_ = false;
+  breaks_ = Breaks();
+  for (const QByteArray& part : parts_) {
+    const char* p = part.constData();
+    const qsizetype first =
+        std::find_if(p, p + part.size(), [](char c) { return c == '\r' || c == '\n'; }) - p;
+    if (first == part.size()) continue;
+    breaks_ = breaksAt(p, first, part.size(), parts_.back());
+    hasBreak_ = true;
+    break;
+  }
+  lines_ = 1;
+  if (hasBreak_) {
+    for (const QByteArray& part : parts_) lines_ += part.count(breaks_.lineEnd);
+    if (breaks_.finalBreak) --lines_;
+  }
+  return true;
+}
+
+QByteArray ShownParts::takeAll() {
+  QByteArray all;
+  for (QByteArray& part : parts_) all += std::exchange(part, QByteArray());
+  parts_.clear();
+  return all;
+}
+
+bool ShownParts::next(QString* shown) {
+  if (parts_.empty()) return false;
+  const QByteArray part = std::move(parts_.front());
+  parts_.pop_front();
+  const bool last = parts_.empty();
+  const qsizetype end = part.size() - (last && breaks_.finalBreak ? breaks_.lineEnd.size() : 0);
+  *shown = shownOf(part.constData(), end, breaks_, hasBreak_);
+  return true;
 }
 
 bool toBytes(const QStringList& shown, const Breaks& breaks, QByteArray* out, QString* error) {

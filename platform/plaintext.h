@@ -5,7 +5,9 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <deque>
 
+class QIODevice;
 class QTextDocument;
 
 namespace plaintext {
@@ -27,6 +29,30 @@ struct Breaks {
 // The file's text as a plain editor shows it: its lines joined by '\n', every control byte but
 // the tab shown as its visible mark (U+2400 plus its code; U+2421 for DEL).
 QString toShown(const QByteArray& bytes, Breaks* breaks);
+
+// A plain file read whole, as parts of a quarter megabyte or so, for its shown text to be made a part at
+// a time: the text toShown gives, without the file's bytes held whole beside it.
+class ShownParts {
+ public:
+  // Reads the rest of the device. False when reading fails (the device says why).
+  bool read(QIODevice* device);
+  // The bytes read and not shown yet, in order.
+  const std::deque<QByteArray>& bytes() const { return parts_; }
+  // All the bytes not shown yet, joined; they are then given up.
+  QByteArray takeAll();
+  const Breaks& breaks() const { return breaks_; }
+  // The lines of the shown text (its '\n' plus one).
+  qsizetype lineCount() const { return lines_; }
+  // The shown text of the next part, whose bytes are then given up; the parts joined are the
+  // shown text. False after the last.
+  bool next(QString* shown);
+
+ private:
+  std::deque<QByteArray> parts_;  // none ends with a CR, but the last
+  Breaks breaks_;
+  bool hasBreak_ = false;
+  qsizetype lines_ = 1;
+};
 
 // The file of the shown lines: the marks are the control bytes again, the lines are parted
 // and ended as `breaks` says, so a text opened and saved unchanged gives the bytes it came

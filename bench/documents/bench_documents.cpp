@@ -289,13 +289,18 @@ void BM_OpenLongCell(benchmark::State& state) {
   openAndPaint(state, path, &TVexoTableForm::Open);
 }
 
-// A plain text of range(0) megabytes: one line (range(1) 0) or NULs (range(1) 1).
+// A plain text of range(0) megabytes: one line (range(1) 0), NULs (1), lines of 80 bytes (2) or
+// of 40 (3, more than an editor holds a paragraph each).
 QString textFile(benchmark::State& state) {
-  const bool nuls = state.range(1) != 0;
-  const QString path = pathFor(QStringLiteral("t%1-%2.txt").arg(state.range(0)).arg(int(nuls)));
+  const int kind = int(state.range(1));
+  const QString path = pathFor(QStringLiteral("t%1-%2.txt").arg(state.range(0)).arg(kind));
   if (QFile::exists(path)) return path;
   const qsizetype size = qsizetype(double(state.range(0)) * kMB);
-  docbench::plainWrite(path, nuls ? QByteArray(size, '\0') : QByteArray("x1*").repeated(size / 3));
+  const QByteArray line =
+      kind == 2 ? QByteArray("x1*").repeated(26) + "\r\n" : QByteArray("x1*").repeated(12) + "y1;\r\n";
+  docbench::plainWrite(path, kind == 1   ? QByteArray(size, '\0')
+                             : kind == 0 ? QByteArray("x1*").repeated(size / 3)
+                                         : line.repeated(size / line.size()));
   return path;
 }
 
@@ -346,8 +351,8 @@ CASE(BM_SaveGsa)->Arg(1)->Arg(10)->Arg(100);
 CASE(BM_OpenLongLine)->Arg(1)->Arg(10);
 CASE(BM_KeyOnLongLine)->Arg(1)->Arg(10);
 CASE(BM_OpenLongCell)->Arg(1)->Arg(9);
-CASE(BM_OpenText)->Args({10, 0})->Args({1, 1});
-CASE(BM_SaveText)->Args({10, 0})->Args({1, 1});
+CASE(BM_OpenText)->Args({10, 0})->Args({1, 1})->Args({10, 2})->Args({10, 3});
+CASE(BM_SaveText)->Args({10, 0})->Args({1, 1})->Args({10, 2})->Args({10, 3});
 CASE(BM_CheckInWindow)->Args({1, 0})->Args({10, 0})->Args({1, 1})->Args({10, 1});
 
 int main(int argc, char** argv) {

@@ -13,9 +13,12 @@
 #include <QTextCursor>
 #include <QTextEdit>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cerrno>
+#include <deque>
 
 #include "platform/dialogs.h"
+#include "platform/heap.h"
 #include "platform/textprint.h"
 #include "platform/plaintext.h"
 #include "platform/rtf.h"
@@ -130,6 +133,24 @@ void TTxtForm::makeRich() {
 // ---------------------------------------------------------------------------------------------
 // Files
 
+namespace {
+
+// Whether the file is rich text, by its first bytes past any blanks.
+bool isRich(const std::deque<QByteArray>& parts) {
+  QByteArray head;
+  for (const QByteArray& part : parts) {
+    head += part;
+    const qsizetype start =
+        std::find_if(head.cbegin(), head.cend(),
+                     [](char c) { return c != ' ' && c != '\t' && c != '\r' && c != '\n'; }) -
+        head.cbegin();
+    if (head.size() - start >= 5) break;
+  }
+  return rtf::isRtf(head);
+}
+
+}  // namespace
+
 bool TTxtForm::LoadFromFile(const QString& path) {
   QFile file;
   QString failure;
@@ -137,31 +158,32 @@ bool TTxtForm::LoadFromFile(const QString& path) {
     dlg::error(this, failure);
     return false;
   }
+  // The file is read whole before anything changes, in parts: a plain text is shown a part at a
+  // time, each part's bytes given up once shown (blocks freed go back at once).
+  heap::SystemBlocks systemBlocks;
+  plaintext::ShownParts parts;
   errno = 0;
-  QByteArray bytes = file.readAll();
-  if (file.error() != QFileDevice::NoError) {
+  if (!parts.read(&file) || file.error() != QFileDevice::NoError) {
     dlg::error(this, QStringLiteral("Ошибка чтения файла ") + path + QStringLiteral(": ") +
                          textfile::failureCause(errno, file));
     return false;
   }
   fileName = path;
   setWindowTitle(QFileInfo(path).fileName());
-  // The document is built apart from the editor and shown whole: filling a shown document lays
-  // it out again and again.
-  auto* doc = new QTextDocument(this);
-  doc->setDefaultFont(Editor->font());
-  doc->setUndoRedoEnabled(false);
-  if (!rtf::isRtf(bytes)) {
-    delete doc;
-    QString shown = plaintext::toShown(bytes, &breaks_);
-    bytes = QByteArray();  // not held beside the text and the document made of it
-    Plain->setText(std::move(shown), false);
+  if (!isRich(parts.bytes())) {
+    breaks_ = parts.breaks();
+    Plain->load(parts.lineCount(), [&](QString* shown) { return parts.next(shown); });
     Plain->moveCursor(QTextCursor::Start);
     showPlain(true);
     setDocument(new QTextDocument(this));
     return true;
   }
-  rtf::toTextDocument(rtf::read(bytes), doc);
+  // The document is built apart from the editor and shown whole: filling a shown document lays
+  // it out again and again.
+  auto* doc = new QTextDocument(this);
+  doc->setDefaultFont(Editor->font());
+  doc->setUndoRedoEnabled(false);
+  rtf::toTextDocument(rtf::read(parts.takeAll()), doc);
   doc->setUndoRedoEnabled(true);
   doc->setModified(false);
   setDocument(doc);
