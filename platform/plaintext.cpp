@@ -63,7 +63,6 @@ QString toShown(const QByteArray& bytes, Breaks* breaks) {
 }
 
 bool ShownParts::read(QIODevice* device) {
-  constexpr qint64 kPart = 1 << 18;
   parts_.clear();
   for (;;) {
     QByteArray part(kPart, Qt::Uninitialized);

@@ -34,6 +34,8 @@ QString toShown(const QByteArray& bytes, Breaks* breaks);
 // a time: the text toShown gives, without the file's bytes held whole beside it.
 class ShownParts {
  public:
+  static constexpr qint64 kPart = 1 << 18;  // bytes read at a time
+
   // Reads the rest of the device. False when reading fails (the device says why).
   bool read(QIODevice* device);
   // The bytes read and not shown yet, in order.

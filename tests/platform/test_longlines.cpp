@@ -7,6 +7,7 @@
 #include <QAbstractTextDocumentLayout>
 #include <QTemporaryDir>
 #include <QTextBlock>
+#include <utility>
 
 #include "platform/cp1251.h"
 #include "platform/filewriter.h"
@@ -250,5 +251,42 @@ TEST(LongLines, WrittenBytesAreTheWholeLines) {
     for (const QString& l : e.lines()) expected += cp1251Of(l) + "\r\n";
     EXPECT_EQ(e.lines(), lines);
     EXPECT_EQ(f.readAll(), expected) << lines.size();
+  }
+}
+
+// A text handed in parts cut anywhere goes in as it does handed whole: the same paragraphs,
+// pieces and marks, the same lines read back.
+TEST(LongLines, TextInPartsGoesInAsWhole) {
+  QStringList large;
+  for (int k = 0; k < longlines::kLargeLines + 10; ++k) large << QStringLiteral("sa%1(y1)=s0*x1;").arg(k);
+  large[100] = longLine(25'000);
+  const QStringList texts[] = {
+      {"a", "", "b"},
+      {longLine(25'000), "c", longLine(longlines::kLongLine), longLine(longlines::kLongLine + 1)},
+      {QString(), longLine(3 * longlines::kPiece)},
+      large,
+  };
+  for (const QStringList& lines : texts) {
+    const QString joined = lines.join(QLatin1Char('\n'));
+    TextEdit whole;
+    whole.load(lines.size(), [&, given = false](QString* part) mutable {
+      *part = joined;
+      return !std::exchange(given, true);
+    });
+    ASSERT_EQ(whole.lines(), lines.size() == 1 && lines[0].isEmpty() ? QStringList() : lines);
+    for (const qsizetype cut :
+         {qsizetype(1), qsizetype(999), qsizetype(1000), qsizetype(1001), qsizetype(4096)}) {
+      if (cut < 999 && lines.size() > 10) continue;  // a large text in single characters takes long
+      TextEdit e;
+      qsizetype from = 0;
+      e.load(lines.size(), [&](QString* part) {
+        *part = joined.mid(from, cut);
+        from += cut;
+        return !part->isEmpty();
+      });
+      EXPECT_EQ(e.document()->toRawText(), whole.document()->toRawText()) << lines.size() << " " << cut;
+      EXPECT_EQ(e.hasPieces(), whole.hasPieces());
+      EXPECT_EQ(e.isLarge(), whole.isLarge());
+    }
   }
 }

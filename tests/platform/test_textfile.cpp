@@ -5,12 +5,14 @@
 #include <cerrno>
 #include <functional>
 
+#include <QBuffer>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include "platform/cp1251.h"
 #include "platform/filewriter.h"
 #include "platform/linereader.h"
+#include "platform/plaintext.h"
 #include "platform/textfile.h"
 
 TEST(TextFile, LineEndsOfEveryKind) {
@@ -207,4 +209,37 @@ TEST(TextFile, WriterStreamsTheEncodedTextAndFailsWithoutTouchingTheFile) {
   QString err;
   EXPECT_FALSE(nowhere.commit(&err));
   EXPECT_TRUE(err.contains(QString::fromUtf8("файл или папка не существует"))) << err.toStdString();
+}
+
+// A plain file read in parts shows, a part at a time, the text it shows read whole, its breaks
+// and lines the same, wherever a part ends: inside a CR LF, after a CR, at the file's end.
+TEST(TextFile, PlainFileShownInPartsIsShownWhole) {
+  const qsizetype n = plaintext::ShownParts::kPart;
+  const QByteArray cases[] = {
+      QByteArray(n - 1, 'a') + "\r\nb\r\n",
+      QByteArray(n - 2, 'a') + "\r\r\nz",
+      "x\r" + QByteArray(n - 3, 'a') + "\rb",
+      QByteArray(n - 1, 'a') + "\r\r\r\r\n\x01",
+      "a\nb\r" + QByteArray(2 * n, '\0') + "\n",
+      QByteArray(n, 'a') + "\r\n",
+      QByteArray("abc\r"),
+      QByteArray(),
+      QByteArray("\x00\x7f\xe0", 3),
+  };
+  for (const QByteArray& bytes : cases) {
+    plaintext::Breaks whole;
+    const QString expected = plaintext::toShown(bytes, &whole);
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    plaintext::ShownParts parts;
+    ASSERT_TRUE(parts.read(&buffer));
+    EXPECT_EQ(parts.breaks().lineEnd, whole.lineEnd) << bytes.right(8).toHex().constData();
+    EXPECT_EQ(parts.breaks().finalBreak, whole.finalBreak) << bytes.right(8).toHex().constData();
+    EXPECT_EQ(parts.lineCount(), expected.count(QLatin1Char('\n')) + 1) << bytes.right(8).toHex().constData();
+    QString shown, part;
+    while (parts.next(&part)) shown += part;
+    EXPECT_EQ(shown, expected) << bytes.right(8).toHex().constData();
+    EXPECT_TRUE(parts.bytes().empty());
+  }
 }
