@@ -18,6 +18,8 @@ namespace longlines {
 namespace {
 
 constexpr char16_t kLineBreak = 0x2028;  // a break inside a paragraph (a large text's, or pasted)
+// A loaded text goes into the document this many characters at a time.
+constexpr qsizetype kPart = 1 << 17;
 
 // The line breaks and marks a copied piece of text had removed: a mark and the paragraph end
 // after it join, a stray mark goes.
@@ -275,7 +277,6 @@ void TextEdit::setText(QString joined, bool asEdit) {
     for (qsizetype i = 0, n = joined.size(); i < n && breaks <= kLargeLines; ++i)
       breaks += p[i] == QLatin1Char('\n');
     // A part at a time, so that the pieced text is never made whole beside the given one.
-    constexpr qsizetype kPart = 1 << 20;
     qsizetype from = 0;
     load(breaks + 1, [&](QString* part) {
       if (from >= joined.size()) return false;
@@ -293,8 +294,17 @@ void TextEdit::setText(QString joined, bool asEdit) {
 
 bool TextEdit::load(textfile::LineReader& reader, QString* error) {
   // The text is never held whole beside the document.
-  QString failure;
-  load(reader.lineCount(), [&](QString* block) { return reader.next(block, &failure); });
+  QString failure, block;
+  qsizetype from = 0;
+  load(reader.lineCount(), [&](QString* part) {
+    for (; from >= block.size(); from = 0) {
+      block = QString();
+      if (!reader.next(&block, &failure)) return false;
+    }
+    *part = block.mid(from, kPart);
+    from += kPart;
+    return true;
+  });
   if (failure.isEmpty()) return true;
   if (error) *error = failure;
   return false;
