@@ -1,4 +1,6 @@
 #pragma once
+#include <cstddef>
+
 // How the programs keep freed memory. The C library hands the top of the heap back to the
 // system as soon as a large block is freed, and serves every block over 128 KB straight
 // from the system; a conversion or a determinization run again on a large document then
@@ -18,5 +20,24 @@ class SystemBlocks {
   ~SystemBlocks();
   SystemBlocks(const SystemBlocks&) = delete;
   SystemBlocks& operator=(const SystemBlocks&) = delete;
+};
+
+// A buffer straight from the system, given back when destroyed, whatever the heap holds free: a
+// large temporary freed a part at a time (a file read in parts) leaves nothing resident.
+class Pages {
+ public:
+  explicit Pages(size_t size);
+  ~Pages();
+  Pages(Pages&& other) noexcept;
+  Pages& operator=(Pages&& other) noexcept;
+  Pages(const Pages&) = delete;
+  Pages& operator=(const Pages&) = delete;
+  // Null when the system has no memory to give.
+  char* data() const { return data_; }
+  size_t size() const { return size_; }
+
+ private:
+  char* data_ = nullptr;
+  size_t size_ = 0;
 };
 }  // namespace heap

@@ -20,7 +20,7 @@ bool isMarked(unsigned char b) { return (b < 0x20 && b != '\t') || b == 0x7F; }
 
 // The breaks of a file whose first CR or LF is at p[first] (first == n: none), the file ending
 // with `last`.
-Breaks breaksAt(const char* p, qsizetype first, qsizetype n, const QByteArray& last) {
+Breaks breaksAt(const char* p, qsizetype first, qsizetype n, QByteArrayView last) {
   Breaks b;
   if (first < n)
     b.lineEnd = p[first] == '\r' && first + 1 < n && p[first + 1] == '\n' ? "\r\n" : QByteArray(1, p[first]);
@@ -57,7 +57,7 @@ QString toShown(const QByteArray& bytes, Breaks* breaks) {
   const char* p = bytes.constData();
   const qsizetype n = bytes.size();
   const qsizetype first = std::find_if(p, p + n, [](char c) { return c == '\r' || c == '\n'; }) - p;
-  const Breaks b = breaksAt(p, first, n, bytes);
+  const Breaks b = breaksAt(p, first, n, QByteArrayView(bytes));
   if (breaks) *breaks = b;
   return shownOf(p, b.finalBreak ? n - b.lineEnd.size() : n, b, first < n);
 }
@@ -65,36 +65,35 @@ QString toShown(const QByteArray& bytes, Breaks* breaks) {
 bool ShownParts::read(QIODevice* device) {
   parts_.clear();
   for (;;) {
-    QByteArray part(kPart, Qt::Uninitialized);
-    qint64 got = device->read(part.data(), kPart);
-    if (got < 0) return false;
-    // A part that ends with a CR takes the byte after it too, so that no CR LF is cut.
-    while (got > 0 && part[got - 1] == '\r') {
-      part.resize(got + 1);
-      const qint64 more = device->read(part.data() + got, 1);
-      if (more < 0) return false;
-      if (more == 0) break;
-      ++got;
+    // A part that ends with the CR of a CR LF takes the LF too.
+    Part part{heap::Pages(size_t(kPart) + 1)};
+    if (!part.pages.data()) return false;
+    char* p = part.pages.data();
+    const qint64 got = device->read(p, kPart);
+    if (got <= 0) {
+      if (got < 0) return false;
+      break;
     }
-    if (got == 0) break;
-    part.resize(got);
+    part.size = got;
+    char next = 0;
+    if (p[got - 1] == '\r' && device->peek(&next, 1) == 1 && next == '\n' && device->read(p + got, 1) == 1)
+      ++part.size;
     parts_.push_back(std::move(part));
   }
   // The breaks, from the first CR or LF and the file's end.
   hasBreak_ = false;
   breaks_ = Breaks();
-  for (const QByteArray& part : parts_) {
-    const char* p = part.constData();
-    const qsizetype first =
-        std::find_if(p, p + part.size(), [](char c) { return c == '\r' || c == '\n'; }) - p;
-    if (first == part.size()) continue;
-    breaks_ = breaksAt(p, first, part.size(), parts_.back());
+  for (const Part& part : parts_) {
+    const char* p = part.pages.data();
+    const qsizetype first = std::find_if(p, p + part.size, [](char c) { return c == '\r' || c == '\n'; }) - p;
+    if (first == part.size) continue;
+    breaks_ = breaksAt(p, first, part.size, parts_.back().bytes());
     hasBreak_ = true;
     break;
   }
   lines_ = 1;
   if (hasBreak_) {
-    for (const QByteArray& part : parts_) lines_ += part.count(breaks_.lineEnd);
+    for (const Part& part : parts_) lines_ += part.bytes().count(QByteArrayView(breaks_.lineEnd));
     if (breaks_.finalBreak) --lines_;
   }
   return true;
@@ -102,18 +101,18 @@ bool ShownParts::read(QIODevice* device) {
 
 QByteArray ShownParts::takeAll() {
   QByteArray all;
-  for (QByteArray& part : parts_) all += std::exchange(part, QByteArray());
+  for (const Part& part : parts_) all += part.bytes();
   parts_.clear();
   return all;
 }
 
 bool ShownParts::next(QString* shown) {
   if (parts_.empty()) return false;
-  const QByteArray part = std::move(parts_.front());
+  const Part part = std::move(parts_.front());
   parts_.pop_front();
   const bool last = parts_.empty();
-  const qsizetype end = part.size() - (last && breaks_.finalBreak ? breaks_.lineEnd.size() : 0);
-  *shown = shownOf(part.constData(), end, breaks_, hasBreak_);
+  const qsizetype end = part.size - (last && breaks_.finalBreak ? breaks_.lineEnd.size() : 0);
+  *shown = shownOf(part.pages.data(), end, breaks_, hasBreak_);
   return true;
 }
 

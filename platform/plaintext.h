@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <deque>
 
+#include "platform/heap.h"
+
 class QIODevice;
 class QTextDocument;
 
@@ -38,8 +40,9 @@ class ShownParts {
 
   // Reads the rest of the device. False when reading fails (the device says why).
   bool read(QIODevice* device);
-  // The bytes read and not shown yet, in order.
-  const std::deque<QByteArray>& bytes() const { return parts_; }
+  // The parts read and not shown yet, in order.
+  size_t partCount() const { return parts_.size(); }
+  QByteArrayView part(size_t i) const { return parts_[i].bytes(); }
   // All the bytes not shown yet, joined; they are then given up.
   QByteArray takeAll();
   const Breaks& breaks() const { return breaks_; }
@@ -50,7 +53,12 @@ class ShownParts {
   bool next(QString* shown);
 
  private:
-  std::deque<QByteArray> parts_;  // none ends with a CR, but the last
+  struct Part {
+    heap::Pages pages;  // so that a part given up leaves nothing resident
+    qsizetype size = 0;
+    QByteArrayView bytes() const { return QByteArrayView(pages.data(), size); }
+  };
+  std::deque<Part> parts_;  // no CR LF is cut between two
   Breaks breaks_;
   bool hasBreak_ = false;
   qsizetype lines_ = 1;

@@ -15,7 +15,6 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cerrno>
-#include <deque>
 
 #include "platform/dialogs.h"
 #include "platform/heap.h"
@@ -136,15 +135,15 @@ void TTxtForm::makeRich() {
 namespace {
 
 // Whether the file is rich text, by its first bytes past any blanks.
-bool isRich(const std::deque<QByteArray>& parts) {
+bool isRich(const plaintext::ShownParts& parts) {
   QByteArray head;
-  for (const QByteArray& part : parts) {
-    head += part;
-    const qsizetype start =
-        std::find_if(head.cbegin(), head.cend(),
-                     [](char c) { return c != ' ' && c != '\t' && c != '\r' && c != '\n'; }) -
-        head.cbegin();
-    if (head.size() - start >= 5) break;
+  for (size_t i = 0; i < parts.partCount() && head.size() < 5; ++i) {
+    QByteArrayView part = parts.part(i);
+    if (head.isEmpty()) {
+      const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+      part = part.sliced(std::find_if_not(part.begin(), part.end(), blank) - part.begin());
+    }
+    head += part.first(qMin<qsizetype>(part.size(), 5 - head.size()));
   }
   return rtf::isRtf(head);
 }
@@ -170,7 +169,7 @@ bool TTxtForm::LoadFromFile(const QString& path) {
   }
   fileName = path;
   setWindowTitle(QFileInfo(path).fileName());
-  if (!isRich(parts.bytes())) {
+  if (!isRich(parts)) {
     breaks_ = parts.breaks();
     Plain->load(parts.lineCount(), [&](QString* shown) { return parts.next(shown); });
     Plain->moveCursor(QTextCursor::Start);
