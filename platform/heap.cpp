@@ -33,7 +33,7 @@ void keepFreed() {
 
 SystemBlocks::SystemBlocks() {
 #ifdef M_MMAP_THRESHOLD
-  if (systemBlocks++ == 0) mallopt(M_MMAP_THRESHOLD, kDefaultThreshold);
+  if (systemBlocks++ == 0) mallopt(M_MMAP_THRESHOLD, 1 << 20);
 #endif
 }
 

@@ -10,10 +10,10 @@ namespace heap {
 // Call once, at start-up, before anything large is allocated.
 void keepFreed();
 
-// While one lives, blocks over 128 KB come straight from the system again. A text
-// document's buffer grows by appends as a large text is loaded into it; from the heap every
-// growth is a copy whose old block stays resident (kept as above), from the system it is a
-// remapping, and each part of the text freed after it is put in goes back at once.
+// While one lives, blocks of a megabyte and more come straight from the system again. A text
+// document's buffer grows by appends as a large text is loaded into it a part at a time; from
+// the heap every growth is a copy whose old block stays resident (kept as above), from the
+// system it is a remapping. The parts, smaller, still reuse the heap.
 class SystemBlocks {
  public:
   SystemBlocks();

@@ -15,7 +15,9 @@ class LineReader {
 
   // `chunk` bytes are read at a time, and a block holds at least `block` characters (unless it
   // is the last) and whole lines.
-  explicit LineReader(qint64 chunk = 1 << 20, qsizetype block = 1 << 22);
+  // (A text edit takes a block at a time into its document: small blocks keep its load from
+  // holding more than a little of the text beside the document.)
+  explicit LineReader(qint64 chunk = 1 << 18, qsizetype block = 1 << 17);
 
   // Opens the file and reads it through once, counting its lines. False (with *error) on failure.
   bool open(const QString& path, QString* error);

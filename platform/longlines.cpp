@@ -54,6 +54,17 @@ qsizetype longest(QStringView joined) {
 class Piecer {
  public:
   // The shown text of the next part (less what is kept).
+  QString take(QString part) {
+    const qsizetype lastBreak = part.lastIndexOf(QLatin1Char('\n'));
+    if (held_.isEmpty() && lastBreak >= 0 && longest(QStringView(part).left(lastBreak)) <= kLongLine) {
+      // Its whole lines are short and nothing is kept before them: they go out as they are.
+      const QString rest = part.mid(lastBreak + 1);
+      part.truncate(lastBreak + 1);
+      add(rest, &part);
+      return part;
+    }
+    return take(QStringView(part));
+  }
   QString take(QStringView part) {
     QString out;
     out.reserve(held_.size() + part.size() + part.size() / kPiece * 2 + 2);
@@ -294,17 +305,8 @@ void TextEdit::setText(QString joined, bool asEdit) {
 
 bool TextEdit::load(textfile::LineReader& reader, QString* error) {
   // The text is never held whole beside the document.
-  QString failure, block;
-  qsizetype from = 0;
-  load(reader.lineCount(), [&](QString* part) {
-    for (; from >= block.size(); from = 0) {
-      block = QString();
-      if (!reader.next(&block, &failure)) return false;
-    }
-    *part = block.mid(from, kPart);
-    from += kPart;
-    return true;
-  });
+  QString failure;
+  load(reader.lineCount(), [&](QString* block) { return reader.next(block, &failure); });
   if (failure.isEmpty()) return true;
   if (error) *error = failure;
   return false;
@@ -346,7 +348,7 @@ void TextEdit::load(qsizetype lines, const std::function<bool(QString*)>& next) 
   QString part;
   bool more = next(&part);
   const auto shown = [&] {
-    QString text = piecer.take(part);
+    QString text = piecer.take(std::move(part));
     more = more && next(&part);
     if (!more) text += piecer.finish();
     if (large_) pack(&text, &packed);
