@@ -276,3 +276,63 @@ TEST(FTT, TransitionListGivesBackWhatWasAdded) {
     }
   }
 }
+
+// Lists filled from a pool share its blocks yet behave as any list: they outlive the pool,
+// a copy is its own, a change moves the list out of the block, the others stay as they were.
+TEST(FTT, TransitionListsFromAPoolAreTheirOwn) {
+  const auto pairsOf = [](int count, int seed) {
+    std::vector<qint32> p;
+    for (int i = 0; i < count; ++i) p.insert(p.end(), {i % 3 == 1 ? 0 : (i % 2 ? i : -i - 1), seed + i});
+    return p;
+  };
+  enum Change { None, Copy, Move, Edit, Add, Clear };
+  const struct {
+    int count;
+    Change change;
+  } cases[] = {{2, None}, {3, None},  {5, Copy},  {5, Move}, {4, Edit},
+               {3, Add},  {6, Clear}, {64, None}, {65, Add}};
+  for (const auto& c : cases) {
+    // Enough lists for several blocks; the pool is gone before they are read.
+    std::vector<TransitionList> lists(3000);
+    {
+      TransitionPool pool;
+      for (size_t k = 0; k < lists.size(); ++k)
+        pool.Fill(&lists[k], pairsOf(c.count, int(k) * 100).data(), size_t(c.count));
+    }
+    std::vector<TransitionList> changed;
+    for (size_t k = 0; k < lists.size(); k += 7) {
+      TransitionList& list = lists[k];
+      switch (c.change) {
+        case None: break;
+        case Copy: changed.push_back(list); break;
+        case Move: changed.push_back(std::move(list)); break;
+        case Edit: list.Edit(0).Targets.Add(99999); break;
+        case Add: list.Add(5, 77777); break;
+        case Clear: list.clear(); break;
+      }
+    }
+    for (size_t k = 0; k < lists.size(); ++k) {
+      const bool touched = k % 7 == 0;
+      const std::vector<qint32> p = pairsOf(c.count, int(k) * 100);
+      const TransitionList& list =
+          touched && (c.change == Copy || c.change == Move) ? changed[k / 7] : lists[k];
+      size_t expected = size_t(c.count);
+      if (touched && c.change == Add) ++expected;
+      if (touched && c.change == Clear) expected = 0;
+      ASSERT_EQ(list.size(), expected) << c.count << " " << k;
+      for (size_t i = 0; i < std::min(expected, size_t(c.count)); ++i) {
+        const LTT_Line t = list[i];
+        EXPECT_EQ(t.Condition, p[2 * i] ? SSignalSet{p[2 * i]} : SSignalSet()) << c.count << " " << k;
+        USignalSet targets{p[2 * i + 1]};
+        if (touched && c.change == Edit && i == 0) targets.Add(99999);
+        EXPECT_EQ(t.Targets, targets) << c.count << " " << k << " " << i;
+      }
+      if (touched && c.change == Add) {
+        EXPECT_EQ(list[expected - 1].Targets, USignalSet{77777});
+      }
+      if (touched && c.change == Move) {
+        EXPECT_TRUE(lists[k].empty());
+      }
+    }
+  }
+}

@@ -4,6 +4,7 @@
 // numbers (8 bytes a transition, the first two inside the list itself) rather than as
 // two sets each. The first transition of any other shape turns the whole list into
 // plain LTT_Line objects. Reading gives LTT_Line values; Edit changes one in place.
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -18,6 +19,8 @@ struct LTT_Line {
   SSignalSet Condition;  // empty: the constant true
   USignalSet Targets;
 };
+
+struct TransitionPoolBlock;
 
 class TransitionList {
  public:
@@ -81,9 +84,13 @@ class TransitionList {
   const void* Storage() const;
 
  private:
+  friend class TransitionPool;
   static bool Packable(const LTT_Line& t) { return t.Condition.Size() <= 1 && t.Targets.Size() <= 1; }
   bool Full() const { return room_ == kFull; }
-  bool OnHeap() const { return !Full() && room_ > kInline; }
+  bool Pooled() const { return room_ == kPooled; }
+  bool OnHeap() const { return room_ > kInline && room_ < kPooled; }
+  // Pairs the list can hold without another block.
+  size_t Room() const { return Pooled() ? size_ : room_; }
   // Packed pair i: {literal or 0, target or 0}.
   const qint32* Pair(size_t i) const;
   qint32* Pair(size_t i) { return const_cast<qint32*>(static_cast<const TransitionList*>(this)->Pair(i)); }
@@ -97,6 +104,8 @@ class TransitionList {
 
   static constexpr uint32_t kInline = 2;
   static constexpr uint32_t kFull = 0xFFFFFFFFu;
+  static constexpr uint32_t kPooled = kFull - 1;
+  static constexpr uint32_t kMostPacked = kPooled - 1;
   // Packed, more than kInline pairs: a block of room_ - 1 pairs and then the first pair,
   // so that the block is a size the allocator serves without spare room for the common
   // counts.
@@ -104,12 +113,19 @@ class TransitionList {
     std::unique_ptr<qint32[]> block;
     qint32 first[2];
   };
+  // Packed, in a block of a TransitionPool shared with other lists: the first pair here
+  // and the other size_ - 1 in the block, which is found from their address.
+  struct Part {
+    qint32* rest;
+    qint32 first[2];
+  };
   // Which member holds the transitions follows from room_: packed, up to kInline pairs,
-  // `pairs`; packed, more (room_ > kInline), `heap`; unpacked (room_ == kFull), `full`,
-  // a vector of them all.
+  // `pairs`; packed, more (kInline < room_ < kPooled), `heap`; packed in a pool's block
+  // (room_ == kPooled), `part`; unpacked (room_ == kFull), `full`, a vector of them all.
   union Store {
     qint32 pairs[2 * kInline];
     Heap heap;
+    Part part;
     std::unique_ptr<std::vector<LTT_Line>> full;
     Store() : pairs{} {}
     ~Store() {}  // the list ends the member that holds its transitions
@@ -117,4 +133,34 @@ class TransitionList {
   uint32_t size_ = 0;
   uint32_t room_ = kInline;
   Store s_;
+};
+
+// Room for the transitions of many lists made at once, such as the lines of a result:
+// the lists hold parts of a few large blocks instead of a block each, which costs as much
+// as the rest of making a line. A block is freed with the last list or pool holding part
+// of it; the lists are otherwise as any other (a copy has a block of its own).
+class TransitionPool {
+ public:
+  TransitionPool() = default;
+  TransitionPool(const TransitionPool&) = delete;
+  TransitionPool& operator=(const TransitionPool&) = delete;
+  ~TransitionPool() { Close(); }
+
+  // Makes the empty list `list` hold the n pairs {literal or 0, target} given (as
+  // TransitionList::AddPairs).
+  void Fill(TransitionList* list, const qint32* pairs, size_t n) {
+    if (n <= TransitionList::kInline || n > kMostPairs) return list->AddPairs(pairs, n);
+    FillPart(list, pairs, n);
+  }
+
+ private:
+  static constexpr size_t kMostPairs = 64;  // longer lists have a block of their own
+
+  void FillPart(TransitionList* list, const qint32* pairs, size_t n);
+  // Gives the current block back: freed here when no list holds part of it.
+  void Close() noexcept;
+
+  TransitionPoolBlock* block_ = nullptr;
+  qint32 *at_ = nullptr, *end_ = nullptr;
+  uint64_t parts_ = 0;  // lists given part of block_
 };

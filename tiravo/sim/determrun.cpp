@@ -698,32 +698,39 @@ void Run::MakeLines() {
   }
   std::vector<FTT_Line>& lines = result_->Lines;
   lines.resize(states);
-  // Runs of one-literal moves go in as pairs, a few at a time.
-  constexpr size_t kRun = 16;
-  qint32 pairs[2 * kRun];
+  // A state's moves are read into `pairs` and then, one-literal moves all, go into the
+  // pool's blocks in one piece.
+  std::vector<qint32> pairs(64);
+  TransitionPool pool;
   MoveLog::Reader moves(x.moves.get());
   for (size_t k = 0; k < states; ++k) {
     FTT_Line& line = lines[k];
     line.Key.SetSingle(int(k) + 1);
     if (!x.stateOutputs.empty()) line.Outputs = std::move(x.stateOutputs[k]);
     const size_t n = moves.Count();
-    if (n > 2) line.Transitions.reserve(n);
-    size_t run = 0;
+    if (pairs.size() < 2 * n) pairs.resize(2 * n);
+    qint32* move = pairs.data();
+    bool anyWide = false;
     for (size_t t = 0; t < n; ++t) {
-      qint32* move = &pairs[2 * run];
-      moves.Move(move);
-      if (move[0] < kWide + kWideRoom) {
-        if (run > 0) line.Transitions.AddPairs(pairs, run);
-        run = 0;
-        line.Transitions.push_back(LTT_Line{x.wide[size_t(move[0] - kWide)], USignalSet{move[1]}});
+      moves.Move(move + 2 * t);
+      anyWide |= move[2 * t] < kWide + kWideRoom;
+    }
+    if (!anyWide) {
+      pool.Fill(&line.Transitions, move, n);
+      continue;
+    }
+    line.Transitions.reserve(n);
+    size_t run = 0;  // one-literal moves before move t not yet added
+    for (size_t t = 0; t < n; ++t) {
+      if (move[2 * t] >= kWide + kWideRoom) {
+        ++run;
         continue;
       }
-      if (++run == kRun) {
-        line.Transitions.AddPairs(pairs, run);
-        run = 0;
-      }
+      if (run > 0) line.Transitions.AddPairs(move + 2 * (t - run), run);
+      run = 0;
+      line.Transitions.push_back(LTT_Line{x.wide[size_t(move[2 * t] - kWide)], USignalSet{move[2 * t + 1]}});
     }
-    if (run > 0) line.Transitions.AddPairs(pairs, run);
+    if (run > 0) line.Transitions.AddPairs(move + 2 * (n - run), run);
   }
   result_->XNames = source_.XNames;
   result_->YNames = source_.YNames;
