@@ -32,8 +32,8 @@ struct Breaks {
 // the tab shown as its visible mark (U+2400 plus its code; U+2421 for DEL).
 QString toShown(const QByteArray& bytes, Breaks* breaks);
 
-// A plain file read whole, as parts of a quarter megabyte or so, for its shown text to be made a part at
-// a time: the text toShown gives, without the file's bytes held whole beside it.
+// A plain file read whole, in parts of a quarter megabyte or so, for its shown text to be made a
+// part at a time: the text toShown gives, without the file's bytes held whole beside it.
 class ShownParts {
  public:
   static constexpr qint64 kPart = 1 << 18;  // bytes read at a time

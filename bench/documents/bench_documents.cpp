@@ -351,7 +351,7 @@ CASE(BM_SaveGsa)->Arg(1)->Arg(10)->Arg(100);
 CASE(BM_OpenLongLine)->Arg(1)->Arg(10);
 CASE(BM_KeyOnLongLine)->Arg(1)->Arg(10);
 CASE(BM_OpenLongCell)->Arg(1)->Arg(9);
-CASE(BM_OpenText)->Args({10, 0})->Args({1, 1})->Args({10, 2})->Args({10, 3});
+CASE(BM_OpenText)->Args({10, 0})->Args({1, 1})->Args({10, 2})->Args({10, 3})->Args({100, 0})->Args({100, 3});
 CASE(BM_SaveText)->Args({10, 0})->Args({1, 1})->Args({10, 2})->Args({10, 3});
 CASE(BM_CheckInWindow)->Args({1, 0})->Args({10, 0})->Args({1, 1})->Args({10, 1});
 

@@ -158,7 +158,7 @@ bool TTxtForm::LoadFromFile(const QString& path) {
     return false;
   }
   // The file is read whole before anything changes, in parts: a plain text is shown a part at a
-  // time, each part's bytes given up once shown (blocks freed go back at once).
+  // time, each part's bytes given up once shown, and the document's buffer grows by remapping.
   heap::SystemBlocks systemBlocks;
   plaintext::ShownParts parts;
   errno = 0;
