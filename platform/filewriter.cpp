@@ -23,6 +23,17 @@ const std::array<unsigned char, 65536>& codes() {
   return table;
 }
 
+// The same with the marks of control bytes standing for those bytes.
+const std::array<unsigned char, 65536>& markedCodes() {
+  static const auto table = [] {
+    std::array<unsigned char, 65536> t = codes();
+    for (int b = 0; b < 0x20; ++b) t[size_t(kControlMarks + b)] = static_cast<unsigned char>(b);
+    t[kDelMark] = 0x7F;
+    return t;
+  }();
+  return table;
+}
+
 }  // namespace
 
 Writer::Writer(const QString& path) : codes_(codes().data()), file_(path) {
@@ -33,6 +44,28 @@ Writer::Writer(const QString& path) : codes_(codes().data()), file_(path) {
     return;
   }
   buffer_.resize(kChunk);
+}
+
+void Writer::asPlainText(const QByteArray& lineEnd, bool finalBreak) {
+  codes_ = markedCodes().data();
+  nul_ = kControlMarks;
+  parted_ = true;
+  lineEnd_ = lineEnd;
+  finalBreak_ = finalBreak;
+}
+
+bool Writer::putBreak() {
+  if (buffer_.size() - used_ < lineEnd_.size() && !flush()) return false;
+  for (char c : lineEnd_) buffer_[used_++] = c;
+  pending_ = false;
+  return true;
+}
+
+bool Writer::partLine() {
+  if (!ok() || (pending_ && !putBreak())) return false;
+  pending_ = true;
+  ++lines_;
+  return true;
 }
 
 void Writer::failWith(int err, const char* what) {
@@ -52,7 +85,7 @@ bool Writer::flush() {
 }
 
 bool Writer::encode(QStringView text, bool blankBreaks, qsizetype* bad) {
-  if (!ok()) return false;
+  if (!ok() || (pending_ && !putBreak())) return false;
   const char16_t* p = text.utf16();
   const qsizetype n = text.size();
   for (qsizetype i = 0; i < n;) {
@@ -64,9 +97,10 @@ bool Writer::encode(QStringView text, bool blankBreaks, qsizetype* bad) {
     for (; j < end; ++j) {
       const char16_t c = p[j];
       unsigned char b = codes_[c];
-      if (b == 0 && c != 0) {
+      if (b == 0 && c != 0 && c != nul_) {
         if (bad) *bad = j;
-        error_ = unencodableMessage(text.toString(), int(lines_ + 1));
+        // Named alone: a mark before it would be taken for the character without a code.
+        error_ = unencodableMessage(text.mid(j, 2).toString(), int(lines_ + 1));
         return false;
       }
       if (blankBreaks && (c == u'\r' || c == u'\n')) {
@@ -83,6 +117,8 @@ bool Writer::encode(QStringView text, bool blankBreaks, qsizetype* bad) {
 }
 
 bool Writer::commit(QString* error) {
+  // The last line end of a plain text is left out unless the file had one.
+  if (parted_ && finalBreak_ && ok()) putBreak();
   if (ok() && flush()) {
     errno = 0;
     if (file_.commit()) return true;

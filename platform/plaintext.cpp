@@ -7,14 +7,15 @@
 #include <utility>
 
 #include "platform/cp1251.h"
+#include "platform/filewriter.h"
 #include "platform/textfile.h"
 
 namespace plaintext {
 
 namespace {
 
-constexpr char16_t kMarks = 0x2400;  // U+2400..U+241F show the control codes 0..31
-constexpr char16_t kDelMark = 0x2421;
+constexpr char16_t kMarks = textfile::kControlMarks;  // U+2400..U+241F show the codes 0..31
+using textfile::kDelMark;
 
 bool isMarked(unsigned char b) { return (b < 0x20 && b != '\t') || b == 0x7F; }
 
@@ -113,35 +114,6 @@ bool ShownParts::next(QString* shown) {
   const bool last = parts_.empty();
   const qsizetype end = part.size - (last && breaks_.finalBreak ? breaks_.lineEnd.size() : 0);
   *shown = shownOf(part.pages.data(), end, breaks_, hasBreak_);
-  return true;
-}
-
-bool toBytes(const QStringList& shown, const Breaks& breaks, QByteArray* out, QString* error) {
-  // An empty editor has no lines; the file it stands for has one empty line.
-  const QStringList lines = shown.isEmpty() ? QStringList{QString()} : shown;
-  qsizetype size = 0;
-  for (const QString& l : lines) size += l.size() + breaks.lineEnd.size();
-  out->clear();
-  out->reserve(size);
-  for (qsizetype i = 0; i < lines.size(); ++i) {
-    if (i > 0) out->append(breaks.lineEnd);
-    const QString& line = lines[i];
-    for (qsizetype j = 0; j < line.size(); ++j) {
-      const char16_t c = line[j].unicode();
-      if ((c >= kMarks && c < kMarks + 0x20) || c == kDelMark) {
-        out->append(char(c == kDelMark ? 0x7F : c - kMarks));
-        continue;
-      }
-      const int code = cp1251::encodeChar(line[j]);
-      if (code < 0) {
-        if (error) *error = textfile::unencodableMessage(line, int(i) + 1);
-        out->clear();
-        return false;
-      }
-      out->append(char(code));
-    }
-  }
-  if (breaks.finalBreak) out->append(breaks.lineEnd);
   return true;
 }
 

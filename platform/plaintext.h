@@ -29,7 +29,9 @@ struct Breaks {
 };
 
 // The file's text as a plain editor shows it: its lines joined by '\n', every control byte but
-// the tab shown as its visible mark (U+2400 plus its code; U+2421 for DEL).
+// the tab shown as its visible mark (U+2400 plus its code; U+2421 for DEL). A textfile::Writer
+// made asPlainText with `breaks` saves it back: a text opened and saved unchanged gives the bytes
+// it came from.
 QString toShown(const QByteArray& bytes, Breaks* breaks);
 
 // A plain file read whole, in parts of a quarter megabyte or so, for its shown text to be made a
@@ -63,10 +65,5 @@ class ShownParts {
   bool hasBreak_ = false;
   qsizetype lines_ = 1;
 };
-
-// The file of the shown lines: the marks are the control bytes again, the lines are parted
-// and ended as `breaks` says, so a text opened and saved unchanged gives the bytes it came
-// from. False, with *error, when a character has no code in 1251.
-bool toBytes(const QStringList& lines, const Breaks& breaks, QByteArray* out, QString* error);
 
 }  // namespace plaintext

@@ -102,6 +102,7 @@ TEST_F(TextTest, PlainTextGoesBackAsPlainTextAndRichTextAsRichText) {
 // for byte however its lines are parted, and becomes rich text only when a command formats it.
 TEST_F(TextTest, PlainFileShowsMarksAndSavesBackByteForByte) {
   QTemporaryDir dir;
+  dlg::Script answers;  // a save that fails says so here instead of waiting on a box
   const QByteArray nuls(1000000, '\0');
   const QByteArray longLine = QByteArray("x1*").repeated(200000);
   struct Case {
@@ -116,6 +117,9 @@ TEST_F(TextTest, PlainFileShowsMarksAndSavesBackByteForByte) {
       {"cr.txt", "a\rb\n\r", "a\nb\u240a", false},
       {"empty.txt", "", "", false},
       {"break.txt", "\r\n", "", false},
+      {"open.txt", QByteArray("a\nb\0", 4), "a\nb\u2400", false},
+      {"blank.txt", "\r\nx\r\n\r\n", "\nx\n", false},
+      {"longs.txt", longLine + "\r" + longLine, "x1*x1*", true},
   };
   for (const Case& c : cases) {
     const QString path = dir.filePath(QString::fromLatin1(c.name));
@@ -145,6 +149,42 @@ TEST_F(TextTest, PlainFileShowsMarksAndSavesBackByteForByte) {
   ASSERT_TRUE(w->Save1Click());
   EXPECT_TRUE(edtest::readAll(path).startsWith("{\\rtf1"));
   w->close();
+}
+
+// A character typed into a plain text that has no code in 1251 fails the save, named with its
+// line; the file stays as it was and the text modified.
+TEST_F(TextTest, PlainTextWithACharacterWithoutCodeIsNotSaved) {
+  QTemporaryDir dir;
+  const QByteArray longLine = QByteArray("x1*").repeated(20000);
+  const struct {
+    QByteArray bytes;
+    int line, column;  // where the character is typed
+    const char* where;
+  } cases[] = {
+      {QByteArray("a\0\x7f\nb", 5), 0, 3, "в строке 1"},      // after the marks, which are bytes
+      {"a\r\n" + longLine + "\r\n", 1, 15000, "в строке 2"},  // in a later piece
+  };
+  for (const auto& c : cases) {
+    const QString path = dir.filePath(QStringLiteral("t.txt"));
+    ASSERT_TRUE(edtest::writeAll(path, c.bytes));
+    auto* w = qobject_cast<TTxtForm*>(createTextWindow(frame, path));
+    ASSERT_NE(w, nullptr);
+    QTextCursor cursor = w->Plain->textCursor();
+    cursor.setPosition(w->Plain->positionOf(c.line, c.column));
+    w->Plain->setTextCursor(cursor);
+    w->Plain->insertPlainText(QString::fromUtf8("✓"));
+    dlg::Script s;
+    EXPECT_FALSE(w->Save1Click());
+    ASSERT_EQ(s.shown.size(), 1);
+    EXPECT_EQ(s.shown[0].text,
+              QString::fromUtf8("Символ \"✓\" (U+2713) %1 не имеет кода в кодировке 1251; файл не "
+                                "записан")
+                  .arg(QString::fromUtf8(c.where)));
+    EXPECT_TRUE(edtest::readAll(path) == c.bytes) << c.where;
+    EXPECT_TRUE(w->isModified());
+    w->Plain->document()->setModified(false);
+    w->close();
+  }
 }
 
 TEST_F(TextTest, UnreadableFileOpensNoWindowAndSaysWhy) {

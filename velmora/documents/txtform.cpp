@@ -17,6 +17,7 @@
 #include <cerrno>
 
 #include "platform/dialogs.h"
+#include "platform/filewriter.h"
 #include "platform/heap.h"
 #include "platform/textprint.h"
 #include "platform/plaintext.h"
@@ -214,14 +215,17 @@ bool TTxtForm::Save1Click() {
     return Saveas1Click();
   }
   QString error;
-  // A text that came as plain text goes back as plain text, its lines parted as they came;
-  // anything else is rich text.
-  QByteArray bytes;
-  const bool written =
-      plainText_
-          ? plaintext::toBytes(Plain->lines(), breaks_, &bytes, &error) &&
-                textfile::writeBytes(fileName, bytes, &error)
-          : textfile::writeBytes(fileName, rtf::write(rtf::fromTextDocument(*Editor->document())), &error);
+  bool written;
+  if (plainText_) {
+    // A text that came as plain text goes back as plain text, its lines parted as they came,
+    // streamed from the edit into the file.
+    textfile::Writer out(fileName);
+    out.asPlainText(breaks_.lineEnd, breaks_.finalBreak);
+    Plain->write(out);
+    written = out.commit(&error);
+  } else {
+    written = textfile::writeBytes(fileName, rtf::write(rtf::fromTextDocument(*Editor->document())), &error);
+  }
   if (!written) {
     dlg::error(this, error);
     return false;
