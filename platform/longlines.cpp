@@ -436,9 +436,9 @@ bool TextEdit::write(textfile::Writer& out) const {
     out.put(t.mid(from));
     if (textEnds || !joined) out.endLine();
   };
-  // A text of a few megabytes is read out whole, which is fastest; a larger one a paragraph at a
+  // A text of short paragraphs is read out whole, which is fastest; any other a paragraph at a
   // time, so that no copy of it is made.
-  if (doc->characterCount() < kSavedWhole) {
+  if (doc->characterCount() / kSavedWhole < doc->blockCount()) {
     paragraphs(doc->toRawText(), true);
     return out.ok();
   }

@@ -30,8 +30,11 @@ constexpr int kLargeLines = 200000;
 // A large text is also held in fewer paragraphs, this many lines each, parted by line breaks
 // inside the paragraph (U+2028): a paragraph costs the document far more than its characters.
 constexpr int kPackedLines = 64;
-// A text of fewer characters is saved from one copy of it, a larger one a paragraph at a time.
-constexpr int kSavedWhole = 1 << 23;
+// A text whose paragraphs hold fewer characters than this on the average is saved from one copy
+// of it (reading a paragraph costs as much as writing a few hundred characters), any other a
+// paragraph at a time. Paragraphs are few (lines are packed in a large text), so the copy is at
+// most twice a file of some tens of megabytes.
+constexpr int kSavedWhole = 256;
 
 // The status-bar note for a text shown with pieces.
 QString note();
