@@ -97,14 +97,17 @@ class Run {
   // The state of the event set `set` (a row of the table), found or added, 1-based;
   // 0 when refused.
   int StateOf(const uint64_t* set);
-  // The round of the state current_ from the rows of the events, for sets of W words
-  // (0: of any width): false when the dense round cannot take it.
+  // Rounds from the state current_ on from the rows of the events, for sets of W words
+  // (0: of any width), at most `most` of them, current_ moved past each: the rounds
+  // taken, fewer when a state needs the general round or the states run out.
   template <int W>
-  bool DenseRoundOf();
+  size_t DenseRoundsOf(size_t most);
   struct Prepared;
   template <int W>
   bool Prepare(int state, Prepared* p, bool keep);
   void GeneralRound();
+  // The general round of the state current_, then on to the next state or the result.
+  void GeneralStep();
   void Outputs(const uint64_t* set);  // of the state, when any line has outputs
   void MakeLines();
   // Abstract inputs, every key one event: the index's rows of each event.

@@ -196,8 +196,8 @@ struct Run::Index {
   int unconditionalSlot = -1;
   bool anyOutputs = false;
 
-  // The round of the dense rows for the width of the sets, when they serve.
-  bool (Run::*dense)() = nullptr;
+  // The rounds of the dense rows for the width of the sets, when they serve.
+  size_t (Run::*dense)(size_t) = nullptr;
   Prepared prepared[2];  // the current state's successors and the next one's
   int ahead = 0;         // which of them is the current state's
 
@@ -339,10 +339,10 @@ void Run::BuildRows(int events) {
   x.unconditionalSlot = unconditional;
   if (options_.trigger != Trigger::D) return;
   switch (x.words) {
-    case 1: x.dense = &Run::DenseRoundOf<1>; break;
-    case 2: x.dense = &Run::DenseRoundOf<2>; break;
-    case 4: x.dense = &Run::DenseRoundOf<4>; break;
-    default: x.dense = &Run::DenseRoundOf<0>;
+    case 1: x.dense = &Run::DenseRoundsOf<1>; break;
+    case 2: x.dense = &Run::DenseRoundsOf<2>; break;
+    case 4: x.dense = &Run::DenseRoundsOf<4>; break;
+    default: x.dense = &Run::DenseRoundsOf<0>;
   }
 }
 
@@ -532,12 +532,18 @@ Run::Status Run::Round() {
     return status_;
   }
   Index& x = *index_;
-  if (!x.dense || !(this->*x.dense)()) GeneralRound();
-  if (status_ != Running) return status_;
-  ++current_;
-  if (size_t(current_) < states_->table.Size()) return status_;
-  MakeLines();
+  if (!x.dense || (this->*x.dense)(1) == 0)
+    GeneralStep();
+  else if (size_t(current_) == states_->table.Size())
+    MakeLines();
   return status_;
+}
+
+void Run::GeneralStep() {
+  GeneralRound();
+  if (status_ != Running) return;
+  ++current_;
+  if (size_t(current_) == states_->table.Size()) MakeLines();
 }
 
 void Run::Outputs(const uint64_t* set) {
@@ -559,7 +565,7 @@ void Run::Outputs(const uint64_t* set) {
 // when the dense round cannot take the state. With `keep`, the rows are copied out of the
 // scratch the next gathering writes (rows of 1 to 4 words).
 template <int W>
-bool Run::Prepare(int state, Prepared* p, bool keep) {
+[[gnu::always_inline]] inline bool Run::Prepare(int state, Prepared* p, bool keep) {
   Index& x = *index_;
   automata::SetTable& table = states_->table;
   const size_t w = W ? size_t(W) : table.Words();
@@ -592,37 +598,42 @@ bool Run::Prepare(int state, Prepared* p, bool keep) {
   return true;
 }
 
-// The common round, D trigger, every key one event and no unconditional move: the rows
-// of the events give the groups, and the groups are looked up as they are. False when
-// the set needs the general round.
+// The common rounds, D trigger, every key one event and no unconditional move: the rows
+// of the events give the groups, and the groups are looked up as they are. They stop at
+// a set that needs the general round.
 template <int W>
-bool Run::DenseRoundOf() {
+size_t Run::DenseRoundsOf(size_t most) {
   Index& x = *index_;
   automata::SetTable& table = states_->table;
+  MoveLog& moves = *x.moves;
+  const qint32* slotLiteral = x.slotLiteral.data();
+  const uint8_t* slotCode = x.slotCode.data();
   // Tables past the processor's nearest caches wait for their slots: those are asked for
   // a round ahead. Below, that would cost more than it saves.
   constexpr size_t kAheadFrom = size_t(1) << 13;
-  const bool ahead = W > 0 && table.Size() >= kAheadFrom;
-  Prepared& now = x.prepared[x.ahead];
-  if (now.state != current_ && !Prepare<W>(current_, &now, ahead)) return false;
-  if (ahead) {
-    // The next state's successors now: their slots are read in the next round.
-    if (size_t(current_) + 1 < table.Size()) Prepare<W>(current_ + 1, &x.prepared[x.ahead ^ 1], true);
-    x.ahead ^= 1;
+  size_t done = 0;
+  for (; done < most && size_t(current_) < table.Size(); ++done, ++current_) {
+    const bool ahead = W > 0 && table.Size() >= kAheadFrom;
+    Prepared& now = x.prepared[x.ahead];
+    if (now.state != current_ && !Prepare<W>(current_, &now, ahead)) break;
+    if (ahead) {
+      // The next state's successors now: their slots are read in the next round.
+      if (size_t(current_) + 1 < table.Size()) Prepare<W>(current_ + 1, &x.prepared[x.ahead ^ 1], true);
+      x.ahead ^= 1;
+    }
+    if (x.anyOutputs) Outputs(table.Row(size_t(current_)));
+    bool added = false;
+    for (int k = 0; k < now.n; ++k) {
+      int found;
+      if constexpr (W > 0)
+        found = table.FindOrAddOf<W>(now.row[k], now.hash[k]);
+      else
+        found = table.FindOrAdd(now.row[k], now.hash[k], &added);
+      moves.Push(slotCode[now.slot[k]], slotLiteral[now.slot[k]], found + 1);
+    }
+    moves.EndState(size_t(now.n));
   }
-  if (x.anyOutputs) Outputs(table.Row(size_t(current_)));
-  MoveLog& moves = *x.moves;
-  bool added = false;
-  for (int k = 0; k < now.n; ++k) {
-    int found;
-    if constexpr (W > 0)
-      found = table.FindOrAddOf<W>(now.row[k], now.hash[k]);
-    else
-      found = table.FindOrAdd(now.row[k], now.hash[k], &added);
-    moves.Push(x.slotCode[size_t(now.slot[k])], x.slotLiteral[size_t(now.slot[k])], found + 1);
-  }
-  moves.EndState(size_t(now.n));
-  return true;
+  return done;
 }
 
 void Run::GeneralRound() {
@@ -741,8 +752,17 @@ void Run::MakeLines() {
 
 Run::Status Run::RunAll(const std::function<bool(const Run&)>& between) {
   while (status_ == Running) {
-    if (between && !between(*this)) Stop();
-    Round();
+    if (between || stopRequested_ || !index_->dense) {
+      if (between && !between(*this)) Stop();
+      Round();
+      continue;
+    }
+    // Nobody hears of each round: the dense rounds go in one loop, as far as they serve.
+    (this->*index_->dense)(SIZE_MAX);
+    if (size_t(current_) < states_->table.Size())
+      GeneralStep();
+    else
+      MakeLines();
   }
   return status_;
 }
