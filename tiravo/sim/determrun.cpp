@@ -561,9 +561,9 @@ void Run::Outputs(const uint64_t* set) {
   x.stateOutputs.push_back(x.outputs.empty() ? USignalSet() : USignalSet::FromSignals(x.outputs));
 }
 
-// The successors of `state` from the rows of its events, their slots asked for; false
-// when the dense round cannot take the state. With `keep`, the rows are copied out of the
-// scratch the next gathering writes (rows of 1 to 4 words).
+// The successors of `state` from the rows of its events; false when the dense round
+// cannot take the state. With `keep`, for a round later, the rows are copied out of the
+// scratch the next gathering writes (rows of 1 to 4 words) and their slots asked for.
 template <int W>
 [[gnu::always_inline]] inline bool Run::Prepare(int state, Prepared* p, bool keep) {
   Index& x = *index_;
@@ -590,7 +590,7 @@ template <int W>
     p->row[n] = s;
     p->slot[n] = slot;
     p->hash[n] = W ? automata::SetTable::HashOf<W>(s) : table.HashOf(s);
-    table.Prefetch(p->hash[n]);
+    if (keep) table.Prefetch(p->hash[n]);  // looked up a round later
     ++n;
   }
   p->n = n;
@@ -712,15 +712,23 @@ void Run::MakeLines() {
   // A state's moves are read into `pairs` and then, one-literal moves all, go into the
   // pool's blocks in one piece.
   std::vector<qint32> pairs(64);
+  qint32* move = pairs.data();
+  size_t room = pairs.size() / 2;
   TransitionPool pool;
   MoveLog::Reader moves(x.moves.get());
+  const bool anyOutputs = !x.stateOutputs.empty();
+  USignalSet* outputs = x.stateOutputs.data();
+  FTT_Line* const first = lines.data();
   for (size_t k = 0; k < states; ++k) {
-    FTT_Line& line = lines[k];
+    FTT_Line& line = first[k];
     line.Key.SetSingle(int(k) + 1);
-    if (!x.stateOutputs.empty()) line.Outputs = std::move(x.stateOutputs[k]);
+    if (anyOutputs) line.Outputs = std::move(outputs[k]);
     const size_t n = moves.Count();
-    if (pairs.size() < 2 * n) pairs.resize(2 * n);
-    qint32* move = pairs.data();
+    if (n > room) {
+      pairs.resize(2 * n);
+      move = pairs.data();
+      room = n;
+    }
     bool anyWide = false;
     for (size_t t = 0; t < n; ++t) {
       moves.Move(move + 2 * t);
