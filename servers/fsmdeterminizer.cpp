@@ -48,6 +48,18 @@ class Expander {
   const QVector<Set>& conditions() const { return conditions_; }
   QVector<Set> takeConditions() { return std::move(conditions_); }
 
+  // Abstract inputs, every key one event and no outputs: the rows expand() takes the
+  // groups from, or null. A set's groups are then the rows of the slots in their order, the
+  // unconditional slot's left out, unless that slot has targets (then expand() joins them).
+  automata::SuccessorRows* denseRows() { return anyOutputs_ ? nullptr : rows_.get(); }
+  int unconditionalSlot() const { return unconditionalSlot_; }
+  // The condition of the letter of slot `slot`, numbered when first met.
+  int letterCondition(int slot) {
+    int32_t& c = letterCondition_[size_t(slot) + 1];
+    if (c < 0) c = conditionIndex(Set{slot + 1});
+    return c;
+  }
+
  private:
   struct Move {
     int32_t condition;  // -1: unconditional
@@ -269,8 +281,7 @@ void Expander::denseGroups(const uint64_t* from) {
     const int slot = order[k];
     if (slot == unconditionalSlot_) continue;
     anyConditional = true;
-    int32_t& c = letterCondition_[size_t(slot) + 1];
-    if (c < 0) c = conditionIndex(Set{slot + 1});
+    const int c = letterCondition(slot);
     if (dense_) {
       denseConditions_[denseCount_] = c;
       denseSlots_[denseCount_++] = int8_t(slot);
@@ -449,6 +460,39 @@ bool Determinizer::run(const Set& start, DetResult* out, QString* error) const {
       a.state = s;
       return true;
     };
+    // The move of state i under condition c to the set `next` of hash h: false with *error
+    // past the limits.
+    const auto take = [&](size_t i, int c, const uint64_t* next, uint64_t h) {
+      if (automata::IsZero(next, words)) {
+        if (notes++ < kMaxNotes)
+          r.notes << QStringLiteral("Из %1 по входу %2 переходов нет")
+                         .arg(m_.eventsText(setOfRow(table.Row(i), words)),
+                              m_.conditionText(expander.conditions()[c]));
+        return true;
+      }
+      int target;
+      if constexpr (W > 0)
+        target = table.FindOrAddOf<W>(next, h);
+      else
+        target = table.FindOrAdd(next, h, &added);
+      // A state found is below the limit: the run stops at the first one added past it.
+      if (target >= kMaxStates) {
+        if (error) *error = QStringLiteral("Число состояний превысило %1").arg(kMaxStates);
+        return false;
+      }
+      if (st.moveTotal() >= size_t(kMaxTransitions)) {
+        if (error) *error = QStringLiteral("Число переходов превысило %1").arg(kMaxTransitions);
+        return false;
+      }
+      st.addMove(c, target);
+      return true;
+    };
+    // Written in place: a call to push_back costs as much as the rest of a small round.
+    const auto endState = [&] {
+      if (states == st.first_.size()) st.first_.resize(2 * states);
+      st.first_[states++] = int32_t(st.moveTotal());
+    };
+    automata::SuccessorRows* const dense = expander.denseRows();
     for (size_t i = 0; i < table.Size(); ++i) {
       // Past the processor's nearest caches the slots are asked for a round ahead.
       const Ahead* ready = nullptr;
@@ -460,11 +504,27 @@ bool Determinizer::run(const Set& start, DetResult* out, QString* error) const {
           current ^= 1;
         }
       }
-      if (!ready) {
-        // The table grows below.
-        std::copy_n(table.Row(i), W ? size_t(W) : words, set);
-        if (!expander.expand(set, error)) return false;
+      if (!ready) std::copy_n(table.Row(i), W ? size_t(W) : words, set);  // the table grows below
+      if (!ready && dense) {
+        // The groups are the gathered rows, looked up where they lie, unless unconditional
+        // targets join them.
+        automata::SuccessorRows& rows = *dense;
+        rows.Gather(set);
+        const int u = expander.unconditionalSlot();
+        if (u < 0 || !((rows.Present() >> u) & 1u) || automata::IsZero(rows.Row(u), words)) {
+          const int8_t* order = rows.Order();
+          for (int k = 0; k < rows.OrderSize(); ++k) {
+            const int slot = order[k];
+            if (slot == u) continue;
+            const uint64_t* next = rows.Row(slot);
+            const uint64_t h = W ? automata::SetTable::HashOf<W>(next) : table.HashOf(next);
+            if (!take(i, expander.letterCondition(slot), next, h)) return false;
+          }
+          endState();
+          continue;
+        }
       }
+      if (!ready && !expander.expand(set, error)) return false;
       const uint64_t* outputs =
           ready ? (ready->anyOutputs ? ready->outputs.data() : nullptr) : expander.outputs();
       if (outputs) {
@@ -491,34 +551,9 @@ bool Determinizer::run(const Set& start, DetResult* out, QString* error) const {
         }
         h = into;
       }
-      for (int g = 0; g < groups; ++g) {
-        const uint64_t* next = targets(g);
-        if (automata::IsZero(next, words)) {
-          if (notes++ < kMaxNotes)
-            r.notes << QStringLiteral("Из %1 по входу %2 переходов нет")
-                           .arg(m_.eventsText(setOfRow(table.Row(i), words)),
-                                m_.conditionText(expander.conditions()[condition(g)]));
-          continue;
-        }
-        int target;
-        if constexpr (W > 0)
-          target = table.FindOrAddOf<W>(next, h[g]);
-        else
-          target = table.FindOrAdd(next, h[g], &added);
-        // A state found is below the limit: the run stops at the first one added past it.
-        if (target >= kMaxStates) {
-          if (error) *error = QStringLiteral("Число состояний превысило %1").arg(kMaxStates);
-          return false;
-        }
-        if (st.moveTotal() >= size_t(kMaxTransitions)) {
-          if (error) *error = QStringLiteral("Число переходов превысило %1").arg(kMaxTransitions);
-          return false;
-        }
-        st.addMove(condition(g), target);
-      }
-      // Written in place: a call to push_back costs as much as the rest of a small round.
-      if (states == st.first_.size()) st.first_.resize(2 * states);
-      st.first_[states++] = int32_t(st.moveTotal());
+      for (int g = 0; g < groups; ++g)
+        if (!take(i, condition(g), targets(g), h[g])) return false;
+      endState();
     }
     st.first_.resize(states);
     return true;
