@@ -444,8 +444,34 @@ bool Determinizer::run(const Set& start, DetResult* out, QString* error) const {
     int current = 0;
     // Copies the groups of state s out of the expander, their slots asked for: false when
     // they do not fit or the expander fails (the state's own round then tells why).
+    automata::SuccessorRows* const dense = expander.denseRows();
+    const int unconditional = expander.unconditionalSlot();
+    // Gathers the rows of `set`: true when they are its groups as they stand, those of the
+    // slots of Order() but the unconditional one, which has no targets to join them.
+    const auto gatherDense = [&] {
+      dense->Gather(set);
+      const int u = unconditional;
+      return u < 0 || !((dense->Present() >> u) & 1u) || automata::IsZero(dense->Row(u), words);
+    };
     const auto prepare = [&](size_t s, Ahead& a) {
       std::copy_n(table.Row(s), W, set);
+      if (dense && gatherDense()) {
+        int n = 0;
+        for (int k = 0; k < dense->OrderSize(); ++k) {
+          const int slot = dense->Order()[k];
+          if (slot == unconditional) continue;
+          uint64_t* row = &a.rows[size_t(n) * W];
+          std::copy_n(dense->Row(slot), W, row);
+          a.condition[n] = expander.letterCondition(slot);
+          a.hash[n] = automata::SetTable::HashOf<W>(row);
+          table.Prefetch(a.hash[n]);
+          ++n;
+        }
+        a.n = n;
+        a.anyOutputs = false;
+        a.state = s;
+        return true;
+      }
       if (!expander.expand(set, nullptr) || expander.groupCount() > kAheadGroups) return false;
       a.n = expander.groupCount();
       for (int g = 0; g < a.n; ++g) {
@@ -492,7 +518,6 @@ bool Determinizer::run(const Set& start, DetResult* out, QString* error) const {
       if (states == st.first_.size()) st.first_.resize(2 * states);
       st.first_[states++] = int32_t(st.moveTotal());
     };
-    automata::SuccessorRows* const dense = expander.denseRows();
     for (size_t i = 0; i < table.Size(); ++i) {
       // Past the processor's nearest caches the slots are asked for a round ahead.
       const Ahead* ready = nullptr;
@@ -508,15 +533,12 @@ bool Determinizer::run(const Set& start, DetResult* out, QString* error) const {
       if (!ready && dense) {
         // The groups are the gathered rows, looked up where they lie, unless unconditional
         // targets join them.
-        automata::SuccessorRows& rows = *dense;
-        rows.Gather(set);
-        const int u = expander.unconditionalSlot();
-        if (u < 0 || !((rows.Present() >> u) & 1u) || automata::IsZero(rows.Row(u), words)) {
-          const int8_t* order = rows.Order();
-          for (int k = 0; k < rows.OrderSize(); ++k) {
+        if (gatherDense()) {
+          const int8_t* order = dense->Order();
+          for (int k = 0; k < dense->OrderSize(); ++k) {
             const int slot = order[k];
-            if (slot == u) continue;
-            const uint64_t* next = rows.Row(slot);
+            if (slot == unconditional) continue;
+            const uint64_t* next = dense->Row(slot);
             const uint64_t h = W ? automata::SetTable::HashOf<W>(next) : table.HashOf(next);
             if (!take(i, expander.letterCondition(slot), next, h)) return false;
           }
