@@ -611,10 +611,40 @@ size_t Run::DenseRoundsOf(size_t most) {
   // Tables past the processor's nearest caches wait for their slots: those are asked for
   // a round ahead. Below, that would cost more than it saves.
   constexpr size_t kAheadFrom = size_t(1) << 13;
+  automata::SuccessorRows& rows = *x.rows;
+  const size_t w = W ? size_t(W) : table.Words();
+  const int unconditional = x.unconditionalSlot;
   size_t done = 0;
   for (; done < most && size_t(current_) < table.Size(); ++done, ++current_) {
     const bool ahead = W > 0 && table.Size() >= kAheadFrom;
     Prepared& now = x.prepared[x.ahead];
+    if (!ahead) {
+      // The successors are looked up where they are gathered.
+      rows.Gather(table.Row(size_t(current_)));
+      if (unconditional >= 0 && (rows.Present() >> unconditional) & 1u) break;
+      const int count = rows.OrderSize();
+      const int8_t* order = rows.Order();
+      if (options_.complete)  // a set without successors under a letter: the general round reports it
+        if (std::any_of(order, order + count, [&](int slot) { return automata::IsZero(rows.Row(slot), w); }))
+          break;
+      if (x.anyOutputs) Outputs(table.Row(size_t(current_)));
+      size_t n = 0;
+      for (int k = 0; k < count; ++k) {
+        const int slot = order[k];
+        const uint64_t* s = rows.Row(slot);
+        if (automata::IsZero(s, w)) continue;
+        int found;
+        bool added = false;
+        if constexpr (W > 0)
+          found = table.FindOrAddOf<W>(s, automata::SetTable::HashOf<W>(s));
+        else
+          found = table.FindOrAdd(s, table.HashOf(s), &added);
+        moves.Push(slotCode[slot], slotLiteral[slot], found + 1);
+        ++n;
+      }
+      moves.EndState(n);
+      continue;
+    }
     if (now.state != current_ && !Prepare<W>(current_, &now, ahead)) break;
     if (ahead) {
       // The next state's successors now: their slots are read in the next round.
