@@ -67,10 +67,10 @@ bool ShownParts::read(QIODevice* device) {
   parts_.clear();
   for (;;) {
     // A part that ends with the CR of a CR LF takes the LF too.
-    Part part{heap::Pages(size_t(kPart) + 1)};
+    Part part{heap::Pages(size_t(partSize_) + 1)};
     if (!part.pages.data()) return false;
     char* p = part.pages.data();
-    const qint64 got = device->read(p, kPart);
+    const qint64 got = device->read(p, partSize_);
     if (got <= 0) {
       if (got < 0) return false;
       break;

@@ -40,6 +40,7 @@ class ShownParts {
  public:
   static constexpr qint64 kPart = 1 << 18;  // bytes read at a time
 
+  explicit ShownParts(qint64 partSize = kPart) : partSize_(qMax<qint64>(1, partSize)) {}
   // Reads the rest of the device. False when reading fails (the device says why).
   bool read(QIODevice* device);
   // The parts read and not shown yet, in order.
@@ -60,6 +61,7 @@ class ShownParts {
     qsizetype size = 0;
     QByteArrayView bytes() const { return QByteArrayView(pages.data(), size); }
   };
+  qint64 partSize_;
   std::deque<Part> parts_;  // no CR LF is cut between two
   Breaks breaks_;
   bool hasBreak_ = false;

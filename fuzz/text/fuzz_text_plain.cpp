@@ -1,6 +1,7 @@
 // Any file that is not rich text, opened in the text window and saved at once: every line
 // comes back with every character, the save never refuses a character the file held, and
-// the saved file opens as plain text again.
+// the saved file opens as plain text again. Read in parts of any size, it shows the same.
+#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -53,5 +54,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Check(out.commit(&error));
   QByteArray back;
   Check(textfile::readBytes(savePath(), &back, &error) && back == bytes);
+  // Parts of a few bytes (at most some hundreds of them), and a part holding the whole input.
+  const qint64 small =
+      qMax<qint64>(1 + (bytes.isEmpty() ? 0 : static_cast<unsigned char>(bytes[0]) % 16), bytes.size() / 256);
+  for (const qint64 size : {small, qint64(1 << 16)}) {
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    plaintext::ShownParts parts(size);
+    Check(parts.read(&buffer));
+    Check(parts.breaks().lineEnd == breaks.lineEnd && parts.breaks().finalBreak == breaks.finalBreak);
+    Check(parts.lineCount() == shown.count(QLatin1Char('\n')) + 1);
+    QString joined, part;
+    while (parts.next(&part)) joined += part;
+    Check(joined == shown && parts.partCount() == 0);
+  }
   return 0;
 }
