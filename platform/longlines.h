@@ -26,7 +26,7 @@ constexpr int kPiece = 1000;        // characters a piece holds, its mark not co
 constexpr char16_t kMark = 0x21B5;  // "continues on the next line"; has no code in 1251
 // A loaded text of more lines than this is shown without wrapping: with wrapping, every change of
 // the window's width gives each line a layout of its own, which costs several times the text.
-constexpr int kLargeLines = 200000;
+constexpr int kLargeLines = 100000;
 // A large text is also held in fewer paragraphs, this many lines each, parted by line breaks
 // inside the paragraph (U+2028): a paragraph costs the document far more than its characters.
 constexpr int kPackedLines = 64;

@@ -191,7 +191,7 @@ TEST(Frame, StatusPanelsAndHints) {
   f->resize(900, 500);
   f->show();
   f->setStatusText(1, "1234567:89012");
-  f->setStatusText(2, "Текст длиннее 200000 строк показан без переноса строк");
+  f->setStatusText(2, "Текст длиннее 100000 строк показан без переноса строк");
   QApplication::processEvents();
   for (int i = 0; i < 3; ++i) {
     const QLabel* l = f->findChild<QLabel*>(QStringLiteral("StatusPanel%1").arg(i));

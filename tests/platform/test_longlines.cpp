@@ -182,9 +182,14 @@ TEST(LongLines, LargeTextIsPackedAndCountsWholeLines) {
     Qt::Key key;
     QString typed;
   } edits[] = {
-      {0, 0, Qt::Key_unknown, {}},      {63, 5, Qt::Key_unknown, {}},      {70, 12'345, Qt::Key_unknown, {}},
-      {64, 0, Qt::Key_Backspace, {}},   {100'000, 3, Qt::Key_Return, {}},  {100'001, 0, Qt::Key_unknown, "Q"},
-      {200'009, 4, Qt::Key_Delete, {}}, {69, 25'000, Qt::Key_unknown, {}},
+      {0, 0, Qt::Key_unknown, {}},
+      {63, 5, Qt::Key_unknown, {}},
+      {70, 12'345, Qt::Key_unknown, {}},
+      {64, 0, Qt::Key_Backspace, {}},
+      {longlines::kLargeLines / 2, 3, Qt::Key_Return, {}},
+      {longlines::kLargeLines / 2 + 1, 0, Qt::Key_unknown, "Q"},
+      {longlines::kLargeLines + 9, 4, Qt::Key_Delete, {}},
+      {69, 25'000, Qt::Key_unknown, {}},
   };
   for (const auto& c : edits) {
     int line = -1, column = -1;
