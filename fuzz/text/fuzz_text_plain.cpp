@@ -57,11 +57,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // Parts of a few bytes (at most some hundreds of them), and a part holding the whole input.
   const qint64 small =
       qMax<qint64>(1 + (bytes.isEmpty() ? 0 : static_cast<unsigned char>(bytes[0]) % 16), bytes.size() / 256);
-  for (const qint64 size : {small, qint64(1 << 16)}) {
+  for (const qint64 partSize : {small, qint64(1 << 16)}) {
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
-    plaintext::ShownParts parts(size);
+    plaintext::ShownParts parts(partSize);
     Check(parts.read(&buffer));
     Check(parts.breaks().lineEnd == breaks.lineEnd && parts.breaks().finalBreak == breaks.finalBreak);
     Check(parts.lineCount() == shown.count(QLatin1Char('\n')) + 1);
